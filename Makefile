@@ -1,0 +1,35 @@
+# Thin wrapper over CMake. `make run` and `make test` do all set-up on a fresh Debian machine.
+JOBS ?= $(shell nproc)
+GEN := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
+
+.PHONY: all deps build run test bench fuzz clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+build: deps
+	cmake -S . -B build/release $(GEN) -DCMAKE_BUILD_TYPE=Release -DQM_TESTS=OFF
+	cmake --build build/release -j $(JOBS)
+
+run: build
+	@scripts/run-example build/release
+
+test: deps
+	cmake -S . -B build/check $(GEN) -DCMAKE_BUILD_TYPE=Debug -DQM_SANITIZE=ON -DQM_WERROR=ON -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g"
+	cmake --build build/check -j $(JOBS)
+	cd build/check && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
+
+bench: deps
+	cmake -S . -B build/bench $(GEN) -DCMAKE_BUILD_TYPE=Release -DQM_TESTS=OFF -DQM_BENCH=ON
+	cmake --build build/bench -j $(JOBS)
+	@scripts/run-bench build/bench
+
+fuzz: deps
+	cmake -S . -B build/fuzz $(GEN) -DCMAKE_BUILD_TYPE=Debug -DQM_TESTS=OFF -DQM_FUZZ=ON \
+	  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g"
+	cmake --build build/fuzz -j $(JOBS)
+
+clean:
+	rm -rf build

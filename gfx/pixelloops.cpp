@@ -1,0 +1,331 @@
+// Copies, masked copies, fills, mask and alpha-plane loops and the boundary flood fill.
+#include "gfx/pixelloops.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstring>
+#include <new>
+#include <vector>
+
+#include "engine/errcodes.h"
+#include "gfx/bitmap.h"
+
+namespace qm {
+
+namespace {
+
+inline uint32_t* at(uint32_t* p, int32_t x, int32_t y, int32_t ppr) {
+  return p + ptrdiff_t(y) * ppr + x;
+}
+inline const uint32_t* at(const uint32_t* p, int32_t x, int32_t y, int32_t ppr) {
+  return p + ptrdiff_t(y) * ppr + x;
+}
+inline uint8_t* row_of(uint8_t* p, int32_t y, int32_t bpr) { return p + ptrdiff_t(y) * bpr; }
+inline const uint8_t* row_of(const uint8_t* p, int32_t y, int32_t bpr) {
+  return p + ptrdiff_t(y) * bpr;
+}
+
+// Eight consecutive mask bits starting at bit position x of a row, leftmost pixel in bit 7.
+inline uint32_t mask_byte_at(const uint8_t* row, int32_t x) {
+  const int32_t b = x >> 3, s = x & 7;
+  if (s == 0) return row[b];
+  return uint32_t(((row[b] << s) | (row[b + 1] >> (8 - s))) & 0xFF);
+}
+
+}  // namespace
+
+void mask_from_color(const uint32_t* pixels, uint8_t* mask, int32_t width, int32_t height,
+                     int32_t mask_bpr, uint32_t colour, int32_t ppr, uint32_t compare) {
+  for (int32_t y = 0; y < height; ++y) {
+    const uint32_t* src = at(pixels, 0, y, ppr);
+    uint8_t* row = row_of(mask, y, mask_bpr);
+    for (int32_t x = 0; x < width; ++x) {
+      if ((src[x] & compare) != colour) mask_bit_set(row, x);
+      else mask_bit_clear(row, x);
+    }
+  }
+}
+
+void pixels_invert(uint32_t* pixels, int32_t width, int32_t height, int32_t ppr) {
+  for (int32_t y = 0; y < height; ++y) {
+    uint32_t* p = at(pixels, 0, y, ppr);
+    for (int32_t x = 0; x < width; ++x) p[x] = ~p[x];
+  }
+}
+
+void bytes_invert(uint8_t* data, int32_t rows, int32_t bpr) {
+  if (rows < 1 || bpr < 1) return;
+  const size_t n = size_t(rows) * size_t(bpr);
+  for (size_t i = 0; i < n; ++i) data[i] = uint8_t(~data[i]);
+}
+
+void mask_to_alpha_loop(const uint8_t* mask, int32_t mx, int32_t my, int32_t mask_bpr,
+                        uint8_t* alpha, int32_t ax, int32_t ay, int32_t alpha_bpr, int32_t w,
+                        int32_t h, uint8_t value) {
+  for (int32_t j = 0; j < h; ++j) {
+    const uint8_t* m = row_of(mask, my + j, mask_bpr);
+    uint8_t* a = row_of(alpha, ay + j, alpha_bpr) + ax;
+    for (int32_t i = 0; i < w; ++i)
+      if (mask_bit(m, mx + i)) a[i] = value;
+  }
+}
+
+void alpha_fill_loop(uint8_t* data, int32_t x, int32_t y, int32_t w, int32_t h, int32_t bpr,
+                     uint8_t value) {
+  if (w < 1) return;
+  for (int32_t j = 0; j < h; ++j) std::memset(row_of(data, y + j, bpr) + x, value, size_t(w));
+}
+
+void alpha_scale_loop(const uint8_t* source, uint8_t* dest, int32_t factor, int32_t bpr,
+                      int32_t rows) {
+  if (rows < 1 || bpr < 1) return;
+  const size_t n = size_t(rows) * size_t(bpr);
+  for (size_t i = 0; i < n; ++i) dest[i] = uint8_t(int32_t(source[i]) * factor / 255);
+}
+
+void alpha_merge_loop(const uint8_t* source, int32_t sx, int32_t sy, uint8_t* dest, int32_t dx,
+                      int32_t dy, int32_t w, int32_t h, int32_t source_bpr, int32_t dest_bpr,
+                      int32_t mode, int32_t intensity) {
+  if (w < 1) return;
+  for (int32_t j = 0; j < h; ++j) {
+    const uint8_t* s = row_of(source, sy + j, source_bpr) + sx;
+    uint8_t* d = row_of(dest, dy + j, dest_bpr) + dx;
+    switch (mode) {
+      case 1:
+        for (int32_t i = 0; i < w; ++i)
+          if (s[i]) d[i] = s[i];
+        break;
+      case 2:
+        for (int32_t i = 0; i < w; ++i)
+          if (s[i]) d[i] = uint8_t(255 - s[i]);
+        break;
+      case 3:
+        for (int32_t i = 0; i < w; ++i)
+          if (s[i]) d[i] = 255;
+        break;
+      case 4:
+        for (int32_t i = 0; i < w; ++i)
+          if (s[i]) d[i] = uint8_t(s[i] * intensity / 255);
+        break;
+      case 5:
+        for (int32_t i = 0; i < w; ++i)
+          if (s[i] && d[i]) d[i] = uint8_t(255 - s[i]);
+        break;
+      case 6:
+        for (int32_t i = 0; i < w; ++i)
+          if (s[i]) d[i] = uint8_t(intensity);
+        break;
+      case 7:
+        for (int32_t i = 0; i < w; ++i) d[i] = (s[i] && d[i]) ? s[i] : 0;
+        break;
+      case 8:
+        for (int32_t i = 0; i < w; ++i)
+          if (s[i] == 255) d[i] = 255;
+        break;
+      default: std::memmove(d, s, size_t(w)); break;
+    }
+  }
+}
+
+void alpha_to_mask_loop(const uint8_t* alpha, int32_t ax, int32_t ay, int32_t alpha_bpr,
+                        uint8_t* mask, int32_t mx, int32_t my, int32_t mask_bpr, int32_t w,
+                        int32_t h, int32_t mode) {
+  if (mode < MASKVISIBLE || mode > MASKOR || mode == MASKAND) return;
+  for (int32_t j = 0; j < h; ++j) {
+    const uint8_t* a = row_of(alpha, ay + j, alpha_bpr) + ax;
+    uint8_t* m = row_of(mask, my + j, mask_bpr);
+    for (int32_t i = 0; i < w; ++i) {
+      if (!a[i]) continue;
+      const int32_t x = mx + i;
+      if (mode == MASKINVISIBLE) mask_bit_clear(m, x);
+      else if (mode == MASKXOR) m[x >> 3] ^= uint8_t(0x80u >> (x & 7));
+      else mask_bit_set(m, x);
+    }
+  }
+}
+
+void template_loop(const uint8_t* tmpl, uint32_t* dest, int32_t sx, int32_t sy, int32_t dx,
+                   int32_t dy, int32_t w, int32_t h, int32_t tmpl_bpr, int32_t dest_ppr,
+                   uint32_t value) {
+  for (int32_t j = 0; j < h; ++j) {
+    const uint8_t* t = row_of(tmpl, sy + j, tmpl_bpr);
+    uint32_t* d = at(dest, dx, dy + j, dest_ppr);
+    for (int32_t i = 0; i < w; ++i)
+      if (mask_bit(t, sx + i)) d[i] = value;
+  }
+}
+
+namespace {
+
+template <int Conversion>
+inline uint32_t convert(uint32_t v) {
+  if constexpr (Conversion == 1) return __builtin_bswap32(v) & 0xFFFFFF00u;
+  else if constexpr (Conversion == 2) return v << 8;
+  else return v;
+}
+
+template <int Conversion>
+void mask_copy_rows(const uint32_t* source, uint32_t* dest, const uint8_t* mask, int32_t sx,
+                    int32_t sy, int32_t dx, int32_t dy, int32_t w, int32_t h, int32_t source_ppr,
+                    int32_t mask_bpr, int32_t dest_ppr) {
+  for (int32_t j = 0; j < h; ++j) {
+    const uint32_t* s = at(source, sx, sy + j, source_ppr);
+    uint32_t* d = at(dest, dx, dy + j, dest_ppr);
+    const uint8_t* m = row_of(mask, sy + j, mask_bpr);
+    int32_t i = 0;
+    // Whole bytes of mask first: runs of fully visible or fully hidden pixels are common.
+    for (; i + 8 <= w; i += 8) {
+      const uint32_t bits = mask_byte_at(m, sx + i);
+      if (bits == 0xFF) {
+        for (int k = 0; k < 8; ++k) d[i + k] = convert<Conversion>(s[i + k]);
+      } else if (bits) {
+        for (int k = 0; k < 8; ++k)
+          if (bits & (0x80u >> k)) d[i + k] = convert<Conversion>(s[i + k]);
+      }
+    }
+    for (; i < w; ++i)
+      if (mask_bit(m, sx + i)) d[i] = convert<Conversion>(s[i]);
+  }
+}
+
+}  // namespace
+
+void mask_copy_loop(const uint32_t* source, uint32_t* dest, const uint8_t* mask, int32_t sx,
+                    int32_t sy, int32_t dx, int32_t dy, int32_t w, int32_t h, int32_t source_ppr,
+                    int32_t mask_bpr, int32_t dest_ppr, int32_t conversion) {
+  if (w < 1 || h < 1) return;
+  switch (conversion) {
+    case 0:
+      mask_copy_rows<0>(source, dest, mask, sx, sy, dx, dy, w, h, source_ppr, mask_bpr, dest_ppr);
+      break;
+    case 1:
+      mask_copy_rows<1>(source, dest, mask, sx, sy, dx, dy, w, h, source_ppr, mask_bpr, dest_ppr);
+      break;
+    case 2:
+      mask_copy_rows<2>(source, dest, mask, sx, sy, dx, dy, w, h, source_ppr, mask_bpr, dest_ppr);
+      break;
+    default: break;
+  }
+}
+
+void copy_loop(const uint32_t* source, uint32_t* dest, int32_t sx, int32_t sy, int32_t dx,
+               int32_t dy, int32_t w, int32_t h, int32_t source_ppr, int32_t dest_ppr,
+               int32_t conversion) {
+  if (w < 1 || h < 1 || conversion != 0) return;
+  const size_t n = size_t(w) * 4;
+  for (int32_t j = 0; j < h; ++j)
+    std::memmove(at(dest, dx, dy + j, dest_ppr), at(source, sx, sy + j, source_ppr), n);
+}
+
+void fill_loop(uint32_t* pixels, int32_t ppr, int32_t x, int32_t y, int32_t w, int32_t h,
+               uint32_t value) {
+  if (w < 1) return;
+  for (int32_t j = 0; j < h; ++j) std::fill_n(at(pixels, x, y + j, ppr), w, value);
+}
+
+void alpha_to_white(uint32_t* pixels, int32_t width, int32_t height, int32_t format, int32_t ppr,
+                    const uint8_t* alpha, int32_t alpha_bpr) {
+  uint32_t white = 0;
+  if (format == PIXFMT_XRGB || format == PIXFMT_XBGR) white = 0xFFFFFF;
+  else if (format == PIXFMT_BGRX || format == PIXFMT_RGBX) white = 0xFFFFFF00u;
+  for (int32_t y = 0; y < height; ++y) {
+    uint32_t* p = at(pixels, 0, y, ppr);
+    const uint8_t* a = row_of(alpha, y, alpha_bpr);
+    for (int32_t x = 0; x < width; ++x) p[x] = a[x] ? white : 0;
+  }
+}
+
+void argb_extract_alpha(const uint32_t* argb, int32_t width, int32_t height, int32_t row_length,
+                        uint8_t* alpha, int32_t alpha_bpr) {
+  for (int32_t y = 0; y < height; ++y) {
+    const uint32_t* s = at(argb, 0, y, row_length);
+    uint8_t* a = row_of(alpha, y, alpha_bpr);
+    for (int32_t x = 0; x < width; ++x) a[x] = uint8_t(s[x] >> 24);
+  }
+}
+
+void clip_combine_alpha(const uint8_t* clip, int32_t clip_bpr, int32_t clip_x, int32_t clip_y,
+                        const uint8_t* source_alpha, int32_t source_bpr, int32_t sx, int32_t sy,
+                        int32_t w, int32_t h, uint8_t* scratch, int32_t source_width) {
+  for (int32_t j = 0; j < h; ++j) {
+    const uint8_t* c = row_of(clip, clip_y + j, clip_bpr);
+    const uint8_t* s = row_of(source_alpha, sy + j, source_bpr) + sx;
+    uint8_t* d = row_of(scratch, sy + j, source_width) + sx;
+    for (int32_t i = 0; i < w; ++i) d[i] = mask_bit(c, clip_x + i) ? s[i] : 0;
+  }
+}
+
+void clip_combine_mask(const uint8_t* clip, int32_t clip_bpr, int32_t clip_x, int32_t clip_y,
+                       const uint8_t* source_mask, int32_t source_bpr, int32_t sx, int32_t sy,
+                       int32_t w, int32_t h, uint8_t* scratch, int32_t source_width) {
+  const int32_t scratch_bpr = mask_bytes_per_row(source_width);
+  for (int32_t j = 0; j < h; ++j) {
+    const uint8_t* c = row_of(clip, clip_y + j, clip_bpr);
+    const uint8_t* s = source_mask ? row_of(source_mask, sy + j, source_bpr) : nullptr;
+    uint8_t* d = row_of(scratch, sy + j, scratch_bpr);
+    for (int32_t i = 0; i < w; ++i) {
+      const bool on = mask_bit(c, clip_x + i) && (!s || mask_bit(s, sx + i));
+      if (on) mask_bit_set(d, sx + i);
+      else mask_bit_clear(d, sx + i);
+    }
+  }
+}
+
+// --- flood fill ------------------------------------------------------------------------------
+
+int32_t flood_fill_span(const qmFloodFill& f, int32_t x, int32_t y, uint32_t compare) {
+  const int32_t right = f.left + f.width;   // first column past the area
+  const int32_t bottom = f.top + f.height;  // first row past the area
+  if (x < f.left || x >= right || y < f.top || y >= bottom) return 0;
+  const uint32_t border = f.border;
+  // The filled pixels are compared after masking, so compare with the masked fill colour: a
+  // fill colour with bits outside the compare mask would otherwise never look filled and the
+  // scan would seed the same spans again and again.
+  const uint32_t filled = f.fill & compare;
+  auto p = [&](int32_t px, int32_t py) { return *at(f.pixels, px, py, f.ppr) & compare; };
+  if (p(x, y) == border) return 0;
+
+  struct Seed {
+    int32_t x, y;
+  };
+  std::vector<Seed> stack;
+  try {
+    stack.push_back({x, y});
+    bool first = true;
+    while (!stack.empty()) {
+      const Seed s = stack.back();
+      stack.pop_back();
+      const uint32_t here = p(s.x, s.y);
+      // A later seed may already lie in a span filled since it was pushed.
+      if (here == border || (!first && here == filled)) continue;
+      first = false;
+      uint32_t* row = at(f.pixels, 0, s.y, f.ppr);
+      int32_t xl = s.x;
+      row[xl] = f.fill;
+      while (xl - 1 >= f.left && (row[xl - 1] & compare) != border) row[--xl] = f.fill;
+      int32_t xr = s.x;
+      while (xr + 1 < right && (row[xr + 1] & compare) != border) row[++xr] = f.fill;
+      // Rows below are pushed first so that the row above is taken first, as the recursive
+      // fill did.
+      for (int32_t ny : {s.y + 1, s.y - 1}) {
+        if (ny < f.top || ny >= bottom) continue;
+        const uint32_t* nrow = at(f.pixels, 0, ny, f.ppr);
+        bool ready = true;
+        for (int32_t i = xl; i <= xr; ++i) {
+          const uint32_t q = nrow[i] & compare;
+          if (q != filled && q != border) {
+            if (ready) stack.push_back({i, ny});
+            ready = false;
+          } else {
+            ready = true;
+          }
+        }
+      }
+    }
+  } catch (const std::bad_alloc&) {
+    return ERR_MEM;
+  }
+  return 0;
+}
+
+}  // namespace qm

@@ -1,0 +1,17 @@
+// The assembler's text form (see tools/qmasm/README.md) and its inverse.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qm::asmx {
+
+// Assembles source text into chunk bytes. On failure returns false with "line N: message".
+bool assemble(std::string_view text, std::vector<uint8_t>& chunk, std::string& error);
+
+// Prints chunk bytes as source text that assembles back to the same bytes.
+bool disassemble(const uint8_t* data, size_t size, std::string& text, std::string& error);
+
+}  // namespace qm::asmx

@@ -1,0 +1,115 @@
+#include "runtime/registry.h"
+
+#include <new>
+#include <vector>
+
+#include "engine/errcodes.h"
+#include "runtime/errors.h"
+
+namespace qm {
+namespace {
+
+RuntimeFlags g_flags;
+std::vector<AttrHook> g_set_hooks;  // asked in registration order
+std::vector<AttrHook> g_get_hooks;
+std::vector<ObjectHeader**> g_object_lists;
+
+template <typename T>
+int32_t append(std::vector<T>& list, T item) {
+  try {
+    list.push_back(item);
+  } catch (const std::bad_alloc&) {
+    return ERR_MEM;
+  }
+  return 0;
+}
+
+bool offer(const std::vector<AttrHook>& hooks, qmState* state, int32_t tag, intptr_t data) {
+  for (AttrHook hook : hooks) {
+    if (hook(state, tag, data) != 0) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+RuntimeFlags& runtime_flags() { return g_flags; }
+
+int32_t runtime_add_set_hook(AttrHook hook) { return append(g_set_hooks, hook); }
+int32_t runtime_add_get_hook(AttrHook hook) { return append(g_get_hooks, hook); }
+
+int32_t runtime_set_attrs(qmState* state, const TagItem* tags) {
+  int32_t taken = 0;
+  for (; tags != nullptr && tags->tag != 0; ++tags) {
+    switch (tags->tag) {
+      case ATTR_QUIET: g_flags.quiet = tags->data != 0; break;
+      case ATTR_SCRIPT_RUNNING: g_flags.script_running = tags->data != 0; break;
+      case ATTR_PROTECTED_CALLS: g_flags.protected_calls += tags->data != 0 ? 1 : -1; break;
+      case ATTR_WORD1: g_flags.word1 = tags->data; break;
+      case ATTR_WORD6: g_flags.word6 = tags->data; break;
+      case ATTR_WORD12: g_flags.word12 = tags->data; break;
+      default:
+        if (!offer(g_set_hooks, state, tags->tag, tags->data)) continue;
+    }
+    ++taken;
+  }
+  return taken;
+}
+
+int32_t runtime_get_attrs(qmState* state, const TagItem* tags) {
+  int32_t taken = 0;
+  for (; tags != nullptr && tags->tag != 0; ++tags) {
+    auto* out = reinterpret_cast<intptr_t*>(tags->data);
+    switch (tags->tag) {
+      case ATTR_QUIET: *out = g_flags.quiet ? 1 : 0; break;
+      case ATTR_PROTECTED_CALLS: *out = g_flags.protected_calls; break;
+      case ATTR_WORD1: *out = g_flags.word1; break;
+      case ATTR_WORD6: *out = g_flags.word6; break;
+      default:
+        if (!offer(g_get_hooks, state, tags->tag, tags->data)) continue;
+    }
+    ++taken;
+  }
+  return taken;
+}
+
+int32_t objlist_register(ObjectHeader** head) { return append(g_object_lists, head); }
+
+int32_t objlist_count_type(int32_t type) {
+  int32_t n = 0;
+  for (ObjectHeader** head : g_object_lists) {
+    for (ObjectHeader* o = *head; o != nullptr; o = o->next) n += o->type == type ? 1 : 0;
+  }
+  return n;
+}
+
+int32_t objlist_type_of_handle(const void* handle) {
+  if (handle == nullptr) return -1;
+  for (ObjectHeader** head : g_object_lists) {
+    for (ObjectHeader* o = *head; o != nullptr; o = o->next) {
+      if (o->id.handle == handle) return o->type;
+    }
+  }
+  return -1;
+}
+
+ObjectHeader* objlist_find(int32_t type, const ObjectId& id) {
+  for (ObjectHeader** head : g_object_lists) {
+    for (ObjectHeader* o = *head; o != nullptr; o = o->next) {
+      if (o->type != type) continue;
+      if (id.handle != nullptr ? o->id.handle == id.handle : (o->id.handle == nullptr && o->id.number == id.number))
+        return o;
+    }
+  }
+  return nullptr;
+}
+
+void registry_free_all() {
+  std::vector<AttrHook>().swap(g_set_hooks);
+  std::vector<AttrHook>().swap(g_get_hooks);
+  std::vector<ObjectHeader**>().swap(g_object_lists);
+  err_free_user();
+  g_flags = RuntimeFlags{};
+}
+
+}  // namespace qm

@@ -1,0 +1,101 @@
+// Process-wide registries that tie the libraries together: the runtime attributes and the setting
+// and query hooks, every library's object list, the library names with their command tables, and
+// the command and constant listings.
+#pragma once
+
+#include <cstdint>
+
+namespace qm {
+
+struct qmState;
+
+// Object-type codes shared by all libraries (the first word of every object record).
+enum ObjectType : int32_t {
+  OBJ_BGPIC = 1, OBJ_SAMPLE = 2, OBJ_BRUSH = 3, OBJ_ANIM = 4, OBJ_SNDMODULE = 5, OBJ_KEYDOWN = 6,
+  OBJ_NOOBJECT = 7, OBJ_TEXTOBJECT = 8, OBJ_TEXTOUT = 9, OBJ_UNDO = 10, OBJ_PRINT = 11,
+  OBJ_BRUSHPART = 12, OBJ_BGPICPART = 13, OBJ_BOX = 14, OBJ_CIRCLE = 15, OBJ_ELLIPSE = 16,
+  OBJ_LINE = 17, OBJ_PLOT = 18, OBJ_MAINWINDOW = 19, OBJ_ANIMDISK = 20, OBJ_DISPLAY = 21,
+  OBJ_LAYER = 22, OBJ_HIDEBRUSH = 23, OBJ_INSERTBRUSH = 24, OBJ_HIDELAYER = 25,
+  OBJ_REMOVELAYER = 26, OBJ_POLYGON = 27, OBJ_MASK = 28, OBJ_SHAPE = 28, OBJ_NEXTFRAME = 29,
+  OBJ_ALPHACHANNEL = 30, OBJ_ARC = 31, OBJ_SPRITE = 32, OBJ_MUSIC = 33, OBJ_NEXTFRAME2 = 34,
+  OBJ_CLIPREGION = 35, OBJ_POINTER = 36, OBJ_ASYNCDRAW = 37, OBJ_DOUBLEBUFFER = 38,
+  OBJ_MEMORY = 39, OBJ_EVENTHANDLER = 40, OBJ_INTERVAL = 41, OBJ_TIMEOUT = 42, OBJ_FONT = 43,
+  OBJ_FILE = 44, OBJ_DIRECTORY = 45, OBJ_BRUSH_VS_BOX = 46, OBJ_LAYER_VS_BOX = 47,
+  OBJ_SPRITE_VS_BOX = 48, OBJ_VECTORPATH = 49, OBJ_VIDEO = 50, OBJ_MOVELIST = 51,
+  OBJ_ANIMSTREAM = 52, OBJ_TIMER = 53, OBJ_CLIENT = 54, OBJ_SERVER = 55, OBJ_UDPOBJECT = 56,
+};
+
+// An object id: exactly one part is set. A number is an id the script chose; a handle is the
+// record's own address, which scripts hold as light user data (automatic ids).
+struct ObjectId {
+  int32_t number = 0;
+  void* handle = nullptr;
+};
+
+inline bool operator==(const ObjectId& a, const ObjectId& b) { return a.number == b.number && a.handle == b.handle; }
+
+// A script value that an object keeps alive: a reference in the engine's registry under a name.
+struct RefNode {
+  RefNode* next;
+  char* name;
+  int32_t ref;
+};
+
+// The first member of every script-visible object record. An object with an automatic id holds
+// its own address in id.handle.
+struct ObjectHeader {
+  int32_t type;
+  ObjectId id;
+  RefNode* refs;
+  ObjectHeader* next;
+};
+
+// Runtime attribute tags.
+inline constexpr int32_t ATTR_WORD1 = 1;
+inline constexpr int32_t ATTR_QUIET = 2;
+inline constexpr int32_t ATTR_NOSOUND = 3;
+inline constexpr int32_t ATTR_WORD6 = 6;
+inline constexpr int32_t ATTR_PROTECTED_CALLS = 11;
+inline constexpr int32_t ATTR_WORD12 = 12;
+inline constexpr int32_t ATTR_SCRIPT_RUNNING = 23;
+
+struct RuntimeFlags {
+  bool quiet = false;
+  bool script_running = false;
+  int32_t protected_calls = 0;
+  intptr_t word1 = 0;   // tags 1, 6 and 12 belong to the commands that set them
+  intptr_t word6 = 0;
+  intptr_t word12 = 0;
+};
+
+RuntimeFlags& runtime_flags();
+
+// One {tag, data} pair of an attribute list; a list ends with tag 0. For reading, data is the
+// address of the word that receives the value.
+struct TagItem {
+  int32_t tag;
+  intptr_t data;
+};
+
+// A hook returns non-zero when it took the tag.
+using AttrHook = int (*)(qmState* state, int32_t tag, intptr_t data);
+
+int32_t runtime_add_set_hook(AttrHook hook);
+int32_t runtime_add_get_hook(AttrHook hook);
+
+// Apply or read a 0-ended tag list; the result is the number of tags taken.
+int32_t runtime_set_attrs(qmState* state, const TagItem* tags);
+int32_t runtime_get_attrs(qmState* state, const TagItem* tags);
+
+// Object lists: a library registers the address of its list head once; lookups walk all lists
+// in registration order.
+int32_t objlist_register(ObjectHeader** head);
+int32_t objlist_count_type(int32_t type);
+int32_t objlist_type_of_handle(const void* handle);  // -1 when no object has that handle
+ObjectHeader* objlist_find(int32_t type, const ObjectId& id);
+
+// Empties every registry (hooks, object lists, libraries, program error texts) and resets the
+// runtime attributes.
+void registry_free_all();
+
+}  // namespace qm

@@ -5,9 +5,9 @@
 
 #include <cstdint>
 
-namespace qm {
-
 struct qmState;
+
+namespace qm {
 
 // Object-type codes shared by all libraries (the first word of every object record).
 enum ObjectType : int32_t {

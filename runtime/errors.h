@@ -16,15 +16,13 @@ inline constexpr size_t ERR_ARG_SIZE = 1024;    // the string slot, NUL included
 inline constexpr size_t ERR_TEXT_SIZE = 1024;   // a final message text, NUL included
 inline constexpr size_t ERR_NAME_SIZE = 1024;   // function name and source name of the position
 
-// The process-wide error context. The engine records the failing argument and the line of an
-// error here (through the runtime's error seam); commands fill the two argument slots before
-// returning a code whose message has a placeholder.
+// The runtime's share of the error context: the two argument slots that fill a message's
+// placeholder and the position of the error in the script. Commands fill a slot before returning
+// a code whose message has a placeholder. The last error, the exit-on-error flag and the error
+// line of the raising frame are kept by the engine (vm_get_last_error and its companions).
 struct ErrorContext {
-  int32_t last_error = 0;
   int32_t line = -1;              // current line of the error position, -1 when none
   int32_t number_arg = 0;         // the %d / %ld value; also the failing-argument index
-  bool exit_on_error = true;      // raise a returned code (else only record it)
-  bool error_pending = false;     // set when a code is thrown; the call tracer keeps quiet then
   char string_arg[ERR_ARG_SIZE] = "";
   char function_name[ERR_NAME_SIZE] = "----";   // "----" = not inside a named function
   char source_name[ERR_NAME_SIZE] = "?";        // chunk name of the code that raised

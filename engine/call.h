@@ -1,0 +1,79 @@
+// Calls, errors and protected execution: call records, the stack, the command result
+// convention, the Gosub return stack and the non-local error exit (qm::ScriptError).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "engine/object.h"
+
+// Never returns: unwinds to the innermost protected run. Without one, the panic function runs
+// and the process exits with status 1.
+[[noreturn]] void vm_throw(qmState* L, int32_t code);
+
+// Records the error line and the script position, then throws. Every engine error and every
+// argument checker goes through it.
+[[noreturn]] void vm_raise_error(qmState* L, int32_t code);
+
+// Puts the name of the variable that held the value (or "??") followed by the suffix into the
+// error text, then raises the code ("()" with 1133, "{}" with 1132).
+[[noreturn]] void vm_raise_value_error(qmState* L, const qmValue* o, int32_t code, const char* suffix);
+
+// Hands a code to the error text hook (the %s of the message).
+void vm_set_error_text(qmState* L, const char* text);
+
+using qmProtectedBody = void (*)(qmState* L, void* ud);
+
+// Runs the body with a protected frame; returns 0 or the code it threw. Nothing is repaired.
+int32_t vm_raw_run_protected(qmState* L, qmProtectedBody f, void* ud);
+
+// Runs the body protected and on error repairs the state: upvalues closed down to oldtop, the
+// host-call depth, call record, frame base, hook permission, stack limit and the Gosub entries
+// of the unwound frames restored. `ef` is the error-handler index as a stack offset (0 = none).
+int32_t vm_pcall_raw(qmState* L, qmProtectedBody f, void* ud, ptrdiff_t oldtop, ptrdiff_t ef);
+
+// Stack growth; every pointer into the stack is corrected.
+void vm_grow_stack(qmState* L, int32_t n);
+inline void vm_check_stack_space(qmState* L, int32_t n) {
+  if (L->stack_last - L->top <= n) vm_grow_stack(L, n);
+}
+void vm_realloc_ci(qmState* L, int32_t newsize);
+
+// Sets up a call of the value in `func` with the arguments up to L->top.
+// Returns nullptr when a script frame was entered (run it with vm_execute). For a command it
+// runs the command and returns its first result, with `*code` set to 0, to -1/-2 for a Gosub
+// request, or to the error code the command returned (then there are no results).
+qmValue* vm_precall(qmState* L, qmValue* func, int32_t* code);
+
+// Pops the call record and moves the results from firstResult..L->top to the function slot,
+// `wanted` of them (-1 = all), filling missing ones with nil. L->top ends behind them.
+void vm_poscall(qmState* L, int32_t wanted, qmValue* firstResult);
+
+// Calls the value in `func` (arguments above it), leaving `nresults` results (-1 = all) from
+// `func` on. Returns the error code a command reported (0 otherwise).
+int32_t vm_call_raw(qmState* L, qmValue* func, int32_t nresults);
+
+// The executor: runs the script frame that vm_precall entered and every nested script call in
+// one loop. Returns the first result when that frame returns, or nullptr when the end request
+// stopped it.
+qmValue* vm_execute(qmState* L);
+
+// Hands a command's error code to the runtime's hook (stores the last error, throws while
+// exit-on-error is on). The default hook does the same with the engine's own error fields.
+void vm_throw_code(qmState* L, int32_t code);
+
+// Gosub return stack.
+void vm_gosub_push(qmState* L, int32_t pc, uint64_t serial);
+// Drops the top entries pushed by activations with a serial above `mark` (frames unwound).
+void vm_gosub_drop_above(qmState* L, uint64_t mark);
+
+// Calls the hook for an event (line for QM_HOOK_LINE, else -1), with the protocol of the
+// engine's debug interface: hooks never nest and a non-zero result is thrown.
+void vm_call_hook(qmState* L, int32_t event, int32_t line);
+
+// The name of the variable that held a stack value, as far as the running code shows it, or
+// nullptr. `kind` receives "global", "local", "field" or "method".
+const char* vm_value_var_name(qmState* L, const qmValue* o, const char** kind);
+
+// Line of the running instruction of a script call record, -1 for a command frame.
+int32_t vm_ci_line(qmState* L, const qmCallInfo* ci);

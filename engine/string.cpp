@@ -1,0 +1,131 @@
+#include <cctype>
+#include <cerrno>
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "engine/memory.h"
+#include "engine/vmstring.h"
+
+uint32_t vm_string_hash(const char* s, size_t len) {
+  uint32_t h = static_cast<uint32_t>(len);
+  size_t step = (len >> 5) + 1;
+  for (size_t l = len; l >= step; l -= step)
+    h = h ^ ((h >> 2) + (h << 5) + static_cast<unsigned char>(s[l - 1]));
+  return h;
+}
+
+void vm_string_table_resize(qmState* L, int32_t newsize) {
+  qmStringTable* tb = &L->g->strt;
+  qmGCObject** newhash = vm_new_array<qmGCObject*>(L, static_cast<size_t>(newsize));
+  for (int32_t i = 0; i < newsize; i++) newhash[i] = nullptr;
+  for (int32_t i = 0; i < tb->size; i++) {
+    qmGCObject* p = tb->hash[i];
+    while (p) {
+      qmGCObject* next = p->next;
+      uint32_t h = static_cast<qmTString*>(p)->hash;
+      int32_t slot = static_cast<int32_t>(h & static_cast<uint32_t>(newsize - 1));
+      p->next = newhash[slot];
+      newhash[slot] = p;
+      p = next;
+    }
+  }
+  vm_free_array(L, tb->hash, static_cast<size_t>(tb->size));
+  tb->size = newsize;
+  tb->hash = newhash;
+}
+
+qmTString* vm_find_interned(qmState* L, const char* s, size_t len) {
+  uint32_t h = vm_string_hash(s, len);
+  qmStringTable* tb = &L->g->strt;
+  for (qmGCObject* o = tb->hash[h & static_cast<uint32_t>(tb->size - 1)]; o; o = o->next) {
+    qmTString* ts = static_cast<qmTString*>(o);
+    if (ts->len == len && std::memcmp(s, ts->data(), len) == 0) return ts;
+  }
+  return nullptr;
+}
+
+qmTString* vm_new_string(qmState* L, const char* s, size_t len) {
+  uint32_t h = vm_string_hash(s, len);
+  qmStringTable* tb = &L->g->strt;
+  for (qmGCObject* o = tb->hash[h & static_cast<uint32_t>(tb->size - 1)]; o; o = o->next) {
+    qmTString* ts = static_cast<qmTString*>(o);
+    if (ts->len == len && std::memcmp(s, ts->data(), len) == 0) return ts;
+  }
+  if (len > 4294967292u - sizeof(qmTString)) vm_realloc(L, nullptr, 0, 4294967293u);  // raises 1000
+  qmTString* ts = static_cast<qmTString*>(vm_malloc(L, vm_string_size(static_cast<uint32_t>(len))));
+  ts->tt = QM_TSTRING;
+  ts->marked = 0;
+  ts->reserved = 0;
+  ts->hash = h;
+  ts->len = static_cast<uint32_t>(len);
+  if (len) std::memcpy(ts->data(), s, len);
+  ts->data()[len] = '\0';
+  uint32_t slot = h & static_cast<uint32_t>(tb->size - 1);
+  ts->next = tb->hash[slot];
+  tb->hash[slot] = ts;
+  tb->nuse++;
+  if (tb->nuse > static_cast<uint32_t>(tb->size) && tb->size < 1073741823)
+    vm_string_table_resize(L, tb->size * 2);
+  return ts;
+}
+
+qmTString* vm_new_cstring(qmState* L, const char* s) { return vm_new_string(L, s, std::strlen(s)); }
+
+void vm_string_free(qmState* L, qmTString* ts) {
+  L->g->strt.nuse--;
+  vm_free(L, ts, vm_string_size(ts->len));
+}
+
+namespace {
+
+bool is_space(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+int hex_digit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+// strtod honours LC_NUMERIC; number text never depends on the locale, so parse in "C".
+locale_t c_locale() {
+  static locale_t loc = newlocale(LC_ALL_MASK, "C", nullptr);
+  return loc;
+}
+
+}  // namespace
+
+bool vm_str_to_number(const char* s, double* result) {
+  if (*s == '\0') return false;
+  const char* p;
+  if (s[0] == '$' || (s[0] == '0' && s[1] == 'x' && s[2] != '\0')) {
+    p = s + (s[0] == '$' ? 1 : 2);
+    uint64_t v = 0;
+    const char* digits = p;
+    int d;
+    while ((d = hex_digit(*p)) >= 0) {
+      v = v * 16 + static_cast<uint64_t>(d);
+      if (v > 4294967295u) v = 4294967296u;  // keeps saturating without overflow
+      p++;
+    }
+    if (p == digits) return false;
+    *result = static_cast<double>(v > 4294967295u ? 4294967295u : v);
+  } else {
+    char* end;
+    double d = strtod_l(s, &end, c_locale());
+    if (end == s) return false;
+    p = end;
+    *result = d;
+  }
+  while (is_space(*p)) p++;
+  return *p == '\0';
+}
+
+int vm_number_to_text(double n, char* buf) {
+  locale_t old = uselocale(c_locale());
+  int len = std::snprintf(buf, 32, "%.14g", n);
+  uselocale(old);
+  return len;
+}

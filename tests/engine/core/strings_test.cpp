@@ -1,0 +1,89 @@
+// Interning, the string hash and the text-to-number reader.
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <string>
+
+#include "engine/state.h"
+#include "engine/vm.h"
+#include "engine/vmstring.h"
+
+namespace {
+
+TEST(StringToNumber, Cases) {
+  struct Case {
+    const char* text;
+    bool ok;
+    double value;
+  };
+  const Case cases[] = {
+      {"$FF", true, 255},          {"0xff", true, 255},        {"$FFFFFFFFF", true, 4294967295.0},
+      {"0x123456789ab", true, 4294967295.0},                   {"$ffffffff", true, 4294967295.0},
+      {"0x", false, 0},            {"$", false, 0},            {"0xg", false, 0},
+      {"12 ", true, 12},           {"12\t\n", true, 12},       {"12a", false, 0},
+      {"", false, 0},              {" ", false, 0},            {"-3.5e2", true, -350},
+      {"0", true, 0},              {"$10 ", true, 16},         {"$-1", false, 0},
+      {".5", true, 0.5},           {"1e", false, 0},           {"0x10", true, 16},
+  };
+  for (const Case& c : cases) {
+    double v = -1;
+    EXPECT_EQ(vm_str_to_number(c.text, &v), c.ok) << c.text;
+    if (c.ok) {
+      EXPECT_EQ(v, c.value) << c.text;
+    }
+  }
+}
+
+TEST(StringToNumber, IgnoresLocale) {
+  // A comma-decimal locale must not change how "1.5" reads (skipped when not installed).
+  if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8")) GTEST_SKIP();
+  double v = 0;
+  EXPECT_TRUE(vm_str_to_number("1.5", &v));
+  EXPECT_EQ(v, 1.5);
+  char buf[32];
+  vm_number_to_text(0.1, buf);
+  EXPECT_STREQ(buf, "0.1");
+  std::setlocale(LC_NUMERIC, "C");
+}
+
+TEST(StringHash, GoldenValues) {
+  // Table traversal order depends on these; they must never change.
+  EXPECT_EQ(vm_string_hash("", 0), 0u);
+  EXPECT_EQ(vm_string_hash("a", 1), 128u);
+  EXPECT_EQ(vm_string_hash("abc", 3), 198887u);
+  EXPECT_EQ(vm_string_hash("__index", 7), 0x761df46eu);
+}
+
+TEST(StringHash, LongStringsSampleAbout32Bytes) {
+  // With 64 bytes the step is 3: bytes at index 63, 60, ... 3 count, index 1 does not.
+  std::string s(64, 'x');
+  uint32_t h = vm_string_hash(s.data(), s.size());
+  s[1] = 'y';
+  EXPECT_EQ(vm_string_hash(s.data(), s.size()), h);
+  s[3] = 'y';
+  EXPECT_NE(vm_string_hash(s.data(), s.size()), h);
+}
+
+TEST(Interning, SameTextSameObjectAndBucketDoubling) {
+  qmState* L = vm_open();
+  ASSERT_NE(L, nullptr);
+  qmTString* a = vm_new_string(L, "hello", 5);
+  EXPECT_EQ(vm_new_string(L, "hello", 5), a);
+  EXPECT_NE(vm_new_string(L, "hellO", 5), a);
+  EXPECT_EQ(vm_new_string(L, "he\0lo", 5), vm_new_string(L, "he\0lo", 5));
+  EXPECT_EQ(a->data()[5], '\0');
+
+  // The table starts with 32 buckets and doubles when the 33rd string is created.
+  qmStringTable& st = L->g->strt;
+  int i = 0;
+  while (st.nuse < 32) vm_new_cstring(L, ("s" + std::to_string(i++)).c_str());
+  EXPECT_EQ(st.size, 32);
+  vm_new_cstring(L, "one more");
+  EXPECT_EQ(st.nuse, 33u);
+  EXPECT_EQ(st.size, 64);
+  EXPECT_EQ(vm_new_string(L, "hello", 5), a);  // still found after redistribution
+  vm_close_state(L);
+  EXPECT_EQ(vm_close_residue, 0u);
+}
+
+}  // namespace

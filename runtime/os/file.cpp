@@ -1,0 +1,213 @@
+// File handles over stdio with 64-bit positions, and windows on a byte range of a host file or
+// on a registered memory block.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "runtime/os/memwindow.h"
+#include "runtime/os/qmos.h"
+#include "runtime/vfile.h"
+
+namespace {
+
+const char* stdio_mode(int32_t mode) {
+  switch (mode) {
+    case QMOS_MODE_READ: return "rb";
+    case QMOS_MODE_WRITE: return "wb";
+    case QMOS_MODE_READWRITE: return "r+b";
+    default: return nullptr;
+  }
+}
+
+qmFileHandle* open_window(const char* name) {
+  qmVirtualName v;
+  if (!vfile_parse_name(name, &v)) return nullptr;
+  if (v.length > uint64_t(INT64_MAX)) return nullptr;
+  auto* h = new qmFileHandle;
+  h->window = 1;
+  h->length = int64_t(v.length);
+  if (v.memory) {
+    h->block = qmos_find_memory(v.address, v.length);
+    if (!h->block) {
+      delete h;
+      return nullptr;
+    }
+    h->mem = h->block->base;
+    return h;
+  }
+  if (v.offset > uint64_t(INT64_MAX) - v.length) {
+    delete h;
+    return nullptr;
+  }
+  h->start = int64_t(v.offset);
+  h->fp = std::fopen(qmos_native_name(v.host.c_str(), true).c_str(), "rb");
+  if (!h->fp || fseeko(h->fp, h->start, SEEK_SET) != 0) {
+    if (h->fp) std::fclose(h->fp);
+    delete h;
+    return nullptr;
+  }
+  return h;
+}
+
+// Window length of a plain file: its size at open for reading, unbounded for writing.
+int64_t stream_size(FILE* fp) {
+  struct stat st;
+  if (fstat(fileno(fp), &st) != 0) return 0;
+  return int64_t(st.st_size);
+}
+
+// stdio needs a positioning call between a read and a write on the same stream.
+void turn_around(qmFileHandle* h, bool writing) {
+  if (!h->fp || (h->last_write != 0) == writing) return;
+  fseeko(h->fp, h->start + h->pos, SEEK_SET);
+  h->last_write = writing ? 1 : 0;
+}
+
+// Bytes a read may take at the current position: cut to the window, never negative.
+int64_t readable(const qmFileHandle* h, int64_t n) {
+  if (n <= 0) return 0;
+  if (!h->window) return n;
+  if (h->pos >= h->length) return 0;
+  return std::min(n, h->length - h->pos);
+}
+
+}  // namespace
+
+qmFileHandle* qmos_open(const char* name, int32_t mode) {
+  if (!name) return nullptr;
+  if (vfile_is_virtual(name)) {
+    if (mode != QMOS_MODE_READ) return nullptr;
+    return open_window(name);
+  }
+  const char* how = stdio_mode(mode);
+  if (!how) return nullptr;
+  std::string host = qmos_native_name(name, mode != QMOS_MODE_WRITE);
+  FILE* fp = std::fopen(host.c_str(), how);
+  if (!fp && mode == QMOS_MODE_READWRITE) {
+    FILE* created = std::fopen(host.c_str(), "wb");
+    if (created) {
+      std::fclose(created);
+      fp = std::fopen(host.c_str(), "r+b");
+    }
+  }
+  if (!fp) return nullptr;
+  auto* h = new qmFileHandle;
+  h->fp = fp;
+  h->length = mode == QMOS_MODE_READ ? stream_size(fp) : -1;
+  return h;
+}
+
+int32_t qmos_close(qmFileHandle* h) {
+  if (!h) return 0;
+  int32_t ok = 1;
+  if (h->fp && std::fclose(h->fp) != 0) ok = 0;
+  delete h;
+  return ok;
+}
+
+int64_t qmos_seek(qmFileHandle* h, int64_t offset, int32_t mode) {
+  if (!h) return -1;
+  int64_t before = h->pos;
+  int64_t target;
+  if (mode == QMOS_SEEK_END && h->length < 0) {
+    // Unbounded (a file open for writing): the stream knows where its end is.
+    if (h->fp && fseeko(h->fp, offset, SEEK_END) == 0) {
+      h->pos = ftello(h->fp) - h->start;
+    }
+    h->last_write = 0;
+    return before;
+  }
+  // Offsets come from scripts: saturate instead of overflowing.
+  int64_t base;
+  switch (mode) {
+    case QMOS_SEEK_CURRENT: base = h->start + h->pos; break;
+    case QMOS_SEEK_BEGINNING: base = h->start; break;
+    case QMOS_SEEK_END: base = h->start + h->length; break;
+    default: base = 0; break;
+  }
+  if (__builtin_add_overflow(base, offset, &target)) target = offset < 0 ? INT64_MIN : INT64_MAX;
+  int64_t low = h->window ? h->start : 0;
+  if (target < low) target = low;
+  if (h->window && target > h->start + h->length) target = h->start + h->length;
+  if (h->fp) fseeko(h->fp, target, SEEK_SET);
+  h->pos = target - h->start;
+  h->last_write = 0;
+  return before;
+}
+
+int64_t qmos_read(qmFileHandle* h, void* buffer, int64_t n) {
+  if (!h || !buffer) return 0;
+  n = readable(h, n);
+  if (n == 0) return 0;
+  int64_t got = 0;
+  if (h->mem) {
+    if (!h->block || !h->block->alive) return 0;
+    std::memcpy(buffer, h->mem + h->pos, size_t(n));
+    got = n;
+  } else if (h->fp) {
+    turn_around(h, false);
+    got = int64_t(std::fread(buffer, 1, size_t(n), h->fp));
+  }
+  h->pos += got;
+  return got;
+}
+
+int64_t qmos_read_block(qmFileHandle* h, void* buffer, int64_t n) { return qmos_read(h, buffer, n); }
+
+int64_t qmos_write(qmFileHandle* h, const void* buffer, int64_t n) {
+  if (!h || !buffer || n <= 0 || h->window || !h->fp) return 0;
+  turn_around(h, true);
+  int64_t put = int64_t(std::fwrite(buffer, 1, size_t(n), h->fp));
+  h->pos += put;
+  return put;
+}
+
+int64_t qmos_write_block(qmFileHandle* h, const void* buffer, int64_t n) {
+  return qmos_write(h, buffer, n);
+}
+
+int32_t qmos_read_byte(qmFileHandle* h) {
+  if (!h) return -1;
+  uint8_t byte;
+  if (qmos_read(h, &byte, 1) == 1) return byte;
+  ++h->pos;
+  return -1;
+}
+
+int32_t qmos_write_byte(qmFileHandle* h, int32_t byte) {
+  uint8_t b = uint8_t(byte);
+  return qmos_write(h, &b, 1) == 1 ? 1 : 0;
+}
+
+int32_t qmos_eof(qmFileHandle* h) {
+  if (!h) return 1;
+  int64_t end = h->length;
+  if (end < 0) {
+    if (h->fp) std::fflush(h->fp);
+    end = h->fp ? stream_size(h->fp) : 0;
+  }
+  return h->pos >= end ? 1 : 0;
+}
+
+void qmos_flush(qmFileHandle* h) {
+  if (h && h->fp) std::fflush(h->fp);
+}
+
+int32_t qmos_delete(const char* name) {
+  if (!name) return 0;
+  return std::remove(qmos_native_name(name, true).c_str()) == 0 ? 1 : 0;
+}
+
+int32_t qmos_rename(const char* from, const char* to) {
+  if (!from || !to) return 0;
+  std::string a = qmos_native_name(from, true), b = qmos_native_name(to, false);
+  return std::rename(a.c_str(), b.c_str()) == 0 ? 1 : 0;
+}
+
+int32_t qmos_mkdir(const char* name) {
+  if (!name) return 0;
+  return mkdir(qmos_native_name(name, false).c_str(), 0755) == 0 ? 1 : 0;
+}

@@ -1,0 +1,58 @@
+// Allocation, and the registry of memory blocks that memory virtual names may refer to.
+#include <cstdlib>
+#include <map>
+#include <memory>
+#include <mutex>
+
+#include "runtime/os/memwindow.h"
+#include "runtime/os/qmos.h"
+
+void* qmos_alloc(size_t size, int32_t clear) {
+  if (size == 0) return nullptr;
+  return clear == 1 ? std::calloc(1, size) : std::malloc(size);
+}
+
+void qmos_free(void* block) { std::free(block); }
+
+namespace {
+
+// Keyed by address. Files are opened on the main thread, but the music thread may stream from a
+// memory window, so the registry takes a lock.
+std::mutex g_blocks_mutex;
+std::map<uintptr_t, std::shared_ptr<qmMemoryBlockEntry>>& blocks() {
+  static std::map<uintptr_t, std::shared_ptr<qmMemoryBlockEntry>> map;
+  return map;
+}
+
+}  // namespace
+
+void qmos_register_memory(const void* base, uint64_t length) {
+  if (!base) return;
+  std::lock_guard<std::mutex> guard(g_blocks_mutex);
+  auto& map = blocks();
+  uintptr_t key = reinterpret_cast<uintptr_t>(base);
+  auto it = map.find(key);
+  if (it != map.end()) it->second->alive = false;
+  auto entry = std::make_shared<qmMemoryBlockEntry>();
+  entry->base = static_cast<const uint8_t*>(base);
+  entry->length = length;
+  entry->alive = true;
+  map[key] = std::move(entry);
+}
+
+void qmos_unregister_memory(const void* base) {
+  std::lock_guard<std::mutex> guard(g_blocks_mutex);
+  auto& map = blocks();
+  auto it = map.find(reinterpret_cast<uintptr_t>(base));
+  if (it == map.end()) return;
+  it->second->alive = false;
+  map.erase(it);
+}
+
+std::shared_ptr<qmMemoryBlockEntry> qmos_find_memory(uintptr_t address, uint64_t length) {
+  std::lock_guard<std::mutex> guard(g_blocks_mutex);
+  auto& map = blocks();
+  auto it = map.find(address);
+  if (it == map.end() || it->second->length != length) return nullptr;
+  return it->second;
+}

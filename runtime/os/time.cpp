@@ -1,0 +1,79 @@
+// Time values and date records.
+#include <time.h>
+
+#include "runtime/os/qmos.h"
+
+namespace {
+
+void from_clock(clockid_t clock, qmTimeVal* tv) {
+  struct timespec ts;
+  clock_gettime(clock, &ts);
+  tv->seconds = uint32_t(ts.tv_sec);
+  tv->micros = uint32_t(ts.tv_nsec / 1000);
+}
+
+}  // namespace
+
+void qmos_get_time(qmTimeVal* tv) {
+  if (tv) from_clock(CLOCK_MONOTONIC, tv);
+}
+
+void qmos_get_wall_time(qmTimeVal* tv) {
+  if (tv) from_clock(CLOCK_REALTIME, tv);
+}
+
+// Seconds wrap modulo 2^32 like the unsigned field they live in.
+void qmos_time_sub(qmTimeVal* a, const qmTimeVal* b) {
+  uint32_t seconds = a->seconds - b->seconds;
+  int64_t micros = int64_t(a->micros) - int64_t(b->micros);
+  if (micros < 0) {
+    micros += 1000000;
+    seconds -= 1;
+  }
+  a->seconds = seconds;
+  a->micros = uint32_t(micros);
+}
+
+void qmos_time_add(qmTimeVal* a, const qmTimeVal* b) {
+  uint32_t seconds = a->seconds + b->seconds;
+  uint64_t micros = uint64_t(a->micros) + b->micros;
+  while (micros >= 1000000) {
+    micros -= 1000000;
+    seconds += 1;
+  }
+  a->seconds = seconds;
+  a->micros = uint32_t(micros);
+}
+
+int32_t qmos_time_cmp(const qmTimeVal* a, const qmTimeVal* b) {
+  if (a->seconds != b->seconds) return a->seconds < b->seconds ? -1 : 1;
+  if (a->micros != b->micros) return a->micros < b->micros ? -1 : 1;
+  return 0;
+}
+
+int64_t qmos_date_to_time(const qmDate* date) {
+  struct tm tm = {};
+  tm.tm_sec = date->second;
+  tm.tm_min = date->minute;
+  tm.tm_hour = date->hour;
+  tm.tm_mday = date->day;
+  tm.tm_mon = date->month - 1;
+  tm.tm_year = date->year - 1900;
+  tm.tm_isdst = -1;  // let the host decide whether daylight saving applies to that date
+  return int64_t(mktime(&tm));
+}
+
+void qmos_time_to_date(int64_t stamp, qmDate* date) {
+  time_t t = time_t(stamp);
+  struct tm tm = {};
+  if (!localtime_r(&t, &tm)) {
+    *date = qmDate();
+    return;
+  }
+  date->second = tm.tm_sec;
+  date->minute = tm.tm_min;
+  date->hour = tm.tm_hour;
+  date->day = tm.tm_mday;
+  date->month = tm.tm_mon + 1;
+  date->year = tm.tm_year + 1900;
+}

@@ -136,7 +136,7 @@ class Reader {
   }
 
   bool function(Function& f) {
-    if (++depth > 1000) return fail("functions nested too deeply");
+    if (++depth > 250) return fail("functions nested too deeply");
     int32_t n;
     if (!str(f.source) || !s32(f.line_defined) || !u8(f.nups) || !u8(f.numparams) ||
         !u8(f.is_vararg) || !u8(f.maxstack))

@@ -10,6 +10,8 @@
 
 #include "engine/errcodes.h"
 
+struct qmState;
+
 namespace qm {
 
 inline constexpr size_t ERR_ARG_SIZE = 1024;    // the string slot, NUL included
@@ -105,5 +107,21 @@ inline constexpr const char* ERR_REQUEST_TITLE = "QuillmerePlayer";
 // Unless quiet, print the translated "done" or "failed" and a line end on the console.
 void console_print_done();
 void console_print_failed();
+
+}  // namespace qm
+
+// ---- The engine's side ---------------------------------------------------------------------------
+
+namespace qm {
+
+// Hands the runtime's error handling to the engine: returned codes go to err_throw_code, raised
+// errors record their position, and the %s text of the engine's own errors lands in the string
+// slot.
+void err_install(qmState* L);
+
+// A code that a command returned: it becomes the last error and is raised only while
+// exit-on-error is on (then it does not return). Otherwise 0; outside any protected call the
+// error position is cleared.
+int32_t err_throw_code(qmState* L, int32_t code);
 
 }  // namespace qm

@@ -9,6 +9,7 @@
 #include "engine/strutil.h"
 #include "runtime/messages.h"
 #include "runtime/registry.h"
+#include "runtime/vfile.h"
 
 namespace qm {
 namespace {
@@ -16,8 +17,6 @@ namespace {
 ErrorContext g_context;
 ScriptOrigin g_origin;
 std::vector<std::string> g_user_errors;  // index = code - ERR_FIRST_USER; never shrinks while running
-
-constexpr const char* kVirtualPrefix = ":::chunk";
 
 // The one place where a built-in text meets the locale catalog. The catalog reader hands back
 // either its own text or the default.
@@ -127,22 +126,6 @@ size_t err_fill_placeholder(char* out, size_t size, const char* text, const char
   return pos;
 }
 
-std::string err_display_name(const char* path) {
-  if (path == nullptr) return {};
-  if (std::strncmp(path, kVirtualPrefix, std::strlen(kVirtualPrefix)) == 0) {
-    const char* star = std::strchr(path, '*');
-    if (star != nullptr) {
-      const char* slash = std::strchr(star + 1, '/');
-      return slash ? std::string(star + 1, slash) : std::string(star + 1);
-    }
-  }
-  const char* base = path;
-  for (const char* p = path; *p; ++p) {
-    if (*p == '/' || *p == '\\') base = p + 1;
-  }
-  return base;
-}
-
 size_t err_get_text(int32_t code, char* out, size_t size) {
   if (size == 0) return 0;
   const ErrorContext& ctx = g_context;
@@ -165,8 +148,8 @@ size_t err_get_text(int32_t code, char* out, size_t size) {
     text = err_get_message(err_message_id(code));
   }
   std::string arg;
-  if (std::strncmp(ctx.string_arg, kVirtualPrefix, std::strlen(kVirtualPrefix)) == 0 || shows_base_name(code)) {
-    arg = err_display_name(ctx.string_arg);
+  if (vfile_is_virtual(ctx.string_arg) || shows_base_name(code)) {
+    arg = vfile_basename(ctx.string_arg);
   } else {
     arg = ctx.string_arg;
   }
@@ -205,7 +188,7 @@ std::string err_report_text(const char* text, bool plain, const char* file, int3
   out += '\n';
   out += err_get_message(MSG_FILE);
   out += ": ";
-  out += err_display_name(file);
+  out += vfile_basename(file);
   out += " (";
   out += err_get_message(MSG_CURRENT_LINE);
   out += ": ";

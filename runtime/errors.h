@@ -58,10 +58,6 @@ size_t err_fill_placeholder(char* out, size_t size, const char* text, const char
 // The final text of code (from the argument slots) into out; returns its length.
 size_t err_get_text(int32_t code, char* out, size_t size);
 
-// What the part after the last '/' or '\' of a path is, or, for a virtual ":::chunk" name, the
-// display name between its '*' and the following '/'.
-std::string err_display_name(const char* path);
-
 // One include file joined into the script: lines first..last of the joined script are lines
 // offset.. of the include file.
 struct IncludeRange {

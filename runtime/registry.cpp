@@ -4,6 +4,9 @@
 #include <vector>
 
 #include "engine/errcodes.h"
+#include "engine/latin1.h"
+#include "engine/strutil.h"
+#include "engine/vm.h"
 #include "runtime/errors.h"
 
 namespace qm {
@@ -102,6 +105,35 @@ ObjectHeader* objlist_find(int32_t type, const ObjectId& id) {
     }
   }
   return nullptr;
+}
+
+int32_t script_call_command(qmState* L, const char* name, int32_t results, std::initializer_list<CallArg> args) {
+  if (L == nullptr) return 0;
+  char lower[256];
+  copy_bounded(lower, sizeof lower, name);
+  str_to_lower(lower);
+  vm_push_string(L, lower);
+  vm_get_table(L, QM_GLOBALSINDEX);
+  int32_t count = 0;
+  for (const CallArg& a : args) {
+    switch (a.type) {
+      case CALLARG_INT:
+      case CALLARG_UINT: vm_push_number(L, static_cast<double>(a.number)); break;
+      case CALLARG_STRING: vm_push_cstring(L, a.text); break;
+      case CALLARG_NIL: vm_push_nil(L); break;
+      case CALLARG_LIGHTUSERDATA: vm_push_lightuserdata(L, a.pointer); break;
+      case CALLARG_ID:
+        if (a.id.handle != nullptr) {
+          vm_push_lightuserdata(L, a.id.handle);
+        } else {
+          vm_push_number(L, a.id.number);
+        }
+        break;
+      default: continue;
+    }
+    ++count;
+  }
+  return vm_call(L, count, results);
 }
 
 void registry_free_all() {

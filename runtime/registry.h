@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 
 struct qmState;
 
@@ -93,6 +94,36 @@ int32_t objlist_register(ObjectHeader** head);
 int32_t objlist_count_type(int32_t type);
 int32_t objlist_type_of_handle(const void* handle);  // -1 when no object has that handle
 ObjectHeader* objlist_find(int32_t type, const ObjectId& id);
+
+// One argument of script_call_command: a type word and its value.
+enum CallArgType : int32_t {
+  CALLARG_INT = 0,            // number: a signed integer
+  CALLARG_UINT = 1,           // number: an unsigned integer
+  CALLARG_STRING = 2,
+  CALLARG_NIL = 3,
+  CALLARG_LIGHTUSERDATA = 4,
+  CALLARG_ID = 5,             // an object's id: its handle as light user data when set, else its number
+};
+
+struct CallArg {
+  int32_t type = CALLARG_NIL;
+  int64_t number = 0;
+  const char* text = nullptr;
+  void* pointer = nullptr;
+  ObjectId id;
+
+  static CallArg integer(int32_t v) { return {CALLARG_INT, v, nullptr, nullptr, {}}; }
+  static CallArg unsigned_integer(uint32_t v) { return {CALLARG_UINT, v, nullptr, nullptr, {}}; }
+  static CallArg string(const char* s) { return {CALLARG_STRING, 0, s, nullptr, {}}; }
+  static CallArg nil() { return {}; }
+  static CallArg lightuserdata(void* p) { return {CALLARG_LIGHTUSERDATA, 0, nullptr, p, {}}; }
+  static CallArg object_id(const ObjectId& id) { return {CALLARG_ID, 0, nullptr, nullptr, id}; }
+};
+
+// Calls the global function or command name (looked up lower-cased) with the arguments, keeping
+// `results` results on the stack. Errors propagate as from any call; arguments of an unknown type
+// are skipped. Returns the code of the call (0), or 0 without doing anything when state is null.
+int32_t script_call_command(qmState* state, const char* name, int32_t results, std::initializer_list<CallArg> args);
 
 // Empties every registry (hooks, object lists, libraries, program error texts) and resets the
 // runtime attributes.

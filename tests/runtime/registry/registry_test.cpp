@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
+
+#include "engine/vm.h"
 
 namespace {
 
@@ -97,6 +100,51 @@ TEST_F(Registry, ObjectLists) {
   // The registry reads the heads when it looks, so later changes to a list are seen.
   brushes = &b;
   EXPECT_EQ(objlist_find(OBJ_BRUSH, ObjectId{1, nullptr}), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+std::string g_seen;
+
+int32_t record_args(qmState* L) {
+  g_seen.clear();
+  for (int32_t i = 1; i <= vm_get_top(L); ++i) {
+    switch (vm_type(L, i)) {
+      case QM_TNUMBER: g_seen += "n" + std::to_string(static_cast<int64_t>(vm_to_number(L, i))); break;
+      case QM_TSTRING: g_seen += std::string("s") + vm_to_string(L, i); break;
+      case QM_TNIL: g_seen += "nil"; break;
+      case QM_TLIGHTUSERDATA: g_seen += "ud"; break;
+      default: g_seen += "?"; break;
+    }
+    g_seen += ' ';
+  }
+  vm_push_number(L, 99);
+  return 1;
+}
+
+TEST(ScriptCallCommand, PassesTypedArgumentsToTheLowerCasedGlobal) {
+  qmState* L = vm_open();
+  ASSERT_NE(L, nullptr);
+  vm_push_string(L, "loadbrush");
+  vm_push_cfunction(L, record_args);
+  vm_set_table(L, QM_GLOBALSINDEX);
+  int dummy = 0;
+  ObjectId automatic{0, &dummy};
+  ObjectId numbered{7, nullptr};
+  CallArg odd;
+  odd.type = 42;  // unknown types are skipped
+  EXPECT_EQ(script_call_command(L, "LoadBrush", 1,
+                                {CallArg::integer(-3), CallArg::unsigned_integer(4000000000u), CallArg::string("a.png"),
+                                 CallArg::nil(), odd, CallArg::lightuserdata(&dummy), CallArg::object_id(automatic),
+                                 CallArg::object_id(numbered)}),
+            0);
+  EXPECT_EQ(g_seen, "n-3 n4000000000 sa.png nil ud ud n7 ");
+  EXPECT_EQ(vm_get_top(L), 1);
+  EXPECT_EQ(vm_to_number(L, -1), 99);
+  vm_close_state(L);
+  EXPECT_EQ(script_call_command(nullptr, "LoadBrush", 0, {}), 0);
 }
 
 }  // namespace

@@ -300,6 +300,8 @@ qmProto* bytecode_load(qmState* L, qmStream* z, qmBuffer* buff) {
 
 namespace {
 
+// Collects the chunk and hands it to the writer in pieces of about kReadStep bytes. Fields go
+// out little-endian, the byte order the header states.
 class DumpState {
  public:
   DumpState(qmState* L, qmWriter w, void* data) : L_(L), w_(w), data_(data) {}
@@ -308,41 +310,10 @@ class DumpState {
     if (!buf_.empty()) w_(L_, buf_.data(), buf_.size(), data_);
     buf_.clear();
   }
-
-  void header() {
-    bytes(kSignature, 4);
-    byte(kOrderLittle);
-    bytes(kSizes, 8);
-    number(kTestNumber);
-  }
-
-  void function(const qmProto* f, const qmTString* enclosing) {
-    string(f->source == enclosing ? nullptr : f->source);
-    s32(f->linedefined);
-    byte(f->nups);
-    byte(f->numparams);
-    byte(f->is_vararg);
-    byte(f->maxstacksize);
-    s32(f->sizelineinfo);
-    for (int32_t i = 0; i < f->sizelineinfo; i++) s32(f->lineinfo[i]);
-    s32(f->sizelocvars);
-    for (int32_t i = 0; i < f->sizelocvars; i++) {
-      string(f->locvars[i].varname);
-      s32(f->locvars[i].startpc);
-      s32(f->locvars[i].endpc);
-    }
-    s32(f->sizeupvalues);
-    for (int32_t i = 0; i < f->sizeupvalues; i++) string(f->upvalues[i]);
-    s32(f->sizek);
-    for (int32_t i = 0; i < f->sizek; i++) constant(&f->k[i]);
-    s32(f->sizep);
-    for (int32_t i = 0; i < f->sizep; i++) function(f->p[i], f->source);
-    s32(f->sizecode);
-    for (int32_t i = 0; i < f->sizecode; i++) s32(static_cast<int32_t>(f->code[i]));
+  void flush_if_full() {
     if (buf_.size() >= kReadStep) flush();
   }
 
- private:
   void bytes(const void* p, size_t n) {
     const auto* b = static_cast<const uint8_t*>(p);
     buf_.insert(buf_.end(), b, b + n);
@@ -366,24 +337,58 @@ class DumpState {
     s32(static_cast<int32_t>(s->len + 1));
     bytes(s->data(), s->len + 1);  // with its terminating zero
   }
-  void constant(const qmValue* o) {
-    byte(static_cast<uint8_t>(o->tt));
-    if (o->tt == QM_TNUMBER) number(o->v.n);
-    if (o->tt == QM_TSTRING) string(tsvalue(o));
-  }
 
+ private:
   qmState* L_;
   qmWriter w_;
   void* data_;
   std::vector<uint8_t> buf_;
 };
 
+void bytecode_write_header(DumpState* D) {
+  D->bytes(kSignature, 4);
+  D->byte(kOrderLittle);
+  D->bytes(kSizes, 8);
+  D->number(kTestNumber);
+}
+
+void bytecode_write_function(DumpState* D, const qmProto* f, const qmTString* enclosing) {
+  D->string(f->source == enclosing ? nullptr : f->source);
+  D->s32(f->linedefined);
+  D->byte(f->nups);
+  D->byte(f->numparams);
+  D->byte(f->is_vararg);
+  D->byte(f->maxstacksize);
+  D->s32(f->sizelineinfo);
+  for (int32_t i = 0; i < f->sizelineinfo; i++) D->s32(f->lineinfo[i]);
+  D->s32(f->sizelocvars);
+  for (int32_t i = 0; i < f->sizelocvars; i++) {
+    D->string(f->locvars[i].varname);
+    D->s32(f->locvars[i].startpc);
+    D->s32(f->locvars[i].endpc);
+  }
+  D->s32(f->sizeupvalues);
+  for (int32_t i = 0; i < f->sizeupvalues; i++) D->string(f->upvalues[i]);
+  D->s32(f->sizek);
+  for (int32_t i = 0; i < f->sizek; i++) {
+    const qmValue* o = &f->k[i];
+    D->byte(static_cast<uint8_t>(o->tt));
+    if (o->tt == QM_TNUMBER) D->number(o->v.n);
+    if (o->tt == QM_TSTRING) D->string(tsvalue(o));
+  }
+  D->s32(f->sizep);
+  for (int32_t i = 0; i < f->sizep; i++) bytecode_write_function(D, f->p[i], f->source);
+  D->s32(f->sizecode);
+  for (int32_t i = 0; i < f->sizecode; i++) D->s32(static_cast<int32_t>(f->code[i]));
+  D->flush_if_full();
+}
+
 }  // namespace
 
 void bytecode_dump_proto(qmState* L, const qmProto* f, qmWriter writer, void* data) {
   DumpState D(L, writer, data);
-  D.header();
-  D.function(f, nullptr);
+  bytecode_write_header(&D);
+  bytecode_write_function(&D, f, nullptr);
   D.flush();
 }
 

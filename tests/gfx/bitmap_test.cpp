@@ -1,26 +1,17 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <memory>
 
 #include "engine/errcodes.h"
 #include "gfx/bitmap.h"
+#include "gfx_test_util.h"
 
 namespace qm {
 namespace {
 
-struct BitmapDeleter {
-  void operator()(qmBitmap* b) const { qmos_free_bitmap(b); }
-};
-struct MaskDeleter {
-  void operator()(qmMask* m) const { qmos_free_mask(m); }
-};
-struct AlphaDeleter {
-  void operator()(qmAlphaChannel* a) const { qmos_free_alpha(a); }
-};
-using BitmapPtr = std::unique_ptr<qmBitmap, BitmapDeleter>;
-using MaskPtr = std::unique_ptr<qmMask, MaskDeleter>;
-using AlphaPtr = std::unique_ptr<qmAlphaChannel, AlphaDeleter>;
+using test::AlphaPtr;
+using test::BitmapPtr;
+using test::MaskPtr;
 
 TEST(BitmapLayout, RowLengths) {
   struct Case { int32_t width, bitmap_ppr, mask_bpr, alpha_bpr; } cases[] = {

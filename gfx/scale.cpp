@@ -1,0 +1,395 @@
+// Bitmap resampling: nearest neighbour on 16.16 steps with single-precision row sums, and
+// bilinear interpolation on per-column and per-row 16.16 tables. Every position is clamped to
+// the source rectangle, so no rounding of the float sums can read past its last row.
+#include "gfx/scale.h"
+
+#include <emmintrin.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <cstring>
+
+#include "engine/errcodes.h"
+#include "engine/numconv.h"
+#include "gfx/pixelformat.h"
+
+namespace qm {
+
+namespace {
+
+template <typename T>
+inline T* row_at(T* p, int32_t y, int32_t stride) {
+  return p + ptrdiff_t(y) * stride;
+}
+
+// Source row of destination row j for the nearest-neighbour rule: the float sum of j steps,
+// truncated and kept inside the rectangle.
+class RowWalker {
+ public:
+  RowWalker(float step, int32_t rows) : step_(step), last_(rows - 1) {}
+  int32_t next() {
+    const double f = double(sum_);
+    sum_ += step_;
+    const int32_t r = f >= double(last_) ? last_ : int32_t(f);
+    return r < 0 ? 0 : r;
+  }
+
+ private:
+  float sum_ = 0.0f;
+  float step_;
+  int32_t last_;
+};
+
+void scale_alpha_nearest(const qmScaleJob& j, float fx, float fy) {
+  const int64_t step = to_i64(double(fx) * 65536.0);
+  RowWalker rows(fy, j.source_height);
+  for (int32_t y = 0; y < j.dest_height; ++y) {
+    const uint8_t* s = row_at(j.source_alpha, rows.next(), j.source_alpha_bpr);
+    uint8_t* d = row_at(j.dest_alpha, y, j.dest_alpha_bpr);
+    int64_t acc = 0;
+    for (int32_t x = 0; x < j.dest_width; ++x, acc += step) d[x] = s[acc >> 16];
+  }
+}
+
+void scale_pixels_nearest(const qmScaleJob& j, float fx, float fy) {
+  const int64_t step = to_i64(double(fx * 65536.0f));
+  RowWalker rows(fy, j.source_height);
+  int32_t previous = -1;
+  const size_t row_bytes = size_t(j.dest_width) * 4;
+  for (int32_t y = 0; y < j.dest_height; ++y) {
+    const int32_t sy = rows.next();
+    uint32_t* d = row_at(j.dest, y, j.dest_ppr);
+    if (sy == previous) {  // enlarging: the row is the one just made
+      std::memcpy(d, d - j.dest_ppr, row_bytes);
+      continue;
+    }
+    previous = sy;
+    const uint32_t* s = row_at(j.source, sy, j.source_ppr);
+    int64_t acc = 0;
+    int32_t x = 0;
+    for (; x + 4 <= j.dest_width; x += 4) {
+      d[x] = s[acc >> 16];
+      d[x + 1] = s[(acc + step) >> 16];
+      d[x + 2] = s[(acc + 2 * step) >> 16];
+      d[x + 3] = s[(acc + 3 * step) >> 16];
+      acc += 4 * step;
+    }
+    for (; x < j.dest_width; ++x, acc += step) d[x] = s[acc >> 16];
+  }
+}
+
+// Bilinear tables: entry i holds the fraction of sample i and the source columns to move from
+// sample i - 1 to it. P(0) = 0, P(i + 1) = step + (P(i) & 0xFFFF).
+void build_table(int32_t step, int32_t n, int32_t* fractions, int32_t* advances) {
+  int64_t p = 0;
+  for (int32_t i = 0; i <= n; ++i) {
+    fractions[i] = int32_t(p & 0xFFFF);
+    advances[i] = int32_t(p >> 16);
+    p = step + (p & 0xFFFF);
+  }
+}
+
+// (d * f) >> 16 for f in 0..65535 on 16-bit lanes: the high half of d times f read as signed,
+// plus d where f's top bit made that reading 65536 too small. Exact for every d in -255..255.
+inline __m128i mul_frac(__m128i d, __m128i f) {
+  return _mm_add_epi16(_mm_mulhi_epi16(d, f), _mm_and_si128(d, _mm_srai_epi16(f, 15)));
+}
+
+inline __m128i load2(uint32_t a, uint32_t b) {
+  return _mm_unpacklo_epi8(_mm_unpacklo_epi32(_mm_cvtsi32_si128(int(a)), _mm_cvtsi32_si128(int(b))),
+                           _mm_setzero_si128());
+}
+
+inline __m128i lerp(__m128i a, __m128i b, __m128i f) {
+  return _mm_add_epi16(a, mul_frac(_mm_sub_epi16(b, a), f));
+}
+
+// Every byte lane is blended alike; the byte that is 0 in the format is cleared afterwards.
+uint32_t format_keep(int32_t format) {
+  return format == PIXFMT_BGRX || format == PIXFMT_RGBX ? 0xFFFFFF00u : 0x00FFFFFFu;
+}
+
+void scale_pixels_bilinear(const qmScaleJob& j, const int32_t* columns) {
+  const uint32_t keep = format_keep(j.format);
+  const int32_t right = j.source_width > 1 ? 1 : 0;
+  const int32_t down = j.source_height > 1 ? j.source_ppr : 0;
+  const uint32_t* r0 = j.source;
+  for (int32_t y = 0; y < j.dest_height; ++y) {
+    r0 += ptrdiff_t(j.y_advances[y]) * j.source_ppr;
+    const uint32_t* r1 = r0 + down;
+    const __m128i fy = _mm_set1_epi16(int16_t(j.y_fractions[y]));
+    uint32_t* d = row_at(j.dest, y, j.dest_ppr);
+    int32_t x = 0;
+    for (; x + 2 <= j.dest_width; x += 2) {
+      const int32_t c0 = columns[x], c1 = columns[x + 1];
+      const __m128i fx = _mm_unpacklo_epi64(_mm_set1_epi16(int16_t(j.x_fractions[x])),
+                                            _mm_set1_epi16(int16_t(j.x_fractions[x + 1])));
+      const __m128i top = lerp(load2(r0[c0], r0[c1]), load2(r0[c0 + right], r0[c1 + right]), fx);
+      const __m128i bottom =
+          lerp(load2(r1[c0], r1[c1]), load2(r1[c0 + right], r1[c1 + right]), fx);
+      const __m128i v = lerp(top, bottom, fy);
+      uint32_t out[4];
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(v, v));
+      d[x] = out[0] & keep;
+      d[x + 1] = out[1] & keep;
+    }
+    for (; x < j.dest_width; ++x) {
+      const int32_t c0 = columns[x];
+      const __m128i fx = _mm_set1_epi16(int16_t(j.x_fractions[x]));
+      const __m128i top = lerp(load2(r0[c0], 0), load2(r0[c0 + right], 0), fx);
+      const __m128i bottom = lerp(load2(r1[c0], 0), load2(r1[c0 + right], 0), fx);
+      const __m128i v = lerp(top, bottom, fy);
+      d[x] = uint32_t(_mm_cvtsi128_si32(_mm_packus_epi16(v, v))) & keep;
+    }
+  }
+}
+
+void scale_mask_bilinear(const qmScaleJob& j, const int32_t* columns) {
+  const uint8_t* s = j.source_mask;
+  for (int32_t y = 0; y < j.dest_height; ++y) {
+    s += ptrdiff_t(j.y_advances[y]) * j.source_mask_bpr;
+    uint8_t* d = row_at(j.dest_mask, y, j.dest_mask_bpr);
+    for (int32_t x = 0; x < j.dest_width; ++x) {
+      if (mask_bit(s, j.sx + columns[x])) mask_bit_set(d, x);
+      else mask_bit_clear(d, x);
+    }
+  }
+}
+
+void scale_alpha_bilinear(const qmScaleJob& j, const int32_t* columns) {
+  const int32_t right = j.source_width > 1 ? 1 : 0;
+  const int32_t down = j.source_height > 1 ? j.source_alpha_bpr : 0;
+  const uint8_t* r0 = j.source_alpha;
+  for (int32_t y = 0; y < j.dest_height; ++y) {
+    r0 += ptrdiff_t(j.y_advances[y]) * j.source_alpha_bpr;
+    const uint8_t* r1 = r0 + down;
+    const int32_t fy = j.y_fractions[y];
+    uint8_t* d = row_at(j.dest_alpha, y, j.dest_alpha_bpr);
+    for (int32_t x = 0; x < j.dest_width; ++x) {
+      const int32_t c = columns[x], fx = j.x_fractions[x];
+      const int32_t a = (r0[c] + (((r0[c + right] - r0[c]) * fx) >> 16)) & 255;
+      const int32_t b = (r1[c] + (((r1[c + right] - r1[c]) * fx) >> 16)) & 255;
+      d[x] = uint8_t(a + (((b - a) * fy) >> 16));
+    }
+  }
+}
+
+// Process-wide tables of the scaler, grown on demand.
+struct ScaleTables {
+  int32_t* x_fractions = nullptr;
+  int32_t* x_advances = nullptr;
+  int32_t* columns = nullptr;
+  int32_t* y_fractions = nullptr;
+  int32_t* y_advances = nullptr;
+  int32_t width = 0;
+  int32_t height = 0;
+};
+ScaleTables g_tables;
+
+void free_tables(int32_t*& a, int32_t*& b, int32_t*& c) {
+  delete[] a;
+  delete[] b;
+  delete[] c;
+  a = b = c = nullptr;
+}
+
+bool grow_tables(int32_t new_width, int32_t new_height) {
+  ScaleTables& t = g_tables;
+  if (new_width > t.width || !t.x_fractions) {
+    free_tables(t.x_fractions, t.x_advances, t.columns);
+    t.width = 0;
+    t.x_fractions = new (std::nothrow) int32_t[size_t(new_width) + 1];
+    t.x_advances = new (std::nothrow) int32_t[size_t(new_width) + 1];
+    t.columns = new (std::nothrow) int32_t[size_t(new_width) + 1];
+    if (!t.x_fractions || !t.x_advances || !t.columns) return false;
+    t.width = new_width;
+  }
+  if (new_height > t.height || !t.y_fractions) {
+    int32_t* unused = nullptr;
+    free_tables(t.y_fractions, t.y_advances, unused);
+    t.height = 0;
+    t.y_fractions = new (std::nothrow) int32_t[size_t(new_height) + 1];
+    t.y_advances = new (std::nothrow) int32_t[size_t(new_height) + 1];
+    if (!t.y_fractions || !t.y_advances) return false;
+    t.height = new_height;
+  }
+  return true;
+}
+
+}  // namespace
+
+void mask_scale_loop(const qmScaleJob& j, float x_step, float y_step) {
+  const int64_t q = to_i64(double(x_step) * 65536.0);
+  RowWalker rows(y_step, j.source_height);
+  for (int32_t y = 0; y < j.dest_height; ++y) {
+    const uint8_t* s = row_at(j.source_mask, rows.next(), j.source_mask_bpr);
+    uint8_t* d = row_at(j.dest_mask, y, j.dest_mask_bpr);
+    int64_t acc = 0;
+    int32_t x = 0;
+    // Whole destination bytes at a time.
+    for (; x + 8 <= j.dest_width; x += 8) {
+      uint32_t byte = 0;
+      for (int k = 0; k < 8; ++k, acc += q)
+        byte = (byte << 1) | uint32_t(mask_bit(s, int32_t(acc >> 16) + j.sx));
+      d[x >> 3] = uint8_t(byte);
+    }
+    for (; x < j.dest_width; ++x, acc += q) {
+      if (mask_bit(s, int32_t(acc >> 16) + j.sx)) mask_bit_set(d, x);
+      else mask_bit_clear(d, x);
+    }
+  }
+}
+
+void scale_pixels(const qmScaleJob& j) {
+  if (j.dest_width < 1 || j.dest_height < 1 || j.source_width < 1 || j.source_height < 1) return;
+  if (!j.interpolate) {
+    const float fx = float(j.source_width) / float(j.dest_width);
+    const float fy = float(j.source_height) / float(j.dest_height);
+    if (j.source_mask && j.dest_mask) mask_scale_loop(j, fx, fy);
+    // An alpha plane is scaled even without pixels: a plane made for it must not stay
+    // uninitialised.
+    if (j.source_alpha && j.dest_alpha) scale_alpha_nearest(j, fx, fy);
+    if (j.source && j.dest && j.bytes_per_pixel == 4) scale_pixels_nearest(j, fx, fy);
+    return;
+  }
+  // Steps over size - 1 keep the right and lower neighbours inside the rectangle.
+  const int32_t x_step = to_i32(double(int64_t(j.source_width - 1) << 16) / j.dest_width);
+  const int32_t y_step = to_i32(double(int64_t(j.source_height - 1) << 16) / j.dest_height);
+  build_table(x_step, j.dest_width, j.x_fractions, j.x_advances);
+  build_table(y_step, j.dest_height, j.y_fractions, j.y_advances);
+  int32_t* columns = g_tables.columns && g_tables.width >= j.dest_width
+                         ? g_tables.columns
+                         : new (std::nothrow) int32_t[size_t(j.dest_width) + 1];
+  if (!columns) return;
+  // Source column of every destination column: the running sum of the advances.
+  int32_t c = 0;
+  for (int32_t i = 0; i < j.dest_width; ++i) columns[i] = (c += j.x_advances[i]);
+  const bool pixels = j.source && j.dest && j.bytes_per_pixel == 4 && j.format >= PIXFMT_XRGB &&
+                      j.format <= PIXFMT_XBGR;
+  if (pixels) scale_pixels_bilinear(j, columns);
+  if (j.source_mask && j.dest_mask) scale_mask_bilinear(j, columns);
+  else if (j.source_alpha && j.dest_alpha) scale_alpha_bilinear(j, columns);
+  if (columns != g_tables.columns) delete[] columns;
+}
+
+void effects_free_buffers() {
+  free_tables(g_tables.x_fractions, g_tables.x_advances, g_tables.columns);
+  int32_t* unused = nullptr;
+  free_tables(g_tables.y_fractions, g_tables.y_advances, unused);
+  g_tables.width = g_tables.height = 0;
+}
+
+int32_t bitmap_draw(const qmBitmap* source, const qmMask* source_mask,
+                    const qmAlphaChannel* source_alpha, int32_t x, int32_t y, qmBitmap* target,
+                    int32_t w, int32_t h, int32_t new_width, int32_t new_height,
+                    int32_t interpolate, qmBitmap** out_bitmap, qmMask** out_mask,
+                    qmAlphaChannel** out_alpha) {
+  if (new_width < 1 || new_height < 1) return 0;
+  // The rectangle must lie inside every source part that will be read.
+  auto inside = [&](int32_t pw, int32_t ph) {
+    return x >= 0 && y >= 0 && w >= 1 && h >= 1 && int64_t(x) + w <= pw && int64_t(y) + h <= ph;
+  };
+  if (source && !inside(source->width, source->height)) return ERR_WRONGUSAGE;
+  if (target && source && (target->width < new_width || target->height < new_height))
+    return ERR_WRONGUSAGE;
+  if (!target) {
+    if (source_mask && !inside(source_mask->width, source_mask->height)) return ERR_WRONGUSAGE;
+    if (source_alpha && !inside(source_alpha->width, source_alpha->height)) return ERR_WRONGUSAGE;
+  }
+  if (!grow_tables(new_width, new_height)) return ERR_MEM;
+
+  qmBitmap* made_bitmap = nullptr;
+  qmMask* made_mask = nullptr;
+  qmAlphaChannel* made_alpha = nullptr;
+  auto fail = [&](int32_t code) {
+    qmos_free_bitmap(made_bitmap);
+    qmos_free_mask(made_mask);
+    qmos_free_alpha(made_alpha);
+    return code;
+  };
+
+  qmScaleJob job{};
+  if (!target) {
+    if (source && !(made_bitmap = qmos_alloc_bitmap(new_width, new_height))) return fail(ERR_MEM);
+    if (source_mask) {
+      if (!(made_mask = qmos_alloc_mask(new_width, new_height, 0))) return fail(ERR_MEM);
+      job.source_mask = source_mask->data + ptrdiff_t(y) * source_mask->bytes_per_row;
+      job.dest_mask = made_mask->data;
+      job.source_mask_bpr = source_mask->bytes_per_row;
+      job.dest_mask_bpr = made_mask->bytes_per_row;
+    }
+    if (source_alpha) {
+      if (!(made_alpha = qmos_alloc_alpha(new_width, new_height, 0))) return fail(ERR_MEM);
+      job.source_alpha = source_alpha->data + ptrdiff_t(y) * source_alpha->bytes_per_row + x;
+      job.dest_alpha = made_alpha->data;
+      job.source_alpha_bpr = source_alpha->bytes_per_row;
+      job.dest_alpha_bpr = made_alpha->bytes_per_row;
+    }
+  }
+  job.sx = x;
+  job.sy = y;
+  job.source_width = w;
+  job.source_height = h;
+  job.dest_width = new_width;
+  job.dest_height = new_height;
+  job.interpolate = interpolate;
+  job.x_fractions = g_tables.x_fractions;
+  job.x_advances = g_tables.x_advances;
+  job.y_fractions = g_tables.y_fractions;
+  job.y_advances = g_tables.y_advances;
+
+  qmBitmapLock s{}, d{};
+  if (source) {
+    qmBitmap* into = target ? target : made_bitmap;
+    if (!qmos_lock_bitmap(source, &s) || !qmos_lock_bitmap(into, &d)) {
+      qmos_unlock_bitmap(&s);
+      qmos_unlock_bitmap(&d);
+      return fail(ERR_LOCKBMAP);
+    }
+    job.source = s.pixels + ptrdiff_t(y) * s.pixels_per_row + x;
+    job.dest = d.pixels;
+    job.source_ppr = s.pixels_per_row;
+    job.dest_ppr = d.pixels_per_row;
+    job.format = s.format;
+    job.bytes_per_pixel = s.bytes_per_pixel;
+  }
+  if (source || !target) scale_pixels(job);
+  if (source) {
+    qmos_unlock_bitmap(&d);
+    qmos_unlock_bitmap(&s);
+  }
+  if (!target) {
+    if (out_bitmap) *out_bitmap = made_bitmap;
+    else qmos_free_bitmap(made_bitmap);
+    if (out_mask) *out_mask = made_mask;
+    else qmos_free_mask(made_mask);
+    if (out_alpha) *out_alpha = made_alpha;
+    else qmos_free_alpha(made_alpha);
+  }
+  return 0;
+}
+
+void rect_transform_corners(const double* m, int32_t w, int32_t h, int32_t* new_width,
+                            int32_t* new_height, double* min_x, double* min_y) {
+  const double cx[4] = {0.0, double(w), double(w), 0.0};
+  const double cy[4] = {0.0, 0.0, double(h), double(h)};
+  double lo_x = 0, hi_x = 0, lo_y = 0, hi_y = 0;
+  for (int i = 0; i < 4; ++i) {
+    const double x = m[0] * cx[i] + m[2] * cy[i];
+    const double y = m[1] * cx[i] + m[3] * cy[i];
+    if (i == 0 || x < lo_x) lo_x = x;
+    if (i == 0 || x > hi_x) hi_x = x;
+    if (i == 0 || y < lo_y) lo_y = y;
+    if (i == 0 || y > hi_y) hi_y = y;
+  }
+  const int32_t nw = to_i32(std::ceil(hi_x - lo_x - 0.5));
+  const int32_t nh = to_i32(std::ceil(hi_y - lo_y - 0.5));
+  // A non-finite matrix has no extent.
+  *new_width = nw == INT32_MIN ? 0 : nw;
+  *new_height = nh == INT32_MIN ? 0 : nh;
+  if (min_x) *min_x = lo_x;
+  if (min_y) *min_y = lo_y;
+}
+
+}  // namespace qm

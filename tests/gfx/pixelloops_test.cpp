@@ -1,0 +1,212 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <deque>
+#include <vector>
+
+#include "gfx/bitmap.h"
+#include "gfx/pixelloops.h"
+#include "gfx/pixelops.h"
+
+namespace qm {
+namespace {
+
+// A plain buffer of w x h words with the bitmap row rule.
+struct Pixels {
+  int32_t w, h, ppr;
+  std::vector<uint32_t> v;
+  Pixels(int32_t w_, int32_t h_, uint32_t fill = 0)
+      : w(w_), h(h_), ppr(bitmap_pixels_per_row(w_)), v(size_t(ppr) * size_t(h_), fill) {}
+  uint32_t& at(int32_t x, int32_t y) { return v[size_t(y) * size_t(ppr) + size_t(x)]; }
+};
+
+// Reference: the 4-connected region of non-border pixels around (x, y).
+std::vector<bool> region(Pixels& p, int32_t x, int32_t y, uint32_t border) {
+  std::vector<bool> in(size_t(p.w) * size_t(p.h), false);
+  std::deque<std::pair<int32_t, int32_t>> q{{x, y}};
+  while (!q.empty()) {
+    auto [cx, cy] = q.front();
+    q.pop_front();
+    if (cx < 0 || cy < 0 || cx >= p.w || cy >= p.h) continue;
+    const size_t k = size_t(cy) * size_t(p.w) + size_t(cx);
+    if (in[k] || p.at(cx, cy) == border) continue;
+    in[k] = true;
+    q.insert(q.end(), {{cx + 1, cy}, {cx - 1, cy}, {cx, cy + 1}, {cx, cy - 1}});
+  }
+  return in;
+}
+
+TEST(FloodFill, ClosedOutlineWithWall) {
+  Pixels p(16, 16, 0);
+  const uint32_t border = 0x0000FF00, fill = 0xFF000000;
+  for (int32_t i = 2; i <= 13; ++i) p.at(i, 2) = p.at(i, 13) = p.at(2, i) = p.at(13, i) = border;
+  for (int32_t y = 3; y <= 11; ++y) p.at(7, y) = border;  // a wall with a gap at its foot
+  p.at(9, 5) = border;                                    // and a lone post
+  const auto expect = region(p, 4, 4, border);
+  Pixels before = p;
+  qmFloodFill f{p.v.data(), 16, 16, p.ppr, border, fill, 0, 0};
+  ASSERT_EQ(flood_fill_span(f, 4, 4, 0xFFFFFFFF), 0);
+  for (int32_t y = 0; y < 16; ++y)
+    for (int32_t x = 0; x < 16; ++x) {
+      SCOPED_TRACE(testing::Message() << x << "," << y);
+      EXPECT_EQ(p.at(x, y), expect[size_t(y) * 16 + size_t(x)] ? fill : before.at(x, y));
+    }
+  EXPECT_EQ(p.at(12, 12), fill);  // reached only round the wall
+  EXPECT_EQ(p.at(0, 0), 0u);
+}
+
+TEST(FloodFill, StartOnBorderOrOutsideChangesNothing) {
+  Pixels p(8, 8, 0);
+  const uint32_t border = 7;
+  for (int32_t i = 0; i < 8; ++i) p.at(i, 3) = border;
+  Pixels before = p;
+  qmFloodFill f{p.v.data(), 8, 8, p.ppr, border, 9, 0, 0};
+  EXPECT_EQ(flood_fill_span(f, 2, 3, 0xFFFFFFFF), 0);
+  EXPECT_EQ(flood_fill_span(f, -1, 0, 0xFFFFFFFF), 0);
+  EXPECT_EQ(flood_fill_span(f, 8, 0, 0xFFFFFFFF), 0);
+  EXPECT_EQ(flood_fill_span(f, 0, 8, 0xFFFFFFFF), 0);
+  EXPECT_EQ(p.v, before.v);
+  // A sub-area: only inside it.
+  qmFloodFill sub{p.v.data(), 3, 2, p.ppr, border, 9, 4, 0};
+  EXPECT_EQ(flood_fill_span(sub, 5, 1, 0xFFFFFFFF), 0);
+  EXPECT_EQ(p.at(4, 0), 9u);
+  EXPECT_EQ(p.at(6, 1), 9u);
+  EXPECT_EQ(p.at(7, 1), 0u);
+  EXPECT_EQ(p.at(3, 0), 0u);
+  EXPECT_EQ(p.at(5, 2), 0u);
+}
+
+TEST(FloodFill, LargeOpenAreaAndMaskedFillColour) {
+  Pixels p(2000, 2000, 0);
+  qmFloodFill f{p.v.data(), 2000, 2000, p.ppr, 1, 2, 0, 0};
+  ASSERT_EQ(flood_fill_span(f, 1000, 1000, 0xFFFFFFFF), 0);
+  size_t filled = 0;
+  for (int32_t y = 0; y < 2000; ++y)
+    for (int32_t x = 0; x < 2000; ++x) filled += p.at(x, y) == 2;
+  EXPECT_EQ(filled, size_t(2000) * 2000);
+  // The fill colour has bits the compare mask drops: filled pixels must still count as filled.
+  Pixels q(64, 64, 0x00000011);
+  qmFloodFill g{q.v.data(), 64, 64, q.ppr, 0xABCDEF00, 0x112233FF, 0, 0};
+  ASSERT_EQ(flood_fill_span(g, 5, 5, 0xFFFFFF00), 0);
+  EXPECT_EQ(q.at(63, 63), 0x112233FFu);
+}
+
+TEST(Loops, MaskFromColorAndTemplate) {
+  Pixels p(9, 1, 0);
+  p.at(1, 0) = 0xFF000000;  // same colour in the compared bits
+  p.at(8, 0) = 0x00000001;
+  uint8_t mask[2] = {0xFF, 0xFF};
+  mask_from_color(p.v.data(), mask, 9, 1, 2, 0, p.ppr, 0xFFFFFF);
+  EXPECT_EQ(mask[0], 0x00);
+  EXPECT_EQ(mask[1], 0xFF);  // bit of pixel 8 set, spare bits untouched
+}
+
+TEST(Loops, AlphaMergeModes) {
+  // s and d for four pixels: (0, 9) (100, 0) (100, 50) (255, 50).
+  const uint8_t s[4] = {0, 100, 100, 255};
+  struct Case { int32_t mode; uint8_t d[4]; } cases[] = {
+      {0, {0, 100, 100, 255}},  {1, {9, 100, 100, 255}}, {2, {9, 155, 155, 0}},
+      {3, {9, 255, 255, 255}},  {4, {9, 39, 39, 100}},   {5, {9, 0, 155, 0}},
+      {6, {9, 100, 100, 100}},  {7, {0, 0, 100, 255}},   {8, {9, 0, 50, 255}},
+      {9, {0, 100, 100, 255}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.mode);
+    uint8_t d[4] = {9, 0, 50, 50};
+    alpha_merge_loop(s, 0, 0, d, 0, 0, 4, 1, 4, 4, c.mode, 100);
+    EXPECT_EQ(std::memcmp(d, c.d, 4), 0) << int(d[0]) << " " << int(d[1]) << " " << int(d[2])
+                                         << " " << int(d[3]);
+  }
+  uint8_t a[8] = {255, 128, 0, 1, 255, 255, 255, 255}, b[8];
+  alpha_scale_loop(a, b, 128, 4, 2);
+  EXPECT_EQ(b[0], 128);
+  EXPECT_EQ(b[1], 64);
+  alpha_scale_loop(a, b, 255, 4, 2);
+  EXPECT_EQ(std::memcmp(a, b, 8), 0);
+  uint8_t inv[4] = {0, 1, 0xF0, 0xFF};
+  bytes_invert(inv, 1, 4);  // spare bytes too
+  EXPECT_EQ(inv[3], 0);
+  EXPECT_EQ(inv[2], 0x0F);
+}
+
+TEST(Loops, ReplaceColourChains) {
+  Pixels p(3, 1, 0);
+  p.at(0, 0) = 0xAA000001;  // matches 1 under the compare mask
+  p.at(1, 0) = 2;
+  p.at(2, 0) = 5;
+  const uint32_t pairs[] = {1, 2, 2, 3, 0xFFFFFFFF, 0};
+  pixels_replace_color(3, 1, pairs, p.v.data(), p.ppr, 0xFFFFFF);
+  EXPECT_EQ(p.at(0, 0), 3u);
+  EXPECT_EQ(p.at(1, 0), 3u);
+  EXPECT_EQ(p.at(2, 0), 5u);
+}
+
+TEST(Loops, FlipMaskRowKeepsBitsBeyondWidth) {
+  uint8_t mask[2] = {0x80, 0x7F};  // pixel 0 set; pixels 9..15 set beyond the width of 9
+  uint8_t scratch[2];
+  qmFlipRequest r{nullptr, 9, 1, 12, mask, 2, nullptr, 0, 1, 4, scratch};
+  pixels_flip(r);
+  EXPECT_EQ(mask[0], 0x00);
+  EXPECT_EQ(mask[1], 0xFF);  // pixel 8 now set, 9..15 unchanged
+}
+
+TEST(Loops, PixelateAndThresholdSelect) {
+  Pixels p(5, 3, 0);
+  for (int32_t y = 0; y < 3; ++y)
+    for (int32_t x = 0; x < 5; ++x) p.at(x, y) = uint32_t(y * 10 + x);
+  std::vector<uint8_t> alpha(8 * 3, 7);
+  qmPixelateRequest r{p.v.data(), p.v.data(), nullptr, nullptr, alpha.data(), alpha.data(),
+                      p.ppr, p.ppr, 0, 0, 8, 8, 5, 3, 2};
+  pixels_pixelate(r);
+  const uint32_t expect[3][5] = {{0, 0, 2, 2, 4}, {0, 0, 2, 2, 4}, {20, 20, 22, 22, 24}};
+  for (int32_t y = 0; y < 3; ++y)
+    for (int32_t x = 0; x < 5; ++x) EXPECT_EQ(p.at(x, y), expect[y][x]) << x << "," << y;
+  alpha[0] = 0;  // top-left sample now invisible: block size covering all clears every byte
+  qmPixelateRequest all = r;
+  all.block = 8;
+  pixels_pixelate(all);
+  EXPECT_EQ(alpha[8 * 2 + 4], 0);
+  EXPECT_EQ(p.at(4, 2), 24u);
+
+  const uint8_t map[4] = {0, 100, 200, 255};
+  const uint8_t src[4] = {10, 20, 30, 40};
+  uint8_t dst[4];
+  qmSelectRequest sel{src, dst, 4, 1, 4, 4, map, 1, 0};
+  alpha_threshold_select(sel, 0);
+  EXPECT_EQ(std::memcmp(dst, "\0\0\0\0", 4), 0);
+  alpha_threshold_select(sel, 256);
+  EXPECT_EQ(std::memcmp(dst, src, 4), 0);
+  alpha_threshold_select(sel, 200);
+  EXPECT_EQ(dst[1], 20);
+  EXPECT_EQ(dst[2], 0);
+  sel.invert = 1;
+  alpha_threshold_select(sel, 200);
+  EXPECT_EQ(dst[1], 0);
+  EXPECT_EQ(dst[2], 30);
+}
+
+TEST(Loops, ExtendEdges) {
+  Pixels p(2, 2, 0);
+  p.at(0, 0) = 1, p.at(1, 0) = 2, p.at(0, 1) = 3, p.at(1, 1) = 4;
+  int32_t row = 0;
+  uint32_t* e = pixels_extend_edges(p.v.data(), 2, 2, p.ppr, 3, nullptr, &row);
+  ASSERT_TRUE(e);
+  EXPECT_EQ(row, 8);
+  // n / 2 = 1 in from top and left, 2 below and right.
+  const uint32_t expect[5][5] = {
+      {1, 1, 2, 2, 2}, {1, 1, 2, 2, 2}, {3, 3, 4, 4, 4}, {3, 3, 4, 4, 4}, {3, 3, 4, 4, 4}};
+  for (int32_t y = 0; y < 5; ++y)
+    for (int32_t x = 0; x < 5; ++x) EXPECT_EQ(e[y * row + x], expect[y][x]) << x << "," << y;
+  std::free(e);
+  const uint8_t b[2] = {5, 6};
+  uint8_t* eb = bytes_extend_edges(b, 2, 1, 4, 2, nullptr, &row);
+  ASSERT_TRUE(eb);
+  EXPECT_EQ(row, 4);
+  EXPECT_EQ(eb[0], 5);
+  EXPECT_EQ(eb[3], 6);
+  EXPECT_EQ(eb[2 * row + 3], 6);
+  std::free(eb);
+}
+
+}  // namespace
+}  // namespace qm

@@ -83,10 +83,7 @@ int32_t qmos_full_path(const char* name, char* out, size_t size) {
   if (resolved) {
     result = qmos_player_name(resolved.get());
   } else {
-    std::string player(name);
-    for (char& c : player) {
-      if (c == '\\') c = '/';
-    }
+    std::string player = qmos_player_name(host);  // "PROGDIR:" expanded, '\' read as '/'
     if (!player.empty() && player[0] == '/') {
       result = player;
     } else {

@@ -127,6 +127,8 @@ TEST(Host, FullPathNeverCutsAndHandlesLongPaths) {
   char buf[1024];
   ASSERT_EQ(qmos_full_path("/nonexistent/x", buf, sizeof buf), 1);
   EXPECT_STREQ(buf, "/nonexistent/x");
+  ASSERT_EQ(qmos_full_path("PROGDIR:sub\\missing.txt", buf, sizeof buf), 1);
+  EXPECT_EQ(std::string(buf), qmos_executable_folder() + "/sub/missing.txt");
 
   char* previous = qmos_change_dir(dir.path().c_str());
   ASSERT_NE(previous, nullptr);

@@ -304,7 +304,9 @@ namespace {
 // out little-endian, the byte order the header states.
 class DumpState {
  public:
-  DumpState(qmState* L, qmWriter w, void* data) : L_(L), w_(w), data_(data) {}
+  DumpState(qmState* L, qmWriter w, void* data) : L_(L), w_(w), data_(data) {
+    buf_.reserve(kReadStep);
+  }
 
   void flush() {
     if (!buf_.empty()) w_(L_, buf_.data(), buf_.size(), data_);

@@ -98,7 +98,7 @@ class Reader {
   }
   bool u8(uint8_t& v) { return bytes(&v, 1); }
   bool u32(uint32_t& v) {
-    uint8_t b[4];
+    uint8_t b[4] = {};
     if (!bytes(b, 4)) return false;
     v = little ? get_le32(b) : get_be32(b);
     return true;
@@ -110,7 +110,7 @@ class Reader {
     return true;
   }
   bool f64(double& d) {
-    uint8_t b[8];
+    uint8_t b[8] = {};
     if (!bytes(b, 8)) return false;
     d = std::bit_cast<double>(little ? get_le64(b) : get_be64(b));
     return true;

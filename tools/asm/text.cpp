@@ -514,7 +514,7 @@ class Printer {
     if (h.byte_order != def.byte_order) out += ".byteorder " + std::to_string(h.byte_order) + "\n";
     if (std::memcmp(h.sizes, def.sizes, 8) != 0) {
       out += ".sizes";
-      for (uint8_t s : h.sizes) out += " " + std::to_string(s);
+      for (uint8_t s : h.sizes) out.append(" ").append(std::to_string(s));
       out += "\n";
     }
     if (std::bit_cast<uint64_t>(h.test_number) != std::bit_cast<uint64_t>(def.test_number))
@@ -566,7 +566,7 @@ class Printer {
     const bool lines = f.lines.size() == n && n > 0;
     if (!lines && !f.lines.empty()) {
       out += ind + ".lines";
-      for (int32_t l : f.lines) out += " " + std::to_string(l);
+      for (int32_t l : f.lines) out.append(" ").append(std::to_string(l));
       out += "\n";
     }
     int64_t last_line = INT64_MIN;

@@ -1,4 +1,6 @@
 // Locale catalogs.
+#include "runtime/catalog.h"
+
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -6,7 +8,6 @@
 #include <string>
 
 #include "engine/endian.h"
-#include "runtime/catalog.h"
 #include "runtime/os/qmos.h"
 
 namespace {
@@ -15,16 +16,17 @@ constexpr size_t kPadding = 8;
 constexpr size_t kIffMinSize = 101;  // only files above 100 bytes are read as IFF
 constexpr uint32_t kEndMark = 0xFFFFFFFFu;
 
-// Language id -> the two folder names tried. Native names in UTF-8, as they are named on disk
-// here; the Czech one is written in ISO 8859-2 on other hosts ("Čeština").
+// Language id -> the two folder names tried. The native names are UTF-8 here (string literals
+// are UTF-8 in this build), as the folders are named on disk; the Czech one is ISO 8859-2 text
+// on hosts with 8-bit file names.
 const char* const kFolders[][2] = {
     {nullptr, nullptr},
     {"german", "deutsch"},
     {"dutch", "nederlands"},
     {"italian", "italiano"},
-    {"french", "fran\xC3\xA7" "ais"},
-    {"spanish", "espa\xC3\xB1ol"},
-    {"portuguese", "portugu\xC3\xAAs"},
+    {"french", "fran\u00e7ais"},
+    {"spanish", "espa\u00f1ol"},
+    {"portuguese", "portugu\u00eas"},
     {"swedish", "svenska"},
     {"danish", "dansk"},
     {"finnish", "suomi"},
@@ -32,8 +34,8 @@ const char* const kFolders[][2] = {
     {"polish", "polski"},
     {"hungarian", "magyar"},
     {"greek", "greek"},
-    {"czech", "\xC4\x8C" "e\xC5\xA1tina"},
-    {"turkish", "t\xC3\xBCrk\xC3\xA7" "e"},
+    {"czech", "\u010ce\u0161tina"},
+    {"turkish", "t\u00fcrk\u00e7e"},
     {"croatian", "hrvatski"},
     {"unknown", "unknown"},
 };
@@ -122,7 +124,8 @@ qmCatalog* catalog_from_bytes(const void* bytes, size_t size) {
 }
 
 qmCatalog* catalog_from_file(const std::string& host_path) {
-  std::unique_ptr<FILE, decltype(&std::fclose)> fp(std::fopen(host_path.c_str(), "rb"), &std::fclose);
+  std::unique_ptr<FILE, decltype(&std::fclose)> fp(std::fopen(host_path.c_str(), "rb"),
+                                                   &std::fclose);
   if (!fp) return nullptr;
   std::string bytes;
   char buf[16384];
@@ -143,7 +146,8 @@ qmCatalog* qmos_open_catalog(const char* file_name) {
   std::string file = qmos_latin1_to_utf8(file_name);
   for (const auto& folder : catalog_language_folders(qmos_get_language())) {
     std::string path = base + folder + "/" + file;
-    std::unique_ptr<FILE, decltype(&std::fclose)> probe(std::fopen(path.c_str(), "rb"), &std::fclose);
+    std::unique_ptr<FILE, decltype(&std::fclose)> probe(std::fopen(path.c_str(), "rb"),
+                                                        &std::fclose);
     if (!probe) continue;
     probe.reset();
     // The first folder whose file opens decides, even when its content is no catalog.
@@ -160,13 +164,19 @@ const char* qmos_get_catalog_string(const qmCatalog* catalog, int32_t id, const 
   return catalog->data.data() + catalog->lines[size_t(id)];
 }
 
-void qmos_close_catalog(qmCatalog* catalog) { delete catalog; }
+void qmos_close_catalog(qmCatalog* catalog) {
+  delete catalog;
+}
 
-qmCatalog* qmos_open_catalog_thunk(const char* file_name) { return qmos_open_catalog(file_name); }
+qmCatalog* qmos_open_catalog_thunk(const char* file_name) {
+  return qmos_open_catalog(file_name);
+}
 const char* qmos_get_catalog_string_thunk(const qmCatalog* catalog, int32_t id, const char* def) {
   return qmos_get_catalog_string(catalog, id, def);
 }
-void qmos_close_catalog_thunk(qmCatalog* catalog) { qmos_close_catalog(catalog); }
+void qmos_close_catalog_thunk(qmCatalog* catalog) {
+  qmos_close_catalog(catalog);
+}
 
 void catalog_open_runtime() {
   catalog_close_runtime();

@@ -12,11 +12,11 @@
 #include <vector>
 
 struct qmCatalog {
-  std::vector<char> data;           // the file, then 8 bytes of padding
-  size_t size = 0;                  // the file's size
-  size_t strs = 0;                  // IFF: offset of the first entry; 0 for a text catalog
-  size_t strs_end = 0;              // IFF: end of the STRS chunk, within the data
-  std::vector<size_t> lines;        // text catalog: start of each line
+  std::vector<char> data;     // the file, then 8 bytes of padding
+  size_t size = 0;            // the file's size
+  size_t strs = 0;            // IFF: offset of the first entry; 0 for a text catalog
+  size_t strs_end = 0;        // IFF: end of the STRS chunk, within the data
+  std::vector<size_t> lines;  // text catalog: start of each line
 };
 
 // The catalog file_name (player text) from the language folder of LANG next to the executable

@@ -27,7 +27,9 @@ uint32_t combine(const int32_t (&raw)[N], const int (&order)[N]) {
   return value;
 }
 
-int32_t sign16(uint32_t v) { return int32_t(int16_t(uint16_t(v))); }
+int32_t sign16(uint32_t v) {
+  return int32_t(int16_t(uint16_t(v)));
+}
 
 int32_t write_all(qmFileHandle* h, const uint8_t* bytes, int n) {
   for (int i = 0; i < n; ++i) {

@@ -1,4 +1,6 @@
 // Virtual file names, linked-file lookup, copies to real files and virtual locks.
+#include "runtime/vfile.h"
+
 #include <unistd.h>
 
 #include <cinttypes>
@@ -13,7 +15,6 @@
 #include "engine/latin1.h"
 #include "runtime/errors.h"
 #include "runtime/os/qmos.h"
-#include "runtime/vfile.h"
 
 namespace {
 
@@ -37,10 +38,14 @@ bool read_number(const char*& p, int base, uint64_t* out) {
   for (;; ++p) {
     int digit;
     unsigned char c = static_cast<unsigned char>(*p);
-    if (c >= '0' && c <= '9') digit = c - '0';
-    else if (base == 16 && c >= 'a' && c <= 'f') digit = c - 'a' + 10;
-    else if (base == 16 && c >= 'A' && c <= 'F') digit = c - 'A' + 10;
-    else break;
+    if (c >= '0' && c <= '9')
+      digit = c - '0';
+    else if (base == 16 && c >= 'a' && c <= 'f')
+      digit = c - 'a' + 10;
+    else if (base == 16 && c >= 'A' && c <= 'F')
+      digit = c - 'A' + 10;
+    else
+      break;
     if (value > (UINT64_MAX - uint64_t(digit)) / uint64_t(base)) return false;
     value = value * uint64_t(base) + uint64_t(digit);
   }

@@ -32,8 +32,8 @@ struct qmVirtualName {
   uint64_t offset = 0;  // host-file form
   uint64_t length = 0;
   std::string display;
-  std::string host;        // host-file form: the host path (player text)
-  uintptr_t address = 0;   // memory form
+  std::string host;       // host-file form: the host path (player text)
+  uintptr_t address = 0;  // memory form
 };
 
 // True when name begins with ":::chunk" (case-sensitive).
@@ -66,8 +66,8 @@ int32_t file_copy(const char* source, const char* destination);
 // ".font" for bitmap fonts).
 struct qmLinkedFile {
   std::string name;
-  std::string host;               // host file (player text); empty: the applet file itself
-  int32_t offset = 0;             // within the applet; -1: the data is in memory
+  std::string host;    // host file (player text); empty: the applet file itself
+  int32_t offset = 0;  // within the applet; -1: the data is in memory
   uint32_t length = 0;
   const uint8_t* data = nullptr;  // offset -1: the bytes, registered with qmos_register_memory
 };

@@ -65,7 +65,9 @@ void qmos_unlock(qmLock* lock) {
   delete lock;
 }
 
-const std::string& qmos_lock_name(const qmLock* lock) { return lock->name; }
+const std::string& qmos_lock_name(const qmLock* lock) {
+  return lock->name;
+}
 
 int32_t qmos_examine(qmLock* lock, qmFileInfo* info) {
   if (!lock || !info) return 0;
@@ -101,7 +103,9 @@ int32_t qmos_lock_is_dir(qmLock* lock, int32_t* is_dir) {
   return qm::ERR_NOTADIR;
 }
 
-const char* qmos_volume_name(qmLock*) { return "unimplemented"; }
+const char* qmos_volume_name(qmLock*) {
+  return "unimplemented";
+}
 
 void qmos_volume_info(qmLock*, uint64_t* free_bytes, uint64_t* used_bytes) {
   if (free_bytes) *free_bytes = 0;

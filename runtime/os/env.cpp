@@ -15,19 +15,18 @@ struct Code {
 
 // Searched in this order; the first two letters of LANG.
 constexpr Code kLanguages[] = {
-    {"da", 8},  {"de", 1},  {"en", 0},  {"es", 5},  {"fr", 4},  {"el", 13}, {"it", 3},
-    {"hu", 12}, {"nl", 2},  {"no", 10}, {"pl", 11}, {"pt", 6},  {"fi", 9},  {"sv", 7},
-    {"tr", 15}, {"cs", 14}, {"hr", 16}, {"ru", 17},
+    {"da", 8}, {"de", 1},  {"en", 0},  {"es", 5},  {"fr", 4},  {"el", 13},
+    {"it", 3}, {"hu", 12}, {"nl", 2},  {"no", 10}, {"pl", 11}, {"pt", 6},
+    {"fi", 9}, {"sv", 7},  {"tr", 15}, {"cs", 14}, {"hr", 16}, {"ru", 17},
 };
 
 // Searched in this order; the two letters after the first '_' of LANG.
 constexpr Code kCountries[] = {
-    {"AD", 36}, {"AU", 2},  {"AT", 34}, {"BE", 3},  {"BG", 4},  {"BR", 5},  {"CA", 6},
-    {"CH", 29}, {"CZ", 7},  {"DK", 8},  {"DE", 9},  {"ES", 10}, {"FI", 30}, {"FR", 11},
-    {"GB", 0},  {"UK", 0},  {"GR", 12}, {"IT", 13}, {"IE", 33}, {"IS", 35}, {"LI", 14},
-    {"LT", 15}, {"LU", 16}, {"HU", 17}, {"MT", 18}, {"MC", 19}, {"NL", 20}, {"NO", 21},
-    {"PL", 22}, {"PT", 23}, {"RO", 24}, {"RU", 25}, {"SM", 26}, {"SE", 31}, {"SK", 27},
-    {"SI", 28}, {"TR", 32}, {"UA", 37}, {"US", 1},
+    {"AD", 36}, {"AU", 2},  {"AT", 34}, {"BE", 3},  {"BG", 4},  {"BR", 5},  {"CA", 6},  {"CH", 29},
+    {"CZ", 7},  {"DK", 8},  {"DE", 9},  {"ES", 10}, {"FI", 30}, {"FR", 11}, {"GB", 0},  {"UK", 0},
+    {"GR", 12}, {"IT", 13}, {"IE", 33}, {"IS", 35}, {"LI", 14}, {"LT", 15}, {"LU", 16}, {"HU", 17},
+    {"MT", 18}, {"MC", 19}, {"NL", 20}, {"NO", 21}, {"PL", 22}, {"PT", 23}, {"RO", 24}, {"RU", 25},
+    {"SM", 26}, {"SE", 31}, {"SK", 27}, {"SI", 28}, {"TR", 32}, {"UA", 37}, {"US", 1},
 };
 
 template <size_t N>
@@ -76,5 +75,9 @@ int32_t qmos_country_from(const char* lang) {
   return find_code(kCountries, underscore + 1, QMOS_COUNTRY_NONE);
 }
 
-int32_t qmos_get_language() { return qmos_language_from(std::getenv("LANG")); }
-int32_t qmos_get_country() { return qmos_country_from(std::getenv("LANG")); }
+int32_t qmos_get_language() {
+  return qmos_language_from(std::getenv("LANG"));
+}
+int32_t qmos_get_country() {
+  return qmos_country_from(std::getenv("LANG"));
+}

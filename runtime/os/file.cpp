@@ -15,10 +15,14 @@ namespace {
 
 const char* stdio_mode(int32_t mode) {
   switch (mode) {
-    case QMOS_MODE_READ: return "rb";
-    case QMOS_MODE_WRITE: return "wb";
-    case QMOS_MODE_READWRITE: return "r+b";
-    default: return nullptr;
+    case QMOS_MODE_READ:
+      return "rb";
+    case QMOS_MODE_WRITE:
+      return "wb";
+    case QMOS_MODE_READWRITE:
+      return "r+b";
+    default:
+      return nullptr;
   }
 }
 
@@ -123,10 +127,18 @@ int64_t qmos_seek(qmFileHandle* h, int64_t offset, int32_t mode) {
   // Offsets come from scripts: saturate instead of overflowing.
   int64_t base;
   switch (mode) {
-    case QMOS_SEEK_CURRENT: base = h->start + h->pos; break;
-    case QMOS_SEEK_BEGINNING: base = h->start; break;
-    case QMOS_SEEK_END: base = h->start + h->length; break;
-    default: base = 0; break;
+    case QMOS_SEEK_CURRENT:
+      base = h->start + h->pos;
+      break;
+    case QMOS_SEEK_BEGINNING:
+      base = h->start;
+      break;
+    case QMOS_SEEK_END:
+      base = h->start + h->length;
+      break;
+    default:
+      base = 0;
+      break;
   }
   if (__builtin_add_overflow(base, offset, &target)) target = offset < 0 ? INT64_MIN : INT64_MAX;
   int64_t low = h->window ? h->start : 0;
@@ -155,7 +167,9 @@ int64_t qmos_read(qmFileHandle* h, void* buffer, int64_t n) {
   return got;
 }
 
-int64_t qmos_read_block(qmFileHandle* h, void* buffer, int64_t n) { return qmos_read(h, buffer, n); }
+int64_t qmos_read_block(qmFileHandle* h, void* buffer, int64_t n) {
+  return qmos_read(h, buffer, n);
+}
 
 int64_t qmos_write(qmFileHandle* h, const void* buffer, int64_t n) {
   if (!h || !buffer || n <= 0 || h->window || !h->fp) return 0;

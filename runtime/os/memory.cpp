@@ -12,7 +12,9 @@ void* qmos_alloc(size_t size, int32_t clear) {
   return clear == 1 ? std::calloc(1, size) : std::malloc(size);
 }
 
-void qmos_free(void* block) { std::free(block); }
+void qmos_free(void* block) {
+  std::free(block);
+}
 
 namespace {
 

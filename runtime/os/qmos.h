@@ -85,9 +85,9 @@ struct qmDate {
 int32_t qmos_set_file_date(const char* name, const qmDate* date);  // access and modification
 
 // Protection bits of the file-information record. Host mode bits map to these and back.
-inline constexpr uint32_t QMOS_PROT_READ = 0x1;          // owner read
-inline constexpr uint32_t QMOS_PROT_WRITE = 0x2;         // owner write
-inline constexpr uint32_t QMOS_PROT_EXECUTE = 0x8;       // owner execute
+inline constexpr uint32_t QMOS_PROT_READ = 0x1;     // owner read
+inline constexpr uint32_t QMOS_PROT_WRITE = 0x2;    // owner write
+inline constexpr uint32_t QMOS_PROT_EXECUTE = 0x8;  // owner execute
 inline constexpr uint32_t QMOS_PROT_GROUP_READ = 0x200;
 inline constexpr uint32_t QMOS_PROT_GROUP_WRITE = 0x400;
 inline constexpr uint32_t QMOS_PROT_GROUP_EXECUTE = 0x800;

@@ -70,7 +70,9 @@ int32_t spawn_detached(const std::vector<std::string>& args, bool search) {
   return n > 0 ? qm::ERR_READFILE : 0;
 }
 
-int32_t xdg_open(const std::string& host_path) { return spawn_detached({"xdg-open", host_path}, true); }
+int32_t xdg_open(const std::string& host_path) {
+  return spawn_detached({"xdg-open", host_path}, true);
+}
 
 qmOpenDocumentFn g_opener = xdg_open;
 
@@ -122,8 +124,9 @@ int32_t qmos_run_program(const char* path, const char* args, int32_t async) {
   }
   // A file with an extension is a document, unless it is a program by its extension.
   std::string display = vfile_basename(unix_path.c_str());
-  if (display.find('.') != std::string::npos && !(unix_path.size() >= 6 &&
-      (ends_with_nocase(unix_path, ".app") || ends_with_nocase(unix_path, ".exe")))) {
+  if (display.find('.') != std::string::npos &&
+      !(unix_path.size() >= 6 &&
+        (ends_with_nocase(unix_path, ".app") || ends_with_nocase(unix_path, ".exe")))) {
     return qmos_open_document(unix_path.c_str());
   }
   std::string arg_text = args ? args : "";

@@ -1,5 +1,6 @@
-#include <gtest/gtest.h>
+#include "runtime/catalog.h"
 
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <cstdlib>
@@ -8,14 +9,15 @@
 #include <string>
 
 #include "catalog_fixture.h"
-#include "runtime/catalog.h"
 #include "runtime/os/qmos.h"
 
 namespace {
 
 using qmtest::iff_catalog;
 
-qmCatalog* from(const std::string& bytes) { return catalog_from_bytes(bytes.data(), bytes.size()); }
+qmCatalog* from(const std::string& bytes) {
+  return catalog_from_bytes(bytes.data(), bytes.size());
+}
 
 std::string text_of(const qmCatalog* c, int32_t id) {
   return qmos_get_catalog_string(c, id, "<default>");
@@ -52,7 +54,10 @@ TEST(Catalog, IffHeaderMustBeRight) {
 }
 
 TEST(Catalog, TextLinesEscapesAndLineEnds) {
-  struct Case { const char* file; std::vector<std::string> lines; } cases[] = {
+  struct Case {
+    const char* file;
+    std::vector<std::string> lines;
+  } cases[] = {
       {"null\none\ntwo\n", {"null", "one", "two"}},
       {"null\r\none\r\ntwo", {"null", "one", "two"}},
       {"x\ry\rz", {"x", "y", "z"}},  // a lone CR keeps the character after it
@@ -63,7 +68,8 @@ TEST(Catalog, TextLinesEscapesAndLineEnds) {
   for (const auto& c : cases) {
     qmCatalog* cat = from(c.file);
     ASSERT_NE(cat, nullptr) << c.file;
-    for (size_t i = 0; i < c.lines.size(); ++i) EXPECT_EQ(text_of(cat, int32_t(i)), c.lines[i]) << c.file;
+    for (size_t i = 0; i < c.lines.size(); ++i)
+      EXPECT_EQ(text_of(cat, int32_t(i)), c.lines[i]) << c.file;
     EXPECT_EQ(text_of(cat, int32_t(c.lines.size())), "<default>") << c.file;
     EXPECT_EQ(text_of(cat, -5), c.lines[0]) << c.file;
     qmos_close_catalog(cat);
@@ -80,12 +86,17 @@ TEST(Catalog, MalformedIffFallsBackToDefaults) {
     for (int i = 0; i < 4; ++i) s[at + i] = char((v >> (24 - 8 * i)) & 0xFF);
     return s;
   };
-  struct Case { const char* what; std::string file; std::string id1, id3; } cases[] = {
+  struct Case {
+    const char* what;
+    std::string file;
+    std::string id1, id3;
+  } cases[] = {
       {"chunk longer than the file", patch32(good, strs + 4, 0xFFFFFFF0u), "eins", "drei"},
       {"chunk shorter than its entries", patch32(good, strs + 4, 16), "eins", "<default>"},
-      {"text longer than the chunk", patch32(good, first + 4, 0x7FFFFFFFu), "<default>", "<default>"},
+      {"text longer than the chunk", patch32(good, first + 4, 0x7FFFFFFFu), "<default>",
+       "<default>"},
       {"length wraps the step", patch32(good, first + 4, 0xFFFFFFFFu), "<default>", "<default>"},
-      {"unterminated text", patch32(good, first + 8, 0x65696E73u) .replace(first + 12, 4, "sXXX"),
+      {"unterminated text", patch32(good, first + 8, 0x65696E73u).replace(first + 12, 4, "sXXX"),
        "<default>", "drei"},
       {"end mark inside", patch32(good, first + 16, 0xFFFFFFFFu), "eins", "<default>"},
       {"cut inside an entry", good.substr(0, first + 4), "<default>", "<default>"},
@@ -120,8 +131,10 @@ class LanguageFolders : public ::testing::Test {
   }
   void TearDown() override {
     std::system(("rm -rf '" + root + "'").c_str());
-    if (had_lang) setenv("LANG", saved_lang.c_str(), 1);
-    else unsetenv("LANG");
+    if (had_lang)
+      setenv("LANG", saved_lang.c_str(), 1);
+    else
+      unsetenv("LANG");
   }
   void put(const std::string& folder, const std::string& bytes) {
     mkdir(root.c_str(), 0755);
@@ -138,14 +151,14 @@ TEST_F(LanguageFolders, FirstThenSecondFolderName) {
   EXPECT_EQ(text_of(c, 5), "f\xFCnf");
   qmos_close_catalog(c);
 
-  put("fran\xC3\xA7" "ais", "z\xE9ro\nun\n");
+  put("fran\u00e7ais", "z\xE9ro\nun\n");  // folder name in UTF-8, catalog text in Latin-1
   setenv("LANG", "fr_FR", 1);
   c = qmos_open_catalog("QmTest.catalog");
   ASSERT_NE(c, nullptr);
   EXPECT_EQ(text_of(c, 1), "un");
   qmos_close_catalog(c);
 
-  put("\xC4\x8C" "e\xC5\xA1tina", "nula\n");
+  put("\u010ce\u0161tina", "nula\n");
   setenv("LANG", "cs_CZ", 1);
   c = qmos_open_catalog("QmTest.catalog");
   ASSERT_NE(c, nullptr);

@@ -43,12 +43,16 @@ TEST_F(WindowFixture, ReadStopsAtTheWindowEnd) {
 TEST_F(WindowFixture, SeekClampsToBothEndsAndReturnsThePreviousPosition) {
   qmFileHandle* h = qmos_open(name, QMOS_MODE_READ);
   ASSERT_NE(h, nullptr);
-  struct Case { int64_t offset; int32_t mode; int64_t pos; } cases[] = {
+  struct Case {
+    int64_t offset;
+    int32_t mode;
+    int64_t pos;
+  } cases[] = {
       {150, QMOS_SEEK_BEGINNING, 100},  // 50 past the end
       {-500, QMOS_SEEK_CURRENT, 0},     // before the start: never into the bytes before it
       {-10, QMOS_SEEK_END, 90},
       {50, QMOS_SEEK_END, 100},
-      {120, 7, 20},                      // absolute offset in the host file
+      {120, 7, 20},  // absolute offset in the host file
       {10, 7, 0},
       {INT64_MAX, QMOS_SEEK_CURRENT, 100},
       {INT64_MIN, QMOS_SEEK_CURRENT, 0},
@@ -71,9 +75,10 @@ TEST_F(WindowFixture, VirtualNamesOpenOnlyForReading) {
 }
 
 TEST(File, MalformedVirtualNamesDoNotOpen) {
-  for (const char* bad : {":::chunk", ":::chunk12", ":::chunk1:2", ":::chunk1:2*x", ":::chunkx:2*a/b",
-                          ":::chunk1:2*a/", ":::chunk99999999999999999999:1*a//etc/passwd",
-                          ":::chunkS1:4*a/zz", ":::chunkS1:4*a/"}) {
+  for (const char* bad :
+       {":::chunk", ":::chunk12", ":::chunk1:2", ":::chunk1:2*x", ":::chunkx:2*a/b",
+        ":::chunk1:2*a/", ":::chunk99999999999999999999:1*a//etc/passwd", ":::chunkS1:4*a/zz",
+        ":::chunkS1:4*a/"}) {
     EXPECT_EQ(qmos_open(bad, QMOS_MODE_READ), nullptr) << bad;
   }
 }
@@ -155,7 +160,8 @@ TEST(File, EndianIntegersRoundTripAndReadPastTheEndAsMinusOne) {
   EXPECT_EQ(file_write_le16(w, 0x8001u), 1);
   EXPECT_EQ(file_write_be16(w, 0x1234u), 1);
   qmos_close(w);
-  EXPECT_EQ(qmtest::read_file(path), std::string("\x12\x34\x56\x78\x78\x56\x34\x12\xFF\xFE\x01\x80\x12\x34", 14));
+  EXPECT_EQ(qmtest::read_file(path),
+            std::string("\x12\x34\x56\x78\x78\x56\x34\x12\xFF\xFE\x01\x80\x12\x34", 14));
 
   qmFileHandle* r = qmos_open(path.c_str(), QMOS_MODE_READ);
   ASSERT_NE(r, nullptr);

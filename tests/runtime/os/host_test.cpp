@@ -3,8 +3,8 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <vector>
 #include <string>
+#include <vector>
 
 #include "engine/errcodes.h"
 #include "runtime/errors.h"
@@ -20,7 +20,10 @@ TEST(Host, ProtectionBitsBothWays) {
   ScratchDir dir;
   std::string f = dir / "p.txt";
   qmtest::write_file(f, "x");
-  struct Case { const char* octal; uint32_t bits; } cases[] = {
+  struct Case {
+    const char* octal;
+    uint32_t bits;
+  } cases[] = {
       {"400", QMOS_PROT_READ},
       {"640", QMOS_PROT_READ | QMOS_PROT_WRITE | QMOS_PROT_GROUP_READ},
       {"751", QMOS_PROT_READ | QMOS_PROT_WRITE | QMOS_PROT_EXECUTE | QMOS_PROT_GROUP_READ |
@@ -73,7 +76,8 @@ TEST(Host, DatesAgreeWithTouchAndStat) {
   set.minute = 58;
   set.second = 1;
   ASSERT_EQ(qmos_set_file_date(f.c_str(), &set), 1);
-  EXPECT_EQ(shell("date -d @$(stat -c %Y '" + f + "') '+%Y-%m-%d %H:%M:%S'"), "2001-12-31 23:58:01");
+  EXPECT_EQ(shell("date -d @$(stat -c %Y '" + f + "') '+%Y-%m-%d %H:%M:%S'"),
+            "2001-12-31 23:58:01");
   EXPECT_EQ(qmos_set_file_date((dir / "missing").c_str(), &set), 0);
 }
 
@@ -92,8 +96,8 @@ TEST(Host, Utf8NamesRoundTripThroughListings) {
   qmos_unlock(lock);
   std::sort(names.begin(), names.end());
   ASSERT_EQ(names.size(), 2u);
-  EXPECT_EQ(names[0], "caf\xE9.txt");    // Latin-1 inside
-  EXPECT_EQ(names[1], "raw\xFF.bin");    // left as it was: it has no Latin-1 reading
+  EXPECT_EQ(names[0], "caf\xE9.txt");  // Latin-1 inside
+  EXPECT_EQ(names[1], "raw\xFF.bin");  // left as it was: it has no Latin-1 reading
   for (const auto& n : names) {
     qmFileHandle* h = qmos_open((dir.path() + "/" + n).c_str(), QMOS_MODE_READ);
     ASSERT_NE(h, nullptr) << n;

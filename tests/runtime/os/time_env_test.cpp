@@ -9,7 +9,9 @@
 namespace {
 
 TEST(Time, ArithmeticBorrowsAndCarries) {
-  struct Case { qmTimeVal a, b, sum, diff; } cases[] = {
+  struct Case {
+    qmTimeVal a, b, sum, diff;
+  } cases[] = {
       {{5, 100}, {3, 200}, {8, 300}, {1, 999900}},
       {{1, 999999}, {0, 1}, {2, 0}, {1, 999998}},
       {{2, 0}, {2, 0}, {4, 0}, {0, 0}},
@@ -61,11 +63,15 @@ TEST(Time, DatesRoundTripInLocalTime) {
 }
 
 TEST(Environment, LanguageAndCountryFromLang) {
-  struct Case { const char* lang; int32_t language; int32_t country; } cases[] = {
-      {"de_DE.UTF-8", 1, 9}, {"ja_JP", 18, 38},   {"en_GB", 0, 0},  {"en_UK", 0, 0},
-      {"en_US.UTF-8", 0, 1}, {"fr_CH", 4, 29},    {"sv_SE", 7, 31}, {"cs_CZ", 14, 7},
-      {"uk_UA", 18, 37},     {"de", 1, 38},       {"C", 18, 38},    {"pt_BR", 6, 5},
-      {"en_XX", 0, 38},      {"de_", 1, 38},      {"", 18, 38},
+  struct Case {
+    const char* lang;
+    int32_t language;
+    int32_t country;
+  } cases[] = {
+      {"de_DE.UTF-8", 1, 9}, {"ja_JP", 18, 38}, {"en_GB", 0, 0},  {"en_UK", 0, 0},
+      {"en_US.UTF-8", 0, 1}, {"fr_CH", 4, 29},  {"sv_SE", 7, 31}, {"cs_CZ", 14, 7},
+      {"uk_UA", 18, 37},     {"de", 1, 38},     {"C", 18, 38},    {"pt_BR", 6, 5},
+      {"en_XX", 0, 38},      {"de_", 1, 38},    {"", 18, 38},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(qmos_language_from(c.lang), c.language) << c.lang;

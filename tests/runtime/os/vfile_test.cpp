@@ -1,3 +1,5 @@
+#include "runtime/vfile.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -6,7 +8,6 @@
 #include "engine/errcodes.h"
 #include "runtime/errors.h"
 #include "runtime/os/qmos.h"
-#include "runtime/vfile.h"
 #include "scratch.h"
 
 namespace {
@@ -15,7 +16,8 @@ using qmtest::ScratchDir;
 
 TEST(VirtualName, BuildsAndParsesBothForms) {
   char name[VFILE_NAME_SIZE];
-  ASSERT_EQ(vfile_make_chunk_name("Pic.png", name, sizeof name, 5000000000LL, 77, 12, "/a/b.qma"), 1);
+  ASSERT_EQ(vfile_make_chunk_name("Pic.png", name, sizeof name, 5000000000LL, 77, 12, "/a/b.qma"),
+            1);
   EXPECT_STREQ(name, ":::chunk5000000012:77*Pic.png//a/b.qma");
   qmVirtualName v;
   ASSERT_TRUE(vfile_parse_name(name, &v));
@@ -46,11 +48,18 @@ TEST(VirtualName, BuildsAndParsesBothForms) {
 }
 
 TEST(VirtualName, DisplayNamesAndPathParts) {
-  struct Case { const char* path; const char* base; } cases[] = {
-      {":::chunk1:2*Pic.png//a/b", "Pic.png"}, {":::chunk1:2*/a/b", ""},
-      {"/a/b/c.txt", "c.txt"},                 {"a\\b\\c.txt", "c.txt"},
-      {"/a/b/", ""},                           {"x", "x"},
-      {"Work:file", "file"},                   {"plain", "plain"},
+  struct Case {
+    const char* path;
+    const char* base;
+  } cases[] = {
+      {":::chunk1:2*Pic.png//a/b", "Pic.png"},
+      {":::chunk1:2*/a/b", ""},
+      {"/a/b/c.txt", "c.txt"},
+      {"a\\b\\c.txt", "c.txt"},
+      {"/a/b/", ""},
+      {"x", "x"},
+      {"Work:file", "file"},
+      {"plain", "plain"},
   };
   for (const auto& c : cases) EXPECT_EQ(vfile_basename(c.path), c.base) << c.path;
 
@@ -83,8 +92,14 @@ TEST(LinkedFiles, LookupByNameAndFontKind) {
   };
   char memname[VFILE_NAME_SIZE];
   ASSERT_EQ(vfile_make_chunk_name("mem.bin", memname, sizeof memname, -1, 4, 1000,
-                                  reinterpret_cast<const char*>(mem)), 1);
-  struct Case { const char* name; int32_t kind; std::string out; int32_t font; } cases[] = {
+                                  reinterpret_cast<const char*>(mem)),
+            1);
+  struct Case {
+    const char* name;
+    int32_t kind;
+    std::string out;
+    int32_t font;
+  } cases[] = {
       {"data/pic.png", 0, ":::chunk1020:6*Data\\Pic.PNG//apps/prog.qma", 0},
       {"DATA\\PIC.png", 0, ":::chunk1020:6*Data\\Pic.PNG//apps/prog.qma", 0},
       {"Arial.font", 1, ":::chunk1030:7*Arial//fonts/host.bin", 1},

@@ -211,6 +211,26 @@ using qmOpenDocumentFn = int32_t (*)(const std::string& host_path);
 qmOpenDocumentFn qmos_set_document_opener(qmOpenDocumentFn fn);
 int32_t qmos_open_document(const char* path);
 
+// ---- The shared 20 ms timer ---------------------------------------------------------------------
+
+namespace qm {
+struct ObjectId;
+}
+
+// Two users, sound (0) and the event library (1), share one periodic 20 ms interval of the event
+// library. It is installed when the first user asks for it and removed when the last one lets it
+// go. The event library hands in its interval functions when it starts; until then starting
+// fails with ERR_WRONGUSAGE.
+inline constexpr int32_t QMOS_TIMER_SOUND = 0;
+inline constexpr int32_t QMOS_TIMER_EVENTS = 1;
+using qmIntervalAddFn = int32_t (*)(void* context, const qm::ObjectId* id, int32_t ms,
+                                    int32_t repeat);
+using qmIntervalRemoveFn = void (*)(void* context, const qm::ObjectId* id);
+void qmos_set_interval_service(qmIntervalAddFn add, qmIntervalRemoveFn remove);
+// 0, or the error of installing the interval.
+int32_t qmos_sound_timer_start(void* context, int32_t user);
+void qmos_sound_timer_stop(void* context, int32_t user);
+
 // ---- Memory blocks behind virtual names --------------------------------------------------------
 
 // A memory virtual name carries a raw address; the opener accepts it only for a block registered

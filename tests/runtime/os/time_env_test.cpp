@@ -5,6 +5,7 @@
 
 #include "engine/errcodes.h"
 #include "runtime/os/qmos.h"
+#include "runtime/registry.h"
 
 namespace {
 
@@ -98,6 +99,43 @@ TEST(Environment, VariablesAreLatin1Inside) {
   qmos_unsetenv("QMOS_TEST_VAR");
   EXPECT_EQ(qmos_getenv("QMOS_TEST_VAR"), nullptr);
   EXPECT_EQ(qmos_setenv("BAD=NAME", "x"), qm::ERR_SETENV);
+}
+
+}  // namespace
+
+namespace {
+
+int g_added = 0, g_removed = 0;
+int32_t g_add_result = 0;
+int32_t fake_add(void*, const qm::ObjectId* id, int32_t ms, int32_t repeat) {
+  EXPECT_EQ(id->number, 0);
+  EXPECT_NE(id->handle, nullptr);
+  EXPECT_EQ(ms, 20);
+  EXPECT_EQ(repeat, 1);
+  if (g_add_result == 0) ++g_added;
+  return g_add_result;
+}
+void fake_remove(void*, const qm::ObjectId*) {
+  ++g_removed;
+}
+
+TEST(ServiceTimer, OneIntervalWhileAnyUserHoldsIt) {
+  EXPECT_EQ(qmos_sound_timer_start(nullptr, QMOS_TIMER_SOUND), qm::ERR_WRONGUSAGE);  // no service
+  qmos_set_interval_service(fake_add, fake_remove);
+  EXPECT_EQ(qmos_sound_timer_start(nullptr, QMOS_TIMER_SOUND), 0);
+  EXPECT_EQ(qmos_sound_timer_start(nullptr, QMOS_TIMER_EVENTS), 0);
+  EXPECT_EQ(qmos_sound_timer_start(nullptr, QMOS_TIMER_SOUND), 0);
+  EXPECT_EQ(g_added, 1);
+  qmos_sound_timer_stop(nullptr, QMOS_TIMER_SOUND);
+  EXPECT_EQ(g_removed, 0);
+  qmos_sound_timer_stop(nullptr, QMOS_TIMER_EVENTS);
+  qmos_sound_timer_stop(nullptr, QMOS_TIMER_EVENTS);
+  EXPECT_EQ(g_removed, 1);
+  g_add_result = qm::ERR_MEM;
+  EXPECT_EQ(qmos_sound_timer_start(nullptr, QMOS_TIMER_EVENTS), qm::ERR_MEM);
+  qmos_sound_timer_stop(nullptr, QMOS_TIMER_EVENTS);  // never held: nothing to remove
+  EXPECT_EQ(g_removed, 1);
+  qmos_set_interval_service(nullptr, nullptr);
 }
 
 }  // namespace

@@ -197,3 +197,35 @@ TEST(File, AllocationClearsOnRequest) {
 }
 
 }  // namespace
+
+namespace {
+
+// Positions beyond 4 GiB: a sparse host file with a few bytes at 5 000 000 000.
+TEST(File, WindowsBeyondFourGigabytes) {
+  qmtest::ScratchDir dir;
+  std::string host = dir / "big.bin";
+  const int64_t far = 5000000000LL;
+  FILE* fp = std::fopen(host.c_str(), "wb");
+  ASSERT_NE(fp, nullptr);
+  ASSERT_EQ(fseeko(fp, far, SEEK_SET), 0);
+  std::fputs("far", fp);
+  std::fclose(fp);
+
+  qmFileHandle* plain = qmos_open(host.c_str(), QMOS_MODE_READ);
+  ASSERT_NE(plain, nullptr);
+  EXPECT_EQ(plain->length, far + 3);
+  qmos_seek(plain, -3, QMOS_SEEK_END);
+  EXPECT_EQ(qmos_read_byte(plain), 'f');
+  qmos_close(plain);
+
+  char name[VFILE_NAME_SIZE];
+  ASSERT_EQ(vfile_make_chunk_name("f", name, sizeof name, far - 1, 4, 0, host.c_str()), 1);
+  qmFileHandle* h = qmos_open(name, QMOS_MODE_READ);
+  ASSERT_NE(h, nullptr);
+  char buf[8] = {};
+  EXPECT_EQ(qmos_read(h, buf, 8), 4);
+  EXPECT_EQ(std::string(buf, 4), std::string("\0far", 4));
+  qmos_close(h);
+}
+
+}  // namespace

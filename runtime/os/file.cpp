@@ -98,6 +98,12 @@ qmFileHandle* qmos_open(const char* name, int32_t mode) {
     }
   }
   if (!fp) return nullptr;
+  // stdio opens a folder for reading, and every read then fails: a folder is no file.
+  struct stat st;
+  if (fstat(fileno(fp), &st) != 0 || S_ISDIR(st.st_mode)) {
+    std::fclose(fp);
+    return nullptr;
+  }
   auto* h = new qmFileHandle;
   h->fp = fp;
   h->length = mode == QMOS_MODE_READ ? stream_size(fp) : -1;

@@ -130,6 +130,7 @@ TEST(File, ReadWriteModeCreatesAMissingFileAndTurnsAround) {
   EXPECT_EQ(qmtest::read_file(path), "abcXef");
 
   EXPECT_EQ(qmos_open((dir / "missing").c_str(), QMOS_MODE_READ), nullptr);
+  EXPECT_EQ(qmos_open(dir.path().c_str(), QMOS_MODE_READ), nullptr);
   EXPECT_EQ(qmos_open((dir / "no/such/dir").c_str(), QMOS_MODE_READWRITE), nullptr);
 }
 

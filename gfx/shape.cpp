@@ -1,6 +1,7 @@
 // Shape pixels and lines.
 #include "gfx/shape.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdlib>
@@ -92,14 +93,32 @@ void shape_thick_line(qmShapeState& s, int32_t x1, int32_t y1, int32_t x2, int32
   }
   const int64_t major = steep ? dy : dx, minor = steep ? dx : dy;
   const int32_t minor_step = steep ? (bx >= ax ? 1 : -1) : (by >= ay ? 1 : -1);
-  int64_t err = 2 * minor - major;
-  int32_t x = ax, y = ay;
-  for (int64_t k = 0; k <= major; ++k) {
+  // Only the steps whose run lies on the target are walked: the state at the first of them
+  // comes from the closed form of the error walk (after k steps the minor axis has moved
+  // floor((2 minor k + major) / (2 major)) times), so a line far off the target costs nothing.
+  const int64_t origin = steep ? ay : ax;
+  const int64_t limit = steep ? s.height : s.width;
+  const int64_t k0 = std::max<int64_t>(0, -origin);
+  const int64_t k1 = std::min<int64_t>(major, limit - 1 - origin);
+  if (k0 > k1) return;
+  const __int128 moved = major ? (__int128(2) * minor * k0 + major) / (2 * major) : 0;
+  int64_t err = int64_t(__int128(2) * minor * (k0 + 1) - major - __int128(2) * major * moved);
+  int64_t x = ax, y = ay;
+  if (steep) {
+    y += k0;
+    x += int64_t(moved) * minor_step;
+  } else {
+    x += k0;
+    y += int64_t(moved) * minor_step;
+  }
+  for (int64_t k = k0; k <= k1; ++k) {
     if (steep) {
-      for (int32_t i = 0; i < n; ++i) shape_plot(s, x - n / 2 + i, y);
+      if (x >= INT32_MIN / 2 && x <= INT32_MAX / 2)
+        for (int32_t i = 0; i < n; ++i) shape_plot(s, int32_t(x) - n / 2 + i, int32_t(y));
       ++y;
     } else {
-      for (int32_t i = 0; i < n; ++i) shape_plot(s, x, y - n / 2 + i);
+      if (y >= INT32_MIN / 2 && y <= INT32_MAX / 2)
+        for (int32_t i = 0; i < n; ++i) shape_plot(s, int32_t(x), int32_t(y) - n / 2 + i);
       ++x;
     }
     if (err >= 0) {
@@ -131,8 +150,10 @@ void shape_aa_line(qmShapeState& s, int32_t x1, int32_t y1, int32_t x2, int32_t 
     }
     // 16.16 row position in 64 bits: a long line must not overflow the accumulator.
     const int64_t step = ((int64_t(y2) - y1) * 65536) / (int64_t(x2) - x1);
-    int64_t pos = int64_t(y1) * 65536;
-    for (int32_t x = x1; x <= x2; ++x, pos += step) {
+    // Columns off the target are skipped; the position is exact at any column.
+    const int32_t first = std::max(x1, 0), last = std::min(x2, s.width - 1);
+    int64_t pos = int64_t(y1) * 65536 + (int64_t(first) - x1) * step;
+    for (int32_t x = first; x <= last; ++x, pos += step) {
       const int32_t f = int32_t((pos >> 8) & 255);
       const int32_t y = int32_t(pos >> 16);
       plot(x, y, 255 - f);
@@ -144,8 +165,9 @@ void shape_aa_line(qmShapeState& s, int32_t x1, int32_t y1, int32_t x2, int32_t 
       std::swap(y1, y2);
     }
     const int64_t step = ((int64_t(x2) - x1) * 65536) / (int64_t(y2) - y1);
-    int64_t pos = int64_t(x1) * 65536;
-    for (int32_t y = y1; y <= y2; ++y, pos += step) {
+    const int32_t first = std::max(y1, 0), last = std::min(y2, s.height - 1);
+    int64_t pos = int64_t(x1) * 65536 + (int64_t(first) - y1) * step;
+    for (int32_t y = first; y <= last; ++y, pos += step) {
       const int32_t f = int32_t((pos >> 8) & 255);
       const int32_t x = int32_t(pos >> 16);
       plot(x, y, 255 - f);

@@ -1,0 +1,194 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "engine/errcodes.h"
+#include "gfx/bitmap.h"
+#include "gfx/polygon.h"
+#include "gfx/scale.h"
+#include "gfx_test_util.h"
+
+namespace qm {
+namespace {
+
+using test::AlphaPtr;
+using test::BitmapPtr;
+using test::MaskPtr;
+using test::pixel;
+
+// A grey value v in every channel of a format 11 word, with junk in the alpha slot.
+uint32_t grey(uint32_t v) { return v << 24 | v << 16 | v << 8 | 0x5A; }
+
+TEST(Scale, BilinearTwoByTwoToFourByFour) {
+  BitmapPtr src(qmos_alloc_bitmap(2, 2));
+  *pixel(src.get(), 0, 0) = grey(0);
+  *pixel(src.get(), 1, 0) = grey(255);
+  *pixel(src.get(), 0, 1) = grey(100);
+  *pixel(src.get(), 1, 1) = grey(200);
+  qmBitmap* out = nullptr;
+  ASSERT_EQ(bitmap_draw(src.get(), nullptr, nullptr, 0, 0, nullptr, 2, 2, 4, 4, 1, &out, nullptr,
+                        nullptr),
+            0);
+  BitmapPtr dst(out);
+  const uint32_t expect[4][4] = {
+      {0, 63, 127, 191}, {25, 78, 132, 187}, {50, 94, 138, 183}, {75, 109, 144, 179}};
+  for (int32_t y = 0; y < 4; ++y)
+    for (int32_t x = 0; x < 4; ++x)
+      EXPECT_EQ(*pixel(dst.get(), x, y), grey(expect[y][x]) & 0xFFFFFF00u) << x << "," << y;
+}
+
+TEST(Scale, NearestThreeToSevenAndSevenToThree) {
+  struct Case { int32_t from, to; std::vector<int32_t> picks; } cases[] = {
+      {3, 7, {0, 0, 0, 1, 1, 2, 2}}, {7, 3, {0, 2, 4}}, {5, 5, {0, 1, 2, 3, 4}}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.from << " -> " << c.to);
+    BitmapPtr src(qmos_alloc_bitmap(c.from, c.from));
+    for (int32_t y = 0; y < c.from; ++y)
+      for (int32_t x = 0; x < c.from; ++x) *pixel(src.get(), x, y) = uint32_t(y * 16 + x) << 8;
+    qmBitmap* out = nullptr;
+    ASSERT_EQ(bitmap_draw(src.get(), nullptr, nullptr, 0, 0, nullptr, c.from, c.from, c.to, c.to,
+                          0, &out, nullptr, nullptr),
+              0);
+    BitmapPtr dst(out);
+    for (int32_t y = 0; y < c.to; ++y)
+      for (int32_t x = 0; x < c.to; ++x)
+        EXPECT_EQ(*pixel(dst.get(), x, y), uint32_t(c.picks[y] * 16 + c.picks[x]) << 8);
+  }
+}
+
+TEST(Scale, OnePixelWideSourceRepeatsItsColumn) {
+  BitmapPtr src(qmos_alloc_bitmap(1, 2));
+  *pixel(src.get(), 0, 0) = grey(10) & ~0xFFu;
+  *pixel(src.get(), 0, 1) = grey(90) & ~0xFFu;
+  BitmapPtr dst(qmos_alloc_bitmap(5, 2));
+  ASSERT_EQ(bitmap_draw(src.get(), nullptr, nullptr, 0, 0, dst.get(), 1, 2, 5, 2, 1, nullptr,
+                        nullptr, nullptr),
+            0);
+  for (int32_t x = 0; x < 5; ++x) {
+    EXPECT_EQ(*pixel(dst.get(), x, 0), grey(10) & ~0xFFu);
+    EXPECT_EQ(*pixel(dst.get(), x, 1), grey(50) & ~0xFFu);  // halfway down: 10 + 80 / 2
+  }
+}
+
+TEST(Scale, PlanesAndRequests) {
+  MaskPtr mask(qmos_alloc_mask(4, 2, 1));
+  mask->data[0] = 0x50;  // columns 1 and 3 of row 0
+  qmBitmap* bm = reinterpret_cast<qmBitmap*>(1);
+  qmMask* m = nullptr;
+  // Only a mask: a new mask, no bitmap.
+  ASSERT_EQ(bitmap_draw(nullptr, mask.get(), nullptr, 1, 0, nullptr, 3, 2, 6, 2, 0, &bm, &m,
+                        nullptr),
+            0);
+  EXPECT_EQ(bm, nullptr);
+  MaskPtr scaled(m);
+  ASSERT_TRUE(scaled);
+  // Source columns 1,1,2,2,3,3: bits 1 1 0 0 1 1; the two spare bits are not written.
+  EXPECT_EQ(scaled->data[0] & 0xFC, 0xCC);
+  EXPECT_EQ(scaled->data[1] & 0xFC, 0x00);
+
+  // A new size of 0 x 10 makes nothing and writes no out-parameter.
+  qmBitmap* untouched = reinterpret_cast<qmBitmap*>(1);
+  EXPECT_EQ(bitmap_draw(nullptr, mask.get(), nullptr, 0, 0, nullptr, 4, 2, 0, 10, 0, &untouched,
+                        nullptr, nullptr),
+            0);
+  EXPECT_EQ(untouched, reinterpret_cast<qmBitmap*>(1));
+
+  // Only an alpha plane: scaled, not left uninitialised.
+  AlphaPtr alpha(qmos_alloc_alpha(2, 1, 1));
+  alpha->data[0] = 10;
+  alpha->data[1] = 200;
+  qmAlphaChannel* a = nullptr;
+  for (int32_t interpolate : {0, 1}) {
+    ASSERT_EQ(bitmap_draw(nullptr, nullptr, alpha.get(), 0, 0, nullptr, 2, 1, 4, 1, interpolate,
+                          nullptr, nullptr, &a),
+              0);
+    AlphaPtr sa(a);
+    if (interpolate) {
+      const uint8_t expect[4] = {10, 57, 105, 152};
+      EXPECT_EQ(std::memcmp(sa->data, expect, 4), 0);
+    } else {
+      const uint8_t expect[4] = {10, 10, 200, 200};
+      EXPECT_EQ(std::memcmp(sa->data, expect, 4), 0);
+    }
+  }
+
+  // A rectangle outside the source, or a target too small, is refused before any work.
+  BitmapPtr src(qmos_alloc_bitmap(4, 4)), small(qmos_alloc_bitmap(2, 2));
+  EXPECT_EQ(bitmap_draw(src.get(), nullptr, nullptr, 2, 0, nullptr, 3, 4, 8, 8, 0, &bm, nullptr,
+                        nullptr),
+            ERR_WRONGUSAGE);
+  EXPECT_EQ(bitmap_draw(src.get(), nullptr, nullptr, -1, 0, nullptr, 2, 2, 8, 8, 1, &bm, nullptr,
+                        nullptr),
+            ERR_WRONGUSAGE);
+  EXPECT_EQ(bitmap_draw(src.get(), nullptr, nullptr, 0, 0, small.get(), 4, 4, 3, 3, 0, nullptr,
+                        nullptr, nullptr),
+            ERR_WRONGUSAGE);
+  // Growing and shrinking the tables across calls.
+  for (int32_t n : {3, 9, 5, 17}) {
+    qmBitmap* o = nullptr;
+    ASSERT_EQ(bitmap_draw(src.get(), nullptr, nullptr, 0, 0, nullptr, 4, 4, n, n, 1, &o, nullptr,
+                          nullptr),
+              0);
+    qmos_free_bitmap(o);
+  }
+  effects_free_buffers();
+}
+
+TEST(Scale, LargeUpscaleStaysInsideTheSource) {
+  // Many rows of float sums: the last destination row must not read past the source.
+  BitmapPtr src(qmos_alloc_bitmap(3, 3));
+  qmos_fill_bitmap_rect(src.get(), 0, 0, 3, 3, 0x808080);
+  BitmapPtr dst(qmos_alloc_bitmap(1, 20000));
+  ASSERT_EQ(bitmap_draw(src.get(), nullptr, nullptr, 0, 0, dst.get(), 1, 3, 1, 20000, 0, nullptr,
+                        nullptr, nullptr),
+            0);
+  EXPECT_EQ(qmos_read_pixel(dst.get(), 0, 19999), 0x808080u);
+}
+
+TEST(Transform, CornersGiveTheExtent) {
+  const double turn[4] = {0, 1, -1, 0};
+  int32_t w, h;
+  double mx, my;
+  rect_transform_corners(turn, 10, 4, &w, &h, &mx, &my);
+  EXPECT_EQ(w, 4);
+  EXPECT_EQ(h, 10);
+  EXPECT_EQ(mx, -4.0);
+  EXPECT_EQ(my, 0.0);
+  const double nan[4] = {0.0 / 0.0, 0, 0, 1};
+  rect_transform_corners(nan, 10, 4, &w, &h, nullptr, nullptr);
+  EXPECT_EQ(w, 0);
+}
+
+std::vector<std::string> mask_rows(const uint8_t* data, int32_t bpr, int32_t w, int32_t h) {
+  std::vector<std::string> rows;
+  for (int32_t y = 0; y < h; ++y) {
+    std::string r;
+    for (int32_t x = 0; x < w; ++x) r += mask_bit(data + y * bpr, x) ? '#' : '.';
+    rows.push_back(r);
+  }
+  return rows;
+}
+
+TEST(Polygon, RectangleConcaveAndTriangle) {
+  struct Case {
+    std::vector<qmPoint> points;
+    std::vector<std::string> rows;
+  } cases[] = {
+      {{{0, 0}, {4, 0}, {4, 2}, {0, 2}}, {"#####....", "#####....", "#####....", "........."}},
+      {{{0, 0}, {8, 0}, {8, 4}, {6, 4}, {6, 2}, {2, 2}, {2, 4}, {0, 4}},
+       {"#########", "#########", "###...###", "###...###", "###...###"}},
+      {{{0, 0}, {8, 8}, {0, 8}},
+       {"#........", "##.......", "###......", "####.....", "#####....", "######...", "#######..",
+        "########.", "#########"}},
+  };
+  for (const auto& c : cases) {
+    std::vector<uint8_t> mask(2 * 9, 0);
+    std::vector<int32_t> scratch(c.points.size());
+    plane_fill_polygon(mask.data(), 2, scratch.data(), c.points.data(), int32_t(c.points.size()));
+    EXPECT_EQ(mask_rows(mask.data(), 2, 9, int32_t(c.rows.size())), c.rows);
+  }
+}
+
+}  // namespace
+}  // namespace qm

@@ -118,7 +118,8 @@ bool arc_setup(qmDistortRequest& req, double* c) {
   }
   // The quarter points repeat after a full turn, so four of them are all the box can use.
   double a = std::ceil(a0 / kHalfPi) * kHalfPi;
-  for (int k = 0; k < 4 && a < a1; ++k, a += kHalfPi) b.add(outer * std::cos(a), outer * std::sin(a));
+  for (int k = 0; k < 4 && a < a1; ++k, a += kHalfPi)
+    b.add(outer * std::cos(a), outer * std::sin(a));
   c[1] = kTwoPi * w / c[1];
   c[3] = h / c[3];
   return set_geometry(req, b);
@@ -145,7 +146,9 @@ bool polar_setup(qmDistortRequest& req, double* c) {
       c[0] = std::min({std::fabs(c[3] - oy), std::fabs(c[2] - ox), std::fabs(c[2] - ox - w),
                        std::fabs(c[3] - oy - h)});
     } else if (std::fabs(-1.0 - c[0]) < 1e-6) {
-      auto sq = [&](double x, double y) { return (c[2] - x) * (c[2] - x) + (c[3] - y) * (c[3] - y); };
+      auto sq = [&](double x, double y) {
+        return (c[2] - x) * (c[2] - x) + (c[3] - y) * (c[3] - y);
+      };
       c[0] = std::sqrt(std::max({sq(ox, oy), sq(ox, oy + h), sq(ox + w, oy + h), sq(ox + w, oy)}));
     }
     if (!(c[0] >= 1e-6)) return false;
@@ -191,11 +194,16 @@ bool barrel_setup(qmDistortRequest& req, double* c) {
 
 size_t coefficient_count(int32_t method) {
   switch (method) {
-    case DISTORT_PERSPECTIVE: return 9;
-    case DISTORT_ARC: return 5;
-    case DISTORT_POLAR: return 8;
-    case DISTORT_BARREL: return 10;
-    default: return 0;
+    case DISTORT_PERSPECTIVE:
+      return 9;
+    case DISTORT_ARC:
+      return 5;
+    case DISTORT_POLAR:
+      return 8;
+    case DISTORT_BARREL:
+      return 10;
+    default:
+      return 0;
   }
 }
 
@@ -288,9 +296,15 @@ void distort_coefficients(qmDistortRequest& req) {
         // Point pairs come four values at a time; a ragged tail would be read past the end.
         ok = req.value_count % 4 == 0 && perspective_fit(req, c);
         break;
-      case DISTORT_ARC: ok = req.value_count <= 4 && arc_setup(req, c); break;
-      case DISTORT_POLAR: ok = polar_setup(req, c); break;
-      case DISTORT_BARREL: ok = barrel_setup(req, c); break;
+      case DISTORT_ARC:
+        ok = req.value_count <= 4 && arc_setup(req, c);
+        break;
+      case DISTORT_POLAR:
+        ok = polar_setup(req, c);
+        break;
+      case DISTORT_BARREL:
+        ok = barrel_setup(req, c);
+        break;
     }
   } catch (const std::bad_alloc&) {
     req.coefficients.clear();
@@ -351,9 +365,7 @@ class Resampler {
  public:
   explicit Resampler(qmDistortRequest& req) : req_(req), src_(*req.source) {}
 
-  bool inside(int x, int y) const {
-    return x >= 0 && y >= 0 && x < src_.width && y < src_.height;
-  }
+  bool inside(int x, int y) const { return x >= 0 && y >= 0 && x < src_.width && y < src_.height; }
   bool mask_bit(int x, int y) const {
     return (req_.src_mask[static_cast<int64_t>(y) * req_.src_mask_bpr + (x >> 3)] &
             (0x80 >> (x & 7))) != 0;
@@ -463,9 +475,7 @@ class Resampler {
   }
 
   void write_sample(uint32_t* dst, int i, int j, const Sample& s) {
-    auto byte = [](double x) {
-      return static_cast<uint32_t>(std::clamp(x, 0.0, 255.0));
-    };
+    auto byte = [](double x) { return static_cast<uint32_t>(std::clamp(x, 0.0, 255.0)); };
     uint32_t a = byte(s.a);
     *dst = pixel_from_rgb(req_.format, byte(s.r) << 16 | byte(s.g) << 8 | byte(s.b));
     set_plane(i, j, static_cast<int>(a), a != 0);
@@ -557,14 +567,17 @@ void distort_resample(qmDistortRequest& req) {
             double gx = ((3 * c[0] * r + 2 * c[1]) * r + c[2]) / r;
             double gy = ((3 * c[4] * r + 2 * c[5]) * r + c[6]) / r;
             sx = fx * dx + c[8], sy = fy * dy + c[9];
-            dux = fx + gx * dx * dx, duy = gx * dx * dy, dvx = gy * dx * dy, dvy = fy + gy * dy * dy;
+            dux = fx + gx * dx * dx, duy = gx * dx * dy, dvx = gy * dx * dy,
+            dvy = fy + gy * dy * dy;
           } else {
             sx = c[8], sy = c[9];
             dux = c[3], duy = 0, dvx = 0, dvy = c[7];
           }
           break;
         }
-        default: row[i] = 0; continue;
+        default:
+          row[i] = 0;
+          continue;
       }
       if (common_steps) sx -= ox + 0.5, sy -= oy + 0.5;
       if (filter == nullptr) {

@@ -60,8 +60,8 @@ void distort_resample(qmDistortRequest& req);
 
 // Solves matrix x solution = vector for each of the vectors in place by Gauss-Jordan elimination
 // with full pivoting. Returns false when the system is singular.
-bool matrix_gauss_jordan(std::vector<std::vector<double>>& matrix,
-                         std::vector<double*>& vectors, int rank);
+bool matrix_gauss_jordan(std::vector<std::vector<double>>& matrix, std::vector<double*>& vectors,
+                         int rank);
 
 // Coefficients of the forward mapping of a perspective reverse mapping (9 coefficients in, 8 out).
 void perspective_invert(const double* c, double* f);
@@ -70,10 +70,9 @@ void perspective_invert(const double* c, double* f);
 // new plane (a mask when the source has a mask, an alpha plane when it has only an alpha plane,
 // else a mask for nearest and an alpha plane for filtered sampling) and the size; the caller owns
 // them. Returns 0, ERR_MEM, ERR_WRONGUSAGE or ERR_LOCKBMAP; on failure nothing is written.
-int32_t bitmap_distort(qmBitmap* src, qmMask* src_mask, qmAlphaChannel* src_alpha,
-                       int32_t width, int32_t height, int32_t method, int32_t value_count,
-                       const double* values, int32_t smooth, qmBitmap** out_bitmap,
-                       qmMask** out_mask, qmAlphaChannel** out_alpha, int32_t* out_width,
-                       int32_t* out_height);
+int32_t bitmap_distort(qmBitmap* src, qmMask* src_mask, qmAlphaChannel* src_alpha, int32_t width,
+                       int32_t height, int32_t method, int32_t value_count, const double* values,
+                       int32_t smooth, qmBitmap** out_bitmap, qmMask** out_mask,
+                       qmAlphaChannel** out_alpha, int32_t* out_width, int32_t* out_height);
 
 }  // namespace qm

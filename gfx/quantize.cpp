@@ -21,7 +21,9 @@ namespace {
 constexpr int kRedCells = 32, kGreenCells = 64, kBlueCells = 32;
 constexpr int kRedScale = 2, kGreenScale = 3, kBlueScale = 1;
 
-inline int cell_index(int r, int g, int b) { return (r * kGreenCells + g) * kBlueCells + b; }
+inline int cell_index(int r, int g, int b) {
+  return (r * kGreenCells + g) * kBlueCells + b;
+}
 inline int cell_of(uint32_t rgb) {
   return cell_index(static_cast<int>(rgb >> 19) & 31, static_cast<int>(rgb >> 10) & 63,
                     static_cast<int>(rgb >> 3) & 31);
@@ -107,7 +109,8 @@ struct Quantiser {
       }
       if (chosen < 0) return;
       Box& b1 = boxes[chosen];
-      int lr = 16 * (b1.rmax - b1.rmin), lg = 12 * (b1.gmax - b1.gmin), lb = 8 * (b1.bmax - b1.bmin);
+      int lr = 16 * (b1.rmax - b1.rmin), lg = 12 * (b1.gmax - b1.gmin),
+          lb = 8 * (b1.bmax - b1.bmin);
       int axis = lr > lg ? 0 : 1;
       if (lb > (axis == 0 ? lr : lg)) axis = 2;
       Box b2 = b1;
@@ -283,8 +286,8 @@ int argb_quantize(const void* pixels, int32_t format, int32_t bytes_per_pixel, i
       for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
           uint32_t c = pixel_at(x, y);
-          *out++ = static_cast<uint8_t>(has_transparent && c == trans_rgb ? trans_index
-                                                                          : q.index_of(c));
+          *out++ =
+              static_cast<uint8_t>(has_transparent && c == trans_rgb ? trans_index : q.index_of(c));
         }
     } else {
       // Error row in sixteenths: pixel column k reads cell k + 1 (the row above's error) and

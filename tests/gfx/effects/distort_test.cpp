@@ -34,18 +34,21 @@ struct Out {
 
 void distort(Out& o, qmBitmap* src, qmMask* m, qmAlphaChannel* a, int32_t method,
              std::vector<double> v, int32_t smooth) {
-  o.code = bitmap_distort(src, m, a, src->width, src->height, method, int32_t(v.size()),
-                          v.data(), smooth, &o.bm, &o.mask, &o.alpha, &o.w, &o.h);
+  o.code = bitmap_distort(src, m, a, src->width, src->height, method, int32_t(v.size()), v.data(),
+                          smooth, &o.bm, &o.mask, &o.alpha, &o.w, &o.h);
 }
 
 // A small bitmap whose every pixel is distinct.
 qmBitmap* numbered(int w, int h) {
   qmBitmap* bm = qmos_alloc_bitmap(w, h);
   for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) bm->pixels[y * (bm->bytes_per_row / 4) + x] = uint32_t((y * w + x + 1) << 8);
+    for (int x = 0; x < w; ++x)
+      bm->pixels[y * (bm->bytes_per_row / 4) + x] = uint32_t((y * w + x + 1) << 8);
   return bm;
 }
-uint32_t px(const qmBitmap* bm, int x, int y) { return bm->pixels[y * (bm->bytes_per_row / 4) + x]; }
+uint32_t px(const qmBitmap* bm, int x, int y) {
+  return bm->pixels[y * (bm->bytes_per_row / 4) + x];
+}
 
 TEST(Distort, BarrelIdentityReproducesTheSource) {
   for (auto [w, h] : {std::pair{7, 5}, std::pair{8, 6}}) {
@@ -165,14 +168,22 @@ TEST(Distort, ArgumentCountsAndErrors) {
       {"arc outer radius 0", DISTORT_ARC, {90, 0, 0}, ERR_WRONGUSAGE},
       {"arc equal radii", DISTORT_ARC, {90, 0, 20, 20}, ERR_WRONGUSAGE},
       {"arc 5 values", DISTORT_ARC, {90, 0, 20, 10, 1}, ERR_WRONGUSAGE},
-      {"perspective all to one point", DISTORT_PERSPECTIVE,
-       {0, 0, 5, 5, 16, 0, 5, 5, 16, 16, 5, 5, 0, 16, 5, 5}, ERR_WRONGUSAGE},
-      {"perspective ragged pair", DISTORT_PERSPECTIVE,
-       {0, 0, 0, 0, 16, 0, 16, 0, 16, 16, 16, 16, 0, 16, 0, 16, 1}, ERR_WRONGUSAGE},
-      {"perspective short (an affine fit)", DISTORT_PERSPECTIVE, {0, 0, 0, 0, 16, 0, 16, 0},
+      {"perspective all to one point",
+       DISTORT_PERSPECTIVE,
+       {0, 0, 5, 5, 16, 0, 5, 5, 16, 16, 5, 5, 0, 16, 5, 5},
        ERR_WRONGUSAGE},
-      {"perspective huge output", DISTORT_PERSPECTIVE,
-       {0, 0, 0, 0, 16, 0, 1e7, 0, 16, 16, 1e7, 1e7, 0, 16, 0, 1e7}, ERR_WRONGUSAGE},
+      {"perspective ragged pair",
+       DISTORT_PERSPECTIVE,
+       {0, 0, 0, 0, 16, 0, 16, 0, 16, 16, 16, 16, 0, 16, 0, 16, 1},
+       ERR_WRONGUSAGE},
+      {"perspective short (an affine fit)",
+       DISTORT_PERSPECTIVE,
+       {0, 0, 0, 0, 16, 0, 16, 0},
+       ERR_WRONGUSAGE},
+      {"perspective huge output",
+       DISTORT_PERSPECTIVE,
+       {0, 0, 0, 0, 16, 0, 1e7, 0, 16, 16, 1e7, 1e7, 0, 16, 0, 1e7},
+       ERR_WRONGUSAGE},
       {"non-finite value", DISTORT_BARREL, {inf, 0, 0}, ERR_WRONGUSAGE},
       {"NaN value", DISTORT_POLAR, {std::nan(""), 0}, ERR_WRONGUSAGE},
       {"method 0", 0, {}, ERR_WRONGUSAGE},
@@ -223,13 +234,18 @@ TEST(Distort, AgreesWithImageMagickInTheCentre) {
     double min_psnr;
   };
   const Case cases[] = {
-      {"barrel", DISTORT_BARREL, {0.1, -0.05, 0.02, 0.93, 64, 48},
-       "-distort Barrel '0.1 -0.05 0.02 0.93 64 48'", 45},
+      {"barrel",
+       DISTORT_BARREL,
+       {0.1, -0.05, 0.02, 0.93, 64, 48},
+       "-distort Barrel '0.1 -0.05 0.02 0.93 64 48'",
+       45},
       {"arc", DISTORT_ARC, {120, 10, 90, 30}, "-distort Arc '120 10 90 30'", 40},
       {"polar", DISTORT_POLAR, {48, 8}, "+distort Polar '48 8'", 40},
-      {"perspective", DISTORT_PERSPECTIVE,
+      {"perspective",
+       DISTORT_PERSPECTIVE,
        {0, 0, 10, 5, 128, 0, 118, 12, 128, 96, 125, 90, 0, 96, 3, 85},
-       "+distort Perspective '0,0 10,5 128,0 118,12 128,96 125,90 0,96 3,85'", 40},
+       "+distort Perspective '0,0 10,5 128,0 118,12 128,96 125,90 0,96 3,85'",
+       40},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -237,9 +253,9 @@ TEST(Distort, AgreesWithImageMagickInTheCentre) {
     distort(o, src, nullptr, nullptr, c.method, c.values, 1);
     ASSERT_EQ(o.code, 0);
     qmtest::RgbaImage ours = qmtest::rgba_from_bitmap(o.bm, o.mask, o.alpha), theirs;
-    ASSERT_TRUE(qmtest::run_tool("convert {in} -virtual-pixel transparent " + c.magick +
-                                     " -depth 8 {out}",
-                                 img, theirs, "pam"));
+    ASSERT_TRUE(
+        qmtest::run_tool("convert {in} -virtual-pixel transparent " + c.magick + " -depth 8 {out}",
+                         img, theirs, "pam"));
     ASSERT_EQ(theirs.width, ours.width);
     ASSERT_EQ(theirs.height, ours.height);
     // The middle half of the output, where both engines see the inside of the source (for the

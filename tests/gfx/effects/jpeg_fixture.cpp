@@ -11,7 +11,9 @@ namespace {
 
 // libjpeg reports fatal errors through its error manager, which must not return; the helper
 // leaves it by an exception (Debian builds the library with unwind tables).
-[[noreturn]] void on_error(j_common_ptr) { throw std::runtime_error("libjpeg error"); }
+[[noreturn]] void on_error(j_common_ptr) {
+  throw std::runtime_error("libjpeg error");
+}
 
 template <typename Body>
 bool with_decoder(const std::string& path, Body&& body) {
@@ -79,9 +81,9 @@ std::vector<uint32_t> to_format11(const RgbImage& img, int ppr) {
   for (int y = 0; y < img.height; ++y)
     for (int x = 0; x < img.width; ++x) {
       const uint8_t* p = &img.rgb[(static_cast<size_t>(y) * img.width + x) * 3];
-      words[static_cast<size_t>(y) * ppr + x] =
-          static_cast<uint32_t>(p[2]) << 24 | static_cast<uint32_t>(p[1]) << 16 |
-          static_cast<uint32_t>(p[0]) << 8;
+      words[static_cast<size_t>(y) * ppr + x] = static_cast<uint32_t>(p[2]) << 24 |
+                                                static_cast<uint32_t>(p[1]) << 16 |
+                                                static_cast<uint32_t>(p[0]) << 8;
     }
   return words;
 }

@@ -19,7 +19,8 @@ bool have_tool(const std::string& name) {
 bool write_ppm(const std::string& path, const RgbImage& img) {
   std::ofstream f(path, std::ios::binary);
   f << "P6\n" << img.width << " " << img.height << "\n255\n";
-  f.write(reinterpret_cast<const char*>(img.rgb.data()), static_cast<std::streamsize>(img.rgb.size()));
+  f.write(reinterpret_cast<const char*>(img.rgb.data()),
+          static_cast<std::streamsize>(img.rgb.size()));
   return static_cast<bool>(f);
 }
 

@@ -61,11 +61,11 @@ TEST(Quantize, ReadsEveryPixelFormat) {
   };
   // 0xF8FC08 is exact in 5-6-5; in 5-5-5 the green loses its low bits (0xF8).
   const Case cases[] = {
-      {0, 2, {0xE1, 0x7F}},              // 0x7FE1: r=0xF8 g=0xF8 b=0x08
-      {1, 2, {0xFF, 0x07}},              // 0x07FF: b=0x08 g=0xF8 r=0xF8 after the exchange
+      {0, 2, {0xE1, 0x7F}},  // 0x7FE1: r=0xF8 g=0xF8 b=0x08
+      {1, 2, {0xFF, 0x07}},  // 0x07FF: b=0x08 g=0xF8 r=0xF8 after the exchange
       {2, 2, {0x7F, 0xE1}},
-      {4, 2, {0xE1, 0xFF}},              // 0xFFE1
-      {5, 2, {0xFF, 0x0F}},              // 0x0FFF
+      {4, 2, {0xE1, 0xFF}},  // 0xFFE1
+      {5, 2, {0xFF, 0x0F}},  // 0x0FFF
       {8, 3, {0xF8, 0xFC, 0x08}},
       {9, 3, {0x08, 0xFC, 0xF8}},
       {10, 4, {0x08, 0xFC, 0xF8, 0x77}},  // top byte ignored
@@ -78,9 +78,9 @@ TEST(Quantize, ReadsEveryPixelFormat) {
     uint8_t index = 0xEE;
     uint32_t pal[257];
     int32_t count = 256;
-    ASSERT_EQ(qm::argb_quantize(c.bytes.data(), c.format, c.bpp, 1, 1, 1, &index, pal, &count, -1,
-                                0, 0),
-              1);
+    ASSERT_EQ(
+        qm::argb_quantize(c.bytes.data(), c.format, c.bpp, 1, 1, 1, &index, pal, &count, -1, 0, 0),
+        1);
     ASSERT_EQ(count, 1);
     EXPECT_EQ(index, 0);
     uint32_t want_g = c.format < 4 ? 0xFA : 0xFE;  // cell centre of green 0xF8 or 0xFC
@@ -122,7 +122,8 @@ TEST(Quantize, DitherKeepsTheMeanAndSkipsTransparentPixels) {
   const int w = 64, h = 16;
   std::vector<uint32_t> img(static_cast<size_t>(w) * h);
   for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) img[static_cast<size_t>(y) * w + x] = solid(1, x * 4, x * 4, x * 4)[0];
+    for (int x = 0; x < w; ++x)
+      img[static_cast<size_t>(y) * w + x] = solid(1, x * 4, x * 4, x * 4)[0];
   Result flat = quantize_words(img, w, h, w, 4);
   Result dith = quantize_words(img, w, h, w, 4, -1, 0, 1);
   ASSERT_EQ(flat.palette, dith.palette);

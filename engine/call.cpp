@@ -294,6 +294,8 @@ void vm_grow_stack(qmState* L, int32_t n) {
   }
 }
 
+void vm_realloc_stack(qmState* L, int32_t newsize) { realloc_stack(L, newsize); }
+
 void vm_realloc_ci(qmState* L, int32_t newsize) {
   qmCallInfo* oldci = L->base_ci;
   L->base_ci = vm_resize_array<qmCallInfo>(L, L->base_ci, L->size_ci, static_cast<size_t>(newsize));

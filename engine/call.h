@@ -37,6 +37,8 @@ void vm_grow_stack(qmState* L, int32_t n);
 inline void vm_check_stack_space(qmState* L, int32_t n) {
   if (L->stack_last - L->top <= n) vm_grow_stack(L, n);
 }
+// Resizes the stack to newsize usable cells (the collector halves an oversized stack).
+void vm_realloc_stack(qmState* L, int32_t newsize);
 void vm_realloc_ci(qmState* L, int32_t newsize);
 
 // Sets up a call of the value in `func` with the arguments up to L->top.

@@ -96,7 +96,7 @@ qmUserdata* vm_userdata_new(qmState* L, size_t size) {
   if (size > 4294967292u - sizeof(qmUserdata)) vm_realloc(L, nullptr, 0, 4294967293u);  // raises 1000
   qmUserdata* u = static_cast<qmUserdata*>(vm_malloc(L, sizeof(qmUserdata) + size));
   u->tt = QM_TUSERDATA;
-  u->marked = 0;
+  u->marked = QM_GC_UNFINALIZED;
   u->metatable = hvalue(&L->g->default_meta);
   u->len = size;
   u->next = L->g->rootudata;

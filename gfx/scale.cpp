@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstring>
+#include <vector>
 
 #include "engine/errcodes.h"
 #include "engine/numconv.h"
@@ -110,38 +111,74 @@ uint32_t format_keep(int32_t format) {
   return format == PIXFMT_BGRX || format == PIXFMT_RGBX ? 0xFFFFFF00u : 0x00FFFFFFu;
 }
 
-void scale_pixels_bilinear(const qmScaleJob& j, const int32_t* columns) {
+// Sixteen bytes of lanes as a plain element type for containers.
+struct Lanes {
+  __m128i v;
+};
+
+// The horizontal pass of one source row for every destination column: 16-bit channels, two
+// destination pixels per vector. Rows are interpolated across first, as the rule demands, and a
+// pass is reused by every destination row that reads the same source row.
+void horizontal_pass(const uint32_t* row, const int32_t* columns, const __m128i* fx_pairs,
+                     int32_t width, __m128i* out) {
+  const __m128i zero = _mm_setzero_si128();
+  for (int32_t x = 0, k = 0; x < width; x += 2, ++k) {
+    const int32_t c1 = x + 1 < width ? columns[x + 1] : columns[x];
+    const __m128i a = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(row + columns[x])), zero);
+    const __m128i b = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(row + c1)), zero);
+    out[k] = lerp(_mm_unpacklo_epi64(a, b), _mm_unpackhi_epi64(a, b), fx_pairs[k]);
+  }
+}
+
+void scale_pixels_bilinear(const qmScaleJob& j, const int32_t* columns, const __m128i* fx_pairs) {
+  const __m128i keep = _mm_set1_epi32(int32_t(format_keep(j.format)));
+  const int32_t down = j.source_height > 1 ? j.source_ppr : 0;
+  const int32_t pairs = (j.dest_width + 1) / 2;
+  std::vector<Lanes> buffers(size_t(pairs) * 2);
+  __m128i* top = &buffers.data()->v;
+  __m128i* bottom = top + pairs;
+  const uint32_t* r0 = j.source;
+  bool have_top = false, have_bottom = false;
+  for (int32_t y = 0; y < j.dest_height; ++y) {
+    const int32_t advance = j.y_advances[y];
+    r0 += ptrdiff_t(advance) * j.source_ppr;
+    if (advance == 1 && down && have_bottom) {
+      std::swap(top, bottom);  // the old lower row is the new upper row
+      have_bottom = false;
+    } else if (advance != 0) {
+      have_top = have_bottom = false;
+    }
+    if (!have_top) horizontal_pass(r0, columns, fx_pairs, j.dest_width, top);
+    if (!have_bottom) {
+      if (down) horizontal_pass(r0 + down, columns, fx_pairs, j.dest_width, bottom);
+      else std::copy(top, top + pairs, bottom);
+    }
+    have_top = have_bottom = true;
+    const __m128i fy = _mm_set1_epi16(int16_t(j.y_fractions[y]));
+    uint32_t* d = row_at(j.dest, y, j.dest_ppr);
+    int32_t x = 0, k = 0;
+    for (; x + 2 <= j.dest_width; x += 2, ++k) {
+      const __m128i v = lerp(top[k], bottom[k], fy);
+      _mm_storel_epi64(reinterpret_cast<__m128i*>(d + x), _mm_and_si128(_mm_packus_epi16(v, v), keep));
+    }
+    if (x < j.dest_width) {
+      const __m128i v = lerp(top[k], bottom[k], fy);
+      d[x] = uint32_t(_mm_cvtsi128_si32(_mm_and_si128(_mm_packus_epi16(v, v), keep)));
+    }
+  }
+}
+
+// A source one pixel wide has no right neighbour: every column repeats it.
+void scale_pixels_bilinear_narrow(const qmScaleJob& j) {
   const uint32_t keep = format_keep(j.format);
-  const int32_t right = j.source_width > 1 ? 1 : 0;
   const int32_t down = j.source_height > 1 ? j.source_ppr : 0;
   const uint32_t* r0 = j.source;
   for (int32_t y = 0; y < j.dest_height; ++y) {
     r0 += ptrdiff_t(j.y_advances[y]) * j.source_ppr;
-    const uint32_t* r1 = r0 + down;
     const __m128i fy = _mm_set1_epi16(int16_t(j.y_fractions[y]));
-    uint32_t* d = row_at(j.dest, y, j.dest_ppr);
-    int32_t x = 0;
-    for (; x + 2 <= j.dest_width; x += 2) {
-      const int32_t c0 = columns[x], c1 = columns[x + 1];
-      const __m128i fx = _mm_unpacklo_epi64(_mm_set1_epi16(int16_t(j.x_fractions[x])),
-                                            _mm_set1_epi16(int16_t(j.x_fractions[x + 1])));
-      const __m128i top = lerp(load2(r0[c0], r0[c1]), load2(r0[c0 + right], r0[c1 + right]), fx);
-      const __m128i bottom =
-          lerp(load2(r1[c0], r1[c1]), load2(r1[c0 + right], r1[c1 + right]), fx);
-      const __m128i v = lerp(top, bottom, fy);
-      uint32_t out[4];
-      _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(v, v));
-      d[x] = out[0] & keep;
-      d[x + 1] = out[1] & keep;
-    }
-    for (; x < j.dest_width; ++x) {
-      const int32_t c0 = columns[x];
-      const __m128i fx = _mm_set1_epi16(int16_t(j.x_fractions[x]));
-      const __m128i top = lerp(load2(r0[c0], 0), load2(r0[c0 + right], 0), fx);
-      const __m128i bottom = lerp(load2(r1[c0], 0), load2(r1[c0 + right], 0), fx);
-      const __m128i v = lerp(top, bottom, fy);
-      d[x] = uint32_t(_mm_cvtsi128_si32(_mm_packus_epi16(v, v))) & keep;
-    }
+    const __m128i v = lerp(load2(r0[0], 0), load2(r0[down], 0), fy);
+    const uint32_t p = uint32_t(_mm_cvtsi128_si32(_mm_packus_epi16(v, v))) & keep;
+    std::fill_n(row_at(j.dest, y, j.dest_ppr), j.dest_width, p);
   }
 }
 
@@ -267,7 +304,18 @@ void scale_pixels(const qmScaleJob& j) {
   for (int32_t i = 0; i < j.dest_width; ++i) columns[i] = (c += j.x_advances[i]);
   const bool pixels = j.source && j.dest && j.bytes_per_pixel == 4 && j.format >= PIXFMT_XRGB &&
                       j.format <= PIXFMT_XBGR;
-  if (pixels) scale_pixels_bilinear(j, columns);
+  if (pixels && j.source_width == 1) {
+    scale_pixels_bilinear_narrow(j);
+  } else if (pixels) {
+    // The column fractions as weights of two destination pixels, four lanes each.
+    std::vector<Lanes> fx(size_t(j.dest_width + 1) / 2);
+    for (int32_t i = 0; i < j.dest_width; i += 2) {
+      const int32_t next = i + 1 < j.dest_width ? j.x_fractions[i + 1] : 0;
+      fx[size_t(i / 2)].v = _mm_unpacklo_epi64(_mm_set1_epi16(int16_t(j.x_fractions[i])),
+                                              _mm_set1_epi16(int16_t(next)));
+    }
+    scale_pixels_bilinear(j, columns, &fx.data()->v);
+  }
   if (j.source_mask && j.dest_mask) scale_mask_bilinear(j, columns);
   else if (j.source_alpha && j.dest_alpha) scale_alpha_bilinear(j, columns);
   if (columns != g_tables.columns) delete[] columns;

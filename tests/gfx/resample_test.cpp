@@ -57,6 +57,49 @@ TEST(Scale, NearestThreeToSevenAndSevenToThree) {
   }
 }
 
+// The bilinear rule written out plainly, per channel, for one format 11 source.
+uint32_t bilinear_reference(const qmBitmap* src, int32_t sw, int32_t sh, int32_t dw, int32_t dh,
+                            int32_t x, int32_t y) {
+  const int32_t xs = int32_t(double(int64_t(sw - 1) << 16) / dw);
+  const int32_t ys = int32_t(double(int64_t(sh - 1) << 16) / dh);
+  const int64_t px = int64_t(xs) * x, py = int64_t(ys) * y;
+  const int32_t c = int32_t(px >> 16), r = int32_t(py >> 16);
+  const int32_t fx = int32_t(px & 0xFFFF), fy = int32_t(py & 0xFFFF);
+  const int32_t c1 = sw > 1 ? c + 1 : c, r1 = sh > 1 ? r + 1 : r;
+  const int32_t ppr = src->bytes_per_row / 4;
+  auto p = [&](int32_t cx, int32_t cy) { return src->pixels[cy * ppr + cx]; };
+  uint32_t out = 0;
+  for (int shift : {8, 16, 24}) {
+    auto ch = [&](uint32_t w) { return int32_t((w >> shift) & 0xFF); };
+    const int32_t top = ch(p(c, r)) + (((ch(p(c1, r)) - ch(p(c, r))) * fx) >> 16);
+    const int32_t bottom = ch(p(c, r1)) + (((ch(p(c1, r1)) - ch(p(c, r1))) * fx) >> 16);
+    out |= uint32_t((top + (((bottom - top) * fy) >> 16)) & 255) << shift;
+  }
+  return out;
+}
+
+TEST(Scale, BilinearMatchesTheRuleAtOddSizes) {
+  struct Case { int32_t sw, sh, dw, dh; } cases[] = {
+      {7, 5, 4, 3}, {5, 3, 11, 9}, {9, 9, 5, 7}, {33, 17, 20, 31}, {2, 40, 3, 13}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.sw << "x" << c.sh << " -> " << c.dw << "x" << c.dh);
+    BitmapPtr src(qmos_alloc_bitmap(c.sw, c.sh));
+    for (int32_t y = 0; y < c.sh; ++y)
+      for (int32_t x = 0; x < c.sw; ++x)
+        *pixel(src.get(), x, y) = uint32_t((x * 73 + y * 151) & 0xFF) << 24 |
+                                  uint32_t((x * y * 37 + 11) & 0xFF) << 16 |
+                                  uint32_t((255 - x * 29 - y * 3) & 0xFF) << 8 | 0x77;
+    BitmapPtr dst(qmos_alloc_bitmap(c.dw, c.dh));
+    ASSERT_EQ(bitmap_draw(src.get(), nullptr, nullptr, 0, 0, dst.get(), c.sw, c.sh, c.dw, c.dh, 1,
+                          nullptr, nullptr, nullptr),
+              0);
+    for (int32_t y = 0; y < c.dh; ++y)
+      for (int32_t x = 0; x < c.dw; ++x)
+        ASSERT_EQ(*pixel(dst.get(), x, y), bilinear_reference(src.get(), c.sw, c.sh, c.dw, c.dh, x, y))
+            << x << "," << y;
+  }
+}
+
 TEST(Scale, OnePixelWideSourceRepeatsItsColumn) {
   BitmapPtr src(qmos_alloc_bitmap(1, 2));
   *pixel(src.get(), 0, 0) = grey(10) & ~0xFFu;

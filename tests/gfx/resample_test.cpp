@@ -5,8 +5,10 @@
 
 #include "engine/errcodes.h"
 #include "gfx/bitmap.h"
+#include "gfx/pixelops.h"
 #include "gfx/polygon.h"
 #include "gfx/scale.h"
+#include "gfx/transform.h"
 #include "gfx_test_util.h"
 
 namespace qm {
@@ -231,6 +233,117 @@ TEST(Polygon, RectangleConcaveAndTriangle) {
     plane_fill_polygon(mask.data(), 2, scratch.data(), c.points.data(), int32_t(c.points.size()));
     EXPECT_EQ(mask_rows(mask.data(), 2, 9, int32_t(c.rows.size())), c.rows);
   }
+}
+
+}  // namespace
+}  // namespace qm
+
+namespace qm {
+namespace {
+
+struct TransformCase {
+  std::vector<uint32_t> src = std::vector<uint32_t>(8 * 3);
+  std::vector<uint8_t> smask = std::vector<uint8_t>(1 * 3);
+  std::vector<uint8_t> salpha = std::vector<uint8_t>(8 * 3);
+  std::vector<uint32_t> dst = std::vector<uint32_t>(8 * 3, 0xEEEEEE00);
+  std::vector<uint8_t> dmask = std::vector<uint8_t>(1 * 3, 0x00);
+  std::vector<uint8_t> dalpha = std::vector<uint8_t>(8 * 3, 0xEE);
+  double block[6] = {1, 0, 0, 1, 0, 0};
+  qmTransformJob job{};
+  TransformCase() {
+    for (int32_t i = 0; i < 24; ++i) src[size_t(i)] = uint32_t(i + 1) << 8;
+    smask = {0xA0, 0x50, 0xF0};  // 1010 / 0101 / 1111 over 4 columns
+    for (int32_t i = 0; i < 24; ++i) salpha[size_t(i)] = uint8_t(i * 10);
+    job.source = src.data();
+    job.dest = dst.data();
+    job.source_width = 4;
+    job.source_height = 3;
+    job.source_ppr = 8;
+    job.dest_width = 4;
+    job.dest_height = 3;
+    job.dest_ppr = 8;
+    job.dest_mask = dmask.data();
+    job.source_mask_bpr = job.dest_mask_bpr = 1;
+    job.dest_alpha = dalpha.data();
+    job.source_alpha_bpr = job.dest_alpha_bpr = 8;
+    job.transform = block;
+    job.format = PIXFMT_BGRX;
+    job.bytes_per_pixel = 4;
+  }
+};
+
+TEST(Transform, IdentityCopiesPixelsAndPlanes) {
+  for (int32_t smooth : {0, 1}) {
+    SCOPED_TRACE(smooth);
+    TransformCase m;
+    m.job.source_mask = m.smask.data();
+    m.job.smooth = smooth;
+    transform_pixels(m.job);
+    for (int32_t y = 0; y < 3; ++y) {
+      for (int32_t x = 0; x < 4; ++x) {
+        const bool on = mask_bit(&m.smask[size_t(y)], x);
+        EXPECT_EQ(mask_bit(&m.dmask[size_t(y)], x), on) << x << "," << y;
+        // With smoothing a pixel whose own bit is clear takes a visible neighbour's colour.
+        if (!smooth || on) {
+          EXPECT_EQ(m.dst[size_t(y * 8 + x)], m.src[size_t(y * 8 + x)]);
+        }
+      }
+    }
+    TransformCase a;
+    a.job.source_alpha = a.salpha.data();
+    a.job.smooth = smooth;
+    transform_pixels(a.job);
+    for (int32_t y = 0; y < 3; ++y)
+      for (int32_t x = 0; x < 4; ++x) {
+        EXPECT_EQ(a.dalpha[size_t(y * 8 + x)], a.salpha[size_t(y * 8 + x)]);
+        if (a.salpha[size_t(y * 8 + x)]) {
+          EXPECT_EQ(a.dst[size_t(y * 8 + x)], a.src[size_t(y * 8 + x)]);
+        }
+      }
+    EXPECT_EQ(a.dmask[0], 0x00);  // an alpha source leaves the mask alone
+  }
+}
+
+TEST(Transform, SingularOrNonFiniteDrawsNothing) {
+  const double nan = 0.0 / 0.0, inf = 1.0 / 0.0;
+  const double blocks[][6] = {{1, 2, 2, 4, 0, 0}, {0, 0, 0, 0, 0, 0}, {nan, 0, 0, 1, 0, 0},
+                              {1, 0, 0, 1, inf, 0}, {1e-300, 0, 0, 1e-300, 0, 0}};
+  for (const auto& b : blocks) {
+    TransformCase t;
+    std::copy(b, b + 6, t.block);
+    transform_pixels(t.job);
+    EXPECT_EQ(t.dst, std::vector<uint32_t>(8 * 3, 0xEEEEEE00));
+    EXPECT_EQ(t.dmask, std::vector<uint8_t>(3, 0));
+  }
+}
+
+TEST(Wave, ColumnsMoveByTheirOffsets) {
+  // Four columns 0..3 (pixel value = column); offsets of one step shift by one column.
+  std::vector<uint32_t> src(8), dst(8, 99);
+  for (uint32_t i = 0; i < 4; ++i) src[i] = i;
+  const double step = 6.283185307179586 / 4;
+  const double offsets[4] = {0, step, -step, 100 * step};
+  qmWaveRecord w{};
+  w.source = src.data();
+  w.dest = dst.data();
+  w.offsets = offsets;
+  w.source_ppr = w.dest_ppr = 8;
+  w.width = 4;
+  w.height = 1;
+  w.columns = 1;
+  w.n = 4;
+  w.position = 4;  // o = 0: target columns 1..4
+  w.bytes_per_pixel = 4;
+  wave_render(w);
+  // t = 1 takes s = 4 + 0 + 0 (outside); t = 2 takes 5 (outside); t = 3 takes 3 - 1 + 0 = 3.
+  EXPECT_EQ(w.first_line, 3);
+  EXPECT_EQ(w.lines_copied, 1);
+  EXPECT_EQ(dst[3], 3u);
+  EXPECT_EQ(dst[1], 99u);
+  w.n = 0;
+  wave_render(w);
+  EXPECT_EQ(w.first_line, -100000);
+  EXPECT_EQ(w.lines_copied, 0);
 }
 
 }  // namespace

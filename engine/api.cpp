@@ -77,6 +77,10 @@ void vm_replace(qmState* L, int32_t idx) {
   L->top--;
 }
 
+int32_t vm_abs_index(qmState* L, int32_t idx) {
+  return (idx > 0 || idx <= QM_REGISTRYINDEX) ? idx : vm_get_top(L) + idx + 1;
+}
+
 int32_t vm_type(qmState* L, int32_t idx) {
   qmValue* o = index2adr(L, idx);
   return o ? o->tt : QM_TNONE;
@@ -96,6 +100,11 @@ int32_t vm_is_string(qmState* L, int32_t idx) {
 int32_t vm_is_cfunction(qmState* L, int32_t idx) {
   qmValue* o = index2adr(L, idx);
   return o && ttisfunction(o) && clvalue(o)->is_c;
+}
+
+int32_t vm_is_userdata(qmState* L, int32_t idx) {
+  int32_t t = vm_type(L, idx);
+  return t == QM_TUSERDATA || t == QM_TLIGHTUSERDATA;
 }
 
 int32_t vm_to_boolean(qmState* L, int32_t idx) {
@@ -127,10 +136,64 @@ size_t vm_string_length(qmState* L, int32_t idx) {
   return ttisstring(o) ? tsvalue(o)->len : 0;
 }
 
+qmCFunction vm_to_cfunction(qmState* L, int32_t idx) {
+  qmValue* o = index2adr(L, idx);
+  return (o && ttisfunction(o) && clvalue(o)->is_c) ? clvalue(o)->f : nullptr;
+}
+
+void* vm_to_userdata(qmState* L, int32_t idx) {
+  qmValue* o = index2adr(L, idx);
+  if (!o) return nullptr;
+  if (o->tt == QM_TUSERDATA) return uvalue(o)->block();
+  if (o->tt == QM_TLIGHTUSERDATA) return o->v.p;
+  return nullptr;
+}
+
+const void* vm_to_pointer(qmState* L, int32_t idx) {
+  qmValue* o = index2adr(L, idx);
+  if (!o) return nullptr;
+  switch (o->tt) {
+    case QM_TTABLE: case QM_TFUNCTION: case QM_TTHREAD: return o->v.gc;
+    case QM_TUSERDATA: case QM_TLIGHTUSERDATA: return vm_to_userdata(L, idx);
+    default: return nullptr;
+  }
+}
+
 int32_t vm_raw_equal(qmState* L, int32_t idx1, int32_t idx2) {
   qmValue* a = index2adr(L, idx1);
   qmValue* b = index2adr(L, idx2);
   return a && b && vm_raw_equal_obj(a, b);
+}
+
+namespace {
+
+// Whether the engine's comparison rules relate the two values at all; where they do not (a
+// table against a number, a string against a number) the script operators raise, but the
+// programming interface answers 0.
+bool comparable(const qmValue* a, const qmValue* b) {
+  if (a->tt == b->tt) return true;
+  const qmValue* other = ttisnil(a) ? b : ttisnil(b) ? a : nullptr;
+  return other && (ttisnumber(other) || ttisstring(other));
+}
+
+}  // namespace
+
+int32_t vm_equal(qmState* L, int32_t idx1, int32_t idx2) {
+  qmValue* a = index2adr(L, idx1);
+  qmValue* b = index2adr(L, idx2);
+  return a && b && comparable(a, b) && vm_values_equal(L, a, b);
+}
+
+int32_t vm_less_than(qmState* L, int32_t idx1, int32_t idx2) {
+  qmValue* a = index2adr(L, idx1);
+  qmValue* b = index2adr(L, idx2);
+  if (!a || !b || !comparable(a, b)) return 0;
+  if (a->tt == b->tt && !ttisnumber(a) && !ttisstring(a) && !ttisnil(a)) {
+    // tables, functions and user data order only through a shared __lt event
+    const qmValue* tm1 = vm_event_of_value(L, a, QM_EV_LT);
+    if (ttisnil(tm1) || !vm_raw_equal_obj(tm1, vm_event_of_value(L, b, QM_EV_LT))) return 0;
+  }
+  return vm_value_less(L, a, b, 1);
 }
 
 void vm_push_nil(qmState* L) {
@@ -182,6 +245,14 @@ void vm_new_table(qmState* L) {
   api_incr_top(L);
 }
 
+void* vm_new_userdata(qmState* L, size_t size) {
+  vm_gc_check(L);
+  qmUserdata* u = vm_userdata_new(L, size);
+  setuvalue(L->top, u);
+  api_incr_top(L);
+  return u->block();
+}
+
 void vm_get_table(qmState* L, int32_t idx) {
   qmValue* t = index2adr_checked(L, idx);
   vm_gettable(L, t, L->top - 1, L->top - 1);
@@ -227,6 +298,97 @@ int32_t vm_next(qmState* L, int32_t idx) {
   return more;
 }
 
+// ---- environments, metatables, upvalues -------------------------------------------------------
+
+namespace {
+
+bool is_script_function(const qmValue* o) { return o && ttisfunction(o) && !clvalue(o)->is_c; }
+
+qmTable** metatable_slot(qmValue* o) {
+  if (!o) return nullptr;
+  if (ttistable(o)) return &hvalue(o)->metatable;
+  if (o->tt == QM_TUSERDATA) return &uvalue(o)->metatable;
+  return nullptr;
+}
+
+// The cell of upvalue n of the closure at funcindex and its name; nullptr when there is none.
+qmValue* upvalue_cell(qmState* L, int32_t funcindex, int32_t n, const char** name) {
+  qmValue* fi = index2adr(L, funcindex);
+  if (!fi || !ttisfunction(fi) || n < 1) return nullptr;
+  qmClosure* f = clvalue(fi);
+  if (n > f->nupvalues) return nullptr;
+  if (f->is_c) {
+    *name = "";
+    return &f->c_upvalues()[n - 1];
+  }
+  qmUpVal* uv = f->upvals()[n - 1];
+  if (!uv) return nullptr;
+  const qmProto* p = f->p;
+  *name = (n <= p->sizeupvalues && p->upvalues[n - 1]) ? p->upvalues[n - 1]->data() : "";
+  return uv->v;
+}
+
+}  // namespace
+
+void vm_get_fenv(qmState* L, int32_t idx) {
+  qmValue* o = index2adr(L, idx);
+  *L->top = is_script_function(o) ? clvalue(o)->env : L->gt;
+  api_incr_top(L);
+}
+
+int32_t vm_set_fenv(qmState* L, int32_t idx) {
+  qmValue* o = index2adr(L, idx);
+  L->top--;
+  if (!is_script_function(o) || !ttistable(L->top)) return 0;
+  clvalue(o)->env = *L->top;
+  return 1;
+}
+
+int32_t vm_get_metatable(qmState* L, int32_t idx) {
+  qmTable** slot = metatable_slot(index2adr(L, idx));
+  if (!slot || *slot == hvalue(&L->g->default_meta)) return 0;
+  sethvalue(L->top, *slot);
+  api_incr_top(L);
+  return 1;
+}
+
+int32_t vm_set_metatable(qmState* L, int32_t idx) {
+  qmTable** slot = metatable_slot(index2adr(L, idx));
+  const qmValue* mt = ttisnil(L->top - 1) ? &L->g->default_meta : L->top - 1;
+  int32_t done = slot && ttistable(mt);
+  if (done) *slot = hvalue(mt);
+  L->top--;
+  return done;
+}
+
+int32_t vm_push_upvalues(qmState* L) {
+  const qmValue* fn = L->base - 1;
+  if (!ttisfunction(fn) || !clvalue(fn)->is_c) return 0;
+  qmClosure* c = clvalue(fn);
+  int32_t n = c->nupvalues;
+  vm_check_stack_space(L, n + QM_MIN_STACK);
+  for (int32_t i = 0; i < n; i++) *L->top++ = c->c_upvalues()[i];
+  return n;
+}
+
+const char* vm_get_upvalue(qmState* L, int32_t funcindex, int32_t n) {
+  const char* name = nullptr;
+  qmValue* cell = upvalue_cell(L, funcindex, n, &name);
+  if (!cell) return nullptr;
+  *L->top = *cell;
+  api_incr_top(L);
+  return name;
+}
+
+const char* vm_set_upvalue(qmState* L, int32_t funcindex, int32_t n) {
+  const char* name = nullptr;
+  qmValue* cell = upvalue_cell(L, funcindex, n, &name);
+  if (!cell) return nullptr;
+  L->top--;
+  *cell = *L->top;
+  return name;
+}
+
 // ---- calls ------------------------------------------------------------------------------------
 
 int32_t vm_call(qmState* L, int32_t nargs, int32_t nresults) {
@@ -264,6 +426,16 @@ int32_t vm_cpcall(qmState* L, void (*f)(qmState* L, void* ud), void* ud) {
   return vm_pcall_raw(L, f, ud, savestack(L, L->top), 0);
 }
 
+void vm_concat(qmState* L, int32_t n) {
+  if (n >= 2) {
+    vm_gc_check(L);
+    vm_concat_values(L, n, static_cast<int32_t>(L->top - L->base) - 1);
+    L->top -= n - 1;
+  } else if (n == 0) {
+    vm_push_lstring(L, "", 0);
+  }
+}
+
 // ---- errors, Gosub, end request ---------------------------------------------------------------
 
 void vm_set_error_hooks(qmState* L, qmThrowCodeHook throw_code, qmPositionHook record_position,
@@ -282,6 +454,15 @@ const char* vm_get_error_text(qmState* L) { return L->g->error_text; }
 void vm_set_getlasterror_command(qmState* L, qmCFunction f) { L->g->getlasterror_fn = f; }
 void vm_set_call_tracer(qmState* L, int32_t on) { L->g->trace_calls = on != 0; }
 void vm_set_error_pending(qmState* L, int32_t on) { L->g->error_pending = on != 0; }
+
+void vm_set_error_number_hook(qmState* L, qmErrorNumberHook hook) { L->g->set_error_number = hook; }
+
+void vm_set_error_number(qmState* L, int32_t n) {
+  L->g->error_number = n;
+  if (L->g->set_error_number) L->g->set_error_number(L, n);
+}
+
+int32_t vm_get_error_number(qmState* L) { return L->g->error_number; }
 
 void vm_set_jump_distance(qmState* L, int32_t distance) { L->g->jump_distance = distance; }
 int32_t vm_get_call_position(qmState* L) { return L->g->call_position; }

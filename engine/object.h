@@ -242,6 +242,7 @@ using qmPanicFunction = int32_t (*)(qmState* L);
 using qmThrowCodeHook = int32_t (*)(qmState* L, int32_t code);
 using qmPositionHook = void (*)(qmState* L);
 using qmErrorTextHook = void (*)(qmState* L, const char* text);
+using qmErrorNumberHook = void (*)(qmState* L, int32_t n);
 
 struct qmStringTable {
   qmGCObject** hash;
@@ -271,6 +272,8 @@ struct qmGlobalState {
   qmPositionHook record_position;
   qmErrorTextHook set_error_text;  // fills the %s of the next error message
   char error_text[1024];           // the default target of set_error_text
+  qmErrorNumberHook set_error_number;  // receives the failing-argument index
+  int32_t error_number;
   qmCFunction getlasterror_fn;  // the one command that does not clear the last error
   int32_t last_error;
   int32_t error_line;

@@ -2,36 +2,10 @@
 
 #include <cstdio>
 
+#include "gfx/alpha.h"
 #include "gfx/pixelloops.h"
 
 namespace qm {
-namespace {
-
-// Per channel t + (((s - t) x a) >> 8), the shift arithmetic on the signed product.
-template <typename F>
-void blend_rect(F, const uint32_t* src, int32_t sppr, uint32_t* dst, int32_t dppr,
-                const uint8_t* alpha, int32_t abpr, int32_t w, int32_t h) {
-  for (int32_t j = 0; j < h; ++j) {
-    const uint32_t* s = src + int64_t(j) * sppr;
-    uint32_t* d = dst + int64_t(j) * dppr;
-    const uint8_t* a = alpha + int64_t(j) * abpr;
-    for (int32_t i = 0; i < w; ++i) {
-      const int32_t k = a[i];
-      if (k == 0) continue;
-      if (k == 255) {
-        d[i] = s[i];
-        continue;
-      }
-      const uint32_t sw = s[i], dw = d[i];
-      const int32_t r = F::r(dw) + (((F::r(sw) - F::r(dw)) * k) >> 8);
-      const int32_t g = F::g(dw) + (((F::g(sw) - F::g(dw)) * k) >> 8);
-      const int32_t b = F::b(dw) + (((F::b(sw) - F::b(dw)) * k) >> 8);
-      d[i] = F::pack(r, g, b);
-    }
-  }
-}
-
-}  // namespace
 
 void BLTALPHABITMAP(const qmBitmap* source, int32_t sx, int32_t sy, qmBitmap* dest, int32_t dx,
                     int32_t dy, int32_t w, int32_t h, const qmAlphaChannel* alpha) {
@@ -44,12 +18,9 @@ void BLTALPHABITMAP(const qmBitmap* source, int32_t sx, int32_t sy, qmBitmap* de
   qmos_lock_bitmap(source, &s);
   qmos_lock_bitmap(dest, &d);
   if (s.bytes_per_pixel == 4) {
-    const uint32_t* sp = s.pixels + int64_t(sy) * s.pixels_per_row + sx;
-    uint32_t* dp = d.pixels + int64_t(dy) * d.pixels_per_row + dx;
-    const uint8_t* ap = alpha->data + int64_t(sy) * alpha->bytes_per_row + sx;
-    with_format32(s.format, [&](auto f) {
-      blend_rect(f, sp, s.pixels_per_row, dp, d.pixels_per_row, ap, alpha->bytes_per_row, w, h);
-    });
+    // The alpha plane is addressed at the source position.
+    alpha_blend_pixels({s.pixels, sx, sy, sx, sy, s.pixels_per_row, d.pixels, dx, dy,
+                        d.pixels_per_row, w, h, alpha->data, alpha->bytes_per_row, s.format});
   }
   qmos_unlock_bitmap(&d);
   qmos_unlock_bitmap(&s);

@@ -258,20 +258,49 @@ int argb_quantize(const void* pixels, int32_t format, int32_t bytes_per_pixel, i
   const int w = std::max<int32_t>(width, 0), h = std::max<int32_t>(height, 0);
   const auto* base = static_cast<const uint8_t*>(pixels);
   const int64_t row_bytes = static_cast<int64_t>(pixels_per_row) * bytes_per_pixel;
-  auto pixel_at = [&](int x, int y) {
-    return read_pixel_rgb(base + y * row_bytes + static_cast<int64_t>(x) * bytes_per_pixel, format);
+  // Calls fn(rgb) for every pixel in row order; the 32-bit formats get a loop of their own.
+  auto for_each_pixel = [&](auto&& fn) {
+    const bool word = bytes_per_pixel == 4 && with_format32(format, [&](auto f) {
+                        using F = decltype(f);
+                        for (int y = 0; y < h; ++y) {
+                          const uint8_t* p = base + y * row_bytes;
+                          for (int x = 0; x < w; ++x, p += 4) {
+                            uint32_t v;
+                            std::memcpy(&v, p, 4);
+                            fn(static_cast<uint32_t>(F::r(v) << 16 | F::g(v) << 8 | F::b(v)));
+                          }
+                        }
+                      });
+    if (word) return;
+    for (int y = 0; y < h; ++y) {
+      const uint8_t* p = base + y * row_bytes;
+      for (int x = 0; x < w; ++x, p += bytes_per_pixel) fn(read_pixel_rgb(p, format));
+    }
   };
 
   try {
     Quantiser q;
     q.hist.assign(kRedCells * kGreenCells * kBlueCells, 0);
-    for (int y = 0; y < h; ++y)
-      for (int x = 0; x < w; ++x) {
-        uint32_t c = pixel_at(x, y);
-        if (has_transparent && c == trans_rgb) continue;
-        uint16_t& cell = q.hist[cell_of(c)];
-        if (cell != 65535) ++cell;
+    // Neighbouring pixels often share a cell: runs are counted first and added saturating.
+    int run_cell = -1;
+    uint32_t run = 0;
+    auto flush = [&] {
+      if (run_cell >= 0) {
+        uint16_t& cell = q.hist[static_cast<size_t>(run_cell)];
+        cell = static_cast<uint16_t>(std::min<uint32_t>(65535u, cell + run));
       }
+    };
+    for_each_pixel([&](uint32_t c) {
+      if (has_transparent && c == trans_rgb) return;
+      const int cell = cell_of(c);
+      if (cell == run_cell && run < 65535u) {
+        ++run;
+        return;
+      }
+      flush();
+      run_cell = cell, run = 1;
+    });
+    flush();
 
     q.boxes.reserve(static_cast<size_t>(wanted));
     q.boxes.push_back(Box{0, kRedCells - 1, 0, kGreenCells - 1, 0, kBlueCells - 1, 0, 0});
@@ -283,12 +312,16 @@ int argb_quantize(const void* pixels, int32_t format, int32_t bytes_per_pixel, i
 
     uint8_t* out = indices;
     if (dither == 0) {
-      for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-          uint32_t c = pixel_at(x, y);
-          *out++ =
+      uint32_t last = 0xFFFFFFFFu;  // no colour: the top byte of a colour is 0
+      uint8_t last_index = 0;
+      for_each_pixel([&](uint32_t c) {
+        if (c != last) {
+          last = c;
+          last_index =
               static_cast<uint8_t>(has_transparent && c == trans_rgb ? trans_index : q.index_of(c));
         }
+        *out++ = last_index;
+      });
     } else {
       // Error row in sixteenths: pixel column k reads cell k + 1 (the row above's error) and
       // writes cell k.
@@ -296,7 +329,7 @@ int argb_quantize(const void* pixels, int32_t format, int32_t bytes_per_pixel, i
       for (int y = 0; y < h; ++y) {
         int carry[3] = {0, 0, 0}, below[3] = {0, 0, 0}, behind[3] = {0, 0, 0};
         for (int x = 0; x < w; ++x) {
-          uint32_t c = pixel_at(x, y);
+          uint32_t c = read_pixel_rgb(base + y * row_bytes + int64_t(x) * bytes_per_pixel, format);
           int* cell = &err[static_cast<size_t>(x) * 3];
           if (has_transparent && c == trans_rgb) {
             *out++ = static_cast<uint8_t>(trans_index);

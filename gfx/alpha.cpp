@@ -3,7 +3,7 @@
 // where a << 8 reads as negative; the result equals the scalar formula bit for bit.
 #include "gfx/alpha.h"
 
-#include <emmintrin.h>
+#include <immintrin.h>
 
 #include <cstddef>
 
@@ -75,7 +75,57 @@ void blend_row(const uint32_t* s, uint32_t* d, const uint8_t* a, int32_t w, uint
   }
 }
 
+// blend2 on 256-bit lanes: four pixels of 16-bit channels.
+__attribute__((target("avx2"))) inline __m256i blend8(__m256i t, __m256i n, __m256i w) {
+  const __m256i d = _mm256_sub_epi16(n, t);
+  return _mm256_add_epi16(
+      t, _mm256_add_epi16(_mm256_mulhi_epi16(d, w), _mm256_and_si256(d, _mm256_srai_epi16(w, 15))));
+}
+
+// Eight pixels at a time where the processor has AVX2; the lanes compute exactly what the SSE2
+// loop computes, and alpha 0 and 255 keep and copy whole words as there.
+__attribute__((target("avx2"))) void blend_row_avx2(const uint32_t* s, uint32_t* d,
+                                                    const uint8_t* a, int32_t w, uint32_t keep) {
+  const __m256i zero = _mm256_setzero_si256();
+  const __m256i keepv = _mm256_set1_epi32(int32_t(keep));
+  // pshufb patterns: each alpha byte into the high byte of four 16-bit lanes (a << 8), for the
+  // pixels that the in-lane unpacks put in the low and high halves.
+  const __m256i lo_idx = _mm256_setr_epi8(-128, 0, -128, 0, -128, 0, -128, 0, -128, 1, -128, 1, -128, 1,
+                                          -128, 1, -128, 4, -128, 4, -128, 4, -128, 4, -128, 5, -128, 5,
+                                          -128, 5, -128, 5);
+  const __m256i hi_idx = _mm256_setr_epi8(-128, 2, -128, 2, -128, 2, -128, 2, -128, 3, -128, 3, -128, 3,
+                                          -128, 3, -128, 6, -128, 6, -128, 6, -128, 6, -128, 7, -128, 7,
+                                          -128, 7, -128, 7);
+  int32_t i = 0;
+  for (; i + 8 <= w; i += 8) {
+    uint64_t a8;
+    __builtin_memcpy(&a8, a + i, 8);
+    if (a8 == 0) continue;
+    if (a8 == ~uint64_t(0)) {
+      __builtin_memcpy(d + i, s + i, 32);
+      continue;
+    }
+    const __m256i sv = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + i));
+    const __m256i tv = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(d + i));
+    const __m256i ab = _mm256_set1_epi64x(int64_t(a8));
+    const __m256i wlo = _mm256_shuffle_epi8(ab, lo_idx), whi = _mm256_shuffle_epi8(ab, hi_idx);
+    const __m256i lo = blend8(_mm256_unpacklo_epi8(tv, zero), _mm256_unpacklo_epi8(sv, zero), wlo);
+    const __m256i hi = blend8(_mm256_unpackhi_epi8(tv, zero), _mm256_unpackhi_epi8(sv, zero), whi);
+    __m256i out = _mm256_and_si256(_mm256_packus_epi16(lo, hi), keepv);
+    const __m256i a32 = _mm256_cvtepu8_epi32(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(a + i)));
+    out = _mm256_blendv_epi8(out, sv, _mm256_cmpeq_epi32(a32, _mm256_set1_epi32(255)));
+    out = _mm256_blendv_epi8(out, tv, _mm256_cmpeq_epi32(a32, zero));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(d + i), out);
+  }
+  if (i < w) blend_row(s + i, d + i, a + i, w - i, keep);
+}
+
+const bool g_avx2 = __builtin_cpu_supports("avx2");
+bool g_force_sse2 = false;
+
 }  // namespace
+
+void alpha_force_sse2(bool on) { g_force_sse2 = on; }
 
 void alpha_blend_pixels(const qmAlphaBlendRequest& r) {
   if (r.format < PIXFMT_XRGB || r.format > PIXFMT_XBGR) return;
@@ -84,7 +134,8 @@ void alpha_blend_pixels(const qmAlphaBlendRequest& r) {
     const uint32_t* s = r.source + ptrdiff_t(r.sy + j) * r.source_ppr + r.sx;
     uint32_t* d = r.target + ptrdiff_t(r.ty + j) * r.target_ppr + r.tx;
     const uint8_t* a = r.alpha + ptrdiff_t(r.ay + j) * r.alpha_bpr + r.ax;
-    blend_row(s, d, a, r.width, keep);
+    if (g_avx2 && !g_force_sse2) blend_row_avx2(s, d, a, r.width, keep);
+    else blend_row(s, d, a, r.width, keep);
   }
 }
 

@@ -27,6 +27,8 @@ struct qmAlphaBlendRequest {
 
 // Alpha 0 leaves the target pixel, 255 copies the source word, anything else blends.
 void alpha_blend_pixels(const qmAlphaBlendRequest& r);
+// Tests only: keep to the SSE2 loop even where AVX2 is present, so both paths are checked.
+void alpha_force_sse2(bool on);
 
 struct qmAlphaCombineRequest {
   int32_t sx;  // position in the alpha source

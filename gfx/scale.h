@@ -54,6 +54,9 @@ int32_t bitmap_draw(const qmBitmap* source, const qmMask* source_mask,
                     int32_t interpolate, qmBitmap** out_bitmap, qmMask** out_mask,
                     qmAlphaChannel** out_alpha);
 
+// Tests only: keep to the SSE2 loops even where AVX2 is present, so both paths are checked.
+void scale_force_sse2(bool on);
+
 // The scaler's process-wide tables, freed once at exit.
 void effects_free_buffers();
 

@@ -20,32 +20,41 @@ uint32_t blend11(uint32_t t, uint32_t s, int a) {  // format 11: 0xBBGGRR00
 }
 
 TEST(AlphaBlend, EveryWeightMatchesTheChannelFormula) {
-  // One row per alpha value 0..255, pixels with channel pairs covering both blend directions.
+  // Rows 0..255 hold one alpha value each; rows 256..511 mix the values within every group of
+  // pixels. Pixel i takes channel pair i mod 7, covering both blend directions.
   const uint32_t targets[7] = {0x00000000, 0xFFFFFF00, 0x10F08000, 0x80808080, 0x01FE7F00,
                                0xFF00FF11, 0x12345600};
   const uint32_t sources[7] = {0xFFFFFF00, 0x00000000, 0xF0108000, 0x7F817F22, 0xFE01807F,
                                0x00FF00EE, 0x65432100};
-  const int32_t w = 7, ppr = 8;
-  std::vector<uint32_t> src(size_t(ppr) * 256), dst(size_t(ppr) * 256);
-  std::vector<uint8_t> alpha(size_t(8) * 256);
-  for (int a = 0; a < 256; ++a)
-    for (int i = 0; i < w; ++i) {
-      src[size_t(a * ppr + i)] = sources[i];
-      dst[size_t(a * ppr + i)] = targets[i];
-      alpha[size_t(a * 8 + i)] = uint8_t(a);
-    }
-  qmAlphaBlendRequest r{src.data(), 0, 0, 0, 0, ppr, dst.data(), 0, 0, ppr, w, 256,
-                        alpha.data(), 8, PIXFMT_BGRX};
-  alpha_blend_pixels(r);
-  for (int a = 0; a < 256; ++a)
-    for (int i = 0; i < w; ++i) {
-      const uint32_t expect = a == 0 ? targets[i] : a == 255 ? sources[i] : blend11(targets[i], sources[i], a);
-      ASSERT_EQ(dst[size_t(a * ppr + i)], expect) << "alpha " << a << " pixel " << i;
-    }
-  // 0 leaves, 128 is the midpoint rule, 255 copies the source word exactly.
-  EXPECT_EQ(dst[0], targets[0]);
-  EXPECT_EQ(dst[size_t(128 * ppr)], 0x7F7F7F00u);
-  EXPECT_EQ(dst[size_t(255 * ppr + 3)], sources[3]);
+  const int32_t w = 19, ppr = 20, rows = 512;
+  for (bool sse2 : {false, true}) {
+    SCOPED_TRACE(sse2 ? "sse2" : "default");
+    alpha_force_sse2(sse2);
+    std::vector<uint32_t> src(size_t(ppr) * rows), dst(size_t(ppr) * rows);
+    std::vector<uint8_t> alpha(size_t(ppr) * rows);
+    auto weight = [](int r, int i) { return r < 256 ? r : (r + i * 37) & 255; };
+    for (int r = 0; r < rows; ++r)
+      for (int i = 0; i < w; ++i) {
+        src[size_t(r * ppr + i)] = sources[i % 7];
+        dst[size_t(r * ppr + i)] = targets[i % 7];
+        alpha[size_t(r * ppr + i)] = uint8_t(weight(r, i));
+      }
+    qmAlphaBlendRequest req{src.data(), 0, 0, 0, 0, ppr, dst.data(), 0, 0, ppr, w, rows,
+                            alpha.data(), ppr, PIXFMT_BGRX};
+    alpha_blend_pixels(req);
+    for (int r = 0; r < rows; ++r)
+      for (int i = 0; i < w; ++i) {
+        const int a = weight(r, i);
+        const uint32_t t = targets[i % 7], s = sources[i % 7];
+        const uint32_t expect = a == 0 ? t : a == 255 ? s : blend11(t, s, a);
+        ASSERT_EQ(dst[size_t(r * ppr + i)], expect) << "row " << r << " pixel " << i;
+      }
+    // 0 leaves, 128 is the midpoint rule, 255 copies the source word exactly.
+    EXPECT_EQ(dst[0], targets[0]);
+    EXPECT_EQ(dst[size_t(128 * ppr)], 0x7F7F7F00u);
+    EXPECT_EQ(dst[size_t(255 * ppr + 3)], sources[3]);
+  }
+  alpha_force_sse2(false);
 }
 
 struct Combine {

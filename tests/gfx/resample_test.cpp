@@ -82,24 +82,29 @@ uint32_t bilinear_reference(const qmBitmap* src, int32_t sw, int32_t sh, int32_t
 
 TEST(Scale, BilinearMatchesTheRuleAtOddSizes) {
   struct Case { int32_t sw, sh, dw, dh; } cases[] = {
-      {7, 5, 4, 3}, {5, 3, 11, 9}, {9, 9, 5, 7}, {33, 17, 20, 31}, {2, 40, 3, 13}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.sw << "x" << c.sh << " -> " << c.dw << "x" << c.dh);
-    BitmapPtr src(qmos_alloc_bitmap(c.sw, c.sh));
-    for (int32_t y = 0; y < c.sh; ++y)
-      for (int32_t x = 0; x < c.sw; ++x)
-        *pixel(src.get(), x, y) = uint32_t((x * 73 + y * 151) & 0xFF) << 24 |
-                                  uint32_t((x * y * 37 + 11) & 0xFF) << 16 |
-                                  uint32_t((255 - x * 29 - y * 3) & 0xFF) << 8 | 0x77;
-    BitmapPtr dst(qmos_alloc_bitmap(c.dw, c.dh));
-    ASSERT_EQ(bitmap_draw(src.get(), nullptr, nullptr, 0, 0, dst.get(), c.sw, c.sh, c.dw, c.dh, 1,
-                          nullptr, nullptr, nullptr),
-              0);
-    for (int32_t y = 0; y < c.dh; ++y)
-      for (int32_t x = 0; x < c.dw; ++x)
-        ASSERT_EQ(*pixel(dst.get(), x, y), bilinear_reference(src.get(), c.sw, c.sh, c.dw, c.dh, x, y))
-            << x << "," << y;
+      {7, 5, 4, 3}, {5, 3, 11, 9}, {9, 9, 5, 7}, {33, 17, 20, 31}, {2, 40, 3, 13}, {40, 2, 1, 9}};
+  for (bool sse2 : {false, true}) {
+    scale_force_sse2(sse2);
+    for (const auto& c : cases) {
+      SCOPED_TRACE(testing::Message() << c.sw << "x" << c.sh << " -> " << c.dw << "x" << c.dh
+                                      << (sse2 ? " sse2" : ""));
+      BitmapPtr src(qmos_alloc_bitmap(c.sw, c.sh));
+      for (int32_t y = 0; y < c.sh; ++y)
+        for (int32_t x = 0; x < c.sw; ++x)
+          *pixel(src.get(), x, y) = uint32_t((x * 73 + y * 151) & 0xFF) << 24 |
+                                    uint32_t((x * y * 37 + 11) & 0xFF) << 16 |
+                                    uint32_t((255 - x * 29 - y * 3) & 0xFF) << 8 | 0x77;
+      BitmapPtr dst(qmos_alloc_bitmap(c.dw, c.dh));
+      ASSERT_EQ(bitmap_draw(src.get(), nullptr, nullptr, 0, 0, dst.get(), c.sw, c.sh, c.dw, c.dh, 1,
+                            nullptr, nullptr, nullptr),
+                0);
+      for (int32_t y = 0; y < c.dh; ++y)
+        for (int32_t x = 0; x < c.dw; ++x)
+          ASSERT_EQ(*pixel(dst.get(), x, y), bilinear_reference(src.get(), c.sw, c.sh, c.dw, c.dh, x, y))
+              << x << "," << y;
+    }
   }
+  scale_force_sse2(false);
 }
 
 TEST(Scale, OnePixelWideSourceRepeatsItsColumn) {

@@ -1,9 +1,9 @@
 // Neighbourhood effects: blur, edge, emboss and sharpen by convolution, oil paint, charcoal, and
 // the soft shadow plane.
 //
-// Each works on a copy of the image extended at its borders by the window (the border pixels
-// repeat), so every output pixel sees a full window. Channels are split into planes of doubles
-// for the inner loops, which then run over whole rows at a time.
+// Each sees the image extended at its borders by the window (the border pixels repeat), so every
+// output pixel has a full window. Channels are split into rows of doubles for the inner loops,
+// which then run over whole rows at a time.
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -31,44 +31,112 @@ struct FreeDeleter {
   void operator()(void* p) const { std::free(p); }
 };
 
-// The edge-extended copy of an image split into channel planes of doubles, rows stride apart.
-struct Planes {
-  int32_t stride = 0, rows = 0;
-  std::vector<double> ch[3];
-};
-
+// Extended row e of a window n is source row clamp(e - n / 2) and its column c is source column
+// clamp(c - n / 2): the borders repeat. Rows are decoded into channel rows of w + n doubles.
 template <typename F>
-void split_channels(F, const uint32_t* ext, int32_t ext_row, int32_t cols, int32_t rows,
-                    Planes& out) {
-  out.stride = cols, out.rows = rows;
-  for (auto& c : out.ch) c.resize(size_t(cols) * size_t(rows));
-  for (int32_t y = 0; y < rows; ++y) {
-    const uint32_t* r = ext + int64_t(y) * ext_row;
-    double* pr = out.ch[0].data() + size_t(y) * cols;
-    double* pg = out.ch[1].data() + size_t(y) * cols;
-    double* pb = out.ch[2].data() + size_t(y) * cols;
-    for (int32_t x = 0; x < cols; ++x) pr[x] = F::r(r[x]), pg[x] = F::g(r[x]), pb[x] = F::b(r[x]);
+void fetch_pixels(F, const Pixels& px, int32_t n, int32_t e, double* const* out) {
+  const int32_t half = n / 2;
+  const uint32_t* src = row(px, std::clamp(e - half, 0, px.h - 1));
+  for (int32_t c = 0; c < px.w + n; ++c) {
+    const uint32_t v = src[std::clamp(c - half, 0, px.w - 1)];
+    out[0][c] = F::r(v), out[1][c] = F::g(v), out[2][c] = F::b(v);
   }
 }
 
-// Extended copy of the pixels for a window n, as channel planes.
-bool extended_planes(const Pixels& px, int32_t n, Planes& out) {
-  int32_t ext_row = 0;
-  std::unique_ptr<uint32_t, FreeDeleter> ext(
-      pixels_extend_edges(px.p, px.w, px.h, px.ppr, n, nullptr, &ext_row));
-  if (!ext) return false;
-  with_format32(px.format,
-                [&](auto f) { split_channels(f, ext.get(), ext_row, px.w + n, px.h + n, out); });
-  return true;
+void fetch_bytes(const uint8_t* data, int32_t bpr, int32_t w, int32_t h, int32_t n, int32_t e,
+                 double* const* out) {
+  const int32_t half = n / 2;
+  const uint8_t* src = data + int64_t(std::clamp(e - half, 0, h - 1)) * bpr;
+  for (int32_t c = 0; c < w + n; ++c) out[0][c] = src[std::clamp(c - half, 0, w - 1)];
 }
 
 template <typename F>
-void write_channels(F, const Pixels& px, int32_t y, const double* r, const double* g,
-                    const double* b) {
+void emit_pixels(F, const Pixels& px, int32_t y, double* const* in) {
   uint32_t* dst = row(px, y);
   for (int32_t x = 0; x < px.w; ++x)
-    dst[x] = F::pack(clamp_channel(r[x]), clamp_channel(g[x]), clamp_channel(b[x]));
+    dst[x] = F::pack(clamp_channel(in[0][x]), clamp_channel(in[1][x]), clamp_channel(in[2][x]));
 }
+
+// Convolution streamed row by row over the extended image, so that only a window's worth of
+// rows is held: fetch(e, rows) decodes extended row e, emit(y, rows) takes output row y. Output
+// row y is emitted once extended row y + n - 1 is in; every later fetch reads a source row below
+// y, so the output may overwrite its input in place.
+class RowStream {
+ public:
+  RowStream(int32_t w, int32_t n, int channels) : w_(w), n_(n), channels_(channels) {}
+
+  // The blur: rows then columns with the one-dimensional window k.
+  template <typename Fetch, typename Emit>
+  void separable(int32_t h, const std::vector<double>& k, Fetch&& fetch, Emit&& emit) {
+    const size_t slot = size_t(channels_) * size_t(w_);
+    std::vector<double> line(size_t(channels_) * size_t(w_ + n_)), ring(size_t(n_) * slot),
+        out(slot);
+    double* lines[3] = {};
+    double* outs[3] = {};
+    for (int c = 0; c < channels_; ++c) {
+      lines[c] = line.data() + size_t(c) * size_t(w_ + n_);
+      outs[c] = out.data() + size_t(c) * size_t(w_);
+    }
+    for (int32_t e = 0; e < h + n_ - 1; ++e) {
+      fetch(e, lines);
+      double* horizontal = ring.data() + size_t(e % n_) * slot;
+      std::fill(horizontal, horizontal + slot, 0.0);
+      for (int c = 0; c < channels_; ++c) {
+        double* dst = horizontal + size_t(c) * size_t(w_);
+        for (int32_t t = 0; t < n_; ++t) {
+          const double kt = k[size_t(t)];
+          const double* src = lines[c] + t;
+          for (int32_t x = 0; x < w_; ++x) dst[x] += kt * src[x];
+        }
+      }
+      const int32_t y = e - (n_ - 1);
+      if (y < 0) continue;
+      std::fill(out.begin(), out.end(), 0.0);
+      for (int c = 0; c < channels_; ++c)
+        for (int32_t t = 0; t < n_; ++t) {
+          const double kt = k[size_t(t)];
+          const double* src = ring.data() + size_t((y + t) % n_) * slot + size_t(c) * size_t(w_);
+          double* dst = outs[c];
+          for (int32_t x = 0; x < w_; ++x) dst[x] += kt * src[x];
+        }
+      emit(y, outs);
+    }
+  }
+
+  // Edge, sharpen and emboss: the n x n window k (row order), zero entries skipped.
+  template <typename Fetch, typename Emit>
+  void square(int32_t h, const std::vector<double>& k, Fetch&& fetch, Emit&& emit) {
+    const size_t width = size_t(w_ + n_), slot = size_t(channels_) * width;
+    std::vector<double> ring(size_t(n_) * slot), out(size_t(channels_) * size_t(w_));
+    double* outs[3] = {};
+    for (int c = 0; c < channels_; ++c) outs[c] = out.data() + size_t(c) * size_t(w_);
+    for (int32_t e = 0; e < h + n_ - 1; ++e) {
+      double* rows[3] = {};
+      for (int c = 0; c < channels_; ++c)
+        rows[c] = ring.data() + size_t(e % n_) * slot + size_t(c) * width;
+      fetch(e, rows);
+      const int32_t y = e - (n_ - 1);
+      if (y < 0) continue;
+      std::fill(out.begin(), out.end(), 0.0);
+      for (int32_t v = 0; v < n_; ++v)
+        for (int32_t u = 0; u < n_; ++u) {
+          const double kt = k[size_t(v) * size_t(n_) + size_t(u)];
+          if (kt == 0.0) continue;
+          for (int c = 0; c < channels_; ++c) {
+            const double* src =
+                ring.data() + size_t((y + v) % n_) * slot + size_t(c) * width + size_t(u);
+            double* dst = outs[c];
+            for (int32_t x = 0; x < w_; ++x) dst[x] += kt * src[x];
+          }
+        }
+      emit(y, outs);
+    }
+  }
+
+ private:
+  int32_t w_, n_;
+  int channels_;
+};
 
 // The blur's one-dimensional Gaussian: three sub-steps per tap, each exp(-d^2 / (18 sigma^2))
 // for the sub-step distance d, summed per tap and normalised.
@@ -83,63 +151,33 @@ std::vector<double> blur_kernel(int32_t n, double sigma) {
   return k;
 }
 
-// Separable pass over one plane of cols x rows (stride cols): rows first into tmp (rows x w),
-// then columns into out (h x w). cols = w + n - 1 or more, rows = h + n - 1 or more.
-void separable(const double* in, int32_t stride, int32_t w, int32_t h, const std::vector<double>& k,
-               std::vector<double>& tmp, std::vector<double>& out) {
-  const int32_t n = int32_t(k.size());
-  const int32_t rows = h + n;
-  tmp.assign(size_t(w) * size_t(rows), 0.0);
-  for (int32_t y = 0; y < rows; ++y) {
-    const double* src = in + size_t(y) * stride;
-    double* dst = tmp.data() + size_t(y) * w;
-    for (int32_t t = 0; t < n; ++t) {
-      const double kt = k[size_t(t)];
-      const double* s = src + t;
-      for (int32_t x = 0; x < w; ++x) dst[x] += kt * s[x];
-    }
-  }
-  out.assign(size_t(w) * size_t(h), 0.0);
-  for (int32_t y = 0; y < h; ++y) {
-    double* dst = out.data() + size_t(y) * w;
-    for (int32_t t = 0; t < n; ++t) {
-      const double kt = k[size_t(t)];
-      const double* s = tmp.data() + size_t(y + t) * w;
-      for (int32_t x = 0; x < w; ++x) dst[x] += kt * s[x];
-    }
-  }
-}
-
 int32_t blur_pixels(const Pixels& px, int32_t n, double sigma) {
-  Planes pl;
-  if (!extended_planes(px, n, pl)) return ERR_MEM;
-  const std::vector<double> k = blur_kernel(n, sigma);
-  std::vector<double> tmp, out[3];
-  for (int c = 0; c < 3; ++c) separable(pl.ch[c].data(), pl.stride, px.w, px.h, k, tmp, out[c]);
-  with_format32(px.format, [&](auto f) {
-    for (int32_t y = 0; y < px.h; ++y) {
-      const size_t o = size_t(y) * px.w;
-      write_channels(f, px, y, out[0].data() + o, out[1].data() + o, out[2].data() + o);
-    }
-  });
+  try {
+    const std::vector<double> k = blur_kernel(n, sigma);
+    with_format32(px.format, [&](auto f) {
+      RowStream(px.w, n, 3)
+          .separable(
+              px.h, k, [&](int32_t e, double* const* rows) { fetch_pixels(f, px, n, e, rows); },
+              [&](int32_t y, double* const* rows) { emit_pixels(f, px, y, rows); });
+    });
+  } catch (const std::bad_alloc&) {
+    return ERR_MEM;
+  }
   return 0;
 }
 
 int32_t blur_bytes(uint8_t* data, int32_t w, int32_t h, int32_t bpr, int32_t n, double sigma) {
-  int32_t ext_row = 0;
-  std::unique_ptr<uint8_t, FreeDeleter> ext(
-      bytes_extend_edges(data, w, h, bpr, n, nullptr, &ext_row));
-  if (!ext) return ERR_MEM;
-  std::vector<double> in(size_t(w + n) * size_t(h + n));
-  for (int32_t y = 0; y < h + n; ++y)
-    for (int32_t x = 0; x < w + n; ++x)
-      in[size_t(y) * (w + n) + x] = ext.get()[int64_t(y) * ext_row + x];
-  const std::vector<double> k = blur_kernel(n, sigma);
-  std::vector<double> tmp, out;
-  separable(in.data(), w + n, w, h, k, tmp, out);
-  for (int32_t y = 0; y < h; ++y)
-    for (int32_t x = 0; x < w; ++x)
-      data[int64_t(y) * bpr + x] = uint8_t(clamp_channel(out[size_t(y) * w + x]));
+  try {
+    const std::vector<double> k = blur_kernel(n, sigma);
+    RowStream(w, n, 1).separable(
+        h, k, [&](int32_t e, double* const* rows) { fetch_bytes(data, bpr, w, h, n, e, rows); },
+        [&](int32_t y, double* const* rows) {
+          uint8_t* dst = data + int64_t(y) * bpr;
+          for (int32_t x = 0; x < w; ++x) dst[x] = uint8_t(clamp_channel(rows[0][x]));
+        });
+  } catch (const std::bad_alloc&) {
+    return ERR_MEM;
+  }
   return 0;
 }
 
@@ -175,28 +213,17 @@ std::vector<double> square_kernel(int32_t letter, int32_t n, double sigma) {
 
 int32_t convolve_square(const Pixels& px, int32_t letter, int32_t n, double sigma) {
   if (n > px.w || n > px.h) return 0;  // a window beyond the image leaves it as it is
-  Planes pl;
-  if (!extended_planes(px, n, pl)) return ERR_MEM;
-  const std::vector<double> k = square_kernel(letter, n, sigma);
-  std::vector<double> acc[3];
-  for (auto& a : acc) a.resize(size_t(px.w));
-  with_format32(px.format, [&](auto f) {
-    for (int32_t y = 0; y < px.h; ++y) {
-      for (auto& a : acc) std::fill(a.begin(), a.end(), 0.0);
-      for (int32_t v = 0; v < n; ++v)
-        for (int32_t u = 0; u < n; ++u) {
-          const double kt = k[size_t(v) * n + u];
-          if (kt == 0.0) continue;
-          const size_t o = size_t(y + v) * pl.stride + size_t(u);
-          for (int c = 0; c < 3; ++c) {
-            const double* s = pl.ch[c].data() + o;
-            double* a = acc[c].data();
-            for (int32_t x = 0; x < px.w; ++x) a[x] += kt * s[x];
-          }
-        }
-      write_channels(f, px, y, acc[0].data(), acc[1].data(), acc[2].data());
-    }
-  });
+  try {
+    const std::vector<double> k = square_kernel(letter, n, sigma);
+    with_format32(px.format, [&](auto f) {
+      RowStream(px.w, n, 3)
+          .square(
+              px.h, k, [&](int32_t e, double* const* rows) { fetch_pixels(f, px, n, e, rows); },
+              [&](int32_t y, double* const* rows) { emit_pixels(f, px, y, rows); });
+    });
+  } catch (const std::bad_alloc&) {
+    return ERR_MEM;
+  }
   return 0;
 }
 

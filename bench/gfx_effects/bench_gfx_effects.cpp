@@ -38,7 +38,7 @@ double seconds_since(Clock::time_point t0) {
 
 // Best time of several runs; prepare() runs outside the timing before each.
 double best_time(const std::function<void()>& prepare, const std::function<void()>& work,
-                 int runs = 3) {
+                 int runs = 5) {
   double best = 1e30;
   for (int i = 0; i < runs; ++i) {
     prepare();
@@ -144,7 +144,7 @@ double jpeg_decode_time(const std::string& path, bool quantize) {
         jpeg_destroy_decompress(&cinfo);
         std::fclose(f);
       },
-      5);
+      9);
 }
 
 }  // namespace

@@ -184,6 +184,8 @@ TEST(Distort, ArgumentCountsAndErrors) {
        DISTORT_PERSPECTIVE,
        {0, 0, 0, 0, 16, 0, 1e7, 0, 16, 16, 1e7, 1e7, 0, 16, 0, 1e7},
        ERR_WRONGUSAGE},
+      {"perspective too big to allocate", DISTORT_PERSPECTIVE,
+       {0, 0, 0, 0, 16, 0, 30000, 0, 16, 16, 30000, 30000, 0, 16, 0, 30000}, ERR_MEM},
       {"non-finite value", DISTORT_BARREL, {inf, 0, 0}, ERR_WRONGUSAGE},
       {"NaN value", DISTORT_POLAR, {std::nan(""), 0}, ERR_WRONGUSAGE},
       {"method 0", 0, {}, ERR_WRONGUSAGE},

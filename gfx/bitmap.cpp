@@ -125,8 +125,8 @@ intptr_t common_attr(intptr_t first, int32_t bytes_per_row, int32_t height, cons
     case BMATTR_BYTESPERROW:
     case BMATTR_BYTESPERROW2: return bytes_per_row;
     case BMATTR_MASKROW: return first / 8 + 1;
-    // The whole row length: the old pixel-map query kept only 14 bits of it and went wrong for
-    // rows of 4096 bytes and more.
+    // The whole row length: a query that kept only 14 bits of the row bytes went wrong from
+    // 4096 pixels per row (widths of 4092 and more).
     case BMATTR_ROWPIXELS: return bytes_per_row / 4;
     case BMATTR_HEIGHT: return height;
     case BMATTR_DEPTH: return 32;

@@ -217,6 +217,14 @@ TEST(Distort, ArgumentCountsAndErrors) {
   EXPECT_EQ(o.code, ERR_WRONGUSAGE);
   qmos_free_bitmap(flat);
 
+  Out empty;  // a source of no width has no output geometry
+  qmBitmap* src16 = numbered(16, 16);
+  const double barrel[3] = {0.1, 0, 0};
+  empty.code = bitmap_distort(src16, nullptr, nullptr, 0, 16, DISTORT_BARREL, 3, barrel, 0,
+                              &empty.bm, &empty.mask, &empty.alpha, &empty.w, &empty.h);
+  EXPECT_EQ(empty.code, ERR_WRONGUSAGE);
+  qmos_free_bitmap(src16);
+
   Out none;
   none.code = bitmap_distort(nullptr, nullptr, nullptr, 8, 8, DISTORT_BARREL, 0, nullptr, 0,
                              &none.bm, &none.mask, &none.alpha, &none.w, &none.h);

@@ -474,6 +474,32 @@ TEST(Effects, ShortCutsAndIdentities) {
   EXPECT_EQ(bitmap_modulate(nullptr, 8, 6, 1, 1, 1), 0);
 }
 
+TEST(Effects, EveryThirtyTwoBitFormatAndTheCallersLock) {
+  // One pixel (200, 100, 50) tinted halfway to black gives (100, 50, 25) in each layout; the
+  // spare byte of the written word is 0.
+  for (int32_t format = 10; format <= 13; ++format) {
+    qmBitmap* bm = qmos_alloc_bitmap(1, 1);
+    bm->format = format;
+    bm->pixels[0] = color_to_pixel_format(0xC86432, format) |
+                    (format == 10 || format == 13 ? 0xAB000000u : 0xABu);
+    ASSERT_EQ(bitmap_tint(bm, 0, 0, 1, 1, 0x000000, 128), 0);
+    EXPECT_EQ(bm->pixels[0], color_to_pixel_format(0x643219, format)) << format;
+    qmos_free_bitmap(bm);
+  }
+  // A lock handed in is used as it is: here one that limits the effect to the first row.
+  const Img img = fixture(6, 4);
+  qmBitmap* bm = to_bitmap(img);
+  qmBitmapLock lock{};
+  qmos_lock_bitmap(bm, &lock);
+  lock.height = 1;
+  ASSERT_EQ(bitmap_invert(bm, 6, 4, &lock), 0);
+  Img out = from_bitmap(bm);
+  EXPECT_EQ(out.at(2, 0),
+            (Rgb{255 - img.at(2, 0)[0], 255 - img.at(2, 0)[1], 255 - img.at(2, 0)[2]}));
+  EXPECT_EQ(out.at(2, 1), img.at(2, 1));
+  qmos_free_bitmap(bm);
+}
+
 TEST(Effects, FailuresLeaveTheBitmapAlone) {
   EXPECT_EQ(bitmap_invert(nullptr, 4, 4, nullptr), ERR_LOCKBMAP);
   EXPECT_EQ(bitmap_convolve(CONVOLVE_BLUR, nullptr, nullptr, 4, 4, 1, 1, nullptr), ERR_LOCKBMAP);

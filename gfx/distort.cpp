@@ -429,7 +429,7 @@ class Resampler {
       const double ddQ = 2.0 * f.qa;
       for (int u = u0; u < u0 + row_len; ++u) {
         if (Q < 1024.0) {
-          double w = f.weights[Q > 0.0 ? static_cast<int>(Q) : 0];
+          double w = f.weights[Q > 0.0 ? to_i32(Q) : 0];
           ++samples;
           total += w;
           if (inside(u, v) && visible(u, v)) {
@@ -471,14 +471,14 @@ class Resampler {
     }
     *dst = word(ix, iy);
     bool mask_on = req_.src_mask == nullptr || mask_bit(ix, iy);
-    set_plane(i, j, static_cast<int>(alpha(ix, iy)), mask_on);
+    set_plane(i, j, to_i32(alpha(ix, iy)), mask_on);
   }
 
   void write_sample(uint32_t* dst, int i, int j, const Sample& s) {
-    auto byte = [](double x) { return static_cast<uint32_t>(std::clamp(x, 0.0, 255.0)); };
+    auto byte = [](double x) { return to_u32_sat(std::min(x, 255.0)); };
     uint32_t a = byte(s.a);
     *dst = pixel_from_rgb(req_.format, byte(s.r) << 16 | byte(s.g) << 8 | byte(s.b));
-    set_plane(i, j, static_cast<int>(a), a != 0);
+    set_plane(i, j, int32_t(a), a != 0);
   }
 
  private:

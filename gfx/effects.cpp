@@ -21,12 +21,10 @@ namespace fx {
 
 void to_gray(const Pixels& px, int32_t mode) {
   if (mode == 0) {
-    map_pixels(px,
-               [](int& r, int& g, int& b) { r = g = b = static_cast<int>(intensity(r, g, b)); });
+    map_pixels(px, [](int& r, int& g, int& b) { r = g = b = intensity_level(r, g, b); });
   } else {
-    map_pixels(px, [](int& r, int& g, int& b) {
-      r = g = b = static_cast<int>(intensity(r, g, b)) > 128 ? 255 : 0;
-    });
+    map_pixels(
+        px, [](int& r, int& g, int& b) { r = g = b = intensity_level(r, g, b) > 128 ? 255 : 0; });
   }
 }
 
@@ -61,7 +59,7 @@ void contrast_pixel(int& red, int& green, int& blue, int sign) {
     return;
   }
   const double hh = 6.0 * (h - std::floor(h));
-  const int sector = static_cast<int>(hh);
+  const int sector = to_i32(hh);
   const double f = hh - sector;
   const double p = nv * (1.0 - s), q = nv * (1.0 - s * f), t = nv * (1.0 - s * (1.0 - f));
   double r, g, b;
@@ -105,7 +103,7 @@ void contrast_step(const Pixels& px, int sign, int32_t count) {
 
 void stretch_levels(const Pixels& px, int64_t black, int64_t white) {
   int64_t hist[256] = {};
-  map_pixels(px, [&](int& r, int& g, int& b) { ++hist[static_cast<int>(intensity(r, g, b))]; });
+  map_pixels(px, [&](int& r, int& g, int& b) { ++hist[intensity_level(r, g, b)]; });
   const int64_t pixels = int64_t(px.w) * px.h;
   int lo = 256;
   int64_t run = 0;
@@ -134,7 +132,7 @@ void stretch_levels(const Pixels& px, int64_t black, int64_t white) {
 
 void stretch_2_99(const Pixels& px) {
   const double n = double(px.w) * px.h;
-  stretch_levels(px, static_cast<int64_t>(0.02 * n), static_cast<int64_t>(0.99 * n));
+  stretch_levels(px, to_i64(0.02 * n), to_i64(0.99 * n));
 }
 
 }  // namespace fx
@@ -208,7 +206,7 @@ int32_t bitmap_gamma(qmBitmap* bitmap, int32_t width, int32_t height, double red
         table[ch][i] = 0;
       } else {
         const double v = std::pow(i / 255.0, 1.0 / g[ch]) * 255.0;
-        table[ch][i] = static_cast<uint8_t>(!(v >= 0.0) ? 0 : v > 255.0 ? 255 : int(v + 0.5));
+        table[ch][i] = static_cast<uint8_t>(!(v >= 0.0) ? 0 : v > 255.0 ? 255 : to_i32(v + 0.5));
       }
     }
   }

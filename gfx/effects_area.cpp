@@ -243,10 +243,10 @@ int32_t convolve(int32_t letter, const Pixels& px, qmAlphaChannel* alpha, double
     case CONVOLVE_BLUR: {
       const double n = radius > 0.0 ? radius_window(radius) : window_width_1d(0.0, sigma);
       if (n > kMaxWindow) return ERR_MEM;
-      const int32_t code = blur_pixels(px, int32_t(n), s);
+      const int32_t code = blur_pixels(px, to_i32(n), s);
       if (code != 0 || alpha == nullptr) return code;
       return blur_bytes(alpha->data, std::min(px.w, alpha->width), std::min(px.h, alpha->height),
-                        alpha->bytes_per_row, int32_t(n), s);
+                        alpha->bytes_per_row, to_i32(n), s);
     }
     case CONVOLVE_EDGE:
     case CONVOLVE_SHARPEN:
@@ -255,7 +255,7 @@ int32_t convolve(int32_t letter, const Pixels& px, qmAlphaChannel* alpha, double
                  : letter == CONVOLVE_EDGE ? window_width_1d(0.0, 0.5)
                                            : window_width_2d(0.0, sigma);
       if (n > px.w || n > px.h) return 0;
-      return convolve_square(px, letter, int32_t(n), s);
+      return convolve_square(px, letter, to_i32(n), s);
     }
     default:
       return 0;
@@ -270,7 +270,7 @@ int32_t blur_plane(uint8_t* data, int32_t width, int32_t height, int32_t bpr, do
   const double n = radius > 0.0 ? radius_window(radius) : window_width_1d(0.0, sigma);
   if (n > kMaxWindow) return ERR_MEM;
   if (width < 1 || height < 1) return 0;
-  return blur_bytes(data, width, height, bpr, int32_t(n), s);
+  return blur_bytes(data, width, height, bpr, to_i32(n), s);
 }
 
 }  // namespace fx
@@ -302,7 +302,7 @@ int32_t bitmap_oilpaint(qmBitmap* bitmap, int32_t width, int32_t height, double 
   const double nd = radius > 0.0 ? fx::radius_window(radius) : window_width_2d(0.0, 0.5);
   return fx::run(bitmap, nullptr, width, height, [&](Pixels& px) -> int32_t {
     if (nd > fx::kMaxWindow) return ERR_MEM;
-    const int32_t n = int32_t(nd);
+    const int32_t n = to_i32(nd);
     int32_t ext_row = 0;
     std::unique_ptr<uint32_t, fx::FreeDeleter> ext(
         pixels_extend_edges(px.p, px.w, px.h, px.ppr, n, nullptr, &ext_row));
@@ -320,7 +320,7 @@ int32_t bitmap_oilpaint(qmBitmap* bitmap, int32_t width, int32_t height, double 
         const uint32_t* r = ext.get() + int64_t(y) * ext_row;
         uint8_t* b = bins.data() + size_t(y) * cols;
         for (int32_t x = 0; x < cols; ++x)
-          b[x] = uint8_t(fx::intensity(F::r(r[x]), F::g(r[x]), F::b(r[x])));
+          b[x] = uint8_t(fx::intensity_level(F::r(r[x]), F::g(r[x]), F::b(r[x])));
       }
     });
     // Per pixel: the window's histogram of intensities counted in row order; the pixel whose
@@ -353,7 +353,7 @@ qmAlphaChannel* shadow_alpha_new(const qmAlphaChannel* source_alpha, const qmMas
                                  int32_t x, int32_t y, int32_t width, int32_t height, double radius,
                                  double sigma, int32_t value, int32_t solid, int32_t second_blur) {
   if (!(radius >= 0.0) || radius > fx::kMaxWindow || width < 0 || height < 0) return nullptr;
-  const int32_t r = int32_t(radius);
+  const int32_t r = to_i32(radius);
   if (width > INT32_MAX - 2 * r || height > INT32_MAX - 2 * r) return nullptr;
   qmAlphaChannel* plane = qmos_alloc_alpha(width + 2 * r, height + 2 * r, 1);
   if (plane == nullptr) return nullptr;

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "engine/errcodes.h"
+#include "engine/numconv.h"
 #include "gfx/bitmap.h"
 #include "gfx/pixelformat.h"
 
@@ -46,12 +47,16 @@ inline uint32_t* row(const Pixels& px, int32_t y) {
 inline double intensity(int r, int g, int b) {
   return 0.299 * r + 0.587 * g + 0.114 * b;
 }
+// trunc(I): 0..255.
+inline int intensity_level(int r, int g, int b) {
+  return to_i32(intensity(r, g, b));
+}
 
 // A channel computed as a double: below 0 gives 0, above 255 gives 255, else truncated.
 inline int clamp_channel(double v) {
   if (!(v >= 0.0)) return 0;  // NaN too
   if (v > 255.0) return 255;
-  return static_cast<int>(v);
+  return to_i32(v);
 }
 
 // Maps every pixel's channels through fn(r, g, b) in place.

@@ -170,17 +170,18 @@ int32_t bitmap_tint(qmBitmap* bitmap, int32_t x, int32_t y, int32_t width, int32
                     uint32_t colour, int32_t level) {
   const int tr = (colour >> 16) & 255, tg = (colour >> 8) & 255, tb = colour & 255;
   const int l = std::clamp<int32_t>(level, 0, 255);
-  if (x < 0 || y < 0) return 0;
   // The rectangle is limited to the bitmap by running over (x + width, y + height) and skipping
   // the part left of and above (x, y).
-  const int32_t right = width > INT32_MAX - x ? INT32_MAX : x + width;
-  const int32_t bottom = height > INT32_MAX - y ? INT32_MAX : y + height;
+  const int64_t right64 = std::min<int64_t>(int64_t(x) + width, INT32_MAX);
+  const int64_t bottom64 = std::min<int64_t>(int64_t(y) + height, INT32_MAX);
+  const int32_t right = int32_t(right64), bottom = int32_t(bottom64);
+  const int32_t x0 = std::max(x, 0), y0 = std::max(y, 0);
   return fx::run(bitmap, nullptr, right, bottom, [&](Pixels& px) {
     with_format32(px.format, [&](auto f) {
       using F = decltype(f);
-      for (int32_t j = y; j < px.h; ++j) {
+      for (int32_t j = y0; j < px.h; ++j) {
         uint32_t* r = fx::row(px, j);
-        for (int32_t i = x; i < px.w; ++i) {
+        for (int32_t i = x0; i < px.w; ++i) {
           const int red = F::r(r[i]), green = F::g(r[i]), blue = F::b(r[i]);
           r[i] = F::pack(red + (((tr - red) * l) >> 8), green + (((tg - green) * l) >> 8),
                          blue + (((tb - blue) * l) >> 8));

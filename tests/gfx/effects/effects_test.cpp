@@ -416,6 +416,8 @@ TEST(Effects, ShortCutsAndIdentities) {
       {"solarize 999 (as 255)", [](qmBitmap* b) { return bitmap_solarize(b, 8, 6, 999); }},
       {"pixelate 1", [](qmBitmap* b) { return bitmap_pixelate(b, nullptr, nullptr, 8, 6, 1); }},
       {"tint level 0", [](qmBitmap* b) { return bitmap_tint(b, 0, 0, 8, 6, 0xFF0000, 0); }},
+      {"tint of a rectangle left of the bitmap",
+       [](qmBitmap* b) { return bitmap_tint(b, -20, 0, 20, 6, 0xFF0000, 200); }},
       {"swirl 0", [](qmBitmap* b) { return bitmap_swirl(b, nullptr, nullptr, 8, 6, 0); }},
       {"contrast count 0", [](qmBitmap* b) { return bitmap_contrast(b, 8, 6, 1, 0, nullptr); }},
       {"edge window wider than the image",

@@ -1,4 +1,5 @@
 #include <cctype>
+#include <charconv>
 #include <cerrno>
 #include <clocale>
 #include <cstdio>
@@ -123,9 +124,10 @@ bool vm_str_to_number(const char* s, double* result) {
   return *p == '\0';
 }
 
+// std::to_chars with a precision formats exactly as printf's "%.14g" in the C locale, whatever
+// the process locale is, and without switching locales per call.
 int vm_number_to_text(double n, char* buf) {
-  locale_t old = uselocale(c_locale());
-  int len = std::snprintf(buf, 32, "%.14g", n);
-  uselocale(old);
-  return len;
+  std::to_chars_result r = std::to_chars(buf, buf + 31, n, std::chars_format::general, 14);
+  *r.ptr = '\0';
+  return static_cast<int>(r.ptr - buf);
 }

@@ -184,8 +184,10 @@ TEST(Distort, ArgumentCountsAndErrors) {
        DISTORT_PERSPECTIVE,
        {0, 0, 0, 0, 16, 0, 1e7, 0, 16, 16, 1e7, 1e7, 0, 16, 0, 1e7},
        ERR_WRONGUSAGE},
-      {"perspective too big to allocate", DISTORT_PERSPECTIVE,
-       {0, 0, 0, 0, 16, 0, 30000, 0, 16, 16, 30000, 30000, 0, 16, 0, 30000}, ERR_MEM},
+      {"perspective too big to allocate",
+       DISTORT_PERSPECTIVE,
+       {0, 0, 0, 0, 16, 0, 30000, 0, 16, 16, 30000, 30000, 0, 16, 0, 30000},
+       ERR_MEM},
       {"non-finite value", DISTORT_BARREL, {inf, 0, 0}, ERR_WRONGUSAGE},
       {"NaN value", DISTORT_POLAR, {std::nan(""), 0}, ERR_WRONGUSAGE},
       {"method 0", 0, {}, ERR_WRONGUSAGE},
@@ -229,6 +231,35 @@ TEST(Distort, ArgumentCountsAndErrors) {
   none.code = bitmap_distort(nullptr, nullptr, nullptr, 8, 8, DISTORT_BARREL, 0, nullptr, 0,
                              &none.bm, &none.mask, &none.alpha, &none.w, &none.h);
   EXPECT_EQ(none.code, ERR_WRONGUSAGE);
+}
+
+TEST(Distort, GaussJordanAndPerspectiveInverse) {
+  // Full pivoting on a system whose first pivot is not on the diagonal, two right-hand sides.
+  std::vector<std::vector<double>> m{{0, 2, 1}, {1, 1, 1}, {4, 0, 3}};
+  double b1[3] = {5, 6, 17}, b2[3] = {2, 2, 4};  // solutions (2, 1, 3) and (1, 1, 0)
+  std::vector<double*> vectors{b1, b2};
+  ASSERT_TRUE(matrix_gauss_jordan(m, vectors, 3));
+  const double x1[3] = {2, 1, 3}, x2[3] = {1, 1, 0};
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_NEAR(b1[i], x1[i], 1e-12);
+    EXPECT_NEAR(b2[i], x2[i], 1e-12);
+  }
+  std::vector<std::vector<double>> singular{{1, 2}, {2, 4}};
+  double b3[2] = {1, 2};
+  std::vector<double*> v3{b3};
+  EXPECT_FALSE(matrix_gauss_jordan(singular, v3, 2));
+
+  // The forward coefficients undo the reverse mapping.
+  const double c[9] = {1.2, 0.1, -3, 0.05, 0.9, 2, 0.001, -0.002, 1};
+  double f[8];
+  perspective_invert(c, f);
+  for (auto [x, y] : {std::pair{10.0, 20.0}, std::pair{-5.0, 7.5}}) {
+    double q = c[6] * x + c[7] * y + 1;
+    double u = (c[0] * x + c[1] * y + c[2]) / q, v = (c[3] * x + c[4] * y + c[5]) / q;
+    double s = f[6] * u + f[7] * v + 1;
+    EXPECT_NEAR((f[0] * u + f[1] * v + f[2]) / s, x, 1e-9);
+    EXPECT_NEAR((f[3] * u + f[4] * v + f[5]) / s, y, 1e-9);
+  }
 }
 
 TEST(Distort, AgreesWithImageMagickInTheCentre) {

@@ -210,3 +210,72 @@ TEST(Loops, ExtendEdges) {
 
 }  // namespace
 }  // namespace qm
+
+namespace qm {
+namespace {
+
+TEST(Loops, MaskCopyConversionsAndUnalignedMask) {
+  // Ten pixels from source column 3: the mask is read at unaligned bit positions.
+  std::vector<uint32_t> src(16), dst(16, 0);
+  for (uint32_t i = 0; i < 16; ++i) src[i] = 0xAABBCC00u | i;
+  const uint8_t mask[2] = {0x1F, 0xE0};  // columns 3..10 set, 11.. clear
+  struct Case { int32_t conversion; uint32_t (*f)(uint32_t); } cases[] = {
+      {0, [](uint32_t v) { return v; }},
+      {1, [](uint32_t v) { return (v & 0xFF) << 24 | 0xCCBB00u; }},  // low three bytes reversed
+      {2, [](uint32_t v) { return v << 8; }},
+  };
+  for (const auto& c : cases) {
+    std::fill(dst.begin(), dst.end(), 7u);
+    mask_copy_loop(src.data(), dst.data(), mask, 3, 0, 0, 0, 10, 1, 16, 2, 16, c.conversion);
+    for (int32_t i = 0; i < 10; ++i)
+      EXPECT_EQ(dst[size_t(i)], i < 8 ? c.f(src[size_t(3 + i)]) : 7u) << c.conversion << " " << i;
+  }
+}
+
+TEST(Loops, AlphaAndMaskPlanes) {
+  // alpha_to_mask_loop: non-zero bytes apply the mode; zero bytes leave the bit.
+  const uint8_t alpha[4] = {0, 1, 255, 0};
+  struct Case { int32_t mode; uint8_t expect; } cases[] = {
+      {0, 0x5A}, {1, 0x42}, {2, 0x5A}, {3, 0x4A}, {4, 0x52}, {5, 0x5A}};
+  for (const auto& c : cases) {
+    uint8_t m = 0x52;  // 0101 0010: columns 1, 3, 6
+    alpha_to_mask_loop(alpha, 0, 0, 4, &m, 2, 0, 1, 4, 1, c.mode);
+    EXPECT_EQ(m, c.expect) << c.mode;
+  }
+  // mask_to_alpha_loop writes the value where bits are set.
+  uint8_t plane[8] = {9, 9, 9, 9, 9, 9, 9, 9};
+  const uint8_t bits = 0xA0;
+  mask_to_alpha_loop(&bits, 0, 0, 1, plane, 1, 0, 8, 4, 1, 200);
+  EXPECT_EQ(plane[1], 200);
+  EXPECT_EQ(plane[2], 9);
+  EXPECT_EQ(plane[3], 200);
+  // clip_combine: the clip mask, read from clip column 0 on, gates the source plane read from
+  // source column 1 on.
+  const uint8_t clip = 0x80;         // clip column 0 only
+  const uint8_t source_bits = 0x60;  // source columns 1, 2
+  uint8_t scratch[2] = {0xFF, 0xFF};
+  clip_combine_mask(&clip, 1, 0, 0, &source_bits, 1, 1, 0, 2, 1, scratch, 8);
+  EXPECT_EQ(scratch[0], 0xDF);  // column 1 on (both set), column 2 cleared (clip off)
+  uint8_t ascratch[4] = {5, 5, 5, 5};
+  const uint8_t salpha[4] = {10, 20, 30, 40};
+  clip_combine_alpha(&clip, 1, 0, 0, salpha, 4, 1, 0, 2, 1, ascratch, 4);
+  EXPECT_EQ(ascratch[1], 20);
+  EXPECT_EQ(ascratch[2], 0);
+  EXPECT_EQ(ascratch[0], 5);
+  // alpha_to_white and argb_extract_alpha.
+  uint32_t px[4] = {1, 2, 3, 4};
+  const uint8_t a2[4] = {0, 7, 0, 255};
+  alpha_to_white(px, 4, 1, PIXFMT_BGRX, 4, a2, 4);
+  EXPECT_EQ(px[0], 0u);
+  EXPECT_EQ(px[1], 0xFFFFFF00u);
+  alpha_to_white(px, 4, 1, PIXFMT_XRGB, 4, a2, 4);
+  EXPECT_EQ(px[3], 0xFFFFFFu);
+  const uint32_t argb[2] = {0x80123456, 0x01FFFFFF};
+  uint8_t out[4] = {};
+  argb_extract_alpha(argb, 2, 1, 2, out, 4);
+  EXPECT_EQ(out[0], 0x80);
+  EXPECT_EQ(out[1], 0x01);
+}
+
+}  // namespace
+}  // namespace qm

@@ -1,4 +1,8 @@
-// The runtime's hooks in the engine's error path.
+// The runtime's hooks in the engine's error path and the position of an error in the script.
+#include <cstring>
+
+#include "engine/numconv.h"
+#include "engine/strutil.h"
 #include "engine/vm.h"
 #include "runtime/errors.h"
 #include "runtime/registry.h"
@@ -10,9 +14,50 @@ int32_t throw_code_hook(qmState* L, int32_t code) { return err_throw_code(L, cod
 
 void error_text_hook(qmState*, const char* text) { err_set_string_arg(text); }
 
+void error_number_hook(qmState*, int32_t n) { err_set_number_arg(n); }
+
+// The script as the start-up recorded it, with the include ranges of the applet.
+ScriptOrigin current_origin(qmState* L) {
+  ScriptOrigin origin = err_script_origin();
+  if (const char* script = vm_reg_get_string(L, "script")) origin.script = script;
+  origin.begin_line = to_i32(vm_reg_get_number(L, "beginline"));
+  return origin;
+}
+
 }  // namespace
 
-void err_install(qmState* L) { vm_set_error_hooks(L, throw_code_hook, nullptr, error_text_hook); }
+void err_install(qmState* L) {
+  vm_set_error_hooks(L, throw_code_hook, nullptr, error_text_hook);
+  vm_set_error_number_hook(L, error_number_hook);
+}
+
+int32_t script_line_to_file(qmState* L) {
+  const ErrorContext& ctx = err_context();
+  return err_map_line(current_origin(L), ctx.source_name, ctx.line);
+}
+
+size_t err_get_text_and_position(qmState* L, int32_t code, char* out, size_t size, std::string* file, int32_t* line) {
+  size_t n = err_get_text(code, out, size);
+  const ErrorContext& ctx = err_context();
+  bool running = runtime_flags().script_running;
+  if (file) *file = running ? err_position_file(current_origin(L), ctx.source_name, ctx.line) : std::string();
+  if (line) *line = running ? script_line_to_file(L) : 0;
+  return n;
+}
+
+int32_t err_report(qmState* L, const char* text, bool plain, const char* buttons) {
+  const ErrorContext& ctx = err_context();
+  std::string report;
+  if (plain || !runtime_flags().script_running) {
+    report = text;
+  } else {
+    ScriptOrigin origin = current_origin(L);
+    std::string file = err_position_file(origin, ctx.source_name, ctx.line);
+    report = err_report_text(text, false, file.c_str(), err_map_line(origin, ctx.source_name, ctx.line),
+                             ctx.function_name);
+  }
+  return err_system_request(ERR_REQUEST_TITLE, report.c_str(), buttons, 0);
+}
 
 int32_t err_throw_code(qmState* L, int32_t code) {
   vm_set_last_error(L, code);

@@ -7,6 +7,7 @@
 
 #include "engine/latin1.h"
 #include "engine/strutil.h"
+#include "runtime/catalog.h"
 #include "runtime/messages.h"
 #include "runtime/registry.h"
 #include "runtime/vfile.h"
@@ -18,9 +19,8 @@ ErrorContext g_context;
 ScriptOrigin g_origin;
 std::vector<std::string> g_user_errors;  // index = code - ERR_FIRST_USER; never shrinks while running
 
-// The one place where a built-in text meets the locale catalog. The catalog reader hands back
-// either its own text or the default.
-const char* translate(int32_t id, const char* default_text) { return (void)id, default_text; }
+// The one place where a built-in text meets the locale catalog: its own text or the default.
+const char* translate(int32_t id, const char* default_text) { return catalog_text(id, default_text); }
 
 const char* builtin_message(int32_t id) {
   for (size_t i = 0; i < kMessageCount; ++i) {

@@ -120,4 +120,14 @@ void err_install(qmState* L);
 // error position is cleared.
 int32_t err_throw_code(qmState* L, int32_t code);
 
+// The line of the position within its own file, or -1.
+int32_t script_line_to_file(qmState* L);
+
+// err_get_text, then the file name and line of the position (either may be null). Without a
+// running script the file is empty and the line 0.
+size_t err_get_text_and_position(qmState* L, int32_t code, char* out, size_t size, std::string* file, int32_t* line);
+
+// Shows the error requester with the report text; returns the chosen button.
+int32_t err_report(qmState* L, const char* text, bool plain, const char* buttons);
+
 }  // namespace qm

@@ -1,6 +1,9 @@
 #include "runtime/registry.h"
 
+#include <cstdio>
+#include <cstring>
 #include <new>
+#include <string>
 #include <vector>
 
 #include "engine/errcodes.h"
@@ -8,6 +11,8 @@
 #include "engine/strutil.h"
 #include "engine/vm.h"
 #include "runtime/errors.h"
+#include "runtime/os/qmos.h"
+#include "runtime/vfile.h"
 
 namespace qm {
 namespace {
@@ -16,6 +21,12 @@ RuntimeFlags g_flags;
 std::vector<AttrHook> g_set_hooks;  // asked in registration order
 std::vector<AttrHook> g_get_hooks;
 std::vector<ObjectHeader**> g_object_lists;
+
+struct Library {
+  const qmCommand* commands;
+  char name[64];
+};
+std::vector<Library> g_libraries;  // in registration order
 
 template <typename T>
 int32_t append(std::vector<T>& list, T item) {
@@ -136,10 +147,73 @@ int32_t script_call_command(qmState* L, const char* name, int32_t results, std::
   return vm_call(L, count, results);
 }
 
+int32_t library_register_name(const qmCommand* commands, const char* name) {
+  Library lib{commands, {}};
+  copy_bounded(lib.name, sizeof lib.name, name);
+  return append(g_libraries, lib);
+}
+
+const char* library_command_name(const char* name) {
+  for (const Library& lib : g_libraries) {
+    for (const qmCommand* c = lib.commands; c != nullptr && c->name != nullptr; ++c) {
+      if (str_case_cmp(c->name, name) == 0) return c->name;
+    }
+  }
+  return nullptr;
+}
+
+int32_t file_write_string(qmFileHandle* handle, const char* text) {
+  int64_t n = static_cast<int64_t>(std::strlen(text));
+  return qmos_write(handle, text, n) == n ? 1 : 0;
+}
+
+int32_t export_command_list(const char* file_name) {
+  qmFileHandle* f = qmos_open(file_name, QMOS_MODE_WRITE);
+  if (f == nullptr) return 0;
+  bool ok = true;
+  for (const Library& lib : g_libraries) {
+    size_t count = 0;
+    while (lib.commands != nullptr && lib.commands[count].name != nullptr) ++count;
+    ok &= file_write_string(f, (std::string("::") + lib.name + "\n").c_str()) != 0;
+    ok &= file_write_string(f, (std::to_string(count) + "\n").c_str()) != 0;
+    for (size_t i = 0; i < count; ++i) ok &= file_write_string(f, (std::string(lib.commands[i].name) + "\n").c_str()) != 0;
+  }
+  ok &= file_write_string(f, "::end\n") != 0;
+  return (qmos_close(f) == 1 && ok) ? 1 : 0;
+}
+
+int32_t export_constant_list(qmState* L, const char* file_name) {
+  qmFileHandle* f = qmos_open(file_name, QMOS_MODE_WRITE);
+  if (f == nullptr) return 0;
+  bool ok = true;
+  vm_reg_push(L, "constants");
+  if (vm_type(L, -1) == QM_TTABLE) {
+    vm_push_nil(L);
+    while (vm_next(L, -2) != 0) {
+      vm_pop(L, 1);  // the value; the key stays for the next step
+      if (vm_type(L, -1) == QM_TSTRING) ok &= file_write_string(f, (std::string(vm_to_string(L, -1)) + "\n").c_str()) != 0;
+    }
+  }
+  vm_pop(L, 1);
+  return (qmos_close(f) == 1 && ok) ? 1 : 0;
+}
+
+void console_print_file(const char* format, const char* file_name, bool dots) {
+  if (g_flags.quiet) return;
+  char line[ERR_TEXT_SIZE];
+  err_fill_placeholder(line, sizeof line, format, vfile_basename(file_name).c_str(), 0);
+  std::fputs(line, stdout);
+  if (dots) std::fputs("...", stdout);
+  std::fflush(stdout);
+}
+
+void* applet_get_record(qmState* L) { return vm_reg_get_userdata(L, "applet"); }
+
 void registry_free_all() {
   std::vector<AttrHook>().swap(g_set_hooks);
   std::vector<AttrHook>().swap(g_get_hooks);
   std::vector<ObjectHeader**>().swap(g_object_lists);
+  std::vector<Library>().swap(g_libraries);
   err_free_user();
   g_flags = RuntimeFlags{};
 }

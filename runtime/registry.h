@@ -7,6 +7,8 @@
 #include <initializer_list>
 
 struct qmState;
+struct qmCommand;
+struct qmFileHandle;
 
 namespace qm {
 
@@ -124,6 +126,30 @@ struct CallArg {
 // `results` results on the stack. Errors propagate as from any call; arguments of an unknown type
 // are skipped. Returns the code of the call (0), or 0 without doing anything when state is null.
 int32_t script_call_command(qmState* state, const char* name, int32_t results, std::initializer_list<CallArg> args);
+
+// Libraries: each records its name (up to 63 characters) and its command table, in the order of
+// start-up. 0, or ERR_MEM.
+int32_t library_register_name(const qmCommand* commands, const char* name);
+// The command name as its library's table writes it, looked up case-insensitively; null when no
+// registered library has it.
+const char* library_command_name(const char* name);
+
+// Writes text without its NUL; 1 when every byte was written.
+int32_t file_write_string(qmFileHandle* handle, const char* text);
+
+// The listings. The command listing: "::<library>", the number of its commands and one command
+// name a line for each library, then "::end". The constant listing: the names of the registry
+// table "constants", one a line. Nothing is written when the file cannot be opened; 1 when the
+// listing was written, else 0.
+int32_t export_command_list(const char* file_name);
+int32_t export_constant_list(qmState* state, const char* file_name);
+
+// Unless quiet, prints format with the display name of file_name in place of its first %s, and
+// "..." when dots is set, without a line end: console_print_done or console_print_failed ends it.
+void console_print_file(const char* format, const char* file_name, bool dots);
+
+// The project record that the applet reader keeps under the registry key "applet".
+void* applet_get_record(qmState* state);
 
 // Empties every registry (hooks, object lists, libraries, program error texts) and resets the
 // runtime attributes.

@@ -1,4 +1,5 @@
 // The runtime's hooks in the engine's error path and the position of an error in the script.
+#include <array>
 #include <cstring>
 
 #include "engine/numconv.h"
@@ -57,6 +58,16 @@ int32_t err_report(qmState* L, const char* text, bool plain, const char* buttons
                              ctx.function_name);
   }
   return err_system_request(ERR_REQUEST_TITLE, report.c_str(), buttons, 0);
+}
+
+int32_t err_register_constants(qmState* L) {
+  static const auto rows = [] {
+    std::array<qmConstant, kErrorNameCount + 1> r{};
+    for (int i = 0; i < kErrorNameCount; ++i) r[i] = {kErrorNames[i].name, nullptr, double(kErrorNames[i].code)};
+    r[kErrorNameCount] = {nullptr, nullptr, 0.0};
+    return r;
+  }();
+  return vm_register_constants(L, rows.data(), 0);
 }
 
 int32_t err_throw_code(qmState* L, int32_t code) {

@@ -115,6 +115,9 @@ namespace qm {
 // slot.
 void err_install(qmState* L);
 
+// Registers every named error code as a script constant (ERR_MEM = 1000, ...). 0 or an error code.
+int32_t err_register_constants(qmState* L);
+
 // A code that a command returned: it becomes the last error and is raised only while
 // exit-on-error is on (then it does not return). Otherwise 0; outside any protected call the
 // error position is cleared.

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <mutex>
 #include <new>
 #include <string>
 #include <vector>
@@ -206,6 +207,56 @@ void console_print_file(const char* format, const char* file_name, bool dots) {
   if (dots) std::fputs("...", stdout);
   std::fflush(stdout);
 }
+
+namespace {
+
+std::recursive_mutex g_runtime_lock;
+
+RefNode* new_ref_node(const char* name) {
+  auto* node = new (std::nothrow) RefNode{nullptr, nullptr, -1};
+  if (node == nullptr) return nullptr;
+  size_t n = name ? std::strlen(name) : 0;
+  node->name = new (std::nothrow) char[n + 1];
+  if (node->name == nullptr) {
+    delete node;
+    return nullptr;
+  }
+  if (n != 0) std::memcpy(node->name, name, n);
+  node->name[n] = '\0';
+  return node;
+}
+
+}  // namespace
+
+RefNode* reflist_copy(qmState* L, const RefNode* list) {
+  RefNode* head = nullptr;
+  RefNode** tail = &head;
+  for (const RefNode* n = list; n != nullptr; n = n->next) {
+    RefNode* copy = new_ref_node(n->name);
+    if (copy == nullptr) {
+      reflist_free(L, head);
+      return nullptr;
+    }
+    vm_raw_geti(L, QM_REGISTRYINDEX, n->ref);
+    copy->ref = vm_ref_new(L, QM_REGISTRYINDEX);
+    *tail = copy;
+    tail = &copy->next;
+  }
+  return head;
+}
+
+void reflist_free(qmState* L, RefNode* list) {
+  while (list != nullptr) {
+    RefNode* next = list->next;
+    vm_ref_free(L, QM_REGISTRYINDEX, list->ref);
+    delete[] list->name;
+    delete list;
+    list = next;
+  }
+}
+
+void runtime_lock() { g_runtime_lock.lock(); }
+void runtime_unlock() { g_runtime_lock.unlock(); }
 
 void* applet_get_record(qmState* L) { return vm_reg_get_userdata(L, "applet"); }
 

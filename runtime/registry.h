@@ -148,6 +148,16 @@ int32_t export_constant_list(qmState* state, const char* file_name);
 // "..." when dots is set, without a line end: console_print_done or console_print_failed ends it.
 void console_print_file(const char* format, const char* file_name, bool dots);
 
+// A copy of a reference list with new name copies and new registry references to the same
+// values; null when memory runs out (nothing is left over then). reflist_free releases each
+// reference and frees the nodes.
+RefNode* reflist_copy(qmState* state, const RefNode* list);
+void reflist_free(qmState* state, RefNode* list);
+
+// The runtime's recursive lock, for the libraries that need one.
+void runtime_lock();
+void runtime_unlock();
+
 // The project record that the applet reader keeps under the registry key "applet".
 void* applet_get_record(qmState* state);
 

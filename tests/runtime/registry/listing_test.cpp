@@ -159,3 +159,53 @@ TEST(Report, FormsWithTheScriptPosition) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(RefList, CopyMakesNewReferencesToTheSameValues) {
+  qmState* L = vm_open();
+  ASSERT_NE(L, nullptr);
+  vm_push_string(L, "first");
+  int32_t r1 = vm_ref_new(L, QM_REGISTRYINDEX);
+  vm_push_number(L, 42);
+  int32_t r2 = vm_ref_new(L, QM_REGISTRYINDEX);
+  char n1[] = "a", n2[] = "b";
+  RefNode second{nullptr, n2, r2};
+  RefNode first{&second, n1, r1};
+  RefNode* copy = reflist_copy(L, &first);
+  ASSERT_NE(copy, nullptr);
+  ASSERT_NE(copy->next, nullptr);
+  EXPECT_EQ(copy->next->next, nullptr);
+  EXPECT_STREQ(copy->name, "a");
+  EXPECT_NE(copy->name, first.name);
+  EXPECT_NE(copy->ref, r1);
+  vm_raw_geti(L, QM_REGISTRYINDEX, copy->ref);
+  EXPECT_STREQ(vm_to_string(L, -1), "first");
+  vm_raw_geti(L, QM_REGISTRYINDEX, copy->next->ref);
+  EXPECT_EQ(vm_to_number(L, -1), 42);
+  vm_pop(L, 2);
+  int32_t copied[2] = {copy->ref, copy->next->ref};
+  reflist_free(L, copy);
+  // The copies' references are free again: the next reference reuses one of them.
+  vm_push_number(L, 1);
+  int32_t reused = vm_ref_new(L, QM_REGISTRYINDEX);
+  EXPECT_TRUE(reused == copied[0] || reused == copied[1]) << reused;
+  EXPECT_EQ(reflist_copy(L, nullptr), nullptr);
+  vm_close_state(L);
+}
+
+TEST(ErrorConstants, EveryNamedCodeIsAScriptConstant) {
+  qmState* L = vm_open();
+  ASSERT_NE(L, nullptr);
+  ASSERT_EQ(err_register_constants(L), 0);
+  double v = -1;
+  EXPECT_EQ(vm_find_constant(L, "err_mem", nullptr, &v), 1);
+  EXPECT_EQ(v, 1000);
+  EXPECT_EQ(vm_find_constant(L, "ERR_QMBRUSHFUNC", nullptr, &v), 1);
+  EXPECT_EQ(v, 1498);
+  EXPECT_EQ(vm_find_constant(L, "ERR_NONE", nullptr, &v), 1);
+  EXPECT_EQ(v, 0);
+  vm_close_state(L);
+}
+
+}  // namespace

@@ -1,9 +1,11 @@
 // The stack interface: index resolution, stack manipulation, pushing, raw table access, calls.
 #include <cstring>
 
+#include "engine/bytecode.h"
 #include "engine/call.h"
 #include "engine/func.h"
 #include "engine/gc.h"
+#include "engine/memory.h"
 #include "engine/table.h"
 #include "engine/value.h"
 #include "engine/vm.h"
@@ -424,6 +426,44 @@ int32_t vm_pcall(qmState* L, int32_t nargs, int32_t nresults, int32_t errfunc) {
 
 int32_t vm_cpcall(qmState* L, void (*f)(qmState* L, void* ud), void* ud) {
   return vm_pcall_raw(L, f, ud, savestack(L, L->top), 0);
+}
+
+namespace {
+
+struct LoadArgs {
+  qmStream* z;
+  qmBuffer* buff;
+};
+
+// A loaded main function may declare upvalues (a dumped closure has them); each gets a closed
+// upvalue of its own holding nil.
+void load_body(qmState* L, void* ud) {
+  LoadArgs* a = static_cast<LoadArgs*>(ud);
+  qmProto* p = bytecode_load(L, a->z, a->buff);
+  qmClosure* cl = vm_closure_new_script(L, p, &L->gt);
+  setclvalue(L->top, cl);
+  api_incr_top(L);
+  for (int32_t i = 0; i < p->nups; i++) {
+    qmUpVal* uv = static_cast<qmUpVal*>(vm_malloc(L, sizeof(qmUpVal)));
+    setnilvalue(&uv->value);
+    uv->v = &uv->value;
+    vm_gc_link(L, uv, QM_TUPVAL);
+    cl->upvals()[i] = uv;
+  }
+}
+
+}  // namespace
+
+int32_t vm_load(qmState* L, qmReader reader, void* data, const char* chunkname) {
+  vm_gc_check(L);
+  qmStream z;
+  stream_init(L, &z, reader, data, chunkname ? chunkname : "?");
+  qmBuffer buff;
+  buffer_init(&buff);
+  LoadArgs a{&z, &buff};
+  int32_t status = vm_pcall_raw(L, load_body, &a, savestack(L, L->top), 0);
+  buffer_free(L, &buff);
+  return status;
 }
 
 void vm_concat(qmState* L, int32_t n) {

@@ -51,13 +51,7 @@ void vm_set_error_text(qmState* L, const char* text) {
   }
 }
 
-namespace {
-
-bool is_script_frame(const qmCallInfo* ci) {
-  return !(ci->state & QM_CI_C) && ttisfunction(ci->base - 1) && !clvalue(ci->base - 1)->is_c;
-}
-
-const char* local_name(const qmProto* p, int32_t reg, int32_t pc) {
+const char* vm_local_var_name(const qmProto* p, int32_t reg, int32_t pc) {
   int32_t n = reg;  // the reg-th active local variable (numbered from 0)
   for (int32_t i = 0; i < p->sizelocvars && p->locvars[i].startpc <= pc; i++) {
     if (pc < p->locvars[i].endpc) {
@@ -67,6 +61,8 @@ const char* local_name(const qmProto* p, int32_t reg, int32_t pc) {
   }
   return nullptr;
 }
+
+namespace {
 
 // Whether instruction i writes register reg.
 bool sets_register(Instruction i, uint32_t reg) {
@@ -91,7 +87,9 @@ const char* constant_name(const qmProto* p, uint32_t rk) {
   return "?";
 }
 
-const char* global_name_of(qmState* L, const qmValue* f) {
+}  // namespace
+
+const char* vm_global_name_of(qmState* L, const qmValue* f) {
   qmTable* gt = globals_table(L);
   for (int32_t i = vm_table_node_count(gt) - 1; i >= 0; i--) {
     const qmNode* n = &gt->node[i];
@@ -100,16 +98,17 @@ const char* global_name_of(qmState* L, const qmValue* f) {
   return nullptr;
 }
 
-}  // namespace
-
 const char* vm_value_var_name(qmState* L, const qmValue* o, const char** kind) {
   qmCallInfo* ci = L->ci;
-  if (!is_script_frame(ci) || o < ci->base || o >= ci->top) return nullptr;
+  if (!vm_is_script_frame(ci) || o < ci->base || o >= ci->top) return nullptr;
+  return vm_frame_var_name(ci, static_cast<uint32_t>(o - ci->base), kind);
+}
+
+const char* vm_frame_var_name(const qmCallInfo* ci, uint32_t reg, const char** kind) {
   const qmProto* p = clvalue(ci->base - 1)->p;
-  uint32_t reg = static_cast<uint32_t>(o - ci->base);
   int32_t pc = static_cast<int32_t>(ci->savedpc - p->code) - 1;
   if (pc < 0) return nullptr;
-  if (const char* name = local_name(p, static_cast<int32_t>(reg), pc)) {
+  if (const char* name = vm_local_var_name(p, static_cast<int32_t>(reg), pc)) {
     *kind = "local";
     return name;
   }
@@ -128,7 +127,7 @@ const char* vm_value_var_name(qmState* L, const qmValue* o, const char** kind) {
       }
       case OP_MOVE:
         if (inst_b(i) < inst_a(i)) {
-          const char* name = local_name(p, static_cast<int32_t>(inst_b(i)), j);
+          const char* name = vm_local_var_name(p, static_cast<int32_t>(inst_b(i)), j);
           if (name) *kind = "local";
           return name;
         }
@@ -267,7 +266,7 @@ qmValue* try_call_event(qmState* L, qmValue* func) {
 void trace_call(qmState* L, const qmValue* func) {
   const char* kind = "";
   const char* name = vm_value_var_name(L, func, &kind);
-  if (!name) name = global_name_of(L, func);
+  if (!name) name = vm_global_name_of(L, func);
   std::printf("Now calling %s()", name ? name : "?");
   int32_t i = 1;
   for (const qmValue* a = func + 1; a < L->top; a++, i++) {

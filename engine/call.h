@@ -76,6 +76,16 @@ void vm_call_hook(qmState* L, int32_t event, int32_t line);
 // The name of the variable that held a stack value, as far as the running code shows it, or
 // nullptr. `kind` receives "global", "local", "field" or "method".
 const char* vm_value_var_name(qmState* L, const qmValue* o, const char** kind);
+// The same for register reg of a script call record at its running instruction.
+const char* vm_frame_var_name(const qmCallInfo* ci, uint32_t reg, const char** kind);
+// Name of local variable reg (from 0) active at instruction pc, or nullptr.
+const char* vm_local_var_name(const qmProto* p, int32_t reg, int32_t pc);
+// The last string key in the globals' hash part (searched from the last node) whose value is f.
+const char* vm_global_name_of(qmState* L, const qmValue* f);
+
+inline bool vm_is_script_frame(const qmCallInfo* ci) {
+  return !(ci->state & QM_CI_C) && ttisfunction(ci->base - 1) && !clvalue(ci->base - 1)->is_c;
+}
 
 // Line of the running instruction of a script call record, -1 for a command frame.
 int32_t vm_ci_line(qmState* L, const qmCallInfo* ci);

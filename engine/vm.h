@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "engine/bytecode.h"
 #include "engine/object.h"
 
 inline constexpr int32_t QM_REGISTRYINDEX = -10000;
@@ -108,6 +109,9 @@ int32_t vm_call(qmState* L, int32_t nargs, int32_t nresults);
 int32_t vm_pcall(qmState* L, int32_t nargs, int32_t nresults, int32_t errfunc);
 // Runs f(ud) protected with the state repaired on error; returns 0 or the code.
 int32_t vm_cpcall(qmState* L, void (*f)(qmState* L, void* ud), void* ud);
+// Loads one compiled chunk (first byte 27) through the reader under protection and pushes its
+// main function; returns 0 or the error code (nothing pushed then). The name defaults to "?".
+int32_t vm_load(qmState* L, qmReader reader, void* data, const char* chunkname);
 // n >= 2 concatenates the top n values into one; 1 leaves the value; 0 pushes "".
 void vm_concat(qmState* L, int32_t n);
 
@@ -169,6 +173,10 @@ int32_t vm_get_stack(qmState* L, int32_t level, qmDebug* ar);
 int32_t vm_get_info(qmState* L, const char* what, qmDebug* ar);
 // Pushes local variable n (from 1) of a script frame and returns its name; nullptr otherwise.
 const char* vm_get_local(qmState* L, const qmDebug* ar, int32_t n);
+// A chunk name as messages show it: "=name" without the "=", "@file" as the file name (its last
+// 52 characters after "..." when longer), anything else as [string "first line..."].
+inline constexpr size_t VM_SHORT_SOURCE = sizeof(qmDebug::short_src);
+void vm_short_source(char (&out)[VM_SHORT_SOURCE], const char* source);
 
 // ---- auxiliary layer: readers, registry, references, string buffers, registration ---------------
 

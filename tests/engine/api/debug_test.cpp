@@ -1,0 +1,207 @@
+// The debug interface: hooks, call levels and call information, on commands and on loaded
+// script code.
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "engine/errcodes.h"
+#include "tests/engine/core/fixture.h"
+#include "tools/asm/asm.h"
+
+namespace {
+
+using namespace qm;
+
+using DebugTest = EngineTest;
+
+// What a probing command saw of itself (level 0) and of level 1.
+struct Seen {
+  std::string name, namewhat, what, short_src;
+  int32_t line = -99;
+  int32_t linedefined = -99;
+  int32_t level1 = -1;
+  int32_t calls = 0;
+};
+Seen g_seen;
+
+int32_t probe(qmState* L) {
+  qmDebug ar{};
+  g_seen.calls++;
+  if (!vm_get_stack(L, 0, &ar) || !vm_get_info(L, "nSl", &ar)) return ERR_INTERNAL;
+  g_seen.name = ar.name ? ar.name : "(null)";
+  g_seen.namewhat = ar.namewhat;
+  g_seen.what = ar.what;
+  g_seen.short_src = ar.short_src;
+  g_seen.linedefined = ar.linedefined;
+  g_seen.line = ar.currentline;
+  qmDebug caller{};
+  g_seen.level1 = vm_get_stack(L, 1, &caller) && vm_get_info(L, "l", &caller) ? caller.currentline : -1;
+  return 0;
+}
+
+TEST(ShortSource, ThreeKindsOfChunkName) {
+  std::string file70 = "/" + std::string(64, 'd') + "/x.qm";
+  ASSERT_EQ(file70.size(), 70u);
+  struct Case { std::string source, want; } cases[] = {
+      {"=main", "main"},
+      {"=" + std::string(80, 'n'), std::string(59, 'n')},
+      {"@/tmp/a.qm", "/tmp/a.qm"},
+      {"@" + file70, "..." + file70.substr(70 - 52)},
+      {"@" + std::string(52, 'f'), std::string(52, 'f')},
+      {"print(1)", "[string \"print(1)\"]"},
+      {"line one\nline two", "[string \"line one...\"]"},
+      {std::string(50, 's'), "[string \"" + std::string(43, 's') + "...\"]"},
+  };
+  for (const auto& c : cases) {
+    char out[VM_SHORT_SOURCE];
+    vm_short_source(out, c.source.c_str());
+    EXPECT_EQ(std::string(out), c.want) << c.source;
+  }
+}
+
+TEST_F(DebugTest, CommandFramesDescribeThemselves) {
+  vm_set_top(L, 0);
+  vm_push_string(L, "myprobe");
+  vm_push_cfunction(L, probe);
+  vm_set_table(L, QM_GLOBALSINDEX);
+  vm_push_string(L, "myprobe");
+  vm_get_table(L, QM_GLOBALSINDEX);
+  g_seen = {};
+  ASSERT_EQ(vm_pcall(L, 0, 0, 0), 0);
+  EXPECT_EQ(g_seen.name, "myprobe");  // found by searching the globals
+  EXPECT_EQ(g_seen.namewhat, "global");
+  EXPECT_EQ(g_seen.what, "C");
+  EXPECT_EQ(g_seen.short_src, "[C]");
+  EXPECT_EQ(g_seen.linedefined, -1);
+  EXPECT_EQ(g_seen.line, -1);
+  EXPECT_EQ(g_seen.level1, -1);  // the host level has no frame of its own
+
+  qmDebug ar{};
+  EXPECT_EQ(vm_get_stack(L, 0, &ar), 0);  // nothing runs
+  EXPECT_EQ(vm_get_stack(L, 5, &ar), 0);
+}
+
+TEST_F(DebugTest, InfoFromTheStackTopPopsTheFunction) {
+  vm_set_top(L, 0);
+  vm_push_number(L, 1);
+  vm_push_cclosure(L, probe, 1);
+  qmDebug ar{};
+  ASSERT_EQ(vm_get_info(L, ">Sul", &ar), 1);
+  EXPECT_EQ(vm_get_top(L), 0);
+  EXPECT_STREQ(ar.what, "C");
+  EXPECT_STREQ(ar.source, "=[C]");
+  EXPECT_EQ(ar.nups, 1);
+  EXPECT_EQ(ar.currentline, -1);
+  vm_push_cfunction(L, probe);
+  EXPECT_EQ(vm_get_info(L, ">f", &ar), 1);
+  EXPECT_EQ(vm_type(L, -1), QM_TFUNCTION);
+  EXPECT_EQ(vm_get_info(L, ">x", &ar), 0);  // an unknown letter
+  vm_push_number(L, 3);
+  EXPECT_EQ(raises([&] { vm_get_info(L, ">S", &ar); }), ERR_FUNCEXPECTED);
+}
+
+// ---- hooks ------------------------------------------------------------------------------------
+
+struct HookLog {
+  std::vector<int32_t> events;
+  int32_t result = 0;
+  bool reenter = false;
+};
+HookLog g_hooks;
+
+int32_t cmd_plain(qmState*) { return 0; }
+
+void recording_hook(qmState* L, qmDebug* ar, int32_t* result) {
+  g_hooks.events.push_back(ar->event);
+  if (g_hooks.reenter) {
+    // a command called from inside the hook must not start the hook again
+    vm_push_cfunction(L, cmd_plain);
+    vm_call(L, 0, 0);
+  }
+  *result = g_hooks.result;
+}
+
+TEST_F(DebugTest, HookWithNoMaskOrNoFunctionIsOff) {
+  EXPECT_EQ(vm_set_hook(L, recording_hook, 0, 0), 1);
+  EXPECT_EQ(L->hook, nullptr);
+  EXPECT_EQ(L->hookmask, 0);
+  vm_set_hook(L, nullptr, QM_MASK_CALL, 0);
+  EXPECT_EQ(L->hookmask, 0);
+  g_hooks = {};
+  vm_push_cfunction(L, cmd_plain);
+  ASSERT_EQ(vm_pcall(L, 0, 0, 0), 0);
+  EXPECT_TRUE(g_hooks.events.empty());
+}
+
+TEST_F(DebugTest, HooksSeeCallsAndReturnsButNeverNest) {
+  vm_set_hook(L, recording_hook, QM_MASK_CALL | QM_MASK_RET, 0);
+  g_hooks = {};
+  g_hooks.reenter = true;
+  vm_push_cfunction(L, cmd_plain);
+  ASSERT_EQ(vm_pcall(L, 0, 0, 0), 0);
+  EXPECT_EQ(g_hooks.events, (std::vector<int32_t>{QM_HOOK_CALL, QM_HOOK_RET}));
+  EXPECT_EQ(L->allowhook, 1);
+}
+
+TEST_F(DebugTest, HookResultIsThrownAsTheErrorCode) {
+  vm_set_hook(L, recording_hook, QM_MASK_CALL, 0);
+  g_hooks = {};
+  g_hooks.result = 1234;
+  vm_push_cfunction(L, cmd_plain);
+  EXPECT_EQ(vm_pcall(L, 0, 0, 0), 1234);
+  EXPECT_EQ(L->allowhook, 1);  // restored by the protected call
+  g_hooks.result = 0;
+  vm_push_cfunction(L, cmd_plain);
+  EXPECT_EQ(vm_pcall(L, 0, 0, 0), 0);
+}
+
+// ---- loaded chunks ----------------------------------------------------------------------------
+
+struct Source {
+  const std::vector<uint8_t>* bytes;
+  bool done = false;
+};
+
+const char* read_all(qmState*, void* data, size_t* size) {
+  auto* s = static_cast<Source*>(data);
+  if (s->done) {
+    *size = 0;
+    return nullptr;
+  }
+  s->done = true;
+  *size = s->bytes->size();
+  return reinterpret_cast<const char*>(s->bytes->data());
+}
+
+int32_t load(qmState* L, const std::vector<uint8_t>& bytes, const char* name) {
+  Source src{&bytes};
+  return vm_load(L, read_all, &src, name);
+}
+
+TEST_F(DebugTest, LoadAcceptsCompiledChunksOnly) {
+  asmx::Function main;
+  main.source = "@scripts/demo.qm";
+  asmx::Builder b(main);
+  b.abc(OP_RETURN, 0, 1, 0);
+  b.finish();
+  std::vector<uint8_t> chunk = asmx::write_chunk(main);
+
+  vm_set_top(L, 0);
+  ASSERT_EQ(load(L, chunk, "ignored"), 0);
+  ASSERT_EQ(vm_get_top(L), 1);
+  qmDebug ar{};
+  vm_push_value(L, 1);
+  ASSERT_EQ(vm_get_info(L, ">S", &ar), 1);
+  EXPECT_STREQ(ar.what, "main");
+  EXPECT_STREQ(ar.short_src, "scripts/demo.qm");
+  EXPECT_EQ(vm_pcall(L, 0, 0, 0), 0);
+
+  std::vector<uint8_t> text = {'p', 'r', 'i', 'n', 't'};
+  EXPECT_EQ(load(L, text, nullptr), ERR_BADSIGNATURE);
+  EXPECT_EQ(load(L, {}, nullptr), ERR_UNEXPECTEDEOF);
+  chunk.resize(chunk.size() / 2);
+  EXPECT_NE(load(L, chunk, nullptr), 0);
+  EXPECT_EQ(vm_get_top(L), 0);
+}
+
+}  // namespace

@@ -346,6 +346,12 @@ qmValue* vm_precall(qmState* L, qmValue* func, int32_t* code) {
 }
 
 void vm_poscall(qmState* L, int32_t wanted, qmValue* firstResult) {
+  if (L->hookmask & QM_MASK_RET) {
+    ptrdiff_t fr = savestack(L, firstResult);
+    vm_call_hook(L, QM_HOOK_RET, -1);
+    for (int32_t t = L->ci->tailcalls; t > 0; t--) vm_call_hook(L, QM_HOOK_TAILRET, -1);
+    firstResult = restorestack(L, fr);
+  }
   qmCallInfo* ci = L->ci--;
   qmValue* res = ci->base - 1;
   while (wanted != 0 && firstResult < L->top) {
@@ -379,12 +385,6 @@ int32_t vm_call_raw(qmState* L, qmValue* func, int32_t nresults) {
       L->top = ci->base;
       firstResult = L->top;
     }
-  }
-  if (L->hookmask & QM_MASK_RET) {
-    ptrdiff_t fr = savestack(L, firstResult);
-    vm_call_hook(L, QM_HOOK_RET, -1);
-    for (int32_t t = L->ci->tailcalls; t > 0; t--) vm_call_hook(L, QM_HOOK_TAILRET, -1);
-    firstResult = restorestack(L, fr);
   }
   vm_poscall(L, nresults, firstResult);
   (void)funcr;

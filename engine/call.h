@@ -60,6 +60,9 @@ int32_t vm_call_raw(qmState* L, qmValue* func, int32_t nresults);
 // stopped it.
 qmValue* vm_execute(qmState* L);
 
+// Makes the executor's own objects (the engine's `next` command) at state creation.
+void vm_executor_init(qmState* L);
+
 // Hands a command's error code to the runtime's hook (stores the last error, throws while
 // exit-on-error is on). The default hook does the same with the engine's own error fields.
 void vm_throw_code(qmState* L, int32_t code);

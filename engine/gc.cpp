@@ -158,6 +158,7 @@ void mark_roots(Tracer* tr) {
   qmGlobalState* g = tr->L->g;
   mark_value(tr, &g->registry);
   mark_value(tr, &g->default_meta);
+  mark_value(tr, &g->engine_next);
   // The main thread is not on any object list (it is freed by close), so its mark is never
   // swept; it is traced directly instead.
   trace_thread(tr, g->mainthread);

@@ -266,6 +266,7 @@ struct qmGlobalState {
   qmNode dummynode;         // the shared empty hash part
   qmTString* tmname[QM_NUM_EVENTS];
   qmTString* memerrmsg;
+  qmValue engine_next;      // the engine's own `next` command (a collector root)
 
   // Error seam and the engine's share of the error context.
   qmThrowCodeHook throw_code;

@@ -54,6 +54,7 @@ void open_body(qmState* L, void*) {
   sethvalue(&L->gt, vm_table_new(L, 0, 4));
   sethvalue(&g->registry, vm_table_new(L, 4, 4));
   vm_events_init(L);
+  vm_executor_init(L);
   g->memerrmsg = vm_new_cstring(L, "not enough memory");
   g->memerrmsg->marked |= QM_GC_FIXED;
   g->GCthreshold = 4 * g->nblocks;

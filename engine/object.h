@@ -221,7 +221,7 @@ struct qmState : qmGCObject {
   qmCallInfo* base_ci;
   uint16_t size_ci;
   uint16_t nCcalls;     // host-call depth
-  uint8_t hookmask;
+  std::atomic<uint8_t> hookmask;  // may be armed from another thread (vm_arm_hook)
   uint8_t allowhook;
   uint8_t hookinit;
   int32_t basehookcount;

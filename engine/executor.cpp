@@ -180,9 +180,31 @@ qmValue* vm_execute(qmState* L) {
   qmValue* base;
   const Instruction* pc;
   const Instruction* code;
+  uint8_t traced;  // line or count hook on; reloaded after everything that may call out
+  Instruction i;
+  qmValue* ra;
+
+  // Threaded dispatch: every operation ends with its own fetch and indirect jump, which
+  // predicts far better than one shared switch jump. Operations 43..63 do nothing.
+  static const void* const kDispatch[64] = {
+      &&L_OP_MOVE,     &&L_OP_LOADK,    &&L_OP_LOADBOOL, &&L_OP_LOADNIL,  &&L_OP_GETUPVAL,
+      &&L_OP_GETGLOBAL, &&L_OP_GETTABLE, &&L_OP_SETGLOBAL, &&L_OP_SETUPVAL, &&L_OP_SETTABLE,
+      &&L_OP_NEWTABLE, &&L_OP_ADD,      &&L_OP_SUB,      &&L_OP_MUL,      &&L_OP_DIV,
+      &&L_OP_DIVINT,   &&L_OP_MOD,      &&L_OP_LSH,      &&L_OP_RSH,      &&L_OP_OR,
+      &&L_OP_AND,      &&L_OP_XOR,      &&L_OP_POW,      &&L_OP_UNM,      &&L_OP_NOT,
+      &&L_OP_BNOT,     &&L_OP_CONCAT,   &&L_OP_JMP,      &&L_OP_EQ,       &&L_OP_LT,
+      &&L_OP_LE,       &&L_OP_TEST,     &&L_OP_CALL,     &&L_OP_TAILCALL, &&L_OP_RETURN,
+      &&L_OP_FORLOOP,  &&L_OP_TFORLOOP, &&L_OP_TFORPREP, &&L_OP_SETLIST,  &&L_OP_SETLISTO,
+      &&L_OP_CLOSE,    &&L_OP_CLOSURE,  &&L_OP_SELF,     &&L_NOP,         &&L_NOP,
+      &&L_NOP,         &&L_NOP,         &&L_NOP,         &&L_NOP,         &&L_NOP,
+      &&L_NOP,         &&L_NOP,         &&L_NOP,         &&L_NOP,         &&L_NOP,
+      &&L_NOP,         &&L_NOP,         &&L_NOP,         &&L_NOP,         &&L_NOP,
+      &&L_NOP,         &&L_NOP,         &&L_NOP,         &&L_NOP,
+  };
+  static_assert(kNumOpcodes == 43);
 
 #define SAVEPC() (ci->savedpc = pc)
-#define RELOAD() (base = L->base)
+#define RELOAD() (base = L->base, traced = L->hookmask & (QM_MASK_LINE | QM_MASK_COUNT))
 #define PROTECT(x) \
   do {             \
     SAVEPC();      \
@@ -202,395 +224,399 @@ retentry:
   ci->state = QM_CI_HASFRAME;
   ci->pc = &ci->savedpc;
   pc = ci->savedpc;
-  base = L->base;
+  RELOAD();
   cl = clvalue(base - 1);
   k = cl->p->k;
   code = cl->p->code;
 
-  for (;;) {
-    if (vm_end_request.load(std::memory_order_relaxed)) [[unlikely]] {
-      SAVEPC();
-      return nullptr;
+#define vmbreak                                                    \
+  do {                                                             \
+    if (vm_end_request.load(std::memory_order_relaxed)) [[unlikely]] { \
+      SAVEPC();                                                    \
+      return nullptr;                                              \
+    }                                                              \
+    i = *pc++;                                                     \
+    if (traced) [[unlikely]] {                                     \
+      SAVEPC();                                                    \
+      trace_exec(L, pc);                                           \
+      RELOAD();                                                    \
+    }                                                              \
+    ra = RA();                                                     \
+    goto* kDispatch[inst_op(i)];                                   \
+  } while (0)
+
+  vmbreak;
+
+  L_OP_MOVE:
+    *ra = *RB();
+    vmbreak;
+  L_OP_LOADK:
+    *ra = k[inst_bx(i)];
+    vmbreak;
+  L_OP_LOADBOOL:
+    setnvalue(ra, double(inst_b(i)));
+    if (inst_c(i)) pc++;
+    vmbreak;
+  L_OP_LOADNIL: {
+    qmValue* last = RB();
+    for (qmValue* r = ra; r <= last; r++) setnilvalue(r);
+    vmbreak;
+  }
+  L_OP_GETUPVAL:
+    *ra = *cl->upvals()[inst_b(i)]->v;
+    vmbreak;
+  L_OP_GETGLOBAL:
+    PROTECT(get_global(L, cl, k + inst_bx(i), ra));
+    vmbreak;
+  L_OP_GETTABLE: {
+    const qmValue* rb = RB();
+    const qmValue* key = RKC();
+    if (ttistable(rb)) {
+      qmTable* h = hvalue(rb);
+      const qmValue* v = ttisnumber(key)   ? vm_table_get_num(h, key->v.n)
+                         : ttisstring(key) ? vm_table_get_str(h, tsvalue(key))
+                                           : vm_table_get(h, key);
+      if (!ttisnil(v)) {
+        *ra = *v;
+        vmbreak;
+      }
     }
-    const Instruction i = *pc++;
-    if (L->hookmask & (QM_MASK_LINE | QM_MASK_COUNT)) [[unlikely]] {
-      SAVEPC();
-      trace_exec(L, pc);
-      RELOAD();
+    PROTECT(index_value(L, rb, key, ra, true));
+    vmbreak;
+  }
+  L_OP_SETGLOBAL: {
+    const qmValue* key = k + inst_bx(i);
+    if (!fast_store(hvalue(&cl->env), key, ra)) PROTECT(vm_settable(L, &cl->env, key, ra));
+    vmbreak;
+  }
+  L_OP_SETUPVAL:
+    *cl->upvals()[inst_b(i)]->v = *ra;
+    vmbreak;
+  L_OP_SETTABLE: {
+    const qmValue* key = RKB();
+    const qmValue* val = RKC();
+    if (ttistable(ra)) {
+      qmTable* h = hvalue(ra);
+      if (ttisnumber(key)) {
+        // array cells first: the commonest store in loops
+        int32_t n = to_i32(key->v.n);
+        if (static_cast<uint32_t>(n) - 1u < static_cast<uint32_t>(h->sizearray) && double(n) == key->v.n &&
+            !ttisnil(&h->array[n - 1])) {
+          h->array[n - 1] = *val;
+          vmbreak;
+        }
+      } else if (fast_store(h, key, val)) {
+        vmbreak;
+      }
     }
-    qmValue* ra = RA();
-    switch (inst_op(i)) {
-      case OP_MOVE:
-        *ra = *RB();
-        break;
-      case OP_LOADK:
-        *ra = k[inst_bx(i)];
-        break;
-      case OP_LOADBOOL:
-        setnvalue(ra, double(inst_b(i)));
-        if (inst_c(i)) pc++;
-        break;
-      case OP_LOADNIL: {
-        qmValue* last = RB();
-        for (qmValue* r = ra; r <= last; r++) setnilvalue(r);
-        break;
-      }
-      case OP_GETUPVAL:
-        *ra = *cl->upvals()[inst_b(i)]->v;
-        break;
-      case OP_GETGLOBAL:
-        PROTECT(get_global(L, cl, k + inst_bx(i), ra));
-        break;
-      case OP_GETTABLE: {
-        const qmValue* rb = RB();
-        const qmValue* key = RKC();
-        if (ttistable(rb)) {
-          qmTable* h = hvalue(rb);
-          const qmValue* v = ttisnumber(key)   ? vm_table_get_num(h, key->v.n)
-                             : ttisstring(key) ? vm_table_get_str(h, tsvalue(key))
-                                               : vm_table_get(h, key);
-          if (!ttisnil(v)) {
-            *ra = *v;
-            break;
-          }
-        }
-        PROTECT(index_value(L, rb, key, ra, true));
-        break;
-      }
-      case OP_SETGLOBAL: {
-        const qmValue* key = k + inst_bx(i);
-        if (!fast_store(hvalue(&cl->env), key, ra)) PROTECT(vm_settable(L, &cl->env, key, ra));
-        break;
-      }
-      case OP_SETUPVAL:
-        *cl->upvals()[inst_b(i)]->v = *ra;
-        break;
-      case OP_SETTABLE: {
-        const qmValue* key = RKB();
-        const qmValue* val = RKC();
-        if (ttistable(ra)) {
-          qmTable* h = hvalue(ra);
-          if (ttisnumber(key)) {
-            // array cells first: the commonest store in loops
-            int32_t n = to_i32(key->v.n);
-            if (static_cast<uint32_t>(n) - 1u < static_cast<uint32_t>(h->sizearray) && double(n) == key->v.n &&
-                !ttisnil(&h->array[n - 1])) {
-              h->array[n - 1] = *val;
-              break;
-            }
-          } else if (fast_store(h, key, val)) {
-            break;
-          }
-        }
-        PROTECT(vm_settable(L, ra, key, val));
-        break;
-      }
-      case OP_NEWTABLE: {
-        uint32_t b = inst_b(i);
-        uint32_t shift = b >> 3;
-        int32_t narray = shift > 24 ? (1 << 25) : static_cast<int32_t>((b & 7) << shift);
-        PROTECT(sethvalue(ra, vm_table_new(L, narray, static_cast<int32_t>(inst_c(i)))));
-        PROTECT(vm_gc_check(L));
-        break;
-      }
+    PROTECT(vm_settable(L, ra, key, val));
+    vmbreak;
+  }
+  L_OP_NEWTABLE: {
+    uint32_t b = inst_b(i);
+    uint32_t shift = b >> 3;
+    int32_t narray = shift > 24 ? (1 << 25) : static_cast<int32_t>((b & 7) << shift);
+    PROTECT(sethvalue(ra, vm_table_new(L, narray, static_cast<int32_t>(inst_c(i)))));
+    PROTECT(vm_gc_check(L));
+    vmbreak;
+  }
 
 #define ARITH(event, expr)                                   \
   {                                                          \
     const qmValue* rb = RKB();                               \
     const qmValue* rc = RKC();                               \
     if (ttisnumber(rb) && ttisnumber(rc)) [[likely]] {       \
-      double nb = rb->v.n, nc = rc->v.n;                     \
-      (void)nb;                                              \
-      (void)nc;                                              \
-      expr;                                                  \
+  double nb = rb->v.n, nc = rc->v.n;                     \
+  (void)nb;                                              \
+  (void)nc;                                              \
+  expr;                                                  \
     } else {                                                 \
-      PROTECT(vm_arith(L, ra, rb, rc, event));               \
+  PROTECT(vm_arith(L, ra, rb, rc, event));               \
     }                                                        \
-    break;                                                   \
+    vmbreak;                                                   \
   }
 
-      case OP_ADD: ARITH(QM_EV_ADD, setnvalue(ra, nb + nc))
-      case OP_SUB: ARITH(QM_EV_SUB, setnvalue(ra, nb - nc))
-      case OP_MUL: ARITH(QM_EV_MUL, setnvalue(ra, nb * nc))
-      case OP_DIV:
-        ARITH(QM_EV_DIV, {
-          if (nc == 0) PROTECT(vm_raise_error(L, ERR_ZERODIVISION));
-          setnvalue(ra, nb / nc);
-        })
-      case OP_DIVINT:
-        ARITH(QM_EV_DIVINT, {
-          int32_t ic = to_i32(nc);
-          if (ic == 0) PROTECT(vm_raise_error(L, ERR_ZERODIVISION));
-          setnvalue(ra, qmnum::divint(to_i32(nb), ic));
-        })
-      case OP_MOD:
-        ARITH(QM_EV_MOD, {
-          int32_t ic = to_i32(nc);
-          if (ic == 0) PROTECT(vm_raise_error(L, ERR_ZERODIVISION));
-          setnvalue(ra, qmnum::mod(to_i32(nb), ic));
-        })
-      case OP_LSH: ARITH(QM_EV_LSH, setnvalue(ra, qmnum::lsh(nb, nc)))
-      case OP_RSH: ARITH(QM_EV_RSH, setnvalue(ra, qmnum::rsh(nb, nc)))
-      case OP_OR: ARITH(QM_EV_OR, setnvalue(ra, qmnum::bor(nb, nc)))
-      case OP_AND: ARITH(QM_EV_AND, setnvalue(ra, qmnum::band(nb, nc)))
-      case OP_XOR: ARITH(QM_EV_XOR, setnvalue(ra, qmnum::bxor(nb, nc)))
-      case OP_POW: ARITH(QM_EV_POW, setnvalue(ra, std::pow(nb, nc)))
+  L_OP_ADD: ARITH(QM_EV_ADD, setnvalue(ra, nb + nc))
+  L_OP_SUB: ARITH(QM_EV_SUB, setnvalue(ra, nb - nc))
+  L_OP_MUL: ARITH(QM_EV_MUL, setnvalue(ra, nb * nc))
+  L_OP_DIV:
+    ARITH(QM_EV_DIV, {
+      if (nc == 0) PROTECT(vm_raise_error(L, ERR_ZERODIVISION));
+      setnvalue(ra, nb / nc);
+    })
+  L_OP_DIVINT:
+    ARITH(QM_EV_DIVINT, {
+      int32_t ic = to_i32(nc);
+      if (ic == 0) PROTECT(vm_raise_error(L, ERR_ZERODIVISION));
+      setnvalue(ra, qmnum::divint(to_i32(nb), ic));
+    })
+  L_OP_MOD:
+    ARITH(QM_EV_MOD, {
+      int32_t ic = to_i32(nc);
+      if (ic == 0) PROTECT(vm_raise_error(L, ERR_ZERODIVISION));
+      setnvalue(ra, qmnum::mod(to_i32(nb), ic));
+    })
+  L_OP_LSH: ARITH(QM_EV_LSH, setnvalue(ra, qmnum::lsh(nb, nc)))
+  L_OP_RSH: ARITH(QM_EV_RSH, setnvalue(ra, qmnum::rsh(nb, nc)))
+  L_OP_OR: ARITH(QM_EV_OR, setnvalue(ra, qmnum::bor(nb, nc)))
+  L_OP_AND: ARITH(QM_EV_AND, setnvalue(ra, qmnum::band(nb, nc)))
+  L_OP_XOR: ARITH(QM_EV_XOR, setnvalue(ra, qmnum::bxor(nb, nc)))
+  L_OP_POW: ARITH(QM_EV_POW, setnvalue(ra, std::pow(nb, nc)))
 #undef ARITH
 
-      case OP_UNM: {
-        const qmValue* rb = RB();
-        if (ttisnumber(rb)) {
-          setnvalue(ra, -rb->v.n);
+  L_OP_UNM: {
+    const qmValue* rb = RB();
+    if (ttisnumber(rb)) {
+      setnvalue(ra, -rb->v.n);
+    } else {
+      PROTECT(vm_arith_unary(L, ra, rb, QM_EV_UNM));
+    }
+    vmbreak;
+  }
+  L_OP_NOT:
+    setnvalue(ra, vm_is_false(RB()) ? 1.0 : 0.0);
+    vmbreak;
+  L_OP_BNOT: {
+    const qmValue* rb = RB();
+    if (ttisnumber(rb)) {
+      setnvalue(ra, qmnum::bnot(rb->v.n));
+    } else {
+      PROTECT(vm_arith_unary(L, ra, rb, QM_EV_NOT));
+    }
+    vmbreak;
+  }
+  L_OP_CONCAT: {
+    int32_t b = static_cast<int32_t>(inst_b(i));
+    int32_t c = static_cast<int32_t>(inst_c(i));
+    PROTECT(vm_concat_values(L, c - b + 1, c));
+    PROTECT(vm_gc_check(L));
+    *RA() = base[b];
+    vmbreak;
+  }
+  L_OP_JMP:
+    if (inst_m(i) == kJmpGosub) PROTECT(vm_gosub_push(L, static_cast<int32_t>(pc - code), ci->serial));
+    pc += inst_jdist(i);
+    vmbreak;
+  L_OP_EQ: {
+    const qmValue* rb = RKB();
+    const qmValue* rc = RKC();
+    int32_t res;
+    if (ttisnumber(rb) && ttisnumber(rc)) {
+      res = rb->v.n == rc->v.n;
+    } else if (ttisstring(rb) && ttisstring(rc)) {
+      res = rb->v.gc == rc->v.gc;
+    } else {
+      PROTECT(res = vm_values_equal(L, rb, rc));
+    }
+    if (res != static_cast<int32_t>(inst_a(i))) {
+      pc++;
+    } else {
+      DOJUMP_NEXT();
+    }
+    vmbreak;
+  }
+  L_OP_LT: {
+    const qmValue* rb = RKB();
+    const qmValue* rc = RKC();
+    int32_t res;
+    if (ttisnumber(rb) && ttisnumber(rc)) {
+      res = rb->v.n < rc->v.n;
+    } else {
+      PROTECT(res = vm_value_less(L, rb, rc, 1));
+    }
+    if (res != static_cast<int32_t>(inst_a(i))) {
+      pc++;
+    } else {
+      DOJUMP_NEXT();
+    }
+    vmbreak;
+  }
+  L_OP_LE: {
+    const qmValue* rb = RKB();
+    const qmValue* rc = RKC();
+    int32_t res;
+    if (ttisnumber(rb) && ttisnumber(rc)) {
+      res = rb->v.n <= rc->v.n;
+    } else {
+      PROTECT(res = vm_value_less_equal(L, rb, rc));
+    }
+    if (res != static_cast<int32_t>(inst_a(i))) {
+      pc++;
+    } else {
+      DOJUMP_NEXT();
+    }
+    vmbreak;
+  }
+  L_OP_TEST: {
+    const qmValue* rb = RB();
+    if (static_cast<uint32_t>(vm_is_false(rb)) == inst_c(i)) {
+      pc++;
+    } else {
+      *ra = *rb;
+      DOJUMP_NEXT();
+    }
+    vmbreak;
+  }
+  L_OP_CALL:
+  L_OP_TAILCALL: {
+    uint32_t b = inst_b(i);
+    int32_t nresults = static_cast<int32_t>(inst_c(i)) - 1;
+    if (b != 0) L->top = ra + b;
+    g->call_position = static_cast<int32_t>(pc - code);
+    SAVEPC();
+    int32_t rcode;
+    qmValue* firstResult = vm_precall(L, ra, &rcode);
+    if (firstResult != nullptr) {
+      // a command ran
+      vm_poscall(L, nresults, firstResult);
+      if (nresults >= 0) L->top = L->ci->top;
+      ci = L->ci;
+      RELOAD();
+      if (rcode != 0) {
+        if (rcode == -1 || rcode == -2) {
+          command_gosub(L, ci, pc, cl->p, rcode);
         } else {
-          PROTECT(vm_arith_unary(L, ra, rb, QM_EV_UNM));
-        }
-        break;
-      }
-      case OP_NOT:
-        setnvalue(ra, vm_is_false(RB()) ? 1.0 : 0.0);
-        break;
-      case OP_BNOT: {
-        const qmValue* rb = RB();
-        if (ttisnumber(rb)) {
-          setnvalue(ra, qmnum::bnot(rb->v.n));
-        } else {
-          PROTECT(vm_arith_unary(L, ra, rb, QM_EV_NOT));
-        }
-        break;
-      }
-      case OP_CONCAT: {
-        int32_t b = static_cast<int32_t>(inst_b(i));
-        int32_t c = static_cast<int32_t>(inst_c(i));
-        PROTECT(vm_concat_values(L, c - b + 1, c));
-        PROTECT(vm_gc_check(L));
-        *RA() = base[b];
-        break;
-      }
-      case OP_JMP:
-        if (inst_m(i) == kJmpGosub) PROTECT(vm_gosub_push(L, static_cast<int32_t>(pc - code), ci->serial));
-        pc += inst_jdist(i);
-        break;
-      case OP_EQ: {
-        const qmValue* rb = RKB();
-        const qmValue* rc = RKC();
-        int32_t res;
-        if (ttisnumber(rb) && ttisnumber(rc)) {
-          res = rb->v.n == rc->v.n;
-        } else if (ttisstring(rb) && ttisstring(rc)) {
-          res = rb->v.gc == rc->v.gc;
-        } else {
-          PROTECT(res = vm_values_equal(L, rb, rc));
-        }
-        if (res != static_cast<int32_t>(inst_a(i))) {
-          pc++;
-        } else {
-          DOJUMP_NEXT();
-        }
-        break;
-      }
-      case OP_LT: {
-        const qmValue* rb = RKB();
-        const qmValue* rc = RKC();
-        int32_t res;
-        if (ttisnumber(rb) && ttisnumber(rc)) {
-          res = rb->v.n < rc->v.n;
-        } else {
-          PROTECT(res = vm_value_less(L, rb, rc, 1));
-        }
-        if (res != static_cast<int32_t>(inst_a(i))) {
-          pc++;
-        } else {
-          DOJUMP_NEXT();
-        }
-        break;
-      }
-      case OP_LE: {
-        const qmValue* rb = RKB();
-        const qmValue* rc = RKC();
-        int32_t res;
-        if (ttisnumber(rb) && ttisnumber(rc)) {
-          res = rb->v.n <= rc->v.n;
-        } else {
-          PROTECT(res = vm_value_less_equal(L, rb, rc));
-        }
-        if (res != static_cast<int32_t>(inst_a(i))) {
-          pc++;
-        } else {
-          DOJUMP_NEXT();
-        }
-        break;
-      }
-      case OP_TEST: {
-        const qmValue* rb = RB();
-        if (static_cast<uint32_t>(vm_is_false(rb)) == inst_c(i)) {
-          pc++;
-        } else {
-          *ra = *rb;
-          DOJUMP_NEXT();
-        }
-        break;
-      }
-      case OP_CALL:
-      case OP_TAILCALL: {
-        uint32_t b = inst_b(i);
-        int32_t nresults = static_cast<int32_t>(inst_c(i)) - 1;
-        if (b != 0) L->top = ra + b;
-        g->call_position = static_cast<int32_t>(pc - code);
-        SAVEPC();
-        int32_t rcode;
-        qmValue* firstResult = vm_precall(L, ra, &rcode);
-        if (firstResult != nullptr) {
-          // a command ran
-          vm_poscall(L, nresults, firstResult);
-          if (nresults >= 0) L->top = L->ci->top;
-          ci = L->ci;
+          vm_throw_code(L, rcode);
           RELOAD();
-          if (rcode != 0) {
-            if (rcode == -1 || rcode == -2) {
-              command_gosub(L, ci, pc, cl->p, rcode);
-            } else {
-              vm_throw_code(L, rcode);
-              RELOAD();
-            }
-          }
-          break;
-        }
-        if (inst_op(i) == OP_CALL) {
-          (L->ci - 1)->state = QM_CI_SAVEDPC | QM_CI_CALLING;
-          goto callentry;
-        }
-        {
-          // tail call: the new frame replaces the running one
-          qmCallInfo* callee = L->ci;
-          qmCallInfo* caller = callee - 1;
-          qmValue* func = caller->base - 1;
-          qmValue* pfunc = callee->base - 1;
-          if (L->openupval) vm_close_upvalues(L, caller->base);
-          vm_gosub_drop_above(L, caller->serial - 1);
-          int32_t aux = 0;
-          for (; pfunc + aux < L->top; aux++) func[aux] = pfunc[aux];
-          caller->top = L->top = func + aux;
-          caller->base = L->base = func + 1;
-          caller->savedpc = callee->savedpc;
-          caller->tailcalls++;
-          caller->state = QM_CI_SAVEDPC;
-          caller->serial = callee->serial;
-          L->ci = caller;
-          goto callentry;
         }
       }
-      case OP_RETURN: {
-        if (inst_c(i) == kReturnBasic) {
-          // Basic Return: only to a Gosub of this very activation
-          if (g->gosub_count == 0 || g->gosub[g->gosub_count - 1].serial != ci->serial)
-            PROTECT(vm_raise_error(L, ERR_RETWOGOSUB));
-          pc = code + g->gosub[--g->gosub_count].pc;
-          break;
-        }
-        uint32_t b = inst_b(i);
-        if (b != 0) L->top = ra + b - 1;
-        if (L->openupval) vm_close_upvalues(L, base);
-        while (g->gosub_count > 0 && g->gosub[g->gosub_count - 1].serial == ci->serial) g->gosub_count--;
-        ci->state = QM_CI_SAVEDPC;
-        SAVEPC();
-        if (!((ci - 1)->state & QM_CI_CALLING)) return ra;  // the frame vm_call_raw entered
-        int32_t nresults = static_cast<int32_t>(inst_c(*((ci - 1)->savedpc - 1))) - 1;
-        vm_poscall(L, nresults, ra);
-        if (nresults >= 0) L->top = L->ci->top;
-        goto retentry;
-      }
-      case OP_FORLOOP: {
-        qmValue* limit = ra + 1;
-        qmValue* step = ra + 2;
-        if (!ttisnumber(ra) || !for_operand(limit) || !for_operand(step))
-          PROTECT(vm_raise_error(L, ERR_VALUEEXPECTED));
-        double st = step->v.n;
-        double idx = ra->v.n + st;
-        if (st > 0 ? idx <= limit->v.n : idx >= limit->v.n) {
-          pc += inst_sbx(i);
-          setnvalue(ra, idx);
-        }
-        break;
-      }
-      case OP_TFORLOOP: {
-        int32_t nvar = static_cast<int32_t>(inst_c(i)) + 1;
-        qmValue* cb = ra + nvar + 2;
-        cb[0] = ra[0];
-        cb[1] = ra[1];
-        cb[2] = ra[2];
-        L->top = cb + 3;
-        SAVEPC();
-        int32_t rcode = vm_call_raw(L, cb, nvar);
-        if (rcode != 0) vm_throw_code(L, rcode);
-        ci = L->ci;
-        L->top = ci->top;
-        RELOAD();
-        ra = RA() + 2;
-        cb = ra + nvar;
-        do {
-          nvar--;
-          ra[nvar] = cb[nvar];
-        } while (nvar > 0);
-        if (ttisnil(ra)) {
-          pc++;
-        } else {
-          DOJUMP_NEXT();
-        }
-        break;
-      }
-      case OP_TFORPREP:
-        if (ttistable(ra)) {
-          ra[1] = *ra;
-          const qmValue* next = vm_table_get_str(globals_table(L), vm_new_cstring(L, "next"));
-          // no library registers a global "next": the engine's own serves then
-          *ra = ttisnil(next) ? g->engine_next : *next;
-        }
-        pc += inst_sbx(i);
-        break;
-      case OP_SETLIST:
-      case OP_SETLISTO: {
-        if (!ttistable(ra)) PROTECT(vm_raise_value_error(L, ra, ERR_TABLEDECLA, "{}"));
-        uint32_t bx = inst_bx(i);
-        int32_t n;
-        if (inst_op(i) == OP_SETLIST) {
-          n = static_cast<int32_t>(bx & (kFieldsPerFlush - 1)) + 1;
-        } else {
-          n = static_cast<int32_t>(L->top - ra) - 1;
-          L->top = ci->top;
-        }
-        qmTable* h = hvalue(ra);
-        int32_t first = static_cast<int32_t>(bx & ~(kFieldsPerFlush - 1));
-        SAVEPC();
-        for (; n > 0; n--) *vm_table_set_int(L, h, first + n - 1) = ra[n];
-        break;
-      }
-      case OP_CLOSE:
-        vm_close_upvalues(L, ra);
-        break;
-      case OP_CLOSURE: {
-        qmProto* p = cl->p->p[inst_bx(i)];
-        SAVEPC();
-        qmClosure* ncl = vm_closure_new_script(L, p, &cl->env);
-        for (int32_t j = 0; j < p->nups; j++, pc++) {
-          if (inst_op(*pc) == OP_GETUPVAL) {
-            ncl->upvals()[j] = cl->upvals()[inst_b(*pc)];
-          } else {
-            ncl->upvals()[j] = vm_find_upval(L, base + inst_b(*pc));
-          }
-        }
-        setclvalue(ra, ncl);
-        PROTECT(vm_gc_check(L));
-        break;
-      }
-      case OP_SELF: {
-        const qmValue* key = RKC();
-        if (!ttisstring(key)) PROTECT(vm_raise_error(L, ERR_WRONGOP));
-        ra[1] = *RB();
-        PROTECT(index_value(L, ra + 1, key, ra, false));
-        break;
-      }
-      default:
-        break;  // operations 43..63 do nothing
+      vmbreak;
+    }
+    if (inst_op(i) == OP_CALL) {
+      (L->ci - 1)->state = QM_CI_SAVEDPC | QM_CI_CALLING;
+      goto callentry;
+    }
+    {
+      // tail call: the new frame replaces the running one
+      qmCallInfo* callee = L->ci;
+      qmCallInfo* caller = callee - 1;
+      qmValue* func = caller->base - 1;
+      qmValue* pfunc = callee->base - 1;
+      if (L->openupval) vm_close_upvalues(L, caller->base);
+      vm_gosub_drop_above(L, caller->serial - 1);
+      int32_t aux = 0;
+      for (; pfunc + aux < L->top; aux++) func[aux] = pfunc[aux];
+      caller->top = L->top = func + aux;
+      caller->base = L->base = func + 1;
+      caller->savedpc = callee->savedpc;
+      caller->tailcalls++;
+      caller->state = QM_CI_SAVEDPC;
+      caller->serial = callee->serial;
+      L->ci = caller;
+      goto callentry;
     }
   }
+  L_OP_RETURN: {
+    if (inst_c(i) == kReturnBasic) {
+      // Basic Return: only to a Gosub of this very activation
+      if (g->gosub_count == 0 || g->gosub[g->gosub_count - 1].serial != ci->serial)
+        PROTECT(vm_raise_error(L, ERR_RETWOGOSUB));
+      pc = code + g->gosub[--g->gosub_count].pc;
+      vmbreak;
+    }
+    uint32_t b = inst_b(i);
+    if (b != 0) L->top = ra + b - 1;
+    if (L->openupval) vm_close_upvalues(L, base);
+    while (g->gosub_count > 0 && g->gosub[g->gosub_count - 1].serial == ci->serial) g->gosub_count--;
+    ci->state = QM_CI_SAVEDPC;
+    SAVEPC();
+    if (!((ci - 1)->state & QM_CI_CALLING)) return ra;  // the frame vm_call_raw entered
+    int32_t nresults = static_cast<int32_t>(inst_c(*((ci - 1)->savedpc - 1))) - 1;
+    vm_poscall(L, nresults, ra);
+    if (nresults >= 0) L->top = L->ci->top;
+    goto retentry;
+  }
+  L_OP_FORLOOP: {
+    qmValue* limit = ra + 1;
+    qmValue* step = ra + 2;
+    if (!ttisnumber(ra) || !for_operand(limit) || !for_operand(step))
+      PROTECT(vm_raise_error(L, ERR_VALUEEXPECTED));
+    double st = step->v.n;
+    double idx = ra->v.n + st;
+    if (st > 0 ? idx <= limit->v.n : idx >= limit->v.n) {
+      pc += inst_sbx(i);
+      setnvalue(ra, idx);
+    }
+    vmbreak;
+  }
+  L_OP_TFORLOOP: {
+    int32_t nvar = static_cast<int32_t>(inst_c(i)) + 1;
+    qmValue* cb = ra + nvar + 2;
+    cb[0] = ra[0];
+    cb[1] = ra[1];
+    cb[2] = ra[2];
+    L->top = cb + 3;
+    SAVEPC();
+    int32_t rcode = vm_call_raw(L, cb, nvar);
+    if (rcode != 0) vm_throw_code(L, rcode);
+    ci = L->ci;
+    L->top = ci->top;
+    RELOAD();
+    ra = RA() + 2;
+    cb = ra + nvar;
+    do {
+      nvar--;
+      ra[nvar] = cb[nvar];
+    } while (nvar > 0);
+    if (ttisnil(ra)) {
+      pc++;
+    } else {
+      DOJUMP_NEXT();
+    }
+    vmbreak;
+  }
+  L_OP_TFORPREP:
+    if (ttistable(ra)) {
+      ra[1] = *ra;
+      const qmValue* next = vm_table_get_str(globals_table(L), vm_new_cstring(L, "next"));
+      // no library registers a global "next": the engine's own serves then
+      *ra = ttisnil(next) ? g->engine_next : *next;
+    }
+    pc += inst_sbx(i);
+    vmbreak;
+  L_OP_SETLIST:
+  L_OP_SETLISTO: {
+    if (!ttistable(ra)) PROTECT(vm_raise_value_error(L, ra, ERR_TABLEDECLA, "{}"));
+    uint32_t bx = inst_bx(i);
+    int32_t n;
+    if (inst_op(i) == OP_SETLIST) {
+      n = static_cast<int32_t>(bx & (kFieldsPerFlush - 1)) + 1;
+    } else {
+      n = static_cast<int32_t>(L->top - ra) - 1;
+      L->top = ci->top;
+    }
+    qmTable* h = hvalue(ra);
+    int32_t first = static_cast<int32_t>(bx & ~(kFieldsPerFlush - 1));
+    SAVEPC();
+    for (; n > 0; n--) *vm_table_set_int(L, h, first + n - 1) = ra[n];
+    vmbreak;
+  }
+  L_OP_CLOSE:
+    vm_close_upvalues(L, ra);
+    vmbreak;
+  L_OP_CLOSURE: {
+    qmProto* p = cl->p->p[inst_bx(i)];
+    SAVEPC();
+    qmClosure* ncl = vm_closure_new_script(L, p, &cl->env);
+    for (int32_t j = 0; j < p->nups; j++, pc++) {
+      if (inst_op(*pc) == OP_GETUPVAL) {
+        ncl->upvals()[j] = cl->upvals()[inst_b(*pc)];
+      } else {
+        ncl->upvals()[j] = vm_find_upval(L, base + inst_b(*pc));
+      }
+    }
+    setclvalue(ra, ncl);
+    PROTECT(vm_gc_check(L));
+    vmbreak;
+  }
+  L_OP_SELF: {
+    const qmValue* key = RKC();
+    if (!ttisstring(key)) PROTECT(vm_raise_error(L, ERR_WRONGOP));
+    ra[1] = *RB();
+    PROTECT(index_value(L, ra + 1, key, ra, false));
+    vmbreak;
+  }
+  L_NOP:  // operations 43..63 do nothing
+    vmbreak;
+#undef vmbreak
 }

@@ -131,7 +131,7 @@ void vm_arith(qmState* L, qmValue* ra, const qmValue* rb, const qmValue* rc, int
   const qmValue* b = vm_tonumber(rb, &tb);
   const qmValue* c = vm_tonumber(rc, &tc);
   if (b && c) {
-    double r;
+    double r = 0;
     arith_numbers(L, b->v.n, c->v.n, event, &r);
     setnvalue(ra, r);
     return;

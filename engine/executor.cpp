@@ -180,7 +180,6 @@ qmValue* vm_execute(qmState* L) {
   qmValue* base;
   const Instruction* pc;
   const Instruction* code;
-  uint8_t traced;  // line or count hook on; reloaded after everything that may call out
   Instruction i;
   qmValue* ra;
 
@@ -204,7 +203,7 @@ qmValue* vm_execute(qmState* L) {
   static_assert(kNumOpcodes == 43);
 
 #define SAVEPC() (ci->savedpc = pc)
-#define RELOAD() (base = L->base, traced = L->hookmask & (QM_MASK_LINE | QM_MASK_COUNT))
+#define RELOAD() (base = L->base)
 #define PROTECT(x) \
   do {             \
     SAVEPC();      \
@@ -236,7 +235,7 @@ retentry:
       return nullptr;                                              \
     }                                                              \
     i = *pc++;                                                     \
-    if (traced) [[unlikely]] {                                     \
+    if (L->hookmask.load(std::memory_order_relaxed) & (QM_MASK_LINE | QM_MASK_COUNT)) [[unlikely]] { \
       SAVEPC();                                                    \
       trace_exec(L, pc);                                           \
       RELOAD();                                                    \

@@ -454,7 +454,7 @@ int32_t vm_register_commands(qmState* L, const char* libname, const qmCommand* r
 int32_t vm_register_constants(qmState* L, const qmConstant* rows, int32_t user) {
   const char* tname = user ? "userconstants" : "constants";
   push_registry_field(L, tname);
-  if (vm_type(L, -1) == QM_TNIL) {
+  if (vm_type(L, -1) != QM_TTABLE) {
     vm_pop(L, 1);
     vm_new_table(L);
     vm_push_value(L, -1);
@@ -485,7 +485,7 @@ int32_t vm_find_constant(qmState* L, const char* name, const char** text, double
   str_to_lower(key);
   for (const char* tname : {"constants", "userconstants"}) {
     push_registry_field(L, tname);
-    if (vm_type(L, -1) == QM_TNIL) {
+    if (vm_type(L, -1) != QM_TTABLE) {
       vm_pop(L, 1);
       continue;
     }

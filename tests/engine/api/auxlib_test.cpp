@@ -44,6 +44,27 @@ TEST_F(AuxTest, ReferencesStartAtThreeAndReuseFreedOnes) {
   EXPECT_EQ(vm_type(L, -1), QM_TNIL);  // free list still empty
 }
 
+TEST_F(AuxTest, RegistryReferencesLeaveTheSizeTableAlone) {
+  // the registry is the usual reference table; its element 2 holds the size table
+  vm_set_top(L, 0);
+  vm_push_string(L, "callback");
+  EXPECT_EQ(vm_ref_new(L, QM_REGISTRYINDEX), 3);
+  vm_new_table(L);
+  EXPECT_EQ(vm_ref_new(L, QM_REGISTRYINDEX), 4);
+  vm_raw_geti(L, QM_REGISTRYINDEX, 3);
+  EXPECT_STREQ(vm_to_string(L, -1), "callback");
+  vm_raw_geti(L, QM_REGISTRYINDEX, 2);
+  EXPECT_EQ(vm_type(L, -1), QM_TTABLE);
+  EXPECT_EQ(vm_get_metatable(L, -1), 1);  // its own metatable, weakly keyed
+  vm_push_string(L, "__mode");
+  vm_raw_get(L, -2);
+  EXPECT_STREQ(vm_to_string(L, -1), "k");
+  vm_set_top(L, 0);
+  vm_collect(L);
+  vm_push_number(L, 1);
+  EXPECT_EQ(vm_ref_new(L, QM_REGISTRYINDEX), 5);
+}
+
 TEST_F(AuxTest, ReferencesHonourANumericCountField) {
   vm_set_top(L, 0);
   vm_new_table(L);

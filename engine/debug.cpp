@@ -32,8 +32,14 @@ int32_t vm_get_stack(qmState* L, int32_t level, qmDebug* ar) {
     level--;
     if (!(ci->state & QM_CI_C)) level -= ci->tailcalls;
   }
+  // A negative remainder lies inside the tail calls of the last frame visited: such a level
+  // exists even when that frame was the outermost one.
+  if (level < 0) {
+    ar->i_ci = 0;
+    return 1;
+  }
   if (level > 0 || ci == L->base_ci) return 0;
-  ar->i_ci = level < 0 ? 0 : static_cast<int32_t>(ci - L->base_ci);
+  ar->i_ci = static_cast<int32_t>(ci - L->base_ci);
   return 1;
 }
 

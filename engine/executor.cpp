@@ -125,10 +125,9 @@ void trace_exec(qmState* L, const Instruction* pc) {
   }
   if (!(mask & QM_MASK_LINE)) return;
   const qmProto* p = clvalue(ci->base - 1)->p;
-  if (!L->hookinit) {
+  if (!L->hookinit) {  // the first line event after vm_set_hook: report this line
     ci->savedpc = pc;
     L->hookinit = 1;
-    return;
   }
   int32_t npc = static_cast<int32_t>(pc - p->code) - 1;
   int32_t newline = vm_proto_line(p, npc);
@@ -236,8 +235,7 @@ retentry:
     }                                                              \
     i = *pc++;                                                     \
     if (L->hookmask.load(std::memory_order_relaxed) & (QM_MASK_LINE | QM_MASK_COUNT)) [[unlikely]] { \
-      SAVEPC();                                                    \
-      trace_exec(L, pc);                                           \
+      trace_exec(L, pc); /* compares with the pc saved before, saves pc */ \
       RELOAD();                                                    \
     }                                                              \
     ra = RA();                                                     \

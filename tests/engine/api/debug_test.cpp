@@ -21,6 +21,7 @@ struct Seen {
   int32_t linedefined = -99;
   int32_t level1 = -1;
   int32_t calls = 0;
+  std::string local;  // the caller's first local variable, when it has one
 };
 Seen g_seen;
 
@@ -202,6 +203,169 @@ TEST_F(DebugTest, LoadAcceptsCompiledChunksOnly) {
   chunk.resize(chunk.size() / 2);
   EXPECT_NE(load(L, chunk, nullptr), 0);
   EXPECT_EQ(vm_get_top(L), 0);
+}
+
+// ---- call information of running script code --------------------------------------------------
+
+std::vector<Seen> g_probes;
+
+int32_t probe_each(qmState* L) {
+  qmDebug ar{};
+  Seen s;
+  if (!vm_get_stack(L, 0, &ar) || !vm_get_info(L, "nS", &ar)) return ERR_INTERNAL;
+  s.name = ar.name ? ar.name : "(null)";
+  s.namewhat = ar.namewhat;
+  qmDebug up{};
+  if (vm_get_stack(L, 1, &up) && vm_get_info(L, "lSn", &up)) {
+    s.level1 = up.currentline;
+    s.what = up.what;
+    s.short_src = up.short_src;
+    const char* local = vm_get_local(L, &up, 1);
+    if (local) {
+      s.local = local;
+      EXPECT_EQ(vm_type(L, -1), QM_TFUNCTION);
+      vm_pop(L, 1);
+    }
+    EXPECT_EQ(vm_get_local(L, &ar, 1), nullptr);  // a command frame has none
+  }
+  qmDebug up2{};
+  if (vm_get_stack(L, 2, &up2) && vm_get_info(L, "Slf", &up2)) {
+    s.linedefined = up2.linedefined;  // -1 for the lost tail caller
+    s.calls = vm_type(L, -1);         // what "f" pushed
+    vm_pop(L, 1);
+  }
+  g_probes.push_back(s);
+  return 0;
+}
+
+class ScriptInfoTest : public DebugTest {
+ protected:
+  void run(const asmx::Function& main) {
+    vm_set_top(L, 0);
+    vm_push_string(L, "probe");
+    vm_push_cfunction(L, probe_each);
+    vm_set_table(L, QM_GLOBALSINDEX);
+    vm_push_string(L, "tbl");
+    vm_new_table(L);
+    for (const char* key : {"fld", "meth"}) {
+      vm_push_string(L, key);
+      vm_push_cfunction(L, probe_each);
+      vm_set_table(L, -3);
+    }
+    vm_set_table(L, QM_GLOBALSINDEX);
+    g_probes.clear();
+    ASSERT_EQ(load(L, asmx::write_chunk(main), "names"), 0);
+    ASSERT_EQ(vm_pcall(L, 0, 0, 0), 0);
+  }
+};
+
+TEST_F(ScriptInfoTest, CalledFunctionsAreNamedFromTheCallingCode) {
+  asmx::Function main;
+  main.source = "@names.qm";
+  main.maxstack = 4;
+  asmx::Builder b(main);
+  uint32_t kprobe = b.k_str("probe"), ktbl = b.k_str("tbl");
+  b.line(1);
+  b.abx(OP_GETGLOBAL, 0, kprobe);
+  b.abc(OP_CALL, 0, 1, 1);
+  b.line(2);
+  b.abx(OP_GETGLOBAL, 0, kprobe);
+  b.abc(OP_CALL, 0, 1, 1);  // register 0 is the local "myloc" here
+  b.line(3);
+  b.abx(OP_GETGLOBAL, 1, ktbl);
+  b.abc(OP_GETTABLE, 0, 1, asmx::Builder::rk(b.k_str("fld")));
+  b.abc(OP_CALL, 0, 1, 1);
+  b.line(4);
+  b.abx(OP_GETGLOBAL, 1, ktbl);
+  b.abc(OP_SELF, 0, 1, asmx::Builder::rk(b.k_str("meth")));
+  b.abc(OP_CALL, 0, 2, 1);
+  b.line(5);
+  b.abc(OP_RETURN, 0, 1, 0);
+  b.finish();
+  main.locals.push_back({"myloc", 3, 4});
+  run(main);
+
+  ASSERT_EQ(g_probes.size(), 4u);
+  struct Want { const char* name; const char* kind; int32_t line; } want[] = {
+      {"probe", "global", 1}, {"myloc", "local", 2}, {"fld", "field", 3}, {"meth", "method", 4},
+  };
+  for (size_t i = 0; i < 4; i++) {
+    EXPECT_EQ(g_probes[i].name, want[i].name) << i;
+    EXPECT_EQ(g_probes[i].namewhat, want[i].kind) << i;
+    EXPECT_EQ(g_probes[i].level1, want[i].line) << i;
+    EXPECT_EQ(g_probes[i].what, "main") << i;
+    EXPECT_EQ(g_probes[i].short_src, "names.qm") << i;
+    EXPECT_EQ(g_probes[i].local, i == 1 ? "myloc" : "") << i;
+  }
+}
+
+std::vector<int32_t> g_lines;
+int32_t g_stop_at_line = 0;
+
+void line_hook(qmState*, qmDebug* ar, int32_t* result) {
+  EXPECT_EQ(ar->event, QM_HOOK_LINE);
+  g_lines.push_back(ar->currentline);
+  *result = ar->currentline == g_stop_at_line ? 1499 : 0;
+}
+
+TEST_F(ScriptInfoTest, LineHookSeesNewLinesAndItsResultEndsTheScript) {
+  asmx::Function main;
+  main.source = "=lines";
+  main.maxstack = 2;
+  asmx::Builder b(main);
+  for (int32_t line = 1; line <= 3; line++) {
+    b.line(line);
+    b.abx(OP_GETGLOBAL, 0, b.k_str("probe"));
+    b.abc(OP_CALL, 0, 1, 1);
+  }
+  b.abc(OP_RETURN, 0, 1, 0);
+  b.finish();
+
+  vm_set_hook(L, line_hook, QM_MASK_LINE, 0);
+  g_lines.clear();
+  g_stop_at_line = 0;
+  run(main);
+  EXPECT_EQ(g_lines, (std::vector<int32_t>{1, 2, 3}));
+  EXPECT_EQ(g_probes.size(), 3u);
+
+  g_lines.clear();
+  g_probes.clear();
+  g_stop_at_line = 2;
+  ASSERT_EQ(load(L, asmx::write_chunk(main), "lines"), 0);
+  EXPECT_EQ(vm_pcall(L, 0, 0, 0), 1499);
+  EXPECT_EQ(g_probes.size(), 1u);  // line 2 never ran
+  EXPECT_EQ(L->allowhook, 1);
+}
+
+TEST_F(ScriptInfoTest, LevelsInsideTailCallsAreReportedAsTailCalls) {
+  asmx::Function main;
+  main.source = "=tailmain";
+  main.maxstack = 2;
+  asmx::Function f;
+  f.line_defined = 7;
+  f.maxstack = 2;
+  {
+    asmx::Builder fb(f);
+    fb.line(8);
+    fb.abx(OP_GETGLOBAL, 0, fb.k_str("probe"));
+    fb.abc(OP_CALL, 0, 1, 1);
+    fb.abc(OP_RETURN, 0, 1, 0);
+    fb.finish();
+  }
+  main.protos.push_back(f);
+  asmx::Builder b(main);
+  b.closure(0, 0, {});
+  b.abc(OP_TAILCALL, 0, 1, 0);
+  b.abc(OP_RETURN, 0, 0, 0);
+  b.finish();
+  run(main);
+
+  ASSERT_EQ(g_probes.size(), 1u);
+  const Seen& s = g_probes[0];
+  EXPECT_EQ(s.level1, 8);
+  EXPECT_EQ(s.what, "Quillmere");
+  EXPECT_EQ(s.linedefined, -1);    // level 2 lies inside the tail call
+  EXPECT_EQ(s.calls, QM_TNIL);     // and "f" gives nil for it
 }
 
 }  // namespace

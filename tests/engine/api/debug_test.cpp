@@ -205,6 +205,42 @@ TEST_F(DebugTest, LoadAcceptsCompiledChunksOnly) {
   EXPECT_EQ(vm_get_top(L), 0);
 }
 
+TEST_F(DebugTest, LoadedMainFunctionOwnsItsUpvaluesAndEnvironment) {
+  // main: return upvalue 1 .. global "g"
+  asmx::Function main;
+  main.source = "=env";
+  main.nups = 1;
+  main.maxstack = 3;
+  main.upvalue_names = {std::string("captured")};
+  asmx::Builder b(main);
+  b.abc(OP_GETUPVAL, 0, 0, 0);
+  b.abx(OP_GETGLOBAL, 1, b.k_str("g"));
+  b.abc(OP_CONCAT, 0, 0, 1);
+  b.abc(OP_RETURN, 0, 2, 0);
+  b.finish();
+
+  vm_set_top(L, 0);
+  ASSERT_EQ(load(L, asmx::write_chunk(main), "env"), 0);
+  EXPECT_STREQ(vm_get_upvalue(L, 1, 1), "captured");
+  EXPECT_EQ(vm_type(L, -1), QM_TNIL);  // a fresh closed upvalue
+  vm_pop(L, 1);
+  vm_push_string(L, "up-");
+  EXPECT_STREQ(vm_set_upvalue(L, 1, 1), "captured");
+  EXPECT_EQ(vm_get_upvalue(L, 1, 2), nullptr);
+
+  vm_new_table(L);  // a private environment with g = "env"
+  vm_push_string(L, "g");
+  vm_push_string(L, "env");
+  vm_raw_set(L, -3);
+  vm_push_value(L, -1);
+  EXPECT_EQ(vm_set_fenv(L, 1), 1);
+  vm_get_fenv(L, 1);
+  EXPECT_TRUE(vm_raw_equal(L, -1, -2));
+  vm_set_top(L, 1);
+  ASSERT_EQ(vm_pcall(L, 0, 1, 0), 0);
+  EXPECT_STREQ(vm_to_string(L, -1), "up-env");
+}
+
 // ---- call information of running script code --------------------------------------------------
 
 std::vector<Seen> g_probes;

@@ -37,9 +37,17 @@ void* vm_reg_get_userdata(qmState* L, const char* name) {
 }
 
 const char* vm_reg_get_string(qmState* L, const char* name) {
-  // The text stays alive in the registry after the pop.
+  // The text must outlive the pop, so it has to stay referenced by the registry: a number is
+  // converted in the registry field itself (it still reads as the same number).
   push_registry_field(L, name);
-  const char* s = vm_is_string(L, -1) ? vm_to_string(L, -1) : nullptr;
+  const char* s = nullptr;
+  if (vm_type(L, -1) == QM_TNUMBER) {
+    s = vm_to_string(L, -1);
+    vm_push_value(L, -1);
+    set_registry_field(L, name);
+  } else if (vm_type(L, -1) == QM_TSTRING) {
+    s = vm_to_string(L, -1);
+  }
   vm_pop(L, 1);
   return s;
 }

@@ -12,6 +12,30 @@ using namespace qm;
 
 using AuxTest = EngineTest;
 
+// ---- registry by name -------------------------------------------------------------------------
+
+TEST_F(AuxTest, RegistryFieldsByName) {
+  vm_set_top(L, 0);
+  int local = 0;
+  vm_reg_set_pointer(L, "applet", &local);
+  EXPECT_EQ(vm_reg_get_userdata(L, "applet"), &local);
+  EXPECT_EQ(vm_reg_get_string(L, "applet"), nullptr);
+  EXPECT_EQ(vm_reg_get_userdata(L, "absent"), nullptr);
+  reg_set_string(L, "title", "Demo");
+  EXPECT_STREQ(vm_reg_get_string(L, "title"), "Demo");
+  EXPECT_EQ(vm_reg_get_number(L, "title"), 0);
+  vm_push_string(L, "version");
+  vm_push_number(L, 2.5);
+  vm_raw_set(L, QM_REGISTRYINDEX);
+  const char* text = vm_reg_get_string(L, "version");
+  vm_collect(L);  // the text stays referenced after the call
+  EXPECT_STREQ(text, "2.5");
+  EXPECT_EQ(vm_reg_get_number(L, "version"), 2.5);
+  vm_reg_push(L, "title");
+  EXPECT_STREQ(vm_to_string(L, -1), "Demo");
+  EXPECT_EQ(vm_get_top(L), 1);
+}
+
 // ---- references -------------------------------------------------------------------------------
 
 TEST_F(AuxTest, ReferencesStartAtThreeAndReuseFreedOnes) {

@@ -1,0 +1,79 @@
+// The executor's side of the debug hook (line events, a hook's error code) and the call tracer.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "vm_fixture.h"
+
+namespace {
+
+using Hooks = VmTest;
+
+std::vector<int32_t> g_lines;
+int32_t g_fail_at = -1;
+
+void line_hook(qmState*, qmDebug* ar, int32_t* result) {
+  if (ar->event != QM_HOOK_LINE) return;
+  g_lines.push_back(ar->currentline);
+  if (ar->currentline == g_fail_at) *result = 1234;
+}
+
+const char* kLoop = R"(
+.maxstack 4
+.lineno 1
+  LOADK r0 #0
+.lineno 2
+  LOADK r1 #2
+  LOADK r2 #1
+.lineno 3
+loop:
+  SUB r1 r1 r2
+  LT 1 r0 r1
+  JMP @loop
+.lineno 4
+  RETURN r0 1
+)";
+
+TEST_F(Hooks, LineEventsOnNewLinesAndBackwardJumps) {
+  g_lines.clear();
+  g_fail_at = -1;
+  vm_set_hook(L, line_hook, QM_MASK_LINE, 0);
+  RunResult r = run(kLoop);
+  EXPECT_EQ(r.status, 0) << r.where;
+  EXPECT_EQ(g_lines, (std::vector<int32_t>{1, 2, 3, 3, 4}));
+}
+
+TEST_F(Hooks, AHookResultIsRaisedAtItsLine) {
+  g_lines.clear();
+  g_fail_at = 3;
+  vm_set_hook(L, line_hook, QM_MASK_LINE, 0);
+  RunResult r = run(kLoop);
+  EXPECT_EQ(r.status, 1234);
+  EXPECT_EQ(vm_get_error_line(L), 3);
+  vm_set_hook(L, nullptr, 0, 0);
+  EXPECT_EQ(run(kLoop).status, 0);  // the state is usable after the error
+}
+
+TEST_F(Hooks, CallTracerListsTheArguments) {
+  vm_set_call_tracer(L, 1);
+  testing::internal::CaptureStdout();
+  RunResult r = run(R"(
+.maxstack 5
+  GETGLOBAL r0 "print"
+  LOADK r1 #1
+  LOADK r2 "a"
+  LOADNIL r3 r3
+  CALL r0 4 1
+  RETURN r0 1
+)");
+  std::string traced = testing::internal::GetCapturedStdout();
+  EXPECT_EQ(r.status, 0) << r.where;
+  // the main chunk, called by the host, has no name
+  EXPECT_EQ(traced,
+            "Now calling ?()\n"
+            "Now calling print() with arguments #1=(NUMBER)1 #2=(STRING)\"a\" #3=(NIL) \n");
+  EXPECT_EQ(r.out, "1 a nil\n");
+}
+
+}  // namespace

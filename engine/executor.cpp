@@ -202,7 +202,9 @@ qmValue* vm_execute(qmState* L) {
   static_assert(kNumOpcodes == 43);
 
 #define SAVEPC() (ci->savedpc = pc)
-#define RELOAD() (base = L->base)
+// Anything protected may move the stack or reallocate the call records (a collection halves an
+// oversized array), so both pointers are taken again afterwards.
+#define RELOAD() (base = L->base, ci = L->ci)
 #define PROTECT(x) \
   do {             \
     SAVEPC();      \

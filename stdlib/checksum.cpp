@@ -46,10 +46,15 @@ constexpr uint32_t kMD5K[64] = {
     0x289b7ec6, 0xeaa127fa, 0xd4ef3085, 0x04881d05, 0xd9d4d039, 0xe6db99e5, 0x1fa27cf8, 0xc4ac5665,
     0xf4292244, 0x432aff97, 0xab9423a7, 0xfc93a039, 0x655b59c3, 0x8f0ccc92, 0xffeff47d, 0x85845dd1,
     0x6fa87e4f, 0xfe2ce6e0, 0xa3014314, 0x4e0811a1, 0xf7537e82, 0xbd3af235, 0x2ad7d2bb, 0xeb86d391};
-constexpr int kMD5S[64] = {7, 12, 17, 22, 7, 12, 17, 22, 7, 12, 17, 22, 7, 12, 17, 22,
-                           5, 9,  14, 20, 5, 9,  14, 20, 5, 9,  14, 20, 5, 9,  14, 20,
-                           4, 11, 16, 23, 4, 11, 16, 23, 4, 11, 16, 23, 4, 11, 16, 23,
-                           6, 10, 15, 21, 6, 10, 15, 21, 6, 10, 15, 21, 6, 10, 15, 21};
+// The 64 steps written out: constant shifts and message indices let the compiler keep every word
+// in a register, which the table-driven loop could not.
+#define QM_MD5_STEP(f, a, b, c, d, x, k, s) \
+  a += f(b, c, d) + (x) + (k);              \
+  a = rotl(a, s) + b
+inline uint32_t md5_f(uint32_t x, uint32_t y, uint32_t z) { return z ^ (x & (y ^ z)); }
+inline uint32_t md5_g(uint32_t x, uint32_t y, uint32_t z) { return y ^ (z & (x ^ y)); }
+inline uint32_t md5_h(uint32_t x, uint32_t y, uint32_t z) { return x ^ y ^ z; }
+inline uint32_t md5_i(uint32_t x, uint32_t y, uint32_t z) { return y ^ (x | ~z); }
 
 void md5_transform(uint32_t state[4], const uint8_t block[64]) {
   uint32_t m[16];
@@ -58,33 +63,45 @@ void md5_transform(uint32_t state[4], const uint8_t block[64]) {
     m[i] = uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
   }
   uint32_t a = state[0], b = state[1], c = state[2], d = state[3];
-  for (int i = 0; i < 64; i++) {
-    uint32_t f;
-    int g;
-    if (i < 16) {
-      f = (b & c) | (~b & d);
-      g = i;
-    } else if (i < 32) {
-      f = (d & b) | (~d & c);
-      g = (5 * i + 1) & 15;
-    } else if (i < 48) {
-      f = b ^ c ^ d;
-      g = (3 * i + 5) & 15;
-    } else {
-      f = c ^ (b | ~d);
-      g = (7 * i) & 15;
-    }
-    uint32_t t = d;
-    d = c;
-    c = b;
-    b = b + rotl(a + f + kMD5K[i] + m[g], kMD5S[i]);
-    a = t;
-  }
+  const uint32_t* K = kMD5K;
+  QM_MD5_STEP(md5_f, a, b, c, d, m[0], K[0], 7);   QM_MD5_STEP(md5_f, d, a, b, c, m[1], K[1], 12);
+  QM_MD5_STEP(md5_f, c, d, a, b, m[2], K[2], 17);  QM_MD5_STEP(md5_f, b, c, d, a, m[3], K[3], 22);
+  QM_MD5_STEP(md5_f, a, b, c, d, m[4], K[4], 7);   QM_MD5_STEP(md5_f, d, a, b, c, m[5], K[5], 12);
+  QM_MD5_STEP(md5_f, c, d, a, b, m[6], K[6], 17);  QM_MD5_STEP(md5_f, b, c, d, a, m[7], K[7], 22);
+  QM_MD5_STEP(md5_f, a, b, c, d, m[8], K[8], 7);   QM_MD5_STEP(md5_f, d, a, b, c, m[9], K[9], 12);
+  QM_MD5_STEP(md5_f, c, d, a, b, m[10], K[10], 17); QM_MD5_STEP(md5_f, b, c, d, a, m[11], K[11], 22);
+  QM_MD5_STEP(md5_f, a, b, c, d, m[12], K[12], 7);  QM_MD5_STEP(md5_f, d, a, b, c, m[13], K[13], 12);
+  QM_MD5_STEP(md5_f, c, d, a, b, m[14], K[14], 17); QM_MD5_STEP(md5_f, b, c, d, a, m[15], K[15], 22);
+  QM_MD5_STEP(md5_g, a, b, c, d, m[1], K[16], 5);   QM_MD5_STEP(md5_g, d, a, b, c, m[6], K[17], 9);
+  QM_MD5_STEP(md5_g, c, d, a, b, m[11], K[18], 14); QM_MD5_STEP(md5_g, b, c, d, a, m[0], K[19], 20);
+  QM_MD5_STEP(md5_g, a, b, c, d, m[5], K[20], 5);   QM_MD5_STEP(md5_g, d, a, b, c, m[10], K[21], 9);
+  QM_MD5_STEP(md5_g, c, d, a, b, m[15], K[22], 14); QM_MD5_STEP(md5_g, b, c, d, a, m[4], K[23], 20);
+  QM_MD5_STEP(md5_g, a, b, c, d, m[9], K[24], 5);   QM_MD5_STEP(md5_g, d, a, b, c, m[14], K[25], 9);
+  QM_MD5_STEP(md5_g, c, d, a, b, m[3], K[26], 14);  QM_MD5_STEP(md5_g, b, c, d, a, m[8], K[27], 20);
+  QM_MD5_STEP(md5_g, a, b, c, d, m[13], K[28], 5);  QM_MD5_STEP(md5_g, d, a, b, c, m[2], K[29], 9);
+  QM_MD5_STEP(md5_g, c, d, a, b, m[7], K[30], 14);  QM_MD5_STEP(md5_g, b, c, d, a, m[12], K[31], 20);
+  QM_MD5_STEP(md5_h, a, b, c, d, m[5], K[32], 4);   QM_MD5_STEP(md5_h, d, a, b, c, m[8], K[33], 11);
+  QM_MD5_STEP(md5_h, c, d, a, b, m[11], K[34], 16); QM_MD5_STEP(md5_h, b, c, d, a, m[14], K[35], 23);
+  QM_MD5_STEP(md5_h, a, b, c, d, m[1], K[36], 4);   QM_MD5_STEP(md5_h, d, a, b, c, m[4], K[37], 11);
+  QM_MD5_STEP(md5_h, c, d, a, b, m[7], K[38], 16);  QM_MD5_STEP(md5_h, b, c, d, a, m[10], K[39], 23);
+  QM_MD5_STEP(md5_h, a, b, c, d, m[13], K[40], 4);  QM_MD5_STEP(md5_h, d, a, b, c, m[0], K[41], 11);
+  QM_MD5_STEP(md5_h, c, d, a, b, m[3], K[42], 16);  QM_MD5_STEP(md5_h, b, c, d, a, m[6], K[43], 23);
+  QM_MD5_STEP(md5_h, a, b, c, d, m[9], K[44], 4);   QM_MD5_STEP(md5_h, d, a, b, c, m[12], K[45], 11);
+  QM_MD5_STEP(md5_h, c, d, a, b, m[15], K[46], 16); QM_MD5_STEP(md5_h, b, c, d, a, m[2], K[47], 23);
+  QM_MD5_STEP(md5_i, a, b, c, d, m[0], K[48], 6);   QM_MD5_STEP(md5_i, d, a, b, c, m[7], K[49], 10);
+  QM_MD5_STEP(md5_i, c, d, a, b, m[14], K[50], 15); QM_MD5_STEP(md5_i, b, c, d, a, m[5], K[51], 21);
+  QM_MD5_STEP(md5_i, a, b, c, d, m[12], K[52], 6);  QM_MD5_STEP(md5_i, d, a, b, c, m[3], K[53], 10);
+  QM_MD5_STEP(md5_i, c, d, a, b, m[10], K[54], 15); QM_MD5_STEP(md5_i, b, c, d, a, m[1], K[55], 21);
+  QM_MD5_STEP(md5_i, a, b, c, d, m[8], K[56], 6);   QM_MD5_STEP(md5_i, d, a, b, c, m[15], K[57], 10);
+  QM_MD5_STEP(md5_i, c, d, a, b, m[6], K[58], 15);  QM_MD5_STEP(md5_i, b, c, d, a, m[13], K[59], 21);
+  QM_MD5_STEP(md5_i, a, b, c, d, m[4], K[60], 6);   QM_MD5_STEP(md5_i, d, a, b, c, m[11], K[61], 10);
+  QM_MD5_STEP(md5_i, c, d, a, b, m[2], K[62], 15);  QM_MD5_STEP(md5_i, b, c, d, a, m[9], K[63], 21);
   state[0] += a;
   state[1] += b;
   state[2] += c;
   state[3] += d;
 }
+#undef QM_MD5_STEP
 
 }  // namespace
 

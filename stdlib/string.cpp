@@ -61,13 +61,8 @@ int64_t find_from(const Str& s, const Str& find, size_t start, bool case_sensiti
   if (find.len == 0 || find.len > s.len) return -1;
   size_t last = s.len - find.len;
   if (case_sensitive) {
-    for (size_t i = start; i <= last; i++) {
-      const void* hit = std::memchr(s.s + i, find.s[0], last - i + 1);
-      if (!hit) return -1;
-      i = size_t(static_cast<const char*>(hit) - s.s);
-      if (std::memcmp(s.s + i, find.s, find.len) == 0) return int64_t(i);
-    }
-    return -1;
+    const void* hit = memmem(s.s + start, s.len - start, find.s, find.len);
+    return hit ? int64_t(static_cast<const char*>(hit) - s.s) : -1;
   }
   const unsigned char first = qm::char_to_lower(static_cast<unsigned char>(find.s[0]));
   for (size_t i = start; i <= last; i++) {

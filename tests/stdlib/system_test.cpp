@@ -322,3 +322,78 @@ TEST_F(SystemLib, CopyTableDeepSharedAndCyclic) {
 }
 
 }  // namespace
+
+namespace {
+
+int32_t g_answer = 0;
+std::string g_request;
+int32_t scripted_request(const char* title, const char* text, const char* buttons, int32_t) {
+  g_request = std::string(title) + "|" + text + "|" + buttons;
+  return g_answer;
+}
+
+TEST_F(SystemLib, SystemRequestTakesTheScriptedAnswer) {
+  qm::err_set_request_fn(scripted_request);
+  g_answer = 2;
+  EXPECT_EQ(first("SystemRequest", {S("T"), S("Body"), S("Yes|No")}), "2");
+  EXPECT_EQ(g_request, "T|Body|Yes|No");
+  g_answer = -1;
+  EXPECT_EQ(first("SystemRequest", {S("T"), S("Body"), S("OK")}), "error 1000");
+  qm::err_set_request_fn(nullptr);
+}
+
+TEST_F(SystemLib, IPairsStartsAfterIndexZero) {
+  set_list({S("zero"), S("one"), S("two")});
+  auto o = call("IPairs", {});  // wrong count
+  EXPECT_EQ(o.code, ERR_MISSINGPARAMTR);
+  std::vector<std::string> seen;
+  vm_set_top(L, 0);
+  vm_push_string(L, "ipairs");
+  vm_get_table(L, QM_GLOBALSINDEX);
+  vm_push_string(L, "t");
+  vm_get_table(L, QM_GLOBALSINDEX);
+  ASSERT_EQ(vm_pcall(L, 1, 3, 0), 0);  // iterator, table, 0
+  EXPECT_EQ(qmtest::describe(L, 3), "0");
+  for (int round = 0; round < 5; round++) {
+    vm_push_value(L, 1);
+    vm_push_value(L, 2);
+    vm_push_value(L, 3);
+    ASSERT_EQ(vm_pcall(L, 2, 2, 0), 0);
+    if (vm_type(L, -2) == QM_TNIL) break;
+    seen.push_back(qmtest::describe(L, -2) + "=" + qmtest::describe(L, -1));
+    vm_set_top(L, -2);
+    vm_replace(L, 3);  // the returned index is the next call's control value
+  }
+  EXPECT_EQ(seen, (std::vector<std::string>{"1='one'", "2='two'"}));
+}
+
+int32_t stop_at_two(qmState* L) {
+  if (vm_to_number(L, 1) == 2) {
+    vm_push_value(L, 2);
+    return 1;
+  }
+  return 0;
+}
+
+TEST_F(SystemLib, ForEachIStopsAtTheFirstResult) {
+  set_list({S("a"), S("b"), S("c"), S("d")});
+  vm_set_top(L, 0);
+  vm_push_string(L, "foreachi");
+  vm_get_table(L, QM_GLOBALSINDEX);
+  vm_push_string(L, "t");
+  vm_get_table(L, QM_GLOBALSINDEX);
+  vm_push_cfunction(L, stop_at_two);
+  ASSERT_EQ(vm_pcall(L, 2, 1, 0), 0);
+  EXPECT_EQ(qmtest::describe(L, -1), "'c'");
+  EXPECT_EQ(qm::runtime_flags().protected_calls, 0);  // the use counter is back down
+}
+
+TEST_F(SystemLib, ConstantsAndMemory) {
+  EXPECT_EQ(first("GetConstant", {S("#MILLISECONDS")}), "1");
+  EXPECT_EQ(first("GetConstant", {S("#NOSUCHTHING")}), "error 1042");
+  EXPECT_EQ(first("GetConstant", {S("MILLISECONDS")}), "error 1055");
+  EXPECT_EQ(first("GetMemoryInfo", {5.0}), "error 1055");
+  EXPECT_NE(first("GetMemoryInfo", {1.0}), "0");
+}
+
+}  // namespace

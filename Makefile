@@ -2,7 +2,7 @@
 JOBS ?= $(shell nproc)
 GEN := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 
-.PHONY: all deps build run test bench fuzz clean
+.PHONY: all deps build run test torture bench fuzz clean
 
 all: build
 
@@ -20,6 +20,13 @@ test: deps
 	cmake -S . -B build/check $(GEN) -DCMAKE_BUILD_TYPE=Debug -DQM_SANITIZE=ON -DQM_WERROR=ON -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g"
 	cmake --build build/check -j $(JOBS)
 	cd build/check && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
+
+# The test build once more with the collector running at every step check: a value that the
+# collector cannot reach but the code still uses shows up as a use-after-free under ASan.
+torture: deps
+	cmake -S . -B build/torture $(GEN) -DCMAKE_BUILD_TYPE=Debug -DQM_SANITIZE=ON -DQM_WERROR=ON -DQM_GC_TORTURE=ON -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g"
+	cmake --build build/torture -j $(JOBS)
+	cd build/torture && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
 
 bench: deps
 	cmake -S . -B build/bench $(GEN) -DCMAKE_BUILD_TYPE=Release -DQM_TESTS=OFF -DQM_BENCH=ON

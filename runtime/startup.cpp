@@ -1,0 +1,288 @@
+// main_real and startup_init: the player's life in one straight sequence. There is no event loop
+// here; the program's main chunk runs its own.
+#include "runtime/startup.h"
+
+#include <sys/utsname.h>
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <new>
+
+#include "engine/errcodes.h"
+#include "engine/vm.h"
+#include "platform/platform.h"
+#include "runtime/catalog.h"
+#include "runtime/errors.h"
+#include "runtime/messages.h"
+#include "runtime/os/qmos.h"
+#include "runtime/registry.h"
+#include "runtime/services.h"
+#include "runtime/vfile.h"
+#include "stdlib/stdlib.h"
+
+namespace qm {
+
+const LibraryEntry kLibraryTable[] = {
+    {"string", string_open},
+    {"math", math_open},
+    {"graphics", graphics_init},
+    {"draw", draw_init},
+    {"moveobject", moveobject_init},
+    {"dos", dos_placeholder_open},
+    {"event", event_init},
+    {"system", system_open},
+    {"layers", layers_init},
+    {"text", text_init},
+    {"anim", anim_init},
+    {"display", display_init},
+    {"sound", sound_init},
+    {"brush", brush_init},
+    {"bgpic", bgpic_init},
+    {"transitionfx", transitionfx_init},
+    {"sprite", sprite_init},
+    {"memblock", memblock_placeholder_open},
+    {"vectorgraphics", vectorgraphics_init},
+    {"network", network_init},
+    {"video", video_init},
+    {nullptr, nullptr},
+};
+
+namespace {
+
+constexpr int32_t kVersionMajor = 5;
+constexpr int32_t kVersionMinor = 0;
+
+ProgramSource g_source{read_chunk_file, nullptr, nullptr};
+
+// Runs f inside a protected call so that a raised error comes back as its code.
+template <typename F>
+int32_t run_protected(qmState* L, F&& f) {
+  struct Box {
+    F* f;
+    int32_t result;
+  } box{&f, 0};
+  int32_t status = vm_cpcall(
+      L, [](qmState* L2, void* ud) {
+        Box* b = static_cast<Box*>(ud);
+        b->result = (*b->f)(L2);
+      },
+      &box);
+  return status != 0 ? status : box.result;
+}
+
+int32_t open_libraries(qmState* L) {
+  for (const LibraryEntry* lib = kLibraryTable; lib->init; ++lib) {
+    int32_t err = run_protected(L, [lib](qmState* L2) {
+      vm_push_value(L2, QM_GLOBALSINDEX);
+      return lib->init(L2);
+    });
+    vm_set_top(L, 0);
+    if (err) return err;
+  }
+  return 0;
+}
+
+// The registry entries that libraries look up: the program and configuration records, the
+// include-level table and the global "_g".
+void set_registry_entries(qmState* L, Player* p) {
+  vm_reg_set_pointer(L, "applet", &p->program);
+  vm_reg_set_pointer(L, "clargs", &p->config);
+  vm_push_string(L, "inclevels");
+  vm_new_table(L);
+  vm_push_string(L, "count");
+  vm_push_number(L, 0);
+  vm_set_table(L, -3);
+  vm_set_table(L, QM_REGISTRYINDEX);
+  vm_push_string(L, "_g");
+  vm_push_value(L, QM_GLOBALSINDEX);
+  vm_set_table(L, QM_GLOBALSINDEX);
+}
+
+void set_attr(qmState* L, int32_t tag, intptr_t value) {
+  TagItem tags[] = {{tag, value}, {0, 0}};
+  runtime_set_attrs(L, tags);
+}
+
+const char* reader_block(qmState*, void* data, size_t* size) {
+  auto* state = static_cast<std::pair<const Program*, bool>*>(data);
+  if (state->second) {
+    *size = 0;
+    return nullptr;
+  }
+  state->second = true;
+  *size = state->first->bytecode.size();
+  return reinterpret_cast<const char*>(state->first->bytecode.data());
+}
+
+// The listing modes: each listing that the options ask for, then the end of the run.
+void write_listings(Player* p) {
+  Config& c = p->config;
+  if (!c.export_commands.empty()) export_command_list(c.export_commands.c_str());
+  if (!c.export_constants.empty()) export_constant_list(p->L, c.export_constants.c_str());
+}
+
+}  // namespace
+
+void startup_set_program_source(const ProgramSource& source) {
+  g_source = source;
+  if (!g_source.read) g_source.read = read_chunk_file;
+}
+
+int32_t read_chunk_file(qmState* L, const char* path, Config*, Program* out) {
+  err_set_string_arg(path);
+  std::ifstream in(qmos_native_name(path, true), std::ios::binary);
+  if (!in) return ERR_READFILE;
+  out->bytecode.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  if (in.bad()) return ERR_READFILE;
+  if (out->bytecode.empty() || out->bytecode[0] != 27) return ERR_NOAPPLET;
+  out->chunk_name = std::string("@") + path;
+  // Error positions name the chunk file; its lines are the script's own.
+  reg_set_string(L, "script", path);
+  vm_push_string(L, "beginline");
+  vm_push_number(L, 1);
+  vm_set_table(L, QM_REGISTRYINDEX);
+  return 0;
+}
+
+std::string startup_banner() {
+  char line[256];
+  std::snprintf(line, sizeof line, "QuillmerePlayer %d.%d [Linux] (C) by the Quillmere developers\n",
+                kVersionMajor, kVersionMinor);
+  std::string out = line;
+  struct utsname u {};
+  if (uname(&u) == 0) {
+    out += std::string(u.sysname) + " " + u.release + " " + u.machine + "\n";
+  } else {
+    out += "Linux\n";
+  }
+  out += " \n\n";
+  return out;
+}
+
+int32_t startup_init(Player* p, int argc, const char* const argv[]) {
+  qmState* L = p->L;
+  Config& c = p->config;
+
+  if (int32_t err = platform_init()) return err;
+  catalog_open_runtime();
+  // The CRC-32 table is a constant of the checksum code; nothing to fill here.
+
+  bool appended = g_source.appended_applet && g_source.appended_applet();
+  c.executable_path = qmos_player_name(qmos_executable_path());
+
+  OptionValues values;
+  if (int32_t err = parse_command_line(argc, argv, &values)) return err;
+
+  // The program: the file named on the command line; an appended applet always wins.
+  if (appended) {
+    c.script_path = c.executable_path;
+    c.applet = true;
+  } else if (const char* file = values.str(OPT_FILE)) {
+    c.script_path = file;
+  } else if (!(values.is_set(OPT_EXPORTCOMMANDS) || values.is_set(OPT_EXPORTCONSTANTS) ||
+               values.is_set(OPT_EXPORTPLUGINS))) {
+    // Nothing to run. A listing run needs no program: it ends before any program is read.
+    return ERR_USERABORT;
+  }
+
+  if (const char* out = values.str(OPT_COMPILE)) {
+    char full[1024];
+    if (out[0] == '/') {
+      c.compile_path = out;
+    } else if (qmos_full_path(out, full, sizeof full)) {
+      c.compile_path = full;
+    } else {
+      return ERR_ARGS;
+    }
+  }
+
+  if (!c.script_path.empty()) {
+    std::string ini = ini_path_for(qmos_native_name(c.script_path.c_str(), true));
+    if (int32_t err = parse_ini_file(ini, &values)) return err;
+  }
+  if (int32_t err = apply_options(values, &c, &p->display)) return err;
+
+  if (c.applet) c.quiet = true;
+  set_attr(L, ATTR_QUIET, c.quiet ? 1 : 0);
+  if (!c.quiet) {
+    std::fputs(startup_banner().c_str(), stdout);
+    std::fflush(stdout);
+  }
+
+  set_registry_entries(L, p);
+  if (int32_t err = err_register_constants(L)) return err;
+  if (int32_t err = open_libraries(L)) return err;
+
+  if (runtime_add_set_hook(graphics_setting_hook) || runtime_add_set_hook(sound_setting_hook) ||
+      runtime_add_get_hook(graphics_query_hook) || runtime_add_get_hook(sound_query_hook)) {
+    return ERR_MEM;
+  }
+  set_attr(L, ATTR_NOSOUND, c.nosound ? 1 : 0);
+  set_attr(L, 4, c.setting1);
+  return 0;
+}
+
+int32_t startup_load_chunk(qmState* L, const Program& program) {
+  std::pair<const Program*, bool> state{&program, false};
+  return vm_load(L, reader_block, &state, program.chunk_name.c_str());
+}
+
+int main_real(int argc, const char* const argv[]) {
+  Player* p = new (std::nothrow) Player;
+  if (!p) {
+    std::fputs("Not enough memory.\n", stdout);
+    return 1;
+  }
+  p->L = vm_open();
+  if (!p->L) {
+    std::fputs("Not enough memory.\n", stdout);
+    delete p;
+    return 1;
+  }
+  qmState* L = p->L;
+  err_install(L);
+
+  if (int32_t err = startup_init(p, argc, argv)) return shutdown_exit(err, p);
+
+  Config& c = p->config;
+  if (!c.export_commands.empty() || !c.export_constants.empty() || !c.export_plugins.empty()) {
+    write_listings(p);
+    return shutdown_exit(0, p);
+  }
+
+  if (int32_t err = g_source.read(L, c.script_path.c_str(), &c, &p->program)) return shutdown_exit(err, p);
+
+  console_print_file(err_get_message(MSG_COMPILING_SCRIPT), "", true);
+  set_attr(L, ATTR_SCRIPT_RUNNING, 1);
+  if (int32_t err = startup_load_chunk(L, p->program)) return shutdown_exit(err, p);
+  set_attr(L, ATTR_SCRIPT_RUNNING, 0);
+  line_hook_install(L);
+  console_print_done();
+
+  if (c.compile) return shutdown_exit(ERR_PLAYERCOMP, p);
+
+  console_print_file(err_get_message(MSG_LOADING_APPLET),
+                     c.script_alias.empty() ? c.script_path.c_str() : c.script_alias.c_str(), true);
+  if (g_source.create_declared) {
+    set_attr(L, ATTR_WORD6, 1);
+    int32_t err = run_protected(L, [p](qmState* L2) { return g_source.create_declared(L2, p); });
+    if (err) return shutdown_exit(err, p);
+  }
+  set_attr(L, ATTR_WORD6, 0);
+  set_attr(L, ATTR_QUIET, c.quiet ? 1 : 0);
+  set_attr(L, ATTR_SCRIPT_RUNNING, 0);
+  imagecache_free_all();
+  // The progress line of the program ends here whether or not it came from an applet, so that the
+  // program's own output starts on a line of its own.
+  console_print_done();
+
+  if (int32_t err = display_open_first(L, &c, c.private3.c_str())) return shutdown_exit(err, p);
+
+  set_attr(L, ATTR_SCRIPT_RUNNING, 1);
+  if (int32_t err = platform_run_main_chunk(L)) return shutdown_exit(err, p);
+  return shutdown_exit(0, p);
+}
+
+}  // namespace qm

@@ -1,0 +1,206 @@
+// The real player binary, run as a child: listings, the compile request, the silent exits, the
+// error report forms and the exit status.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tools/asm/text.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+class PlayerTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() / ("qm_player_" + std::to_string(getpid()) + "_" +
+                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  std::string path(const std::string& name) const { return (dir_ / name).string(); }
+
+  static std::string slurp(const std::string& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+
+  static std::string quote(const std::string& s) {
+    std::string q = "'";
+    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+  }
+
+  // Runs the player in the scratch folder with its output captured.
+  Outcome run(const std::vector<std::string>& args) {
+    std::string cmd = "cd " + quote(dir_.string()) + " && " + quote(QM_PLAYER);
+    for (const std::string& a : args) cmd += " " + quote(a);
+    cmd += " >" + quote(path("stdout.txt")) + " 2>" + quote(path("stderr.txt")) + " </dev/null";
+    Outcome r;
+    int raw = std::system(cmd.c_str());
+    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    r.out = slurp(path("stdout.txt"));
+    r.err = slurp(path("stderr.txt"));
+    return r;
+  }
+
+  // Assembles a program into the scratch folder; returns its path.
+  std::string program(const std::string& name, const std::string& source) {
+    std::vector<uint8_t> chunk;
+    std::string error;
+    EXPECT_TRUE(qm::asmx::assemble(source, chunk, error)) << error;
+    std::ofstream(path(name), std::ios::binary).write(reinterpret_cast<const char*>(chunk.data()), std::streamsize(chunk.size()));
+    return path(name);
+  }
+
+  fs::path dir_;
+};
+
+// Prints "hello", then calls a function that does not exist on line 3.
+const char* kFailing = R"(
+.maxstack 4
+.lineno 1
+  GETGLOBAL r0 "debugprint"
+  LOADK r1 "hello"
+  CALL r0 2 1
+.lineno 3
+  GETGLOBAL r0 "nosuchcommand"
+  CALL r0 1 1
+  RETURN r0 1
+)";
+
+const char* kHello = R"(
+.maxstack 4
+.lineno 1
+  GETGLOBAL r0 "debugprint"
+  LOADK r1 "hello"
+  LOADK r2 #42
+  CALL r0 3 1
+  RETURN r0 1
+)";
+
+TEST_F(PlayerTest, RunsAProgramQuietlyAndEndsWithZero) {
+  std::string prog = program("hello.qmb", kHello);
+  Outcome r = run({"-quiet", prog});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "hello 42\n");
+  EXPECT_EQ(r.err, "");
+}
+
+TEST_F(PlayerTest, BannerAndProgressUnlessQuiet) {
+  std::string prog = program("hello.qmb", kHello);
+  Outcome r = run({prog});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out.rfind("QuillmerePlayer 5.0 [Linux]", 0), 0u) << r.out;
+  EXPECT_NE(r.out.find("hello.qmb...done\nhello 42\n"), std::string::npos) << r.out;
+}
+
+TEST_F(PlayerTest, IniFileOverridesTheCommandLine) {
+  std::string prog = program("hello.qmb", kHello);
+  std::ofstream(path("hello.ini")) << "# settings\nQuiet = no\n";
+  Outcome r = run({"-quiet", prog});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out.rfind("QuillmerePlayer", 0), 0u) << r.out;
+  std::ofstream(path("hello.ini")) << "quiet\n";
+  Outcome bad = run({prog});
+  EXPECT_EQ(bad.status, 1);
+  EXPECT_NE(bad.err.find("Syntax error in configuration file!"), std::string::npos) << bad.err;
+}
+
+TEST_F(PlayerTest, ErrorReportForms) {
+  std::string prog = program("failing.qmb", kFailing);
+  // Without a debug device: the requester with the file and line.
+  Outcome r = run({"-quiet", prog});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "hello\n");
+  EXPECT_NE(r.err.find("QuillmerePlayer: "), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("File: failing.qmb (current line: 3)"), std::string::npos) << r.err;
+
+  // With one: "file:line: message" on the debug output, no requester.
+  Outcome d = run({"-quiet", "-debugdevice", "stdout", prog});
+  EXPECT_EQ(d.status, 1);
+  EXPECT_EQ(d.err, "");
+  EXPECT_NE(d.out.find("hello\n" + prog + ":3: "), std::string::npos) << d.out;
+
+  // An error without a script position: "Error: " and the message.
+  Outcome n = run({"-quiet", "-debugdevice", "stdout", path("missing.qmb")});
+  EXPECT_EQ(n.status, 1);
+  EXPECT_EQ(n.out, "Error: Cannot read file missing.qmb !\n");
+}
+
+TEST_F(PlayerTest, WrongArgumentsAreReported) {
+  for (std::vector<std::string> args : {std::vector<std::string>{"-fullscreen", "-ownscreen", "x.qmb"},
+                                        std::vector<std::string>{"-exportcommands"},
+                                        std::vector<std::string>{"a.qmb", "b.qmb"}}) {
+    Outcome r = run(args);
+    EXPECT_EQ(r.status, 1) << args[0];
+    EXPECT_NE(r.err.find("Wrong arguments specified!"), std::string::npos) << r.err;
+  }
+}
+
+TEST_F(PlayerTest, NoFileAndNoAppletEndsSilently) {
+  Outcome r = run({});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, "");
+  Outcome q = run({"-quiet"});
+  EXPECT_EQ(q.status, 0);
+  EXPECT_EQ(q.out + q.err, "");
+}
+
+TEST_F(PlayerTest, CompileIsRefusedAfterLoading) {
+  std::string prog = program("hello.qmb", kHello);
+  Outcome r = run({"-quiet", "-compile", "out", prog});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "");  // the program never ran
+  EXPECT_NE(r.err.find("Compilation is not possible with QuillmerePlayer!"), std::string::npos) << r.err;
+}
+
+TEST_F(PlayerTest, ListingsEndTheRunWithoutReadingTheProgram) {
+  // The named program does not exist: a listing run never reads it.
+  Outcome c = run({"-quiet", "-exportcommands", path("c.txt"), path("missing.qmb")});
+  EXPECT_EQ(c.status, 0) << c.err;
+  EXPECT_EQ(c.err, "");
+  std::string commands = slurp(path("c.txt"));
+  for (const char* lib : {"::string\n", "::math\n", "::system\n"}) {
+    EXPECT_NE(commands.find(lib), std::string::npos) << lib;
+  }
+  EXPECT_NE(commands.find("\nDebugPrint\n"), std::string::npos);
+  EXPECT_EQ(commands.substr(commands.size() - 6), "::end\n");
+  EXPECT_LT(commands.find("::string\n"), commands.find("::math\n"));
+  EXPECT_LT(commands.find("::math\n"), commands.find("::system\n"));
+
+  Outcome k = run({"-quiet", "-exportconstants", path("k.txt"), path("missing.qmb")});
+  EXPECT_EQ(k.status, 0) << k.err;
+  std::string constants = slurp(path("k.txt"));
+  EXPECT_NE(constants.find("milliseconds\n"), std::string::npos);
+  EXPECT_NE(constants.find("err_args\n"), std::string::npos);
+
+  // No program at all: the listing is written just the same.
+  Outcome bare = run({"-exportcommands", path("c2.txt")});
+  EXPECT_EQ(bare.status, 0) << bare.err;
+  EXPECT_EQ(slurp(path("c2.txt")), commands);
+
+  Outcome p = run({"-quiet", "-exportplugins", path("p.txt"), path("missing.qmb")});
+  EXPECT_EQ(p.status, 0) << p.err;
+  EXPECT_EQ(p.err, "");
+}
+
+}  // namespace

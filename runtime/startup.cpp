@@ -13,7 +13,9 @@
 #include "engine/errcodes.h"
 #include "engine/vm.h"
 #include "platform/platform.h"
+#include "runtime/applet.h"
 #include "runtime/catalog.h"
+#include "runtime/declare.h"
 #include "runtime/errors.h"
 #include "runtime/messages.h"
 #include "runtime/os/qmos.h"
@@ -53,8 +55,6 @@ namespace {
 
 constexpr int32_t kVersionMajor = 5;
 constexpr int32_t kVersionMinor = 0;
-
-ProgramSource g_source{read_chunk_file, nullptr, nullptr};
 
 // Runs f inside a protected call so that a raised error comes back as its code.
 template <typename F>
@@ -123,11 +123,51 @@ void write_listings(Player* p) {
   if (!c.export_constants.empty()) export_constant_list(p->L, c.export_constants.c_str());
 }
 
+// The applet's declared objects, created by the commands a program would call, with the
+// command line's display settings merged in.
+int32_t create_declared(qmState* L, Player* p) {
+  DeclareContext ctx = applet_declare_context(p->applet);
+  ctx.quiet_forced = p->config.applet || p->config.quiet;
+  ctx.cmdline_flags = p->display.flags;
+  ctx.cmdline_scale_width = p->display.scale_width;
+  ctx.cmdline_scale_height = p->display.scale_height;
+  return declarations_create(L, &p->applet.declarations, ctx);
+}
+
 }  // namespace
 
-void startup_set_program_source(const ProgramSource& source) {
-  g_source = source;
-  if (!g_source.read) g_source.read = read_chunk_file;
+int32_t read_program(Player* p) {
+  Config& c = p->config;
+  const char* path = c.script_path.c_str();
+  int64_t offset = 0;
+  if (c.applet) {
+    offset = applet_location_offset(applet_location_copy());
+  } else {
+    // A compiled chunk starts with byte 27; everything else is read as an applet.
+    std::ifstream in(qmos_native_name(path, true), std::ios::binary);
+    if (in && in.peek() == 27) return read_chunk_file(p->L, path, &c, &p->program);
+  }
+  Applet& a = p->applet;
+  int32_t err = applet_read(p->L, path, offset, &a);
+  if (!a.temp_file.empty()) tempfile_register(a.temp_file.c_str());
+  if (err) return err;
+  p->has_applet = true;
+  c.applet = true;
+  c.quiet = true;  // an applet always runs quiet
+  set_attr(p->L, ATTR_QUIET, 1);
+  applet_set_current(&a);
+  ScriptOrigin& origin = err_script_origin();
+  origin.applet_file = c.script_path;
+  origin.includes = a.includes;
+  Program& prog = p->program;
+  prog.bytecode = a.bytecode;
+  prog.chunk_name = "=" + vfile_basename(path);
+  prog.title = a.title;
+  prog.version = a.version_text;
+  prog.copyright = a.copyright;
+  prog.author = a.author;
+  prog.description = a.description;
+  return 0;
 }
 
 int32_t read_chunk_file(qmState* L, const char* path, Config*, Program* out) {
@@ -169,7 +209,8 @@ int32_t startup_init(Player* p, int argc, const char* const argv[]) {
   catalog_open_runtime();
   // The CRC-32 table is a constant of the checksum code; nothing to fill here.
 
-  bool appended = g_source.appended_applet && g_source.appended_applet();
+  int64_t appended_offset = applet_location_offset(applet_location_copy());
+  bool appended = appended_offset >= 0;
   c.executable_path = qmos_player_name(qmos_executable_path());
 
   OptionValues values;
@@ -252,7 +293,7 @@ int main_real(int argc, const char* const argv[]) {
     return shutdown_exit(0, p);
   }
 
-  if (int32_t err = g_source.read(L, c.script_path.c_str(), &c, &p->program)) return shutdown_exit(err, p);
+  if (int32_t err = read_program(p)) return shutdown_exit(err, p);
 
   console_print_file(err_get_message(MSG_COMPILING_SCRIPT), "", true);
   set_attr(L, ATTR_SCRIPT_RUNNING, 1);
@@ -265,9 +306,11 @@ int main_real(int argc, const char* const argv[]) {
 
   console_print_file(err_get_message(MSG_LOADING_APPLET),
                      c.script_alias.empty() ? c.script_path.c_str() : c.script_alias.c_str(), true);
-  if (g_source.create_declared) {
+  // A program without declarations gets its default display 1 from the display library's
+  // CreateDisplay; while that library is a placeholder there is nothing to create for it.
+  if (p->has_applet && !p->applet.declarations.empty()) {
     set_attr(L, ATTR_WORD6, 1);
-    int32_t err = run_protected(L, [p](qmState* L2) { return g_source.create_declared(L2, p); });
+    int32_t err = run_protected(L, [p](qmState* L2) { return create_declared(L2, p); });
     if (err) return shutdown_exit(err, p);
   }
   set_attr(L, ATTR_WORD6, 0);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "runtime/applet.h"
 #include "runtime/config.h"
 
 struct qmState;
@@ -20,21 +21,7 @@ struct Program {
   std::string title, version, copyright, author, description;
 };
 
-struct Player;
-
-// Where the program comes from. `read` reads the program at path (player text); with
-// config->applet set the path is the player's own executable carrying an appended applet; 0 or
-// an error code. `appended_applet` tells whether the executable carries one (null: never).
-// `create_declared` creates the program's declared objects once its chunk is loaded; it runs
-// inside a protected call (null: nothing declared). The applet reader installs itself here; until
-// then a plain bytecode chunk file is read.
-struct ProgramSource {
-  int32_t (*read)(qmState* L, const char* path, Config* config, Program* out);
-  bool (*appended_applet)();
-  int32_t (*create_declared)(qmState* L, Player* player);
-};
-void startup_set_program_source(const ProgramSource& source);
-// The default reader: a compiled chunk file (first byte 27), else ERR_NOAPPLET.
+// Reads a compiled chunk file (first byte 27) into out; ERR_NOAPPLET for any other file.
 int32_t read_chunk_file(qmState* L, const char* path, Config* config, Program* out);
 
 // Everything main_real keeps for one run. The registry holds "applet" = &program and "clargs" =
@@ -44,7 +31,13 @@ struct Player {
   Config config;
   DisplaySettings display;
   Program program;
+  bool has_applet = false;  // the program came from an applet (file or appended)
+  Applet applet;
 };
+
+// Reads the program named by the configuration: the applet appended to the player, an applet
+// file, or a compiled chunk file. 0 or an error code.
+int32_t read_program(Player* player);
 
 // The libraries in the order they open; the entry after the last holds no function.
 struct LibraryEntry {

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "tools/asm/applet.h"
 #include "tools/asm/text.h"
 
 namespace {
@@ -104,6 +105,30 @@ TEST_F(PlayerTest, RunsAProgramQuietlyAndEndsWithZero) {
   EXPECT_EQ(r.err, "");
 }
 
+TEST_F(PlayerTest, RunsAnAppletFileQuietly) {
+  std::vector<uint8_t> chunk;
+  std::string error;
+  ASSERT_TRUE(qm::asmx::assemble(kHello, chunk, error)) << error;
+  for (bool compressed : {false, true}) {
+    qm::asmx::AppletWriter w;
+    w.version(5, 0);
+    w.text(11, "Hello");
+    w.bytecode(chunk);
+    std::vector<uint8_t> bytes = compressed ? qm::asmx::compress_applet(w.bytes()) : w.bytes();
+    std::ofstream(path("hello.qma"), std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    // No -quiet: the banner shows, but an applet runs without progress texts.
+    Outcome r = run({path("hello.qma")});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.find("Loading applet"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("hello 42\n"), std::string::npos) << r.out;
+  }
+  std::ofstream(path("junk.qma")) << "neither a chunk nor an applet";
+  Outcome bad = run({"-quiet", path("junk.qma")});
+  EXPECT_EQ(bad.status, 1);
+  EXPECT_NE(bad.err.find("QuillmerePlayer: "), std::string::npos) << bad.err;
+}
+
 TEST_F(PlayerTest, BannerAndProgressUnlessQuiet) {
   std::string prog = program("hello.qmb", kHello);
   Outcome r = run({prog});
@@ -142,7 +167,7 @@ TEST_F(PlayerTest, ErrorReportForms) {
   // An error without a script position: "Error: " and the message.
   Outcome n = run({"-quiet", "-debugdevice", "stdout", path("missing.qmb")});
   EXPECT_EQ(n.status, 1);
-  EXPECT_EQ(n.out, "Error: Cannot read file missing.qmb !\n");
+  EXPECT_EQ(n.out, "Error: File " + path("missing.qmb") + " does not exist!\n");
 }
 
 TEST_F(PlayerTest, WrongArgumentsAreReported) {

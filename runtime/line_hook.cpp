@@ -49,9 +49,11 @@ struct Ticker {
 };
 
 Ticker g_ticker;
+uint64_t g_pumps = 0;
 
 void line_hook(qmState* L, qmDebug*, int32_t* result) {
   vm_arm_hook(L, 0);
+  g_pumps++;
   *result = event_pump_platform(L);
 }
 
@@ -62,6 +64,8 @@ void line_hook_install(qmState* L) {
   vm_arm_hook(L, 0);
   if (!g_ticker.thread.joinable()) g_ticker.start(L);
 }
+
+uint64_t line_hook_pumps() { return g_pumps; }
 
 void line_hook_remove(qmState* L) {
   g_ticker.halt();

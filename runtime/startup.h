@@ -62,6 +62,8 @@ int32_t startup_load_chunk(qmState* L, const Program& program);
 // tick stops when the hook is removed.
 void line_hook_install(qmState* L);
 void line_hook_remove(qmState* L);
+// How often the hook has served events so far.
+uint64_t line_hook_pumps();
 
 // The whole life of the player. Returns the process exit status: 0 after a normal end, a user
 // abort or a code below 1; 1 after a reported error.

@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <string>
+#include <chrono>
 #include <thread>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "platform/platform.h"
 #include "runtime/startup.h"
 #include "stdlib/checksum.h"
+#include "tools/asm/text.h"
 
 namespace {
 
@@ -108,6 +110,57 @@ TEST(Startup, ChunkFileReader) {
   std::remove(name.c_str());
   EXPECT_EQ(read_chunk_file(L, name.c_str(), &config, &program), ERR_READFILE);
   vm_close_state(L);
+}
+
+struct ChunkInput {
+  const std::vector<uint8_t>* chunk;
+  bool given;
+};
+
+const char* reader_once(qmState*, void* data, size_t* size) {
+  auto* in = static_cast<ChunkInput*>(data);
+  *size = in->given ? 0 : in->chunk->size();
+  const char* p = in->given ? nullptr : reinterpret_cast<const char*>(in->chunk->data());
+  in->given = true;
+  return p;
+}
+
+// The hook stays idle between ticks and serves events once the ticker has armed it; a long loop
+// sees it serve at least once, and never more often than once per tick.
+TEST(LineHook, TickerArmsTheHook) {
+  std::vector<uint8_t> chunk;
+  std::string error;
+  ASSERT_TRUE(qm::asmx::assemble(R"(
+.maxstack 6
+.lineno 1
+  LOADK r0 #0
+  LOADK r1 #1
+  LOADK r2 #3000000
+  LOADK r3 #1
+  JMP @test
+body:
+.lineno 2
+  ADD r0 r0 r1
+test:
+.lineno 3
+  FORLOOP r1 @body
+  RETURN r0 1
+)", chunk, error)) << error;
+  qmState* L = vm_open();
+  ChunkInput input{&chunk, false};
+  ASSERT_EQ(vm_load(L, reader_once, &input, "=loop"), 0);
+  line_hook_install(L);
+  uint64_t before = line_hook_pumps();
+  auto t0 = std::chrono::steady_clock::now();
+  EXPECT_EQ(vm_pcall(L, 0, 0, 0), 0);
+  auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - t0).count();
+  uint64_t pumps = line_hook_pumps() - before;
+  line_hook_remove(L);
+  vm_close_state(L);
+  if (ms >= 50) {
+    EXPECT_GE(pumps, 1u) << ms << " ms";
+  }
+  EXPECT_LE(pumps, uint64_t(ms / 10 + 1)) << ms << " ms";
 }
 
 TEST(Platform, RecursiveMutex) {

@@ -316,16 +316,7 @@ qmValue* vm_precall(qmState* L, qmValue* func, int32_t* code) {
     vm_check_stack_space(L, p->maxstacksize);
     func = restorestack(L, funcr);
     if (p->is_vararg) adjust_varargs(L, p->numparams, func + 1);
-    qmCallInfo* ci = ++L->ci;
-    L->base = ci->base = restorestack(L, funcr) + 1;
-    ci->top = L->base + p->maxstacksize;
-    ci->savedpc = p->code;
-    ci->pc = &ci->savedpc;
-    ci->tailcalls = 0;
-    ci->state = QM_CI_SAVEDPC;
-    ci->serial = ++g->next_serial;
-    while (L->top < ci->top) setnilvalue(L->top++);
-    L->top = ci->top;
+    vm_enter_script_frame(L, restorestack(L, funcr), p);
     return nullptr;
   }
   if (L->stack_last - L->top <= QM_MIN_STACK) vm_grow_stack(L, QM_MIN_STACK);
@@ -345,22 +336,11 @@ qmValue* vm_precall(qmState* L, qmValue* func, int32_t* code) {
   return L->top;
 }
 
-void vm_poscall(qmState* L, int32_t wanted, qmValue* firstResult) {
-  if (L->hookmask & QM_MASK_RET) {
-    ptrdiff_t fr = savestack(L, firstResult);
-    vm_call_hook(L, QM_HOOK_RET, -1);
-    for (int32_t t = L->ci->tailcalls; t > 0; t--) vm_call_hook(L, QM_HOOK_TAILRET, -1);
-    firstResult = restorestack(L, fr);
-  }
-  qmCallInfo* ci = L->ci--;
-  qmValue* res = ci->base - 1;
-  while (wanted != 0 && firstResult < L->top) {
-    *res++ = *firstResult++;
-    wanted--;
-  }
-  while (wanted-- > 0) setnilvalue(res++);
-  L->top = res;
-  L->base = L->ci->base;
+qmValue* vm_return_hooks(qmState* L, qmValue* firstResult) {
+  ptrdiff_t fr = savestack(L, firstResult);
+  vm_call_hook(L, QM_HOOK_RET, -1);
+  for (int32_t t = L->ci->tailcalls; t > 0; t--) vm_call_hook(L, QM_HOOK_TAILRET, -1);
+  return restorestack(L, fr);
 }
 
 int32_t vm_call_raw(qmState* L, qmValue* func, int32_t nresults) {

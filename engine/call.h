@@ -47,9 +47,40 @@ void vm_realloc_ci(qmState* L, int32_t newsize);
 // request, or to the error code the command returned (then there are no results).
 qmValue* vm_precall(qmState* L, qmValue* func, int32_t* code);
 
+// Runs the return hooks of the returning record (return, then one per tail call); returns
+// firstResult, which the hooks may have moved.
+qmValue* vm_return_hooks(qmState* L, qmValue* firstResult);
+
 // Pops the call record and moves the results from firstResult..L->top to the function slot,
 // `wanted` of them (-1 = all), filling missing ones with nil. L->top ends behind them.
-void vm_poscall(qmState* L, int32_t wanted, qmValue* firstResult);
+inline void vm_poscall(qmState* L, int32_t wanted, qmValue* firstResult) {
+  if (L->hookmask.load(std::memory_order_relaxed) & QM_MASK_RET) [[unlikely]]
+    firstResult = vm_return_hooks(L, firstResult);
+  qmCallInfo* ci = L->ci--;
+  qmValue* res = ci->base - 1;
+  while (wanted != 0 && firstResult < L->top) {
+    *res++ = *firstResult++;
+    wanted--;
+  }
+  while (wanted-- > 0) setnilvalue(res++);
+  L->top = res;
+  L->base = L->ci->base;
+}
+
+// Enters a script function's frame for the function in `func` with its fixed arguments above
+// it. The caller has made room: a free call record and p->maxstacksize cells.
+inline void vm_enter_script_frame(qmState* L, qmValue* func, const qmProto* p) {
+  qmCallInfo* ci = ++L->ci;
+  L->base = ci->base = func + 1;
+  ci->top = L->base + p->maxstacksize;
+  ci->savedpc = p->code;
+  ci->pc = &ci->savedpc;
+  ci->tailcalls = 0;
+  ci->state = QM_CI_SAVEDPC;
+  ci->serial = ++L->g->next_serial;
+  while (L->top < ci->top) setnilvalue(L->top++);
+  L->top = ci->top;
+}
 
 // Calls the value in `func` (arguments above it), leaving `nresults` results (-1 = all) from
 // `func` on. Returns the error code a command reported (0 otherwise).

@@ -272,6 +272,13 @@ retentry:
     const qmValue* key = RKC();
     if (ttistable(rb)) {
       qmTable* h = hvalue(rb);
+      if (ttisnumber(key)) {
+        uint32_t n = static_cast<uint32_t>(to_i32(key->v.n)) - 1u;
+        if (n < static_cast<uint32_t>(h->sizearray) && double(n + 1) == key->v.n && !ttisnil(&h->array[n])) {
+          *ra = h->array[n];
+          vmbreak;
+        }
+      }
       const qmValue* v = ttisnumber(key)   ? vm_table_get_num(h, key->v.n)
                          : ttisstring(key) ? vm_table_get_str(h, tsvalue(key))
                                            : vm_table_get(h, key);
@@ -299,8 +306,11 @@ retentry:
       if (ttisnumber(key)) {
         // array cells first: the commonest store in loops
         int32_t n = to_i32(key->v.n);
+        // an empty cell may take the value directly when the metatable is known to lack
+        // __newindex (its absence cache says so); integer keys never name events
+        const qmTable* mt = h->metatable;
         if (static_cast<uint32_t>(n) - 1u < static_cast<uint32_t>(h->sizearray) && double(n) == key->v.n &&
-            !ttisnil(&h->array[n - 1])) {
+            (!ttisnil(&h->array[n - 1]) || mt == nullptr || (mt->flags & (1u << QM_EV_NEWINDEX)))) {
           h->array[n - 1] = *val;
           vmbreak;
         }
@@ -463,6 +473,16 @@ retentry:
     if (b != 0) L->top = ra + b;
     g->call_position = static_cast<int32_t>(pc - code);
     SAVEPC();
+    if (ttisfunction(ra) && inst_op(i) == OP_CALL) {
+      // a plain script call enters its frame here, without the general set-up
+      const qmClosure* callee = clvalue(ra);
+      if (!callee->is_c && !callee->p->is_vararg && !g->trace_calls && L->ci != L->end_ci &&
+          L->stack_last - L->top > callee->p->maxstacksize) {
+        vm_enter_script_frame(L, ra, callee->p);
+        ci->state = QM_CI_SAVEDPC | QM_CI_CALLING;
+        goto callentry;
+      }
+    }
     int32_t rcode;
     qmValue* firstResult = vm_precall(L, ra, &rcode);
     if (firstResult != nullptr) {

@@ -214,15 +214,6 @@ const qmValue* vm_table_get_num(qmTable* t, double key) {
   return &vm_nilobject;
 }
 
-const qmValue* vm_table_get_str(qmTable* t, const qmTString* key) {
-  qmNode* n = hashstr(t, key);
-  do {
-    if (n->key.tt == QM_TSTRING && n->key.v.gc == key) return &n->val;
-    n = n->next;
-  } while (n);
-  return &vm_nilobject;
-}
-
 const qmValue* vm_table_get(qmTable* t, const qmValue* key) {
   switch (key->tt) {
     case QM_TNIL: return vm_table_get_num(t, 0.0);

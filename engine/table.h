@@ -17,7 +17,15 @@ void vm_table_free(qmState* L, qmTable* t);
 const qmValue* vm_table_get(qmTable* t, const qmValue* key);
 const qmValue* vm_table_get_int(qmTable* t, int32_t key);
 const qmValue* vm_table_get_num(qmTable* t, double key);
-const qmValue* vm_table_get_str(qmTable* t, const qmTString* key);
+// Inline: global and field reads by constant string keys are the executor's commonest lookups.
+inline const qmValue* vm_table_get_str(qmTable* t, const qmTString* key) {
+  const qmNode* n = &t->node[key->hash & ((uint32_t(1) << t->lsizenode) - 1)];
+  do {
+    if (n->key.tt == QM_TSTRING && n->key.v.gc == key) return &n->val;
+    n = n->next;
+  } while (n);
+  return &vm_nilobject;
+}
 
 // The value cell for a key, created (holding nil) when absent. Clears the table's absence cache.
 // A nil key stands for the number 0; a NaN key raises 1208.

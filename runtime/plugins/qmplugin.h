@@ -1,0 +1,210 @@
+/* The interface between the player and its plug-ins. A plug-in is a shared object with the
+ * extension ".qmp" in the player's folder; it links nothing of the player and reaches every
+ * service through the base table handed to its InitPlugin.
+ *
+ * Records follow the host: pointers are pointers, numbers are 32-bit. Table slot orders are a
+ * calling interface: slots are never reordered, new ones are only appended.
+ *
+ * Names (the plug-in's name, command and constant names, saver format names) are at most
+ * QMPLUGIN_NAME_MAX bytes; a longer name is refused, never shortened. */
+#ifndef QUILLMERE_QMPLUGIN_H
+#define QUILLMERE_QMPLUGIN_H
+
+#include <stddef.h>
+#include <stdint.h>
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+#define QMPLUGIN_NAME_MAX 255
+
+/* The player's version, which InitPlugin may demand at most. */
+#define QMPLUGIN_PLAYER_VERSION 5
+#define QMPLUGIN_PLAYER_REVISION 0
+
+/* Capability bits and the entry points each requires (all must be exported):
+ *   SCRIPT       GetScript FreeScript
+ *   LIBRARY      GetBaseTable GetCommands GetConstants InitLibrary FreeLibrary
+ *   IMAGE        IsImage LoadImage GetImage FreeImage TransformImage
+ *   ANIM         OpenAnim LoadFrame FreeFrame GetFrameDelay CloseAnim
+ *   SOUND        OpenStream CloseStream SeekStream StreamSamples GetFormatName
+ *   VECTOR       GetPathExtents DrawPath TranslatePath GetCurrentPoint CreateVectorFont
+ *                FreeVectorFont OpenFont CloseFont
+ *   VIDEO        OpenVideo CloseVideo NextPacket FreePacket DecodeVideoFrame DecodeAudioFrame
+ *                SeekVideo FlushAudio FlushVideo GetVideoFrames GetVideoFormat
+ *   IMAGESAVER   RegisterImageSaver SaveImage
+ *   ANIMSAVER    RegisterAnimSaver BeginAnimStream WriteAnimFrame FinishAnimStream
+ *   SAMPLESAVER  RegisterSampleSaver SaveSample
+ * Every plug-in exports InitPlugin and ClosePlugin. */
+#define QMPLUGIN_CAP_SCRIPT 0x1u
+#define QMPLUGIN_CAP_LIBRARY 0x2u
+#define QMPLUGIN_CAP_IMAGE 0x4u
+#define QMPLUGIN_CAP_ANIM 0x8u
+#define QMPLUGIN_CAP_SOUND 0x10u
+#define QMPLUGIN_CAP_VECTOR 0x20u
+#define QMPLUGIN_CAP_VIDEO 0x40u
+#define QMPLUGIN_CAP_IMAGESAVER 0x80u
+#define QMPLUGIN_CAP_ANIMSAVER 0x100u
+#define QMPLUGIN_CAP_SAMPLESAVER 0x200u
+#define QMPLUGIN_CAP_ALL 0x3FFu
+
+struct qmState;
+
+/* Filled by InitPlugin. required_version and required_revision arrive pre-set to 5 and 0. The
+ * texts belong to the plug-in and must outlive it; name must equal the file name without its
+ * ".qmp" (compared case-insensitively). */
+typedef struct qmPluginInfo {
+  uint32_t caps;
+  int32_t version;
+  int32_t revision;
+  int32_t required_version;
+  int32_t required_revision;
+  const char* description;
+  const char* name;
+  const char* texts[7];
+} qmPluginInfo;
+
+typedef void (*qmPluginFunction)(void);
+
+/* One font held inside the player. */
+typedef struct qmPluginFontBlock {
+  const void* address;
+  size_t size;
+} qmPluginFontBlock;
+
+/* The base table. Each pointer names an array of functions; see the slot lists below. */
+typedef struct qmPluginBase {
+  int32_t version;  /* 5 */
+  int32_t revision; /* 0 */
+  const qmPluginFunction* strings;
+  const qmPluginFunction* system;
+  const qmPluginFunction* file;
+  const qmPluginFunction* graphics;
+  const qmPluginFunction* sound;
+  const qmPluginFunction* requester;
+  const qmPluginFunction* font;
+  const qmPluginFunction* freetype;
+  const qmPluginFunction* script;
+  const qmPluginFontBlock* default_fonts; /* ended by an entry with a null address */
+} qmPluginBase;
+
+/* strings: slots 0..22 are empty and must not be called. */
+#define QMPLUGIN_STR_CASE_CMP 23      /* int (const char*, const char*) */
+#define QMPLUGIN_STR_CASE_NCMP 24     /* int (const char*, const char*, size_t) */
+#define QMPLUGIN_STR_CHAR_LOWER 25    /* int (int) */
+#define QMPLUGIN_STR_CHAR_UPPER 26    /* int (int) */
+#define QMPLUGIN_STR_LOWER 27         /* void (char*) in place */
+#define QMPLUGIN_STR_UPPER 28         /* void (char*) in place */
+#define QMPLUGIN_STRINGS_SLOTS 32
+
+/* system (13 slots) */
+typedef struct qmPluginTag {
+  uint32_t tag; /* 0 ends a list */
+  intptr_t data;
+} qmPluginTag;
+typedef struct qmPluginTime {
+  uint32_t seconds;
+  uint32_t micros;
+} qmPluginTime;
+#define QMPLUGIN_SYS_TAG_COUNT 0      /* int32_t (qmPluginTag*): counts tags 25, zeroes their data */
+#define QMPLUGIN_SYS_ADD_USER_ERROR 1 /* int32_t (const char* text): the new error code */
+#define QMPLUGIN_SYS_SET_STRING_ARG 2 /* const char* (const char*) */
+#define QMPLUGIN_SYS_SET_NUMBER_ARG 3 /* void (int32_t) */
+#define QMPLUGIN_SYS_ERROR_TEXT 4     /* size_t (int32_t code, char* out, size_t size) */
+#define QMPLUGIN_SYS_GET_TIME 5       /* void (qmPluginTime*) monotonic */
+#define QMPLUGIN_SYS_TIME_SUB 6       /* void (qmPluginTime* a, const qmPluginTime* b) a -= b */
+#define QMPLUGIN_SYS_TIME_ADD 7       /* void (qmPluginTime* a, const qmPluginTime* b) a += b */
+#define QMPLUGIN_SYS_TIME_CMP 8       /* int32_t (const qmPluginTime*, const qmPluginTime*) */
+#define QMPLUGIN_SYS_DELAY 9          /* int32_t (int64_t ms) */
+#define QMPLUGIN_SYS_DATE_TEXT 10     /* int32_t (int32_t mode, char* out, size_t size): 1 when it fit */
+#define QMPLUGIN_SYS_ALLOC 11         /* void* (size_t size, uint32_t flags): flags 1 = zero-filled */
+#define QMPLUGIN_SYS_FREE 12          /* void (void*) */
+#define QMPLUGIN_SYSTEM_SLOTS 13
+
+/* file (23 slots). Handles and locks are opaque; names are the player's Latin-1 texts and may be
+ * virtual names of linked files. */
+typedef struct qmPluginFileRecord {
+  int32_t is_dir;
+  uint32_t size_low;
+  uint32_t size_high;
+  uint32_t protection;
+} qmPluginFileRecord;
+#define QMPLUGIN_FILE_OPEN 0        /* void* (const char* name, int32_t mode 0 read, 1 write, 2 both) */
+#define QMPLUGIN_FILE_CLOSE 1       /* int32_t (void*) */
+#define QMPLUGIN_FILE_SEEK 2        /* int64_t (void*, int32_t offset, int32_t mode 0 current, 1 start, 2 end): old position */
+#define QMPLUGIN_FILE_READ 3        /* int64_t (void*, void* buffer, int64_t n) */
+#define QMPLUGIN_FILE_WRITE 4       /* int64_t (void*, const void*, int64_t n) */
+#define QMPLUGIN_FILE_READ_BYTE 5   /* int32_t (void*): -1 at the end */
+#define QMPLUGIN_FILE_WRITE_BYTE 6  /* int32_t (void*, int32_t) */
+#define QMPLUGIN_FILE_EOF 7         /* int32_t (void*) */
+#define QMPLUGIN_FILE_DELETE 8      /* int32_t (const char*) */
+#define QMPLUGIN_FILE_LOCK 9        /* void* (const char*, int32_t mode) */
+#define QMPLUGIN_FILE_UNLOCK 10     /* void (void*) */
+#define QMPLUGIN_FILE_LOCK_NAME 11  /* int32_t (void*, char* out, size_t size) */
+#define QMPLUGIN_FILE_EXAMINE 12    /* int32_t (void*, qmPluginFileRecord*) */
+#define QMPLUGIN_FILE_LOCK_IS_DIR 13 /* int32_t (void*, int32_t* is_dir): 0 or an error code */
+#define QMPLUGIN_FILE_NOP 14        /* void (void) */
+#define QMPLUGIN_FILE_DIR_NEXT 15   /* int32_t (void*, char* name, size_t size, qmPluginFileRecord*) */
+#define QMPLUGIN_FILE_MKDIR 16      /* int32_t (const char*) */
+#define QMPLUGIN_FILE_RENAME 17     /* int32_t (const char*, const char*) */
+#define QMPLUGIN_FILE_CURRENT_DIR 18 /* int32_t (char* out, size_t size) */
+#define QMPLUGIN_FILE_TEMP_NAME 19  /* int32_t (char* out, size_t size) */
+#define QMPLUGIN_FILE_ADD_PART 20   /* int32_t (char* path, size_t size, const char* name) */
+#define QMPLUGIN_FILE_FILE_PART 21  /* const char* (const char* path) */
+#define QMPLUGIN_FILE_BASENAME 22   /* int32_t (const char* path, char* out, size_t size) */
+#define QMPLUGIN_FILE_SLOTS 23
+
+/* graphics (6), sound (2), requester (3), font (1) */
+#define QMPLUGIN_GRAPHICS_SLOTS 6
+#define QMPLUGIN_SOUND_SLOTS 2
+#define QMPLUGIN_REQUESTER_SLOTS 3
+#define QMPLUGIN_FONT_SLOTS 1
+/* FreeType's own functions, in this order: Init_FreeType, Done_FreeType, New_Face,
+ * New_Memory_Face, Load_Glyph, Render_Glyph, Get_Glyph, Done_Glyph, Outline_Transform,
+ * Outline_Translate, Outline_Get_Bitmap, Outline_Get_CBox, Outline_Decompose, Done_Face,
+ * Get_Char_Index, Get_First_Char, Get_Next_Char, Set_Transform, Set_Charmap, Set_Pixel_Sizes,
+ * Set_Char_Size, MulFix, Vector_Transform, Get_Kerning, Get_Sfnt_Table, Load_Sfnt_Table. */
+#define QMPLUGIN_FREETYPE_SLOTS 26
+/* The script table: 67 functions, then a null entry. Slot 56 reads an object id: */
+#define QMPLUGIN_SCRIPT_SLOTS 67
+typedef struct qmPluginIdPair {
+  int32_t number; /* set when the id is a number */
+  void* handle;   /* set when the id is a handle (then number is 0) */
+} qmPluginIdPair;
+
+/* Library plug-ins. A command returns the number of results it pushed, or an error code. */
+typedef int32_t (*qmPluginCommandFn)(struct qmState*);
+typedef struct qmPluginCommand {
+  const char* name; /* null ends the list */
+  qmPluginCommandFn func;
+} qmPluginCommand;
+typedef struct qmPluginConstant {
+  const char* name; /* null ends the list */
+  const char* text; /* a text constant, or null for a number */
+  double number;
+} qmPluginConstant;
+
+/* Savers fill their record in Register*Saver; scripts name the format through the constant
+ * "imgfmt_", "anmfmt_" or "smpfmt_" followed by the lower-cased format name. */
+typedef struct qmPluginSaverRecord {
+  uint32_t flags;
+  uint32_t format_id;
+  const char* format_name;
+} qmPluginSaverRecord;
+
+/* Entry points the player calls directly. */
+typedef int32_t (*qmPluginInitFn)(qmPluginInfo* info, const qmPluginBase* base, const char* path);
+typedef void (*qmPluginCloseFn)(void);
+typedef const char* (*qmPluginGetBaseTableFn)(void);
+typedef const qmPluginCommand* (*qmPluginGetCommandsFn)(void);
+typedef const qmPluginConstant* (*qmPluginGetConstantsFn)(void);
+typedef int32_t (*qmPluginInitLibraryFn)(struct qmState*);
+typedef void (*qmPluginFreeLibraryFn)(struct qmState*);
+typedef void (*qmPluginRegisterSaverFn)(qmPluginSaverRecord* record);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif

@@ -11,6 +11,7 @@
 #include "runtime/errors.h"
 #include "runtime/messages.h"
 #include "runtime/os/qmos.h"
+#include "runtime/plugins/plugins.h"
 #include "runtime/registry.h"
 #include "runtime/services.h"
 #include "runtime/startup.h"
@@ -117,10 +118,14 @@ int shutdown_exit(int32_t code, Player* p) {
   if (p) p->program = Program{};
 
   if (L) {
+    trace("plugin_libraries");
+    plugin_free_libraries(L);
     trace("state");
     line_hook_remove(L);
     vm_close_state(L);
   }
+  trace("plugins");
+  plugin_unload_all();
 
   trace("temp_files");
   for (const std::string& name : g_temp_files) qmos_delete(name.c_str());

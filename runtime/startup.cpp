@@ -19,6 +19,7 @@
 #include "runtime/errors.h"
 #include "runtime/messages.h"
 #include "runtime/os/qmos.h"
+#include "runtime/plugins/plugins.h"
 #include "runtime/registry.h"
 #include "runtime/services.h"
 #include "runtime/vfile.h"
@@ -117,10 +118,26 @@ const char* reader_block(qmState*, void* data, size_t* size) {
 }
 
 // The listing modes: each listing that the options ask for, then the end of the run.
-void write_listings(Player* p) {
+// The plug-ins register only after the command and constant listings, which therefore hold no
+// plug-in names. 0, or the failing InitLibrary's code.
+int32_t write_listings(Player* p) {
   Config& c = p->config;
   if (!c.export_commands.empty()) export_command_list(c.export_commands.c_str());
   if (!c.export_constants.empty()) export_constant_list(p->L, c.export_constants.c_str());
+  if (c.export_plugins.empty()) return 0;
+  if (int32_t err = register_plugin_formats(p->L, c.executable_path.c_str())) return err;
+  plugin_export_list(c.export_plugins.c_str());
+  return 0;
+}
+
+// Declared plug-in requirements, tested before any object is made.
+int32_t require_plugins(const Player* p) {
+  if (!p->has_applet) return 0;
+  for (const Declaration& d : p->applet.declarations) {
+    if (d.type != DECL_PLUGIN) continue;
+    if (int32_t err = plugin_require(d.source_name.c_str(), d.arg1, d.arg2)) return err;
+  }
+  return 0;
 }
 
 // The applet's declared objects, created by the commands a program would call, with the
@@ -289,10 +306,10 @@ int main_real(int argc, const char* const argv[]) {
 
   Config& c = p->config;
   if (!c.export_commands.empty() || !c.export_constants.empty() || !c.export_plugins.empty()) {
-    write_listings(p);
-    return shutdown_exit(0, p);
+    return shutdown_exit(write_listings(p), p);
   }
 
+  if (int32_t err = register_plugin_formats(L, c.executable_path.c_str())) return shutdown_exit(err, p);
   if (int32_t err = read_program(p)) return shutdown_exit(err, p);
 
   console_print_file(err_get_message(MSG_COMPILING_SCRIPT), "", true);
@@ -308,6 +325,7 @@ int main_real(int argc, const char* const argv[]) {
                      c.script_alias.empty() ? c.script_path.c_str() : c.script_alias.c_str(), true);
   // A program without declarations gets its default display 1 from the display library's
   // CreateDisplay; while that library is a placeholder there is nothing to create for it.
+  if (int32_t err = require_plugins(p)) return shutdown_exit(err, p);
   if (p->has_applet && !p->applet.declarations.empty()) {
     set_attr(L, ATTR_WORD6, 1);
     int32_t err = run_protected(L, [p](qmState* L2) { return create_declared(L2, p); });

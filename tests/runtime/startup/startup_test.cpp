@@ -50,7 +50,8 @@ TEST(Shutdown, CleanupOrderReportAndTemporaryFiles) {
       "os", "effects", "sound_stop", "video_stop", "display", "network", "graphics",
       "draw", "brush", "bgpic", "video", "path", "sprite", "timer", "text", "anim",
       "layers", "dos", "memblock", "event", "sound"};
-  const std::vector<std::string> tail = {"registries", "state", "temp_files", "catalog", "platform"};
+  const std::vector<std::string> tail = {"registries", "plugin_libraries", "state", "plugins",
+                                         "temp_files", "catalog", "platform"};
 
   std::string temp;
   ASSERT_EQ(platform_tmpnam(&temp), 1);

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "tools/asm/applet.h"
 #include "tools/asm/text.h"
 
 namespace {
@@ -57,7 +58,7 @@ TEST(PlayerPlugins, ExportPluginsListsThePluginsBesideThePlayer) {
   fs::remove_all(dir);
 }
 
-// good.Twice(21) printed by the program: the plug-in's command reached through its global table.
+// An applet prints good.Twice(21): the plug-in's command reached through its global table.
 TEST(PlayerPlugins, AProgramCallsALibraryPluginCommand) {
   fs::path dir = player_folder("run");
   fs::copy_file(std::string(QMP_FIXTURE_DIR) + "/good.qmp", dir / "good.qmp");
@@ -75,13 +76,46 @@ TEST(PlayerPlugins, AProgramCallsALibraryPluginCommand) {
   std::vector<uint8_t> chunk;
   std::string error;
   ASSERT_TRUE(qm::asmx::assemble(source, chunk, error)) << error;
-  std::ofstream((dir / "prog.qmb").string(), std::ios::binary)
-      .write(reinterpret_cast<const char*>(chunk.data()), std::streamsize(chunk.size()));
-  std::string cmd = "cd '" + dir.string() + "' && ./quillmere -quiet prog.qmb >out.txt 2>err.txt </dev/null";
-  int raw = std::system(cmd.c_str());
-  ASSERT_TRUE(WIFEXITED(raw));
-  EXPECT_EQ(WEXITSTATUS(raw), 0) << slurp((dir / "err.txt").string());
-  EXPECT_EQ(slurp((dir / "out.txt").string()), "42\n");
+  auto run = [&](const char* file, const std::vector<uint8_t>& bytes, std::string* out,
+                 std::string* err) {
+    std::ofstream((dir / file).string(), std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    std::string cmd = "cd '" + dir.string() + "' && ./quillmere -quiet " + file +
+                      " >out.txt 2>err.txt </dev/null";
+    int raw = std::system(cmd.c_str());
+    *out = slurp((dir / "out.txt").string());
+    *err = slurp((dir / "err.txt").string());
+    return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  };
+  std::string out, err;
+  EXPECT_EQ(run("prog.qmb", chunk, &out, &err), 0) << err;
+  EXPECT_EQ(out, "42\n");
+
+  // An applet that declares it requires the plug-in: 1.5 is met by good 2.0; 3.0 is not, and then
+  // the run ends before any object is made.
+  const char* kUnmet = "This program requires good.qmp 3.0!";
+  struct Case {
+    int32_t version, revision;
+    bool met;
+  } cases[] = {{1, 5, true}, {3, 0, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.version);
+    qm::asmx::AppletWriter w;
+    w.version(5, 0);
+    qm::asmx::DeclRecord req;
+    req.type = 12;
+    req.name = "good.qmp";
+    req.arg1 = c.version;
+    req.arg2 = c.revision;
+    w.declarations({req});
+    w.bytecode(chunk);
+    int status = run("prog.qma", w.bytes(), &out, &err);
+    EXPECT_EQ(err.find("This program requires") == std::string::npos, c.met) << err;
+    if (!c.met) {
+      EXPECT_EQ(status, 1);
+      EXPECT_NE(err.find(kUnmet), std::string::npos) << err;
+    }
+  }
   fs::remove_all(dir);
 }
 

@@ -510,7 +510,7 @@ int32_t cmd_formatstr(qmState* L) {
       p += 2;
       continue;
     }
-    // Read the conversion specification: flags, two width digits, "." and two precision digits.
+    // Read the conversion: flags, two width digits, "." and two precision digits.
     const char* spec = p++;
     while (p < end && std::strchr("-+ #0", *p) && *p) p++;
     for (int i = 0; i < 2 && p < end && *p >= '0' && *p <= '9'; i++) p++;

@@ -321,6 +321,7 @@ int32_t cmd_debugoutput(qmState* L) {
 struct Sorter {
   qmState* L;
   bool has_compare;
+  int32_t table = 1;  // stack index of the list; the compare function, when given, sits at 2
 
   // 1 when the value at ia goes before the value at ib.
   bool before(int32_t ia, int32_t ib) {
@@ -340,8 +341,8 @@ struct Sorter {
     return r;
   }
 
-  void get(int32_t i) { vm_raw_geti(L, 1, i); }
-  void set(int32_t i) { vm_raw_seti(L, 1, i); }  // pops the value
+  void get(int32_t i) { vm_raw_geti(L, table, i); }
+  void set(int32_t i) { vm_raw_seti(L, table, i); }  // pops the value
 
   // Compares a[i] and a[j] (read raw).
   bool before_at(int32_t i, int32_t j) {
@@ -413,7 +414,7 @@ int32_t cmd_sort(qmState* L) {
   vm_set_top(L, 2);
   if (!vm_check_stack(L, 40)) return ERR_STACK;
   int32_t n = sort_count(L, 1, has_compare);
-  Sorter s{L, has_compare};
+  Sorter s{L, has_compare, 1};
   s.sort(0, n - 1);
   return 0;
 }
@@ -442,6 +443,12 @@ int32_t cmd_debugprint(qmState* L) {
 }
 
 }  // namespace
+
+void sort_list(qmState* L, int32_t t, int32_t n) {
+  if (n < 2 || !vm_check_stack(L, 40)) return;
+  Sorter s{L, false, vm_abs_index(L, t)};
+  s.sort(0, n - 1);
+}
 
 void system_set_clock(SystemClock clock) { g_clock = clock ? clock : qmos_get_time; }
 

@@ -4,6 +4,7 @@
 // Walks work on full names and never change the current directory, so a callback that fails or
 // aborts cannot leave the program in another directory.
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <new>
 #include <string>
@@ -60,6 +61,7 @@ struct Walk {
 struct Entry {
   std::string name;
   bool is_dir;
+  bool is_link;  // a symbolic link: never followed, so a walk stays inside its tree
 };
 
 // The entries of a directory, read before anything in it changes.
@@ -74,7 +76,11 @@ int32_t list_dir(const std::string& dir, std::vector<Entry>* out) {
   if (!err) {
     std::string name;
     qmFileInfo info;
-    while (dir_next_entry(lock, &name, &is_dir, &info)) out->push_back({name, is_dir != 0});
+    while (dir_next_entry(lock, &name, &is_dir, &info)) {
+      std::error_code ec;
+      bool link = std::filesystem::is_symlink(qmos_native_name(path_join(dir, name).c_str(), true), ec);
+      out->push_back({name, is_dir != 0, link});
+    }
   }
   vfile_unlock(lock);
   return err;
@@ -124,7 +130,7 @@ int32_t delete_tree(Walk& w, const std::string& dir, bool keep) {
   for (const Entry& e : entries) {
     std::string path = path_join(dir, e.name);
     int32_t err = 0;
-    if (!e.is_dir) {
+    if (!e.is_dir || e.is_link) {
       if (w.matches(e.name)) err = delete_one(w, path);
     } else if (w.pattern.empty() || !w.matchdirs || w.matches(e.name)) {
       err = delete_tree(w, path, false);
@@ -249,7 +255,9 @@ int32_t copy_tree(Walk& w, const std::string& source, const std::string& target)
   for (const Entry& e : entries) {
     std::string path = path_join(source, e.name);
     int32_t err = 0;
-    if (!e.is_dir) {
+    if (e.is_link && e.is_dir) {
+      continue;  // a link to a folder could lead back into the tree being copied
+    } else if (!e.is_dir) {
       if (w.matches(e.name)) err = copy_one(w, path, target, "");
     } else if (w.pattern.empty() || !w.matchdirs || w.matches(e.name)) {
       err = copy_tree(w, path, path_join(target, e.name));

@@ -267,6 +267,14 @@ TEST_F(DosDir, DeleteFileCallbacksAndKeptDirectories) {
   EXPECT_EQ(g_calls, (std::vector<std::string>{"1:b.dat", "0:b.dat", "0:t"}));
   EXPECT_FALSE(fs::exists(path("t")));
   EXPECT_EQ(call("DeleteFile", {path("t")}).code, 0);  // nothing there: no error
+  // A link to a folder outside the tree is removed, never walked into.
+  fs::create_directories(path("outside"));
+  put_file(path("outside/precious"), "p");
+  fs::create_directories(path("l"));
+  fs::create_directory_symlink(path("outside"), path("l/link"));
+  ASSERT_EQ(call("DeleteFile", {path("l")}).code, 0);
+  EXPECT_FALSE(fs::exists(path("l")));
+  EXPECT_EQ(get_file(path("outside/precious")), "p");
   // A failing callback ends the command with its error.
   fs::create_directory(path("e"));
   put_file(path("e/x"), "");

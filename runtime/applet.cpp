@@ -17,22 +17,35 @@ namespace qm {
 
 namespace {
 
-// The only copy of the record in the executable. qmappend finds it by its 48 bytes (which must
-// occur once in the binary) and patches the offset. `used` keeps the linker from dropping it and
-// the volatile read in applet_location_copy keeps the compiler from folding the unpatched value.
-[[gnu::used]] const AppletLocation g_location = {
-    "Brenkal Dovitran Entertainment",
-    {0xDE, 0xAD, 0xC0, 0xDE},
-    {0xC0, 0xDE, 0xCA, 0xFE},
-    {0xC0, 0xCA, 0xC0, 0x1A},
-    {0, 0, 0, 0},
-};
+// The only copy of the record in the executable. qmappend finds it by its 48 bytes, which must
+// occur once in the binary, and patches the offset. It is defined in assembly: a C++ constant's
+// value would also be written into the debug information (a second copy that a search finds),
+// and the compiler could fold its unpatched offset into the code. The volatile read in
+// applet_location_copy takes the bytes as they are in the file.
+asm(R"(
+  .section .rodata.qm_applet_location,"a"
+  .balign 8
+  .globl qm_applet_location_record
+  .hidden qm_applet_location_record
+  .type qm_applet_location_record, @object
+  .size qm_applet_location_record, 48
+qm_applet_location_record:
+  .ascii "Brenkal Dovitran Entertainment"
+  .zero 2
+  .byte 0xDE, 0xAD, 0xC0, 0xDE
+  .byte 0xC0, 0xDE, 0xCA, 0xFE
+  .byte 0xC0, 0xCA, 0xC0, 0x1A
+  .zero 4
+  .previous
+)");
 
 }  // namespace
 
+extern "C" const AppletLocation qm_applet_location_record;
+
 AppletLocation applet_location_copy() {
   AppletLocation out;
-  const volatile uint8_t* src = reinterpret_cast<const volatile uint8_t*>(&g_location);
+  const volatile uint8_t* src = reinterpret_cast<const volatile uint8_t*>(&qm_applet_location_record);
   uint8_t* dst = reinterpret_cast<uint8_t*>(&out);
   for (size_t i = 0; i < sizeof out; ++i) dst[i] = src[i];
   return out;

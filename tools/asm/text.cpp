@@ -4,10 +4,13 @@
 #include <cctype>
 #include <charconv>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <optional>
 
+#include "tools/asm/applet.h"
 #include "tools/asm/asm.h"
 
 namespace qm::asmx {
@@ -177,6 +180,185 @@ std::string quote(const OptString& s) {
   return out + "\"";
 }
 
+// ---- applet directives ----
+
+// What the applet directives collect; written around the chunk when the text asks for an applet.
+struct AppletText {
+  bool wanted = false;
+  bool compress = false;
+  int32_t major = 5, minor = 0;
+  std::string base_dir;
+  std::vector<std::pair<uint8_t, std::string>> texts;
+  std::vector<std::pair<std::string, int32_t>> labels;
+  struct Const {
+    std::string name;
+    bool is_text;
+    double number;
+    std::string text;
+  };
+  std::vector<Const> constants;
+  std::vector<LinkedEntry> links;
+  std::vector<DeclRecord> decls;
+
+  std::string file_bytes(const std::string& name) const {
+    std::string path = !name.empty() && name[0] == '/' ? name : base_dir + name;
+    std::ifstream f(path, std::ios::binary);
+    if (!f) fail("cannot read " + path);
+    return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
+  }
+
+  static int32_t decl_type(const std::string& name) {
+    static const char* const kTypes[] = {"bgpic", "brush", "anim", "music", "sample", "button",
+                                         "keydown", "sprite", "file", "font", "display", "video",
+                                         "plugin"};
+    for (int32_t i = 0; i < 13; ++i)
+      if (name == kTypes[i]) return i;
+    fail("unknown object type " + name);
+  }
+
+  // .declare TYPE ID ["name"] [key=value ...]
+  void declare(const std::vector<Token>& t) {
+    if (t.size() < 3) fail(".declare needs a type and an id");
+    DeclRecord d;
+    d.type = uint8_t(decl_type(t[1].text));
+    d.id = int32_t(need_int(t[2], INT32_MIN, INT32_MAX));
+    int32_t version = major * 100 + minor;
+    std::map<std::string, int64_t> n;
+    DisplayFields df;
+    for (size_t i = 3; i < t.size(); ++i) {
+      if (t[i].quoted) {
+        d.name = t[i].text;
+        continue;
+      }
+      size_t eq = t[i].text.find('=');
+      if (eq == std::string::npos) fail("key=value expected, got '" + t[i].text + "'");
+      std::string key = t[i].text.substr(0, eq);
+      std::string value = t[i].text.substr(eq + 1);
+      if (key == "title" || key == "link") {
+        if (value.empty() && i + 1 < t.size() && t[i + 1].quoted) value = t[++i].text;
+        if (key == "title")
+          df.title = value;
+        else
+          d.linked = file_bytes(value);
+        continue;
+      }
+      n[key] = need_int(Token{value, false}, INT32_MIN, UINT32_MAX);
+    }
+    auto get = [&](const char* key, int64_t def) {
+      auto it = n.find(key);
+      if (it == n.end()) return def;
+      int64_t v = it->second;
+      n.erase(it);
+      return v;
+    };
+    d.arg1 = int32_t(get("arg1", -1));
+    d.arg2 = int32_t(get("arg2", 0));
+    d.context = int32_t(get("line", 0));
+    auto s16 = [&](const char* key, int64_t def) { return int16_t(get(key, def)); };
+    switch (d.type) {
+      case 0:
+        d.payload = payload_bgpic(version, uint8_t(get("fill", 0)), uint32_t(get("color", 0)),
+                                  uint32_t(get("endcolor", 0)), s16("angle", 0),
+                                  int32_t(get("texture", 0)), 0, 0);
+        break;
+      case 1:
+        d.payload = payload_brush(version, s16("width", 0), s16("height", 0), s16("x", 0),
+                                  s16("y", 0), s16("alpha", -1), uint8_t(get("hardware", 0)));
+        break;
+      case 2:
+        d.payload = payload_anim(version, uint8_t(get("fromdisk", 0)), s16("width", 0),
+                                 s16("height", 0), s16("frames", 0), s16("fpr", 0), s16("x", 0),
+                                 s16("y", 0));
+        break;
+      case 5:
+        d.payload = payload_button(s16("x", 0), s16("y", 0), s16("width", 0), s16("height", 0));
+        break;
+      case 7:
+        d.payload = payload_sprite(s16("width", 0), s16("height", 0), s16("frames", 0),
+                                   s16("fpr", 0), s16("x", 0), s16("y", 0));
+        break;
+      case 10:
+        df.bgpic = int32_t(get("bgpic", 0));
+        df.x = int32_t(get("x", -100000));
+        df.y = int32_t(get("y", -100000));
+        df.width = int32_t(get("width", 640));
+        df.height = int32_t(get("height", 480));
+        df.color = uint32_t(get("color", 0));
+        df.flags = uint32_t(get("flags", 0x400));
+        df.given_mask = uint32_t(get("mask", 0));
+        df.fill_style = uint8_t(get("fill", 1));
+        d.payload = payload_display(version, df);
+        break;
+      default: break;
+    }
+    if (!n.empty()) fail("key " + n.begin()->first + " does not belong to " + t[1].text);
+    decls.push_back(std::move(d));
+  }
+
+  // Returns false for a directive that is not an applet directive.
+  bool directive(const std::vector<Token>& t, bool top, uint32_t pc) {
+    const std::string& d = t[0].text;
+    auto need = [&](size_t lo, size_t hi) {
+      if (t.size() - 1 < lo || t.size() - 1 > hi) fail(d + ": wrong number of operands");
+    };
+    if (d == ".applet") {
+      need(0, 0);
+    } else if (d == ".compress") {
+      need(0, 0);
+      compress = true;
+    } else if (d == ".appletversion") {
+      need(2, 2);
+      major = int32_t(need_int(t[1], 0, 255));
+      minor = int32_t(need_int(t[2], 0, 255));
+    } else if (d == ".meta") {
+      need(2, 2);
+      static const char* const kKeys[] = {"title", "version", "copyright", "author", "description"};
+      uint8_t tag = 0;
+      for (uint8_t i = 0; i < 5; ++i)
+        if (t[1].text == kKeys[i]) tag = uint8_t(11 + i);
+      if (!tag || !t[2].quoted) fail(".meta KEY \"text\" expected");
+      texts.emplace_back(tag, t[2].text);
+    } else if (d == ".scriptlabel") {
+      need(1, 1);
+      if (!top) fail(".scriptlabel belongs to the main function");
+      labels.emplace_back(t[1].text, int32_t(pc));
+    } else if (d == ".constant") {
+      need(2, 2);
+      if (t[2].quoted)
+        constants.push_back({t[1].text, true, 0, t[2].text});
+      else
+        constants.push_back({t[1].text, false, need_double(t[2].text), ""});
+    } else if (d == ".link") {
+      need(2, 2);
+      if (!t[1].quoted || !t[2].quoted) fail(".link \"name\" \"file\" expected");
+      links.push_back({t[1].text, file_bytes(t[2].text), false});
+    } else if (d == ".declare") {
+      declare(t);
+    } else {
+      return false;
+    }
+    wanted = true;
+    return true;
+  }
+
+  std::vector<uint8_t> write(const std::vector<uint8_t>& chunk) const {
+    AppletWriter w;
+    w.version(uint8_t(major), uint8_t(minor));
+    for (const auto& [tag, text] : texts) w.text(tag, text);
+    if (!decls.empty()) w.declarations(decls);
+    if (!links.empty()) w.linked_files(links);
+    if (!labels.empty()) w.labels(labels);
+    for (const Const& c : constants) {
+      if (c.is_text)
+        w.string_constant(c.name, c.text);
+      else
+        w.number_constant(c.name, c.number);
+    }
+    w.bytecode(chunk);
+    return compress ? compress_applet(w.bytes()) : w.bytes();
+  }
+};
+
 // ---- assembler ----
 
 struct FunctionState {
@@ -223,8 +405,19 @@ class Assembler {
       return false;
     }
     chunk = write_chunk(main_, header_);
+    if (applet_.wanted) {
+      try {
+        chunk = applet_.write(chunk);
+      } catch (const SyntaxError& e) {
+        error = "line 0: " + e.msg;
+        return false;
+      }
+    }
     return true;
   }
+
+  bool is_applet() const { return applet_.wanted; }
+  void set_base_dir(std::string dir) { applet_.base_dir = std::move(dir); }
 
  private:
   FunctionState& cur() { return stack_.back(); }
@@ -405,10 +598,12 @@ class Assembler {
       argc(t, 0, 0);
       if (top) fail(".end without .function");
       close_function();
-    } else {
+    } else if (!applet_.directive(t, top, b_pc())) {
       fail("unknown directive " + d);
     }
   }
+
+  uint32_t b_pc() const { return uint32_t(stack_.back().b->pc()); }
 
   // A register/plain field: rN or N.
   uint32_t field(const Token& t, uint32_t max) {
@@ -498,6 +693,7 @@ class Assembler {
   Header header_;
   Function main_;
   std::vector<FunctionState> stack_;
+  AppletText applet_;
 };
 
 // ---- disassembler ----
@@ -640,6 +836,15 @@ class Printer {
 bool assemble(std::string_view text, std::vector<uint8_t>& chunk, std::string& error) {
   Assembler a;
   return a.run(text, chunk, error);
+}
+
+bool assemble_program(std::string_view text, const std::string& base_dir, std::vector<uint8_t>& out,
+                      bool& is_applet, std::string& error) {
+  Assembler a;
+  a.set_base_dir(base_dir.empty() || base_dir.back() == '/' ? base_dir : base_dir + "/");
+  bool ok = a.run(text, out, error);
+  is_applet = a.is_applet();
+  return ok;
 }
 
 bool disassemble(const uint8_t* data, size_t size, std::string& text, std::string& error) {

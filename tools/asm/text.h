@@ -11,6 +11,12 @@ namespace qm::asmx {
 // Assembles source text into chunk bytes. On failure returns false with "line N: message".
 bool assemble(std::string_view text, std::vector<uint8_t>& chunk, std::string& error);
 
+// The same, and when the text holds applet directives (.applet, .compress, .appletversion, .meta,
+// .scriptlabel, .constant, .link, .declare) the result is an applet around the chunk instead;
+// files named by .link and link= are read relative to base_dir.
+bool assemble_program(std::string_view text, const std::string& base_dir, std::vector<uint8_t>& out,
+                      bool& is_applet, std::string& error);
+
 // Prints chunk bytes as source text that assembles back to the same bytes.
 bool disassemble(const uint8_t* data, size_t size, std::string& text, std::string& error);
 

@@ -1,4 +1,5 @@
-// qmasm: assembles a text file into a bytecode chunk.  Usage: qmasm IN.qasm -o OUT.qmb
+// qmasm: assembles a text file into a bytecode chunk, or into an applet when the text holds
+// applet directives.  Usage: qmasm IN.qasm -o OUT.qmb|OUT.qma
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -19,7 +20,7 @@ int main(int argc, char** argv) {
       in.clear(), out.clear(), i = argc;
   }
   if (in.empty() || out.empty()) {
-    std::fprintf(stderr, "usage: qmasm IN.qasm -o OUT.qmb\n");
+    std::fprintf(stderr, "usage: qmasm IN.qasm -o OUT.qmb|OUT.qma\n");
     return 2;
   }
   std::ifstream f(in, std::ios::binary);
@@ -30,7 +31,10 @@ int main(int argc, char** argv) {
   std::string text((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
   std::vector<uint8_t> chunk;
   std::string error;
-  if (!qm::asmx::assemble(text, chunk, error)) {
+  size_t slash = in.rfind('/');
+  std::string base = slash == std::string::npos ? std::string() : in.substr(0, slash + 1);
+  bool applet = false;
+  if (!qm::asmx::assemble_program(text, base, chunk, applet, error)) {
     std::fprintf(stderr, "%s:%s\n", in.c_str(), error.c_str() + 5);
     return 1;
   }

@@ -15,6 +15,7 @@
 #include "tests/runtime/os/scratch.h"
 #include "tools/asm/applet.h"
 #include "tools/asm/asm.h"
+#include "tools/asm/text.h"
 
 namespace qmtest {
 

@@ -4,6 +4,7 @@
 #include "engine/errcodes.h"
 #include "runtime/os/qmos.h"
 #include "tests/runtime/applet/applet_fixture.h"
+#include "tools/qmappend/append.h"
 
 using namespace qm;
 using namespace qm::asmx;
@@ -365,4 +366,80 @@ TEST(AppletLocation, RecordIsUnpatchedAndMatchesTheTemplate) {
   EXPECT_STREQ(loc.marker, "Brenkal Dovitran Entertainment");
   put_be32(loc.offset, 1234);
   EXPECT_EQ(applet_location_offset(loc), 1234);
+}
+
+// qmasm's applet directives produce what the reader expects, plain and compressed.
+TEST_F(AppletTest, AssemblerWritesApplets) {
+  qmtest::write_bytes(dir / "logo.bin", {'L', 'O', 'G', 'O'});
+  for (bool compress : {false, true}) {
+    std::string text = std::string(compress ? ".compress\n" : "") +
+                       ".appletversion 4 7\n"
+                       ".meta title \"Demo\"\n"
+                       ".declare brush 3 \"logo.png\" width=64 alpha=128 link=\"logo.bin\" line=5\n"
+                       ".declare display 1 title=\"Demo Display\" width=320 height=200 fill=3\n"
+                       ".link \"Data\\\\x.bin\" \"logo.bin\"\n"
+                       ".constant #LIMIT 99\n"
+                       ".constant #WHO \"me\"\n"
+                       "  LOADK r0 #1\n"
+                       ".scriptlabel again\n"
+                       "  RETURN r0 1\n";
+    std::vector<uint8_t> bytes;
+    bool is_applet = false;
+    std::string error;
+    ASSERT_TRUE(assemble_program(text, dir.path(), bytes, is_applet, error)) << error;
+    ASSERT_TRUE(is_applet);
+    Applet a;
+    ASSERT_EQ(read(bytes, &a), 0);
+    EXPECT_EQ(a.compressed, compress);
+    EXPECT_EQ(a.version, 407);
+    EXPECT_EQ(a.title, "Demo");
+    ASSERT_EQ(a.declarations.size(), 2u);
+    EXPECT_EQ(a.declarations[0].words[PIC_WIDTH], 64);
+    EXPECT_EQ(a.declarations[0].words[PIC_GLOBALALPHA], 128);
+    EXPECT_EQ(a.declarations[0].linked_size, 4u);
+    EXPECT_EQ(a.declarations[0].context, 5);
+    EXPECT_EQ(a.declarations[1].display.title, "Demo Display");
+    EXPECT_EQ(a.declarations[1].display.fill_style, 3);
+    ASSERT_EQ(a.linked.files.size(), 1u);
+    EXPECT_EQ(vm_label_find(L, "again"), 1);
+    double n = 0;
+    ASSERT_TRUE(vm_find_constant(L, "#limit", nullptr, &n));
+    EXPECT_EQ(n, 99);
+    if (!a.temp_file.empty()) qmos_delete(a.temp_file.c_str());
+  }
+  std::vector<uint8_t> chunk;
+  bool is_applet = true;
+  std::string error;
+  ASSERT_TRUE(assemble_program("  RETURN r0 1\n", "", chunk, is_applet, error));
+  EXPECT_FALSE(is_applet);
+  EXPECT_FALSE(assemble_program(".declare brush 1 \"x\" frames=2\n", "", chunk, is_applet, error));
+  EXPECT_NE(error.find("frames"), std::string::npos) << error;
+}
+
+// The record is in this very executable exactly once; qmappend patches it and the applet reads
+// back from the offset it wrote.
+TEST_F(AppletTest, AppendedApplet) {
+  std::vector<uint8_t> self = qmtest::read_bytes("/proc/self/exe");
+  EXPECT_GE(find_location_record(self), 0);
+
+  uint8_t tmpl[APPLET_LOCATION_SIZE];
+  applet_location_template(tmpl);
+  std::vector<uint8_t> player(1000, 0x90);
+  std::copy(tmpl, tmpl + APPLET_LOCATION_SIZE, player.begin() + 200);
+  std::vector<uint8_t> applet = full_applet();
+  std::string error;
+  std::vector<uint8_t> joined = append_applet(player, applet, &error);
+  ASSERT_EQ(joined.size(), 1000 + applet.size()) << error;
+  AppletLocation loc;
+  std::memcpy(&loc, joined.data() + 200, sizeof loc);
+  ASSERT_EQ(applet_location_offset(loc), 1000);
+  Applet a;
+  ASSERT_EQ(read(joined, &a, applet_location_offset(loc), "player"), 0);
+  EXPECT_EQ(a.title, "Title");
+
+  std::vector<uint8_t> twice = player;
+  std::copy(tmpl, tmpl + APPLET_LOCATION_SIZE, twice.begin() + 600);
+  EXPECT_TRUE(append_applet(twice, applet, &error).empty());
+  EXPECT_TRUE(append_applet(std::vector<uint8_t>(100, 0), applet, &error).empty());
+  EXPECT_TRUE(append_applet(joined, applet, &error).empty());  // already patched
 }

@@ -70,10 +70,3 @@ void anim_free_all() {}
 
 int32_t network_init(qmState*) { return 0; }
 void network_cleanup() {}
-
-// ---- placeholder: the dos and memblock standard libraries ----------------------------------------
-
-int32_t dos_placeholder_open(qmState*) { return 0; }
-int32_t memblock_placeholder_open(qmState*) { return 0; }
-void dos_placeholder_cleanup() {}
-void memblock_placeholder_cleanup() {}

@@ -66,10 +66,3 @@ void anim_free_all();
 void layers_cleanup();
 void event_lists_free();
 void sound_cleanup();
-
-// ---- placeholders for the dos and memblock libraries until they are built -----------------------
-
-int32_t dos_placeholder_open(qmState* L);
-int32_t memblock_placeholder_open(qmState* L);
-void dos_placeholder_cleanup();
-void memblock_placeholder_cleanup();

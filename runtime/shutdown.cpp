@@ -30,6 +30,17 @@ void trace(const char* step) {
 
 void os_exit_hook() {}  // the portable layer keeps nothing that needs ending on this host
 
+// The state whose objects the clean-ups free (null when the exit comes before there is one).
+qmState* g_exit_state = nullptr;
+
+void dos_step() {
+  if (g_exit_state) dos_cleanup(g_exit_state);
+}
+
+void memblock_step() {
+  if (g_exit_state) memblock_cleanup(g_exit_state);
+}
+
 struct CleanupStep {
   const char* name;
   void (*run)();
@@ -56,8 +67,8 @@ const CleanupStep kCleanups[] = {
     {"text", text_cleanup},
     {"anim", anim_free_all},
     {"layers", layers_cleanup},
-    {"dos", dos_placeholder_cleanup},
-    {"memblock", memblock_placeholder_cleanup},
+    {"dos", dos_step},
+    {"memblock", memblock_step},
     {"event", event_lists_free},
     {"sound", sound_cleanup},
 };
@@ -96,6 +107,7 @@ int shutdown_exit(int32_t code, Player* p) {
     runtime_set_attrs(L, tags);
   }
 
+  g_exit_state = L;
   for (const CleanupStep& step : kCleanups) {
     trace(step.name);
     step.run();
@@ -113,6 +125,7 @@ int shutdown_exit(int32_t code, Player* p) {
     report(code, p);
   }
 
+  g_exit_state = nullptr;
   trace("registries");
   registry_free_all();
   if (p) p->program = Program{};

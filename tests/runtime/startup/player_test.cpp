@@ -204,7 +204,7 @@ TEST_F(PlayerTest, ListingsEndTheRunWithoutReadingTheProgram) {
   EXPECT_EQ(c.status, 0) << c.err;
   EXPECT_EQ(c.err, "");
   std::string commands = slurp(path("c.txt"));
-  for (const char* lib : {"::string\n", "::math\n", "::system\n"}) {
+  for (const char* lib : {"::string\n", "::math\n", "::dos\n", "::system\n", "::memblock\n"}) {
     EXPECT_NE(commands.find(lib), std::string::npos) << lib;
   }
   EXPECT_NE(commands.find("\nDebugPrint\n"), std::string::npos);

@@ -229,22 +229,34 @@ retentry:
   k = cl->p->k;
   code = cl->p->code;
 
-#define vmbreak                                                    \
-  do {                                                             \
-    if (vm_end_request.load(std::memory_order_relaxed)) [[unlikely]] { \
-      SAVEPC();                                                    \
-      return nullptr;                                              \
-    }                                                              \
-    i = *pc++;                                                     \
-    if (L->hookmask.load(std::memory_order_relaxed) & (QM_MASK_LINE | QM_MASK_COUNT)) [[unlikely]] { \
-      trace_exec(L, pc); /* compares with the pc saved before, saves pc */ \
-      RELOAD();                                                    \
-    }                                                              \
-    ra = RA();                                                     \
-    goto* kDispatch[inst_op(i)];                                   \
+// The end request and the line and count hooks are tested in one branch before every
+// instruction; only when either is set does the slow path below sort out which. The end
+// request is still seen before the next instruction runs, and the hook mask is read afresh
+// each time (another thread may arm it).
+#define vmbreak                                                                            \
+  do {                                                                                     \
+    if ((vm_end_request.load(std::memory_order_relaxed) |                                   \
+         (L->hookmask.load(std::memory_order_relaxed) & (QM_MASK_LINE | QM_MASK_COUNT))) != 0) [[unlikely]] \
+      goto slowbreak;                                                                      \
+    i = *pc++;                                                                             \
+    ra = RA();                                                                             \
+    goto* kDispatch[inst_op(i)];                                                           \
   } while (0)
 
   vmbreak;
+
+slowbreak:
+  if (vm_end_request.load(std::memory_order_relaxed)) {
+    SAVEPC();
+    return nullptr;
+  }
+  i = *pc++;
+  if (L->hookmask.load(std::memory_order_relaxed) & (QM_MASK_LINE | QM_MASK_COUNT)) {
+    trace_exec(L, pc);  // compares with the pc saved before, saves pc
+    RELOAD();
+  }
+  ra = RA();
+  goto* kDispatch[inst_op(i)];
 
   L_OP_MOVE:
     *ra = *RB();

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "engine/errcodes.h"
 #include "engine/numconv.h"
@@ -510,11 +511,18 @@ const qmConstant kSystemConstants[] = {
 };
 
 int32_t system_open(qmState* L) {
+  // One command table for the whole library, so that the command listing shows both halves.
+  static const std::vector<qmCommand> commands = [] {
+    std::vector<qmCommand> all;
+    for (const qmCommand* c = kSystemTimeCommands; c->name; c++) all.push_back(*c);
+    for (const qmCommand* c = kSystemTableCommands; c->name; c++) all.push_back(*c);
+    all.push_back({nullptr, nullptr});
+    return all;
+  }();
   vm_push_value(L, QM_GLOBALSINDEX);
-  vm_register_commands(L, nullptr, kSystemTimeCommands, 0);
-  vm_register_commands(L, nullptr, kSystemTableCommands, 0);
+  vm_register_commands(L, nullptr, commands.data(), 0);
   vm_set_top(L, 0);
-  int32_t err = qm::library_register_name(kSystemTimeCommands, "system");
+  int32_t err = qm::library_register_name(commands.data(), "system");
   if (err) return err;
   vm_register_constants(L, kSystemConstants, 0);
   qm::objlist_register(&g_timers);

@@ -225,7 +225,7 @@ TEST(ApplyOptions, ExeTypesListingsAndForeignOptions) {
   struct Case {
     const char* types;
     int32_t err;
-  } cases[] = {{"linux", 0}, {"LINUX+applet", 0}, {"", ERR_EXETYPE}, {"linux+", ERR_EXETYPE}, {"amiga", ERR_EXETYPE}};
+  } cases[] = {{"linux", 0}, {"LINUX+applet", 0}, {"", ERR_EXETYPE}, {"linux+", ERR_EXETYPE}, {"nosuchtype", ERR_EXETYPE}};
   for (const Case& c : cases) {
     Config cfg;
     DisplaySettings d;

@@ -17,6 +17,13 @@ void error_text_hook(qmState*, const char* text) { err_set_string_arg(text); }
 
 void error_number_hook(qmState*, int32_t n) { err_set_number_arg(n); }
 
+bool has_name_kind(const char* namewhat) {
+  return std::strcmp(namewhat, "global") == 0 || std::strcmp(namewhat, "local") == 0 ||
+         std::strcmp(namewhat, "method") == 0 || std::strcmp(namewhat, "field") == 0;
+}
+
+bool unnamed_yet(const ErrorContext& ctx) { return std::strcmp(ctx.function_name, "----") == 0; }
+
 // The script as the start-up recorded it, with the include ranges of the applet.
 ScriptOrigin current_origin(qmState* L) {
   ScriptOrigin origin = err_script_origin();
@@ -28,8 +35,49 @@ ScriptOrigin current_origin(qmState* L) {
 }  // namespace
 
 void err_install(qmState* L) {
-  vm_set_error_hooks(L, throw_code_hook, nullptr, error_text_hook);
+  vm_set_error_hooks(L, throw_code_hook, script_error_position, error_text_hook);
   vm_set_error_number_hook(L, error_number_hook);
+}
+
+void script_error_position(qmState* L) {
+  ErrorContext& ctx = err_context();
+  bool have_source = false;
+  qmDebug ar{};
+  for (int32_t level = 0; vm_get_stack(L, level, &ar) != 0; ++level) {
+    vm_get_info(L, "Sln", &ar);
+    if (!have_source && ar.source != nullptr && ar.source[0] != '?' && ar.source[0] != '=') {
+      copy_bounded(ctx.source_name, sizeof ctx.source_name, ar.source);
+      have_source = true;
+    }
+    bool is_command = std::strcmp(ar.what, "C") == 0;
+    // The main chunk is no function of the script's own: an error there keeps "----".
+    bool is_script = std::strcmp(ar.what, "Quillmere") == 0;
+    if (unnamed_yet(ctx)) {
+      if (has_name_kind(ar.namewhat)) {
+        const char* name;
+        if (is_command) {
+          name = ar.name ? library_command_name(ar.name) : nullptr;
+          if (name == nullptr) name = "?";
+        } else if (is_script) {
+          name = ar.name ? ar.name : "anonymous";
+        } else {
+          continue;
+        }
+        copy_bounded(ctx.function_name, sizeof ctx.function_name, name);
+      } else if (ar.namewhat[0] == '\0' && is_script) {
+        copy_bounded(ctx.function_name, sizeof ctx.function_name, "<<unnamed>>");
+      }
+    }
+  }
+  if (ctx.line == -1) {
+    // A raise from a script frame has its own line; one from inside a command (which has none)
+    // takes the line of the script code that called it.
+    ctx.line = vm_get_error_line(L);
+    if (ctx.line < 0 && vm_get_stack(L, 1, &ar) != 0) {
+      vm_get_info(L, "l", &ar);
+      ctx.line = ar.currentline;
+    }
+  }
 }
 
 int32_t script_line_to_file(qmState* L) {

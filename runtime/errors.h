@@ -123,6 +123,11 @@ int32_t err_register_constants(qmState* L);
 // error position is cleared.
 int32_t err_throw_code(qmState* L, int32_t code);
 
+// Fills the function name and line of the error position from the engine's call levels, keeping
+// what an earlier, inner raise already recorded; the source name is that of the innermost level
+// with a named source.
+void script_error_position(qmState* L);
+
 // The line of the position within its own file, or -1.
 int32_t script_line_to_file(qmState* L);
 

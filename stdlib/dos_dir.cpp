@@ -49,6 +49,17 @@ struct LockGuard {
   ~LockGuard() { vfile_unlock(lock); }
 };
 
+// Locks the named file for reading and examines it: 0, or the command's error code (a name that
+// cannot be locked goes into the message).
+int32_t lock_and_examine(const char* name, LockGuard& g, qmFileInfo* info) {
+  g.lock = vfile_lock(name, QMOS_LOCK_READ);
+  if (!g.lock) {
+    err_set_string_arg(name);
+    return ERR_LOCK2;
+  }
+  return vfile_examine(g.lock, info) ? 0 : ERR_WRONGUSAGE;
+}
+
 // ---- attribute tables ----
 
 void push_attributes(qmState* L, const qmFileInfo& info) {
@@ -277,13 +288,9 @@ int32_t cmd_filesize(qmState* L) {
 int32_t cmd_isdirectory(qmState* L) {
   arg_check_count(L, 1, 1);
   const char* name = vm_arg_check_string(L, 1, nullptr);
-  LockGuard g{vfile_lock(name, QMOS_LOCK_READ)};
-  if (!g.lock) {
-    err_set_string_arg(name);
-    return ERR_LOCK2;
-  }
+  LockGuard g{nullptr};
   qmFileInfo info;
-  if (!vfile_examine(g.lock, &info)) return ERR_WRONGUSAGE;
+  if (int32_t err = lock_and_examine(name, g, &info)) return err;
   vm_push_number(L, info.is_dir);
   return 1;
 }
@@ -467,13 +474,9 @@ int32_t cmd_closedirectory(qmState* L) {
 int32_t cmd_getfileattributes(qmState* L) {
   arg_check_count(L, 1, 1);
   const char* name = vm_arg_check_string(L, 1, nullptr);
-  LockGuard g{vfile_lock(name, QMOS_LOCK_READ)};
-  if (!g.lock) {
-    err_set_string_arg(name);
-    return ERR_LOCK2;
-  }
+  LockGuard g{nullptr};
   qmFileInfo info;
-  if (!vfile_examine(g.lock, &info)) return ERR_WRONGUSAGE;
+  if (int32_t err = lock_and_examine(name, g, &info)) return err;
   char full[4096];
   if (!vfile_lock_name(g.lock, full, sizeof full)) full[0] = '\0';
   push_attributes(L, info);

@@ -210,12 +210,29 @@ int32_t cmd_copymem(qmState* L) {
   return 0;
 }
 
+// ReadMem and WriteMem: file, block, count, [offset = 0].
+struct Transfer {
+  dos::FileObject* file;
+  MemBlock* block;
+  int64_t count;
+  int64_t offset;
+};
+
+Transfer transfer_args(qmState* L) {
+  Transfer t;
+  t.file = dos::file_arg(L, 1);
+  t.block = block_arg(L, 2);
+  t.count = int_arg(L, 3);
+  t.offset = int_opt(L, 4, 0);
+  return t;
+}
+
 int32_t cmd_readmem(qmState* L) {
   arg_check_count(L, 3, 4);
-  dos::FileObject* f = dos::file_arg(L, 1);
-  MemBlock* b = block_arg(L, 2);
-  int64_t count = int_arg(L, 3);
-  int64_t offset = int_opt(L, 4, 0);
+  Transfer t = transfer_args(L);
+  dos::FileObject* f = t.file;
+  MemBlock* b = t.block;
+  int64_t count = t.count, offset = t.offset;
   if (count < 1) return 0;
   if (offset < 0) return ERR_WRONGUSAGE;
   if (f->access == dos::ACCESS_WRITE) return ERR_WRITEONLY;
@@ -227,10 +244,10 @@ int32_t cmd_readmem(qmState* L) {
 
 int32_t cmd_writemem(qmState* L) {
   arg_check_count(L, 3, 4);
-  dos::FileObject* f = dos::file_arg(L, 1);
-  MemBlock* b = block_arg(L, 2);
-  int64_t count = int_arg(L, 3);
-  int64_t offset = int_opt(L, 4, 0);
+  Transfer t = transfer_args(L);
+  dos::FileObject* f = t.file;
+  MemBlock* b = t.block;
+  int64_t count = t.count, offset = t.offset;
   if (count < 1) return 0;
   if (offset < 0) return ERR_WRONGUSAGE;
   if (f->access == dos::ACCESS_READ) return ERR_READONLY;

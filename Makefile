@@ -1,6 +1,8 @@
 # Thin wrapper over CMake. `make run` and `make test` do all set-up on a fresh Debian machine.
 JOBS ?= $(shell nproc)
 GEN := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
+export CCACHE_BASEDIR := $(CURDIR)
+export CCACHE_NOHASHDIR := 1
 
 .PHONY: all deps build run test torture bench fuzz clean
 

@@ -1,0 +1,62 @@
+// The defaults of the layer and output hooks: no layers, no display.
+#include "display/hooks.h"
+
+#include <algorithm>
+
+#include "display/bgpic.h"
+#include "engine/errcodes.h"
+#include "gfx/bitmap.h"
+
+namespace qm {
+
+namespace {
+
+bool no_layer_shows(int32_t, const ObjectId&, const void*) { return false; }
+bool no_layer_redirected(int32_t, const ObjectId&, const ObjectId&) { return false; }
+
+// Without layers a rectangle of the display is the picture itself.
+int32_t copy_picture_rect(qmBGPic* pic, qmBitmap* target, int32_t x, int32_t y, int32_t w, int32_t h) {
+  const qmBitmap* source = pic ? pic->current.bitmap : nullptr;
+  if (!source || !target) return 0;
+  int64_t x1 = std::max(x, 0), y1 = std::max(y, 0);
+  int64_t x2 = std::min({int64_t(x) + w, int64_t(source->width), int64_t(target->width)});
+  int64_t y2 = std::min({int64_t(y) + h, int64_t(source->height), int64_t(target->height)});
+  if (x2 > x1 && y2 > y1) BLTBITMAP(source, int32_t(x1), int32_t(y1), target, int32_t(x1), int32_t(y1), int32_t(x2 - x1),
+                                      int32_t(y2 - y1));
+  return 0;
+}
+
+int32_t layers_are_off(const ImageLayerRequest&) { return ERR_NOLAYERS; }
+int32_t no_layers(const qmBGPic*) { return 0; }
+void nothing_to_free(qmBGPic*) {}
+
+bool nothing_selected(int32_t, const void*) { return false; }
+bool no_display_shows(const qmBGPic*) { return false; }
+qmBGPic* no_current_bgpic() { return nullptr; }
+bool no_output_area(int32_t*, int32_t*, int32_t*, int32_t*) { return false; }
+
+LayerHooks g_layer_hooks;
+OutputHooks g_output_hooks;
+
+}  // namespace
+
+void layer_hooks_reset() {
+  g_layer_hooks = LayerHooks{no_layer_shows, no_layer_redirected, copy_picture_rect, layers_are_off,
+                             no_layers, nothing_to_free};
+}
+
+LayerHooks& layer_hooks() {
+  if (!g_layer_hooks.shows_object) layer_hooks_reset();
+  return g_layer_hooks;
+}
+
+void output_hooks_reset() {
+  g_output_hooks = OutputHooks{nothing_selected, no_display_shows, no_current_bgpic, no_output_area};
+}
+
+OutputHooks& output_hooks() {
+  if (!g_output_hooks.is_output_target) output_hooks_reset();
+  return g_output_hooks;
+}
+
+}  // namespace qm

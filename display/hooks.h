@@ -1,0 +1,63 @@
+// How brushes and background pictures reach the parts of the player that arrive after them: the
+// layers (LayerHooks) and the displays with their output targets (OutputHooks). Each hook starts
+// at a default that describes a player with no layers and no display; the layers and display
+// libraries install their own functions when they open. Tests install fakes the same way.
+#pragma once
+
+#include <cstdint>
+
+#include "runtime/registry.h"
+
+namespace qm {
+
+struct qmBitmap;
+struct qmMask;
+struct qmAlphaChannel;
+struct qmBGPic;
+
+// An image (or a rectangle of it) to be shown as a new layer of the current background picture.
+struct ImageLayerRequest {
+  int32_t type = 0;  // OBJ_BRUSH, OBJ_BGPIC, OBJ_BRUSHPART or OBJ_BGPICPART
+  ObjectId id;
+  qmBitmap* bitmap = nullptr;  // handed over: a failing hook leaves them to the caller
+  qmMask* mask = nullptr;
+  qmAlphaChannel* alpha = nullptr;
+  int32_t x = 0, y = 0, width = 0, height = 0;  // source rectangle
+};
+
+struct LayerHooks {
+  // True when a layer other than `skip` shows the object: a layer of the same type, or of
+  // OBJ_BRUSHPART for a brush, or of OBJ_NOOBJECT/OBJ_BGPICPART for any other type, with the id.
+  bool (*shows_object)(int32_t type, const ObjectId& id, const void* skip);
+  // Every layer that shows (type, from) switches to `to`; true when any did.
+  bool (*redirect_object)(int32_t type, const ObjectId& from, const ObjectId& to);
+  // Recomposes the rectangle of the picture and its layers into target at the same place.
+  int32_t (*redraw_rect)(qmBGPic* pic, qmBitmap* target, int32_t x, int32_t y, int32_t w, int32_t h);
+  // 0, or an error code with the request's planes left to the caller.
+  int32_t (*insert_image_layer)(const ImageLayerRequest& request);
+  // Layers of one picture, and their release when the picture is freed.
+  int32_t (*layer_count)(const qmBGPic* pic);
+  void (*free_layers)(qmBGPic* pic);
+};
+
+LayerHooks& layer_hooks();
+// Puts every hook back to its default.
+void layer_hooks_reset();
+
+struct OutputHooks {
+  // True while drawing goes into this record (a brush, or a picture selected directly or through
+  // one of its brushes, masks or alpha channels). type is OBJ_BRUSH or OBJ_BGPIC.
+  bool (*is_output_target)(int32_t type, const void* record);
+  // True when any display shows the picture.
+  bool (*shown_by_display)(const qmBGPic* pic);
+  // The picture of the current output (for default sizes), or nullptr.
+  qmBGPic* (*current_bgpic)();
+  // The area that position specials resolve against: the active clip region, else the whole
+  // output. False when there is no output.
+  bool (*output_area)(int32_t* x, int32_t* y, int32_t* width, int32_t* height);
+};
+
+OutputHooks& output_hooks();
+void output_hooks_reset();
+
+}  // namespace qm

@@ -1,4 +1,8 @@
-// The player's entry: the whole life of the player is main_real.
-#include "runtime/startup.h"
+// The player's entry: the composition is registered, then the whole life of the player is
+// main_real.
+#include "player/libraries.h"
 
-int main(int argc, char** argv) { return qm::main_real(argc, argv); }
+int main(int argc, char** argv) {
+  qm::startup_register_libraries(&qm::player_libraries());
+  return qm::main_real(argc, argv);
+}

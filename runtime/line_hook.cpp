@@ -9,7 +9,6 @@
 #include <thread>
 
 #include "engine/vm.h"
-#include "runtime/services.h"
 #include "runtime/startup.h"
 
 namespace qm {
@@ -54,7 +53,8 @@ uint64_t g_pumps = 0;
 void line_hook(qmState* L, qmDebug*, int32_t* result) {
   vm_arm_hook(L, 0);
   g_pumps++;
-  *result = event_pump_platform(L);
+  int32_t (*pump)(qmState*) = startup_libraries().pump_events;
+  *result = pump ? pump(L) : 0;
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 
 #include "engine/errcodes.h"
 #include "engine/vm.h"
-#include "gfx/scale.h"
 #include "platform/platform.h"
 #include "runtime/catalog.h"
 #include "runtime/errors.h"
@@ -13,9 +12,7 @@
 #include "runtime/os/qmos.h"
 #include "runtime/plugins/plugins.h"
 #include "runtime/registry.h"
-#include "runtime/services.h"
 #include "runtime/startup.h"
-#include "stdlib/stdlib.h"
 
 namespace qm {
 
@@ -27,51 +24,6 @@ ShutdownTrace g_trace = nullptr;
 void trace(const char* step) {
   if (g_trace) g_trace(step);
 }
-
-void os_exit_hook() {}  // the portable layer keeps nothing that needs ending on this host
-
-// The state whose objects the clean-ups free (null when the exit comes before there is one).
-qmState* g_exit_state = nullptr;
-
-void dos_step() {
-  if (g_exit_state) dos_cleanup(g_exit_state);
-}
-
-void memblock_step() {
-  if (g_exit_state) memblock_cleanup(g_exit_state);
-}
-
-struct CleanupStep {
-  const char* name;
-  void (*run)();
-};
-
-// The library clean-ups in their fixed order: everything that plays or shows stops before the
-// objects it might still read are freed, and sound goes last because the audio thread may run
-// until then.
-const CleanupStep kCleanups[] = {
-    {"os", os_exit_hook},
-    {"effects", effects_free_buffers},
-    {"sound_stop", sound_stop_all},
-    {"video_stop", video_stop_all},
-    {"display", display_cleanup},
-    {"network", network_cleanup},
-    {"graphics", graphics_cleanup},
-    {"draw", draw_cleanup},
-    {"brush", brush_free_all},
-    {"bgpic", bgpic_free_all},
-    {"video", video_free_all},
-    {"path", path_free_all},
-    {"sprite", sprites_free_all},
-    {"timer", system_cleanup},
-    {"text", text_cleanup},
-    {"anim", anim_free_all},
-    {"layers", layers_cleanup},
-    {"dos", dos_step},
-    {"memblock", memblock_step},
-    {"event", event_lists_free},
-    {"sound", sound_cleanup},
-};
 
 bool is_reported(int32_t code) { return code > 0 && code != ERR_USERABORT; }
 
@@ -107,10 +59,12 @@ int shutdown_exit(int32_t code, Player* p) {
     runtime_set_attrs(L, tags);
   }
 
-  g_exit_state = L;
-  for (const CleanupStep& step : kCleanups) {
-    trace(step.name);
-    step.run();
+  // The library clean-ups in the player's exit order: everything that plays or shows stops before
+  // the objects it might still read are freed.
+  const PlayerLibraries& libs = startup_libraries();
+  for (size_t i = 0; i < libs.cleanup_count; ++i) {
+    trace(libs.cleanups[i].name);
+    if (libs.cleanups[i].close) libs.cleanups[i].close(L);
   }
 
   if (p) {
@@ -125,7 +79,6 @@ int shutdown_exit(int32_t code, Player* p) {
     report(code, p);
   }
 
-  g_exit_state = nullptr;
   trace("registries");
   registry_free_all();
   if (p) p->program = Program{};

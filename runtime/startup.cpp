@@ -21,36 +21,20 @@
 #include "runtime/os/qmos.h"
 #include "runtime/plugins/plugins.h"
 #include "runtime/registry.h"
-#include "runtime/services.h"
 #include "runtime/vfile.h"
-#include "stdlib/stdlib.h"
 
 namespace qm {
 
-const LibraryEntry kLibraryTable[] = {
-    {"string", string_open},
-    {"math", math_open},
-    {"graphics", graphics_init},
-    {"draw", draw_init},
-    {"moveobject", moveobject_init},
-    {"dos", dos_open},
-    {"event", event_init},
-    {"system", system_open},
-    {"layers", layers_init},
-    {"text", text_init},
-    {"anim", anim_init},
-    {"display", display_init},
-    {"sound", sound_init},
-    {"brush", brush_init},
-    {"bgpic", bgpic_init},
-    {"transitionfx", transitionfx_init},
-    {"sprite", sprite_init},
-    {"memblock", memblock_open},
-    {"vectorgraphics", vectorgraphics_init},
-    {"network", network_init},
-    {"video", video_init},
-    {nullptr, nullptr},
-};
+namespace {
+const PlayerLibraries kNoLibraries{};
+const PlayerLibraries* g_libraries = &kNoLibraries;
+}  // namespace
+
+void startup_register_libraries(const PlayerLibraries* libraries) {
+  g_libraries = libraries ? libraries : &kNoLibraries;
+}
+
+const PlayerLibraries& startup_libraries() { return *g_libraries; }
 
 namespace {
 
@@ -74,10 +58,13 @@ int32_t run_protected(qmState* L, F&& f) {
 }
 
 int32_t open_libraries(qmState* L) {
-  for (const LibraryEntry* lib = kLibraryTable; lib->init; ++lib) {
-    int32_t err = run_protected(L, [lib](qmState* L2) {
+  const PlayerLibraries& libs = startup_libraries();
+  for (size_t i = 0; i < libs.library_count; ++i) {
+    const LibraryEntry& lib = libs.libraries[i];
+    if (!lib.open) continue;
+    int32_t err = run_protected(L, [&lib](qmState* L2) {
       vm_push_value(L2, QM_GLOBALSINDEX);
-      return lib->init(L2);
+      return lib.open(L2);
     });
     vm_set_top(L, 0);
     if (err) return err;
@@ -273,9 +260,12 @@ int32_t startup_init(Player* p, int argc, const char* const argv[]) {
   if (int32_t err = err_register_constants(L)) return err;
   if (int32_t err = open_libraries(L)) return err;
 
-  if (runtime_add_set_hook(graphics_setting_hook) || runtime_add_set_hook(sound_setting_hook) ||
-      runtime_add_get_hook(graphics_query_hook) || runtime_add_get_hook(sound_query_hook)) {
-    return ERR_MEM;
+  const PlayerLibraries& libs = startup_libraries();
+  for (size_t i = 0; i < libs.set_hook_count; ++i) {
+    if (int32_t err = runtime_add_set_hook(libs.set_hooks[i])) return err;
+  }
+  for (size_t i = 0; i < libs.get_hook_count; ++i) {
+    if (int32_t err = runtime_add_get_hook(libs.get_hooks[i])) return err;
   }
   set_attr(L, ATTR_NOSOUND, c.nosound ? 1 : 0);
   set_attr(L, 4, c.setting1);
@@ -324,7 +314,7 @@ int main_real(int argc, const char* const argv[]) {
   console_print_file(err_get_message(MSG_LOADING_APPLET),
                      c.script_alias.empty() ? c.script_path.c_str() : c.script_alias.c_str(), true);
   // A program without declarations gets its default display 1 from the display library's
-  // CreateDisplay; while that library is a placeholder there is nothing to create for it.
+  // CreateDisplay; while that library is not built there is nothing to create for it.
   if (int32_t err = require_plugins(p)) return shutdown_exit(err, p);
   if (p->has_applet && !p->applet.declarations.empty()) {
     set_attr(L, ATTR_WORD6, 1);
@@ -334,12 +324,15 @@ int main_real(int argc, const char* const argv[]) {
   set_attr(L, ATTR_WORD6, 0);
   set_attr(L, ATTR_QUIET, c.quiet ? 1 : 0);
   set_attr(L, ATTR_SCRIPT_RUNNING, 0);
-  imagecache_free_all();
+  const PlayerLibraries& libs = startup_libraries();
+  if (libs.free_image_cache) libs.free_image_cache();
   // The progress line of the program ends here whether or not it came from an applet, so that the
   // program's own output starts on a line of its own.
   console_print_done();
 
-  if (int32_t err = display_open_first(L, &c, c.private3.c_str())) return shutdown_exit(err, p);
+  if (libs.open_first_display) {
+    if (int32_t err = libs.open_first_display(L, &c, c.private3.c_str())) return shutdown_exit(err, p);
+  }
 
   set_attr(L, ATTR_SCRIPT_RUNNING, 1);
   if (int32_t err = platform_run_main_chunk(L)) return shutdown_exit(err, p);

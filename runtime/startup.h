@@ -3,12 +3,14 @@
 // errors.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "runtime/applet.h"
 #include "runtime/config.h"
+#include "runtime/registry.h"
 
 struct qmState;
 
@@ -39,12 +41,53 @@ struct Player {
 // file, or a compiled chunk file. 0 or an error code.
 int32_t read_program(Player* player);
 
-// The libraries in the order they open; the entry after the last holds no function.
+// ---- the composition: which libraries the player holds -----------------------------------------
+//
+// The runtime knows no command library. The player (player/libraries.cpp) fills one
+// PlayerLibraries record and registers it before main_real; start-up and exit only walk it.
+// A library that arrives adds its open function to `libraries` at its place in the start-up
+// order, its clean-ups to `cleanups` at their places in the exit order, and its hooks below.
+
+// One command library, in start-up order. open registers the library's commands and constants
+// and records its name for the listing; it runs with the globals table pushed and returns 0 or an
+// error code, which stops start-up. A null open stands for a library not built yet: it opens
+// without registering anything, so no listing shows it.
 struct LibraryEntry {
   const char* name;
-  int32_t (*init)(qmState* L);
+  int32_t (*open)(qmState* L);
 };
-extern const LibraryEntry kLibraryTable[];
+
+// One step of the exit's library clean-ups, in exit order. close frees what the program left
+// open; L is null when the exit comes before the script state exists. Clean-ups report nothing.
+struct CleanupEntry {
+  const char* name;
+  void (*close)(qmState* L);
+};
+
+// The composition, with the hooks of the libraries that start-up and the per-line hook call; any
+// hook may be null.
+struct PlayerLibraries {
+  const LibraryEntry* libraries = nullptr;  // start-up order
+  size_t library_count = 0;
+  const CleanupEntry* cleanups = nullptr;   // exit order
+  size_t cleanup_count = 0;
+  const AttrHook* set_hooks = nullptr;      // runtime attribute hooks, registered in this order
+  size_t set_hook_count = 0;
+  const AttrHook* get_hooks = nullptr;
+  size_t get_hook_count = 0;
+  // Frees the images the picture loaders cached for the declared objects.
+  void (*free_image_cache)() = nullptr;
+  // Opens display 1 once the declared objects exist; 0 or an error code.
+  int32_t (*open_first_display)(qmState* L, const Config* config, const char* private3) = nullptr;
+  // Serves the host's pending events without waiting (from the per-line hook); 0, or a code that
+  // stops the program.
+  int32_t (*pump_events)(qmState* L) = nullptr;
+};
+
+// Registers the composition (kept by address; it must outlive the run). Without one the player
+// runs with no libraries at all.
+void startup_register_libraries(const PlayerLibraries* libraries);
+const PlayerLibraries& startup_libraries();
 
 // The banner: "QuillmerePlayer 5.0 [Linux]" and the maker's notice, the system's one-line
 // description, a line with one blank and an empty line.

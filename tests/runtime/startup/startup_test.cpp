@@ -13,6 +13,7 @@
 #include "engine/errcodes.h"
 #include "engine/vm.h"
 #include "platform/platform.h"
+#include "player/libraries.h"
 #include "runtime/startup.h"
 #include "stdlib/checksum.h"
 #include "tools/asm/text.h"
@@ -35,14 +36,9 @@ TEST(Startup, LibraryTableOrder) {
                             "system", "layers", "text", "anim", "display", "sound", "brush",
                             "bgpic", "transitionfx", "sprite", "memblock", "vectorgraphics",
                             "network", "video"};
-  size_t n = 0;
-  for (const LibraryEntry* e = kLibraryTable; e->name; ++e, ++n) {
-    ASSERT_LT(n, std::size(expected));
-    EXPECT_STREQ(e->name, expected[n]);
-    EXPECT_NE(e->init, nullptr);
-  }
-  EXPECT_EQ(n, std::size(expected));
-  EXPECT_EQ(kLibraryTable[n].init, nullptr);
+  const PlayerLibraries& libs = player_libraries();
+  ASSERT_EQ(libs.library_count, std::size(expected));
+  for (size_t n = 0; n < libs.library_count; ++n) EXPECT_STREQ(libs.libraries[n].name, expected[n]);
 }
 
 TEST(Shutdown, CleanupOrderReportAndTemporaryFiles) {
@@ -58,6 +54,7 @@ TEST(Shutdown, CleanupOrderReportAndTemporaryFiles) {
   ASSERT_EQ(access(temp.c_str(), F_OK), 0);
   tempfile_register(temp.c_str());
 
+  startup_register_libraries(&player_libraries());
   shutdown_set_trace(record);
   g_steps.clear();
   EXPECT_EQ(shutdown_exit(0, new_player()), 0);
@@ -83,6 +80,7 @@ TEST(Shutdown, CleanupOrderReportAndTemporaryFiles) {
   reported.insert(reported.end(), tail.begin(), tail.end());
   EXPECT_EQ(g_steps, reported);
   shutdown_set_trace(nullptr);
+  startup_register_libraries(nullptr);
 }
 
 TEST(Startup, CrcTableEqualsZlib) {

@@ -1,0 +1,82 @@
+// The composition root: the only place that knows which command libraries exist. A library that
+// arrives puts its open function at its place in kLibraries, its clean-ups at their places in
+// kCleanups and its hooks into the record at the end.
+#include "player/libraries.h"
+
+#include <iterator>
+
+#include "gfx/scale.h"
+#include "stdlib/stdlib.h"
+
+namespace qm {
+
+namespace {
+
+// The start-up order. Entries without a function are libraries not built yet.
+constexpr LibraryEntry kLibraries[] = {
+    {"string", string_open},
+    {"math", math_open},
+    {"graphics", nullptr},
+    {"draw", nullptr},
+    {"moveobject", nullptr},
+    {"dos", dos_open},
+    {"event", nullptr},
+    {"system", system_open},
+    {"layers", nullptr},
+    {"text", nullptr},
+    {"anim", nullptr},
+    {"display", nullptr},
+    {"sound", nullptr},
+    {"brush", nullptr},
+    {"bgpic", nullptr},
+    {"transitionfx", nullptr},
+    {"sprite", nullptr},
+    {"memblock", memblock_open},
+    {"vectorgraphics", nullptr},
+    {"network", nullptr},
+    {"video", nullptr},
+};
+
+// The exit order: everything that plays or shows stops before the objects it might still read are
+// freed, and sound goes last because the audio thread may run until then. The portable layer's
+// exit hook keeps its place though this host has nothing to end there.
+constexpr CleanupEntry kCleanups[] = {
+    {"os", nullptr},
+    {"effects", [](qmState*) { effects_free_buffers(); }},
+    {"sound_stop", nullptr},
+    {"video_stop", nullptr},
+    {"display", nullptr},
+    {"network", nullptr},
+    {"graphics", nullptr},
+    {"draw", nullptr},
+    {"brush", nullptr},
+    {"bgpic", nullptr},
+    {"video", nullptr},
+    {"path", nullptr},
+    {"sprite", nullptr},
+    {"timer", [](qmState*) { system_cleanup(); }},
+    {"text", nullptr},
+    {"anim", nullptr},
+    {"layers", nullptr},
+    {"dos", [](qmState* L) { if (L) dos_cleanup(L); }},
+    {"memblock", [](qmState* L) { if (L) memblock_cleanup(L); }},
+    {"event", nullptr},
+    {"sound", nullptr},
+};
+
+const PlayerLibraries kPlayer = [] {
+  PlayerLibraries p;
+  p.libraries = kLibraries;
+  p.library_count = std::size(kLibraries);
+  p.cleanups = kCleanups;
+  p.cleanup_count = std::size(kCleanups);
+  // The runtime attribute hooks (graphics, then sound), the image cache, the first display and
+  // the event pump belong to libraries not built yet.
+  return p;
+}();
+
+}  // namespace
+
+const PlayerLibraries& player_libraries() { return kPlayer; }
+
+}  // namespace qm

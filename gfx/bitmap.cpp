@@ -64,7 +64,7 @@ qmMask g_scratch_mask;
 // --- bitmaps ---------------------------------------------------------------------------------
 
 qmBitmap* qmos_alloc_bitmap(int32_t width, int32_t height) {
-  if (width < 0 || height < 0) return nullptr;
+  if (!picture_size_allowed(width, height)) return nullptr;
   const int64_t row_bytes = (int64_t(width) - width % 4 + 4) * 4;
   if (row_bytes > int64_t(kMaxBufferBytes)) return nullptr;
   size_t n;
@@ -161,7 +161,7 @@ namespace {
 template <typename Plane>
 Plane* alloc_plane(int32_t width, int32_t height, int32_t bpr, bool clear) {
   size_t n;
-  if (width < 0 || !buffer_size(height, bpr, &n)) return nullptr;
+  if (!picture_size_allowed(width, height) || !buffer_size(height, bpr, &n)) return nullptr;
   auto* p = static_cast<Plane*>(std::calloc(1, sizeof(Plane)));
   if (!p) return nullptr;
   p->data = static_cast<uint8_t*>(alloc_bytes(n, clear));

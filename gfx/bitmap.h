@@ -104,8 +104,18 @@ enum : int32_t {
   MASKOR = 5,
 };
 
-// Bitmaps. Constructors return nullptr on failure (negative size, a size whose byte count does
-// not fit in 31 bits, or no memory); callers turn that into ERR_MEM.
+// The allocation cap for every picture the player makes or decodes: no side above 32767 and no
+// more than 2^28 pixels. Allocators and decoders ask this before they allocate and answer ERR_MEM
+// when it says no, so a hostile file or a huge scale fails cleanly instead of exhausting memory.
+constexpr int64_t kPictureMaxSide = 32767;
+constexpr int64_t kPictureMaxPixels = int64_t(1) << 28;
+constexpr bool picture_size_allowed(int64_t width, int64_t height) {
+  return width >= 0 && height >= 0 && width <= kPictureMaxSide && height <= kPictureMaxSide &&
+         width * height <= kPictureMaxPixels;
+}
+
+// Bitmaps. Constructors return nullptr on failure (negative size, a size beyond the picture cap,
+// or no memory); callers turn that into ERR_MEM.
 qmBitmap* qmos_alloc_bitmap(int32_t width, int32_t height);
 qmBitmap* qmos_alloc_display_bitmap(int32_t width, int32_t height);
 void qmos_free_bitmap(qmBitmap* bitmap);

@@ -38,6 +38,19 @@ TEST(BitmapLayout, RowLengths) {
   }
 }
 
+TEST(BitmapLayout, PictureCapBoundsEverySide) {
+  struct Case { int32_t w, h; bool ok; };
+  const Case cases[] = {{32767, 1, true}, {32768, 1, false}, {1, 32768, false},
+                        {16384, 16384, true}, {16384, 16385, false}, {0, 0, true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.w << "x" << c.h);
+    EXPECT_EQ(picture_size_allowed(c.w, c.h), c.ok);
+    EXPECT_EQ(MaskPtr(qmos_alloc_mask(c.w, c.h, 0)) != nullptr, c.ok);
+  }
+  EXPECT_EQ(qmos_alloc_bitmap(32768, 1), nullptr);
+  EXPECT_EQ(qmos_alloc_alpha(1, 32768, 0), nullptr);
+}
+
 TEST(BitmapLayout, OversizedRequestsFailCleanly) {
   EXPECT_EQ(qmos_alloc_bitmap(40000, 40000), nullptr);
   EXPECT_EQ(qmos_alloc_bitmap(-1, 10), nullptr);

@@ -366,8 +366,15 @@ int32_t vm_call_raw(qmState* L, qmValue* func, int32_t nresults) {
       firstResult = L->top;
     }
   }
+  // The results go from func on, and a caller may want more of them than its frame holds: a
+  // generic for loop places its call above its variables and wants one result per variable. The
+  // room is made once the call is over, since the collector may have shrunk the stack meanwhile.
+  if (nresults > 0 && L->stack_last - restorestack(L, funcr) <= nresults) {
+    ptrdiff_t first = savestack(L, firstResult);
+    vm_grow_stack(L, int32_t(restorestack(L, funcr) + nresults - L->top));
+    firstResult = restorestack(L, first);
+  }
   vm_poscall(L, nresults, firstResult);
-  (void)funcr;
   L->nCcalls--;
   vm_gc_check(L);
   return code;

@@ -146,6 +146,37 @@ test:
   EXPECT_EQ(r.out, "1 one\nk v\n");
 }
 
+// The loop's call sits above its variables and wants one result per variable, beyond the frame
+// when there are many: a command iterator (print returns nothing) and a script iterator that
+// collects garbage before returning, for a stack the collector may shrink under the call.
+TEST_F(Flow, IteratorLoopWithManyVariablesStaysInTheStack) {
+  RunResult r = run(R"(
+.maxstack 206
+  GETGLOBAL r0 "print"
+  TFORLOOP r0 0 200
+  JMP @x
+x:
+  CLOSURE r0 f:iter
+  TFORLOOP r0 0 200
+  JMP @y
+y:
+  MOVE r1 r3
+  GETGLOBAL r0 "print"
+  CALL r0 2 1
+  RETURN r0 1
+.function iter
+  .maxstack 4
+  GETGLOBAL r0 "collect"
+  CALL r0 1 1
+  LOADNIL r0 0
+  LOADK r1 "last"
+  RETURN r0 3
+.end
+)");
+  EXPECT_EQ(r.status, 0) << r.where;
+  EXPECT_EQ(r.out, "nil nil\nlast\n");
+}
+
 TEST_F(Flow, GosubAndBasicReturn) {
   RunResult r = run(R"(
 .maxstack 4

@@ -99,6 +99,19 @@ int32_t cmd_call(qmState* L) {
   return vm_get_top(L);
 }
 
+// strlen(s) and setmetatable(t, mt): the two player commands the benchmark programs use, so that
+// the same chunk runs in the player and here.
+int32_t cmd_strlen(qmState* L) {
+  vm_push_number(L, double(vm_string_length(L, 1)));
+  return 1;
+}
+
+int32_t cmd_setmetatable(qmState* L) {
+  vm_set_top(L, 2);
+  vm_set_metatable(L, 1);
+  return 1;
+}
+
 struct Command {
   const char* name;
   qmCFunction f;
@@ -110,6 +123,7 @@ const Command kCommands[] = {
     {"endrequest", cmd_endrequest}, {"exitonerror", cmd_exitonerror},
     {"getlasterror", cmd_getlasterror}, {"collect", cmd_collect},
     {"pcall", cmd_pcall},       {"call", cmd_call},
+    {"strlen", cmd_strlen},     {"setmetatable", cmd_setmetatable},
 };
 
 struct LoadArgs {

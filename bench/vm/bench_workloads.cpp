@@ -1,0 +1,195 @@
+// The engine against lua5.4 on seven workload shapes, each written twice with one algorithm
+// (bench/vm/workloads/NAME.qasm and NAME.lua). Each program runs as an applet through the real
+// player (quillmere -QUIET, the per-line hook installed as always), as a bare chunk through
+// qmrun (no hook), and as source through lua5.4, in interleaved rounds so that a change in the
+// machine's load hits all three alike. Every figure is the median of the rounds; the ratios are
+// our time divided by Lua's. A program that fails or computes a wrong result (it then calls an
+// undefined function) stops the benchmark.
+//
+//   bench_workloads [--rounds N] [--callgrind] [--keep DIR] [NAME...]
+//
+// --callgrind counts instructions instead (one run of each under valgrind's callgrind): slow,
+// but the same on a busy machine as on a quiet one.
+//
+// --keep writes the applets (NAME.qma) and chunks (NAME.qmb) into DIR for profiling and runs
+// nothing; names pick workloads.
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "tools/asm/text.h"
+
+namespace {
+
+struct Workload {
+  const char* name;
+  const char* shape;
+};
+
+const Workload kWorkloads[] = {
+    {"fib", "recursive fib(30..32)"},
+    {"loop", "for loop with arithmetic, 5e7 steps"},
+    {"intkeys", "integer keys: fill, read-modify-write"},
+    {"concat", "concatenation in a loop, then lengths"},
+    {"closures", "closures made and called in a loop"},
+    {"methods", "method calls through __index table"},
+    {"strkeys", "string keys: insert, look up, update"},
+};
+
+std::string read_text(const std::string& path) {
+  std::ifstream f(path, std::ios::binary);
+  if (!f) {
+    std::fprintf(stderr, "bench_workloads: cannot read %s\n", path.c_str());
+    std::exit(1);
+  }
+  return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
+}
+
+void write_program(const std::string& text, const std::string& path) {
+  std::vector<uint8_t> bytes;
+  std::string error;
+  bool applet = false;
+  if (!qm::asmx::assemble_program(text, std::string(), bytes, applet, error)) {
+    std::fprintf(stderr, "bench_workloads: %s: %s\n", path.c_str(), error.c_str());
+    std::exit(1);
+  }
+  std::ofstream o(path, std::ios::binary);
+  o.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
+double run_once(const std::string& cmd) {
+  auto t0 = std::chrono::steady_clock::now();
+  int raw = std::system(cmd.c_str());
+  auto t1 = std::chrono::steady_clock::now();
+  if (raw == -1 || !WIFEXITED(raw) || WEXITSTATUS(raw) != 0) {
+    std::fprintf(stderr, "bench_workloads: failed: %s\n", cmd.c_str());
+    std::exit(1);
+  }
+  return std::chrono::duration<double>(t1 - t0).count();
+}
+
+// The instruction count callgrind reports for one run.
+double count_once(const std::string& cmd, const std::string& dir) {
+  std::string log = dir + "/callgrind.log";
+  std::string full = "valgrind --tool=callgrind --trace-children=yes --callgrind-out-file=" + dir +
+                     "/callgrind.out.%p sh -c '" + cmd + "' 2>" + log;
+  run_once(full);
+  std::string text = read_text(log);
+  // the shell's count and the program's, summed
+  double total = 0;
+  for (size_t at = text.find("Collected :"); at != std::string::npos; at = text.find("Collected :", at + 1))
+    total += std::strtod(text.c_str() + at + 11, nullptr);
+  if (total == 0) {
+    std::fprintf(stderr, "bench_workloads: no count in %s\n", log.c_str());
+    std::exit(1);
+  }
+  return total;
+}
+
+double median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  size_t n = v.size();
+  return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+void print_load(const char* when) {
+  double load[3] = {0, 0, 0};
+  if (getloadavg(load, 3) == 3) std::printf("load average %s: %.2f %.2f %.2f\n", when, load[0], load[1], load[2]);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  int rounds = 3;
+  std::string keep;
+  bool callgrind = false;
+  std::vector<const Workload*> picked;
+  for (int i = 1; i < argc; ++i) {
+    std::string a = argv[i];
+    if (a == "--rounds" && i + 1 < argc) {
+      rounds = std::max(1, std::atoi(argv[++i]));
+    } else if (a == "--callgrind") {
+      callgrind = true;
+      rounds = 1;
+    } else if (a == "--keep" && i + 1 < argc) {
+      keep = argv[++i];
+    } else {
+      auto w = std::find_if(std::begin(kWorkloads), std::end(kWorkloads), [&](const Workload& x) { return a == x.name; });
+      if (w == std::end(kWorkloads)) {
+        std::fprintf(stderr, "usage: bench_workloads [--rounds N] [--callgrind] [--keep DIR] [NAME...]\n");
+        return 2;
+      }
+      picked.push_back(w);
+    }
+  }
+  if (picked.empty())
+    for (const Workload& w : kWorkloads) picked.push_back(&w);
+
+  std::string dir = keep;
+  if (dir.empty()) {
+    char tmpl[] = "/tmp/bench_workloads.XXXXXX";
+    if (!mkdtemp(tmpl)) return 1;
+    dir = tmpl;
+  } else {
+    std::filesystem::create_directories(dir);
+  }
+  const std::string src = QM_WORKLOADS_DIR;
+  for (const Workload* w : picked) {
+    std::string text = read_text(src + "/" + w->name + ".qasm");
+    write_program(text, dir + "/" + w->name + ".qmb");
+    write_program(".applet\n" + text, dir + "/" + w->name + ".qma");
+    std::filesystem::copy_file(src + "/" + w->name + ".lua", dir + "/" + w->name + ".lua",
+                               std::filesystem::copy_options::overwrite_existing);
+  }
+  if (!keep.empty()) return 0;
+
+  // The player runs in its own folder so that nothing it may write lands elsewhere.
+  struct Times {
+    std::vector<double> player, qmrun, lua;
+  };
+  std::vector<Times> times(picked.size());
+  print_load("before");
+  for (int r = 0; r < rounds; ++r) {
+    for (size_t i = 0; i < picked.size(); ++i) {
+      std::string base = dir + "/" + picked[i]->name;
+      std::string cmds[3] = {"cd " + dir + " && " + QM_PLAYER + " -QUIET " + base + ".qma >/dev/null",
+                             std::string(QM_QMRUN) + " " + base + ".qmb >/dev/null",
+                             "lua5.4 " + base + ".lua >/dev/null"};
+      std::vector<double>* into[3] = {&times[i].player, &times[i].qmrun, &times[i].lua};
+      for (int s = 0; s < 3; ++s) into[s]->push_back(callgrind ? count_once(cmds[s], dir) : run_once(cmds[s]));
+    }
+  }
+  print_load("after");
+
+  // Instruction counts print in millions.
+  double unit = callgrind ? 1e6 : 1;
+  std::printf("%-9s %-40s %8s %8s %8s %8s %8s\n", "workload", "shape", "player", "qmrun", "lua5.4", "pl/lua",
+              "qr/lua");
+  double log_player = 0, log_qmrun = 0;
+  for (size_t i = 0; i < picked.size(); ++i) {
+    double p = median(times[i].player), q = median(times[i].qmrun), l = median(times[i].lua);
+    log_player += std::log(p / l);
+    log_qmrun += std::log(q / l);
+    std::printf("%-9s %-40s %8.3f %8.3f %8.3f %8.2f %8.2f\n", picked[i]->name, picked[i]->shape, p / unit, q / unit,
+                l / unit, p / l, q / l);
+  }
+  double n = double(picked.size());
+  std::printf("%-9s %-40s %8s %8s %8s %8.2f %8.2f\n", "geomean", "", "", "", "", std::exp(log_player / n),
+              std::exp(log_qmrun / n));
+  if (callgrind)
+    std::printf("(instructions in millions, counted by callgrind; ratios are ours / lua5.4)\n");
+  else
+    std::printf("(median of %d interleaved rounds, seconds; ratios are ours / lua5.4)\n", rounds);
+  std::filesystem::remove_all(dir);
+  return 0;
+}

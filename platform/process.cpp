@@ -1,42 +1,73 @@
+// Host facts and texts: dates, the wall clock, memory, paths of the executable, path conversion.
+#include <langinfo.h>
+#include <locale.h>
 #include <time.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 
 #include "platform/platform.h"
 
-// Until the event layer exists there is nothing to serve while waiting: a plain sleep that
-// resumes after signals.
-int32_t platform_wait_ms(int64_t ms) {
-  if (ms <= 0) return 0;
-  struct timespec req {
-    static_cast<time_t>(ms / 1000), static_cast<long>((ms % 1000) * 1000000)
-  };
-  while (nanosleep(&req, &req) == -1 && errno == EINTR) {
-  }
-  return 0;
-}
-
 namespace {
 
 struct tm local_now() {
-  time_t t = time(nullptr);
+  time_t t = time_t(platform_clock().wall_us() / 1000000);
   struct tm tmv {};
   localtime_r(&t, &tmv);
   return tmv;
 }
 
+// strftime under the user's LC_TIME, in Latin-1. The locale's own encoding is UTF-8 on any
+// current system; a single-byte locale is taken to be Latin-1 already.
+std::string locale_time_text(const char* fmt, const struct tm& tmv) {
+  locale_t loc = newlocale(LC_TIME_MASK | LC_CTYPE_MASK, "", nullptr);
+  if (!loc) loc = newlocale(LC_TIME_MASK | LC_CTYPE_MASK, "C", nullptr);
+  char buf[256];
+  size_t n = loc ? strftime_l(buf, sizeof buf, fmt, &tmv, loc) : strftime(buf, sizeof buf, fmt, &tmv);
+  bool utf8 = loc && std::strcmp(nl_langinfo_l(CODESET, loc), "UTF-8") == 0;
+  if (loc) freelocale(loc);
+  std::string text(buf, n);
+  return utf8 ? platform_utf8_to_latin1(text) : text;
+}
+
+std::string two_digits(const char* fmt, int a, int b, int c) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, fmt, a, b, c);
+  return buf;
+}
+
 }  // namespace
 
-std::string platform_format_date(int32_t mode) {
+void platform_format_date(int32_t mode, std::string* text1, std::string* text2) {
   struct tm tmv = local_now();
-  const char* fmt = mode == 0 ? "%x" : mode == 2 ? "%H:%M:%S" : mode == 3 ? "%A" : "%x";
-  char buf[128];
-  size_t n = strftime(buf, sizeof buf, fmt, &tmv);
-  return std::string(buf, n);
+  switch (mode) {
+    case 0:
+      *text1 = locale_time_text("%x", tmv).substr(0, 63);
+      break;
+    case 1:
+      // The year field is year - 2000: two digits in this century.
+      *text1 = two_digits("%.2d-%.2d-%.2d", tmv.tm_mon + 1, tmv.tm_mday, tmv.tm_year + 1900 - 2000);
+      if (text2) *text2 = two_digits("%.2d:%.2d:%.2d", tmv.tm_hour, tmv.tm_min, tmv.tm_sec);
+      break;
+    case 2:
+      *text1 = two_digits("%.2d:%.2d:%.2d", tmv.tm_hour, tmv.tm_min, tmv.tm_sec);
+      break;
+    case 3:
+      *text1 = locale_time_text("%A", tmv).substr(0, 63);
+      break;
+    default:
+      break;
+  }
+}
+
+std::string platform_format_date(int32_t mode) {
+  std::string text1, text2;
+  platform_format_date(mode, &text1, &text2);
+  return text1;
 }
 
 void platform_get_date_parts(qmDateParts* p) {
@@ -49,10 +80,13 @@ void platform_get_date_parts(qmDateParts* p) {
   p->second = tmv.tm_sec;
 }
 
-uint64_t platform_get_physical_memory() {
+double platform_get_seconds() { return double(platform_clock().wall_us()) / 1e6; }
+
+uint32_t platform_get_physical_memory() {
   long pages = sysconf(_SC_PHYS_PAGES), size = sysconf(_SC_PAGESIZE);
   if (pages <= 0 || size <= 0) return 0;
-  return uint64_t(pages) * uint64_t(size);
+  uint64_t bytes = uint64_t(pages) * uint64_t(size);
+  return bytes > 0xFFFFFFFFu ? 0xFFFFFFFFu : uint32_t(bytes);
 }
 
 void platform_debug_write(const char* text, size_t len) {
@@ -77,4 +111,18 @@ const std::string& platform_executable_folder() {
     return slash == std::string::npos ? std::string("./") : p.substr(0, slash + 1);
   }();
   return folder;
+}
+
+std::string platform_get_bundle_args() { return std::string(); }
+
+std::string platform_wait_open_documents() { return std::string(); }
+
+bool platform_path_to_native(std::string_view path, std::string* out) {
+  if (path.find('\0') != std::string_view::npos) return false;
+  std::string p(path);
+  for (char& c : p) {
+    if (c == '\\') c = '/';
+  }
+  *out = platform_latin1_to_utf8(p);
+  return true;
 }

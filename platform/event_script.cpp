@@ -1,0 +1,305 @@
+// The input-script injector: timed lines of mouse, key, text, close and quit input, pushed into
+// SDL's queue with SDL_PushEvent when their time comes, so that tests drive the real player the
+// way a person would.
+#include <SDL2/SDL.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "engine/errcodes.h"
+#include "platform/platform.h"
+#include "platform/platform_internal.h"
+
+namespace {
+
+enum class Op { Move, Button, Wheel, Key, Text, Close, Quit };
+
+struct Line {
+  int64_t at_ms = 0;
+  Op op = Op::Quit;
+  int32_t display = 1;
+  int32_t x = 0, y = 0;
+  uint8_t button = 0;  // SDL_BUTTON_LEFT, _MIDDLE, _RIGHT
+  int32_t wheel = 0;
+  bool down = true;
+  bool both = false;  // down and up (click, "key X")
+  SDL_Keycode key = SDLK_UNKNOWN;
+  std::string text;
+};
+
+struct Script {
+  std::vector<Line> lines;
+  size_t next = 0;
+  int64_t start_us = 0;
+  std::map<int32_t, std::pair<int32_t, int32_t>> mouse;  // last position per display
+  uint32_t buttons = 0;
+  uint16_t mods = 0;
+  int32_t focus = 1;
+};
+
+Script g_script;
+WindowResolver g_resolver = nullptr;
+
+uint32_t window_of(int32_t display) { return g_resolver ? g_resolver(display) : uint32_t(display); }
+
+bool parse_button(const std::string& name, uint8_t* out) {
+  if (name == "left") *out = SDL_BUTTON_LEFT;
+  else if (name == "right") *out = SDL_BUTTON_RIGHT;
+  else if (name == "middle") *out = SDL_BUTTON_MIDDLE;
+  else return false;
+  return true;
+}
+
+SDL_Keycode parse_key(const std::string& name) {
+  static const std::map<std::string, SDL_Keycode> kAliases = {
+      {"shift", SDLK_LSHIFT}, {"ctrl", SDLK_LCTRL}, {"control", SDLK_LCTRL}, {"alt", SDLK_LALT},
+      {"gui", SDLK_LGUI},     {"command", SDLK_LGUI}, {"return", SDLK_RETURN}, {"esc", SDLK_ESCAPE},
+  };
+  auto it = kAliases.find(name);
+  return it != kAliases.end() ? it->second : SDL_GetKeyFromName(name.c_str());
+}
+
+uint16_t mod_of(SDL_Keycode key) {
+  switch (key) {
+    case SDLK_LSHIFT: return KMOD_LSHIFT;
+    case SDLK_RSHIFT: return KMOD_RSHIFT;
+    case SDLK_LCTRL: return KMOD_LCTRL;
+    case SDLK_RCTRL: return KMOD_RCTRL;
+    case SDLK_LALT: return KMOD_LALT;
+    case SDLK_RALT: return KMOD_RALT;
+    case SDLK_LGUI: return KMOD_LGUI;
+    case SDLK_RGUI: return KMOD_RGUI;
+    default: return 0;
+  }
+}
+
+std::string rest_of(std::istringstream& in) {
+  std::string rest;
+  std::getline(in >> std::ws, rest);
+  while (!rest.empty() && (rest.back() == ' ' || rest.back() == '\t' || rest.back() == '\r')) rest.pop_back();
+  return rest;
+}
+
+bool parse_line(std::istringstream& in, const std::string& verb, Line* l) {
+  if (verb == "move") {
+    l->op = Op::Move;
+    return bool(in >> l->display >> l->x >> l->y);
+  }
+  if (verb == "click" || verb == "down" || verb == "up") {
+    std::string name;
+    l->op = Op::Button;
+    l->both = verb == "click";
+    l->down = verb != "up";
+    return in >> l->display >> name && parse_button(name, &l->button);
+  }
+  if (verb == "wheel") {
+    std::string dir;
+    l->op = Op::Wheel;
+    if (!(in >> l->display >> dir) || (dir != "up" && dir != "down")) return false;
+    l->wheel = dir == "up" ? 1 : -1;
+    return true;
+  }
+  if (verb == "key") {
+    l->op = Op::Key;
+    std::string rest = rest_of(in);
+    size_t space = rest.find(' ');
+    std::string first = rest.substr(0, space);
+    if ((first == "down" || first == "up") && space != std::string::npos) {
+      l->down = first == "down";
+      rest = rest.substr(space + 1);
+    } else {
+      l->both = true;
+    }
+    l->key = parse_key(rest);
+    return l->key != SDLK_UNKNOWN;
+  }
+  if (verb == "text") {
+    l->op = Op::Text;
+    l->text = rest_of(in);
+    return !l->text.empty();
+  }
+  if (verb == "close") {
+    l->op = Op::Close;
+    return bool(in >> l->display);
+  }
+  if (verb == "quit") {
+    l->op = Op::Quit;
+    return true;
+  }
+  return false;
+}
+
+void push(SDL_Event& ev) {
+  ev.common.timestamp = SDL_GetTicks();
+  SDL_PushEvent(&ev);
+}
+
+void push_button(Script& s, const Line& l, bool down) {
+  auto [x, y] = s.mouse[l.display];
+  SDL_Event ev{};
+  ev.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+  ev.button.windowID = window_of(l.display);
+  ev.button.button = l.button;
+  ev.button.state = down ? SDL_PRESSED : SDL_RELEASED;
+  ev.button.clicks = 1;
+  ev.button.x = x;
+  ev.button.y = y;
+  uint32_t mask = SDL_BUTTON(l.button);
+  s.buttons = down ? s.buttons | mask : s.buttons & ~mask;
+  push(ev);
+}
+
+void push_key(Script& s, SDL_Keycode key, bool down) {
+  uint16_t m = mod_of(key);
+  s.mods = down ? s.mods | m : s.mods & ~m;
+  SDL_Event ev{};
+  ev.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+  ev.key.windowID = window_of(s.focus);
+  ev.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+  ev.key.keysym.sym = key;
+  ev.key.keysym.scancode = SDL_GetScancodeFromKey(key);
+  ev.key.keysym.mod = s.mods;
+  push(ev);
+}
+
+// Pushes one line; returns the number of events.
+int32_t push_line(Script& s, const Line& l) {
+  SDL_Event ev{};
+  switch (l.op) {
+    case Op::Move: {
+      auto& [px, py] = s.mouse[l.display];
+      ev.type = SDL_MOUSEMOTION;
+      ev.motion.windowID = window_of(l.display);
+      ev.motion.state = s.buttons;
+      ev.motion.x = l.x;
+      ev.motion.y = l.y;
+      ev.motion.xrel = l.x - px;
+      ev.motion.yrel = l.y - py;
+      px = l.x;
+      py = l.y;
+      s.focus = l.display;
+      push(ev);
+      return 1;
+    }
+    case Op::Button:
+      s.focus = l.display;
+      push_button(s, l, l.down);
+      if (l.both) push_button(s, l, false);
+      return l.both ? 2 : 1;
+    case Op::Wheel:
+      ev.type = SDL_MOUSEWHEEL;
+      ev.wheel.windowID = window_of(l.display);
+      ev.wheel.y = l.wheel;
+      ev.wheel.preciseY = float(l.wheel);
+      ev.wheel.direction = SDL_MOUSEWHEEL_NORMAL;
+      push(ev);
+      return 1;
+    case Op::Key:
+      push_key(s, l.key, l.down);
+      if (l.both) push_key(s, l.key, false);
+      return l.both ? 2 : 1;
+    case Op::Text: {
+      // One event holds at most 31 bytes; longer texts go in pieces cut between characters.
+      int32_t n = 0;
+      for (size_t i = 0; i < l.text.size();) {
+        size_t len = std::min<size_t>(l.text.size() - i, sizeof ev.text.text - 1);
+        while (len > 0 && i + len < l.text.size() && (static_cast<unsigned char>(l.text[i + len]) & 0xC0) == 0x80) --len;
+        if (len == 0) break;
+        SDL_Event t{};
+        t.type = SDL_TEXTINPUT;
+        t.text.windowID = window_of(s.focus);
+        std::memcpy(t.text.text, l.text.data() + i, len);
+        push(t);
+        i += len;
+        ++n;
+      }
+      return n;
+    }
+    case Op::Close:
+      ev.type = SDL_WINDOWEVENT;
+      ev.window.windowID = window_of(l.display);
+      ev.window.event = SDL_WINDOWEVENT_CLOSE;
+      push(ev);
+      return 1;
+    case Op::Quit:
+      ev.type = SDL_QUIT;
+      push(ev);
+      return 1;
+  }
+  return 0;
+}
+
+}  // namespace
+
+int32_t platform_event_script_load(std::string_view text) {
+  std::vector<Line> lines;
+  std::istringstream all{std::string(text)};
+  int64_t at = 0;
+  int32_t number = 0;
+  for (std::string raw; std::getline(all, raw);) {
+    ++number;
+    if (size_t hash = raw.find('#'); hash != std::string::npos) raw.erase(hash);
+    std::istringstream in(raw);
+    std::string verb;
+    if (!(in >> verb)) continue;
+    if (verb == "at") {
+      if (!(in >> at) || at < 0 || !(in >> verb)) return number;
+    }
+    Line l;
+    l.at_ms = at;
+    if (!parse_line(in, verb, &l)) return number;
+    std::string extra;
+    if (l.op != Op::Key && l.op != Op::Text && in >> extra) return number;
+    lines.push_back(l);
+  }
+  g_script = Script{};
+  g_script.lines = std::move(lines);
+  g_script.start_us = platform_clock().now_us();
+  return 0;
+}
+
+int32_t platform_event_script_feed() {
+  Script& s = g_script;
+  if (s.next >= s.lines.size()) return 0;
+  int64_t elapsed_ms = (platform_clock().now_us() - s.start_us) / 1000;
+  int32_t pushed = 0;
+  while (s.next < s.lines.size() && s.lines[s.next].at_ms <= elapsed_ms) pushed += push_line(s, s.lines[s.next++]);
+  return pushed;
+}
+
+int64_t platform_event_script_next_due_us() {
+  const Script& s = g_script;
+  if (s.next >= s.lines.size()) return -1;
+  int64_t due = s.start_us + s.lines[s.next].at_ms * 1000 - platform_clock().now_us();
+  return due < 0 ? 0 : due;
+}
+
+void platform_set_window_resolver(WindowResolver resolver) { g_resolver = resolver; }
+
+namespace platform_internal {
+
+int32_t load_event_script_from_env() {
+  const char* path = std::getenv("QM_EVENT_SCRIPT");
+  if (!path || !*path) return 0;
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    std::fprintf(stderr, "QM_EVENT_SCRIPT: cannot read %s\n", path);
+    return qm::ERR_READFILE;
+  }
+  std::ostringstream text;
+  text << in.rdbuf();
+  if (int32_t line = platform_event_script_load(text.str())) {
+    std::fprintf(stderr, "QM_EVENT_SCRIPT: line %d of %s is malformed\n", line, path);
+    return qm::ERR_ARGS;
+  }
+  return 0;
+}
+
+void clear_event_script() { g_script = Script{}; }
+
+}  // namespace platform_internal

@@ -83,7 +83,7 @@ void bgpic_collect(qmState* L);
 // Makes a BGPic width x height: from its fill options when it can be made again, else scaled.
 int32_t bgpic_resize(qmBGPic* pic, int32_t width, int32_t height, bool smooth);
 // The planes of a picture at a new size from its unscaled planes or its fill options.
-int32_t bgpic_render_at_size(const qmBGPic* pic, int32_t width, int32_t height, bool smooth, BGPicImage* out);
+int32_t bgpic_render_at_size(qmBGPic* pic, int32_t width, int32_t height, bool smooth, BGPicImage* out);
 // Fills a new bitmap from fill options (colour, gradient or texture). 0, ERR_MEM or the texture
 // brush's find error.
 int32_t fill_render(FillOptions& fill, int32_t width, int32_t height, qmBitmap** out);
@@ -91,6 +91,7 @@ void fill_options_free(FillOptions& fill);
 // Total layers over every BGPic.
 int32_t bgpic_total_layers();
 ObjectHeader* bgpic_list();
+ObjectHeader** bgpic_list_head();
 
 // Copy-on-change: when layers show the object, copy it under a new automatic id with `copy` and
 // switch those layers to the copy. *out_id gets the copy's id (an empty id when none was needed).

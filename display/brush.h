@@ -69,8 +69,11 @@ void brush_collect(qmState* L);
 int32_t brush_get_planes(const ObjectId& id, qmBitmap** bitmap, qmMask** mask, qmAlphaChannel** alpha);
 // Makes the pixels of the brushes loaded while the declared objects were created.
 int32_t brush_realize_all();
-// The list head (tests walk it).
-ObjectHeader* brush_list();
+// The in-place frame of every command that changes a brush: not the selected output target
+// (ERR_MODIFYABR), then brush_find with BRUSHFIND_MODIFY | BRUSHFIND_NOVECTOR.
+int32_t brush_find_for_change(const ObjectId& id, qmBrush** out);
+// The address of the list head (registered as an object list).
+ObjectHeader** brush_list();
 
 }  // namespace qm
 

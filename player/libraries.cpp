@@ -5,6 +5,9 @@
 
 #include <iterator>
 
+#include "display/bgpic.h"
+#include "display/brush.h"
+#include "display/graphics.h"
 #include "gfx/scale.h"
 #include "stdlib/stdlib.h"
 
@@ -16,7 +19,7 @@ namespace {
 constexpr LibraryEntry kLibraries[] = {
     {"string", string_open},
     {"math", math_open},
-    {"graphics", nullptr},
+    {"graphics", graphics_init},
     {"draw", nullptr},
     {"moveobject", nullptr},
     {"dos", dos_open},
@@ -27,8 +30,8 @@ constexpr LibraryEntry kLibraries[] = {
     {"anim", nullptr},
     {"display", nullptr},
     {"sound", nullptr},
-    {"brush", nullptr},
-    {"bgpic", nullptr},
+    {"brush", brush_init},
+    {"bgpic", bgpic_init},
     {"transitionfx", nullptr},
     {"sprite", nullptr},
     {"memblock", memblock_open},
@@ -47,10 +50,10 @@ constexpr CleanupEntry kCleanups[] = {
     {"video_stop", nullptr},
     {"display", nullptr},
     {"network", nullptr},
-    {"graphics", nullptr},
+    {"graphics", [](qmState*) { graphics_cleanup(); }},
     {"draw", nullptr},
-    {"brush", nullptr},
-    {"bgpic", nullptr},
+    {"brush", [](qmState*) { brush_free_all(); }},
+    {"bgpic", [](qmState*) { bgpic_free_all(); }},
     {"video", nullptr},
     {"path", nullptr},
     {"sprite", nullptr},
@@ -64,14 +67,22 @@ constexpr CleanupEntry kCleanups[] = {
     {"sound", nullptr},
 };
 
+// The runtime attribute hooks in the order they are asked: graphics, then sound.
+constexpr AttrHook kSetHooks[] = {graphics_setting_hook};
+constexpr AttrHook kGetHooks[] = {graphics_query_hook};
+
 const PlayerLibraries kPlayer = [] {
   PlayerLibraries p;
   p.libraries = kLibraries;
   p.library_count = std::size(kLibraries);
   p.cleanups = kCleanups;
   p.cleanup_count = std::size(kCleanups);
-  // The runtime attribute hooks (graphics, then sound), the image cache, the first display and
-  // the event pump belong to libraries not built yet.
+  p.set_hooks = kSetHooks;
+  p.set_hook_count = std::size(kSetHooks);
+  p.get_hooks = kGetHooks;
+  p.get_hook_count = std::size(kGetHooks);
+  // The sound hooks, the image cache, the first display and the event pump belong to libraries
+  // not built yet.
   return p;
 }();
 

@@ -255,7 +255,7 @@ void bgpic_collect(qmState* L) {
 
 int32_t bgpic_render_at_size(qmBGPic* pic, int32_t width, int32_t height, bool smooth, BGPicImage* out) {
   *out = BGPicImage{};
-  if (!picture_size_ok(width, height)) return ERR_MEM;
+  if (!picture_size_allowed(width, height)) return ERR_MEM;
   if (pic->rerender && !pic->source) return fill_render(pic->fill, width, height, &out->bitmap);
   return bitmap_draw(pic->unscaled.bitmap, pic->unscaled.mask, pic->unscaled.alpha, 0, 0, nullptr,
                      pic->unscaled_width, pic->unscaled_height, width, height, smooth ? 1 : 0, &out->bitmap,

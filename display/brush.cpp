@@ -110,7 +110,7 @@ int32_t brush_lookup(qmState* L, const ObjectId& id, bool require) {
 int32_t brush_new(const ObjectId& id, int32_t width, int32_t height, uint32_t colour, bool with_mask,
                   bool with_alpha, bool clear, bool no_fill, qmBrush** out) {
   if (out) *out = nullptr;
-  if (!picture_size_ok(width, height)) return ERR_MEM;
+  if (!picture_size_allowed(width, height)) return ERR_MEM;
   Planes p;
   p.bitmap = qmos_alloc_bitmap(width, height);
   if (!p.bitmap) return ERR_MEM;

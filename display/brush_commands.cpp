@@ -123,7 +123,7 @@ int32_t cmd_scalebrush(qmState* L) {
   const bool smooth = vm_to_boolean(L, 4) || (vm_type(L, 4) == QM_TNUMBER && vm_to_number(L, 4) != 0);
   if (int32_t err = size_keep_aspect(b->width, b->height, &width, &height)) return err;
   if (width == b->width && height == b->height) return 0;
-  if (!picture_size_ok(width, height)) return ERR_MEM;
+  if (!picture_size_allowed(width, height)) return ERR_MEM;
   Planes p;
   if (int32_t err = bitmap_draw(b->bitmap, b->mask, b->alpha, 0, 0, nullptr, b->width, b->height, width, height,
                                 smooth ? 1 : 0, &p.bitmap, &p.mask, &p.alpha))

@@ -19,7 +19,7 @@ Planes::~Planes() {
 }
 
 qmBitmap* bitmap_new_filled(int32_t width, int32_t height, uint32_t colour) {
-  if (!picture_size_ok(width, height)) return nullptr;
+  if (!picture_size_allowed(width, height)) return nullptr;
   qmBitmap* bm = qmos_alloc_bitmap(width, height);
   if (bm) qmos_fill_bitmap_rect(bm, 0, 0, width, height, colour);
   return bm;

@@ -16,11 +16,6 @@ struct qmBitmap;
 struct qmMask;
 struct qmAlphaChannel;
 
-// The one allocation cap: no side above 32767 and no more than 2^28 pixels.
-inline bool picture_size_ok(int64_t width, int64_t height) {
-  return width >= 0 && height >= 0 && width <= 32767 && height <= 32767 && width * height <= (int64_t(1) << 28);
-}
-
 // The id to create an object under when it gets an automatic id (its own address).
 inline ObjectId automatic_id() {
   static char tag;

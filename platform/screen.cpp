@@ -119,8 +119,10 @@ int32_t platform_screen_info(ScreenInfo* out) {
   info.usable_height = usable.h;
   for (int i = 0, n = SDL_GetNumDisplayModes(0); i < n; ++i) {
     SDL_DisplayMode m;
-    if (SDL_GetDisplayMode(0, i, &m) == 0) info.modes.push_back({m.w, m.h, m.refresh_rate});
+    if (SDL_GetDisplayMode(0, i, &m) == 0 && m.w > 0 && m.h > 0) info.modes.push_back({m.w, m.h, m.refresh_rate});
   }
+  // The offscreen driver lists one empty mode: the desktop is the one mode there is.
+  if (info.modes.empty()) info.modes.push_back({info.width, info.height, info.refresh});
   *out = info;
   return 0;
 }

@@ -105,16 +105,21 @@ bool platform_initialised() { return g_initialised; }
 
 int32_t platform_video_start() {
   if (SDL_WasInit(SDL_INIT_VIDEO)) return 0;
-  // SDL reads its hint before the environment; a user's SDL_VIDEODRIVER stays the only choice.
   const char* chosen = std::getenv("SDL_VIDEODRIVER");
-  if (!chosen || !*chosen) {
-    SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-      g_last_error = SDL_GetError();
-      SDL_ResetHint(SDL_HINT_VIDEODRIVER);
+  if (chosen && *chosen) {
+    if (int32_t err = start_subsystem(SDL_INIT_VIDEO, qm::ERR_SCREEN)) return err;
+  } else {
+    // Without a choice of the user's, only a real screen will do: SDL would otherwise fall back
+    // to its offscreen driver and run the program where nobody can see it.
+    int32_t err = qm::ERR_SCREEN;
+    for (const char* driver : {"x11", "wayland"}) {
+      SDL_SetHint(SDL_HINT_VIDEODRIVER, driver);
+      err = start_subsystem(SDL_INIT_VIDEO, qm::ERR_SCREEN);
+      if (!err) break;
     }
+    SDL_ResetHint(SDL_HINT_VIDEODRIVER);
+    if (err) return err;
   }
-  if (int32_t err = start_subsystem(SDL_INIT_VIDEO, qm::ERR_SCREEN)) return err;
   // Video start switches text input (and its editing events) on.
   ignore_unused_events();
   platform_record("video", SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "");

@@ -132,16 +132,27 @@ void alpha_merge_loop(const uint8_t* source, int32_t sx, int32_t sy, uint8_t* de
 void alpha_to_mask_loop(const uint8_t* alpha, int32_t ax, int32_t ay, int32_t alpha_bpr,
                         uint8_t* mask, int32_t mx, int32_t my, int32_t mask_bpr, int32_t w,
                         int32_t h, int32_t mode) {
-  if (mode < MASKVISIBLE || mode > MASKOR || mode == MASKAND) return;
+  if (mode < MASKVISIBLE || mode > MASKOR) return;
+  // Only a fully opaque byte counts as a set source bit: a half-transparent pixel is not a
+  // visible pixel of a 1-bit mask, as in the other blits that make masks from alpha.
   for (int32_t j = 0; j < h; ++j) {
     const uint8_t* a = row_of(alpha, ay + j, alpha_bpr) + ax;
     uint8_t* m = row_of(mask, my + j, mask_bpr);
     for (int32_t i = 0; i < w; ++i) {
-      if (!a[i]) continue;
+      const bool s = a[i] == 255;
       const int32_t x = mx + i;
-      if (mode == MASKINVISIBLE) mask_bit_clear(m, x);
-      else if (mode == MASKXOR) m[x >> 3] ^= uint8_t(0x80u >> (x & 7));
-      else mask_bit_set(m, x);
+      const bool d = mask_bit(m, x);
+      bool r = d;
+      switch (mode) {
+        case MASKVISIBLE:
+        case MASKOR: r = s || d; break;
+        case MASKINVISIBLE: r = !s && d; break;
+        case MASKVANILLACOPY: r = s; break;
+        case MASKXOR: r = s != d; break;
+        case MASKAND: r = s && d; break;
+      }
+      if (r) mask_bit_set(m, x);
+      else mask_bit_clear(m, x);
     }
   }
 }

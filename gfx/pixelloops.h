@@ -31,8 +31,8 @@ void alpha_scale_loop(const uint8_t* source, uint8_t* dest, int32_t factor, int3
 void alpha_merge_loop(const uint8_t* source, int32_t sx, int32_t sy, uint8_t* dest, int32_t dx,
                       int32_t dy, int32_t w, int32_t h, int32_t source_bpr, int32_t dest_bpr,
                       int32_t mode, int32_t intensity);
-// Writes the shape of an alpha plane into a mask: every non-zero alpha byte applies the mode
-// to its mask bit as qmos_mask_rect_op does; zero bytes leave the bit.
+// Writes the shape of an alpha plane into a mask: a byte of 255 is a set source bit, any other a
+// clear one, combined with the mask bit by mode as qmos_blit_mask_bits does.
 void alpha_to_mask_loop(const uint8_t* alpha, int32_t ax, int32_t ay, int32_t alpha_bpr,
                         uint8_t* mask, int32_t mx, int32_t my, int32_t mask_bpr, int32_t w,
                         int32_t h, int32_t mode);

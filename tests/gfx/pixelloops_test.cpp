@@ -233,10 +233,11 @@ TEST(Loops, MaskCopyConversionsAndUnalignedMask) {
 }
 
 TEST(Loops, AlphaAndMaskPlanes) {
-  // alpha_to_mask_loop: non-zero bytes apply the mode; zero bytes leave the bit.
+  // alpha_to_mask_loop: only 255 is a set source bit (the 1 counts as clear); the bits combine
+  // with the mask by mode.
   const uint8_t alpha[4] = {0, 1, 255, 0};
   struct Case { int32_t mode; uint8_t expect; } cases[] = {
-      {0, 0x5A}, {1, 0x42}, {2, 0x5A}, {3, 0x4A}, {4, 0x52}, {5, 0x5A}};
+      {0, 0x5A}, {1, 0x52}, {2, 0x4A}, {3, 0x5A}, {4, 0x42}, {5, 0x5A}};
   for (const auto& c : cases) {
     uint8_t m = 0x52;  // 0101 0010: columns 1, 3, 6
     alpha_to_mask_loop(alpha, 0, 0, 4, &m, 2, 0, 1, 4, 1, c.mode);

@@ -1,0 +1,55 @@
+// The blit layer: SAFEBLT, the one road by which drawing reaches the current output, and the
+// refresh request that puts a changed rectangle on the window. The services it calls and the
+// records it reads are in gfx/blitservices.h.
+#pragma once
+
+#include <cstdint>
+
+#include "gfx/bitmap.h"
+#include "gfx/blitservices.h"
+
+namespace qm {
+
+// SAFEBLT flags.
+enum : int32_t {
+  BLIT_NOCLIP = 1,      // ignore the clip region
+  BLIT_INTERNAL = 2,    // no sprite pass
+  BLIT_FRONT = 4,       // no destination: draw into the front bitmap while layers are off
+  BLIT_REDRAW = 8,      // layers on, no destination: recompose into the back bitmap, present it
+  BLIT_DESTONLY = 16,   // the destination bitmap only: no planes kept, nothing presented
+  BLIT_NOPRESENT = 32,  // draw into the front bitmap without presenting it
+  BLIT_ALWAYSFRONT = 64,
+};
+
+// Puts the w x h rectangle of source at (sx, sy) onto dest at (dx, dy), or onto the current
+// output when dest is nullptr. source_w/h bound the source rectangle, dest_w/h the destination
+// (always intersected with a clip region). Returns the current output (nullptr when there was
+// none); never raises.
+qmBlitOutput* SAFEBLT(qmState* state, const qmBitmap* source, int32_t sx, int32_t sy,
+                      qmBitmap* dest, int32_t dx, int32_t dy, int32_t w, int32_t h,
+                      int32_t source_w, int32_t source_h, int32_t dest_w, int32_t dest_h,
+                      int32_t flags, const qmMask* source_mask, const qmAlphaChannel* source_alpha,
+                      const qmClipRegion* clip);
+
+// The clipping of SAFEBLT on its own: moves the rectangle inside the source bounds and inside
+// the destination bounds (and the region, when use_clip and a region are given). False when
+// nothing is left to draw.
+bool blit_clip_rects(const qmClipRegion* clip, int32_t* sx, int32_t* sy, int32_t* dx, int32_t* dy,
+                     int32_t* w, int32_t* h, int32_t source_w, int32_t source_h, int32_t dest_w,
+                     int32_t dest_h, bool use_clip);
+
+// Hands a changed rectangle of bitmap to the output's window. Flags: 1 whole bitmap scaled on a
+// scaled display; 2 and 4 bypass a capturing recording; the rest pass to the window blit.
+void display_present_rect(const qmBitmap* bitmap, int32_t sx, int32_t sy, qmBlitOutput* output,
+                          int32_t dx, int32_t dy, int32_t w, int32_t h, int32_t flags);
+
+// Shows a whole display again: borders, then the double-buffer refresh or the recomposed picture.
+void display_refresh_whole(qmState* state, qmBlitOutput* output, int32_t flags);
+
+// Per channel a + (((b - a) * f) >> 8), f from 0 (a) to 256 (b).
+uint32_t rgb_blend(uint32_t a, uint32_t b, int32_t f);
+
+// Frees the grow-only scratch buffer of the clip-region planes (exit).
+void blit_free_scratch();
+
+}  // namespace qm

@@ -39,7 +39,9 @@ int32_t bitmap_transform_new(const qmBitmap* source, const qmMask* source_mask,
   // that the resampler never draws into.
   int32_t nw = 0, nh = 0;
   double min_x = 0, min_y = 0;
-  rect_transform_corners(matrix, w, h, &nw, &nh, &min_x, &min_y);
+  const bool finite = std::isfinite(matrix[0]) && std::isfinite(matrix[1]) &&
+                      std::isfinite(matrix[2]) && std::isfinite(matrix[3]);
+  if (finite) rect_transform_corners(matrix, w, h, &nw, &nh, &min_x, &min_y);
   nw = std::max(nw, 1);
   nh = std::max(nh, 1);
 

@@ -17,15 +17,8 @@ using test::AlphaPtr;
 using test::BitmapPtr;
 using test::MaskPtr;
 
-// Source pixel (x, y) holds a word that names it; 0 is never a source word.
-uint32_t tag(int32_t x, int32_t y) { return uint32_t(0x1000 + y * 64 + x) << 8; }
-
-BitmapPtr make_source(int32_t w, int32_t h) {
-  BitmapPtr b(qmos_alloc_bitmap(w, h));
-  for (int32_t y = 0; y < h; ++y)
-    for (int32_t x = 0; x < w; ++x) *test::pixel(b.get(), x, y) = tag(x, y);
-  return b;
-}
+using test::tag;
+BitmapPtr make_source(int32_t w, int32_t h) { return test::make_tagged(w, h); }
 
 BitmapPtr make_blank(int32_t w, int32_t h) {
   BitmapPtr b(qmos_alloc_bitmap(w, h));

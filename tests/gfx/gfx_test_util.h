@@ -24,4 +24,13 @@ inline uint32_t* pixel(qmBitmap* b, int32_t x, int32_t y) {
   return b->pixels + ptrdiff_t(y) * (b->bytes_per_row / 4) + x;
 }
 
+// A bitmap whose pixel (x, y) holds a word that names it (never 0), for checking where pixels land.
+inline uint32_t tag(int32_t x, int32_t y) { return uint32_t(0x1000 + y * 64 + x) << 8; }
+inline BitmapPtr make_tagged(int32_t w, int32_t h) {
+  BitmapPtr b(qmos_alloc_bitmap(w, h));
+  for (int32_t y = 0; y < h; ++y)
+    for (int32_t x = 0; x < w; ++x) *pixel(b.get(), x, y) = tag(x, y);
+  return b;
+}
+
 }  // namespace qm::test

@@ -482,6 +482,8 @@ bool decode_image(qmGifReader* r, bool interlaced, bool store) {
   size_t filled = 0, taken = 0;
   int32_t rows = 0;
   RowOrder order{fh, interlaced};
+  const uint64_t pixels = uint64_t(fw) * uint64_t(fh);
+  uint64_t checked = 0;
 
   const uint8_t* in = r->codes.data();
   const size_t in_size = r->codes.size();
@@ -524,6 +526,13 @@ bool decode_image(qmGifReader* r, bool interlaced, bool store) {
     previous = code;
 
     const size_t len = r->length[out_code];
+    if (!store) {
+      // Checking only: the strings need not be spelled out, their lengths say when the frame is
+      // full.
+      checked += len;
+      if (checked >= pixels) break;
+      continue;
+    }
     uint8_t* p = line + filled + len - 1;
     while (out_code > end) {
       *p-- = r->suffix[out_code];

@@ -199,7 +199,7 @@ void png_peer(const std::string& path, const std::vector<uint32_t>& pixels, int3
 }  // namespace
 
 int main() {
-  char tmpl[] = "/tmp/qm_bench_pictures_XXXXXX";
+  char tmpl[] = "/tmp/qm_bench_gif_export_XXXXXX";
   const std::string dir = mkdtemp(tmpl);
   const std::string a = dir + "/a", b = dir + "/b";
 

@@ -148,7 +148,7 @@ int32_t cmd_scalebgpic(qmState* L) {
   if (output_hooks().is_output_target(OBJ_BGPIC, pic)) return ERR_MODIFYABGPIC;
   const int32_t width = to_i32(number_or_percent(L, 2, pic->width));
   const int32_t height = to_i32(number_or_percent(L, 3, pic->height));
-  const bool smooth = vm_type(L, 4) == QM_TNUMBER ? vm_to_number(L, 4) != 0 : vm_to_boolean(L, 4) != 0;
+  const bool smooth = flag_arg(L, 4);
   return bgpic_resize(pic, width, height, smooth);
 }
 

@@ -54,7 +54,7 @@ void replace_planes(qmBrush* b, Planes& p, int32_t width, int32_t height) {
 bool table_flag(qmState* L, int32_t t, const char* key) {
   vm_push_string(L, key);
   vm_get_table(L, t);
-  bool on = vm_type(L, -1) == QM_TNUMBER ? vm_to_number(L, -1) != 0 : vm_to_boolean(L, -1) != 0;
+  const bool on = flag_arg(L, -1);
   vm_pop(L, 1);
   return on;
 }
@@ -120,7 +120,7 @@ int32_t cmd_scalebrush(qmState* L) {
   // Vector brushes are drawn again from their image source, which only the picture loaders make.
   if (int32_t err = brush_find_for_change(id, &b)) return err;
   int32_t width = size_arg(L, 2, b->width), height = size_arg(L, 3, b->height);
-  const bool smooth = vm_to_boolean(L, 4) || (vm_type(L, 4) == QM_TNUMBER && vm_to_number(L, 4) != 0);
+  const bool smooth = flag_arg(L, 4);
   if (int32_t err = size_keep_aspect(b->width, b->height, &width, &height)) return err;
   if (width == b->width && height == b->height) return 0;
   if (!picture_size_allowed(width, height)) return ERR_MEM;

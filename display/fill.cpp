@@ -187,7 +187,10 @@ int32_t fill_render(FillOptions& fill, int32_t width, int32_t height, qmBitmap**
     fill.texture_height = b->height;
     copy.release();
   }
-  qmBitmap* bm = bitmap_new_filled(width, height, fill.kind == FILLCOLOR ? fill.colour : 0);
+  // Gradients and textures cover every pixel themselves.
+  const bool covers = fill.kind == FILLGRADIENT || fill.kind == FILLTEXTURE;
+  qmBitmap* bm = covers ? (picture_size_allowed(width, height) ? qmos_alloc_bitmap(width, height) : nullptr)
+                        : bitmap_new_filled(width, height, fill.kind == FILLCOLOR ? fill.colour : 0);
   if (!bm) return ERR_MEM;
   if (fill.kind == FILLGRADIENT) gradient_fill_bitmap(fill.gradient, bm);
   if (fill.kind == FILLTEXTURE)

@@ -54,6 +54,10 @@ int32_t push_new_id(qmState* L, const NewId& id, void* record) {
   return 1;
 }
 
+bool flag_arg(qmState* L, int32_t n) {
+  return vm_type(L, n) == QM_TNUMBER ? vm_to_number(L, n) != 0 : vm_to_boolean(L, n) != 0;
+}
+
 void picture_set_state(qmState* L) { g_state = L; }
 qmState* picture_state() { return g_state; }
 

@@ -56,6 +56,9 @@ struct NewId {
 // Pushes the new object's handle when it got an automatic id; the command's result count.
 int32_t push_new_id(qmState* L, const NewId& id, void* record);
 
+// A flag argument or field at index n: a number (non-zero is on) or a boolean; nil is off.
+bool flag_arg(qmState* L, int32_t n);
+
 // The state that the libraries were opened with (references are released through it at exit).
 void picture_set_state(qmState* L);
 qmState* picture_state();

@@ -128,6 +128,21 @@ TEST_F(Brush, ScaleBrushSizes) {
   }
 }
 
+TEST_F(Brush, ScaleBrushSmoothsOnlyWhenAsked) {
+  // Black and white halves scaled up: nearest keeps the two colours, smooth blends between them.
+  for (double smooth : {0.0, 1.0}) {
+    ASSERT_EQ(code("CreateBrush", {1.0, 2.0, 1.0}), 0);
+    qmos_write_pixel(brush(1)->bitmap, 1, 0, 0xFFFFFF);
+    ASSERT_EQ(code("ScaleBrush", {1.0, 8.0, 1.0, smooth}), 0);
+    bool blended = false;
+    for (int32_t x = 0; x < 8; ++x) {
+      const uint32_t c = qmos_read_pixel(brush(1)->bitmap, x, 0);
+      blended |= c != 0 && c != 0xFFFFFF;
+    }
+    EXPECT_EQ(blended, smooth != 0) << smooth;
+  }
+}
+
 TEST_F(Brush, ReplaceColorsComparesColourBitsOnly) {
   ASSERT_EQ(code("CreateBrush", {1.0, 2.0, 1.0, double(0x112233)}), 0);
   qmBrush* b = brush(1);

@@ -443,7 +443,7 @@ class Reader {
         text = in_.cstring(size_t(in_.left()));
         rows[0].str = text.c_str();
       }
-      if (L_ && vm_register_constants(L_, rows, 0)) fail(ERR_UNKNOWNSEC);
+      if (L_ && vm_register_constants(L_, rows, 1)) fail(ERR_UNKNOWNSEC);
     }
   }
 

@@ -1,6 +1,7 @@
 // Locale catalogs.
 #include "runtime/catalog.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -109,7 +110,7 @@ qmCatalog* g_runtime_catalog = nullptr;
 }  // namespace
 
 qmCatalog* catalog_from_bytes(const void* bytes, size_t size) {
-  if (!bytes || size == 0) return nullptr;
+  if (!bytes || size == 0 || size > SIZE_MAX - kPadding) return nullptr;
   std::unique_ptr<qmCatalog> cat(new (std::nothrow) qmCatalog);
   if (!cat) return nullptr;
   try {

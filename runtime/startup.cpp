@@ -165,7 +165,9 @@ int32_t read_program(Player* p) {
   origin.includes = a.includes;
   Program& prog = p->program;
   prog.bytecode = a.bytecode;
-  prog.chunk_name = "=" + vfile_basename(path);
+  const std::string base = vfile_basename(path);
+  prog.chunk_name.assign(1, '=');
+  prog.chunk_name.append(base);
   prog.title = a.title;
   prog.version = a.version_text;
   prog.copyright = a.copyright;

@@ -507,14 +507,14 @@ int32_t cmd_setfileattributes(qmState* L) {
   opt_get_string(L, 2, "lastaccesstime", access_text, sizeof access_text, &given_access);
   if (given_flags && !qmos_set_protection(name, flags)) return ERR_SETFILEATTR;
   if (given_time || given_access) {
-    qmDate date;
-    const char* text = given_time ? time_text : access_text;
-    if (!date_parse(text, &date) || qmos_date_to_time(&date) == -1) return ERR_INVALIDDATE;
-    if (given_time && given_access) {
-      qmDate other;
-      if (!date_parse(access_text, &other) || qmos_date_to_time(&other) == -1) return ERR_INVALIDDATE;
+    // Each date is written as given; the one not given keeps the file's own.
+    qmDate modify, access;
+    auto read = [](const char* text, qmDate* d) { return date_parse(text, d) && qmos_date_to_time(d) != -1; };
+    if (given_time && !read(time_text, &modify)) return ERR_INVALIDDATE;
+    if (given_access && !read(access_text, &access)) return ERR_INVALIDDATE;
+    if (!qmos_set_file_dates(name, given_time ? &modify : nullptr, given_access ? &access : nullptr)) {
+      return ERR_SETFILEDATE;
     }
-    if (!qmos_set_file_date(name, &date)) return ERR_SETFILEDATE;
   }
   return 0;
 }

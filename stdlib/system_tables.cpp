@@ -1,6 +1,7 @@
 // The "system" library, second half: type tests, the conditional value, list editing,
 // metatables and raw access, collector control, user errors, iteration, joining and deep copies.
 // Lists are 0-based: their item count is the number of entries before the first nil from index 0.
+#include <cstdint>
 #include <cstring>
 
 #include "engine/errcodes.h"
@@ -185,8 +186,10 @@ int32_t cmd_ipairs(qmState* L) {
     return 3;
   }
   // Called by the loop with the last index: the next entry is index + 1, so index 0 is the
-  // loop's start value and is not visited.
-  int32_t i = qm::to_i32(vm_arg_check_number(L, 2)) + 1;
+  // loop's start value and is not visited. No entry follows the largest index.
+  int32_t last = qm::to_i32(vm_arg_check_number(L, 2));
+  if (last == INT32_MAX) return 0;
+  int32_t i = last + 1;
   vm_raw_geti(L, 1, i);
   if (vm_type(L, -1) == QM_TNIL) return 0;
   vm_push_number(L, i);

@@ -1,4 +1,5 @@
 // File attributes and path names: protection bits, dates, absolute paths, the current directory.
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/time.h>
 #include <unistd.h>
@@ -64,14 +65,24 @@ int32_t qmos_set_protection(const char* name, uint32_t bits) {
 }
 
 int32_t qmos_set_file_date(const char* name, const qmDate* date) {
-  if (!name || !date) return 0;
-  int64_t stamp = qmos_date_to_time(date);
-  struct timeval times[2];
-  times[0].tv_sec = time_t(stamp);
-  times[0].tv_usec = 0;
-  times[1] = times[0];
+  if (!date) return 0;
+  return qmos_set_file_dates(name, date, date);
+}
+
+int32_t qmos_set_file_dates(const char* name, const qmDate* modify, const qmDate* access) {
+  if (!name) return 0;
+  auto stamp = [](const qmDate* d) {
+    struct timespec t {};
+    if (d) {
+      t.tv_sec = time_t(qmos_date_to_time(d));
+    } else {
+      t.tv_nsec = UTIME_OMIT;
+    }
+    return t;
+  };
+  const struct timespec times[2] = {stamp(access), stamp(modify)};
   std::string host = qmos_native_name(name, true);
-  return utimes(host.c_str(), times) == 0 ? 1 : 0;
+  return utimensat(AT_FDCWD, host.c_str(), times, 0) == 0 ? 1 : 0;
 }
 
 int32_t qmos_full_path(const char* name, char* out, size_t size) {

@@ -83,6 +83,8 @@ struct qmDate {
   int32_t second = 0, minute = 0, hour = 0, day = 1, month = 1, year = 1970;
 };
 int32_t qmos_set_file_date(const char* name, const qmDate* date);  // access and modification
+// Sets the modification and the access date apart; a null date keeps the file's own. 1 on success.
+int32_t qmos_set_file_dates(const char* name, const qmDate* modify, const qmDate* access);
 
 // Protection bits of the file-information record. Host mode bits map to these and back.
 inline constexpr uint32_t QMOS_PROT_READ = 0x1;     // owner read

@@ -100,8 +100,8 @@ void write_library_names(qmFileHandle* f, const qmPluginEntry* e) {
 qmPluginNode* plugin_list() { return g_list; }
 
 void plugin_load_directory(const char* path) {
-  std::string folder(path, static_cast<size_t>(path_file_part(path) - path));
-  if (folder.empty()) folder = ".";
+  std::string folder(path, path_file_part(path));
+  if (folder.empty()) folder.push_back('.');
   qmVLock* lock = vfile_lock(folder.c_str(), QMOS_LOCK_READ);
   if (lock == nullptr) return;
   int32_t is_dir = 0;

@@ -1,12 +1,19 @@
 #!/usr/bin/env bash
 # run_program.sh PLAYER QMASM PROGRAM.qasm: assembles the program, runs it with the player and
-# compares standard output and exit status with PROGRAM.out and PROGRAM.status.
+# compares standard output and exit status with PROGRAM.out and PROGRAM.status. PROGRAM.setup
+# (when there is one) runs first in the program's scratch folder, to lay out files there;
+# PROGRAM.check runs there afterwards and fails the test by its exit status, to judge the files
+# the program left on disk. Both are bash scripts and see the program's folder as $src_dir.
 set -u
-player=$1 qmasm=$2 src=$3
+player=$1 qmasm=$2 src=$(realpath "$3")
 base=${src%.qasm}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+export src_dir=$(cd "$(dirname "$src")" && pwd)
 "$qmasm" "$src" -o "$work/prog.qmb" || { echo "assembling $src failed"; exit 1; }
+if [ -f "$base.setup" ]; then
+  (cd "$work" && bash "$base.setup") || { echo "setup failed"; exit 1; }
+fi
 (cd "$work" && "$player" -quiet prog.qmb > out.txt 2> err.txt)
 status=$?
 want_status=0
@@ -15,6 +22,9 @@ ok=1
 if ! diff -u "$base.out" "$work/out.txt"; then ok=0; fi
 if [ "$status" != "$want_status" ]; then
   echo "exit status $status, expected $want_status"; ok=0
+fi
+if [ -f "$base.check" ] && ! (cd "$work" && bash "$base.check"); then
+  echo "check of the files on disk failed"; ok=0
 fi
 if [ $ok -eq 0 ]; then echo "--- stderr:"; cat "$work/err.txt"; exit 1; fi
 exit 0

@@ -18,12 +18,12 @@ struct Bytes {
   void u16(uint16_t x) {
     uint8_t b[2];
     put_be16(b, x);
-    v.insert(v.end(), b, b + 2);
+    for (uint8_t c : b) v.push_back(c);
   }
   void u32(uint32_t x) {
     uint8_t b[4];
     put_be32(b, x);
-    v.insert(v.end(), b, b + 4);
+    for (uint8_t c : b) v.push_back(c);
   }
   void millionths(double d) { u32(uint32_t(d * 1000000.0 + 0.5)); }
 };

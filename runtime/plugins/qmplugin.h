@@ -194,6 +194,31 @@ typedef struct qmPluginSaverRecord {
 } qmPluginSaverRecord;
 
 /* Entry points the player calls directly. */
+/* Image loaders. The loader reports a picture in the info record: its size, the distance of
+ * its rows in pixels, whether the top byte of its 0xAARRGGBB pixels is alpha, whether the player
+ * must make an alpha plane, and type 1 for a vector picture (rendered on demand at any transform
+ * by TransformImage, matrix row by row, then the translation). */
+typedef struct qmPluginImageInfo {
+  int32_t width;
+  int32_t height;
+  int32_t pixels_per_row;
+  int32_t has_alpha;
+  int32_t alpha_required;
+  int32_t type;
+  int32_t reserved[10];
+} qmPluginImageInfo;
+typedef struct qmPluginTransformInfo {
+  double matrix[4];
+  double tx;
+  double ty;
+} qmPluginTransformInfo;
+typedef int32_t (*qmPluginIsImageFn)(const char* name, qmPluginImageInfo* info);
+typedef void* (*qmPluginLoadImageFn)(const char* name, qmPluginImageInfo* info);
+typedef uint32_t* (*qmPluginGetImageFn)(void* handle, qmPluginImageInfo* info);
+typedef void (*qmPluginFreeImageFn)(void* handle);
+typedef int32_t (*qmPluginTransformImageFn)(void* handle, qmPluginTransformInfo* info,
+                                            int32_t width, int32_t height);
+
 typedef int32_t (*qmPluginInitFn)(qmPluginInfo* info, const qmPluginBase* base, const char* path);
 typedef void (*qmPluginCloseFn)(void);
 typedef const char* (*qmPluginGetBaseTableFn)(void);

@@ -1,0 +1,250 @@
+// BMP pictures: 1, 4, 8 (raw or RLE8) and 24 bits per pixel read, 24 bits written.
+//
+// The reader refuses what it cannot decode instead of guessing: other depths, bit fields, RLE4,
+// info headers shorter than the 40-byte one, a width below 1 and top-down files (negative height)
+// give ERR_LOADPICTURE2. Palettes stand at 14 + the info header's size, so V4 and V5 headers read
+// right; entries the file does not hold stay black.
+#include <cstring>
+#include <vector>
+
+#include "display/codecs/codecs.h"
+#include "display/codecs/picture_io.h"
+#include "engine/endian.h"
+#include "engine/errcodes.h"
+#include "runtime/errors.h"
+
+namespace qm {
+
+namespace {
+
+constexpr int32_t kFileHeaderSize = 14;
+constexpr int32_t kHeaderSize = 54;  // file header and the 40-byte info header
+
+struct BmpHeader {
+  uint32_t file_size;
+  uint32_t data_offset;
+  uint32_t info_size;
+  int32_t width;
+  int32_t height;
+  int32_t bits;
+  uint32_t compression;
+  uint32_t colours_used;
+};
+
+bool parse_header(const uint8_t* b, BmpHeader* h) {
+  if (b[0] != 'B' || b[1] != 'M') return false;
+  h->file_size = get_le32(b + 2);
+  h->data_offset = get_le32(b + 10);
+  h->info_size = get_le32(b + 14);
+  h->width = int32_t(get_le32(b + 18));
+  h->height = int32_t(get_le32(b + 22));
+  h->bits = get_le16(b + 28);
+  h->compression = get_le32(b + 30);
+  h->colours_used = get_le32(b + 46);
+  if (h->info_size < 40 || h->width < 1 || h->height < 1) return false;
+  switch (h->bits) {
+    case 1:
+    case 4:
+    case 24:
+      return h->compression == 0;
+    case 8:
+      return h->compression == 0 || h->compression == 1;
+    default:
+      return false;
+  }
+}
+
+inline int32_t padded_row(int64_t bytes) { return int32_t((bytes + 3) & ~int64_t(3)); }
+
+// The 256-entry palette as 0x00RRGGBB; entries beyond what the file holds stay 0.
+bool read_palette(qmFileHandle* fh, const BmpHeader& h, uint32_t* palette) {
+  std::memset(palette, 0, 256 * 4);
+  uint32_t count = h.colours_used ? h.colours_used : (1u << h.bits);
+  if (count > 256) count = 256;
+  uint8_t raw[256 * 4] = {};
+  qmos_seek(fh, kFileHeaderSize + int64_t(h.info_size), QMOS_SEEK_BEGINNING);
+  int64_t got = qmos_read(fh, raw, int64_t(count) * 4);
+  if (got < 0) return false;
+  for (int64_t i = 0; i < got / 4; ++i)
+    palette[i] = (uint32_t(raw[i * 4 + 2]) << 16) | (uint32_t(raw[i * 4 + 1]) << 8) | raw[i * 4];
+  return true;
+}
+
+// Raw rows, bottom-up. The whole data block is read at once; a file cut short fails.
+bool decode_raw(qmFileHandle* fh, const BmpHeader& h, const uint32_t* palette, uint32_t* px) {
+  const int32_t w = h.width;
+  const int32_t stride = padded_row((int64_t(w) * h.bits + 7) / 8);
+  const size_t total = size_t(stride) * size_t(h.height);
+  BytePtr data(static_cast<uint8_t*>(std::malloc(total)));
+  if (!data) return false;
+  qmos_seek(fh, h.data_offset, QMOS_SEEK_BEGINNING);
+  if (!read_exact(fh, data.get(), int64_t(total))) return false;
+  for (int32_t y = 0; y < h.height; ++y) {
+    const uint8_t* s = data.get() + size_t(h.height - 1 - y) * size_t(stride);
+    uint32_t* d = px + size_t(y) * size_t(w);
+    switch (h.bits) {
+      case 24:
+        for (int32_t x = 0; x < w; ++x, s += 3)
+          d[x] = (uint32_t(s[2]) << 16) | (uint32_t(s[1]) << 8) | s[0];
+        break;
+      case 8:
+        for (int32_t x = 0; x < w; ++x) d[x] = palette[s[x]];
+        break;
+      case 4:
+        for (int32_t x = 0; x < w; ++x) d[x] = palette[(s[x >> 1] >> ((~x & 1) * 4)) & 15];
+        break;
+      case 1:
+        for (int32_t x = 0; x < w; ++x) d[x] = palette[(s[x >> 3] >> (7 - (x & 7))) & 1];
+        break;
+    }
+  }
+  return true;
+}
+
+// RLE8, bottom-up. Decoding ends at the end-of-bitmap code, when the rows run out, after the
+// number of data bytes the header's file size allows, or at the end of the file, whichever comes
+// first; rows never reached keep index 0 and the row in progress keeps what it got. An absolute run that is longer than the line is still
+// read whole, so the next code is read where it stands.
+void decode_rle8(qmFileHandle* fh, const BmpHeader& h, const uint32_t* palette, uint32_t* px,
+                 std::vector<uint8_t>& index) {
+  const int32_t w = h.width;
+  std::vector<uint8_t> line(size_t(padded_row(w)), 0);
+  const int32_t line_size = int32_t(line.size());
+  int64_t budget = int64_t(h.file_size) - int64_t(h.data_offset);
+  qmos_seek(fh, h.data_offset, QMOS_SEEK_BEGINNING);
+  int32_t row = h.height - 1;
+  int32_t x = 0;
+  auto store = [&]() {
+    std::memcpy(index.data() + size_t(row) * size_t(w), line.data(), size_t(w));
+    std::fill(line.begin(), line.end(), 0);
+  };
+  auto next = [&]() -> int32_t {
+    if (budget <= 0) return -1;
+    --budget;
+    return qmos_read_byte(fh);
+  };
+  // The data may end anywhere: the row decoded so far is kept.
+  while (row >= 0) {
+    int32_t n = next(), v = next();
+    if (n < 0 || v < 0) {
+      store();
+      break;
+    }
+    if (n > 0) {
+      for (int32_t i = 0; i < n && x < line_size; ++i) line[size_t(x++)] = uint8_t(v);
+    } else if (v == 0) {
+      store();
+      --row;
+      x = 0;
+    } else if (v == 1) {
+      store();
+      break;
+    } else if (v == 2) {
+      int32_t dx = next(), dy = next();
+      if (dx < 0 || dy < 0) {
+        store();
+        break;
+      }
+      x += dx;
+      if (dy > 0) {
+        store();
+        row -= dy;
+      }
+    } else {
+      bool ended = false;
+      for (int32_t i = 0; i < v; ++i) {
+        int32_t c = next();
+        if (c < 0) {
+          ended = true;
+          break;
+        }
+        if (x < line_size) line[size_t(x++)] = uint8_t(c);
+      }
+      if (ended) {
+        store();
+        break;
+      }
+      if (v & 1) next();
+    }
+  }
+  for (size_t i = 0, n = size_t(w) * size_t(h.height); i < n; ++i) px[i] = palette[index[i]];
+}
+
+}  // namespace
+
+int32_t bmp_load(const char* name, int32_t* width, int32_t* height, uint32_t** pixels) {
+  err_set_string_arg(name);
+  FilePtr fh(qmos_open(name, QMOS_MODE_READ));
+  if (!fh) return ERR_READFILE;
+  uint8_t head[kHeaderSize];
+  BmpHeader h{};
+  if (!read_exact(fh.get(), head, kHeaderSize) || !parse_header(head, &h)) return ERR_LOADPICTURE2;
+  if (!picture_size_allowed(h.width, h.height)) return ERR_MEM;
+  if (!pixels) {
+    if (width) *width = h.width;
+    if (height) *height = h.height;
+    return 0;
+  }
+
+  PixelPtr px(picture_alloc(h.width, h.height));
+  if (!px) return ERR_MEM;
+  uint32_t palette[256];
+  if (h.bits <= 8 && !read_palette(fh.get(), h, palette)) return ERR_LOADPICTURE2;
+  if (h.compression == 1) {
+    std::vector<uint8_t> index;
+    try {
+      index.assign(size_t(h.width) * size_t(h.height), 0);
+    } catch (const std::bad_alloc&) {
+      return ERR_MEM;
+    }
+    decode_rle8(fh.get(), h, palette, px.get(), index);
+  } else if (!decode_raw(fh.get(), h, palette, px.get())) {
+    return ERR_LOADPICTURE2;
+  }
+  *pixels = px.release();
+  if (width) *width = h.width;
+  if (height) *height = h.height;
+  return 0;
+}
+
+int32_t bmp_write(const char* name, const uint32_t* pixels, int32_t width, int32_t height) {
+  const int32_t stride = padded_row(int64_t(width) * 3);
+  const int64_t rows = height > 0 ? height : 0;
+  FilePtr fh(qmos_open(name, QMOS_MODE_WRITE));
+  if (!fh) {
+    err_set_string_arg(name);
+    return ERR_WRITEFILE;
+  }
+  uint8_t head[kHeaderSize] = {'B', 'M'};
+  put_le32(head + 2, uint32_t(rows * stride + kHeaderSize));
+  put_le32(head + 10, kHeaderSize);
+  put_le32(head + 14, 40);
+  put_le32(head + 18, uint32_t(width));
+  put_le32(head + 22, uint32_t(height));
+  put_le16(head + 26, 1);
+  put_le16(head + 28, 24);
+  bool ok = qmos_write(fh.get(), head, kHeaderSize) == kHeaderSize;
+  std::vector<uint8_t> row;
+  try {
+    row.assign(size_t(stride > 0 ? stride : 0), 0);
+  } catch (const std::bad_alloc&) {
+    return ERR_MEM;
+  }
+  for (int64_t y = rows - 1; ok && y >= 0; --y) {
+    const uint32_t* s = pixels + size_t(y) * size_t(width);
+    uint8_t* d = row.data();
+    for (int32_t x = 0; x < width; ++x, d += 3) {
+      d[0] = uint8_t(s[x]);
+      d[1] = uint8_t(s[x] >> 8);
+      d[2] = uint8_t(s[x] >> 16);
+    }
+    ok = qmos_write(fh.get(), row.data(), stride) == stride;
+  }
+  if (!ok) {
+    err_set_string_arg(name);
+    return ERR_WRITEFILE;
+  }
+  return 0;
+}
+
+}  // namespace qm

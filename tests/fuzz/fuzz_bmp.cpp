@@ -1,0 +1,12 @@
+// The BMP reader on any bytes: header only, then a whole load.
+#include "display/codecs/codecs.h"
+#include "picture_input.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  FuzzPictureFile f(data, size);
+  int32_t w = 0, h = 0;
+  qm::bmp_load(f.name, &w, &h, nullptr);
+  uint32_t* px = nullptr;
+  if (qm::bmp_load(f.name, &w, &h, &px) == 0) qm::qmos_free_pixels(px);
+  return 0;
+}

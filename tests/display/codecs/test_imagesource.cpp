@@ -20,6 +20,16 @@ TEST(ImageSource, DetectsByContentNotByName) {
   expect_same(load_ok(tmp("bmp_named.png")), peer, 0xFFFFFFFF, "bmp named .png");
 }
 
+TEST(ImageSource, GifLoadsAsAStillPicture) {
+  // Two frames: the picture is the first, without alpha, as giftopnm shows it.
+  sh("convert " + data_dir() + "/seed16.ppm " + data_dir() + "/seed2.ppm " + tmp("anim.gif"));
+  sh("giftopnm " + tmp("anim.gif") + " > " + tmp("anim.ppm"));
+  Picture still = load_ok(tmp("anim.gif"));
+  EXPECT_FALSE(still.has_alpha);
+  expect_same(still, read_pnm(tmp("anim.ppm")), 0xFFFFFFFF, "first frame");
+  expect_same(still, read_pnm(data_dir() + "/seed16.ppm"), 0xFFFFFFFF, "first frame");
+}
+
 TEST(ImageSource, RefusesWhatNoReaderKnows) {
   std::vector<uint8_t> jpeg_no_tag;
   sh("cjpeg " + seed() + " > " + tmp("plain.jpg"));

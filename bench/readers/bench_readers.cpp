@@ -54,7 +54,7 @@ std::vector<uint32_t> make_picture() {
 
 int main() {
   std::vector<uint32_t> picture = make_picture();
-  const std::string dir = "bench_pictures_files";
+  const std::string dir = "bench_readers_files";
   std::system(("mkdir -p " + dir).c_str());
   const std::string png = dir + "/p.png", bmp = dir + "/p.bmp", ilbm = dir + "/p.iff";
 
@@ -68,7 +68,7 @@ int main() {
   if (!png_image_write_to_file(&out, png.c_str(), 0, opaque.data(), 0, nullptr) ||
       qm::bmp_write(bmp.c_str(), picture.data(), kSide, kSide) ||
       qm::ilbm_save(ilbm.c_str(), picture.data(), kSide, kSide)) {
-    std::fprintf(stderr, "bench_pictures: cannot write the test files\n");
+    std::fprintf(stderr, "bench_readers: cannot write the test files\n");
     return 1;
   }
 

@@ -6,6 +6,7 @@
 
 #include "display/bgpic.h"
 #include "display/brush.h"
+#include "display/codecs/export.h"
 #include "display/fill.h"
 #include "display/graphics.h"
 #include "display/picture.h"
@@ -130,6 +131,19 @@ int32_t cmd_scalebrush(qmState* L) {
     return err;
   replace_planes(b, p, width, height);
   return 0;
+}
+
+int32_t cmd_savebrush(qmState* L) {
+  arg_check_count(L, 2, 5);
+  qmBrush* b = nullptr;
+  if (int32_t err = brush_find(arg_get_id(L, 1), 0, &b)) return err;
+  const char* name = vm_arg_check_string(L, 2, nullptr);
+  const uint32_t transparent = to_u32_bits(vm_arg_opt_number(L, 3, 0));
+  const int32_t format = to_i32(vm_arg_opt_number(L, 4, IMGFMT_BMP));
+  int32_t quality = 90, colors = 256, dither = 0;
+  image_read_save_options(L, 5, &quality, &colors, &dither);
+  return image_write_bitmap(format, b->bitmap, b->width, b->height, name, b->mask, transparent, b->alpha, quality,
+                            colors, dither);
 }
 
 int32_t cmd_tintbrush(qmState* L) {
@@ -358,6 +372,7 @@ const qmCommand kBrushCommands[] = {
     {"CopyBrush", cmd_copybrush},
     {"FreeBrush", cmd_freebrush},
     {"ScaleBrush", cmd_scalebrush},
+    {"SaveBrush", cmd_savebrush},
     {"TintBrush", cmd_tintbrush},
     {"ReplaceColors", cmd_replacecolors},
     {"InvertBrush", cmd_invertbrush},

@@ -1,8 +1,6 @@
 // Gradient and texture fills of background pictures and brushes.
 #include "display/fill.h"
 
-#include <algorithm>
-#include <cstring>
 
 #include "display/bgpic.h"
 #include "display/brush.h"
@@ -11,6 +9,7 @@
 #include "engine/numconv.h"
 #include "engine/vm.h"
 #include "gfx/bitmap.h"
+#include "gfx/blitpixels.h"
 #include "runtime/args.h"
 #include "runtime/errors.h"
 
@@ -157,24 +156,6 @@ void gradient_fill_bitmap(const qmGradient& g, qmBitmap* bitmap) {
   gradient_render(r);
 }
 
-void texture_tile(const qmBitmap* texture, int32_t tw, int32_t th, int32_t x_offset, int32_t y_offset,
-                  qmBitmap* bitmap) {
-  if (tw < 1 || th < 1) return;
-  const int32_t ox = ((x_offset % tw) + tw) % tw, oy = ((y_offset % th) + th) % th;
-  const int32_t tppr = texture->bytes_per_row / 4, ppr = bitmap->bytes_per_row / 4;
-  for (int32_t y = 0; y < bitmap->height; ++y) {
-    const uint32_t* src = texture->pixels + ptrdiff_t((y + oy) % th) * tppr;
-    uint32_t* dst = bitmap->pixels + ptrdiff_t(y) * ppr;
-    int32_t x = 0, sx = ox;
-    while (x < bitmap->width) {
-      const int32_t n = std::min(tw - sx, bitmap->width - x);
-      std::memcpy(dst + x, src + sx, size_t(n) * 4);
-      x += n;
-      sx = 0;
-    }
-  }
-}
-
 int32_t fill_render(FillOptions& fill, int32_t width, int32_t height, qmBitmap** out) {
   *out = nullptr;
   if (fill.kind == FILLTEXTURE && !fill.texture) {
@@ -194,7 +175,8 @@ int32_t fill_render(FillOptions& fill, int32_t width, int32_t height, qmBitmap**
   if (!bm) return ERR_MEM;
   if (fill.kind == FILLGRADIENT) gradient_fill_bitmap(fill.gradient, bm);
   if (fill.kind == FILLTEXTURE)
-    texture_tile(fill.texture, fill.texture_width, fill.texture_height, fill.texture_x, fill.texture_y, bm);
+    texture_fill(bm, 0, 0, width, height, fill.texture, fill.texture_x, fill.texture_y, fill.texture_width,
+                 fill.texture_height);
   *out = bm;
   return 0;
 }

@@ -32,9 +32,4 @@ int32_t fill_options_read(qmState* L, int32_t t, FillOptions* fill);
 
 // Draws the gradient over the whole bitmap.
 void gradient_fill_bitmap(const qmGradient& g, qmBitmap* bitmap);
-// Tiles texture (tw x th pixels) over the bitmap, target pixel (0, 0) showing texture pixel
-// (x offset, y offset) wrapped into the texture with a non-negative modulo.
-void texture_tile(const qmBitmap* texture, int32_t tw, int32_t th, int32_t x_offset, int32_t y_offset,
-                  qmBitmap* bitmap);
-
 }  // namespace qm

@@ -15,6 +15,7 @@
 #include "runtime/args.h"
 #include "runtime/errors.h"
 #include "runtime/os/qmos.h"
+#include "runtime/plugins/plugins.h"
 
 namespace qm {
 
@@ -45,34 +46,87 @@ uint32_t* image_build_argb(const qmBitmap* bitmap, int32_t width, int32_t height
 
 namespace {
 
-// A single-frame GIF through the quantiser. A transparent colour gets the palette's last entry;
-// with alpha one entry is reserved for the pixels below half coverage.
-int32_t write_gif(const uint32_t* pixels, int32_t width, int32_t height, const char* name,
-                  uint32_t transparent, int32_t has_alpha, int32_t colors, int32_t dither) {
-  std::vector<uint8_t> indices;
+// The pixels reduced to a palette of at most `colors` entries. A transparent colour gets the
+// palette's last entry; with alpha one entry is reserved for the pixels below half coverage.
+// *marker is that entry, or -1. 0 or ERR_MEM.
+int32_t reduce_to_palette(const uint32_t* pixels, int32_t width, int32_t height,
+                          uint32_t transparent, int32_t has_alpha, int32_t colors, int32_t dither,
+                          std::vector<uint8_t>* indices, uint32_t* palette, int32_t* count,
+                          int32_t* marker) {
   try {
-    indices.resize(size_t(width) * size_t(height));
+    indices->resize(size_t(width) * size_t(height));
   } catch (const std::bad_alloc&) {
     return ERR_MEM;
   }
   const int32_t key = transparent == IMAGE_NO_TRANSPARENT ? -1 : int32_t(transparent & 0xFFFFFFu);
   const int32_t reserve = has_alpha && key < 0;
-  uint32_t palette[256] = {};
-  int32_t count = colors;
-  if (!argb_quantize(pixels, PIXFMT_XRGB, 4, width, height, width, indices.data(), palette, &count,
+  *count = colors;
+  if (!argb_quantize(pixels, PIXFMT_XRGB, 4, width, height, width, indices->data(), palette, count,
                      key, reserve, dither))
     return ERR_MEM;
-  const int32_t marker = key >= 0 || reserve ? count - 1 : -1;
+  *marker = key >= 0 || reserve ? *count - 1 : -1;
   if (has_alpha)
-    for (size_t i = 0; i < indices.size(); ++i)
-      if ((pixels[i] >> 24) < 128) indices[i] = uint8_t(marker);
+    for (size_t i = 0; i < indices->size(); ++i)
+      if ((pixels[i] >> 24) < 128) (*indices)[i] = uint8_t(*marker);
+  return 0;
+}
 
+int32_t write_gif(const uint32_t* pixels, int32_t width, int32_t height, const char* name,
+                  uint32_t transparent, int32_t has_alpha, int32_t colors, int32_t dither) {
+  std::vector<uint8_t> indices;
+  uint32_t palette[256] = {};
+  int32_t count = 0, marker = -1;
+  if (const int32_t rc = reduce_to_palette(pixels, width, height, transparent, has_alpha, colors,
+                                           dither, &indices, palette, &count, &marker))
+    return rc;
   qmGifWriter* gif = nullptr;
   int32_t rc = gifsave_open(name, width, height, &gif);
   if (rc) return rc;
   rc = gifsave_write_frame(gif, indices.data(), width, height, 0, palette, count, marker, 0);
   const int32_t closed = gifsave_close(gif);
   return rc ? rc : closed;
+}
+
+// A format that an image-saver plug-in registered. The plug-in gets its own copy of the pixels.
+int32_t write_with_plugin(int32_t format, const uint32_t* pixels, int32_t width, int32_t height,
+                          const char* name, uint32_t transparent, int32_t has_alpha,
+                          int32_t quality, int32_t colors, int32_t dither) {
+  qmPluginEntry* saver = plugin_find_saver(QMPLUGIN_CAP_IMAGESAVER, uint32_t(format));
+  if (!saver) return ERR_UNKNOWNIMGOUT;
+  qmPluginImageRequest request{};
+  request.width = width;
+  request.height = height;
+  request.quality = quality;
+  std::vector<uint32_t> copy;
+  std::vector<uint8_t> indices;
+  uint32_t palette[256] = {};
+  try {
+    if (saver->image_saver.flags & QMPLUGIN_SAVER_ARGB) {
+      copy.assign(pixels, pixels + size_t(width) * size_t(height));
+      request.pixels = copy.data();
+      request.bytes_per_row = width * 4;
+      if (has_alpha && (saver->image_saver.flags & QMPLUGIN_SAVER_ALPHA))
+        request.flags |= QMPLUGIN_IMAGE_ALPHA;
+    } else {
+      int32_t count = 0, marker = -1;
+      if (const int32_t rc = reduce_to_palette(pixels, width, height, transparent, has_alpha,
+                                               colors, dither, &indices, palette, &count, &marker))
+        return rc;
+      request.pixels = indices.data();
+      request.palette = palette;
+      request.bytes_per_row = width;
+      request.is_palette = 1;
+      request.colours = count;
+      if (marker >= 0) {
+        request.transparent = marker;
+        request.flags |= QMPLUGIN_IMAGE_TRANSPARENT;
+      }
+    }
+  } catch (const std::bad_alloc&) {
+    return ERR_MEM;
+  }
+  const auto save = plugin_entry<qmPluginSaveImageFn>(saver, PLUGIN_EP_SAVE_IMAGE);
+  return save(name, &request) ? 0 : ERR_SAVEIMAGE;
 }
 
 int32_t write_jpeg(const uint32_t* pixels, int32_t width, int32_t height, const char* name,
@@ -104,7 +158,9 @@ int32_t image_write_file(int32_t format, const uint32_t* pixels, int32_t width, 
     case IMGFMT_JPEG: return write_jpeg(pixels, width, height, name, quality);
     case IMGFMT_GIF:
       return write_gif(pixels, width, height, name, transparent, has_alpha, colors, dither);
-    default: return ERR_UNKNOWNIMGOUT;
+    default:
+      return write_with_plugin(format, pixels, width, height, name, transparent, has_alpha, quality,
+                               colors, dither);
   }
 }
 

@@ -193,6 +193,27 @@ typedef struct qmPluginSaverRecord {
   const char* format_name;
 } qmPluginSaverRecord;
 
+/* Flags of an image saver's record: the saver takes 32-bit ARGB pictures (without this bit
+ * 8-bit palette pictures), and it keeps their alpha. */
+#define QMPLUGIN_SAVER_ARGB 0x1u
+#define QMPLUGIN_SAVER_ALPHA 0x2u
+
+/* The picture handed to SaveImage, zeroed first. */
+typedef struct qmPluginImageRequest {
+  void* pixels;          /* 0xAARRGGBB words, or one palette index a byte */
+  uint32_t* palette;     /* 0xRRGGBB words of a palette picture, else null */
+  int32_t width;
+  int32_t height;
+  int32_t bytes_per_row; /* width for a palette picture, width x 4 for ARGB */
+  int32_t is_palette;
+  int32_t quality;
+  int32_t colours;       /* palette entries; 0 for ARGB */
+  int32_t transparent;   /* with QMPLUGIN_IMAGE_TRANSPARENT: the last palette entry */
+  uint32_t flags;        /* QMPLUGIN_IMAGE_* */
+} qmPluginImageRequest;
+#define QMPLUGIN_IMAGE_ALPHA 0x1u       /* ARGB pixels whose alpha counts */
+#define QMPLUGIN_IMAGE_TRANSPARENT 0x2u /* a palette picture with a transparent entry */
+
 /* Entry points the player calls directly. */
 /* Image loaders. The loader reports a picture in the info record: its size, the distance of
  * its rows in pixels, whether the top byte of its 0xAARRGGBB pixels is alpha, whether the player
@@ -227,6 +248,8 @@ typedef const qmPluginConstant* (*qmPluginGetConstantsFn)(void);
 typedef int32_t (*qmPluginInitLibraryFn)(struct qmState*);
 typedef void (*qmPluginFreeLibraryFn)(struct qmState*);
 typedef void (*qmPluginRegisterSaverFn)(qmPluginSaverRecord* record);
+/* Writes the picture to the file; 0 on failure. */
+typedef int32_t (*qmPluginSaveImageFn)(const char* file, qmPluginImageRequest* request);
 
 #ifdef __cplusplus
 }

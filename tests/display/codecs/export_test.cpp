@@ -12,6 +12,10 @@
 
 #include "display/codecs/picture_save.h"
 #include "engine/errcodes.h"
+#include "engine/vm.h"
+#include "runtime/args.h"
+#include "runtime/errors.h"
+#include "runtime/plugins/plugins.h"
 #include "gfx/bitmap.h"
 #include "picture_tools.h"
 #include "tests/gfx/gfx_test_util.h"
@@ -233,6 +237,73 @@ TEST(ImageExport, BuildArgbReplacesHiddenPixelsWithTheColour) {
     EXPECT_EQ(std::vector<uint32_t>(p, p + 4), c.want);
     qmos_free_pixels(p);
   }
+}
+
+// Formats of image-saver plug-ins: a saver that takes ARGB gets a copy of the pixels with their
+// alpha; one that takes palette pictures gets them reduced, with the transparent entry last.
+TEST(ImageExport, PluginSaversGetArgbOrPalettePictures) {
+  qmState* L = vm_open();
+  ASSERT_NE(L, nullptr);
+  err_install(L);
+  testing::internal::CaptureStdout();
+  ASSERT_EQ(register_plugin_formats(L, QM_SAVER_DIR "/player"), 0);
+  testing::internal::GetCapturedStdout();
+  test::Scratch dir;
+  const std::vector<uint32_t> source{0xFFFF0000, 0x80123456, 0x00ABCDEF};
+  std::vector<uint32_t> pixels = source;
+  const std::string path = dir.file("out.txt");
+  auto saved = [&](int32_t format) {
+    EXPECT_EQ(image_write_file(format, pixels.data(), 3, 1, path.c_str(), IMAGE_NO_TRANSPARENT, 1, 75, 256, 0), 0);
+    const std::vector<uint8_t> b = test::read_bytes(path);
+    return std::string(b.begin(), b.end());
+  };
+  EXPECT_EQ(saved(201), "3 1 12 0 75 0 0 1\nFFFF0000 80123456 00ABCDEF \n");
+  // Three colours and the reserved entry 3 for the pixel without coverage.
+  const std::string pal = saved(202);
+  EXPECT_EQ(pal.substr(0, pal.find('\n')), "3 1 3 1 75 4 3 2");
+  EXPECT_EQ(pal.substr(pal.rfind("000000 ")), "000000 \n");
+  EXPECT_EQ(pixels, source);
+  EXPECT_EQ(image_write_file(203, pixels.data(), 3, 1, path.c_str(), IMAGE_NO_TRANSPARENT, 0, 90, 256, 0),
+            ERR_UNKNOWNIMGOUT);
+  plugin_unload_all();
+  vm_close_state(L);
+}
+
+// The save options are read only from the last argument given: a table field by field, or a
+// number for the quality.
+TEST(ImageExport, SaveOptionsFromTheLastArgument) {
+  qmState* L = vm_open();
+  ASSERT_NE(L, nullptr);
+  struct Case {
+    const char* what;
+    int32_t args;  // the options stand at argument 2 of this many
+    int kind;      // 0 table {quality 70, colors 16}, 1 number 55, 2 nil
+    int32_t quality, colors, dither;
+  } cases[] = {
+      {"table", 2, 0, 70, 16, 0}, {"number", 2, 1, 55, 256, 0}, {"nil", 2, 2, 90, 256, 0},
+      {"not the last argument", 3, 1, 42, 256, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    vm_set_top(L, 0);
+    vm_push_string(L, "file");
+    if (c.kind == 0) {
+      vm_new_table(L);
+      table_set_number(L, "quality", 70);
+      table_set_number(L, "colors", 16);
+    } else if (c.kind == 1) {
+      vm_push_number(L, 55);
+    } else {
+      vm_push_nil(L);
+    }
+    if (c.args == 3) vm_push_number(L, 1);
+    int32_t quality = 42, colors = 256, dither = 0;
+    image_read_save_options(L, 2, &quality, &colors, &dither);
+    EXPECT_EQ(quality, c.quality);
+    EXPECT_EQ(colors, c.colors);
+    EXPECT_EQ(dither, c.dither);
+  }
+  vm_close_state(L);
 }
 
 TEST(ImageExport, WriterErrors) {

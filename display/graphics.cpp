@@ -7,6 +7,7 @@
 
 #include "display/bgpic.h"
 #include "display/brush.h"
+#include "display/codecs/imagecache.h"
 #include "display/hooks.h"
 #include "display/picture.h"
 #include "engine/errcodes.h"
@@ -250,4 +251,7 @@ int graphics_query_hook(qmState*, int32_t tag, intptr_t data) {
   return 1;
 }
 
-void graphics_cleanup() { g_attribute_handlers.clear(); }
+void graphics_cleanup() {
+  g_attribute_handlers.clear();
+  imagecache_free_all();
+}

@@ -7,6 +7,7 @@
 
 #include "display/bgpic.h"
 #include "display/brush.h"
+#include "display/codecs/imagecache.h"
 #include "display/graphics.h"
 #include "engine/errcodes.h"
 #include "gfx/scale.h"
@@ -83,7 +84,8 @@ const PlayerLibraries kPlayer = [] {
   p.set_hook_count = std::size(kSetHooks);
   p.get_hooks = kGetHooks;
   p.get_hook_count = std::size(kGetHooks);
-  // The sound hooks, the image cache and the first display belong to libraries not built yet.
+  p.free_image_cache = imagecache_free_all;
+  // The sound hooks and the first display belong to libraries not built yet.
   // The per-line hook serves the host's events; a quit (the window system's, or SIGINT/SIGTERM)
   // ends the program as a user abort.
   p.pump_events = [](qmState* L) { return platform_pump_events(L) ? ERR_USERABORT : 0; };

@@ -6,6 +6,7 @@
 #include <new>
 #include <vector>
 
+#include "display/codecs/codecs.h"
 #include "display/codecs/gif.h"
 #include "display/codecs/picture_save.h"
 #include "engine/errcodes.h"
@@ -154,6 +155,8 @@ int32_t image_write_file(int32_t format, const uint32_t* pixels, int32_t width, 
                          int32_t quality, int32_t colors, int32_t dither) {
   if (width < 1 || height < 1 || !picture_size_allowed(width, height)) return ERR_MEM;
   switch (format) {
+    case IMGFMT_BMP: return bmp_write(name, pixels, width, height);
+    case IMGFMT_ILBM: return ilbm_save(name, pixels, width, height);
     case IMGFMT_PNG: return platform_png_save(name, pixels, width, height, has_alpha);
     case IMGFMT_JPEG: return write_jpeg(pixels, width, height, name, quality);
     case IMGFMT_GIF:

@@ -77,6 +77,31 @@ constexpr int kZigzag[64] = {0,  1,  8,  16, 9,  2,  3,  10, 17, 24, 32, 25, 18,
                              35, 42, 49, 56, 57, 50, 43, 36, 29, 22, 15, 23, 30, 37, 44, 51,
                              58, 59, 52, 45, 38, 31, 39, 46, 53, 60, 61, 54, 47, 55, 62, 63};
 
+// The writers of the reader formats behind the same dispatch, judged by netpbm.
+TEST(ImageExport, BmpAndIlbmDecodeToTheSourcePixels) {
+  struct Case {
+    int32_t format;
+    const char* tool;
+  } cases[] = {{IMGFMT_BMP, "bmptopnm"}, {IMGFMT_ILBM, "ilbmtoppm"}};
+  const std::vector<uint32_t> source = sample_pixels();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.tool);
+    test::Scratch dir;
+    const std::string path = dir.file("p");
+    std::vector<uint32_t> pixels = source;
+    ASSERT_EQ(image_write_file(c.format, pixels.data(), 13, 7, path.c_str(), IMAGE_NO_TRANSPARENT, 0, 90,
+                               256, 0),
+              0);
+    EXPECT_EQ(pixels, source);
+    const auto ppm = test::parse_pnm_stream(test::run_tool(std::string(c.tool) + " '" + path + "'"));
+    ASSERT_EQ(ppm.size(), 1u);
+    ASSERT_EQ(ppm[0].width, 13);
+    ASSERT_EQ(ppm[0].height, 7);
+    for (int32_t i = 0; i < 13 * 7; ++i)
+      ASSERT_EQ(hex(ppm[0].argb(i % 13, i / 13) & 0xFFFFFF), hex(source[size_t(i)] & 0xFFFFFF)) << i;
+  }
+}
+
 // The DQT tables of a JPEG stream, in natural order, by table number.
 std::map<int, std::vector<uint16_t>> quant_tables(const std::vector<uint8_t>& jpeg) {
   std::map<int, std::vector<uint16_t>> tables;

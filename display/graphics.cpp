@@ -10,6 +10,7 @@
 #include "display/codecs/imagecache.h"
 #include "display/hooks.h"
 #include "display/picture.h"
+#include "display/snapshot.h"
 #include "engine/errcodes.h"
 #include "engine/numconv.h"
 #include "engine/vm.h"
@@ -189,6 +190,7 @@ int32_t cmd_getattribute(qmState* L) {
 
 const qmCommand kGraphicsCommands[] = {
     {"GetAttribute", cmd_getattribute},
+    {"SaveSnapshot", cmd_savesnapshot},
     {nullptr, nullptr},
 };
 

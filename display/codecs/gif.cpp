@@ -360,6 +360,9 @@ bool read_palette(qmGifReader* r, uint32_t* palette, int flags) {
   const uint8_t* p = &r->data[r->pos];
   for (size_t i = 0; i < n; ++i, p += 3)
     palette[i] = uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | p[2];
+  // Indices beyond a short table read black, never an earlier table's colours: a frame must
+  // come out the same whichever frame was decoded before it.
+  std::fill(palette + n, palette + 256, 0u);
   r->pos += n * 3;
   return true;
 }

@@ -472,6 +472,27 @@ TEST(GifReader, SeeksFromTheNearestKeyFrame) {
   gifanim_close(r);
 }
 
+// An index beyond a frame's short local table reads black whichever frame was decoded before.
+TEST(GifReader, ShortLocalTableDoesNotDependOnTheFramesBefore) {
+  test::Scratch dir;
+  std::vector<uint32_t> wide(256, 0x00FF00), other(256, 0xFF0000);
+  GifFrameSpec f0 = gif_frame(0, 0, 1, 1, {5}), f1 = gif_frame(0, 0, 1, 1, {5}), f2 = gif_frame(0, 0, 1, 1, {5});
+  f0.local = wide;
+  f1.local = {0x123456, 0x654321};
+  f2.local = other;
+  const std::string path = fixture_file(dir, GifBuilder(1, 1, kGlobal).frame(f0).frame(f1).frame(f2).finish());
+  int32_t w, h, n;
+  qmGifReader* r = gifanim_open(path.c_str(), &w, &h, &n, 0);
+  ASSERT_NE(r, nullptr);
+  for (int32_t order : {1, 0, 1}) {
+    uint32_t* p = gifanim_load_frame(r, order);
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(p[0], order == 0 ? 0x00FF00u : 0u);
+    qmos_free_pixels(p);
+  }
+  gifanim_close(r);
+}
+
 TEST(GifReader, RefusesCorruptData) {
   const std::vector<uint32_t> pal{0, 0xFFFFFF, 0xFF0000, 0x00FF00};
   struct Case {

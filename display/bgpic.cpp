@@ -12,7 +12,10 @@
 #include "engine/errcodes.h"
 #include "gfx/bitmap.h"
 #include "gfx/scale.h"
+#include "engine/vm.h"
+#include "runtime/args.h"
 #include "runtime/errors.h"
+#include "runtime/os/qmos.h"
 
 namespace qm {
 
@@ -51,7 +54,7 @@ void free_images(qmBGPic* pic) {
 void bgpic_free(qmState* L, qmBGPic* pic) {
   layer_hooks().free_layers(pic);
   free_images(pic);
-  delete[] pic->palette;
+  qmos_free(pic->palette);
   fill_options_free(pic->fill);
   if (pic->header.refs) reflist_free(L ? L : picture_state(), pic->header.refs);
   delete pic;
@@ -83,6 +86,15 @@ void free_set(BGPicImage& set) {
 }  // namespace
 
 ObjectHeader* bgpic_list() { return g_bgpics; }
+
+int32_t bgpic_prepare_id(qmState* L, int32_t n, NewId* out) {
+  if (vm_type(L, n) == QM_TNIL) {
+    *out = {true, automatic_id()};
+    return 0;
+  }
+  *out = {false, arg_get_id(L, n)};
+  return bgpic_free_by_id(L, out->id, false);
+}
 
 int32_t object_copy_for_layers(qmState* L, int32_t type, const ObjectId& id, CopyForLayers copy, void* object,
                                ObjectId* out_id) {
@@ -127,7 +139,7 @@ int32_t bgpic_create(const ObjectId& id, int32_t rerender, int32_t width, int32_
     qmos_free_bitmap(bitmap);
     qmos_free_mask(mask);
     qmos_free_alpha(alpha);
-    delete[] palette;
+    qmos_free(palette);
     if (fill) qmos_free_bitmap(fill->texture);
     return ERR_MEM;
   }
@@ -167,13 +179,13 @@ int32_t bgpic_copy(qmState* L, const qmBGPic* source, const ObjectId& id, qmBGPi
     if (current.bitmap != working.bitmap) free_set(current);
     if (working.bitmap != unscaled.bitmap) free_set(working);
     free_set(unscaled);
-    delete[] palette;
+    qmos_free(palette);
     qmos_free_bitmap(fill.texture);
     reflist_free(L, refs);
     return err;
   };
   if (source->palette) {
-    if (!(palette = new (std::nothrow) uint32_t[256])) return fail(ERR_MEM);
+    if (!(palette = static_cast<uint32_t*>(qmos_alloc(256 * sizeof(uint32_t), 0)))) return fail(ERR_MEM);
     std::memcpy(palette, source->palette, 256 * sizeof(uint32_t));
   }
   if (int32_t err = copy_set(source->unscaled, source->unscaled_width, source->unscaled_height, &unscaled))

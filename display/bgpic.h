@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "gfx/gradient.h"
+#include "display/picture.h"
 #include "runtime/registry.h"
 
 struct qmState;
@@ -53,7 +54,7 @@ struct qmBGPic {
   int32_t unscaled_width = 0, unscaled_height = 0;
   int32_t row_width = 0;
   int32_t transparent = -1;
-  uint32_t* palette = nullptr;  // 256 entries, owned
+  uint32_t* palette = nullptr;  // 256 entries, owned (qmos_alloc)
   LayerListHeader layers;
   void* sprites = nullptr;
   int32_t lock = 0;
@@ -69,6 +70,9 @@ struct qmBGPic {
 enum : int32_t { BGPICFIND_MODIFY = 1, BGPICFIND_TEMPORARY = 2, BGPICFIND_NOCOPY = 4 };
 
 int32_t bgpic_find(const ObjectId& id, int32_t flags, qmBGPic** out);
+// The id argument n of a creating command: Nil asks for an automatic id; a number first frees the
+// BGPic of that number, if any.
+int32_t bgpic_prepare_id(qmState* L, int32_t n, NewId* out);
 // A new record at the list's end with all three sets and sizes from the planes, which it owns
 // from then on (also on failure, ERR_MEM). fill may be null.
 int32_t bgpic_create(const ObjectId& id, int32_t rerender, int32_t width, int32_t height,

@@ -8,6 +8,7 @@
 #include "display/graphics.h"
 #include "display/hooks.h"
 #include "display/picture.h"
+#include "display/picture_load.h"
 #include "engine/errcodes.h"
 #include "engine/numconv.h"
 #include "engine/vm.h"
@@ -18,23 +19,13 @@ namespace qm {
 
 namespace {
 
-// Nil asks for an automatic id; a number first frees the BGPic of that number, if any.
-int32_t new_id_arg(qmState* L, int32_t n, NewId* out) {
-  if (vm_type(L, n) == QM_TNIL) {
-    *out = {true, automatic_id()};
-    return 0;
-  }
-  *out = {false, arg_get_id(L, n)};
-  return bgpic_free_by_id(L, out->id, false);
-}
-
 int32_t cmd_createbgpic(qmState* L) {
   arg_check_count(L, 3, 4);
   const int32_t width = to_i32(vm_arg_check_number(L, 2)), height = to_i32(vm_arg_check_number(L, 3));
   const uint32_t colour = to_u32_bits(vm_arg_opt_number(L, 4, 0)) & 0xFFFFFF;
   if (width < 1 || height < 1) return ERR_WRONGUSAGE;
   NewId id;
-  if (int32_t err = new_id_arg(L, 1, &id)) return err;
+  if (int32_t err = bgpic_prepare_id(L, 1, &id)) return err;
   qmBGPic* pic = nullptr;
   if (int32_t err = bgpic_create_filled(id.id, width, height, colour, &pic)) return err;
   return push_new_id(L, id, pic);
@@ -55,7 +46,7 @@ int32_t new_filled_bgpic(qmState* L, int32_t id_arg, FillOptions& fill, int32_t 
     return err;
   }
   NewId id;
-  if (int32_t err = new_id_arg(L, id_arg, &id)) {
+  if (int32_t err = bgpic_prepare_id(L, id_arg, &id)) {
     qmos_free_bitmap(bm);
     fill_options_free(fill);
     return err;
@@ -96,7 +87,7 @@ int32_t cmd_brushtobgpic(qmState* L) {
   Planes p;
   if (int32_t err = planes_copy(b->bitmap, b->mask, b->alpha, b->width, b->height, &p)) return err;
   NewId id;
-  if (int32_t err = new_id_arg(L, 2, &id)) return err;
+  if (int32_t err = bgpic_prepare_id(L, 2, &id)) return err;
   qmBGPic* pic = nullptr;
   const int32_t rerender = b->kind == BRUSHKIND_VECTOR ? 1 : 0;
   int32_t err = bgpic_create(id.id, rerender, b->width, b->height, b->width, b->source, p.bitmap, nullptr,
@@ -134,7 +125,7 @@ int32_t cmd_copybgpic(qmState* L) {
   qmBGPic* source = nullptr;
   if (int32_t err = bgpic_find(source_id, 0, &source)) return err;
   NewId id;
-  if (int32_t err = new_id_arg(L, 2, &id)) return err;
+  if (int32_t err = bgpic_prepare_id(L, 2, &id)) return err;
   qmBGPic* pic = nullptr;
   if (int32_t err = bgpic_copy(L, source, id.id, &pic)) return err;
   return push_new_id(L, id, pic);
@@ -160,6 +151,7 @@ int32_t cmd_freebgpic(qmState* L) {
 // In the order of the library's command table; loading, showing and selecting join at their
 // places as the picture loaders and the displays are built.
 const qmCommand kBGPicCommands[] = {
+    {"LoadBGPic", cmd_loadbgpic},
     {"CreateBGPic", cmd_createbgpic},
     {"CreateGradientBGPic", cmd_creategradientbgpic},
     {"CreateRainbowBGPic", cmd_creategradientbgpic},

@@ -10,6 +10,7 @@
 #include "display/fill.h"
 #include "display/graphics.h"
 #include "display/picture.h"
+#include "display/picture_load.h"
 #include "engine/errcodes.h"
 #include "engine/numconv.h"
 #include "engine/vm.h"
@@ -50,14 +51,6 @@ void replace_planes(qmBrush* b, Planes& p, int32_t width, int32_t height) {
   p.release();
   b->width = b->row_length = width;
   b->height = height;
-}
-
-bool table_flag(qmState* L, int32_t t, const char* key) {
-  vm_push_string(L, key);
-  vm_get_table(L, t);
-  const bool on = flag_arg(L, -1);
-  vm_pop(L, 1);
-  return on;
 }
 
 // A level argument: a number or a percentage of 255, clamped to 0..255.
@@ -369,6 +362,7 @@ int32_t cmd_invertalphachannel(qmState* L) {
 // buffering, effects and loading join at their places as they are built.
 const qmCommand kBrushCommands[] = {
     {"CreateBrush", cmd_createbrush},
+    {"LoadBrush", cmd_loadbrush},
     {"CopyBrush", cmd_copybrush},
     {"FreeBrush", cmd_freebrush},
     {"ScaleBrush", cmd_scalebrush},

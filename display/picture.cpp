@@ -58,6 +58,14 @@ bool flag_arg(qmState* L, int32_t n) {
   return vm_type(L, n) == QM_TNUMBER ? vm_to_number(L, n) != 0 : vm_to_boolean(L, n) != 0;
 }
 
+bool table_flag(qmState* L, int32_t t, const char* key) {
+  vm_push_string(L, key);
+  vm_get_table(L, t);
+  const bool on = flag_arg(L, -1);
+  vm_pop(L, 1);
+  return on;
+}
+
 void picture_set_state(qmState* L) { g_state = L; }
 qmState* picture_state() { return g_state; }
 

@@ -59,6 +59,9 @@ int32_t push_new_id(qmState* L, const NewId& id, void* record);
 // A flag argument or field at index n: a number (non-zero is on) or a boolean; nil is off.
 bool flag_arg(qmState* L, int32_t n);
 
+// Field key of the table at t read as flag_arg reads an argument.
+bool table_flag(qmState* L, int32_t t, const char* key);
+
 // The state that the libraries were opened with (references are released through it at exit).
 void picture_set_state(qmState* L);
 qmState* picture_state();

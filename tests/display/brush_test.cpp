@@ -3,12 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <unistd.h>
 
 #include "display/graphics.h"
 #include "engine/errcodes.h"
+#include "tests/display/netpbm_util.h"
 #include "tests/display/picture_harness.h"
 
 using namespace qm;
@@ -289,55 +288,39 @@ TEST_F(Brush, InPlaceColourOperations) {
   EXPECT_EQ(code("TintBrush", {2.0, 0.0, 1000.0}), 0);  // clamped
 }
 
-// A PAM file as netpbm's pngtopam writes it: each pixel's channels, row after row.
-struct Pam {
-  int32_t width = 0, height = 0, depth = 0;
-  std::vector<uint8_t> samples;
-};
-
-Pam decode_png(const std::string& png) {
-  const std::string pam = png + ".pam";
-  Pam out;
-  if (std::system(("pngtopam -alphapam " + png + " > " + pam).c_str()) != 0) return out;
-  std::ifstream in(pam, std::ios::binary);
-  std::string word, line;
-  while (std::getline(in, line) && line != "ENDHDR") {
-    std::istringstream fields(line);
-    fields >> word;
-    if (word == "WIDTH") fields >> out.width;
-    if (word == "HEIGHT") fields >> out.height;
-    if (word == "DEPTH") fields >> out.depth;
-  }
-  out.samples.resize(size_t(out.width) * size_t(out.height) * size_t(out.depth));
-  in.read(reinterpret_cast<char*>(out.samples.data()), std::streamsize(out.samples.size()));
-  std::remove(pam.c_str());
-  return out;
-}
-
 TEST_F(Brush, SaveBrushWritesWhatNetpbmReadsBack) {
   ASSERT_EQ(call_table("CreateBrush", {1.0, 5.0, 3.0, 0.0}, [&] { set_flag("alphachannel"); }).code, 0);
   qmBrush* b = brush(1);
+  auto colour = [](int32_t x, int32_t y) { return uint32_t(x * 50) << 16 | uint32_t(y * 100) << 8 | uint32_t(x + y); };
   for (int32_t y = 0; y < 3; ++y)
     for (int32_t x = 0; x < 5; ++x) {
-      qmos_write_pixel(b->bitmap, x, y, uint32_t(x * 50) << 16 | uint32_t(y * 100) << 8 | uint32_t(x + y));
+      qmos_write_pixel(b->bitmap, x, y, colour(x, y));
       b->alpha->data[y * b->alpha->bytes_per_row + x] = uint8_t(255 - x * 60);
     }
-  const std::string png = testing::TempDir() + "brush_" + std::to_string(getpid()) + ".png";
-  ASSERT_EQ(code("SaveBrush", {1.0, png, 0.0, 1.0}), 0);  // IMGFMT_PNG
-  const Pam pam = decode_png(png);
-  std::remove(png.c_str());
-  ASSERT_EQ(pam.width, 5);
-  ASSERT_EQ(pam.height, 3);
-  ASSERT_EQ(pam.depth, 4);
-  for (int32_t y = 0; y < 3; ++y)
-    for (int32_t x = 0; x < 5; ++x) {
-      const uint8_t* p = &pam.samples[size_t(y * 5 + x) * 4];
-      EXPECT_EQ(p[0], x * 50);
-      EXPECT_EQ(p[1], y * 100);
-      EXPECT_EQ(p[2], x + y);
-      EXPECT_EQ(p[3], 255 - x * 60);
-    }
-  EXPECT_EQ(code("SaveBrush", {2.0, png}), ERR_FINDBRUSH);
+  struct Case {
+    double format;
+    const char* tool;
+    bool alpha;
+  };
+  const Case cases[] = {{1, "pngtopam -alphapam", true}, {0, "bmptopnm", false}, {4, "ilbmtoppm", false}};
+  for (const Case& c : cases) {
+    const std::string file = testing::TempDir() + "brush_" + std::to_string(getpid()) + "_" + std::to_string(int(c.format));
+    ASSERT_EQ(code("SaveBrush", {1.0, file, 0.0, c.format}), 0);
+    const Pnm pnm = netpbm_decode(c.tool, file);
+    std::remove(file.c_str());
+    ASSERT_EQ(pnm.width, 5) << c.tool;
+    ASSERT_EQ(pnm.height, 3) << c.tool;
+    ASSERT_EQ(pnm.depth, c.alpha ? 4 : 3) << c.tool;
+    for (int32_t y = 0; y < 3; ++y)
+      for (int32_t x = 0; x < 5; ++x) {
+        const uint8_t* p = pnm.at(x, y);
+        EXPECT_EQ(uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | p[2], colour(x, y)) << c.tool << x << "," << y;
+        if (c.alpha) {
+          EXPECT_EQ(p[3], 255 - x * 60);
+        }
+      }
+  }
+  EXPECT_EQ(code("SaveBrush", {2.0, std::string("x")}), ERR_FINDBRUSH);
 }
 
 }  // namespace

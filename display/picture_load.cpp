@@ -8,6 +8,7 @@
 #include "display/bgpic.h"
 #include "display/brush.h"
 #include "display/codecs/codecs.h"
+#include "display/codecs/imagecache.h"
 #include "display/fill.h"
 #include "engine/errcodes.h"
 #include "engine/numconv.h"
@@ -19,6 +20,7 @@
 #include "runtime/errors.h"
 #include "runtime/messages.h"
 #include "runtime/os/qmos.h"
+#include "runtime/registry.h"
 
 namespace qm {
 
@@ -40,6 +42,18 @@ struct ConsoleReport {
   ConsoleReport(int32_t message, const std::string& name) { console_print_file(err_get_message(message), name.c_str(), true); }
   ~ConsoleReport() { ok ? console_print_done() : console_print_failed(); }
 };
+
+// A picture from the image cache: the entry's source with one more reference, and its alpha plane
+// when asked for.
+int32_t cache_open(const char* name, bool want_alpha, LoadedPicture* out) {
+  int32_t flags = 0;
+  if (int32_t err = imagecache_find(name, want_alpha ? 1 : 0, &out->width, &out->height, &out->pixels_per_row,
+                                    &out->source, want_alpha ? &out->alpha : nullptr, &flags))
+    return err;
+  out->has_alpha = flags & 1;
+  out->is_vector = flags >> 1 & 1;
+  return 0;
+}
 
 }  // namespace
 
@@ -80,7 +94,8 @@ int32_t cmd_loadbrush(qmState* L) {
   const NewId id = vm_type(L, 1) == QM_TNIL ? NewId{true, automatic_id()} : NewId{false, arg_get_id(L, 1)};
   int32_t transparent = -1, pen = -1, use_transparent = 0, global_alpha = -1;
   int32_t x = 0, y = 0, width = 0, height = 0;
-  bool load_alpha = false;
+  bool load_alpha = false, cache_alpha = false;
+  char cache[1024] = "", cached_load[1024] = "";
   if (argc == 5) {
     transparent = colour_of(to_u32_bits(vm_arg_check_number(L, 3)));
     pen = to_i32(vm_arg_check_number(L, 4));
@@ -93,7 +108,9 @@ int32_t cmd_loadbrush(qmState* L) {
     opt_get_int(L, 3, "y", &y, nullptr);
     opt_get_int(L, 3, "width", &width, nullptr);
     opt_get_int(L, 3, "height", &height, nullptr);
-    // "hardware" has no effect here; "cache", "cachedload" and "cachealpha" concern the image cache.
+    opt_get_string(L, 3, "cache", cache, sizeof cache, nullptr);
+    opt_get_string(L, 3, "cachedload", cached_load, sizeof cached_load, nullptr);
+    cache_alpha = table_flag(L, 3, "cachealpha");  // "hardware" has no effect here
   } else if (argc == 3) {
     transparent = colour_of(to_u32_bits(vm_arg_opt_number(L, 3, -1)));
   }
@@ -103,7 +120,24 @@ int32_t cmd_loadbrush(qmState* L) {
     if (int32_t err = brush_lookup(L, id.id, false)) return err;
   ConsoleReport report(MSG_LOADING_BRUSH, name);
   LoadedPicture picture;
-  if (int32_t err = picture_open(name.c_str(), nullptr, pen, use_transparent, load_alpha, &picture)) return err;
+  // The image cache serves only the declared objects, which the start-up makes before the program runs.
+  const bool declaring = runtime_flags().word6 != 0;
+  if (declaring && cached_load[0]) {
+    if (int32_t err = cache_open(cached_load, load_alpha, &picture)) return err;
+  } else {
+    const bool alpha_for_cache = declaring && cache[0] && cache_alpha && !load_alpha;
+    if (int32_t err = picture_open(name.c_str(), nullptr, pen, use_transparent, load_alpha || alpha_for_cache, &picture))
+      return err;
+    if (declaring && cache[0]) {
+      if (int32_t err = imagecache_add(cache, picture.width, picture.height, picture.pixels_per_row, picture.source,
+                                       picture.alpha, picture.has_alpha | picture.is_vector << 1))
+        return err;
+    }
+    if (alpha_for_cache) {
+      qmos_free_alpha(picture.alpha);
+      picture.alpha = nullptr;
+    }
+  }
 
   if (x < 0 || y < 0) return ERR_NEGCOORDS;
   if (x >= picture.width || y >= picture.height) return ERR_COORDSRANGE;

@@ -5,6 +5,7 @@
 
 #include <unistd.h>
 
+#include "display/codecs/imagecache.h"
 #include "display/graphics.h"
 #include "engine/errcodes.h"
 #include "tests/display/netpbm_util.h"
@@ -97,6 +98,28 @@ TEST_F(Load, BrushAlphaAndGlobalAlpha) {
     EXPECT_EQ(brush(3)->alpha->data[x], 255);  // clamped
   }
   EXPECT_EQ(first("GetAttribute", {3.0, 3.0, double(ATTRHASALPHA)}), "1");
+}
+
+TEST_F(Load, DeclaredBrushesShareTheImageCache) {
+  runtime_flags().word6 = 1;  // the start-up sets this while it makes the declared objects
+  ASSERT_EQ(call_table("LoadBrush", {1.0, alpha_png}, [&] {
+              set_string("cache", "shared"), set_flag("cachealpha"), set_number("x", 1);
+            }).code,
+            0);
+  EXPECT_EQ(brush(1)->alpha, nullptr);  // the alpha plane went to the cache only
+  EXPECT_EQ(brush(1)->width, 5);
+  const std::string missing = base + ".gone";
+  ASSERT_EQ(call_table("LoadBrush", {2.0, missing}, [&] { set_string("cachedload", "SHARED"), set_flag("loadalpha"); })
+                .code,
+            0);
+  EXPECT_EQ(brush(2)->width, 6);
+  EXPECT_EQ(brush(2)->alpha->data[5], 250);
+  EXPECT_EQ(qmos_read_pixel(brush(2)->bitmap, 5, 3), fixture_colour(5, 3));
+  EXPECT_EQ(call_table("LoadBrush", {3.0, missing}, [&] { set_string("cachedload", "other"); }).code, ERR_CACHEERROR);
+  runtime_flags().word6 = 0;
+  // Outside the declarations the cache is not asked: the file itself is loaded.
+  EXPECT_NE(call_table("LoadBrush", {3.0, missing}, [&] { set_string("cachedload", "shared"); }).code, 0);
+  imagecache_free_all();
 }
 
 TEST_F(Load, BGPicFillsBehindItsTransparentPixels) {

@@ -78,6 +78,11 @@ class PictureTest : public CommandTest {
     vm_push_number(L, v);
     vm_set_table(L, -3);
   }
+  void set_string(const char* key, const char* v) {
+    vm_push_string(L, key);
+    vm_push_string(L, v);
+    vm_set_table(L, -3);
+  }
   void set_index(int32_t i, double v) {
     vm_push_number(L, i);
     vm_push_number(L, v);

@@ -185,6 +185,30 @@ void platform_set_quit_request(bool on);
 // Ends a blocking wait of the main loop. Any thread, and signal handlers, may call it.
 void platform_wake();
 
+// The layer's own input state, kept from the events that the pump takes (never read back from
+// SDL): the keyboard focus, the window under the mouse, the last mouse position per window, the
+// held buttons and keys and the modifiers. Window ids are SDL's; 0 is none.
+struct InputState {
+  uint32_t focus_window = 0;
+  uint32_t mouse_window = 0;
+  uint32_t buttons = 0;    // SDL_BUTTON() masks
+  uint16_t modifiers = 0;  // KMOD_ bits of the last key event
+  struct Mouse {
+    uint32_t window;
+    int32_t x, y;
+  };
+  std::vector<Mouse> mouse;      // one entry per window that saw the mouse
+  std::vector<int32_t> keys;     // SDL keycodes held down
+  const Mouse* mouse_in(uint32_t window) const;
+  bool key_down(int32_t keycode) const;
+};
+const InputState& platform_input_state();
+// Updates the state from one event (the pump calls it before the translator).
+void platform_input_track(const SDL_Event& event);
+// A window that is destroyed leaves the state.
+void platform_input_forget_window(uint32_t window);
+void platform_input_reset();
+
 // Turns one SDL event into queue entries and display flags; returns 1 when the event decides that
 // the program must quit. Installed by the event translator; without one, only SDL_QUIT (from the
 // window system, a pushed event or SIGINT/SIGTERM) quits.

@@ -119,6 +119,7 @@ int32_t platform_pump_events(qmState* L) {
   int32_t quit = 0;
   SDL_Event ev;
   if (take_one_event(&ev)) {
+    platform_input_track(ev);
     if (g_translator) {
       quit = g_translator(L, ev);
     } else if (ev.type == SDL_QUIT) {

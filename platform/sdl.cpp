@@ -92,6 +92,7 @@ void platform_exit() {
   platform_timers_free_all();
   input_queue_remove(-1, 1);
   platform_internal::clear_event_script();
+  platform_input_reset();
   SDL_Quit();
   sigaction(SIGINT, &g_old_int, nullptr);
   sigaction(SIGTERM, &g_old_term, nullptr);

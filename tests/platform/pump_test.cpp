@@ -184,3 +184,39 @@ TEST_F(Pump, MalformedInputScriptLines) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Pump, InputStateFollowsTheEventsTaken) {
+  ASSERT_EQ(platform_event_script_load("move 2 30 40\ndown 2 left\nkey down shift\nkey down a\nmove 1 5 6\n"), 0);
+  platform_event_script_feed();
+  for (int i = 0; i < 5; ++i) {
+    clock.advance_ms(10);
+    platform_pump_events(nullptr);
+  }
+  const InputState& s = platform_input_state();
+  ASSERT_NE(s.mouse_in(2), nullptr);
+  EXPECT_EQ(s.mouse_in(2)->x, 30);
+  EXPECT_EQ(s.mouse_in(1)->y, 6);
+  EXPECT_EQ(s.mouse_window, 1u);
+  EXPECT_EQ(s.buttons, uint32_t(SDL_BUTTON_LMASK));
+  EXPECT_TRUE(s.key_down(SDLK_a));
+  EXPECT_TRUE(s.modifiers & KMOD_LSHIFT);
+  EXPECT_EQ(s.focus_window, 2u);
+
+  // Losing the focus releases every key; a destroyed window leaves no trace.
+  SDL_Event lost{};
+  lost.type = SDL_WINDOWEVENT;
+  lost.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
+  lost.window.windowID = 2;
+  SDL_PushEvent(&lost);
+  clock.advance_ms(10);
+  platform_pump_events(nullptr);
+  EXPECT_TRUE(s.keys.empty());
+  EXPECT_EQ(s.modifiers, 0);
+  EXPECT_EQ(s.focus_window, 0u);
+  platform_input_forget_window(2);
+  EXPECT_EQ(s.mouse_in(2), nullptr);
+}
+
+}  // namespace

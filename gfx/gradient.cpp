@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <vector>
 
 #include "engine/numconv.h"
 #include "gfx/pixelformat.h"
@@ -149,12 +150,38 @@ void linear_two_colours(const qmGradientRequest& r) {
   const int64_t dr = int64_t((g.end_colour >> 16) & 0xFF) - r0,
                 dg = int64_t((g.end_colour >> 8) & 0xFF) - g0,
                 db = int64_t(g.end_colour & 0xFF) - b0;
+  auto colour = [&](int64_t k) { return F::pack(int(r0 + dr * k / H), int(g0 + dg * k / H), int(b0 + db * k / H)); };
+  // The colours of the ramp indices 0..H, worked out once; other indices are computed as met.
+  std::vector<uint32_t> table(size_t(H) + 1);
+  for (int64_t k = 0; k <= H; ++k) table[size_t(k)] = colour(k);
+  auto at = [&](int64_t k) { return k >= 0 && k <= H ? table[size_t(k)] : colour(k); };
+  // k = N / D truncated, with N growing by E along a row. With the divisor made positive the
+  // quotient is carried from pixel to pixel as a floored quotient and remainder, and turned into
+  // the truncated one where N is negative: no division per pixel.
+  int64_t d = D, e = E, n0 = N0, fr = Fr;
+  if (d < 0) d = -d, e = -e, n0 = -n0, fr = -fr;
+  auto floor_div = [](int64_t a, int64_t b, int64_t* q, int64_t* rem) {
+    *q = a / b;
+    *rem = a % b;
+    if (*rem < 0) *rem += b, --*q;
+  };
+  int64_t qe = 0, re = 0;
+  if (d != 0) floor_div(e, d, &qe, &re);
   for (int32_t y = 0; y < r.height; ++y, R += row_step) {
-    uint32_t* d = r.pixels + ptrdiff_t(r.y + y) * r.ppr + r.x;
-    int64_t N = N0 - R * Fr;
-    for (int32_t x = 0; x < r.width; ++x, N += E) {
-      const int64_t k = D != 0 ? N / D : 0;
-      d[x] = F::pack(int(r0 + dr * k / H), int(g0 + dg * k / H), int(b0 + db * k / H));
+    uint32_t* px = r.pixels + ptrdiff_t(r.y + y) * r.ppr + r.x;
+    int64_t n = n0 - R * fr;
+    if (d == 0 || e == 0) {
+      std::fill(px, px + r.width, at(d != 0 ? n / d : 0));
+      continue;
+    }
+    int64_t q, rem;
+    floor_div(n, d, &q, &rem);
+    for (int32_t x = 0; x < r.width; ++x) {
+      px[x] = at(n >= 0 || rem == 0 ? q : q + 1);
+      n += e;
+      q += qe;
+      rem += re;
+      if (rem >= d) rem -= d, ++q;
     }
   }
 }

@@ -151,17 +151,18 @@ void BM_floodfill_ours(benchmark::State& st) {
 
 // --- gradients -----------------------------------------------------------------------------------
 
-void gradient_ours(benchmark::State& st, double style) {
-  for (auto _ : st) command(st, "CreateGradientBrush", {1, kW, kH, style, 0xFF8000, 0x0040C0, 0});
+void gradient_ours(benchmark::State& st, double style, double angle = 0) {
+  for (auto _ : st) command(st, "CreateGradientBrush", {1, kW, kH, style, 0xFF8000, 0x0040C0, angle});
   items(st, int64_t(kW) * kH);
   command(st, "FreeBrush", {1});
 }
 
-void gradient_pixman(benchmark::State& st, int32_t type) {
+void gradient_pixman(benchmark::State& st, int32_t type, bool diagonal = false) {
   const pixman_gradient_stop_t stops[] = {{0, {0xFFFF, 0x8080, 0, 0xFFFF}},
                                           {pixman_int_to_fixed(1), {0, 0x4040, 0xC0C0, 0xFFFF}}};
   const pixman_point_fixed_t c{pixman_int_to_fixed(kW / 2), pixman_int_to_fixed(kH / 2)};
-  const pixman_point_fixed_t top{0, 0}, bottom{0, pixman_int_to_fixed(kH - 1)};
+  const pixman_point_fixed_t top{0, 0};
+  const pixman_point_fixed_t bottom{diagonal ? pixman_int_to_fixed(kW - 1) : 0, pixman_int_to_fixed(kH - 1)};
   const double radius = 0.5 * std::sqrt(double(kW) * kW + double(kH) * kH);
   for (auto _ : st) {
     // Like CreateGradientBrush, each call makes the picture anew.
@@ -183,6 +184,8 @@ void gradient_pixman(benchmark::State& st, int32_t type) {
 
 void BM_gradient_linear_ours(benchmark::State& st) { gradient_ours(st, GRADIENT_LINEAR); }
 void BM_gradient_linear_pixman(benchmark::State& st) { gradient_pixman(st, GRADIENT_LINEAR); }
+void BM_gradient_linear45_ours(benchmark::State& st) { gradient_ours(st, GRADIENT_LINEAR, 45); }
+void BM_gradient_linear45_pixman(benchmark::State& st) { gradient_pixman(st, GRADIENT_LINEAR, true); }
 void BM_gradient_radial_ours(benchmark::State& st) { gradient_ours(st, GRADIENT_RADIAL); }
 void BM_gradient_radial_pixman(benchmark::State& st) { gradient_pixman(st, GRADIENT_RADIAL); }
 void BM_gradient_conical_ours(benchmark::State& st) { gradient_ours(st, GRADIENT_CONICAL); }
@@ -198,6 +201,8 @@ QM_BENCH(BM_scale_smooth_sdl);
 QM_BENCH(BM_floodfill_ours);
 QM_BENCH(BM_gradient_linear_ours);
 QM_BENCH(BM_gradient_linear_pixman);
+QM_BENCH(BM_gradient_linear45_ours);
+QM_BENCH(BM_gradient_linear45_pixman);
 QM_BENCH(BM_gradient_radial_ours);
 QM_BENCH(BM_gradient_radial_pixman);
 QM_BENCH(BM_gradient_conical_ours);

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <vector>
 
+#include "engine/numconv.h"
 #include "gfx/bitmap.h"
 #include "gfx/gradient.h"
 
@@ -109,6 +111,41 @@ TEST(Gradient, LinearTwoColourAngles) {
   Target t(1, 4);
   render(t, two_colours(GRADIENT_LINEAR, 0, 0x000000, 0xFFFFFF));
   EXPECT_EQ(t.rgb(0, 3), 0xBFBFBFu);
+}
+
+// The two-colour linear rule with one division per pixel, as the renderer's oracle: the renderer
+// carries the quotient from pixel to pixel instead and must give the same pixels at every angle.
+uint32_t direct_linear(const qmGradient& g, int64_t W, int64_t H, int64_t x, int64_t y) {
+  int32_t a = g.angle % 360;
+  if (a < 0) a += 360;
+  const double t = a * 3.141592653589793 / 180.0;
+  const int64_t K = to_i32(std::cos(t) * -255.0), S = to_i32(std::sin(t) * 255.0);
+  const bool back = a >= 91 && a <= 270;
+  const int64_t V = ((a >= 91 && a <= 180) || (a >= 271 && a <= 359)) ? -H : H;
+  const int64_t R = back ? H - y : y;
+  const int64_t N = (back ? H : 0) * W * S - R * V * K + x * (back ? -1 : 1) * S * V;
+  const int64_t D = W * S - K * V;
+  const int64_t k = D != 0 ? N / D : 0;
+  uint32_t out = 0;  // channels keep their low byte, as the pixel packers do
+  for (int shift : {16, 8, 0}) {
+    const int64_t from = (g.start_colour >> shift) & 0xFF, to = (g.end_colour >> shift) & 0xFF;
+    out |= uint32_t((from + (to - from) * k / H) & 0xFF) << shift;
+  }
+  return out;
+}
+
+TEST(Gradient, LinearTwoColourMatchesOneDivisionPerPixel) {
+  const int32_t sizes[][2] = {{1, 1}, {7, 5}, {33, 17}, {5, 40}, {200, 3}};
+  for (const auto& size : sizes)
+    for (int32_t angle = -360; angle <= 360; angle += 13) {
+      const int32_t W = size[0], H = size[1];
+      Target t(W, H);
+      const qmGradient g = two_colours(GRADIENT_LINEAR, angle, 0x10E030, 0xF02080);
+      render(t, g);
+      for (int32_t y = 0; y < H; ++y)
+        for (int32_t x = 0; x < W; ++x)
+          ASSERT_EQ(t.rgb(x, y), direct_linear(g, W, H, x, y)) << W << "x" << H << " " << angle << " " << x << "," << y;
+    }
 }
 
 TEST(Gradient, LargeLinearKeepsItsColours) {

@@ -79,12 +79,12 @@ int32_t platform_init() {
   }
   ignore_unused_events();
   install_signal_handlers();
+  g_initialised = true;
   platform_internal::reset_pump_state();
   if (int32_t err = platform_internal::load_event_script_from_env()) {
     platform_exit();
     return err;
   }
-  g_initialised = true;
   return 0;
 }
 
@@ -94,8 +94,10 @@ void platform_exit() {
   platform_internal::clear_event_script();
   platform_input_reset();
   SDL_Quit();
-  sigaction(SIGINT, &g_old_int, nullptr);
-  sigaction(SIGTERM, &g_old_term, nullptr);
+  if (g_initialised) {
+    sigaction(SIGINT, &g_old_int, nullptr);
+    sigaction(SIGTERM, &g_old_term, nullptr);
+  }
   platform_internal::clear_quit_signal();
   platform_set_quit_request(false);
   std::fflush(stdout);

@@ -4,7 +4,10 @@
 // info headers shorter than the 40-byte one, a width below 1 and top-down files (negative height)
 // give ERR_LOADPICTURE2. Palettes stand at 14 + the info header's size, so V4 and V5 headers read
 // right; entries the file does not hold stay black.
+#include <algorithm>
+#include <bit>
 #include <cstring>
+#include <new>
 #include <vector>
 
 #include "display/codecs/codecs.h"
@@ -70,41 +73,63 @@ bool read_palette(qmFileHandle* fh, const BmpHeader& h, uint32_t* palette) {
   return true;
 }
 
-// Raw rows, bottom-up. The whole data block is read at once; a file cut short fails.
+// One stored row into pixels. A 24-bit row is read 4 bytes at a time: the row buffer has slack.
+void convert_row(const uint8_t* s, uint32_t* d, int32_t w, int32_t bits, const uint32_t* palette) {
+  switch (bits) {
+    case 24:
+      for (int32_t x = 0; x < w; ++x, s += 3) {
+        uint32_t v;
+        std::memcpy(&v, s, 4);
+        d[x] = (std::endian::native == std::endian::little)
+                   ? v & 0xFFFFFF
+                   : (uint32_t(s[2]) << 16) | (uint32_t(s[1]) << 8) | s[0];
+      }
+      break;
+    case 8:
+      for (int32_t x = 0; x < w; ++x) d[x] = palette[s[x]];
+      break;
+    case 4:
+      for (int32_t x = 0; x < w; ++x) d[x] = palette[(s[x >> 1] >> ((~x & 1) * 4)) & 15];
+      break;
+    case 1:
+      for (int32_t x = 0; x < w; ++x) d[x] = palette[(s[x >> 3] >> (7 - (x & 7))) & 1];
+      break;
+  }
+}
+
+// Raw rows, bottom-up, read in blocks of rows.
 bool decode_raw(qmFileHandle* fh, const BmpHeader& h, const uint32_t* palette, uint32_t* px) {
   const int32_t w = h.width;
-  const int32_t stride = padded_row((int64_t(w) * h.bits + 7) / 8);
-  const size_t total = size_t(stride) * size_t(h.height);
-  BytePtr data(static_cast<uint8_t*>(std::malloc(total)));
-  if (!data) return false;
+  const int64_t data_bytes = (int64_t(w) * h.bits + 7) / 8;
+  const size_t stride = size_t(padded_row(data_bytes));
+  const size_t rows_per_block = std::max<size_t>(1, (size_t(1) << 18) / stride);
+  std::vector<uint8_t> block;
+  try {
+    block.resize(stride * rows_per_block + 4);
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
   qmos_seek(fh, h.data_offset, QMOS_SEEK_BEGINNING);
-  if (!read_exact(fh, data.get(), int64_t(total))) return false;
-  for (int32_t y = 0; y < h.height; ++y) {
-    const uint8_t* s = data.get() + size_t(h.height - 1 - y) * size_t(stride);
-    uint32_t* d = px + size_t(y) * size_t(w);
-    switch (h.bits) {
-      case 24:
-        for (int32_t x = 0; x < w; ++x, s += 3)
-          d[x] = (uint32_t(s[2]) << 16) | (uint32_t(s[1]) << 8) | s[0];
-        break;
-      case 8:
-        for (int32_t x = 0; x < w; ++x) d[x] = palette[s[x]];
-        break;
-      case 4:
-        for (int32_t x = 0; x < w; ++x) d[x] = palette[(s[x >> 1] >> ((~x & 1) * 4)) & 15];
-        break;
-      case 1:
-        for (int32_t x = 0; x < w; ++x) d[x] = palette[(s[x >> 3] >> (7 - (x & 7))) & 1];
-        break;
+  for (int32_t done = 0; done < h.height;) {
+    const int32_t n = int32_t(std::min<size_t>(rows_per_block, size_t(h.height - done)));
+    // Writers that leave out the last row's padding are forgiven; any other shortfall fails.
+    const int64_t want = int64_t(stride) * n;
+    const int64_t spare = done + n == h.height ? int64_t(stride) - data_bytes : 0;
+    if (qmos_read(fh, block.data(), want) < want - spare) return false;
+    for (int32_t i = 0; i < n; ++i) {
+      const int32_t y = h.height - 1 - (done + i);
+      convert_row(block.data() + size_t(i) * stride, px + size_t(y) * size_t(w), w, h.bits,
+                  palette);
     }
+    done += n;
   }
   return true;
 }
 
 // RLE8, bottom-up. Decoding ends at the end-of-bitmap code, when the rows run out, after the
 // number of data bytes the header's file size allows, or at the end of the file, whichever comes
-// first; rows never reached keep index 0 and the row in progress keeps what it got. An absolute run that is longer than the line is still
-// read whole, so the next code is read where it stands.
+// first; rows never reached keep index 0 and the row in progress keeps what it got. An absolute
+// run that is longer than the line is still read whole, so the next code is read where it stands.
 void decode_rle8(qmFileHandle* fh, const BmpHeader& h, const uint32_t* palette, uint32_t* px,
                  std::vector<uint8_t>& index) {
   const int32_t w = h.width;

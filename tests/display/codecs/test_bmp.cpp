@@ -105,6 +105,13 @@ TEST(Bmp, ShortPaletteIsBlackBeyondItsEnd) {
   EXPECT_EQ(p.pixels, (std::vector<uint32_t>{0xABCDEF, 0}));
 }
 
+TEST(Bmp, LastRowWithoutItsPadding) {
+  // 1 x 2, 24 bits: the bottom row padded, the top row's pad byte missing.
+  Picture p = load_bytes("no_last_pad.bmp",
+                         make_bmp(1, 2, 24, 0, {}, {0x03, 0x02, 0x01, 0, 0x06, 0x05, 0x04}));
+  EXPECT_EQ(p.pixels, (std::vector<uint32_t>{0x040506, 0x010203}));
+}
+
 TEST(Bmp, RefusesWhatItCannotDecode) {
   std::vector<uint8_t> row24(4 * 3 + 0, 0);
   struct Case {

@@ -35,8 +35,10 @@ struct qmImageSource {
   int32_t owns_pixels;  // 1: the buffer was allocated by the source itself (empty sources)
 };
 
-// Opens a picture: image-loader plug-ins first, then the built-in detector. user_palette (a list
-// of colours ended by -1), pen (-1 none) and use_transparent reach only the ILBM reader. With
+// Opens a picture: image-loader plug-ins first, then the built-in detector. user_palette, pen
+// (-1 none) and use_transparent reach only the ILBM reader. user_palette is null or a block of
+// 257 entries, colours ended by -1; the ILBM reader writes the file's colours into the entries
+// from the terminator on (the block is the caller's own, though passed as const). With
 // load_alpha (or a plug-in that demands it) the picture must have alpha (else ERR_NOALPHA) and
 // an alpha plane is made when alpha is asked for. palette (ILBM of up to 8 planes, not HAM)
 // is a new block of 256 colours the caller frees with qmos_free; transparent is -1 unless the

@@ -130,9 +130,12 @@ bool decode_raw(qmFileHandle* fh, const BmpHeader& h, const uint32_t* palette, u
 // number of data bytes the header's file size allows, or at the end of the file, whichever comes
 // first; rows never reached keep index 0 and the row in progress keeps what it got. An absolute
 // run that is longer than the line is still read whole, so the next code is read where it stands.
-void decode_rle8(qmFileHandle* fh, const BmpHeader& h, const uint32_t* palette, uint32_t* px,
-                 std::vector<uint8_t>& index) {
+void decode_rle8(qmFileHandle* fh, const BmpHeader& h, const uint32_t* palette, uint32_t* px) {
   const int32_t w = h.width;
+  // A few bytes may describe a huge picture: the rows never reached are one fill.
+  const size_t total = size_t(w) * size_t(h.height);
+  if (palette[0] == 0) std::memset(px, 0, total * 4);
+  else std::fill_n(px, total, palette[0]);
   std::vector<uint8_t> line(size_t(padded_row(w)), 0);
   const int32_t line_size = int32_t(line.size());
   int64_t budget = int64_t(h.file_size) - int64_t(h.data_offset);
@@ -140,7 +143,8 @@ void decode_rle8(qmFileHandle* fh, const BmpHeader& h, const uint32_t* palette, 
   int32_t row = h.height - 1;
   int32_t x = 0;
   auto store = [&]() {
-    std::memcpy(index.data() + size_t(row) * size_t(w), line.data(), size_t(w));
+    uint32_t* d = px + size_t(row) * size_t(w);
+    for (int32_t i = 0; i < w; ++i) d[i] = palette[line[size_t(i)]];
     std::fill(line.begin(), line.end(), 0);
   };
   auto next = [&]() -> int32_t {
@@ -192,7 +196,6 @@ void decode_rle8(qmFileHandle* fh, const BmpHeader& h, const uint32_t* palette, 
       if (v & 1) next();
     }
   }
-  for (size_t i = 0, n = size_t(w) * size_t(h.height); i < n; ++i) px[i] = palette[index[i]];
 }
 
 }  // namespace
@@ -216,13 +219,7 @@ int32_t bmp_load(const char* name, int32_t* width, int32_t* height, uint32_t** p
   uint32_t palette[256];
   if (h.bits <= 8 && !read_palette(fh.get(), h, palette)) return ERR_LOADPICTURE2;
   if (h.compression == 1) {
-    std::vector<uint8_t> index;
-    try {
-      index.assign(size_t(h.width) * size_t(h.height), 0);
-    } catch (const std::bad_alloc&) {
-      return ERR_MEM;
-    }
-    decode_rle8(fh.get(), h, palette, px.get(), index);
+    decode_rle8(fh.get(), h, palette, px.get());
   } else if (!decode_raw(fh.get(), h, palette, px.get())) {
     return ERR_LOADPICTURE2;
   }

@@ -365,3 +365,6 @@ void platform_mutex_free(qmMutex* m);
 void platform_mutex_lock(qmMutex* m);
 int32_t platform_mutex_trylock(qmMutex* m);
 void platform_mutex_unlock(qmMutex* m);
+
+// Windows, drawing to the screen and pointers.
+#include "platform/window.h"

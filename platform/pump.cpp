@@ -126,12 +126,15 @@ int32_t platform_pump_events(qmState* L) {
   SDL_Event ev;
   if (take_one_event(&ev)) {
     platform_input_track(ev);
+    if (ev.type == SDL_WINDOWEVENT) platform_window_handle_event(ev);
     if (g_translator) {
       quit = g_translator(L, ev);
     } else if (ev.type == SDL_QUIT) {
       quit = 1;
     }
   }
+  // What the program drew since the last frame shows up between frames too.
+  platform_present_pending();
   if (g_finisher && g_finisher(L)) quit = 1;
   if (quit) platform_set_quit_request(true);
   int32_t result = platform_quit_requested() ? 1 : 0;

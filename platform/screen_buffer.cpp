@@ -1,0 +1,295 @@
+#include "platform/screen_buffer.h"
+
+#include <SDL2/SDL.h>
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+
+namespace {
+
+// Past this many separate rectangles a frame is mostly dirty anyway: one bounding box is cheaper
+// to present than a long list.
+constexpr size_t kMaxDirty = 64;
+
+// A bitmap word 0xBBGGRR00 (bytes A, R, G, B in memory) as a screen word 0x00RRGGBB.
+inline uint32_t bitmap_to_screen(uint32_t w) { return __builtin_bswap32(w) & 0x00FFFFFFu; }
+
+// Intersects [x, x + w) with [0, limit) in 64 bits, so that no caller's value overflows.
+bool clip_span(int64_t& x, int64_t& w, int64_t limit) {
+  if (x < 0) {
+    w += x;
+    x = 0;
+  }
+  if (x + w > limit) w = limit - x;
+  return w > 0;
+}
+
+bool contains(const qmScreenRect& a, const qmScreenRect& b) {
+  return b.x >= a.x && b.y >= a.y && b.x + b.w <= a.x + a.w && b.y + b.h <= a.y + a.h;
+}
+
+qmScreenRect bounding_box(const std::vector<qmScreenRect>& rects) {
+  int32_t x1 = rects[0].x, y1 = rects[0].y;
+  int32_t x2 = x1 + rects[0].w, y2 = y1 + rects[0].h;
+  for (const qmScreenRect& r : rects) {
+    x1 = std::min(x1, r.x);
+    y1 = std::min(y1, r.y);
+    x2 = std::max(x2, r.x + r.w);
+    y2 = std::max(y2, r.y + r.h);
+  }
+  return {x1, y1, x2 - x1, y2 - y1};
+}
+
+struct SurfaceLock {
+  SDL_Surface* s;
+  bool ok;
+  explicit SurfaceLock(SDL_Surface* surface) : s(surface), ok(SDL_LockSurface(surface) == 0) {}
+  ~SurfaceLock() {
+    if (ok) SDL_UnlockSurface(s);
+  }
+};
+
+bool surface_takes_words(const SDL_Surface* surface) {
+  Uint32 f = surface->format->format;
+  return f == SDL_PIXELFORMAT_RGB888 || f == SDL_PIXELFORMAT_ARGB8888;
+}
+
+// Writes rows of screen words into the surface at (x, y), converting when the surface has
+// another format.
+void put_rows(SDL_Surface* surface, const uint32_t* src, int32_t src_pitch_words, int32_t x,
+              int32_t y, int32_t w, int32_t h) {
+  uint8_t* dst = static_cast<uint8_t*>(surface->pixels) + int64_t(y) * surface->pitch +
+                 int64_t(x) * surface->format->BytesPerPixel;
+  if (surface_takes_words(surface)) {
+    for (int32_t row = 0; row < h; ++row)
+      std::memcpy(dst + int64_t(row) * surface->pitch, src + int64_t(row) * src_pitch_words,
+                  size_t(w) * 4);
+  } else {
+    SDL_ConvertPixels(w, h, SDL_PIXELFORMAT_RGB888, src, src_pitch_words * 4,
+                      surface->format->format, dst, surface->pitch);
+  }
+}
+
+}  // namespace
+
+bool screen_resize(qmScreenBuffer& s, int32_t width, int32_t height) {
+  width = std::max(width, 0);
+  height = std::max(height, 0);
+  std::vector<uint32_t> next;
+  try {
+    next.assign(size_t(width) * size_t(height), 0);
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  int32_t keep_w = std::min(width, s.width), keep_h = std::min(height, s.height);
+  for (int32_t y = 0; y < keep_h; ++y)
+    std::memcpy(&next[size_t(y) * width], &s.pixels[size_t(y) * s.width], size_t(keep_w) * 4);
+  s.pixels.swap(next);
+  s.width = width;
+  s.height = height;
+  screen_mark_all(s);
+  return true;
+}
+
+namespace {
+
+void mark64(qmScreenBuffer& s, int64_t cx, int64_t cy, int64_t cw, int64_t ch) {
+  if (!clip_span(cx, cw, s.width) || !clip_span(cy, ch, s.height)) return;
+  qmScreenRect r{int32_t(cx), int32_t(cy), int32_t(cw), int32_t(ch)};
+  for (const qmScreenRect& d : s.dirty)
+    if (contains(d, r)) return;
+  std::erase_if(s.dirty, [&](const qmScreenRect& d) { return contains(r, d); });
+  s.dirty.push_back(r);
+  if (s.dirty.size() > kMaxDirty) {
+    qmScreenRect box = bounding_box(s.dirty);
+    s.dirty.assign(1, box);
+  }
+}
+
+}  // namespace
+
+void screen_mark(qmScreenBuffer& s, int32_t x, int32_t y, int32_t w, int32_t h) {
+  mark64(s, x, y, w, h);
+}
+
+void screen_mark_all(qmScreenBuffer& s) {
+  s.dirty.clear();
+  if (s.width > 0 && s.height > 0) s.dirty.push_back({0, 0, s.width, s.height});
+}
+
+void screen_blit(qmScreenBuffer& s, const qm::qmBitmap* src, int32_t sx, int32_t sy, int32_t dx,
+                 int32_t dy, int32_t w, int32_t h) {
+  if (!src || !src->pixels) return;
+  int64_t x0 = sx, y0 = sy, x1 = dx, y1 = dy, cw = w, ch = h;
+  // Clip the source to its bitmap, then the destination to the buffer, moving the other corner
+  // along so that pixels keep their places.
+  if (x0 < 0) x1 -= x0;
+  if (y0 < 0) y1 -= y0;
+  if (!clip_span(x0, cw, src->width) || !clip_span(y0, ch, src->height)) return;
+  if (x1 < 0) x0 -= x1;
+  if (y1 < 0) y0 -= y1;
+  if (!clip_span(x1, cw, s.width) || !clip_span(y1, ch, s.height)) return;
+  const int32_t ppr = src->bytes_per_row / 4;
+  for (int64_t row = 0; row < ch; ++row) {
+    const uint32_t* in = src->pixels + (y0 + row) * ppr + x0;
+    uint32_t* out = &s.pixels[size_t(y1 + row) * s.width + size_t(x1)];
+    for (int64_t i = 0; i < cw; ++i) out[i] = bitmap_to_screen(in[i]);
+  }
+  screen_mark(s, int32_t(x1), int32_t(y1), int32_t(cw), int32_t(ch));
+}
+
+namespace {
+
+// Source index of destination index d of n when a span of m source pixels starting at first is
+// drawn n pixels wide: the pixel under the destination pixel's centre.
+inline int64_t nearest(int64_t first, int64_t m, int64_t n, int64_t d) {
+  return first + ((2 * d + 1) * m) / (2 * n);
+}
+
+}  // namespace
+
+void screen_blit_scaled(qmScreenBuffer& s, const qm::qmBitmap* src, int32_t sx, int32_t sy,
+                        int32_t w, int32_t h, int32_t dx, int32_t dy, int32_t dw, int32_t dh) {
+  if (!src || !src->pixels || w <= 0 || h <= 0 || dw <= 0 || dh <= 0) return;
+  int64_t x1 = dx, y1 = dy, cw = dw, ch = dh;
+  if (!clip_span(x1, cw, s.width) || !clip_span(y1, ch, s.height)) return;
+  // Source column of every destination column left after clipping; -1 outside the bitmap.
+  std::vector<int32_t> cols(static_cast<size_t>(cw));
+  for (int64_t i = 0; i < cw; ++i) {
+    int64_t c = nearest(sx, w, dw, x1 - dx + i);
+    cols[size_t(i)] = c >= 0 && c < src->width ? int32_t(c) : -1;
+  }
+  const int32_t ppr = src->bytes_per_row / 4;
+  for (int64_t row = 0; row < ch; ++row) {
+    int64_t r = nearest(sy, h, dh, y1 - dy + row);
+    if (r < 0 || r >= src->height) continue;
+    const uint32_t* in = src->pixels + r * ppr;
+    uint32_t* out = &s.pixels[size_t(y1 + row) * s.width + size_t(x1)];
+    for (int64_t i = 0; i < cw; ++i)
+      if (cols[size_t(i)] >= 0) out[i] = bitmap_to_screen(in[cols[size_t(i)]]);
+  }
+  screen_mark(s, int32_t(x1), int32_t(y1), int32_t(cw), int32_t(ch));
+}
+
+void screen_fill(qmScreenBuffer& s, int32_t x, int32_t y, int32_t w, int32_t h, uint32_t colour) {
+  int64_t cx = x, cy = y, cw = w, ch = h;
+  if (!clip_span(cx, cw, s.width) || !clip_span(cy, ch, s.height)) return;
+  colour &= 0x00FFFFFFu;
+  for (int64_t row = 0; row < ch; ++row) {
+    uint32_t* out = &s.pixels[size_t(cy + row) * s.width + size_t(cx)];
+    std::fill(out, out + cw, colour);
+  }
+  screen_mark(s, int32_t(cx), int32_t(cy), int32_t(cw), int32_t(ch));
+}
+
+void screen_plot(qmScreenBuffer& s, int32_t x, int32_t y, uint32_t colour) {
+  if (x < 0 || y < 0 || x >= s.width || y >= s.height) return;
+  s.pixels[size_t(y) * s.width + size_t(x)] = colour & 0x00FFFFFFu;
+  screen_mark(s, x, y, 1, 1);
+}
+
+namespace {
+
+// floor(a / b) for b > 0.
+inline int64_t floor_div(__int128 a, int64_t b) {
+  __int128 q = a / b;
+  if (a % b != 0 && a < 0) --q;
+  return int64_t(q);
+}
+
+}  // namespace
+
+void screen_line(qmScreenBuffer& s, int32_t x1, int32_t y1, int32_t x2, int32_t y2,
+                 uint32_t colour) {
+  colour &= 0x00FFFFFFu;
+  // Step along the longer axis; the other coordinate is the rounded exact one. Only the steps
+  // whose major coordinate lies inside the buffer are walked, so far-off end points cost nothing.
+  const bool x_major = std::abs(int64_t(x2) - x1) >= std::abs(int64_t(y2) - y1);
+  const int64_t a1 = x_major ? x1 : y1, a2 = x_major ? x2 : y2;
+  const int64_t b1 = x_major ? y1 : x1, b2 = x_major ? y2 : x2;
+  const int64_t limit = x_major ? s.width : s.height;
+  const int64_t n = std::abs(a2 - a1), step = a1 <= a2 ? 1 : -1, db = b2 - b1;
+  int64_t first = step > 0 ? std::max<int64_t>(0, -a1) : std::max<int64_t>(0, a1 - (limit - 1));
+  int64_t last = step > 0 ? std::min<int64_t>(n, limit - 1 - a1) : std::min<int64_t>(n, a1);
+  for (int64_t t = first; t <= last; ++t) {
+    int64_t a = a1 + t * step;
+    int64_t b = n == 0 ? b1 : b1 + floor_div(__int128(2) * t * db + n, 2 * n);
+    int64_t x = x_major ? a : b, y = x_major ? b : a;
+    if (x >= 0 && y >= 0 && x < s.width && y < s.height)
+      s.pixels[size_t(y) * s.width + size_t(x)] = colour;
+  }
+  mark64(s, std::min(x1, x2), std::min(y1, y2), std::abs(int64_t(x2) - x1) + 1,
+         std::abs(int64_t(y2) - y1) + 1);
+}
+
+void screen_present(qmScreenBuffer& s, SDL_Surface* surface, bool full,
+                    std::vector<SDL_Rect>* rects) {
+  SurfaceLock lock(surface);
+  if (!lock.ok) return;
+  if (full) {
+    SDL_FillRect(surface, nullptr, 0);
+    screen_mark_all(s);
+  }
+  for (const qmScreenRect& d : s.dirty) {
+    int64_t x = d.x, y = d.y, w = d.w, h = d.h;
+    if (!clip_span(x, w, surface->w) || !clip_span(y, h, surface->h)) continue;
+    put_rows(surface, &s.pixels[size_t(y) * s.width + size_t(x)], s.width, int32_t(x), int32_t(y),
+             int32_t(w), int32_t(h));
+    if (!full) rects->push_back({int(x), int(y), int(w), int(h)});
+  }
+  if (full) rects->push_back({0, 0, surface->w, surface->h});
+  s.dirty.clear();
+}
+
+qmLetterbox letterbox_fit(int32_t buffer_w, int32_t buffer_h, int32_t surface_w,
+                          int32_t surface_h) {
+  if (buffer_w <= 0 || buffer_h <= 0) return {0, 0, 0, 0};
+  int64_t w, h;
+  if (int64_t(surface_w) * buffer_h <= int64_t(surface_h) * buffer_w) {
+    w = surface_w;
+    h = int64_t(buffer_h) * surface_w / buffer_w;
+  } else {
+    h = surface_h;
+    w = int64_t(buffer_w) * surface_h / buffer_h;
+  }
+  return {int32_t((surface_w - w) / 2), int32_t((surface_h - h) / 2), int32_t(w), int32_t(h)};
+}
+
+void screen_present_letterboxed(qmScreenBuffer& s, SDL_Surface* surface, const qmLetterbox& box,
+                                bool full, std::vector<SDL_Rect>* rects) {
+  if (box.w <= 0 || box.h <= 0 || s.width <= 0 || s.height <= 0) return;
+  SurfaceLock lock(surface);
+  if (!lock.ok) return;
+  if (full) {
+    SDL_FillRect(surface, nullptr, 0);
+    screen_mark_all(s);
+  }
+  std::vector<uint32_t> line;
+  for (const qmScreenRect& d : s.dirty) {
+    // The surface span that shows the dirty rectangle, one pixel wider on each side so that no
+    // rounding leaves a stale pixel; the extra pixels are written with what they show anyway.
+    int64_t x = int64_t(d.x) * box.w / s.width - 1, w = int64_t(d.w) * box.w / s.width + 3;
+    int64_t y = int64_t(d.y) * box.h / s.height - 1, h = int64_t(d.h) * box.h / s.height + 3;
+    if (!clip_span(x, w, box.w) || !clip_span(y, h, box.h)) continue;
+    line.resize(size_t(w));
+    for (int64_t row = 0; row < h; ++row) {
+      const uint32_t* in = &s.pixels[size_t(nearest(0, s.height, box.h, y + row)) * s.width];
+      for (int64_t i = 0; i < w; ++i) line[size_t(i)] = in[nearest(0, s.width, box.w, x + i)];
+      put_rows(surface, line.data(), int32_t(w), int32_t(box.x + x), int32_t(box.y + y + row),
+               int32_t(w), 1);
+    }
+    if (!full) rects->push_back({int(box.x + x), int(box.y + y), int(w), int(h)});
+  }
+  if (full) rects->push_back({0, 0, surface->w, surface->h});
+  s.dirty.clear();
+}
+
+bool letterbox_map_point(const qmLetterbox& box, int32_t buffer_w, int32_t buffer_h, int32_t x,
+                         int32_t y, int32_t* out_x, int32_t* out_y) {
+  int64_t lx = int64_t(x) - box.x, ly = int64_t(y) - box.y;
+  if (lx < 0 || ly < 0 || lx >= box.w || ly >= box.h) return false;
+  *out_x = int32_t(nearest(0, buffer_w, box.w, lx));
+  *out_y = int32_t(nearest(0, buffer_h, box.h, ly));
+  return true;
+}

@@ -1,0 +1,202 @@
+// Drawing to the screen: blits, fills, plots and lines into a window's screen buffer, presenting
+// and pacing frames, the shape merge of shaped windows and the grab of the desktop we show.
+#include <SDL2/SDL.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "platform/window_internal.h"
+
+using namespace qm;
+
+namespace {
+
+bool drawable(const qmDisplayWindow* d) { return d->platform && d->state == DISPSTATE_OPEN; }
+
+// Keeps a shaped window's backing bitmap equal to its buffer with the shape merged, over a
+// rectangle of the content.
+void sync_backing(qmDisplayWindow* d, int32_t x, int32_t y, int32_t w, int32_t h) {
+  qmDisplayPlatform* p = d->platform;
+  if (!p->shaped || !p->backing) return;
+  int32_t x2 = std::min({x + w, p->screen.width, p->backing->width});
+  int32_t y2 = std::min({y + h, p->screen.height, p->backing->height});
+  x = std::max(x, 0);
+  y = std::max(y, 0);
+  if (x >= x2 || y >= y2) return;
+  const int32_t ppr = p->backing->bytes_per_row / 4;
+  for (int32_t row = y; row < y2; ++row) {
+    const uint32_t* in = &p->screen.pixels[size_t(row) * p->screen.width];
+    uint32_t* out = p->backing->pixels + size_t(row) * ppr;
+    for (int32_t col = x; col < x2; ++col) out[col] = __builtin_bswap32(in[col]);
+  }
+  platform_apply_window_mask(d, nullptr, 0, 0, p->backing, x, y, x2 - x, y2 - y);
+}
+
+void record_present(const qmDisplayWindow* d, const std::vector<SDL_Rect>& rects) {
+  std::string line = std::to_string(SDL_GetWindowID(d->platform->window));
+  for (const SDL_Rect& r : rects)
+    line += " " + std::to_string(r.x) + "," + std::to_string(r.y) + "," + std::to_string(r.w) +
+            "x" + std::to_string(r.h);
+  platform_record("present", line);
+}
+
+}  // namespace
+
+void window_present(qmDisplayWindow* d, bool full) {
+  qmDisplayPlatform* p = d->platform;
+  if (!p || !p->window) return;
+  SDL_Surface* s = SDL_GetWindowSurface(p->window);
+  if (!s) return;
+  // A new surface (first present, size change, full-screen switch) holds nothing of ours yet.
+  if (s != p->surface || s->w != p->surface_w || s->h != p->surface_h) {
+    full = true;
+    p->surface = s;
+    p->surface_w = s->w;
+    p->surface_h = s->h;
+  }
+  if (!full && p->screen.dirty.empty()) return;
+  std::vector<SDL_Rect> rects;
+  if (p->fullscreen && (s->w != p->screen.width || s->h != p->screen.height))
+    screen_present_letterboxed(p->screen, s,
+                               letterbox_fit(p->screen.width, p->screen.height, s->w, s->h), full,
+                               &rects);
+  else
+    screen_present(p->screen, s, full, &rects);
+  if (rects.empty()) return;
+  SDL_UpdateWindowSurfaceRects(p->window, rects.data(), int(rects.size()));
+  record_present(d, rects);
+}
+
+void platform_present_pending() {
+  for (qmDisplayWindow* d : window_system().open) window_present(d, false);
+}
+
+void platform_window_blit(const qmBitmap* bitmap, int32_t sx, int32_t sy, qmDisplayWindow* display,
+                          int32_t dx, int32_t dy, int32_t width, int32_t height,
+                          int32_t scaled_width, int32_t scaled_height, int32_t flags) {
+  qmDisplayPlatform* p = display->platform;
+  if (!p || !bitmap) return;
+  if (display->state != DISPSTATE_OPEN && !(flags & BLIT_EVEN_CLOSED)) return;
+  qmBitmapLock lock;
+  if (!qmos_lock_bitmap(bitmap, &lock)) return;
+  if (scaled_width != 0 && scaled_height != 0) {
+    screen_blit_scaled(p->screen, bitmap, sx, sy, width, height, display->offset_x,
+                       display->offset_y, scaled_width, scaled_height);
+    sync_backing(display, display->offset_x, display->offset_y, scaled_width, scaled_height);
+  } else {
+    screen_blit(p->screen, bitmap, sx, sy, dx + display->offset_x, dy + display->offset_y, width,
+                height);
+    sync_backing(display, dx + display->offset_x, dy + display->offset_y, width, height);
+  }
+  qmos_unlock_bitmap(&lock);
+}
+
+void platform_window_fill_rect(qmDisplayWindow* display, int32_t x, int32_t y, int32_t width,
+                               int32_t height, uint32_t colour) {
+  if (!drawable(display)) return;
+  x += display->offset_x;
+  y += display->offset_y;
+  screen_fill(display->platform->screen, x, y, width, height, colour);
+  sync_backing(display, x, y, width, height);
+}
+
+void platform_window_plot(qmDisplayWindow* display, int32_t x, int32_t y, uint32_t colour) {
+  if (!drawable(display)) return;
+  x += display->offset_x;
+  y += display->offset_y;
+  screen_plot(display->platform->screen, x, y, colour);
+  sync_backing(display, x, y, 1, 1);
+}
+
+void platform_window_line(qmDisplayWindow* display, int32_t x1, int32_t y1, int32_t x2, int32_t y2,
+                          uint32_t colour) {
+  if (!drawable(display)) return;
+  const int32_t ox = display->offset_x, oy = display->offset_y;
+  screen_line(display->platform->screen, x1 + ox, y1 + oy, x2 + ox, y2 + oy, colour);
+  sync_backing(display, std::min(x1, x2) + ox, std::min(y1, y2) + oy, std::abs(x2 - x1) + 1,
+               std::abs(y2 - y1) + 1);
+}
+
+void platform_window_flush(qmState*, qmDisplayWindow* display) {
+  qmDisplayPlatform* p = display->platform;
+  if (!p) return;
+  const WindowSystem& ws = window_system();
+  // A limit above what the screen shows presents nothing: only the sleep paces the loop.
+  if (!(ws.limit_set && ws.frame_rate > ws.refresh)) window_present(display, false);
+  const int64_t period = 1000000 / std::max(ws.frame_rate, 1);
+  Clock& clock = platform_clock();
+  const int64_t elapsed = clock.now_us() - p->last_flush_us;
+  if (elapsed >= 0 && elapsed < period) clock.sleep_us(period - elapsed);
+  p->last_flush_us = clock.now_us();
+}
+
+void platform_set_frame_rate_limit(int32_t fps) {
+  WindowSystem& ws = window_system();
+  if (fps <= 0) {
+    ws.limit_set = false;
+    ws.frame_rate = ws.refresh;
+  } else {
+    ws.limit_set = true;
+    ws.frame_rate = fps;
+  }
+}
+
+int32_t platform_frame_rate() { return window_system().frame_rate; }
+int32_t platform_frame_rate_limited() { return window_system().limit_set; }
+
+qmBitmap* platform_screen_grab(int32_t x, int32_t y, int32_t width, int32_t height) {
+  qmBitmap* out = qmos_alloc_bitmap(width, height);
+  if (!out) return nullptr;
+  const int32_t ppr = out->bytes_per_row / 4;
+  for (int32_t row = 0; row < height; ++row)
+    std::fill_n(out->pixels + size_t(row) * ppr, ppr, 0u);
+  for (const qmDisplayWindow* d : window_system().open) {
+    const qmScreenBuffer& s = d->platform->screen;
+    // The window's content on the desktop, relative to the grabbed rectangle.
+    int64_t left = d->platform->fullscreen ? 0 : int64_t(d->x) + d->frame_left;
+    int64_t top = d->platform->fullscreen ? 0 : int64_t(d->y) + d->frame_top;
+    left -= x;
+    top -= y;
+    int64_t c0 = std::max<int64_t>(0, -left), c1 = std::min<int64_t>(s.width, width - left);
+    int64_t r0 = std::max<int64_t>(0, -top), r1 = std::min<int64_t>(s.height, height - top);
+    for (int64_t r = r0; r < r1; ++r) {
+      const uint32_t* in = &s.pixels[size_t(r) * s.width];
+      uint32_t* o = out->pixels + size_t(top + r) * ppr + left;
+      for (int64_t c = c0; c < c1; ++c) o[c] = __builtin_bswap32(in[c]);
+    }
+  }
+  return out;
+}
+
+void platform_apply_window_mask(qmDisplayWindow* display, const qmBitmap* source, int32_t sx,
+                                int32_t sy, qmBitmap* backing, int32_t dx, int32_t dy,
+                                int32_t width, int32_t height) {
+  const qmAlphaChannel* shape = display->platform ? display->platform->shape : nullptr;
+  if (!shape || !backing) return;
+  // Clip the rectangle to the backing bitmap and the shape plane, and to the source when given.
+  int64_t x0 = 0, y0 = 0, x1 = width, y1 = height;
+  x0 = std::max<int64_t>(x0, -int64_t(dx));
+  y0 = std::max<int64_t>(y0, -int64_t(dy));
+  x1 = std::min<int64_t>({x1, int64_t(backing->width) - dx, int64_t(shape->width) - dx});
+  y1 = std::min<int64_t>({y1, int64_t(backing->height) - dy, int64_t(shape->height) - dy});
+  if (source) {
+    x0 = std::max<int64_t>(x0, -int64_t(sx));
+    y0 = std::max<int64_t>(y0, -int64_t(sy));
+    x1 = std::min<int64_t>(x1, int64_t(source->width) - sx);
+    y1 = std::min<int64_t>(y1, int64_t(source->height) - sy);
+  }
+  // The alpha byte: the first in memory for the player's own format, the top byte otherwise.
+  const int shift = backing->format == PIXFMT_BGRX ? 0 : 24;
+  const int32_t bppr = backing->bytes_per_row / 4;
+  for (int64_t r = y0; r < y1; ++r) {
+    uint32_t* out = backing->pixels + (dy + r) * bppr + dx;
+    const uint8_t* plane = shape->data + (dy + r) * shape->bytes_per_row + dx;
+    const uint32_t* in =
+        source ? source->pixels + (sy + r) * (source->bytes_per_row / 4) + sx : nullptr;
+    for (int64_t c = x0; c < x1; ++c) {
+      uint32_t v = in ? in[c] : out[c];
+      out[c] = v | uint32_t(plane[c]) << shift;
+    }
+  }
+}

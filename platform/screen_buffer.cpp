@@ -74,6 +74,7 @@ void put_rows(SDL_Surface* surface, const uint32_t* src, int32_t src_pitch_words
 }  // namespace
 
 bool screen_resize(qmScreenBuffer& s, int32_t width, int32_t height) {
+  if (!screen_detach(s)) return false;
   width = std::max(width, 0);
   height = std::max(height, 0);
   std::vector<uint32_t> next;
@@ -84,11 +85,38 @@ bool screen_resize(qmScreenBuffer& s, int32_t width, int32_t height) {
   }
   int32_t keep_w = std::min(width, s.width), keep_h = std::min(height, s.height);
   for (int32_t y = 0; y < keep_h; ++y)
-    std::memcpy(&next[size_t(y) * width], &s.pixels[size_t(y) * s.width], size_t(keep_w) * 4);
-  s.pixels.swap(next);
+    std::memcpy(&next[size_t(y) * width], s.row(y), size_t(keep_w) * 4);
+  s.own.swap(next);
+  s.data = s.own.data();
+  s.stride = width;
   s.width = width;
   s.height = height;
   screen_mark_all(s);
+  return true;
+}
+
+void screen_attach(qmScreenBuffer& s, uint32_t* pixels, int32_t stride) {
+  if (s.data == pixels) return;
+  for (int32_t y = 0; y < s.height; ++y)
+    std::memcpy(pixels + size_t(y) * stride, s.row(y), size_t(s.width) * 4);
+  s.data = pixels;
+  s.stride = stride;
+  std::vector<uint32_t>().swap(s.own);
+}
+
+bool screen_detach(qmScreenBuffer& s) {
+  if (!s.attached()) return true;
+  std::vector<uint32_t> mine;
+  try {
+    mine.resize(size_t(s.width) * size_t(s.height));
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  for (int32_t y = 0; y < s.height; ++y)
+    std::memcpy(&mine[size_t(y) * s.width], s.row(y), size_t(s.width) * 4);
+  s.own.swap(mine);
+  s.data = s.own.data();
+  s.stride = s.width;
   return true;
 }
 
@@ -133,7 +161,7 @@ void screen_blit(qmScreenBuffer& s, const qm::qmBitmap* src, int32_t sx, int32_t
   const int32_t ppr = src->bytes_per_row / 4;
   for (int64_t row = 0; row < ch; ++row) {
     const uint32_t* in = src->pixels + (y0 + row) * ppr + x0;
-    uint32_t* out = &s.pixels[size_t(y1 + row) * s.width + size_t(x1)];
+    uint32_t* out = s.row(int32_t(y1 + row)) + x1;
     for (int64_t i = 0; i < cw; ++i) out[i] = bitmap_to_screen(in[i]);
   }
   screen_mark(s, int32_t(x1), int32_t(y1), int32_t(cw), int32_t(ch));
@@ -165,7 +193,7 @@ void screen_blit_scaled(qmScreenBuffer& s, const qm::qmBitmap* src, int32_t sx, 
     int64_t r = nearest(sy, h, dh, y1 - dy + row);
     if (r < 0 || r >= src->height) continue;
     const uint32_t* in = src->pixels + r * ppr;
-    uint32_t* out = &s.pixels[size_t(y1 + row) * s.width + size_t(x1)];
+    uint32_t* out = s.row(int32_t(y1 + row)) + x1;
     for (int64_t i = 0; i < cw; ++i)
       if (cols[size_t(i)] >= 0) out[i] = bitmap_to_screen(in[cols[size_t(i)]]);
   }
@@ -177,7 +205,7 @@ void screen_fill(qmScreenBuffer& s, int32_t x, int32_t y, int32_t w, int32_t h, 
   if (!clip_span(cx, cw, s.width) || !clip_span(cy, ch, s.height)) return;
   colour &= 0x00FFFFFFu;
   for (int64_t row = 0; row < ch; ++row) {
-    uint32_t* out = &s.pixels[size_t(cy + row) * s.width + size_t(cx)];
+    uint32_t* out = s.row(int32_t(cy + row)) + cx;
     std::fill(out, out + cw, colour);
   }
   screen_mark(s, int32_t(cx), int32_t(cy), int32_t(cw), int32_t(ch));
@@ -185,7 +213,7 @@ void screen_fill(qmScreenBuffer& s, int32_t x, int32_t y, int32_t w, int32_t h, 
 
 void screen_plot(qmScreenBuffer& s, int32_t x, int32_t y, uint32_t colour) {
   if (x < 0 || y < 0 || x >= s.width || y >= s.height) return;
-  s.pixels[size_t(y) * s.width + size_t(x)] = colour & 0x00FFFFFFu;
+  s.row(y)[x] = colour & 0x00FFFFFFu;
   screen_mark(s, x, y, 1, 1);
 }
 
@@ -217,7 +245,7 @@ void screen_line(qmScreenBuffer& s, int32_t x1, int32_t y1, int32_t x2, int32_t 
     int64_t b = n == 0 ? b1 : b1 + floor_div(__int128(2) * t * db + n, 2 * n);
     int64_t x = x_major ? a : b, y = x_major ? b : a;
     if (x >= 0 && y >= 0 && x < s.width && y < s.height)
-      s.pixels[size_t(y) * s.width + size_t(x)] = colour;
+      s.row(int32_t(y))[x] = colour;
   }
   mark64(s, std::min(x1, x2), std::min(y1, y2), std::abs(int64_t(x2) - x1) + 1,
          std::abs(int64_t(y2) - y1) + 1);
@@ -227,15 +255,17 @@ void screen_present(qmScreenBuffer& s, SDL_Surface* surface, bool full,
                     std::vector<SDL_Rect>* rects) {
   SurfaceLock lock(surface);
   if (!lock.ok) return;
+  const bool attached = s.data == surface->pixels;
   if (full) {
-    SDL_FillRect(surface, nullptr, 0);
+    if (!attached) SDL_FillRect(surface, nullptr, 0);
     screen_mark_all(s);
   }
   for (const qmScreenRect& d : s.dirty) {
     int64_t x = d.x, y = d.y, w = d.w, h = d.h;
     if (!clip_span(x, w, surface->w) || !clip_span(y, h, surface->h)) continue;
-    put_rows(surface, &s.pixels[size_t(y) * s.width + size_t(x)], s.width, int32_t(x), int32_t(y),
-             int32_t(w), int32_t(h));
+    if (!attached)
+      put_rows(surface, s.row(int32_t(y)) + x, s.stride, int32_t(x), int32_t(y), int32_t(w),
+               int32_t(h));
     if (!full) rects->push_back({int(x), int(y), int(w), int(h)});
   }
   if (full) rects->push_back({0, 0, surface->w, surface->h});
@@ -274,7 +304,7 @@ void screen_present_letterboxed(qmScreenBuffer& s, SDL_Surface* surface, const q
     if (!clip_span(x, w, box.w) || !clip_span(y, h, box.h)) continue;
     line.resize(size_t(w));
     for (int64_t row = 0; row < h; ++row) {
-      const uint32_t* in = &s.pixels[size_t(nearest(0, s.height, box.h, y + row)) * s.width];
+      const uint32_t* in = s.row(int32_t(nearest(0, s.height, box.h, y + row)));
       for (int64_t i = 0; i < w; ++i) line[size_t(i)] = in[nearest(0, s.width, box.w, x + i)];
       put_rows(surface, line.data(), int32_t(w), int32_t(box.x + x), int32_t(box.y + y + row),
                int32_t(w), 1);

@@ -17,11 +17,23 @@ struct qmScreenRect {
   int32_t x, y, w, h;
 };
 
+// The pixels live in the buffer's own storage, or, while the window surface has the buffer's size
+// and format, in the surface itself, so that presenting needs no copy (screen_attach).
 struct qmScreenBuffer {
   int32_t width = 0;
   int32_t height = 0;
-  std::vector<uint32_t> pixels;     // width * height words, rows packed
+  uint32_t* data = nullptr;         // row y starts at data + y * stride
+  int32_t stride = 0;               // words per row
+  std::vector<uint32_t> own;        // the storage while not attached
   std::vector<qmScreenRect> dirty;  // clipped and non-empty; collapses to one box when long
+
+  qmScreenBuffer() = default;
+  qmScreenBuffer(const qmScreenBuffer&) = delete;
+  qmScreenBuffer& operator=(const qmScreenBuffer&) = delete;
+  qmScreenBuffer(qmScreenBuffer&&) = default;
+  qmScreenBuffer& operator=(qmScreenBuffer&&) = default;
+  uint32_t* row(int32_t y) const { return data + size_t(y) * size_t(stride); }
+  bool attached() const { return data && data != own.data(); }
 };
 
 // Where a buffer lands on a larger surface: the largest centred rectangle of the buffer's aspect.
@@ -30,8 +42,14 @@ struct qmLetterbox {
 };
 
 // Resizes the buffer, keeping the pixels that stay inside; new pixels are black. The whole
-// buffer becomes dirty. false when memory runs out (the buffer is then unchanged).
+// buffer becomes dirty. It is detached first. false when memory runs out (the buffer is then
+// unchanged).
 bool screen_resize(qmScreenBuffer& s, int32_t width, int32_t height);
+// Moves the pixels into width x height words of outside memory (a window surface of the buffer's
+// size) and draws there from now on; detach copies them back into the buffer's own storage and
+// must come before that memory goes away. false when memory runs out.
+void screen_attach(qmScreenBuffer& s, uint32_t* pixels, int32_t stride);
+bool screen_detach(qmScreenBuffer& s);
 void screen_mark(qmScreenBuffer& s, int32_t x, int32_t y, int32_t w, int32_t h);
 void screen_mark_all(qmScreenBuffer& s);
 
@@ -48,8 +66,8 @@ void screen_plot(qmScreenBuffer& s, int32_t x, int32_t y, uint32_t colour);
 void screen_line(qmScreenBuffer& s, int32_t x1, int32_t y1, int32_t x2, int32_t y2,
                  uint32_t colour);
 
-// Copies the dirty rectangles to the surface at (0, 0) and forgets them; the surface rectangles
-// written are appended to rects. With full, the whole surface is written (black outside the
+// Copies the dirty rectangles to the surface at (0, 0) (nothing to copy while attached to it) and
+// forgets them; the surface rectangles written are appended to rects. With full, the whole surface is written (black outside the
 // buffer).
 void screen_present(qmScreenBuffer& s, SDL_Surface* surface, bool full,
                     std::vector<SDL_Rect>* rects);

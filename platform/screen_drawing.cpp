@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "gfx/blitservices.h"
 #include "platform/window_internal.h"
 
 using namespace qm;
@@ -26,7 +27,7 @@ void sync_backing(qmDisplayWindow* d, int32_t x, int32_t y, int32_t w, int32_t h
   if (x >= x2 || y >= y2) return;
   const int32_t ppr = p->backing->bytes_per_row / 4;
   for (int32_t row = y; row < y2; ++row) {
-    const uint32_t* in = &p->screen.pixels[size_t(row) * p->screen.width];
+    const uint32_t* in = p->screen.row(row);
     uint32_t* out = p->backing->pixels + size_t(row) * ppr;
     for (int32_t col = x; col < x2; ++col) out[col] = __builtin_bswap32(in[col]);
   }
@@ -46,14 +47,26 @@ void record_present(const qmDisplayWindow* d, const std::vector<SDL_Rect>& rects
 void window_present(qmDisplayWindow* d, bool full) {
   qmDisplayPlatform* p = d->platform;
   if (!p || !p->window) return;
+  // SDL makes a new surface after a size change and frees the old one on the next
+  // SDL_GetWindowSurface: pixels kept in the old one must come out first.
+  int ww = 0, wh = 0;
+  SDL_GetWindowSize(p->window, &ww, &wh);
+  if (p->screen.attached() && (ww != p->surface_w || wh != p->surface_h)) window_detach(d);
   SDL_Surface* s = SDL_GetWindowSurface(p->window);
   if (!s) return;
   // A new surface (first present, size change, full-screen switch) holds nothing of ours yet.
   if (s != p->surface || s->w != p->surface_w || s->h != p->surface_h) {
+    window_detach(d);
     full = true;
     p->surface = s;
     p->surface_w = s->w;
     p->surface_h = s->h;
+    // While the surface has the buffer's size and layout, the buffer lives in it: presenting
+    // then only tells the window system which rectangles changed.
+    Uint32 f = s->format->format;
+    if (s->w == p->screen.width && s->h == p->screen.height && s->pitch % 4 == 0 &&
+        (f == SDL_PIXELFORMAT_RGB888 || f == SDL_PIXELFORMAT_ARGB8888) && !SDL_MUSTLOCK(s))
+      screen_attach(p->screen, static_cast<uint32_t*>(s->pixels), s->pitch / 4);
   }
   if (!full && p->screen.dirty.empty()) return;
   std::vector<SDL_Rect> rects;
@@ -66,6 +79,15 @@ void window_present(qmDisplayWindow* d, bool full) {
   if (rects.empty()) return;
   SDL_UpdateWindowSurfaceRects(p->window, rects.data(), int(rects.size()));
   record_present(d, rects);
+}
+
+void window_detach(qmDisplayWindow* d) {
+  qmDisplayPlatform* p = d->platform;
+  if (!p->screen.attached()) return;
+  // Without memory for the copy the picture is lost, not the process: the buffer is emptied and
+  // draws nothing until the next size change.
+  if (!screen_detach(p->screen)) p->screen = qmScreenBuffer();
+  p->surface = nullptr;
 }
 
 void platform_present_pending() {
@@ -90,6 +112,15 @@ void platform_window_blit(const qmBitmap* bitmap, int32_t sx, int32_t sy, qmDisp
     sync_backing(display, dx + display->offset_x, dy + display->offset_y, width, height);
   }
   qmos_unlock_bitmap(&lock);
+}
+
+void platform_window_blit_output(const qmBitmap* bitmap, int32_t sx, int32_t sy,
+                                 qmBlitOutput* output, int32_t dx, int32_t dy, int32_t width,
+                                 int32_t height, int32_t scaled_width, int32_t scaled_height,
+                                 int32_t flags) {
+  if (!output || !output->owner) return;
+  platform_window_blit(bitmap, sx, sy, static_cast<qmDisplayWindow*>(output->owner), dx, dy, width,
+                       height, scaled_width, scaled_height, flags);
 }
 
 void platform_window_fill_rect(qmDisplayWindow* display, int32_t x, int32_t y, int32_t width,
@@ -161,7 +192,7 @@ qmBitmap* platform_screen_grab(int32_t x, int32_t y, int32_t width, int32_t heig
     int64_t c0 = std::max<int64_t>(0, -left), c1 = std::min<int64_t>(s.width, width - left);
     int64_t r0 = std::max<int64_t>(0, -top), r1 = std::min<int64_t>(s.height, height - top);
     for (int64_t r = r0; r < r1; ++r) {
-      const uint32_t* in = &s.pixels[size_t(r) * s.width];
+      const uint32_t* in = s.row(int32_t(r));
       uint32_t* o = out->pixels + size_t(top + r) * ppr + left;
       for (int64_t c = c0; c < c1; ++c) o[c] = __builtin_bswap32(in[c]);
     }

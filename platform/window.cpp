@@ -21,7 +21,7 @@ WindowSystem& window_system() {
 namespace {
 
 constexpr int32_t kMinWindowSide = 16;
-constexpr Uint32 kFrameWaitMs = 250;
+constexpr Uint32 kFrameWaitMs = 1000;
 constexpr const char* kDisplayKey = "qmDisplay";
 
 // The window that has the input focus, as the window events told us (never read back from SDL).
@@ -120,22 +120,29 @@ void show_window(SDL_Window* w, bool activate) {
 // Once the window manager has framed a window, its frame widths are known: remember them for
 // later windows, store them in the display, and move the window so that its frame (not its
 // content) sits at the display's position. Window managers place a new window's frame where the
-// content was asked for, and SDL places the content once it knows the frame.
-void settle_frame(qmDisplayWindow* d) {
+// content was asked for, and SDL places the content once it knows the frame. The frame is
+// announced soon after the window is mapped: with wait, wait for it a little (only until one
+// window went without: then there is no window manager, or one that draws no frames), and never
+// where the video driver has no frames at all (it answers -1). Late announcements arrive as
+// window events.
+void settle_frame(qmDisplayWindow* d, bool wait) {
   qmDisplayPlatform* p = d->platform;
-  if ((d->flags & WINFLAG_BORDERLESS) || p->fullscreen) return;
+  if ((d->flags & WINFLAG_BORDERLESS) || p->fullscreen || p->frame_settled) return;
+  WindowSystem& ws = window_system();
   int top = 0, left = 0, bottom = 0, right = 0;
-  // The window manager announces the frame soon after the window is mapped: wait for it a
-  // little, never where the video driver has no frames (it answers -1).
-  const Uint32 give_up = SDL_GetTicks() + kFrameWaitMs;
+  const Uint32 give_up = SDL_GetTicks() + (wait && !ws.frames_absent ? kFrameWaitMs : 0);
   for (;;) {
     if (SDL_GetWindowBordersSize(p->window, &top, &left, &bottom, &right) != 0) return;
     if (top != 0 || left != 0 || bottom != 0 || right != 0) break;
-    if (SDL_TICKS_PASSED(SDL_GetTicks(), give_up)) return;
+    if (SDL_TICKS_PASSED(SDL_GetTicks(), give_up)) {
+      if (wait) ws.frames_absent = true;
+      return;
+    }
     SDL_PumpEvents();
     SDL_Delay(5);
   }
-  WindowSystem& ws = window_system();
+  p->frame_settled = 1;
+  ws.frames_absent = false;
   ws.frame_known = true;
   ws.frame[0] = left;
   ws.frame[1] = top;
@@ -151,6 +158,7 @@ void place_window(qmDisplayWindow* d) {
   qmDisplayPlatform* p = d->platform;
   bool full = covers_switched_screen(d);
   if (full != bool(p->fullscreen)) {
+    window_detach(d);
     SDL_SetWindowFullscreen(p->window, full ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
     p->fullscreen = full;
   }
@@ -252,9 +260,10 @@ int32_t platform_window_open(qmDisplayWindow* display, int32_t activate, const q
   p->surface = nullptr;
   p->pending_switch = -1;
   p->own_minimize = 0;
+  p->frame_settled = 0;
   p->last_flush_us = platform_clock().now_us();
   show_window(p->window, activate != 0);
-  settle_frame(display);
+  settle_frame(display, true);
   window_present(display, true);
   return 0;
 }
@@ -265,6 +274,7 @@ void platform_window_close(qmDisplayWindow* display) {
   auto& open = window_system().open;
   open.erase(std::remove(open.begin(), open.end(), display), open.end());
   if (g_focus_window == SDL_GetWindowID(p->window)) g_focus_window = 0;
+  window_detach(display);
   SDL_DestroyWindow(p->window);
   p->window = nullptr;
   p->surface = nullptr;
@@ -446,7 +456,12 @@ void platform_window_handle_event(const SDL_Event& event) {
   if (!d) return;
   qmDisplayPlatform* p = d->platform;
   switch (event.window.event) {
+    case SDL_WINDOWEVENT_SHOWN:
+    case SDL_WINDOWEVENT_MOVED:
+      settle_frame(d, false);
+      break;
     case SDL_WINDOWEVENT_EXPOSED:
+      settle_frame(d, false);
       window_present(d, true);
       break;
     case SDL_WINDOWEVENT_FOCUS_GAINED:

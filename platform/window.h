@@ -28,6 +28,9 @@ struct SDL_Surface;
 union SDL_Event;
 struct qmState;
 struct qmCursor;
+namespace qm {
+struct qmBlitOutput;
+}
 
 // Window flag bits of a display (its declaration and option keys).
 enum : uint32_t {
@@ -83,6 +86,7 @@ struct qmDisplayPlatform {
   int32_t surface_w = 0, surface_h = 0;
   int32_t fullscreen = 0;   // FULLSCREEN_DESKTOP over a virtual mode
   int32_t own_minimize = 0;  // the program minimised this window (nohide lets it)
+  int32_t frame_settled = 0;  // the window manager's frame is known and the window placed by it
 };
 
 // The fields of a display record that this layer reads and writes.
@@ -149,6 +153,12 @@ void platform_window_blit(const qm::qmBitmap* bitmap, int32_t sx, int32_t sy,
                           qmDisplayWindow* display, int32_t dx, int32_t dy, int32_t width,
                           int32_t height, int32_t scaled_width, int32_t scaled_height,
                           int32_t flags);
+// The same as the blit layer's window service (gfx_services().window_blit): the output's owner
+// is the display record, stored as a qmDisplayWindow pointer.
+void platform_window_blit_output(const qm::qmBitmap* bitmap, int32_t sx, int32_t sy,
+                                 qm::qmBlitOutput* output, int32_t dx, int32_t dy, int32_t width,
+                                 int32_t height, int32_t scaled_width, int32_t scaled_height,
+                                 int32_t flags);
 // Opaque 0xRRGGBB drawing at content coordinates plus the display's offsets; only while open.
 void platform_window_fill_rect(qmDisplayWindow* display, int32_t x, int32_t y, int32_t width,
                                int32_t height, uint32_t colour);

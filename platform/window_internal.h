@@ -13,6 +13,7 @@ struct WindowSystem {
   // Frame widths (left, top, right, bottom) learnt from the last framed window the window manager
   // decorated; unknown until then and without a window manager.
   bool frame_known = false;
+  bool frames_absent = false;  // a framed window went unframed: wait for frames no more
   int32_t frame[4] = {0, 0, 0, 0};
   // Virtual screen mode: the switched size, and what a restore returns to (nullopt inside the
   // optional: the desktop).
@@ -34,6 +35,9 @@ WindowSystem& window_system();
 // Copies what the display's buffer changed to its window (the whole buffer when the surface is
 // new or full is set) and records the presented rectangles.
 void window_present(qmDisplayWindow* display, bool full);
+// Moves the display's buffer out of its window surface, before anything that can make SDL drop
+// the surface (size changes, full-screen switches, closing).
+void window_detach(qmDisplayWindow* display);
 // Applies the cursor the display wants now: invisible when hidden, else its current cursor.
 void cursor_apply_for(qmDisplayWindow* display);
 // Whether the display's window has the input focus.

@@ -11,8 +11,8 @@
 namespace {
 
 using qm::test::BitmapPtr;
-using qm::test::pattern;
-using qm::test::tag;
+using qm::test::make_tagged;
+using qm::test::shown;
 
 qmScreenBuffer buffer(int32_t w, int32_t h) {
   qmScreenBuffer s;
@@ -21,7 +21,7 @@ qmScreenBuffer buffer(int32_t w, int32_t h) {
   return s;
 }
 
-uint32_t at(const qmScreenBuffer& s, int32_t x, int32_t y) { return s.pixels[size_t(y) * s.width + x]; }
+uint32_t at(const qmScreenBuffer& s, int32_t x, int32_t y) { return s.row(y)[x]; }
 
 // Every pixel of the buffer: expected(x, y), where -1 means still black.
 template <typename F>
@@ -35,10 +35,10 @@ void expect_pixels(const qmScreenBuffer& s, F expected) {
 
 TEST(ScreenBuffer, PatternBlittedAtAnOffsetReadsBack) {
   qmScreenBuffer s = buffer(10, 10);
-  BitmapPtr src = pattern(4, 4);
+  BitmapPtr src = make_tagged(4, 4);
   screen_blit(s, src.get(), 0, 0, 2, 3, 4, 4);
   expect_pixels(s, [](int32_t x, int32_t y) -> int64_t {
-    return x >= 2 && x < 6 && y >= 3 && y < 7 ? tag(x - 2, y - 3) : -1;
+    return x >= 2 && x < 6 && y >= 3 && y < 7 ? shown(x - 2, y - 3) : -1;
   });
   ASSERT_EQ(s.dirty.size(), 1u);
   EXPECT_EQ(s.dirty[0].x, 2);
@@ -63,14 +63,14 @@ TEST(ScreenBuffer, BlitClipsSourceAndDestination) {
       {"destination wholly outside", 0, 0, 8, 0, 3, 3, 0, 0, 0, 0},
       {"huge sizes", 0, 0, 0, 0, 0x7FFFFFFF, 0x7FFFFFFF, 0, 0, 6, 5},
   };
-  BitmapPtr src = pattern(6, 5);
+  BitmapPtr src = make_tagged(6, 5);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     qmScreenBuffer s = buffer(8, 6);
     screen_blit(s, src.get(), c.sx, c.sy, c.dx, c.dy, c.w, c.h);
     expect_pixels(s, [&](int32_t x, int32_t y) -> int64_t {
       if (x < c.x0 || x >= c.x1 || y < c.y0 || y >= c.y1) return -1;
-      return tag(x - c.dx + c.sx, y - c.dy + c.sy);
+      return shown(x - c.dx + c.sx, y - c.dy + c.sy);
     });
     EXPECT_EQ(s.dirty.empty(), c.x0 == c.x1);
   }
@@ -78,22 +78,22 @@ TEST(ScreenBuffer, BlitClipsSourceAndDestination) {
 
 TEST(ScreenBuffer, ScaledBlitIsNearestNeighbour) {
   qmScreenBuffer s = buffer(12, 10);
-  BitmapPtr src = pattern(4, 4);
+  BitmapPtr src = make_tagged(4, 4);
   // Source rectangle (1, 1, 3, 2) doubled at (2, 1).
   screen_blit_scaled(s, src.get(), 1, 1, 3, 2, 2, 1, 6, 4);
   expect_pixels(s, [](int32_t x, int32_t y) -> int64_t {
     if (x < 2 || x >= 8 || y < 1 || y >= 5) return -1;
-    return tag(1 + (x - 2) / 2, 1 + (y - 1) / 2);
+    return shown(1 + (x - 2) / 2, 1 + (y - 1) / 2);
   });
   // Shrinking by 3 takes the middle pixel of every three, and a source rectangle that reaches
   // past the bitmap leaves the pixels it would draw from outside alone.
   qmScreenBuffer t = buffer(4, 1);
-  BitmapPtr wide = pattern(12, 1);
+  BitmapPtr wide = make_tagged(12, 1);
   screen_blit_scaled(t, wide.get(), 0, 0, 15, 1, 0, 0, 5, 1);
-  expect_pixels(t, [](int32_t x, int32_t) -> int64_t { return x < 4 ? tag(3 * x + 1, 0) : -1; });
+  expect_pixels(t, [](int32_t x, int32_t) -> int64_t { return x < 4 ? shown(3 * x + 1, 0) : -1; });
   qmScreenBuffer u = buffer(4, 1);
   screen_blit_scaled(u, wide.get(), 9, 0, 4, 1, 0, 0, 4, 1);
-  expect_pixels(u, [](int32_t x, int32_t) -> int64_t { return x < 3 ? tag(9 + x, 0) : -1; });
+  expect_pixels(u, [](int32_t x, int32_t) -> int64_t { return x < 3 ? shown(9 + x, 0) : -1; });
 }
 
 TEST(ScreenBuffer, FillPlotAndLineStayInside) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/errcodes.h"
+#include "gfx/blitservices.h"
 #include "platform/platform.h"
 #include "window_test_util.h"
 
@@ -19,8 +20,8 @@ using qm::test::AlphaPtr;
 using qm::test::BitmapPtr;
 using qm::test::MaskPtr;
 using qm::test::Display;
-using qm::test::pattern;
-using qm::test::tag;
+using qm::test::make_tagged;
+using qm::test::shown;
 
 // Every test runs on a started platform layer with the recorder on and a fake clock.
 FakeClock& fake_clock() {
@@ -111,6 +112,17 @@ TEST(Windows, RecordAndWindowStayInStep) {
   std::vector<int> kinds = pump();
   EXPECT_EQ(std::count(kinds.begin(), kinds.end(), SDL_WINDOWEVENT_RESIZED), 0);
 
+  // A size change from outside (the user, the window manager) replaces SDL's surface: what the
+  // buffer holds survives it.
+  platform_window_plot(&d, 399, 7, 0x00FF00);
+  platform_window_flush(nullptr, &d);
+  SDL_SetWindowSize(d.window(), 100, 50);
+  pump();
+  platform_window_plot(&d, 1, 1, 0xFF0000);
+  platform_window_flush(nullptr, &d);
+  EXPECT_EQ(d.at(399, 7), 0x00FF00u);
+  EXPECT_EQ(surface_pixel(d.window(), 1, 1), 0xFF0000u);
+
   std::strcpy(d.title, "Neu");
   platform_window_set_title(&d);
   EXPECT_STREQ(SDL_GetWindowTitle(d.window()), "Neu");
@@ -167,25 +179,25 @@ TEST(ScreenModes, ListSwitchAndRestore) {
 TEST(ScreenDrawing, BlitsReachBufferAndSurface) {
   Display d(0, 0, 40, 30);
   ASSERT_EQ(d.open(), 0);
-  BitmapPtr src = pattern(4, 4);
+  BitmapPtr src = make_tagged(4, 4);
   platform_window_blit(src.get(), 0, 0, &d, 2, 3, 4, 4, 0, 0, 0);
-  EXPECT_EQ(d.at(2, 3), tag(0, 0));
-  EXPECT_EQ(d.at(5, 6), tag(3, 3));
+  EXPECT_EQ(d.at(2, 3), shown(0, 0));
+  EXPECT_EQ(d.at(5, 6), shown(3, 3));
   EXPECT_EQ(d.at(6, 6), 0u);
   take_records();
   platform_window_flush(nullptr, &d);
   std::vector<std::string> r = take_records();
   ASSERT_EQ(count_prefix(r, "present"), 1u);
   EXPECT_NE(r[0].find(" 2,3,4x4"), std::string::npos) << r[0];
-  EXPECT_EQ(surface_pixel(d.window(), 5, 6), tag(3, 3));
+  EXPECT_EQ(surface_pixel(d.window(), 5, 6), shown(3, 3));
 
   // Scaled blits land at the display's offsets, twice the size.
   d.offset_x = 10;
   d.offset_y = 4;
   platform_window_blit(src.get(), 1, 1, &d, 0, 0, 2, 2, 4, 4, 0);
-  EXPECT_EQ(d.at(10, 4), tag(1, 1));
-  EXPECT_EQ(d.at(11, 5), tag(1, 1));
-  EXPECT_EQ(d.at(13, 7), tag(2, 2));
+  EXPECT_EQ(d.at(10, 4), shown(1, 1));
+  EXPECT_EQ(d.at(11, 5), shown(1, 1));
+  EXPECT_EQ(d.at(13, 7), shown(2, 2));
   EXPECT_EQ(d.at(14, 4), 0u);
   platform_window_fill_rect(&d, -10, -4, 2, 2, 0x123456);  // offsets apply: content (0, 0)
   EXPECT_EQ(d.at(0, 0), 0x123456u);
@@ -193,10 +205,17 @@ TEST(ScreenDrawing, BlitsReachBufferAndSurface) {
   EXPECT_EQ(d.at(13, 24), 0xFFu);
   platform_window_plot(&d, 0, 0, 0xAB);
   EXPECT_EQ(d.at(10, 4), 0xABu);
+
+  // The blit layer reaches the same blit through its output record.
+  qm::qmBlitOutput output{};
+  output.object_type = qm::kOutputDisplay;
+  output.owner = static_cast<qmDisplayWindow*>(&d);
+  platform_window_blit_output(src.get(), 3, 3, &output, 20, 20, 1, 1, 0, 0, 0);
+  EXPECT_EQ(d.at(30, 24), shown(3, 3));
 }
 
 TEST(ScreenDrawing, ClosedAndMinimisedWindowsDrawOnlyWithFlag16) {
-  BitmapPtr src = pattern(2, 2);
+  BitmapPtr src = make_tagged(2, 2);
   struct Case {
     const char* what;
     int32_t state;
@@ -269,13 +288,13 @@ TEST(ShapedWindows, ShapeMergesIntoTheBackingBitmap) {
   Display d(0, 0, 4, 2, WINFLAG_BORDERLESS);
   ASSERT_EQ(d.open(1, mask.get(), nullptr), 0);
   ASSERT_TRUE(d.platform->shaped);
-  BitmapPtr src = pattern(4, 2);
+  BitmapPtr src = make_tagged(4, 2);
   platform_window_blit(src.get(), 0, 0, &d, 0, 0, 4, 2, 0, 0, 0);
   const qm::qmBitmap* backing = d.platform->backing;
   // Pixels keep their colour; the shape byte goes into the alpha byte (first in memory).
   for (int32_t x = 0; x < 4; ++x) {
     uint32_t px = backing->pixels[x];
-    EXPECT_EQ(qm::qmos_read_pixel(backing, x, 0), uint32_t(tag(x, 0)));
+    EXPECT_EQ(qm::qmos_read_pixel(backing, x, 0), uint32_t(shown(x, 0)));
     EXPECT_EQ(px & 0xFF, x < 2 ? 0xFFu : 0u) << x;
   }
 

@@ -1,5 +1,5 @@
 // What the window tests share: a display record of their own (the platform's fields and nothing
-// else) and a picture whose every pixel is unique.
+// else) and what a window shows of a tagged picture.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -35,20 +35,12 @@ struct Display : qmDisplayWindow {
   }
   SDL_Window* window() const { return platform->window; }
   uint32_t at(int32_t px, int32_t py) const {
-    return platform->screen.pixels[size_t(py) * platform->screen.width + px];
+    return platform->screen.row(py)[px];
   }
 };
 
-// Pixel (x, y) of a pattern shows tag(x, y), as 0xRRGGBB.
-inline int64_t tag(int32_t x, int32_t y) {
-  return int64_t(x + 1) << 16 | int64_t(y + 1) << 8 | 0x5A;
-}
-
-inline BitmapPtr pattern(int32_t w, int32_t h) {
-  BitmapPtr b(qmos_alloc_bitmap(w, h));
-  for (int32_t y = 0; y < h; ++y)
-    for (int32_t x = 0; x < w; ++x) qmos_write_pixel(b.get(), x, y, uint32_t(tag(x, y)));
-  return b;
-}
+// What a window shows of make_tagged's pixel (x, y): its 0x00RRGGBB screen word (as an int64_t,
+// so that tests can use -1 for "nothing drawn").
+inline int64_t shown(int32_t x, int32_t y) { return __builtin_bswap32(tag(x, y)) & 0xFFFFFF; }
 
 }  // namespace qm::test

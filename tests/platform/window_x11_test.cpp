@@ -145,6 +145,27 @@ TEST(X11Windows, ScreenshotEqualsTheScreenBuffer) {
   qm::qmos_free_bitmap(grab);
 }
 
+TEST(X11Windows, ShapedWindowShowsOnlyItsShape) {
+  Shot before = screenshot();
+  ASSERT_EQ(before.width, 1280);
+  // The left half of a 64x32 window.
+  qm::test::MaskPtr mask(qm::qmos_alloc_mask(64, 32, 1));
+  for (int32_t y = 0; y < 32; ++y)
+    for (int32_t x = 0; x < 32; ++x) qm::mask_bit_set(mask->data + y * mask->bytes_per_row, x);
+  Display d(500, 600, 64, 32, WINFLAG_BORDERLESS);
+  ASSERT_EQ(d.open(1, mask.get(), nullptr), 0);
+  platform_window_fill_rect(&d, 0, 0, 64, 32, 0x40C040);
+  settle();
+  platform_window_flush(nullptr, &d);
+  settle(100);
+  Shot shot = screenshot();
+  ASSERT_EQ(shot.width, 1280);
+  EXPECT_EQ(shot.at(510, 610), 0x40C040u);
+  EXPECT_EQ(shot.at(531, 631), 0x40C040u);
+  EXPECT_EQ(shot.at(532, 610), before.at(532, 610));
+  EXPECT_EQ(shot.at(563, 631), before.at(563, 631));
+}
+
 TEST(X11Windows, SwitchedModeLetterboxesOnTheDesktop) {
   // Xvfb's screen is 1280x1024; the switched screen 320x100 fits as 1280x400 at y 312.
   ASSERT_EQ(platform_display_set_mode(320, 100, 32), 0);

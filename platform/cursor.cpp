@@ -156,6 +156,13 @@ void platform_pointer_move(qmDisplayWindow* display, int32_t x, int32_t y) {
   platform_record("warp", std::to_string(x) + " " + std::to_string(y));
 }
 
+void cursors_forget_sdl() {
+  for (qmCursor* c : {platform_cursor_arrow(), platform_cursor_busy(), platform_cursor_invisible()}) {
+    if (c->sdl) SDL_FreeCursor(c->sdl);
+    c->sdl = nullptr;
+  }
+}
+
 void platform_pointer_reset() { platform_cursor_apply(platform_cursor_arrow()); }
 
 bool platform_window_map_point(const qmDisplayWindow* display, int32_t x, int32_t y,

@@ -92,6 +92,7 @@ void platform_exit() {
   platform_timers_free_all();
   input_queue_remove(-1, 1);
   platform_internal::clear_event_script();
+  platform_windows_shutdown();
   platform_input_reset();
   SDL_Quit();
   if (g_initialised) {

@@ -443,6 +443,12 @@ void platform_screen_size(int32_t* width, int32_t* height) { screen_size_now(wid
 
 int32_t platform_refresh_rate() { return window_system().refresh; }
 
+void platform_windows_shutdown() {
+  while (!window_system().open.empty()) platform_window_close(window_system().open.back());
+  cursors_forget_sdl();
+  g_focus_window = 0;
+}
+
 // ---- events -------------------------------------------------------------------------------------
 
 bool window_has_focus(const qmDisplayWindow* display) {

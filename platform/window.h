@@ -202,6 +202,10 @@ qmCursor* platform_cursor_busy();
 qmCursor* platform_cursor_invisible();
 void platform_cursor_apply(qmCursor* cursor);
 
+// Closes the windows still open and lets go of every SDL cursor; the platform exit calls it
+// before SDL stops.
+void platform_windows_shutdown();
+
 // ---- events -------------------------------------------------------------------------------------
 
 // The display whose window has this SDL window id, or nullptr.

@@ -40,5 +40,7 @@ void window_present(qmDisplayWindow* display, bool full);
 void window_detach(qmDisplayWindow* display);
 // Applies the cursor the display wants now: invisible when hidden, else its current cursor.
 void cursor_apply_for(qmDisplayWindow* display);
+// Frees the SDL cursors of the standard cursors (they are made again when next shown).
+void cursors_forget_sdl();
 // Whether the display's window has the input focus.
 bool window_has_focus(const qmDisplayWindow* display);

@@ -24,9 +24,6 @@ constexpr int32_t kMinWindowSide = 16;
 constexpr Uint32 kFrameWaitMs = 1000;
 constexpr const char* kDisplayKey = "qmDisplay";
 
-// The window that has the input focus, as the window events told us (never read back from SDL).
-uint32_t g_focus_window = 0;
-
 void screen_size_now(int32_t* w, int32_t* h) {
   WindowSystem& ws = window_system();
   if (ws.mode) {
@@ -273,7 +270,7 @@ void platform_window_close(qmDisplayWindow* display) {
   if (!p || !p->window) return;
   auto& open = window_system().open;
   open.erase(std::remove(open.begin(), open.end(), display), open.end());
-  if (g_focus_window == SDL_GetWindowID(p->window)) g_focus_window = 0;
+  platform_input_forget_window(SDL_GetWindowID(p->window));
   window_detach(display);
   SDL_DestroyWindow(p->window);
   p->window = nullptr;
@@ -446,14 +443,14 @@ int32_t platform_refresh_rate() { return window_system().refresh; }
 void platform_windows_shutdown() {
   while (!window_system().open.empty()) platform_window_close(window_system().open.back());
   cursors_forget_sdl();
-  g_focus_window = 0;
 }
 
 // ---- events -------------------------------------------------------------------------------------
 
 bool window_has_focus(const qmDisplayWindow* display) {
   const qmDisplayPlatform* p = display->platform;
-  return p && p->window && g_focus_window != 0 && g_focus_window == SDL_GetWindowID(p->window);
+  const uint32_t focus = platform_input_state().focus_window;
+  return p && p->window && focus != 0 && focus == SDL_GetWindowID(p->window);
 }
 
 void platform_window_handle_event(const SDL_Event& event) {
@@ -471,12 +468,8 @@ void platform_window_handle_event(const SDL_Event& event) {
       window_present(d, true);
       break;
     case SDL_WINDOWEVENT_FOCUS_GAINED:
-      g_focus_window = event.window.windowID;
       raise_in_list(d);
       cursor_apply_for(d);
-      break;
-    case SDL_WINDOWEVENT_FOCUS_LOST:
-      if (g_focus_window == event.window.windowID) g_focus_window = 0;
       break;
     case SDL_WINDOWEVENT_ENTER:
       cursor_apply_for(d);

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "../gfx/gfx_test_util.h"
+#include "../../gfx/gfx_test_util.h"
 #include "platform/platform.h"
 
 namespace qm::test {

@@ -1,4 +1,6 @@
 #include <cctype>
+#include <cmath>
+#include <cstdint>
 #include <charconv>
 #include <cerrno>
 #include <clocale>
@@ -125,8 +127,27 @@ bool vm_str_to_number(const char* s, double* result) {
 }
 
 // std::to_chars with a precision formats exactly as printf's "%.14g" in the C locale, whatever
-// the process locale is, and without switching locales per call.
+// the process locale is, and without switching locales per call. Whole numbers below 1e14 in
+// magnitude print as "%.14g" prints them, all their digits and no exponent; they are the common
+// case (counters, indices in concatenated keys) and take the short way.
 int vm_number_to_text(double n, char* buf) {
+  if (n > -1e14 && n < 1e14) {
+    int64_t whole = static_cast<int64_t>(n);  // in range, so the conversion is defined
+    if (static_cast<double>(whole) == n && (whole != 0 || !std::signbit(n))) {
+      char digits[16];
+      int count = 0;
+      uint64_t u = whole < 0 ? uint64_t(-whole) : uint64_t(whole);
+      do {
+        digits[count++] = char('0' + u % 10);
+        u /= 10;
+      } while (u != 0);
+      int len = 0;
+      if (whole < 0) buf[len++] = '-';
+      while (count > 0) buf[len++] = digits[--count];
+      buf[len] = '\0';
+      return len;
+    }
+  }
   std::to_chars_result r = std::to_chars(buf, buf + 31, n, std::chars_format::general, 14);
   *r.ptr = '\0';
   return static_cast<int>(r.ptr - buf);

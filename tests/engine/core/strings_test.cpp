@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "engine/state.h"
@@ -44,6 +47,21 @@ TEST(StringToNumber, IgnoresLocale) {
   vm_number_to_text(0.1, buf);
   EXPECT_STREQ(buf, "0.1");
   std::setlocale(LC_NUMERIC, "C");
+}
+
+TEST(NumberToText, MatchesPrintf) {
+  // Whole numbers take a short way; every number must still print as "%.14g" does.
+  const double cases[] = {0.0, -0.0, 1.0, -1.0, 7.0, 10.0, 1000000.0, -2147483648.0, 4294967295.0,
+                          99999999999999.0, -99999999999999.0, 1e14, -1e14, 123456789012345.0,
+                          9007199254740993.0, 1e300, 0.5, -0.5, 1.25, 1e-5, 123456.789, 2.5e13 + 0.5,
+                          HUGE_VAL, -HUGE_VAL, NAN};
+  for (double n : cases) {
+    char want[64], got[32];
+    std::snprintf(want, sizeof want, "%.14g", n);
+    int len = vm_number_to_text(n, got);
+    EXPECT_STREQ(got, want) << want;
+    EXPECT_EQ(len, int(std::strlen(want))) << want;
+  }
 }
 
 TEST(StringHash, GoldenValues) {

@@ -508,9 +508,9 @@ void vm_set_jump_distance(qmState* L, int32_t distance) { L->g->jump_distance = 
 int32_t vm_get_call_position(qmState* L) { return L->g->call_position; }
 int32_t vm_gosub_depth(qmState* L) { return L->g->gosub_count; }
 
-void vm_request_end() { vm_end_request.store(1, std::memory_order_relaxed); }
-void vm_clear_end_request() { vm_end_request.store(0, std::memory_order_relaxed); }
-int32_t vm_end_requested() { return vm_end_request.load(std::memory_order_relaxed); }
+void vm_request_end() { vm_attention.fetch_or(VM_ATTENTION_END, std::memory_order_relaxed); }
+void vm_clear_end_request() { vm_attention.fetch_and(~VM_ATTENTION_END, std::memory_order_relaxed); }
+int32_t vm_end_requested() { return vm_attention.load(std::memory_order_relaxed) & VM_ATTENTION_END; }
 
 void vm_collect(qmState* L) { vm_collect_garbage(L); }
 size_t vm_bytes_in_use(qmState* L) { return L->g->nblocks; }

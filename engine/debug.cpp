@@ -12,13 +12,22 @@
 
 using namespace qm;
 
+void vm_store_hook_mask(qmState* L, uint8_t mask) {
+  constexpr uint8_t kStep = QM_MASK_LINE | QM_MASK_COUNT;
+  // The exchange sees every change of a state's mask exactly once, whichever thread makes it.
+  uint8_t old = L->hookmask.exchange(mask, std::memory_order_relaxed);
+  bool was = (old & kStep) != 0, now = (mask & kStep) != 0;
+  if (was && !now) vm_attention.fetch_sub(VM_ATTENTION_HOOK, std::memory_order_relaxed);
+  if (!was && now) vm_attention.fetch_add(VM_ATTENTION_HOOK, std::memory_order_relaxed);
+}
+
 int32_t vm_set_hook(qmState* L, qmHook func, int32_t mask, int32_t count) {
   if (func == nullptr || mask == 0) {
     func = nullptr;
     mask = 0;
   }
   L->hook = func;
-  L->hookmask = static_cast<uint8_t>(mask);
+  vm_store_hook_mask(L, static_cast<uint8_t>(mask));
   L->basehookcount = count;
   L->hookcount = count;
   L->hookinit = 0;

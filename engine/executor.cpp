@@ -229,14 +229,13 @@ retentry:
   k = cl->p->k;
   code = cl->p->code;
 
-// The end request and the line and count hooks are tested in one branch before every
-// instruction; only when either is set does the slow path below sort out which. The end
-// request is still seen before the next instruction runs, and the hook mask is read afresh
-// each time (another thread may arm it).
+// The end request and the line and count hooks are tested with one load and one branch
+// before every instruction (vm_attention); only when it is non-zero does the slow path below
+// sort out which. The end request is still seen before the next instruction runs, and the
+// word is read afresh each time (another thread may arm a hook).
 #define vmbreak                                                                            \
   do {                                                                                     \
-    if ((vm_end_request.load(std::memory_order_relaxed) |                                   \
-         (L->hookmask.load(std::memory_order_relaxed) & (QM_MASK_LINE | QM_MASK_COUNT))) != 0) [[unlikely]] \
+    if (vm_attention.load(std::memory_order_relaxed) != 0) [[unlikely]]                   \
       goto slowbreak;                                                                      \
     i = *pc++;                                                                             \
     ra = RA();                                                                             \
@@ -246,7 +245,7 @@ retentry:
   vmbreak;
 
 slowbreak:
-  if (vm_end_request.load(std::memory_order_relaxed)) {
+  if (vm_attention.load(std::memory_order_relaxed) & VM_ATTENTION_END) {
     SAVEPC();
     return nullptr;
   }

@@ -290,9 +290,17 @@ struct qmGlobalState {
   uint64_t next_serial;
 };
 
-// Process-wide end-request flag: set by the End command and by the platform's event pump; the
-// executor tests it before every instruction.
-extern std::atomic<int32_t> vm_end_request;
+// Process-wide word the executor tests before every instruction, so that one test covers both
+// reasons to leave the fast path: bit 0 is the end-request flag (set by the End command and by
+// the platform's event pump), and the rest counts in steps of 2 the states whose line or count
+// hook is armed. A state whose own mask is clear only passes through the slow path while another
+// state's hook is armed.
+extern std::atomic<uint32_t> vm_attention;
+inline constexpr uint32_t VM_ATTENTION_END = 1;
+inline constexpr uint32_t VM_ATTENTION_HOOK = 2;
+
+// Stores a hook mask and keeps the armed-state count in vm_attention in step with it.
+void vm_store_hook_mask(qmState* L, uint8_t mask);
 
 // ---- value helpers ----------------------------------------------------------------------------
 

@@ -12,7 +12,7 @@
 #include "engine/vm.h"
 #include "engine/vmstring.h"
 
-std::atomic<int32_t> vm_end_request{0};
+std::atomic<uint32_t> vm_attention{0};
 const qmValue vm_nilobject = {QM_TNIL, {nullptr}};
 size_t vm_close_residue = 0;
 
@@ -108,6 +108,7 @@ qmState* vm_open() {
 
 void vm_close_state(qmState* L) {
   L = L->g->mainthread;
+  vm_store_hook_mask(L, 0);
   vm_close_upvalues(L, L->stack);
   L->errfunc = 0;
   // finalizers run protected; one that raises is abandoned and the rest run in the next pass

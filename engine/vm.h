@@ -167,9 +167,7 @@ size_t vm_bytes_in_use(qmState* L);
 int32_t vm_set_hook(qmState* L, qmHook func, int32_t mask, int32_t count);
 // Changes the event mask of the installed hook. Safe from another thread: a timer can arm a hook
 // that stays idle (mask 0, no cost per instruction) until there is work for it.
-inline void vm_arm_hook(qmState* L, int32_t mask) {
-  L->hookmask.store(static_cast<uint8_t>(mask), std::memory_order_relaxed);
-}
+inline void vm_arm_hook(qmState* L, int32_t mask) { vm_store_hook_mask(L, static_cast<uint8_t>(mask)); }
 // Level 0 is the running function, 1 its caller, ...; 0 when there is no such level.
 int32_t vm_get_stack(qmState* L, int32_t level, qmDebug* ar);
 // Fills the fields the option letters ask for: S source, l current line, u upvalues, n name,

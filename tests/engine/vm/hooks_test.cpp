@@ -55,6 +55,26 @@ TEST_F(Hooks, AHookResultIsRaisedAtItsLine) {
   EXPECT_EQ(run(kLoop).status, 0);  // the state is usable after the error
 }
 
+TEST_F(Hooks, AHookArmedInAnotherStateLeavesThisOneAlone) {
+  // The executor's one-word test before each instruction also fires for another state's armed
+  // hook; this state must still run unhooked, and closing the other state must disarm it.
+  g_lines.clear();
+  g_fail_at = -1;
+  qmState* other = vm_open();
+  ASSERT_NE(other, nullptr);
+  vm_set_hook(other, line_hook, QM_MASK_LINE, 0);
+  EXPECT_NE(vm_attention.load(), 0u);
+  RunResult r = run(kLoop);
+  EXPECT_EQ(r.status, 0) << r.where;
+  EXPECT_TRUE(g_lines.empty());
+  vm_close_state(other);
+  EXPECT_EQ(vm_attention.load(), 0u);
+  vm_arm_hook(L, QM_MASK_LINE);
+  vm_arm_hook(L, QM_MASK_LINE);  // arming twice counts once
+  vm_arm_hook(L, 0);
+  EXPECT_EQ(vm_attention.load(), 0u);
+}
+
 TEST_F(Hooks, CallTracerListsTheArguments) {
   vm_set_call_tracer(L, 1);
   testing::internal::CaptureStdout();

@@ -101,6 +101,16 @@ inline bool fast_store(qmTable* h, const qmValue* key, const qmValue* val) {
   return true;
 }
 
+// A missing field read through a metatable whose __index is a table that holds the field
+// directly: the commonest shape of method and class lookups. Null when the slow path must go
+// further (no __index, a function, or a chain beyond the first table).
+inline const qmValue* index_table_hit(qmState* L, qmTable* h, const qmValue* key) {
+  const qmValue* tm = vm_fast_event(L, h->metatable, QM_EV_INDEX);
+  if (tm == nullptr || !ttistable(tm)) return nullptr;
+  const qmValue* v = ttisstring(key) ? vm_table_get_str(hvalue(tm), tsvalue(key)) : vm_table_get(hvalue(tm), key);
+  return ttisnil(v) ? nullptr : v;
+}
+
 // FORLOOP's limit and step: nil becomes 0 and a numeric string its number, in the register.
 bool for_operand(qmValue* o) {
   if (ttisnumber(o)) return true;
@@ -293,7 +303,8 @@ slowbreak:
       const qmValue* v = ttisnumber(key)   ? vm_table_get_num(h, key->v.n)
                          : ttisstring(key) ? vm_table_get_str(h, tsvalue(key))
                                            : vm_table_get(h, key);
-      if (!ttisnil(v)) {
+      if (ttisnil(v)) v = index_table_hit(L, h, key);
+      if (v != nullptr) {
         *ra = *v;
         vmbreak;
       }
@@ -643,6 +654,15 @@ slowbreak:
     const qmValue* key = RKC();
     if (!ttisstring(key)) PROTECT(vm_raise_error(L, ERR_WRONGOP));
     ra[1] = *RB();
+    if (ttistable(ra + 1) && ttisstring(key)) {  // the key may be the register just written
+      qmTable* h = hvalue(ra + 1);
+      const qmValue* v = vm_table_get_str(h, tsvalue(key));
+      if (ttisnil(v)) v = index_table_hit(L, h, key);
+      if (v != nullptr) {
+        *ra = *v;
+        vmbreak;
+      }
+    }
     PROTECT(index_value(L, ra + 1, key, ra, false));
     vmbreak;
   }

@@ -92,6 +92,47 @@ TEST_F(Events, SelfReferentialIndexAndNewIndexStopAtTheChainLimit) {
   EXPECT_NE(r.where.find("#2"), std::string::npos) << r.where;
 }
 
+TEST_F(Events, IndexTablesAnswerFieldReadsAndMethodLookups) {
+  // r0 an object, r1 its metatable with __index = r2 (the class); the class's own metatable r3
+  // has __index = r4 (the base class). "own" lives in r2, "base" in r4, 7 in r2 as a number key.
+  const char* setup =
+      ".maxstack 12\n"
+      "  NEWTABLE r0 0 0\n"
+      "  NEWTABLE r1 0 0\n"
+      "  NEWTABLE r2 0 0\n"
+      "  NEWTABLE r3 0 0\n"
+      "  NEWTABLE r4 0 0\n"
+      "  SETTABLE r1 \"__index\" r2\n"
+      "  SETTABLE r3 \"__index\" r4\n"
+      "  SETTABLE r2 \"own\" \"from class\"\n"
+      "  SETTABLE r2 #7 \"seven\"\n"
+      "  SETTABLE r4 \"base\" \"from base\"\n"
+      "  GETGLOBAL r5 \"setmeta\"\n  MOVE r6 r0\n  MOVE r7 r1\n  CALL r5 3 1\n"
+      "  GETGLOBAL r5 \"setmeta\"\n  MOVE r6 r2\n  MOVE r7 r3\n  CALL r5 3 1\n";
+  struct Case {
+    const char* read;  // leaves the value in r8
+    int32_t status;
+    const char* out;
+  } cases[] = {
+      {"  GETTABLE r8 r0 \"own\"\n", 0, "from class"},
+      {"  GETTABLE r8 r0 #7\n", 0, "seven"},
+      {"  GETTABLE r8 r0 \"base\"\n", 0, "from base"},
+      {"  GETTABLE r8 r0 \"none\"\n", qm::ERR_FIELDINIT, ""},
+      {"  SELF r8 r0 \"own\"\n", 0, "from class"},
+      {"  SELF r8 r0 \"base\"\n", 0, "from base"},
+      {"  SELF r8 r0 \"none\"\n", 0, "nil"},
+  };
+  for (const Case& c : cases) {
+    RunResult r = run(std::string(setup) + c.read + "  GETGLOBAL r10 \"print\"\n  MOVE r11 r8\n  CALL r10 2 1\n  RETURN r0 1\n");
+    EXPECT_EQ(r.status, c.status) << c.read << r.where;
+    if (c.status == 0) {
+      EXPECT_EQ(r.out, std::string(c.out) + "\n") << c.read;
+    }
+  }
+  RunResult r = run(std::string(setup) + "  GETTABLE r8 r0 \"none\"\n  RETURN r0 1\n");
+  EXPECT_NE(r.where.find("\"none\""), std::string::npos) << r.where;
+}
+
 TEST_F(Events, EqualityEventOnlyForTheSameEvent) {
   // two tables sharing a metatable with __eq = record (which answers 42: true)
   RunResult r = run(R"(.maxstack 8

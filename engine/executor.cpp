@@ -489,22 +489,48 @@ slowbreak:
     vmbreak;
   }
   L_OP_CALL:
-  L_OP_TAILCALL: {
+    if (ttisfunction(ra) && !clvalue(ra)->is_c) {
+      // A plain script call enters its frame here, without the general set-up; with the call
+      // hook on it takes the common entry, which runs the hook first.
+      qmClosure* callee = clvalue(ra);
+      const qmProto* p = callee->p;
+      uint32_t b = inst_b(i);
+      qmValue* top = b != 0 ? ra + b : L->top;
+      if (!p->is_vararg && !g->trace_calls && ci != L->end_ci && L->stack_last - top > p->maxstacksize) {
+        L->top = top;
+        g->call_position = static_cast<int32_t>(pc - code);
+        SAVEPC();
+        ci->state = QM_CI_SAVEDPC | QM_CI_CALLING;
+        if (L->hookmask.load(std::memory_order_relaxed) & QM_MASK_CALL) {
+          vm_enter_script_frame(L, ra, p);
+          goto callentry;
+        }
+        ci = ++L->ci;
+        base = ra + 1;
+        L->base = ci->base = base;
+        qmValue* end = base + p->maxstacksize;
+        ci->top = end;
+        for (; top < end; top++) setnilvalue(top);
+        L->top = end;
+        pc = code = p->code;
+        ci->savedpc = pc;
+        ci->pc = &ci->savedpc;
+        ci->tailcalls = 0;
+        ci->state = QM_CI_HASFRAME;
+        ci->serial = ++g->next_serial;
+        cl = callee;
+        k = p->k;
+        vmbreak;
+      }
+    }
+    goto call_common;
+  L_OP_TAILCALL:
+  call_common: {
     uint32_t b = inst_b(i);
     int32_t nresults = static_cast<int32_t>(inst_c(i)) - 1;
     if (b != 0) L->top = ra + b;
     g->call_position = static_cast<int32_t>(pc - code);
     SAVEPC();
-    if (ttisfunction(ra) && inst_op(i) == OP_CALL) {
-      // a plain script call enters its frame here, without the general set-up
-      const qmClosure* callee = clvalue(ra);
-      if (!callee->is_c && !callee->p->is_vararg && !g->trace_calls && L->ci != L->end_ci &&
-          L->stack_last - L->top > callee->p->maxstacksize) {
-        vm_enter_script_frame(L, ra, callee->p);
-        ci->state = QM_CI_SAVEDPC | QM_CI_CALLING;
-        goto callentry;
-      }
-    }
     int32_t rcode;
     qmValue* firstResult = vm_precall(L, ra, &rcode);
     if (firstResult != nullptr) {

@@ -15,7 +15,7 @@ void* vm_realloc(qmState* L, void* block, size_t oldsize, size_t newsize) {
     if (L) vm_raise_error(L, qm::ERR_MEM);
     return nullptr;
   }
-  void* p = std::realloc(block, newsize);
+  void* p = block ? std::realloc(block, newsize) : std::malloc(newsize);
   if (!p) {
     if (L) vm_throw(L, qm::ERR_MEM);
     return nullptr;

@@ -1,5 +1,6 @@
 #include "engine/table.h"
 
+#include <bit>
 #include <cstring>
 
 #include "engine/call.h"
@@ -49,17 +50,9 @@ int32_t arrayindex(double n) {
   return double(k) == n ? k : 0;
 }
 
-int32_t ceil_log2(uint32_t x) {  // x >= 1
-  int32_t l = 0;
-  while ((uint32_t(1) << l) < x) l++;
-  return l;
-}
+int32_t ceil_log2(uint32_t x) { return static_cast<int32_t>(std::bit_width(x - 1)); }  // x >= 1
 
-int32_t floor_log2(uint32_t x) {  // x >= 1
-  int32_t l = -1;
-  while (x) { x >>= 1; l++; }
-  return l;
-}
+int32_t floor_log2(uint32_t x) { return static_cast<int32_t>(std::bit_width(x)) - 1; }  // x >= 1
 
 void set_array_vector(qmState* L, qmTable* t, int32_t size) {
   t->array = vm_resize_array<qmValue>(L, t->array, static_cast<size_t>(t->sizearray),
@@ -115,13 +108,14 @@ void resize(qmState* L, qmTable* t, int32_t nasize, int32_t nhsize);
 void rehash(qmState* L, qmTable* t, const qmValue* extra) {
   int32_t nums[QM_TABLE_MAXBITS + 1] = {};
   int32_t nint = 0, total = 0;
-  // array part, slice by slice
-  for (int32_t i = 0; i < t->sizearray; i++) {
-    if (!ttisnil(&t->array[i])) {
-      nums[ceil_log2(static_cast<uint32_t>(i + 1))]++;
-      nint++;
-      total++;
-    }
+  // array part, slice by slice: slice b holds the keys 2^(b-1)+1 .. 2^b (slice 0 the key 1)
+  int32_t key = 1;
+  for (int32_t b = 0, limit = 1; key <= t->sizearray; b++, limit *= 2) {
+    int32_t last = limit < t->sizearray ? limit : t->sizearray, used = 0;
+    for (; key <= last; key++) used += !ttisnil(&t->array[key - 1]);
+    nums[b] += used;
+    nint += used;
+    total += used;
   }
   if (!is_dummy(L, t)) {
     for (int32_t i = node_count(t) - 1; i >= 0; i--) {

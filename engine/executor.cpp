@@ -294,9 +294,9 @@ slowbreak:
     if (ttistable(rb)) {
       qmTable* h = hvalue(rb);
       if (ttisnumber(key)) {
-        uint32_t n = static_cast<uint32_t>(to_i32(key->v.n)) - 1u;
-        if (n < static_cast<uint32_t>(h->sizearray) && double(n + 1) == key->v.n && !ttisnil(&h->array[n])) {
-          *ra = h->array[n];
+        const qmValue* cell = vm_table_array_cell(h, key->v.n);
+        if (cell != nullptr && !ttisnil(cell)) {
+          *ra = *cell;
           vmbreak;
         }
       }
@@ -327,13 +327,12 @@ slowbreak:
       qmTable* h = hvalue(ra);
       if (ttisnumber(key)) {
         // array cells first: the commonest store in loops
-        int32_t n = to_i32(key->v.n);
+        qmValue* cell = vm_table_array_cell(h, key->v.n);
         // an empty cell may take the value directly when the metatable is known to lack
         // __newindex (its absence cache says so); integer keys never name events
         const qmTable* mt = h->metatable;
-        if (static_cast<uint32_t>(n) - 1u < static_cast<uint32_t>(h->sizearray) && double(n) == key->v.n &&
-            (!ttisnil(&h->array[n - 1]) || mt == nullptr || (mt->flags & (1u << QM_EV_NEWINDEX)))) {
-          h->array[n - 1] = *val;
+        if (cell != nullptr && (!ttisnil(cell) || mt == nullptr || (mt->flags & (1u << QM_EV_NEWINDEX)))) {
+          *cell = *val;
           vmbreak;
         }
       } else if (fast_store(h, key, val)) {
@@ -602,7 +601,7 @@ slowbreak:
     double idx = ra->v.n + st;
     if (st > 0 ? idx <= limit->v.n : idx >= limit->v.n) {
       pc += inst_sbx(i);
-      setnvalue(ra, idx);
+      ra->v.n = idx;  // already tagged as a number
     }
     vmbreak;
   }

@@ -27,6 +27,14 @@ inline const qmValue* vm_table_get_str(qmTable* t, const qmTString* key) {
   return &vm_nilobject;
 }
 
+// The array cell of a number key, or nullptr when the key is not a whole number in
+// 1..sizearray (NaN fails both comparisons; the conversion only meets numbers in range).
+inline qmValue* vm_table_array_cell(qmTable* t, double key) {
+  if (!(key >= 1.0 && key <= double(t->sizearray))) return nullptr;
+  uint32_t n = static_cast<uint32_t>(key);
+  return double(n) == key ? &t->array[n - 1] : nullptr;
+}
+
 // The value cell for a key, created (holding nil) when absent. Clears the table's absence cache.
 // A nil key stands for the number 0; a NaN key raises 1208.
 qmValue* vm_table_set(qmState* L, qmTable* t, const qmValue* key);

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 #include <memory>
 #include <new>
 #include <vector>
@@ -23,7 +24,7 @@ constexpr int kMaxCodes = 4096;  // 12-bit codes
 // ---- LZW encoder -------------------------------------------------------------------------------
 
 // Open addressing over 5003 slots (a prime a little above 4096 / 0.8), the probe stepping back
-// by 5003 - h. Keys are prefix << 8 | suffix, plus one so that 0 marks an empty slot.
+// by 5003 - h. A string is its prefix code and suffix byte; 0 marks an empty slot.
 constexpr int kHashSlots = 5003;
 
 class LzwEncoder {
@@ -38,7 +39,7 @@ class LzwEncoder {
     int code_width = initial_width;
     int largest = (1 << code_width) - 1;
     int next_free = clear + 2;
-    std::memset(keys_, 0, sizeof keys_);
+    std::memset(slots_, 0, sizeof slots_);
 
     put(clear, code_width);
     int prefix = pixels[0];
@@ -46,16 +47,18 @@ class LzwEncoder {
       const uint8_t* row = pixels + int64_t(y) * stride;
       for (int32_t x = (y == 0 ? 1 : 0); x < width; ++x) {
         const int c = row[x];
-        const uint32_t key = (uint32_t(prefix) << 8 | uint32_t(c)) + 1;
+        // A slot holds prefix << 20 | suffix << 12 | code; codes of strings are never 0.
+        const uint32_t key = uint32_t(prefix) << 8 | uint32_t(c);
         int h = (c << 4) + prefix;
         if (h >= kHashSlots) h -= kHashSlots;
         const int step = h == 0 ? 1 : kHashSlots - h;
-        while (keys_[h] != 0 && keys_[h] != key) {
+        uint32_t slot;
+        while ((slot = slots_[h]) != 0 && (slot >> 12) != key) {
           h -= step;
           if (h < 0) h += kHashSlots;
         }
-        if (keys_[h] == key) {
-          prefix = codes_[h];
+        if (slot != 0) {
+          prefix = int(slot & 0xFFF);
           continue;
         }
         put(prefix, code_width);
@@ -65,10 +68,9 @@ class LzwEncoder {
         }
         prefix = c;
         if (next_free < kMaxCodes) {
-          keys_[h] = key;
-          codes_[h] = uint16_t(next_free++);
+          slots_[h] = key << 12 | uint32_t(next_free++);
         } else {
-          std::memset(keys_, 0, sizeof keys_);
+          std::memset(slots_, 0, sizeof slots_);
           put(clear, code_width);
           code_width = initial_width;
           largest = (1 << code_width) - 1;
@@ -105,13 +107,16 @@ class LzwEncoder {
   }
 
   std::vector<uint8_t>& out_;
-  uint32_t keys_[kHashSlots];
-  uint16_t codes_[kHashSlots];
+  uint32_t slots_[kHashSlots];
   uint8_t block_[256];
   int block_len_ = 0;
   uint32_t acc_ = 0;
   int bits_ = 0;
 };
+
+void put_bytes(std::vector<uint8_t>& out, std::initializer_list<uint8_t> bytes) {
+  for (uint8_t b : bytes) out.push_back(b);
+}
 
 void put_le16(std::vector<uint8_t>& out, int32_t v) {
   out.push_back(uint8_t(v));
@@ -247,9 +252,9 @@ int32_t gifsave_write_frame(qmGifWriter* w, uint8_t* indices, int32_t width, int
   else
     flags = 0x04, index = 0;
   const int32_t hundredths = std::clamp(delay_ms / 10, 0, 65535);
-  out.insert(out.end(), {0x21, 0xF9, 0x04, flags});
+  put_bytes(out, {0x21, 0xF9, 0x04, flags});
   put_le16(out, hundredths);
-  out.insert(out.end(), {index, 0x00});
+  put_bytes(out, {index, 0x00});
   if (w->frames == 0) {
     static const uint8_t loop[] = {0x21, 0xFF, 0x0B, 'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E',
                                    '2',  '.',  '0',  0x03, 0x01, 0x00, 0x00, 0x00};
@@ -488,16 +493,27 @@ bool decode_image(qmGifReader* r, bool interlaced, bool store) {
   const uint64_t pixels = uint64_t(fw) * uint64_t(fh);
   uint64_t checked = 0;
 
-  const uint8_t* in = r->codes.data();
+  uint16_t* const prefix = r->prefix;
+  uint8_t* const suffix = r->suffix;
+  uint8_t* const first = r->first;
+  uint16_t* const length = r->length;
   const size_t in_size = r->codes.size();
+  r->codes.resize(in_size + 8);  // whole words may be loaded near the end
+  const uint8_t* in = r->codes.data();
   size_t in_pos = 0;
   uint64_t acc = 0;
   int bits = 0;
   while (rows < fh) {
-    while (bits < code_width) {
+    if (bits < code_width) {
       if (in_pos >= in_size) return false;  // data ended before the frame was filled
-      acc |= uint64_t(in[in_pos++]) << bits;
-      bits += 8;
+      uint64_t word;
+      std::memcpy(&word, in + in_pos, 8);
+      const size_t take = std::min<size_t>(size_t(63 - bits) >> 3, in_size - in_pos);
+      acc |= word << bits;
+      acc &= bits + take * 8 >= 64 ? ~uint64_t(0) : (uint64_t(1) << (bits + take * 8)) - 1;
+      in_pos += take;
+      bits += int(take * 8);
+      if (bits < code_width) return false;
     }
     const int code = int(acc & ((1u << code_width) - 1));
     acc >>= code_width;
@@ -511,24 +527,20 @@ bool decode_image(qmGifReader* r, bool interlaced, bool store) {
     }
     if (code == end) return false;  // ended before the frame was filled
     if (code > next_free) return false;
-    int out_code = code;
     if (previous < 0) {
       if (code >= clear) return false;  // the first code after a clear must be a literal
-    } else {
-      const uint8_t head = code < next_free ? r->first[code] : r->first[previous];
+    } else if (next_free < kMaxCodes) {
       // A full table takes no more entries; the encoder may go on without a clear.
-      if (next_free < kMaxCodes) {
-        r->prefix[next_free] = uint16_t(previous);
-        r->suffix[next_free] = head;
-        r->first[next_free] = r->first[previous];
-        r->length[next_free] = uint16_t(r->length[previous] + 1);
-        ++next_free;
-        if (next_free == (1 << code_width) && code_width < 12) ++code_width;
-      }
+      prefix[next_free] = uint16_t(previous);
+      suffix[next_free] = code < next_free ? first[code] : first[previous];
+      first[next_free] = first[previous];
+      length[next_free] = uint16_t(length[previous] + 1);
+      ++next_free;
+      if (next_free == (1 << code_width) && code_width < 12) ++code_width;
     }
     previous = code;
 
-    const size_t len = r->length[out_code];
+    const size_t len = length[code];
     if (!store) {
       // Checking only: the strings need not be spelled out, their lengths say when the frame is
       // full.
@@ -536,16 +548,20 @@ bool decode_image(qmGifReader* r, bool interlaced, bool store) {
       if (checked >= pixels) break;
       continue;
     }
-    uint8_t* p = line + filled + len - 1;
-    while (out_code > end) {
-      *p-- = r->suffix[out_code];
-      out_code = r->prefix[out_code];
+    if (code < clear) {
+      line[filled] = uint8_t(code);
+    } else {
+      uint8_t* p = line + filled + len - 1;
+      int c = code;
+      while (c > end) {
+        *p-- = suffix[c];
+        c = prefix[c];
+      }
+      *p = uint8_t(c);
     }
-    *p = uint8_t(out_code);
     filled += len;
     while (filled - taken >= size_t(fw) && rows < fh) {
-      const int32_t row = order.next();
-      if (store) store_row(r, line + taken, row);
+      store_row(r, line + taken, order.next());
       taken += size_t(fw);
       ++rows;
     }

@@ -164,16 +164,3 @@ void cursors_forget_sdl() {
 }
 
 void platform_pointer_reset() { platform_cursor_apply(platform_cursor_arrow()); }
-
-bool platform_window_map_point(const qmDisplayWindow* display, int32_t x, int32_t y,
-                               int32_t* out_x, int32_t* out_y) {
-  const qmDisplayPlatform* p = display->platform;
-  if (!p || !p->fullscreen || p->surface_w <= 0 ||
-      (p->surface_w == p->screen.width && p->surface_h == p->screen.height)) {
-    *out_x = x;
-    *out_y = y;
-    return true;
-  }
-  qmLetterbox box = letterbox_fit(p->screen.width, p->screen.height, p->surface_w, p->surface_h);
-  return letterbox_map_point(box, p->screen.width, p->screen.height, x, y, out_x, out_y);
-}

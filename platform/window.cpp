@@ -151,6 +151,19 @@ void settle_frame(qmDisplayWindow* d, bool wait) {
   if (cx - left != d->x || cy - top != d->y) SDL_SetWindowPosition(p->window, d->x + left, d->y + top);
 }
 
+WindowRegionTest g_region_test = nullptr;
+
+SDL_HitTestResult hit_test(SDL_Window*, const SDL_Point* point, void* data) {
+  switch (platform_window_hit(static_cast<const qmDisplayWindow*>(data), point->x, point->y)) {
+    case WINHIT_DRAG:
+      return SDL_HITTEST_DRAGGABLE;
+    case WINHIT_SIZE:
+      return SDL_HITTEST_RESIZE_BOTTOMRIGHT;
+    default:
+      return SDL_HITTEST_NORMAL;
+  }
+}
+
 void place_window(qmDisplayWindow* d) {
   qmDisplayPlatform* p = d->platform;
   bool full = covers_switched_screen(d);
@@ -249,6 +262,8 @@ int32_t platform_window_open(qmDisplayWindow* display, int32_t activate, const q
   }
   SDL_SetWindowData(p->window, kDisplayKey, display);
   SDL_SetWindowMinimumSize(p->window, kMinWindowSide, kMinWindowSide);
+  // A borderless window is dragged and sized by its regions (where the video driver can).
+  if (display->flags & WINFLAG_BORDERLESS) SDL_SetWindowHitTest(p->window, hit_test, display);
   if (p->shaped && SDL_IsShapedWindow(p->window)) apply_sdl_shape(display);
   if (SDL_IsShapedWindow(p->window)) SDL_SetWindowPosition(p->window, x, y);
   platform_record("title", title);
@@ -331,6 +346,31 @@ int32_t platform_window_set_drop_target(qmDisplayWindow* display) {
 }
 
 int32_t platform_fullscreen_supported() { return 1; }
+
+bool platform_window_map_point(const qmDisplayWindow* display, int32_t x, int32_t y,
+                               int32_t* out_x, int32_t* out_y) {
+  const qmDisplayPlatform* p = display->platform;
+  if (!p || !p->fullscreen || p->surface_w <= 0 ||
+      (p->surface_w == p->screen.width && p->surface_h == p->screen.height)) {
+    *out_x = x;
+    *out_y = y;
+    return true;
+  }
+  qmLetterbox box = letterbox_fit(p->screen.width, p->screen.height, p->surface_w, p->surface_h);
+  return letterbox_map_point(box, p->screen.width, p->screen.height, x, y, out_x, out_y);
+}
+
+void platform_set_window_region_test(WindowRegionTest test) { g_region_test = test; }
+
+int32_t platform_window_hit(const qmDisplayWindow* display, int32_t x, int32_t y) {
+  if (!g_region_test || !(display->flags & WINFLAG_BORDERLESS) || (display->flags & WINFLAG_FIXED))
+    return WINHIT_NONE;
+  int32_t cx = 0, cy = 0;
+  if (!platform_window_map_point(display, x, y, &cx, &cy)) return WINHIT_NONE;
+  int32_t hit = g_region_test(display, cx, cy);
+  if (hit == WINHIT_SIZE && !(display->flags & WINFLAG_SIZEABLE)) return WINHIT_NONE;
+  return hit == WINHIT_DRAG || hit == WINHIT_SIZE ? hit : WINHIT_NONE;
+}
 
 bool platform_window_accepts_close(const qmDisplayWindow* display) {
   return !(display->flags & WINFLAG_NOCLOSE);

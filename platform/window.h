@@ -219,5 +219,14 @@ void platform_window_handle_event(const SDL_Event& event);
 // false when the point lies outside the picture.
 bool platform_window_map_point(const qmDisplayWindow* display, int32_t x, int32_t y, int32_t* out_x,
                                int32_t* out_y);
+// What a content point of a borderless window is for: the display library answers from its drag
+// and size regions. Dragging and sizing then happen in the window system, and the click is not
+// reported to the program.
+enum : int32_t { WINHIT_NONE = 0, WINHIT_DRAG = 1, WINHIT_SIZE = 2 };
+using WindowRegionTest = int32_t (*)(const qmDisplayWindow* display, int32_t x, int32_t y);
+void platform_set_window_region_test(WindowRegionTest test);
+// The answer for a window point (after the letterbox mapping): nothing for a fixed window or
+// outside the regions, sizing only for a sizeable one.
+int32_t platform_window_hit(const qmDisplayWindow* display, int32_t x, int32_t y);
 // Whether a close request of the window system reaches the program (noclose windows swallow it).
 bool platform_window_accepts_close(const qmDisplayWindow* display);

@@ -135,6 +135,37 @@ TEST(Windows, RecordAndWindowStayInStep) {
   platform_window_move(&d);  // no window: nothing happens
 }
 
+// Regions as a display library would keep them: a drag bar along the top of 100x100, a size
+// corner at the bottom right.
+int32_t regions(const qmDisplayWindow*, int32_t x, int32_t y) {
+  if (y < 15) return WINHIT_DRAG;
+  return x >= 90 && y >= 90 ? WINHIT_SIZE : WINHIT_NONE;
+}
+
+TEST(Windows, BorderlessWindowsAreDraggedAndSizedByTheirRegions) {
+  struct Case {
+    const char* what;
+    uint32_t flags;
+    int32_t x, y, hit;
+  } cases[] = {
+      {"drag bar", WINFLAG_BORDERLESS, 50, 5, WINHIT_DRAG},
+      {"content", WINFLAG_BORDERLESS, 50, 50, WINHIT_NONE},
+      {"size corner, sizeable", WINFLAG_BORDERLESS | WINFLAG_SIZEABLE, 95, 95, WINHIT_SIZE},
+      {"size corner, not sizeable", WINFLAG_BORDERLESS, 95, 95, WINHIT_NONE},
+      {"fixed", WINFLAG_BORDERLESS | WINFLAG_FIXED, 50, 5, WINHIT_NONE},
+      {"framed: the frame drags", 0, 50, 5, WINHIT_NONE},
+  };
+  qmDisplayWindow d;
+  EXPECT_EQ(platform_window_hit(&d, 50, 5), WINHIT_NONE);  // no regions known yet
+  platform_set_window_region_test(regions);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    d.flags = c.flags;
+    EXPECT_EQ(platform_window_hit(&d, c.x, c.y), c.hit);
+  }
+  platform_set_window_region_test(nullptr);
+}
+
 TEST(ScreenModes, ListSwitchAndRestore) {
   // QM_SCREEN_MODES lists 640x480 twice.
   EXPECT_EQ(platform_get_display_modes(nullptr), 4);

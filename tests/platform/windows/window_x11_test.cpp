@@ -121,6 +121,31 @@ TEST(X11Windows, FramedWindowOpensAtTheAskedPlaceAndSize) {
   EXPECT_EQ(field(geometry, "Absolute upper-left Y:"), 200 + d.frame_top) << geometry;
 }
 
+TEST(X11Windows, BorderlessWindowIsDraggedByItsRegion) {
+  // The top 15 rows drag, as the display's default drag region does.
+  platform_set_window_region_test([](const qmDisplayWindow*, int32_t, int32_t y) {
+    return y < 15 ? int32_t(WINHIT_DRAG) : int32_t(WINHIT_NONE);
+  });
+  Display d(700, 100, 120, 80, WINFLAG_BORDERLESS);
+  std::strcpy(d.title, "quillmere-x11-drag");
+  ASSERT_EQ(d.open(), 0);
+  settle();
+  run("xdotool mousemove 750 105 mousedown 1");
+  settle(200);
+  run("xdotool mousemove 800 205");
+  settle(200);
+  run("xdotool mousemove 850 305 mouseup 1");
+  settle_until([&] {
+    int x = 0, y = 0;
+    SDL_GetWindowPosition(d.window(), &x, &y);
+    return x == 800 && y == 300;
+  });
+  std::string geometry = run("xwininfo -id $(xdotool search --name quillmere-x11-drag | head -1)");
+  EXPECT_EQ(field(geometry, "Absolute upper-left X:"), 800) << geometry;
+  EXPECT_EQ(field(geometry, "Absolute upper-left Y:"), 300) << geometry;
+  platform_set_window_region_test(nullptr);
+}
+
 TEST(X11Windows, ScreenshotEqualsTheScreenBuffer) {
   Display d(40, 50, 64, 48, WINFLAG_BORDERLESS);
   ASSERT_EQ(d.open(), 0);

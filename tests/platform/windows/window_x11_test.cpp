@@ -146,6 +146,26 @@ TEST(X11Windows, BorderlessWindowIsDraggedByItsRegion) {
   platform_set_window_region_test(nullptr);
 }
 
+TEST(X11Windows, NohideWindowComesBackWhenTheUserMinimisesIt) {
+  Display keep(100, 400, 80, 60, WINFLAG_NOHIDE), plain(300, 400, 80, 60);
+  std::strcpy(keep.title, "quillmere-x11-nohide");
+  std::strcpy(plain.title, "quillmere-x11-plain");
+  ASSERT_EQ(keep.open(), 0);
+  ASSERT_EQ(plain.open(), 0);
+  settle();
+  run("xdotool search --name quillmere-x11-nohide windowminimize");
+  run("xdotool search --name quillmere-x11-plain windowminimize");
+  auto minimised = [](const Display& d) {
+    return (SDL_GetWindowFlags(d.window()) & SDL_WINDOW_MINIMIZED) != 0;
+  };
+  EXPECT_TRUE(settle_until([&] { return minimised(plain); }));
+  EXPECT_TRUE(settle_until([&] { return !minimised(keep); }));
+  EXPECT_NE(run("xwininfo -name quillmere-x11-nohide").find("IsViewable"), std::string::npos);
+  // The program itself may minimise it.
+  platform_window_minimize(&keep, 1);
+  EXPECT_TRUE(settle_until([&] { return minimised(keep); }));
+}
+
 TEST(X11Windows, ScreenshotEqualsTheScreenBuffer) {
   Display d(40, 50, 64, 48, WINFLAG_BORDERLESS);
   ASSERT_EQ(d.open(), 0);

@@ -8,6 +8,7 @@
 #include "display/codecs/imagecache.h"
 #include "display/graphics.h"
 #include "engine/errcodes.h"
+#include "runtime/declare.h"
 #include "tests/display/netpbm_util.h"
 #include "tests/display/picture_harness.h"
 
@@ -119,6 +120,45 @@ TEST_F(Load, DeclaredBrushesShareTheImageCache) {
   runtime_flags().word6 = 0;
   // Outside the declarations the cache is not asked: the file itself is loaded.
   EXPECT_NE(call_table("LoadBrush", {3.0, missing}, [&] { set_string("cachedload", "shared"); }).code, 0);
+  imagecache_free_all();
+}
+
+// The start-up's declarations call LoadBrush and LoadBGPic by name; two brushes of one file share
+// one decoded picture through the image cache, each realised with its own source rectangle.
+TEST_F(Load, DeclaredPicturesAreRealisedWithTheirRectangles) {
+  vm_push_value(L, QM_GLOBALSINDEX);
+  const qmCommand no_display[] = {{"CreateDisplay", [](qmState*) { return 0; }}, {nullptr, nullptr}};
+  vm_register_commands(L, nullptr, no_display, 0);
+  vm_set_top(L, 0);
+  auto declared = [&](int32_t type, int32_t id, int32_t arg1) {
+    Declaration d;
+    d.type = type;
+    d.id = id;
+    d.has_name = true;
+    d.source_name = png;
+    d.arg1 = arg1;
+    d.words[PIC_GLOBALALPHA] = -1;
+    return d;
+  };
+  std::vector<Declaration> list;
+  Declaration corner = declared(DECL_BRUSH, 1, int32_t(kKey));
+  corner.words[PIC_X] = 2, corner.words[PIC_Y] = 1, corner.words[PIC_WIDTH] = 3, corner.words[PIC_HEIGHT] = 2;
+  list.push_back(corner);
+  list.push_back(declared(DECL_BRUSH, 2, -1));  // no size given: the whole picture
+  list.push_back(declared(DECL_BGPIC, 1, -1));
+  const int64_t hits = imagecache_hits();
+  DeclareContext quiet;
+  quiet.quiet_forced = true;
+  ASSERT_EQ(declarations_create(L, &list, quiet), 0);
+  EXPECT_GE(imagecache_hits(), hits + 1);
+  ASSERT_TRUE(brush(1) && brush(2) && bgpic(1));
+  EXPECT_EQ(brush(1)->width, 3);
+  EXPECT_EQ(brush(1)->height, 2);
+  EXPECT_EQ(qmos_read_pixel(brush(1)->bitmap, 1, 1), kKey);
+  EXPECT_EQ(qmos_read_pixel(brush(1)->mask, 1, 1), 0u);
+  EXPECT_EQ(brush(2)->width, 6);
+  EXPECT_EQ(qmos_read_pixel(brush(2)->bitmap, 5, 3), fixture_colour(5, 3));
+  EXPECT_EQ(bgpic(1)->height, 4);
   imagecache_free_all();
 }
 

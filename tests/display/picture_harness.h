@@ -42,6 +42,7 @@ class PictureTest : public CommandTest {
     open({graphics_init, brush_init, bgpic_init});
     qm::runtime_add_set_hook(graphics_setting_hook);
     qm::runtime_add_get_hook(graphics_query_hook);
+    qm::runtime_flags().quiet = true;  // no loading reports between the test lines
   }
   void TearDown() override {
     brush_free_all();

@@ -2,6 +2,8 @@
 // the runtime's attribute hooks reach, position specials, keep-aspect sizes and GetAttribute.
 #include "display/graphics.h"
 
+#include "display/frame.h"
+
 #include <cmath>
 #include <map>
 
@@ -189,8 +191,23 @@ int32_t cmd_getattribute(qmState* L) {
 }
 
 const qmCommand kGraphicsCommands[] = {
+    {"Red", cmd_red},
+    {"Green", cmd_green},
+    {"Blue", cmd_blue},
+    {"RGB", cmd_rgb},
+    {"ARGB", cmd_argb},
     {"GetAttribute", cmd_getattribute},
+    {"GetPen", cmd_getpen},
+    {"VWait", cmd_vwait},
+    {"SetFPSLimit", cmd_setfpslimit},
+    {"GetFPSLimit", cmd_getfpslimit},
+    {"IsPicture", cmd_ispicture},
+    {"GetRealColor", cmd_getrealcolor},
     {"SaveSnapshot", cmd_savesnapshot},
+    {"MixRGB", cmd_mixrgb},
+    {"DumpVideoTime", cmd_dumpvideotime},
+    {"GetRandomColor", cmd_getrandomcolor},
+    {"SetDrawTagsDefault", cmd_setdrawtagsdefault},
     {nullptr, nullptr},
 };
 
@@ -233,6 +250,7 @@ using namespace qm;
 int32_t graphics_init(qmState* L) {
   g_mask_mode = MASKVISIBLE;
   g_alpha_intensity = VANILLACOPY;
+  drawtag_defaults_reset();
   graphics_set_attribute_handler(OBJ_BRUSH, brush_attribute);
   graphics_set_attribute_handler(OBJ_BGPIC, bgpic_attribute);
   return picture_library_open(L, kGraphicsCommands, kGraphicsConstants, "graphics", nullptr);

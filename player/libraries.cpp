@@ -7,6 +7,7 @@
 
 #include "display/bgpic.h"
 #include "display/brush.h"
+#include "display/display.h"
 #include "display/codecs/imagecache.h"
 #include "display/graphics.h"
 #include "engine/errcodes.h"
@@ -31,7 +32,7 @@ constexpr LibraryEntry kLibraries[] = {
     {"layers", nullptr},
     {"text", nullptr},
     {"anim", nullptr},
-    {"display", nullptr},
+    {"display", display_init},
     {"sound", nullptr},
     {"brush", brush_init},
     {"bgpic", bgpic_init},
@@ -51,7 +52,7 @@ constexpr CleanupEntry kCleanups[] = {
     {"effects", [](qmState*) { effects_free_buffers(); }},
     {"sound_stop", nullptr},
     {"video_stop", nullptr},
-    {"display", nullptr},
+    {"display", [](qmState* L) { display_cleanup(L); }},
     {"network", nullptr},
     {"graphics", [](qmState*) { graphics_cleanup(); }},
     {"draw", nullptr},
@@ -85,7 +86,10 @@ const PlayerLibraries kPlayer = [] {
   p.get_hooks = kGetHooks;
   p.get_hook_count = std::size(kGetHooks);
   p.free_image_cache = imagecache_free_all;
-  // The sound hooks and the first display belong to libraries not built yet.
+  p.open_first_display = [](qmState* L, const Config*, const DisplaySettings* display, const char* private3) {
+    return display_open_first(L, display, private3);
+  };
+  // The sound hooks belong to a library not built yet.
   // The per-line hook serves the host's events; a quit (the window system's, or SIGINT/SIGTERM)
   // ends the program as a user abort.
   p.pump_events = [](qmState* L) { return platform_pump_events(L) ? ERR_USERABORT : 0; };

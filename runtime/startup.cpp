@@ -315,10 +315,10 @@ int main_real(int argc, const char* const argv[]) {
 
   console_print_file(err_get_message(MSG_LOADING_APPLET),
                      c.script_alias.empty() ? c.script_path.c_str() : c.script_alias.c_str(), true);
-  // A program without declarations gets its default display 1 from the display library's
-  // CreateDisplay; while that library is not built there is nothing to create for it.
+  // Declared objects are made even when there are none: the creation adds the default display 1
+  // that every program opens.
   if (int32_t err = require_plugins(p)) return shutdown_exit(err, p);
-  if (p->has_applet && !p->applet.declarations.empty()) {
+  {
     set_attr(L, ATTR_WORD6, 1);
     int32_t err = run_protected(L, [p](qmState* L2) { return create_declared(L2, p); });
     if (err) return shutdown_exit(err, p);
@@ -333,7 +333,7 @@ int main_real(int argc, const char* const argv[]) {
   console_print_done();
 
   if (libs.open_first_display) {
-    if (int32_t err = libs.open_first_display(L, &c, c.private3.c_str())) return shutdown_exit(err, p);
+    if (int32_t err = libs.open_first_display(L, &c, &p->display, c.private3.c_str())) return shutdown_exit(err, p);
   }
 
   set_attr(L, ATTR_SCRIPT_RUNNING, 1);

@@ -78,7 +78,8 @@ struct PlayerLibraries {
   // Frees the images the picture loaders cached for the declared objects.
   void (*free_image_cache)() = nullptr;
   // Opens display 1 once the declared objects exist; 0 or an error code.
-  int32_t (*open_first_display)(qmState* L, const Config* config, const char* private3) = nullptr;
+  int32_t (*open_first_display)(qmState* L, const Config* config, const DisplaySettings* display,
+                                const char* private3) = nullptr;
   // Serves the host's pending events without waiting (from the per-line hook); 0, or a code that
   // stops the program.
   int32_t (*pump_events)(qmState* L) = nullptr;

@@ -134,7 +134,7 @@ TEST_F(PlayerTest, BannerAndProgressUnlessQuiet) {
   Outcome r = run({prog});
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out.rfind("QuillmerePlayer 5.0 [Linux]", 0), 0u) << r.out;
-  EXPECT_NE(r.out.find("hello.qmb...done\nhello 42\n"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("hello.qmb...done\nPreparing display...done\nAnd Action!\nhello 42\n"), std::string::npos) << r.out;
 }
 
 TEST_F(PlayerTest, IniFileOverridesTheCommandLine) {

@@ -1,0 +1,181 @@
+// Displays: the record that ties a background picture to a platform window, the process-wide
+// display list and current display, the lifecycle that the display commands and start-up share
+// (create, prepare, open, close, free, exit), the first display with its backfill, and frame
+// pacing. The commands themselves are in display_commands.cpp.
+#pragma once
+
+#include <cstdint>
+
+#include "gfx/blitservices.h"
+#include "gfx/gradient.h"
+#include "platform/platform.h"
+#include "runtime/registry.h"
+
+struct qmState;
+
+namespace qm {
+
+struct qmBGPic;
+struct qmBitmap;
+struct qmMask;
+struct qmAlphaChannel;
+struct DisplaySettings;
+
+inline constexpr int32_t kMaxRegions = 64;
+inline constexpr int32_t REGION_BOX = 14;
+inline constexpr int32_t POS_NOT_GIVEN = 99999;
+inline constexpr int32_t KEEPPOSITION = 100000;
+inline constexpr int32_t kCallbackSlots = 24;
+inline constexpr int32_t DISPMODE_WINDOWED_CMD = 1;
+inline constexpr int32_t DISPMODE_FULLSCREEN_CMD = 2;
+
+struct DisplayRegion {
+  int32_t type = 0, x = 0, y = 0, width = 0, height = 0;
+};
+
+struct RegionSet {
+  DisplayRegion used[kMaxRegions];      // as the window uses them (scaled)
+  DisplayRegion unscaled[kMaxRegions];  // as the program set them
+  int32_t count = 0;
+  int32_t given = 0;
+};
+
+struct DirtyList {
+  int32_t* entries = nullptr;  // inclusive {x1, y1, x2, y2}
+  int32_t count = 0, capacity = 0;
+};
+
+struct qmDisplay {
+  // First: the fields the platform layer reads and writes (position, size, state, window flags,
+  // title, frame metrics, the platform part).
+  qmDisplayWindow win;
+  ObjectHeader header{};  // OBJ_DISPLAY
+  int32_t layers = 0;
+  // Where drawing goes while not to the display's own picture (output targets), and its type.
+  qmBitmap* draw_bitmap = nullptr;
+  qmMask* draw_mask = nullptr;
+  qmAlphaChannel* draw_alpha = nullptr;
+  int32_t output_type = kOutputDisplay;
+  qmBGPic* bgpic = nullptr;
+  int32_t bgpic_owned = 0;
+  int32_t double_buffer = 0;
+  int32_t output_switch[2] = {0, 0};  // the second is the double-buffer suspension
+  int32_t backfill = 0;               // "private1"
+  int32_t private2 = 0, private3 = 0;
+  // Own picture's fill.
+  int32_t fill_style = 0;
+  uint32_t fill_colour = 0;
+  qmGradient gradient{};
+  ObjectId texture_brush;
+  int32_t texture_x = 0, texture_y = 0;
+  RegionSet drag, size;
+  // Owned bitmaps: a clean copy of the picture, the composed picture, the scaled output, the
+  // double buffer.
+  qmBitmap* buffer1 = nullptr;
+  qmBitmap* buffer2 = nullptr;
+  qmBitmap* scaled_output = nullptr;
+  qmBitmap* double_buffer_bitmap = nullptr;
+  int32_t scale_auto = 0, scale_layer = 0;
+  int32_t margin[4] = {0, 0, 0, 0};  // left, top, right, bottom border margins
+  int32_t scale_width = 0, scale_height = 0;
+  int32_t smooth_scale = 0;
+  double scale_x = 1.0, scale_y = 1.0;
+  DirtyList dirty;
+  int32_t callbacks[kCallbackSlots][2];  // {function, user data} registry references; -1 none
+  int32_t mouse_buttons[3] = {0, 0, 0};
+  uint8_t keys[300] = {};
+  void* select_target = nullptr;
+  void* double_buffer_pic = nullptr;
+  int32_t cursor_x = 0, cursor_y = 0, text_margin_left = 0, text_margin_right = 0;
+  void* pointer = nullptr;
+  int32_t pointer_hidden = 0;
+  int32_t reopen = 0, active = 0;
+  qmMask* scaled_mask = nullptr;
+  qmAlphaChannel* scaled_alpha = nullptr;
+  int32_t select_saved = 0;
+  int32_t saved_cursor[4] = {0, 0, 0, 0};
+  int32_t saved_layers = 0;
+  // The blit layer's view of this display.
+  qmBlitOutput output{};
+  qmBlitPicture picture{};
+};
+
+// Process-wide display state.
+struct DisplaySystem {
+  ObjectHeader* list = nullptr;  // through header.next; the backfill display first
+  qmDisplay* current = nullptr;
+  qmMutex* mutex = nullptr;
+  int32_t fullscreen = 0;
+  int32_t recording = 0;  // the video recorder captures the display
+  qmBitmap* desktop_grab = nullptr;
+  ObjectId backfill_display, backfill_bgpic, backfill_brush;
+  int32_t backfill_first_choice = 0;
+  int32_t up = 0;  // the first display has opened
+};
+DisplaySystem& display_system();
+
+inline qmDisplay* display_of(ObjectHeader* h) {
+  return reinterpret_cast<qmDisplay*>(reinterpret_cast<char*>(h) - offsetof(qmDisplay, header));
+}
+inline qmDisplay* display_of(qmDisplayWindow* w) { return reinterpret_cast<qmDisplay*>(w); }
+qmDisplay* display_current();
+
+// Finds a display: ERR_FINDARRAY for an automatic id, ERR_FINDDISPLAY with the number.
+int32_t display_find(const ObjectId& id, qmDisplay** out);
+// CreateDisplay's work: the option table at index `options` (0: none). *out gets the record.
+int32_t display_create(qmState* L, const ObjectId& id, int32_t options, qmDisplay** out);
+// Reads the display options of the table at t into d. Attribute mode serves SetDisplayAttributes.
+// *scale_given is set when "scalewidth" or "scaleheight" was given.
+int32_t display_read_options(qmState* L, int32_t t, qmDisplay* d, bool attribute_mode, bool* scale_given);
+int32_t display_prepare(qmState* L, qmDisplay* d);
+int32_t display_open(qmState* L, qmDisplay* d, int32_t activate);
+void display_close(qmDisplay* d);
+int32_t display_free_by_id(qmState* L, const ObjectId& id);
+void display_cleanup(qmState* L);
+// Makes d the current display (and its picture the current BGPic).
+void display_make_current(qmDisplay* d);
+// Points d at a new picture (the display's blit view follows).
+void display_bind_bgpic(qmDisplay* d, qmBGPic* pic);
+// The background buffers at the picture's display size: 0 or ERR_MEM.
+int32_t display_make_buffers(qmDisplay* d);
+// Shows the whole display again: borders, then the picture.
+void display_refresh(qmState* L, qmDisplay* d);
+// Fills the border strips with black.
+void display_draw_borders(qmDisplay* d);
+// Resolves specials of x and y against the desktop with the window's outer size.
+void display_resolve_position(qmDisplay* d);
+// The default drag and size regions where none were given, then the clamp of every region.
+void display_region_defaults(qmDisplay* d);
+// The size-change step of ChangeDisplaySize and SetDisplayAttributes.
+int32_t display_size_change(qmState* L, qmDisplay* d, int32_t x, int32_t y, int32_t width, int32_t height,
+                            bool program_request, bool smooth, bool no_refresh);
+// True when any display shows the picture.
+bool display_shows_bgpic(const qmBGPic* pic);
+// Installs the display's services into the blit layer and the output hooks.
+void display_install_services();
+
+// Start-up: opens the displays once the declarations ran (display 1 must exist).
+int32_t display_open_first(qmState* L, const DisplaySettings* settings, const char* private3);
+// The backfill display over the whole screen: kind 0 none, 1 colour, 2 gradient.
+struct BackfillBlock {
+  int32_t kind = 0;
+  uint32_t colour1 = 0, colour2 = 0;
+  int32_t menu_bar = 0;
+};
+int32_t display_make_backfill(qmState* L, const BackfillBlock& block);
+// The backfill after a mode switch: the project's block unless the first display's full-screen
+// choice made the backfill, else a black one over the menu bar when full screen (none windowed).
+BackfillBlock display_backfill_settings(bool fullscreen);
+// SetDisplayAttributes on the current display with the option table at t (DisplayBGPic too).
+int32_t display_set_attributes(qmState* L, int32_t t);
+
+// Presents the current display and paces the loop to the frame rate.
+void display_wait_refresh(qmState* L);
+
+// The SaveSnapshot captures of the display and its window.
+int32_t display_snapshot(int32_t type, qmBitmap** out);
+
+}  // namespace qm
+
+// The display library's start (its command and constant tables).
+int32_t display_init(qmState* L);

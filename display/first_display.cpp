@@ -1,0 +1,164 @@
+// Opening the displays once the declarations ran: the run's display mode, the screen switch, the
+// backfill display behind full-screen runs, and the first current display.
+#include <cstdio>
+#include <string>
+
+#include "display/bgpic.h"
+#include "display/display.h"
+#include "display/picture.h"
+#include "engine/errcodes.h"
+#include "engine/vm.h"
+#include "runtime/args.h"
+#include "runtime/config.h"
+#include "runtime/errors.h"
+
+namespace qm {
+
+namespace {
+
+BackfillBlock g_project_backfill;
+
+// The size of display 1's window for the screen-mode choice against the configured screen size.
+void mode_size(qmDisplay* d, const DisplaySettings& s, int32_t* w, int32_t* h) {
+  platform_window_frame_size(&d->win);
+  *w = d->win.width + d->win.frame_extra_width;
+  *h = d->win.height + d->win.frame_extra_height;
+  if (s.width == -1 || s.height == -1) return;
+  int32_t sw = 0, sh = 0;
+  platform_screen_size(&sw, &sh);
+  const int32_t cw = s.width == 0 ? sw : s.width, ch = s.height == 0 ? sh : s.height;
+  if (*w <= cw && *h <= ch) {
+    *w = cw, *h = ch;
+  } else if (!(d->win.flags & WINFLAG_BORDERLESS) && d->win.width <= cw && d->win.height <= ch) {
+    d->win.flags |= WINFLAG_BORDERLESS;
+    *w = cw, *h = ch;
+  }
+}
+
+// Mode 3 asks: the first button is full screen, the second windowed.
+int32_t ask_mode(const qmDisplay* d) {
+  std::string reply;
+  if (platform_requester_scripted("system", d->win.title, &reply)) return reply == "1" ? 2 : 1;
+  return 1;
+}
+
+}  // namespace
+
+BackfillBlock display_backfill_settings(bool fullscreen) {
+  if (g_project_backfill.kind && !display_system().backfill_first_choice) return g_project_backfill;
+  BackfillBlock b;
+  b.kind = fullscreen ? 1 : 0;
+  b.colour1 = 0;
+  b.menu_bar = 1;
+  return b;
+}
+
+int32_t display_make_backfill(qmState* L, const BackfillBlock& block) {
+  if (block.kind == 0) return 0;
+  int32_t w = 0, h = 0;
+  platform_screen_size(&w, &h);
+  // No menu bar of its own on this desktop: the offset is 0 either way.
+  const int32_t y = 0;
+  DisplaySystem& ds = display_system();
+  const int32_t top = vm_get_top(L);
+  int32_t err = 0;
+  if (block.kind == 2) {
+    err = script_call_command(L, "CreateGradientBGPic", 1,
+                              {CallArg::nil(), CallArg::integer(2), CallArg::unsigned_integer(block.colour1),
+                               CallArg::unsigned_integer(block.colour2), CallArg::integer(w), CallArg::integer(h)});
+  } else {
+    err = script_call_command(L, "CreateBGPic", 1,
+                              {CallArg::nil(), CallArg::integer(w), CallArg::integer(h),
+                               CallArg::unsigned_integer(block.colour1)});
+  }
+  if (err) return err;
+  void* pic = vm_to_userdata(L, -1);
+  vm_set_top(L, top);
+  ds.backfill_bgpic = ObjectId{0, pic};
+  vm_new_table(L);
+  const int32_t t = vm_get_top(L);
+  table_set_number(L, "y", y);
+  table_set_number(L, "borderless", 1);
+  table_set_number(L, "fixed", 1);
+  table_set_id(L, "bgpic", ds.backfill_bgpic);
+  table_set_number(L, "hidepointer", 1);
+  table_set_number(L, "private1", 1);
+  qmDisplay* d = nullptr;
+  err = display_create(L, ObjectId{0, &ds}, t, &d);
+  vm_set_top(L, top);
+  if (err) return err;
+  ds.backfill_display = d->header.id;
+  return 0;
+}
+
+int32_t display_open_first(qmState* L, const DisplaySettings* settings, const char*) {
+  DisplaySystem& ds = display_system();
+  const DisplaySettings defaults;
+  const DisplaySettings& s = settings ? *settings : defaults;
+  g_project_backfill = BackfillBlock{};
+  if (s.backfill_type == BACKFILL_COLOR || s.backfill_type == BACKFILL_GRADIENT) {
+    g_project_backfill.kind = s.backfill_type;
+    g_project_backfill.colour1 = s.start_color < 0 ? 0 : uint32_t(s.start_color);
+    g_project_backfill.colour2 = s.end_color < 0 ? 0 : uint32_t(s.end_color);
+  }
+  qmDisplay* first = nullptr;
+  if (int32_t err = display_find(ObjectId{1, nullptr}, &first)) return err;
+
+  int32_t mode = s.mode == DISPMODE_DEFAULT ? DISPMODE_WINDOW : s.mode;
+  if (mode == 3) mode = ask_mode(first);
+  bool backfill = false;
+  BackfillBlock block = g_project_backfill;
+  if (mode == 2 || mode == 4 || mode == 6) {
+    backfill = true;
+    block = BackfillBlock{1, 0, 0, 1};
+    first->win.flags |= WINFLAG_BORDERLESS | WINFLAG_FIXED;
+    if (mode == 6) {
+      first->win.flags |= WINFLAG_FULLSCREENWINDOW;
+      mode = 1;
+    } else {
+      ds.backfill_first_choice = 1;
+    }
+  }
+  int32_t mode_w = 0, mode_h = 0;
+  mode_size(first, s, &mode_w, &mode_h);
+  int32_t out_w = mode_w, out_h = mode_h, out_depth = 32;
+  if (int32_t err = platform_display_prepare(mode, backfill ? 1 : 0, block.menu_bar, mode_w, mode_h, s.depth,
+                                             &out_w, &out_h, &out_depth))
+    return err;
+  if (mode != 1) {
+    uint32_t token = 0;
+    platform_display_fade_out(&token, 1);
+    int32_t err = platform_display_set_mode(out_w, out_h, out_depth);
+    platform_display_fade_in(token, 1);
+    if (err) return err;
+    ds.fullscreen = 1;
+  }
+  console_print_file(err_get_message(99), "", true);
+  console_print_done();
+  // Pictures and brushes are made as bitmaps from the start on this host: nothing waits for
+  // conversion here.
+  if (backfill) {
+    if (int32_t err = display_make_backfill(L, block)) return err;
+  }
+  if (!ds.up) console_print_file("And Action!\n", "", false);
+  ds.up = 1;
+  for (ObjectHeader* h = ds.list; h; h = h->next)
+    if (int32_t err = display_prepare(L, display_of(h))) return err;
+  if (backfill) platform_set_ui_mode(block.menu_bar ? 2 : 1);
+  for (ObjectHeader* h = ds.list; h; h = h->next) {
+    qmDisplay* d = display_of(h);
+    if (d->win.flags & WINFLAG_HIDDEN) continue;
+    if (int32_t err = display_open(L, d, (d->win.flags & WINFLAG_ACTIVE) ? 1 : 0)) return err;
+  }
+  qmDisplay* current = nullptr;
+  for (ObjectHeader* h = ds.list; h && !current; h = h->next) {
+    qmDisplay* d = display_of(h);
+    if ((d->win.flags & WINFLAG_ACTIVE) && !(d->win.flags & WINFLAG_HIDDEN)) current = d;
+  }
+  if (current) platform_window_activate(&current->win);
+  else current = first;
+  display_make_current(current);
+  return 0;
+}
+
+}  // namespace qm

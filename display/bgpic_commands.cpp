@@ -4,6 +4,7 @@
 
 #include "display/bgpic.h"
 #include "display/brush.h"
+#include "display/display.h"
 #include "display/fill.h"
 #include "display/graphics.h"
 #include "display/hooks.h"
@@ -160,6 +161,8 @@ const qmCommand kBGPicCommands[] = {
     {"BGPicToBrush", cmd_bgpictobrush},
     {"CopyBGPic", cmd_copybgpic},
     {"ScaleBGPic", cmd_scalebgpic},
+    {"DisplayBGPic", cmd_displaybgpic},
+    {"DisplayBGPicPart", cmd_displaybgpicpart},
     {"FreeBGPic", cmd_freebgpic},
     {nullptr, nullptr},
 };

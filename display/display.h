@@ -166,6 +166,10 @@ int32_t display_make_backfill(qmState* L, const BackfillBlock& block);
 // The backfill after a mode switch: the project's block unless the first display's full-screen
 // choice made the backfill, else a black one over the menu bar when full screen (none windowed).
 BackfillBlock display_backfill_settings(bool fullscreen);
+// DisplayBGPic and DisplayBGPicPart (commands of the bgpic library).
+int32_t cmd_displaybgpic(qmState* L);
+int32_t cmd_displaybgpicpart(qmState* L);
+
 // SetDisplayAttributes on the current display with the option table at t (DisplayBGPic too).
 int32_t display_set_attributes(qmState* L, int32_t t);
 

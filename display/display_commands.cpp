@@ -35,12 +35,6 @@ enum : int32_t {
   ATTRORIENTATION = 70, ATTRKEYBOARD = 71,
 };
 
-CallArg id_arg(const ObjectId& id) {
-  CallArg a;
-  a.type = CALLARG_ID;
-  a.id = id;
-  return a;
-}
 
 int32_t current_or_fail(qmDisplay** out) {
   *out = display_current();
@@ -336,11 +330,11 @@ int32_t reopen_all(qmState* L, bool fullscreen, bool recentre) {
 void free_backfill(qmState* L) {
   DisplaySystem& s = ds();
   if (s.backfill_display.number || s.backfill_display.handle)
-    script_call_command(L, "FreeDisplay", 0, {id_arg(s.backfill_display)});
+    script_call_command(L, "FreeDisplay", 0, {CallArg::object_id(s.backfill_display)});
   if (s.backfill_bgpic.number || s.backfill_bgpic.handle)
-    script_call_command(L, "FreeBGPic", 0, {id_arg(s.backfill_bgpic)});
+    script_call_command(L, "FreeBGPic", 0, {CallArg::object_id(s.backfill_bgpic)});
   if (s.backfill_brush.number || s.backfill_brush.handle)
-    script_call_command(L, "FreeBrush", 0, {id_arg(s.backfill_brush)});
+    script_call_command(L, "FreeBrush", 0, {CallArg::object_id(s.backfill_brush)});
   s.backfill_display = s.backfill_bgpic = s.backfill_brush = ObjectId{};
 }
 
@@ -379,8 +373,10 @@ int32_t cmd_changedisplaymode(qmState* L) {
   if (fullscreen) {
     int32_t depth = 32;
     if (int32_t err = platform_display_set_mode(width, height, depth)) {
-      // The displays come back in the mode they had: a failed switch never leaves them closed.
-      int32_t reopen_err = reopen_all(L, s.fullscreen != 0, false);
+      // The displays come back in the mode they had, with its backfill: a failed switch never
+      // leaves them closed.
+      int32_t reopen_err = s.fullscreen ? display_make_backfill(L, display_backfill_settings(true)) : 0;
+      if (!reopen_err) reopen_err = reopen_all(L, s.fullscreen != 0, false);
       platform_display_fade_in(token, 1);
       return reopen_err ? reopen_err : err;
     }

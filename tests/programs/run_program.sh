@@ -14,7 +14,10 @@ export src_dir=$(cd "$(dirname "$src")" && pwd)
 if [ -f "$base.setup" ]; then
   (cd "$work" && bash "$base.setup") || { echo "setup failed"; exit 1; }
 fi
-(cd "$work" && "$player" -quiet prog.qmb > out.txt 2> err.txt)
+args=()
+[ -f "$base.args" ] && read -r -a args < "$base.args"
+(cd "$work" && if [ -f "$base.env" ]; then set -a; . "$base.env"; set +a; fi
+ "$player" -quiet "${args[@]}" prog.qmb > out.txt 2> err.txt)
 status=$?
 want_status=0
 [ -f "$base.status" ] && want_status=$(cat "$base.status")

@@ -1,0 +1,134 @@
+// What programs cannot see of displays: frame pacing on the fake clock, GetRandomColor's
+// channels and the draw-tag defaults after a failed SetDrawTagsDefault.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "display/display.h"
+#include "display/frame.h"
+#include "tests/display/picture_harness.h"
+
+namespace {
+
+using qmtest::Nil;
+
+class DisplayTest : public qmtest::PictureTest {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(platform_init(), 0);
+    PictureTest::SetUp();
+    ASSERT_EQ(display_init(L), 0);
+    ScreenInfo screen;
+    ASSERT_TRUE(platform_parse_screen("800x600@60", nullptr, &screen));
+    platform_set_screen_override(&screen);
+    platform_set_clock(&clock);
+  }
+  void TearDown() override {
+    qm::display_cleanup(L);
+    platform_set_frame_rate_limit(0);
+    platform_set_clock(nullptr);
+    platform_set_screen_override(nullptr);
+    platform_recorder_stop();
+    PictureTest::TearDown();
+    platform_exit();
+  }
+  // An open display of its own, current, as the first display would leave it.
+  qm::qmDisplay* open_display() {
+    qm::qmDisplay* d = nullptr;
+    EXPECT_EQ(qm::display_create(L, qm::ObjectId{2, nullptr}, 0, &d), 0);
+    EXPECT_EQ(qm::display_prepare(L, d), 0);
+    EXPECT_EQ(qm::display_open(L, d, 1), 0);
+    qm::display_make_current(d);
+    return d;
+  }
+  // Draws, then ends the frame; the microseconds the frame took on the clock.
+  int64_t frame(qm::qmDisplay* d) {
+    platform_window_fill_rect(&d->win, 0, 0, 8, 8, colour++);
+    const int64_t before = clock.now_us();
+    qm::display_wait_refresh(L);
+    return clock.now_us() - before;
+  }
+  FakeClock clock;
+  uint32_t colour = 1;
+};
+
+TEST_F(DisplayTest, SixtyFramesAtThirtyTakeTwoSeconds) {
+  qm::qmDisplay* d = open_display();
+  ASSERT_EQ(first("SetFPSLimit", {30.0}), "none");
+  EXPECT_EQ(first("GetFPSLimit", {}), "30");
+  const int64_t start = clock.now_us();
+  for (int i = 0; i < 60; ++i) frame(d);
+  EXPECT_NEAR(double(clock.now_us() - start), 2.0e6, 1000.0);
+}
+
+TEST_F(DisplayTest, ALimitAboveTheRefreshRatePresentsNothing) {
+  qm::qmDisplay* d = open_display();
+  auto presents = [&](double limit) {
+    first("SetFPSLimit", {limit});
+    platform_recorder_start();
+    for (int i = 0; i < 5; ++i) frame(d);
+    int n = 0;
+    for (const std::string& line : platform_recorder_take()) n += line.rfind("present", 0) == 0;
+    platform_recorder_stop();
+    return n;
+  };
+  EXPECT_EQ(presents(120), 0);
+  EXPECT_EQ(presents(30), 5);
+  EXPECT_EQ(presents(0), 5);
+}
+
+TEST_F(DisplayTest, ASlowLoopNeverSleeps) {
+  qm::qmDisplay* d = open_display();
+  frame(d);
+  for (int i = 0; i < 10; ++i) {
+    clock.advance_ms(20);  // slower than 60 frames a second
+    EXPECT_EQ(frame(d), 0) << i;
+  }
+}
+
+TEST_F(DisplayTest, TheLimitSurvivesAnotherWindowOpening) {
+  open_display();
+  first("SetFPSLimit", {24.0});
+  qm::qmDisplay* other = nullptr;
+  ASSERT_EQ(qm::display_create(L, qm::ObjectId{3, nullptr}, 0, &other), 0);
+  ASSERT_EQ(qm::display_open(L, other, 0), 0);
+  EXPECT_EQ(first("GetFPSLimit", {}), "24");
+  first("SetFPSLimit", {-5.0});
+  EXPECT_EQ(first("GetFPSLimit", {}), "60");
+}
+
+TEST_F(DisplayTest, RandomColoursExpandEachDigitOfTheTable) {
+  std::set<std::string> seen;
+  for (int i = 0; i < 300; ++i) {
+    const uint32_t c = uint32_t(std::stoul(first("GetRandomColor", {})));
+    for (int shift = 0; shift <= 16; shift += 8) EXPECT_EQ((c >> shift & 255) % 17, 0u) << std::hex << c;
+    EXPECT_EQ(c >> 24, 0u);
+    seen.insert(std::to_string(c));
+  }
+  EXPECT_GT(seen.size(), 20u);
+}
+
+TEST_F(DisplayTest, AFailedSetDrawTagsDefaultChangesNothing) {
+  auto set = [&](std::function<void()> fill) { return call_table("SetDrawTagsDefault", {}, fill).code; };
+  ASSERT_EQ(set([&] {
+              set_number("transparency", 20);
+              set_number("anchorx", 0.5);
+            }),
+            0);
+  EXPECT_NE(set([&] {
+              set_number("transparency", 40);
+              set_number("anchorx", 1.0);
+              set_flag("shadow");
+              set_number("shadowradius", 0);
+            }),
+            0);
+  EXPECT_NE(set([&] { set_number("transparency", 300); }), 0);
+  const qm::DrawTagDefaults& tags = qm::drawtag_defaults();
+  EXPECT_EQ(tags.transparency, 20);
+  EXPECT_EQ(tags.anchor_x, 0.5);
+  EXPECT_EQ(tags.shadow.on, 0);
+  EXPECT_EQ(tags.shadow.size, 4);
+}
+
+}  // namespace

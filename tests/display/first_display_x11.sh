@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# first_display_x11.sh PLAYER QMASM PROGRAM: on an X server, the program's first display opens as a
+# real window of its declared size and title, and what the X server shows of it equals the
+# program's own SNAPWINDOW.
+set -u
+player=$1 qmasm=$2 src=$(realpath "$3")
+work=$(mktemp -d)
+pid=
+trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
+fail() { echo "$1"; [ -f "$work/err.txt" ] && cat "$work/err.txt"; exit 1; }
+"$qmasm" "$src" -o "$work/prog.qma" || fail "assembling $src failed"
+cd "$work"
+QM_TEST_SNAPSHOT=$work/snap.png "$player" -quiet prog.qma > out.txt 2> err.txt &
+pid=$!
+for _ in $(seq 100); do [ -s snap.png ] && break; sleep 0.1; done
+[ -s snap.png ] || fail "the program saved no snapshot"
+wid=$(xdotool search --sync --name '^Quillmere X11 display$' | head -1)
+[ -n "$wid" ] || fail "no window with the declared title"
+geometry=$(xwininfo -id "$wid" | awk '/ Width:/ {w = $2} / Height:/ {h = $2} END {print w "x" h}')
+[ "$geometry" = 320x200 ] || fail "the window is $geometry, declared 320x200"
+sleep 0.3  # a few frames presented since the snapshot
+xwd -silent -id "$wid" | convert xwd:- -depth 8 ppm:- | pamtopnm > shown.ppm || fail "xwd failed"
+pngtopam snap.png | pamtopnm > snap.ppm
+cmp -s shown.ppm snap.ppm || fail "the X server shows other pixels than SNAPWINDOW"
+exit 0

@@ -74,9 +74,9 @@ void put_rows(SDL_Surface* surface, const uint32_t* src, int32_t src_pitch_words
 }  // namespace
 
 bool screen_resize(qmScreenBuffer& s, int32_t width, int32_t height) {
-  if (!screen_detach(s)) return false;
   width = std::max(width, 0);
   height = std::max(height, 0);
+  if (!qm::picture_size_allowed(width, height) || !screen_detach(s)) return false;
   std::vector<uint32_t> next;
   try {
     next.assign(size_t(width) * size_t(height), 0);

@@ -42,8 +42,8 @@ struct qmLetterbox {
 };
 
 // Resizes the buffer, keeping the pixels that stay inside; new pixels are black. The whole
-// buffer becomes dirty. It is detached first. false when memory runs out (the buffer is then
-// unchanged).
+// buffer becomes dirty. It is detached first. false beyond the picture size cap or when memory
+// runs out (the buffer is then unchanged).
 bool screen_resize(qmScreenBuffer& s, int32_t width, int32_t height);
 // Moves the pixels into width x height words of outside memory (a window surface of the buffer's
 // size) and draws there from now on; detach copies them back into the buffer's own storage and

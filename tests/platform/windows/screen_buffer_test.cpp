@@ -164,6 +164,8 @@ TEST(ScreenBuffer, ResizeKeepsTheOverlapAndMarksAll) {
   ASSERT_EQ(s.dirty.size(), 1u);
   EXPECT_EQ(s.dirty[0].w, 6);
   EXPECT_EQ(s.dirty[0].h, 2);
+  EXPECT_FALSE(screen_resize(s, 40000, 10));  // beyond the picture cap: kept as it was
+  EXPECT_EQ(s.width, 6);
 }
 
 using SurfacePtr = std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)>;

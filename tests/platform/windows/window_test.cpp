@@ -207,6 +207,33 @@ TEST(ScreenModes, ListSwitchAndRestore) {
   EXPECT_EQ(token, 0u);
 }
 
+TEST(ScreenModes, FirstDisplayDecisions) {
+  // A desktop whose top 30 rows are a panel.
+  ScreenInfo screen;
+  ASSERT_TRUE(platform_parse_screen("1280x1024@60", "640x480", &screen));
+  screen.usable_y = 30;
+  screen.usable_height = 994;
+  platform_set_screen_override(&screen);
+  int32_t area[4];
+  platform_get_work_area(area);
+  EXPECT_EQ(area[1], 0);
+  EXPECT_EQ(area[3], 1024);
+  // Full screen: the mode asked for is the display's, nothing else changes.
+  int32_t w = 0, h = 0, depth = 0;
+  EXPECT_EQ(platform_display_prepare(2, 1, 1, 640, 480, 24, &w, &h, &depth), 0);
+  EXPECT_EQ(w, 640);
+  EXPECT_EQ(h, 480);
+  EXPECT_EQ(depth, 24);
+  // A window that does not cover the screen keeps clear of the panel from then on.
+  w = 0;
+  EXPECT_EQ(platform_display_prepare(1, 0, 0, 640, 480, 24, &w, &h, &depth), 0);
+  EXPECT_EQ(w, 0);
+  platform_get_work_area(area);
+  EXPECT_EQ(area[1], 30);
+  EXPECT_EQ(area[3], 994);
+  platform_set_screen_override(nullptr);
+}
+
 TEST(ScreenDrawing, BlitsReachBufferAndSurface) {
   Display d(0, 0, 40, 30);
   ASSERT_EQ(d.open(), 0);

@@ -15,23 +15,29 @@ namespace {
 
 bool drawable(const qmDisplayWindow* d) { return d->platform && d->state == DISPSTATE_OPEN; }
 
+// A coordinate plus the display's offset, saturated: a point far outside stays far outside.
+int32_t shifted(int32_t v, int32_t offset) {
+  return int32_t(std::clamp<int64_t>(int64_t(v) + offset, INT32_MIN, INT32_MAX));
+}
+
 // Keeps a shaped window's backing bitmap equal to its buffer with the shape merged, over a
 // rectangle of the content.
-void sync_backing(qmDisplayWindow* d, int32_t x, int32_t y, int32_t w, int32_t h) {
+void sync_backing(qmDisplayWindow* d, int64_t x, int64_t y, int64_t w, int64_t h) {
   qmDisplayPlatform* p = d->platform;
   if (!p->shaped || !p->backing) return;
-  int32_t x2 = std::min({x + w, p->screen.width, p->backing->width});
-  int32_t y2 = std::min({y + h, p->screen.height, p->backing->height});
-  x = std::max(x, 0);
-  y = std::max(y, 0);
+  const int32_t x2 = int32_t(std::min<int64_t>({x + w, p->screen.width, p->backing->width}));
+  const int32_t y2 = int32_t(std::min<int64_t>({y + h, p->screen.height, p->backing->height}));
+  x = std::max<int64_t>(x, 0);
+  y = std::max<int64_t>(y, 0);
   if (x >= x2 || y >= y2) return;
   const int32_t ppr = p->backing->bytes_per_row / 4;
-  for (int32_t row = y; row < y2; ++row) {
+  for (int32_t row = int32_t(y); row < y2; ++row) {
     const uint32_t* in = p->screen.row(row);
     uint32_t* out = p->backing->pixels + size_t(row) * ppr;
-    for (int32_t col = x; col < x2; ++col) out[col] = __builtin_bswap32(in[col]);
+    for (int32_t col = int32_t(x); col < x2; ++col) out[col] = __builtin_bswap32(in[col]);
   }
-  platform_apply_window_mask(d, nullptr, 0, 0, p->backing, x, y, x2 - x, y2 - y);
+  platform_apply_window_mask(d, nullptr, 0, 0, p->backing, int32_t(x), int32_t(y),
+                             x2 - int32_t(x), y2 - int32_t(y));
 }
 
 void record_present(const qmDisplayWindow* d, const std::vector<SDL_Rect>& rects) {
@@ -107,9 +113,10 @@ void platform_window_blit(const qmBitmap* bitmap, int32_t sx, int32_t sy, qmDisp
                        display->offset_y, scaled_width, scaled_height);
     sync_backing(display, display->offset_x, display->offset_y, scaled_width, scaled_height);
   } else {
-    screen_blit(p->screen, bitmap, sx, sy, dx + display->offset_x, dy + display->offset_y, width,
-                height);
-    sync_backing(display, dx + display->offset_x, dy + display->offset_y, width, height);
+    dx = shifted(dx, display->offset_x);
+    dy = shifted(dy, display->offset_y);
+    screen_blit(p->screen, bitmap, sx, sy, dx, dy, width, height);
+    sync_backing(display, dx, dy, width, height);
   }
   qmos_unlock_bitmap(&lock);
 }
@@ -126,16 +133,16 @@ void platform_window_blit_output(const qmBitmap* bitmap, int32_t sx, int32_t sy,
 void platform_window_fill_rect(qmDisplayWindow* display, int32_t x, int32_t y, int32_t width,
                                int32_t height, uint32_t colour) {
   if (!drawable(display)) return;
-  x += display->offset_x;
-  y += display->offset_y;
+  x = shifted(x, display->offset_x);
+  y = shifted(y, display->offset_y);
   screen_fill(display->platform->screen, x, y, width, height, colour);
   sync_backing(display, x, y, width, height);
 }
 
 void platform_window_plot(qmDisplayWindow* display, int32_t x, int32_t y, uint32_t colour) {
   if (!drawable(display)) return;
-  x += display->offset_x;
-  y += display->offset_y;
+  x = shifted(x, display->offset_x);
+  y = shifted(y, display->offset_y);
   screen_plot(display->platform->screen, x, y, colour);
   sync_backing(display, x, y, 1, 1);
 }
@@ -143,10 +150,13 @@ void platform_window_plot(qmDisplayWindow* display, int32_t x, int32_t y, uint32
 void platform_window_line(qmDisplayWindow* display, int32_t x1, int32_t y1, int32_t x2, int32_t y2,
                           uint32_t colour) {
   if (!drawable(display)) return;
-  const int32_t ox = display->offset_x, oy = display->offset_y;
-  screen_line(display->platform->screen, x1 + ox, y1 + oy, x2 + ox, y2 + oy, colour);
-  sync_backing(display, std::min(x1, x2) + ox, std::min(y1, y2) + oy, std::abs(x2 - x1) + 1,
-               std::abs(y2 - y1) + 1);
+  x1 = shifted(x1, display->offset_x);
+  y1 = shifted(y1, display->offset_y);
+  x2 = shifted(x2, display->offset_x);
+  y2 = shifted(y2, display->offset_y);
+  screen_line(display->platform->screen, x1, y1, x2, y2, colour);
+  sync_backing(display, std::min(x1, x2), std::min(y1, y2), std::abs(int64_t(x2) - x1) + 1,
+               std::abs(int64_t(y2) - y1) + 1);
 }
 
 void platform_window_flush(qmState*, qmDisplayWindow* display) {

@@ -24,6 +24,13 @@ constexpr int32_t kMinWindowSide = 16;
 constexpr Uint32 kFrameWaitMs = 1000;
 constexpr const char* kDisplayKey = "qmDisplay";
 
+// A content position for SDL from a frame position: far-off values are clamped, so that no sum
+// overflows and none reads as one of SDL's special positions (undefined, centred).
+int sdl_coord(int32_t frame_position, int32_t frame_width) {
+  constexpr int64_t kFar = 1 << 24;
+  return int(std::clamp<int64_t>(int64_t(frame_position) + frame_width, -kFar, kFar));
+}
+
 void screen_size_now(int32_t* w, int32_t* h) {
   WindowSystem& ws = window_system();
   if (ws.mode) {
@@ -148,7 +155,8 @@ void settle_frame(qmDisplayWindow* d, bool wait) {
   platform_window_frame_size(d);
   int cx = 0, cy = 0;
   SDL_GetWindowPosition(p->window, &cx, &cy);
-  if (cx - left != d->x || cy - top != d->y) SDL_SetWindowPosition(p->window, d->x + left, d->y + top);
+  if (cx - left != d->x || cy - top != d->y)
+    SDL_SetWindowPosition(p->window, sdl_coord(d->x, left), sdl_coord(d->y, top));
 }
 
 WindowRegionTest g_region_test = nullptr;
@@ -173,7 +181,7 @@ void place_window(qmDisplayWindow* d) {
     p->fullscreen = full;
   }
   if (full) return;
-  SDL_SetWindowPosition(p->window, d->x + d->frame_left, d->y + d->frame_top);
+  SDL_SetWindowPosition(p->window, sdl_coord(d->x, d->frame_left), sdl_coord(d->y, d->frame_top));
 }
 
 }  // namespace
@@ -249,7 +257,7 @@ int32_t platform_window_open(qmDisplayWindow* display, int32_t activate, const q
   p->fullscreen = covers_switched_screen(display);
   if (p->fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
   std::string title = platform_latin1_to_utf8(display->title);
-  int x = display->x + display->frame_left, y = display->y + display->frame_top;
+  int x = sdl_coord(display->x, display->frame_left), y = sdl_coord(display->y, display->frame_top);
   int w = std::max(display->width, kMinWindowSide), h = std::max(display->height, kMinWindowSide);
   if (p->shaped && !p->fullscreen)
     p->window = SDL_CreateShapedWindow(title.c_str(), x, y, w, h, flags);

@@ -123,6 +123,14 @@ TEST(Windows, RecordAndWindowStayInStep) {
   EXPECT_EQ(d.at(399, 7), 0x00FF00u);
   EXPECT_EQ(surface_pixel(d.window(), 1, 1), 0xFF0000u);
 
+  // Far-off positions neither overflow nor turn into SDL's special ones.
+  d.x = 0x2FFF0000;
+  d.y = INT32_MIN;
+  platform_window_move(&d);
+  SDL_GetWindowPosition(d.window(), &x, &y);
+  EXPECT_EQ(x, 1 << 24);
+  EXPECT_EQ(y, -(1 << 24));
+
   std::strcpy(d.title, "Neu");
   platform_window_set_title(&d);
   EXPECT_STREQ(SDL_GetWindowTitle(d.window()), "Neu");
@@ -263,6 +271,10 @@ TEST(ScreenDrawing, BlitsReachBufferAndSurface) {
   EXPECT_EQ(d.at(13, 24), 0xFFu);
   platform_window_plot(&d, 0, 0, 0xAB);
   EXPECT_EQ(d.at(10, 4), 0xABu);
+  // Coordinates at the ends of the range plus the offsets neither overflow nor wrap around.
+  platform_window_fill_rect(&d, INT32_MAX, INT32_MIN, INT32_MAX, INT32_MAX, 0xEE);
+  platform_window_line(&d, INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX, 0xEE);
+  platform_window_blit(src.get(), 0, 0, &d, INT32_MAX, INT32_MAX, 4, 4, 0, 0, 0);
 
   // The blit layer reaches the same blit through its output record.
   qm::qmBlitOutput output{};

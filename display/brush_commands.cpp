@@ -19,6 +19,8 @@
 #include "gfx/pixelloops.h"
 #include "gfx/pixelops.h"
 #include "gfx/scale.h"
+#include "platform/platform.h"
+#include "platform/window.h"
 #include "runtime/args.h"
 
 namespace qm {
@@ -86,6 +88,34 @@ int32_t cmd_createbrush(qmState* L) {
   if (int32_t err = prepare_id(L, id)) return err;
   qmBrush* b = nullptr;
   if (int32_t err = brush_new(id.id, width, height, colour & 0xFFFFFF, mask, alpha, clear, false, &b)) return err;
+  return push_new_id(L, id, b);
+}
+
+int32_t cmd_grabdesktop(qmState* L) {
+  arg_check_count(L, 1, 2);
+  const NewId id = vm_type(L, 1) == QM_TNIL ? NewId{true, automatic_id()} : NewId{false, arg_get_id(L, 1)};
+  if (int32_t err = platform_video_start()) return err;
+  int32_t screen_width = 0, screen_height = 0;
+  platform_screen_size(&screen_width, &screen_height);
+  int32_t x = 0, y = 0, width = screen_width, height = screen_height;
+  if (vm_get_top(L) >= 2 && vm_type(L, 2) != QM_TNIL) {
+    vm_arg_check_table(L, 2);
+    opt_get_int(L, 2, "x", &x, nullptr);
+    opt_get_int(L, 2, "y", &y, nullptr);
+    opt_get_int(L, 2, "width", &width, nullptr);
+    opt_get_int(L, 2, "height", &height, nullptr);
+  }
+  if (x < 0 || y < 0) return ERR_WRONGUSAGE;
+  width = int32_t(std::min<int64_t>(width, int64_t(screen_width) - x));
+  height = int32_t(std::min<int64_t>(height, int64_t(screen_height) - y));
+  if (width < 1 || height < 1) return ERR_WRONGUSAGE;
+  if (int32_t err = prepare_id(L, id)) return err;
+  qmBitmap* grabbed = platform_screen_grab(x, y, width, height);
+  if (!grabbed) return ERR_MEM;
+  qmBrush* b = nullptr;
+  if (int32_t err = brush_new_from_bitmap(id.id, BRUSHKIND_BITMAP, width, height, width, 0, nullptr, grabbed, -1,
+                                          nullptr, nullptr, &b))
+    return err;
   return push_new_id(L, id, b);
 }
 
@@ -363,6 +393,7 @@ int32_t cmd_invertalphachannel(qmState* L) {
 const qmCommand kBrushCommands[] = {
     {"CreateBrush", cmd_createbrush},
     {"LoadBrush", cmd_loadbrush},
+    {"GrabDesktop", cmd_grabdesktop},
     {"CopyBrush", cmd_copybrush},
     {"FreeBrush", cmd_freebrush},
     {"ScaleBrush", cmd_scalebrush},

@@ -47,6 +47,23 @@ TEST_F(Brush, CreateReadsItsOptionsAndRefusesBadSizes) {
   EXPECT_EQ(first("GetAttribute", {3.0, 0.0, double(ATTRCOUNT)}), "3");
 }
 
+TEST_F(Brush, GrabDesktopCutsItsRectangleToTheScreen) {
+  setenv("QM_SCREEN", "320x200@60", 1);  // the offscreen driver's own screen has one fixed size
+  ASSERT_EQ(code("GrabDesktop", {1.0}), 0);
+  EXPECT_EQ(brush(1)->width, 320);
+  EXPECT_EQ(brush(1)->height, 200);
+  EXPECT_EQ(brush(1)->mask, nullptr);
+  EXPECT_EQ(qmos_read_pixel(brush(1)->bitmap, 5, 5), 0u);  // no window open: the desktop is black
+  ASSERT_EQ(call_table("GrabDesktop", {2.0}, [&] { set_number("x", 300), set_number("y", 190), set_number("width", 100); })
+                .code,
+            0);
+  EXPECT_EQ(brush(2)->width, 20);
+  EXPECT_EQ(brush(2)->height, 10);
+  for (auto fields : {std::function<void()>([&] { set_number("x", -1); }), std::function<void()>([&] { set_number("y", 200); }),
+                      std::function<void()>([&] { set_number("width", 0); })})
+    EXPECT_EQ(call_table("GrabDesktop", {3.0}, fields).code, ERR_WRONGUSAGE);
+}
+
 TEST_F(Brush, FindAndFreeErrors) {
   EXPECT_EQ(code("FreeBrush", {7.0}), ERR_FINDBRUSH);
   EXPECT_EQ(code("TintBrush", {7.0, 0.0, 10.0}), ERR_FINDBRUSH);

@@ -317,6 +317,7 @@ void display_install_services() {
   o.current_bgpic = current_bgpic_hook;
   o.output_area = output_area_hook;
   snapshot_hooks().capture = display_snapshot;
+  display_install_window_glue();
 }
 
 void display_bind_bgpic(qmDisplay* d, qmBGPic* pic) {

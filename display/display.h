@@ -153,6 +153,8 @@ int32_t display_size_change(qmState* L, qmDisplay* d, int32_t x, int32_t y, int3
 bool display_shows_bgpic(const qmBGPic* pic);
 // Installs the display's services into the blit layer and the output hooks.
 void display_install_services();
+// The drag and size regions and the input script's display numbers, for the platform's windows.
+void display_install_window_glue();
 
 // Start-up: opens the displays once the declarations ran (display 1 must exist).
 int32_t display_open_first(qmState* L, const DisplaySettings* settings, const char* private3);

@@ -168,7 +168,13 @@ void platform_window_flush(qmState*, qmDisplayWindow* display) {
   const int64_t period = 1000000 / std::max(ws.frame_rate, 1);
   Clock& clock = platform_clock();
   const int64_t elapsed = clock.now_us() - p->last_flush_us;
-  if (elapsed >= 0 && elapsed < period) clock.sleep_us(period - elapsed);
+  if (elapsed >= 0 && elapsed < period) {
+    clock.sleep_us(period - elapsed);
+    // The next frame is due one period after this one was, not after the sleep ended: a sleep
+    // that overran is made up by the next one, so the frames do not drift behind the rate.
+    p->last_flush_us += period;
+    return;
+  }
   p->last_flush_us = clock.now_us();
 }
 

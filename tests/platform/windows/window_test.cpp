@@ -276,6 +276,19 @@ TEST(ScreenDrawing, BlitsReachBufferAndSurface) {
   platform_window_line(&d, INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX, 0xEE);
   platform_window_blit(src.get(), 0, 0, &d, INT32_MAX, INT32_MAX, 4, 4, 0, 0, 0);
 
+  // An exposed window presents its whole buffer again.
+  pump();
+  take_records();
+  SDL_Event expose{};
+  expose.type = SDL_WINDOWEVENT;
+  expose.window.event = SDL_WINDOWEVENT_EXPOSED;
+  expose.window.windowID = SDL_GetWindowID(d.window());
+  SDL_PushEvent(&expose);
+  pump();
+  EXPECT_EQ(take_records(), std::vector<std::string>{"present " +
+                                                     std::to_string(expose.window.windowID) +
+                                                     " 0,0,40x30"});
+
   // The blit layer reaches the same blit through its output record.
   qm::qmBlitOutput output{};
   output.object_type = qm::kOutputDisplay;

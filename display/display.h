@@ -4,6 +4,7 @@
 // pacing. The commands themselves are in display_commands.cpp.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "gfx/blitservices.h"
@@ -99,6 +100,8 @@ struct qmDisplay {
   qmBlitOutput output{};
   qmBlitPicture picture{};
 };
+
+static_assert(offsetof(qmDisplay, win) == 0, "the platform hands back its qmDisplayWindow as the display");
 
 // Process-wide display state.
 struct DisplaySystem {

@@ -117,6 +117,41 @@ TEST_F(DisplayTest, TheLimitSurvivesAnotherWindowOpening) {
   EXPECT_EQ(first("GetFPSLimit", {}), "60");
 }
 
+// Regions read from index 0 up to the first nil and clamped to the display when its window opens;
+// without one the defaults hold.
+TEST_F(DisplayTest, RegionsAreReadFromZeroAndClampedToTheDisplay) {
+  auto region = [&](int32_t index, int32_t x, int32_t w) {
+    vm_new_table(L);
+    set_number("x", x);
+    set_number("y", 0);
+    set_number("width", w);
+    set_number("height", 20);
+    vm_raw_seti(L, -2, index);
+  };
+  ASSERT_EQ(call_table("CreateDisplay", {5.0}, [&] {
+              vm_push_string(L, "dragregion");
+              vm_new_table(L);
+              region(0, 630, 100);
+              region(1, 10, 5);
+              vm_set_table(L, -3);
+              vm_push_string(L, "sizeregion");
+              vm_new_table(L);
+              region(1, 0, 5);  // index 0 is nil: no region
+              vm_set_table(L, -3);
+            }).code,
+            0);
+  qm::qmDisplay* d = nullptr;
+  ASSERT_EQ(qm::display_find(qm::ObjectId{5, nullptr}, &d), 0);
+  ASSERT_EQ(qm::display_prepare(L, d), 0);
+  ASSERT_EQ(qm::display_open(L, d, 0), 0);
+  ASSERT_EQ(d->drag.count, 2);
+  EXPECT_EQ(d->drag.used[0].width, 10);
+  EXPECT_EQ(d->drag.used[1].width, 5);
+  ASSERT_EQ(d->size.count, 1);
+  EXPECT_EQ(d->size.used[0].x, 630);
+  EXPECT_EQ(d->size.used[0].width, 10);
+}
+
 TEST_F(DisplayTest, RandomColoursExpandEachDigitOfTheTable) {
   std::set<std::string> seen;
   for (int i = 0; i < 300; ++i) {

@@ -404,8 +404,7 @@ int32_t display_read_options(qmState* L, int32_t t, qmDisplay* d, bool attribute
     switch (d->fill_style) {
       case 1: opt_get_uint(L, t, "color", &d->fill_colour, nullptr); break;
       case 2:
-        gradient_defaults(&d->gradient);
-        if (int32_t err = gradient_read_table(L, t, true, &d->gradient)) return err;
+        if (int32_t err = gradient_read_fill_keys(L, t, &d->gradient)) return err;
         break;
       case 3:
         opt_get_id(L, t, "texturebrush", &d->texture_brush, nullptr);

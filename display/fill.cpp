@@ -119,6 +119,19 @@ int32_t gradient_from_args(qmState* L, int32_t style_arg, int32_t angle_arg, int
   return 0;
 }
 
+int32_t gradient_read_fill_keys(qmState* L, int32_t t, qmGradient* g) {
+  t = vm_abs_index(L, t);
+  gradient_defaults(g);
+  opt_get_int(L, t, "gradientstyle", &g->type, nullptr);
+  if (g->type < GRADIENT_LINEAR || g->type > GRADIENT_CONICAL) return ERR_WRONGUSAGE;
+  opt_get_uint(L, t, "gradientstartcolor", &g->start_colour, nullptr);
+  opt_get_uint(L, t, "gradientendcolor", &g->end_colour, nullptr);
+  opt_get_int(L, t, "gradientangle", &g->angle, nullptr);
+  g->start_colour &= 0xFFFFFF;
+  g->end_colour &= 0xFFFFFF;
+  return gradient_read_table(L, t, true, g);
+}
+
 int32_t fill_options_read(qmState* L, int32_t t, FillOptions* fill) {
   t = vm_abs_index(L, t);
   int32_t style = FILLNONE;
@@ -126,19 +139,9 @@ int32_t fill_options_read(qmState* L, int32_t t, FillOptions* fill) {
   switch (style) {
     case FILLNONE: break;
     case FILLCOLOR: opt_get_uint(L, t, "fillcolor", &fill->colour, nullptr); break;
-    case FILLGRADIENT: {
-      qmGradient& g = fill->gradient;
-      gradient_defaults(&g);
-      opt_get_int(L, t, "gradientstyle", &g.type, nullptr);
-      if (g.type < GRADIENT_LINEAR || g.type > GRADIENT_CONICAL) return ERR_WRONGUSAGE;
-      opt_get_uint(L, t, "gradientstartcolor", &g.start_colour, nullptr);
-      opt_get_uint(L, t, "gradientendcolor", &g.end_colour, nullptr);
-      opt_get_int(L, t, "gradientangle", &g.angle, nullptr);
-      g.start_colour &= 0xFFFFFF;
-      g.end_colour &= 0xFFFFFF;
-      if (int32_t err = gradient_read_table(L, t, true, &g)) return err;
+    case FILLGRADIENT:
+      if (int32_t err = gradient_read_fill_keys(L, t, &fill->gradient)) return err;
       break;
-    }
     case FILLTEXTURE:
       opt_get_id(L, t, "texturebrush", &fill->texture_brush, nullptr);
       opt_get_int(L, t, "texturex", &fill->texture_x, nullptr);

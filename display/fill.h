@@ -26,6 +26,11 @@ int32_t gradient_read_table(qmState* L, int32_t t, bool display_keys, qmGradient
 // after it, the angle at angle_arg and the option table at table_arg (both optional).
 int32_t gradient_from_args(qmState* L, int32_t style_arg, int32_t angle_arg, int32_t table_arg, qmGradient* g);
 
+// The gradient of a "fillstyle" 2 from the table at t: defaults, then "gradientstyle",
+// "gradientstartcolor", "gradientendcolor", "gradientangle" and the keys gradient_read_table
+// reads. 0 or its errors.
+int32_t gradient_read_fill_keys(qmState* L, int32_t t, qmGradient* g);
+
 // "fillstyle" and its keys ("fillcolor", the gradient keys, "texturebrush", "texturex",
 // "texturey") from the table at t. 0 or an error code.
 int32_t fill_options_read(qmState* L, int32_t t, FillOptions* fill);

@@ -13,6 +13,9 @@
 ; SaveSnapshot("t.bmp", 3)  DebugPrint(GetLastError())
 ; CloseDisplay(1)  SaveSnapshot("c.bmp")  DebugPrint(GetLastError())
 ; SaveSnapshot("c2.bmp", #SNAPDISPLAY)  DebugPrint(GetLastError())
+; CreateBrush(20, 4, 4, $00FF00)  t = CreateDisplay(Nil, {width = 8, height = 8, fillstyle = 3, texturebrush = 20})
+; g = CreateDisplay(Nil, {width = 64, height = 32, fillstyle = 2, gradientstartcolor = $FF0000, gradientendcolor = $0000FF})
+; SelectDisplay(g)  SaveSnapshot("g.png", #SNAPDISPLAY, #IMGFMT_PNG)  SelectDisplay(t)  SaveSnapshot("x.png", #SNAPDISPLAY, #IMGFMT_PNG)
 .source "@display_snapshot.qasm"
 .maxstack 12
 .lineno 1
@@ -178,4 +181,57 @@
   GETGLOBAL r1 "getlasterror"
   CALL r1 1 0
   CALL r0 0 1
+.lineno 15
+  GETGLOBAL r0 "createbrush"
+  LOADK r1 #20
+  LOADK r2 #4
+  LOADK r3 #4
+  LOADK r4 #65280
+  CALL r0 5 1
+  GETGLOBAL r0 "createdisplay"
+  LOADNIL r1 r1
+  NEWTABLE r2 0 0
+  LOADK r3 #8
+  SETTABLE r2 "width" r3
+  LOADK r3 #8
+  SETTABLE r2 "height" r3
+  LOADK r3 #3
+  SETTABLE r2 "fillstyle" r3
+  LOADK r3 #20
+  SETTABLE r2 "texturebrush" r3
+  CALL r0 3 2
+  SETGLOBAL r0 "t"
+.lineno 16
+  GETGLOBAL r0 "createdisplay"
+  LOADNIL r1 r1
+  NEWTABLE r2 0 0
+  LOADK r3 #64
+  SETTABLE r2 "width" r3
+  LOADK r3 #32
+  SETTABLE r2 "height" r3
+  LOADK r3 #2
+  SETTABLE r2 "fillstyle" r3
+  LOADK r3 #16711680
+  SETTABLE r2 "gradientstartcolor" r3
+  LOADK r3 #255
+  SETTABLE r2 "gradientendcolor" r3
+  CALL r0 3 2
+  SETGLOBAL r0 "g"
+.lineno 17
+  GETGLOBAL r0 "selectdisplay"
+  GETGLOBAL r1 "g"
+  CALL r0 2 1
+  GETGLOBAL r0 "savesnapshot"
+  LOADK r1 "g.png"
+  LOADK r2 #1
+  LOADK r3 #1
+  CALL r0 4 1
+  GETGLOBAL r0 "selectdisplay"
+  GETGLOBAL r1 "t"
+  CALL r0 2 1
+  GETGLOBAL r0 "savesnapshot"
+  LOADK r1 "x.png"
+  LOADK r2 #1
+  LOADK r3 #1
+  CALL r0 4 1
   RETURN r0 1

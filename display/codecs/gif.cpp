@@ -23,9 +23,11 @@ constexpr int kMaxCodes = 4096;  // 12-bit codes
 
 // ---- LZW encoder -------------------------------------------------------------------------------
 
-// Open addressing over 5003 slots (a prime a little above 4096 / 0.8), the probe stepping back
-// by 5003 - h. A string is its prefix code and suffix byte; 0 marks an empty slot.
-constexpr int kHashSlots = 5003;
+// Open addressing with linear probes over 8192 slots, so that the table is at most half full
+// and a look-up seldom takes more than two probes. A string is its prefix code and suffix byte;
+// 0 marks an empty slot.
+constexpr int kHashBits = 13;
+constexpr uint32_t kHashSlots = 1u << kHashBits;
 
 class LzwEncoder {
  public:
@@ -49,14 +51,9 @@ class LzwEncoder {
         const int c = row[x];
         // A slot holds prefix << 20 | suffix << 12 | code; codes of strings are never 0.
         const uint32_t key = uint32_t(prefix) << 8 | uint32_t(c);
-        int h = (c << 4) + prefix;
-        if (h >= kHashSlots) h -= kHashSlots;
-        const int step = h == 0 ? 1 : kHashSlots - h;
+        uint32_t h = (key * 0x9E3779B1u) >> (32 - kHashBits);
         uint32_t slot;
-        while ((slot = slots_[h]) != 0 && (slot >> 12) != key) {
-          h -= step;
-          if (h < 0) h += kHashSlots;
-        }
+        while ((slot = slots_[h]) != 0 && (slot >> 12) != key) h = (h + 1) & (kHashSlots - 1);
         if (slot != 0) {
           prefix = int(slot & 0xFFF);
           continue;
@@ -349,8 +346,7 @@ struct qmGifReader {
   int32_t left = 0, top = 0, frame_w = 0, frame_h = 0;
   int32_t transparent = -1;
   // LZW tables
-  uint16_t prefix[kMaxCodes];
-  uint8_t suffix[kMaxCodes];
+  uint32_t link[kMaxCodes];  // a string's last byte << 16 | the code of the string before it
   uint8_t first[kMaxCodes];
   uint16_t length[kMaxCodes];
   std::vector<uint8_t> codes;  // the image's sub-blocks joined
@@ -493,8 +489,7 @@ bool decode_image(qmGifReader* r, bool interlaced, bool store) {
   const uint64_t pixels = uint64_t(fw) * uint64_t(fh);
   uint64_t checked = 0;
 
-  uint16_t* const prefix = r->prefix;
-  uint8_t* const suffix = r->suffix;
+  uint32_t* const link = r->link;
   uint8_t* const first = r->first;
   uint16_t* const length = r->length;
   const size_t in_size = r->codes.size();
@@ -531,9 +526,10 @@ bool decode_image(qmGifReader* r, bool interlaced, bool store) {
       if (code >= clear) return false;  // the first code after a clear must be a literal
     } else if (next_free < kMaxCodes) {
       // A full table takes no more entries; the encoder may go on without a clear.
-      prefix[next_free] = uint16_t(previous);
-      suffix[next_free] = code < next_free ? first[code] : first[previous];
-      first[next_free] = first[previous];
+      if (store) {  // checking needs only the lengths
+        link[next_free] = uint32_t(code < next_free ? first[code] : first[previous]) << 16 | uint32_t(previous);
+        first[next_free] = first[previous];
+      }
       length[next_free] = uint16_t(length[previous] + 1);
       ++next_free;
       if (next_free == (1 << code_width) && code_width < 12) ++code_width;
@@ -554,8 +550,9 @@ bool decode_image(qmGifReader* r, bool interlaced, bool store) {
       uint8_t* p = line + filled + len - 1;
       int c = code;
       while (c > end) {
-        *p-- = suffix[c];
-        c = prefix[c];
+        const uint32_t l = link[c];
+        *p-- = uint8_t(l >> 16);
+        c = int(l & 0xFFFF);
       }
       *p = uint8_t(c);
     }

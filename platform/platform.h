@@ -61,8 +61,9 @@ union SDL_Event;
 // ---- start and end, lazy subsystems -------------------------------------------------------------
 
 // Start and end of the platform layer: the first step of start-up and the last of the exit. init
-// sets the hints, starts SDL's event subsystem and installs the SIGINT/SIGTERM handler; 0, or
-// ERR_MEM when SDL's event subsystem cannot start. exit removes every platform timer, empties the
+// sets the hints, starts SDL's event subsystem, installs the SIGINT/SIGTERM handler and loads
+// QM_EVENT_SCRIPT; 0, or ERR_MEM when SDL's event subsystem cannot start, ERR_READFILE or
+// ERR_ARGS when the input script cannot be read or has a malformed line. exit removes every platform timer, empties the
 // input queue (freeing queued payloads), stops every SDL subsystem and restores the signal handlers.
 int32_t platform_init();
 void platform_exit();

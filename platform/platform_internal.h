@@ -16,7 +16,7 @@ bool take_wake();
 
 void reset_pump_state();
 
-// 0, or ERR_READFILE / the script's first malformed line turned into ERR_ARGS.
+// Loads QM_EVENT_SCRIPT when set: 0, ERR_READFILE, or ERR_ARGS for a malformed line.
 int32_t load_event_script_from_env();
 void clear_event_script();
 

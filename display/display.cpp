@@ -18,6 +18,7 @@
 #include "engine/errcodes.h"
 #include "engine/numconv.h"
 #include "engine/vm.h"
+#include "events/input_queue.h"
 #include "gfx/bitmap.h"
 #include "gfx/blit.h"
 #include "runtime/args.h"
@@ -633,8 +634,40 @@ int32_t display_free_by_id(qmState* L, const ObjectId& id) {
   if (int32_t err = display_find(id, &d)) return err;
   if (d == g_displays.current) return ERR_FREEADISPLAY;
   list_unlink(d);
+  // Queued input keeps flowing, without the display it named.
+  input_queue_detach_display(d);
   destroy(L, d, false);
   return 0;
+}
+
+void display_save_output_state(qmDisplay* d, bool keep_layers, int32_t target_width) {
+  if (d->select_saved) return;
+  d->select_saved = 1;
+  d->saved_layers = d->layers;
+  if (!keep_layers) d->layers = 0;
+  d->saved_cursor[0] = d->cursor_x;
+  d->saved_cursor[1] = d->cursor_y;
+  d->saved_cursor[2] = d->text_margin_left;
+  d->saved_cursor[3] = d->text_margin_right;
+  d->cursor_x = d->cursor_y = d->text_margin_left = 0;
+  d->text_margin_right = target_width - 1;
+}
+
+void display_restore_output_state(qmDisplay* d) {
+  if (!d->select_saved) return;
+  d->select_saved = 0;
+  d->layers = d->saved_layers;
+  d->cursor_x = d->saved_cursor[0];
+  d->cursor_y = d->saved_cursor[1];
+  d->text_margin_left = d->saved_cursor[2];
+  d->text_margin_right = d->saved_cursor[3];
+}
+
+bool display_is_primary(const qmDisplay* d) {
+  const ObjectHeader* first = g_displays.list;
+  if (!first) return false;
+  if (&d->header == first) return first->next == nullptr;
+  return first->next == &d->header && display_of(const_cast<ObjectHeader*>(first))->backfill;
 }
 
 void display_cleanup(qmState* L) {

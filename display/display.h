@@ -46,18 +46,21 @@ struct DirtyList {
   int32_t count = 0, capacity = 0;
 };
 
+}  // namespace qm
+
+// One display (global, as the platform's and the input queue's records are).
 struct qmDisplay {
   // First: the fields the platform layer reads and writes (position, size, state, window flags,
   // title, frame metrics, the platform part).
   qmDisplayWindow win;
-  ObjectHeader header{};  // OBJ_DISPLAY
+  qm::ObjectHeader header{};  // OBJ_DISPLAY
   int32_t layers = 0;
   // Where drawing goes while not to the display's own picture (output targets), and its type.
-  qmBitmap* draw_bitmap = nullptr;
-  qmMask* draw_mask = nullptr;
-  qmAlphaChannel* draw_alpha = nullptr;
-  int32_t output_type = kOutputDisplay;
-  qmBGPic* bgpic = nullptr;
+  qm::qmBitmap* draw_bitmap = nullptr;
+  qm::qmMask* draw_mask = nullptr;
+  qm::qmAlphaChannel* draw_alpha = nullptr;
+  int32_t output_type = qm::kOutputDisplay;
+  qm::qmBGPic* bgpic = nullptr;
   int32_t bgpic_owned = 0;
   int32_t double_buffer = 0;
   int32_t output_switch[2] = {0, 0};  // the second is the double-buffer suspension
@@ -66,23 +69,23 @@ struct qmDisplay {
   // Own picture's fill.
   int32_t fill_style = 0;
   uint32_t fill_colour = 0;
-  qmGradient gradient{};
-  ObjectId texture_brush;
+  qm::qmGradient gradient{};
+  qm::ObjectId texture_brush;
   int32_t texture_x = 0, texture_y = 0;
-  RegionSet drag, size;
+  qm::RegionSet drag, size;
   // Owned bitmaps: a clean copy of the picture, the composed picture, the scaled output, the
   // double buffer.
-  qmBitmap* buffer1 = nullptr;
-  qmBitmap* buffer2 = nullptr;
-  qmBitmap* scaled_output = nullptr;
-  qmBitmap* double_buffer_bitmap = nullptr;
+  qm::qmBitmap* buffer1 = nullptr;
+  qm::qmBitmap* buffer2 = nullptr;
+  qm::qmBitmap* scaled_output = nullptr;
+  qm::qmBitmap* double_buffer_bitmap = nullptr;
   int32_t scale_auto = 0, scale_layer = 0;
   int32_t margin[4] = {0, 0, 0, 0};  // left, top, right, bottom border margins
   int32_t scale_width = 0, scale_height = 0;
   int32_t smooth_scale = 0;
   double scale_x = 1.0, scale_y = 1.0;
-  DirtyList dirty;
-  int32_t callbacks[kCallbackSlots][2];  // {function, user data} registry references; -1 none
+  qm::DirtyList dirty;
+  int32_t callbacks[qm::kCallbackSlots][2];  // {function, user data} registry references; -1 none
   int32_t mouse_buttons[3] = {0, 0, 0};
   uint8_t keys[300] = {};
   void* select_target = nullptr;
@@ -91,17 +94,21 @@ struct qmDisplay {
   void* pointer = nullptr;
   int32_t pointer_hidden = 0;
   int32_t reopen = 0, active = 0;
-  qmMask* scaled_mask = nullptr;
-  qmAlphaChannel* scaled_alpha = nullptr;
+  qm::qmMask* scaled_mask = nullptr;
+  qm::qmAlphaChannel* scaled_alpha = nullptr;
   int32_t select_saved = 0;
   int32_t saved_cursor[4] = {0, 0, 0, 0};
   int32_t saved_layers = 0;
   // The blit layer's view of this display.
-  qmBlitOutput output{};
-  qmBlitPicture picture{};
+  qm::qmBlitOutput output{};
+  qm::qmBlitPicture picture{};
 };
 
 static_assert(offsetof(qmDisplay, win) == 0, "the platform hands back its qmDisplayWindow as the display");
+
+namespace qm {
+
+using ::qmDisplay;
 
 // Process-wide display state.
 struct DisplaySystem {
@@ -152,6 +159,14 @@ void display_region_defaults(qmDisplay* d);
 // The size-change step of ChangeDisplaySize and SetDisplayAttributes.
 int32_t display_size_change(qmState* L, qmDisplay* d, int32_t x, int32_t y, int32_t width, int32_t height,
                             bool program_request, bool smooth, bool no_refresh);
+// Around an offscreen select (output targets): save keeps the layers flag (cleared unless the
+// select keeps layers) and moves the text cursor and margins into the save area, the target's text
+// starting at 0 with its right margin at target_width - 1; restore puts all of it back. A second
+// save while one is active does nothing.
+void display_save_output_state(qmDisplay* d, bool keep_layers, int32_t target_width);
+void display_restore_output_state(qmDisplay* d);
+// The window system's primary display: the only one, or the second while the first is the backfill.
+bool display_is_primary(const qmDisplay* d);
 // True when any display shows the picture.
 bool display_shows_bgpic(const qmBGPic* pic);
 // Installs the display's services into the blit layer and the output hooks.

@@ -152,6 +152,23 @@ TEST_F(DisplayTest, RegionsAreReadFromZeroAndClampedToTheDisplay) {
   EXPECT_EQ(d->size.used[0].width, 10);
 }
 
+TEST_F(DisplayTest, TheBackfillLeadsTheListAndTheNextDisplayIsPrimary) {
+  qm::qmDisplay* two = nullptr;
+  ASSERT_EQ(qm::display_create(L, qm::ObjectId{2, nullptr}, 0, &two), 0);
+  EXPECT_TRUE(qm::display_is_primary(two));
+  ASSERT_EQ(qm::display_make_backfill(L, qm::BackfillBlock{1, 0x102030, 0, 1}), 0);
+  qm::qmDisplay* three = nullptr;
+  ASSERT_EQ(qm::display_create(L, qm::ObjectId{3, nullptr}, 0, &three), 0);
+  const qm::ObjectHeader* h = qm::display_system().list;
+  ASSERT_NE(h, nullptr);
+  EXPECT_EQ(qm::display_of(const_cast<qm::ObjectHeader*>(h))->backfill, 1);
+  EXPECT_EQ(h->next, &two->header);
+  EXPECT_EQ(two->header.next, &three->header);
+  EXPECT_TRUE(qm::display_is_primary(two));
+  EXPECT_FALSE(qm::display_is_primary(three));
+  EXPECT_EQ(first("GetAttribute", {21.0, 0.0, 60.0}), "3");
+}
+
 TEST_F(DisplayTest, RandomColoursExpandEachDigitOfTheTable) {
   std::set<std::string> seen;
   for (int i = 0; i < 300; ++i) {

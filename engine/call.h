@@ -58,7 +58,8 @@ inline void vm_poscall(qmState* L, int32_t wanted, qmValue* firstResult) {
     firstResult = vm_return_hooks(L, firstResult);
   qmCallInfo* ci = L->ci--;
   qmValue* res = ci->base - 1;
-  while (wanted != 0 && firstResult < L->top) {
+  qmValue* top = L->top;  // a local: the copies below cannot be taken to change it
+  while (wanted != 0 && firstResult < top) {
     *res++ = *firstResult++;
     wanted--;
   }

@@ -285,9 +285,18 @@ slowbreak:
   L_OP_GETUPVAL:
     *ra = *cl->upvals()[inst_b(i)]->v;
     vmbreak;
-  L_OP_GETGLOBAL:
-    PROTECT(get_global(L, cl, k + inst_bx(i), ra));
+  L_OP_GETGLOBAL: {
+    const qmValue* key = k + inst_bx(i);
+    if (ttisstring(key)) {  // a global that is set needs neither the slow path nor a reload
+      const qmValue* v = vm_table_get_str(hvalue(&cl->env), tsvalue(key));
+      if (!ttisnil(v)) {
+        *ra = *v;
+        vmbreak;
+      }
+    }
+    PROTECT(get_global(L, cl, key, ra));
     vmbreak;
+  }
   L_OP_GETTABLE: {
     const qmValue* rb = RB();
     const qmValue* key = RKC();

@@ -295,7 +295,8 @@ struct qmGlobalState {
 // the platform's event pump), and the rest counts in steps of 2 the states whose line or count
 // hook is armed. A state whose own mask is clear only passes through the slow path while another
 // state's hook is armed.
-extern std::atomic<uint32_t> vm_attention;
+// Hidden: the executor then reads it in one instruction instead of through the symbol table.
+extern std::atomic<uint32_t> vm_attention __attribute__((visibility("hidden")));
 inline constexpr uint32_t VM_ATTENTION_END = 1;
 inline constexpr uint32_t VM_ATTENTION_HOOK = 2;
 

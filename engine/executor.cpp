@@ -229,7 +229,6 @@ qmValue* vm_execute(qmState* L) {
 
 callentry:
   if (L->hookmask & QM_MASK_CALL) vm_call_hook(L, QM_HOOK_CALL, -1);
-retentry:
   ci = L->ci;
   ci->state = QM_CI_HASFRAME;
   ci->pc = &ci->savedpc;
@@ -598,8 +597,17 @@ slowbreak:
     if (!((ci - 1)->state & QM_CI_CALLING)) return ra;  // the frame vm_call_raw entered
     int32_t nresults = static_cast<int32_t>(inst_c(*((ci - 1)->savedpc - 1))) - 1;
     vm_poscall(L, nresults, ra);
-    if (nresults >= 0) L->top = L->ci->top;
-    goto retentry;
+    // back in the caller
+    ci = L->ci;
+    base = L->base;
+    if (nresults >= 0) L->top = ci->top;
+    ci->state = QM_CI_HASFRAME;
+    ci->pc = &ci->savedpc;  // the record array may have moved
+    pc = ci->savedpc;
+    cl = clvalue(base - 1);
+    k = cl->p->k;
+    code = cl->p->code;
+    vmbreak;
   }
   L_OP_FORLOOP: {
     qmValue* limit = ra + 1;

@@ -218,6 +218,8 @@ int32_t set_attributes(qmState* L, qmDisplay* d, int32_t t) {
   const int32_t old_x = d->win.x, old_y = d->win.y;
   const int32_t old_w = d->win.width, old_h = d->win.height;
   const uint32_t old_flags = d->win.flags;
+  const bool was_scaled = (d->scale_auto || d->scale_layer) && d->scale_width > 0 && d->scale_height > 0;
+  const bool mode_changed = d->scale_auto != copy->scale_auto || d->scale_layer != copy->scale_layer;
   const bool was_shaped = shaped(old_pic);
   const bool new_pic = copy->bgpic && copy->bgpic != old_pic;
   const bool size_change =
@@ -244,6 +246,13 @@ int32_t set_attributes(qmState* L, qmDisplay* d, int32_t t) {
   d->texture_x = copy->texture_x;
   d->texture_y = copy->texture_y;
   if (d->scale_layer) d->layers = 1;
+  if (was_scaled && mode_changed) {
+    // A scaled display leaving its scale mode first returns to its picture's size.
+    d->win.width = old_pic->width;
+    d->win.height = old_pic->height;
+    std::fill(std::begin(d->margin), std::end(d->margin), 0);
+    d->scale_x = d->scale_y = 1.0;
+  }
 
   if (new_pic) {
     d->bgpic_owned = 0;
@@ -261,7 +270,10 @@ int32_t set_attributes(qmState* L, qmDisplay* d, int32_t t) {
     x = d->win.x;
     y = d->win.y;
   }
-  if (d->scale_width > 0 && d->scale_height > 0 && (d->scale_auto || d->scale_layer) && scale_given) {
+  // A new scale size is applied, and so is the old one when the display changes between the two
+  // scale modes.
+  if (d->scale_width > 0 && d->scale_height > 0 && (d->scale_auto || d->scale_layer) &&
+      (scale_given || (was_scaled && mode_changed))) {
     if (int32_t err = display_size_change(L, d, x, y, d->scale_width, d->scale_height, false, d->smooth_scale != 0,
                                           true))
       return err;

@@ -10,6 +10,7 @@
 ; DebugPrint(GetAttribute(#DISPLAY, 0, #ATTRSCALEWIDTH), GetAttribute(#DISPLAY, 0, #ATTRBORDERLEFT), GetAttribute(#DISPLAY, 0, #ATTRBORDERRIGHT))
 ; SaveSnapshot("k.png", #SNAPWINDOW, #IMGFMT_PNG)
 ; SaveSnapshot("desk.png", #SNAPDESKTOP, #IMGFMT_PNG)  DebugPrint(GetLastError(), GetAttribute(#DISPLAY, 0, #ATTRXPOS), GetAttribute(#DISPLAY, 0, #ATTRYPOS))
+; SetDisplayAttributes({scalemode = 0})  SaveSnapshot("u.png", #SNAPWINDOW, #IMGFMT_PNG)  DebugPrint(GetAttribute(#DISPLAY, 0, #ATTRSCALEWIDTH))
 ; SaveSnapshot("t.bmp", 3)  DebugPrint(GetLastError())
 ; CloseDisplay(1)  SaveSnapshot("c.bmp")  DebugPrint(GetLastError())
 ; SaveSnapshot("c2.bmp", #SNAPDISPLAY)  DebugPrint(GetLastError())
@@ -153,6 +154,24 @@
   CALL r3 4 0
   CALL r0 0 1
 .lineno 12
+  GETGLOBAL r0 "setdisplayattributes"
+  NEWTABLE r1 0 0
+  LOADK r2 #0
+  SETTABLE r1 "scalemode" r2
+  CALL r0 2 1
+  GETGLOBAL r0 "savesnapshot"
+  LOADK r1 "u.png"
+  LOADK r2 #0
+  LOADK r3 #1
+  CALL r0 4 1
+  GETGLOBAL r0 "debugprint"
+  GETGLOBAL r1 "getattribute"
+  LOADK r2 #21
+  LOADK r3 #0
+  LOADK r4 #44
+  CALL r1 4 0
+  CALL r0 0 1
+.lineno 13
   GETGLOBAL r0 "savesnapshot"
   LOADK r1 "t.bmp"
   LOADK r2 #3
@@ -161,7 +180,7 @@
   GETGLOBAL r1 "getlasterror"
   CALL r1 1 0
   CALL r0 0 1
-.lineno 13
+.lineno 14
   GETGLOBAL r0 "closedisplay"
   LOADK r1 #1
   CALL r0 2 1
@@ -172,7 +191,7 @@
   GETGLOBAL r1 "getlasterror"
   CALL r1 1 0
   CALL r0 0 1
-.lineno 14
+.lineno 15
   GETGLOBAL r0 "savesnapshot"
   LOADK r1 "c2.bmp"
   LOADK r2 #1
@@ -181,7 +200,7 @@
   GETGLOBAL r1 "getlasterror"
   CALL r1 1 0
   CALL r0 0 1
-.lineno 15
+.lineno 16
   GETGLOBAL r0 "createbrush"
   LOADK r1 #20
   LOADK r2 #4
@@ -201,7 +220,7 @@
   SETTABLE r2 "texturebrush" r3
   CALL r0 3 2
   SETGLOBAL r0 "t"
-.lineno 16
+.lineno 17
   GETGLOBAL r0 "createdisplay"
   LOADNIL r1 r1
   NEWTABLE r2 0 0
@@ -217,7 +236,7 @@
   SETTABLE r2 "gradientendcolor" r3
   CALL r0 3 2
   SETGLOBAL r0 "g"
-.lineno 17
+.lineno 18
   GETGLOBAL r0 "selectdisplay"
   GETGLOBAL r1 "g"
   CALL r0 2 1

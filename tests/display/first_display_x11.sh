@@ -14,7 +14,7 @@ QM_TEST_SNAPSHOT=$work/snap.png "$player" -quiet prog.qma > out.txt 2> err.txt &
 pid=$!
 for _ in $(seq 100); do [ -s snap.png ] && break; sleep 0.1; done
 [ -s snap.png ] || fail "the program saved no snapshot"
-wid=$(xdotool search --sync --name '^Quillmere X11 display$' | head -1)
+wid=$(timeout 10 xdotool search --sync --name '^Quillmere X11 display$' | head -1)
 [ -n "$wid" ] || fail "no window with the declared title"
 geometry=$(xwininfo -id "$wid" | awk '/ Width:/ {w = $2} / Height:/ {h = $2} END {print w "x" h}')
 [ "$geometry" = 320x200 ] || fail "the window is $geometry, declared 320x200"

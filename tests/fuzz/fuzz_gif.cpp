@@ -1,6 +1,6 @@
-// The animated-GIF reader on arbitrary bytes: opening, loading every frame in order, seeking
-// backwards and forwards, and the still-picture path must stay inside their buffers. Screens are
-// kept small so that the fuzzer spends its time in the decoder, not in filling canvases.
+// The animated-GIF reader on arbitrary bytes: opening, loading every frame in order and seeking
+// backwards and forwards must stay inside their buffers. Screens are kept small so that the
+// fuzzer spends its time in the decoder, not in filling canvases.
 #include <cstddef>
 #include <cstdint>
 

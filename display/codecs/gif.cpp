@@ -235,6 +235,10 @@ int32_t gifsave_write_frame(qmGifWriter* w, uint8_t* indices, int32_t width, int
   for (int i = colours; i < 256; ++i) palette[i] = 0xFFFFFFFFu;
   int bits = 1;
   while (bits < 8 && colours > (1 << bits)) ++bits;
+  // An index beyond the table could not be told from the control codes in the data.
+  const size_t count = size_t(width) * size_t(height);
+  if (bits < 8 && std::any_of(indices, indices + count, [bits](uint8_t v) { return v >> bits; }))
+    return ERR_WRONGUSAGE;
 
   std::vector<uint8_t>& out = w->out;
   out.clear();

@@ -22,7 +22,8 @@ int32_t gifsave_open(const char* name, int32_t width, int32_t height, qmGifWrite
 // colours up are overwritten). transparent is a palette index or -1. With optimise set, frames
 // after the first are cut to the rectangle that changed and their unchanged pixels are marked
 // with the last palette entry (colours - 1), which the caller keeps unused; the indices are
-// changed then. 0, ERR_MEM or ERR_WRITEFILE.
+// changed then. 0, ERR_MEM, ERR_WRITEFILE, or ERR_WRONGUSAGE for a frame of another size than
+// the file's or an index beyond the table of 2^bits entries that holds the colours.
 int32_t gifsave_write_frame(qmGifWriter* writer, uint8_t* indices, int32_t width, int32_t height,
                             int32_t delay_ms, uint32_t* palette, int32_t colours,
                             int32_t transparent, int32_t optimise);

@@ -285,7 +285,7 @@ TEST(GifWriter, OptimisedFramesWithChangingPalettesDecodeBack) {
   expect_matches_coalesce(path, back, 0);
 }
 
-TEST(GifWriter, RefusesFramesOfAnotherSizeAndUnwritableFiles) {
+TEST(GifWriter, RefusesWhatItCannotWrite) {
   test::Scratch dir;
   qmGifWriter* g = nullptr;
   EXPECT_EQ(gifsave_open(dir.file("no/such/dir.gif").c_str(), 2, 2, &g), ERR_WRITEFILE);
@@ -294,6 +294,10 @@ TEST(GifWriter, RefusesFramesOfAnotherSizeAndUnwritableFiles) {
   uint8_t idx[9] = {};
   uint32_t pal[256] = {};
   EXPECT_EQ(gifsave_write_frame(g, idx, 3, 3, 0, pal, 2, -1, 0), ERR_WRONGUSAGE);
+  idx[3] = 4;  // beyond the 4 entries that 3 colours take
+  EXPECT_EQ(gifsave_write_frame(g, idx, 2, 2, 0, pal, 3, -1, 0), ERR_WRONGUSAGE);
+  idx[3] = 3;
+  EXPECT_EQ(gifsave_write_frame(g, idx, 2, 2, 0, pal, 3, -1, 0), 0);
   EXPECT_EQ(gifsave_close(g), 0);
 }
 

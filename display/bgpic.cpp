@@ -5,6 +5,7 @@
 #include <cstring>
 #include <new>
 
+#include "display/codecs/codecs.h"
 #include "display/fill.h"
 #include "display/graphics.h"
 #include "display/hooks.h"
@@ -54,6 +55,7 @@ void free_images(qmBGPic* pic) {
 void bgpic_free(qmState* L, qmBGPic* pic) {
   layer_hooks().free_layers(pic);
   free_images(pic);
+  if (pic->source) imagesource_release(pic->source);
   qmos_free(pic->palette);
   fill_options_free(pic->fill);
   if (pic->header.refs) reflist_free(L ? L : picture_state(), pic->header.refs);
@@ -141,6 +143,7 @@ int32_t bgpic_create(const ObjectId& id, int32_t rerender, int32_t width, int32_
     qmos_free_alpha(alpha);
     qmos_free(palette);
     if (fill) qmos_free_bitmap(fill->texture);
+    if (source) imagesource_release(source);
     return ERR_MEM;
   }
   pic->header.type = OBJ_BGPIC;
@@ -212,6 +215,7 @@ int32_t bgpic_copy(qmState* L, const qmBGPic* source, const ObjectId& id, qmBGPi
   if (source->header.refs && !(refs = reflist_copy(L, source->header.refs))) return fail(ERR_MEM);
   qmBGPic* pic = nullptr;
   const BGPicImage u = unscaled, w = working, c = current;
+  if (source->source) imagesource_retain(source->source);  // the copy holds a reference of its own
   if (int32_t err = bgpic_create(id, source->rerender, source->unscaled_width, source->unscaled_height,
                                  source->unscaled_width, source->source, u.bitmap, palette, source->transparent,
                                  u.mask, u.alpha, &fill, &pic)) {

@@ -74,7 +74,8 @@ int32_t bgpic_find(const ObjectId& id, int32_t flags, qmBGPic** out);
 // BGPic of that number, if any.
 int32_t bgpic_prepare_id(qmState* L, int32_t n, NewId* out);
 // A new record at the list's end with all three sets and sizes from the planes, which it owns
-// from then on (also on failure, ERR_MEM). fill may be null.
+// from then on with the palette, the fill's texture and one reference of the image source (also
+// on failure, ERR_MEM). fill may be null.
 int32_t bgpic_create(const ObjectId& id, int32_t rerender, int32_t width, int32_t height,
                      int32_t row_width, qmImageSource* source, qmBitmap* bitmap, uint32_t* palette,
                      int32_t transparent, qmMask* mask, qmAlphaChannel* alpha, const FillOptions* fill,

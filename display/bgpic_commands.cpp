@@ -5,6 +5,7 @@
 #include "display/bgpic.h"
 #include "display/brush.h"
 #include "display/display.h"
+#include "display/codecs/codecs.h"
 #include "display/fill.h"
 #include "display/graphics.h"
 #include "display/hooks.h"
@@ -91,6 +92,7 @@ int32_t cmd_brushtobgpic(qmState* L) {
   if (int32_t err = bgpic_prepare_id(L, 2, &id)) return err;
   qmBGPic* pic = nullptr;
   const int32_t rerender = b->kind == BRUSHKIND_VECTOR ? 1 : 0;
+  if (b->source) imagesource_retain(b->source);  // the picture holds a reference of its own
   int32_t err = bgpic_create(id.id, rerender, b->width, b->height, b->width, b->source, p.bitmap, nullptr,
                              b->transparent, p.mask, p.alpha, nullptr, &pic);
   p.release();
@@ -112,6 +114,7 @@ int32_t cmd_bgpictobrush(qmState* L) {
   if (int32_t err = planes_copy(w.bitmap, w.mask, w.alpha, pic->width, pic->height, &p)) return err;
   qmBrush* b = nullptr;
   const int32_t kind = pic->source ? BRUSHKIND_VECTOR : BRUSHKIND_BITMAP;
+  if (pic->source) imagesource_retain(pic->source);  // the brush holds a reference of its own
   int32_t err = brush_new_from_bitmap(id.id, kind, pic->width, pic->height, pic->width, 0, pic->source, p.bitmap,
                                       pic->transparent, p.mask, p.alpha, &b);
   p.release();

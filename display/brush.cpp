@@ -6,6 +6,7 @@
 #include <new>
 
 #include "display/bgpic.h"
+#include "display/codecs/codecs.h"
 #include "display/hooks.h"
 #include "display/picture.h"
 #include "engine/errcodes.h"
@@ -147,6 +148,7 @@ int32_t brush_new_from_bitmap(const ObjectId& id, int32_t kind, int32_t width, i
     qmos_free_bitmap(bitmap);
     qmos_free_mask(mask);
     qmos_free_alpha(alpha);
+    if (source) imagesource_release(source);
     return ERR_MEM;
   }
   b->kind = kind;
@@ -186,7 +188,8 @@ int32_t brush_copy(qmState* L, const qmBrush* source, const ObjectId& id, qmBrus
   b->height = source->height;
   b->transformed = source->transformed;
   b->transparent = source->transparent;
-  b->source = source->source;  // image sources arrive with the picture loaders; none is kept yet
+  b->source = source->source;
+  if (b->source) imagesource_retain(b->source);
   append(b);
   if (out) *out = b;
   return 0;
@@ -197,6 +200,7 @@ void brush_free(qmState* L, qmBrush* b) {
   qmos_free_bitmap(b->bitmap);
   qmos_free_mask(b->mask);
   qmos_free_alpha(b->alpha);
+  if (b->source) imagesource_release(b->source);
   if (b->header.refs) reflist_free(L ? L : picture_state(), b->header.refs);
   delete b;
 }

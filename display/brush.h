@@ -55,8 +55,8 @@ int32_t brush_lookup(qmState* L, const ObjectId& id, bool require);
 // A new brush at the list's end. 0 or ERR_MEM (nothing kept).
 int32_t brush_new(const ObjectId& id, int32_t width, int32_t height, uint32_t colour, bool with_mask,
                   bool with_alpha, bool clear, bool no_fill, qmBrush** out);
-// A record around planes made elsewhere; the planes belong to the brush from then on, also on
-// failure (ERR_MEM).
+// A record around planes made elsewhere; the planes and one reference of the image source belong
+// to the brush from then on, also on failure (ERR_MEM).
 int32_t brush_new_from_bitmap(const ObjectId& id, int32_t kind, int32_t width, int32_t height,
                               int32_t row_length, int32_t transformed, qmImageSource* source,
                               qmBitmap* bitmap, int32_t transparent, qmMask* mask,

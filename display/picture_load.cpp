@@ -167,10 +167,7 @@ int32_t cmd_loadbrush(qmState* L) {
                                             height, width, 0, kept, planes.bitmap, transparent, planes.mask,
                                             planes.alpha, &b);
   planes.release();
-  if (err) {
-    if (kept) imagesource_release(kept);
-    return err;
-  }
+  if (err) return err;
   report.ok = true;
   return push_new_id(L, id, b);
 }
@@ -255,10 +252,7 @@ int32_t cmd_loadbgpic(qmState* L) {
   const int32_t err = bgpic_create(id.id, picture.is_vector ? 1 : 0, picture.width, picture.height, picture.width,
                                    kept, planes.bitmap, colours, transparent, planes.mask, planes.alpha, &owned, &pic);
   planes.release();
-  if (err) {
-    if (kept) imagesource_release(kept);
-    return err;
-  }
+  if (err) return err;
   report.ok = true;
   return push_new_id(L, id, pic);
 }

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <unistd.h>
 
+#include "display/codecs/codecs.h"
 #include "display/graphics.h"
 #include "engine/errcodes.h"
 #include "tests/display/netpbm_util.h"
@@ -62,6 +63,27 @@ TEST_F(Brush, GrabDesktopCutsItsRectangleToTheScreen) {
   for (auto fields : {std::function<void()>([&] { set_number("x", -1); }), std::function<void()>([&] { set_number("y", 200); }),
                       std::function<void()>([&] { set_number("width", 0); })})
     EXPECT_EQ(call_table("GrabDesktop", {3.0}, fields).code, ERR_WRONGUSAGE);
+}
+
+// A vector brush keeps its image source; every copy and conversion holds a reference of its own,
+// released with it (ASan sees a double release or a leak).
+TEST_F(Brush, ImageSourcesAreSharedByReference) {
+  qmImageSource* source = imagesource_new_empty(2, 2);
+  ASSERT_NE(source, nullptr);
+  ASSERT_EQ(brush_new_from_bitmap(ObjectId{1, nullptr}, BRUSHKIND_VECTOR, 2, 2, 2, 0, source, qmos_alloc_bitmap(2, 2), -1,
+                                  nullptr, nullptr, nullptr),
+            0);
+  EXPECT_EQ(code("CopyBrush", {1.0, 2.0}), 0);
+  EXPECT_EQ(code("BrushToBGPic", {1.0, 1.0}), 0);
+  EXPECT_EQ(code("BGPicToBrush", {1.0, 3.0}), 0);
+  EXPECT_EQ(code("CopyBGPic", {1.0, 2.0}), 0);
+  EXPECT_EQ(source->refcount, 5);
+  EXPECT_EQ(brush(3)->kind, BRUSHKIND_VECTOR);
+  EXPECT_EQ(code("InvertBrush", {2.0}), ERR_BRUSHTYPE);
+  for (double n : {1.0, 2.0, 3.0}) EXPECT_EQ(code("FreeBrush", {n}), 0);
+  EXPECT_EQ(code("FreeBGPic", {1.0}), 0);
+  EXPECT_EQ(source->refcount, 1);
+  EXPECT_EQ(code("FreeBGPic", {2.0}), 0);  // the last holder frees the source
 }
 
 TEST_F(Brush, FindAndFreeErrors) {

@@ -6,7 +6,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
+#include "display/graphics.h"
 #include "gfx/blitservices.h"
 #include "gfx/gradient.h"
 #include "platform/platform.h"
@@ -176,10 +178,16 @@ void display_install_window_glue();
 
 // Start-up: opens the displays once the declarations ran (display 1 must exist).
 int32_t display_open_first(qmState* L, const DisplaySettings* settings, const char* private3);
-// The backfill display over the whole screen: kind 0 none, 1 colour, 2 gradient.
+// The backfill display over the whole screen: kind 0 none, 1 colour, 2 gradient, 3 a texture
+// and 4 a picture on a colour or gradient, from a brush file or a copy of a brush.
 struct BackfillBlock {
   int32_t kind = 0;
-  uint32_t colour1 = 0, colour2 = 0;
+  int32_t colour1 = 0, colour2 = 0;  // -1 unset
+  int32_t picture_x = POS_CENTER, picture_y = POS_CENTER;
+  int32_t brush = 0;
+  int32_t scale = 0;
+  int32_t transparent = -1;
+  std::string file;
   int32_t menu_bar = 0;
 };
 int32_t display_make_backfill(qmState* L, const BackfillBlock& block);

@@ -4,6 +4,10 @@
 #include <string>
 
 #include "display/bgpic.h"
+#include "display/brush.h"
+#include "gfx/bitmap.h"
+#include "gfx/blit.h"
+#include "gfx/blitpixels.h"
 #include "display/display.h"
 #include "display/picture.h"
 #include "engine/errcodes.h"
@@ -48,10 +52,57 @@ BackfillBlock display_backfill_settings(bool fullscreen) {
   if (g_project_backfill.kind && !display_system().backfill_first_choice) return g_project_backfill;
   BackfillBlock b;
   b.kind = fullscreen ? 1 : 0;
-  b.colour1 = 0;
   b.menu_bar = 1;
   return b;
 }
+
+namespace {
+
+// The automatic id a creating command called by name left on the stack.
+int32_t take_new_id(qmState* L, int32_t err, int32_t top, ObjectId* out) {
+  if (!err) *out = ObjectId{0, vm_to_userdata(L, -1)};
+  vm_set_top(L, top);
+  return err;
+}
+
+// The backfill's brush: loaded from the file, else a copy of the given brush; scaled to the screen
+// for a picture that asks for it.
+int32_t backfill_brush(qmState* L, const BackfillBlock& b, int32_t w, int32_t h, ObjectId* out) {
+  const int32_t top = vm_get_top(L);
+  int32_t err = 0;
+  if (!b.file.empty() && b.kind == 4) {
+    err = script_call_command(L, "LoadBrush", 1,
+                              {CallArg::nil(), CallArg::string(b.file.c_str()), CallArg::integer(b.transparent)});
+  } else if (!b.file.empty()) {
+    err = script_call_command(L, "LoadBrush", 1, {CallArg::nil(), CallArg::string(b.file.c_str())});
+  } else {
+    err = script_call_command(L, "CopyBrush", 1, {CallArg::integer(b.brush), CallArg::nil()});
+  }
+  if (int32_t e = take_new_id(L, err, top, out)) return e;
+  if (b.kind == 4 && b.scale)
+    return script_call_command(L, "ScaleBrush", 0, {CallArg::object_id(*out), CallArg::integer(w), CallArg::integer(h)});
+  return 0;
+}
+
+// Puts the brush onto the picture at the resolved position, through its mask or alpha plane.
+int32_t draw_brush_on(const ObjectId& brush_id, const ObjectId& pic_id, int32_t px, int32_t py) {
+  qmBrush* b = nullptr;
+  qmBGPic* pic = nullptr;
+  if (int32_t err = brush_find(brush_id, 0, &b)) return err;
+  if (int32_t err = bgpic_find(pic_id, BGPICFIND_TEMPORARY, &pic)) return err;
+  qmBitmap* target = pic->current.bitmap;
+  int32_t x = coord_resolve_special_x(px, b->width, target->width, 0.0);
+  int32_t y = coord_resolve_special_y(py, b->height, target->height, 0.0);
+  int32_t sx = 0, sy = 0, w = b->width, h = b->height;
+  if (!blit_clip_rects(nullptr, &sx, &sy, &x, &y, &w, &h, b->width, b->height, target->width, target->height, false))
+    return 0;
+  if (b->mask) BLTMASK(b->bitmap, sx, sy, target, x, y, w, h, b->mask);
+  else if (b->alpha) BLTALPHABITMAP(b->bitmap, sx, sy, target, x, y, w, h, b->alpha);
+  else BLTBITMAP(b->bitmap, sx, sy, target, x, y, w, h);
+  return 0;
+}
+
+}  // namespace
 
 int32_t display_make_backfill(qmState* L, const BackfillBlock& block) {
   if (block.kind == 0) return 0;
@@ -60,21 +111,30 @@ int32_t display_make_backfill(qmState* L, const BackfillBlock& block) {
   // No menu bar of its own on this desktop: the offset is 0 either way.
   const int32_t y = 0;
   DisplaySystem& ds = display_system();
+  if (block.kind == 3 || block.kind == 4) {
+    if (int32_t err = backfill_brush(L, block, w, h, &ds.backfill_brush)) return err;
+  }
+  const uint32_t c1 = uint32_t(block.colour1 == -1 ? 0 : block.colour1) & 0xFFFFFF;
+  const uint32_t c2 = uint32_t(block.colour2 == -1 ? 0 : block.colour2) & 0xFFFFFF;
+  const bool gradient = block.kind == 2 || (block.kind == 4 && block.colour2 != -1);
   const int32_t top = vm_get_top(L);
   int32_t err = 0;
-  if (block.kind == 2) {
+  if (block.kind == 3) {
+    err = script_call_command(L, "CreateTexturedBGPic", 1,
+                              {CallArg::nil(), CallArg::object_id(ds.backfill_brush), CallArg::integer(w),
+                               CallArg::integer(h)});
+  } else if (gradient) {
     err = script_call_command(L, "CreateGradientBGPic", 1,
-                              {CallArg::nil(), CallArg::integer(2), CallArg::unsigned_integer(block.colour1),
-                               CallArg::unsigned_integer(block.colour2), CallArg::integer(w), CallArg::integer(h)});
+                              {CallArg::nil(), CallArg::integer(GRADIENT_LINEAR), CallArg::unsigned_integer(c1),
+                               CallArg::unsigned_integer(c2), CallArg::integer(w), CallArg::integer(h)});
   } else {
     err = script_call_command(L, "CreateBGPic", 1,
-                              {CallArg::nil(), CallArg::integer(w), CallArg::integer(h),
-                               CallArg::unsigned_integer(block.colour1)});
+                              {CallArg::nil(), CallArg::integer(w), CallArg::integer(h), CallArg::unsigned_integer(c1)});
   }
-  if (err) return err;
-  void* pic = vm_to_userdata(L, -1);
-  vm_set_top(L, top);
-  ds.backfill_bgpic = ObjectId{0, pic};
+  if (int32_t e = take_new_id(L, err, top, &ds.backfill_bgpic)) return e;
+  if (block.kind == 4) {
+    if (int32_t e = draw_brush_on(ds.backfill_brush, ds.backfill_bgpic, block.picture_x, block.picture_y)) return e;
+  }
   vm_new_table(L);
   const int32_t t = vm_get_top(L);
   table_set_number(L, "y", y);
@@ -96,21 +156,32 @@ int32_t display_open_first(qmState* L, const DisplaySettings* settings, const ch
   const DisplaySettings defaults;
   const DisplaySettings& s = settings ? *settings : defaults;
   g_project_backfill = BackfillBlock{};
-  if (s.backfill_type == BACKFILL_COLOR || s.backfill_type == BACKFILL_GRADIENT) {
-    g_project_backfill.kind = s.backfill_type;
-    g_project_backfill.colour1 = s.start_color < 0 ? 0 : uint32_t(s.start_color);
-    g_project_backfill.colour2 = s.end_color < 0 ? 0 : uint32_t(s.end_color);
-  }
+  BackfillBlock& pb = g_project_backfill;
+  pb.kind = s.backfill_type;
+  pb.colour1 = s.start_color;
+  pb.colour2 = s.end_color;
+  pb.brush = s.backfill_brush;
+  pb.file = s.backfill_brush_file;
+  pb.scale = s.scale_picture;
+  pb.picture_x = s.pic_x;
+  pb.picture_y = s.pic_y;
+  pb.transparent = s.pic_trans;
   qmDisplay* first = nullptr;
   if (int32_t err = display_find(ObjectId{1, nullptr}, &first)) return err;
 
   int32_t mode = s.mode == DISPMODE_DEFAULT ? DISPMODE_WINDOW : s.mode;
   if (mode == 3) mode = ask_mode(first);
-  bool backfill = false;
-  BackfillBlock block = g_project_backfill;
+  // The project's backfill shows behind the displays in every mode; a full-screen choice without
+  // one makes a black one.
+  bool backfill = pb.kind != 0;
+  BackfillBlock block = pb;
   if (mode == 2 || mode == 4 || mode == 6) {
+    if (!backfill) {
+      block = BackfillBlock{};
+      block.kind = 1;
+      block.menu_bar = 1;
+    }
     backfill = true;
-    block = BackfillBlock{1, 0, 0, 1};
     first->win.flags |= WINFLAG_BORDERLESS | WINFLAG_FIXED;
     if (mode == 6) {
       first->win.flags |= WINFLAG_FULLSCREENWINDOW;

@@ -156,7 +156,10 @@ TEST_F(DisplayTest, TheBackfillLeadsTheListAndTheNextDisplayIsPrimary) {
   qm::qmDisplay* two = nullptr;
   ASSERT_EQ(qm::display_create(L, qm::ObjectId{2, nullptr}, 0, &two), 0);
   EXPECT_TRUE(qm::display_is_primary(two));
-  ASSERT_EQ(qm::display_make_backfill(L, qm::BackfillBlock{1, 0x102030, 0, 1}), 0);
+  qm::BackfillBlock block;
+  block.kind = 1;
+  block.colour1 = 0x102030;
+  ASSERT_EQ(qm::display_make_backfill(L, block), 0);
   qm::qmDisplay* three = nullptr;
   ASSERT_EQ(qm::display_create(L, qm::ObjectId{3, nullptr}, 0, &three), 0);
   const qm::ObjectHeader* h = qm::display_system().list;

@@ -5,6 +5,7 @@
 ; MixRGB($FF0000, 0, -1)  DebugPrint(GetLastError())
 ; DebugPrint(Red($123456), Green($123456), Blue($123456), Red(-5), Blue(5000000000), GetRealColor($ABCDEF))
 ; DebugPrint(GetPen(-3), GetPen(300))
+; LoadBGPic(2, "p.iff")  DisplayBGPic(2)  DebugPrint(GetPen(-3), GetPen(0), GetPen(1), GetPen(300))
 ; SetFPSLimit(-5)  DebugPrint(GetFPSLimit())
 ; SetFPSLimit(25.9)  DebugPrint(GetFPSLimit())
 ; SetFPSLimit(0)  DebugPrint(GetFPSLimit(), DumpVideoTime())
@@ -96,6 +97,28 @@
   CALL r2 2 0
   CALL r0 0 1
 .lineno 7
+  GETGLOBAL r0 "loadbgpic"
+  LOADK r1 #2
+  LOADK r2 "p.iff"
+  CALL r0 3 1
+  GETGLOBAL r0 "displaybgpic"
+  LOADK r1 #2
+  CALL r0 2 1
+  GETGLOBAL r0 "debugprint"
+  GETGLOBAL r1 "getpen"
+  LOADK r2 #-3
+  CALL r1 2 2
+  GETGLOBAL r2 "getpen"
+  LOADK r3 #0
+  CALL r2 2 2
+  GETGLOBAL r3 "getpen"
+  LOADK r4 #1
+  CALL r3 2 2
+  GETGLOBAL r4 "getpen"
+  LOADK r5 #300
+  CALL r4 2 0
+  CALL r0 0 1
+.lineno 8
   GETGLOBAL r0 "setfpslimit"
   LOADK r1 #-5
   CALL r0 2 1
@@ -103,7 +126,7 @@
   GETGLOBAL r1 "getfpslimit"
   CALL r1 1 0
   CALL r0 0 1
-.lineno 8
+.lineno 9
   GETGLOBAL r0 "setfpslimit"
   LOADK r1 #25.9
   CALL r0 2 1
@@ -111,7 +134,7 @@
   GETGLOBAL r1 "getfpslimit"
   CALL r1 1 0
   CALL r0 0 1
-.lineno 9
+.lineno 10
   GETGLOBAL r0 "setfpslimit"
   LOADK r1 #0
   CALL r0 2 1
@@ -121,7 +144,7 @@
   GETGLOBAL r2 "dumpvideotime"
   CALL r2 1 0
   CALL r0 0 1
-.lineno 10
+.lineno 11
   GETGLOBAL r0 "setdrawtagsdefault"
   NEWTABLE r1 0 0
   LOADK r2 #300
@@ -131,7 +154,7 @@
   GETGLOBAL r1 "getlasterror"
   CALL r1 1 0
   CALL r0 0 1
-.lineno 11
+.lineno 12
   GETGLOBAL r0 "setdrawtagsdefault"
   NEWTABLE r1 0 0
   LOADBOOL r2 1 0
@@ -143,7 +166,7 @@
   GETGLOBAL r1 "getlasterror"
   CALL r1 1 0
   CALL r0 0 1
-.lineno 12
+.lineno 13
   GETGLOBAL r0 "setdrawtagsdefault"
   LOADK r1 #5
   CALL r0 2 1
@@ -151,7 +174,7 @@
   GETGLOBAL r1 "getlasterror"
   CALL r1 1 0
   CALL r0 0 1
-.lineno 13
+.lineno 14
   GETGLOBAL r0 "setdrawtagsdefault"
   NEWTABLE r1 0 0
   LOADK r2 #20

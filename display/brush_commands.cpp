@@ -15,6 +15,7 @@
 #include "engine/numconv.h"
 #include "engine/vm.h"
 #include "gfx/bitmap.h"
+#include "gfx/blitservices.h"
 #include "gfx/effects.h"
 #include "gfx/pixelloops.h"
 #include "gfx/pixelops.h"
@@ -431,6 +432,15 @@ const qmConstant kBrushConstants[] = {
 
 using namespace qm;
 
+// The blit layer's way to a brush (texture fills of shapes).
+static int32_t brush_planes_service(qmState*, const ObjectId& id, qmBrushPlanes* out) {
+  qmBrush* b = nullptr;
+  if (int32_t err = brush_find(id, 0, &b)) return err;
+  *out = qmBrushPlanes{b->bitmap, b->mask, b->alpha, b->width, b->height};
+  return 0;
+}
+
 int32_t brush_init(qmState* L) {
+  gfx_services().brush_find = brush_planes_service;
   return picture_library_open(L, kBrushCommands, kBrushConstants, "brush", brush_list());
 }

@@ -17,6 +17,7 @@
 #include "engine/numconv.h"
 #include "engine/vm.h"
 #include "gfx/bitmap.h"
+#include "gfx/blitservices.h"
 #include "runtime/args.h"
 #include "runtime/registry.h"
 
@@ -24,8 +25,9 @@ namespace qm {
 
 namespace {
 
-int32_t g_mask_mode = MASKVISIBLE;
-int32_t g_alpha_intensity = VANILLACOPY;
+// The two words live where the blit layer reads them while it draws into a mask or alpha channel.
+int32_t& g_mask_mode = blit_globals().mask_mode;
+int32_t& g_alpha_intensity = blit_globals().alpha_intensity;
 std::map<int32_t, AttributeHandler> g_attribute_handlers;
 
 const qmConstant kGraphicsConstants[] = {

@@ -7,6 +7,7 @@
 
 #include "display/codecs/codecs.h"
 #include "display/graphics.h"
+#include "gfx/blitservices.h"
 #include "engine/errcodes.h"
 #include "tests/display/netpbm_util.h"
 #include "tests/display/picture_harness.h"
@@ -106,6 +107,12 @@ TEST_F(Brush, FindAndFreeErrors) {
   EXPECT_EQ(code("CreateBrush", {8.0, 1.0, 1.0}), ERR_MODIFYABR);
   EXPECT_EQ(code("FreeBrush", {7.0}), 0);
   EXPECT_EQ(code("FreeBrush", {7.0}), ERR_FINDBRUSH);
+  // The blit layer reaches brushes (texture fills) through its service.
+  qmBrushPlanes planes{};
+  EXPECT_EQ(gfx_services().brush_find(L, ObjectId{8, nullptr}, &planes), 0);
+  EXPECT_EQ(planes.bitmap, brush(8)->bitmap);
+  EXPECT_EQ(planes.width, 4);
+  EXPECT_EQ(gfx_services().brush_find(L, ObjectId{7, nullptr}, &planes), ERR_FINDBRUSH);
 }
 
 TEST_F(Brush, LayersKeepShowingAFreedOrChangedBrush) {
@@ -264,6 +271,8 @@ TEST_F(Brush, MaskModeAndAlphaIntensitySettings) {
   for (const Case& c : cases) {
     EXPECT_EQ(code(c.cmd, {c.value}), c.code) << c.cmd;
     EXPECT_EQ(word(c.tag), c.stored) << c.cmd;
+    // The blit layer draws into masks and alpha channels with the same words.
+    EXPECT_EQ(c.tag == ATTR_MASKMODE ? blit_globals().mask_mode : blit_globals().alpha_intensity, c.stored);
   }
 }
 

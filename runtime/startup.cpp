@@ -333,7 +333,11 @@ int main_real(int argc, const char* const argv[]) {
   console_print_done();
 
   if (libs.open_first_display) {
-    if (int32_t err = libs.open_first_display(L, &c, &p->display, c.private3.c_str())) return shutdown_exit(err, p);
+    // Protected: the backfill is made by commands called by name, whose errors end the run here.
+    int32_t err = run_protected(L, [&libs, p](qmState* L2) {
+      return libs.open_first_display(L2, &p->config, &p->display, p->config.private3.c_str());
+    });
+    if (err) return shutdown_exit(err, p);
   }
 
   set_attr(L, ATTR_SCRIPT_RUNNING, 1);

@@ -153,7 +153,10 @@ int main(int argc, char** argv) {
   }
   if (!keep.empty()) return 0;
 
-  // The player runs in its own folder so that nothing it may write lands elsewhere.
+  // The player opens its window and sound device as in normal use, headless unless a driver is
+  // chosen already. It runs in its own folder so that nothing it may write lands elsewhere.
+  setenv("SDL_VIDEODRIVER", "offscreen", 0);
+  setenv("SDL_AUDIODRIVER", "dummy", 0);
   struct Times {
     std::vector<double> player, qmrun, lua;
   };

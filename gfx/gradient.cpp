@@ -212,6 +212,31 @@ int32_t build_ramp(const qmGradient& g, qmRampStop* ramp) {
   return 2;
 }
 
+// The packed colours of the ramp positions 0..65536 (the whole ramp), worked out once when the
+// picture has enough pixels to pay for it; other positions, and small pictures, ask the ramp.
+template <typename F>
+struct RampTable {
+  qmRampSegment& seg;
+  std::vector<uint32_t> lut;
+  RampTable(qmRampSegment& s, int64_t pixels) : seg(s) {
+    if (pixels < 2 * 65537) return;
+    lut.resize(65537);
+    for (int32_t p = 0; p <= 65536; ++p) lut[size_t(p)] = pack_rgb<F>(ramp_color(seg, p));
+  }
+  uint32_t at(int32_t p) {
+    if (p >= 0 && p <= 65536 && !lut.empty()) return lut[size_t(p)];
+    return pack_rgb<F>(ramp_color(seg, p));
+  }
+};
+
+// fmod(v, 2 pi) without the division where v lies in [0, 4 pi): there the subtraction is exact
+// (Sterbenz), so the result is the same to the last bit.
+inline double wrap_turn(double v) {
+  if (v >= 0.0 && v < kTwoPi) return v;
+  if (v >= kTwoPi && v < 2.0 * kTwoPi) return v - kTwoPi;
+  return std::fmod(v, kTwoPi);
+}
+
 template <typename F>
 void general(const qmGradientRequest& r) {
   const qmGradient& g = *r.gradient;
@@ -225,6 +250,7 @@ void general(const qmGradientRequest& r) {
   auto row_of = [&](int32_t y) { return r.pixels + ptrdiff_t(r.y + y) * r.ppr + r.x; };
 
   if (g.type == GRADIENT_RADIAL || g.type == GRADIENT_CONICAL) {
+    RampTable<F> colours(seg, int64_t(W) * H);
     const double cx = double(position_of(W * g.centre_x * 65536.0)) / 65536.0;
     const double cy = double(position_of(H * g.centre_y * 65536.0)) / 65536.0;
     if (g.type == GRADIENT_RADIAL) {
@@ -239,7 +265,7 @@ void general(const qmGradientRequest& r) {
         const double dy = y + 0.5 - cy;
         for (int32_t x = 0; x < W; ++x) {
           const double dx = x + 0.5 - cx;
-          d[x] = pack_rgb<F>(ramp_color(seg, position_of(std::sqrt(dx * dx + dy * dy) * scale)));
+          d[x] = colours.at(position_of(std::sqrt(dx * dx + dy * dy) * scale));
         }
       }
       return;
@@ -250,8 +276,8 @@ void general(const qmGradientRequest& r) {
       const double dy = y + 0.5 - cy;
       for (int32_t x = 0; x < W; ++x) {
         const double dx = x + 0.5 - cx;
-        const double angle = std::fmod(std::atan2(dy, dx) + kTwoPi + turn, kTwoPi);
-        d[x] = pack_rgb<F>(ramp_color(seg, position_of((angle / -kTwoPi + 1.0) * 65536.0)));
+        const double angle = wrap_turn(std::atan2(dy, dx) + kTwoPi + turn);
+        d[x] = colours.at(position_of((angle / -kTwoPi + 1.0) * 65536.0));
       }
     }
     return;

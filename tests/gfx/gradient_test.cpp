@@ -148,6 +148,39 @@ TEST(Gradient, LinearTwoColourMatchesOneDivisionPerPixel) {
     }
 }
 
+// Large radial and conical pictures look their colours up in a table of the whole ramp; every
+// pixel must still be the ramp's own colour at the pixel's position, with fmod for the turn.
+TEST(Gradient, LargeRadialAndConicalMatchTheRamp) {
+  const int32_t W = 400, H = 400;
+  const uint32_t from = 0xFF2000, to = 0x0010FF;
+  const double cx = double(int32_t(W * 0.5 * 65536.0)) / 65536.0, cy = double(int32_t(H * 0.5 * 65536.0)) / 65536.0;
+  auto position = [](double v) { return v >= 2147483647.0 ? INT32_MAX : int32_t(v); };
+  {
+    Target t(W, H);
+    render(t, two_colours(GRADIENT_RADIAL, 0, from, to));
+    const std::vector<qmRampStop> ramp = {stop(0, from), stop(65536, to)};
+    const int64_t radius = position(0.5 * std::sqrt(double(W) * W + double(H) * H) * 1.0 * 65536.0);
+    const double scale = 65536.0 * 65536.0 / double(radius);
+    for (int32_t y = 0; y < H; ++y)
+      for (int32_t x = 0; x < W; ++x) {
+        const double dx = x + 0.5 - cx, dy = y + 0.5 - cy;
+        ASSERT_EQ(t.rgb(x, y), ramp_at(ramp, RAMP_PAD, position(std::sqrt(dx * dx + dy * dy) * scale))) << x << "," << y;
+      }
+  }
+  for (int32_t angle : {0, 30, 400, -725}) {
+    Target t(W, H);
+    render(t, two_colours(GRADIENT_CONICAL, angle, from, to));
+    const std::vector<qmRampStop> ramp = {stop(0, to), stop(32768, from), stop(65536, to)};
+    const double turn = angle * 3.141592653589793 / 180.0, two_pi = 6.283185307179586;
+    for (int32_t y = 0; y < H; ++y)
+      for (int32_t x = 0; x < W; ++x) {
+        const double a = std::fmod(std::atan2(y + 0.5 - cy, x + 0.5 - cx) + two_pi + turn, two_pi);
+        ASSERT_EQ(t.rgb(x, y), ramp_at(ramp, RAMP_REFLECT, position((a / -two_pi + 1.0) * 65536.0)))
+            << angle << " " << x << "," << y;
+      }
+  }
+}
+
 TEST(Gradient, LargeLinearKeepsItsColours) {
   Target t(4000, 4000);
   render(t, two_colours(GRADIENT_LINEAR, 90, 0x000000, 0xFFFFFF));

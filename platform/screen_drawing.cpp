@@ -3,6 +3,7 @@
 #include <SDL2/SDL.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -42,9 +43,11 @@ void sync_backing(qmDisplayWindow* d, int64_t x, int64_t y, int64_t w, int64_t h
 
 void record_present(const qmDisplayWindow* d, const std::vector<SDL_Rect>& rects) {
   std::string line = std::to_string(SDL_GetWindowID(d->platform->window));
-  for (const SDL_Rect& r : rects)
-    line += " " + std::to_string(r.x) + "," + std::to_string(r.y) + "," + std::to_string(r.w) +
-            "x" + std::to_string(r.h);
+  char part[64];
+  for (const SDL_Rect& r : rects) {
+    std::snprintf(part, sizeof part, " %d,%d,%dx%d", r.x, r.y, r.w, r.h);
+    line += part;
+  }
   platform_record("present", line);
 }
 

@@ -90,6 +90,8 @@ struct qmDisplay {
   int32_t callbacks[qm::kCallbackSlots][2];  // {function, user data} registry references; -1 none
   int32_t mouse_buttons[3] = {0, 0, 0};
   uint8_t keys[300] = {};
+  int32_t mouse_moved = 0;      // set by the event translator, cleared by the event poller
+  int64_t mouse_moved_us = 0;   // Clock time of the last mouse move
   void* select_target = nullptr;
   void* double_buffer_pic = nullptr;
   int32_t cursor_x = 0, cursor_y = 0, text_margin_left = 0, text_margin_right = 0;

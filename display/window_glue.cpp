@@ -3,6 +3,7 @@
 #include <SDL2/SDL.h>
 
 #include "display/display.h"
+#include "display/input_events.h"
 #include "platform/platform.h"
 
 namespace qm {
@@ -41,6 +42,8 @@ uint32_t window_of_display(int32_t number) {
 void display_install_window_glue() {
   platform_set_window_region_test(window_region);
   platform_set_window_resolver(window_of_display);
+  input_events_install();
+  input_events_reset();
 }
 
 }  // namespace qm

@@ -369,3 +369,4 @@ void platform_mutex_unlock(qmMutex* m);
 
 // Windows, drawing to the screen and pointers.
 #include "platform/window.h"
+#include "platform/events.h"

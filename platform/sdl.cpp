@@ -93,7 +93,9 @@ void platform_exit() {
   input_queue_remove(-1, 1);
   platform_internal::clear_event_script();
   platform_windows_shutdown();
+  platform_joystick_free_all();
   platform_input_reset();
+  platform_reset_quit_switches();
   SDL_Quit();
   if (g_initialised) {
     sigaction(SIGINT, &g_old_int, nullptr);

@@ -46,11 +46,8 @@ qmDisplay* display_for(uint32_t window_id) {
   return window_id ? (g_lookup ? g_lookup : default_lookup)(window_id) : nullptr;
 }
 
-// The queue knows displays only as an opaque pointer: the display record itself.
-::qmDisplay* queued(qmDisplay* d) { return reinterpret_cast<::qmDisplay*>(d); }
-
 void post(qmDisplay* d, int32_t type, int32_t a = 0, int32_t b = 0, int32_t c = 0) {
-  input_queue_post(queued(d), type, a, b, c, nullptr);
+  input_queue_post(d, type, a, b, c, nullptr);
 }
 
 template <class Each>
@@ -321,7 +318,7 @@ void drop_complete(uint32_t window) {
   char* block = drop_block(names);
   if (!block) return;
   // A full queue leaves the block with us.
-  if (!input_queue_post(queued(d), INPUT_DROP, x, y, 0, block)) std::free(block);
+  if (!input_queue_post(d, INPUT_DROP, x, y, 0, block)) std::free(block);
 }
 
 void drop_event(const SDL_DropEvent& e) {
@@ -354,14 +351,6 @@ int32_t pump_translate(qmState*, const SDL_Event& event) {
 }
 
 }  // namespace
-
-bool display_is_primary(const qmDisplay* d) {
-  const ObjectHeader* first = display_system().list;
-  if (!first) return false;
-  if (display_of(const_cast<ObjectHeader*>(first)) == d) return first->next == nullptr;
-  const qmDisplay* head = display_of(const_cast<ObjectHeader*>(first));
-  return head->backfill && first->next && display_of(first->next) == d && !first->next->next;
-}
 
 int32_t input_translate(const SDL_Event& event, const SDL_Event* next, bool* took_next) {
   *took_next = false;

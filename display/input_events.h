@@ -16,10 +16,9 @@
 
 union SDL_Event;
 struct qmState;
+struct qmDisplay;
 
 namespace qm {
-
-struct qmDisplay;
 
 // Callback slots that the translator looks at.
 inline constexpr int32_t SLOT_CLOSEWINDOW = 3;
@@ -43,9 +42,5 @@ void input_set_display_lookup(DisplayLookup lookup);
 void input_events_install();
 // Forgets the keys held, the drops in progress and the clicks that went to the window system.
 void input_events_reset();
-
-// True when the display is the only one in the list, or the second while the first is the
-// backfill display.
-bool display_is_primary(const qmDisplay* d);
 
 }  // namespace qm

@@ -102,7 +102,7 @@ TEST_F(PumpEvents, OneEventPerCallAKeyTakingItsText) {
   ASSERT_EQ(input_queue_count(), 1);
   EXPECT_EQ(entry(0).type, INPUT_KEY);
   EXPECT_EQ(entry(0).c, 'B');
-  EXPECT_EQ(entry(0).display, reinterpret_cast<::qmDisplay*>(d));
+  EXPECT_EQ(entry(0).display, d);
   EXPECT_EQ(platform_pump_events(L), 0);
   ASSERT_EQ(input_queue_count(), 2);
   EXPECT_EQ(entry(1).type, INPUT_LEFTMOUSE);

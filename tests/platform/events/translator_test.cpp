@@ -126,7 +126,7 @@ struct Displays {
   }
   int number(const ::qmDisplay* q) const {
     for (int i = 1; i <= 2; ++i)
-      if (reinterpret_cast<const ::qmDisplay*>(d[i].get()) == q) return i;
+      if (d[i].get() == q) return i;
     return 0;
   }
 };

@@ -15,6 +15,7 @@
 #include "display/hooks.h"
 #include "display/picture.h"
 #include "display/snapshot.h"
+#include "display/target.h"
 #include "engine/errcodes.h"
 #include "engine/numconv.h"
 #include "engine/vm.h"
@@ -155,6 +156,7 @@ int32_t make_own_bgpic(qmState* L, qmDisplay* d) {
 // ---- the free worker ----------------------------------------------------------------------------
 
 void release_record(qmState* L, qmDisplay* d, bool at_exit) {
+  drawtarget_release(d);
   if (d->win.state != DISPSTATE_CLOSED) display_close(d);
   if (!at_exit && d->bgpic_owned && d->bgpic) bgpic_free_by_id(L, d->bgpic->header.id, false);
   d->bgpic = nullptr;
@@ -240,6 +242,10 @@ void draw_borders_service(qmBlitOutput* output) {
 void refresh_service(qmBlitOutput* output, int32_t, int32_t) {
   if (!output || !output->owner) return;
   qmDisplay* d = display_of(static_cast<qmDisplayWindow*>(output->owner));
+  if (d->double_buffer && d->scaled_output) {  // the double buffer's front
+    display_present_rect(d->scaled_output, 0, 0, output, 0, 0, d->scaled_output->width, d->scaled_output->height, 1);
+    return;
+  }
   if (!d->bgpic || !output->front) return;
   display_present_rect(output->front, 0, 0, output, 0, 0, d->bgpic->width, d->bgpic->height, 1);
 }
@@ -327,9 +333,10 @@ void display_bind_bgpic(qmDisplay* d, qmBGPic* pic) {
 }
 
 void display_make_current(qmDisplay* d) {
+  if (g_displays.current && g_displays.current != d) drawtarget_leave(g_displays.current);
   g_displays.current = d;
   if (d) sync_output(d);
-  blit_globals().current = d ? &d->output : nullptr;
+  blit_globals().current = d ? drawtarget_output(d) : nullptr;
 }
 
 // ---- options --------------------------------------------------------------------------------------

@@ -11,6 +11,7 @@
 #include "display/graphics.h"
 #include "display/hooks.h"
 #include "display/picture.h"
+#include "display/target.h"
 #include "engine/errcodes.h"
 #include "engine/numconv.h"
 #include "engine/vm.h"
@@ -653,5 +654,6 @@ int32_t display_init(qmState* L) {
   if (!s.mutex) return ERR_SEMAPHORE;
   display_install_services();
   graphics_set_attribute_handler(OBJ_DISPLAY, display_attribute);
-  return picture_library_open(L, kDisplayCommands, kDisplayConstants, "display", &s.list);
+  if (int32_t err = picture_library_open(L, kDisplayCommands, kDisplayConstants, "display", &s.list)) return err;
+  return output_library_open(L);
 }

@@ -1,0 +1,237 @@
+// Double buffering: drawing goes into a back buffer, and Flip copies what changed into the front
+// buffer and shows it. The dirty list records the changed rectangles.
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+#include "display/bgpic.h"
+#include "display/display.h"
+#include "display/hooks.h"
+#include "display/target.h"
+#include "engine/errcodes.h"
+#include "engine/vm.h"
+#include "gfx/bitmap.h"
+#include "gfx/blit.h"
+#include "gfx/scale.h"
+#include "platform/window.h"
+#include "runtime/args.h"
+
+namespace qm {
+
+namespace {
+
+constexpr int32_t kDirtyEntries = 1024;
+constexpr int32_t kEmpty = 100000;
+
+bool auto_scaled(const qmDisplay* d) {
+  return (d->win.flags & WINFLAG_SCALEMODE_AUTO) && d->scale_width > 0 && d->scale_height > 0;
+}
+
+void clear_black(qmBitmap* bm) {
+  if (bm) std::memset(bm->pixels, 0, size_t(bm->bytes_per_row) * size_t(bm->height));
+}
+
+void free_buffers(qmDisplay* d) {
+  qmos_free_bitmap(d->scaled_output);
+  qmos_free_bitmap(d->double_buffer_bitmap);
+  d->scaled_output = nullptr;
+  d->double_buffer_bitmap = nullptr;
+}
+
+bool touch(const int32_t* a, const int32_t* b) {
+  return int64_t(a[0]) <= int64_t(b[2]) + 1 && int64_t(b[0]) <= int64_t(a[2]) + 1 &&
+         int64_t(a[1]) <= int64_t(b[3]) + 1 && int64_t(b[1]) <= int64_t(a[3]) + 1;
+}
+
+// Merges overlapping and touching entries until none touch; merged-away entries become empty.
+void merge(DirtyList& list) {
+  bool again = true;
+  while (again) {
+    again = false;
+    for (int32_t i = 0; i < list.count; ++i) {
+      int32_t* a = list.entries + 4 * i;
+      if (a[0] == kEmpty) continue;
+      for (int32_t j = i + 1; j < list.count; ++j) {
+        int32_t* b = list.entries + 4 * j;
+        if (b[0] == kEmpty || !touch(a, b)) continue;
+        a[0] = std::min(a[0], b[0]);
+        a[1] = std::min(a[1], b[1]);
+        a[2] = std::max(a[2], b[2]);
+        a[3] = std::max(a[3], b[3]);
+        b[0] = kEmpty;
+        again = true;
+      }
+    }
+  }
+}
+
+void present(qmDisplay* d, const qmBitmap* front, int32_t x, int32_t y, int32_t w, int32_t h) {
+  display_present_rect(front, x, y, &d->output, x, y, w, h, 0);
+}
+
+int32_t cmd_begindoublebuffer(qmState* L) {
+  arg_check_count(L, 0, 1);
+  qmDisplay* d = display_current();
+  if (!d || !d->bgpic) return ERR_CLOSEDDISPDRAW;
+  // 1. Nothing selected.
+  switch (d->output_type) {
+    case TARGET_PICTURE: return d->double_buffer ? ERR_ENDDOUBLEBUFFER : ERR_SELECTBRUSH;
+    case TARGET_MASK: return ERR_SELECTMASK;
+    case TARGET_ALPHA: return ERR_SELECTALPHACHANNEL;
+    case TARGET_LAYERS: return ERR_SELECTBG;
+    default: break;
+  }
+  // 2 to 5. No layers, sprites, transparency or video.
+  qmBGPic* pic = d->bgpic;
+  if (d->layers || layer_hooks().layer_count(pic) > 0) return ERR_LAYERSOFF;
+  if (pic->sprites) return ERR_NOSPRITES;
+  if (pic->current.mask || pic->current.alpha) return ERR_DBTRANSWIN;
+  // The buffers, both black.
+  free_buffers(d);
+  const bool scaled = auto_scaled(d);
+  d->scaled_output = qmos_alloc_bitmap(scaled ? d->scale_width : pic->width, scaled ? d->scale_height : pic->height);
+  d->double_buffer_bitmap = qmos_alloc_bitmap(pic->width, pic->height);
+  if (!d->scaled_output || !d->double_buffer_bitmap) {
+    free_buffers(d);
+    return ERR_MEM;
+  }
+  clear_black(d->scaled_output);
+  clear_black(d->double_buffer_bitmap);
+  auto* t = static_cast<OutputTarget*>(d->double_buffer_pic);
+  if (!t) {
+    t = new (std::nothrow) OutputTarget;
+    if (!t) {
+      free_buffers(d);
+      return ERR_MEM;
+    }
+    d->double_buffer_pic = t;
+  }
+  std::free(d->dirty.entries);
+  d->dirty = DirtyList{};
+  d->dirty.entries = static_cast<int32_t*>(std::malloc(sizeof(int32_t) * 4 * kDirtyEntries));
+  if (!d->dirty.entries) {
+    free_buffers(d);
+    return ERR_MEM;
+  }
+  d->dirty.capacity = kDirtyEntries;
+  t->object_type = 0;
+  t->id = ObjectId{0, t};
+  t->width = pic->width;
+  t->height = pic->height;
+  t->picture = qmBlitPicture{pic->width, pic->height, nullptr, t};
+  t->output = qmBlitOutput{};
+  t->output.object_type = TARGET_PICTURE;
+  t->output.picture = &t->picture;
+  t->output.owner = t;
+  d->output_type = TARGET_PICTURE;
+  d->double_buffer = 1;
+  d->output.double_buffer = 1;
+  d->draw_bitmap = d->double_buffer_bitmap;
+  d->draw_mask = nullptr;
+  d->draw_alpha = nullptr;
+  blit_globals().current = &t->output;
+  return 0;
+}
+
+int32_t cmd_flip(qmState* L) {
+  arg_check_count(L, 0, 1);
+  const bool sync = vm_get_top(L) < 1 || vm_type(L, 1) == QM_TNIL || flag_arg(L, 1);
+  qmDisplay* d = display_current();
+  if (!d || !d->double_buffer) return ERR_NODOUBLEBUFFER;
+  qmBitmap* back = d->double_buffer_bitmap;
+  qmBitmap* front = d->scaled_output;
+  DirtyList& list = d->dirty;
+  if (auto_scaled(d)) {
+    bitmap_draw(back, nullptr, nullptr, 0, 0, front, back->width, back->height, front->width, front->height,
+                d->smooth_scale, nullptr, nullptr, nullptr);
+    present(d, front, 0, 0, front->width, front->height);
+  } else if (list.count < list.capacity) {
+    merge(list);
+    for (int32_t i = 0; i < list.count; ++i) {
+      const int32_t* e = list.entries + 4 * i;
+      if (e[0] == kEmpty) continue;
+      const int64_t x1 = std::max(e[0], 0), y1 = std::max(e[1], 0);
+      const int64_t x2 = std::min<int64_t>(e[2], back->width - 1), y2 = std::min<int64_t>(e[3], back->height - 1);
+      if (x2 < x1 || y2 < y1) continue;
+      const int32_t x = int32_t(x1), y = int32_t(y1), w = int32_t(x2 - x1 + 1), h = int32_t(y2 - y1 + 1);
+      BLTBITMAP(back, x, y, front, x, y, w, h);
+      present(d, front, x, y, w, h);
+    }
+  } else {
+    BLTBITMAP(back, 0, 0, front, 0, 0, back->width, back->height);
+    present(d, front, 0, 0, back->width, back->height);
+  }
+  if (sync) display_wait_refresh(L);
+  else platform_present_pending();
+  list.count = 0;
+  return 0;
+}
+
+int32_t cmd_enddoublebuffer(qmState*) { return dblbuf_end_display(display_current()); }
+
+}  // namespace
+
+void dblbuf_mark(qmDisplay* d, int32_t x, int32_t y, int32_t w, int32_t h) {
+  if (!d || !d->double_buffer || !d->dirty.entries || w < 1 || h < 1) return;
+  DirtyList& list = d->dirty;
+  if (list.count >= list.capacity) return;  // already the whole picture
+  const int32_t pw = d->double_buffer_bitmap ? d->double_buffer_bitmap->width : 0;
+  const int32_t ph = d->double_buffer_bitmap ? d->double_buffer_bitmap->height : 0;
+  const int64_t x1 = std::max(x, 0), y1 = std::max(y, 0);
+  const int64_t x2 = std::min<int64_t>(int64_t(x) + w - 1, pw - 1), y2 = std::min<int64_t>(int64_t(y) + h - 1, ph - 1);
+  if (x2 < x1 || y2 < y1) return;
+  // A drawing over the whole picture makes the list full: Flip copies everything.
+  if (x1 == 0 && y1 == 0 && x2 == pw - 1 && y2 == ph - 1) {
+    list.count = list.capacity;
+    return;
+  }
+  int32_t* e = list.entries + 4 * list.count++;
+  e[0] = int32_t(x1), e[1] = int32_t(y1), e[2] = int32_t(x2), e[3] = int32_t(y2);
+}
+
+int32_t dblbuf_end_display(qmDisplay* d) {
+  if (!d || !d->double_buffer) return ERR_NODOUBLEBUFFER;
+  // The display keeps the last frame drawn, so that a later refresh shows it.
+  qmBitmap* back = d->double_buffer_bitmap;
+  if (d->bgpic && d->bgpic->current.bitmap && back) {
+    qmBitmap* shown = d->bgpic->current.bitmap;
+    BLTBITMAP(back, 0, 0, shown, 0, 0, std::min(back->width, shown->width), std::min(back->height, shown->height));
+  }
+  for (qmBitmap* buffer : {d->buffer1, auto_scaled(d) ? d->buffer2 : nullptr})
+    if (buffer && back)
+      BLTBITMAP(back, 0, 0, buffer, 0, 0, std::min(back->width, buffer->width), std::min(back->height, buffer->height));
+  free_buffers(d);
+  d->draw_bitmap = nullptr;
+  d->draw_mask = nullptr;
+  d->draw_alpha = nullptr;
+  d->output_type = kOutputDisplay;
+  d->double_buffer = 0;
+  d->output.double_buffer = 0;
+  if (d == display_current()) blit_globals().current = &d->output;
+  return 0;
+}
+
+int32_t dblbuf_resize_front(qmDisplay* d, int32_t width, int32_t height) {
+  qmos_free_bitmap(d->scaled_output);
+  d->scaled_output = qmos_alloc_bitmap(width, height);
+  if (!d->scaled_output) return ERR_MEM;
+  clear_black(d->scaled_output);
+  present(d, d->scaled_output, 0, 0, width, height);
+  return 0;
+}
+
+int32_t dblbuf_init_commands(qmState* L) {
+  static const qmCommand kCommands[] = {
+      {"BeginDoubleBuffer", cmd_begindoublebuffer},
+      {"Flip", cmd_flip},
+      {"EndDoubleBuffer", cmd_enddoublebuffer},
+      {nullptr, nullptr},
+  };
+  vm_push_value(L, QM_GLOBALSINDEX);
+  int32_t err = vm_register_commands(L, nullptr, kCommands, 0);
+  vm_set_top(L, 0);
+  return err ? err : library_register_name(kCommands, "display");
+}
+
+}  // namespace qm

@@ -1,0 +1,385 @@
+// DisplayBrush and DisplayBrushPart: the option reader, and the worker that turns, scales,
+// tints and fades the picture as asked and blits it onto the current output. A plain picture
+// goes straight from the brush's planes; private planes are made only for the stages that change
+// pixels.
+#include "display/showbrush.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <string>
+
+#include "display/brush.h"
+#include "display/display.h"
+#include "display/frame.h"
+#include "display/graphics.h"
+#include "display/hooks.h"
+#include "display/picture.h"
+#include "display/target.h"
+#include "engine/errcodes.h"
+#include "engine/numconv.h"
+#include "engine/vm.h"
+#include "gfx/bitmap.h"
+#include "gfx/blit.h"
+#include "gfx/compose.h"
+#include "gfx/effects.h"
+#include "gfx/scale.h"
+#include "platform/window.h"
+
+namespace qm {
+
+namespace {
+
+int64_t g_private_planes = 0;
+
+bool is_identity(const double* m) { return m[0] == 1.0 && m[1] == 0.0 && m[2] == 0.0 && m[3] == 1.0; }
+bool is_plain_scale(const double* m) { return m[1] == 0.0 && m[2] == 0.0 && m[0] >= 0.0 && m[3] >= 0.0; }
+
+bool field_present(qmState* L, int32_t t, const char* key) {
+  vm_push_string(L, key);
+  vm_get_table(L, t);
+  const bool present = vm_type(L, -1) != QM_TNIL;
+  vm_pop(L, 1);
+  return present;
+}
+
+void defaults_into(qmTransformTags* tt, qmDrawTagOptions* dt, int32_t width, int32_t height, int32_t smooth) {
+  const DrawTagDefaults& def = drawtag_defaults();
+  *tt = qmTransformTags{};
+  std::copy(def.matrix, def.matrix + 4, tt->matrix);
+  tt->explicit_flag = is_identity(tt->matrix) ? 0 : 1;
+  std::copy(def.matrix, def.matrix + 4, tt->explicit_matrix);
+  tt->scale_x = def.scale_x;
+  tt->scale_y = def.scale_y;
+  tt->width = width;
+  tt->height = height;
+  tt->rotate = to_i32(def.rotation);
+  tt->smooth = smooth || def.smooth;
+  tt->anchor_x = def.anchor_x;
+  tt->anchor_y = def.anchor_y;
+  if (!dt) return;
+  *dt = qmDrawTagOptions{};
+  dt->hidden = def.hidden;
+  dt->insert_position = def.insert_position;
+  dt->transparency = def.transparency;
+  dt->tint = def.tint;
+  dt->tint_colour = def.tint_colour;
+  dt->shadow = def.shadow;
+  dt->border = def.border;
+}
+
+// The private planes of one showing, freed together.
+struct Work {
+  const qmBitmap* bitmap = nullptr;
+  const qmMask* mask = nullptr;
+  const qmAlphaChannel* alpha = nullptr;
+  int32_t x = 0, y = 0, w = 0, h = 0;  // the rectangle shown
+  int32_t plane_w = 0, plane_h = 0;    // the planes' own size
+  Planes own;                          // what this showing made
+  bool owned() const { return own.bitmap != nullptr; }
+};
+
+// Takes the three planes (each may be nullptr) as the picture from now on: the whole of them.
+void adopt(Work& w, qmBitmap* bm, qmMask* mask, qmAlphaChannel* alpha, int32_t width, int32_t height) {
+  qmos_free_bitmap(w.own.bitmap);
+  qmos_free_mask(w.own.mask);
+  qmos_free_alpha(w.own.alpha);
+  w.own.bitmap = bm, w.own.mask = mask, w.own.alpha = alpha;
+  w.bitmap = bm, w.mask = mask, w.alpha = alpha;
+  w.x = w.y = 0;
+  w.w = w.plane_w = width;
+  w.h = w.plane_h = height;
+  g_private_planes += (bm ? 1 : 0) + (mask ? 1 : 0) + (alpha ? 1 : 0);
+}
+
+// A private copy of the shown rectangle, so that its pixels may change.
+int32_t make_private(Work& w) {
+  if (w.owned()) return 0;
+  qmBitmap* bm = qmos_alloc_bitmap(w.w, w.h);
+  qmMask* mask = w.mask ? qmos_alloc_mask(w.w, w.h, 1) : nullptr;
+  qmAlphaChannel* alpha = w.alpha ? qmos_alloc_alpha(w.w, w.h, 1) : nullptr;
+  if (!bm || (w.mask && !mask) || (w.alpha && !alpha)) {
+    qmos_free_bitmap(bm);
+    qmos_free_mask(mask);
+    qmos_free_alpha(alpha);
+    return ERR_MEM;
+  }
+  BLTBITMAP(w.bitmap, w.x, w.y, bm, 0, 0, w.w, w.h);
+  for (int32_t row = 0; row < w.h; ++row) {
+    if (mask) {
+      const uint8_t* in = w.mask->data + size_t(w.y + row) * size_t(w.mask->bytes_per_row);
+      uint8_t* out = mask->data + size_t(row) * size_t(mask->bytes_per_row);
+      for (int32_t col = 0; col < w.w; ++col)
+        if (mask_bit(in, w.x + col)) mask_bit_set(out, col);
+    }
+    if (alpha)
+      std::memcpy(alpha->data + size_t(row) * size_t(alpha->bytes_per_row),
+                  w.alpha->data + size_t(w.y + row) * size_t(w.alpha->bytes_per_row) + w.x, size_t(w.w));
+  }
+  adopt(w, bm, mask, alpha, w.w, w.h);
+  return 0;
+}
+
+// Transparency t above 0: the picture's alpha scaled by (255 - t) / 255, or made from its mask or
+// filled with 255 - t.
+int32_t fade(Work& w, int32_t t) {
+  if (int32_t err = make_private(w)) return err;
+  const uint8_t level = uint8_t(255 - t);
+  qmAlphaChannel* alpha = w.own.alpha;
+  if (alpha) {
+    for (int32_t row = 0; row < w.h; ++row) {
+      uint8_t* p = alpha->data + size_t(row) * size_t(alpha->bytes_per_row);
+      for (int32_t col = 0; col < w.w; ++col) p[col] = uint8_t((p[col] * level) / 255);
+    }
+    return 0;
+  }
+  alpha = qmos_alloc_alpha(w.w, w.h, 1);
+  if (!alpha) return ERR_MEM;
+  ++g_private_planes;
+  for (int32_t row = 0; row < w.h; ++row) {
+    uint8_t* p = alpha->data + size_t(row) * size_t(alpha->bytes_per_row);
+    const uint8_t* m = w.own.mask ? w.own.mask->data + size_t(row) * size_t(w.own.mask->bytes_per_row) : nullptr;
+    for (int32_t col = 0; col < w.w; ++col) p[col] = (!m || mask_bit(m, col)) ? level : 0;
+  }
+  qmos_free_mask(w.own.mask);
+  w.own.mask = nullptr;
+  w.mask = nullptr;
+  w.own.alpha = alpha;
+  w.alpha = alpha;
+  return 0;
+}
+
+// The size of a width x height picture after the matrix (at least 1 x 1).
+void transformed_size(const double* m, int32_t width, int32_t height, int32_t* out_w, int32_t* out_h) {
+  if (is_identity(m)) {
+    *out_w = width, *out_h = height;
+  } else if (is_plain_scale(m)) {
+    *out_w = to_i32(m[0] * width), *out_h = to_i32(m[3] * height);
+  } else {
+    rect_transform_corners(m, width, height, out_w, out_h, nullptr, nullptr);
+  }
+  *out_w = std::max(*out_w, 1);
+  *out_h = std::max(*out_h, 1);
+}
+
+int32_t transform(Work& w, const double* m, int32_t smooth) {
+  qmBitmap* bm = nullptr;
+  qmMask* mask = nullptr;
+  qmAlphaChannel* alpha = nullptr;
+  int32_t nw = 0, nh = 0;
+  if (is_plain_scale(m)) {
+    transformed_size(m, w.w, w.h, &nw, &nh);
+    if (int32_t err = bitmap_draw(w.bitmap, w.mask, w.alpha, w.x, w.y, nullptr, w.w, w.h, nw, nh, smooth, &bm,
+                                  w.mask ? &mask : nullptr, w.alpha ? &alpha : nullptr))
+      return err;
+  } else if (int32_t err = bitmap_transform_new(w.bitmap, w.mask, w.alpha, w.x, w.y, w.w, w.h, m, smooth, &bm, &mask,
+                                                &alpha, &nw, &nh)) {
+    return err;
+  }
+  adopt(w, bm, mask, alpha, nw, nh);
+  return 0;
+}
+
+}  // namespace
+
+int64_t brush_render_private_planes() { return g_private_planes; }
+
+int32_t brush_display_options(qmState* L, int32_t index, int32_t object_width, int32_t object_height,
+                              int32_t preset_width, int32_t preset_height, int32_t smooth_default,
+                              qmTransformTags* tt, qmDrawTagOptions* dt, int32_t flags) {
+  // 1, 2.
+  if (flags & DISPOPT_RESET) defaults_into(tt, dt, preset_width, preset_height, smooth_default);
+  if (vm_get_top(L) != index) return 0;
+  if (vm_type(L, index) != QM_TTABLE) return (flags & DISPOPT_TABLEONLY) ? ERR_TABEXPECTED : 0;
+  const int32_t t = index;
+  // 3. An explicit matrix.
+  double m[4];
+  int32_t given = 0;
+  opt_get_number4(L, t, "transform", m, &given);
+  if (given) {
+    if (m[0] == 0.0 || m[3] == 0.0) return ERR_WRONGUSAGE;
+    std::copy(m, m + 4, tt->matrix);
+    std::copy(m, m + 4, tt->explicit_matrix);
+    tt->explicit_flag = 1;
+  } else {
+    // 4. Scale, size and rotation.
+    int32_t sx_given = 0, sy_given = 0, w_given = 0, h_given = 0, r_given = 0;
+    opt_get_float(L, t, "scalex", &tt->scale_x, &sx_given);
+    if (sx_given && tt->scale_x == 0.0) return ERR_WRONGUSAGE;
+    opt_get_float(L, t, "scaley", &tt->scale_y, &sy_given);
+    if (sy_given && tt->scale_y == 0.0) return ERR_WRONGUSAGE;
+    if (!sx_given && !sy_given && !(flags & DISPOPT_NOSIZE)) {
+      opt_get_int(L, t, "width", &tt->width, &w_given);
+      opt_get_int(L, t, "height", &tt->height, &h_given);
+      if (w_given || h_given)
+        if (int32_t err = size_keep_aspect(object_width, object_height, &tt->width, &tt->height)) return err;
+    }
+    if (!(flags & DISPOPT_NOROTATE)) {
+      double r = 0.0;
+      opt_get_float(L, t, "rotate", &r, &r_given);
+      if (r_given) tt->rotate = to_i32(std::fmod(std::trunc(r), 360.0));
+    }
+    if (sx_given || sy_given || w_given || h_given || r_given) {
+      double sx = tt->scale_x, sy = tt->scale_y;
+      if (w_given || h_given) {
+        sx = object_width > 0 ? double(tt->width) / object_width : 1.0;
+        sy = object_height > 0 ? double(tt->height) / object_height : 1.0;
+      }
+      const double rad = tt->rotate * (M_PI / 180.0);
+      double c = std::cos(rad), s = std::sin(rad);
+      if (tt->rotate % 90 == 0) c = std::round(c), s = std::round(s);  // right angles stay exact
+      tt->matrix[0] = c * sx;
+      tt->matrix[1] = s * sx;
+      tt->matrix[2] = -s * sy;
+      tt->matrix[3] = c * sy;
+      tt->explicit_flag = 1;
+    } else {
+      tt->explicit_flag = 0;
+    }
+  }
+  // 5. Smoothing and anchor.
+  if (field_present(L, t, "smoothscale")) tt->smooth = table_flag(L, t, "smoothscale") ? 1 : 0;
+  opt_get_float(L, t, "anchorx", &tt->anchor_x, nullptr);
+  opt_get_float(L, t, "anchory", &tt->anchor_y, nullptr);
+  if (!(tt->anchor_x >= 0.0 && tt->anchor_x <= 1.0 && tt->anchor_y >= 0.0 && tt->anchor_y <= 1.0))
+    return ERR_WRONGUSAGE;
+  // 6. The style options.
+  if (!dt) return 0;
+  if (field_present(L, t, "hidden")) dt->hidden = table_flag(L, t, "hidden") ? 1 : 0;
+  double v = 0.0;
+  bool fraction = false;
+  if (opt_get_number_or_percent(L, t, "transparency", 255.0, false, &v, &fraction, nullptr))
+    dt->transparency = std::clamp(to_i32(v), 0, 255);
+  if (opt_get_number_or_percent(L, t, "tint", 255.0, false, &v, &fraction, nullptr))
+    dt->tint = std::clamp(to_i32(v), 0, 255);
+  opt_get_uint(L, t, "tintcolor", &dt->tint_colour, nullptr);
+  dt->tint_colour &= 0xFFFFFF;
+  int32_t pos = 0, pos_given = 0;
+  opt_get_layer_id(L, t, "insertpos", &pos, &pos_given);
+  if (pos_given) {
+    if (pos < 0) return ERR_INVINSERT;
+    const OutputHooks& o = output_hooks();
+    const int32_t count = layer_hooks().layer_count(o.current_bgpic());
+    dt->insert_position = std::min(pos, count + 1);
+  }
+  if (int32_t err = opt_get_shadow(L, t, &dt->shadow, nullptr)) return err;
+  if (int32_t err = opt_get_border(L, t, false, &dt->border, nullptr)) return err;
+  dt->style_needed =
+      (dt->hidden || dt->transparency > 0 || dt->tint > 0 || dt->shadow.on || dt->border.on) ? 1 : 0;
+  std::string name;
+  int32_t name_given = 0;
+  opt_get_string_alloc(L, t, "name", 0, nullptr, &name, &name_given);
+  if (name_given) {
+    if (name.size() >= sizeof dt->name) return ERR_NAMETOOLONG;
+    std::memcpy(dt->name, name.c_str(), name.size() + 1);
+  }
+  return 0;
+}
+
+int32_t brush_render(qmState* L, const ObjectId& id, bool part, int32_t source_x, int32_t source_y, int32_t x,
+                     int32_t y, int32_t width, int32_t height, int32_t option_index) {
+  qmDisplay* d = display_current();
+  int32_t area_x = 0, area_y = 0, dest_w = 0, dest_h = 0;
+  if (!d || !output_hooks().output_area(&area_x, &area_y, &dest_w, &dest_h)) return ERR_CLOSEDDISPDRAW;
+  // 1. Showing the selected brush ends the selection: the picture goes to the display.
+  if (const OutputTarget* t = drawtarget_selected(); t && t->object_type == OBJ_BRUSH && t->id == id)
+    drawtarget_end(L, d, false);
+  qmBrush* b = nullptr;
+  if (int32_t err = brush_find(id, 0, &b)) return err;
+  if (!b->bitmap || (part && b->kind == BRUSHKIND_VECTOR)) return ERR_BRUSHTYPE;
+  if (!part) width = b->width, height = b->height;
+  // 2, 3.
+  if (width < 1 || height < 1) return ERR_BADDIMENSIONS;
+  qmTransformTags tt;
+  qmDrawTagOptions dt;
+  if (int32_t err = brush_display_options(L, option_index, width, height, width, height, 0, &tt, &dt,
+                                          DISPOPT_RESET | DISPOPT_TABLEONLY))
+    return err;
+  // 4. Positions: specials against the output with the shown size and the anchor; the source
+  // position against the brush.
+  int32_t shown_w = 0, shown_h = 0;
+  transformed_size(tt.matrix, width, height, &shown_w, &shown_h);
+  x = coord_resolve_special_x(x, shown_w, 0, tt.anchor_x);
+  y = coord_resolve_special_y(y, shown_h, 0, tt.anchor_y);
+  if (part) {
+    source_x = coord_resolve_special_x(source_x, width, b->width, 0.0);
+    source_y = coord_resolve_special_y(source_y, height, b->height, 0.0);
+  } else {
+    source_x = source_y = 0;
+  }
+  // 5. The source rectangle.
+  if (source_x < 0 || source_y < 0) return ERR_NEGCOORDS;
+  if (source_x >= b->width || source_y >= b->height) return ERR_COORDSRANGE;
+  width = std::min(width, b->width - source_x);
+  height = std::min(height, b->height - source_y);
+  // 6.
+  if (int32_t err = drawtarget_prepare(L)) return err;
+  // 9. With layers the picture becomes a layer that carries the options.
+  if (d->layers) {
+    ImageLayerRequest request;
+    request.type = part ? OBJ_BRUSHPART : OBJ_BRUSH;
+    request.id = id;
+    request.x = source_x, request.y = source_y, request.width = width, request.height = height;
+    return layer_hooks().insert_image_layer(request);
+  }
+  // 8. Without layers: transformed, tinted and faded as asked, each on private planes.
+  Work w;
+  w.bitmap = b->bitmap, w.mask = b->mask, w.alpha = b->alpha;
+  w.x = source_x, w.y = source_y, w.w = width, w.h = height;
+  w.plane_w = b->width, w.plane_h = b->height;
+  if (!is_identity(tt.matrix))
+    if (int32_t err = transform(w, tt.matrix, tt.smooth)) return err;
+  if (dt.tint > 0) {
+    if (int32_t err = make_private(w)) return err;
+    bitmap_tint(w.own.bitmap, 0, 0, w.w, w.h, dt.tint_colour, dt.tint);
+  }
+  if (dt.transparency > 0)
+    if (int32_t err = fade(w, dt.transparency)) return err;
+  // 10. Straight onto the output, the position moved by the anchor.
+  x = to_i32(double(x) - std::trunc(double(w.w) * tt.anchor_x));
+  y = to_i32(double(y) - std::trunc(double(w.h) * tt.anchor_y));
+  if ((d->win.flags & WINFLAG_SCALEMODE_LAYER) && d->scale_width > 0 && d->scale_height > 0 &&
+      (d->scale_x != 1.0 || d->scale_y != 1.0) && !drawtarget_offscreen())
+    return 0;  // the layers are scaled by the redraw engine
+  qmBitmap* dest = drawtarget_dest();
+  output_hooks().output_area(&area_x, &area_y, &dest_w, &dest_h);  // the selection may have ended
+  if (d->double_buffer) dblbuf_mark(d, x, y, w.w, w.h);
+  SAFEBLT(L, w.bitmap, w.x, w.y, dest, x, y, w.w, w.h, w.plane_w, w.plane_h, dest_w, dest_h, BLIT_FRONT | BLIT_REDRAW,
+          w.mask, w.alpha, nullptr);
+  return 0;
+}
+
+namespace {
+
+// DisplayBrush(id, x, y [, table])
+int32_t cmd_displaybrush(qmState* L) {
+  arg_check_count(L, 3, 4);
+  const ObjectId id = arg_get_id(L, 1);
+  const int32_t x = to_i32(vm_arg_check_number(L, 2)), y = to_i32(vm_arg_check_number(L, 3));
+  return brush_render(L, id, false, 0, 0, x, y, 0, 0, 4);
+}
+
+// DisplayBrushPart(id, source x, source y, x, y, width, height [, table])
+int32_t cmd_displaybrushpart(qmState* L) {
+  arg_check_count(L, 7, 8);
+  const ObjectId id = arg_get_id(L, 1);
+  int32_t v[6];
+  for (int32_t i = 0; i < 6; ++i) v[i] = to_i32(vm_arg_check_number(L, i + 2));
+  return brush_render(L, id, true, v[0], v[1], v[2], v[3], v[4], v[5], 8);
+}
+
+}  // namespace
+
+int32_t showbrush_init_commands(qmState* L) {
+  static const qmCommand kCommands[] = {
+      {"DisplayBrush", cmd_displaybrush},
+      {"DisplayBrushPart", cmd_displaybrushpart},
+      {nullptr, nullptr},
+  };
+  vm_push_value(L, QM_GLOBALSINDEX);
+  int32_t err = vm_register_commands(L, nullptr, kCommands, 0);
+  vm_set_top(L, 0);
+  return err ? err : library_register_name(kCommands, "brush");
+}
+
+}  // namespace qm

@@ -1,0 +1,63 @@
+// Showing brushes with display options: the option records that DisplayBrush and
+// DisplayBrushPart read from their option table, the reader, and the worker that transforms,
+// tints and fades a picture as asked and puts it on the current output.
+#pragma once
+
+#include <cstdint>
+
+#include "runtime/args.h"
+#include "runtime/registry.h"
+
+struct qmState;
+
+namespace qm {
+
+// Transform and placement options.
+struct qmTransformTags {
+  double matrix[4] = {1.0, 0.0, 0.0, 1.0};  // a, b, c, d: x' = a x + c y, y' = b x + d y
+  double scale_x = 1.0, scale_y = 1.0;
+  int32_t width = 0, height = 0;
+  int32_t rotate = 0;  // degrees, -359..359
+  double explicit_matrix[4] = {1.0, 0.0, 0.0, 1.0};
+  int32_t explicit_flag = 0;
+  int32_t smooth = 0;
+  double anchor_x = 0.0, anchor_y = 0.0;
+};
+
+// Style options that a layer keeps.
+struct qmDrawTagOptions {
+  char name[256] = {};
+  int32_t hidden = 0;
+  int32_t insert_position = 0;
+  int32_t transparency = 0;  // 0..255
+  int32_t tint = 0;          // 0..255; active above 0
+  uint32_t tint_colour = 0;
+  ShadowBlock shadow;
+  BorderBlock border;
+  int32_t style_needed = 0;
+};
+
+// brush_display_options flags.
+enum : int32_t {
+  DISPOPT_RESET = 1,     // start from the defaults with the preset size and smoothing
+  DISPOPT_TABLEONLY = 2, // an argument there that is not a table is ERR_TABEXPECTED
+  DISPOPT_NOSIZE = 4,    // "width" and "height" are not read
+  DISPOPT_NOROTATE = 8,
+};
+
+// Reads the option table at argument index (only when it is the last argument). tags may be
+// nullptr. 0 or an error code.
+int32_t brush_display_options(qmState* L, int32_t index, int32_t object_width, int32_t object_height,
+                              int32_t preset_width, int32_t preset_height, int32_t smooth_default,
+                              qmTransformTags* transform, qmDrawTagOptions* tags, int32_t flags);
+
+// Shows a brush (whole, or the part at source x, y of width x height when part is set) at x, y
+// with the option table at argument index option_index (0: none).
+int32_t brush_render(qmState* L, const ObjectId& id, bool part, int32_t source_x, int32_t source_y, int32_t x,
+                     int32_t y, int32_t width, int32_t height, int32_t option_index);
+
+// The number of private planes the worker has made since the start (tests: the plain path makes
+// none).
+int64_t brush_render_private_planes();
+
+}  // namespace qm

@@ -7,41 +7,14 @@
 
 #include "display/display.h"
 #include "display/frame.h"
-#include "tests/display/picture_harness.h"
+#include "tests/display/display_harness.h"
 
 namespace {
 
 using qmtest::Nil;
 
-class DisplayTest : public qmtest::PictureTest {
+class DisplayTest : public qmtest::DisplayHarness {
  protected:
-  void SetUp() override {
-    ASSERT_EQ(platform_init(), 0);
-    PictureTest::SetUp();
-    ASSERT_EQ(display_init(L), 0);
-    ScreenInfo screen;
-    ASSERT_TRUE(platform_parse_screen("800x600@60", nullptr, &screen));
-    platform_set_screen_override(&screen);
-    platform_set_clock(&clock);
-  }
-  void TearDown() override {
-    qm::display_cleanup(L);
-    platform_set_frame_rate_limit(0);
-    platform_set_clock(nullptr);
-    platform_set_screen_override(nullptr);
-    platform_recorder_stop();
-    PictureTest::TearDown();
-    platform_exit();
-  }
-  // An open display of its own, current, as the first display would leave it.
-  qm::qmDisplay* open_display() {
-    qm::qmDisplay* d = nullptr;
-    EXPECT_EQ(qm::display_create(L, qm::ObjectId{2, nullptr}, 0, &d), 0);
-    EXPECT_EQ(qm::display_prepare(L, d), 0);
-    EXPECT_EQ(qm::display_open(L, d, 1), 0);
-    qm::display_make_current(d);
-    return d;
-  }
   // Draws, then ends the frame; the microseconds the frame took on the clock.
   int64_t frame(qm::qmDisplay* d) {
     platform_window_fill_rect(&d->win, 0, 0, 8, 8, colour++);
@@ -49,7 +22,6 @@ class DisplayTest : public qmtest::PictureTest {
     qm::display_wait_refresh(L);
     return clock.now_us() - before;
   }
-  FakeClock clock;
   uint32_t colour = 1;
 };
 

@@ -1,4 +1,4 @@
-; label: display
+; label: display.targets
 ; ExitOnError(False)
 ; CreateBGPic(10, 32, 32, $204080)  DisplayBGPic(10)  CreateBrush(2, 4, 4, $FF0000)  CreateBrush(5, 32, 32, $102030)
 ; BeginDoubleBuffer()  BeginDoubleBuffer()  DebugPrint(GetLastError())

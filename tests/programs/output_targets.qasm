@@ -1,4 +1,4 @@
-; label: display
+; label: display.targets
 ; ExitOnError(False)
 ; CreateBGPic(10, 32, 32, $000000)  DisplayBGPic(10)  CreateBrush(1, 8, 8, $0000FF)  CreateBrush(2, 4, 4, $FF0000)
 ; SelectBrush(1)  DisplayBrush(2, 0, 0)  SelectBrush(1)  DisplayBrush(2, 4, 4)  -- the second select keeps the drawing

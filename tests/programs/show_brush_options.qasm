@@ -1,4 +1,4 @@
-; label: display
+; label: display.brush
 ; ExitOnError(False)
 ; CreateBGPic(10, 64, 48, $000000)  DisplayBGPic(10)  CreateBrush(1, 8, 8, $FF0000)
 ; DisplayBrush(1, -100000, -100000, {anchorx = 0.5, anchory = 0.5})  SaveSnapshot("centre.png", 1, 1)

@@ -4,33 +4,17 @@
 #include <gtest/gtest.h>
 
 #include "display/display.h"
-#include "tests/display/picture_harness.h"
+#include "tests/display/display_harness.h"
 
 namespace {
 
-class WindowGlueTest : public qmtest::PictureTest {
+class WindowGlueTest : public qmtest::DisplayHarness {
  protected:
   void SetUp() override {
-    ASSERT_EQ(platform_init(), 0);
-    PictureTest::SetUp();
-    ASSERT_EQ(display_init(L), 0);
-    ScreenInfo screen;
-    ASSERT_TRUE(platform_parse_screen("800x600@60", nullptr, &screen));
-    platform_set_screen_override(&screen);
+    DisplayHarness::SetUp();
+    platform_set_clock(nullptr);  // the input script runs on the real clock
   }
-  void TearDown() override {
-    qm::display_cleanup(L);
-    platform_set_screen_override(nullptr);
-    PictureTest::TearDown();
-    platform_exit();
-  }
-  qm::qmDisplay* open_display(int32_t number) {
-    qm::qmDisplay* d = nullptr;
-    EXPECT_EQ(qm::display_create(L, qm::ObjectId{number, nullptr}, 0, &d), 0);
-    EXPECT_EQ(qm::display_prepare(L, d), 0);
-    EXPECT_EQ(qm::display_open(L, d, 1), 0);
-    return d;
-  }
+  qm::qmDisplay* open_display(int32_t number) { return DisplayHarness::open_display(number, false); }
 };
 
 TEST_F(WindowGlueTest, DefaultRegionsDragAndSizeABorderlessWindow) {

@@ -1,0 +1,167 @@
+// What programs cannot see of output targets, double buffering and showing brushes: the planes
+// the plain path copies (none), the rectangles that Flip presents, Flip's pacing on the fake
+// clock, and the rule that a selected object's planes are never freed or replaced.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "display/display.h"
+#include "display/showbrush.h"
+#include "display/target.h"
+#include "engine/errcodes.h"
+#include "tests/display/display_harness.h"
+
+namespace {
+
+using namespace qm;
+using qmtest::Nil;
+using qmtest::Outcome;
+
+class TargetTest : public qmtest::DisplayHarness {
+ protected:
+  void SetUp() override {
+    DisplayHarness::SetUp();
+    d = open_display();
+    platform_present_pending();  // the window's first, whole present
+    ASSERT_EQ(code("CreateBrush", {1.0, 1.0, 1.0, double(0xFF0000)}), 0);
+  }
+  // The rectangles presented while f ran.
+  std::vector<std::string> presented(const std::function<void()>& f) {
+    platform_recorder_start();
+    f();
+    std::vector<std::string> out;
+    for (const std::string& line : platform_recorder_take())
+      if (line.rfind("present", 0) == 0) out.push_back(line.substr(line.find(' ', 8) + 1));
+    platform_recorder_stop();
+    return out;
+  }
+  Outcome call_args(const char* name, const std::vector<double>& args) {
+    vm_set_top(L, 0);
+    std::string lower(name);
+    for (char& c : lower) c = char(std::tolower(static_cast<unsigned char>(c)));
+    vm_push_string(L, lower.c_str());
+    vm_get_table(L, QM_GLOBALSINDEX);
+    for (double a : args) vm_push_number(L, a);
+    Outcome o;
+    o.code = vm_pcall(L, int32_t(args.size()), QM_MULTRET, 0);
+    return o;
+  }
+  std::string whole() const { return "0,0," + std::to_string(d->win.width) + "x" + std::to_string(d->win.height); }
+  qm::qmDisplay* d = nullptr;
+};
+
+TEST_F(TargetTest, OnlyTheStagesThatChangePixelsCopyThePlanes) {
+  const int64_t before = qm::brush_render_private_planes();
+  ASSERT_EQ(code("DisplayBrush", {1.0, 5.0, 5.0}), 0);
+  ASSERT_EQ(call_table("DisplayBrush", {1.0, 6.0, 5.0}, [&] { set_number("anchorx", 1.0); }).code, 0);
+  EXPECT_EQ(qm::brush_render_private_planes(), before);
+  ASSERT_EQ(call_table("DisplayBrush", {1.0, 5.0, 5.0}, [&] { set_number("transparency", 10.0); }).code, 0);
+  EXPECT_EQ(qm::brush_render_private_planes(), before + 2);  // the picture's rectangle and its alpha
+}
+
+TEST_F(TargetTest, FlipRightAfterBeginPresentsNothing) {
+  ASSERT_EQ(code("BeginDoubleBuffer", {}), 0);
+  EXPECT_EQ(presented([&] { ASSERT_EQ(code("Flip", {}), 0); }), std::vector<std::string>{});
+  // One small drawing: only its rectangle.
+  ASSERT_EQ(code("DisplayBrush", {1.0, 10.0, 20.0}), 0);
+  EXPECT_EQ(presented([&] { ASSERT_EQ(code("Flip", {}), 0); }), std::vector<std::string>{"10,20,1x1"});
+}
+
+TEST_F(TargetTest, AnOverflowingListOrAWholeDrawingPresentsTheWholePicture) {
+  ASSERT_EQ(code("BeginDoubleBuffer", {}), 0);
+  const int32_t per_row = d->win.width / 2;
+  for (int32_t i = 0; i < 1025; ++i)  // apart, so that no two merge
+    ASSERT_EQ(code("DisplayBrush", {1.0, double(2 * (i % per_row)), double(2 * (i / per_row))}), 0);
+  EXPECT_EQ(presented([&] { ASSERT_EQ(code("Flip", {}), 0); }), std::vector<std::string>{whole()});
+
+  ASSERT_EQ(code("CreateBrush", {2.0, double(d->win.width), double(d->win.height)}), 0);
+  ASSERT_EQ(code("DisplayBrush", {2.0, 0.0, 0.0}), 0);
+  EXPECT_EQ(presented([&] { ASSERT_EQ(code("Flip", {}), 0); }), std::vector<std::string>{whole()});
+
+  // Overlapping and touching drawings are copied once, merged.
+  ASSERT_EQ(code("DisplayBrush", {1.0, 4.0, 4.0}), 0);
+  ASSERT_EQ(code("DisplayBrush", {1.0, 5.0, 4.0}), 0);
+  ASSERT_EQ(code("DisplayBrush", {1.0, 5.0, 4.0}), 0);
+  EXPECT_EQ(presented([&] { ASSERT_EQ(code("Flip", {}), 0); }), std::vector<std::string>{"4,4,2x1"});
+}
+
+TEST_F(TargetTest, FlipWithoutSyncNeverSleeps) {
+  ASSERT_EQ(code("BeginDoubleBuffer", {}), 0);
+  ASSERT_EQ(code("Flip", {}), 0);
+  for (int i = 0; i < 5; ++i) {
+    ASSERT_EQ(code("DisplayBrush", {1.0, double(i), 0.0}), 0);
+    const int64_t start = clock.now_us();
+    ASSERT_EQ(code("Flip", {0.0}), 0);
+    EXPECT_EQ(clock.now_us(), start) << i;
+  }
+  const int64_t start = clock.now_us();
+  ASSERT_EQ(code("Flip", {1.0}), 0);
+  EXPECT_GT(clock.now_us(), start);  // the synchronised Flip paces to the frame rate
+}
+
+TEST_F(TargetTest, EndSelectWhileDoubleBufferingAndSelectionsInside) {
+  ASSERT_EQ(code("BeginDoubleBuffer", {}), 0);
+  EXPECT_EQ(code("EndSelect", {}), ERR_WRONGUSAGE);
+  ASSERT_EQ(code("CreateBrush", {3.0, 4.0, 4.0}), 0);
+  ASSERT_EQ(code("SelectBrush", {3.0}), 0);
+  ASSERT_EQ(code("DisplayBrush", {1.0, 2.0, 2.0}), 0);
+  EXPECT_EQ(qmos_read_pixel(brush(3)->bitmap, 2, 2), 0xFF0000u);
+  ASSERT_EQ(code("EndSelect", {}), 0);  // back to the back buffer
+  EXPECT_EQ(d->draw_bitmap, d->double_buffer_bitmap);
+  ASSERT_EQ(code("DisplayBrush", {1.0, 7.0, 7.0}), 0);
+  EXPECT_EQ(qmos_read_pixel(d->double_buffer_bitmap, 7, 7), 0xFF0000u);
+  ASSERT_EQ(code("EndDoubleBuffer", {}), 0);
+}
+
+// The selected object's planes stay while it is selected: every command that would free, resize
+// or replace them is refused, and drawing afterwards still writes into live planes (ASan).
+TEST_F(TargetTest, ASelectedObjectIsNeverFreedOrReplaced) {
+  struct Case {
+    const char* name;
+    std::vector<double> args;
+    int32_t expected;
+  };
+  ASSERT_EQ(code("CreateBrush", {5.0, 8.0, 8.0}), 0);
+  ASSERT_EQ(code("SelectBrush", {5.0}), 0);
+  const qm::qmBitmap* planes = brush(5)->bitmap;
+  const Case brush_cases[] = {
+      {"FreeBrush", {5}, ERR_MODIFYABR},         {"CreateBrush", {5, 4, 4}, ERR_MODIFYABR},
+      {"CopyBrush", {1, 5}, ERR_MODIFYABR},      {"ScaleBrush", {5, 16, 16}, ERR_MODIFYABR},
+      {"CropBrush", {5, 0, 0, 2, 2}, ERR_MODIFYABR}, {"DeleteMask", {5}, ERR_MODIFYABR},
+  };
+  for (const Case& c : brush_cases) {
+    Outcome o = call_args(c.name, c.args);
+    EXPECT_EQ(o.code, c.expected) << c.name;
+    ASSERT_EQ(brush(5)->bitmap, planes) << c.name;
+    ASSERT_EQ(code("DisplayBrush", {1.0, 1.0, 1.0}), 0);
+  }
+  ASSERT_EQ(code("EndSelect", {}), 0);
+
+  ASSERT_EQ(code("CreateBGPic", {7.0, 8.0, 8.0}), 0);
+  ASSERT_EQ(code("SelectBGPic", {7.0, 0.0}), 0);
+  const qm::qmBitmap* pic_planes = bgpic(7)->unscaled.bitmap;
+  const Case bgpic_cases[] = {
+      {"FreeBGPic", {7}, ERR_MODIFYABGPIC},
+      {"CreateBGPic", {7, 4, 4}, ERR_MODIFYABGPIC},
+      {"ScaleBGPic", {7, 16, 16}, ERR_MODIFYABGPIC},
+  };
+  for (const Case& c : bgpic_cases) {
+    Outcome o = call_args(c.name, c.args);
+    EXPECT_EQ(o.code, c.expected) << c.name;
+    ASSERT_EQ(bgpic(7)->unscaled.bitmap, pic_planes) << c.name;
+    ASSERT_EQ(code("DisplayBrush", {1.0, 1.0, 1.0}), 0);
+  }
+  // Showing the selected picture ends the selection first; freeing the display ends it too.
+  ASSERT_EQ(code("SelectMask", {7.0, 1.0}), 0);
+  ASSERT_EQ(code("DisplayBrush", {1.0, 1.0, 1.0}), 0);
+  EXPECT_NE(bgpic(7)->unscaled.mask, nullptr);
+  ASSERT_EQ(code("DisplayBGPic", {7.0}), 0);
+  EXPECT_EQ(qm::drawtarget_selected(), nullptr);
+  ASSERT_EQ(code("SelectBrush", {5.0}), 0);
+  qm::display_cleanup(L);
+  EXPECT_EQ(code("FreeBrush", {5.0}), 0);
+}
+
+}  // namespace

@@ -134,28 +134,9 @@ void remake_scaled_sets(qmBGPic* pic) {
   pic->current = new_c;
 }
 
-void save_state(qmDisplay* d, int32_t width, int32_t keep_layers) {
-  if (d->select_saved) return;
-  d->saved_cursor[0] = d->cursor_x;
-  d->saved_cursor[1] = d->cursor_y;
-  d->saved_cursor[2] = d->text_margin_left;
-  d->saved_cursor[3] = d->text_margin_right;
-  d->saved_layers = d->layers;
-  d->cursor_x = d->cursor_y = d->text_margin_left = 0;
-  d->text_margin_right = width - 1;
-  if (!keep_layers) d->layers = 0;
-  d->select_saved = 1;
-}
-
 void restore_state(qmDisplay* d) {
-  if (!d->select_saved) return;
-  d->cursor_x = d->saved_cursor[0];
-  d->cursor_y = d->saved_cursor[1];
-  d->text_margin_left = d->saved_cursor[2];
-  d->text_margin_right = d->saved_cursor[3];
-  d->layers = d->saved_layers;
+  display_restore_output_state(d);
   d->output.layers_on = d->layers;
-  d->select_saved = 0;
 }
 
 void point_output_at(qmDisplay* d, qmBlitOutput* out) {
@@ -258,7 +239,7 @@ int32_t drawtarget_select(qmState* L, int32_t object_type, const ObjectId& id, i
   t->output.picture = &t->picture;
   t->output.owner = t;
   // 5, 6. The display's state, and double buffering suspended for the time of the selection.
-  save_state(d, width, 0);
+  display_save_output_state(d, false, width);
   d->output_type = target_type;
   if (d->double_buffer) {
     d->double_buffer = 0;

@@ -23,10 +23,10 @@
 #include "runtime/registry.h"
 
 struct qmState;
+struct qmDisplay;
 
 namespace qm {
 
-struct qmDisplay;
 struct qmBitmap;
 
 enum : int32_t { SELMODE_NORMAL = 0, SELMODE_COMBO = 1, SELMODE_LAYERS = 2 };

@@ -26,16 +26,25 @@ int64_t g_last_pump_us = 0;
 bool take_one_event(SDL_Event* ev) {
   if (SDL_PeepEvents(ev, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) != 1) return false;
   if (ev->type != SDL_MOUSEMOTION) return true;
-  SDL_Event next;
-  while (SDL_PeepEvents(&next, 1, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1 &&
-         next.type == SDL_MOUSEMOTION && next.motion.windowID == ev->motion.windowID &&
-         next.motion.which == ev->motion.which) {
-    SDL_PeepEvents(&next, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT);
-    next.motion.xrel += ev->motion.xrel;
-    next.motion.yrel += ev->motion.yrel;
-    *ev = next;
+  // The motions behind are looked at a batch at a time and taken in one call: the queue's lock
+  // is taken twice a batch instead of twice a motion.
+  constexpr int kBatch = 64;
+  SDL_Event batch[kBatch];
+  for (;;) {
+    const int n = SDL_PeepEvents(batch, kBatch, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT);
+    int same = 0;
+    while (same < n && batch[same].type == SDL_MOUSEMOTION && batch[same].motion.windowID == ev->motion.windowID &&
+           batch[same].motion.which == ev->motion.which) {
+      batch[same].motion.xrel += ev->motion.xrel;
+      batch[same].motion.yrel += ev->motion.yrel;
+      *ev = batch[same];
+      ++same;
+    }
+    if (same == 0) return true;
+    // The first `same` events of the queue are these motions, so taking motions takes them.
+    SDL_PeepEvents(batch, same, SDL_GETEVENT, SDL_MOUSEMOTION, SDL_MOUSEMOTION);
+    if (same < kBatch) return true;
   }
-  return true;
 }
 
 int pending_events() {

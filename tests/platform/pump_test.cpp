@@ -61,6 +61,19 @@ TEST_F(Pump, OneEventPerCallWithMotionsCoalesced) {
   EXPECT_EQ(g_seen[3].motion.x, 9);
 }
 
+// Motions are taken in batches: a run longer than a batch still becomes one event, and the event
+// behind it stays queued.
+TEST_F(Pump, LongRunsOfMotionsBecomeOne) {
+  for (int x = 1; x <= 150; ++x) push(SDL_MOUSEMOTION, x);
+  push(SDL_KEYDOWN, 'k');
+  EXPECT_EQ(platform_pump_events(nullptr), 0);
+  EXPECT_EQ(platform_pump_events(nullptr), 0);
+  ASSERT_EQ(g_seen.size(), 2u);
+  EXPECT_EQ(g_seen[0].motion.x, 150);
+  EXPECT_EQ(g_seen[0].motion.xrel, 150);
+  EXPECT_EQ(g_seen[1].key.keysym.sym, 'k');
+}
+
 TEST_F(Pump, ReturnsEarlyWithinTenMillisecondsOfAnEmptyQueue) {
   clock.advance_ms(10);
   EXPECT_EQ(platform_pump_events(nullptr), 0);

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # quit_path.sh PLAYER QMASM DIR: the real player and the ways a program is told to end: a quit
-# event from the input script, SIGTERM and SIGINT, a quit during a long Wait; and a listing run
+# event from the input script, the window's close request and Control+C, SIGTERM and SIGINT, a quit during a long Wait; and a listing run
 # with no display server at all.
 set -u
 player=$1 qmasm=$2 dir=$3
@@ -22,6 +22,15 @@ expect() {
 echo "at 300 quit" > "$work/quit.events"
 out=$(cd "$work" && QM_EVENT_SCRIPT="$work/quit.events" timeout 20 "$player" -quiet loop_forever.qmb)
 expect "scripted quit" $? 0 "$out" "start"
+
+# The window's close box and Control+C end a program that installed no closewindow handler and
+# left CtrlCQuit on.
+printf 'at 300 close 1\n' > "$work/close.events"
+printf 'at 300 key down ctrl\nkey down c\n' > "$work/ctrlc.events"
+for e in close ctrlc; do
+  out=$(cd "$work" && QM_EVENT_SCRIPT="$work/$e.events" timeout 20 "$player" -quiet loop_forever.qmb)
+  expect "$e" $? 0 "$out" "start"
+done
 
 # A quit during a long wait ends the wait at once with a user abort.
 start=$(date +%s)

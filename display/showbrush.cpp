@@ -58,7 +58,7 @@ void defaults_into(qmTransformTags* tt, qmDrawTagOptions* dt, int32_t width, int
   tt->anchor_x = def.anchor_x;
   tt->anchor_y = def.anchor_y;
   if (!dt) return;
-  *dt = qmDrawTagOptions{};
+  dt->name[0] = 0;
   dt->hidden = def.hidden;
   dt->insert_position = def.insert_position;
   dt->transparency = def.transparency;
@@ -66,6 +66,7 @@ void defaults_into(qmTransformTags* tt, qmDrawTagOptions* dt, int32_t width, int
   dt->tint_colour = def.tint_colour;
   dt->shadow = def.shadow;
   dt->border = def.border;
+  dt->style_needed = 0;
 }
 
 // The private planes of one showing, freed together.

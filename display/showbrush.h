@@ -26,7 +26,7 @@ struct qmTransformTags {
 
 // Style options that a layer keeps.
 struct qmDrawTagOptions {
-  char name[256] = {};
+  char name[256];  // "" unless given (set by the option reader)
   int32_t hidden = 0;
   int32_t insert_position = 0;
   int32_t transparency = 0;  // 0..255

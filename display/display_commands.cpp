@@ -553,6 +553,7 @@ int32_t display_attribute(qmState* L, int32_t attribute) {
 
 int32_t display_size_change(qmState* L, qmDisplay* d, int32_t x, int32_t y, int32_t width, int32_t height,
                             bool program_request, bool smooth, bool no_refresh) {
+  if (program_request && d->double_buffer) dblbuf_end_display(d);
   qmBGPic* pic = d->bgpic;
   const bool scaled = d->scale_width > 0 && d->scale_height > 0;
   if (d->scale_layer && scaled && program_request) {
@@ -641,6 +642,7 @@ int32_t display_size_change(qmState* L, qmDisplay* d, int32_t x, int32_t y, int3
 int32_t display_set_attributes(qmState* L, int32_t t) {
   qmDisplay* d = nullptr;
   if (int32_t err = current_or_fail(&d)) return err;
+  if (d->double_buffer) dblbuf_end_display(d);  // the attributes change without double buffering
   return set_attributes(L, d, t);
 }
 

@@ -11,6 +11,8 @@
 ; SelectMask(2)  BeginDoubleBuffer()  DebugPrint(GetLastError())
 ; SelectAlphaChannel(2)  BeginDoubleBuffer()  DebugPrint(GetLastError())  EndSelect()
 ; CreateBrush(4, 8, 8, $000000, {mask = True})  BrushToBGPic(4, 30)  DisplayBGPic(30)  BeginDoubleBuffer()  DebugPrint(GetLastError())
+; DisplayBGPic(10)  BeginDoubleBuffer()  SetDisplayAttributes({width = 40, height = 40})  DebugPrint(GetAttribute(21, 0, 55), GetAttribute(21, 0, 0))
+; BeginDoubleBuffer()  ChangeDisplaySize(48, 48)  DebugPrint(GetAttribute(21, 0, 55), GetAttribute(21, 0, 0))
 .source "@double_buffer.qasm"
 .maxstack 11
 .lineno 1
@@ -198,4 +200,48 @@
   GETGLOBAL r1 "getlasterror"
   CALL r1 1 2
   CALL r0 2 1
+.lineno 13
+  GETGLOBAL r0 "displaybgpic"
+  LOADK r1 #10
+  CALL r0 2 1
+  GETGLOBAL r0 "begindoublebuffer"
+  CALL r0 1 1
+  GETGLOBAL r0 "setdisplayattributes"
+  NEWTABLE r1 0 0
+  LOADK r2 #40
+  SETTABLE r1 "width" r2
+  LOADK r2 #40
+  SETTABLE r1 "height" r2
+  CALL r0 2 1
+  GETGLOBAL r0 "debugprint"
+  GETGLOBAL r1 "getattribute"
+  LOADK r2 #21
+  LOADK r3 #0
+  LOADK r4 #55
+  CALL r1 4 2
+  GETGLOBAL r2 "getattribute"
+  LOADK r3 #21
+  LOADK r4 #0
+  LOADK r5 #0
+  CALL r2 4 2
+  CALL r0 3 1
+.lineno 14
+  GETGLOBAL r0 "begindoublebuffer"
+  CALL r0 1 1
+  GETGLOBAL r0 "changedisplaysize"
+  LOADK r1 #48
+  LOADK r2 #48
+  CALL r0 3 1
+  GETGLOBAL r0 "debugprint"
+  GETGLOBAL r1 "getattribute"
+  LOADK r2 #21
+  LOADK r3 #0
+  LOADK r4 #55
+  CALL r1 4 2
+  GETGLOBAL r2 "getattribute"
+  LOADK r3 #21
+  LOADK r4 #0
+  LOADK r5 #0
+  CALL r2 4 2
+  CALL r0 3 1
   RETURN r0 1

@@ -422,9 +422,13 @@ int32_t input_pump_finish(qmState* L) {
     if ((d->mouse_buttons[0] && quit_on.left_mouse) || (p->escape && quit_on.escape) || (p->ctrl_c && quit_on.ctrl_c))
       quit = 1;
     if (p->pending_switch != -1 && !switching) switching = d;
-    if (p->relayout_request && L)
+    if (p->relayout_request && L) {
+      // The window already has the user's size; its screen buffer follows before the picture is
+      // laid out again (the size-change step resizes the window only when the size differs).
+      platform_window_resize(&d->win);
       display_size_change(L, d, KEEPPOSITION, KEEPPOSITION, d->win.width, d->win.height, false,
                           d->smooth_scale != 0, false);
+    }
     if (p->close_request && d->callbacks[SLOT_CLOSEWINDOW][0] == -1) quit = 1;
     p->close_request = p->relayout_request = p->ctrl_c = p->escape = 0;
   }

@@ -9,22 +9,18 @@
 #include "display/display.h"
 #include "display/input_events.h"
 #include "events/input_queue.h"
-#include "tests/display/picture_harness.h"
+#include "tests/display/display_harness.h"
 
 namespace {
 
-class PumpEvents : public qmtest::PictureTest {
+class PumpEvents : public qmtest::DisplayHarness {
  protected:
   void SetUp() override {
-    ASSERT_EQ(platform_init(), 0);
-    PictureTest::SetUp();
-    ASSERT_EQ(display_init(L), 0);
+    DisplayHarness::SetUp();
     ScreenInfo screen;
     ASSERT_TRUE(platform_parse_screen("800x600@60", "640x480,800x600", &screen));
     platform_set_screen_override(&screen);
-    ASSERT_EQ(qm::display_create(L, qm::ObjectId{1, nullptr}, 0, &d), 0);
-    ASSERT_EQ(qm::display_prepare(L, d), 0);
-    ASSERT_EQ(qm::display_open(L, d, 1), 0);
+    d = open_display(1);
     window = SDL_GetWindowID(d->win.platform->window);
     drain();
   }
@@ -32,10 +28,7 @@ class PumpEvents : public qmtest::PictureTest {
     platform_reset_quit_switches();
     platform_set_quit_request(false);
     input_queue_remove(-1, 1);
-    qm::display_cleanup(L);
-    platform_set_screen_override(nullptr);
-    PictureTest::TearDown();
-    platform_exit();
+    DisplayHarness::TearDown();
   }
 
  public:
@@ -169,15 +162,46 @@ TEST_F(PumpEvents, CommandReturnSwitchesToFullScreenAndBack) {
   platform_screen_size(&w, &h);
   EXPECT_EQ(w, 640);
   EXPECT_EQ(platform_get_attr(nullptr, PLATATTR_SCREENHEIGHT), 480);
-  // The mode change opened the display's window again.
+  // The mode change opened the display's window again, over the whole desktop with the picture
+  // scaled into it: clicks come back in the display's coordinates.
   window = SDL_GetWindowID(d->win.platform->window);
   drain();
+  platform_present_pending();
+  const qmDisplayPlatform* p = d->win.platform;
+  ASSERT_EQ(p->fullscreen, 1);
+  input_queue_remove(-1, 1);
+  push_button(true, SDL_BUTTON_RIGHT, p->surface_w / 2, p->surface_h / 2);
+  push_button(true, SDL_BUTTON_MIDDLE, p->surface_w - 1, p->surface_h - 1);
+  drain();
+  ASSERT_EQ(input_queue_count(), 2);
+  EXPECT_EQ(entry(0).a, 320);
+  EXPECT_EQ(entry(0).b, 240);
+  EXPECT_EQ(entry(1).a, 639);
+  EXPECT_EQ(entry(1).b, 479);
   // The same display is primary beside the backfill display made for full screen.
   push_key(true, SDLK_RETURN, KMOD_RGUI);
   push_key(false, SDLK_RETURN, KMOD_RGUI);
   platform_pump_events(L);
   platform_pump_events(L);
   EXPECT_EQ(qm::display_system().fullscreen, 0);
+}
+
+TEST_F(PumpEvents, AUserResizeIsPostedAndLaysTheDisplayOut) {
+  input_queue_remove(-1, 1);
+  SDL_Event e{};
+  e.type = SDL_WINDOWEVENT;
+  e.window.windowID = window;
+  e.window.event = SDL_WINDOWEVENT_RESIZED;
+  e.window.data1 = 700;
+  e.window.data2 = 500;
+  ASSERT_EQ(SDL_PushEvent(&e), 1);
+  EXPECT_EQ(platform_pump_events(L), 0);
+  ASSERT_EQ(input_queue_count(), 1);
+  EXPECT_EQ(entry(0).type, INPUT_RESIZED);
+  EXPECT_EQ(d->win.width, 700);
+  EXPECT_EQ(d->win.platform->screen.width, 700);
+  EXPECT_EQ(d->bgpic->width, 700);
+  EXPECT_EQ(d->win.platform->relayout_request, 0);
 }
 
 }  // namespace

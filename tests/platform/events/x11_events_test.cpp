@@ -107,4 +107,22 @@ TEST_F(X11Events, AWindowManagerMoveUpdatesTheDisplay) {
   EXPECT_NE(d->win.x, x0);
 }
 
+TEST_F(X11Events, AWindowSystemResizeIsPostedOnceAndLaysTheDisplayOut) {
+  qm::qmDisplay* d = nullptr;
+  ASSERT_EQ(qm::display_create(L, qm::ObjectId{1, nullptr}, 0, &d), 0);
+  d->win.flags |= WINFLAG_SIZEABLE;
+  ASSERT_EQ(qm::display_prepare(L, d), 0);
+  ASSERT_EQ(qm::display_open(L, d, 1), 0);
+  pump_for(300, 0, {});
+  input_queue_remove(-1, 1);
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  ASSERT_TRUE(SDL_GetWindowWMInfo(d->win.platform->window, &info));
+  const std::string cmd = "xdotool windowsize --sync " + std::to_string(info.info.x11.window) + " 500 300";
+  ASSERT_EQ(std::system(cmd.c_str()), 0) << cmd;
+  EXPECT_EQ(pump_for(2000, 2, {INPUT_RESIZED}), (std::vector<Entry>{{5, 0, 0, 0}}));
+  EXPECT_EQ(d->win.width, 500);
+  EXPECT_EQ(d->win.platform->screen.height, 300);
+}
+
 }  // namespace

@@ -501,6 +501,13 @@ const qmConstant kSystemConstants[] = {
     {"DATEMONTH", nullptr, kDateMonth},   {"DATEDAY", nullptr, kDateDay},
     {"DATETIME", nullptr, kDateTime},     {"CHIPMEMORY", nullptr, kChipMemory},
     {"FASTMEMORY", nullptr, kFastMemory}, {"NIL", nullptr, 0},
+    {"REQ_NORMAL", nullptr, 0},           {"REQ_MULTISELECT", nullptr, 1},
+    {"REQ_SAVEMODE", nullptr, 2},         {"ALL", nullptr, 0},
+    {"ALPHANUMERICAL", nullptr, 1},       {"NUMERICAL", nullptr, 3},
+    {"HEXNUMERICAL", nullptr, 4},         {"CLIPBOARD_EMPTY", nullptr, 0},
+    {"CLIPBOARD_TEXT", nullptr, 1},       {"CLIPBOARD_IMAGE", nullptr, 2},
+    {"CLIPBOARD_UNKNOWN", nullptr, 4},    {"PRGTYPE_SCRIPT", nullptr, 0},
+    {"PRGTYPE_APPLET", nullptr, 1},       {"PRGTYPE_PROGRAM", nullptr, 2},
     {"NUMBER", nullptr, 2},               {"STRING", nullptr, 3},
     {"TABLE", nullptr, 4},                {"FUNCTION", nullptr, 5},
     {"USERDATA", nullptr, 8},             {"LIGHTUSERDATA", nullptr, 9},
@@ -516,6 +523,8 @@ int32_t system_open(qmState* L) {
     std::vector<qmCommand> all;
     for (const qmCommand* c = kSystemTimeCommands; c->name; c++) all.push_back(*c);
     for (const qmCommand* c = kSystemTableCommands; c->name; c++) all.push_back(*c);
+    for (const qmCommand* t : {kSystemRequestCommands, kSystemClipboardCommands, kSystemInfoCommands})
+      for (const qmCommand* c = t; c->name; c++) all.push_back(*c);
     all.push_back({nullptr, nullptr});
     return all;
   }();
@@ -526,6 +535,7 @@ int32_t system_open(qmState* L) {
   if (err) return err;
   vm_register_constants(L, kSystemConstants, 0);
   qm::objlist_register(&g_timers);
+  system_requesters_install();
   vm_set_getlasterror_command(L, cmd_getlasterror);
   return 0;
 }
@@ -537,4 +547,5 @@ void system_cleanup() {
     g_timers = next;
   }
   close_catalog();
+  system_requesters_reset();
 }

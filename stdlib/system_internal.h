@@ -7,6 +7,20 @@
 #include "runtime/os/qmos.h"
 
 extern const qmCommand kSystemTableCommands[];
+// The requesters, the clipboard, and the program information with the object data, each in the
+// order the listing shows them.
+extern const qmCommand kSystemRequestCommands[];
+extern const qmCommand kSystemClipboardCommands[];
+extern const qmCommand kSystemInfoCommands[];
+
+// Puts the platform's message box behind SystemRequest and the error report; the requesters'
+// last file and folder go back to empty.
+void system_requesters_install();
+void system_requesters_reset();
+
+// Date texts "DD-Mon-YYYY HH:MM:SS" (or "DD-Mon-YYYY" when date only): 0 equal, 1 the first is
+// the later, 2 the earlier, -1 when either is malformed.
+int32_t system_compare_dates(const char* a, const char* b, bool date_only);
 
 // Entries of a list before the first nil from index 0; without a compare function Sort also
 // stops at an empty string.

@@ -1,0 +1,64 @@
+// The platform's own font engine (fonts of the native engine that no bitmap font file serves):
+// fonts found through fontconfig by full name, then by family, or read from font data linked into
+// the applet, opened with FreeType and rasterised into a 1-bit mask, an 8-bit plane or a bitmap.
+// Bold, italic and underline are synthesised; kerning comes from the face's kerning table.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "text/font.h"
+
+namespace qm {
+struct qmBitmap;
+}
+
+// Opens the font at a pixel height and fills the record (kind 3). 1 on success, 0 on failure.
+// A name beginning with ":::chunk" is font data linked into the applet, read through the reader
+// installed below; its face's own name becomes the record's name.
+int32_t platform_font_open(const char* name, int32_t pixel_height, const void* unused, qmFont* font);
+void platform_font_close(qmFont* font);
+// 0, ERR_INTERNAL (16384 bytes or more), ERR_TEXTCONVERT or ERR_ATSUI.
+int32_t platform_font_measure(qmFont* font, const char* text, size_t length, int32_t style, int32_t utf8,
+                              qmTextExtent* out);
+
+// Where rendered text goes: colour -1 draws coverage into the mask (not antialiased, whole bits)
+// or into the 8-bit plane (antialiased); a colour blends it onto the bitmap.
+struct qmFontTarget {
+  qm::qmBitmap* bitmap = nullptr;
+  uint8_t* plane = nullptr;  // the mask's bits or the plane's bytes
+  int32_t bytes_per_row = 0;
+  int32_t width = 0, height = 0;
+};
+struct qmClipRect {
+  int32_t x, y, width, height;
+};
+// Draws the text with the top of its line at (x, y). A text without ink draws nothing. 0 or the
+// codes of measuring, ERR_MEM for the coverage buffer.
+int32_t platform_font_render(qmFont* font, const qmFontTarget& target, int32_t x, int32_t y, const char* text,
+                             size_t length, int32_t style, int32_t utf8, const qmClipRect& clip,
+                             int32_t colour);
+// Kerning in pixels between the two characters of a two-character text (0 when the face has none).
+int32_t platform_font_kerning(qmFont* font, const char* text, size_t length, int32_t style, int32_t utf8);
+
+// Answers of the engine table.
+inline int32_t platform_font_capability() { return 1; }
+inline int32_t platform_font_query_zero() { return 0; }
+// Scales reach the engine from the record at each measure and render.
+inline void platform_font_set_transform(qmFont*, double, double) {}
+void platform_font_shutdown();
+
+// The size search: from the start size, one point at a time toward the pixel height measured by
+// measure(size); the first step fixes the direction and the search stops at the size that meets
+// the height or at the first one past it. Sizes stay within 1..4096.
+int32_t font_size_search(int32_t pixel_height, int32_t start_size, int32_t (*measure)(void* ctx, int32_t size),
+                         void* ctx);
+
+// The families fontconfig knows, sorted, each once (Latin-1).
+std::vector<std::string> platform_font_families();
+
+// Reads a linked font's whole data (the applet's virtual file of that name). Installed by the
+// runtime side; without it linked fonts do not open.
+using FontDataReader = bool (*)(const char* name, std::vector<uint8_t>* out);
+void platform_set_font_data_reader(FontDataReader reader);

@@ -1,0 +1,182 @@
+// The requesters' rules as plain functions, and the requesters answered by scripted replies and
+// by a stand-in dialog program.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+#include "platform/requester.h"
+
+namespace {
+
+TEST(RequesterRules, ButtonListsSplitAtBarsUpTo32Labels) {
+  std::vector<std::string> labels;
+  EXPECT_EQ(requester_split_buttons("Yes|No|Maybe", &labels), 3);
+  EXPECT_EQ(labels, (std::vector<std::string>{"Yes", "No", "Maybe"}));
+  EXPECT_EQ(requester_split_buttons("OK", &labels), 1);
+  EXPECT_EQ(requester_split_buttons("a||", &labels), 3);  // empty labels still count
+  std::string list = "b";
+  for (int i = 1; i < 32; i++) list += "|b";
+  EXPECT_EQ(requester_split_buttons(list, &labels), 32);
+  EXPECT_EQ(requester_split_buttons(list + "|b", &labels), -1);
+}
+
+TEST(RequesterRules, TheLastButtonAnswersZero) {
+  struct Case {
+    int32_t index, count, result;
+  } cases[] = {{0, 1, 0}, {0, 2, 1}, {1, 2, 0}, {0, 3, 1}, {1, 3, 2}, {2, 3, 0}, {-1, 3, 0}, {3, 3, 0}};
+  for (const Case& c : cases)
+    EXPECT_EQ(requester_button_result(c.index, c.count), c.result) << c.index << " of " << c.count;
+}
+
+TEST(RequesterRules, PatternListsAndMatching) {
+  using V = std::vector<std::string>;
+  EXPECT_EQ(requester_patterns("jpg|.PNG"), (V{".jpg", ".PNG"}));
+  for (const char* all : {"", "*", "*.png", "#?"}) EXPECT_TRUE(requester_patterns(all).empty()) << all;
+  EXPECT_EQ(requester_patterns("#?|png"), (V{".#?", ".png"}));  // only exactly "#?" means all
+  const V exts = requester_patterns("jpg|.PNG");
+  EXPECT_TRUE(requester_pattern_matches(exts, "/a/B.JPG"));
+  EXPECT_TRUE(requester_pattern_matches(exts, "x.png"));
+  EXPECT_FALSE(requester_pattern_matches(exts, "xpng"));
+  EXPECT_FALSE(requester_pattern_matches(exts, "x.gif"));
+  EXPECT_TRUE(requester_pattern_matches({}, "anything"));
+}
+
+TEST(RequesterRules, MultiSelectionRecordsTheFirstFolderAndEveryName) {
+  FileRequestResult r;
+  ASSERT_TRUE(requester_file_record({"/pics/a.png", "/pics/b.png"}, &r));
+  EXPECT_EQ(r.path, "/pics/");
+  EXPECT_EQ(r.names, (std::vector<std::string>{"a.png", "b.png"}));
+  EXPECT_EQ(r.ok, 1);
+  ASSERT_TRUE(requester_file_record({"/top"}, &r));
+  EXPECT_EQ(r.path, "/");
+  EXPECT_FALSE(requester_file_record({"relative"}, &r));
+  EXPECT_FALSE(requester_file_record({}, &r));
+}
+
+TEST(RequesterRules, NumbersMaximumLengthAndDefaults) {
+  for (const char* yes : {"12", "-3", "1.5", ".5", "5.", ".", "-.", "-0.25"}) EXPECT_TRUE(requester_is_number(yes)) << yes;
+  for (const char* no : {"", "-", "1.2.3", "12a", "+1", "1e5", "--1", " 1"}) EXPECT_FALSE(requester_is_number(no)) << no;
+  EXPECT_EQ(requester_string_default("abc", REQ_STRING_NUMERICAL, 0), "0");
+  EXPECT_EQ(requester_string_default("", REQ_STRING_NUMERICAL, 0), "0");
+  EXPECT_EQ(requester_string_default("42", REQ_STRING_NUMERICAL, 1), "4");
+  EXPECT_EQ(requester_string_default("abcdefg", 0, 5), "abcde");
+  EXPECT_EQ(requester_string_default("abc", 0, 0), "abc");
+}
+
+TEST(RequesterRules, ColoursRoundDownFromSixteenBits) {
+  EXPECT_EQ(requester_colour_from_16(0xFFFF, 0, 0), 0xFF0000);
+  EXPECT_EQ(requester_colour_from_16(256 * 257 - 1, 0x8080, 0x80 * 257 - 1), 0xFF807F);
+  EXPECT_EQ(requester_colour_from_16(256, 257, 514), 0x000102);
+  EXPECT_EQ(requester_parse_colour("rgb(1,2,3)"), 0x010203);
+  EXPECT_EQ(requester_parse_colour("rgba(255,0,16,0.5)\n"), 0xFF0010);
+  EXPECT_EQ(requester_parse_colour("#a0B0c0"), 0xA0B0C0);
+  for (const char* bad : {"", "rgb(1,2)", "rgb(256,0,0)", "#12345", "hsl(1,2,3)"})
+    EXPECT_EQ(requester_parse_colour(bad), -1) << bad;
+}
+
+// A stand-in for the dialog program: prints its arguments one a line and ends with the status
+// that the test gives it.
+class DialogProgram : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = ::testing::TempDir() + "qm_dialog_" + std::to_string(::getpid());
+    std::system(("mkdir -p " + dir_).c_str());
+    program_ = dir_ + "/dialog";
+    log_ = dir_ + "/args.txt";
+    platform_set_requester_responder(nullptr);
+  }
+  void TearDown() override {
+    platform_set_dialog_program("zenity");
+    std::system(("rm -rf " + dir_).c_str());
+  }
+  // The dialog prints `answer` and exits with `status`; its arguments go to the log.
+  void make(const std::string& answer, int status) {
+    std::ofstream f(program_);
+    f << "#!/bin/sh\nfor a in \"$@\"; do echo \"$a\" >> " << log_ << "; done\nprintf '%s\\n' '" << answer
+      << "'\nexit " << status << "\n";
+    f.close();
+    std::system(("chmod +x " + program_).c_str());
+    std::remove(log_.c_str());
+    platform_set_dialog_program(program_.c_str());
+  }
+  std::string args() {
+    std::ifstream f(log_);
+    return std::string(std::istreambuf_iterator<char>(f), {});
+  }
+  std::string dir_, program_, log_;
+};
+
+TEST_F(DialogProgram, FileRequesterAsksWithFiltersAndReadsLatin1Paths) {
+  make("/pics/caf\xc3\xa9.png", 0);
+  FileRequestResult r;
+  ASSERT_EQ(platform_file_request("Load", "png|.JPG", REQ_NORMAL, "/pics", "x.png", &r), 1);
+  EXPECT_EQ(r.path, "/pics/");
+  ASSERT_EQ(r.names.size(), 1u);
+  EXPECT_EQ(r.names[0], "caf\xe9.png");
+  const std::string a = args();
+  EXPECT_NE(a.find("--filename=/pics/x.png\n"), std::string::npos) << a;
+  EXPECT_NE(a.find("*.[pP][nN][gG] *.[jJ][pP][gG]"), std::string::npos) << a;
+  EXPECT_EQ(a.find("--multiple"), std::string::npos) << a;
+}
+
+TEST_F(DialogProgram, CancelAndMissingProgramAnswerCancelled) {
+  make("", 1);
+  std::string out = "x";
+  EXPECT_EQ(platform_path_request("Folder", "", &out), 0);
+  EXPECT_EQ(out, "");
+  platform_set_dialog_program("/nonexistent/dialog-program");
+  int32_t row = 5;
+  EXPECT_EQ(platform_list_request("Pick", "one", {"a"}, 0, &row), 0);
+  EXPECT_EQ(row, -1);
+}
+
+TEST_F(DialogProgram, StringAndListAnswers) {
+  make("12", 0);
+  std::string out;
+  EXPECT_EQ(platform_string_request("N", "Number", "abc", &out, 5, 1, REQ_STRING_NUMERICAL), 1);
+  EXPECT_EQ(out, "12");
+  const std::string a = args();
+  EXPECT_NE(a.find("--entry-text=0\n"), std::string::npos) << a;  // "abc" is no number
+  EXPECT_NE(a.find("--hide-text"), std::string::npos) << a;
+  make("1", 0);
+  int32_t row = -1;
+  EXPECT_EQ(platform_list_request("Pick", "one", {"a", "b"}, -1, &row), 1);
+  EXPECT_EQ(row, 1);
+  make("rgb(10,20,30)", 0);
+  int32_t colour = 0;
+  EXPECT_EQ(platform_color_request("C", 0x123456, &colour), 1);
+  EXPECT_EQ(colour, 0x0A141E);
+  EXPECT_NE(args().find("--color=#123456"), std::string::npos);
+}
+
+TEST(MessageBox, HeadlessRunsFailCleanlyAndScriptsAnswer) {
+  // The offscreen driver has no box: -1 at once, nobody waits.
+  platform_set_requester_responder(nullptr);
+  EXPECT_FALSE(platform_message_box_possible());
+  EXPECT_EQ(platform_system_request("T", "text", "Yes|No", 0), -1);
+  static std::string reply;
+  platform_set_requester_responder([](std::string_view kind, std::string_view, std::string* r) {
+    *r = reply;
+    return kind == "system";
+  });
+  struct Case {
+    const char* reply;
+    const char* buttons;
+    int32_t result;
+  } cases[] = {{"1", "Yes|No|Maybe", 1}, {"2", "Yes|No|Maybe", 2}, {"3", "Yes|No|Maybe", 0},
+               {"1", "Yes|No", 1},       {"", "Yes|No", 0},        {"1", nullptr, 0}};
+  for (const Case& c : cases) {
+    reply = c.reply;
+    EXPECT_EQ(platform_system_request("T", "text", c.buttons, 0), c.result) << c.reply << " " << (c.buttons ? c.buttons : "-");
+  }
+  std::string many = "b";
+  for (int i = 0; i < 32; i++) many += "|b";
+  EXPECT_EQ(platform_system_request("T", "text", many.c_str(), 0), -1);
+  platform_set_requester_responder(nullptr);
+}
+
+}  // namespace

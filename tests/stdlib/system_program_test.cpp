@@ -1,0 +1,70 @@
+// GetProgramInfo and GetCommandLine in the real player: a bare chunk (script), an applet file and
+// an applet appended to the player, with options the player does not know.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "tests/runtime/applet/applet_fixture.h"
+#include "tools/asm/text.h"
+
+namespace {
+
+// t1, t2 = GetProgramInfo()  DebugPrint(t1, t2)
+// l, n, w = GetCommandLine()  DebugPrint(n, w, l[0].arg, l[0].param)
+const char* kProgram = R"(
+.maxstack 8
+.lineno 1
+  GETGLOBAL r0 "getprograminfo"
+  CALL r0 1 3
+  GETGLOBAL r2 "debugprint"
+  MOVE r3 r0
+  MOVE r4 r1
+  CALL r2 3 1
+.lineno 2
+  GETGLOBAL r0 "getcommandline"
+  CALL r0 1 4
+  GETGLOBAL r3 "debugprint"
+  MOVE r4 r1
+  MOVE r5 r2
+  LOADK r6 #0
+  GETTABLE r6 r0 r6
+  GETTABLE r7 r6 "param"
+  GETTABLE r6 r6 "arg"
+  CALL r3 5 1
+  RETURN r0 1
+)";
+
+std::string run(const std::string& command, const qmtest::ScratchDir& dir) {
+  std::string out = dir / "out.txt";
+  int raw = std::system(("cd '" + dir.path() + "' && " + command + " >'" + out + "' 2>&1 </dev/null").c_str());
+  std::vector<uint8_t> bytes = qmtest::read_bytes(out);
+  std::string text(bytes.begin(), bytes.end());
+  if (!WIFEXITED(raw) || WEXITSTATUS(raw) != 0) text += "(failed)";
+  return text;
+}
+
+std::vector<uint8_t> assemble(bool applet) {
+  std::vector<uint8_t> bytes;
+  bool is_applet = false;
+  std::string error;
+  std::string text = std::string(applet ? ".applet\n" : "") + kProgram;
+  EXPECT_TRUE(qm::asmx::assemble_program(text, "", bytes, is_applet, error)) << error;
+  return bytes;
+}
+
+TEST(ProgramInfo, ScriptAppletAndAppendedPlayer) {
+  qmtest::ScratchDir dir;
+  qmtest::write_bytes(dir / "prog.qmb", assemble(false));
+  qmtest::write_bytes(dir / "prog.qma", assemble(true));
+  const std::string player = std::string("'") + QM_PLAYER + "' -quiet";
+  EXPECT_EQ(run(player + " -zoom 2 prog.qmb", dir), "0 prog.qmb\n1 0 zoom 2\n");
+  EXPECT_EQ(run(player + " -fast on prog.qma", dir), "1 prog.qma\n1 0 fast on\n");
+  // Appended: the executable's own path alone.
+  ASSERT_EQ(run(std::string("'") + QM_APPEND + "' '" + QM_PLAYER + "' prog.qma -o game", dir), "");
+  EXPECT_EQ(run("./game -quiet -x y", dir), "2 " + (dir / "game") + "\n1 0 x y\n");
+}
+
+}  // namespace

@@ -379,6 +379,7 @@ int32_t platform_font_kerning(qmFont* font, const char* text, size_t length, int
 void platform_font_shutdown() {
   if (g_ft) FT_Done_FreeType(g_ft);
   g_ft = nullptr;
+  FcFini();
 }
 
 std::vector<std::string> platform_font_families() {

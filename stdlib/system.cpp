@@ -158,6 +158,7 @@ int32_t cmd_stoptimer(qmState* L) {
       break;
     }
   }
+  qm::reflist_free(L, t->header.refs);
   std::free(t);
   return 0;
 }
@@ -543,6 +544,7 @@ int32_t system_open(qmState* L) {
 void system_cleanup() {
   while (g_timers) {
     qm::ObjectHeader* next = g_timers->next;
+    system_items_drop(g_timers->refs);
     std::free(g_timers);
     g_timers = next;
   }

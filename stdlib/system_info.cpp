@@ -259,6 +259,15 @@ int32_t cmd_copyobjectdata(qmState* L) {
 
 }  // namespace
 
+void system_items_drop(RefNode* list) {
+  while (list) {
+    RefNode* next = list->next;
+    delete[] list->name;
+    delete list;
+    list = next;
+  }
+}
+
 // Date texts "DD-Mon-YYYY HH:MM:SS" (20 characters) or, date only, "DD-Mon-YYYY" (11): 0 equal,
 // 1 the first is later, 2 it is earlier; -1 when either is malformed.
 int32_t system_compare_dates(const char* a, const char* b, bool date_only) {

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "engine/vm.h"
+#include "runtime/registry.h"
 #include "runtime/os/qmos.h"
 
 extern const qmCommand kSystemTableCommands[];
@@ -17,6 +18,8 @@ extern const qmCommand kSystemInfoCommands[];
 // last file and folder go back to empty.
 void system_requesters_install();
 void system_requesters_reset();
+// Frees a data item list at exit, when the registry goes with the script state.
+void system_items_drop(qm::RefNode* list);
 
 // Date texts "DD-Mon-YYYY HH:MM:SS" (or "DD-Mon-YYYY" when date only): 0 equal, 1 the first is
 // the later, 2 the earlier, -1 when either is malformed.

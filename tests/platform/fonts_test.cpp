@@ -209,4 +209,10 @@ TEST_F(Font, BlanksDrawNothingAndColoursBlend) {
   qmos_free_bitmap(bm);
 }
 
+// FreeType and fontconfig end with the run.
+struct Shutdown : ::testing::Environment {
+  void TearDown() override { platform_font_shutdown(); }
+};
+const auto* const kShutdown = ::testing::AddGlobalTestEnvironment(new Shutdown);
+
 }  // namespace

@@ -164,4 +164,19 @@ TEST_F(TargetTest, ASelectedObjectIsNeverFreedOrReplaced) {
   EXPECT_EQ(code("FreeBrush", {5.0}), 0);
 }
 
+// The checks that programs cannot reach yet: layers come before sprites, sprites before a
+// transparent picture; a refused BeginDoubleBuffer changes nothing.
+TEST_F(TargetTest, BeginDoubleBufferRefusesLayersThenSprites) {
+  qm::layer_hooks().layer_count = [](const qm::qmBGPic*) { return 1; };
+  int sprite = 0;
+  d->bgpic->sprites = &sprite;
+  EXPECT_EQ(code("BeginDoubleBuffer", {}), ERR_LAYERSOFF);
+  qm::layer_hooks_reset();
+  EXPECT_EQ(code("BeginDoubleBuffer", {}), ERR_NOSPRITES);
+  d->bgpic->sprites = nullptr;
+  EXPECT_EQ(d->double_buffer, 0);
+  EXPECT_EQ(d->output_type, kOutputDisplay);
+  EXPECT_EQ(code("BeginDoubleBuffer", {}), 0);
+}
+
 }  // namespace

@@ -67,4 +67,23 @@ TEST(ProgramInfo, ScriptAppletAndAppendedPlayer) {
   EXPECT_EQ(run("./game -quiet -x y", dir), "2 " + (dir / "game") + "\n1 0 x y\n");
 }
 
+// The listing shows the requesters, the clipboard and the program information in their order,
+// after the rest of the system library.
+TEST(ProgramInfo, ListingOrder) {
+  qmtest::ScratchDir dir;
+  ASSERT_EQ(run(std::string("'") + QM_PLAYER + "' -quiet -EXPORTCOMMANDS list.txt", dir), "");
+  std::vector<uint8_t> bytes = qmtest::read_bytes(dir / "list.txt");
+  const std::string listing(bytes.begin(), bytes.end());
+  const std::string want =
+      "FileRequest\nPathRequest\nStringRequest\nFontRequest\nListRequest\nColorRequest\nSetClipboard\n"
+      "GetClipboard\nPeekClipboard\nClearClipboard\nGetVersion\nGetCommandLine\nGetProgramInfo\n"
+      "GetFileArgument\nGetSystemLanguage\nGetSystemCountry\nCompareDates\nOpenURL\nDebugPrompt\nAssert\n"
+      "GetObjectType\nSetObjectData\nGetObjectData\nClearObjectData\nCopyObjectData\n::";
+  const size_t system = listing.find("::system\n");
+  ASSERT_NE(system, std::string::npos) << listing;
+  const size_t at = listing.find(want, system);
+  ASSERT_NE(at, std::string::npos) << listing.substr(system);
+  EXPECT_EQ(listing.find("\n::", system + 1), at + want.size() - 3);  // the section's end
+}
+
 }  // namespace

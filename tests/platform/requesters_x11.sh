@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# requesters_x11.sh PLAYER QMASM DIR: under a virtual X server, a person's answers to the real
+# requesters: the message box's middle button clicked, and a name typed into the dialog
+# program's entry and confirmed with Return.
+set -u
+player=$1 qmasm=$2 dir=$3
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+"$qmasm" "$dir/x11_requesters.qasm" -o "$work/prog.qmb" || { echo "assembling failed"; exit 1; }
+
+# The id of the top-level window with that title (the message box's title is not one that
+# xdotool's name search reads).
+find_window() {
+  for _ in $(seq 150); do
+    w=$(xwininfo -root -tree | awk -v t="\"$1\":" '$2 " " $3 == t || $2 == t {print $1; exit}')
+    [ -n "$w" ] && { echo "$w"; return 0; }
+    sleep 0.2
+  done
+  return 1
+}
+
+(cd "$work" && timeout 60 "$player" -quiet prog.qmb > out.txt 2> err.txt) &
+pid=$!
+fail() { echo "$1"; kill $pid 2>/dev/null; cat "$work/err.txt"; exit 1; }
+
+# Three buttons in one row at the bottom of the box: the middle one sits at the middle.
+w=$(find_window "Pick one") || fail "no message box"
+eval "$(xdotool getwindowgeometry --shell "$w")"
+xdotool mousemove --window "$w" $((WIDTH / 2)) $((HEIGHT - 39)) click 1
+
+w=$(find_window "Your name") || fail "no string requester"
+sleep 1
+xdotool windowactivate --sync "$w" 2>/dev/null
+xdotool windowfocus --sync "$w"
+xdotool key --window "$w" ctrl+a
+xdotool type --window "$w" --delay 20 "Ada"
+xdotool key --window "$w" Return
+
+wait $pid
+status=$?
+out=$(cat "$work/out.txt")
+[ "$status" = 0 ] || fail "player status $status"
+[ "$out" = $'2\nAda 1' ] || fail "output [$out]"
+exit 0

@@ -179,4 +179,26 @@ TEST_F(TargetTest, BeginDoubleBufferRefusesLayersThenSprites) {
   EXPECT_EQ(code("BeginDoubleBuffer", {}), 0);
 }
 
+// Combo mode draws the picture and its mask; an alpha channel takes the alpha intensity where a
+// plain picture is drawn into it.
+TEST_F(TargetTest, ComboAndAlphaChannelTargetsWriteTheirPlanes) {
+  ASSERT_EQ(call_table("CreateBrush", {6.0, 4.0, 4.0, 0.0}, [&] { set_flag("mask"), set_flag("clear"); }).code, 0);
+  ASSERT_EQ(code("SelectBrush", {6.0, double(SELMODE_COMBO)}), 0);
+  ASSERT_EQ(code("DisplayBrush", {1.0, 2.0, 1.0}), 0);
+  ASSERT_EQ(code("EndSelect", {}), 0);
+  EXPECT_EQ(qmos_read_pixel(brush(6)->bitmap, 2, 1), 0xFF0000u);
+  EXPECT_EQ(qmos_read_pixel(brush(6)->mask, 2, 1), 1u);
+  EXPECT_EQ(qmos_read_pixel(brush(6)->mask, 1, 1), 0u);
+
+  ASSERT_EQ(code("SelectAlphaChannel", {6.0}), 0);
+  ASSERT_EQ(code("SetAlphaIntensity", {128.0}), 0);
+  ASSERT_EQ(code("DisplayBrush", {1.0, 3.0, 3.0}), 0);
+  ASSERT_EQ(code("SetAlphaIntensity", {-1.0}), 0);
+  ASSERT_EQ(code("EndSelect", {}), 0);
+  ASSERT_EQ(brush(6)->mask, nullptr);  // the alpha channel replaced the mask
+  ASSERT_NE(brush(6)->alpha, nullptr);
+  EXPECT_EQ(brush(6)->alpha->data[3 * brush(6)->alpha->bytes_per_row + 3], 128);
+  EXPECT_EQ(brush(6)->alpha->data[0], 255);
+}
+
 }  // namespace

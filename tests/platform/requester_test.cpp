@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/fonts.h"
 #include "platform/platform.h"
 #include "platform/requester.h"
 
@@ -153,6 +154,23 @@ TEST_F(DialogProgram, StringAndListAnswers) {
   EXPECT_NE(args().find("--color=#123456"), std::string::npos);
 }
 
+TEST_F(DialogProgram, FontRequesterOffersTheFamiliesAndASize) {
+  make("DejaVu Sans Mono|18", 0);
+  FontRequestResult f;
+  EXPECT_EQ(platform_font_request("Font", "", 0, &f), 1);
+  EXPECT_EQ(f.name, "DejaVu Sans Mono");
+  EXPECT_EQ(f.size, 18);
+  EXPECT_EQ(f.weight, 80);
+  const std::string a = args();
+  EXPECT_NE(a.find("--add-combo=Font\n--combo-values="), std::string::npos) << a;
+  EXPECT_NE(a.find("|DejaVu Sans|"), std::string::npos) << a;
+  // Cancelled: the initial font stays.
+  make("", 1);
+  EXPECT_EQ(platform_font_request("Font", "Serif", 30, &f), 1);
+  EXPECT_EQ(f.name, "Serif");
+  EXPECT_EQ(f.size, 30);
+}
+
 TEST(MessageBox, HeadlessRunsFailCleanlyAndScriptsAnswer) {
   // The offscreen driver has no box: -1 at once, nobody waits.
   platform_set_requester_responder(nullptr);
@@ -178,5 +196,11 @@ TEST(MessageBox, HeadlessRunsFailCleanlyAndScriptsAnswer) {
   EXPECT_EQ(platform_system_request("T", "text", many.c_str(), 0), -1);
   platform_set_requester_responder(nullptr);
 }
+
+// The font requester lists families through fontconfig, which ends with the run.
+struct FontShutdown : ::testing::Environment {
+  void TearDown() override { platform_font_shutdown(); }
+};
+const auto* const kShutdown = ::testing::AddGlobalTestEnvironment(new FontShutdown);
 
 }  // namespace

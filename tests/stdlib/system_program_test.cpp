@@ -67,6 +67,36 @@ TEST(ProgramInfo, ScriptAppletAndAppendedPlayer) {
   EXPECT_EQ(run("./game -quiet -x y", dir), "2 " + (dir / "game") + "\n1 0 x y\n");
 }
 
+// DebugPrompt prints its prompt, reads one line and drops the line end.
+TEST(ProgramInfo, DebugPromptReadsALine) {
+  qmtest::ScratchDir dir;
+  std::vector<uint8_t> bytes;
+  bool is_applet = false;
+  std::string error;
+  ASSERT_TRUE(qm::asmx::assemble_program(R"(
+.maxstack 8
+  GETGLOBAL r0 "debugprint"
+  LOADK r1 "["
+  GETGLOBAL r2 "debugprompt"
+  LOADK r3 "name? "
+  CALL r2 2 2
+  LOADK r3 "]"
+  CALL r0 4 1
+  GETGLOBAL r0 "debugprint"
+  GETGLOBAL r1 "debugprompt"
+  LOADK r2 ""
+  CALL r1 2 0
+  CALL r0 0 1
+  RETURN r0 1
+)", "", bytes, is_applet, error)) << error;
+  qmtest::write_bytes(dir / "prompt.qmb", bytes);
+  std::string out = dir / "prompt.txt";
+  std::system(("cd '" + dir.path() + "' && printf 'Ada\\r\\nlast' | '" + QM_PLAYER + "' -quiet prompt.qmb > '" + out + "' 2>&1")
+                  .c_str());
+  bytes = qmtest::read_bytes(out);
+  EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "name? [ Ada ]\nlast\n");
+}
+
 // The listing shows the requesters, the clipboard and the program information in their order,
 // after the rest of the system library.
 TEST(ProgramInfo, ListingOrder) {

@@ -1,6 +1,8 @@
 // Program information, dates, assertions and object data items of the system library, called
 // through the engine's real call path.
 #include "command_harness.h"
+#include "display/display.h"
+#include "platform/platform.h"
 #include "engine/errcodes.h"
 #include "runtime/config.h"
 #include "runtime/errors.h"
@@ -123,6 +125,38 @@ TEST_F(SystemInfo, VersionAndCommandLine) {
   vm_push_string(L, "param");
   vm_get_table(L, -2);
   EXPECT_STREQ(vm_to_string(L, -1), "");
+}
+
+TEST_F(SystemInfo, OpenURLGoesThroughTheHookInUtf8) {
+  static std::string opened;
+  platform_set_url_opener([](const char* url) { opened = url; });
+  EXPECT_EQ(call("OpenURL", {S("http://example.org/caf\xe9")}).code, 0);
+  EXPECT_EQ(opened, "http://example.org/caf\xc3\xa9");
+  platform_set_url_opener(nullptr);
+}
+
+// While a requester is up the current display says so; afterwards its keys and buttons are
+// released, so that what went to the requester reaches no handler.
+TEST_F(SystemInfo, RequestersMarkTheDisplayAndResetItsInput) {
+  static qmDisplay display{};
+  static int32_t running_during = -1;
+  display.keys[65] = 1;
+  display.mouse_buttons[0] = 1;
+  qmDisplay* saved = display_system().current;
+  display_system().current = &display;
+  platform_set_requester_responder([](std::string_view, std::string_view, std::string* reply) {
+    running_during = display.win.requester_running;
+    *reply = "red";
+    return true;
+  });
+  qmtest::Outcome o = call("StringRequest", {S("T"), S("Body")});
+  EXPECT_EQ(o.results, (std::vector<std::string>{"'red'", "1"}));
+  EXPECT_EQ(running_during, 1);
+  EXPECT_EQ(display.win.requester_running, 0);
+  EXPECT_EQ(display.keys[65], 0);
+  EXPECT_EQ(display.mouse_buttons[0], 0);
+  platform_set_requester_responder(nullptr);
+  display_system().current = saved;
 }
 
 }  // namespace

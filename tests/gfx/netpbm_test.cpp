@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 #include "gfx/bitmap.h"
 #include "gfx/pixelloops.h"
 #include "gfx/pixelops.h"
@@ -65,7 +67,9 @@ class Netpbm : public testing::Test {
   }
   // The fixture run through a netpbm command, e.g. "pamflip -lr".
   Image tool(const std::string& command) {
-    const std::string out = testing::TempDir() + "netpbm_out.ppm";
+    // CTest runs test binaries side by side: the file name must be this process's own.
+    const std::string out =
+        testing::TempDir() + "netpbm_out_" + std::to_string(getpid()) + ".ppm";
     const std::string cmd =
         command + " " + QM_PPM_FIXTURES + "/turns.ppm > " + out + " 2>/dev/null";
     EXPECT_EQ(std::system(cmd.c_str()), 0) << cmd;

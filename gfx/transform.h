@@ -36,4 +36,7 @@ struct qmTransformJob {
 // non-finite matrix draws nothing.
 void transform_pixels(const qmTransformJob& job);
 
+// Keeps the smooth loop on its one-pixel path even where AVX2 is present (tests compare the two).
+void transform_force_scalar(bool on);
+
 }  // namespace qm

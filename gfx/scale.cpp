@@ -138,27 +138,70 @@ __attribute__((target("avx2"))) inline __m256i lerp256(__m256i a, __m256i b, __m
       a, _mm256_add_epi16(_mm256_mulhi_epi16(d, f), _mm256_and_si256(d, _mm256_srai_epi16(f, 15))));
 }
 
+// Pixels c0, c0 + 1, c1, c1 + 1 | c2, c2 + 1, c3, c3 + 1 of a row as bytes.
+__attribute__((target("avx2"))) inline __m256i load_pairs(const uint32_t* row, const int32_t* c) {
+  auto two = [](const uint32_t* p, const uint32_t* q) {
+    return _mm_castpd_si128(_mm_loadh_pd(_mm_castsi128_pd(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p))),
+                                         reinterpret_cast<const double*>(q)));
+  };
+  return _mm256_set_m128i(two(row + c[2], row + c[3]), two(row + c[0], row + c[1]));
+}
+
+// The left (first) and right (second) pixel of each pair on 16-bit channels: left of columns
+// c0, c1 | c2, c3, then right likewise.
+__attribute__((target("avx2"))) inline __m256i lefts(__m256i pairs) {
+  const __m256i m = _mm256_setr_epi8(0, -1, 1, -1, 2, -1, 3, -1, 8, -1, 9, -1, 10, -1, 11, -1,
+                                     0, -1, 1, -1, 2, -1, 3, -1, 8, -1, 9, -1, 10, -1, 11, -1);
+  return _mm256_shuffle_epi8(pairs, m);
+}
+__attribute__((target("avx2"))) inline __m256i rights(__m256i pairs) {
+  const __m256i m = _mm256_setr_epi8(4, -1, 5, -1, 6, -1, 7, -1, 12, -1, 13, -1, 14, -1, 15, -1,
+                                     4, -1, 5, -1, 6, -1, 7, -1, 12, -1, 13, -1, 14, -1, 15, -1);
+  return _mm256_shuffle_epi8(pairs, m);
+}
+
 __attribute__((target("avx2"))) void horizontal_pass_avx2(const uint32_t* row,
                                                           const int32_t* columns,
                                                           const __m128i* fx_pairs, int32_t width,
                                                           __m128i* out) {
-  const __m128i zero = _mm_setzero_si128();
-  auto pair = [&](int32_t c) {
-    return _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(row + c)), zero);
-  };
   int32_t x = 0, k = 0;
   for (; x + 4 <= width; x += 4, k += 2) {
-    const __m128i a = pair(columns[x]), b = pair(columns[x + 1]);
-    const __m128i c = pair(columns[x + 2]), d = pair(columns[x + 3]);
-    const __m256i lo = _mm256_set_m128i(_mm_unpacklo_epi64(c, d), _mm_unpacklo_epi64(a, b));
-    const __m256i hi = _mm256_set_m128i(_mm_unpackhi_epi64(c, d), _mm_unpackhi_epi64(a, b));
+    const __m256i p = load_pairs(row, columns + x);
     const __m256i f = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(fx_pairs + k));
-    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + k), lerp256(lo, hi, f));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + k), lerp256(lefts(p), rights(p), f));
   }
-  for (; x < width; x += 2, ++k) {
-    const int32_t c1 = x + 1 < width ? columns[x + 1] : columns[x];
-    const __m128i a = pair(columns[x]), b = pair(c1);
-    out[k] = lerp(_mm_unpacklo_epi64(a, b), _mm_unpackhi_epi64(a, b), fx_pairs[k]);
+  if (x < width) horizontal_pass(row, columns + x, fx_pairs + k, width - x, out + k);
+}
+
+// Both passes of a destination row whose two source rows no other destination row reads: the
+// horizontal results stay in registers. The same lane arithmetic as the two passes.
+__attribute__((target("avx2"))) void both_passes_avx2(const uint32_t* top, const uint32_t* bottom,
+                                                      const int32_t* columns,
+                                                      const __m128i* fx_pairs, int32_t fraction,
+                                                      int32_t width, uint32_t keep_word,
+                                                      uint32_t* d) {
+  const __m256i fy = _mm256_set1_epi16(int16_t(fraction));
+  const __m256i keep = _mm256_set1_epi32(int32_t(keep_word));
+  int32_t x = 0, k = 0;
+  for (; x + 4 <= width; x += 4, k += 2) {
+    const __m256i f = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(fx_pairs + k));
+    const __m256i t = load_pairs(top, columns + x), b = load_pairs(bottom, columns + x);
+    const __m256i v = lerp256(lerp256(lefts(t), rights(t), f), lerp256(lefts(b), rights(b), f), fy);
+    const __m256i p = _mm256_permute4x64_epi64(_mm256_packus_epi16(v, v), 0x08);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(d + x),
+                     _mm256_castsi256_si128(_mm256_and_si256(p, keep)));
+  }
+  if (x < width) {
+    __m128i h[2][2];
+    horizontal_pass(top, columns + x, fx_pairs + k, width - x, h[0]);
+    horizontal_pass(bottom, columns + x, fx_pairs + k, width - x, h[1]);
+    const __m128i fy1 = _mm256_castsi256_si128(fy), keep1 = _mm256_castsi256_si128(keep);
+    for (int32_t i = 0; x < width; x += 2, ++i) {
+      const __m128i v = lerp(h[0][i], h[1][i], fy1);
+      const __m128i p = _mm_and_si128(_mm_packus_epi16(v, v), keep1);
+      if (x + 1 < width) _mm_storel_epi64(reinterpret_cast<__m128i*>(d + x), p);
+      else d[x] = uint32_t(_mm_cvtsi128_si32(p));
+    }
   }
 }
 
@@ -207,6 +250,15 @@ void scale_pixels_bilinear(const qmScaleJob& j, const int32_t* columns, const __
       have_bottom = false;
     } else if (advance != 0) {
       have_top = have_bottom = false;
+    }
+    // Rows read by this destination row alone go through both passes at once.
+    const bool alone = advance != 0 && !(advance == 1 && have_bottom) &&
+                       (y + 1 == j.dest_height || j.y_advances[y + 1] >= 2);
+    if (avx2 && down && alone) {
+      both_passes_avx2(r0, r0 + down, columns, fx_pairs, j.y_fractions[y], j.dest_width,
+                       format_keep(j.format), row_at(j.dest, y, j.dest_ppr));
+      have_top = have_bottom = false;
+      continue;
     }
     auto pass = avx2 ? horizontal_pass_avx2 : horizontal_pass;
     if (!have_top) pass(r0, columns, fx_pairs, j.dest_width, top);

@@ -85,7 +85,9 @@ uint32_t bilinear_reference(const qmBitmap* src, int32_t sw, int32_t sh, int32_t
 
 TEST(Scale, BilinearMatchesTheRuleAtOddSizes) {
   struct Case { int32_t sw, sh, dw, dh; } cases[] = {
-      {7, 5, 4, 3}, {5, 3, 11, 9}, {9, 9, 5, 7}, {33, 17, 20, 31}, {2, 40, 3, 13}, {40, 2, 1, 9}};
+      {7, 5, 4, 3}, {5, 3, 11, 9}, {9, 9, 5, 7}, {33, 17, 20, 31}, {2, 40, 3, 13}, {40, 2, 1, 9},
+      // Downscales whose rows are read by one destination row alone, or by two.
+      {61, 97, 13, 23}, {90, 50, 22, 17}, {35, 35, 21, 20}};
   for (bool sse2 : {false, true}) {
     scale_force_sse2(sse2);
     for (const auto& c : cases) {

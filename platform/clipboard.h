@@ -2,6 +2,9 @@
 // slot of this process that holds the PNG bytes of our own last picture write. The slot counts
 // only while the system clipboard's text is still what it was right after that write: anyone who
 // copies text afterwards replaces the picture. Data of another kind (4) never occurs here.
+// SDL 2.26 sends no SDL_CLIPBOARDUPDATE for this process's own writes (offscreen and x11 alike),
+// so the writers do not mark them with platform_clipboard_note_own_write: that mark would swallow
+// the next change another program makes. The system library tells the displays of its writes.
 #pragma once
 
 #include <cstdint>

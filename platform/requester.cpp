@@ -96,6 +96,8 @@ std::string requester_string_default(std::string_view text, int32_t kind, int32_
   std::string out(text);
   if (kind == REQ_STRING_NUMERICAL && !requester_is_number(out)) out = "0";
   if (max_length > 0 && out.size() > size_t(max_length)) out.resize(size_t(max_length));
+  // The requester's text buffer holds 1024 bytes with its NUL.
+  if (out.size() > kRequesterTextMax) out.resize(kRequesterTextMax);
   return out;
 }
 
@@ -366,7 +368,7 @@ int32_t platform_path_request(const char* title, const char* folder, std::string
   std::string text;
   int32_t r = run_dialog(args, &text);
   if (r <= 0 || text.empty()) return r < 0 ? -1 : 0;
-  *out = platform_utf8_to_latin1(text).substr(0, 1023);
+  *out = platform_utf8_to_latin1(text).substr(0, kRequesterTextMax);
   return 1;
 }
 
@@ -377,7 +379,7 @@ int32_t platform_string_request(const char* title, const char* text, const char*
   std::string reply;
   if (platform_requester_scripted("string", title ? title : "", &reply)) {
     if (reply.empty()) return 0;
-    *out = reply.substr(0, 1023);
+    *out = reply.substr(0, kRequesterTextMax);
     return 1;
   }
   // The dialog cannot filter typing: a text that breaks the rules opens it again with the text
@@ -393,7 +395,7 @@ int32_t platform_string_request(const char* title, const char* text, const char*
     bool fits = max_length <= 0 || latin1.size() <= size_t(max_length);
     bool number = kind != REQ_STRING_NUMERICAL || requester_is_number(latin1);
     if (fits && number) {
-      *out = latin1.substr(0, 1023);
+      *out = latin1.substr(0, kRequesterTextMax);
       return 1;
     }
     if (number) current = latin1.substr(0, size_t(max_length));

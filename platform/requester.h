@@ -20,6 +20,8 @@
 // ---- the rules, as plain functions -------------------------------------------------------------
 
 inline constexpr int32_t kMaxRequesterButtons = 32;
+// Texts and paths that requesters hand back or start with: at most this many bytes.
+inline constexpr size_t kRequesterTextMax = 1023;
 
 // Splits a button list at "|": the labels, or -1 for more than 32 of them.
 int32_t requester_split_buttons(std::string_view list, std::vector<std::string>* labels);
@@ -45,7 +47,7 @@ bool requester_file_record(const std::vector<std::string>& paths, FileRequestRes
 // anywhere ("." and "-." alone pass, the empty text does not).
 bool requester_is_number(std::string_view text);
 // The default text as the string requester starts with it: numeric kinds take "0" for anything
-// that is not a number; a maximum above 0 cuts longer texts.
+// that is not a number; a maximum above 0 cuts longer texts, and so does the buffer's size.
 std::string requester_string_default(std::string_view text, int32_t kind, int32_t max_length);
 // The colour a dialog's 16-bit components give: each component / 257, fraction dropped.
 int32_t requester_colour_from_16(uint32_t red, uint32_t green, uint32_t blue);

@@ -66,6 +66,7 @@ TEST(RequesterRules, NumbersMaximumLengthAndDefaults) {
   EXPECT_EQ(requester_string_default("42", REQ_STRING_NUMERICAL, 1), "4");
   EXPECT_EQ(requester_string_default("abcdefg", 0, 5), "abcde");
   EXPECT_EQ(requester_string_default("abc", 0, 0), "abc");
+  EXPECT_EQ(requester_string_default(std::string(3000, 'x'), 0, 0).size(), 1023u);
 }
 
 TEST(RequesterRules, ColoursRoundDownFromSixteenBits) {

@@ -1,0 +1,262 @@
+// Layer records, the intrusive layer list, names, the constructor and freeing.
+#include "layers/layer.h"
+
+#include <cstring>
+#include <new>
+
+#include "engine/errcodes.h"
+#include "engine/latin1.h"
+#include "gfx/bitmap.h"
+
+namespace qm {
+
+namespace {
+
+int32_t no_async_draw(const qmLayer*) { return 0; }
+
+// Until the drawing library arrives, a drawn kind shows its bounds filled with its colour.
+int32_t fill_bounds(qmLayer*, qmLayerState* state) {
+  if (state->content.bitmap) return 0;
+  qmBitmap* bitmap = qmos_alloc_bitmap(state->width, state->height);
+  if (!bitmap) return ERR_MEM;
+  qmos_fill_bitmap_rect(bitmap, 0, 0, state->width, state->height, state->colour);
+  state->content.bitmap = bitmap;
+  return 0;
+}
+
+LayerServices g_services{no_async_draw, fill_bounds};
+
+void free_image(LayerImage& image) {
+  qmos_free_bitmap(image.bitmap);
+  qmos_free_mask(image.mask);
+  qmos_free_alpha(image.alpha);
+  image = LayerImage{};
+}
+
+void free_state_caches(qmLayerState* s) {
+  free_image(s->filtered);
+  free_image(s->border);
+  qmos_free_alpha(s->shadow);
+  s->shadow = nullptr;
+}
+
+}  // namespace
+
+LayerServices& layer_services() { return g_services; }
+void layer_services_reset() { g_services = LayerServices{no_async_draw, fill_bounds}; }
+
+bool layer_kind_is_shape(int32_t type) {
+  return type == OBJ_BOX || type == OBJ_CIRCLE || type == OBJ_ELLIPSE || type == OBJ_LINE || type == OBJ_POLYGON ||
+         type == OBJ_ARC;
+}
+
+int32_t layers_count(const qmBGPic* pic) {
+  int32_t n = 0;
+  for (qmLayer* l = layers_bottom(pic); l; l = l->next) ++n;
+  return n;
+}
+
+qmLayer* layer_at_index(const qmBGPic* pic, int32_t n) {
+  if (n < 1) return nullptr;
+  qmLayer* l = layers_bottom(pic);
+  while (l && --n > 0) l = l->next;
+  return l;
+}
+
+int32_t layer_index_of(const qmBGPic* pic, const qmLayer* layer) {
+  int32_t n = 1;
+  for (qmLayer* l = layers_bottom(pic); l; l = l->next, ++n)
+    if (l == layer) return n;
+  return -1;
+}
+
+int32_t layer_find_by_name(const qmBGPic* pic, const char* name) {
+  int32_t n = 1;
+  for (qmLayer* l = layers_bottom(pic); l; l = l->next, ++n)
+    if (l->name && str_case_cmp(l->name, name) == 0) return n;
+  return 0;
+}
+
+void layer_unlink(qmBGPic* pic, qmLayer* layer) {
+  if (layer->prev) layer->prev->next = layer->next;
+  else pic->layers.head = layer->next;
+  if (layer->next) layer->next->prev = layer->prev;
+  else pic->layers.tail = layer->prev;
+  layer->next = layer->prev = nullptr;
+}
+
+namespace {
+
+// Links layer directly above `below` (nullptr: at the bottom).
+void link_above(qmBGPic* pic, qmLayer* layer, qmLayer* below) {
+  layer->prev = below;
+  layer->next = below ? below->next : layers_bottom(pic);
+  if (layer->prev) layer->prev->next = layer;
+  else pic->layers.head = layer;
+  if (layer->next) layer->next->prev = layer;
+  else pic->layers.tail = layer;
+}
+
+}  // namespace
+
+void layer_link(qmBGPic* pic, qmLayer* layer, int32_t position) {
+  qmLayer* below = layers_top(pic);
+  if (position == 1) below = nullptr;
+  else if (position >= 2)
+    if (qmLayer* at = layer_at_index(pic, position - 1)) below = at;
+  link_above(pic, layer, below);
+}
+
+int32_t layer_move_in_list(qmBGPic* pic, qmLayer* layer, int32_t position) {
+  const int32_t from = layer_index_of(pic, layer);
+  if (from < 0) return 0;
+  const int32_t count = layers_count(pic);
+  if (position == 0 || position > count) position = count;
+  if (position == from) return 0;
+  if (position < 1) return 0;
+  layer_unlink(pic, layer);
+  // With the layer out, the one below its new place is at position - 1.
+  link_above(pic, layer, position == 1 ? nullptr : layer_at_index(pic, position - 1));
+  return 1;
+}
+
+void layer_swap(qmBGPic* pic, qmLayer* a, qmLayer* b) {
+  if (a == b) return;
+  const int32_t ia = layer_index_of(pic, a), ib = layer_index_of(pic, b);
+  qmLayer* low = ia < ib ? a : b;
+  qmLayer* high = ia < ib ? b : a;
+  const int32_t lo = ia < ib ? ia : ib, hi = ia < ib ? ib : ia;
+  layer_move_in_list(pic, high, lo);
+  layer_move_in_list(pic, low, hi);
+}
+
+int32_t layer_set_name_checked(qmBGPic* pic, qmLayer* layer, const char* name) {
+  if (!name || !*name) {
+    delete[] layer->name;
+    layer->name = nullptr;
+    return 0;
+  }
+  const size_t length = std::strlen(name);
+  if (length > size_t(kMaxLayerName)) return ERR_NAMETOOLONG;
+  for (qmLayer* l = layers_bottom(pic); l; l = l->next) {
+    if (l->name && str_case_cmp(l->name, name) == 0) return ERR_NAMEUSED;
+    if (l->group[0] && str_case_cmp(l->group, name) == 0) return ERR_NAMEUSED;
+  }
+  char* copy = new (std::nothrow) char[length + 1];
+  if (!copy) return ERR_MEM;
+  std::memcpy(copy, name, length + 1);
+  delete[] layer->name;
+  layer->name = copy;
+  return 0;
+}
+
+void layer_state_free(qmLayerState* state) {
+  if (!state) return;
+  free_image(state->content);
+  free_image(state->transformed);
+  free_state_caches(state);
+  if (state->clip_owned) delete state->clip;
+  delete state;
+}
+
+void layer_free_caches(qmLayer* layer) {
+  qmLayerState* states[3] = {layer->content, layer->unscaled, layer->display};
+  for (int i = 0; i < 3; ++i) {
+    if (!states[i] || (i >= 1 && states[i] == states[0]) || (i == 2 && states[2] == states[1])) continue;
+    free_state_caches(states[i]);
+  }
+}
+
+void layer_free(qmState* L, qmLayer* layer) {
+  if (!layer) return;
+  qmLayerState* content = layer->content;
+  qmLayerState* unscaled = layer->unscaled != content ? layer->unscaled : nullptr;
+  qmLayerState* display = layer->display != content && layer->display != layer->unscaled ? layer->display : nullptr;
+  layer_state_free(content);
+  layer_state_free(unscaled);
+  layer_state_free(display);
+  delete[] layer->name;
+  if (layer->refs && L) reflist_free(L, layer->refs);
+  delete layer;
+}
+
+void layer_remove(qmState* L, qmBGPic* pic, qmLayer* layer) {
+  layer_unlink(pic, layer);
+  layer_free(L, layer);
+}
+
+void bgpic_layers_free(qmState* L, qmBGPic* pic) {
+  while (qmLayer* l = layers_bottom(pic)) {
+    layer_unlink(pic, l);
+    layer_free(L, l);
+  }
+}
+
+int32_t layer_new(qmState* L, qmBGPic* pic, const LayerSpec& spec, qmLayer** out) {
+  LayerImage image = spec.image;
+  auto fail = [&](int32_t error) {
+    free_image(image);
+    return error;
+  };
+  if (!pic) return fail(ERR_NOLAYERS);
+  // A replacement is decided before anything is linked or taken over, so a refusal changes nothing.
+  const int32_t count = layers_count(pic);
+  int32_t position = spec.insert_position;
+  if (position == 0 || position > count) position = -1;
+  qmLayer* replaced = nullptr;
+  if (spec.flags & LAYER_REPLACE) {
+    replaced = position == -1 ? nullptr : layer_at_index(pic, position);
+    if (replaced)
+      if (int32_t error = g_services.async_draw_error(replaced)) return fail(error);
+  }
+  auto* layer = new (std::nothrow) qmLayer;
+  auto* state = new (std::nothrow) qmLayerState;
+  if (!layer || !state) {
+    delete layer;
+    delete state;
+    return fail(ERR_MEM);
+  }
+  state->content = image;
+  image = LayerImage{};
+  state->pos_x = state->bounds_x = state->anchored_x = spec.x;
+  state->pos_y = state->bounds_y = state->anchored_y = spec.y;
+  state->content_w = state->width = spec.width;
+  state->content_h = state->height = spec.height;
+  state->colour = spec.colour;
+  layer->type = spec.type;
+  layer->object = layer->creation = spec.id;
+  layer->hidden = (spec.flags & LAYER_HIDDEN) ? 1 : 0;
+  layer->content = layer->unscaled = layer->display = state;
+  if (spec.transform) {
+    layer->transform = *spec.transform;
+    if (layer->type != OBJ_LINE) {
+      const int32_t dx = int32_t(double(spec.width) * spec.transform->anchor_x);
+      const int32_t dy = int32_t(double(spec.height) * spec.transform->anchor_y);
+      state->bounds_x = state->anchored_x = spec.x - dx;
+      state->bounds_y = state->anchored_y = spec.y - dy;
+    }
+  }
+  if (layer_kind_is_shape(layer->type) || layer->type == OBJ_TEXTOUT || layer->type == OBJ_PRINT ||
+      layer->type == OBJ_VECTORPATH) {
+    if (int32_t error = g_services.render_content(layer, state)) {
+      layer_free(L, layer);
+      return error;
+    }
+  }
+  layer_link(pic, layer, position);
+  if (replaced) {
+    layer->clip_share = replaced->clip_share;
+    state->clip = replaced->content->clip;
+    state->clip_owned = replaced->content->clip_owned;
+    replaced->content->clip = nullptr;
+    replaced->content->clip_owned = 0;
+    layer->refs = replaced->refs;
+    replaced->refs = nullptr;
+    layer_unlink(pic, replaced);
+    layer_free(L, replaced);
+  }
+  if (out) *out = layer;
+  return 0;
+}
+
+}  // namespace qm

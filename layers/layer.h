@@ -1,0 +1,141 @@
+// Layer records and the layer list of a background picture. Position 1 is the bottom layer and
+// is drawn first; the last position is on top. The list is intrusive and doubly linked through
+// the picture's LayerListHeader (head = bottom, tail = top).
+#pragma once
+
+#include <cstdint>
+
+#include "display/bgpic.h"
+#include "gfx/blitservices.h"
+#include "layers/geometry.h"
+#include "runtime/registry.h"
+
+struct qmState;
+
+namespace qm {
+
+inline constexpr int32_t kFilterSlots = 20;
+inline constexpr int32_t kTintSlot = 16;
+inline constexpr int32_t kMaxLayerName = 255;
+inline constexpr int32_t kGroupNameSize = 64;
+
+struct FilterSlot {
+  uint8_t unused[2] = {0, 0};
+  uint8_t active = 0;
+  uint8_t priority = 0;
+  int32_t ints[4] = {0, 0, 0, 0};
+  float floats[4] = {0, 0, 0, 0};
+};
+
+struct LayerImage {
+  qmBitmap* bitmap = nullptr;
+  qmMask* mask = nullptr;
+  qmAlphaChannel* alpha = nullptr;
+};
+
+// One state of a layer: its content, the images computed from it, and its geometry.
+struct qmLayerState {
+  LayerImage content, transformed, filtered, border;
+  qmAlphaChannel* shadow = nullptr;
+  const qmClipRegion* clip = nullptr;
+  int32_t clip_owned = 0;
+  int32_t pos_x = 0, pos_y = 0;
+  int32_t content_w = 0, content_h = 0;
+  int32_t bounds_x = 0, bounds_y = 0;
+  int32_t anchored_x = 0, anchored_y = 0;
+  int32_t width = 0, height = 0;  // on screen
+  int32_t border_x = 0, border_y = 0, border_w = 0, border_h = 0;
+  int32_t kind[2] = {0, 0};  // ANIM: frame and count; parts: source x and y
+  uint32_t colour = 0;       // shapes: the fill colour that the renderer uses
+  int32_t fill_style = 1;
+};
+
+struct qmLayer {
+  qmLayer* next = nullptr;  // towards the top
+  qmLayer* prev = nullptr;  // towards the bottom
+  int32_t type = OBJ_NOOBJECT;
+  ObjectId object, creation;
+  int32_t hidden = 0, off_display = 0, transparency = 0;
+  char* name = nullptr;
+  char group[kGroupNameSize] = {};
+  int32_t clip_share = 0;
+  TransformBlock transform;
+  int32_t shadow = 0;
+  uint32_t shadow_colour = 0;
+  int32_t shadow_size = 0, shadow_direction = 3;
+  double shadow_radius = 0.0, shadow_sigma = 0.0;
+  int32_t shadow_fade = 0;
+  int32_t border = 0;
+  uint32_t border_colour = 0;
+  int32_t border_size = 0, border_fade = 0;
+  FilterSlot filters[kFilterSlots];
+  int32_t mask_filter = 0;
+  RefNode* refs = nullptr;
+  qmLayerState* content = nullptr;
+  qmLayerState* unscaled = nullptr;
+  qmLayerState* display = nullptr;
+};
+
+// The list.
+inline qmLayer* layers_bottom(const qmBGPic* pic) { return pic ? static_cast<qmLayer*>(pic->layers.head) : nullptr; }
+inline qmLayer* layers_top(const qmBGPic* pic) { return pic ? static_cast<qmLayer*>(pic->layers.tail) : nullptr; }
+int32_t layers_count(const qmBGPic* pic);
+// The layer at 1-based position n from the bottom, or nullptr.
+qmLayer* layer_at_index(const qmBGPic* pic, int32_t n);
+// Its position, -1 when absent.
+int32_t layer_index_of(const qmBGPic* pic, const qmLayer* layer);
+// Position of the first layer named so (case-insensitive), 0 when none.
+int32_t layer_find_by_name(const qmBGPic* pic, const char* name);
+// Links at an insert position: -1, 0 or past the end on top, 1 at the bottom, p after the layer
+// at p - 1.
+void layer_link(qmBGPic* pic, qmLayer* layer, int32_t position);
+void layer_unlink(qmBGPic* pic, qmLayer* layer);
+// 1 when it moved: position 1 to the bottom, 0 (or past the end) to the top, p >= 2 so that it
+// ends at position p.
+int32_t layer_move_in_list(qmBGPic* pic, qmLayer* layer, int32_t position);
+// Exchanges two layers' places.
+void layer_swap(qmBGPic* pic, qmLayer* a, qmLayer* b);
+
+// Names: ERR_NAMETOOLONG above 255 characters, ERR_NAMEUSED when another layer of the picture has
+// it as name or group name. An empty name leaves the layer unnamed.
+int32_t layer_set_name_checked(qmBGPic* pic, qmLayer* layer, const char* name);
+
+// The constructor's request.
+struct LayerSpec {
+  int32_t type = OBJ_NOOBJECT;
+  ObjectId id;
+  int32_t x = 0, y = 0, width = 0, height = 0;
+  const TransformBlock* transform = nullptr;
+  LayerImage image;  // owned from the call on, also on failure
+  int32_t insert_position = -1;
+  int32_t flags = 0;  // LAYER_HIDDEN, LAYER_REPLACE
+  uint32_t colour = 0;
+};
+enum : int32_t { LAYER_HIDDEN = 1, LAYER_SCALED = 2, LAYER_REPLACED = 4, LAYER_REPLACE = 8 };
+
+// Creates and links a layer on pic. With LAYER_REPLACE the layer that follows it after
+// insertion is replaced (and freed) unless an async draw drives it; that is tested before anything
+// is linked or taken over. 0 or an error with nothing changed.
+int32_t layer_new(qmState* L, qmBGPic* pic, const LayerSpec& spec, qmLayer** out);
+// Unlinks and frees one layer.
+void layer_remove(qmState* L, qmBGPic* pic, qmLayer* layer);
+// Frees a layer's states (each distinct record once), name and references (released through L
+// when given); not its links.
+void layer_free(qmState* L, qmLayer* layer);
+void bgpic_layers_free(qmState* L, qmBGPic* pic);
+void layer_state_free(qmLayerState* state);
+// Drops the images computed from the content (filters, border, shadow) of every distinct state.
+void layer_free_caches(qmLayer* layer);
+
+// Seams for what arrives later: whether an async draw drives a layer (0 or its error), and the
+// renderer of drawn kinds (shapes, texts, paths) into a state's content image.
+struct LayerServices {
+  int32_t (*async_draw_error)(const qmLayer* layer);
+  int32_t (*render_content)(qmLayer* layer, qmLayerState* state);
+};
+LayerServices& layer_services();
+void layer_services_reset();
+
+bool layer_kind_is_shape(int32_t type);
+
+}  // namespace qm

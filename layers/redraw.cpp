@@ -1,0 +1,219 @@
+// The redraw engine.
+#include "layers/redraw.h"
+
+#include "engine/errcodes.h"
+#include "gfx/blit.h"
+#include "gfx/blitpixels.h"
+#include "gfx/effects.h"
+#include "layers/filters.h"
+#include "platform/platform.h"
+
+namespace qm {
+
+namespace {
+
+int64_t g_built = 0;
+
+constexpr int32_t kIntoBitmap = BLIT_INTERNAL | BLIT_DESTONLY;
+
+// The filtered copy of the layer's unfiltered image, built once.
+int32_t build_filtered(qmState* L, qmLayer* layer, qmLayerState* t) {
+  LayerPlanes plain;
+  if (int32_t error = layer_build_transformed(L, layer, t, false, &plain)) return error;
+  LayerImage& f = t->filtered;
+  if (int32_t error = bitmap_new_with_parts(plain.bitmap, plain.mask, plain.alpha, plain.part_x, plain.part_y,
+                                            t->width, t->height, 0, &f.bitmap, plain.mask ? &f.mask : nullptr,
+                                            plain.alpha ? &f.alpha : nullptr))
+    return error;
+  ++g_built;
+  return layer_apply_filters(layer->filters, f.bitmap, f.mask, f.alpha, t->width, t->height);
+}
+
+void draw_layer_image(const RedrawSource& s, const LayerPlanes& p, int32_t sx, int32_t sy, const Rect& r,
+                      int32_t transparency, const qmClipRegion* clip) {
+  qmBitmap* dest = s.dest;
+  if (transparency <= 0) {
+    SAFEBLT(s.L, p.bitmap, sx, sy, dest, r.x, r.y, r.width, r.height, p.width, p.height, dest->width, dest->height,
+            kIntoBitmap, p.mask, p.alpha, clip);
+    return;
+  }
+  // Fully transparent: nothing of it shows.
+  if (transparency >= 255) return;
+  const int32_t level = 255 - transparency;
+  if (!clip || !clip->mask) {
+    bitmap_mix(dest, p.bitmap, p.mask, r.x, r.y, sx, sy, r.width, r.height, level, p.alpha, p.width, p.height);
+    return;
+  }
+  // A shaped clip: mix into a copy of what is under it, then put that back through the clip.
+  qmBitmap* tmp = qmos_alloc_bitmap(r.width, r.height);
+  if (!tmp) return;
+  BLTBITMAP(dest, r.x, r.y, tmp, 0, 0, r.width, r.height);
+  bitmap_mix(tmp, p.bitmap, p.mask, 0, 0, sx, sy, r.width, r.height, level, p.alpha, p.width, p.height);
+  SAFEBLT(s.L, tmp, 0, 0, dest, r.x, r.y, r.width, r.height, r.width, r.height, dest->width, dest->height,
+          kIntoBitmap, nullptr, nullptr, clip);
+  qmos_free_bitmap(tmp);
+}
+
+void draw_shadow(const RedrawSource& s, qmLayer* layer, qmLayerState* t, const Rect& work) {
+  if (!t->shadow) {
+    LayerPlanes p;
+    if (layer_build_transformed(s.L, layer, t, true, &p) != 0) return;
+    int32_t opacity = 255 - int32_t(layer->shadow_colour >> 24);
+    if (layer->shadow_fade) opacity = int32_t(opacity * double(layer->shadow_fade - 1) / 255.0);
+    t->shadow = shadow_alpha_new(p.alpha, p.mask, p.part_x, p.part_y, t->width, t->height, layer->shadow_radius,
+                                 layer->shadow_sigma, opacity, 0, 0);
+    if (!t->shadow) return;
+    ++g_built;
+  }
+  const Rect at = layer_shadow_rect(layer, t, s.scale_x, s.scale_y);
+  const Rect r = rect_intersect(at, work);
+  if (r.width <= 0 || r.height <= 0) return;
+  const uint32_t colour = layer->shadow_colour & 0xFFFFFF;
+  const qmClipRegion* clip = t->clip;
+  if (clip && clip->mask) {
+    qmBitmap* fill = qmos_alloc_bitmap(at.width, at.height);
+    if (!fill) return;
+    qmos_fill_bitmap_rect(fill, 0, 0, at.width, at.height, colour);
+    LayerPlanes p{fill, nullptr, t->shadow, at.width, at.height, 0, 0};
+    draw_layer_image(s, p, r.x - at.x, r.y - at.y, r, 0, clip);
+    qmos_free_bitmap(fill);
+    return;
+  }
+  bltalphachannel_clipped(t->shadow, r.x - at.x, r.y - at.y, s.dest, r.x, r.y, r.width, r.height, at.width,
+                          at.height, s.dest->width, s.dest->height, colour, 0, nullptr, 0, nullptr, 0, nullptr);
+}
+
+void draw_layer(const RedrawSource& s, qmLayer* layer, const Rect& area) {
+  qmLayerState* t = s.unscaled ? layer->unscaled : layer->display;
+  Rect work = area;
+  if (t->clip) work = rect_intersect(work, Rect{t->clip->x, t->clip->y, t->clip->width, t->clip->height});
+  if (layer->hidden || layer->off_display || work.width <= 0 || work.height <= 0) return;
+  if (layer_has_filters(layer->filters) && !t->filtered.bitmap && build_filtered(s.L, layer, t) != 0) return;
+  if (layer->shadow) draw_shadow(s, layer, t, work);
+  const Rect r = rect_intersect(Rect{t->bounds_x, t->bounds_y, t->width, t->height}, work);
+  if (r.width <= 0 || r.height <= 0) return;
+  LayerPlanes p;
+  if (layer_build_transformed(s.L, layer, t, true, &p) != 0) return;
+  draw_layer_image(s, p, r.x - t->bounds_x + p.part_x, r.y - t->bounds_y + p.part_y, r, layer->transparency, t->clip);
+}
+
+}  // namespace
+
+int64_t layer_images_built() { return g_built; }
+
+int32_t layer_build_transformed(qmState* L, qmLayer* layer, qmLayerState* t, bool with_filters, LayerPlanes* out) {
+  if (with_filters && layer_has_filters(layer->filters)) {
+    if (!t->filtered.bitmap)
+      if (int32_t error = build_filtered(L, layer, t)) return error;
+    *out = {t->filtered.bitmap, t->filtered.mask, t->filtered.alpha, t->width, t->height, 0, 0};
+    return 0;
+  }
+  const LayerImage& own = t->transformed.bitmap ? t->transformed : t->content;
+  if (own.bitmap) {
+    *out = {own.bitmap, own.mask, own.alpha, t->width, t->height, 0, 0};
+    return 0;
+  }
+  switch (layer->type) {
+    case OBJ_BRUSH:
+    case OBJ_BRUSHPART: {
+      qmBrushPlanes b{};
+      if (int32_t error = gfx_services().brush_find(L, layer->object, &b)) return error;
+      *out = {b.bitmap, b.mask, b.alpha, b.width, b.height, 0, 0};
+      break;
+    }
+    case OBJ_BGPICPART: {
+      qmBGPic* pic = nullptr;
+      if (int32_t error = bgpic_find(layer->object, 0, &pic)) return error;
+      *out = {pic->current.bitmap, pic->current.mask, pic->current.alpha, pic->display_width, pic->display_height, 0,
+              0};
+      break;
+    }
+    default:
+      return ERR_WRONGUSAGE;
+  }
+  if (layer->type != OBJ_BRUSH) {
+    out->part_x = t->kind[0];
+    out->part_y = t->kind[1];
+  }
+  return out->bitmap ? 0 : ERR_WRONGUSAGE;
+}
+
+Rect layer_shadow_rect(const qmLayer* layer, const qmLayerState* t, double scale_x, double scale_y) {
+  Rect base{t->bounds_x, t->bounds_y, t->width, t->height};
+  const int32_t r = int32_t(layer->shadow_radius);
+  const int32_t dx = int32_t(layer->shadow_size * scale_x), dy = int32_t(layer->shadow_size * scale_y);
+  switch (layer->shadow_direction) {
+    case 0: base.y -= dy; break;
+    case 1: base.y -= dy; base.x += dx; break;
+    case 2: base.x += dx; break;
+    case 3: base.y += dy; base.x += dx; break;
+    case 4: base.y += dy; break;
+    case 5: base.y += dy; base.x -= dx; break;
+    case 6: base.x -= dx; break;
+    case 7: base.y -= dy; base.x -= dx; break;
+    default: break;
+  }
+  return {base.x - r, base.y - r, base.width + 2 * r, base.height + 2 * r};
+}
+
+Rect layer_bounds(const qmLayer* layer, const qmLayerState* t, double scale_x, double scale_y) {
+  Rect r{t->bounds_x, t->bounds_y, t->width, t->height};
+  if (layer->shadow) rect_union(r, layer_shadow_rect(layer, t, scale_x, scale_y));
+  return r;
+}
+
+void layers_redraw(const RedrawSource& s, int32_t x, int32_t y, int32_t w, int32_t h, int32_t flags) {
+  if (w < 1 || h < 1) {
+    platform_debug_printf("ERROR! REDRAW CALLED WITH WIDTH/HEIGHT <= 0\n");
+    return;
+  }
+  if (x < 0 || y < 0) {
+    platform_debug_printf("ERROR! REDRAW CALLED WITH NEGATIVE X/Y COORDINATES\n");
+    return;
+  }
+  if (!s.dest) {
+    platform_debug_printf("ERROR! REDRAW CALLED WITHOUT DSTBM\n");
+    return;
+  }
+  if (!s.pic || (flags & REDRAW_SPRITESONLY)) return;
+  const int32_t sw = s.unscaled ? s.pic->unscaled_width : s.pic->display_width;
+  const int32_t sh = s.unscaled ? s.pic->unscaled_height : s.pic->display_height;
+  if (int64_t(x) + w > sw) w = sw - x;
+  if (int64_t(y) + h > sh) h = sh - y;
+  if (w < 1 || h < 1) return;
+  if (s.background)
+    SAFEBLT(s.L, s.background, x, y, s.dest, x, y, w, h, sw, sh, sw, sh, BLIT_NOCLIP | kIntoBitmap, nullptr, nullptr,
+            nullptr);
+  const Rect area{x, y, w, h};
+  for (qmLayer* layer = layers_bottom(s.pic); layer; layer = layer->next)
+    if (layer->type != OBJ_NOOBJECT) draw_layer(s, layer, area);
+}
+
+bool planes_overlap_test(const OverlapSide& a, const OverlapSide& b) {
+  if (!rect_overlaps(to_corners(a.rect), to_corners(b.rect))) return false;
+  const OverlapSide* sides[2] = {&a, &b};
+  bool planes = false;
+  for (const OverlapSide* s : sides) planes |= s->mask || s->alpha || (s->clip && s->clip->mask);
+  if (!planes) return true;
+  const Rect both = rect_intersect(a.rect, b.rect);
+  for (int32_t y = both.y; y < both.y + both.height; ++y) {
+    for (int32_t x = both.x; x < both.x + both.width; ++x) {
+      bool solid = true;
+      for (const OverlapSide* s : sides) {
+        const int32_t px = x - s->rect.x + s->source_x, py = y - s->rect.y + s->source_y;
+        if (s->mask && !mask_bit(s->mask->data + size_t(py) * size_t(s->mask->bytes_per_row), px)) solid = false;
+        if (s->alpha && s->alpha->data[size_t(py) * size_t(s->alpha->bytes_per_row) + size_t(px)] == 0) solid = false;
+        if (s->clip && s->clip->mask) {
+          const int32_t cx = x - s->clip->x, cy = y - s->clip->y;
+          if (cx < 0 || cy < 0 || cx >= s->clip->width || cy >= s->clip->height ||
+              !mask_bit(s->clip->mask->data + size_t(cy) * size_t(s->clip->mask_bpr), cx))
+            solid = false;
+        }
+      }
+      if (solid) return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace qm

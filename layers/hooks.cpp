@@ -51,18 +51,24 @@ int32_t redraw_rect(qmBGPic* pic, qmBitmap* target, int32_t x, int32_t y, int32_
   return 0;
 }
 
+// The request names the source rectangle; the layer shows it at the picture's origin until the
+// showing command hands a position along.
 int32_t insert_image_layer(const ImageLayerRequest& r) {
   qmDisplay* d = display_current();
   if (!d || !d->layers || !d->bgpic) return ERR_NOLAYERS;
   LayerSpec spec;
   spec.type = r.type == OBJ_BGPIC ? OBJ_BGPICPART : r.type;
   spec.id = r.id;
-  spec.x = r.x;
-  spec.y = r.y;
   spec.width = r.width;
   spec.height = r.height;
   spec.image = {r.bitmap, r.mask, r.alpha};
-  return layer_new(nullptr, d->bgpic, spec, nullptr);
+  qmLayer* layer = nullptr;
+  if (int32_t err = layer_new(nullptr, d->bgpic, spec, &layer)) return err;
+  if (!spec.image.bitmap) {
+    layer->content->kind[0] = r.x;
+    layer->content->kind[1] = r.y;
+  }
+  return 0;
 }
 
 int32_t layer_count(const qmBGPic* pic) { return layers_count(pic); }

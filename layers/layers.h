@@ -10,8 +10,12 @@
 #include "layers/layer.h"
 #include "layers/redraw.h"
 
+struct qmState;
+
 namespace qm {
 
 void layers_install_hooks();
+// The command library: installs the hooks and registers the commands.
+int32_t layers_init(qmState* L);
 
 }  // namespace qm

@@ -176,6 +176,18 @@ void layers_redraw(const RedrawSource& s, int32_t x, int32_t y, int32_t w, int32
     return;
   }
   if (!s.pic || (flags & REDRAW_SPRITESONLY)) return;
+  // Composition writes into the given bitmap only; it needs no current output, so a redraw made
+  // while none is current (a snapshot, the end of the program) draws through a stand-in.
+  static qmBlitOutput stand_in{};
+  qmBlitGlobals& g = blit_globals();
+  const bool borrowed = !g.current && !g.fallback;
+  if (borrowed) g.fallback = &stand_in;
+  struct Restore {
+    bool on;
+    ~Restore() {
+      if (on) blit_globals().fallback = nullptr;
+    }
+  } restore{borrowed};
   const int32_t sw = s.unscaled ? s.pic->unscaled_width : s.pic->display_width;
   const int32_t sh = s.unscaled ? s.pic->unscaled_height : s.pic->display_height;
   if (int64_t(x) + w > sw) w = sw - x;

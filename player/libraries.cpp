@@ -12,6 +12,7 @@
 #include "display/graphics.h"
 #include "engine/errcodes.h"
 #include "gfx/scale.h"
+#include "layers/layers.h"
 #include "platform/platform.h"
 #include "stdlib/stdlib.h"
 
@@ -29,7 +30,7 @@ constexpr LibraryEntry kLibraries[] = {
     {"dos", dos_open},
     {"event", nullptr},
     {"system", system_open},
-    {"layers", nullptr},
+    {"layers", layers_init},
     {"text", nullptr},
     {"anim", nullptr},
     {"display", display_init},

@@ -21,6 +21,8 @@ args=()
 status=$?
 want_status=0
 [ -f "$base.status" ] && want_status=$(cat "$base.status")
+# PROGRAM.filter (sed expressions) masks what differs from run to run, such as addresses.
+[ -f "$base.filter" ] && sed -E -i -f "$base.filter" "$work/out.txt"
 ok=1
 if ! diff -u "$base.out" "$work/out.txt"; then ok=0; fi
 if [ "$status" != "$want_status" ]; then

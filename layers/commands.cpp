@@ -1,0 +1,191 @@
+// The layers command library: switching layers on, making, naming, ordering, finding and listing
+// the layers of the current background picture.
+#include <cinttypes>
+#include <cstring>
+
+#include "display/display.h"
+#include "display/picture.h"
+#include "engine/errcodes.h"
+#include "engine/numconv.h"
+#include "engine/vm.h"
+#include "layers/layers.h"
+#include "platform/platform.h"
+#include "runtime/args.h"
+
+namespace qm {
+
+namespace {
+
+// What every layer command needs first: the display as output, with layers on.
+int32_t layer_precondition(qmBGPic** pic) {
+  qmDisplay* d = display_current();
+  if (!d || !d->layers || !d->bgpic) return ERR_NOLAYERS;
+  *pic = d->bgpic;
+  return 0;
+}
+
+void refresh_layer(qmBGPic* pic, qmLayer* layer) {
+  qmDisplay* d = display_current();
+  if (!d || d->bgpic != pic || layer->hidden) return;
+  const Rect r = layer_bounds(layer, layer->display, d->scale_x, d->scale_y);
+  display_dirty_add_rect(d->dirty, r, pic->display_width, pic->display_height);
+}
+
+int32_t cmd_enablelayers(qmState* L) {
+  arg_check_count(L, 0, 0);
+  qmDisplay* d = display_current();
+  if (!d) return ERR_NOLAYERS;
+  d->layers = 1;
+  d->output.layers_on = 1;
+  return 0;
+}
+
+int32_t cmd_createlayer(qmState* L) {
+  arg_check_count(L, 4, 5);
+  qmBGPic* pic = nullptr;
+  if (int32_t err = layer_precondition(&pic)) return err;
+  const int32_t x = to_i32(vm_arg_check_number(L, 1)), y = to_i32(vm_arg_check_number(L, 2));
+  const int32_t w = to_i32(vm_arg_check_number(L, 3)), h = to_i32(vm_arg_check_number(L, 4));
+  int32_t mask = 0, alpha = 0, clear = 0, frames = 0;
+  uint32_t colour = 0;
+  if (vm_get_top(L) >= 5 && vm_type(L, 5) != QM_TNIL) {
+    vm_arg_check_table(L, 5);
+    opt_get_int(L, 5, "mask", &mask, nullptr);
+    opt_get_int(L, 5, "alphachannel", &alpha, nullptr);
+    opt_get_int(L, 5, "clear", &clear, nullptr);
+    opt_get_uint(L, 5, "color", &colour, nullptr);
+    opt_get_int(L, 5, "frames", &frames, nullptr);
+  }
+  if (frames < 0 || (mask && alpha) || w < 1 || h < 1) return ERR_WRONGUSAGE;
+  LayerSpec spec;
+  spec.type = OBJ_BRUSH;
+  spec.x = x, spec.y = y, spec.width = w, spec.height = h;
+  spec.image.bitmap = qmos_alloc_bitmap(w, h);
+  if (mask) spec.image.mask = qmos_alloc_mask(w, h, 1);
+  if (alpha) spec.image.alpha = qmos_alloc_alpha(w, h, 1);
+  if (!spec.image.bitmap || (mask && !spec.image.mask) || (alpha && !spec.image.alpha)) {
+    qmos_free_bitmap(spec.image.bitmap);
+    qmos_free_mask(spec.image.mask);
+    qmos_free_alpha(spec.image.alpha);
+    return ERR_MEM;
+  }
+  qmos_fill_bitmap_rect(spec.image.bitmap, 0, 0, w, h, colour);
+  if (mask && !clear) qmos_mask_rect_op(spec.image.mask, 0, 0, w, h, MASKVISIBLE);
+  if (alpha && !clear) std::memset(spec.image.alpha->data, 255, size_t(spec.image.alpha->bytes_per_row) * size_t(h));
+  qmLayer* layer = nullptr;
+  if (int32_t err = layer_new(L, pic, spec, &layer)) return err;
+  refresh_layer(pic, layer);
+  return 0;
+}
+
+int32_t cmd_setlayername(qmState* L) {
+  arg_check_count(L, 2, 2);
+  qmBGPic* pic = nullptr;
+  if (int32_t err = layer_precondition(&pic)) return err;
+  int32_t n = to_i32(vm_arg_check_number(L, 1));
+  const char* name = vm_arg_check_string(L, 2, nullptr);
+  const int32_t count = layers_count(pic);
+  if (n <= 0) n = count;
+  qmLayer* layer = layer_at_index(pic, n);
+  if (!layer) return ERR_LAYERRANGE;
+  return layer_set_name_checked(pic, layer, name);
+}
+
+// A layer argument: a position, or the name of a layer.
+int32_t layer_arg(qmState* L, qmBGPic* pic, int32_t n, int32_t* out) {
+  if (vm_type(L, n) == QM_TSTRING) {
+    const char* name = vm_to_string(L, n);
+    *out = layer_find_by_name(pic, name);
+    return *out ? 0 : ERR_FINDLAYER;
+  }
+  *out = to_i32(vm_arg_check_number(L, n));
+  return 0;
+}
+
+int32_t cmd_setlayerzpos(qmState* L) {
+  arg_check_count(L, 2, 2);
+  qmBGPic* pic = nullptr;
+  if (int32_t err = layer_precondition(&pic)) return err;
+  int32_t from = 0, to = 0;
+  if (int32_t err = layer_arg(L, pic, 1, &from)) return err;
+  if (int32_t err = layer_arg(L, pic, 2, &to)) return err;
+  if (from == to || to < 0) return ERR_WRONGUSAGE;
+  qmLayer* layer = layer_at_index(pic, from);
+  if (!layer) return ERR_LAYERRANGE;
+  if (layer_move_in_list(pic, layer, to)) refresh_layer(pic, layer);
+  return 0;
+}
+
+int32_t cmd_getlayeratpos(qmState* L) {
+  arg_check_count(L, 2, 2);
+  qmBGPic* pic = nullptr;
+  if (int32_t err = layer_precondition(&pic)) return err;
+  const int32_t x = to_i32(vm_arg_check_number(L, 1)), y = to_i32(vm_arg_check_number(L, 2));
+  int32_t n = layers_count(pic);
+  for (qmLayer* l = layers_top(pic); l; l = l->prev, --n) {
+    const qmLayerState* t = l->display;
+    if (x >= t->bounds_x && x < t->bounds_x + t->width && y >= t->bounds_y && y < t->bounds_y + t->height) {
+      vm_push_number(L, n);
+      vm_push_string(L, l->name ? l->name : "");
+      return 2;
+    }
+  }
+  vm_push_number(L, 0);
+  vm_push_string(L, "");
+  return 2;
+}
+
+const char* kind_name(int32_t type) {
+  switch (type) {
+    case OBJ_BRUSH: return "BRUSH";
+    case OBJ_ANIM: return "ANIM";
+    case OBJ_NOOBJECT: return "NOOBJECT";
+    case OBJ_TEXTOBJECT: return "TEXTOBJECT";
+    case OBJ_TEXTOUT: return "TEXTOUT";
+    case OBJ_PRINT: return "PRINT";
+    case OBJ_BRUSHPART: return "BRUSHPART";
+    case OBJ_BGPICPART: return "BGPICPART";
+    case OBJ_BOX: return "BOX";
+    case OBJ_CIRCLE: return "CIRCLE";
+    case OBJ_ELLIPSE: return "ELLIPSE";
+    case OBJ_LINE: return "LINE";
+    case OBJ_POLYGON: return "POLYGON";
+    case OBJ_ARC: return "ARC";
+    case OBJ_VECTORPATH: return "VECTORPATH";
+    default: return "UNKNOWN";
+  }
+}
+
+int32_t cmd_dumplayers(qmState* L) {
+  arg_check_count(L, 0, 1);
+  qmBGPic* pic = nullptr;
+  if (int32_t err = layer_precondition(&pic)) return err;
+  const int32_t which = vm_get_top(L) >= 1 ? to_i32(vm_arg_check_number(L, 1)) : 0;
+  platform_debug_printf("LAYER SYSTEM INFO - BGPIC: %d (%p)\nsizeof(qmLayer): %d\nLayers: %d\n", pic->header.id.number,
+                        static_cast<void*>(pic), int32_t(sizeof(qmLayer)), layers_count(pic));
+  int32_t n = 1;
+  for (qmLayer* l = layers_bottom(pic); l; l = l->next, ++n) {
+    const qmLayerState* t = which == 1 ? l->unscaled : which == 2 ? l->display : l->content;
+    platform_debug_printf("(%d) %s #%d (%p / \"%s\") - X: %d (%d) - Y: %d (%d) - Width: %d (%d) - Height: %d (%d) - "
+                          "Visible: %d\n",
+                          n, kind_name(l->type), l->object.number, static_cast<void*>(l), l->name ? l->name : "",
+                          t->pos_x, t->bounds_x, t->pos_y, t->bounds_y, t->content_w, t->width, t->content_h, t->height,
+                          l->hidden ? 0 : 1);
+  }
+  return 0;
+}
+
+const qmCommand kLayerCommands[] = {
+    {"EnableLayers", cmd_enablelayers},   {"CreateLayer", cmd_createlayer},   {"SetLayerName", cmd_setlayername},
+    {"SetLayerZPos", cmd_setlayerzpos},   {"GetLayerAtPos", cmd_getlayeratpos}, {"DumpLayers", cmd_dumplayers},
+    {nullptr, nullptr},
+};
+
+}  // namespace
+
+int32_t layers_init(qmState* L) {
+  layers_install_hooks();
+  return picture_library_open(L, kLayerCommands, nullptr, "layers", nullptr);
+}
+
+}  // namespace qm

@@ -8,6 +8,7 @@
 #include "engine/errcodes.h"
 #include "engine/numconv.h"
 #include "engine/vm.h"
+#include "gfx/blit.h"
 #include "layers/layers.h"
 #include "platform/platform.h"
 #include "runtime/args.h"
@@ -24,11 +25,36 @@ int32_t layer_precondition(qmBGPic** pic) {
   return 0;
 }
 
-void refresh_layer(qmBGPic* pic, qmLayer* layer) {
+// A changed rectangle of the current picture: while the display is the output it is composed
+// into the display's composition buffer at once and put on the window; while a picture is
+// selected as output it waits on the display's list for the end of the select.
+void refresh_dirty_rect(qmState* L, const Rect& area) {
+  qmDisplay* d = display_current();
+  if (!d || !d->bgpic) return;
+  qmBGPic* pic = d->bgpic;
+  if (d->output_type != kOutputDisplay) {
+    if (d->output_type == OBJ_BGPIC) dirty_list_add(d->dirty, area, true);
+    return;
+  }
+  Rect r = area;
+  rect_clip_to_size(pic->display_width, pic->display_height, r);
+  if (r.width < 1 || r.height < 1 || !d->buffer2) return;
+  RedrawSource s;
+  s.L = L;
+  s.pic = pic;
+  s.background = d->buffer1 ? d->buffer1 : pic->current.bitmap;
+  s.dest = d->buffer2;
+  s.scale_x = d->scale_x;
+  s.scale_y = d->scale_y;
+  layers_redraw(s, r.x, r.y, r.width, r.height, 0);
+  SAFEBLT(L, d->buffer2, r.x, r.y, nullptr, r.x, r.y, r.width, r.height, d->buffer2->width, d->buffer2->height,
+          pic->display_width, pic->display_height, BLIT_NOCLIP | BLIT_INTERNAL, nullptr, nullptr, nullptr);
+}
+
+void refresh_layer(qmState* L, qmBGPic* pic, qmLayer* layer) {
   qmDisplay* d = display_current();
   if (!d || d->bgpic != pic || layer->hidden) return;
-  const Rect r = layer_bounds(layer, layer->display, d->scale_x, d->scale_y);
-  display_dirty_add_rect(d->dirty, r, pic->display_width, pic->display_height);
+  refresh_dirty_rect(L, layer_bounds(layer, layer->display, d->scale_x, d->scale_y));
 }
 
 int32_t cmd_enablelayers(qmState* L) {
@@ -74,7 +100,7 @@ int32_t cmd_createlayer(qmState* L) {
   if (alpha && !clear) std::memset(spec.image.alpha->data, 255, size_t(spec.image.alpha->bytes_per_row) * size_t(h));
   qmLayer* layer = nullptr;
   if (int32_t err = layer_new(L, pic, spec, &layer)) return err;
-  refresh_layer(pic, layer);
+  refresh_layer(L, pic, layer);
   return 0;
 }
 
@@ -112,7 +138,7 @@ int32_t cmd_setlayerzpos(qmState* L) {
   if (from == to || to < 0) return ERR_WRONGUSAGE;
   qmLayer* layer = layer_at_index(pic, from);
   if (!layer) return ERR_LAYERRANGE;
-  if (layer_move_in_list(pic, layer, to)) refresh_layer(pic, layer);
+  if (layer_move_in_list(pic, layer, to)) refresh_layer(L, pic, layer);
   return 0;
 }
 

@@ -76,7 +76,8 @@ void free_layers(qmBGPic* pic) { bgpic_layers_free(nullptr, pic); }
 
 void redraw_service(qmState* L, qmBlitOutput* output, qmBlitPicture* picture, qmBitmap* dest, int32_t x, int32_t y,
                     int32_t w, int32_t h, int32_t, int32_t flags) {
-  if (!picture || !picture->owner) return;
+  // With layers off the picture is its own composition: drawing went straight into it.
+  if (!picture || !picture->owner || !output || !output->layers_on) return;
   auto* pic = static_cast<qmBGPic*>(picture->owner);
   RedrawSource s;
   s.L = L;

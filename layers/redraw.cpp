@@ -1,6 +1,8 @@
 // The redraw engine.
 #include "layers/redraw.h"
 
+#include <algorithm>
+
 #include "engine/errcodes.h"
 #include "gfx/blit.h"
 #include "gfx/blitpixels.h"
@@ -188,8 +190,14 @@ void layers_redraw(const RedrawSource& s, int32_t x, int32_t y, int32_t w, int32
       if (on) blit_globals().fallback = nullptr;
     }
   } restore{borrowed};
-  const int32_t sw = s.unscaled ? s.pic->unscaled_width : s.pic->display_width;
-  const int32_t sh = s.unscaled ? s.pic->unscaled_height : s.pic->display_height;
+  // The picture's size, never beyond the planes themselves (a scaled display's picture may be
+  // smaller than its display size).
+  int32_t sw = std::min(s.unscaled ? s.pic->unscaled_width : s.pic->display_width, s.dest->width);
+  int32_t sh = std::min(s.unscaled ? s.pic->unscaled_height : s.pic->display_height, s.dest->height);
+  if (s.background) {
+    sw = std::min(sw, s.background->width);
+    sh = std::min(sh, s.background->height);
+  }
   if (int64_t(x) + w > sw) w = sw - x;
   if (int64_t(y) + h > sh) h = sh - y;
   if (w < 1 || h < 1) return;

@@ -160,67 +160,46 @@ __attribute__((target("avx2"))) inline __m256i rights(__m256i pairs) {
   return _mm256_shuffle_epi8(pairs, m);
 }
 
-__attribute__((target("avx2"))) void horizontal_pass_avx2(const uint32_t* row,
-                                                          const int32_t* columns,
-                                                          const __m128i* fx_pairs, int32_t width,
-                                                          __m128i* out) {
-  int32_t x = 0, k = 0;
-  for (; x + 4 <= width; x += 4, k += 2) {
-    const __m256i p = load_pairs(row, columns + x);
-    const __m256i f = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(fx_pairs + k));
-    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + k), lerp256(lefts(p), rights(p), f));
-  }
-  if (x < width) horizontal_pass(row, columns + x, fx_pairs + k, width - x, out + k);
-}
-
-// Both passes of a destination row whose two source rows no other destination row reads: the
-// horizontal results stay in registers. The same lane arithmetic as the two passes.
-__attribute__((target("avx2"))) void both_passes_avx2(const uint32_t* top, const uint32_t* bottom,
-                                                      const int32_t* columns,
-                                                      const __m128i* fx_pairs, int32_t fraction,
-                                                      int32_t width, uint32_t keep_word,
-                                                      uint32_t* d) {
+// One destination row: the horizontal pass of each source row that is not in its buffer yet
+// (top_row or bottom_row given), kept in registers and stored only where a later destination row
+// reads it again, then the vertical pass. The same lane arithmetic as the separate passes.
+__attribute__((target("avx2"))) void row_avx2(const uint32_t* top_row, const uint32_t* bottom_row,
+                                              bool keep_top, bool keep_bottom, __m128i* top,
+                                              __m128i* bottom, const int32_t* columns,
+                                              const __m128i* fx_pairs, int32_t fraction,
+                                              int32_t width, uint32_t keep_word, uint32_t* d) {
   const __m256i fy = _mm256_set1_epi16(int16_t(fraction));
   const __m256i keep = _mm256_set1_epi32(int32_t(keep_word));
   int32_t x = 0, k = 0;
   for (; x + 4 <= width; x += 4, k += 2) {
     const __m256i f = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(fx_pairs + k));
-    const __m256i t = load_pairs(top, columns + x), b = load_pairs(bottom, columns + x);
-    const __m256i v = lerp256(lerp256(lefts(t), rights(t), f), lerp256(lefts(b), rights(b), f), fy);
-    const __m256i p = _mm256_permute4x64_epi64(_mm256_packus_epi16(v, v), 0x08);
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(d + x),
-                     _mm256_castsi256_si128(_mm256_and_si256(p, keep)));
-  }
-  if (x < width) {
-    __m128i h[2][2];
-    horizontal_pass(top, columns + x, fx_pairs + k, width - x, h[0]);
-    horizontal_pass(bottom, columns + x, fx_pairs + k, width - x, h[1]);
-    const __m128i fy1 = _mm256_castsi256_si128(fy), keep1 = _mm256_castsi256_si128(keep);
-    for (int32_t i = 0; x < width; x += 2, ++i) {
-      const __m128i v = lerp(h[0][i], h[1][i], fy1);
-      const __m128i p = _mm_and_si128(_mm_packus_epi16(v, v), keep1);
-      if (x + 1 < width) _mm_storel_epi64(reinterpret_cast<__m128i*>(d + x), p);
-      else d[x] = uint32_t(_mm_cvtsi128_si32(p));
+    auto* tk = reinterpret_cast<__m256i*>(top + k);
+    auto* bk = reinterpret_cast<__m256i*>(bottom + k);
+    __m256i t, b;
+    if (top_row) {
+      const __m256i p = load_pairs(top_row, columns + x);
+      t = lerp256(lefts(p), rights(p), f);
+      if (keep_top) _mm256_storeu_si256(tk, t);
+    } else {
+      t = _mm256_loadu_si256(tk);
     }
-  }
-}
-
-__attribute__((target("avx2"))) void vertical_pass_avx2(const __m128i* top, const __m128i* bottom,
-                                                        int32_t fraction, int32_t width,
-                                                        uint32_t keep_word, uint32_t* d) {
-  const __m256i fy = _mm256_set1_epi16(int16_t(fraction));
-  const __m256i keep = _mm256_set1_epi32(int32_t(keep_word));
-  int32_t x = 0, k = 0;
-  for (; x + 4 <= width; x += 4, k += 2) {
-    const __m256i v = lerp256(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(top + k)),
-                              _mm256_loadu_si256(reinterpret_cast<const __m256i*>(bottom + k)), fy);
+    if (bottom_row) {
+      const __m256i p = load_pairs(bottom_row, columns + x);
+      b = lerp256(lefts(p), rights(p), f);
+      if (keep_bottom) _mm256_storeu_si256(bk, b);
+    } else {
+      b = _mm256_loadu_si256(bk);
+    }
+    const __m256i v = lerp256(t, b, fy);
     // packus works per 128-bit half: qwords 0 and 2 hold the four pixels.
     const __m256i p = _mm256_permute4x64_epi64(_mm256_packus_epi16(v, v), 0x08);
     _mm_storeu_si128(reinterpret_cast<__m128i*>(d + x),
                      _mm256_castsi256_si128(_mm256_and_si256(p, keep)));
   }
-  const __m128i fy1 = _mm256_castsi256_si128(fy);
-  const __m128i keep1 = _mm256_castsi256_si128(keep);
+  if (x == width) return;
+  if (top_row) horizontal_pass(top_row, columns + x, fx_pairs + k, width - x, top + k);
+  if (bottom_row) horizontal_pass(bottom_row, columns + x, fx_pairs + k, width - x, bottom + k);
+  const __m128i fy1 = _mm256_castsi256_si128(fy), keep1 = _mm256_castsi256_si128(keep);
   for (; x < width; x += 2, ++k) {
     const __m128i v = lerp(top[k], bottom[k], fy1);
     const __m128i p = _mm_and_si128(_mm_packus_epi16(v, v), keep1);
@@ -247,31 +226,29 @@ void scale_pixels_bilinear(const qmScaleJob& j, const int32_t* columns, const __
     r0 += ptrdiff_t(advance) * j.source_ppr;
     if (advance == 1 && down && have_bottom) {
       std::swap(top, bottom);  // the old lower row is the new upper row
+      have_top = true;
       have_bottom = false;
     } else if (advance != 0) {
       have_top = have_bottom = false;
     }
-    // Rows read by this destination row alone go through both passes at once.
-    const bool alone = advance != 0 && !(advance == 1 && have_bottom) &&
-                       (y + 1 == j.dest_height || j.y_advances[y + 1] >= 2);
-    if (avx2 && down && alone) {
-      both_passes_avx2(r0, r0 + down, columns, fx_pairs, j.y_fractions[y], j.dest_width,
-                       format_keep(j.format), row_at(j.dest, y, j.dest_ppr));
-      have_top = have_bottom = false;
+    if (avx2 && down) {
+      // What the next destination row reads again: both rows when it advances by 0, the lower
+      // one when it advances by 1.
+      const int32_t next = y + 1 < j.dest_height ? j.y_advances[y + 1] : 2;
+      const bool keep_top = have_top || next == 0, keep_bottom = have_bottom || next <= 1;
+      row_avx2(have_top ? nullptr : r0, have_bottom ? nullptr : r0 + down, keep_top, keep_bottom,
+               top, bottom, columns, fx_pairs, j.y_fractions[y], j.dest_width,
+               format_keep(j.format), row_at(j.dest, y, j.dest_ppr));
+      have_top = keep_top;
+      have_bottom = keep_bottom;
       continue;
     }
-    auto pass = avx2 ? horizontal_pass_avx2 : horizontal_pass;
-    if (!have_top) pass(r0, columns, fx_pairs, j.dest_width, top);
+    if (!have_top) horizontal_pass(r0, columns, fx_pairs, j.dest_width, top);
     if (!have_bottom) {
-      if (down) pass(r0 + down, columns, fx_pairs, j.dest_width, bottom);
+      if (down) horizontal_pass(r0 + down, columns, fx_pairs, j.dest_width, bottom);
       else std::copy(top, top + pairs, bottom);
     }
     have_top = have_bottom = true;
-    if (avx2) {
-      vertical_pass_avx2(top, bottom, j.y_fractions[y], j.dest_width, format_keep(j.format),
-                         row_at(j.dest, y, j.dest_ppr));
-      continue;
-    }
     const __m128i fy = _mm_set1_epi16(int16_t(j.y_fractions[y]));
     uint32_t* d = row_at(j.dest, y, j.dest_ppr);
     int32_t x = 0, k = 0;

@@ -17,17 +17,10 @@ namespace qm {
 
 namespace {
 
-// What every layer command needs first: the display as output, with layers on.
-int32_t layer_precondition(qmBGPic** pic) {
-  qmDisplay* d = display_current();
-  if (!d || !d->layers || !d->bgpic) return ERR_NOLAYERS;
-  *pic = d->bgpic;
-  return 0;
-}
+int32_t layer_precondition(qmBGPic** pic);
 
-// A changed rectangle of the current picture: while the display is the output it is composed
-// into the display's composition buffer at once and put on the window; while a picture is
-// selected as output it waits on the display's list for the end of the select.
+}  // namespace
+
 void refresh_dirty_rect(qmState* L, const Rect& area) {
   qmDisplay* d = display_current();
   if (!d || !d->bgpic) return;
@@ -49,6 +42,75 @@ void refresh_dirty_rect(qmState* L, const Rect& area) {
   layers_redraw(s, r.x, r.y, r.width, r.height, 0);
   SAFEBLT(L, d->buffer2, r.x, r.y, nullptr, r.x, r.y, r.width, r.height, d->buffer2->width, d->buffer2->height,
           pic->display_width, pic->display_height, BLIT_NOCLIP | BLIT_INTERNAL, nullptr, nullptr, nullptr);
+}
+
+int32_t layers_swap_refresh(qmState* L, int32_t a, int32_t b) {
+  qmBGPic* pic = nullptr;
+  if (int32_t err = layer_precondition(&pic)) return err;
+  qmLayer* la = layer_at_index(pic, a);
+  qmLayer* lb = layer_at_index(pic, b);
+  if (!la || !lb) return ERR_LAYERRANGE;
+  layer_swap(pic, la, lb);
+  qmDisplay* d = display_current();
+  Rect r = layer_bounds(la, la->display, d->scale_x, d->scale_y);
+  rect_union(r, layer_bounds(lb, lb->display, d->scale_x, d->scale_y));
+  refresh_dirty_rect(L, r);
+  return 0;
+}
+
+namespace {
+
+// Moves one state's position and bounds together, keeping the anchor offset.
+void move_state(qmLayerState* t, const qmLayer* layer, int32_t x, int32_t y) {
+  const int32_t dx = t->bounds_x - t->anchored_x, dy = t->bounds_y - t->anchored_y;
+  t->pos_x = x;
+  t->pos_y = y;
+  t->anchored_x = x - int32_t(double(t->content_w) * layer->transform.anchor_x);
+  t->anchored_y = y - int32_t(double(t->content_h) * layer->transform.anchor_y);
+  t->bounds_x = t->anchored_x + dx;
+  t->bounds_y = t->anchored_y + dy;
+}
+
+}  // namespace
+
+void layer_set_position(qmState* L, qmLayer* layer, int32_t x, int32_t y, bool no_refresh, int32_t relative,
+                        DirtyList* dirty) {
+  qmDisplay* d = display_current();
+  const double sx = d ? d->scale_x : 1.0, sy = d ? d->scale_y : 1.0;
+  qmLayerState* c = layer->content;
+  qmLayerState* t = layer->display;
+  const bool full = layer->shadow || layer->border;
+  const Rect old_full = layer_bounds(layer, t, sx, sy);
+  const Rect old{t->bounds_x, t->bounds_y, t->width, t->height};
+  if (x != kKeepCoordinate || y != kKeepCoordinate) {
+    const int32_t nx = (relative & 1) ? c->pos_x + x : x == kKeepCoordinate ? c->pos_x : x;
+    const int32_t ny = (relative & 2) ? c->pos_y + y : y == kKeepCoordinate ? c->pos_y : y;
+    move_state(c, layer, nx, ny);
+    if (layer->unscaled != c) move_state(layer->unscaled, layer, nx, ny);
+    if (t != c && t != layer->unscaled) {
+      t->bounds_x = int32_t(layer->unscaled->bounds_x * sx);
+      t->bounds_y = int32_t(layer->unscaled->bounds_y * sy);
+    }
+  }
+  if (no_refresh) return;
+  Rect r = old;
+  rect_union(r, Rect{t->bounds_x, t->bounds_y, t->width, t->height});
+  if (full) {
+    rect_union(r, old_full);
+    rect_union(r, layer_bounds(layer, t, sx, sy));
+  }
+  if (dirty) dirty_list_add(*dirty, r, true);
+  else refresh_dirty_rect(L, r);
+}
+
+namespace {
+
+// What every layer command needs first: the display as output, with layers on.
+int32_t layer_precondition(qmBGPic** pic) {
+  qmDisplay* d = display_current();
+  if (!d || !d->layers || !d->bgpic) return ERR_NOLAYERS;
+  *pic = d->bgpic;
+  return 0;
 }
 
 void refresh_layer(qmState* L, qmBGPic* pic, qmLayer* layer) {
@@ -142,6 +204,16 @@ int32_t cmd_setlayerzpos(qmState* L) {
   return 0;
 }
 
+int32_t cmd_disablelayers(qmState* L) {
+  arg_check_count(L, 0, 0);
+  qmDisplay* d = display_current();
+  if (!d || d->output_type != kOutputDisplay) return ERR_LAYERSON;
+  if (d->scale_layer) return ERR_NODISLAYERS;
+  d->layers = 0;
+  d->output.layers_on = 0;
+  return 0;
+}
+
 int32_t cmd_getlayeratpos(qmState* L) {
   arg_check_count(L, 2, 2);
   qmBGPic* pic = nullptr;
@@ -204,6 +276,7 @@ int32_t cmd_dumplayers(qmState* L) {
 const qmCommand kLayerCommands[] = {
     {"EnableLayers", cmd_enablelayers},   {"CreateLayer", cmd_createlayer},   {"SetLayerName", cmd_setlayername},
     {"SetLayerZPos", cmd_setlayerzpos},   {"GetLayerAtPos", cmd_getlayeratpos}, {"DumpLayers", cmd_dumplayers},
+    {"DisableLayers", cmd_disablelayers},
     {nullptr, nullptr},
 };
 

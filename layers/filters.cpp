@@ -6,8 +6,10 @@
 #include "engine/errcodes.h"
 #include "engine/latin1.h"
 #include "engine/numconv.h"
+#include "engine/vm.h"
 #include "gfx/effects.h"
 #include "runtime/args.h"
+#include "runtime/errors.h"
 
 namespace qm {
 
@@ -130,6 +132,107 @@ int32_t filter_entry_apply(FilterSlot* slots, const FilterEntry& entry, int32_t 
     else s.ints[ni++] = to_i32(value);
   }
   return 0;
+}
+
+namespace {
+
+// Field `key` of the table at t pushed; false (nothing pushed) when it is nil.
+bool push_field(qmState* L, int32_t t, const char* key) {
+  vm_push_string(L, key);
+  vm_get_table(L, t);
+  if (vm_type(L, -1) != QM_TNIL) return true;
+  vm_pop(L, 1);
+  return false;
+}
+
+// One entry at index e of the stack into a FilterEntry. 0 or the error with its text.
+int32_t read_entry(qmState* L, int32_t e, FilterEntry* out) {
+  if (push_field(L, e, "name")) {
+    const bool ok = vm_type(L, -1) == QM_TSTRING;
+    if (ok) out->name = vm_to_string(L, -1);
+    vm_pop(L, 1);
+    if (!ok) {
+      err_set_string_arg("name");
+      return ERR_STRTABLEARG;
+    }
+    out->has_name = true;
+  }
+  for (const char* key : {"disable", "priority"}) {
+    if (!push_field(L, e, key)) continue;
+    const bool ok = vm_type(L, -1) == QM_TNUMBER;
+    const double v = ok ? vm_to_number(L, -1) : 0.0;
+    vm_pop(L, 1);
+    if (!ok) {
+      err_set_string_arg(key);
+      return ERR_NUMTABLEARG;
+    }
+    if (key[0] == 'd') {
+      out->has_disable = true;
+      out->disable = v;
+    } else {
+      out->priority = v;
+    }
+  }
+  if (push_field(L, e, "args")) {
+    const int32_t a = vm_get_top(L);
+    if (vm_type(L, a) == QM_TTABLE) {
+      for (int32_t k = 0; k < 5; ++k) {
+        vm_raw_geti(L, a, k);
+        const int32_t type = vm_type(L, -1);
+        if (type == QM_TNIL) {
+          vm_pop(L, 1);
+          break;
+        }
+        FilterArg arg;
+        arg.is_text = type == QM_TSTRING;
+        if (arg.is_text) arg.text = vm_to_string(L, -1);
+        else if (type == QM_TNUMBER) arg.number = vm_to_number(L, -1);
+        vm_pop(L, 1);
+        if (!arg.is_text && type != QM_TNUMBER) {
+          vm_pop(L, 1);
+          err_set_string_arg("args");
+          return ERR_NUMTABLEARG;
+        }
+        out->args.push_back(std::move(arg));
+      }
+    }
+    vm_pop(L, 1);
+  }
+  return 0;
+}
+
+}  // namespace
+
+int32_t filters_read_table(qmState* L, int32_t t, FilterSlot* slots, bool* given) {
+  t = vm_abs_index(L, t);
+  if (!push_field(L, t, "filters")) return 0;
+  const int32_t f = vm_get_top(L);
+  int32_t error = 0;
+  if (vm_type(L, f) != QM_TTABLE) {
+    err_set_string_arg("filters");
+    error = ERR_TABEXPECTED2;
+  }
+  for (int32_t k = 0; !error; ++k) {
+    vm_raw_geti(L, f, k);
+    const int32_t e = vm_get_top(L);
+    if (vm_type(L, e) == QM_TNIL) {
+      vm_pop(L, 1);
+      if (given) *given = true;
+      break;
+    }
+    FilterEntry entry;
+    std::string what;
+    if (vm_type(L, e) != QM_TTABLE) {
+      err_set_string_arg("filters");
+      error = ERR_TABEXPECTED2;
+    } else if ((error = read_entry(L, e, &entry)) == 0 &&
+               (error = filter_entry_apply(slots, entry, k, &what)) != 0) {
+      err_set_string_arg(what.c_str());
+    }
+    vm_pop(L, 1);
+  }
+  vm_pop(L, 1);
+  return error;
 }
 
 bool layer_has_filters(const FilterSlot* slots) {

@@ -8,6 +8,8 @@
 
 #include "layers/layer.h"
 
+struct qmState;
+
 namespace qm {
 
 // One argument as the script gave it: a number, or a text (a level may be "50%").
@@ -32,6 +34,11 @@ int32_t filter_slot_of(const char* name);
 // Applies one entry to the slots. 0, ERR_NOFILTERNAME (index as text), ERR_UNKNOWNFILTER (the
 // name), ERR_NUMTABLEARG (the argument) or ERR_PERCENTFORMAT; the error's text goes to *what.
 int32_t filter_entry_apply(FilterSlot* slots, const FilterEntry& entry, int32_t index, std::string* what);
+
+// Reads the "filters" field of the table at index t into the slots: 0 with *given set when it was
+// read to its end (or 0 when there is none), else the first bad entry's error with its text set
+// for the message (slots read before it keep their new values).
+int32_t filters_read_table(qmState* L, int32_t t, FilterSlot* slots, bool* given);
 
 bool layer_has_filters(const FilterSlot* slots);
 // Whether an active slot reworks the mask and alpha planes too.

@@ -68,6 +68,7 @@ int32_t insert_image_layer(const ImageLayerRequest& r) {
     layer->content->kind[0] = r.x;
     layer->content->kind[1] = r.y;
   }
+  refresh_dirty_rect(nullptr, layer_bounds(layer, layer->display, d->scale_x, d->scale_y));
   return 0;
 }
 

@@ -119,3 +119,28 @@ TEST_F(ListTest, SharedStatesFreedOnce) {
   c->display = new qmLayerState;
   c->display->shadow = qmos_alloc_alpha(4, 4, 1);
 }
+
+TEST_F(ListTest, SetPositionMovesStatesAndCollectsTheRectangle) {
+  qmLayer* l = add(1);
+  l->transform.anchor_x = 0.5;  // a 4x4 layer anchored at its middle column
+  DirtyList dirty;
+  ASSERT_EQ(dirty_list_init(dirty, 1), 0);
+  struct Case {
+    int32_t x, y, relative;
+    int32_t pos_x, pos_y, bounds_x;
+  } cases[] = {
+      {10, 20, 0, 10, 20, 8},
+      {kKeepCoordinate, 5, 0, 10, 5, 8},
+      {3, 3, 3, 13, 8, 11},
+  };
+  for (const Case& c : cases) {
+    layer_set_position(nullptr, l, c.x, c.y, false, c.relative, &dirty);
+    EXPECT_EQ(l->content->pos_x, c.pos_x);
+    EXPECT_EQ(l->content->pos_y, c.pos_y);
+    EXPECT_EQ(l->display->bounds_x, c.bounds_x);
+  }
+  // The first move from (0, 0) covers both places; the list grew for the later ones.
+  EXPECT_EQ(dirty.count, 3);
+  EXPECT_EQ(dirty_entry(dirty, 0), (Corners{0, 0, 11, 23}));
+  dirty_list_free(dirty);
+}

@@ -9,6 +9,7 @@
 ; SetLayerZPos(3, 1)  DumpLayers()  -- the top layer to the bottom
 ; SetLayerZPos(2, 2)  DebugPrint(GetLastError())  -- ERR_WRONGUSAGE
 ; DebugPrint(GetLayerAtPos(16, 16))  DebugPrint(GetLayerAtPos(29, 29))  DebugPrint(GetLayerAtPos(30, 30))
+; DisableLayers()  DumpLayers()  DebugPrint(GetLastError())  -- layers off: ERR_NOLAYERS
 .source "@layer_commands.qasm"
 .maxstack 16
 .lineno 1
@@ -109,4 +110,13 @@
   LOADK r3 #30
   CALL r1 3 3
   CALL r0 3 1
+.lineno 11
+  GETGLOBAL r0 "disablelayers"
+  CALL r0 1 1
+  GETGLOBAL r0 "dumplayers"
+  CALL r0 1 1
+  GETGLOBAL r0 "debugprint"
+  GETGLOBAL r1 "getlasterror"
+  CALL r1 1 2
+  CALL r0 2 1
   RETURN r0 1

@@ -160,36 +160,42 @@ __attribute__((target("avx2"))) inline __m256i rights(__m256i pairs) {
   return _mm256_shuffle_epi8(pairs, m);
 }
 
+// Four horizontal results of a source row: made from the row when it is given (and stored when
+// kept), else read from its buffer.
+__attribute__((target("avx2"))) inline __m256i row_lanes(const uint32_t* row, bool keep,
+                                                         const int32_t* columns, __m256i f,
+                                                         __m128i* buffer) {
+  auto* at = reinterpret_cast<__m256i*>(buffer);
+  if (!row) return _mm256_loadu_si256(at);
+  const __m256i p = load_pairs(row, columns);
+  const __m256i h = lerp256(lefts(p), rights(p), f);
+  if (keep) _mm256_storeu_si256(at, h);
+  return h;
+}
+
 // One destination row: the horizontal pass of each source row that is not in its buffer yet
 // (top_row or bottom_row given), kept in registers and stored only where a later destination row
 // reads it again, then the vertical pass. The same lane arithmetic as the separate passes.
+// `ahead` is the upper source row of the next destination row when that row reads new rows.
 __attribute__((target("avx2"))) void row_avx2(const uint32_t* top_row, const uint32_t* bottom_row,
                                               bool keep_top, bool keep_bottom, __m128i* top,
                                               __m128i* bottom, const int32_t* columns,
                                               const __m128i* fx_pairs, int32_t fraction,
-                                              int32_t width, uint32_t keep_word, uint32_t* d) {
+                                              int32_t width, uint32_t keep_word, uint32_t* d,
+                                              const uint32_t* ahead, int32_t down) {
   const __m256i fy = _mm256_set1_epi16(int16_t(fraction));
   const __m256i keep = _mm256_set1_epi32(int32_t(keep_word));
   int32_t x = 0, k = 0;
   for (; x + 4 <= width; x += 4, k += 2) {
     const __m256i f = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(fx_pairs + k));
-    auto* tk = reinterpret_cast<__m256i*>(top + k);
-    auto* bk = reinterpret_cast<__m256i*>(bottom + k);
-    __m256i t, b;
-    if (top_row) {
-      const __m256i p = load_pairs(top_row, columns + x);
-      t = lerp256(lefts(p), rights(p), f);
-      if (keep_top) _mm256_storeu_si256(tk, t);
-    } else {
-      t = _mm256_loadu_si256(tk);
+    // The next destination row's own source rows are fetched a row ahead: a large source
+    // comes from memory, and the two rows are too far apart for the processor to foresee.
+    if (ahead) {
+      _mm_prefetch(reinterpret_cast<const char*>(ahead + columns[x]), _MM_HINT_T0);
+      _mm_prefetch(reinterpret_cast<const char*>(ahead + down + columns[x]), _MM_HINT_T0);
     }
-    if (bottom_row) {
-      const __m256i p = load_pairs(bottom_row, columns + x);
-      b = lerp256(lefts(p), rights(p), f);
-      if (keep_bottom) _mm256_storeu_si256(bk, b);
-    } else {
-      b = _mm256_loadu_si256(bk);
-    }
+    const __m256i t = row_lanes(top_row, keep_top, columns + x, f, top + k);
+    const __m256i b = row_lanes(bottom_row, keep_bottom, columns + x, f, bottom + k);
     const __m256i v = lerp256(t, b, fy);
     // packus works per 128-bit half: qwords 0 and 2 hold the four pixels.
     const __m256i p = _mm256_permute4x64_epi64(_mm256_packus_epi16(v, v), 0x08);
@@ -238,7 +244,8 @@ void scale_pixels_bilinear(const qmScaleJob& j, const int32_t* columns, const __
       const bool keep_top = have_top || next == 0, keep_bottom = have_bottom || next <= 1;
       row_avx2(have_top ? nullptr : r0, have_bottom ? nullptr : r0 + down, keep_top, keep_bottom,
                top, bottom, columns, fx_pairs, j.y_fractions[y], j.dest_width,
-               format_keep(j.format), row_at(j.dest, y, j.dest_ppr));
+               format_keep(j.format), row_at(j.dest, y, j.dest_ppr),
+               next >= 2 && y + 1 < j.dest_height ? r0 + ptrdiff_t(next) * j.source_ppr : nullptr, down);
       have_top = keep_top;
       have_bottom = keep_bottom;
       continue;

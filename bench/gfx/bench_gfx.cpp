@@ -132,22 +132,24 @@ void BM_blend_pixman(benchmark::State& st) {
 
 // --- scaling ------------------------------------------------------------------------------------
 
-void scale_ours(benchmark::State& st, int32_t nw, int32_t nh, int32_t interpolate) {
-  Owned s(kW, kH), d(nw, nh);
+void scale_ours(benchmark::State& st, int32_t nw, int32_t nh, int32_t interpolate,
+                int32_t sw = kW, int32_t sh = kH) {
+  Owned s(sw, sh), d(nw, nh);
   for (auto _ : st) {
-    bitmap_draw(s.b, nullptr, nullptr, 0, 0, d.b, kW, kH, nw, nh, interpolate, nullptr, nullptr,
+    bitmap_draw(s.b, nullptr, nullptr, 0, 0, d.b, sw, sh, nw, nh, interpolate, nullptr, nullptr,
                 nullptr);
     benchmark::ClobberMemory();
   }
   pixels(st, int64_t(nw) * nh);
 }
-void scale_pixman(benchmark::State& st, int32_t nw, int32_t nh, pixman_filter_t filter) {
-  Owned s(kW, kH), d(nw, nh);
+void scale_pixman(benchmark::State& st, int32_t nw, int32_t nh, pixman_filter_t filter,
+                  int32_t sw = kW, int32_t sh = kH) {
+  Owned s(sw, sh), d(nw, nh);
   pixman_image_t* src = wrap(s.b);
   pixman_image_t* dst = wrap(d.b);
   pixman_transform_t t;
-  pixman_transform_init_scale(&t, pixman_double_to_fixed(double(kW) / nw),
-                              pixman_double_to_fixed(double(kH) / nh));
+  pixman_transform_init_scale(&t, pixman_double_to_fixed(double(sw) / nw),
+                              pixman_double_to_fixed(double(sh) / nh));
   pixman_image_set_transform(src, &t);
   pixman_image_set_filter(src, filter, nullptr, 0);
   pixman_image_set_repeat(src, PIXMAN_REPEAT_PAD);
@@ -165,6 +167,9 @@ void BM_nearest_up2_ours(benchmark::State& st) { scale_ours(st, 2 * kW, 2 * kH, 
 void BM_nearest_up2_pixman(benchmark::State& st) { scale_pixman(st, 2 * kW, 2 * kH, PIXMAN_FILTER_NEAREST); }
 void BM_bilinear_down_ours(benchmark::State& st) { scale_ours(st, 1280, 720, 1); }
 void BM_bilinear_down_pixman(benchmark::State& st) { scale_pixman(st, 1280, 720, PIXMAN_FILTER_BILINEAR); }
+// The scaling alone of ScaleBrush's 4096 x 4096 to 1920 x 1080, without making the picture.
+void BM_bilinear_4096_ours(benchmark::State& st) { scale_ours(st, kW, kH, 1, 4096, 4096); }
+void BM_bilinear_4096_pixman(benchmark::State& st) { scale_pixman(st, kW, kH, PIXMAN_FILTER_BILINEAR, 4096, 4096); }
 void BM_bilinear_up2_ours(benchmark::State& st) { scale_ours(st, 2 * kW, 2 * kH, 1); }
 void BM_bilinear_up2_pixman(benchmark::State& st) { scale_pixman(st, 2 * kW, 2 * kH, PIXMAN_FILTER_BILINEAR); }
 
@@ -401,6 +406,7 @@ PAIR(nearest_down, pixman);
 PAIR(nearest_up2, pixman);
 PAIR(bilinear_down, pixman);
 PAIR(bilinear_up2, pixman);
+PAIR(bilinear_4096, pixman);
 PAIR(rotate_nearest, pixman);
 PAIR(rotate_bilinear, pixman);
 PAIR(linear, pixman);

@@ -14,6 +14,7 @@ int32_t g_count = 0;
 std::recursive_mutex g_mutex;
 int32_t g_timeout_ms = 1500;
 ResizeAbsorbed g_resize_absorbed = nullptr;
+DetachListener g_detach_listener = nullptr;
 
 // Removes entries 0..n with the mutex held; the moved-from tail is cleared so that no payload
 // pointer is ever held by two slots.
@@ -64,11 +65,16 @@ void input_queue_expire() {
 }
 
 void input_queue_detach_display(const qmDisplay* display) {
-  std::lock_guard<std::recursive_mutex> lock(g_mutex);
-  for (int32_t i = 0; i < g_count; ++i) {
-    if (g_entries[i].display == display) g_entries[i].display = nullptr;
+  {
+    std::lock_guard<std::recursive_mutex> lock(g_mutex);
+    for (int32_t i = 0; i < g_count; ++i) {
+      if (g_entries[i].display == display) g_entries[i].display = nullptr;
+    }
   }
+  if (g_detach_listener) g_detach_listener(display);
 }
+
+void input_queue_set_detach_listener(DetachListener listener) { g_detach_listener = listener; }
 
 int32_t input_queue_count() {
   std::lock_guard<std::recursive_mutex> lock(g_mutex);

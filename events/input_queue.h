@@ -58,8 +58,11 @@ void input_queue_remove(int32_t n, int lock);
 // Drops every entry older than the event timeout, with every entry posted before it.
 void input_queue_expire();
 
-// Clears the display of every entry of that display (the display is being freed).
+// Clears the display of every entry of that display (the display is being freed), then tells the
+// listener, so that the event poller lets go of it too.
 void input_queue_detach_display(const qmDisplay* display);
+using DetachListener = void (*)(const qmDisplay* display);
+void input_queue_set_detach_listener(DetachListener listener);
 
 int32_t input_queue_count();
 void input_queue_lock();

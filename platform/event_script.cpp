@@ -17,7 +17,7 @@
 
 namespace {
 
-enum class Op { Move, Button, Wheel, Key, Text, Close, Quit };
+enum class Op { Move, Button, Wheel, Key, Text, Close, Quit, Drop };
 
 struct Line {
   int64_t at_ms = 0;
@@ -131,6 +131,12 @@ bool parse_line(std::istringstream& in, const std::string& verb, Line* l) {
     l->op = Op::Quit;
     return true;
   }
+  if (verb == "drop") {
+    l->op = Op::Drop;
+    if (!(in >> l->display)) return false;
+    l->text = rest_of(in);
+    return !l->text.empty();
+  }
   return false;
 }
 
@@ -230,6 +236,25 @@ int32_t push_line(Script& s, const Line& l) {
       ev.type = SDL_QUIT;
       push(ev);
       return 1;
+    case Op::Drop: {
+      // A drop of files is its begin, one event per name and its end; SDL frees each name.
+      int32_t n = 0;
+      const uint32_t window = window_of(l.display);
+      std::istringstream names(l.text);
+      std::string name;
+      auto drop = [&](uint32_t type, const char* file) {
+        SDL_Event d{};
+        d.type = type;
+        d.drop.windowID = window;
+        d.drop.file = file ? SDL_strdup(file) : nullptr;
+        push(d);
+        ++n;
+      };
+      drop(SDL_DROPBEGIN, nullptr);
+      while (names >> name) drop(SDL_DROPFILE, name.c_str());
+      drop(SDL_DROPCOMPLETE, nullptr);
+      return n;
+    }
   }
   return 0;
 }

@@ -284,6 +284,7 @@ void platform_timers_free_all();
 //   text a                  text input (UTF-8)
 //   close 1                 the window's close request
 //   quit                    the quit event
+//   drop 1 a.txt b.txt      a drop of files (names without blanks) on display 1's window
 // A line without "at" happens together with the one before. Blank lines and lines from "#" on are
 // skipped. Returns 0, or the 1-based number of the first malformed line (nothing is loaded then).
 int32_t platform_event_script_load(std::string_view text);

@@ -11,6 +11,7 @@
 #include "display/codecs/imagecache.h"
 #include "display/graphics.h"
 #include "engine/errcodes.h"
+#include "events/events.h"
 #include "gfx/scale.h"
 #include "layers/layers.h"
 #include "platform/platform.h"
@@ -28,7 +29,7 @@ constexpr LibraryEntry kLibraries[] = {
     {"draw", nullptr},
     {"moveobject", nullptr},
     {"dos", dos_open},
-    {"event", nullptr},
+    {"event", event_init},
     {"system", system_open},
     {"layers", layers_init},
     {"text", nullptr},
@@ -68,7 +69,7 @@ constexpr CleanupEntry kCleanups[] = {
     {"layers", nullptr},
     {"dos", [](qmState* L) { if (L) dos_cleanup(L); }},
     {"memblock", [](qmState* L) { if (L) memblock_cleanup(L); }},
-    {"event", nullptr},
+    {"event", [](qmState* L) { event_cleanup(L); }},
     {"sound", nullptr},
 };
 

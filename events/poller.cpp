@@ -209,13 +209,18 @@ enum Step : int32_t {
 
 bool step_timers(qmEventRecord* r) {
   Poller& s = g_poll;
+  if (!s.timer_started) {
+    platform_timers_fire_due();
+    s.timer_done = platform_timers_fired() == 0;
+  }
   while (!s.timer_done) {
     int32_t kind = TIMER_NONE;
     ObjectId id;
     qmPlatformTimer* next = qmos_timer_expiry_read(s.timer_started ? s.timer_cursor : nullptr, &kind, &id);
     s.timer_started = true;
     s.timer_cursor = next;
-    if (!next) s.timer_done = true;
+    // Past the last record, or past the last one that fired.
+    if (!next || platform_timers_fired() == 0) s.timer_done = true;
     if (kind == TIMER_INTERVAL) {
       qmInterval* iv = nullptr;
       if (interval_find(id, &iv) == 0 && iv->callback != -1) {

@@ -268,6 +268,8 @@ qmPlatformTimer* qmos_timer_expiry_read(qmPlatformTimer* record, int32_t* kind, 
 // Marks the timers whose time has come; an interval that fell behind is due again one period
 // after now. Called by the pump and the waits. Returns how many were marked.
 int32_t platform_timers_fire_due();
+// How many timers have fired and wait to be collected: a collector can stop once none is left.
+int32_t platform_timers_fired();
 // Microseconds on the clock until the next unfired timer is due (0 when one is due, -1 when none).
 int64_t platform_timers_next_due_us();
 void platform_timers_free_all();

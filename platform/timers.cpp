@@ -9,6 +9,7 @@
 namespace {
 
 qmPlatformTimer* g_timers = nullptr;
+int32_t g_fired = 0;  // records fired and not yet collected
 
 bool same(const qm::ObjectId& a, const qm::ObjectId& b) { return a.number == b.number && a.handle == b.handle; }
 
@@ -16,6 +17,7 @@ void unlink(qmPlatformTimer* t) {
   for (qmPlatformTimer** p = &g_timers; *p; p = &(*p)->next) {
     if (*p == t) {
       *p = t->next;
+      if (t->fired) --g_fired;
       return;
     }
   }
@@ -87,6 +89,7 @@ int32_t platform_timers_fire_due() {
   int32_t marked = 0;
   for (qmPlatformTimer* t = g_timers; t; t = t->next) {
     if (t->due_us > now) continue;
+    if (!t->fired) ++g_fired;
     t->fired = 1;
     ++marked;
     if (t->kind == TIMER_TIMEOUT) {
@@ -130,13 +133,17 @@ qmPlatformTimer* qmos_timer_expiry_read(qmPlatformTimer* record, int32_t* kind, 
     delete record;
   } else {
     record->fired = 0;
+    --g_fired;
   }
   return next;
 }
+
+int32_t platform_timers_fired() { return g_fired; }
 
 void platform_timers_free_all() {
   while (qmPlatformTimer* t = g_timers) {
     g_timers = t->next;
     delete t;
   }
+  g_fired = 0;
 }

@@ -283,7 +283,20 @@ void trace_call(qmState* L, const qmValue* func) {
   std::printf("\n");
 }
 
+// A command ended by vm_command_fail: its record is the current one again (a helper may have
+// failed inside a nested call) and its code becomes its result.
+[[gnu::noinline]] int32_t end_failed_command(qmState* L, ptrdiff_t command_ci, uint16_t depth, int32_t code) {
+  L->nCcalls = depth;
+  L->ci = restoreci(L, command_ci);
+  L->base = L->ci->base;
+  vm_close_upvalues(L, L->base);
+  if (static_cast<uint32_t>(code) <= 999u || code == -1 || code == -2) code = ERR_INTERNAL;
+  return code;
+}
+
 }  // namespace
+
+void vm_command_fail(qmState*, int32_t code) { throw CommandError{code}; }
 
 void vm_grow_stack(qmState* L, int32_t n) {
   if (n <= L->stacksize) {
@@ -330,7 +343,14 @@ qmValue* vm_precall(qmState* L, qmValue* func, int32_t* code) {
   ci->serial = ++g->next_serial;
   if (L->hookmask & QM_MASK_CALL) vm_call_hook(L, QM_HOOK_CALL, -1);
   if (cl->f != g->getlasterror_fn) g->last_error = 0;
-  int32_t n = cl->f(L);
+  const ptrdiff_t command_ci = saveci(L, ci);
+  const uint16_t depth = L->nCcalls;
+  int32_t n;
+  try {
+    n = cl->f(L);
+  } catch (const CommandError& e) {
+    n = end_failed_command(L, command_ci, depth, e.code);
+  }
   if (static_cast<uint32_t>(n) <= 999u) return L->top - n;
   *code = n;
   return L->top;

@@ -119,6 +119,10 @@ void vm_concat(qmState* L, int32_t n);
 
 // Raises an error code at the current script position; never returns.
 [[noreturn]] void vm_raise_error(qmState* L, int32_t code);
+// Ends the running command as if it had returned code: no results, the code stored as the last
+// error and raised only while exit-on-error is on. For a command's own errors found inside its
+// helpers (an unknown object, a read past the end); argument errors stay raised. Never returns.
+[[noreturn]] void vm_command_fail(qmState* L, int32_t code);
 
 // The engine's error seam. The runtime installs `throw_code`, which receives every error code
 // a command returns (it stores the last error and throws only while exit-on-error is on),

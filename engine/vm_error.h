@@ -10,4 +10,10 @@ struct ScriptError {
   int32_t code;  // the error code (1000..1498 built-in, 1499 and above the program's own)
 };
 
+// A command's own error on its way to the command-calling path (vm_command_fail), which turns it
+// into the command's result code.
+struct CommandError {
+  int32_t code;
+};
+
 }  // namespace qm

@@ -105,13 +105,13 @@ void file_append(FileObject* f) {
 
 FileObject* readable(qmState* L, int32_t n) {
   FileObject* f = file_arg(L, n);
-  if (f->access == ACCESS_WRITE) vm_raise_error(L, ERR_WRITEONLY);
+  if (f->access == ACCESS_WRITE) vm_command_fail(L, ERR_WRITEONLY);
   return f;
 }
 
 FileObject* writable(qmState* L, int32_t n) {
   FileObject* f = file_arg(L, n);
-  if (f->access == ACCESS_READ) vm_raise_error(L, ERR_READONLY);
+  if (f->access == ACCESS_READ) vm_command_fail(L, ERR_READONLY);
   return f;
 }
 
@@ -689,7 +689,7 @@ int32_t file_object_find(const ObjectId& id, FileObject** out) {
 FileObject* file_arg(qmState* L, int32_t n) {
   FileObject* f = nullptr;
   int32_t err = file_object_find(arg_get_id(L, n), &f);
-  if (err) vm_raise_error(L, err);
+  if (err) vm_command_fail(L, err);
   return f;
 }
 

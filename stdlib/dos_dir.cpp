@@ -97,9 +97,9 @@ void dir_unlink(DirObject* d) {
 DirObject* dir_arg(qmState* L, int32_t n) {
   ObjectId id = arg_get_id(L, n);
   if (DirObject* d = find_dir(id)) return d;
-  if (id.handle) vm_raise_error(L, ERR_FINDARRAY);
+  if (id.handle) vm_command_fail(L, ERR_FINDARRAY);
   err_set_number_arg(id.number);
-  vm_raise_error(L, ERR_FINDDIR);
+  vm_command_fail(L, ERR_FINDDIR);
 }
 
 // Locks name as a directory: ERR_LOCK2 or ERR_NOTADIR (lock released) with the name.

@@ -48,7 +48,7 @@ void block_unlink(MemBlock* b) {
 
 MemBlock* block_arg(qmState* L, int32_t n) {
   MemBlock* b = nullptr;
-  if (int32_t err = memblock_find(arg_get_id(L, n), &b)) vm_raise_error(L, err);
+  if (int32_t err = memblock_find(arg_get_id(L, n), &b)) vm_command_fail(L, err);
   return b;
 }
 

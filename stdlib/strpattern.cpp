@@ -16,7 +16,7 @@ constexpr char kEsc = '%';
 // stack and reports a stack overflow instead.
 constexpr int32_t kMaxMatchDepth = 200;
 
-[[noreturn]] void fail(qmPatternMatch* ms, int32_t code) { vm_raise_error(ms->L, code); }
+[[noreturn]] void fail(qmPatternMatch* ms, int32_t code) { vm_command_fail(ms->L, code); }
 
 bool is_lower(int c) { return (c >= 'a' && c <= 'z') || (c >= 0xDF && c != 0xF7); }
 bool is_upper(int c) { return (c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7); }

@@ -76,9 +76,9 @@ qmTimer* timer_arg(qmState* L, int32_t n) {
   qm::ObjectId id = qm::arg_get_id(L, n);
   qmTimer* t = find_timer(id);
   if (t) return t;
-  if (id.handle) vm_raise_error(L, ERR_FINDARRAY);
+  if (id.handle) vm_command_fail(L, ERR_FINDARRAY);
   qm::err_set_number_arg(id.number);
-  vm_raise_error(L, ERR_FINDTIMER);
+  vm_command_fail(L, ERR_FINDTIMER);
 }
 
 int32_t cmd_starttimer(qmState* L) {
@@ -383,14 +383,14 @@ struct Sorter {
           bool b = before(-1, pivot);
           vm_set_top(L, -2);
           if (!b) break;
-          if (i > up) vm_raise_error(L, ERR_SORTFUNC);
+          if (i > up) vm_command_fail(L, ERR_SORTFUNC);
         }
         for (;;) {
           get(--j);
           bool b = before(pivot, -1);
           vm_set_top(L, -2);
           if (!b) break;
-          if (j < lo) vm_raise_error(L, ERR_SORTFUNC);
+          if (j < lo) vm_command_fail(L, ERR_SORTFUNC);
         }
         if (j < i) break;
         swap(i, j);

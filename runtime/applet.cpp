@@ -10,6 +10,8 @@
 #include "engine/errcodes.h"
 #include "engine/vm.h"
 #include "runtime/os/qmos.h"
+#include "runtime/project.h"
+#include "runtime/registry.h"
 
 namespace qm {
 
@@ -675,20 +677,17 @@ DeclareContext applet_declare_context(const Applet& applet) {
 
 // ---- Linked files of the running applet ---------------------------------------------------------
 
-namespace {
-const Applet* g_current = nullptr;
-}
+void project_register(qmState* L, Program* program) { vm_reg_set_pointer(L, "applet", program); }
 
-void applet_set_current(const Applet* applet) { g_current = applet; }
-const Applet* applet_current() { return g_current; }
+const Program* project_record(qmState* L) { return static_cast<const Program*>(applet_get_record(L)); }
 
-std::string linked_file_lookup(qmState* /*L*/, const char* name, int32_t font_kind, int32_t* is_font) {
-  if (!g_current) {
+std::string linked_file_lookup(qmState* L, const char* name, int32_t font_kind, int32_t* is_font) {
+  const Program* project = L ? project_record(L) : nullptr;
+  if (!project) {
     if (is_font) *is_font = 0;
-    return name;
+    return name ? name : "";
   }
-  int32_t dummy = 0;
-  return linked_file_resolve(g_current->linked, name, font_kind, is_font ? is_font : &dummy);
+  return linked_file_resolve(project->linked, name, font_kind, is_font);
 }
 
 }  // namespace qm

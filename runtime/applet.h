@@ -97,10 +97,8 @@ DeclareContext applet_declare_context(const Applet& applet);
 
 // ---- Linked files of the running applet ---------------------------------------------------------
 
-// The applet whose linked files linked_file_lookup consults (null: none).
-void applet_set_current(const Applet* applet);
-const Applet* applet_current();
-// The name to open for a script's file name (linked_file_resolve over the current applet).
+// The name to open for a script's file name: linked_file_resolve over the linked files of the
+// project record under the registry key "applet" (the name unchanged when there is none).
 std::string linked_file_lookup(qmState* L, const char* name, int32_t font_kind, int32_t* is_font);
 
 }  // namespace qm

@@ -7,6 +7,7 @@
 #include "engine/numconv.h"
 #include "engine/strutil.h"
 #include "engine/vm.h"
+#include "runtime/applet.h"
 #include "runtime/errors.h"
 #include "runtime/vfile.h"
 
@@ -20,10 +21,8 @@ int32_t no_transform_service(const double*, int32_t, int32_t, int32_t*, int32_t*
   return ERR_WRONGUSAGE;
 }
 
-const qmLinkedFiles* no_linked_files(qmState*) { return nullptr; }
-
 constexpr ArgServices kNoServices = {no_layer_service, no_block_service, no_block_service, no_cached_size,
-                                     no_transform_service, no_linked_files};
+                                     no_transform_service};
 ArgServices g_services = kNoServices;
 
 bool is_space(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
@@ -44,13 +43,7 @@ bool is_name_char(char c) {
 }
 
 std::string resolve_linked(qmState* L, const char* name, int32_t font_kind, int32_t* is_font) {
-  if (is_font) *is_font = 0;
-  const qmLinkedFiles* linked = g_services.linked_files(L);
-  if (linked == nullptr) return name;
-  int32_t font = 0;
-  std::string resolved = linked_file_resolve(*linked, name, font_kind, &font);
-  if (is_font) *is_font = font;
-  return resolved;
+  return linked_file_lookup(L, name, font_kind, is_font);
 }
 
 // Pushes field of the table at t. True when it is present; an absent field is popped again.

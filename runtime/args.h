@@ -10,7 +10,6 @@
 #include "runtime/registry.h"
 
 struct qmState;
-struct qmLinkedFiles;
 
 namespace qm {
 
@@ -65,8 +64,6 @@ struct ArgServices {
   // Extent of a w x h rectangle under the 2x2 matrix m.
   int32_t (*rect_transform_corners)(const double m[4], int32_t w, int32_t h, int32_t* out_w, int32_t* out_h,
                                     double* min_x, double* min_y);
-  // The applet's linked files, or null when the script links none.
-  const qmLinkedFiles* (*linked_files)(qmState* state);
 };
 
 ArgServices& arg_services();

@@ -75,7 +75,7 @@ int32_t open_libraries(qmState* L) {
 // The registry entries that libraries look up: the program and configuration records, the
 // include-level table and the global "_g".
 void set_registry_entries(qmState* L, Player* p) {
-  vm_reg_set_pointer(L, "applet", &p->program);
+  project_register(L, &p->program);
   vm_reg_set_pointer(L, "clargs", &p->config);
   vm_push_string(L, "inclevels");
   vm_new_table(L);
@@ -159,7 +159,6 @@ int32_t read_program(Player* p) {
   c.applet = true;
   c.quiet = true;  // an applet always runs quiet
   set_attr(p->L, ATTR_QUIET, 1);
-  applet_set_current(&a);
   ScriptOrigin& origin = err_script_origin();
   origin.applet_file = c.script_path;
   origin.includes = a.includes;
@@ -173,6 +172,7 @@ int32_t read_program(Player* p) {
   prog.copyright = a.copyright;
   prog.author = a.author;
   prog.description = a.description;
+  prog.linked = a.linked;
   return 0;
 }
 

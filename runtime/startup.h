@@ -10,24 +10,19 @@
 
 #include "runtime/applet.h"
 #include "runtime/config.h"
+#include "runtime/project.h"
 #include "runtime/registry.h"
 
 struct qmState;
 
 namespace qm {
 
-// What a program reader hands back: the main chunk and the program's metadata.
-struct Program {
-  std::vector<uint8_t> bytecode;  // a compiled chunk (first byte 27)
-  std::string chunk_name;         // the name errors report for the main chunk
-  std::string title, version, copyright, author, description;
-};
 
 // Reads a compiled chunk file (first byte 27) into out; ERR_NOAPPLET for any other file.
 int32_t read_chunk_file(qmState* L, const char* path, Config* config, Program* out);
 
-// Everything main_real keeps for one run. The registry holds "applet" = &program and "clargs" =
-// &config as light user data.
+// Everything main_real keeps for one run. The registry holds "applet" = &program (the project
+// record) and "clargs" = &config as light user data.
 struct Player {
   qmState* L = nullptr;
   Config config;

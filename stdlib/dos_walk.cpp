@@ -13,6 +13,7 @@
 #include "engine/errcodes.h"
 #include "engine/numconv.h"
 #include "engine/vm.h"
+#include "runtime/applet.h"
 #include "runtime/args.h"
 #include "runtime/errors.h"
 #include "runtime/registry.h"
@@ -317,8 +318,7 @@ int32_t run_program(qmState* L, const char* command, bool async) {
   }
   while (rest < text.size() && text[rest] == ' ') rest++;
   args = text.substr(rest);
-  if (const qmLinkedFiles* linked = arg_services().linked_files ? arg_services().linked_files(L) : nullptr)
-    program = linked_file_resolve(*linked, program.c_str(), 0, nullptr);
+  program = linked_file_lookup(L, program.c_str(), 0, nullptr);
   if (vfile_is_virtual(program.c_str())) {
     std::string copy;
     if (const std::string* made = temp_copy_find(program.c_str())) {

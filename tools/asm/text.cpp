@@ -329,9 +329,11 @@ struct AppletText {
       else
         constants.push_back({t[1].text, false, need_double(t[2].text), ""});
     } else if (d == ".link") {
-      need(2, 2);
+      need(2, 3);
       if (!t[1].quoted || !t[2].quoted) fail(".link \"name\" \"file\" expected");
-      links.push_back({t[1].text, file_bytes(t[2].text), false});
+      bool elsewhere = t.size() > 3 && t[3].text == "elsewhere";
+      if (t.size() > 3 && !elsewhere) fail(".link \"name\" \"file\" [elsewhere] expected");
+      links.push_back({t[1].text, file_bytes(t[2].text), elsewhere});
     } else if (d == ".declare") {
       declare(t);
     } else {

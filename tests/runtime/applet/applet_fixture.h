@@ -47,7 +47,6 @@ class AppletTest : public ::testing::Test {
     qm::err_install(L);
   }
   void TearDown() override {
-    qm::applet_set_current(nullptr);
     vm_close_state(L);
     qm::registry_free_all();
   }

@@ -3,6 +3,7 @@
 #include "engine/endian.h"
 #include "engine/errcodes.h"
 #include "runtime/os/qmos.h"
+#include "runtime/project.h"
 #include "tests/runtime/applet/applet_fixture.h"
 #include "tools/qmappend/append.h"
 
@@ -117,7 +118,9 @@ TEST_F(AppletTest, LinkedFilesBothWays) {
     bytes.insert(bytes.end(), applet.begin(), applet.end());
     Applet a;
     ASSERT_EQ(read(bytes, &a, offset), 0);
-    applet_set_current(&a);
+    Program project;
+    project.linked = a.linked;
+    project_register(L, &project);
     for (auto [name, want] : {std::pair{"data/level.BIN", "LEVELDATA"}, {"MUSIC.mod", "MODULE"}}) {
       int32_t is_font = 1;
       std::string v = linked_file_lookup(L, name, 0, &is_font);

@@ -170,8 +170,18 @@ double arg_get_number_or_percent(qmState* L, int32_t n, double reference, bool a
   }
 }
 
+const char* arg_get_file_name(qmState* L, int32_t n, int32_t code) {
+  size_t length = 0;
+  const char* name = vm_arg_check_string(L, n, &length);
+  if (!qmos_name_is_whole(name, length)) {
+    err_set_string_arg(name);
+    vm_command_fail(L, code);
+  }
+  return name;
+}
+
 std::string arg_get_linked_file(qmState* L, int32_t n, int32_t font_kind, int32_t* is_font) {
-  const char* name = vm_arg_check_string(L, n, nullptr);
+  const char* name = arg_get_file_name(L, n, ERR_READFILE);
   return resolve_linked(L, name, font_kind, is_font);
 }
 

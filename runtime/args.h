@@ -97,7 +97,13 @@ OptNumber arg_get_opt_number(qmState* L, int32_t n);
 // raises ERR_NUMEXPECTED, other types ERR_STRORNUM.
 double arg_get_number_or_percent(qmState* L, int32_t n, double reference, bool allow_over_100, bool* is_fraction);
 
-// String argument n (ERR_STREXPECTED) resolved through the applet's linked files: the name to open.
+// String argument n (ERR_STREXPECTED) as a file name for the host. A name that would not reach
+// the host whole (qmos_name_is_whole) ends the command with code, the name in the error's string
+// slot: ERR_READFILE for a name read, ERR_WRITEFILE for a name written, ERR_WRONGUSAGE else.
+const char* arg_get_file_name(qmState* L, int32_t n, int32_t code);
+
+// String argument n as a file name to read (as arg_get_file_name) resolved through the applet's
+// linked files: the name to open.
 std::string arg_get_linked_file(qmState* L, int32_t n, int32_t font_kind, int32_t* is_font);
 
 // A constant reference "#name" at the start of text. 0 with *consumed = name length + 1 and the

@@ -196,6 +196,10 @@ int32_t file_copy(const char* source, const char* destination) {
   qm::err_set_string_arg(source);
   qmFileHandle* in = qmos_open(source, QMOS_MODE_READ);
   if (!in) return qm::ERR_READFILE;
+  if (qmos_same_file(source, destination)) {  // opening the copy would empty the source
+    qmos_close(in);
+    return qm::ERR_WRONGUSAGE;
+  }
   qm::err_set_string_arg(destination);
   qmFileHandle* out = qmos_open(destination, QMOS_MODE_WRITE);
   if (!out) {

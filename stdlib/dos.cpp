@@ -130,7 +130,7 @@ int32_t cmd_openfile(qmState* L) {
     case MODE_READWRITE: access = ACCESS_UPDATE; break;
     default: return ERR_WRONGUSAGE;
   }
-  std::string name = mode == MODE_READ ? arg_get_linked_file(L, 2, 0, nullptr) : vm_arg_check_string(L, 2, nullptr);
+  std::string name = mode == MODE_READ ? arg_get_linked_file(L, 2, 0, nullptr) : arg_get_file_name(L, 2, ERR_WRITEFILE);
   if (name.empty()) return ERR_WRONGUSAGE;
   if (!automatic) {
     FileObject* old = nullptr;
@@ -356,7 +356,7 @@ int32_t cmd_setiomode(qmState* L) {
 
 int32_t cmd_definevirtualfile(qmState* L) {
   arg_check_count(L, 4, 4);
-  const char* file = vm_arg_check_string(L, 1, nullptr);
+  const char* file = arg_get_file_name(L, 1, ERR_READFILE);
   int64_t offset = to_i64(vm_arg_check_number(L, 2));
   int64_t length = to_i64(vm_arg_check_number(L, 3));
   const char* display = vm_arg_check_string(L, 4, nullptr);
@@ -412,7 +412,7 @@ int32_t cmd_undefinevirtualstringfile(qmState* L) {
 
 int32_t cmd_filetostring(qmState* L) {
   arg_check_count(L, 1, 1);
-  const char* name = vm_arg_check_string(L, 1, nullptr);
+  const char* name = arg_get_file_name(L, 1, ERR_READFILE);
   qmFileHandle* h = qmos_open(name, QMOS_MODE_READ);
   if (!h) {
     err_set_string_arg(name);
@@ -443,7 +443,7 @@ int32_t cmd_stringtofile(qmState* L) {
   arg_check_count(L, 2, 2);
   size_t len = 0;
   const char* data = vm_arg_check_string(L, 1, &len);
-  const char* name = vm_arg_check_string(L, 2, nullptr);
+  const char* name = arg_get_file_name(L, 2, ERR_WRITEFILE);
   qmFileHandle* h = qmos_open(name, QMOS_MODE_WRITE);
   if (!h) {
     err_set_string_arg(name);
@@ -489,7 +489,7 @@ int32_t lines_next(qmState* L) {
 
 int32_t cmd_filelines(qmState* L) {
   arg_check_count(L, 1, 1);
-  const char* name = vm_arg_check_string(L, 1, nullptr);
+  const char* name = arg_get_file_name(L, 1, ERR_READFILE);
   auto** slot = static_cast<qmFileHandle**>(vm_new_userdata(L, sizeof(qmFileHandle*)));
   *slot = nullptr;
   if (vm_new_metatable(L, kLinesMeta)) {
@@ -512,7 +512,7 @@ int32_t cmd_filelines(qmState* L) {
 template <typename Feed>
 int32_t checksum_file(qmState* L, Feed feed) {
   arg_check_count(L, 1, 1);
-  const char* name = vm_arg_check_string(L, 1, nullptr);
+  const char* name = arg_get_file_name(L, 1, ERR_READFILE);
   if (!*name) return ERR_WRONGUSAGE;
   std::unique_ptr<uint8_t[]> buf(new (std::nothrow) uint8_t[kChecksumPiece]);
   if (!buf) return ERR_MEM;

@@ -129,7 +129,7 @@ bool is_chunk(const char* name) { return std::strncmp(name, ":::chunk", 8) == 0;
 // ---- commands ----
 
 int32_t cmd_exists_impl(qmState* L) {
-  const char* name = vm_arg_check_string(L, 1, nullptr);
+  const char* name = arg_get_file_name(L, 1, ERR_WRONGUSAGE);
   int32_t found = 0;
   if (*name) {
     qmVLock* lock = vfile_lock(name, QMOS_LOCK_READ);
@@ -274,7 +274,7 @@ int32_t cmd_exists(qmState* L) {
 
 int32_t cmd_filesize(qmState* L) {
   arg_check_count(L, 1, 1);
-  const char* name = vm_arg_check_string(L, 1, nullptr);
+  const char* name = arg_get_file_name(L, 1, ERR_WRONGUSAGE);
   double size = -1;
   if (*name) {
     LockGuard g{vfile_lock(name, QMOS_LOCK_READ)};
@@ -287,7 +287,7 @@ int32_t cmd_filesize(qmState* L) {
 
 int32_t cmd_isdirectory(qmState* L) {
   arg_check_count(L, 1, 1);
-  const char* name = vm_arg_check_string(L, 1, nullptr);
+  const char* name = arg_get_file_name(L, 1, ERR_WRONGUSAGE);
   LockGuard g{nullptr};
   qmFileInfo info;
   if (int32_t err = lock_and_examine(name, g, &info)) return err;
@@ -311,7 +311,7 @@ int32_t cmd_filepart(qmState* L) {
 
 int32_t cmd_fullpath(qmState* L) {
   arg_check_count(L, 2, 2);
-  std::string path = vm_arg_check_string(L, 1, nullptr);
+  std::string path = arg_get_file_name(L, 1, ERR_WRONGUSAGE);
   std::string part = vm_arg_check_string(L, 2, nullptr);
   std::string joined = path_join(path, part);
   vm_push_lstring(L, joined.data(), joined.size());
@@ -320,8 +320,8 @@ int32_t cmd_fullpath(qmState* L) {
 
 int32_t cmd_rename(qmState* L) {
   arg_check_count(L, 2, 2);
-  const char* from = vm_arg_check_string(L, 1, nullptr);
-  const char* to = vm_arg_check_string(L, 2, nullptr);
+  const char* from = arg_get_file_name(L, 1, ERR_WRONGUSAGE);
+  const char* to = arg_get_file_name(L, 2, ERR_WRONGUSAGE);
   if (!*from || !*to || is_chunk(from) || is_chunk(to)) return ERR_WRONGUSAGE;
   std::string from_s(from);
   size_t slash = from_s.find_last_of("/\\");
@@ -332,14 +332,14 @@ int32_t cmd_rename(qmState* L) {
 
 int32_t cmd_makedirectory(qmState* L) {
   arg_check_count(L, 1, 1);
-  const char* path = vm_arg_check_string(L, 1, nullptr);
+  const char* path = arg_get_file_name(L, 1, ERR_WRONGUSAGE);
   if (!*path) return ERR_WRONGUSAGE;
   return make_path(path);
 }
 
 int32_t cmd_changedirectory(qmState* L) {
   arg_check_count(L, 1, 1);
-  std::string path = vm_arg_check_string(L, 1, nullptr);
+  std::string path = arg_get_file_name(L, 1, ERR_WRONGUSAGE);
   for (char& c : path)
     if (c == '\\') c = '/';
   qmos_free(qmos_change_dir(path.c_str()));
@@ -354,7 +354,7 @@ int32_t cmd_getcurrentdirectory(qmState* L) {
 
 int32_t cmd_getvolumename(qmState* L) {
   arg_check_count(L, 1, 1);
-  const char* name = vm_arg_check_string(L, 1, nullptr);
+  const char* name = arg_get_file_name(L, 1, ERR_WRONGUSAGE);
   if (!*name) return ERR_WRONGUSAGE;
   LockGuard g{vfile_lock(name, QMOS_LOCK_READ)};
   if (!g.lock) {
@@ -367,7 +367,7 @@ int32_t cmd_getvolumename(qmState* L) {
 
 int32_t cmd_getvolumeinfo(qmState* L) {
   arg_check_count(L, 2, 2);
-  const char* name = vm_arg_check_string(L, 1, nullptr);
+  const char* name = arg_get_file_name(L, 1, ERR_WRONGUSAGE);
   int32_t kind = to_i32(vm_arg_check_number(L, 2));
   if (!*name) return ERR_WRONGUSAGE;
   LockGuard g{vfile_lock(name, QMOS_LOCK_READ)};
@@ -383,7 +383,7 @@ int32_t cmd_getvolumeinfo(qmState* L) {
 
 int32_t cmd_readdirectory(qmState* L) {
   arg_check_count(L, 3, 4);
-  const char* name = vm_arg_check_string(L, 1, nullptr);
+  const char* name = arg_get_file_name(L, 1, ERR_WRONGUSAGE);
   vm_arg_check_table(L, 2);
   vm_arg_check_table(L, 3);
   int32_t sort_type = vm_type(L, 4);
@@ -420,7 +420,7 @@ int32_t cmd_opendirectory(qmState* L) {
   bool automatic = vm_type(L, 1) == QM_TNIL;
   ObjectId id;
   if (!automatic) id = arg_get_id(L, 1);
-  const char* name = vm_arg_check_string(L, 2, nullptr);
+  const char* name = arg_get_file_name(L, 2, ERR_WRONGUSAGE);
   if (!automatic) {
     if (DirObject* old = find_dir(id)) {
       dir_unlink(old);
@@ -473,7 +473,7 @@ int32_t cmd_closedirectory(qmState* L) {
 
 int32_t cmd_getfileattributes(qmState* L) {
   arg_check_count(L, 1, 1);
-  const char* name = vm_arg_check_string(L, 1, nullptr);
+  const char* name = arg_get_file_name(L, 1, ERR_WRONGUSAGE);
   LockGuard g{nullptr};
   qmFileInfo info;
   if (int32_t err = lock_and_examine(name, g, &info)) return err;
@@ -486,7 +486,7 @@ int32_t cmd_getfileattributes(qmState* L) {
 
 int32_t cmd_setfileattributes(qmState* L) {
   arg_check_count(L, 2, 2);
-  const char* name = vm_arg_check_string(L, 1, nullptr);
+  const char* name = arg_get_file_name(L, 1, ERR_WRONGUSAGE);
   vm_arg_check_table(L, 2);
   if (is_chunk(name)) return ERR_WRONGUSAGE;
   qmFileInfo info;

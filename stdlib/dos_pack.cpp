@@ -62,6 +62,7 @@ int32_t compress_file(const char* magic, const char* source, const char* target,
     err_set_string_arg(source);
     return ERR_READFILE;
   }
+  if (qmos_same_file(source, target)) return ERR_WRONGUSAGE;  // the target would empty the source
   files.out = qmos_open(target, QMOS_MODE_WRITE);
   if (!files.out) {
     err_set_string_arg(target);
@@ -118,6 +119,7 @@ int32_t decompress_file(const char* magic, const char* source, const char* targe
   qmos_seek(files.in, offset, QMOS_SEEK_BEGINNING);
   uint8_t header[8];
   if (dos::io_read(files.in, header, 8) != 8 || std::memcmp(header, magic, 4) != 0) return ERR_PAKFORMAT;
+  if (qmos_same_file(source, target)) return ERR_WRONGUSAGE;  // the target would empty the source
   files.out = qmos_open(target, QMOS_MODE_WRITE);
   if (!files.out) {
     err_set_string_arg(target);
@@ -170,8 +172,8 @@ namespace dos {
 
 int32_t cmd_compressfile(qmState* L) {
   arg_check_count(L, 2, 2);
-  const char* source = vm_arg_check_string(L, 1, nullptr);
-  const char* target = vm_arg_check_string(L, 2, nullptr);
+  const char* source = arg_get_file_name(L, 1, ERR_READFILE);
+  const char* target = arg_get_file_name(L, 2, ERR_WRITEFILE);
   uint64_t size = 0;
   if (int32_t err = compress_file("QMPK", source, target, &size)) return err;
   vm_push_number(L, double(size));
@@ -180,8 +182,8 @@ int32_t cmd_compressfile(qmState* L) {
 
 int32_t cmd_decompressfile(qmState* L) {
   arg_check_count(L, 2, 2);
-  const char* source = vm_arg_check_string(L, 1, nullptr);
-  const char* target = vm_arg_check_string(L, 2, nullptr);
+  const char* source = arg_get_file_name(L, 1, ERR_READFILE);
+  const char* target = arg_get_file_name(L, 2, ERR_WRITEFILE);
   uint64_t size = 0;
   if (int32_t err = decompress_file("QMPK", source, target, 0, &size)) return err;
   vm_push_number(L, double(size));

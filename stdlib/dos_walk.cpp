@@ -63,7 +63,13 @@ struct Entry {
   std::string name;
   bool is_dir;
   bool is_link;  // a symbolic link: never followed, so a walk stays inside its tree
+  bool dangling = false;  // a link to nothing
 };
+
+bool is_link(const std::string& name) {
+  std::error_code ec;
+  return std::filesystem::is_symlink(qmos_native_name(name.c_str(), true), ec);
+}
 
 // The entries of a directory, read before anything in it changes.
 int32_t list_dir(const std::string& dir, std::vector<Entry>* out) {
@@ -78,9 +84,15 @@ int32_t list_dir(const std::string& dir, std::vector<Entry>* out) {
     std::string name;
     qmFileInfo info;
     while (dir_next_entry(lock, &name, &is_dir, &info)) {
-      std::error_code ec;
-      bool link = std::filesystem::is_symlink(qmos_native_name(path_join(dir, name).c_str(), true), ec);
-      out->push_back({name, is_dir != 0, link});
+      out->push_back({name, is_dir != 0, is_link(path_join(dir, name))});
+    }
+    // The listing shows what can be examined; a link to nothing is an entry all the same.
+    std::error_code ec;
+    for (const auto& e : std::filesystem::directory_iterator(qmos_native_name(dir.c_str(), true), ec)) {
+      std::error_code ignored;
+      if (e.is_symlink(ignored) && !std::filesystem::exists(e.path(), ignored)) {
+        out->push_back({qmos_player_name(e.path().filename().string()), false, true, true});
+      }
     }
   }
   vfile_unlock(lock);
@@ -106,10 +118,13 @@ std::string full_name(const std::string& name) {
 // ---- DeleteFile ----
 
 int32_t delete_one(Walk& w, const std::string& name) {
+  // A link goes itself, never what it names, and it goes even when it names nothing: its own
+  // protection is no guard for the file behind it.
+  bool link = is_link(name);
   qmFileInfo info;
-  if (!examine(name, &info)) return 0;
+  if (!link && !examine(name, &info)) return 0;
   double answer = 0;
-  if (!(info.protection & QMOS_PROT_WRITE)) {
+  if (!link && !(info.protection & QMOS_PROT_WRITE)) {
     if (!w.callback) return 0;
     auto fields = [&] { table_set_string(w.L, "file", name.c_str()); };
     if (int32_t err = w.ask(kDeleteUnprotect, fields, &answer)) return err;
@@ -147,6 +162,10 @@ int32_t delete_file(Walk& w, std::string name) {
   if (name.size() > 1 && (name.back() == '/' || name.back() == '\\')) {
     name.pop_back();
     keep = true;
+  }
+  if (is_link(name)) {
+    if (!w.pattern.empty()) return ERR_NODIRPATTERN;
+    return delete_one(w, name);
   }
   qmVLock* lock = vfile_lock(name.c_str(), QMOS_LOCK_READ);
   if (!lock) return 0;
@@ -225,6 +244,8 @@ int32_t copy_one(Walk& w, const std::string& source, const std::string& destdir,
     err_set_string_arg(source.c_str());
     return ERR_LOCK2;
   }
+  // Copying a file onto itself would empty it before a byte is read.
+  if (qmos_same_file(source.c_str(), target.c_str())) return ERR_WRONGUSAGE;
   qmFileInfo existing;
   if (examine(target, &existing)) {
     double answer = 0;
@@ -256,7 +277,7 @@ int32_t copy_tree(Walk& w, const std::string& source, const std::string& target)
   for (const Entry& e : entries) {
     std::string path = path_join(source, e.name);
     int32_t err = 0;
-    if (e.is_link && e.is_dir) {
+    if (e.is_link && (e.is_dir || e.dangling)) {
       continue;  // a link to a folder could lead back into the tree being copied
     } else if (!e.is_dir) {
       if (w.matches(e.name)) err = copy_one(w, path, target, "");
@@ -341,7 +362,7 @@ int32_t cmd_deletefile(qmState* L) {
   arg_check_count(L, 1, 5);
   Walk w;
   w.L = L;
-  std::string name = vm_arg_check_string(L, 1, nullptr);
+  std::string name = arg_get_file_name(L, 1, ERR_WRONGUSAGE);
   if (vm_get_top(L) >= 2 && vm_type(L, 2) != QM_TNIL) {
     vm_arg_check_function(L, 2);
     w.callback = 2;
@@ -357,10 +378,10 @@ int32_t cmd_copyfile(qmState* L) {
   arg_check_count(L, 2, 7);
   Walk w;
   w.L = L;
-  std::string source = vm_arg_check_string(L, 1, nullptr);
-  std::string destdir = vm_arg_check_string(L, 2, nullptr);
+  std::string source = arg_get_file_name(L, 1, ERR_READFILE);
+  std::string destdir = arg_get_file_name(L, 2, ERR_WRITEFILE);
   std::string newname;
-  if (vm_get_top(L) >= 3 && vm_type(L, 3) != QM_TNIL) newname = vm_arg_check_string(L, 3, nullptr);
+  if (vm_get_top(L) >= 3 && vm_type(L, 3) != QM_TNIL) newname = arg_get_file_name(L, 3, ERR_WRITEFILE);
   if (vm_get_top(L) >= 4 && vm_type(L, 4) != QM_TNIL) {
     vm_arg_check_function(L, 4);
     w.callback = 4;
@@ -374,12 +395,12 @@ int32_t cmd_copyfile(qmState* L) {
 
 int32_t cmd_execute(qmState* L) {
   arg_check_count(L, 1, 1);
-  return run_program(L, vm_arg_check_string(L, 1, nullptr), false);
+  return run_program(L, arg_get_file_name(L, 1, ERR_WRONGUSAGE), false);
 }
 
 int32_t cmd_run(qmState* L) {
   arg_check_count(L, 1, 1);
-  return run_program(L, vm_arg_check_string(L, 1, nullptr), true);
+  return run_program(L, arg_get_file_name(L, 1, ERR_WRONGUSAGE), true);
 }
 
 // Each target byte is the source byte XOR the patch byte, or the source byte's complement once

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "runtime/os/qmos.h"
+#include "runtime/vfile.h"
 
 std::string qmos_latin1_to_utf8(const std::string& text) {
   std::string out;
@@ -72,6 +73,27 @@ std::string qmos_executable_folder() {
 static bool host_exists(const std::string& host) {
   struct stat st;
   return lstat(host.c_str(), &st) == 0;
+}
+
+bool qmos_name_is_whole(const char* name, size_t length) {
+  return name != nullptr && std::memchr(name, '\0', length) == nullptr;
+}
+
+bool qmos_same_file(const char* a, const char* b) {
+  auto host = [](const char* name, struct stat* st) {
+    std::string path;
+    if (vfile_is_virtual(name)) {
+      qmVirtualName v;
+      if (!vfile_parse_name(name, &v) || v.memory) return false;
+      path = qmos_native_name(v.host.c_str(), true);
+    } else {
+      path = qmos_native_name(name, true);
+    }
+    return stat(path.c_str(), st) == 0;
+  };
+  struct stat sa, sb;
+  if (!a || !b || !host(a, &sa) || !host(b, &sb)) return false;
+  return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
 std::string qmos_native_name(const char* name, bool existing) {

@@ -123,6 +123,14 @@ bool qmos_utf8_to_latin1(const std::string& text, std::string* out);
 // existing is set and the converted name does not exist but the name itself does (a host name
 // that was not valid Latin-1 text and came back from a listing unconverted), the name itself.
 std::string qmos_native_name(const char* name, bool existing);
+// True when a script's name of length bytes reaches the host whole: a NUL byte inside would cut
+// it short, so that the host acts on another file than the one named. Every reader of a file
+// name asks this before the name goes anywhere.
+bool qmos_name_is_whole(const char* name, size_t length);
+// True when both names reach one existing file: the same device and inode, links followed; a
+// virtual name stands for its host file. Commands that copy one file into another refuse that,
+// since opening the target would empty the source first.
+bool qmos_same_file(const char* a, const char* b);
 // A host name (UTF-8) as player text: converted to Latin-1, or unchanged when it cannot be.
 std::string qmos_player_name(const std::string& host);
 // The running executable's path (host form) and its folder without the trailing '/'.

@@ -1,6 +1,7 @@
 #include "runtime/applet.h"
 
-#include <zlib.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <bit>
 #include <cstring>
@@ -10,6 +11,7 @@
 #include "engine/errcodes.h"
 #include "engine/vm.h"
 #include "runtime/os/qmos.h"
+#include "runtime/packed.h"
 #include "runtime/project.h"
 #include "runtime/registry.h"
 
@@ -79,7 +81,8 @@ namespace {
 constexpr size_t kNameMax = DECL_NAME_SIZE - 1;        // source, include and linked-file names
 constexpr size_t kTextMax = APPLET_TEXT_SIZE - 1;      // metadata texts
 constexpr size_t kLabelMax = VM_NAME_MAX - 1;          // label and constant names
-constexpr size_t kInflateBlock = 16384;
+// The section tags this reader knows run from 0 to here.
+constexpr uint8_t kLastSectionTag = 31;
 
 struct CodeError {
   int32_t code;
@@ -163,63 +166,52 @@ struct FileCloser {
 };
 using FilePtr = std::unique_ptr<qmFileHandle, FileCloser>;
 
-int32_t zlib_code(int z) {
-  switch (z) {
-    case Z_VERSION_ERROR: return ERR_ZLIBVERSION;
-    case Z_MEM_ERROR: return ERR_MEM;
-    case Z_DATA_ERROR: case Z_NEED_DICT: return ERR_ZLIBDATA;
-    case Z_STREAM_ERROR: return ERR_ZLIBSTREAM;
-    case Z_ERRNO: return ERR_ZLIBIO;
-    default: return ERR_UNKNOWN;
-  }
-}
+// The plain applet inflated from a compressed one, into a temporary file that is unlinked as
+// soon as it is made and reached through /proc/self/fd/N: nothing is left behind, even when the
+// player is killed. The magic and the first section's tag are checked as soon as their bytes come
+// out of the inflater, so that garbage stops there instead of filling the disk.
+struct InflatedApplet {
+  int fd = -1;
+  uint8_t head[5] = {};
+  size_t have = 0;
 
-// Inflates the compressed applet at `offset` of source ("QMZ\0", 4 reserved bytes, one zlib
-// stream) into the file target. A stream cut short is an error even when all input was read.
-int32_t inflate_applet(const char* source, int64_t offset, const char* target) {
-  FilePtr in(qmos_open(source, QMOS_MODE_READ));
-  if (!in) {
-    err_set_string_arg(source);
-    return ERR_READFILE;
+  static int32_t put(void* ud, const uint8_t* data, size_t size) {
+    auto* self = static_cast<InflatedApplet*>(ud);
+    for (size_t i = 0; i < size && self->have < sizeof self->head; ++i) self->head[self->have++] = data[i];
+    if (self->have >= 4 && std::memcmp(self->head, "QMA\0", 4) != 0) return ERR_NOAPPLET;
+    if (self->have >= 5 && self->head[4] > kLastSectionTag) return ERR_UNKNOWNSEC;
+    while (size > 0) {
+      ssize_t n = write(self->fd, data, size);
+      if (n <= 0) return ERR_WRITE;
+      data += n;
+      size -= size_t(n);
+    }
+    return 0;
   }
-  qmos_seek(in.get(), offset, QMOS_SEEK_BEGINNING);
-  uint8_t head[8];
-  if (qmos_read(in.get(), head, 8) != 8 || std::memcmp(head, "QMZ\0", 4) != 0) return ERR_PAKFORMAT;
-  FilePtr out(qmos_open(target, QMOS_MODE_WRITE));
-  if (!out) {
-    err_set_string_arg(target);
+};
+
+// Inflates the compressed applet at a->offset of a->path; a->path then names the plain copy.
+int32_t inflate_applet(Applet* a) {
+  char temp[DECL_NAME_SIZE];
+  if (!vfile_temp_name(temp, sizeof temp, "applet.qma")) return ERR_WRITEFILE;
+  std::string host = qmos_native_name(temp, true);
+  InflatedApplet out;
+  out.fd = open(host.c_str(), O_RDWR | O_CLOEXEC);
+  unlink(host.c_str());
+  if (out.fd < 0) {
+    err_set_string_arg(temp);
     return ERR_WRITEFILE;
   }
-  std::unique_ptr<uint8_t[]> ibuf(new (std::nothrow) uint8_t[kInflateBlock]);
-  std::unique_ptr<uint8_t[]> obuf(new (std::nothrow) uint8_t[kInflateBlock]);
-  if (!ibuf || !obuf) return ERR_MEM;
-  z_stream z{};
-  if (int r = inflateInit(&z); r != Z_OK) return zlib_code(r);
-  int r = Z_OK;
-  int32_t code = 0;
-  while (r != Z_STREAM_END && code == 0) {
-    int64_t got = qmos_read(in.get(), ibuf.get(), kInflateBlock);
-    if (got <= 0) break;
-    z.next_in = ibuf.get();
-    z.avail_in = uInt(got);
-    do {
-      z.next_out = obuf.get();
-      z.avail_out = kInflateBlock;
-      r = inflate(&z, Z_NO_FLUSH);
-      if (r != Z_OK && r != Z_STREAM_END && r != Z_BUF_ERROR) {
-        code = zlib_code(r);
-        break;
-      }
-      int64_t produced = int64_t(kInflateBlock - z.avail_out);
-      if (qmos_write(out.get(), obuf.get(), produced) != produced) {
-        code = ERR_WRITE;
-        break;
-      }
-    } while (z.avail_out == 0 && r != Z_STREAM_END);
-  }
-  inflateEnd(&z);
-  if (code) return code;
-  return r == Z_STREAM_END ? 0 : ERR_ZLIBDATA;
+  a->temp_fd = std::shared_ptr<int>(new int(out.fd), [](int* fd) {
+    close(*fd);
+    delete fd;
+  });
+  if (int32_t err = packed_inflate("QMZ\0", a->path.c_str(), a->offset, InflatedApplet::put, &out)) return err;
+  if (out.have < 4) return ERR_NOAPPLET;
+  a->path = "/proc/self/fd/" + std::to_string(out.fd);
+  a->offset = 0;
+  a->compressed = true;
+  return 0;
 }
 
 void read_gradient(Input& in, qmGradient* g) {
@@ -600,17 +592,11 @@ int32_t open_applet(Applet* a, FilePtr* file, int64_t* size) {
   qmos_seek(file->get(), a->offset, QMOS_SEEK_BEGINNING);
   if (qmos_read(file->get(), magic, 4) != 4) return ERR_NOAPPLET;
   if (std::memcmp(magic, "QMZ\0", 4) == 0) {
-    char temp[DECL_NAME_SIZE];
-    if (!vfile_temp_name(temp, sizeof temp, "applet.qma")) return ERR_WRITEFILE;
-    a->temp_file = temp;
     file->reset();
-    if (int32_t err = inflate_applet(a->path.c_str(), a->offset, temp)) return err;
-    a->compressed = true;
-    a->path = temp;
-    a->offset = 0;
-    file->reset(qmos_open(temp, QMOS_MODE_READ));
+    if (int32_t err = inflate_applet(a)) return err;
+    file->reset(qmos_open(a->path.c_str(), QMOS_MODE_READ));
     if (!*file) {
-      err_set_string_arg(temp);
+      err_set_string_arg(a->path.c_str());
       return ERR_READFILE;
     }
     qmos_seek(file->get(), 0, QMOS_SEEK_END);

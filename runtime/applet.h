@@ -12,6 +12,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -71,10 +72,10 @@ struct AppletSettings {
 };
 
 struct Applet {
-  std::string path;          // the file read (player text); a temporary file for "QMZ"
+  std::string path;          // the file read (player text); "/proc/self/fd/N" for "QMZ"
   int64_t offset = 0;        // the applet's offset in path
   bool compressed = false;
-  std::string temp_file;     // the inflated copy of a "QMZ" applet; the caller deletes it at exit
+  std::shared_ptr<int> temp_fd;  // the unlinked inflated copy of a "QMZ" applet, open while held
   int32_t version = 0;       // major * 100 + minor; 0 when the applet names none
   std::vector<uint8_t> bytecode;
   std::string title, version_text, copyright, author, description;

@@ -4,6 +4,7 @@
 
 #include <sys/utsname.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -153,7 +154,6 @@ int32_t read_program(Player* p) {
   }
   Applet& a = p->applet;
   int32_t err = applet_read(p->L, path, offset, &a);
-  if (!a.temp_file.empty()) tempfile_register(a.temp_file.c_str());
   if (err) return err;
   p->has_applet = true;
   c.applet = true;
@@ -280,6 +280,9 @@ int32_t startup_load_chunk(qmState* L, const Program& program) {
 }
 
 int main_real(int argc, const char* const argv[]) {
+  // A write past the file-size limit fails and is reported as the command's error; the signal
+  // would end the player instead.
+  std::signal(SIGXFSZ, SIG_IGN);
   Player* p = new (std::nothrow) Player;
   if (!p) {
     std::fputs("Not enough memory.\n", stdout);

@@ -4,6 +4,7 @@
 // files in dos_pack.cpp.
 //
 // Every number a stream command reads or writes is big-endian in the file.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -76,8 +77,9 @@ StringFile* string_file_by_name(const std::string& name) {
   return nullptr;
 }
 
-void file_close(qmState* L, FileObject* f) {
-  if (f->handle) qmos_close(f->handle);
+int32_t file_close(qmState* L, FileObject* f) {
+  int32_t result = 0;
+  if (f->handle && !qmos_close(f->handle)) result = ERR_WRITE;
   f->handle = nullptr;
   if (StringFile* s = f->string_file) {
     f->string_file = nullptr;
@@ -86,6 +88,7 @@ void file_close(qmState* L, FileObject* f) {
   if (L) reflist_free(L, f->header.refs);
   f->header.refs = nullptr;
   delete f;
+  return result;
 }
 
 void file_unlink(FileObject* f) {
@@ -177,8 +180,7 @@ int32_t cmd_closefile(qmState* L) {
   arg_check_count(L, 1, 1);
   FileObject* f = file_arg(L, 1);
   file_unlink(f);
-  file_close(L, f);
-  return 0;
+  return file_close(L, f);
 }
 
 int32_t cmd_eof(qmState* L) {
@@ -340,8 +342,7 @@ int32_t cmd_filelength(qmState* L) {
 
 int32_t cmd_flushfile(qmState* L) {
   arg_check_count(L, 1, 1);
-  qmos_flush(file_arg(L, 1)->handle);
-  return 0;
+  return qmos_flush(file_arg(L, 1)->handle) ? 0 : ERR_WRITE;
 }
 
 int32_t cmd_setiomode(qmState* L) {
@@ -361,6 +362,13 @@ int32_t cmd_definevirtualfile(qmState* L) {
   int64_t length = to_i64(vm_arg_check_number(L, 3));
   const char* display = vm_arg_check_string(L, 4, nullptr);
   if (length <= 0 || offset < 0 || !*file) return ERR_WRONGUSAGE;
+  // The window holds what the host file holds now; opening it clamps again to what is there then.
+  qmFileInfo info;
+  qmVLock* lock = vfile_lock(file, QMOS_LOCK_READ);
+  if (lock && vfile_examine(lock, &info) && !info.is_dir) {
+    length = std::clamp<int64_t>(int64_t(info.size) - offset, 0, length);
+  }
+  vfile_unlock(lock);
   char name[VFILE_NAME_SIZE];
   if (!vfile_make_chunk_name(display, name, sizeof name, offset, uint64_t(length), 0, file)) return ERR_WRONGUSAGE;
   vm_push_string(L, name);

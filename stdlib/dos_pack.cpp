@@ -13,6 +13,7 @@
 #include "engine/vm.h"
 #include "runtime/args.h"
 #include "runtime/errors.h"
+#include "runtime/packed.h"
 #include "stdlib/dos_internal.h"
 #include "stdlib/stdlib.h"
 
@@ -21,17 +22,6 @@ using namespace qm;
 namespace {
 
 constexpr size_t kPiece = 16384;
-
-int32_t zlib_code(int z) {
-  switch (z) {
-    case Z_VERSION_ERROR: return ERR_ZLIBVERSION;
-    case Z_MEM_ERROR: return ERR_MEM;
-    case Z_DATA_ERROR: return ERR_ZLIBDATA;
-    case Z_STREAM_ERROR: return ERR_ZLIBSTREAM;
-    case Z_ERRNO: return ERR_ZLIBIO;
-    default: return ERR_UNKNOWN;
-  }
-}
 
 struct Files {
   qmFileHandle* in = nullptr;
@@ -72,7 +62,7 @@ int32_t compress_file(const char* magic, const char* source, const char* target,
   if (dos::io_write(files.out, magic, 4) != 4 || dos::io_write(files.out, reserved, 4) != 4) return ERR_WRITE;
   z_stream z{};
   int zr = deflateInit(&z, Z_DEFAULT_COMPRESSION);
-  if (zr != Z_OK) return zlib_code(zr);
+  if (zr != Z_OK) return zlib_error_code(zr);
   int32_t result = 0;
   uint64_t written = 8;
   for (bool last = false; !last && result == 0;) {
@@ -106,65 +96,40 @@ int32_t compress_file(const char* magic, const char* source, const char* target,
   return result;
 }
 
-int32_t decompress_file(const char* magic, const char* source, const char* target, int64_t offset, uint64_t* size) {
-  if (size) *size = 0;
-  Buffers buf;
-  if (!buf.ok()) return ERR_MEM;
-  Files files;
-  files.in = qmos_open(source, QMOS_MODE_READ);
-  if (!files.in) {
-    err_set_string_arg(source);
-    return ERR_READFILE;
-  }
-  qmos_seek(files.in, offset, QMOS_SEEK_BEGINNING);
-  uint8_t header[8];
-  if (dos::io_read(files.in, header, 8) != 8 || std::memcmp(header, magic, 4) != 0) return ERR_PAKFORMAT;
-  if (qmos_same_file(source, target)) return ERR_WRONGUSAGE;  // the target would empty the source
-  files.out = qmos_open(target, QMOS_MODE_WRITE);
-  if (!files.out) {
+namespace {
+
+// Writes the inflated bytes into the target, which is made when the first bytes come.
+struct FileSink {
+  const char* target;
+  qmFileHandle* out = nullptr;
+  uint64_t written = 0;
+
+  int32_t open() {
+    if (out) return 0;
+    out = qmos_open(target, QMOS_MODE_WRITE);
+    if (out) return 0;
     err_set_string_arg(target);
     return ERR_WRITEFILE;
   }
-  z_stream z{};
-  int zr = inflateInit(&z);
-  if (zr != Z_OK) return zlib_code(zr);
-  int32_t result = 0;
-  uint64_t written = 0;
-  bool ended = false;
-  while (!ended && result == 0) {
-    int64_t got = dos::io_read(files.in, buf.in.get(), int64_t(kPiece));
-    if (got < 0) got = 0;
-    if (got < int64_t(kPiece) && !source_at_end(files.in)) {
-      result = ERR_READ;
-      break;
-    }
-    if (got == 0) break;
-    z.next_in = buf.in.get();
-    z.avail_in = uInt(got);
-    do {
-      z.next_out = buf.out.get();
-      z.avail_out = uInt(kPiece);
-      zr = inflate(&z, Z_NO_FLUSH);
-      if (zr == Z_NEED_DICT) zr = Z_DATA_ERROR;
-      if (zr != Z_OK && zr != Z_STREAM_END && zr != Z_BUF_ERROR) {
-        result = zlib_code(zr);
-        break;
-      }
-      int64_t have = int64_t(kPiece - z.avail_out);
-      if (have && dos::io_write(files.out, buf.out.get(), have) != have) {
-        result = ERR_WRITE;
-        break;
-      }
-      written += uint64_t(have);
-      if (zr == Z_STREAM_END) {
-        ended = true;
-        break;
-      }
-    } while (z.avail_out == 0);
+  static int32_t put(void* ud, const uint8_t* data, size_t size) {
+    auto* self = static_cast<FileSink*>(ud);
+    if (int32_t err = self->open()) return err;
+    if (dos::io_write(self->out, data, int64_t(size)) != int64_t(size)) return ERR_WRITE;
+    self->written += size;
+    return 0;
   }
-  inflateEnd(&z);
-  if (result == 0 && !ended) result = ERR_ZLIBDATA;  // a stream cut short
-  if (result == 0 && size) *size = written;
+};
+
+}  // namespace
+
+int32_t decompress_file(const char* magic, const char* source, const char* target, int64_t offset, uint64_t* size) {
+  if (size) *size = 0;
+  if (qmos_same_file(source, target)) return ERR_WRONGUSAGE;  // the target would empty the source
+  FileSink sink{target};
+  int32_t result = packed_inflate(magic, source, offset, FileSink::put, &sink);
+  if (result == 0) result = sink.open();  // an empty stream still makes its empty target
+  if (sink.out && !qmos_close(sink.out) && result == 0) result = ERR_WRITE;
+  if (result == 0 && size) *size = sink.written;
   return result;
 }
 

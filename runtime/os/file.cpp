@@ -26,6 +26,8 @@ const char* stdio_mode(int32_t mode) {
   }
 }
 
+int64_t stream_size(FILE* fp);
+
 qmFileHandle* open_window(const char* name) {
   qmVirtualName v;
   if (!vfile_parse_name(name, &v)) return nullptr;
@@ -53,6 +55,9 @@ qmFileHandle* open_window(const char* name) {
     delete h;
     return nullptr;
   }
+  // The window holds what the host file holds: a declared length beyond its end is no data.
+  int64_t size = stream_size(h->fp);
+  h->length = std::clamp<int64_t>(size - h->start, 0, h->length);
   return h;
 }
 
@@ -182,7 +187,8 @@ int64_t qmos_write(qmFileHandle* h, const void* buffer, int64_t n) {
   turn_around(h, true);
   int64_t put = int64_t(std::fwrite(buffer, 1, size_t(n), h->fp));
   h->pos += put;
-  return put;
+  // A buffered write that failed earlier leaves the stream's error set: no later write counts.
+  return std::ferror(h->fp) ? -1 : put;
 }
 
 int64_t qmos_write_block(qmFileHandle* h, const void* buffer, int64_t n) {
@@ -212,8 +218,9 @@ int32_t qmos_eof(qmFileHandle* h) {
   return h->pos >= end ? 1 : 0;
 }
 
-void qmos_flush(qmFileHandle* h) {
-  if (h && h->fp) std::fflush(h->fp);
+int32_t qmos_flush(qmFileHandle* h) {
+  if (!h || !h->fp) return 1;
+  return std::fflush(h->fp) == 0 && !std::ferror(h->fp) ? 1 : 0;
 }
 
 int32_t qmos_delete(const char* name) {

@@ -71,7 +71,9 @@ int32_t qmos_read_byte(qmFileHandle* h);
 // 1 when the byte was written.
 int32_t qmos_write_byte(qmFileHandle* h, int32_t byte);
 int32_t qmos_eof(qmFileHandle* h);
-void qmos_flush(qmFileHandle* h);
+// 1 when every byte written so far reached the file; 0 when the stream failed (a full disk, the
+// file-size limit), now or in an earlier buffered write.
+int32_t qmos_flush(qmFileHandle* h);
 
 // 1 on success, 0 on failure.
 int32_t qmos_delete(const char* name);  // a file or an empty directory

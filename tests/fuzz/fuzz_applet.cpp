@@ -45,7 +45,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (d.display.title.size() >= qm::DECL_TITLE_SIZE) __builtin_trap();
     if (d.bgpic.gradient.stop_count > qm::DECL_MAX_STOPS) __builtin_trap();
   }
-  if (!a.temp_file.empty()) std::remove(a.temp_file.c_str());
   vm_close_state(L);
   return 0;
 }

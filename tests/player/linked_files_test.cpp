@@ -73,6 +73,12 @@ TEST_F(LinkedFiles, FoundInAnAppletFile) {
   EXPECT_EQ(r.out, kExpected) << r.err;
 }
 
+TEST_F(LinkedFiles, FoundInACompressedApplet) {
+  qmtest::Outcome r = run({"-quiet", program("prog.qma", std::string(".compress\n") + kProgram)});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, kExpected) << r.err;
+}
+
 TEST_F(LinkedFiles, FoundInAnAppendedApplet) {
   std::string applet = slurp(program("prog.qma", kProgram));
   std::string player = slurp(QM_PLAYER);

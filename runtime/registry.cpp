@@ -258,6 +258,40 @@ void reflist_free(qmState* L, RefNode* list) {
 void runtime_lock() { g_runtime_lock.lock(); }
 void runtime_unlock() { g_runtime_lock.unlock(); }
 
+ObjectHeader* ObjectList::find(const ObjectId& id) const {
+  auto it = index_.find(id);
+  return it == index_.end() ? nullptr : it->second;
+}
+
+bool ObjectList::append(ObjectHeader* h) {
+  try {
+    index_.emplace(h->id, h);
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  h->next = nullptr;
+  h->prev = tail_;
+  (tail_ ? tail_->next : head) = h;
+  tail_ = h;
+  return true;
+}
+
+void ObjectList::remove(ObjectHeader* h) {
+  auto it = index_.find(h->id);
+  if (it == index_.end() || it->second != h) return;
+  index_.erase(it);
+  (h->prev ? h->prev->next : head) = h->next;
+  (h->next ? h->next->prev : tail_) = h->prev;
+  h->next = h->prev = nullptr;
+}
+
+ObjectHeader* ObjectList::take_all() {
+  ObjectHeader* first = head;
+  head = tail_ = nullptr;
+  index_.clear();
+  return first;
+}
+
 void* applet_get_record(qmState* L) { return vm_reg_get_userdata(L, "applet"); }
 
 void registry_free_all() {

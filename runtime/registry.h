@@ -4,7 +4,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
+#include <unordered_map>
 
 struct qmState;
 struct qmCommand;
@@ -51,6 +53,32 @@ struct ObjectHeader {
   ObjectId id;
   RefNode* refs;
   ObjectHeader* next;
+  ObjectHeader* prev = nullptr;  // kept by ObjectList, so that a record leaves its list at once
+};
+
+// One library's objects: the list in creation order that listings and the registry's lookups walk
+// from `head`, and an index from id to record beside it, so that adding, finding and removing an
+// object take the same time for the millionth object as for the first.
+class ObjectList {
+ public:
+  ObjectHeader* head = nullptr;
+
+  ObjectHeader* find(const ObjectId& id) const;
+  // Appends h under its id; false when memory runs out (the list is unchanged then).
+  bool append(ObjectHeader* h);
+  void remove(ObjectHeader* h);
+  // Empties the list and hands back its first record; the records stay linked along next for
+  // the caller to free in order.
+  ObjectHeader* take_all();
+
+ private:
+  struct Hash {
+    size_t operator()(const ObjectId& id) const noexcept {
+      return std::hash<const void*>()(id.handle) ^ (std::hash<int32_t>()(id.number) << 1);
+    }
+  };
+  std::unordered_map<ObjectId, ObjectHeader*, Hash> index_;
+  ObjectHeader* tail_ = nullptr;
 };
 
 // Runtime attribute tags.

@@ -42,7 +42,7 @@ struct StringFile {
 
 namespace {
 
-ObjectHeader* g_files = nullptr;  // creation order: new objects are appended
+ObjectList g_files;
 StringFile* g_strings = nullptr;
 int32_t g_io_mode = IO_BUFFERED;
 
@@ -91,20 +91,7 @@ int32_t file_close(qmState* L, FileObject* f) {
   return result;
 }
 
-void file_unlink(FileObject* f) {
-  for (ObjectHeader** p = &g_files; *p; p = &(*p)->next) {
-    if (*p == &f->header) {
-      *p = f->header.next;
-      return;
-    }
-  }
-}
-
-void file_append(FileObject* f) {
-  ObjectHeader** tail = &g_files;
-  while (*tail) tail = &(*tail)->next;
-  *tail = &f->header;
-}
+void file_unlink(FileObject* f) { g_files.remove(&f->header); }
 
 FileObject* readable(qmState* L, int32_t n) {
   FileObject* f = file_arg(L, n);
@@ -167,7 +154,11 @@ int32_t cmd_openfile(qmState* L) {
     s->open_files++;
     f->string_file = s;
   }
-  file_append(f);
+  if (!g_files.append(&f->header)) {
+    file_close(L, f);
+    console_print_failed();
+    return ERR_MEM;
+  }
   console_print_done();
   if (automatic) {
     vm_push_lightuserdata(L, f);
@@ -682,13 +673,8 @@ int64_t io_write(qmFileHandle* h, const void* buffer, int64_t n) {
 }
 
 int32_t file_object_find(const ObjectId& id, FileObject** out) {
-  for (ObjectHeader* h = g_files; h; h = h->next) {
-    if (h->id == id) {
-      *out = reinterpret_cast<FileObject*>(h);
-      return 0;
-    }
-  }
-  *out = nullptr;
+  *out = reinterpret_cast<FileObject*>(g_files.find(id));
+  if (*out) return 0;
   if (id.handle) return ERR_FINDARRAY;
   err_set_number_arg(id.number);
   return ERR_FINDFILE;
@@ -774,15 +760,15 @@ int32_t dos_open(qmState* L) {
   int32_t err = library_register_name(kDosCommands, "dos");
   if (err) return err;
   vm_register_constants(L, kDosConstants, 0);
-  objlist_register(&g_files);
+  objlist_register(&g_files.head);
   objlist_register(directory_list());
   return 0;
 }
 
 void dos_cleanup(qmState* L) {
-  while (g_files) {
-    auto* f = reinterpret_cast<FileObject*>(g_files);
-    g_files = g_files->next;
+  for (ObjectHeader* h = g_files.take_all(); h;) {
+    auto* f = reinterpret_cast<FileObject*>(h);
+    h = h->next;
     file_close(L, f);
   }
   while (g_strings) string_file_release(L, g_strings);

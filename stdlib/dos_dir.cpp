@@ -39,7 +39,7 @@ struct TempCopy {
   std::string source;  // the virtual name it was made for; empty for GetTempFileName
 };
 
-ObjectHeader* g_dirs = nullptr;
+ObjectList g_dirs;
 std::vector<TempCopy> g_temps;
 
 const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
@@ -74,9 +74,7 @@ void push_attributes(qmState* L, const qmFileInfo& info) {
 // ---- directory objects ----
 
 DirObject* find_dir(const ObjectId& id) {
-  for (ObjectHeader* h = g_dirs; h; h = h->next)
-    if (h->id == id) return reinterpret_cast<DirObject*>(h);
-  return nullptr;
+  return reinterpret_cast<DirObject*>(g_dirs.find(id));
 }
 
 void dir_free(qmState* L, DirObject* d) {
@@ -85,14 +83,7 @@ void dir_free(qmState* L, DirObject* d) {
   delete d;
 }
 
-void dir_unlink(DirObject* d) {
-  for (ObjectHeader** p = &g_dirs; *p; p = &(*p)->next) {
-    if (*p == &d->header) {
-      *p = d->header.next;
-      return;
-    }
-  }
-}
+void dir_unlink(DirObject* d) { g_dirs.remove(&d->header); }
 
 DirObject* dir_arg(qmState* L, int32_t n) {
   ObjectId id = arg_get_id(L, n);
@@ -142,12 +133,12 @@ int32_t cmd_exists_impl(qmState* L) {
 
 }  // namespace
 
-qm::ObjectHeader** directory_list() { return &g_dirs; }
+qm::ObjectHeader** directory_list() { return &g_dirs.head; }
 
 void dir_cleanup(qmState* L) {
-  while (g_dirs) {
-    auto* d = reinterpret_cast<DirObject*>(g_dirs);
-    g_dirs = g_dirs->next;
+  for (ObjectHeader* h = g_dirs.take_all(); h;) {
+    auto* d = reinterpret_cast<DirObject*>(h);
+    h = h->next;
     dir_free(L, d);
   }
   for (const TempCopy& t : g_temps) qmos_delete(t.name.c_str());
@@ -437,9 +428,10 @@ int32_t cmd_opendirectory(qmState* L) {
   d->header.type = OBJ_DIRECTORY;
   d->header.id = automatic ? ObjectId{0, d} : id;
   d->lock = lock;
-  ObjectHeader** tail = &g_dirs;
-  while (*tail) tail = &(*tail)->next;
-  *tail = &d->header;
+  if (!g_dirs.append(&d->header)) {
+    dir_free(L, d);
+    return ERR_MEM;
+  }
   if (automatic) {
     vm_push_lightuserdata(L, d);
     return 1;

@@ -29,7 +29,7 @@ namespace {
 
 constexpr int32_t kLong = 1, kString = 3, kWord = 6, kByte = 7;
 
-ObjectHeader* g_blocks = nullptr;  // creation order: new blocks are appended
+ObjectList g_blocks;
 
 void block_free(qmState* L, MemBlock* b) {
   qmos_free(b->data);
@@ -38,12 +38,7 @@ void block_free(qmState* L, MemBlock* b) {
 }
 
 void block_unlink(MemBlock* b) {
-  for (ObjectHeader** p = &g_blocks; *p; p = &(*p)->next) {
-    if (*p == &b->header) {
-      *p = b->header.next;
-      return;
-    }
-  }
+  g_blocks.remove(&b->header);
 }
 
 MemBlock* block_arg(qmState* L, int32_t n) {
@@ -84,9 +79,10 @@ int32_t cmd_allocmem(qmState* L) {
   b->header.type = OBJ_MEMORY;
   b->header.id = automatic ? ObjectId{0, b} : id;
   b->size = int32_t(size);
-  ObjectHeader** tail = &g_blocks;
-  while (*tail) tail = &(*tail)->next;
-  *tail = &b->header;
+  if (!g_blocks.append(&b->header)) {
+    block_free(L, b);
+    return ERR_MEM;
+  }
   if (automatic) {
     vm_push_lightuserdata(L, b);
     return 1;
@@ -278,13 +274,8 @@ const qmCommand kMemblockCommands[] = {
 }  // namespace
 
 int32_t memblock_find(const ObjectId& id, MemBlock** out) {
-  for (ObjectHeader* h = g_blocks; h; h = h->next) {
-    if (h->id == id) {
-      *out = reinterpret_cast<MemBlock*>(h);
-      return 0;
-    }
-  }
-  *out = nullptr;
+  *out = reinterpret_cast<MemBlock*>(g_blocks.find(id));
+  if (*out) return 0;
   if (id.handle) return ERR_FINDARRAY;
   err_set_number_arg(id.number);
   return ERR_FINDMEMBLK;
@@ -316,14 +307,14 @@ int32_t memblock_open(qmState* L) {
   vm_register_commands(L, nullptr, kMemblockCommands, 0);
   vm_set_top(L, 0);
   if (int32_t err = library_register_name(kMemblockCommands, "memblock")) return err;
-  objlist_register(&g_blocks);
+  objlist_register(&g_blocks.head);
   return 0;
 }
 
 void memblock_cleanup(qmState* L) {
-  while (g_blocks) {
-    auto* b = reinterpret_cast<MemBlock*>(g_blocks);
-    g_blocks = g_blocks->next;
+  for (ObjectHeader* h = g_blocks.take_all(); h;) {
+    auto* b = reinterpret_cast<MemBlock*>(h);
+    h = h->next;
     block_free(L, b);
   }
 }

@@ -39,7 +39,7 @@ struct qmTimer {
   int32_t paused;
 };
 
-qm::ObjectHeader* g_timers = nullptr;  // creation order: new timers are appended
+qm::ObjectList g_timers;
 qmCatalog* g_catalog = nullptr;
 SystemClock g_clock = qmos_get_time;
 
@@ -66,9 +66,7 @@ void restart(qmTimer* t) {
 }
 
 qmTimer* find_timer(const qm::ObjectId& id) {
-  for (qm::ObjectHeader* h = g_timers; h; h = h->next)
-    if (h->id == id) return reinterpret_cast<qmTimer*>(h);
-  return nullptr;
+  return reinterpret_cast<qmTimer*>(g_timers.find(id));
 }
 
 // The timer named by argument n, or the not-found error raised with the id.
@@ -98,9 +96,10 @@ int32_t cmd_starttimer(qmState* L) {
   if (automatic) id.handle = t;
   t->header.id = id;
   restart(t);
-  qm::ObjectHeader** tail = &g_timers;
-  while (*tail) tail = &(*tail)->next;
-  *tail = &t->header;
+  if (!g_timers.append(&t->header)) {
+    std::free(t);
+    return ERR_MEM;
+  }
   if (automatic) {
     vm_push_lightuserdata(L, t);
     return 1;
@@ -152,12 +151,7 @@ int32_t cmd_resettimer(qmState* L) {
 int32_t cmd_stoptimer(qmState* L) {
   qm::arg_check_count(L, 1, 1);
   qmTimer* t = timer_arg(L, 1);
-  for (qm::ObjectHeader** p = &g_timers; *p; p = &(*p)->next) {
-    if (*p == &t->header) {
-      *p = t->header.next;
-      break;
-    }
-  }
+  g_timers.remove(&t->header);
   qm::reflist_free(L, t->header.refs);
   std::free(t);
   return 0;
@@ -535,18 +529,18 @@ int32_t system_open(qmState* L) {
   int32_t err = qm::library_register_name(commands.data(), "system");
   if (err) return err;
   vm_register_constants(L, kSystemConstants, 0);
-  qm::objlist_register(&g_timers);
+  qm::objlist_register(&g_timers.head);
   system_requesters_install();
   vm_set_getlasterror_command(L, cmd_getlasterror);
   return 0;
 }
 
 void system_cleanup() {
-  while (g_timers) {
-    qm::ObjectHeader* next = g_timers->next;
-    system_items_drop(g_timers->refs);
-    std::free(g_timers);
-    g_timers = next;
+  for (qm::ObjectHeader* h = g_timers.take_all(); h;) {
+    qm::ObjectHeader* next = h->next;
+    system_items_drop(h->refs);
+    std::free(h);
+    h = next;
   }
   close_catalog();
   system_requesters_reset();

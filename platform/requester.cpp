@@ -45,7 +45,7 @@ std::vector<std::string> requester_patterns(std::string_view list) {
   for (;;) {
     size_t bar = list.find('|', start);
     std::string_view ext = list.substr(start, bar == std::string_view::npos ? std::string_view::npos : bar - start);
-    if (!ext.empty()) out.push_back(ext.front() == '.' ? std::string(ext) : "." + std::string(ext));
+    if (!ext.empty()) out.push_back(ext.front() == '.' ? std::string(ext) : std::string(1, '.').append(ext));
     if (bar == std::string_view::npos) break;
     start = bar + 1;
   }
@@ -340,8 +340,8 @@ int32_t platform_file_request(const char* title, const char* patterns, int32_t m
     if (!start.empty()) args.push_back("--filename=" + platform_latin1_to_utf8(start));
     std::vector<std::string> exts = requester_patterns(patterns ? patterns : "");
     if (!exts.empty() && mode != REQ_SAVEMODE) {
-      std::string filter = "--file-filter=" + u8(patterns) + " |";
-      for (const std::string& e : exts) filter += " " + platform_latin1_to_utf8(any_case_glob(e));
+      std::string filter = std::string("--file-filter=").append(u8(patterns)).append(" |");
+      for (const std::string& e : exts) filter.append(1, ' ').append(platform_latin1_to_utf8(any_case_glob(e)));
       args.push_back(filter);
     }
     std::string text;

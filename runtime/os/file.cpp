@@ -188,7 +188,8 @@ int64_t qmos_write(qmFileHandle* h, const void* buffer, int64_t n) {
   int64_t put = int64_t(std::fwrite(buffer, 1, size_t(n), h->fp));
   h->pos += put;
   // A buffered write that failed earlier leaves the stream's error set: no later write counts.
-  return std::ferror(h->fp) ? -1 : put;
+  if (std::ferror(h->fp)) return put < n ? put : 0;
+  return put;
 }
 
 int64_t qmos_write_block(qmFileHandle* h, const void* buffer, int64_t n) {

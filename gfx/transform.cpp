@@ -8,6 +8,7 @@
 #include <cmath>
 #include <climits>
 #include <cstddef>
+#include <cstring>
 
 #include "gfx/bitmap.h"
 #include "gfx/pixelformat.h"
@@ -80,13 +81,20 @@ __attribute__((target("avx2"))) inline __m128i mix_lanes(__m128i p00, __m128i p1
   return _mm_slli_epi32(_mm256_cvttpd_epi32(v), Shift);
 }
 
-// The smooth loop four destination pixels at a time for a source with neither mask nor alpha
-// plane: every lane does the pixel loop's double arithmetic in the same order (no fused
-// multiply-add), so the bytes are the same. Returns the first column left to the pixel loop.
+// Four alpha bytes of the plane at the given offsets.
+__attribute__((target("avx2"))) inline __m128i alpha_lanes(const uint8_t* plane, __m128i at) {
+  return _mm_setr_epi32(plane[_mm_cvtsi128_si32(at)], plane[_mm_extract_epi32(at, 1)],
+                        plane[_mm_extract_epi32(at, 2)], plane[_mm_extract_epi32(at, 3)]);
+}
+
+// The smooth loop four destination pixels at a time for a source without a mask: every lane
+// does the pixel loop's double arithmetic in the same order (no fused multiply-add), so the
+// bytes are the same. Returns the first column left to the pixel loop.
 template <typename F>
 __attribute__((target("avx2"))) int32_t smooth_row_avx2(const qmTransformJob& j, const Inverse& inv,
                                                         int32_t y, int32_t x0, int32_t x1,
-                                                        uint32_t* drow, uint8_t* mrow) {
+                                                        uint32_t* drow, uint8_t* mrow,
+                                                        uint8_t* arow) {
   const __m256d ia = _mm256_set1_pd(inv.ia), ib = _mm256_set1_pd(inv.ib);
   const __m256d row_x = _mm256_set1_pd(inv.ic * (y + 0.5)), row_y = _mm256_set1_pd(inv.id * (y + 0.5));
   const __m256d tx = _mm256_set1_pd(inv.itx), ty = _mm256_set1_pd(inv.ity);
@@ -95,6 +103,8 @@ __attribute__((target("avx2"))) int32_t smooth_row_avx2(const qmTransformJob& j,
   const __m256d last_y = _mm256_set1_pd(j.source_height - 1);
   const __m128i ppr = _mm_set1_epi32(j.source_ppr);
   const int* base = reinterpret_cast<const int*>(j.source);
+  const uint8_t* alpha = j.source_alpha;
+  const __m128i abpr = _mm_set1_epi32(j.source_alpha_bpr);
   int32_t x = x0;
   for (; x + 3 <= x1; x += 4) {
     const __m256d xc = _mm256_add_pd(
@@ -105,17 +115,36 @@ __attribute__((target("avx2"))) int32_t smooth_row_avx2(const qmTransformJob& j,
     const __m128i xt = clamp_lanes(flx, last_x), xn = clamp_lanes(_mm256_add_pd(flx, one), last_x);
     const __m128i rt = _mm_mullo_epi32(clamp_lanes(fly, last_y), ppr);
     const __m128i rn = _mm_mullo_epi32(clamp_lanes(_mm256_add_pd(fly, one), last_y), ppr);
-    const __m128i p00 = _mm_i32gather_epi32(base, _mm_add_epi32(rt, xt), 4);
-    const __m128i p10 = _mm_i32gather_epi32(base, _mm_add_epi32(rt, xn), 4);
-    const __m128i p01 = _mm_i32gather_epi32(base, _mm_add_epi32(rn, xt), 4);
-    const __m128i p11 = _mm_i32gather_epi32(base, _mm_add_epi32(rn, xn), 4);
+    __m128i p00 = _mm_i32gather_epi32(base, _mm_add_epi32(rt, xt), 4);
+    __m128i p10 = _mm_i32gather_epi32(base, _mm_add_epi32(rt, xn), 4);
+    __m128i p01 = _mm_i32gather_epi32(base, _mm_add_epi32(rn, xt), 4);
+    __m128i p11 = _mm_i32gather_epi32(base, _mm_add_epi32(rn, xn), 4);
     const __m256d fx = _mm256_sub_pd(bx, flx), fy = _mm256_sub_pd(by, fly);
     const __m256d gx = _mm256_sub_pd(one, fx), gy = _mm256_sub_pd(one, fy);
+    if (alpha) {
+      // A neighbour of alpha 0 counts as black.
+      const __m128i at = _mm_mullo_epi32(clamp_lanes(fly, last_y), abpr);
+      const __m128i an = _mm_mullo_epi32(clamp_lanes(_mm256_add_pd(fly, one), last_y), abpr);
+      const __m128i a00 = alpha_lanes(alpha, _mm_add_epi32(at, xt));
+      const __m128i a10 = alpha_lanes(alpha, _mm_add_epi32(at, xn));
+      const __m128i a01 = alpha_lanes(alpha, _mm_add_epi32(an, xt));
+      const __m128i a11 = alpha_lanes(alpha, _mm_add_epi32(an, xn));
+      const __m128i zero = _mm_setzero_si128();
+      p00 = _mm_andnot_si128(_mm_cmpeq_epi32(a00, zero), p00);
+      p10 = _mm_andnot_si128(_mm_cmpeq_epi32(a10, zero), p10);
+      p01 = _mm_andnot_si128(_mm_cmpeq_epi32(a01, zero), p01);
+      p11 = _mm_andnot_si128(_mm_cmpeq_epi32(a11, zero), p11);
+      if (arow) {
+        const __m128i a = mix_lanes<0>(a00, a10, a01, a11, fx, gx, fy, gy);
+        const uint32_t bytes = uint32_t(_mm_cvtsi128_si32(_mm_packus_epi16(_mm_packus_epi32(a, a), zero)));
+        std::memcpy(arow + x, &bytes, 4);
+      }
+    }
     const __m128i r = mix_lanes<F::r_shift>(p00, p10, p01, p11, fx, gx, fy, gy);
     const __m128i g = mix_lanes<F::g_shift>(p00, p10, p01, p11, fx, gx, fy, gy);
     const __m128i b = mix_lanes<F::b_shift>(p00, p10, p01, p11, fx, gx, fy, gy);
     _mm_storeu_si128(reinterpret_cast<__m128i*>(drow + x), _mm_or_si128(_mm_or_si128(r, g), b));
-    if (mrow)
+    if (mrow && !alpha)
       for (int32_t k = 0; k < 4; ++k) mask_bit_set(mrow, x + k);
   }
   return x;
@@ -126,10 +155,11 @@ void run(const qmTransformJob& j, const Inverse& inv, double minx, double maxx, 
          double maxy) {
   const bool pixels = j.source && j.dest && j.bytes_per_pixel == 4;
   const int32_t w = j.source_width, h = j.source_height;
-  // Gathered pixels are addressed by 32-bit indices.
-  const bool vector = pixels && j.smooth && !j.source_mask && !j.source_alpha && g_avx2 &&
-                      !g_force_scalar && j.source_ppr >= 0 &&
-                      int64_t(h - 1) * j.source_ppr + w <= INT32_MAX;
+  // Gathered pixels and alpha bytes are addressed by 32-bit indices.
+  const bool vector = pixels && j.smooth && !j.source_mask && g_avx2 && !g_force_scalar &&
+                      j.source_ppr >= 0 && int64_t(h - 1) * j.source_ppr + w <= INT32_MAX &&
+                      (!j.source_alpha || (j.source_alpha_bpr >= 0 &&
+                                           int64_t(h - 1) * j.source_alpha_bpr + w <= INT32_MAX));
   if (maxy >= j.dest_height) maxy = j.dest_height - 1;
   const int32_t y0 = miny < 0 ? 0 : int32_t(std::ceil(miny - 0.5));
   const int32_t y1 = std::min(int32_t(std::floor(maxy + 0.5)), j.dest_height - 1);
@@ -146,7 +176,7 @@ void run(const qmTransformJob& j, const Inverse& inv, double minx, double maxx, 
     uint8_t* arow = j.dest_alpha ? j.dest_alpha + ptrdiff_t(y) * j.dest_alpha_bpr : nullptr;
     int32_t x = x0;
     if constexpr (F::kWritesPixels)
-      if (vector) x = smooth_row_avx2<F>(j, inv, y, x0, x1, drow, mrow);
+      if (vector) x = smooth_row_avx2<F>(j, inv, y, x0, x1, drow, mrow, arow);
     for (; x <= x1; ++x) {
       // Sampled at the pixel centre, as the span above was narrowed: without the half-pixel
       // offsets a quarter turn repeated one edge row and lost the opposite one.

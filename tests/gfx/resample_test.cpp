@@ -315,7 +315,7 @@ TEST(Transform, IdentityCopiesPixelsAndPlanes) {
 }
 
 // The smooth loop's four-pixel path against its one-pixel path: random pictures, odd sizes and
-// padded rows, turns, mirrors, shears and scales, every 32-bit format, with and without a mask.
+// padded rows, turns, mirrors, shears and scales, every 32-bit format, with and without planes.
 TEST(Transform, SmoothFourPixelPathMatchesThePixelLoop) {
   std::mt19937 rng(26);
   struct Case { int32_t w, h; double m[4]; double tx, ty; int32_t format; };
@@ -331,38 +331,54 @@ TEST(Transform, SmoothFourPixelPathMatchesThePixelLoop) {
       {40, 40, {1, 0, 0, 1}, -20.4, 60.2, PIXFMT_BGRX},
   };
   for (const Case& k : cases) {
-    SCOPED_TRACE(testing::Message() << k.w << "x" << k.h << " m0 " << k.m[0] << " format " << k.format);
-    const int32_t ppr = k.w + 3, dw = 83, dh = 79, dppr = dw + 5, mbpr = (dw + 7) / 8 + 1;
-    std::vector<uint32_t> src(size_t(ppr) * size_t(k.h));
-    for (uint32_t& p : src) p = uint32_t(rng());
-    const double block[6] = {k.m[0], k.m[1], k.m[2], k.m[3], k.tx, k.ty};
-    std::vector<uint32_t> dst[2];
-    std::vector<uint8_t> mask[2];
-    for (int path = 0; path < 2; ++path) {
-      dst[path].assign(size_t(dppr) * dh, 0xEEEEEEEE);
-      mask[path].assign(size_t(mbpr) * dh, 0);
-      qmTransformJob j{};
-      j.source = src.data();
-      j.dest = dst[path].data();
-      j.dest_mask = k.w != 40 ? mask[path].data() : nullptr;  // one case without a mask
-      j.source_width = k.w;
-      j.source_height = k.h;
-      j.source_ppr = ppr;
-      j.dest_width = dw;
-      j.dest_height = dh;
-      j.dest_ppr = dppr;
-      j.dest_mask_bpr = mbpr;
-      j.transform = block;
-      j.smooth = 1;
-      j.format = k.format;
-      j.bytes_per_pixel = 4;
-      transform_force_scalar(path == 0);
-      transform_pixels(j);
+    // Each case without and with a source alpha plane (a quarter of it 0).
+    for (bool with_alpha : {false, true}) {
+      SCOPED_TRACE(testing::Message() << k.w << "x" << k.h << " m0 " << k.m[0] << " format "
+                                      << k.format << (with_alpha ? " alpha" : ""));
+      const int32_t ppr = k.w + 3, abpr = k.w + 1, dw = 83, dh = 79, dppr = dw + 5;
+      const int32_t mbpr = (dw + 7) / 8 + 1, dabpr = dw + 2;
+      std::vector<uint32_t> src(size_t(ppr) * size_t(k.h));
+      for (uint32_t& p : src) p = uint32_t(rng());
+      std::vector<uint8_t> salpha(size_t(abpr) * size_t(k.h));
+      for (uint8_t& a : salpha) a = rng() % 4 ? uint8_t(rng()) : 0;
+      const double block[6] = {k.m[0], k.m[1], k.m[2], k.m[3], k.tx, k.ty};
+      std::vector<uint32_t> dst[2];
+      std::vector<uint8_t> mask[2], alpha[2];
+      for (int path = 0; path < 2; ++path) {
+        dst[path].assign(size_t(dppr) * dh, 0xEEEEEEEE);
+        mask[path].assign(size_t(mbpr) * dh, 0);
+        alpha[path].assign(size_t(dabpr) * dh, 0xEE);
+        qmTransformJob j{};
+        j.source = src.data();
+        j.dest = dst[path].data();
+        j.dest_mask = k.w != 40 ? mask[path].data() : nullptr;  // one case without planes
+        j.dest_alpha = k.w != 40 ? alpha[path].data() : nullptr;
+        j.source_alpha = with_alpha ? salpha.data() : nullptr;
+        j.source_width = k.w;
+        j.source_height = k.h;
+        j.source_ppr = ppr;
+        j.source_alpha_bpr = abpr;
+        j.dest_width = dw;
+        j.dest_height = dh;
+        j.dest_ppr = dppr;
+        j.dest_mask_bpr = mbpr;
+        j.dest_alpha_bpr = dabpr;
+        j.transform = block;
+        j.smooth = 1;
+        j.format = k.format;
+        j.bytes_per_pixel = 4;
+        transform_force_scalar(path == 0);
+        transform_pixels(j);
+      }
+      transform_force_scalar(false);
+      EXPECT_EQ(dst[0], dst[1]);
+      EXPECT_EQ(mask[0], mask[1]);
+      EXPECT_EQ(alpha[0], alpha[1]);
+      EXPECT_NE(std::count(dst[0].begin(), dst[0].end(), 0xEEEEEEEE), ptrdiff_t(dst[0].size()));
+      if (with_alpha && k.w != 40) {
+        EXPECT_NE(std::count(alpha[0].begin(), alpha[0].end(), 0xEE), ptrdiff_t(alpha[0].size()));
+      }
     }
-    transform_force_scalar(false);
-    EXPECT_EQ(dst[0], dst[1]);
-    EXPECT_EQ(mask[0], mask[1]);
-    EXPECT_NE(std::count(dst[0].begin(), dst[0].end(), 0xEEEEEEEE), ptrdiff_t(dst[0].size()));
   }
 }
 

@@ -6,6 +6,7 @@
 #include "engine/errcodes.h"
 #include "gfx/blit.h"
 #include "gfx/blitpixels.h"
+#include "gfx/bitmap.h"
 #include "gfx/effects.h"
 #include "layers/filters.h"
 #include "platform/platform.h"
@@ -59,10 +60,14 @@ void draw_layer_image(const RedrawSource& s, const LayerPlanes& p, int32_t sx, i
 void draw_shadow(const RedrawSource& s, qmLayer* layer, qmLayerState* t, const Rect& work) {
   if (!t->shadow) {
     LayerPlanes p;
-    if (layer_build_transformed(s.L, layer, t, true, &p) != 0) return;
+    if (t->border.bitmap)
+      p = {t->border.bitmap, t->border.mask, t->border.alpha, t->border_w, t->border_h, 0, 0};
+    else if (layer_build_transformed(s.L, layer, t, true, &p) != 0)
+      return;
     int32_t opacity = 255 - int32_t(layer->shadow_colour >> 24);
     if (layer->shadow_fade) opacity = int32_t(opacity * double(layer->shadow_fade - 1) / 255.0);
-    t->shadow = shadow_alpha_new(p.alpha, p.mask, p.part_x, p.part_y, t->width, t->height, layer->shadow_radius,
+    const int32_t w = t->border.bitmap ? t->border_w : t->width, h = t->border.bitmap ? t->border_h : t->height;
+    t->shadow = shadow_alpha_new(p.alpha, p.mask, p.part_x, p.part_y, w, h, layer->shadow_radius,
                                  layer->shadow_sigma, opacity, 0, 0);
     if (!t->shadow) return;
     ++g_built;
@@ -85,13 +90,74 @@ void draw_shadow(const RedrawSource& s, qmLayer* layer, qmLayerState* t, const R
                           at.height, s.dest->width, s.dest->height, colour, 0, nullptr, 0, nullptr, 0, nullptr);
 }
 
+// The border image: the layer's outline grown by the border size in the border colour, its
+// opacity from the colour's top byte. A plain rectangle keeps no alpha plane when opaque.
+int32_t build_border(qmState* L, qmLayer* layer, qmLayerState* t) {
+  LayerPlanes p;
+  if (int32_t error = layer_build_transformed(L, layer, t, true, &p)) return error;
+  const int32_t b = std::max(layer->border_size, 0);
+  const int32_t w = t->width + 2 * b, h = t->height + 2 * b;
+  qmBitmap* bitmap = qmos_alloc_bitmap(w, h);
+  if (!bitmap) return ERR_MEM;
+  qmos_fill_bitmap_rect(bitmap, 0, 0, w, h, layer->border_colour & 0xFFFFFF);
+  qmAlphaChannel* alpha = nullptr;
+  if (p.mask || p.alpha) {
+    alpha = shadow_alpha_new(p.alpha, p.mask, p.part_x, p.part_y, t->width, t->height, b, b / 3.0, 255, 1,
+                             b > 3 ? 1 : 0);
+    if (!alpha) {
+      qmos_free_bitmap(bitmap);
+      return ERR_MEM;
+    }
+  }
+  const int32_t opacity = 255 - int32_t(layer->border_colour >> 24);
+  if (opacity < 255) {
+    if (alpha) {
+      alpha_scale_intensity(alpha, alpha, alpha->height, opacity);
+    } else if ((alpha = qmos_alloc_alpha(w, h, 1)) != nullptr) {
+      alpha_fill_rect(alpha, 0, 0, w, h, uint8_t(opacity));
+    } else {
+      qmos_free_bitmap(bitmap);
+      return ERR_MEM;
+    }
+  }
+  t->border = {bitmap, nullptr, alpha};
+  t->border_x = t->border_y = b;
+  t->border_w = w;
+  t->border_h = h;
+  ++g_built;
+  return 0;
+}
+
+Rect border_rect(const qmLayerState* t) {
+  return {t->bounds_x - t->border_x, t->bounds_y - t->border_y, t->border_w, t->border_h};
+}
+
+void draw_border(const RedrawSource& s, qmLayer* layer, qmLayerState* t, const Rect& work) {
+  if (!t->border.bitmap && build_border(s.L, layer, t) != 0) return;
+  const Rect at = border_rect(t);
+  const Rect r = rect_intersect(at, work);
+  if (r.width <= 0 || r.height <= 0) return;
+  int32_t opacity = 255 - layer->transparency;
+  if (layer->border_fade) opacity = opacity * (layer->border_fade - 1) / 255;
+  const LayerPlanes p{t->border.bitmap, t->border.mask, t->border.alpha, at.width, at.height, 0, 0};
+  draw_layer_image(s, p, r.x - at.x, r.y - at.y, r, 255 - opacity, t->clip);
+}
+
 void draw_layer(const RedrawSource& s, qmLayer* layer, const Rect& area) {
   qmLayerState* t = s.unscaled ? layer->unscaled : layer->display;
   Rect work = area;
   if (t->clip) work = rect_intersect(work, Rect{t->clip->x, t->clip->y, t->clip->width, t->clip->height});
   if (layer->hidden || layer->off_display || work.width <= 0 || work.height <= 0) return;
   if (layer_has_filters(layer->filters) && !t->filtered.bitmap && build_filtered(s.L, layer, t) != 0) return;
+  if (layer->shadow && layer->border && !t->border.bitmap) build_border(s.L, layer, t);
   if (layer->shadow) draw_shadow(s, layer, t, work);
+  if (layer->border) {
+    draw_border(s, layer, t, work);
+    // A drawn shape whose outline is its border shows through the border image alone.
+    if ((layer_kind_is_shape(layer->type) || layer->type == OBJ_VECTORPATH) && t->fill_style == 0 &&
+        (t->colour & 0xFFFFFF) == (layer->border_colour & 0xFFFFFF))
+      return;
+  }
   const Rect r = rect_intersect(Rect{t->bounds_x, t->bounds_y, t->width, t->height}, work);
   if (r.width <= 0 || r.height <= 0) return;
   LayerPlanes p;
@@ -141,7 +207,7 @@ int32_t layer_build_transformed(qmState* L, qmLayer* layer, qmLayerState* t, boo
 }
 
 Rect layer_shadow_rect(const qmLayer* layer, const qmLayerState* t, double scale_x, double scale_y) {
-  Rect base{t->bounds_x, t->bounds_y, t->width, t->height};
+  Rect base = layer->border && t->border.bitmap ? border_rect(t) : Rect{t->bounds_x, t->bounds_y, t->width, t->height};
   const int32_t r = int32_t(layer->shadow_radius);
   const int32_t dx = int32_t(layer->shadow_size * scale_x), dy = int32_t(layer->shadow_size * scale_y);
   switch (layer->shadow_direction) {
@@ -160,6 +226,11 @@ Rect layer_shadow_rect(const qmLayer* layer, const qmLayerState* t, double scale
 
 Rect layer_bounds(const qmLayer* layer, const qmLayerState* t, double scale_x, double scale_y) {
   Rect r{t->bounds_x, t->bounds_y, t->width, t->height};
+  if (layer->border) {
+    // Without its image yet, the border of a plain layer grows it by the border size.
+    const int32_t b = std::max(layer->border_size, 0);
+    rect_union(r, t->border.bitmap ? border_rect(t) : Rect{r.x - b, r.y - b, r.width + 2 * b, r.height + 2 * b});
+  }
   if (layer->shadow) rect_union(r, layer_shadow_rect(layer, t, scale_x, scale_y));
   return r;
 }

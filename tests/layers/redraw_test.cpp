@@ -157,3 +157,25 @@ TEST(PlanesOverlap, Table) {
   qmos_free_mask(full);
   qmos_free_alpha(zero);
 }
+
+TEST_F(RedrawTest, BorderAroundALayerAndUnderItsShadow) {
+  qmLayer* l = add(4, 4, 4, 4, kRed);
+  l->border = 1;
+  l->border_size = 2;
+  l->border_colour = 0x0000FF00;  // opaque green
+  EXPECT_EQ(layer_bounds(l, l->display), (Rect{2, 2, 8, 8}));
+  redraw();
+  EXPECT_EQ(at(2, 2), 0x00FF00u);
+  EXPECT_EQ(at(9, 9), 0x00FF00u);
+  EXPECT_EQ(at(1, 1), kBack);
+  EXPECT_EQ(at(10, 10), kBack);
+  EXPECT_EQ(at(4, 4), kRed);
+  // Half transparent border colour: mixed with the background.
+  layer_free_caches(l);
+  l->border_colour = 0x8000FF00;
+  qmos_fill_bitmap_rect(dest, 0, 0, 16, 16, 0x123456);
+  redraw();
+  EXPECT_NE(at(2, 2), 0x00FF00u);
+  EXPECT_NE(at(2, 2), kBack);
+  EXPECT_EQ(at(5, 5), kRed);
+}

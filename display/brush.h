@@ -78,4 +78,8 @@ ObjectHeader** brush_list();
 }  // namespace qm
 
 int32_t brush_init(qmState* L);
+// The conversion, transform, effect, distortion and pixel commands (display/brush_effects.cpp).
+namespace qm {
+int32_t brush_effects_open(qmState* L);
+}
 void brush_free_all();

@@ -442,5 +442,6 @@ static int32_t brush_planes_service(qmState*, const ObjectId& id, qmBrushPlanes*
 
 int32_t brush_init(qmState* L) {
   gfx_services().brush_find = brush_planes_service;
-  return picture_library_open(L, kBrushCommands, kBrushConstants, "brush", brush_list());
+  if (int32_t err = picture_library_open(L, kBrushCommands, kBrushConstants, "brush", brush_list())) return err;
+  return brush_effects_open(L);
 }

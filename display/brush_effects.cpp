@@ -43,12 +43,8 @@ NewId new_id_at(qmState* L, int32_t n) {
 
 int32_t free_old(qmState* L, const NewId& id) { return id.automatic ? 0 : brush_lookup(L, id.id, false); }
 
-// The brush that argument 1 names, for a change in place; raises the lookup's error.
-qmBrush* brush_to_change(qmState* L) {
-  qmBrush* b = nullptr;
-  if (int32_t err = brush_find_for_change(arg_get_id(L, 1), &b)) vm_raise_error(L, err);
-  return b;
-}
+// The brush that argument 1 names, for a change in place.
+int32_t brush_to_change(qmState* L, qmBrush** b) { return brush_find_for_change(arg_get_id(L, 1), b); }
 
 void store_planes(qmBrush* b, Planes& p, int32_t width, int32_t height) {
   qmos_free_bitmap(b->bitmap);
@@ -168,7 +164,9 @@ int32_t cmd_transformbrush(qmState* L) {
   if (m[0] == 0 || m[3] == 0 || !finite_all(m, 4)) return ERR_WRONGUSAGE;
   // The script writes the matrix row by row {a, b; c, d}; the kernel takes its columns.
   const double columns[4] = {m[0], m[2], m[1], m[3]};
-  return transform(brush_to_change(L), columns, smooth);
+  qmBrush* b = nullptr;
+  if (int32_t err = brush_to_change(L, &b)) return err;
+  return transform(b, columns, smooth);
 }
 
 int32_t cmd_rotatebrush(qmState* L) {
@@ -181,7 +179,9 @@ int32_t cmd_rotatebrush(qmState* L) {
   // Scale first, then turn counter-clockwise on the screen (y grows downwards).
   const double r = angle * std::numbers::pi / 180.0, c = std::cos(r), s = std::sin(r);
   const double m[4] = {c * sx, -s * sx, s * sy, c * sy};
-  return transform(brush_to_change(L), m, smooth);
+  qmBrush* b = nullptr;
+  if (int32_t err = brush_to_change(L, &b)) return err;
+  return transform(b, m, smooth);
 }
 
 // ---- trim and rasterise -------------------------------------------------------------------------
@@ -203,7 +203,8 @@ bool visible_box(const qmBrush* b, int32_t* x0, int32_t* y0, int32_t* x1, int32_
 
 int32_t cmd_trimbrush(qmState* L) {
   arg_check_count(L, 1, 1);
-  qmBrush* b = brush_to_change(L);
+  qmBrush* b = nullptr;
+  if (int32_t err = brush_to_change(L, &b)) return err;
   int32_t left = 0, top = 0;
   if (b->mask || b->alpha) {
     int32_t x1 = 0, y1 = 0;
@@ -243,24 +244,28 @@ int32_t cmd_rasterizebrush(qmState* L) {
 
 // ---- effects ------------------------------------------------------------------------------------
 
+// An optional radius, NaN when it is negative.
 double radius_at(qmState* L, int32_t n) {
   const double r = vm_arg_opt_number(L, n, 0.0);
-  if (!(r >= 0.0)) vm_raise_error(L, ERR_WRONGUSAGE);
-  return r;
+  return r >= 0.0 ? r : std::nan("");
 }
 
 int32_t convolve(qmState* L, int32_t letter, double sigma) {
   arg_check_count(L, 1, 2);
   const double radius = radius_at(L, 2);
-  qmBrush* b = brush_to_change(L);
+  if (std::isnan(radius)) return ERR_WRONGUSAGE;
+  qmBrush* b = nullptr;
+  if (int32_t err = brush_to_change(L, &b)) return err;
   return bitmap_convolve(letter, b->bitmap, nullptr, b->width, b->height, radius, sigma, nullptr);
 }
 
 int32_t cmd_blurbrush(qmState* L) {
   arg_check_count(L, 1, 3);
   const double radius = radius_at(L, 2);
+  if (std::isnan(radius)) return ERR_WRONGUSAGE;
   const double sigma = vm_arg_opt_number(L, 3, radius / 3.0);
-  qmBrush* b = brush_to_change(L);
+  qmBrush* b = nullptr;
+  if (int32_t err = brush_to_change(L, &b)) return err;
   return bitmap_convolve(CONVOLVE_BLUR, b->bitmap, b->alpha, b->width, b->height, radius, sigma, nullptr);
 }
 int32_t cmd_embossbrush(qmState* L) { return convolve(L, CONVOLVE_EMBOSS, 1.0); }
@@ -270,14 +275,16 @@ int32_t cmd_sharpenbrush(qmState* L) { return convolve(L, CONVOLVE_SHARPEN, 1.0)
 int32_t cmd_solarizebrush(qmState* L) {
   arg_check_count(L, 2, 2);
   const int32_t level = level_at(L, 2);
-  qmBrush* b = brush_to_change(L);
+  qmBrush* b = nullptr;
+  if (int32_t err = brush_to_change(L, &b)) return err;
   return bitmap_solarize(b->bitmap, b->width, b->height, level);
 }
 
 int32_t cmd_gammabrush(qmState* L) {
   arg_check_count(L, 4, 4);
   const double r = vm_arg_check_number(L, 2), g = vm_arg_check_number(L, 3), bl = vm_arg_check_number(L, 4);
-  qmBrush* b = brush_to_change(L);
+  qmBrush* b = nullptr;
+  if (int32_t err = brush_to_change(L, &b)) return err;
   return bitmap_gamma(b->bitmap, b->width, b->height, r, g, bl);
 }
 
@@ -286,7 +293,8 @@ int32_t cmd_contrastbrush(qmState* L) {
   const bool raise = flag_arg(L, 2);
   const int32_t times = to_i32(vm_arg_opt_number(L, 3, 1));
   if (times < 1) return ERR_WRONGUSAGE;
-  qmBrush* b = brush_to_change(L);
+  qmBrush* b = nullptr;
+  if (int32_t err = brush_to_change(L, &b)) return err;
   return bitmap_contrast(b->bitmap, b->width, b->height, raise ? 1 : 0, times, nullptr);
 }
 
@@ -294,14 +302,16 @@ int32_t cmd_modulatebrush(qmState* L) {
   arg_check_count(L, 4, 4);
   const double v = vm_arg_check_number(L, 2), s = vm_arg_check_number(L, 3), h = vm_arg_check_number(L, 4);
   if (!(v >= 0 && s >= 0 && h >= 0)) return ERR_WRONGUSAGE;
-  qmBrush* b = brush_to_change(L);
+  qmBrush* b = nullptr;
+  if (int32_t err = brush_to_change(L, &b)) return err;
   return bitmap_modulate(b->bitmap, b->width, b->height, v, s, h);
 }
 
 int32_t cmd_sepiatonebrush(qmState* L) {
   arg_check_count(L, 2, 2);
   const int32_t level = level_at(L, 2);
-  qmBrush* b = brush_to_change(L);
+  qmBrush* b = nullptr;
+  if (int32_t err = brush_to_change(L, &b)) return err;
   return bitmap_sepiatone(b->bitmap, b->width, b->height, level);
 }
 
@@ -309,14 +319,16 @@ int32_t cmd_charcoalbrush(qmState* L) {
   arg_check_count(L, 2, 2);
   const double radius = vm_arg_check_number(L, 2);
   if (!(radius >= 0)) return ERR_WRONGUSAGE;
-  qmBrush* b = brush_to_change(L);
+  qmBrush* b = nullptr;
+  if (int32_t err = brush_to_change(L, &b)) return err;
   return bitmap_charcoal(b->bitmap, nullptr, b->width, b->height, radius, 1.0);
 }
 
 int32_t cmd_swirlbrush(qmState* L) {
   arg_check_count(L, 2, 2);
   const int32_t degrees = to_i32(vm_arg_check_number(L, 2));
-  qmBrush* b = brush_to_change(L);
+  qmBrush* b = nullptr;
+  if (int32_t err = brush_to_change(L, &b)) return err;
   return bitmap_swirl(b->bitmap, b->mask, b->alpha, b->width, b->height, degrees);
 }
 
@@ -328,14 +340,16 @@ int32_t cmd_pixelatebrush(qmState* L) {
   qmBrush* peek = nullptr;
   if (int32_t err = brush_find(arg_get_id(L, 1), 0, &peek)) return err;
   if (size > peek->width || size > peek->height) return ERR_WRONGUSAGE;
-  qmBrush* b = brush_to_change(L);
+  qmBrush* b = nullptr;
+  if (int32_t err = brush_to_change(L, &b)) return err;
   return bitmap_pixelate(b->bitmap, b->mask, b->alpha, b->width, b->height, size);
 }
 
 int32_t cmd_brushtomonochrome(qmState* L) {
   arg_check_count(L, 1, 2);
   const bool dither = vm_get_top(L) < 2 || vm_type(L, 2) == QM_TNIL || flag_arg(L, 2);
-  qmBrush* b = brush_to_change(L);
+  qmBrush* b = nullptr;
+  if (int32_t err = brush_to_change(L, &b)) return err;
   return bitmap_monochrome(b->bitmap, b->width, b->height, dither ? 1 : 0);
 }
 
@@ -343,7 +357,8 @@ int32_t cmd_oilpaintbrush(qmState* L) {
   arg_check_count(L, 2, 2);
   const double radius = vm_arg_check_number(L, 2);
   if (!(radius >= 0)) return ERR_WRONGUSAGE;
-  qmBrush* b = brush_to_change(L);
+  qmBrush* b = nullptr;
+  if (int32_t err = brush_to_change(L, &b)) return err;
   return bitmap_oilpaint(b->bitmap, b->width, b->height, radius);
 }
 
@@ -352,7 +367,8 @@ int32_t cmd_waterripplebrush(qmState* L) {
   const int32_t wave = to_i32(vm_arg_opt_number(L, 2, 32)), amplitude = to_i32(vm_arg_opt_number(L, 3, 1));
   const int32_t third = to_i32(vm_arg_opt_number(L, 4, 0));
   const double f1 = vm_arg_opt_number(L, 5, 0.5), f2 = vm_arg_opt_number(L, 6, 0.5);
-  qmBrush* b = brush_to_change(L);
+  qmBrush* b = nullptr;
+  if (int32_t err = brush_to_change(L, &b)) return err;
   return bitmap_waterripple(b->bitmap, b->mask, b->alpha, b->width, b->height, wave, amplitude, third, f1, f2);
 }
 
@@ -362,7 +378,8 @@ int32_t cmd_changebrushtransparency(qmState* L) {
   arg_check_count(L, 2, 2);
   const int32_t type = to_i32(vm_arg_check_number(L, 2));
   if (type != kTypeMask && type != kTypeAlpha && type != -1) return ERR_WRONGUSAGE;
-  qmBrush* b = brush_to_change(L);
+  qmBrush* b = nullptr;
+  if (int32_t err = brush_to_change(L, &b)) return err;
   if (type == -1) {
     qmos_free_mask(b->mask);
     qmos_free_alpha(b->alpha);
@@ -506,7 +523,8 @@ int32_t distort(qmState* L, int32_t method, int32_t first, int32_t last, int32_t
   std::vector<double> values;
   for (int32_t n = first; n <= last && n <= top; ++n) values.push_back(vm_arg_check_number(L, n));
   const int32_t option = to_i32(vm_arg_opt_number(L, option_arg, 0));
-  qmBrush* b = brush_to_change(L);
+  qmBrush* b = nullptr;
+  if (int32_t err = brush_to_change(L, &b)) return err;
   if (method == DISTORT_PERSPECTIVE) {
     const double w = b->width, h = b->height;
     const double corners[8] = {0, 0, w, 0, w, h, 0, h};
@@ -555,7 +573,8 @@ int32_t cmd_writebrushpixel(qmState* L) {
   const int32_t xa = to_i32(vm_arg_check_number(L, 2)), ya = to_i32(vm_arg_check_number(L, 3));
   const uint32_t colour = to_u32_bits(vm_arg_check_number(L, 4)) & 0xFFFFFF;
   const int32_t transparency = to_i32(vm_arg_opt_number(L, 5, -1));
-  qmBrush* b = brush_to_change(L);
+  qmBrush* b = nullptr;
+  if (int32_t err = brush_to_change(L, &b)) return err;
   const int32_t x = coord_resolve_special_x(xa, 1, b->width, 0.0);
   const int32_t y = coord_resolve_special_y(ya, 1, b->height, 0.0);
   if (x < 0 || y < 0 || x >= b->width || y >= b->height) return 0;

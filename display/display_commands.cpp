@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "display/bgpic.h"
+#include "display/clipregion.h"
 #include "display/display.h"
 #include "display/graphics.h"
 #include "display/hooks.h"
@@ -657,5 +658,6 @@ int32_t display_init(qmState* L) {
   display_install_services();
   graphics_set_attribute_handler(OBJ_DISPLAY, display_attribute);
   if (int32_t err = picture_library_open(L, kDisplayCommands, kDisplayConstants, "display", &s.list)) return err;
-  return output_library_open(L);
+  if (int32_t err = output_library_open(L)) return err;
+  return clipregion_open(L);
 }

@@ -1,6 +1,7 @@
 // The graphics library frame: start and clean-up, the constant table, the two library words that
 // the runtime's attribute hooks reach, position specials, keep-aspect sizes and GetAttribute.
 #include "display/graphics.h"
+#include "display/clipregion.h"
 
 #include "display/frame.h"
 
@@ -173,7 +174,7 @@ int32_t bgpic_attribute(qmState* L, int32_t attribute) {
     case ATTRTYPE: return push_int(L, pic->rerender);
     case ATTRHASMASK: return push_int(L, pic->unscaled.mask != nullptr);
     case ATTRHASALPHA: return push_int(L, pic->unscaled.alpha != nullptr);
-    case ATTRCLIPREGION: return push_int(L, 0);  // clip regions arrive with their library
+    case ATTRCLIPREGION: return clipregion_push_active_id(L);
     default: return ERR_UNKNOWNATTR;
   }
 }
@@ -276,4 +277,5 @@ int graphics_query_hook(qmState*, int32_t tag, intptr_t data) {
 void graphics_cleanup() {
   g_attribute_handlers.clear();
   imagecache_free_all();
+  clipregion_free_all(nullptr);
 }

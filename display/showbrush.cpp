@@ -3,6 +3,7 @@
 // goes straight from the brush's planes; private planes are made only for the stages that change
 // pixels.
 #include "display/showbrush.h"
+#include "display/clipregion.h"
 
 #include <algorithm>
 #include <cmath>
@@ -343,10 +344,10 @@ int32_t brush_render(qmState* L, const ObjectId& id, bool part, int32_t source_x
       (d->scale_x != 1.0 || d->scale_y != 1.0) && !drawtarget_offscreen())
     return 0;  // the layers are scaled by the redraw engine
   qmBitmap* dest = drawtarget_dest();
-  output_hooks().output_area(&area_x, &area_y, &dest_w, &dest_h);  // the selection may have ended
+  clipregion_output_size(&dest_w, &dest_h);  // the selection may have ended; the region clips below
   if (d->double_buffer) dblbuf_mark(d, x, y, w.w, w.h);
   SAFEBLT(L, w.bitmap, w.x, w.y, dest, x, y, w.w, w.h, w.plane_w, w.plane_h, dest_w, dest_h, BLIT_FRONT | BLIT_REDRAW,
-          w.mask, w.alpha, nullptr);
+          w.mask, w.alpha, clipregion_active());
   return 0;
 }
 

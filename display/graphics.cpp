@@ -2,6 +2,7 @@
 // the runtime's attribute hooks reach, position specials, keep-aspect sizes and GetAttribute.
 #include "display/graphics.h"
 #include "display/clipregion.h"
+#include "display/pointer.h"
 
 #include "display/frame.h"
 
@@ -256,7 +257,8 @@ int32_t graphics_init(qmState* L) {
   drawtag_defaults_reset();
   graphics_set_attribute_handler(OBJ_BRUSH, brush_attribute);
   graphics_set_attribute_handler(OBJ_BGPIC, bgpic_attribute);
-  return picture_library_open(L, kGraphicsCommands, kGraphicsConstants, "graphics", nullptr);
+  if (int32_t err = picture_library_open(L, kGraphicsCommands, kGraphicsConstants, "graphics", nullptr)) return err;
+  return pointer_open(L);
 }
 
 int graphics_setting_hook(qmState*, int32_t tag, intptr_t data) {
@@ -278,4 +280,5 @@ void graphics_cleanup() {
   g_attribute_handlers.clear();
   imagecache_free_all();
   clipregion_free_all(nullptr);
+  pointer_free_all(nullptr);
 }

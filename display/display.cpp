@@ -2,6 +2,7 @@
 // its options and its own picture, preparing and opening its window, closing, freeing and the
 // clean-up at exit, and the display's services to the blit layer and the picture libraries.
 #include "display/display.h"
+#include "display/asyncdraw.h"
 
 #include <algorithm>
 #include <cmath>
@@ -679,6 +680,7 @@ bool display_is_primary(const qmDisplay* d) {
 
 void display_cleanup(qmState* L) {
   DisplaySystem& ds = g_displays;
+  asyncdraw_free_all(L);
   uint32_t token = 0;
   if (ds.fullscreen) platform_display_fade_out(&token, 1);
   while (ds.list) {

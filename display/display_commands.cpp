@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "display/bgpic.h"
+#include "display/asyncdraw.h"
 #include "display/clipregion.h"
 #include "display/display.h"
 #include "display/graphics.h"
@@ -101,6 +102,8 @@ int32_t cmd_closedisplay(qmState* L) {
 int32_t cmd_freedisplay(qmState* L) {
   arg_check_count(L, 1, 1);
   if (ds().recording) return ERR_WRONGCMDRECVIDEO;
+  qmDisplay* d = nullptr;
+  if (display_find(arg_get_id(L, 1), &d) == 0 && asyncdraw_uses_display(d)) return ERR_ADFFREEDISP;
   return display_free_by_id(L, arg_get_id(L, 1));
 }
 

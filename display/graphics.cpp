@@ -1,6 +1,7 @@
 // The graphics library frame: start and clean-up, the constant table, the two library words that
 // the runtime's attribute hooks reach, position specials, keep-aspect sizes and GetAttribute.
 #include "display/graphics.h"
+#include "display/asyncdraw.h"
 #include "display/clipregion.h"
 #include "display/pointer.h"
 
@@ -258,7 +259,8 @@ int32_t graphics_init(qmState* L) {
   graphics_set_attribute_handler(OBJ_BRUSH, brush_attribute);
   graphics_set_attribute_handler(OBJ_BGPIC, bgpic_attribute);
   if (int32_t err = picture_library_open(L, kGraphicsCommands, kGraphicsConstants, "graphics", nullptr)) return err;
-  return pointer_open(L);
+  if (int32_t err = pointer_open(L)) return err;
+  return asyncdraw_open(L);
 }
 
 int graphics_setting_hook(qmState*, int32_t tag, intptr_t data) {

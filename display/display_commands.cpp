@@ -9,6 +9,7 @@
 #include "display/bgpic.h"
 #include "display/asyncdraw.h"
 #include "display/clipregion.h"
+#include "display/pointer.h"
 #include "display/display.h"
 #include "display/graphics.h"
 #include "display/hooks.h"
@@ -516,7 +517,7 @@ int32_t display_attribute(qmState* L, int32_t attribute) {
       const int32_t bits = platform_screen_info(&s) == 0 ? s.bits : 32;
       return push_int(L, bits >= 24 ? 32 : bits);
     }
-    case ATTRPOINTER: return push_int(L, 0);
+    case ATTRPOINTER: return d->pointer ? push_id(L, static_cast<qmPointer*>(d->pointer)->header.id) : push_int(L, 0);
     case ATTRSTATE: return push_int(L, d->win.state);
     case ATTRACTIVE: return push_int(L, d->active);
     case ATTRMODE: return push_int(L, ds().fullscreen ? 2 : 1);

@@ -278,6 +278,43 @@ int graphics_query_hook(qmState*, int32_t tag, intptr_t data) {
   return 1;
 }
 
+size_t qm::graphics_object_report(char* buffer, size_t size) {
+  struct Row {
+    const char* label;
+    int32_t type;
+    int32_t less;
+  };
+  // Types without a registered list count 0; the on-screen rows are the current picture's.
+  static const Row kRows[] = {
+      {"Anims", OBJ_ANIM, 0},           {"Async draws", OBJ_ASYNCDRAW, 0}, {"BGPics", OBJ_BGPIC, 1},
+      {"Brushes", OBJ_BRUSH, 0},        {"Clip regions", OBJ_CLIPREGION, 0}, {"Directories", OBJ_DIRECTORY, 0},
+      {"Displays", OBJ_DISPLAY, 1},     {"Files", OBJ_FILE, 0},            {"Fonts", OBJ_FONT, 0},
+      {"Layers (on screen)", -1, 0},    {"Layers (total)", OBJ_LAYER, 1},  {"Memory blocks", OBJ_MEMORY, 0},
+      {"Musics", OBJ_MUSIC, 0},         {"Pointer images", OBJ_POINTER, 0}, {"Samples", OBJ_SAMPLE, 0},
+      {"Sprites (on screen)", -2, 0},   {"Sprites (total)", OBJ_SPRITE, 0}, {"Text objects", OBJ_TEXTOBJECT, 0},
+      {"Timers", OBJ_TIMER, 0},         {"Vector paths", OBJ_VECTORPATH, 0}, {"Videos", OBJ_VIDEO, 0},
+  };
+  std::string out;
+  for (const Row& r : kRows) {
+    int32_t n = 0;
+    if (r.type == -1) {
+      const qmBGPic* pic = output_hooks().current_bgpic();
+      n = pic ? layer_hooks().layer_count(pic) : 0;
+    } else if (r.type >= 0) {
+      n = std::max(0, objlist_count_type(r.type) - r.less);
+    }
+    char line[64];
+    std::snprintf(line, sizeof line, "%-20s%d\n", r.label, n);
+    out += line;
+  }
+  if (size > 0) {
+    const size_t n = std::min(out.size(), size - 1);
+    std::memcpy(buffer, out.data(), n);
+    buffer[n] = '\0';
+  }
+  return out.size();
+}
+
 void graphics_cleanup() {
   g_attribute_handlers.clear();
   imagecache_free_all();

@@ -3,6 +3,7 @@
 // handlers that the object libraries plug into it.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 struct qmState;
@@ -42,6 +43,9 @@ int32_t size_keep_aspect(int32_t source_width, int32_t source_height, int32_t* w
 // pushes the attribute's results; returns their number or an error code.
 using AttributeHandler = int32_t (*)(qmState* L, int32_t attribute);
 void graphics_set_attribute_handler(int32_t type, AttributeHandler handler);
+// The object-count report: one line per kind, the label padded to 20 columns, then the count.
+// Writes at most size - 1 characters and a terminating zero; returns the whole report's length.
+size_t graphics_object_report(char* buffer, size_t size);
 
 }  // namespace qm
 

@@ -12,6 +12,7 @@
 #include <new>
 #include <string>
 
+#include "display/graphics.h"
 #include "engine/endian.h"
 #include "engine/errcodes.h"
 #include "engine/numconv.h"
@@ -762,6 +763,14 @@ int32_t dos_open(qmState* L) {
   vm_register_constants(L, kDosConstants, 0);
   objlist_register(&g_files.head);
   objlist_register(directory_list());
+  // GetAttribute(#FILE, id, #ATTRMODE).
+  graphics_set_attribute_handler(OBJ_FILE, [](qmState* S, int32_t attribute) -> int32_t {
+    FileObject* f = nullptr;
+    if (int32_t err = file_object_find(arg_get_id(S, 2), &f)) return err;
+    if (attribute != 42) return ERR_UNKNOWNATTR;
+    vm_push_number(S, f->mode);
+    return 1;
+  });
   return 0;
 }
 

@@ -9,6 +9,7 @@
 #include <new>
 #include <string>
 
+#include "display/graphics.h"
 #include "engine/endian.h"
 #include "engine/errcodes.h"
 #include "engine/latin1.h"
@@ -308,6 +309,14 @@ int32_t memblock_open(qmState* L) {
   vm_set_top(L, 0);
   if (int32_t err = library_register_name(kMemblockCommands, "memblock")) return err;
   objlist_register(&g_blocks.head);
+  // GetAttribute(#MEMORY, id, #ATTRSIZE).
+  graphics_set_attribute_handler(OBJ_MEMORY, [](qmState* S, int32_t attribute) -> int32_t {
+    MemBlock* m = nullptr;
+    if (int32_t err = memblock_find(arg_get_id(S, 2), &m)) return err;
+    if (attribute != 57) return ERR_UNKNOWNATTR;
+    vm_push_number(S, m->size);
+    return 1;
+  });
   return 0;
 }
 

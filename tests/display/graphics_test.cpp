@@ -2,6 +2,9 @@
 // GetAttribute's type and attribute rules, and the constant table.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+
 #include "display/graphics.h"
 #include "engine/errcodes.h"
 #include "tests/display/picture_harness.h"
@@ -110,6 +113,24 @@ TEST_F(GetAttribute, ConstantTable) {
     ASSERT_TRUE(vm_find_constant(L, c.name, nullptr, &v)) << c.name;
     EXPECT_EQ(v, c.value) << c.name;
   }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(GetAttribute, ObjectReportLayout) {
+  ASSERT_EQ(code("CreateBrush", {1.0, 2.0, 2.0}), 0);
+  ASSERT_EQ(code("CreateBrush", {2.0, 2.0, 2.0}), 0);
+  char small[8];
+  const size_t length = qm::graphics_object_report(small, sizeof small);
+  EXPECT_STREQ(small, "Anims  ");  // cut to the buffer, always terminated
+  std::string report(length + 1, '\0');
+  qm::graphics_object_report(report.data(), report.size());
+  report.resize(length);
+  EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 21);
+  EXPECT_EQ(report.rfind("Anims               0\nAsync draws         0\nBGPics              0\nBrushes             2\n", 0), 0u);
+  EXPECT_NE(report.find("\nVideos              0\n"), std::string::npos);
 }
 
 }  // namespace

@@ -138,15 +138,13 @@ int32_t transform(qmBrush* b, const double* m, bool smooth) {
   if (!picture_size_allowed(width, height)) return ERR_MEM;
   Planes p;
   if (int32_t err = bitmap_transform_new(b->bitmap, b->mask, b->alpha, 0, 0, b->width, b->height, m, smooth ? 1 : 0,
-                                         &p.bitmap, b->mask || !b->alpha ? &p.mask : nullptr,
+                                         &p.bitmap, b->alpha ? nullptr : &p.mask,
                                          b->alpha ? &p.alpha : nullptr, &width, &height))
     return err;
-  // A brush without a mask stays without one: the corners outside the turned picture are black.
-  if (!b->mask && !b->alpha) {
-    qmos_free_mask(p.mask);
-    p.mask = nullptr;
-  }
+  // A brush with neither plane gets a mask, so the corners outside the turned picture stay
+  // transparent.
   store_planes(b, p, width, height);
+  if (b->mask && b->transparent == -1) b->transparent = BRUSH_MASK_MADE;
   return 0;
 }
 

@@ -28,6 +28,11 @@ inline constexpr int32_t kKeepCoordinate = 100000;
 void layer_set_position(qmState* L, qmLayer* layer, int32_t x, int32_t y, bool no_refresh, int32_t relative,
                         DirtyList* dirty);
 
+// Sets the layer's transform; a matrix other than the identity gives the layer a state of its
+// own with the content resampled about its middle at the on-screen size. 0, ERR_MEM or the
+// source's look-up error (the layer unchanged then but for its block).
+int32_t layer_set_transform(qmState* L, qmLayer* layer, const TransformBlock& block);
+
 // The command library: installs the hooks and registers the commands.
 int32_t layers_init(qmState* L);
 

@@ -141,6 +141,22 @@ void BM_4_shadow(benchmark::State& st) {
   }
 }
 
+// 5. A 256x256 layer turned by one more degree every frame: resampled, then its old and new
+// places recomposed.
+void BM_5_rotated(benchmark::State& st) {
+  Scene s;
+  for (int32_t i = 0; i < 10; ++i) s.add(i * 150, 100, 256, 256);
+  qmLayer* l = s.add(800, 400, 256, 256);
+  TransformBlock block;
+  for (auto _ : st) {
+    Rect r{l->display->bounds_x, l->display->bounds_y, l->display->width, l->display->height};
+    block.rotation = (block.rotation + 1) % 360;
+    layer_set_transform(nullptr, l, block);
+    rect_union(r, Rect{l->display->bounds_x, l->display->bounds_y, l->display->width, l->display->height});
+    s.redraw(r.x, r.y, r.width, r.height);
+  }
+}
+
 // 6. A transparent layer under a masked clip region.
 void BM_6_transparent_clipped(benchmark::State& st) {
   Scene s;
@@ -173,6 +189,7 @@ BENCHMARK(BM_1_opaque)->Arg(0)->Arg(10)->Arg(100)->Apply(stats);
 BENCHMARK(BM_2_moving_masked)->Apply(stats);
 BENCHMARK(BM_3_transparent_alpha)->Apply(stats);
 BENCHMARK(BM_4_shadow)->Arg(0)->Arg(1)->Apply(stats);
+BENCHMARK(BM_5_rotated)->Apply(stats);
 BENCHMARK(BM_6_transparent_clipped)->Apply(stats);
 BENCHMARK(BM_7_many_small)->Apply(stats);
 BENCHMARK_MAIN();

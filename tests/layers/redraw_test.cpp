@@ -179,3 +179,23 @@ TEST_F(RedrawTest, BorderAroundALayerAndUnderItsShadow) {
   EXPECT_NE(at(2, 2), kBack);
   EXPECT_EQ(at(5, 5), kRed);
 }
+
+TEST_F(RedrawTest, RotatedLayerTurnsAboutItsMiddle) {
+  qmLayer* l = add(4, 6, 4, 2, kRed);  // middle at (6, 7)
+  TransformBlock block;
+  block.rotation = 90;
+  ASSERT_EQ(layer_set_transform(nullptr, l, block), 0);
+  EXPECT_NE(l->display, l->content);
+  EXPECT_EQ((Rect{l->display->bounds_x, l->display->bounds_y, l->display->width, l->display->height}),
+            (Rect{5, 5, 2, 4}));
+  redraw();
+  EXPECT_EQ(at(5, 5), kRed);
+  EXPECT_EQ(at(6, 8), kRed);
+  EXPECT_EQ(at(4, 6), kBack);  // where the unturned layer began
+  EXPECT_EQ(at(7, 6), kBack);
+  // Back to the identity: one state again (the turned one freed, ASan judges).
+  ASSERT_EQ(layer_set_transform(nullptr, l, TransformBlock{}), 0);
+  EXPECT_EQ(l->display, l->content);
+  redraw();
+  EXPECT_EQ(at(4, 6), kRed);
+}

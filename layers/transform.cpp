@@ -1,0 +1,107 @@
+// Transformed layers: the unscaled state of a layer whose matrix is not the identity holds the
+// content resampled at its on-screen size, about the content's middle.
+#include <cmath>
+
+#include "engine/errcodes.h"
+#include "gfx/bitmap.h"
+#include "gfx/transform.h"
+#include "layers/layers.h"
+
+namespace qm {
+
+namespace {
+
+// A state that shares its content with the content state but has its own images.
+qmLayerState* new_state_like(const qmLayerState* c) {
+  auto* t = new (std::nothrow) qmLayerState;
+  if (!t) return nullptr;
+  t->clip = c->clip;  // shared, never owned here
+  t->pos_x = c->pos_x, t->pos_y = c->pos_y;
+  t->content_w = c->content_w, t->content_h = c->content_h;
+  t->anchored_x = c->anchored_x, t->anchored_y = c->anchored_y;
+  t->kind[0] = c->kind[0], t->kind[1] = c->kind[1];
+  t->colour = c->colour, t->fill_style = c->fill_style;
+  return t;
+}
+
+void drop_own_state(qmLayer* layer) {
+  qmLayerState* own = layer->unscaled != layer->content ? layer->unscaled : nullptr;
+  if (layer->display != layer->content && layer->display != own) layer_state_free(layer->display);
+  layer_state_free(own);
+  layer->unscaled = layer->display = layer->content;
+}
+
+}  // namespace
+
+int32_t layer_set_transform(qmState* L, qmLayer* layer, const TransformBlock& block) {
+  qmLayerState* c = layer->content;
+  layer->transform = block;
+  layer->transform.matrix = style_build_transform(block, c->content_w, c->content_h);
+  transform_check_uniform_scale(layer->transform);
+  const Matrix2& m = layer->transform.matrix;
+  if (m.is_identity()) {
+    drop_own_state(layer);
+    return 0;
+  }
+  LayerPlanes p;
+  if (int32_t error = layer_build_transformed(L, layer, c, false, &p)) return error;
+  const Rect at = rect_transform_bounds(m, c->anchored_x, c->anchored_y, c->content_w, c->content_h, 0.5, 0.5);
+  qmLayerState* t = new_state_like(c);
+  if (!t) return ERR_MEM;
+  t->bounds_x = at.x, t->bounds_y = at.y;
+  t->width = at.width, t->height = at.height;
+  t->transformed.bitmap = qmos_alloc_bitmap(at.width, at.height);
+  // Outside the turned content nothing shows: an alpha plane when the content has one, else a mask.
+  if (p.alpha) t->transformed.alpha = qmos_alloc_alpha(at.width, at.height, 1);
+  else t->transformed.mask = qmos_alloc_mask(at.width, at.height, 1);
+  if (!t->transformed.bitmap || !(t->transformed.alpha || t->transformed.mask)) {
+    layer_state_free(t);
+    return ERR_MEM;
+  }
+  // Content point q goes to M (q - middle) + middle, relative to the new bounds.
+  const double cx = c->content_w / 2.0, cy = c->content_h / 2.0;
+  const double ox = c->anchored_x + cx - at.x - (m.m[0] * cx + m.m[1] * cy);
+  const double oy = c->anchored_y + cy - at.y - (m.m[2] * cx + m.m[3] * cy);
+  const double job_matrix[6] = {m.m[0], m.m[2], m.m[1], m.m[3], ox, oy};
+  qmTransformJob job{};
+  const size_t ppr = size_t(p.bitmap->bytes_per_row / 4);
+  job.source = p.bitmap->pixels + size_t(p.part_y) * ppr + size_t(p.part_x);
+  job.dest = t->transformed.bitmap->pixels;
+  job.source_mask = p.mask ? p.mask->data + size_t(p.part_y) * size_t(p.mask->bytes_per_row) : nullptr;
+  job.dest_mask = t->transformed.mask ? t->transformed.mask->data : nullptr;
+  job.source_alpha =
+      p.alpha ? p.alpha->data + size_t(p.part_y) * size_t(p.alpha->bytes_per_row) + size_t(p.part_x) : nullptr;
+  job.dest_alpha = t->transformed.alpha ? t->transformed.alpha->data : nullptr;
+  job.sx = p.part_x, job.sy = p.part_y;
+  job.source_width = c->content_w, job.source_height = c->content_h;
+  job.source_ppr = p.bitmap->bytes_per_row / 4;
+  job.dest_width = at.width, job.dest_height = at.height;
+  job.dest_ppr = t->transformed.bitmap->bytes_per_row / 4;
+  job.source_mask_bpr = p.mask ? p.mask->bytes_per_row : 0;
+  job.dest_mask_bpr = t->transformed.mask ? t->transformed.mask->bytes_per_row : 0;
+  job.source_alpha_bpr = p.alpha ? p.alpha->bytes_per_row : 0;
+  job.dest_alpha_bpr = t->transformed.alpha ? t->transformed.alpha->bytes_per_row : 0;
+  job.transform = job_matrix;
+  job.smooth = block.smooth;
+  job.format = p.bitmap->format;
+  job.bytes_per_pixel = 4;
+  // Without a source mask every pixel reached is solid: mark the reached ones through a full mask.
+  qmMask* full = nullptr;
+  if (!p.mask && !p.alpha) {
+    full = qmos_alloc_mask(c->content_w + p.part_x, c->content_h + p.part_y, 1);
+    if (!full) {
+      layer_state_free(t);
+      return ERR_MEM;
+    }
+    qmos_mask_rect_op(full, 0, 0, c->content_w + p.part_x, c->content_h + p.part_y, MASKVISIBLE);
+    job.source_mask = full->data + size_t(p.part_y) * size_t(full->bytes_per_row);
+    job.source_mask_bpr = full->bytes_per_row;
+  }
+  transform_pixels(job);
+  qmos_free_mask(full);
+  drop_own_state(layer);
+  layer->unscaled = layer->display = t;
+  return 0;
+}
+
+}  // namespace qm

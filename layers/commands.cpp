@@ -3,6 +3,7 @@
 #include <cinttypes>
 #include <cstring>
 
+#include "display/asyncdraw.h"
 #include "display/display.h"
 #include "display/picture.h"
 #include "engine/errcodes.h"
@@ -123,6 +124,7 @@ int32_t cmd_enablelayers(qmState* L) {
   arg_check_count(L, 0, 0);
   qmDisplay* d = display_current();
   if (!d) return ERR_NOLAYERS;
+  if (asyncdraw_uses_display(d)) return ERR_LAYERSWITCH;
   d->layers = 1;
   d->output.layers_on = 1;
   return 0;
@@ -207,6 +209,7 @@ int32_t cmd_setlayerzpos(qmState* L) {
 int32_t cmd_disablelayers(qmState* L) {
   arg_check_count(L, 0, 0);
   qmDisplay* d = display_current();
+  if (d && asyncdraw_uses_display(d)) return ERR_LAYERSWITCH;
   if (!d || d->output_type != kOutputDisplay) return ERR_LAYERSON;
   if (d->scale_layer) return ERR_NODISLAYERS;
   d->layers = 0;

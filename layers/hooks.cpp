@@ -1,6 +1,7 @@
 // The layers behind the display library's LayerHooks and the blit layer's redraw service.
 #include <cstring>
 
+#include "display/asyncdraw.h"
 #include "display/display.h"
 #include "display/hooks.h"
 #include "engine/errcodes.h"
@@ -106,6 +107,12 @@ void layers_install_hooks() {
   hooks.layer_count = layer_count;
   hooks.free_layers = free_layers;
   gfx_services().layers_redraw = redraw_service;
+  layer_services().async_draw_error = [](const qmLayer* l) { return asyncdraw_owns_layer(l) ? ERR_RENDERADLAYER : 0; };
+  asyncdraw_set_layer_dirty([](qmDisplay* d, void* layer) {
+    auto* l = static_cast<qmLayer*>(layer);
+    if (d && d->bgpic) display_dirty_add_rect(d->dirty, layer_bounds(l, l->display, d->scale_x, d->scale_y),
+                                              d->bgpic->display_width, d->bgpic->display_height);
+  });
 }
 
 }  // namespace qm

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <new>
 
+#include "display/asyncdraw.h"
 #include "engine/errcodes.h"
 #include "engine/latin1.h"
 #include "gfx/bitmap.h"
@@ -169,6 +170,8 @@ void layer_free_caches(qmLayer* layer) {
 
 void layer_free(qmState* L, qmLayer* layer) {
   if (!layer) return;
+  // An async draw that drives the layer lets go of it before it goes.
+  if (asyncdraw_owns_layer(layer)) asyncdraw_broadcast(ADCTL_LAYERGONE, layer);
   qmLayerState* content = layer->content;
   qmLayerState* unscaled = layer->unscaled != content ? layer->unscaled : nullptr;
   qmLayerState* display = layer->display != content && layer->display != layer->unscaled ? layer->display : nullptr;

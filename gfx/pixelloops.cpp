@@ -290,15 +290,30 @@ void clip_combine_mask(const uint8_t* clip, int32_t clip_bpr, int32_t clip_x, in
                        const uint8_t* source_mask, int32_t source_bpr, int32_t sx, int32_t sy,
                        int32_t w, int32_t h, uint8_t* scratch, int32_t source_width) {
   const int32_t scratch_bpr = mask_bytes_per_row(source_width);
+  // The eight bits from bit position pos of a row, first pixel in the top bit. Only bits inside
+  // the row's pixels are asked for, so the second byte exists whenever it is read.
+  auto eight = [](const uint8_t* row, int32_t pos) {
+    const int32_t byte = pos >> 3, shift = pos & 7;
+    return shift == 0 ? row[byte] : uint8_t(row[byte] << shift | row[byte + 1] >> (8 - shift));
+  };
   for (int32_t j = 0; j < h; ++j) {
     const uint8_t* c = row_of(clip, clip_y + j, clip_bpr);
     const uint8_t* s = source_mask ? row_of(source_mask, sy + j, source_bpr) : nullptr;
     uint8_t* d = row_of(scratch, sy + j, scratch_bpr);
-    for (int32_t i = 0; i < w; ++i) {
+    auto one = [&](int32_t i) {
       const bool on = mask_bit(c, clip_x + i) && (!s || mask_bit(s, sx + i));
       if (on) mask_bit_set(d, sx + i);
       else mask_bit_clear(d, sx + i);
+    };
+    int32_t i = 0;
+    for (; i < w && ((sx + i) & 7) != 0; ++i) one(i);
+    // Whole scratch bytes: the source mask and the scratch share their bit positions.
+    for (; i + 8 <= w; i += 8) {
+      uint8_t bits = eight(c, clip_x + i);
+      if (s) bits &= s[(sx + i) >> 3];
+      d[(sx + i) >> 3] = bits;
     }
+    for (; i < w; ++i) one(i);
   }
 }
 

@@ -278,5 +278,35 @@ TEST(Loops, AlphaAndMaskPlanes) {
   EXPECT_EQ(out[1], 0x01);
 }
 
+
+// The shaped-clip gate against a bit-by-bit reference, over clip and source offsets that put
+// the whole-byte middle part at every bit alignment, with and without a source mask.
+TEST(Loops, ClipCombineMaskMatchesBitByBit) {
+  uint32_t seed = 12345;
+  auto next = [&] { return seed = seed * 1103515245u + 12345u, uint8_t(seed >> 16); };
+  constexpr int32_t kBpr = 8, kRows = 3, kWidth = 60;
+  uint8_t clip[kBpr * kRows], source[kBpr * kRows];
+  for (uint8_t& b : clip) b = next();
+  for (uint8_t& b : source) b = next();
+  for (int32_t with_source = 0; with_source < 2; ++with_source)
+    for (int32_t cx = 0; cx < 9; ++cx)
+      for (int32_t sx = 0; sx < 9; ++sx) {
+        const int32_t w = 40, h = 2;
+        uint8_t got[kBpr * kRows], want[kBpr * kRows];
+        std::memset(got, 0xA5, sizeof got);
+        std::memcpy(want, got, sizeof want);
+        const uint8_t* s = with_source ? source : nullptr;
+        clip_combine_mask(clip, kBpr, cx, 1, s, kBpr, sx, 1, w, h, got, kWidth);
+        const int32_t bpr = mask_bytes_per_row(kWidth);
+        for (int32_t j = 0; j < h; ++j)
+          for (int32_t i = 0; i < w; ++i) {
+            const bool on = mask_bit(clip + (1 + j) * kBpr, cx + i) && (!s || mask_bit(s + (1 + j) * kBpr, sx + i));
+            if (on) mask_bit_set(want + (1 + j) * bpr, sx + i);
+            else mask_bit_clear(want + (1 + j) * bpr, sx + i);
+          }
+        ASSERT_EQ(std::memcmp(got, want, sizeof got), 0) << "clip x " << cx << ", source x " << sx;
+      }
+}
+
 }  // namespace
 }  // namespace qm

@@ -156,6 +156,22 @@ TEST_F(Poller, WindowMessagesCarryTheDisplaysValues) {
   EXPECT_EQ(g_seen, (std::vector<std::string>{"MoveWindow 12 34 1", "SizeWindow 320 200 1"}));
 }
 
+TEST_F(Poller, MouseMovesWithinTheEventTimeoutOnly) {
+  // A move is delivered while its flag is set and it is fresh; the cycle's end clears the flag.
+  slot(qm::HSLOT_ONMOUSEMOVE, record);
+  display.mouse_moved = 1;
+  display.mouse_moved_us = clock.now_us();
+  ASSERT_EQ(poll(), 0);
+  ASSERT_EQ(poll(), 0);  // the rest of the cycle, which clears the flag
+  ASSERT_EQ(poll(), 0);
+  display.mouse_moved = 1;
+  display.mouse_moved_us = clock.now_us();
+  clock.advance_ms(input_queue_timeout_ms() + 1);
+  ASSERT_EQ(poll(), 0);
+  EXPECT_EQ(g_seen, (std::vector<std::string>{"OnMouseMove"}));
+  EXPECT_EQ(display.mouse_moved, 0);
+}
+
 TEST_F(Poller, DispatchResults) {
   slot(qm::HSLOT_ONKEYDOWN, record);
   struct Case {

@@ -371,4 +371,26 @@ TEST_F(Brush, SaveBrushWritesWhatNetpbmReadsBack) {
   EXPECT_EQ(code("SaveBrush", {2.0, std::string("x")}), ERR_FINDBRUSH);
 }
 
+// A bad argument of an in-place brush command fails before the layers showing the brush are
+// switched to a copy; a good one switches them first.
+TEST_F(Brush, EffectRangeErrorsComeBeforeTheCopyForLayers) {
+  FakeLayers::install();
+  ASSERT_EQ(code("CreateBrush", {1.0, 4.0, 4.0, double(0xFF0000)}), 0);
+  FakeLayers::shown = {{OBJ_BRUSH, ObjectId{1, nullptr}}};
+  const struct {
+    const char* name;
+    std::initializer_list<qmtest::Arg> args;
+  } bad[] = {
+      {"BlurBrush", {1.0, -1.0}},          {"ContrastBrush", {1.0, 1.0, 0.0}},  {"ModulateBrush", {1.0, 1.0, -1.0, 1.0}},
+      {"PixelateBrush", {1.0, 5.0}},       {"TransformBrush", {1.0, 0.0, 1.0, 1.0, 1.0}},
+      {"RotateBrush", {1.0, 30.0, 0.0}},   {"ChangeBrushTransparency", {1.0, 29.0}},
+  };
+  for (const auto& c : bad) {
+    EXPECT_EQ(code(c.name, c.args), ERR_WRONGUSAGE) << c.name;
+    EXPECT_EQ(FakeLayers::shown[0].second, (ObjectId{1, nullptr})) << c.name;
+  }
+  ASSERT_EQ(code("PixelateBrush", {1.0, 4.0}), 0);
+  EXPECT_NE(FakeLayers::shown[0].second, (ObjectId{1, nullptr}));
+}
+
 }  // namespace

@@ -40,7 +40,7 @@ int32_t prepare_id(qmState* L, const NewId& id) { return id.automatic ? 0 : brus
 
 qmBrush* changing_brush(qmState* L, int32_t n) {
   qmBrush* b = nullptr;
-  if (int32_t err = brush_find_for_change(arg_get_id(L, n), &b)) vm_raise_error(L, err);
+  if (int32_t err = brush_find_for_change(arg_get_id(L, n), &b)) vm_command_fail(L, err);
   return b;
 }
 

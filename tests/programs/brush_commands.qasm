@@ -12,6 +12,7 @@
 ; ScaleBGPic(1, 128, #KEEPASPRAT)
 ; DebugPrint(GetAttribute(#BGPIC, 1, #ATTRWIDTH), GetAttribute(#BGPIC, 1, #ATTRHEIGHT), GetAttribute(#BGPIC, 1, #ATTRTYPE))
 ; FreeBrush(1)  FreeBrush(1)  DebugPrint(GetLastError(), GetAttribute(#BRUSH, 0, #ATTRCOUNT))
+; TintBrush(1, $0000FF, 128)  DebugPrint(GetLastError())   ; a missing brush is the command's own error
 .source "@brush_commands.qasm"
 .maxstack 16
 .lineno 1
@@ -149,4 +150,14 @@
   LOADK r5 #60
   CALL r2 4 2
   CALL r0 3 1
+.lineno 14
+  GETGLOBAL r0 "tintbrush"
+  LOADK r1 #1
+  LOADK r2 #255
+  LOADK r3 #128
+  CALL r0 4 1
+  GETGLOBAL r0 "debugprint"
+  GETGLOBAL r1 "getlasterror"
+  CALL r1 1 2
+  CALL r0 2 1
   RETURN r0 1

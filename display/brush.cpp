@@ -70,6 +70,18 @@ int32_t copy_for_layers(qmState* L, void* object, ObjectId* out_id) {
 
 ObjectHeader** brush_list() { return &g_brushes; }
 
+void brush_replace_planes(qmBrush* b, Planes& p, int32_t width, int32_t height) {
+  qmos_free_bitmap(b->bitmap);
+  qmos_free_mask(b->mask);
+  qmos_free_alpha(b->alpha);
+  b->bitmap = p.bitmap;
+  b->mask = p.mask;
+  b->alpha = p.alpha;
+  p.release();
+  b->width = b->row_length = width;
+  b->height = height;
+}
+
 int32_t brush_find_for_change(const ObjectId& id, qmBrush** out) {
   qmBrush* b = find_record(id, false);
   if (b && output_hooks().is_output_target(OBJ_BRUSH, b)) return ERR_MODIFYABR;

@@ -44,18 +44,6 @@ qmBrush* changing_brush(qmState* L, int32_t n) {
   return b;
 }
 
-void replace_planes(qmBrush* b, Planes& p, int32_t width, int32_t height) {
-  qmos_free_bitmap(b->bitmap);
-  qmos_free_mask(b->mask);
-  qmos_free_alpha(b->alpha);
-  b->bitmap = p.bitmap;
-  b->mask = p.mask;
-  b->alpha = p.alpha;
-  p.release();
-  b->width = b->row_length = width;
-  b->height = height;
-}
-
 // A level argument: a number or a percentage of 255, clamped to 0..255.
 int32_t level_arg(qmState* L, int32_t n) {
   const double v = number_or_percent(L, n, 255.0);
@@ -153,7 +141,7 @@ int32_t cmd_scalebrush(qmState* L) {
   if (int32_t err = bitmap_draw(b->bitmap, b->mask, b->alpha, 0, 0, nullptr, b->width, b->height, width, height,
                                 smooth ? 1 : 0, &p.bitmap, &p.mask, &p.alpha))
     return err;
-  replace_planes(b, p, width, height);
+  brush_replace_planes(b, p, width, height);
   return 0;
 }
 
@@ -267,7 +255,7 @@ int32_t cmd_cropbrush(qmState* L) {
   if (int32_t err = bitmap_new_with_parts(b->bitmap, b->mask, b->alpha, x, y, width, height, 0, &p.bitmap, &p.mask,
                                           &p.alpha))
     return err;
-  replace_planes(b, p, width, height);
+  brush_replace_planes(b, p, width, height);
   return 0;
 }
 

@@ -46,18 +46,6 @@ int32_t free_old(qmState* L, const NewId& id) { return id.automatic ? 0 : brush_
 // The brush that argument 1 names, for a change in place.
 int32_t brush_to_change(qmState* L, qmBrush** b) { return brush_find_for_change(arg_get_id(L, 1), b); }
 
-void store_planes(qmBrush* b, Planes& p, int32_t width, int32_t height) {
-  qmos_free_bitmap(b->bitmap);
-  qmos_free_mask(b->mask);
-  qmos_free_alpha(b->alpha);
-  b->bitmap = p.bitmap;
-  b->mask = p.mask;
-  b->alpha = p.alpha;
-  p.release();
-  b->width = b->row_length = width;
-  b->height = height;
-}
-
 int32_t level_at(qmState* L, int32_t n) { return std::clamp(to_i32(number_or_percent(L, n, 255.0)), 0, 255); }
 
 int32_t new_brush(qmState* L, const NewId& id, Planes& p, int32_t width, int32_t height, int32_t transparent) {
@@ -143,7 +131,7 @@ int32_t transform(qmBrush* b, const double* m, bool smooth) {
     return err;
   // A brush with neither plane gets a mask, so the corners outside the turned picture stay
   // transparent.
-  store_planes(b, p, width, height);
+  brush_replace_planes(b, p, width, height);
   if (b->mask && b->transparent == -1) b->transparent = BRUSH_MASK_MADE;
   return 0;
 }
@@ -213,7 +201,7 @@ int32_t cmd_trimbrush(qmState* L) {
       if (int32_t err = bitmap_new_with_parts(b->bitmap, b->mask, b->alpha, left, top, width, height, 0, &p.bitmap,
                                               &p.mask, &p.alpha))
         return err;
-      store_planes(b, p, width, height);
+      brush_replace_planes(b, p, width, height);
     }
   }
   vm_push_number(L, left);
@@ -536,7 +524,7 @@ int32_t distort(qmState* L, int32_t method, int32_t first, int32_t last, int32_t
   if (int32_t err = bitmap_distort(b->bitmap, b->mask, b->alpha, b->width, b->height, method, int32_t(values.size()),
                                    values.data(), option, &p.bitmap, &p.mask, &p.alpha, &width, &height))
     return err;
-  store_planes(b, p, width, height);
+  brush_replace_planes(b, p, width, height);
   if (b->mask && b->transparent == -1) b->transparent = BRUSH_MASK_MADE;
   return 0;
 }

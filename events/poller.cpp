@@ -207,6 +207,16 @@ enum Step : int32_t {
   ST_LEGACY, ST_NEXT_ENTRY, ST_ENTRY_SECOND, ST_HOVER,
 };
 
+// The event of a fired interval or timeout.
+void timer_event(qmEventRecord* r, int32_t kind, const char* name, const qmInterval& timer) {
+  g_poll.phase = PH_TIMERS;
+  r->kind = kind;
+  std::snprintf(r->name, sizeof r->name, "%s", name);
+  r->object = timer.header.id;
+  r->callback = timer.callback;
+  r->userdata = timer.userdata;
+}
+
 bool step_timers(qmEventRecord* r) {
   Poller& s = g_poll;
   if (!s.timer_started) {
@@ -224,23 +234,13 @@ bool step_timers(qmEventRecord* r) {
     if (kind == TIMER_INTERVAL) {
       qmInterval* iv = nullptr;
       if (interval_find(id, &iv) == 0 && iv->callback != -1) {
-        s.phase = PH_TIMERS;
-        r->kind = EV_INTERVAL;
-        std::snprintf(r->name, sizeof r->name, "Interval");
-        r->object = iv->header.id;
-        r->callback = iv->callback;
-        r->userdata = iv->userdata;
+        timer_event(r, EV_INTERVAL, "Interval", *iv);
         return true;
       }
     } else if (kind == TIMER_TIMEOUT) {
       // The record goes before its callback runs; its references after.
       if (qmInterval* to = timeout_take(id)) {
-        s.phase = PH_TIMERS;
-        r->kind = EV_TIMEOUT;
-        std::snprintf(r->name, sizeof r->name, "Timeout");
-        r->object = to->header.id;
-        r->callback = to->callback;
-        r->userdata = to->userdata;
+        timer_event(r, EV_TIMEOUT, "Timeout", *to);
         delete to;
         return true;
       }

@@ -8,6 +8,7 @@
 #include "display/bgpic.h"
 #include "display/codecs/codecs.h"
 #include "display/display.h"
+#include "display/hooks.h"
 #include "display/picture.h"
 #include "engine/errcodes.h"
 #include "engine/numconv.h"
@@ -216,6 +217,8 @@ void drawtag_defaults_reset() { g_tags = DrawTagDefaults(); }
 void display_wait_refresh(qmState* L) {
   qmDisplay* d = display_current();
   if (!d) return;
+  // Changes collected on the display's list while layers are on reach the screen first.
+  if (d->layers && d->output_type == kOutputDisplay && d->dirty.count > 0) layer_hooks().flush_dirty(L, d);
   platform_window_flush(L, &d->win);
 }
 

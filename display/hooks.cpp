@@ -29,6 +29,7 @@ int32_t copy_picture_rect(qmBGPic* pic, qmBitmap* target, int32_t x, int32_t y, 
 int32_t layers_are_off(const ImageLayerRequest&) { return ERR_NOLAYERS; }
 int32_t no_layers(const qmBGPic*) { return 0; }
 void nothing_to_free(qmBGPic*) {}
+void nothing_to_flush(qmState*, qmDisplay*) {}
 
 bool nothing_selected(int32_t, const void*) { return false; }
 bool no_display_shows(const qmBGPic*) { return false; }
@@ -42,7 +43,7 @@ OutputHooks g_output_hooks;
 
 void layer_hooks_reset() {
   g_layer_hooks = LayerHooks{no_layer_shows, no_layer_redirected, copy_picture_rect, layers_are_off,
-                             no_layers, nothing_to_free};
+                             no_layers, nothing_to_free, nothing_to_flush};
 }
 
 LayerHooks& layer_hooks() {

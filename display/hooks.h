@@ -8,21 +8,29 @@
 
 #include "runtime/registry.h"
 
+struct qmState;
+struct qmDisplay;
+
 namespace qm {
 
 struct qmBitmap;
 struct qmMask;
 struct qmAlphaChannel;
 struct qmBGPic;
+struct qmTransformTags;
+struct qmDrawTagOptions;
 
 // An image (or a rectangle of it) to be shown as a new layer of the current background picture.
 struct ImageLayerRequest {
   int32_t type = 0;  // OBJ_BRUSH, OBJ_BGPIC, OBJ_BRUSHPART or OBJ_BGPICPART
   ObjectId id;
-  qmBitmap* bitmap = nullptr;  // handed over: a failing hook leaves them to the caller
+  qmBitmap* bitmap = nullptr;  // handed over, also when the hook fails
   qmMask* mask = nullptr;
   qmAlphaChannel* alpha = nullptr;
   int32_t x = 0, y = 0, width = 0, height = 0;  // source rectangle
+  int32_t dest_x = 0, dest_y = 0;                // where its anchor point lands
+  const qmTransformTags* transform = nullptr;    // the display options, when given
+  const qmDrawTagOptions* style = nullptr;
 };
 
 struct LayerHooks {
@@ -33,11 +41,14 @@ struct LayerHooks {
   bool (*redirect_object)(int32_t type, const ObjectId& from, const ObjectId& to);
   // Recomposes the rectangle of the picture and its layers into target at the same place.
   int32_t (*redraw_rect)(qmBGPic* pic, qmBitmap* target, int32_t x, int32_t y, int32_t w, int32_t h);
-  // 0, or an error code with the request's planes left to the caller.
+  // 0 or an error code; the request's planes are the layer's (freed on failure).
   int32_t (*insert_image_layer)(const ImageLayerRequest& request);
   // Layers of one picture, and their release when the picture is freed.
   int32_t (*layer_count)(const qmBGPic* pic);
   void (*free_layers)(qmBGPic* pic);
+  // Recomposes and shows the rectangles collected on the display's dirty list, then empties it
+  // (at VWait and at the end of a select of the display's layers).
+  void (*flush_dirty)(qmState* L, qmDisplay* d);
 };
 
 LayerHooks& layer_hooks();

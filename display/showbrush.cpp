@@ -322,6 +322,9 @@ int32_t brush_render(qmState* L, const ObjectId& id, bool part, int32_t source_x
     request.type = part ? OBJ_BRUSHPART : OBJ_BRUSH;
     request.id = id;
     request.x = source_x, request.y = source_y, request.width = width, request.height = height;
+    request.dest_x = x, request.dest_y = y;
+    request.transform = &tt;
+    request.style = &dt;
     return layer_hooks().insert_image_layer(request);
   }
   // 8. Without layers: transformed, tinted and faded as asked, each on private planes.

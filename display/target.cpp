@@ -4,6 +4,7 @@
 #include "display/target.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <new>
 
@@ -289,7 +290,7 @@ int32_t drawtarget_prepare(qmState*) {
   return 0;
 }
 
-int32_t drawtarget_end(qmState*, qmDisplay* d, bool) {
+int32_t drawtarget_end(qmState* L, qmDisplay* d, bool keep_dirty) {
   if (!d) return 0;
   OutputTarget* t = selection_of(d);
   const bool had = t && t->active;
@@ -309,12 +310,15 @@ int32_t drawtarget_end(qmState*, qmDisplay* d, bool) {
     return 0;
   }
   // 2 to 7. Back to the display.
+  const bool layers_mode = d->output_type == TARGET_LAYERS;
   d->draw_bitmap = nullptr;
   d->draw_mask = nullptr;
   d->draw_alpha = nullptr;
   d->output_type = kOutputDisplay;
   restore_state(d);
   point_output_at(d, &d->output);
+  // The layer changes collected while the display's layers were the output are shown now.
+  if (layers_mode && !keep_dirty && d->layers) layer_hooks().flush_dirty(L, d);
   return 0;
 }
 
@@ -373,6 +377,44 @@ int32_t select_plane(qmState* L, int32_t target_type) {
 int32_t cmd_selectmask(qmState* L) { return select_plane(L, TARGET_MASK); }
 int32_t cmd_selectalphachannel(qmState* L) { return select_plane(L, TARGET_ALPHA); }
 
+// Drawing into the layers of a picture (the display's own for no id): new layers go to it, and
+// changes to the display's own picture are collected on the display's dirty list until the
+// select ends.
+int32_t select_layers(qmState* L, qmDisplay* d, const ObjectId* id) {
+  qmBGPic* pic = d->bgpic;
+  if (id)
+    if (int32_t err = bgpic_find(*id, 0, &pic)) return err;
+  OutputTarget* t = selection_of(d);
+  if (d->output_type == TARGET_LAYERS && t && t->record == pic) return 0;
+  if (d->output_type != kOutputDisplay && !d->double_buffer) drawtarget_end(L, d, false);
+  if (!d->layers) return ERR_NOLAYERS;
+  if (pic != d->bgpic && display_shows_bgpic(pic)) return ERR_SELECTBGPIC;
+  if (!d->dirty.entries) {
+    d->dirty.entries = static_cast<int32_t*>(std::malloc(sizeof(int32_t) * 4 * 1024));
+    if (!d->dirty.entries) return ERR_MEM;
+    d->dirty.capacity = 1024;
+  }
+  d->dirty.count = 0;
+  if (!t) {
+    t = new (std::nothrow) OutputTarget;
+    if (!t) return ERR_MEM;
+    d->select_target = t;
+  }
+  // Not an image target: the record only names the picture.
+  *t = OutputTarget{};
+  t->object_type = OBJ_BGPIC;
+  t->id = pic->header.id;
+  t->record = pic;
+  t->width = pic->width;
+  t->height = pic->height;
+  d->draw_bitmap = nullptr;
+  d->draw_mask = nullptr;
+  d->draw_alpha = nullptr;
+  display_save_output_state(d, true, pic->width);
+  d->output_type = TARGET_LAYERS;
+  return 0;
+}
+
 // SelectBGPic(id or Nil [, mode = SELMODE_LAYERS [, combo]])
 int32_t cmd_selectbgpic(qmState* L) {
   arg_check_count(L, 1, 3);
@@ -382,9 +424,9 @@ int32_t cmd_selectbgpic(qmState* L) {
   if (int32_t err = current_display(&d)) return err;
   if (mode != SELMODE_LAYERS)
     return drawtarget_select(L, OBJ_BGPIC, arg_get_id(L, 1), TARGET_PICTURE, 0, mode, combo);
-  // Drawing into the layers of a picture: the layers library's part.
-  if (!d->layers) return ERR_NOLAYERS;
-  return ERR_NOLAYERS;
+  const bool given = vm_type(L, 1) != QM_TNIL;
+  const ObjectId id = given ? arg_get_id(L, 1) : ObjectId{};
+  return select_layers(L, d, given ? &id : nullptr);
 }
 
 int32_t cmd_endselect(qmState* L) {

@@ -5,7 +5,9 @@
 
 #include "display/asyncdraw.h"
 #include "display/display.h"
+#include "display/graphics.h"
 #include "display/picture.h"
+#include "display/target.h"
 #include "engine/errcodes.h"
 #include "engine/numconv.h"
 #include "engine/vm.h"
@@ -13,23 +15,63 @@
 #include "layers/layers.h"
 #include "platform/platform.h"
 #include "runtime/args.h"
+#include "runtime/errors.h"
 
 namespace qm {
 
-namespace {
+qmBGPic* layers_current_picture() {
+  qmDisplay* d = display_current();
+  if (!d) return nullptr;
+  if (d->output_type == TARGET_LAYERS) {
+    const auto* t = static_cast<const OutputTarget*>(d->select_target);
+    if (t && t->object_type == OBJ_BGPIC && t->record) return static_cast<qmBGPic*>(t->record);
+  }
+  return d->bgpic;
+}
 
-int32_t layer_precondition(qmBGPic** pic);
+int32_t layer_precondition(qmBGPic** pic) {
+  qmDisplay* d = display_current();
+  if (d) {
+    const OutputTarget* t = drawtarget_selected();
+    if (d->output_type == TARGET_PICTURE && t && t->object_type == OBJ_BRUSH) return ERR_SELECTBRUSH;
+    if (d->output_type == TARGET_MASK) return ERR_SELECTMASK;
+    if (d->output_type == TARGET_ALPHA) return ERR_SELECTALPHACHANNEL;
+  }
+  qmBGPic* current = layers_current_picture();
+  if (!d || !d->layers || !current) return ERR_NOLAYERS;
+  *pic = current;
+  return 0;
+}
 
-}  // namespace
+int32_t layer_arg_index(qmState* L, qmBGPic* pic, int32_t n, int32_t* out) {
+  if (vm_type(L, n) == QM_TSTRING) {
+    const char* name = vm_to_string(L, n);
+    *out = layer_find_by_name(pic, name);
+    if (*out) return 0;
+    err_set_string_arg(name);
+    return ERR_FINDLAYER;
+  }
+  if (vm_type(L, n) != QM_TNUMBER) {
+    err_set_number_arg(n);
+    vm_raise_error(L, ERR_STRORNUM);
+  }
+  *out = to_i32(vm_to_number(L, n));
+  return 0;
+}
 
 void refresh_dirty_rect(qmState* L, const Rect& area) {
   qmDisplay* d = display_current();
   if (!d || !d->bgpic) return;
+  if (d->output_type == kOutputDisplay)
+    display_refresh_rect(L, area);
+  else if (d->output_type == TARGET_LAYERS && layers_current_picture() == d->bgpic)
+    dirty_list_add(d->dirty, area, true);
+}
+
+void display_refresh_rect(qmState* L, const Rect& area) {
+  qmDisplay* d = display_current();
+  if (!d || !d->bgpic) return;
   qmBGPic* pic = d->bgpic;
-  if (d->output_type != kOutputDisplay) {
-    if (d->output_type == OBJ_BGPIC) dirty_list_add(d->dirty, area, true);
-    return;
-  }
   Rect r = area;
   rect_clip_to_size(pic->display_width, pic->display_height, r);
   if (r.width < 1 || r.height < 1 || !d->buffer2) return;
@@ -45,6 +87,22 @@ void refresh_dirty_rect(qmState* L, const Rect& area) {
           pic->display_width, pic->display_height, BLIT_NOCLIP | BLIT_INTERNAL, nullptr, nullptr, nullptr);
 }
 
+void layer_refresh(qmState* L, qmBGPic* pic, qmLayer* layer) {
+  qmDisplay* d = display_current();
+  if (!d || d->bgpic != pic || layer->hidden || layer->off_display) return;
+  refresh_dirty_rect(L, layer_bounds(layer, layer->display, d->scale_x, d->scale_y));
+}
+
+void layers_flush_dirty(qmState* L, qmDisplay* d) {
+  if (!d || !d->bgpic || d->dirty.count == 0 || d->double_buffer) return;
+  // The list is flushed onto the display that is current (the others keep theirs until then).
+  if (d != display_current()) return;
+  dirty_rects_merge(d->dirty);
+  dirty_rects_flush(d->dirty, d->bgpic->display_width, d->bgpic->display_height,
+                    [&](const Rect& r) { display_refresh_rect(L, r); });
+  d->dirty.count = 0;
+}
+
 int32_t layers_swap_refresh(qmState* L, int32_t a, int32_t b) {
   qmBGPic* pic = nullptr;
   if (int32_t err = layer_precondition(&pic)) return err;
@@ -53,8 +111,16 @@ int32_t layers_swap_refresh(qmState* L, int32_t a, int32_t b) {
   if (!la || !lb) return ERR_LAYERRANGE;
   layer_swap(pic, la, lb);
   qmDisplay* d = display_current();
-  Rect r = layer_bounds(la, la->display, d->scale_x, d->scale_y);
-  rect_union(r, layer_bounds(lb, lb->display, d->scale_x, d->scale_y));
+  const Rect ra = layer_bounds(la, la->display, d->scale_x, d->scale_y);
+  const Rect rb = layer_bounds(lb, lb->display, d->scale_x, d->scale_y);
+  // An exchange with a layer wholly off the picture changes nothing visible.
+  auto on_picture = [&](const Rect& r) {
+    return int64_t(r.x) + r.width > 0 && int64_t(r.y) + r.height > 0 && r.x < pic->display_width &&
+           r.y < pic->display_height;
+  };
+  if (!on_picture(ra) || !on_picture(rb)) return 0;
+  Rect r = ra;
+  rect_union(r, rb);
   refresh_dirty_rect(L, r);
   return 0;
 }
@@ -100,31 +166,22 @@ void layer_set_position(qmState* L, qmLayer* layer, int32_t x, int32_t y, bool n
     rect_union(r, old_full);
     rect_union(r, layer_bounds(layer, t, sx, sy));
   }
-  if (dirty) dirty_list_add(*dirty, r, true);
-  else refresh_dirty_rect(L, r);
+  if (dirty)
+    dirty_list_add(*dirty, r, true);
+  else
+    refresh_dirty_rect(L, r);
 }
 
 namespace {
-
-// What every layer command needs first: the display as output, with layers on.
-int32_t layer_precondition(qmBGPic** pic) {
-  qmDisplay* d = display_current();
-  if (!d || !d->layers || !d->bgpic) return ERR_NOLAYERS;
-  *pic = d->bgpic;
-  return 0;
-}
-
-void refresh_layer(qmState* L, qmBGPic* pic, qmLayer* layer) {
-  qmDisplay* d = display_current();
-  if (!d || d->bgpic != pic || layer->hidden) return;
-  refresh_dirty_rect(L, layer_bounds(layer, layer->display, d->scale_x, d->scale_y));
-}
 
 int32_t cmd_enablelayers(qmState* L) {
   arg_check_count(L, 0, 0);
   qmDisplay* d = display_current();
   if (!d) return ERR_NOLAYERS;
   if (asyncdraw_uses_display(d)) return ERR_LAYERSWITCH;
+  if (d->double_buffer) return ERR_ENDDOUBLEBUFFER;
+  if (d->output_type != kOutputDisplay) return ERR_LAYERSON;
+  if (d->bgpic && layer_services().sprites_shown && layer_services().sprites_shown(d->bgpic)) return ERR_NOSPRITES;
   d->layers = 1;
   d->output.layers_on = 1;
   return 0;
@@ -146,7 +203,16 @@ int32_t cmd_createlayer(qmState* L) {
     opt_get_uint(L, 5, "color", &colour, nullptr);
     opt_get_int(L, 5, "frames", &frames, nullptr);
   }
-  if (frames < 0 || (mask && alpha) || w < 1 || h < 1) return ERR_WRONGUSAGE;
+  if (frames < 0 || (mask && alpha)) return ERR_WRONGUSAGE;
+  if (w < 1 || h < 1) return ERR_BADDIMENSIONS;
+  if (frames > 0) {
+    AnimLayerRequest r;
+    r.pic = pic;
+    r.x = x, r.y = y, r.width = w, r.height = h, r.frames = frames;
+    r.mask = mask, r.alpha = alpha, r.clear = clear;
+    r.colour = colour;
+    return layer_services().create_anim_layer(L, r);
+  }
   LayerSpec spec;
   spec.type = OBJ_BRUSH;
   spec.x = x, spec.y = y, spec.width = w, spec.height = h;
@@ -162,10 +228,7 @@ int32_t cmd_createlayer(qmState* L) {
   qmos_fill_bitmap_rect(spec.image.bitmap, 0, 0, w, h, colour);
   if (mask && !clear) qmos_mask_rect_op(spec.image.mask, 0, 0, w, h, MASKVISIBLE);
   if (alpha && !clear) std::memset(spec.image.alpha->data, 255, size_t(spec.image.alpha->bytes_per_row) * size_t(h));
-  qmLayer* layer = nullptr;
-  if (int32_t err = layer_new(L, pic, spec, &layer)) return err;
-  refresh_layer(L, pic, layer);
-  return 0;
+  return layer_new(L, pic, spec, nullptr);
 }
 
 int32_t cmd_setlayername(qmState* L) {
@@ -181,28 +244,17 @@ int32_t cmd_setlayername(qmState* L) {
   return layer_set_name_checked(pic, layer, name);
 }
 
-// A layer argument: a position, or the name of a layer.
-int32_t layer_arg(qmState* L, qmBGPic* pic, int32_t n, int32_t* out) {
-  if (vm_type(L, n) == QM_TSTRING) {
-    const char* name = vm_to_string(L, n);
-    *out = layer_find_by_name(pic, name);
-    return *out ? 0 : ERR_FINDLAYER;
-  }
-  *out = to_i32(vm_arg_check_number(L, n));
-  return 0;
-}
-
 int32_t cmd_setlayerzpos(qmState* L) {
   arg_check_count(L, 2, 2);
   qmBGPic* pic = nullptr;
   if (int32_t err = layer_precondition(&pic)) return err;
   int32_t from = 0, to = 0;
-  if (int32_t err = layer_arg(L, pic, 1, &from)) return err;
-  if (int32_t err = layer_arg(L, pic, 2, &to)) return err;
+  if (int32_t err = layer_arg_index(L, pic, 1, &from)) return err;
+  if (int32_t err = layer_arg_index(L, pic, 2, &to)) return err;
   if (from == to || to < 0) return ERR_WRONGUSAGE;
   qmLayer* layer = layer_at_index(pic, from);
   if (!layer) return ERR_LAYERRANGE;
-  if (layer_move_in_list(pic, layer, to)) refresh_layer(L, pic, layer);
+  if (layer_move_in_list(pic, layer, to)) layer_refresh(L, pic, layer);
   return 0;
 }
 
@@ -236,24 +288,79 @@ int32_t cmd_getlayeratpos(qmState* L) {
   return 2;
 }
 
+// InsertLayer(layer, kind, id, x, y [, hidden])
+int32_t cmd_insertlayer(qmState* L) {
+  arg_check_count(L, 5, 6);
+  qmBGPic* pic = nullptr;
+  if (int32_t err = layer_precondition(&pic)) return err;
+  int32_t position = 0;
+  if (int32_t err = layer_arg_index(L, pic, 1, &position)) return err;
+  const int32_t kind = to_i32(vm_arg_check_number(L, 2));
+  const ObjectId id = arg_get_id(L, 3);
+  const int32_t x = to_i32(vm_arg_check_number(L, 4)), y = to_i32(vm_arg_check_number(L, 5));
+  const bool hidden = vm_get_top(L) >= 6 && flag_arg(L, 6);
+  return insert_object_layer(L, position, kind, id, x, y, false, hidden, nullptr);
+}
+
+// ModifyLayerFrames(layer, frames [, extra])
+int32_t cmd_modifylayerframes(qmState* L) {
+  arg_check_count(L, 2, 3);
+  qmBGPic* pic = nullptr;
+  if (int32_t err = layer_precondition(&pic)) return err;
+  int32_t position = 0;
+  if (int32_t err = layer_arg_index(L, pic, 1, &position)) return err;
+  const int32_t frames = to_i32(vm_arg_check_number(L, 2));
+  const int32_t extra = to_i32(vm_arg_opt_number(L, 3, 0));
+  qmLayer* layer = layer_at_index(pic, position);
+  if (!layer) return ERR_LAYERRANGE;
+  if (layer->type != OBJ_ANIM) return ERR_NOANMLAYER;
+  int32_t count = 0;
+  if (int32_t err = layer_services().anim_modify_frames(L, layer, frames, extra, &count)) return err;
+  // The layer stays on its frame while it exists, else shows the first one again.
+  const int32_t frame = layer->content->kind[0] < count ? layer->content->kind[0] : 0;
+  for (qmLayerState* t : {layer->content, layer->unscaled, layer->display}) {
+    t->kind[0] = frame;
+    t->kind[1] = count;
+  }
+  layer_free_caches(layer);
+  layer_refresh(L, pic, layer);
+  return 0;
+}
+
 const char* kind_name(int32_t type) {
   switch (type) {
-    case OBJ_BRUSH: return "BRUSH";
-    case OBJ_ANIM: return "ANIM";
-    case OBJ_NOOBJECT: return "NOOBJECT";
-    case OBJ_TEXTOBJECT: return "TEXTOBJECT";
-    case OBJ_TEXTOUT: return "TEXTOUT";
-    case OBJ_PRINT: return "PRINT";
-    case OBJ_BRUSHPART: return "BRUSHPART";
-    case OBJ_BGPICPART: return "BGPICPART";
-    case OBJ_BOX: return "BOX";
-    case OBJ_CIRCLE: return "CIRCLE";
-    case OBJ_ELLIPSE: return "ELLIPSE";
-    case OBJ_LINE: return "LINE";
-    case OBJ_POLYGON: return "POLYGON";
-    case OBJ_ARC: return "ARC";
-    case OBJ_VECTORPATH: return "VECTORPATH";
-    default: return "UNKNOWN";
+    case OBJ_BRUSH:
+      return "BRUSH";
+    case OBJ_ANIM:
+      return "ANIM";
+    case OBJ_NOOBJECT:
+      return "NOOBJECT";
+    case OBJ_TEXTOBJECT:
+      return "TEXTOBJECT";
+    case OBJ_TEXTOUT:
+      return "TEXTOUT";
+    case OBJ_PRINT:
+      return "PRINT";
+    case OBJ_BRUSHPART:
+      return "BRUSHPART";
+    case OBJ_BGPICPART:
+      return "BGPICPART";
+    case OBJ_BOX:
+      return "BOX";
+    case OBJ_CIRCLE:
+      return "CIRCLE";
+    case OBJ_ELLIPSE:
+      return "ELLIPSE";
+    case OBJ_LINE:
+      return "LINE";
+    case OBJ_POLYGON:
+      return "POLYGON";
+    case OBJ_ARC:
+      return "ARC";
+    case OBJ_VECTORPATH:
+      return "VECTORPATH";
+    default:
+      return "UNKNOWN";
   }
 }
 
@@ -267,20 +374,21 @@ int32_t cmd_dumplayers(qmState* L) {
   int32_t n = 1;
   for (qmLayer* l = layers_bottom(pic); l; l = l->next, ++n) {
     const qmLayerState* t = which == 1 ? l->unscaled : which == 2 ? l->display : l->content;
-    platform_debug_printf("(%d) %s #%d (%p / \"%s\") - X: %d (%d) - Y: %d (%d) - Width: %d (%d) - Height: %d (%d) - "
-                          "Visible: %d\n",
-                          n, kind_name(l->type), l->object.number, static_cast<void*>(l), l->name ? l->name : "",
-                          t->pos_x, t->bounds_x, t->pos_y, t->bounds_y, t->content_w, t->width, t->content_h, t->height,
-                          l->hidden ? 0 : 1);
+    platform_debug_printf(
+        "(%d) %s #%d (%p / \"%s\") - X: %d (%d) - Y: %d (%d) - Width: %d (%d) - Height: %d (%d) - "
+        "Visible: %d\n",
+        n, kind_name(l->type), l->object.number, static_cast<void*>(l), l->name ? l->name : "", t->pos_x, t->bounds_x,
+        t->pos_y, t->bounds_y, t->content_w, t->width, t->content_h, t->height, l->hidden ? 0 : 1);
   }
   return 0;
 }
 
 const qmCommand kLayerCommands[] = {
-    {"EnableLayers", cmd_enablelayers},   {"CreateLayer", cmd_createlayer},   {"SetLayerName", cmd_setlayername},
-    {"SetLayerZPos", cmd_setlayerzpos},   {"GetLayerAtPos", cmd_getlayeratpos}, {"DumpLayers", cmd_dumplayers},
-    {"DisableLayers", cmd_disablelayers},
-    {nullptr, nullptr},
+    {"EnableLayers", cmd_enablelayers},           {"CreateLayer", cmd_createlayer},
+    {"SetLayerName", cmd_setlayername},           {"SetLayerZPos", cmd_setlayerzpos},
+    {"GetLayerAtPos", cmd_getlayeratpos},         {"DumpLayers", cmd_dumplayers},
+    {"DisableLayers", cmd_disablelayers},         {"InsertLayer", cmd_insertlayer},
+    {"ModifyLayerFrames", cmd_modifylayerframes}, {nullptr, nullptr},
 };
 
 }  // namespace

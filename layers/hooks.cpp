@@ -1,9 +1,12 @@
 // The layers behind the display library's LayerHooks and the blit layer's redraw service.
+#include "display/hooks.h"
+
 #include <cstring>
 
 #include "display/asyncdraw.h"
 #include "display/display.h"
-#include "display/hooks.h"
+#include "display/graphics.h"
+#include "display/showbrush.h"
 #include "engine/errcodes.h"
 #include "layers/layers.h"
 
@@ -52,29 +55,76 @@ int32_t redraw_rect(qmBGPic* pic, qmBitmap* target, int32_t x, int32_t y, int32_
   return 0;
 }
 
-// The request names the source rectangle; the layer shows it at the picture's origin until the
-// showing command hands a position along.
+// The display options of a showing command as a layer's transform block and style.
+TransformBlock transform_of(const qmTransformTags& tt) {
+  TransformBlock b;
+  b.scale_x = tt.scale_x, b.scale_y = tt.scale_y;
+  b.target_width = tt.width, b.target_height = tt.height;
+  b.rotation = tt.rotate;
+  // The options' matrix maps (x, y) to (a x + c y, b x + d y).
+  b.explicit_matrix.m[0] = tt.explicit_matrix[0];
+  b.explicit_matrix.m[1] = tt.explicit_matrix[2];
+  b.explicit_matrix.m[2] = tt.explicit_matrix[1];
+  b.explicit_matrix.m[3] = tt.explicit_matrix[3];
+  b.explicit_flag = tt.explicit_flag;
+  b.smooth = tt.smooth;
+  b.anchor_x = tt.anchor_x, b.anchor_y = tt.anchor_y;
+  return b;
+}
+
+LayerStyle style_of(const qmDrawTagOptions& dt) {
+  LayerStyle s;
+  s.hidden = dt.hidden;
+  s.insert_position = dt.insert_position;
+  s.transparency = dt.transparency;
+  s.tint = dt.tint;
+  s.tint_colour = dt.tint_colour;
+  s.shadow = dt.shadow.on;
+  s.shadow_colour = dt.shadow.color;
+  s.shadow_size = dt.shadow.size;
+  s.shadow_direction = dt.shadow.direction;
+  s.shadow_radius = dt.shadow.radius;
+  s.shadow_sigma = dt.shadow.sigma;
+  s.border = dt.border.on;
+  s.border_colour = dt.border.color;
+  s.border_size = dt.border.size;
+  s.name = dt.name;
+  return s;
+}
+
+// A showing command's image as a new layer at the request's place, with its options.
 int32_t insert_image_layer(const ImageLayerRequest& r) {
+  qmBGPic* pic = layers_current_picture();
   qmDisplay* d = display_current();
-  if (!d || !d->layers || !d->bgpic) return ERR_NOLAYERS;
+  if (!d || !d->layers || !pic) return ERR_NOLAYERS;
   LayerSpec spec;
   spec.type = r.type == OBJ_BGPIC ? OBJ_BGPICPART : r.type;
   spec.id = r.id;
+  spec.x = r.dest_x, spec.y = r.dest_y;
   spec.width = r.width;
   spec.height = r.height;
   spec.image = {r.bitmap, r.mask, r.alpha};
-  qmLayer* layer = nullptr;
-  if (int32_t err = layer_new(nullptr, d->bgpic, spec, &layer)) return err;
-  if (!spec.image.bitmap) {
-    layer->content->kind[0] = r.x;
-    layer->content->kind[1] = r.y;
+  if (!r.bitmap) spec.part_x = r.x, spec.part_y = r.y;
+  TransformBlock block;
+  if (r.transform) {
+    block = transform_of(*r.transform);
+    spec.transform = &block;
   }
-  refresh_dirty_rect(nullptr, layer_bounds(layer, layer->display, d->scale_x, d->scale_y));
-  return 0;
+  LayerStyle style;
+  if (r.style) {
+    style = style_of(*r.style);
+    spec.style = &style;
+  }
+  spec.flags = LAYER_SCALED;
+  return layer_new(nullptr, pic, spec, nullptr);
 }
 
-int32_t layer_count(const qmBGPic* pic) { return layers_count(pic); }
-void free_layers(qmBGPic* pic) { bgpic_layers_free(nullptr, pic); }
+int32_t layer_count(const qmBGPic* pic) {
+  return layers_count(pic);
+}
+void free_layers(qmBGPic* pic) {
+  bgpic_layers_free(nullptr, pic);
+}
 
 void redraw_service(qmState* L, qmBlitOutput* output, qmBlitPicture* picture, qmBitmap* dest, int32_t x, int32_t y,
                     int32_t w, int32_t h, int32_t, int32_t flags) {
@@ -98,6 +148,38 @@ void redraw_service(qmState* L, qmBlitOutput* output, qmBlitPicture* picture, qm
 
 }  // namespace
 
+int32_t insert_object_layer(qmState* L, int32_t position, int32_t kind, const ObjectId& id, int32_t x, int32_t y,
+                            bool no_refresh, bool hidden, qmLayer** out) {
+  qmBGPic* pic = nullptr;
+  if (int32_t err = layer_precondition(&pic)) return err;
+  if (position < 0) return ERR_INVINSERT;
+  const int32_t count = layers_count(pic);
+  if (position == 0 || position > count) position = count + 1;
+  const int32_t flags = LAYER_SCALED | LAYER_NOREFRESH | (hidden ? LAYER_HIDDEN : 0);
+  if (kind == OBJ_BRUSH) {
+    qmBrushPlanes b{};
+    if (int32_t err = gfx_services().brush_find(L, id, &b)) return err;
+    if (!b.bitmap) return ERR_BRUSHTYPE;
+    LayerSpec spec;
+    spec.type = OBJ_BRUSH;
+    spec.id = id;
+    spec.x = coord_resolve_special_x(x, b.width, 0, 0.0);
+    spec.y = coord_resolve_special_y(y, b.height, 0, 0.0);
+    spec.width = b.width, spec.height = b.height;
+    spec.insert_position = position;
+    spec.flags = flags;
+    if (int32_t err = layer_new(L, pic, spec, nullptr)) return err;
+  } else if (kind == OBJ_ANIM || kind == OBJ_TEXTOBJECT) {
+    if (int32_t err = layer_services().insert_object(L, kind, id, x, y, position, flags)) return err;
+  } else {
+    return ERR_WRONGUSAGE;
+  }
+  qmLayer* layer = layer_at_index(pic, position);
+  if (out) *out = layer;
+  if (layer && !hidden && !no_refresh) layer_refresh(L, pic, layer);
+  return 0;
+}
+
 void layers_install_hooks() {
   LayerHooks& hooks = layer_hooks();
   hooks.shows_object = shows_object;
@@ -106,12 +188,14 @@ void layers_install_hooks() {
   hooks.insert_image_layer = insert_image_layer;
   hooks.layer_count = layer_count;
   hooks.free_layers = free_layers;
+  hooks.flush_dirty = layers_flush_dirty;
   gfx_services().layers_redraw = redraw_service;
   layer_services().async_draw_error = [](const qmLayer* l) { return asyncdraw_owns_layer(l) ? ERR_RENDERADLAYER : 0; };
   asyncdraw_set_layer_dirty([](qmDisplay* d, void* layer) {
     auto* l = static_cast<qmLayer*>(layer);
-    if (d && d->bgpic) display_dirty_add_rect(d->dirty, layer_bounds(l, l->display, d->scale_x, d->scale_y),
-                                              d->bgpic->display_width, d->bgpic->display_height);
+    if (d && d->bgpic)
+      display_dirty_add_rect(d->dirty, layer_bounds(l, l->display, d->scale_x, d->scale_y), d->bgpic->display_width,
+                             d->bgpic->display_height);
   });
 }
 

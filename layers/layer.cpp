@@ -1,19 +1,24 @@
 // Layer records, the intrusive layer list, names, the constructor and freeing.
 #include "layers/layer.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 
 #include "display/asyncdraw.h"
+#include "display/frame.h"
 #include "engine/errcodes.h"
 #include "engine/latin1.h"
 #include "gfx/bitmap.h"
+#include "layers/layers.h"
 
 namespace qm {
 
 namespace {
 
-int32_t no_async_draw(const qmLayer*) { return 0; }
+int32_t no_async_draw(const qmLayer*) {
+  return 0;
+}
 
 // Until the drawing library arrives, a drawn kind shows its bounds filled with its colour.
 int32_t fill_bounds(qmLayer*, qmLayerState* state) {
@@ -25,7 +30,26 @@ int32_t fill_bounds(qmLayer*, qmLayerState* state) {
   return 0;
 }
 
-LayerServices g_services{no_async_draw, fill_bounds};
+int32_t unsupported_frame(qmState*, const ObjectId&, int32_t, LayerPlanes*, int32_t*) {
+  return ERR_UNSUPPORTEDFEAT;
+}
+int32_t unsupported_text(qmState*, const ObjectId&, LayerPlanes*) {
+  return ERR_UNSUPPORTEDFEAT;
+}
+int32_t unsupported_anim_layer(qmState*, const AnimLayerRequest&) {
+  return ERR_UNSUPPORTEDFEAT;
+}
+int32_t unsupported_insert(qmState*, int32_t, const ObjectId&, int32_t, int32_t, int32_t, int32_t) {
+  return ERR_UNSUPPORTEDFEAT;
+}
+int32_t unsupported_modify(qmState*, qmLayer*, int32_t, int32_t, int32_t*) {
+  return ERR_UNSUPPORTEDFEAT;
+}
+
+constexpr LayerServices kDefaultServices{
+    no_async_draw,          fill_bounds,        nullptr,           nullptr, unsupported_frame, unsupported_text,
+    unsupported_anim_layer, unsupported_insert, unsupported_modify};
+LayerServices g_services = kDefaultServices;
 
 void free_image(LayerImage& image) {
   qmos_free_bitmap(image.bitmap);
@@ -43,8 +67,12 @@ void free_state_caches(qmLayerState* s) {
 
 }  // namespace
 
-LayerServices& layer_services() { return g_services; }
-void layer_services_reset() { g_services = LayerServices{no_async_draw, fill_bounds}; }
+LayerServices& layer_services() {
+  return g_services;
+}
+void layer_services_reset() {
+  g_services = kDefaultServices;
+}
 
 bool layer_kind_is_shape(int32_t type) {
   return type == OBJ_BOX || type == OBJ_CIRCLE || type == OBJ_ELLIPSE || type == OBJ_LINE || type == OBJ_POLYGON ||
@@ -79,10 +107,14 @@ int32_t layer_find_by_name(const qmBGPic* pic, const char* name) {
 }
 
 void layer_unlink(qmBGPic* pic, qmLayer* layer) {
-  if (layer->prev) layer->prev->next = layer->next;
-  else pic->layers.head = layer->next;
-  if (layer->next) layer->next->prev = layer->prev;
-  else pic->layers.tail = layer->prev;
+  if (layer->prev)
+    layer->prev->next = layer->next;
+  else
+    pic->layers.head = layer->next;
+  if (layer->next)
+    layer->next->prev = layer->prev;
+  else
+    pic->layers.tail = layer->prev;
   layer->next = layer->prev = nullptr;
 }
 
@@ -92,17 +124,22 @@ namespace {
 void link_above(qmBGPic* pic, qmLayer* layer, qmLayer* below) {
   layer->prev = below;
   layer->next = below ? below->next : layers_bottom(pic);
-  if (layer->prev) layer->prev->next = layer;
-  else pic->layers.head = layer;
-  if (layer->next) layer->next->prev = layer;
-  else pic->layers.tail = layer;
+  if (layer->prev)
+    layer->prev->next = layer;
+  else
+    pic->layers.head = layer;
+  if (layer->next)
+    layer->next->prev = layer;
+  else
+    pic->layers.tail = layer;
 }
 
 }  // namespace
 
 void layer_link(qmBGPic* pic, qmLayer* layer, int32_t position) {
   qmLayer* below = layers_top(pic);
-  if (position == 1) below = nullptr;
+  if (position == 1)
+    below = nullptr;
   else if (position >= 2)
     if (qmLayer* at = layer_at_index(pic, position - 1)) below = at;
   link_above(pic, layer, below);
@@ -183,6 +220,14 @@ void layer_free(qmState* L, qmLayer* layer) {
   delete layer;
 }
 
+int32_t render_layer_content(qmState*, qmLayer* layer, qmLayerState* state) {
+  const int32_t type = layer->type;
+  if (layer_kind_is_shape(type) || type == OBJ_TEXTOUT || type == OBJ_PRINT || type == OBJ_VECTORPATH)
+    return g_services.render_content(layer, state);
+  // Brushes, anims, text objects and picture parts show their object's planes.
+  return 0;
+}
+
 void layer_remove(qmState* L, qmBGPic* pic, qmLayer* layer) {
   layer_unlink(pic, layer);
   layer_free(L, layer);
@@ -195,6 +240,42 @@ void bgpic_layers_free(qmState* L, qmBGPic* pic) {
   }
 }
 
+namespace {
+
+// The style words of a new layer: from the request's style, else the draw-tag defaults' shadow
+// and border settings (switched off).
+void apply_style(qmLayer* layer, const LayerStyle* style) {
+  if (!style) {
+    const DrawTagDefaults& d = drawtag_defaults();
+    layer->shadow_colour = d.shadow.color;
+    layer->shadow_size = d.shadow.size;
+    layer->shadow_direction = d.shadow.direction;
+    layer->shadow_radius = d.shadow.radius;
+    layer->shadow_sigma = d.shadow.sigma;
+    layer->border_colour = d.border.color;
+    layer->border_size = d.border.size;
+    return;
+  }
+  layer->transparency = style->transparency;
+  if (style->tint > 0) {
+    FilterSlot& tint = layer->filters[kTintSlot];
+    tint.active = 1;
+    tint.ints[0] = int32_t(style->tint_colour & 0xFFFFFF);
+    tint.ints[1] = style->tint;
+  }
+  layer->shadow = style->shadow;
+  layer->shadow_colour = style->shadow_colour;
+  layer->shadow_size = style->shadow_size;
+  layer->shadow_direction = style->shadow_direction;
+  layer->shadow_radius = style->shadow_radius;
+  layer->shadow_sigma = style->shadow_sigma;
+  layer->border = style->border;
+  layer->border_colour = style->border_colour;
+  layer->border_size = style->border_size;
+}
+
+}  // namespace
+
 int32_t layer_new(qmState* L, qmBGPic* pic, const LayerSpec& spec, qmLayer** out) {
   LayerImage image = spec.image;
   auto fail = [&](int32_t error) {
@@ -202,12 +283,17 @@ int32_t layer_new(qmState* L, qmBGPic* pic, const LayerSpec& spec, qmLayer** out
     return error;
   };
   if (!pic) return fail(ERR_NOLAYERS);
-  // A replacement is decided before anything is linked or taken over, so a refusal changes nothing.
   const int32_t count = layers_count(pic);
   int32_t position = spec.insert_position;
+  int32_t flags = spec.flags;
+  if (spec.style) {
+    if (spec.style->hidden) flags |= LAYER_HIDDEN;
+    if (spec.style->insert_position > 0) position = std::min(spec.style->insert_position, count + 1);
+  }
   if (position == 0 || position > count) position = -1;
+  // A replacement is decided before anything is linked or taken over, so a refusal changes nothing.
   qmLayer* replaced = nullptr;
-  if (spec.flags & LAYER_REPLACE) {
+  if (flags & LAYER_REPLACE) {
     replaced = position == -1 ? nullptr : layer_at_index(pic, position);
     if (replaced)
       if (int32_t error = g_services.async_draw_error(replaced)) return fail(error);
@@ -226,10 +312,20 @@ int32_t layer_new(qmState* L, qmBGPic* pic, const LayerSpec& spec, qmLayer** out
   state->content_w = state->width = spec.width;
   state->content_h = state->height = spec.height;
   state->colour = spec.colour;
+  if (spec.type == OBJ_BRUSHPART || spec.type == OBJ_BGPICPART) {
+    state->kind[0] = spec.part_x;
+    state->kind[1] = spec.part_y;
+  }
   layer->type = spec.type;
   layer->object = layer->creation = spec.id;
-  layer->hidden = (spec.flags & LAYER_HIDDEN) ? 1 : 0;
+  layer->hidden = (flags & LAYER_HIDDEN) ? 1 : 0;
   layer->content = layer->unscaled = layer->display = state;
+  apply_style(layer, spec.style);
+  if (spec.style && spec.style->name && *spec.style->name)
+    if (int32_t error = layer_set_name_checked(pic, layer, spec.style->name)) {
+      layer_free(L, layer);
+      return error;
+    }
   if (spec.transform) {
     layer->transform = *spec.transform;
     if (layer->type != OBJ_LINE) {
@@ -239,25 +335,37 @@ int32_t layer_new(qmState* L, qmBGPic* pic, const LayerSpec& spec, qmLayer** out
       state->bounds_y = state->anchored_y = spec.y - dy;
     }
   }
-  if (layer_kind_is_shape(layer->type) || layer->type == OBJ_TEXTOUT || layer->type == OBJ_PRINT ||
-      layer->type == OBJ_VECTORPATH) {
-    if (int32_t error = g_services.render_content(layer, state)) {
-      layer_free(L, layer);
-      return error;
-    }
+  if (int32_t error = render_layer_content(L, layer, state)) {
+    layer_free(L, layer);
+    return error;
   }
   layer_link(pic, layer, position);
+  // A transformed layer gets its unscaled state, a scaled display its display state.
+  const Matrix2 m = style_build_transform(layer->transform, state->content_w, state->content_h);
+  int32_t error = 0;
+  if (!m.is_identity())
+    error = layer_set_transform(L, layer, layer->transform);
+  else if (flags & LAYER_SCALED)
+    error = layer_rebuild_display(L, layer);
+  if (error) {
+    layer_unlink(pic, layer);
+    layer_free(L, layer);
+    return error;
+  }
   if (replaced) {
     layer->clip_share = replaced->clip_share;
     state->clip = replaced->content->clip;
     state->clip_owned = replaced->content->clip_owned;
     replaced->content->clip = nullptr;
     replaced->content->clip_owned = 0;
+    if (layer->unscaled != state) layer->unscaled->clip = state->clip;
+    if (layer->display != state) layer->display->clip = state->clip;
     layer->refs = replaced->refs;
     replaced->refs = nullptr;
     layer_unlink(pic, replaced);
     layer_free(L, replaced);
   }
+  if (!(flags & (LAYER_HIDDEN | LAYER_NOREFRESH))) layer_refresh(L, pic, layer);
   if (out) *out = layer;
   return 0;
 }

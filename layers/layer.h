@@ -77,8 +77,12 @@ struct qmLayer {
 };
 
 // The list.
-inline qmLayer* layers_bottom(const qmBGPic* pic) { return pic ? static_cast<qmLayer*>(pic->layers.head) : nullptr; }
-inline qmLayer* layers_top(const qmBGPic* pic) { return pic ? static_cast<qmLayer*>(pic->layers.tail) : nullptr; }
+inline qmLayer* layers_bottom(const qmBGPic* pic) {
+  return pic ? static_cast<qmLayer*>(pic->layers.head) : nullptr;
+}
+inline qmLayer* layers_top(const qmBGPic* pic) {
+  return pic ? static_cast<qmLayer*>(pic->layers.tail) : nullptr;
+}
 int32_t layers_count(const qmBGPic* pic);
 // The layer at 1-based position n from the bottom, or nullptr.
 qmLayer* layer_at_index(const qmBGPic* pic, int32_t n);
@@ -100,22 +104,60 @@ void layer_swap(qmBGPic* pic, qmLayer* a, qmLayer* b);
 // it as name or group name. An empty name leaves the layer unnamed.
 int32_t layer_set_name_checked(qmBGPic* pic, qmLayer* layer, const char* name);
 
+// The image to draw for a layer: its planes (owned by the layer or its object) and where the
+// layer's part starts in them.
+struct LayerPlanes {
+  const qmBitmap* bitmap = nullptr;
+  const qmMask* mask = nullptr;
+  const qmAlphaChannel* alpha = nullptr;
+  int32_t width = 0, height = 0;   // of the planes
+  int32_t part_x = 0, part_y = 0;  // where the layer's part starts in them
+};
+
+// The style a layer starts with (shadow, border, transparency, tint, name, insert position).
+struct LayerStyle {
+  int32_t hidden = 0;
+  int32_t insert_position = 0;  // above 0: replaces the constructor's position
+  int32_t transparency = 0;
+  int32_t tint = 0;
+  uint32_t tint_colour = 0;
+  int32_t shadow = 0;
+  uint32_t shadow_colour = 0;
+  int32_t shadow_size = 0, shadow_direction = 3;
+  double shadow_radius = 0.0, shadow_sigma = 0.0;
+  int32_t border = 0;
+  uint32_t border_colour = 0;
+  int32_t border_size = 0;
+  const char* name = nullptr;  // "" or nullptr: none
+};
+
 // The constructor's request.
 struct LayerSpec {
   int32_t type = OBJ_NOOBJECT;
   ObjectId id;
   int32_t x = 0, y = 0, width = 0, height = 0;
   const TransformBlock* transform = nullptr;
-  LayerImage image;  // owned from the call on, also on failure
+  const LayerStyle* style = nullptr;  // nullptr: the draw-tag defaults' shadow and border
+  LayerImage image;                   // owned from the call on, also on failure
   int32_t insert_position = -1;
-  int32_t flags = 0;  // LAYER_HIDDEN, LAYER_REPLACE
+  int32_t flags = 0;  // LAYER_HIDDEN, LAYER_SCALED, LAYER_REPLACE, LAYER_NOREFRESH
   uint32_t colour = 0;
+  int32_t part_x = 0, part_y = 0;  // BRUSHPART and BGPICPART: the source corner
 };
-enum : int32_t { LAYER_HIDDEN = 1, LAYER_SCALED = 2, LAYER_REPLACED = 4, LAYER_REPLACE = 8 };
+enum : int32_t {
+  LAYER_HIDDEN = 1,
+  LAYER_SCALED = 2,
+  LAYER_REPLACED = 4,
+  LAYER_REPLACE = 8,
+  LAYER_NOREFRESH = 16,  // the caller refreshes (or the layer is made before it can be shown)
+};
 
 // Creates and links a layer on pic. With LAYER_REPLACE the layer that follows it after
 // insertion is replaced (and freed) unless an async draw drives it; that is tested before anything
-// is linked or taken over. 0 or an error with nothing changed.
+// is linked or taken over. A transform other than the identity builds the unscaled state; with
+// LAYER_SCALED a scaled display also gets its display state. Unless hidden or LAYER_NOREFRESH the
+// layer's rectangle is refreshed when pic is the current display's picture. 0 or an error with
+// nothing changed.
 int32_t layer_new(qmState* L, qmBGPic* pic, const LayerSpec& spec, qmLayer** out);
 // Unlinks and frees one layer.
 void layer_remove(qmState* L, qmBGPic* pic, qmLayer* layer);
@@ -127,11 +169,39 @@ void layer_state_free(qmLayerState* state);
 // Drops the images computed from the content (filters, border, shadow) of every distinct state.
 void layer_free_caches(qmLayer* layer);
 
-// Seams for what arrives later: whether an async draw drives a layer (0 or its error), and the
-// renderer of drawn kinds (shapes, texts, paths) into a state's content image.
+// An anim shown as a layer, made by CreateLayer with frames: n frames of width x height filled
+// with the colour, masked or with alpha planes (all set, or all clear with `clear`).
+struct AnimLayerRequest {
+  qmBGPic* pic = nullptr;
+  int32_t x = 0, y = 0, width = 0, height = 0, frames = 0;
+  int32_t mask = 0, alpha = 0, clear = 0;
+  uint32_t colour = 0;
+};
+
+// Seams for what arrives later, installed by the libraries that own them: whether an async draw
+// drives a layer (0 or its error), the renderer of drawn kinds (shapes, texts, paths) into a
+// state's content image, the sprite pass of a redraw, and anims and text objects as layers.
+// Until a library installs its entry, anims and text objects answer ERR_UNSUPPORTEDFEAT.
 struct LayerServices {
   int32_t (*async_draw_error)(const qmLayer* layer);
   int32_t (*render_content)(qmLayer* layer, qmLayerState* state);
+  // The sprites shown on pic that meet the area, drawn into dest (after the layers).
+  void (*draw_sprites)(qmState* L, qmBGPic* pic, qmBitmap* dest, const Rect& area);
+  // True while sprites are shown on the picture.
+  bool (*sprites_shown)(const qmBGPic* pic);
+  // The planes of frame (0-based; -1: the state's current one) of an anim, with its frame count.
+  int32_t (*anim_frame)(qmState* L, const ObjectId& id, int32_t frame, LayerPlanes* out, int32_t* count);
+  // The planes of a text object.
+  int32_t (*textobject_image)(qmState* L, const ObjectId& id, LayerPlanes* out);
+  // CreateLayer with frames.
+  int32_t (*create_anim_layer)(qmState* L, const AnimLayerRequest& request);
+  // Inserts an anim (OBJ_ANIM) or a text object (OBJ_TEXTOBJECT) at position (1-based, at most
+  // count + 1) at x, y (specials resolved by the service) with the layer flags.
+  int32_t (*insert_object)(qmState* L, int32_t kind, const ObjectId& id, int32_t x, int32_t y, int32_t position,
+                           int32_t flags);
+  // ModifyLayerFrames' work on the anim an ANIM layer shows: the layer holds an anim of its own
+  // first unless it is a temporary one that no other layer shows; *count gets the new count.
+  int32_t (*anim_modify_frames)(qmState* L, qmLayer* layer, int32_t frames, int32_t extra, int32_t* count);
 };
 LayerServices& layer_services();
 void layer_services_reset();

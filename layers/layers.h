@@ -9,8 +9,10 @@
 #include "layers/geometry.h"
 #include "layers/layer.h"
 #include "layers/redraw.h"
+#include "layers/style_table.h"
 
 struct qmState;
+struct qmDisplay;
 
 namespace qm {
 
@@ -27,6 +29,38 @@ int32_t layers_swap_refresh(qmState* L, int32_t a, int32_t b);
 inline constexpr int32_t kKeepCoordinate = 100000;
 void layer_set_position(qmState* L, qmLayer* layer, int32_t x, int32_t y, bool no_refresh, int32_t relative,
                         DirtyList* dirty);
+
+// The picture that layer commands work on: the current display's, or the one selected with
+// SelectBGPic's layers mode. nullptr without a display.
+qmBGPic* layers_current_picture();
+// What every layer command checks first, in this order: a selected brush (ERR_SELECTBRUSH), mask
+// (ERR_SELECTMASK) or alpha channel (ERR_SELECTALPHACHANNEL) as the output, then layers off
+// (ERR_NOLAYERS). 0 with the current picture.
+int32_t layer_precondition(qmBGPic** pic);
+// A layer argument: a number is a position (unchecked), a string the position of the layer of
+// that name (ERR_FINDLAYER, with the name as the error's text, when none has it); any other type
+// raises ERR_STRORNUM.
+int32_t layer_arg_index(qmState* L, qmBGPic* pic, int32_t n, int32_t* out);
+// Redraws the rectangle of the current display's picture into its composition buffer and shows
+// it (the rectangle is clipped to the picture).
+void display_refresh_rect(qmState* L, const Rect& area);
+// Refreshes a layer's full rectangle when pic is the current display's picture.
+void layer_refresh(qmState* L, qmBGPic* pic, qmLayer* layer);
+// Merges and redraws the rectangles collected on the display's list, then empties it.
+void layers_flush_dirty(qmState* L, qmDisplay* d);
+// Inserts an existing brush (OBJ_BRUSH), anim (OBJ_ANIM) or text object (OBJ_TEXTOBJECT) at
+// position: below 0 ERR_INVINSERT, 0 or past the end on top; x and y may be specials, resolved
+// against the object's size. Unless hidden or no_refresh the layer is refreshed. *out (may be
+// nullptr) gets the layer now at the position. Other kinds: ERR_WRONGUSAGE.
+int32_t insert_object_layer(qmState* L, int32_t position, int32_t kind, const ObjectId& id, int32_t x, int32_t y,
+                            bool no_refresh, bool hidden, qmLayer** out);
+// Renders a drawn layer's content into the state by kind (shapes, texts, paths through the
+// renderer service); kinds that show another object's planes need nothing. 0 or the renderer's
+// error.
+int32_t render_layer_content(qmState* L, qmLayer* layer, qmLayerState* state);
+// Builds the layer's display state when the current display scales its layers by other than
+// 1 x 1 (else the display state is the unscaled one). 0, ERR_MEM or a look-up error.
+int32_t layer_rebuild_display(qmState* L, qmLayer* layer);
 
 // Sets the layer's transform; a matrix other than the identity gives the layer a state of its
 // own with the content resampled about its middle at the on-screen size. 0, ERR_MEM or the

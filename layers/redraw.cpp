@@ -4,9 +4,9 @@
 #include <algorithm>
 
 #include "engine/errcodes.h"
+#include "gfx/bitmap.h"
 #include "gfx/blit.h"
 #include "gfx/blitpixels.h"
-#include "gfx/bitmap.h"
 #include "gfx/effects.h"
 #include "layers/filters.h"
 #include "platform/platform.h"
@@ -24,9 +24,9 @@ int32_t build_filtered(qmState* L, qmLayer* layer, qmLayerState* t) {
   LayerPlanes plain;
   if (int32_t error = layer_build_transformed(L, layer, t, false, &plain)) return error;
   LayerImage& f = t->filtered;
-  if (int32_t error = bitmap_new_with_parts(plain.bitmap, plain.mask, plain.alpha, plain.part_x, plain.part_y,
-                                            t->width, t->height, 0, &f.bitmap, plain.mask ? &f.mask : nullptr,
-                                            plain.alpha ? &f.alpha : nullptr))
+  if (int32_t error =
+          bitmap_new_with_parts(plain.bitmap, plain.mask, plain.alpha, plain.part_x, plain.part_y, t->width, t->height,
+                                0, &f.bitmap, plain.mask ? &f.mask : nullptr, plain.alpha ? &f.alpha : nullptr))
     return error;
   ++g_built;
   return layer_apply_filters(layer->filters, f.bitmap, f.mask, f.alpha, t->width, t->height);
@@ -52,8 +52,8 @@ void draw_layer_image(const RedrawSource& s, const LayerPlanes& p, int32_t sx, i
   if (!tmp) return;
   BLTBITMAP(dest, r.x, r.y, tmp, 0, 0, r.width, r.height);
   bitmap_mix(tmp, p.bitmap, p.mask, 0, 0, sx, sy, r.width, r.height, level, p.alpha, p.width, p.height);
-  SAFEBLT(s.L, tmp, 0, 0, dest, r.x, r.y, r.width, r.height, r.width, r.height, dest->width, dest->height,
-          kIntoBitmap, nullptr, nullptr, clip);
+  SAFEBLT(s.L, tmp, 0, 0, dest, r.x, r.y, r.width, r.height, r.width, r.height, dest->width, dest->height, kIntoBitmap,
+          nullptr, nullptr, clip);
   qmos_free_bitmap(tmp);
 }
 
@@ -67,8 +67,8 @@ void draw_shadow(const RedrawSource& s, qmLayer* layer, qmLayerState* t, const R
     int32_t opacity = 255 - int32_t(layer->shadow_colour >> 24);
     if (layer->shadow_fade) opacity = int32_t(opacity * double(layer->shadow_fade - 1) / 255.0);
     const int32_t w = t->border.bitmap ? t->border_w : t->width, h = t->border.bitmap ? t->border_h : t->height;
-    t->shadow = shadow_alpha_new(p.alpha, p.mask, p.part_x, p.part_y, w, h, layer->shadow_radius,
-                                 layer->shadow_sigma, opacity, 0, 0);
+    t->shadow = shadow_alpha_new(p.alpha, p.mask, p.part_x, p.part_y, w, h, layer->shadow_radius, layer->shadow_sigma,
+                                 opacity, 0, 0);
     if (!t->shadow) return;
     ++g_built;
   }
@@ -86,8 +86,8 @@ void draw_shadow(const RedrawSource& s, qmLayer* layer, qmLayerState* t, const R
     qmos_free_bitmap(fill);
     return;
   }
-  bltalphachannel_clipped(t->shadow, r.x - at.x, r.y - at.y, s.dest, r.x, r.y, r.width, r.height, at.width,
-                          at.height, s.dest->width, s.dest->height, colour, 0, nullptr, 0, nullptr, 0, nullptr);
+  bltalphachannel_clipped(t->shadow, r.x - at.x, r.y - at.y, s.dest, r.x, r.y, r.width, r.height, at.width, at.height,
+                          s.dest->width, s.dest->height, colour, 0, nullptr, 0, nullptr, 0, nullptr);
 }
 
 // The border image: the layer's outline grown by the border size in the border colour, its
@@ -102,8 +102,8 @@ int32_t build_border(qmState* L, qmLayer* layer, qmLayerState* t) {
   qmos_fill_bitmap_rect(bitmap, 0, 0, w, h, layer->border_colour & 0xFFFFFF);
   qmAlphaChannel* alpha = nullptr;
   if (p.mask || p.alpha) {
-    alpha = shadow_alpha_new(p.alpha, p.mask, p.part_x, p.part_y, t->width, t->height, b, b / 3.0, 255, 1,
-                             b > 3 ? 1 : 0);
+    alpha =
+        shadow_alpha_new(p.alpha, p.mask, p.part_x, p.part_y, t->width, t->height, b, b / 3.0, 255, 1, b > 3 ? 1 : 0);
     if (!alpha) {
       qmos_free_bitmap(bitmap);
       return ERR_MEM;
@@ -167,7 +167,9 @@ void draw_layer(const RedrawSource& s, qmLayer* layer, const Rect& area) {
 
 }  // namespace
 
-int64_t layer_images_built() { return g_built; }
+int64_t layer_images_built() {
+  return g_built;
+}
 
 int32_t layer_build_transformed(qmState* L, qmLayer* layer, qmLayerState* t, bool with_filters, LayerPlanes* out) {
   if (with_filters && layer_has_filters(layer->filters)) {
@@ -192,8 +194,8 @@ int32_t layer_build_transformed(qmState* L, qmLayer* layer, qmLayerState* t, boo
     case OBJ_BGPICPART: {
       qmBGPic* pic = nullptr;
       if (int32_t error = bgpic_find(layer->object, 0, &pic)) return error;
-      *out = {pic->current.bitmap, pic->current.mask, pic->current.alpha, pic->display_width, pic->display_height, 0,
-              0};
+      *out = {
+          pic->current.bitmap, pic->current.mask, pic->current.alpha, pic->display_width, pic->display_height, 0, 0};
       break;
     }
     default:
@@ -211,15 +213,36 @@ Rect layer_shadow_rect(const qmLayer* layer, const qmLayerState* t, double scale
   const int32_t r = int32_t(layer->shadow_radius);
   const int32_t dx = int32_t(layer->shadow_size * scale_x), dy = int32_t(layer->shadow_size * scale_y);
   switch (layer->shadow_direction) {
-    case 0: base.y -= dy; break;
-    case 1: base.y -= dy; base.x += dx; break;
-    case 2: base.x += dx; break;
-    case 3: base.y += dy; base.x += dx; break;
-    case 4: base.y += dy; break;
-    case 5: base.y += dy; base.x -= dx; break;
-    case 6: base.x -= dx; break;
-    case 7: base.y -= dy; base.x -= dx; break;
-    default: break;
+    case 0:
+      base.y -= dy;
+      break;
+    case 1:
+      base.y -= dy;
+      base.x += dx;
+      break;
+    case 2:
+      base.x += dx;
+      break;
+    case 3:
+      base.y += dy;
+      base.x += dx;
+      break;
+    case 4:
+      base.y += dy;
+      break;
+    case 5:
+      base.y += dy;
+      base.x -= dx;
+      break;
+    case 6:
+      base.x -= dx;
+      break;
+    case 7:
+      base.y -= dy;
+      base.x -= dx;
+      break;
+    default:
+      break;
   }
   return {base.x - r, base.y - r, base.width + 2 * r, base.height + 2 * r};
 }
@@ -248,7 +271,7 @@ void layers_redraw(const RedrawSource& s, int32_t x, int32_t y, int32_t w, int32
     platform_debug_printf("ERROR! REDRAW CALLED WITHOUT DSTBM\n");
     return;
   }
-  if (!s.pic || (flags & REDRAW_SPRITESONLY)) return;
+  if (!s.pic) return;
   // Composition writes into the given bitmap only; it needs no current output, so a redraw made
   // while none is current (a snapshot, the end of the program) draws through a stand-in.
   static qmBlitOutput stand_in{};
@@ -272,12 +295,16 @@ void layers_redraw(const RedrawSource& s, int32_t x, int32_t y, int32_t w, int32
   if (int64_t(x) + w > sw) w = sw - x;
   if (int64_t(y) + h > sh) h = sh - y;
   if (w < 1 || h < 1) return;
-  if (s.background)
-    SAFEBLT(s.L, s.background, x, y, s.dest, x, y, w, h, sw, sh, sw, sh, BLIT_NOCLIP | kIntoBitmap, nullptr, nullptr,
-            nullptr);
   const Rect area{x, y, w, h};
-  for (qmLayer* layer = layers_bottom(s.pic); layer; layer = layer->next)
-    if (layer->type != OBJ_NOOBJECT) draw_layer(s, layer, area);
+  if (!(flags & REDRAW_SPRITESONLY)) {
+    if (s.background)
+      SAFEBLT(s.L, s.background, x, y, s.dest, x, y, w, h, sw, sh, sw, sh, BLIT_NOCLIP | kIntoBitmap, nullptr, nullptr,
+              nullptr);
+    for (qmLayer* layer = layers_bottom(s.pic); layer; layer = layer->next)
+      if (layer->type != OBJ_NOOBJECT) draw_layer(s, layer, area);
+  }
+  if (flags & REDRAW_NOSPRITES) return;
+  if (auto sprites = layer_services().draw_sprites) sprites(s.L, s.pic, s.dest, area);
 }
 
 bool planes_overlap_test(const OverlapSide& a, const OverlapSide& b) {

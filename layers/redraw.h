@@ -22,20 +22,13 @@ struct RedrawSource {
 
 enum : int32_t { REDRAW_NOSPRITES = 1, REDRAW_SPRITESONLY = 2 };
 
-// Composes (x, y, w, h). Refuses (a console message, nothing drawn) a size below 1, a negative
-// corner or a missing destination.
+// Composes (x, y, w, h): the background and the layers (unless REDRAW_SPRITESONLY), then the
+// sprite pass of layer_services() (unless REDRAW_NOSPRITES). Refuses (a console message, nothing
+// drawn) a size below 1, a negative corner or a missing destination.
 void layers_redraw(const RedrawSource& source, int32_t x, int32_t y, int32_t w, int32_t h, int32_t flags);
 
 // The image to draw for a layer: 0 with the planes (owned by the layer or its object), or an error.
-struct LayerPlanes {
-  const qmBitmap* bitmap = nullptr;
-  const qmMask* mask = nullptr;
-  const qmAlphaChannel* alpha = nullptr;
-  int32_t width = 0, height = 0;  // of the planes
-  int32_t part_x = 0, part_y = 0;  // where the layer's part starts in them
-};
-int32_t layer_build_transformed(qmState* L, qmLayer* layer, qmLayerState* state, bool with_filters,
-                                LayerPlanes* out);
+int32_t layer_build_transformed(qmState* L, qmLayer* layer, qmLayerState* state, bool with_filters, LayerPlanes* out);
 // The layer's full rectangle with shadow.
 Rect layer_bounds(const qmLayer* layer, const qmLayerState* state, double scale_x = 1.0, double scale_y = 1.0);
 // Where the shadow lands.

@@ -1,10 +1,12 @@
 // Transformed layers: the unscaled state of a layer whose matrix is not the identity holds the
 // content resampled at its on-screen size, about the content's middle.
+#include "gfx/transform.h"
+
 #include <cmath>
 
+#include "display/display.h"
 #include "engine/errcodes.h"
 #include "gfx/bitmap.h"
-#include "gfx/transform.h"
 #include "layers/layers.h"
 
 namespace qm {
@@ -31,37 +33,38 @@ void drop_own_state(qmLayer* layer) {
   layer->unscaled = layer->display = layer->content;
 }
 
-}  // namespace
+void drop_display_state(qmLayer* layer) {
+  if (layer->display != layer->content && layer->display != layer->unscaled) layer_state_free(layer->display);
+  layer->display = layer->unscaled;
+}
 
-int32_t layer_set_transform(qmState* L, qmLayer* layer, const TransformBlock& block) {
+// A new state with the content resampled through m, the content's middle landing on (mid_x,
+// mid_y) of the picture. 0, ERR_MEM or the source's look-up error.
+int32_t build_state(qmState* L, qmLayer* layer, const Matrix2& m, double mid_x, double mid_y, int32_t smooth,
+                    qmLayerState** out) {
   qmLayerState* c = layer->content;
-  layer->transform = block;
-  layer->transform.matrix = style_build_transform(block, c->content_w, c->content_h);
-  transform_check_uniform_scale(layer->transform);
-  const Matrix2& m = layer->transform.matrix;
-  if (m.is_identity()) {
-    drop_own_state(layer);
-    return 0;
-  }
   LayerPlanes p;
   if (int32_t error = layer_build_transformed(L, layer, c, false, &p)) return error;
-  const Rect at = rect_transform_bounds(m, c->anchored_x, c->anchored_y, c->content_w, c->content_h, 0.5, 0.5);
+  const double cx = c->content_w / 2.0, cy = c->content_h / 2.0;
+  const Rect at = rect_transform_bounds(m, mid_x - cx, mid_y - cy, c->content_w, c->content_h, 0.5, 0.5);
+  if (at.width < 1 || at.height < 1) return ERR_BADDIMENSIONS;
   qmLayerState* t = new_state_like(c);
   if (!t) return ERR_MEM;
   t->bounds_x = at.x, t->bounds_y = at.y;
   t->width = at.width, t->height = at.height;
   t->transformed.bitmap = qmos_alloc_bitmap(at.width, at.height);
   // Outside the turned content nothing shows: an alpha plane when the content has one, else a mask.
-  if (p.alpha) t->transformed.alpha = qmos_alloc_alpha(at.width, at.height, 1);
-  else t->transformed.mask = qmos_alloc_mask(at.width, at.height, 1);
+  if (p.alpha)
+    t->transformed.alpha = qmos_alloc_alpha(at.width, at.height, 1);
+  else
+    t->transformed.mask = qmos_alloc_mask(at.width, at.height, 1);
   if (!t->transformed.bitmap || !(t->transformed.alpha || t->transformed.mask)) {
     layer_state_free(t);
     return ERR_MEM;
   }
-  // Content point q goes to M (q - middle) + middle, relative to the new bounds.
-  const double cx = c->content_w / 2.0, cy = c->content_h / 2.0;
-  const double ox = c->anchored_x + cx - at.x - (m.m[0] * cx + m.m[1] * cy);
-  const double oy = c->anchored_y + cy - at.y - (m.m[2] * cx + m.m[3] * cy);
+  // Content point q goes to M (q - middle) + (mid_x, mid_y), relative to the new bounds.
+  const double ox = mid_x - at.x - (m.m[0] * cx + m.m[1] * cy);
+  const double oy = mid_y - at.y - (m.m[2] * cx + m.m[3] * cy);
   const double job_matrix[6] = {m.m[0], m.m[2], m.m[1], m.m[3], ox, oy};
   qmTransformJob job{};
   const size_t ppr = size_t(p.bitmap->bytes_per_row / 4);
@@ -82,7 +85,7 @@ int32_t layer_set_transform(qmState* L, qmLayer* layer, const TransformBlock& bl
   job.source_alpha_bpr = p.alpha ? p.alpha->bytes_per_row : 0;
   job.dest_alpha_bpr = t->transformed.alpha ? t->transformed.alpha->bytes_per_row : 0;
   job.transform = job_matrix;
-  job.smooth = block.smooth;
+  job.smooth = smooth;
   job.format = p.bitmap->format;
   job.bytes_per_pixel = 4;
   // Without a source mask every pixel reached is solid: mark the reached ones through a full mask.
@@ -99,9 +102,59 @@ int32_t layer_set_transform(qmState* L, qmLayer* layer, const TransformBlock& bl
   }
   transform_pixels(job);
   qmos_free_mask(full);
+  *out = t;
+  return 0;
+}
+
+// The display's layer scaling: true with the factors when the current display scales the layers
+// of pic by something other than 1 x 1.
+bool display_scales(const qmLayer* layer, double* sx, double* sy) {
+  qmDisplay* d = display_current();
+  if (!d || !d->scale_layer || d->scale_width < 1 || d->scale_height < 1 || !d->bgpic) return false;
+  if (d->scale_x == 1.0 && d->scale_y == 1.0) return false;
+  if (layer_index_of(d->bgpic, layer) < 0) return false;
+  *sx = d->scale_x;
+  *sy = d->scale_y;
+  return true;
+}
+
+}  // namespace
+
+int32_t layer_rebuild_display(qmState* L, qmLayer* layer) {
+  double sx = 1.0, sy = 1.0;
+  if (!display_scales(layer, &sx, &sy)) {
+    drop_display_state(layer);
+    return 0;
+  }
+  const qmLayerState* c = layer->content;
+  Matrix2 m = layer->transform.matrix;
+  m.m[0] *= sx, m.m[1] *= sx, m.m[2] *= sy, m.m[3] *= sy;
+  const double mid_x = (c->anchored_x + c->content_w / 2.0) * sx, mid_y = (c->anchored_y + c->content_h / 2.0) * sy;
+  qmDisplay* d = display_current();
+  qmLayerState* t = nullptr;
+  if (int32_t error = build_state(L, layer, m, mid_x, mid_y, d->smooth_scale, &t)) return error;
+  drop_display_state(layer);
+  layer->display = t;
+  return 0;
+}
+
+int32_t layer_set_transform(qmState* L, qmLayer* layer, const TransformBlock& block) {
+  qmLayerState* c = layer->content;
+  layer->transform = block;
+  layer->transform.matrix = style_build_transform(block, c->content_w, c->content_h);
+  transform_check_uniform_scale(layer->transform);
+  const Matrix2& m = layer->transform.matrix;
+  if (m.is_identity()) {
+    drop_own_state(layer);
+    return layer_rebuild_display(L, layer);
+  }
+  qmLayerState* t = nullptr;
+  if (int32_t error = build_state(L, layer, m, c->anchored_x + c->content_w / 2.0, c->anchored_y + c->content_h / 2.0,
+                                  block.smooth, &t))
+    return error;
   drop_own_state(layer);
   layer->unscaled = layer->display = t;
-  return 0;
+  return layer_rebuild_display(L, layer);
 }
 
 }  // namespace qm

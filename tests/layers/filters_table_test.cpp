@@ -3,6 +3,7 @@
 
 #include "engine/errcodes.h"
 #include "layers/filters.h"
+#include "layers/style_table.h"
 #include "tests/stdlib/command_harness.h"
 
 using namespace qm;
@@ -78,4 +79,68 @@ TEST_F(FiltersTable, EntriesInOrderAndTheirErrors) {
   given = false;
   EXPECT_EQ(filters_read_table(L, -1, fresh, &given), 0);
   EXPECT_FALSE(given);
+}
+
+namespace {
+
+void set_number(qmState* L, const char* key, double value) {
+  vm_push_string(L, key);
+  vm_push_number(L, value);
+  vm_raw_set(L, -3);
+}
+
+}  // namespace
+
+// The form style's SHADOW and EDGE bits switch the layer's shadow and border and stay out of the
+// form style; NORMAL replaces the whole style; a new gradient colour drops the colour table.
+TEST_F(FiltersTable, StyleTableRoundTrip) {
+  struct Case {
+    int32_t form, clear;
+    int32_t want_form, want_shadow, want_border;
+    bool want_given, want_changed;
+  } cases[] = {
+      {FORM_SHADOW, -1, FORM_ANTIALIAS, 1, 0, false, true},
+      {FORM_EDGE | 128, -1, FORM_ANTIALIAS | 128, 0, 1, true, true},
+      {FORM_NORMAL | FORM_SHADOW, -1, FORM_NORMAL, 0, 0, true, false},
+      {-1, FORM_SHADOW | FORM_ANTIALIAS, 0, 0, 0, true, true},
+  };
+  for (const Case& c : cases) {
+    qmLayer layer;
+    layer.shadow = c.clear >= 0 ? 1 : 0;
+    LayerDrawStyle style;
+    style.form_style = FORM_ANTIALIAS;
+    style.gradient.stop_count = 3;
+    bool given = false, changed = false;
+    vm_new_table(L);
+    if (c.form >= 0) set_number(L, "formstyle", c.form);
+    if (c.clear >= 0) set_number(L, "formstyleclear", c.clear);
+    EXPECT_EQ(read_style_table(L, -1, &layer, &style, &given, &changed), 0);
+    vm_pop(L, 1);
+    EXPECT_EQ(style.form_style, c.want_form) << c.form << " " << c.clear;
+    EXPECT_EQ(layer.shadow, c.want_shadow) << c.form;
+    EXPECT_EQ(layer.border, c.want_border) << c.form;
+    EXPECT_EQ(given, c.want_given) << c.form;
+    EXPECT_EQ(changed, c.want_changed) << c.form;
+    EXPECT_EQ(style.gradient.stop_count, 3);
+  }
+  LayerDrawStyle style;
+  bool given = false, changed = false;
+  vm_new_table(L);
+  set_number(L, "fillstyle", FILLTEXTURE);
+  set_number(L, "gradientendcolor", 0x12FF8000);
+  set_number(L, "texturebrush", 7);
+  set_number(L, "texturex", -3);
+  style.gradient.stop_count = 2;
+  EXPECT_EQ(read_style_table(L, -1, nullptr, &style, &given, &changed), 0);
+  vm_pop(L, 1);
+  EXPECT_TRUE(given);
+  EXPECT_EQ(style.gradient.stop_count, 0);
+  vm_new_table(L);
+  write_style_table(L, style);
+  LayerDrawStyle back;
+  EXPECT_EQ(read_style_table(L, -1, nullptr, &back, &given, &changed), 0);
+  EXPECT_EQ(back.fill_style, FILLTEXTURE);
+  EXPECT_EQ(back.gradient.end_colour, 0xFF8000u);
+  EXPECT_EQ(back.texture_brush, style.texture_brush);
+  EXPECT_EQ(back.texture_x, -3);
 }

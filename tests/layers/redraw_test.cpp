@@ -37,12 +37,12 @@ struct RedrawTest : ::testing::Test {
     EXPECT_EQ(layer_new(nullptr, &pic, spec, &l), 0);
     return l;
   }
-  void redraw(int32_t x = 0, int32_t y = 0, int32_t w = 16, int32_t h = 16) {
+  void redraw(int32_t x = 0, int32_t y = 0, int32_t w = 16, int32_t h = 16, int32_t flags = REDRAW_NOSPRITES) {
     RedrawSource s;
     s.pic = &pic;
     s.background = background;
     s.dest = dest;
-    layers_redraw(s, x, y, w, h, REDRAW_NOSPRITES);
+    layers_redraw(s, x, y, w, h, flags);
   }
   uint32_t at(int32_t x, int32_t y) { return qmos_read_pixel(dest, x, y) & 0xFFFFFF; }
 };
@@ -133,7 +133,7 @@ TEST_F(RedrawTest, CachedImagesAreBuiltOnce) {
 }
 
 TEST(PlanesOverlap, Table) {
-  qmMask* left = qmos_alloc_mask(4, 4, 1);   // clear
+  qmMask* left = qmos_alloc_mask(4, 4, 1);  // clear
   qmMask* full = qmos_alloc_mask(4, 4, 1);
   qmos_mask_rect_op(full, 0, 0, 4, 4, MASKVISIBLE);
   qmos_mask_rect_op(left, 0, 0, 2, 4, MASKVISIBLE);  // left half set
@@ -198,4 +198,32 @@ TEST_F(RedrawTest, RotatedLayerTurnsAboutItsMiddle) {
   EXPECT_EQ(l->display, l->content);
   redraw();
   EXPECT_EQ(at(4, 6), kRed);
+}
+
+// The sprite pass runs after the layers, over the redrawn area only; REDRAW_NOSPRITES leaves it
+// out and REDRAW_SPRITESONLY draws nothing else.
+TEST_F(RedrawTest, SpritePassAfterTheLayers) {
+  static Rect seen;
+  static int calls;
+  calls = 0;
+  layer_services().draw_sprites = [](qmState*, qmBGPic*, qmBitmap* dest, const Rect& area) {
+    ++calls;
+    seen = area;
+    qmos_fill_bitmap_rect(dest, 5, 5, 1, 1, 0x00FF00);
+  };
+  add(4, 4, 3, 3, kRed);
+  redraw(2, 2, 8, 8, 0);
+  EXPECT_EQ(calls, 1);
+  EXPECT_EQ(seen, (Rect{2, 2, 8, 8}));
+  EXPECT_EQ(at(5, 5), 0x00FF00u);
+  EXPECT_EQ(at(4, 4), kRed);
+  redraw(0, 0, 16, 16, REDRAW_NOSPRITES);
+  EXPECT_EQ(calls, 1);
+  EXPECT_EQ(at(5, 5), kRed);
+  qmos_fill_bitmap_rect(dest, 0, 0, 16, 16, 0x123456);
+  redraw(0, 0, 16, 16, REDRAW_SPRITESONLY);
+  EXPECT_EQ(calls, 2);
+  EXPECT_EQ(at(5, 5), 0x00FF00u);
+  EXPECT_EQ(at(4, 4), 0x123456u);
+  layer_services_reset();
 }

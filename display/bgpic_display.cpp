@@ -1,6 +1,7 @@
 // Showing background pictures: DisplayBGPic makes one the current display's picture, and
 // DisplayBGPicPart copies a rectangle of one onto the current output.
 #include "display/bgpic.h"
+#include "display/clipregion.h"
 #include "display/display.h"
 #include "display/graphics.h"
 #include "display/hooks.h"
@@ -47,10 +48,14 @@ int32_t cmd_displaybgpicpart(qmState* L) {
   qmDisplay* d = display_current();
   int32_t out_x = 0, out_y = 0, out_w = 0, out_h = 0;
   if (!d || !d->bgpic || !output_hooks().output_area(&out_x, &out_y, &out_w, &out_h)) return ERR_CLOSEDDISPDRAW;
-  const int32_t dx = coord_resolve_special_x(to_i32(vm_arg_opt_number(L, 6, x)), w, out_w, 0.0);
-  const int32_t dy = coord_resolve_special_y(to_i32(vm_arg_opt_number(L, 7, y)), h, out_h, 0.0);
+  // Specials resolve inside an active clip region; the blit draws within the whole output and
+  // the region clips it.
+  const int32_t dx = coord_resolve_special_x(to_i32(vm_arg_opt_number(L, 6, x)), w, 0, 0.0);
+  const int32_t dy = coord_resolve_special_y(to_i32(vm_arg_opt_number(L, 7, y)), h, 0, 0.0);
   if (int32_t err = drawtarget_prepare(L)) return err;
   qmBitmap* dest = drawtarget_dest();  // a selected picture or the double buffer's back buffer
+  clipregion_output_size(&out_w, &out_h);
+  const qmClipRegion* clip = clipregion_active();
   dblbuf_mark(d, dx, dy, w, h);
   const BGPicImage& img = pic->current;
   if (pic == d->bgpic) {
@@ -60,11 +65,11 @@ int32_t cmd_displaybgpicpart(qmState* L) {
     if (int32_t err = planes_copy(img.bitmap, img.mask, img.alpha, pic->display_width, pic->display_height, &copy))
       return err;
     SAFEBLT(L, copy.bitmap, x, y, dest, dx, dy, w, h, pic->display_width, pic->display_height, out_w, out_h,
-            BLIT_FRONT, copy.mask, copy.alpha, nullptr);
+            BLIT_FRONT, copy.mask, copy.alpha, clip);
     return 0;
   }
   SAFEBLT(L, img.bitmap, x, y, dest, dx, dy, w, h, pic->display_width, pic->display_height, out_w, out_h,
-          BLIT_FRONT, img.mask, img.alpha, nullptr);
+          BLIT_FRONT, img.mask, img.alpha, clip);
   return 0;
 }
 

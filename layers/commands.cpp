@@ -395,6 +395,7 @@ const qmCommand kLayerCommands[] = {
 
 int32_t layers_init(qmState* L) {
   layers_install_hooks();
+  layer_attributes_open();
   return picture_library_open(L, kLayerCommands, nullptr, "layers", nullptr);
 }
 

@@ -69,5 +69,7 @@ int32_t layer_set_transform(qmState* L, qmLayer* layer, const TransformBlock& bl
 
 // The command library: installs the hooks and registers the commands.
 int32_t layers_init(qmState* L);
+// GetAttribute's rows for layers (called by layers_init).
+void layer_attributes_open();
 
 }  // namespace qm

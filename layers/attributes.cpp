@@ -1,0 +1,87 @@
+// GetAttribute for layers: the layer is a position or a name in the background picture of the
+// current output.
+#include "display/display.h"
+#include "display/graphics.h"
+#include "display/target.h"
+#include "engine/errcodes.h"
+#include "engine/numconv.h"
+#include "engine/vm.h"
+#include "layers/layers.h"
+
+namespace qm {
+
+namespace {
+
+enum : int32_t {
+  ATTRXPOS = 7, ATTRYPOS = 8, ATTRVISIBLE = 10, ATTRNUMFRAMES = 11, ATTRCURFRAME = 12, ATTRLAYERID = 13,
+  ATTRFONTASCENDER = 30, ATTRTEXT = 36, ATTRFRAMEDELAY = 37, ATTRGROUP = 62, ATTRRAWXPOS = 65, ATTRRAWYPOS = 66,
+  ATTRRAWWIDTH = 67, ATTRRAWHEIGHT = 68,
+};
+
+// The picture whose layers the current output means. Drawing into a brush, mask or alpha channel
+// asks about the display's own picture with the layers flag the selection saved.
+int32_t layer_picture(qmBGPic** out) {
+  qmDisplay* d = display_current();
+  if (!d || !d->bgpic) return ERR_NOLAYERS;
+  const auto* t = static_cast<const OutputTarget*>(d->select_target);
+  const bool selected_picture = t && t->active && t->object_type == OBJ_BGPIC;
+  const bool into_object = d->output_type == TARGET_MASK || d->output_type == TARGET_ALPHA ||
+                           (d->output_type == TARGET_PICTURE && t && t->active && t->object_type != OBJ_BGPIC);
+  if (into_object) {
+    if (!d->saved_layers) return ERR_NOLAYERS;
+    *out = d->bgpic;
+    return 0;
+  }
+  if (!d->layers) return ERR_NOLAYERS;
+  *out = selected_picture ? static_cast<qmBGPic*>(t->record) : d->bgpic;
+  return 0;
+}
+
+int32_t push_int(qmState* L, int64_t v) {
+  vm_push_number(L, double(v));
+  return 1;
+}
+
+int32_t layer_attribute(qmState* L, int32_t attribute) {
+  qmBGPic* pic = nullptr;
+  if (int32_t err = layer_picture(&pic)) return err;
+  const qmLayer* layer = nullptr;
+  if (vm_type(L, 2) == QM_TSTRING) layer = layer_at_index(pic, layer_find_by_name(pic, vm_to_string(L, 2)));
+  else layer = layer_at_index(pic, to_i32(vm_arg_check_number(L, 2)));
+  if (!layer) return ERR_LAYERRANGE;
+  const qmLayerState* shown = layer->display;
+  const qmLayerState* raw = layer->content;
+  switch (attribute) {
+    case ATTRWIDTH: return push_int(L, shown->width);
+    case ATTRHEIGHT: return push_int(L, shown->height);
+    case ATTRXPOS: return push_int(L, shown->pos_x);
+    case ATTRYPOS: return push_int(L, shown->pos_y);
+    case ATTRRAWXPOS: return push_int(L, raw->pos_x);
+    case ATTRRAWYPOS: return push_int(L, raw->pos_y);
+    case ATTRRAWWIDTH: return push_int(L, raw->content_w);
+    case ATTRRAWHEIGHT: return push_int(L, raw->content_h);
+    case ATTRLAYERS: return push_int(L, bgpic_total_layers());
+    case ATTRTYPE: return push_int(L, layer->type);
+    case ATTRVISIBLE: return push_int(L, layer->hidden ? 0 : 1);
+    case ATTRLAYERID: return push_int(L, layer_index_of(pic, layer));
+    case ATTRGROUP:
+      vm_push_string(L, layer->group);
+      return 1;
+    case ATTRNUMFRAMES:
+    case ATTRCURFRAME:
+    case ATTRFRAMEDELAY:
+      // Anim layers answer once the anim library fills them in.
+      return layer->type == OBJ_ANIM ? ERR_UNSUPPORTEDFEAT : ERR_NOANMLAYER;
+    default:
+      if ((attribute >= ATTRFONTASCENDER && attribute < ATTRFONTASCENDER + 6) || attribute == ATTRTEXT)
+        // Text layers answer once the text library fills them in.
+        return layer->type == OBJ_TEXTOUT || layer->type == OBJ_PRINT ? ERR_UNSUPPORTEDFEAT : ERR_NOTXTLAYER;
+      return ERR_UNKNOWNATTR;
+  }
+}
+
+}  // namespace
+
+void layer_attributes_open() { graphics_set_attribute_handler(OBJ_LAYER, layer_attribute); }
+
+}  // namespace qm

@@ -12,6 +12,7 @@
 #include "display/picture.h"
 #include "engine/errcodes.h"
 #include "gfx/bitmap.h"
+#include "gfx/blitpixels.h"
 #include "gfx/scale.h"
 #include "engine/vm.h"
 #include "runtime/args.h"
@@ -269,10 +270,36 @@ void bgpic_collect(qmState* L) {
   }
 }
 
+// A transparent picture drawn onto its fill: the result has neither mask nor alpha plane.
+int32_t fill_behind(FillOptions& fill, int32_t width, int32_t height, Planes& planes) {
+  if (fill.kind == FILLNONE || (!planes.mask && !planes.alpha)) return 0;
+  qmBitmap* filled = nullptr;
+  if (int32_t err = fill_render(fill, width, height, &filled)) return err;
+  if (planes.alpha) BLTALPHABITMAP(planes.bitmap, 0, 0, filled, 0, 0, width, height, planes.alpha);
+  else BLTMASK(planes.bitmap, 0, 0, filled, 0, 0, width, height, planes.mask);
+  Planes old;
+  old.bitmap = planes.bitmap, old.mask = planes.mask, old.alpha = planes.alpha;
+  planes.release();
+  planes.bitmap = filled;
+  return 0;
+}
+
 int32_t bgpic_render_at_size(qmBGPic* pic, int32_t width, int32_t height, bool smooth, BGPicImage* out) {
   *out = BGPicImage{};
   if (!picture_size_allowed(width, height)) return ERR_MEM;
   if (pic->rerender && !pic->source) return fill_render(pic->fill, width, height, &out->bitmap);
+  if (pic->source) {
+    // A vector picture is drawn again from its source and put on its fill as when it was loaded.
+    const double matrix[4] = {double(width) / pic->unscaled_width, 0, 0, double(height) / pic->unscaled_height};
+    Planes p;
+    if (int32_t err = image_render_vector(picture_state(), pic->source, matrix, 0, 0, width, height, 0, &p.bitmap,
+                                          &p.mask, &p.alpha))
+      return err;
+    if (int32_t err = fill_behind(pic->fill, width, height, p)) return err;
+    out->bitmap = p.bitmap, out->mask = p.mask, out->alpha = p.alpha;
+    p.release();
+    return 0;
+  }
   return bitmap_draw(pic->unscaled.bitmap, pic->unscaled.mask, pic->unscaled.alpha, 0, 0, nullptr,
                      pic->unscaled_width, pic->unscaled_height, width, height, smooth ? 1 : 0, &out->bitmap,
                      &out->mask, &out->alpha);

@@ -93,6 +93,9 @@ int32_t bgpic_render_at_size(qmBGPic* pic, int32_t width, int32_t height, bool s
 // brush's find error.
 int32_t fill_render(FillOptions& fill, int32_t width, int32_t height, qmBitmap** out);
 void fill_options_free(FillOptions& fill);
+// A transparent picture drawn onto the fill (none: nothing happens); the result has neither mask
+// nor alpha plane. 0 or fill_render's error.
+int32_t fill_behind(FillOptions& fill, int32_t width, int32_t height, Planes& planes);
 // Total layers over every BGPic.
 int32_t bgpic_total_layers();
 ObjectHeader* bgpic_list();

@@ -119,6 +119,7 @@ int32_t cmd_bgpictobrush(qmState* L) {
                                       pic->transparent, p.mask, p.alpha, &b);
   p.release();
   if (err) return err;
+  if (kind == BRUSHKIND_VECTOR) b->src_width = pic->width, b->src_height = pic->height;
   return push_new_id(L, id, b);
 }
 

@@ -82,10 +82,10 @@ void brush_replace_planes(qmBrush* b, Planes& p, int32_t width, int32_t height) 
   b->height = height;
 }
 
-int32_t brush_find_for_change(const ObjectId& id, qmBrush** out) {
+int32_t brush_find_for_change(const ObjectId& id, qmBrush** out, bool allow_vector) {
   qmBrush* b = find_record(id, false);
   if (b && output_hooks().is_output_target(OBJ_BRUSH, b)) return ERR_MODIFYABR;
-  return brush_find(id, BRUSHFIND_MODIFY | BRUSHFIND_NOVECTOR, out);
+  return brush_find(id, BRUSHFIND_MODIFY | (allow_vector ? 0 : BRUSHFIND_NOVECTOR), out);
 }
 
 int32_t brush_find(const ObjectId& id, int32_t flags, qmBrush** out) {
@@ -201,7 +201,11 @@ int32_t brush_copy(qmState* L, const qmBrush* source, const ObjectId& id, qmBrus
   b->transformed = source->transformed;
   b->transparent = source->transparent;
   b->source = source->source;
-  if (b->source) imagesource_retain(b->source);
+  if (b->source) {
+    imagesource_retain(b->source);
+    // A vector brush is drawn from the whole picture, whose size its rectangle keeps.
+    if (b->kind == BRUSHKIND_VECTOR) b->src_width = source->src_width, b->src_height = source->src_height;
+  }
   append(b);
   if (out) *out = b;
   return 0;

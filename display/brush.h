@@ -72,8 +72,9 @@ int32_t brush_get_planes(const ObjectId& id, qmBitmap** bitmap, qmMask** mask, q
 // Makes the pixels of the brushes loaded while the declared objects were created.
 int32_t brush_realize_all();
 // The in-place frame of every command that changes a brush: not the selected output target
-// (ERR_MODIFYABR), then brush_find with BRUSHFIND_MODIFY | BRUSHFIND_NOVECTOR.
-int32_t brush_find_for_change(const ObjectId& id, qmBrush** out);
+// (ERR_MODIFYABR), then brush_find with BRUSHFIND_MODIFY and, unless vector brushes are allowed,
+// BRUSHFIND_NOVECTOR.
+int32_t brush_find_for_change(const ObjectId& id, qmBrush** out, bool allow_vector = false);
 // Frees a brush's planes and gives it the new ones, which it then owns (p is released).
 void brush_replace_planes(qmBrush* b, Planes& p, int32_t width, int32_t height);
 // The address of the list head (registered as an object list).

@@ -6,6 +6,7 @@
 
 #include "display/bgpic.h"
 #include "display/brush.h"
+#include "display/codecs/codecs.h"
 #include "display/codecs/export.h"
 #include "display/fill.h"
 #include "display/graphics.h"
@@ -130,17 +131,25 @@ int32_t cmd_scalebrush(qmState* L) {
   arg_check_count(L, 3, 4);
   qmBrush* b = nullptr;
   const ObjectId id = arg_get_id(L, 1);
-  // Vector brushes are drawn again from their image source, which only the picture loaders make.
-  if (int32_t err = brush_find_for_change(id, &b)) return err;
+  if (int32_t err = brush_find_for_change(id, &b, true)) return err;
   int32_t width = size_arg(L, 2, b->width), height = size_arg(L, 3, b->height);
   const bool smooth = flag_arg(L, 4);
   if (int32_t err = size_keep_aspect(b->width, b->height, &width, &height)) return err;
   if (width == b->width && height == b->height) return 0;
   if (!picture_size_allowed(width, height)) return ERR_MEM;
   Planes p;
-  if (int32_t err = bitmap_draw(b->bitmap, b->mask, b->alpha, 0, 0, nullptr, b->width, b->height, width, height,
-                                smooth ? 1 : 0, &p.bitmap, &p.mask, &p.alpha))
+  if (b->kind == BRUSHKIND_VECTOR) {
+    // Drawn again from the source at the new size. The scale is taken against the picture's own
+    // size, because the source is always the unscaled picture, however often the brush was scaled.
+    const double matrix[4] = {double(width) / b->src_width, 0, 0, double(height) / b->src_height};
+    if (int32_t err = image_render_vector(L, b->source, matrix, 0, 0, width, height, 0, &p.bitmap, &p.mask,
+                                          &p.alpha))
+      return err;
+    b->transformed = 1;
+  } else if (int32_t err = bitmap_draw(b->bitmap, b->mask, b->alpha, 0, 0, nullptr, b->width, b->height, width,
+                                       height, smooth ? 1 : 0, &p.bitmap, &p.mask, &p.alpha)) {
     return err;
+  }
   brush_replace_planes(b, p, width, height);
   return 0;
 }

@@ -168,6 +168,7 @@ int32_t cmd_loadbrush(qmState* L) {
                                             planes.alpha, &b);
   planes.release();
   if (err) return err;
+  if (picture.is_vector) b->src_width = width, b->src_height = height;
   report.ok = true;
   return push_new_id(L, id, b);
 }
@@ -188,20 +189,6 @@ void read_palette(qmState* L, int32_t t, int32_t* palette) {
     vm_pop(L, 1);
   }
   palette[n] = -1;
-}
-
-// A transparent picture drawn onto its fill: the result has neither mask nor alpha plane.
-int32_t fill_behind(FillOptions& fill, int32_t width, int32_t height, Planes& planes) {
-  if (fill.kind == FILLNONE || (!planes.mask && !planes.alpha)) return 0;
-  qmBitmap* filled = nullptr;
-  if (int32_t err = fill_render(fill, width, height, &filled)) return err;
-  if (planes.alpha) BLTALPHABITMAP(planes.bitmap, 0, 0, filled, 0, 0, width, height, planes.alpha);
-  else BLTMASK(planes.bitmap, 0, 0, filled, 0, 0, width, height, planes.mask);
-  Planes old;
-  old.bitmap = planes.bitmap, old.mask = planes.mask, old.alpha = planes.alpha;
-  planes.release();
-  planes.bitmap = filled;
-  return 0;
 }
 
 }  // namespace

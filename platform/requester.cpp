@@ -4,6 +4,8 @@
 #include <SDL.h>
 #include <fcntl.h>
 #include <poll.h>
+#include <strings.h>
+#include <sys/mman.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -218,9 +220,32 @@ bool program_found(const std::string& name) {
   }
 }
 
-// Runs the dialog with the arguments (UTF-8) and collects what it prints. 1 when it ended with
-// status 0 (the user confirmed), 0 for a cancel or a missing program, -1 when it could not start.
-int32_t run_dialog(const std::vector<std::string>& args, std::string* out) {
+// The dialog's standard input: a sealed in-memory file with the data, so that writing never
+// waits on the dialog; /dev/null without data. -1 when it cannot be made.
+int input_file(const std::string* data) {
+  if (!data) return open("/dev/null", O_RDONLY | O_CLOEXEC);
+  int fd = memfd_create("dialog-input", MFD_CLOEXEC);
+  if (fd < 0) return -1;
+  for (size_t done = 0; done < data->size();) {
+    ssize_t n = write(fd, data->data() + done, data->size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      close(fd);
+      return -1;
+    }
+    done += size_t(n);
+  }
+  if (lseek(fd, 0, SEEK_SET) != 0) {
+    close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+// Runs the dialog with the arguments (UTF-8), `input` on its standard input when given, and
+// collects what it prints. 1 when it ended with status 0 (the user confirmed), 0 for a cancel or
+// a missing program, -1 when it could not start.
+int32_t run_dialog(const std::vector<std::string>& args, std::string* out, const std::string* input = nullptr) {
   out->clear();
   if (!program_found(g_program)) {
     if (!g_missing_told) {
@@ -230,28 +255,33 @@ int32_t run_dialog(const std::vector<std::string>& args, std::string* out) {
     }
     return 0;
   }
+  int in = input_file(input);
+  if (in < 0) return -1;
   int fds[2];
-  if (pipe2(fds, O_CLOEXEC) != 0) return -1;
+  if (pipe2(fds, O_CLOEXEC) != 0) {
+    close(in);
+    return -1;
+  }
   std::vector<char*> argv;
   argv.push_back(const_cast<char*>(g_program.c_str()));
   for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
   argv.push_back(nullptr);
   pid_t pid = fork();
   if (pid < 0) {
+    close(in);
     close(fds[0]);
     close(fds[1]);
     return -1;
   }
   if (pid == 0) {
+    dup2(in, STDIN_FILENO);
     dup2(fds[1], STDOUT_FILENO);
-    int null = open("/dev/null", O_RDWR);
-    if (null >= 0) {
-      dup2(null, STDIN_FILENO);
-      dup2(null, STDERR_FILENO);
-    }
+    int null = open("/dev/null", O_WRONLY);
+    if (null >= 0) dup2(null, STDERR_FILENO);
     execvp(argv[0], argv.data());
     _exit(127);
   }
+  close(in);
   close(fds[1]);
   // The window system keeps being served while the dialog is up, so windows stay responsive.
   for (;;) {
@@ -278,6 +308,24 @@ int32_t run_dialog(const std::vector<std::string>& args, std::string* out) {
 }
 
 std::string u8(const char* latin1) { return platform_latin1_to_utf8(latin1 ? latin1 : ""); }
+
+// The dialog program reads backslash escapes in the text above a list or an entry; a list's text
+// is markup besides, and an entry's text marks its access key with "_". Escaped, the program's
+// text shows as it stands.
+std::string dialog_label(const char* latin1, bool markup) {
+  std::string out;
+  for (const char* p = latin1 ? latin1 : ""; *p; p++) {
+    switch (*p) {
+      case '\\': out += "\\\\"; break;
+      case '&': out += markup ? "&amp;" : "&"; break;
+      case '<': out += markup ? "&lt;" : "<"; break;
+      case '>': out += markup ? "&gt;" : ">"; break;
+      case '_': out += markup ? "_" : "__"; break;
+      default: out += *p;
+    }
+  }
+  return platform_latin1_to_utf8(out);
+}
 
 std::vector<std::string> split(const std::string& text, char sep) {
   std::vector<std::string> out;
@@ -385,7 +433,7 @@ int32_t platform_string_request(const char* title, const char* text, const char*
   // The dialog cannot filter typing: a text that breaks the rules opens it again with the text
   // cut to the maximum length, or with the last acceptable text for numbers.
   for (;;) {
-    std::vector<std::string> args = {"--entry", "--title=" + u8(title), "--text=" + u8(text),
+    std::vector<std::string> args = {"--entry", "--title=" + u8(title), "--text=" + dialog_label(text, false),
                                      "--entry-text=" + platform_latin1_to_utf8(current)};
     if (flags & 1) args.push_back("--hide-text");
     std::string typed;
@@ -402,6 +450,38 @@ int32_t platform_string_request(const char* title, const char* text, const char*
   }
 }
 
+namespace {
+
+// A list of one column with the row `initial` (-1: none) marked, as radio buttons, since the
+// dialog has no other way to start with a row chosen. The rows go through standard input, one
+// value a line, so that a row beginning with "-" is never read as an option. 1 with *row the
+// marked row (-1 when none), 0 cancelled, -1 failure.
+int32_t run_pick_list(const std::string& title, const std::string& text, const std::vector<std::string>& items,
+                      int32_t initial, int32_t* row) {
+  *row = -1;
+  std::string rows;
+  for (size_t i = 0; i < items.size(); i++) {
+    std::string item = platform_latin1_to_utf8(items[i]);
+    for (char& c : item)
+      if (c == '\n' || c == '\r') c = ' ';
+    rows.append(int32_t(i) == initial ? "TRUE\n" : "FALSE\n").append(std::to_string(i)).append(1, '\n');
+    rows.append(item).append(1, '\n');
+  }
+  std::vector<std::string> args = {"--list", "--radiolist", "--title=" + title, "--text=" + text, "--column=",
+                                   "--column=#", "--column=", "--hide-column=2", "--print-column=2",
+                                   "--hide-header"};
+  std::string chosen;
+  int32_t r = run_dialog(args, &chosen, &rows);
+  if (r <= 0) return r;
+  if (!chosen.empty()) {
+    int32_t n = std::atoi(split(chosen, '|')[0].c_str());
+    if (n >= 0 && size_t(n) < items.size()) *row = n;
+  }
+  return 1;
+}
+
+}  // namespace
+
 int32_t platform_list_request(const char* title, const char* text, const std::vector<std::string>& items,
                               int32_t initial, int32_t* selection) {
   *selection = -1;
@@ -412,22 +492,7 @@ int32_t platform_list_request(const char* title, const char* text, const std::ve
     *selection = row >= 0 && size_t(row) < items.size() ? row : -1;
     return 1;
   }
-  std::vector<std::string> args = {"--list", "--title=" + u8(title), "--text=" + u8(text),
-                                   "--column=#", "--column=", "--hide-column=1", "--print-column=1",
-                                   "--hide-header"};
-  (void)initial;  // the dialog offers no preselected row
-  for (size_t i = 0; i < items.size(); i++) {
-    args.push_back(std::to_string(i));
-    args.push_back(platform_latin1_to_utf8(items[i]));
-  }
-  std::string chosen;
-  int32_t r = run_dialog(args, &chosen);
-  if (r <= 0) return r;
-  if (!chosen.empty()) {
-    int32_t row = std::atoi(split(chosen, '|')[0].c_str());
-    if (row >= 0 && size_t(row) < items.size()) *selection = row;
-  }
-  return 1;
+  return run_pick_list(u8(title), dialog_label(text, true), items, initial, selection);
 }
 
 int32_t platform_color_request(const char* title, int32_t initial, int32_t* out) {
@@ -444,26 +509,45 @@ int32_t platform_color_request(const char* title, int32_t initial, int32_t* out)
   return 1;
 }
 
+int32_t requester_font_size(std::string_view text) {
+  if (text.empty() || text.size() > 4) return 0;
+  int32_t size = 0;
+  for (char c : text) {
+    if (!std::isdigit(static_cast<unsigned char>(c))) return 0;
+    size = size * 10 + (c - '0');
+  }
+  return size >= 1 && size <= kMaxFontRequestSize ? size : 0;
+}
+
 int32_t platform_font_request(const char* title, const char* name, int32_t size, FontRequestResult* out) {
   *out = FontRequestResult{};
   out->name = name && *name ? name : "DejaVu Sans";
   out->size = name && *name ? size : 12;
   std::string reply;
-  if (!platform_requester_scripted("font", title ? title : "", &reply)) {
-    std::string families;
-    for (const std::string& f : platform_font_families()) {
-      if (f.find('|') != std::string::npos) continue;
-      if (!families.empty()) families += '|';
-      families += platform_latin1_to_utf8(f);
-    }
-    std::vector<std::string> args = {"--forms", "--title=" + u8(title), "--add-combo=Font",
-                                     "--combo-values=" + families, "--add-entry=Size"};
-    if (run_dialog(args, &reply) != 1) return 1;
-    reply = platform_utf8_to_latin1(reply);
+  if (platform_requester_scripted("font", title ? title : "", &reply)) {
+    if (reply.empty()) return 1;
+    std::vector<std::string> parts = split(reply, '|');
+    if (!parts[0].empty()) out->name = parts[0];
+    if (parts.size() > 1 && requester_font_size(parts[1]) > 0) out->size = requester_font_size(parts[1]);
+    return 1;
   }
-  if (reply.empty()) return 1;
-  std::vector<std::string> parts = split(reply, '|');
-  if (!parts[0].empty()) out->name = parts[0];
-  if (parts.size() > 1 && std::atoi(parts[1].c_str()) > 0) out->size = std::atoi(parts[1].c_str());
-  return 1;
+  // The families as a list with the current one marked, then the size; a cancel in either keeps
+  // the font the requester started with.
+  const std::vector<std::string> families = platform_font_families();
+  int32_t current = -1;
+  for (size_t i = 0; i < families.size() && current < 0; i++)
+    if (strcasecmp(families[i].c_str(), out->name.c_str()) == 0) current = int32_t(i);
+  int32_t row = -1;
+  if (run_pick_list(u8(title), "Font", families, current, &row) != 1) return 1;
+  std::string size_text = std::to_string(out->size);
+  for (;;) {
+    std::string typed;
+    if (run_dialog({"--entry", "--title=" + u8(title), "--text=Size", "--entry-text=" + size_text}, &typed) != 1)
+      return 1;
+    if (int32_t chosen = requester_font_size(typed)) {
+      if (row >= 0) out->name = families[size_t(row)];
+      out->size = chosen;
+      return 1;
+    }
+  }
 }

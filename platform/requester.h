@@ -55,6 +55,11 @@ int32_t requester_colour_from_16(uint32_t red, uint32_t green, uint32_t blue);
 // the text is none of these.
 int32_t requester_parse_colour(std::string_view text);
 
+// The size typed into the font requester: a whole number from 1 to kMaxFontRequestSize (the
+// sizes the font engine's size search reaches), else 0.
+inline constexpr int32_t kMaxFontRequestSize = 4096;
+int32_t requester_font_size(std::string_view text);
+
 // ---- the requesters ----------------------------------------------------------------------------
 
 inline constexpr int32_t REQ_NORMAL = 0;
@@ -79,7 +84,8 @@ int32_t platform_path_request(const char* title, const char* folder, std::string
 // typed text.
 int32_t platform_string_request(const char* title, const char* text, const char* default_text, std::string* out,
                                 int32_t max_length, int32_t flags, int32_t kind);
-// 1 OK (*selection the row from 0, or -1), 0 cancelled, -1 failure.
+// 1 OK (*selection the row from 0, or -1), 0 cancelled, -1 failure. The row `initial` (-1: none)
+// starts chosen.
 int32_t platform_list_request(const char* title, const char* text, const std::vector<std::string>& items,
                               int32_t initial, int32_t* selection);
 // 1 when a colour was chosen, else 0.
@@ -96,7 +102,7 @@ struct FontRequestResult {
   int32_t bold = 0;
   int32_t italic = 0;
 };
-// 1 (a cancel keeps the initial font and size).
+// Offers fontconfig's families, then the size. 1 (a cancel keeps the initial font and size).
 int32_t platform_font_request(const char* title, const char* name, int32_t size, FontRequestResult* out);
 
 // The dialog program; tests point it elsewhere (an empty name: no program, every dialog cancels).

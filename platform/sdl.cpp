@@ -8,6 +8,7 @@
 
 #include "engine/errcodes.h"
 #include "events/input_queue.h"
+#include "platform/fonts.h"
 #include "platform/platform.h"
 #include "platform/platform_internal.h"
 
@@ -94,6 +95,7 @@ void platform_exit() {
   platform_internal::clear_event_script();
   platform_windows_shutdown();
   platform_joystick_free_all();
+  platform_font_shutdown();
   platform_input_reset();
   platform_reset_quit_switches();
   SDL_Quit();

@@ -69,6 +69,15 @@ TEST(RequesterRules, NumbersMaximumLengthAndDefaults) {
   EXPECT_EQ(requester_string_default(std::string(3000, 'x'), 0, 0).size(), 1023u);
 }
 
+TEST(RequesterRules, FontSizesAreWholeNumbersTheEngineReaches) {
+  struct Case {
+    const char* text;
+    int32_t size;
+  } cases[] = {{"12", 12}, {"1", 1}, {"4096", 4096}, {"0", 0}, {"4097", 0}, {"", 0},
+               {"12pt", 0}, {"-3", 0}, {" 12", 0}, {"1.5", 0}, {"99999", 0}};
+  for (const Case& c : cases) EXPECT_EQ(requester_font_size(c.text), c.size) << c.text;
+}
+
 TEST(RequesterRules, ColoursRoundDownFromSixteenBits) {
   EXPECT_EQ(requester_colour_from_16(0xFFFF, 0, 0), 0xFF0000);
   EXPECT_EQ(requester_colour_from_16(256 * 257 - 1, 0x8080, 0x80 * 257 - 1), 0xFF807F);
@@ -80,36 +89,45 @@ TEST(RequesterRules, ColoursRoundDownFromSixteenBits) {
     EXPECT_EQ(requester_parse_colour(bad), -1) << bad;
 }
 
-// A stand-in for the dialog program: prints its arguments one a line and ends with the status
-// that the test gives it.
+// A stand-in for the dialog program: logs its arguments one a line and its standard input, and
+// gives the answers that the test lists, one per run (the last one again after that).
 class DialogProgram : public ::testing::Test {
  protected:
   void SetUp() override {
     dir_ = ::testing::TempDir() + "qm_dialog_" + std::to_string(::getpid());
     std::system(("mkdir -p " + dir_).c_str());
     program_ = dir_ + "/dialog";
-    log_ = dir_ + "/args.txt";
     platform_set_requester_responder(nullptr);
   }
   void TearDown() override {
     platform_set_dialog_program("zenity");
     std::system(("rm -rf " + dir_).c_str());
   }
-  // The dialog prints `answer` and exits with `status`; its arguments go to the log.
-  void make(const std::string& answer, int status) {
+  struct Answer {
+    int status;
+    std::string text;
+  };
+  void make(const std::vector<Answer>& answers) {
+    std::ofstream a(dir_ + "/answers");
+    for (const Answer& x : answers) a << x.status << ' ' << x.text << '\n';
+    a.close();
     std::ofstream f(program_);
-    f << "#!/bin/sh\nfor a in \"$@\"; do echo \"$a\" >> " << log_ << "; done\nprintf '%s\\n' '" << answer
-      << "'\nexit " << status << "\n";
+    f << "#!/bin/sh\ncd " << dir_ << "\nfor a in \"$@\"; do printf '%s\\n' \"$a\" >> args; done\ncat >> input\n"
+      << "n=$(($(cat count 2>/dev/null || echo 0) + 1)); echo $n > count\n"
+      << "line=$(sed -n \"${n}p\" answers); [ -n \"$line\" ] || line=$(tail -n 1 answers)\n"
+      << "printf '%s\\n' \"${line#* }\"\nexit \"${line%% *}\"\n";
     f.close();
-    std::system(("chmod +x " + program_).c_str());
-    std::remove(log_.c_str());
+    std::system(("chmod +x " + program_ + "; cd " + dir_ + " && rm -f args input count").c_str());
     platform_set_dialog_program(program_.c_str());
   }
-  std::string args() {
-    std::ifstream f(log_);
+  void make(const std::string& answer, int status) { make({{status, answer}}); }
+  std::string read(const char* name) {
+    std::ifstream f(dir_ + "/" + name);
     return std::string(std::istreambuf_iterator<char>(f), {});
   }
-  std::string dir_, program_, log_;
+  std::string args() { return read("args"); }
+  std::string input() { return read("input"); }
+  std::string dir_, program_;
 };
 
 TEST_F(DialogProgram, FileRequesterAsksWithFiltersAndReadsLatin1Paths) {
@@ -136,18 +154,15 @@ TEST_F(DialogProgram, CancelAndMissingProgramAnswerCancelled) {
   EXPECT_EQ(row, -1);
 }
 
-TEST_F(DialogProgram, StringAndListAnswers) {
+TEST_F(DialogProgram, StringAndColourAnswers) {
   make("12", 0);
   std::string out;
-  EXPECT_EQ(platform_string_request("N", "Number", "abc", &out, 5, 1, REQ_STRING_NUMERICAL), 1);
+  EXPECT_EQ(platform_string_request("N", "a_b\\n", "abc", &out, 5, 1, REQ_STRING_NUMERICAL), 1);
   EXPECT_EQ(out, "12");
   const std::string a = args();
   EXPECT_NE(a.find("--entry-text=0\n"), std::string::npos) << a;  // "abc" is no number
   EXPECT_NE(a.find("--hide-text"), std::string::npos) << a;
-  make("1", 0);
-  int32_t row = -1;
-  EXPECT_EQ(platform_list_request("Pick", "one", {"a", "b"}, -1, &row), 1);
-  EXPECT_EQ(row, 1);
+  EXPECT_NE(a.find("--text=a__b\\\\n\n"), std::string::npos) << a;  // no access key, no escape
   make("rgb(10,20,30)", 0);
   int32_t colour = 0;
   EXPECT_EQ(platform_color_request("C", 0x123456, &colour), 1);
@@ -155,21 +170,52 @@ TEST_F(DialogProgram, StringAndListAnswers) {
   EXPECT_NE(args().find("--color=#123456"), std::string::npos);
 }
 
-TEST_F(DialogProgram, FontRequesterOffersTheFamiliesAndASize) {
-  make("DejaVu Sans Mono|18", 0);
+TEST_F(DialogProgram, ListRequesterMarksTheInitialRowAndReadsRowsFromInput) {
+  make("2", 0);
+  int32_t row = -1;
+  EXPECT_EQ(platform_list_request("Pick", "a<b & \\", {"-x", "caf\xe9", "two\nlines"}, 1, &row), 1);
+  EXPECT_EQ(row, 2);
+  // Rows that look like options stay data; a line break would shift every later cell.
+  EXPECT_EQ(input(), "FALSE\n0\n-x\nTRUE\n1\ncaf\xc3\xa9\nFALSE\n2\ntwo lines\n");
+  const std::string a = args();
+  EXPECT_NE(a.find("--radiolist\n"), std::string::npos) << a;
+  EXPECT_NE(a.find("--text=a&lt;b &amp; \\\\\n"), std::string::npos) << a;
+  EXPECT_EQ(a.find("\n-x\n"), std::string::npos) << a;
+  // No row marked: none is chosen unless the user picks one.
+  make("", 0);
+  EXPECT_EQ(platform_list_request("Pick", "", {"a", "b"}, -1, &row), 1);
+  EXPECT_EQ(row, -1);
+  EXPECT_EQ(input().find("TRUE"), std::string::npos);
+}
+
+TEST_F(DialogProgram, FontRequesterListsTheFamiliesThenAsksTheSize) {
+  const std::vector<std::string> families = platform_font_families();
+  auto index_of = [&](const char* name) {
+    for (size_t i = 0; i < families.size(); i++)
+      if (families[i] == name) return std::to_string(i);
+    return std::string("none");
+  };
+  const std::string mono = index_of("DejaVu Sans Mono"), sans = index_of("DejaVu Sans");
+  ASSERT_NE(mono, "none");
+  // A size that is no whole number in range asks again.
+  make({{0, mono}, {0, "12pt"}, {0, "0"}, {0, "18"}});
   FontRequestResult f;
   EXPECT_EQ(platform_font_request("Font", "", 0, &f), 1);
   EXPECT_EQ(f.name, "DejaVu Sans Mono");
   EXPECT_EQ(f.size, 18);
   EXPECT_EQ(f.weight, 80);
+  EXPECT_NE(input().find("TRUE\n" + sans + "\nDejaVu Sans\n"), std::string::npos);  // the default font
   const std::string a = args();
-  EXPECT_NE(a.find("--add-combo=Font\n--combo-values="), std::string::npos) << a;
-  EXPECT_NE(a.find("|DejaVu Sans|"), std::string::npos) << a;
-  // Cancelled: the initial font stays.
-  make("", 1);
-  EXPECT_EQ(platform_font_request("Font", "Serif", 30, &f), 1);
-  EXPECT_EQ(f.name, "Serif");
-  EXPECT_EQ(f.size, 30);
+  EXPECT_NE(a.find("--list\n--radiolist\n"), std::string::npos) << a;
+  EXPECT_NE(a.find("--entry-text=12\n"), std::string::npos) << a;
+  // A cancel at the list or at the size keeps the initial font.
+  for (const std::vector<Answer>& answers : {std::vector<Answer>{{1, ""}}, std::vector<Answer>{{0, mono}, {1, ""}}}) {
+    make(answers);
+    EXPECT_EQ(platform_font_request("Font", "dejavu sans", 30, &f), 1);
+    EXPECT_EQ(f.name, "dejavu sans");
+    EXPECT_EQ(f.size, 30);
+    EXPECT_NE(input().find("TRUE\n" + sans + "\n"), std::string::npos);  // marked in any case
+  }
 }
 
 TEST(MessageBox, HeadlessRunsFailCleanlyAndScriptsAnswer) {

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # requesters_x11.sh PLAYER QMASM DIR: under a virtual X server, a person's answers to the real
-# requesters: the message box's middle button clicked, and a name typed into the dialog
-# program's entry and confirmed with Return.
+# requesters: the message box's middle button clicked, a name typed into the dialog program's
+# entry and confirmed with Return, and a list confirmed as it opened (its starting row chosen).
 set -u
 player=$1 qmasm=$2 dir=$3
 work=$(mktemp -d)
@@ -36,9 +36,15 @@ xdotool key --window "$w" ctrl+a
 xdotool type --window "$w" --delay 20 "Ada"
 xdotool key --window "$w" Return
 
+# OK sits in the bottom right corner of the list dialog.
+w=$(find_window "Which row") || fail "no list requester"
+sleep 1
+eval "$(xdotool getwindowgeometry --shell "$w")"
+xdotool mousemove --window "$w" $((WIDTH - 45)) $((HEIGHT - 24)) click 1
+
 wait $pid
 status=$?
 out=$(cat "$work/out.txt")
 [ "$status" = 0 ] || fail "player status $status"
-[ "$out" = $'2\nAda 1' ] || fail "output [$out]"
+[ "$out" = $'2\nAda 1\n2' ] || fail "output [$out]"
 exit 0

@@ -7,6 +7,7 @@
 
 #include "display/asyncdraw.h"
 #include "display/frame.h"
+#include "display/picture.h"
 #include "engine/errcodes.h"
 #include "engine/latin1.h"
 #include "gfx/bitmap.h"
@@ -216,7 +217,9 @@ void layer_free(qmState* L, qmLayer* layer) {
   layer_state_free(unscaled);
   layer_state_free(display);
   delete[] layer->name;
-  if (layer->refs && L) reflist_free(L, layer->refs);
+  // Data items hold references in the state's registry; at exit the layers go without a state
+  // in hand, so they are released through the one the libraries were opened with.
+  if (qmState* S = L ? L : picture_state(); layer->refs && S) reflist_free(S, layer->refs);
   delete layer;
 }
 

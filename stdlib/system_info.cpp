@@ -10,6 +10,7 @@
 #include "engine/errcodes.h"
 #include "engine/numconv.h"
 #include "engine/vm.h"
+#include "layers/layers.h"
 #include "platform/platform.h"
 #include "runtime/applet.h"
 #include "runtime/args.h"
@@ -140,14 +141,19 @@ int32_t cmd_getobjecttype(qmState* L) {
 // The item list of the object named by type and id at argument n (type) and n + 1 (id).
 int32_t object_items(qmState* L, int32_t n, RefNode*** out) {
   const int32_t type = to_i32(vm_arg_check_number(L, n));
-  const ObjectId id = arg_get_id(L, n + 1);
   if (type == OBJ_LAYER) {
-    // Layers keep their items in the layer record; with layers off there is none to name.
+    // A layer of the current picture, by position or name; the items live in the layer record.
     qmDisplay* d = display_current();
-    if (!d || !d->layers) return ERR_NOLAYERS;
-    return ERR_LAYERRANGE;
+    qmBGPic* pic = layers_current_picture();
+    if (!d || !d->layers || !pic) return ERR_NOLAYERS;
+    int32_t index = 0;
+    if (int32_t err = layer_arg_index(L, pic, n + 1, &index)) return err;
+    qmLayer* layer = layer_at_index(pic, index);
+    if (!layer) return ERR_LAYERRANGE;
+    *out = &layer->refs;
+    return 0;
   }
-  ObjectHeader* h = objlist_find(type, id);
+  ObjectHeader* h = objlist_find(type, arg_get_id(L, n + 1));
   if (!h) return ERR_FINDARRAY;
   *out = &h->refs;
   return 0;

@@ -198,12 +198,22 @@ void layer_state_free(qmLayerState* state) {
   delete state;
 }
 
-void layer_free_caches(qmLayer* layer) {
+void layer_free_images(qmLayer* layer, int32_t which) {
   qmLayerState* states[3] = {layer->content, layer->unscaled, layer->display};
   for (int i = 0; i < 3; ++i) {
-    if (!states[i] || (i >= 1 && states[i] == states[0]) || (i == 2 && states[2] == states[1])) continue;
-    free_state_caches(states[i]);
+    qmLayerState* s = states[i];
+    if (!s || (i >= 1 && s == states[0]) || (i == 2 && s == states[1])) continue;
+    if (which & LAYER_IMAGE_FILTERED) free_image(s->filtered);
+    if (which & LAYER_IMAGE_BORDER) free_image(s->border);
+    if (which & LAYER_IMAGE_SHADOW) {
+      qmos_free_alpha(s->shadow);
+      s->shadow = nullptr;
+    }
   }
+}
+
+void layer_free_caches(qmLayer* layer) {
+  layer_free_images(layer, LAYER_IMAGE_FILTERED | LAYER_IMAGE_BORDER | LAYER_IMAGE_SHADOW);
 }
 
 void layer_free(qmState* L, qmLayer* layer) {

@@ -168,6 +168,9 @@ void bgpic_layers_free(qmState* L, qmBGPic* pic);
 void layer_state_free(qmLayerState* state);
 // Drops the images computed from the content (filters, border, shadow) of every distinct state.
 void layer_free_caches(qmLayer* layer);
+// Drops some of them: the filtered images, the border images and the shadow planes.
+enum : int32_t { LAYER_IMAGE_FILTERED = 1, LAYER_IMAGE_BORDER = 2, LAYER_IMAGE_SHADOW = 4 };
+void layer_free_images(qmLayer* layer, int32_t which);
 
 // An anim shown as a layer, made by CreateLayer with frames: n frames of width x height filled
 // with the colour, masked or with alpha planes (all set, or all clear with `clear`).

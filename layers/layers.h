@@ -66,6 +66,9 @@ int32_t layer_rebuild_display(qmState* L, qmLayer* layer);
 // own with the content resampled about its middle at the on-screen size. 0, ERR_MEM or the
 // source's look-up error (the layer unchanged then but for its block).
 int32_t layer_set_transform(qmState* L, qmLayer* layer, const TransformBlock& block);
+// Builds the layer's unscaled and display states again from its content and transform block
+// (after a change of size, scale, rotation, transform or content).
+inline int32_t layer_rebuild(qmState* L, qmLayer* layer) { return layer_set_transform(L, layer, layer->transform); }
 
 // The command library: installs the hooks and registers the commands.
 int32_t layers_init(qmState* L);

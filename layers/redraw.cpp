@@ -19,6 +19,21 @@ int64_t g_built = 0;
 
 constexpr int32_t kIntoBitmap = BLIT_INTERNAL | BLIT_DESTONLY;
 
+// Grow-only scratch bitmaps kept from one redraw to the next, so that composing through a shaped
+// clip region allocates nothing once they are big enough. nullptr without memory.
+enum ScratchSlot { SCRATCH_MIX = 0, SCRATCH_FILL = 1 };
+qmBitmap* scratch_bitmap(ScratchSlot slot, int32_t w, int32_t h) {
+  static qmBitmap* pool[2] = {nullptr, nullptr};
+  qmBitmap*& b = pool[slot];
+  if (!b || b->width < w || b->height < h) {
+    qmBitmap* grown = qmos_alloc_bitmap(b ? std::max(b->width, w) : w, b ? std::max(b->height, h) : h);
+    if (!grown) return nullptr;
+    qmos_free_bitmap(b);
+    b = grown;
+  }
+  return b;
+}
+
 // The filtered copy of the layer's unfiltered image, built once.
 int32_t build_filtered(qmState* L, qmLayer* layer, qmLayerState* t) {
   LayerPlanes plain;
@@ -48,13 +63,12 @@ void draw_layer_image(const RedrawSource& s, const LayerPlanes& p, int32_t sx, i
     return;
   }
   // A shaped clip: mix into a copy of what is under it, then put that back through the clip.
-  qmBitmap* tmp = qmos_alloc_bitmap(r.width, r.height);
+  qmBitmap* tmp = scratch_bitmap(SCRATCH_MIX, r.width, r.height);
   if (!tmp) return;
   BLTBITMAP(dest, r.x, r.y, tmp, 0, 0, r.width, r.height);
   bitmap_mix(tmp, p.bitmap, p.mask, 0, 0, sx, sy, r.width, r.height, level, p.alpha, p.width, p.height);
-  SAFEBLT(s.L, tmp, 0, 0, dest, r.x, r.y, r.width, r.height, r.width, r.height, dest->width, dest->height, kIntoBitmap,
-          nullptr, nullptr, clip);
-  qmos_free_bitmap(tmp);
+  SAFEBLT(s.L, tmp, 0, 0, dest, r.x, r.y, r.width, r.height, tmp->width, tmp->height, dest->width, dest->height,
+          kIntoBitmap, nullptr, nullptr, clip);
 }
 
 void draw_shadow(const RedrawSource& s, qmLayer* layer, qmLayerState* t, const Rect& work) {
@@ -78,12 +92,11 @@ void draw_shadow(const RedrawSource& s, qmLayer* layer, qmLayerState* t, const R
   const uint32_t colour = layer->shadow_colour & 0xFFFFFF;
   const qmClipRegion* clip = t->clip;
   if (clip && clip->mask) {
-    qmBitmap* fill = qmos_alloc_bitmap(at.width, at.height);
+    qmBitmap* fill = scratch_bitmap(SCRATCH_FILL, at.width, at.height);
     if (!fill) return;
-    qmos_fill_bitmap_rect(fill, 0, 0, at.width, at.height, colour);
+    qmos_fill_bitmap_rect(fill, r.x - at.x, r.y - at.y, r.width, r.height, colour);
     LayerPlanes p{fill, nullptr, t->shadow, at.width, at.height, 0, 0};
     draw_layer_image(s, p, r.x - at.x, r.y - at.y, r, 0, clip);
-    qmos_free_bitmap(fill);
     return;
   }
   bltalphachannel_clipped(t->shadow, r.x - at.x, r.y - at.y, s.dest, r.x, r.y, r.width, r.height, at.width, at.height,

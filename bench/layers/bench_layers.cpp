@@ -1,18 +1,75 @@
 // The redraw engine at 1920x1080: milliseconds per frame (median and p95 of nine repetitions) for
 // the composition scenarios, beside the peer of one plain full-frame copy measured in the same
-// run: a scenario's time over the copy's is its cost in full-frame copies.
+// run: a scenario's time over the copy's is its cost in full-frame copies. The counter
+// allocs/frame is the number of heap allocations (malloc, calloc, realloc and the aligned
+// forms, which operator new also goes through) made per frame, counted by the wrappers below.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <vector>
 
 #include "gfx/blit.h"
 #include "layers/layers.h"
 
+// Counting wrappers around the C library's allocator.
+extern "C" {
+void* __libc_malloc(size_t);
+void* __libc_calloc(size_t, size_t);
+void* __libc_realloc(void*, size_t);
+void* __libc_memalign(size_t, size_t);
+}
+
+namespace {
+std::atomic<uint64_t> g_allocs{0};
+}  // namespace
+
+extern "C" {
+void* malloc(size_t n) {
+  g_allocs.fetch_add(1, std::memory_order_relaxed);
+  return __libc_malloc(n);
+}
+void* calloc(size_t n, size_t size) {
+  g_allocs.fetch_add(1, std::memory_order_relaxed);
+  return __libc_calloc(n, size);
+}
+void* realloc(void* p, size_t n) {
+  g_allocs.fetch_add(1, std::memory_order_relaxed);
+  return __libc_realloc(p, n);
+}
+void* aligned_alloc(size_t alignment, size_t n) {
+  g_allocs.fetch_add(1, std::memory_order_relaxed);
+  return __libc_memalign(alignment, n);
+}
+void* memalign(size_t alignment, size_t n) {
+  g_allocs.fetch_add(1, std::memory_order_relaxed);
+  return __libc_memalign(alignment, n);
+}
+int posix_memalign(void** out, size_t alignment, size_t n) {
+  g_allocs.fetch_add(1, std::memory_order_relaxed);
+  void* p = __libc_memalign(alignment, n);
+  if (!p) return 12;  // ENOMEM
+  *out = p;
+  return 0;
+}
+}
+
 namespace {
 
 using namespace qm;
+
+// Counts the allocations from its making to its end (made just before a scenario's loop) as
+// allocs/frame.
+struct AllocCounter {
+  benchmark::State& state;
+  uint64_t start = g_allocs.load();
+  explicit AllocCounter(benchmark::State& st) : state(st) {}
+  ~AllocCounter() {
+    state.counters["allocs/frame"] =
+        benchmark::Counter(double(g_allocs.load() - start), benchmark::Counter::kAvgIterations);
+  }
+};
 
 constexpr int32_t kW = 1920, kH = 1080;
 
@@ -71,6 +128,7 @@ struct Scene {
 
 void BM_copy_peer(benchmark::State& st) {
   Scene s;
+  AllocCounter count(st);
   for (auto _ : st) {
     BLTBITMAP(s.background, 0, 0, s.dest, 0, 0, kW, kH);
     benchmark::ClobberMemory();
@@ -81,6 +139,7 @@ void BM_copy_peer(benchmark::State& st) {
 void BM_1_opaque(benchmark::State& st) {
   Scene s;
   for (int32_t i = 0; i < st.range(0); ++i) s.add((i * 173) % (kW - 256), (i * 97) % (kH - 256), 256, 256);
+  AllocCounter count(st);
   for (auto _ : st) s.redraw();
 }
 
@@ -92,6 +151,7 @@ void BM_2_moving_masked(benchmark::State& st) {
   DirtyList dirty;
   dirty_list_init(dirty, kDirtyGrowth);
   int32_t step = 0;
+  AllocCounter count(st);
   for (auto _ : st) {
     dirty.count = 0;
     const int32_t dx = (step++ & 1) ? 1 : -1;
@@ -114,6 +174,7 @@ void BM_3_transparent_alpha(benchmark::State& st) {
   for (int32_t i = 0; i < 10; ++i) s.add(i * 150, 100, 256, 256);
   for (int32_t i = 0; i < 10; ++i) s.add(i * 150 + 60, 200, 256, 256)->transparency = 128;
   for (int32_t i = 0; i < 10; ++i) s.add(i * 150 + 30, 400, 256, 256, false, true);
+  AllocCounter count(st);
   for (auto _ : st) s.redraw();
 }
 
@@ -131,6 +192,7 @@ void BM_4_shadow(benchmark::State& st) {
     ls.push_back(l);
   }
   s.redraw();
+  AllocCounter count(st);
   for (auto _ : st) {
     if (!cached) {
       st.PauseTiming();
@@ -148,6 +210,7 @@ void BM_5_rotated(benchmark::State& st) {
   for (int32_t i = 0; i < 10; ++i) s.add(i * 150, 100, 256, 256);
   qmLayer* l = s.add(800, 400, 256, 256);
   TransformBlock block;
+  AllocCounter count(st);
   for (auto _ : st) {
     Rect r{l->display->bounds_x, l->display->bounds_y, l->display->width, l->display->height};
     block.rotation = (block.rotation + 1) % 360;
@@ -166,6 +229,7 @@ void BM_6_transparent_clipped(benchmark::State& st) {
   qmLayer* l = s.add(150, 150, 600, 600);
   l->transparency = 100;
   l->display->clip = &clip;
+  AllocCounter count(st);
   for (auto _ : st) s.redraw();
   l->display->clip = nullptr;
   qmos_free_mask(m);
@@ -175,6 +239,7 @@ void BM_6_transparent_clipped(benchmark::State& st) {
 void BM_7_many_small(benchmark::State& st) {
   Scene s;
   for (int32_t i = 0; i < 5000; ++i) s.add((i * 173) % (kW - 32), (i * 97) % (kH - 32), 32, 32);
+  AllocCounter count(st);
   for (auto _ : st) s.redraw(900, 500, 16, 16);
 }
 

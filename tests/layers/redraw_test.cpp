@@ -227,3 +227,24 @@ TEST_F(RedrawTest, SpritePassAfterTheLayers) {
   EXPECT_EQ(at(4, 4), 0x123456u);
   layer_services_reset();
 }
+
+// A transparent layer under a shaped clip region is mixed only where the region's mask is set,
+// also when the scratch bitmap from an earlier, larger redraw is reused.
+TEST_F(RedrawTest, TransparentLayerThroughAShapedClip) {
+  qmMask* m = qmos_alloc_mask(16, 16, 1);
+  qmos_mask_rect_op(m, 0, 0, 6, 16, MASKVISIBLE);
+  qmClipRegion clip{0, 0, 16, 16, m, m->bytes_per_row};
+  qmLayer* l = add(2, 2, 8, 8, kRed);
+  l->transparency = 128;
+  l->display->clip = &clip;
+  for (const Rect& r : {Rect{0, 0, 16, 16}, Rect{3, 3, 4, 2}}) {
+    qmos_fill_bitmap_rect(dest, 0, 0, 16, 16, 0x123456);
+    redraw(r.x, r.y, r.width, r.height);
+    const uint32_t mixed = at(3, 3);
+    EXPECT_GT(mixed >> 16, 0x60u) << r.width;
+    EXPECT_GT(mixed & 0xFF, 0x60u) << r.width;
+    EXPECT_EQ(at(6, 3), kBack) << r.width;  // outside the region's mask
+  }
+  l->display->clip = nullptr;
+  qmos_free_mask(m);
+}

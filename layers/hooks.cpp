@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "display/asyncdraw.h"
+#include "display/clipregion.h"
 #include "display/display.h"
 #include "display/graphics.h"
 #include "display/showbrush.h"
@@ -30,6 +31,15 @@ bool for_each_layer(F&& f) {
 }
 
 bool shows_object(int32_t type, const ObjectId& id, const void* skip) {
+  // A clip region is shown by the layers that it clips.
+  if (type == OBJ_CLIPREGION) {
+    qmClipRegionRecord* r = nullptr;
+    if (clipregion_find(id, &r) != 0) return false;
+    return for_each_layer([&](qmLayer* l) {
+      return l != skip &&
+             (l->content->clip == &r->region || l->unscaled->clip == &r->region || l->display->clip == &r->region);
+    });
+  }
   return for_each_layer([&](qmLayer* l) { return l != skip && type_matches(l->type, type) && l->object == id; });
 }
 
@@ -66,7 +76,8 @@ TransformBlock transform_of(const qmTransformTags& tt) {
   b.explicit_matrix.m[1] = tt.explicit_matrix[2];
   b.explicit_matrix.m[2] = tt.explicit_matrix[1];
   b.explicit_matrix.m[3] = tt.explicit_matrix[3];
-  b.explicit_flag = tt.explicit_flag;
+  // The options mark scale and rotation as a matrix too; only a given "transform" is explicit.
+  b.explicit_flag = tt.explicit_flag && !b.explicit_matrix.is_identity() ? 1 : 0;
   b.smooth = tt.smooth;
   b.anchor_x = tt.anchor_x, b.anchor_y = tt.anchor_y;
   return b;

@@ -6,6 +6,7 @@
 #include <new>
 
 #include "display/asyncdraw.h"
+#include "display/clipregion.h"
 #include "display/frame.h"
 #include "display/picture.h"
 #include "engine/errcodes.h"
@@ -194,7 +195,7 @@ void layer_state_free(qmLayerState* state) {
   free_image(state->content);
   free_image(state->transformed);
   free_state_caches(state);
-  if (state->clip_owned) delete state->clip;
+  if (state->clip_owned) clip_free(state->clip);
   delete state;
 }
 
@@ -333,6 +334,8 @@ int32_t layer_new(qmState* L, qmBGPic* pic, const LayerSpec& spec, qmLayer** out
   layer->object = layer->creation = spec.id;
   layer->hidden = (flags & LAYER_HIDDEN) ? 1 : 0;
   layer->content = layer->unscaled = layer->display = state;
+  // A new layer is clipped by the region active on the output (a replacement takes the old one's).
+  if (!(flags & LAYER_REPLACE)) state->clip = clipregion_active();
   apply_style(layer, spec.style);
   if (spec.style && spec.style->name && *spec.style->name)
     if (int32_t error = layer_set_name_checked(pic, layer, spec.style->name)) {
@@ -371,8 +374,8 @@ int32_t layer_new(qmState* L, qmBGPic* pic, const LayerSpec& spec, qmLayer** out
     state->clip_owned = replaced->content->clip_owned;
     replaced->content->clip = nullptr;
     replaced->content->clip_owned = 0;
-    if (layer->unscaled != state) layer->unscaled->clip = state->clip;
-    if (layer->display != state) layer->display->clip = state->clip;
+    // The states of their own carry the region too (a failure leaves them unclipped).
+    if (state->clip && (layer->unscaled != state || layer->display != state)) layer_rebuild(L, layer);
     layer->refs = replaced->refs;
     replaced->refs = nullptr;
     layer_unlink(pic, replaced);

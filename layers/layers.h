@@ -62,13 +62,22 @@ int32_t render_layer_content(qmState* L, qmLayer* layer, qmLayerState* state);
 // 1 x 1 (else the display state is the unscaled one). 0, ERR_MEM or a look-up error.
 int32_t layer_rebuild_display(qmState* L, qmLayer* layer);
 
+// A region's copy for a transformed state: point p of the picture goes to M (p - from) + to. A
+// straight rectangle stays a rectangle; a turned or masked one gets a mask. nullptr for a singular
+// matrix or without memory. Freed with clip_free.
+const qmClipRegion* clip_transform(const qmClipRegion* source, const Matrix2& m, double from_x, double from_y,
+                                   double to_x, double to_y);
+void clip_free(const qmClipRegion* region);
+
 // Sets the layer's transform; a matrix other than the identity gives the layer a state of its
 // own with the content resampled about its middle at the on-screen size. 0, ERR_MEM or the
 // source's look-up error (the layer unchanged then but for its block).
 int32_t layer_set_transform(qmState* L, qmLayer* layer, const TransformBlock& block);
 // Builds the layer's unscaled and display states again from its content and transform block
 // (after a change of size, scale, rotation, transform or content).
-inline int32_t layer_rebuild(qmState* L, qmLayer* layer) { return layer_set_transform(L, layer, layer->transform); }
+inline int32_t layer_rebuild(qmState* L, qmLayer* layer) {
+  return layer_set_transform(L, layer, layer->transform);
+}
 
 // The command library: installs the hooks and registers the commands.
 int32_t layers_init(qmState* L);

@@ -17,7 +17,6 @@ namespace {
 qmLayerState* new_state_like(const qmLayerState* c) {
   auto* t = new (std::nothrow) qmLayerState;
   if (!t) return nullptr;
-  t->clip = c->clip;  // shared, never owned here
   t->pos_x = c->pos_x, t->pos_y = c->pos_y;
   t->content_w = c->content_w, t->content_h = c->content_h;
   t->anchored_x = c->anchored_x, t->anchored_y = c->anchored_y;
@@ -39,9 +38,10 @@ void drop_display_state(qmLayer* layer) {
 }
 
 // A new state with the content resampled through m, the content's middle landing on (mid_x,
-// mid_y) of the picture. 0, ERR_MEM or the source's look-up error.
+// mid_y) of the picture. The content's clip region follows: shared by an unscaled state when the
+// layer shares it, else a copy carried the same way. 0, ERR_MEM or the source's look-up error.
 int32_t build_state(qmState* L, qmLayer* layer, const Matrix2& m, double mid_x, double mid_y, int32_t smooth,
-                    qmLayerState** out) {
+                    bool display, qmLayerState** out) {
   qmLayerState* c = layer->content;
   LayerPlanes p;
   if (int32_t error = layer_build_transformed(L, layer, c, false, &p)) return error;
@@ -102,6 +102,18 @@ int32_t build_state(qmState* L, qmLayer* layer, const Matrix2& m, double mid_x, 
   }
   transform_pixels(job);
   qmos_free_mask(full);
+  if (c->clip) {
+    if (layer->clip_share && !display) {
+      t->clip = c->clip;
+    } else {
+      t->clip = clip_transform(c->clip, m, c->anchored_x + cx, c->anchored_y + cy, mid_x, mid_y);
+      if (!t->clip) {
+        layer_state_free(t);
+        return ERR_MEM;
+      }
+      t->clip_owned = 1;
+    }
+  }
   *out = t;
   return 0;
 }
@@ -132,7 +144,7 @@ int32_t layer_rebuild_display(qmState* L, qmLayer* layer) {
   const double mid_x = (c->anchored_x + c->content_w / 2.0) * sx, mid_y = (c->anchored_y + c->content_h / 2.0) * sy;
   qmDisplay* d = display_current();
   qmLayerState* t = nullptr;
-  if (int32_t error = build_state(L, layer, m, mid_x, mid_y, d->smooth_scale, &t)) return error;
+  if (int32_t error = build_state(L, layer, m, mid_x, mid_y, d->smooth_scale, true, &t)) return error;
   drop_display_state(layer);
   layer->display = t;
   return 0;
@@ -150,7 +162,7 @@ int32_t layer_set_transform(qmState* L, qmLayer* layer, const TransformBlock& bl
   }
   qmLayerState* t = nullptr;
   if (int32_t error = build_state(L, layer, m, c->anchored_x + c->content_w / 2.0, c->anchored_y + c->content_h / 2.0,
-                                  block.smooth, &t))
+                                  block.smooth, false, &t))
     return error;
   drop_own_state(layer);
   layer->unscaled = layer->display = t;

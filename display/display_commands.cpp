@@ -86,7 +86,10 @@ int32_t cmd_opendisplay(qmState* L) {
   if (int32_t err = find_arg(L, 1, &d)) return err;
   if (d->win.state != DISPSTATE_CLOSED) return ERR_WRONGUSAGE;
   if (int32_t err = display_open(L, d, (d->win.flags & WINFLAG_ACTIVE) ? 1 : 0)) return err;
-  if (!flag_arg(L, 2)) display_make_current(d);
+  // Unless told otherwise the new window is selected as SelectDisplay does it: in front, and current.
+  if (flag_arg(L, 2)) return 0;
+  platform_window_activate(&d->win);
+  display_make_current(d);
   return 0;
 }
 

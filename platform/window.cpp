@@ -345,6 +345,9 @@ void platform_window_activate(qmDisplayWindow* display) {
   qmDisplayPlatform* p = display->platform;
   if (!p || !p->window) return;
   SDL_RaiseWindow(p->window);
+  // A window manager that guards against focus stealing may refuse the request above from a
+  // program that had no input yet; the program asked for this window, so it takes the focus.
+  if (SDL_GetWindowFlags(p->window) & SDL_WINDOW_SHOWN) SDL_SetWindowInputFocus(p->window);
   raise_in_list(display);
 }
 

@@ -127,16 +127,32 @@ int32_t make_own_bgpic(qmState* L, qmDisplay* d) {
   fill.texture_brush = d->texture_brush;
   fill.texture_x = d->texture_x;
   fill.texture_y = d->texture_y;
+  // Display 1 owns BGPic 1 before the first display opens; every other display's picture gets an
+  // automatic id. The desktop display's picture is left unfilled: it receives the desktop.
+  ObjectId id = automatic_id();
+  const bool owns_one = !g_displays.up && d->header.id.number == 1 && !d->header.id.handle;
+  const bool desktop = owns_one && display_wants_desktop(d);
+  if (owns_one) {
+    id = ObjectId{1, nullptr};
+    qmBGPic* existing = nullptr;
+    if (desktop && bgpic_find(id, 0, &existing) == 0) {
+      fill_options_free(fill);
+      return ERR_DISPLAYDESKTOP;
+    }
+  }
   qmBitmap* bm = nullptr;
-  if (int32_t err = fill_render(fill, d->win.width, d->win.height, &bm)) {
+  if (desktop) {
+    bm = qmos_alloc_bitmap(d->win.width, d->win.height);
+    if (!bm) {
+      fill_options_free(fill);
+      return ERR_MEM;
+    }
+    std::memset(bm->pixels, 0, size_t(bm->bytes_per_row) * size_t(bm->height));
+  } else if (int32_t err = fill_render(fill, d->win.width, d->win.height, &bm)) {
     fill_options_free(fill);
     return err;
   }
-  // Display 1 owns BGPic 1 before the first display opens; every other display's picture gets an
-  // automatic id.
-  ObjectId id = automatic_id();
-  if (!g_displays.up && d->header.id.number == 1 && !d->header.id.handle) {
-    id = ObjectId{1, nullptr};
+  if (owns_one && !desktop) {
     if (int32_t err = bgpic_free_by_id(L, id, false)) {
       qmos_free_bitmap(bm);
       fill_options_free(fill);

@@ -178,7 +178,11 @@ void display_install_services();
 // The drag and size regions and the input script's display numbers, for the platform's windows.
 void display_install_window_glue();
 
-// Start-up: opens the displays once the declarations ran (display 1 must exist).
+// Display 1 of a program that asks for the desktop display: made with "private2" set, at the
+// screen's size, by the declarations of such a program.
+inline bool display_wants_desktop(const qmDisplay* d) { return d->private2 != 0; }
+// Start-up: opens the displays once the declarations ran (display 1 must exist). The desktop
+// display becomes a fixed borderless window with the whole screen grabbed into its picture.
 int32_t display_open_first(qmState* L, const DisplaySettings* settings, const char* private3);
 // The backfill display over the whole screen: kind 0 none, 1 colour, 2 gradient, 3 a texture
 // and 4 a picture on a colour or gradient, from a brush file or a copy of a brush.

@@ -1,5 +1,6 @@
 // Opening the displays once the declarations ran: the run's display mode, the screen switch, the
 // backfill display behind full-screen runs, and the first current display.
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -102,6 +103,26 @@ int32_t draw_brush_on(const ObjectId& brush_id, const ObjectId& pic_id, int32_t 
   return 0;
 }
 
+// The whole screen into the desktop grab and onto the desktop display's picture (every distinct
+// bitmap of its image sets).
+int32_t grab_desktop_into(qmDisplay* d) {
+  DisplaySystem& ds = display_system();
+  int32_t w = 0, h = 0;
+  platform_screen_size(&w, &h);
+  qmos_free_bitmap(ds.desktop_grab);
+  ds.desktop_grab = platform_screen_grab(0, 0, w, h);
+  if (!ds.desktop_grab) return ERR_MEM;
+  qmBGPic* pic = d->bgpic;
+  qmBitmap* done[3] = {nullptr, nullptr, nullptr};
+  int32_t n = 0;
+  for (qmBitmap* target : {pic->current.bitmap, pic->working.bitmap, pic->unscaled.bitmap}) {
+    if (!target || std::find(done, done + n, target) != done + n) continue;
+    done[n++] = target;
+    BLTBITMAP(ds.desktop_grab, 0, 0, target, 0, 0, std::min(w, target->width), std::min(h, target->height));
+  }
+  return 0;
+}
+
 }  // namespace
 
 int32_t display_make_backfill(qmState* L, const BackfillBlock& block) {
@@ -170,10 +191,18 @@ int32_t display_open_first(qmState* L, const DisplaySettings* settings, const ch
   if (int32_t err = display_find(ObjectId{1, nullptr}, &first)) return err;
 
   int32_t mode = s.mode == DISPMODE_DEFAULT ? DISPMODE_WINDOW : s.mode;
-  if (mode == 3) mode = ask_mode(first);
-  // The project's backfill shows behind the displays in every mode; a full-screen choice without
-  // one makes a black one.
-  bool backfill = pb.kind != 0;
+  const bool desktop = display_wants_desktop(first);
+  if (desktop) {
+    if (ds.recording) return ERR_DDRECVIDEO;
+    if (first->scale_auto || first->scale_layer) return ERR_DDAUTOSCALE;
+    mode = DISPMODE_WINDOW;
+    first->win.flags = WINFLAG_BORDERLESS | WINFLAG_FIXED | WINFLAG_NOMODESWITCH | WINFLAG_NOHIDE | WINFLAG_ACTIVE;
+  } else if (mode == 3) {
+    mode = ask_mode(first);
+  }
+  // The project's backfill shows behind the displays in every mode but the desktop display's; a
+  // full-screen choice without one makes a black one.
+  bool backfill = pb.kind != 0 && !desktop;
   BackfillBlock block = pb;
   if (mode == 2 || mode == 4 || mode == 6) {
     if (!backfill) {
@@ -211,11 +240,14 @@ int32_t display_open_first(qmState* L, const DisplaySettings* settings, const ch
   if (backfill) {
     if (int32_t err = display_make_backfill(L, block)) return err;
   }
-  if (!ds.up) console_print_file("And Action!\n", "", false);
+  if (!ds.up && !ds.recording) console_print_file("And Action!\n", "", false);
   ds.up = 1;
+  if (desktop)
+    if (int32_t err = grab_desktop_into(first)) return err;
   for (ObjectHeader* h = ds.list; h; h = h->next)
     if (int32_t err = display_prepare(L, display_of(h))) return err;
-  if (backfill) platform_set_ui_mode(block.menu_bar ? 2 : 1);
+  if (desktop) platform_set_ui_mode(2);
+  else if (backfill) platform_set_ui_mode(block.menu_bar ? 2 : 1);
   for (ObjectHeader* h = ds.list; h; h = h->next) {
     qmDisplay* d = display_of(h);
     if (d->win.flags & WINFLAG_HIDDEN) continue;

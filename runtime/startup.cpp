@@ -136,6 +136,12 @@ int32_t create_declared(qmState* L, Player* p) {
   ctx.cmdline_flags = p->display.flags;
   ctx.cmdline_scale_width = p->display.scale_width;
   ctx.cmdline_scale_height = p->display.scale_height;
+  if (ctx.private2) {
+    // Display 1 of the desktop display covers the main screen.
+    if (int32_t err = platform_video_start()) return err;
+    ctx.screen_width = platform_get_attr(nullptr, PLATATTR_SCREENWIDTH);
+    ctx.screen_height = platform_get_attr(nullptr, PLATATTR_SCREENHEIGHT);
+  }
   return declarations_create(L, &p->applet.declarations, ctx);
 }
 

@@ -2,6 +2,7 @@
 // channels and the draw-tag defaults after a failed SetDrawTagsDefault.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <set>
 #include <string>
 
@@ -178,3 +179,60 @@ TEST_F(DisplayTest, AFailedSetDrawTagsDefaultChangesNothing) {
 }
 
 }  // namespace
+
+// Display 1 of a program that asks for the desktop display, made as the declarations make it
+// (options pushed by `fill` besides "private2"), before the first display opens.
+class DesktopDisplayTest : public DisplayTest {
+ protected:
+  int32_t create_one(const std::function<void()>& fill) {
+    vm_set_top(L, 0);
+    vm_new_table(L);
+    set_number("private2", 1);
+    fill();
+    qm::qmDisplay* d = nullptr;
+    const int32_t err = qm::display_create(L, qm::ObjectId{1, nullptr}, 1, &d);
+    vm_set_top(L, 0);
+    return err;
+  }
+};
+
+TEST_F(DesktopDisplayTest, RefusalsBeforeTheFirstDisplayOpens) {
+  // A BGPic 1 already made: the desktop display cannot take its place.
+  ASSERT_EQ(first("CreateBGPic", {1.0, 10.0, 10.0}), "none");
+  EXPECT_EQ(create_one([] {}), qm::ERR_DISPLAYDESKTOP);
+  ASSERT_EQ(first("FreeBGPic", {1.0}), "none");
+  // Scaling the desktop display.
+  ASSERT_EQ(create_one([this] {
+    set_number("scalemode", 1);
+    set_number("scalewidth", 200);
+    set_number("scaleheight", 100);
+  }), 0);
+  EXPECT_EQ(qm::display_open_first(L, nullptr, nullptr), qm::ERR_DDAUTOSCALE);
+  // Recording the program.
+  ASSERT_EQ(create_one([] {}), 0);
+  qm::display_system().recording = 1;
+  EXPECT_EQ(qm::display_open_first(L, nullptr, nullptr), qm::ERR_DDRECVIDEO);
+  qm::display_system().recording = 0;
+}
+
+TEST_F(DesktopDisplayTest, ThePictureIsTheDesktopAsShown) {
+  // A red window on the desktop before the program's display opens.
+  qm::qmDisplay* two = open_display(2, false);
+  platform_window_fill_rect(&two->win, 0, 0, 640, 480, 0xFF0000);
+  platform_window_flush(L, &two->win);
+  two->win.flags |= WINFLAG_HIDDEN;  // already open
+  ASSERT_EQ(create_one([this] {
+    set_number("width", 800);
+    set_number("height", 600);
+    set_number("color", 0x00FF00);
+  }), 0);
+  ASSERT_EQ(qm::display_open_first(L, nullptr, nullptr), 0);
+  qm::qmDisplay* one = nullptr;
+  ASSERT_EQ(qm::display_find(qm::ObjectId{1, nullptr}, &one), 0);
+  EXPECT_EQ(one->win.flags, uint32_t(WINFLAG_BORDERLESS | WINFLAG_FIXED | WINFLAG_NOMODESWITCH | WINFLAG_NOHIDE |
+                                     WINFLAG_ACTIVE));
+  EXPECT_EQ(qm::display_current(), one);
+  const qm::qmBitmap* pic = one->bgpic->current.bitmap;
+  EXPECT_EQ(qm::qmos_read_pixel(pic, 400, 300) & 0xFFFFFF, 0xFF0000u);  // the red window
+  EXPECT_EQ(qm::qmos_read_pixel(pic, 5, 5) & 0xFFFFFF, 0u);            // the bare desktop, not the fill
+}

@@ -186,6 +186,7 @@ std::string quote(const OptString& s) {
 struct AppletText {
   bool wanted = false;
   bool compress = false;
+  bool desktop = false;
   int32_t major = 5, minor = 0;
   std::string base_dir;
   std::vector<std::pair<uint8_t, std::string>> texts;
@@ -306,6 +307,9 @@ struct AppletText {
     } else if (d == ".compress") {
       need(0, 0);
       compress = true;
+    } else if (d == ".desktop") {
+      need(0, 0);
+      desktop = true;
     } else if (d == ".appletversion") {
       need(2, 2);
       major = int32_t(need_int(t[1], 0, 255));
@@ -348,6 +352,7 @@ struct AppletText {
     w.version(uint8_t(major), uint8_t(minor));
     for (const auto& [tag, text] : texts) w.text(tag, text);
     if (!decls.empty()) w.declarations(decls);
+    if (desktop) w.u8(7);  // the program asks for the desktop display
     if (!links.empty()) w.linked_files(links);
     if (!labels.empty()) w.labels(labels);
     for (const Const& c : constants) {

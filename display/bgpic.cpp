@@ -55,6 +55,7 @@ void free_images(qmBGPic* pic) {
 
 void bgpic_free(qmState* L, qmBGPic* pic) {
   layer_hooks().free_layers(pic);
+  layer_hooks().clear_sprites(pic);
   free_images(pic);
   if (pic->source) imagesource_release(pic->source);
   qmos_free(pic->palette);

@@ -212,7 +212,7 @@ void sync_output(qmDisplay* d) {
   o.layers_on = d->layers;
   d->picture.width = d->bgpic ? d->bgpic->width : 0;
   d->picture.height = d->bgpic ? d->bgpic->height : 0;
-  d->picture.sprites = nullptr;
+  d->picture.sprites = d->bgpic ? static_cast<const qmSpriteRect*>(d->bgpic->sprites) : nullptr;
   d->picture.owner = d->bgpic;
   o.picture = d->bgpic ? &d->picture : nullptr;
   o.target_mask = nullptr;
@@ -345,6 +345,7 @@ void display_install_services() {
 }
 
 void display_bind_bgpic(qmDisplay* d, qmBGPic* pic) {
+  if (d->bgpic && d->bgpic != pic) layer_hooks().clear_sprites(d->bgpic);
   d->bgpic = pic;
   sync_output(d);
 }

@@ -49,6 +49,9 @@ struct LayerHooks {
   // Recomposes and shows the rectangles collected on the display's dirty list, then empties it
   // (at VWait and at the end of a select of the display's layers).
   void (*flush_dirty)(qmState* L, qmDisplay* d);
+  // Drops the sprites a picture shows, without redrawing (the picture goes, or a display stops
+  // showing it).
+  void (*clear_sprites)(qmBGPic* pic);
 };
 
 LayerHooks& layer_hooks();

@@ -143,8 +143,10 @@ void display_refresh_whole(qmState* state, qmBlitOutput* output, int32_t flags) 
   }
   qmBlitPicture* pic = output->picture;
   if (pic == nullptr || output->front == nullptr) return;
-  g_services.layers_redraw(state, output, pic, output->front, 0, 0, pic->width, pic->height, 0, 0);
-  display_present_rect(output->front, 0, 0, output, 0, 0, pic->width, pic->height, flags | 1 | 8);
+  // Shown sprites are composed over a copy of the picture, which stays their clean background.
+  qmBitmap* shown = pic->sprites && !output->layers_on && output->back ? output->back : output->front;
+  g_services.layers_redraw(state, output, pic, shown, 0, 0, pic->width, pic->height, 0, 0);
+  display_present_rect(shown, 0, 0, output, 0, 0, pic->width, pic->height, flags | 1 | 8);
 }
 
 // --- SAFEBLT ---------------------------------------------------------------------------------
@@ -273,16 +275,20 @@ qmBlitOutput* SAFEBLT(qmState* state, const qmBitmap* source, int32_t sx, int32_
       sprite_overlaps(out->picture, dx, dy, w, h)) {
     const int32_t inner = flags | BLIT_INTERNAL;
     if ((flags & BLIT_FRONT) && out->front) {
+      // Into the picture, which then is the background of the whole composition.
       SAFEBLT(state, source, sx, sy, out->front, dx, dy, w, h, source_w, source_h, dest_w, dest_h,
               inner, source_mask, source_alpha, clip);
+      g_services.layers_redraw(state, out, out->picture, out->back, dx, dy, w, h, 0, 0);
     } else {
       g_services.layers_redraw(state, out, out->picture, out->back, dx, dy, w, h, 0, 1);
       SAFEBLT(state, source, sx, sy, out->back, dx, dy, w, h, source_w, source_h, dest_w, dest_h,
               inner, source_mask, source_alpha, clip);
+      g_services.layers_redraw(state, out, out->picture, out->back, dx, dy, w, h, 0, 2);
     }
-    g_services.layers_redraw(state, out, out->picture, out->back, dx, dy, w, h, 0, 2);
+    // The composition only goes to the window: the picture keeps no sprite.
+    const int32_t copy = (flags & ~(BLIT_FRONT | BLIT_ALWAYSFRONT | BLIT_REDRAW)) | BLIT_NOCLIP | BLIT_INTERNAL;
     SAFEBLT(state, out->back, dx, dy, dest, dx, dy, w, h, out->back->width, out->back->height,
-            dest_w, dest_h, flags | BLIT_NOCLIP | BLIT_INTERNAL, nullptr, nullptr, nullptr);
+            dest_w, dest_h, copy, nullptr, nullptr, nullptr);
     return out;
   }
 

@@ -10,6 +10,7 @@
 #include "display/showbrush.h"
 #include "engine/errcodes.h"
 #include "layers/layers.h"
+#include "layers/sprite.h"
 
 namespace qm {
 
@@ -139,9 +140,14 @@ void free_layers(qmBGPic* pic) {
 
 void redraw_service(qmState* L, qmBlitOutput* output, qmBlitPicture* picture, qmBitmap* dest, int32_t x, int32_t y,
                     int32_t w, int32_t h, int32_t, int32_t flags) {
-  // With layers off the picture is its own composition: drawing went straight into it.
-  if (!picture || !picture->owner || !output || !output->layers_on) return;
+  if (!picture || !picture->owner || !output) return;
   auto* pic = static_cast<qmBGPic*>(picture->owner);
+  // With layers off the picture is its own composition (drawing went straight into it): only
+  // shown sprites are drawn over a copy of it.
+  if (!output->layers_on) {
+    sprites_compose(pic, dest, Rect{x, y, w, h}, flags);
+    return;
+  }
   RedrawSource s;
   s.L = L;
   s.pic = pic;

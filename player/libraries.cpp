@@ -14,6 +14,7 @@
 #include "events/events.h"
 #include "gfx/scale.h"
 #include "layers/layers.h"
+#include "layers/sprite.h"
 #include "platform/platform.h"
 #include "stdlib/stdlib.h"
 
@@ -39,7 +40,7 @@ constexpr LibraryEntry kLibraries[] = {
     {"brush", brush_init},
     {"bgpic", bgpic_init},
     {"transitionfx", nullptr},
-    {"sprite", nullptr},
+    {"sprite", sprite_init},
     {"memblock", memblock_open},
     {"vectorgraphics", nullptr},
     {"network", nullptr},
@@ -62,7 +63,7 @@ constexpr CleanupEntry kCleanups[] = {
     {"bgpic", [](qmState*) { bgpic_free_all(); }},
     {"video", nullptr},
     {"path", nullptr},
-    {"sprite", nullptr},
+    {"sprite", [](qmState* L) { sprites_free_all(L); }},
     {"timer", [](qmState*) { system_cleanup(); }},
     {"text", nullptr},
     {"anim", nullptr},

@@ -1,0 +1,417 @@
+// The sprite records and their lists: find, frames, creation, copies and freeing, and showing
+// sprites on background pictures with the recomposition of what they touch.
+#include "layers/sprite.h"
+
+#include <algorithm>
+#include <new>
+
+#include "display/display.h"
+#include "display/graphics.h"
+#include "display/hooks.h"
+#include "display/target.h"
+#include "engine/errcodes.h"
+#include "gfx/bitmap.h"
+#include "gfx/blit.h"
+#include "gfx/blitpixels.h"
+#include "display/picture.h"
+#include "layers/layer.h"
+#include "layers/redraw.h"
+#include "runtime/errors.h"
+
+namespace qm {
+
+namespace {
+
+ObjectHeader* g_sprites = nullptr;
+void (*g_observer)(const qmDisplay*, const Rect&) = nullptr;
+
+qmSprite* as_sprite(ObjectHeader* h) { return reinterpret_cast<qmSprite*>(h); }
+
+void list_append(qmSprite* s) {
+  ObjectHeader** tail = &g_sprites;
+  while (*tail) tail = &(*tail)->next;
+  s->header.next = nullptr;
+  *tail = &s->header;
+}
+
+void list_unlink(qmSprite* s) {
+  for (ObjectHeader** p = &g_sprites; *p; p = &(*p)->next) {
+    if (*p == &s->header) {
+      *p = s->header.next;
+      return;
+    }
+  }
+}
+
+qmSprite* record_new(const ObjectId& id) {
+  auto* s = new (std::nothrow) qmSprite();
+  if (!s) return nullptr;
+  s->header.type = OBJ_SPRITE;
+  s->header.id = id.handle ? ObjectId{0, s} : id;
+  return s;
+}
+
+Rect entry_rect(const SpriteEntry* e) { return {e->rect.x, e->rect.y, e->rect.width, e->rect.height}; }
+
+// Every display's blit view of the picture follows its list head.
+void sync_blit_views(const qmBGPic* pic) {
+  for (ObjectHeader* h = display_system().list; h; h = h->next) {
+    qmDisplay* d = display_of(h);
+    if (d->bgpic == pic) d->picture.sprites = static_cast<const qmSpriteRect*>(pic->sprites);
+  }
+}
+
+// Recomposes r on every display that shows the picture.
+void refresh_where_shown(const qmBGPic* pic, const Rect& r) {
+  for (ObjectHeader* h = display_system().list; h; h = h->next) {
+    qmDisplay* d = display_of(h);
+    if (d->bgpic == pic) sprites_refresh_rect(d, r);
+  }
+}
+
+void entry_unlink(qmBGPic* pic, SpriteEntry* e) {
+  if (pic->sprites == e) {
+    pic->sprites = sprite_entry_next(e);
+  } else {
+    for (SpriteEntry* p = sprite_entries(pic); p; p = sprite_entry_next(p)) {
+      if (p->rect.next == &e->rect) {
+        p->rect.next = e->rect.next;
+        break;
+      }
+    }
+  }
+  sync_blit_views(pic);
+}
+
+void entry_append(qmBGPic* pic, SpriteEntry* e) {
+  SpriteEntry* tail = sprite_entries(pic);
+  while (tail && tail->rect.next) tail = sprite_entry_next(tail);
+  if (tail) tail->rect.next = &e->rect;
+  else pic->sprites = e;
+  sync_blit_views(pic);
+}
+
+qmDisplay* current_display_with_picture() {
+  qmDisplay* d = display_current();
+  return d && d->bgpic ? d : nullptr;
+}
+
+}  // namespace
+
+ObjectHeader** sprite_list() { return &g_sprites; }
+
+void sprite_frames_free(std::vector<SpriteFrame>& frames) {
+  for (SpriteFrame& f : frames) {
+    qmos_free_bitmap(f.bitmap);
+    qmos_free_mask(f.mask);
+    qmos_free_alpha(f.alpha);
+  }
+  frames.clear();
+}
+
+void sprites_set_refresh_observer(void (*observer)(const qmDisplay*, const Rect&)) { g_observer = observer; }
+
+int32_t sprite_find(const ObjectId& id, int32_t flags, qmSprite** out) {
+  *out = nullptr;
+  for (ObjectHeader* h = g_sprites; h; h = h->next) {
+    qmSprite* s = as_sprite(h);
+    if (h->id == id && (!s->temporary || (flags & SPRITEFIND_TEMPORARY))) {
+      if ((flags & SPRITEFIND_UNLOCKED) && s->lock) return ERR_LOCKEDOBJ;
+      *out = s;
+      return 0;
+    }
+  }
+  if (id.handle) return ERR_FINDARRAY;
+  err_set_number_arg(id.number);
+  return ERR_FINDSPRITE;
+}
+
+bool sprite_get_frame(const qmSprite* s, int32_t index, const qmBitmap** bitmap, const qmMask** mask,
+                      const qmAlphaChannel** alpha) {
+  if (index < 0) return false;
+  if (s->linked) {
+    for (const qmSprite* seg : s->segments) {
+      if (index < seg->frame_count) return sprite_get_frame(seg, index, bitmap, mask, alpha);
+      index -= seg->frame_count;
+    }
+    return false;
+  }
+  if (index >= int32_t(s->frames.size())) return false;
+  const SpriteFrame& f = s->frames[size_t(index)];
+  if (bitmap) *bitmap = f.bitmap;
+  if (mask) *mask = f.mask;
+  if (alpha) *alpha = f.alpha;
+  return true;
+}
+
+int32_t sprite_new(const ObjectId& id, int32_t width, int32_t height, std::vector<SpriteFrame>& frames,
+                   qmSprite** out) {
+  qmSprite* s = record_new(id);
+  if (!s) {
+    sprite_frames_free(frames);
+    return ERR_MEM;
+  }
+  s->width = width;
+  s->height = height;
+  s->frames = std::move(frames);
+  frames.clear();
+  s->frame_count = int32_t(s->frames.size());
+  list_append(s);
+  *out = s;
+  return 0;
+}
+
+int32_t sprite_new_linked(const ObjectId& id, const std::vector<qmSprite*>& segments, qmSprite** out) {
+  if (segments.empty()) return ERR_WRONGUSAGE;
+  for (const qmSprite* seg : segments) {
+    if (seg->linked) return ERR_SPRITELINK;
+    if (seg->width != segments[0]->width || seg->height != segments[0]->height) return ERR_WRONGSPRITESIZE;
+  }
+  qmSprite* s = record_new(id);
+  if (!s) return ERR_MEM;
+  s->linked = true;
+  s->segments = segments;
+  s->width = segments[0]->width;
+  s->height = segments[0]->height;
+  for (const qmSprite* seg : segments) s->frame_count += seg->frame_count;
+  list_append(s);
+  *out = s;
+  return 0;
+}
+
+int32_t sprite_copy(const qmSprite* source, const ObjectId& id, qmSprite** out) {
+  if (source->linked) return sprite_new_linked(id, source->segments, out);
+  std::vector<SpriteFrame> frames;
+  for (const SpriteFrame& f : source->frames) {
+    Planes p;
+    if (int32_t err = planes_copy(f.bitmap, f.mask, f.alpha, source->width, source->height, &p)) {
+      sprite_frames_free(frames);
+      return err;
+    }
+    frames.push_back({p.bitmap, p.mask, p.alpha});
+    p.release();
+  }
+  return sprite_new(id, source->width, source->height, frames, out);
+}
+
+void sprite_free(qmState* L, qmSprite* s) {
+  list_unlink(s);
+  // Its entries on every picture, so none outlives the frames; redrawn where a display shows it.
+  for (ObjectHeader* h = bgpic_list(); h; h = h->next) {
+    auto* pic = reinterpret_cast<qmBGPic*>(h);
+    for (SpriteEntry* e = sprite_entries(pic); e;) {
+      SpriteEntry* next = sprite_entry_next(e);
+      if (e->sprite == s) {
+        const Rect r = entry_rect(e);
+        entry_unlink(pic, e);
+        delete e;
+        refresh_where_shown(pic, r);
+      }
+      e = next;
+    }
+  }
+  if (!s->linked) {
+    for (ObjectHeader* h = g_sprites; h;) {
+      qmSprite* other = as_sprite(h);
+      h = h->next;
+      if (other->linked && std::find(other->segments.begin(), other->segments.end(), s) != other->segments.end()) {
+        sprite_free(L, other);
+        h = g_sprites;  // the walk starts again: freeing may have unlinked the next record
+      }
+    }
+    sprite_frames_free(s->frames);
+  }
+  if (s->header.refs) reflist_free(L ? L : picture_state(), s->header.refs);
+  delete s;
+}
+
+int32_t sprite_free_by_id(qmState* L, const ObjectId& id, bool report) {
+  qmSprite* s = nullptr;
+  const int32_t err = sprite_find(id, 0, &s);
+  if (err) return report ? err : 0;
+  if (s->lock) return ERR_LOCKEDOBJ;
+  sprite_free(L, s);
+  return 0;
+}
+
+void sprites_free_all(qmState* L) {
+  for (ObjectHeader* h = bgpic_list(); h; h = h->next) sprites_clear(reinterpret_cast<qmBGPic*>(h));
+  while (g_sprites) {
+    qmSprite* s = as_sprite(g_sprites);
+    list_unlink(s);
+    if (!s->linked) sprite_frames_free(s->frames);
+    if (s->header.refs) reflist_free(L ? L : picture_state(), s->header.refs);
+    delete s;
+  }
+}
+
+int32_t sprite_output_check(const qmDisplay* d) {
+  if (!d || !d->bgpic) return ERR_CLOSEDDISPDRAW;
+  switch (d->output_type) {
+    case TARGET_LAYERS: return ERR_SELECTBG;
+    case TARGET_MASK: return ERR_SELECTMASK;
+    case TARGET_ALPHA: return ERR_SELECTALPHACHANNEL;
+    case TARGET_PICTURE: {
+      if (d->double_buffer) return ERR_ENDDOUBLEBUFFER;
+      const OutputTarget* t = drawtarget_selected();
+      return t && t->object_type == OBJ_BGPIC ? ERR_SELECTBG : ERR_SELECTBRUSH;
+    }
+    default: break;
+  }
+  if (d->layers || layer_hooks().layer_count(d->bgpic) > 0) return ERR_LAYERSOFF;
+  return 0;
+}
+
+SpriteEntry* sprite_entry_of(const qmBGPic* pic, const qmSprite* s) {
+  for (SpriteEntry* e = sprite_entries(pic); e; e = sprite_entry_next(e))
+    if (e->sprite == s) return e;
+  return nullptr;
+}
+
+int32_t sprite_modify_check(const qmSprite* s) {
+  qmDisplay* d = current_display_with_picture();
+  if (d && sprite_entry_of(d->bgpic, s)) return ERR_MODIFYSPRITE;
+  if (s->lock) return ERR_LOCKEDOBJ;
+  if (s->linked) return ERR_MODIFYSPRITE2;
+  for (ObjectHeader* h = g_sprites; h; h = h->next) {
+    const qmSprite* other = as_sprite(h);
+    if (other->linked && std::find(other->segments.begin(), other->segments.end(), s) != other->segments.end())
+      return ERR_MODIFYSPRITE2;
+  }
+  return 0;
+}
+
+int32_t sprite_show(qmState*, qmSprite* s, int32_t x, int32_t y, int32_t frame) {
+  if (frame < 0 || frame > s->frame_count) return ERR_ANIMFRAME;
+  qmDisplay* d = current_display_with_picture();
+  if (!d) return ERR_CLOSEDDISPDRAW;
+  qmBGPic* pic = d->bgpic;
+  x = coord_resolve_special_x(x, s->width, 0, 0.0);
+  y = coord_resolve_special_y(y, s->height, 0, 0.0);
+  if (SpriteEntry* e = sprite_entry_of(pic, s)) {
+    int32_t next = frame;
+    if (frame == 0) next = e->frame >= s->frame_count ? 1 : e->frame + 1;
+    if (next == e->frame && x == e->rect.x && y == e->rect.y) return 0;
+    const Rect old = entry_rect(e);
+    e->frame = next;
+    e->rect.x = x;
+    e->rect.y = y;
+    const Rect now = entry_rect(e);
+    if (rect_overlaps(to_corners(old), to_corners(now))) {
+      Rect both = old;
+      rect_union(both, now);
+      sprites_refresh_rect(d, both);
+    } else {
+      sprites_refresh_rect(d, old);
+      sprites_refresh_rect(d, now);
+    }
+    return 0;
+  }
+  auto* e = new (std::nothrow) SpriteEntry();
+  if (!e) return ERR_MEM;
+  e->rect = {nullptr, x, y, s->width, s->height};
+  e->id = s->header.id;
+  e->frame = frame == 0 ? 1 : frame;
+  e->sprite = s;
+  e->counter = pic->counter;
+  entry_append(pic, e);
+  sprites_refresh_rect(d, entry_rect(e));
+  return 0;
+}
+
+int32_t sprite_remove(qmState*, qmSprite* s) {
+  qmDisplay* d = current_display_with_picture();
+  SpriteEntry* e = d ? sprite_entry_of(d->bgpic, s) : nullptr;
+  if (!e) {
+    if (s->header.id.handle) return ERR_SPRITEONSCREEN2;
+    err_set_number_arg(s->header.id.number);
+    return ERR_SPRITEONSCREEN;
+  }
+  const Rect r = entry_rect(e);
+  entry_unlink(d->bgpic, e);
+  delete e;
+  sprites_refresh_rect(d, r);
+  return 0;
+}
+
+int32_t sprites_remove_all(qmState*, bool keep) {
+  qmDisplay* d = current_display_with_picture();
+  if (!d) return ERR_CLOSEDDISPDRAW;
+  qmBGPic* pic = d->bgpic;
+  for (SpriteEntry* e = sprite_entries(pic); e; e = sprite_entry_next(e))
+    if (e->sprite->lock) return ERR_LOCKEDOBJ;
+  if (keep) {
+    // The last images become part of the picture, which is the display's clean background.
+    qmBitmap* clean = pic->current.bitmap;
+    if (clean) sprites_draw(pic, clean, Rect{0, 0, clean->width, clean->height});
+    if (d->buffer1 && clean && d->buffer1->width == clean->width && d->buffer1->height == clean->height)
+      BLTBITMAP(clean, 0, 0, d->buffer1, 0, 0, clean->width, clean->height);
+    sprites_clear(pic);
+    return 0;
+  }
+  while (SpriteEntry* e = sprite_entries(pic)) {
+    const Rect r = entry_rect(e);
+    entry_unlink(pic, e);
+    delete e;
+    sprites_refresh_rect(d, r);
+  }
+  return 0;
+}
+
+void sprites_clear(qmBGPic* pic) {
+  if (!pic) return;
+  for (SpriteEntry* e = sprite_entries(pic); e;) {
+    SpriteEntry* next = sprite_entry_next(e);
+    delete e;
+    e = next;
+  }
+  pic->sprites = nullptr;
+  sync_blit_views(pic);
+}
+
+bool sprites_overlap(const qmBGPic* pic, const Rect& r) {
+  for (const SpriteEntry* e = sprite_entries(pic); e; e = sprite_entry_next(e))
+    if (rect_overlaps(to_corners(entry_rect(e)), to_corners(r))) return true;
+  return false;
+}
+
+void sprites_draw(const qmBGPic* pic, qmBitmap* dest, const Rect& area) {
+  if (!dest) return;
+  const Rect bounds = rect_intersect(area, Rect{0, 0, dest->width, dest->height});
+  for (const SpriteEntry* e = sprite_entries(pic); e; e = sprite_entry_next(e)) {
+    const Rect r = rect_intersect(entry_rect(e), bounds);
+    if (r.width < 1 || r.height < 1) continue;
+    const qmBitmap* bm = nullptr;
+    const qmMask* mask = nullptr;
+    const qmAlphaChannel* alpha = nullptr;
+    if (!sprite_get_frame(e->sprite, e->frame - 1, &bm, &mask, &alpha) || !bm) continue;
+    const int32_t sx = r.x - e->rect.x, sy = r.y - e->rect.y;
+    if (mask) BLTMASK(bm, sx, sy, dest, r.x, r.y, r.width, r.height, mask);
+    else if (alpha) BLTALPHABITMAP(bm, sx, sy, dest, r.x, r.y, r.width, r.height, alpha);
+    else BLTBITMAP(bm, sx, sy, dest, r.x, r.y, r.width, r.height);
+  }
+}
+
+void sprites_compose(const qmBGPic* pic, qmBitmap* dest, const Rect& area, int32_t flags) {
+  const qmBitmap* clean = pic ? pic->current.bitmap : nullptr;
+  if (!clean || !dest || dest == clean) return;
+  const Rect r = rect_intersect(area, Rect{0, 0, std::min(clean->width, dest->width), std::min(clean->height, dest->height)});
+  if (r.width < 1 || r.height < 1) return;
+  if (!(flags & REDRAW_SPRITESONLY)) BLTBITMAP(clean, r.x, r.y, dest, r.x, r.y, r.width, r.height);
+  if (!(flags & REDRAW_NOSPRITES)) sprites_draw(pic, dest, r);
+}
+
+void sprites_refresh_rect(qmDisplay* d, const Rect& area) {
+  qmBGPic* pic = d ? d->bgpic : nullptr;
+  const qmBitmap* clean = pic ? pic->current.bitmap : nullptr;
+  qmBitmap* composed = d ? d->buffer2 : nullptr;
+  if (!clean || !composed) return;
+  const int32_t w = std::min(clean->width, composed->width), h = std::min(clean->height, composed->height);
+  const Rect r = rect_intersect(area, Rect{0, 0, w, h});
+  if (r.width < 1 || r.height < 1) return;
+  sprites_compose(pic, composed, r, 0);
+  if (g_observer) g_observer(d, r);
+  display_present_rect(composed, r.x, r.y, &d->output, r.x, r.y, r.width, r.height, 1);
+}
+
+}  // namespace qm

@@ -178,6 +178,35 @@ inline uint32_t convert(uint32_t v) {
 }
 
 template <int Conversion>
+inline void copy_run(const uint32_t* s, uint32_t* d, int32_t n) {
+  if constexpr (Conversion == 0) {
+    std::memmove(d, s, size_t(n) * 4);
+  } else {
+    for (int32_t k = 0; k < n; ++k) d[k] = convert<Conversion>(s[k]);
+  }
+}
+
+// The end of the run of whole mask bytes equal to `bits` (0 or 0xFF) that starts at pixel i of
+// the row (bit position x + i), within the first w pixels.
+inline int32_t byte_run_end(const uint8_t* m, int32_t x, int32_t i, int32_t w, uint32_t bits) {
+  int32_t end = i + 8;
+  if ((x & 7) == 0) {
+    // Eight bytes at a time where the bytes are the mask's own.
+    const uint64_t all = bits ? ~uint64_t(0) : 0;
+    for (; end + 64 <= w; end += 64) {
+      uint64_t word;
+      std::memcpy(&word, m + ((x + end) >> 3), 8);
+      if (word != all) break;
+    }
+    for (; end + 8 <= w && m[(x + end) >> 3] == bits; end += 8) {
+    }
+    return end;
+  }
+  while (end + 8 <= w && mask_byte_at(m, x + end) == bits) end += 8;
+  return end;
+}
+
+template <int Conversion>
 void mask_copy_rows(const uint32_t* source, uint32_t* dest, const uint8_t* mask, int32_t sx,
                     int32_t sy, int32_t dx, int32_t dy, int32_t w, int32_t h, int32_t source_ppr,
                     int32_t mask_bpr, int32_t dest_ppr) {
@@ -186,15 +215,19 @@ void mask_copy_rows(const uint32_t* source, uint32_t* dest, const uint8_t* mask,
     uint32_t* d = at(dest, dx, dy + j, dest_ppr);
     const uint8_t* m = row_of(mask, sy + j, mask_bpr);
     int32_t i = 0;
-    // Whole bytes of mask first: runs of fully visible or fully hidden pixels are common.
-    for (; i + 8 <= w; i += 8) {
+    // Whole bytes of mask first: runs of fully visible pixels are copied as one block and runs
+    // of hidden ones skipped, as shapes mostly are.
+    while (i + 8 <= w) {
       const uint32_t bits = mask_byte_at(m, sx + i);
-      if (bits == 0xFF) {
-        for (int k = 0; k < 8; ++k) d[i + k] = convert<Conversion>(s[i + k]);
-      } else if (bits) {
-        for (int k = 0; k < 8; ++k)
-          if (bits & (0x80u >> k)) d[i + k] = convert<Conversion>(s[i + k]);
+      if (bits == 0xFF || bits == 0) {
+        const int32_t end = byte_run_end(m, sx, i, w, bits);
+        if (bits) copy_run<Conversion>(s + i, d + i, end - i);
+        i = end;
+        continue;
       }
+      for (int k = 0; k < 8; ++k)
+        if (bits & (0x80u >> k)) d[i + k] = convert<Conversion>(s[i + k]);
+      i += 8;
     }
     for (; i < w; ++i)
       if (mask_bit(m, sx + i)) d[i] = convert<Conversion>(s[i]);
@@ -308,6 +341,12 @@ void clip_combine_mask(const uint8_t* clip, int32_t clip_bpr, int32_t clip_x, in
     int32_t i = 0;
     for (; i < w && ((sx + i) & 7) != 0; ++i) one(i);
     // Whole scratch bytes: the source mask and the scratch share their bit positions.
+    if (!s && ((clip_x + i) & 7) == 0 && i + 8 <= w) {
+      // The clip row's bytes line up with the scratch row's: one block.
+      const int32_t n = (w - i) >> 3;
+      std::memcpy(d + ((sx + i) >> 3), c + ((clip_x + i) >> 3), size_t(n));
+      i += n * 8;
+    }
     for (; i + 8 <= w; i += 8) {
       uint8_t bits = eight(c, clip_x + i);
       if (s) bits &= s[(sx + i) >> 3];

@@ -310,3 +310,39 @@ TEST(Loops, ClipCombineMaskMatchesBitByBit) {
 
 }  // namespace
 }  // namespace qm
+
+namespace qm {
+namespace {
+
+// The masked copy against a bit-by-bit reference on shape-like masks (long runs of set and clear
+// bytes, ragged bytes between them), at every bit alignment of the mask and for each conversion.
+TEST(Loops, MaskCopyMatchesBitByBit) {
+  uint32_t seed = 777;
+  auto next = [&] { return seed = seed * 1103515245u + 12345u, seed >> 16; };
+  constexpr int32_t kWidth = 300, kRows = 4, kBpr = kWidth / 8 + 2;
+  std::vector<uint8_t> mask(size_t(kBpr) * kRows);
+  for (size_t k = 0; k < mask.size();) {
+    const uint32_t kind = next() % 3, run = 1 + next() % 24;
+    for (uint32_t r = 0; r < run && k < mask.size(); ++r, ++k)
+      mask[k] = kind == 0 ? 0x00 : kind == 1 ? 0xFF : uint8_t(next());
+  }
+  std::vector<uint32_t> src(size_t(kWidth) * kRows);
+  for (uint32_t& p : src) p = next() << 16 | next();
+  for (int32_t conversion = 0; conversion < 3; ++conversion)
+    for (int32_t sx = 0; sx < 9; ++sx) {
+      const int32_t w = kWidth - 9, h = kRows;
+      std::vector<uint32_t> got(src.size(), 0x5A5A5A5Au), want = got;
+      mask_copy_loop(src.data(), got.data(), mask.data(), sx, 0, 0, 0, w, h, kWidth, kBpr, kWidth, conversion);
+      for (int32_t j = 0; j < h; ++j)
+        for (int32_t i = 0; i < w; ++i) {
+          if (!mask_bit(mask.data() + j * kBpr, sx + i)) continue;
+          const uint32_t v = src[size_t(j * kWidth + sx + i)];
+          want[size_t(j * kWidth + i)] =
+              conversion == 0 ? v : conversion == 1 ? __builtin_bswap32(v) & 0xFFFFFF00u : v << 8;
+        }
+      ASSERT_EQ(got, want) << "conversion " << conversion << ", source x " << sx;
+    }
+}
+
+}  // namespace
+}  // namespace qm

@@ -6,6 +6,7 @@
 #include "display/graphics.h"
 #include "display/hooks.h"
 #include "display/picture.h"
+#include "display/showbrush.h"
 #include "display/target.h"
 #include "engine/errcodes.h"
 #include "engine/numconv.h"
@@ -38,39 +39,37 @@ int32_t cmd_displaybgpic(qmState* L) {
   return err;
 }
 
+int32_t bgpic_part_render(qmState* L, const ObjectId& id, int32_t source_x, int32_t source_y, int32_t x, int32_t y,
+                          int32_t width, int32_t height, int32_t option_index, bool copy) {
+  qmDisplay* d = show_output_display();
+  if (!d || !d->bgpic) return ERR_CLOSEDDISPDRAW;
+  qmBGPic* pic = d->bgpic;
+  if (id.number != -1 || id.handle)
+    if (int32_t err = bgpic_find(id, 0, &pic)) return err;
+  ShowSource src;
+  src.kind = OBJ_BGPICPART;
+  src.id = pic->header.id;
+  src.bitmap = pic->current.bitmap, src.mask = pic->current.mask, src.alpha = pic->current.alpha;
+  src.width = pic->display_width, src.height = pic->display_height;
+  src.drawn_into = pic == d->bgpic || pic->current.bitmap == drawtarget_dest();
+  return show_picture(L, d, src, source_x, source_y, x, y, width, height, option_index, copy);
+}
+
+// DisplayBGPicPart(id, x, y, width, height [, dest x = x, dest y = y [, copy flag or table]])
 int32_t cmd_displaybgpicpart(qmState* L) {
   arg_check_count(L, 5, 8);
-  qmBGPic* pic = nullptr;
-  if (int32_t err = bgpic_find(arg_get_id(L, 1), 0, &pic)) return err;
-  const int32_t x = to_i32(vm_arg_check_number(L, 2)), y = to_i32(vm_arg_check_number(L, 3));
-  const int32_t w = to_i32(vm_arg_check_number(L, 4)), h = to_i32(vm_arg_check_number(L, 5));
-  if (w < 1 || h < 1) return ERR_WRONGUSAGE;
-  qmDisplay* d = display_current();
-  int32_t out_x = 0, out_y = 0, out_w = 0, out_h = 0;
-  if (!d || !d->bgpic || !output_hooks().output_area(&out_x, &out_y, &out_w, &out_h)) return ERR_CLOSEDDISPDRAW;
-  // Specials resolve inside an active clip region; the blit draws within the whole output and
-  // the region clips it.
-  const int32_t dx = coord_resolve_special_x(to_i32(vm_arg_opt_number(L, 6, x)), w, 0, 0.0);
-  const int32_t dy = coord_resolve_special_y(to_i32(vm_arg_opt_number(L, 7, y)), h, 0, 0.0);
-  if (int32_t err = drawtarget_prepare(L)) return err;
-  qmBitmap* dest = drawtarget_dest();  // a selected picture or the double buffer's back buffer
-  clipregion_output_size(&out_w, &out_h);
-  const qmClipRegion* clip = clipregion_active();
-  dblbuf_mark(d, dx, dy, w, h);
-  const BGPicImage& img = pic->current;
-  if (pic == d->bgpic) {
-    // From the picture onto itself: through a copy, so that overlapping rectangles read the old
-    // pixels.
-    Planes copy;
-    if (int32_t err = planes_copy(img.bitmap, img.mask, img.alpha, pic->display_width, pic->display_height, &copy))
-      return err;
-    SAFEBLT(L, copy.bitmap, x, y, dest, dx, dy, w, h, pic->display_width, pic->display_height, out_w, out_h,
-            BLIT_FRONT, copy.mask, copy.alpha, clip);
-    return 0;
+  const ObjectId id = arg_get_id(L, 1);
+  int32_t v[4];
+  for (int32_t i = 0; i < 4; ++i) v[i] = to_i32(vm_arg_check_number(L, i + 2));
+  const int32_t dx = to_i32(vm_arg_opt_number(L, 6, v[0]));
+  const int32_t dy = to_i32(vm_arg_opt_number(L, 7, v[1]));
+  // The eighth argument: a layer gets a copy of the part, asked by a number or a table's "layers".
+  bool copy = false;
+  if (vm_get_top(L) >= 8) {
+    if (vm_type(L, 8) == QM_TTABLE) copy = table_flag(L, 8, "layers");
+    else copy = to_i32(vm_arg_check_number(L, 8)) != 0;
   }
-  SAFEBLT(L, img.bitmap, x, y, dest, dx, dy, w, h, pic->display_width, pic->display_height, out_w, out_h,
-          BLIT_FRONT, img.mask, img.alpha, clip);
-  return 0;
+  return bgpic_part_render(L, id, v[0], v[1], dx, dy, v[2], v[3], 8, copy);
 }
 
 }  // namespace qm

@@ -278,60 +278,71 @@ int32_t brush_display_options(qmState* L, int32_t index, int32_t object_width, i
   return 0;
 }
 
-int32_t brush_render(qmState* L, const ObjectId& id, bool part, int32_t source_x, int32_t source_y, int32_t x,
-                     int32_t y, int32_t width, int32_t height, int32_t option_index) {
-  qmDisplay* d = display_current();
-  int32_t area_x = 0, area_y = 0, dest_w = 0, dest_h = 0;
-  if (!d || !output_hooks().output_area(&area_x, &area_y, &dest_w, &dest_h)) return ERR_CLOSEDDISPDRAW;
-  // 1. Showing the selected brush ends the selection: the picture goes to the display.
-  if (const OutputTarget* t = drawtarget_selected(); t && t->object_type == OBJ_BRUSH && t->id == id)
-    drawtarget_end(L, d, false);
-  qmBrush* b = nullptr;
-  if (int32_t err = brush_find(id, 0, &b)) return err;
-  if (!b->bitmap || (part && b->kind == BRUSHKIND_VECTOR)) return ERR_BRUSHTYPE;
-  if (!part) width = b->width, height = b->height;
+namespace {
+
+
+}  // namespace
+
+int32_t show_picture(qmState* L, qmDisplay* d, const ShowSource& src, int32_t source_x, int32_t source_y, int32_t x,
+                     int32_t y, int32_t width, int32_t height, int32_t option_index, bool copy) {
+  const bool picture_part = src.kind == OBJ_BGPICPART;
   // 2, 3.
   if (width < 1 || height < 1) return ERR_BADDIMENSIONS;
   qmTransformTags tt;
   qmDrawTagOptions dt;
   if (int32_t err = brush_display_options(L, option_index, width, height, width, height, 0, &tt, &dt,
-                                          DISPOPT_RESET | DISPOPT_TABLEONLY))
+                                          DISPOPT_RESET | (picture_part ? 0 : DISPOPT_TABLEONLY)))
     return err;
   // 4. Positions: specials against the output with the shown size and the anchor; the source
-  // position against the brush.
+  // position against the object.
+  if (src.kind != OBJ_BRUSH) {
+    source_x = coord_resolve_special_x(source_x, width, src.width, 0.0);
+    source_y = coord_resolve_special_y(source_y, height, src.height, 0.0);
+  } else {
+    source_x = source_y = 0;
+  }
+  if (picture_part) {
+    if (x == -1) x = source_x;
+    if (y == -1) y = source_y;
+  }
   int32_t shown_w = 0, shown_h = 0;
   transformed_size(tt.matrix, width, height, &shown_w, &shown_h);
   x = coord_resolve_special_x(x, shown_w, 0, tt.anchor_x);
   y = coord_resolve_special_y(y, shown_h, 0, tt.anchor_y);
-  if (part) {
-    source_x = coord_resolve_special_x(source_x, width, b->width, 0.0);
-    source_y = coord_resolve_special_y(source_y, height, b->height, 0.0);
-  } else {
-    source_x = source_y = 0;
-  }
   // 5. The source rectangle.
   if (source_x < 0 || source_y < 0) return ERR_NEGCOORDS;
-  if (source_x >= b->width || source_y >= b->height) return ERR_COORDSRANGE;
-  width = std::min(width, b->width - source_x);
-  height = std::min(height, b->height - source_y);
+  if (source_x >= src.width || source_y >= src.height) return ERR_COORDSRANGE;
+  width = std::min(width, src.width - source_x);
+  height = std::min(height, src.height - source_y);
   // 6.
   if (int32_t err = drawtarget_prepare(L)) return err;
+  Work w;
+  w.bitmap = src.bitmap, w.mask = src.mask, w.alpha = src.alpha;
+  w.x = source_x, w.y = source_y, w.w = width, w.h = height;
+  w.plane_w = src.width, w.plane_h = src.height;
   // 9. With layers the picture becomes a layer that carries the options.
   if (d->layers) {
     ImageLayerRequest request;
-    request.type = part ? OBJ_BRUSHPART : OBJ_BRUSH;
-    request.id = id;
+    request.type = src.kind;
+    request.id = src.id;
     request.x = source_x, request.y = source_y, request.width = width, request.height = height;
+    if (copy) {
+      // The layer owns a private copy of the part: the picture may change or go.
+      if (int32_t err = make_private(w)) return err;
+      request.bitmap = w.own.bitmap, request.mask = w.own.mask, request.alpha = w.own.alpha;
+      request.x = request.y = 0;
+      w.own.release();
+    }
     request.dest_x = x, request.dest_y = y;
     request.transform = &tt;
     request.style = &dt;
     return layer_hooks().insert_image_layer(request);
   }
-  // 8. Without layers: transformed, tinted and faded as asked, each on private planes.
-  Work w;
-  w.bitmap = b->bitmap, w.mask = b->mask, w.alpha = b->alpha;
-  w.x = source_x, w.y = source_y, w.w = width, w.h = height;
-  w.plane_w = b->width, w.plane_h = b->height;
+  // 8. Without layers: transformed, tinted and faded as asked, each on private planes. A part of
+  // the picture that is being drawn into is read from a copy, so that overlapping rectangles read
+  // the old pixels.
+  if (src.drawn_into)
+    if (int32_t err = make_private(w)) return err;
   if (!is_identity(tt.matrix))
     if (int32_t err = transform(w, tt.matrix, tt.smooth)) return err;
   if (dt.tint > 0) {
@@ -347,11 +358,37 @@ int32_t brush_render(qmState* L, const ObjectId& id, bool part, int32_t source_x
       (d->scale_x != 1.0 || d->scale_y != 1.0) && !drawtarget_offscreen())
     return 0;  // the layers are scaled by the redraw engine
   qmBitmap* dest = drawtarget_dest();
+  int32_t dest_w = 0, dest_h = 0;
   clipregion_output_size(&dest_w, &dest_h);  // the selection may have ended; the region clips below
   if (d->double_buffer) dblbuf_mark(d, x, y, w.w, w.h);
   SAFEBLT(L, w.bitmap, w.x, w.y, dest, x, y, w.w, w.h, w.plane_w, w.plane_h, dest_w, dest_h, BLIT_FRONT | BLIT_REDRAW,
           w.mask, w.alpha, clipregion_active());
   return 0;
+}
+
+qmDisplay* show_output_display() {
+  qmDisplay* d = display_current();
+  int32_t area[4];
+  return d && output_hooks().output_area(&area[0], &area[1], &area[2], &area[3]) ? d : nullptr;
+}
+
+int32_t brush_render(qmState* L, const ObjectId& id, bool part, int32_t source_x, int32_t source_y, int32_t x,
+                     int32_t y, int32_t width, int32_t height, int32_t option_index) {
+  qmDisplay* d = show_output_display();
+  if (!d) return ERR_CLOSEDDISPDRAW;
+  // 1. Showing the selected brush ends the selection: the picture goes to the display.
+  if (const OutputTarget* t = drawtarget_selected(); t && t->object_type == OBJ_BRUSH && t->id == id)
+    drawtarget_end(L, d, false);
+  qmBrush* b = nullptr;
+  if (int32_t err = brush_find(id, 0, &b)) return err;
+  if (!b->bitmap || (part && b->kind == BRUSHKIND_VECTOR)) return ERR_BRUSHTYPE;
+  if (!part) width = b->width, height = b->height;
+  ShowSource src;
+  src.kind = part ? OBJ_BRUSHPART : OBJ_BRUSH;
+  src.id = id;
+  src.bitmap = b->bitmap, src.mask = b->mask, src.alpha = b->alpha;
+  src.width = b->width, src.height = b->height;
+  return show_picture(L, d, src, source_x, source_y, x, y, width, height, option_index, false);
 }
 
 namespace {

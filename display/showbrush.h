@@ -9,8 +9,13 @@
 #include "runtime/registry.h"
 
 struct qmState;
+struct qmDisplay;
 
 namespace qm {
+
+struct qmBitmap;
+struct qmMask;
+struct qmAlphaChannel;
 
 // Transform and placement options.
 struct qmTransformTags {
@@ -55,6 +60,32 @@ int32_t brush_display_options(qmState* L, int32_t index, int32_t object_width, i
 // with the option table at argument index option_index (0: none).
 int32_t brush_render(qmState* L, const ObjectId& id, bool part, int32_t source_x, int32_t source_y, int32_t x,
                      int32_t y, int32_t width, int32_t height, int32_t option_index);
+
+// The object a showing takes its picture from.
+struct ShowSource {
+  int32_t kind = OBJ_BRUSH;  // OBJ_BRUSH, OBJ_BRUSHPART or OBJ_BGPICPART
+  ObjectId id;
+  const qmBitmap* bitmap = nullptr;
+  const qmMask* mask = nullptr;
+  const qmAlphaChannel* alpha = nullptr;
+  int32_t width = 0, height = 0;  // the object's (and its planes') size
+  bool drawn_into = false;        // the picture is the output's own: read through a copy
+};
+
+// The showing once the object was found: the options at option_index, the positions, the source
+// rectangle (width x height at source x, y; a whole brush ignores them), then a new layer or the
+// picture itself on d's output. For a picture part an x or y of -1 is the source position, and
+// `copy` hands a layer a private copy of the part.
+int32_t show_picture(qmState* L, qmDisplay* d, const ShowSource& src, int32_t source_x, int32_t source_y, int32_t x,
+                     int32_t y, int32_t width, int32_t height, int32_t option_index, bool copy);
+// The current display when it has an output to show on, else nullptr.
+qmDisplay* show_output_display();
+
+// Shows the part at source x, y of width x height of a background picture (id number -1: the
+// display's own) at x, y (-1: the source position) with the option table at argument index
+// option_index (0: none). With layers on, `copy` gives the new layer a copy of the part.
+int32_t bgpic_part_render(qmState* L, const ObjectId& id, int32_t source_x, int32_t source_y, int32_t x, int32_t y,
+                          int32_t width, int32_t height, int32_t option_index, bool copy);
 
 // The number of private planes the worker has made since the start (tests: the plain path makes
 // none).

@@ -4,7 +4,7 @@
 .lineno 1
   LOADK r0 #0
   LOADK r1 #1
-  LOADK r2 #6000000
+  LOADK r2 #18000000
   LOADK r3 #1
   JMP @test
 body:

@@ -4,7 +4,7 @@
 .lineno 1
   CLOSURE r0 f0
   LOADK r1 #1
-  LOADK r2 #1500000
+  LOADK r2 #4500000
   LOADK r3 #1
   JMP @test
 body:

@@ -569,6 +569,7 @@ int32_t display_size_change(qmState* L, qmDisplay* d, int32_t x, int32_t y, int3
     if (int32_t err = bgpic_resize(pic, width, height, smooth)) return err;
     d->scale_x = double(d->scale_width) / width;
     d->scale_y = double(d->scale_height) / height;
+    if (int32_t err = layer_hooks().rebuild_layers(L, d)) return err;
     if (int32_t err = display_make_buffers(d)) return err;
     if (!no_refresh) display_refresh(L, d);
     reset_text_cursor(d);
@@ -629,6 +630,7 @@ int32_t display_size_change(qmState* L, qmDisplay* d, int32_t x, int32_t y, int3
   } else {
     d->scale_x = d->scale_y = 1.0;
   }
+  if (int32_t err = layer_hooks().rebuild_layers(L, d)) return err;
   if (!window_resize_scaled) {
     if (int32_t err = display_make_buffers(d)) return err;
   }

@@ -31,6 +31,7 @@ int32_t no_layers(const qmBGPic*) { return 0; }
 void nothing_to_free(qmBGPic*) {}
 void nothing_to_flush(qmState*, qmDisplay*) {}
 void no_sprites(qmBGPic*) {}
+int32_t nothing_to_rebuild(qmState*, qmDisplay*) { return 0; }
 
 bool nothing_selected(int32_t, const void*) { return false; }
 bool no_display_shows(const qmBGPic*) { return false; }
@@ -44,7 +45,7 @@ OutputHooks g_output_hooks;
 
 void layer_hooks_reset() {
   g_layer_hooks = LayerHooks{no_layer_shows, no_layer_redirected, copy_picture_rect, layers_are_off,
-                             no_layers, nothing_to_free, nothing_to_flush, no_sprites};
+                             no_layers, nothing_to_free, nothing_to_flush, no_sprites, nothing_to_rebuild};
 }
 
 LayerHooks& layer_hooks() {

@@ -52,6 +52,9 @@ struct LayerHooks {
   // Drops the sprites a picture shows, without redrawing (the picture goes, or a display stops
   // showing it).
   void (*clear_sprites)(qmBGPic* pic);
+  // Builds the display states of the layers of the display's picture again after its scale
+  // factors changed. 0 or the first error.
+  int32_t (*rebuild_layers)(qmState* L, qmDisplay* d);
 };
 
 LayerHooks& layer_hooks();

@@ -1,6 +1,7 @@
 // The layers command library: switching layers on, making, naming, ordering, finding and listing
 // the layers of the current background picture.
 #include <cinttypes>
+#include <cmath>
 #include <cstring>
 
 #include "display/asyncdraw.h"
@@ -157,6 +158,8 @@ void layer_set_position(qmState* L, qmLayer* layer, int32_t x, int32_t y, bool n
     if (t != c && t != layer->unscaled) {
       t->bounds_x = int32_t(layer->unscaled->bounds_x * sx);
       t->bounds_y = int32_t(layer->unscaled->bounds_y * sy);
+      t->pos_x = to_i32(std::nearbyint(nx * sx));
+      t->pos_y = to_i32(std::nearbyint(ny * sy));
     }
   }
   if (no_refresh) return;

@@ -361,7 +361,7 @@ int32_t layer_new(qmState* L, qmBGPic* pic, const LayerSpec& spec, qmLayer** out
   int32_t error = 0;
   if (!m.is_identity())
     error = layer_set_transform(L, layer, layer->transform);
-  else if (flags & LAYER_SCALED)
+  else
     error = layer_rebuild_display(L, layer);
   if (error) {
     layer_unlink(pic, layer);

@@ -61,6 +61,10 @@ int32_t render_layer_content(qmState* L, qmLayer* layer, qmLayerState* state);
 // Builds the layer's display state when the current display scales its layers by other than
 // 1 x 1 (else the display state is the unscaled one). 0, ERR_MEM or a look-up error.
 int32_t layer_rebuild_display(qmState* L, qmLayer* layer);
+// The same for a given display (whose picture holds the layer).
+int32_t layer_rebuild_display_on(qmState* L, qmDisplay* d, qmLayer* layer);
+// Every layer of the display's picture after its scale changed: the first error stops it.
+int32_t layers_rebuild_display(qmState* L, qmDisplay* d);
 
 // A region's copy for a transformed state: point p of the picture goes to M (p - from) + to. A
 // straight rectangle stays a rectangle; a turned or masked one gets a mask. nullptr for a singular

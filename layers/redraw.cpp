@@ -211,6 +211,14 @@ int32_t layer_build_transformed(qmState* L, qmLayer* layer, qmLayerState* t, boo
           pic->current.bitmap, pic->current.mask, pic->current.alpha, pic->display_width, pic->display_height, 0, 0};
       break;
     }
+    // Anim frames and text objects come from their libraries; the state's kind words hold the
+    // anim's current frame, not a part.
+    case OBJ_ANIM: {
+      int32_t count = 0;
+      return layer_services().anim_frame(L, layer->object, t->kind[0], out, &count);
+    }
+    case OBJ_TEXTOBJECT:
+      return layer_services().textobject_image(L, layer->object, out);
     default:
       return ERR_WRONGUSAGE;
   }
@@ -269,6 +277,22 @@ Rect layer_bounds(const qmLayer* layer, const qmLayerState* t, double scale_x, d
   }
   if (layer->shadow) rect_union(r, layer_shadow_rect(layer, t, scale_x, scale_y));
   return r;
+}
+
+void dirty_rects_add_layer(DirtyList& list, const qmLayer* layer, const qmLayerState* state, double scale_x,
+                           double scale_y) {
+  dirty_list_add(list, layer_bounds(layer, state, scale_x, scale_y), true);
+}
+
+bool layer_is_unobscured(const qmBGPic*, const qmLayer* layer) {
+  const qmLayerState* t = layer->display;
+  const Corners mine = to_corners(Rect{t->bounds_x, t->bounds_y, t->width, t->height});
+  for (const qmLayer* l = layer->next; l; l = l->next) {
+    if (l->hidden || l->off_display || l->type == OBJ_NOOBJECT) continue;
+    const qmLayerState* u = l->display;
+    if (rect_overlaps(mine, to_corners(Rect{u->bounds_x, u->bounds_y, u->width, u->height}))) return false;
+  }
+  return true;
 }
 
 void layers_redraw(const RedrawSource& s, int32_t x, int32_t y, int32_t w, int32_t h, int32_t flags) {

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "layers/dirty.h"
 #include "layers/layer.h"
 
 struct qmState;
@@ -31,6 +32,12 @@ void layers_redraw(const RedrawSource& source, int32_t x, int32_t y, int32_t w, 
 int32_t layer_build_transformed(qmState* L, qmLayer* layer, qmLayerState* state, bool with_filters, LayerPlanes* out);
 // The layer's full rectangle with shadow.
 Rect layer_bounds(const qmLayer* layer, const qmLayerState* state, double scale_x = 1.0, double scale_y = 1.0);
+// Appends the layer's full rectangle in that state to the list, growing it when full.
+void dirty_rects_add_layer(DirtyList& list, const qmLayer* layer, const qmLayerState* state, double scale_x = 1.0,
+                           double scale_y = 1.0);
+// True when no layer above it that is shown (neither hidden nor off the display) overlaps its
+// display-state rectangle.
+bool layer_is_unobscured(const qmBGPic* pic, const qmLayer* layer);
 // Where the shadow lands.
 Rect layer_shadow_rect(const qmLayer* layer, const qmLayerState* state, double scale_x, double scale_y);
 

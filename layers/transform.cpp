@@ -6,6 +6,7 @@
 
 #include "display/display.h"
 #include "engine/errcodes.h"
+#include "engine/numconv.h"
 #include "gfx/bitmap.h"
 #include "layers/layers.h"
 
@@ -118,10 +119,9 @@ int32_t build_state(qmState* L, qmLayer* layer, const Matrix2& m, double mid_x, 
   return 0;
 }
 
-// The display's layer scaling: true with the factors when the current display scales the layers
-// of pic by something other than 1 x 1.
-bool display_scales(const qmLayer* layer, double* sx, double* sy) {
-  qmDisplay* d = display_current();
+// The display's layer scaling: true with the factors when the display scales the layers of its
+// picture, which holds the layer, by something other than 1 x 1.
+bool display_scales(const qmDisplay* d, const qmLayer* layer, double* sx, double* sy) {
   if (!d || !d->scale_layer || d->scale_width < 1 || d->scale_height < 1 || !d->bgpic) return false;
   if (d->scale_x == 1.0 && d->scale_y == 1.0) return false;
   if (layer_index_of(d->bgpic, layer) < 0) return false;
@@ -133,8 +133,12 @@ bool display_scales(const qmLayer* layer, double* sx, double* sy) {
 }  // namespace
 
 int32_t layer_rebuild_display(qmState* L, qmLayer* layer) {
+  return layer_rebuild_display_on(L, display_current(), layer);
+}
+
+int32_t layer_rebuild_display_on(qmState* L, qmDisplay* d, qmLayer* layer) {
   double sx = 1.0, sy = 1.0;
-  if (!display_scales(layer, &sx, &sy)) {
+  if (!display_scales(d, layer, &sx, &sy)) {
     drop_display_state(layer);
     return 0;
   }
@@ -142,9 +146,11 @@ int32_t layer_rebuild_display(qmState* L, qmLayer* layer) {
   Matrix2 m = layer->transform.matrix;
   m.m[0] *= sx, m.m[1] *= sx, m.m[2] *= sy, m.m[3] *= sy;
   const double mid_x = (c->anchored_x + c->content_w / 2.0) * sx, mid_y = (c->anchored_y + c->content_h / 2.0) * sy;
-  qmDisplay* d = display_current();
   qmLayerState* t = nullptr;
   if (int32_t error = build_state(L, layer, m, mid_x, mid_y, d->smooth_scale, true, &t)) return error;
+  // The display state's position is the content position at the display's scale.
+  t->pos_x = to_i32(std::nearbyint(c->pos_x * sx));
+  t->pos_y = to_i32(std::nearbyint(c->pos_y * sy));
   drop_display_state(layer);
   layer->display = t;
   return 0;
@@ -167,6 +173,14 @@ int32_t layer_set_transform(qmState* L, qmLayer* layer, const TransformBlock& bl
   drop_own_state(layer);
   layer->unscaled = layer->display = t;
   return layer_rebuild_display(L, layer);
+}
+
+int32_t layers_rebuild_display(qmState* L, qmDisplay* d) {
+  if (!d || !d->bgpic) return 0;
+  for (qmLayer* l = layers_bottom(d->bgpic); l; l = l->next)
+    if (l->type != OBJ_NOOBJECT)
+      if (int32_t error = layer_rebuild_display_on(L, d, l)) return error;
+  return 0;
 }
 
 }  // namespace qm

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "display/display.h"
 #include "engine/errcodes.h"
 #include "gfx/bitmap.h"
 #include "gfx/blit.h"
@@ -108,7 +109,16 @@ void draw_shadow(const RedrawSource& s, qmLayer* layer, qmLayerState* t, const R
 int32_t build_border(qmState* L, qmLayer* layer, qmLayerState* t) {
   LayerPlanes p;
   if (int32_t error = layer_build_transformed(L, layer, t, true, &p)) return error;
-  const int32_t b = std::max(layer->border_size, 0);
+  // A transformed layer's border grows with it: the offset is how far the turned or scaled border
+  // reaches past the turned or scaled layer.
+  Matrix2 m = layer->transform.matrix;
+  if (t == layer->display && t != layer->unscaled) {
+    const qmDisplay* d = display_current();
+    const double sx = d ? d->scale_x : 1.0, sy = d ? d->scale_y : 1.0;
+    m.m[0] *= sx, m.m[1] *= sx, m.m[2] *= sy, m.m[3] *= sy;
+  }
+  int32_t b = std::max(layer->border_size, 0);
+  if (b > 0 && !m.is_identity()) b = std::max(1, transform_border_offset(m, t->content_w, t->content_h, b));
   const int32_t w = t->width + 2 * b, h = t->height + 2 * b;
   qmBitmap* bitmap = qmos_alloc_bitmap(w, h);
   if (!bitmap) return ERR_MEM;

@@ -248,3 +248,24 @@ TEST_F(RedrawTest, TransparentLayerThroughAShapedClip) {
   l->display->clip = nullptr;
   qmos_free_mask(m);
 }
+
+// The border of a turned layer follows the turned outline: it surrounds the turned rectangle,
+// not the unturned one.
+TEST_F(RedrawTest, BorderOfATurnedLayer) {
+  qmLayer* l = add(4, 6, 4, 2, kRed);  // turned: (5, 5) to (6, 8)
+  TransformBlock block;
+  block.rotation = 90;
+  ASSERT_EQ(layer_set_transform(nullptr, l, block), 0);
+  l->border = 1;
+  l->border_size = 1;
+  l->border_colour = 0x0000FF00;
+  EXPECT_EQ(layer_bounds(l, l->display), (Rect{4, 4, 4, 6}));
+  redraw();
+  EXPECT_EQ(at(4, 7), 0x00FF00u);
+  EXPECT_EQ(at(7, 6), 0x00FF00u);
+  EXPECT_EQ(at(5, 4), 0x00FF00u);
+  EXPECT_EQ(at(6, 9), 0x00FF00u);
+  EXPECT_EQ(at(5, 5), kRed);
+  EXPECT_EQ(at(3, 7), kBack);
+  EXPECT_EQ(at(8, 6), kBack);  // where the unturned layer's border would reach
+}

@@ -59,6 +59,6 @@ int32_t font_size_search(int32_t pixel_height, int32_t start_size, int32_t (*mea
 std::vector<std::string> platform_font_families();
 
 // Reads a linked font's whole data (the applet's virtual file of that name). Installed by the
-// runtime side; without it linked fonts do not open.
+// player at start-up (file_read_whole, runtime/vfile.h); without it linked fonts do not open.
 using FontDataReader = bool (*)(const char* name, std::vector<uint8_t>* out);
 void platform_set_font_data_reader(FontDataReader reader);

@@ -13,6 +13,7 @@
 
 #include "engine/errcodes.h"
 #include "engine/vm.h"
+#include "platform/fonts.h"
 #include "platform/platform.h"
 #include "runtime/applet.h"
 #include "runtime/catalog.h"
@@ -218,6 +219,9 @@ int32_t startup_init(Player* p, int argc, const char* const argv[]) {
   Config& c = p->config;
 
   if (int32_t err = platform_init()) return err;
+  // Fonts linked into the applet reach the font engine as their whole data, read through the
+  // file layer.
+  platform_set_font_data_reader(file_read_whole);
   catalog_open_runtime();
   // The CRC-32 table is a constant of the checksum code; nothing to fill here.
 

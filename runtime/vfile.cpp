@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -222,6 +223,26 @@ int32_t file_copy(const char* source, const char* destination) {
   qmos_close(in);
   if (!qmos_close(out)) result = qm::ERR_WRITEFILE;
   return result;
+}
+
+bool file_read_whole(const char* name, std::vector<uint8_t>* out) {
+  out->clear();
+  qmFileHandle* in = qmos_open(name, QMOS_MODE_READ);
+  if (!in) return false;
+  qmos_seek(in, 0, QMOS_SEEK_END);
+  const int64_t size = qmos_seek(in, 0, QMOS_SEEK_BEGINNING);
+  bool ok = size >= 0 && uint64_t(size) <= out->max_size();
+  if (ok) {
+    try {
+      out->resize(size_t(size));
+    } catch (const std::bad_alloc&) {
+      ok = false;
+    }
+  }
+  if (ok) ok = qmos_read(in, out->data(), size) == size;
+  qmos_close(in);
+  if (!ok) out->clear();
+  return ok;
 }
 
 std::string linked_file_resolve(const qmLinkedFiles& linked, const char* name, int32_t font_kind,

@@ -60,6 +60,10 @@ int32_t vfile_temp_name(char* out, size_t size, const char* virtual_name);
 // written); the name concerned goes into the error's string slot before each open.
 int32_t file_copy(const char* source, const char* destination);
 
+// The whole of a real or virtual file in memory (the data of a linked font). False when it
+// cannot be opened or read whole, or memory runs out.
+bool file_read_whole(const char* name, std::vector<uint8_t>* out);
+
 // ---- Linked files ------------------------------------------------------------------------------
 
 // One file linked into the applet. Font entries are named "::font:" + the font name (without

@@ -1,7 +1,9 @@
 // Platform fonts: found through fontconfig (fonts-dejavu-core), measured and drawn with FreeType.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -11,6 +13,7 @@
 #include "engine/errcodes.h"
 #include "gfx/bitmap.h"
 #include "platform/fonts.h"
+#include "runtime/vfile.h"
 
 using namespace qm;
 
@@ -64,18 +67,25 @@ TEST(FontOpen, ByFullNameFamilyOrNotAtAll) {
 }
 
 TEST(FontOpen, LinkedFontDataTakesTheFacesName) {
-  platform_set_font_data_reader([](const char*, std::vector<uint8_t>* out) {
-    std::ifstream f("/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf", std::ios::binary);
-    out->assign(std::istreambuf_iterator<char>(f), {});
-    return !out->empty();
-  });
+  // The font's bytes inside a larger file, as an applet links them, read the way the player does.
+  std::ifstream in("/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf", std::ios::binary);
+  const std::string bytes(std::istreambuf_iterator<char>(in), {});
+  ASSERT_FALSE(bytes.empty());
+  const std::string host = ::testing::TempDir() + "qm_linked_font_" + std::to_string(getpid());
+  std::ofstream(host, std::ios::binary) << "applet head" << bytes << "tail";
+  char name[VFILE_NAME_SIZE];
+  ASSERT_EQ(vfile_make_chunk_name("mono.ttf", name, sizeof name, 11, bytes.size(), 0, host.c_str()), 1);
+  platform_set_font_data_reader(file_read_whole);
   qmFont f{};
-  ASSERT_EQ(platform_font_open(":::chunk0:10*mono.ttf/applet", 14, nullptr, &f), 1);
+  ASSERT_EQ(platform_font_open(name, 14, nullptr, &f), 1);
   EXPECT_STREQ(f.name, "DejaVu Sans Mono Book");
   qmTextExtent e;
   EXPECT_EQ(platform_font_measure(&f, "ab", 2, 0, 0, &e), 0);  // the face reads the kept copy
   platform_font_close(&f);
+  qmFont g{};
+  EXPECT_EQ(platform_font_open((std::string(name) + ".gone").c_str(), 14, nullptr, &g), 0);
   platform_set_font_data_reader(nullptr);
+  std::remove(host.c_str());
 }
 
 TEST(FontOpen, SizeSearchStepsOneWayAndStops) {

@@ -1,78 +1,19 @@
 // The real player binary, run as a child: listings, the compile request, the silent exits, the
 // error report forms and the exit status.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "tests/player/player_run.h"
 #include "tools/asm/applet.h"
 #include "tools/asm/text.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
-struct Outcome {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-class PlayerTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("qm_player_" + std::to_string(getpid()) + "_" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  std::string path(const std::string& name) const { return (dir_ / name).string(); }
-
-  static std::string slurp(const std::string& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
-
-  static std::string quote(const std::string& s) {
-    std::string q = "'";
-    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-  }
-
-  // Runs the player in the scratch folder with its output captured.
-  Outcome run(const std::vector<std::string>& args) {
-    std::string cmd = "cd " + quote(dir_.string()) + " && " + quote(QM_PLAYER);
-    for (const std::string& a : args) cmd += " " + quote(a);
-    cmd += " >" + quote(path("stdout.txt")) + " 2>" + quote(path("stderr.txt")) + " </dev/null";
-    Outcome r;
-    int raw = std::system(cmd.c_str());
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    r.out = slurp(path("stdout.txt"));
-    r.err = slurp(path("stderr.txt"));
-    return r;
-  }
-
-  // Assembles a program into the scratch folder; returns its path.
-  std::string program(const std::string& name, const std::string& source) {
-    std::vector<uint8_t> chunk;
-    std::string error;
-    EXPECT_TRUE(qm::asmx::assemble(source, chunk, error)) << error;
-    std::ofstream(path(name), std::ios::binary).write(reinterpret_cast<const char*>(chunk.data()), std::streamsize(chunk.size()));
-    return path(name);
-  }
-
-  fs::path dir_;
-};
+using qmtest::Outcome;
+using PlayerTest = qmtest::PlayerRun;
 
 // Prints "hello", then calls a function that does not exist on line 3.
 const char* kFailing = R"(

@@ -32,6 +32,10 @@ void nothing_to_free(qmBGPic*) {}
 void nothing_to_flush(qmState*, qmDisplay*) {}
 void no_sprites(qmBGPic*) {}
 int32_t nothing_to_rebuild(qmState*, qmDisplay*) { return 0; }
+int32_t no_layer_target(qmState*, int32_t, int32_t, LayerTargetPlanes*) { return ERR_NOLAYERS; }
+void no_layer_planes(void*, LayerTargetPlanes*) {}
+void no_layer_replace(void*, int32_t, void*) {}
+void no_layer_end(qmState*, void*, bool) {}
 
 bool nothing_selected(int32_t, const void*) { return false; }
 bool no_display_shows(const qmBGPic*) { return false; }
@@ -45,7 +49,8 @@ OutputHooks g_output_hooks;
 
 void layer_hooks_reset() {
   g_layer_hooks = LayerHooks{no_layer_shows, no_layer_redirected, copy_picture_rect, layers_are_off,
-                             no_layers, nothing_to_free, nothing_to_flush, no_sprites, nothing_to_rebuild};
+                             no_layers, nothing_to_free, nothing_to_flush, no_sprites, nothing_to_rebuild,
+                             no_layer_target, no_layer_planes, no_layer_replace, no_layer_end};
 }
 
 LayerHooks& layer_hooks() {

@@ -33,6 +33,15 @@ struct ImageLayerRequest {
   const qmDrawTagOptions* style = nullptr;
 };
 
+// A layer made ready as a drawing target: its own planes, which drawing changes in place.
+struct LayerTargetPlanes {
+  void* layer = nullptr;
+  qmBitmap* bitmap = nullptr;
+  qmMask* mask = nullptr;
+  qmAlphaChannel* alpha = nullptr;
+  int32_t width = 0, height = 0;
+};
+
 struct LayerHooks {
   // True when a layer other than `skip` shows the object: a layer of the same type, or of
   // OBJ_BRUSHPART for a brush, or of OBJ_NOOBJECT/OBJ_BGPICPART for any other type, with the id.
@@ -55,6 +64,13 @@ struct LayerHooks {
   // Builds the display states of the layers of the display's picture again after its scale
   // factors changed. 0 or the first error.
   int32_t (*rebuild_layers)(qmState* L, qmDisplay* d);
+  // SelectLayer: makes the layer at the position of the current picture hold planes of its own
+  // and hands them out (0 or an error); reads them again; replaces its mask (which 0) or alpha
+  // plane (1), freeing the old one; and, when the select ends, shows what was drawn (drawn set).
+  int32_t (*layer_target)(qmState* L, int32_t position, int32_t frame, LayerTargetPlanes* out);
+  void (*layer_target_get)(void* layer, LayerTargetPlanes* out);
+  void (*layer_target_replace)(void* layer, int32_t which, void* plane);
+  void (*layer_target_end)(qmState* L, void* layer, bool drawn);
 };
 
 LayerHooks& layer_hooks();

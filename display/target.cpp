@@ -35,6 +35,11 @@ struct ObjectPlanes {
 };
 
 ObjectPlanes planes_of(const OutputTarget* t) {
+  if (t->object_type == OBJ_LAYER) {
+    LayerTargetPlanes p;
+    layer_hooks().layer_target_get(t->record, &p);
+    return {p.bitmap, p.mask, p.alpha};
+  }
   if (t->object_type == OBJ_BRUSH) {
     const auto* b = static_cast<const qmBrush*>(t->record);
     return {b->bitmap, b->mask, b->alpha};
@@ -65,6 +70,10 @@ void set_drawing_planes(qmDisplay* d, OutputTarget* t, int32_t mode) {
 // The mask or alpha plane of the selected object replaced (made or dropped). A background
 // picture's other image sets that share the plane follow it.
 void replace_mask(OutputTarget* t, qmMask* mask) {
+  if (t->object_type == OBJ_LAYER) {
+    layer_hooks().layer_target_replace(t->record, 0, mask);
+    return;
+  }
   if (t->object_type == OBJ_BRUSH) {
     auto* b = static_cast<qmBrush*>(t->record);
     qmos_free_mask(b->mask);
@@ -80,6 +89,10 @@ void replace_mask(OutputTarget* t, qmMask* mask) {
 }
 
 void replace_alpha(OutputTarget* t, qmAlphaChannel* alpha) {
+  if (t->object_type == OBJ_LAYER) {
+    layer_hooks().layer_target_replace(t->record, 1, alpha);
+    return;
+  }
   if (t->object_type == OBJ_BRUSH) {
     auto* b = static_cast<qmBrush*>(t->record);
     qmos_free_alpha(b->alpha);
@@ -217,6 +230,11 @@ int32_t drawtarget_select(qmState* L, int32_t object_type, const ObjectId& id, i
     if (display_shows_bgpic(pic)) return ERR_SELECTBGPIC2;
     if (!pic->unscaled.bitmap) return ERR_BGPICTYPE;
     record = pic, width = pic->unscaled_width, height = pic->unscaled_height;
+  } else if (object_type == OBJ_LAYER) {
+    // A layer of the current picture by position, made to hold planes of its own.
+    LayerTargetPlanes p;
+    if (int32_t err = layer_hooks().layer_target(L, id.number, frame, &p)) return err;
+    record = p.layer, width = p.width, height = p.height;
   } else {
     return ERR_WRONGUSAGE;
   }
@@ -265,7 +283,7 @@ int32_t drawtarget_prepare(qmState*) {
   } else if (t->object_type == OBJ_BGPIC) {
     qmBGPic* pic = nullptr;
     if (int32_t err = bgpic_find(t->id, 0, &pic)) return err;
-  } else {
+  } else if (t->object_type != OBJ_LAYER) {
     return ERR_WRONGUSAGE;
   }
   const ObjectPlanes p = planes_of(t);
@@ -296,6 +314,15 @@ int32_t drawtarget_end(qmState* L, qmDisplay* d, bool keep_dirty) {
   const bool had = t && t->active;
   if (had && t->prepared && t->object_type == OBJ_BGPIC) remake_scaled_sets(static_cast<qmBGPic*>(t->record));
   if (t) t->active = 0;
+  // A drawn layer is shown anew once the output is back on the display.
+  struct LayerEnd {
+    qmState* L;
+    void* layer;
+    bool drawn;
+    ~LayerEnd() {
+      if (layer) layer_hooks().layer_target_end(L, layer, drawn);
+    }
+  } layer_end{L, had && t->object_type == OBJ_LAYER ? t->record : nullptr, had && t->prepared};
   // 1. A selection made while double buffering gives the output back to the back buffer.
   if (d->output_switch[1]) {
     auto* db = static_cast<OutputTarget*>(d->double_buffer_pic);

@@ -305,6 +305,20 @@ int32_t cmd_insertlayer(qmState* L) {
   return insert_object_layer(L, position, kind, id, x, y, false, hidden, nullptr);
 }
 
+// SelectLayer(layer [, mode, frame, combo]): drawing goes into the layer's own planes.
+int32_t cmd_selectlayer(qmState* L) {
+  arg_check_count(L, 1, 4);
+  qmBGPic* pic = nullptr;
+  if (int32_t err = layer_precondition(&pic)) return err;
+  int32_t position = 0;
+  if (int32_t err = layer_arg_index(L, pic, 1, &position)) return err;
+  const int32_t mode = to_i32(vm_arg_opt_number(L, 2, 0));
+  const int32_t frame = to_i32(vm_arg_opt_number(L, 3, 0));
+  const int32_t combo = to_i32(vm_arg_opt_number(L, 4, 0));
+  if (!layer_at_index(pic, position)) return ERR_LAYERRANGE;
+  return drawtarget_select(L, OBJ_LAYER, ObjectId{position, nullptr}, TARGET_PICTURE, frame, mode, combo);
+}
+
 // ModifyLayerFrames(layer, frames [, extra])
 int32_t cmd_modifylayerframes(qmState* L) {
   arg_check_count(L, 2, 3);
@@ -387,11 +401,17 @@ int32_t cmd_dumplayers(qmState* L) {
 }
 
 const qmCommand kLayerCommands[] = {
-    {"EnableLayers", cmd_enablelayers},           {"CreateLayer", cmd_createlayer},
-    {"SetLayerName", cmd_setlayername},           {"SetLayerZPos", cmd_setlayerzpos},
-    {"GetLayerAtPos", cmd_getlayeratpos},         {"DumpLayers", cmd_dumplayers},
-    {"DisableLayers", cmd_disablelayers},         {"InsertLayer", cmd_insertlayer},
-    {"ModifyLayerFrames", cmd_modifylayerframes}, {nullptr, nullptr},
+    {"EnableLayers", cmd_enablelayers},
+    {"CreateLayer", cmd_createlayer},
+    {"SetLayerName", cmd_setlayername},
+    {"SetLayerZPos", cmd_setlayerzpos},
+    {"GetLayerAtPos", cmd_getlayeratpos},
+    {"DumpLayers", cmd_dumplayers},
+    {"DisableLayers", cmd_disablelayers},
+    {"InsertLayer", cmd_insertlayer},
+    {"ModifyLayerFrames", cmd_modifylayerframes},
+    {"SelectLayer", cmd_selectlayer},
+    {nullptr, nullptr},
 };
 
 }  // namespace

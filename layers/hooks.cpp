@@ -207,6 +207,7 @@ void layers_install_hooks() {
   hooks.free_layers = free_layers;
   hooks.flush_dirty = layers_flush_dirty;
   hooks.rebuild_layers = layers_rebuild_display;
+  layer_target_install();
   gfx_services().layers_redraw = redraw_service;
   layer_services().async_draw_error = [](const qmLayer* l) { return asyncdraw_owns_layer(l) ? ERR_RENDERADLAYER : 0; };
   asyncdraw_set_layer_dirty([](qmDisplay* d, void* layer) {

@@ -73,6 +73,14 @@ const qmClipRegion* clip_transform(const qmClipRegion* source, const Matrix2& m,
                                    double to_x, double to_y);
 void clip_free(const qmClipRegion* region);
 
+// Makes the layer a drawing target: it holds planes of its own from then on (a copy of the
+// brush or picture part it showed; a drawn kind keeps its rendered content and becomes a brush
+// layer). 0 with the planes, ERR_RENDERADLAYER while an async draw drives it, ERR_WRONGUSAGE for
+// placeholders, ERR_UNSUPPORTEDFEAT for anims and text objects.
+int32_t layer_render_to_bitmap(qmState* L, qmLayer* layer, int32_t frame, LayerImage* out);
+// Puts the layer targets behind the display's hooks.
+void layer_target_install();
+
 // Sets the layer's transform; a matrix other than the identity gives the layer a state of its
 // own with the content resampled about its middle at the on-screen size. 0, ERR_MEM or the
 // source's look-up error (the layer unchanged then but for its block).

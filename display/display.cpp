@@ -14,6 +14,7 @@
 #include "display/fill.h"
 #include "display/graphics.h"
 #include "display/hooks.h"
+#include "display/input_events.h"
 #include "display/picture.h"
 #include "display/snapshot.h"
 #include "display/target.h"
@@ -614,10 +615,9 @@ int32_t display_open(qmState* L, qmDisplay* d, int32_t activate) {
   if (int32_t err = platform_window_open(&d->win, activate, mask, mask ? nullptr : alpha)) return err;
   d->win.state = DISPSTATE_OPEN;
   d->active = activate ? 1 : 0;
-  if (d->callbacks[17][0] != -1) {
-    d->win.has_drop_callback = 1;
+  d->win.has_drop_callback = d->callbacks[SLOT_ONDROPFILE][0] != -1 ? 1 : 0;
+  if (d->win.has_drop_callback)
     if (int32_t err = platform_window_set_drop_target(&d->win)) return err;
-  }
   const bool full = g_displays.fullscreen || (d->win.flags & WINFLAG_FULLSCREENWINDOW);
   if (((d->win.flags & WINFLAG_HIDEPOINTER) && full) || d->pointer_hidden) {
     platform_pointer_hide(&d->win);

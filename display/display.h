@@ -88,6 +88,7 @@ struct qmDisplay {
   double scale_x = 1.0, scale_y = 1.0;
   qm::DirtyList dirty;
   int32_t callbacks[qm::kCallbackSlots][2];  // {function, user data} registry references; -1 none
+  int32_t close_handled = 0;  // a close request becomes an event instead of a quit
   int32_t mouse_buttons[3] = {0, 0, 0};
   uint8_t keys[300] = {};
   int32_t mouse_moved = 0;      // set by the event translator, cleared by the event poller

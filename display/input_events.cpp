@@ -308,7 +308,8 @@ void drop_complete(uint32_t window) {
   std::vector<std::string> names = std::move(it->names);
   g_drops.erase(it);
   qmDisplay* d = display_for(window);
-  if (!d || names.empty()) return;
+  // A window that is no drop target refuses the drag.
+  if (!d || names.empty() || !d->win.platform || !d->win.platform->drop_target) return;
   int32_t x = 0, y = 0;
   if (const InputState::Mouse* m = platform_input_state().mouse_in(window)) {
     x = m->x;
@@ -429,7 +430,7 @@ int32_t input_pump_finish(qmState* L) {
       display_size_change(L, d, KEEPPOSITION, KEEPPOSITION, d->win.width, d->win.height, false,
                           d->smooth_scale != 0, false);
     }
-    if (p->close_request && d->callbacks[SLOT_CLOSEWINDOW][0] == -1) quit = 1;
+    if (p->close_request && !d->close_handled) quit = 1;
     p->close_request = p->relayout_request = p->ctrl_c = p->escape = 0;
   }
   // The mode change closes and reopens displays (and replaces the backfill display), so it runs

@@ -21,7 +21,6 @@ struct qmDisplay;
 namespace qm {
 
 // Callback slots that the translator looks at.
-inline constexpr int32_t SLOT_CLOSEWINDOW = 3;
 inline constexpr int32_t SLOT_ONDROPFILE = 17;
 inline constexpr int32_t SLOT_CLIPBOARDCHANGE = 18;
 

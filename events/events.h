@@ -198,6 +198,10 @@ int32_t event_wait_platform(void* unused1, void* unused2, int32_t* out);
 // The mouse position in the display's coordinates (0 when it is not open).
 void event_mouse_position(const qmDisplay* d, int32_t* x, int32_t* y);
 
+// Answers the runtime attributes of the sound-end handlers (ATTR_ONSAMPLELOOP and the others):
+// 1 while the slot holds a callback.
+int event_attr_get_hook(qmState* L, int32_t tag, intptr_t data);
+
 // ---- the library --------------------------------------------------------------------------------
 
 int32_t event_init(qmState* L);

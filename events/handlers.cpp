@@ -97,6 +97,9 @@ void legacy_free(LegacyEvent* e) {
 
 void set_all_flag(int32_t kind, int32_t on) {
   switch (kind) {
+    case 10:
+      if (qmDisplay* d = display_current()) d->close_handled = on;
+      break;
     case 11: g_legacy.all_click = on; break;
     case 12: g_legacy.all_right = on; break;
     case 13: g_legacy.all_over = on; break;
@@ -169,6 +172,8 @@ int32_t legacy_event_enable_by_name(const char* name) {
 void legacy_events_free_all() {
   while (LegacyEvent* e = g_legacy.list) {
     g_legacy.list = e->next;
+    // A close record going lets closing the current display quit again.
+    if (e->kind == 10) set_all_flag(10, 0);
     legacy_free(e);
   }
 }
@@ -203,13 +208,40 @@ int32_t cmd_installeventhandler(qmState* L) {
     if ((err = handler_field(L, kGlobalKeys[i], &what)) || what == 0) continue;
     slot_update(L, &g_global[i].callback, &g_global[i].userdata, what == 1, has_userdata);
   }
-  // What changed reaches the platform and the service timer even when a later key failed.
+  // What changed reaches the platform, the service timer and the sound layer even when a later
+  // key failed.
+  d->close_handled = d->callbacks[HSLOT_CLOSEWINDOW][0] != -1 ? 1 : 0;
+  if (d->win.state == DISPSTATE_OPEN && d->callbacks[HSLOT_ONDROPFILE][0] != old_drop) {
+    d->win.has_drop_callback = d->callbacks[HSLOT_ONDROPFILE][0] != -1 ? 1 : 0;
+    const int32_t drop_err = platform_window_set_drop_target(&d->win);
+    if (!err) err = drop_err;
+  }
   if (d->callbacks[HSLOT_CLIPBOARDCHANGE][0] != old_clip && !err) err = platform_clipboard_watch(&d->win);
-  (void)old_drop;  // drops reach every window of this desktop; there is no drop target to update
   const bool has_network = network_handled();
   if (has_network && !had_network) qmos_sound_timer_start(nullptr, QMOS_TIMER_EVENTS);
   if (!has_network && had_network) qmos_sound_timer_stop(nullptr, QMOS_TIMER_EVENTS);
+  const TagItem wanted[] = {
+      {ATTR_ONSAMPLELOOP, g_global[GSLOT_ONSAMPLELOOP].callback != -1},
+      {ATTR_ONSAMPLEEND, g_global[GSLOT_ONSAMPLEEND].callback != -1},
+      {ATTR_ONMUSICEND, g_global[GSLOT_ONMUSICEND].callback != -1},
+      {ATTR_ONVIDEOEND, g_global[GSLOT_ONVIDEOEND].callback != -1},
+      {0, 0},
+  };
+  runtime_set_attrs(L, wanted);
   return err;
+}
+
+int event_attr_get_hook(qmState*, int32_t tag, intptr_t data) {
+  int32_t slot = -1;
+  switch (tag) {
+    case ATTR_ONSAMPLELOOP: slot = GSLOT_ONSAMPLELOOP; break;
+    case ATTR_ONSAMPLEEND: slot = GSLOT_ONSAMPLEEND; break;
+    case ATTR_ONMUSICEND: slot = GSLOT_ONMUSICEND; break;
+    case ATTR_ONVIDEOEND: slot = GSLOT_ONVIDEOEND; break;
+    default: return 0;
+  }
+  *reinterpret_cast<intptr_t*>(data) = g_global[slot].callback != -1 ? 1 : 0;
+  return 1;
 }
 
 int32_t cmd_enableevent(qmState* L) { return enable(L, 1); }

@@ -299,6 +299,7 @@ void platform_window_close(qmDisplayWindow* display) {
   p->window = nullptr;
   p->surface = nullptr;
   p->fullscreen = 0;
+  p->drop_target = 0;
   free_shape(p);
 }
 
@@ -352,7 +353,9 @@ void platform_window_activate(qmDisplayWindow* display) {
 }
 
 int32_t platform_window_set_drop_target(qmDisplayWindow* display) {
-  if (display->has_drop_callback) SDL_EventState(SDL_DROPFILE, SDL_ENABLE);
+  qmDisplayPlatform* p = display->platform;
+  if (!p || !p->window) return 0;
+  p->drop_target = display->has_drop_callback ? 1 : 0;
   return 0;
 }
 

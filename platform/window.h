@@ -87,6 +87,7 @@ struct qmDisplayPlatform {
   int32_t fullscreen = 0;   // FULLSCREEN_DESKTOP over a virtual mode
   int32_t own_minimize = 0;  // the program minimised this window (nohide lets it)
   int32_t frame_settled = 0;  // the window manager's frame is known and the window placed by it
+  int32_t drop_target = 0;    // drops on this window are taken (the display has a drop callback)
 };
 
 // The fields of a display record that this layer reads and writes.

@@ -74,9 +74,9 @@ constexpr CleanupEntry kCleanups[] = {
     {"sound", nullptr},
 };
 
-// The runtime attribute hooks in the order they are asked: graphics, then sound.
+// The runtime attribute hooks in the order they are asked: graphics, events, then sound.
 constexpr AttrHook kSetHooks[] = {graphics_setting_hook};
-constexpr AttrHook kGetHooks[] = {graphics_query_hook};
+constexpr AttrHook kGetHooks[] = {graphics_query_hook, event_attr_get_hook};
 
 const PlayerLibraries kPlayer = [] {
   PlayerLibraries p;
@@ -94,8 +94,10 @@ const PlayerLibraries kPlayer = [] {
   };
   // The sound hooks belong to a library not built yet.
   // The per-line hook serves the host's events; a quit (the window system's, or SIGINT/SIGTERM)
-  // ends the program as a user abort.
-  p.pump_events = [](qmState* L) { return platform_pump_events(L) ? ERR_USERABORT : 0; };
+  // ends the program as a user abort, also when a wait took the quit and the pump skips its turn.
+  p.pump_events = [](qmState* L) {
+    return platform_pump_events(L) != 0 || platform_quit_requested() ? ERR_USERABORT : 0;
+  };
   return p;
 }();
 

@@ -89,6 +89,12 @@ inline constexpr int32_t ATTR_WORD6 = 6;
 inline constexpr int32_t ATTR_PROTECTED_CALLS = 11;
 inline constexpr int32_t ATTR_WORD12 = 12;
 inline constexpr int32_t ATTR_SCRIPT_RUNNING = 23;
+// Whether the program has onsampleloop, onsampleend, onmusicend and onvideoend handlers (the
+// event library sets and answers them; the sound and video layers keep end events only then).
+inline constexpr int32_t ATTR_ONSAMPLELOOP = 13;
+inline constexpr int32_t ATTR_ONSAMPLEEND = 14;
+inline constexpr int32_t ATTR_ONMUSICEND = 19;
+inline constexpr int32_t ATTR_ONVIDEOEND = 24;
 
 struct RuntimeFlags {
   bool quiet = false;

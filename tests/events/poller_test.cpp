@@ -11,8 +11,10 @@
 #include "display/display.h"
 #include "engine/errcodes.h"
 #include "engine/vm.h"
+#include "events/event_internal.h"
 #include "events/events.h"
 #include "platform/platform.h"
+#include "runtime/registry.h"
 
 namespace {
 
@@ -205,6 +207,52 @@ TEST_F(Poller, KeyTexts) {
   }
   EXPECT_EQ(qm::key_name_row("esc", qm::KEYROW_FIRST_KEY, qm::KEYROW_FIRST_MODIFIER), 13);
   EXPECT_EQ(qm::key_name_row("lshift", qm::KEYROW_FIRST_KEY, qm::KEYROW_FIRST_MODIFIER), -1);
+}
+
+// The sound-end handler attributes that InstallEventHandler sets, as a setting hook sees them.
+std::vector<std::pair<int32_t, intptr_t>> g_attrs_set;
+int record_attr(qmState*, int32_t tag, intptr_t data) {
+  g_attrs_set.emplace_back(tag, data);
+  return 1;
+}
+
+TEST_F(Poller, SoundEndHandlersReachTheRuntimeAttributes) {
+  ASSERT_EQ(qm::runtime_add_set_hook(record_attr), 0);
+  ASSERT_EQ(qm::runtime_add_get_hook(qm::event_attr_get_hook), 0);
+  qm::display_system().current = &display;
+  auto install = [&](std::initializer_list<std::pair<const char*, bool>> fields) {
+    g_attrs_set.clear();
+    vm_set_top(L, 0);
+    vm_new_table(L);
+    for (auto [key, function] : fields) {
+      vm_push_string(L, key);
+      if (function) vm_push_cfunction(L, record);
+      else vm_push_number(L, 0);
+      vm_set_table(L, -3);
+    }
+    EXPECT_EQ(qm::cmd_installeventhandler(L), 0);
+    vm_set_top(L, 0);
+  };
+  auto read = [&]() {
+    std::vector<intptr_t> values;
+    for (int32_t tag : {qm::ATTR_ONSAMPLELOOP, qm::ATTR_ONSAMPLEEND, qm::ATTR_ONMUSICEND, qm::ATTR_ONVIDEOEND}) {
+      intptr_t v = -1;
+      const qm::TagItem get[] = {{tag, reinterpret_cast<intptr_t>(&v)}, {0, 0}};
+      EXPECT_EQ(qm::runtime_get_attrs(L, get), 1);
+      values.push_back(v);
+    }
+    return values;
+  };
+  using Set = std::vector<std::pair<int32_t, intptr_t>>;
+  install({{"onsampleend", true}, {"onvideoend", true}});
+  EXPECT_EQ(g_attrs_set, (Set{{13, 0}, {14, 1}, {19, 0}, {24, 1}}));
+  EXPECT_EQ(read(), (std::vector<intptr_t>{0, 1, 0, 1}));
+  install({{"onsampleend", false}, {"onsampleloop", true}, {"onmusicend", true}});
+  EXPECT_EQ(g_attrs_set, (Set{{13, 1}, {14, 0}, {19, 1}, {24, 1}}));
+  EXPECT_EQ(read(), (std::vector<intptr_t>{1, 0, 1, 1}));
+  qm::handlers_free_all(L);
+  qm::display_system().current = nullptr;
+  qm::registry_free_all();
 }
 
 }  // namespace

@@ -126,13 +126,13 @@ TEST_F(PumpEvents, QuitDecisionsOfTheSwitchesAndCloseRequests) {
       {"close without a closewindow handler", 0, 0, [](PumpEvents& t) { t.push_window(SDL_WINDOWEVENT_CLOSE); }, 1},
       {"close with a closewindow handler", 0, 0,
        [](PumpEvents& t) {
-         t.d->callbacks[qm::SLOT_CLOSEWINDOW][0] = 1;
+         t.d->close_handled = 1;
          t.push_window(SDL_WINDOWEVENT_CLOSE);
        },
        0},
       {"the quit event with a closewindow handler", 0, 0,
        [](PumpEvents& t) {
-         t.d->callbacks[qm::SLOT_CLOSEWINDOW][0] = 1;
+         t.d->close_handled = 1;
          SDL_Event e{};
          e.type = SDL_QUIT;
          SDL_PushEvent(&e);
@@ -146,7 +146,7 @@ TEST_F(PumpEvents, QuitDecisionsOfTheSwitchesAndCloseRequests) {
     EXPECT_EQ(platform_pump_events(L), c.quit);
     platform_reset_quit_switches();
     platform_set_quit_request(false);
-    d->callbacks[qm::SLOT_CLOSEWINDOW][0] = -1;
+    d->close_handled = 0;
     d->mouse_buttons[0] = 0;
     drain();
   }

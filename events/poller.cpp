@@ -551,6 +551,8 @@ int32_t event_pump(qmState* L, bool wait, int32_t* results) {
   run_cycle(false);
   if (!err && r.kind == EV_NONE) run_cycle(true);
   while (!err && r.kind == EV_NONE && wait) {
+    // A quit taken by an earlier wait is not waited for again: the program is on its way out.
+    if (platform_quit_requested()) return 0;
     if (!display_system().recording) platform_wait_event();
     if (platform_pump_events(L)) return 0;
     run_cycle(true);

@@ -36,6 +36,12 @@ int32_t no_layer_target(qmState*, int32_t, int32_t, LayerTargetPlanes*) { return
 void no_layer_planes(void*, LayerTargetPlanes*) {}
 void no_layer_replace(void*, int32_t, void*) {}
 void no_layer_end(qmState*, void*, bool) {}
+// Without the layers library no filter is known, so none is read or run.
+int32_t no_filters_read(qmState*, int32_t, FilterSlot*, bool* given) {
+  *given = false;
+  return 0;
+}
+int32_t no_filters_run(const FilterSlot*, qmBitmap*, qmMask*, qmAlphaChannel*, int32_t, int32_t) { return 0; }
 
 bool nothing_selected(int32_t, const void*) { return false; }
 bool no_display_shows(const qmBGPic*) { return false; }
@@ -50,7 +56,8 @@ OutputHooks g_output_hooks;
 void layer_hooks_reset() {
   g_layer_hooks = LayerHooks{no_layer_shows, no_layer_redirected, copy_picture_rect, layers_are_off,
                              no_layers, nothing_to_free, nothing_to_flush, no_sprites, nothing_to_rebuild,
-                             no_layer_target, no_layer_planes, no_layer_replace, no_layer_end};
+                             no_layer_target, no_layer_planes, no_layer_replace, no_layer_end,
+                             no_filters_read, no_filters_run};
 }
 
 LayerHooks& layer_hooks() {

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "display/filterslots.h"
 #include "runtime/registry.h"
 
 struct qmState;
@@ -71,6 +72,11 @@ struct LayerHooks {
   void (*layer_target_get)(void* layer, LayerTargetPlanes* out);
   void (*layer_target_replace)(void* layer, int32_t which, void* plane);
   void (*layer_target_end)(qmState* L, void* layer, bool drawn);
+  // The "filters" field of the option table at t read into the slots (*given set when there was
+  // one), and the active slots run over a picture's planes; 0 or an error with its text set.
+  int32_t (*read_filters)(qmState* L, int32_t t, FilterSlot* slots, bool* given);
+  int32_t (*apply_filters)(const FilterSlot* slots, qmBitmap* bitmap, qmMask* mask, qmAlphaChannel* alpha,
+                           int32_t width, int32_t height);
 };
 
 LayerHooks& layer_hooks();

@@ -67,7 +67,12 @@ void defaults_into(qmTransformTags* tt, qmDrawTagOptions* dt, int32_t width, int
   dt->tint_colour = def.tint_colour;
   dt->shadow = def.shadow;
   dt->border = def.border;
+  std::fill(std::begin(dt->filters), std::end(dt->filters), FilterSlot{});
   dt->style_needed = 0;
+}
+
+bool any_filter(const FilterSlot* slots) {
+  return std::any_of(slots, slots + kFilterSlots, [](const FilterSlot& f) { return f.active != 0; });
 }
 
 // The private planes of one showing, freed together.
@@ -266,8 +271,12 @@ int32_t brush_display_options(qmState* L, int32_t index, int32_t object_width, i
   }
   if (int32_t err = opt_get_shadow(L, t, &dt->shadow, nullptr)) return err;
   if (int32_t err = opt_get_border(L, t, false, &dt->border, nullptr)) return err;
-  dt->style_needed =
-      (dt->hidden || dt->transparency > 0 || dt->tint > 0 || dt->shadow.on || dt->border.on) ? 1 : 0;
+  bool filters_given = false;
+  if (int32_t err = layer_hooks().read_filters(L, t, dt->filters, &filters_given)) return err;
+  dt->style_needed = (dt->hidden || dt->transparency > 0 || dt->tint > 0 || any_filter(dt->filters) ||
+                      dt->shadow.on || dt->border.on)
+                         ? 1
+                         : 0;
   std::string name;
   int32_t name_given = 0;
   opt_get_string_alloc(L, t, "name", 0, nullptr, &name, &name_given);
@@ -345,6 +354,11 @@ int32_t show_picture(qmState* L, qmDisplay* d, const ShowSource& src, int32_t so
     if (int32_t err = make_private(w)) return err;
   if (!is_identity(tt.matrix))
     if (int32_t err = transform(w, tt.matrix, tt.smooth)) return err;
+  if (any_filter(dt.filters)) {
+    if (int32_t err = make_private(w)) return err;
+    if (int32_t err = layer_hooks().apply_filters(dt.filters, w.own.bitmap, w.own.mask, w.own.alpha, w.w, w.h))
+      return err;
+  }
   if (dt.tint > 0) {
     if (int32_t err = make_private(w)) return err;
     bitmap_tint(w.own.bitmap, 0, 0, w.w, w.h, dt.tint_colour, dt.tint);

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "display/filterslots.h"
 #include "runtime/args.h"
 #include "runtime/registry.h"
 
@@ -39,6 +40,7 @@ struct qmDrawTagOptions {
   uint32_t tint_colour = 0;
   ShadowBlock shadow;
   BorderBlock border;
+  FilterSlot filters[kFilterSlots];  // "filters" (tint and transparency stay in their fields)
   int32_t style_needed = 0;
 };
 

@@ -100,6 +100,7 @@ LayerStyle style_of(const qmDrawTagOptions& dt) {
   s.border = dt.border.on;
   s.border_colour = dt.border.color;
   s.border_size = dt.border.size;
+  s.filters = dt.filters;
   s.name = dt.name;
   return s;
 }
@@ -205,6 +206,8 @@ void layers_install_hooks() {
   hooks.insert_image_layer = insert_image_layer;
   hooks.layer_count = layer_count;
   hooks.free_layers = free_layers;
+  hooks.read_filters = filters_read_table;
+  hooks.apply_filters = layer_apply_filters;
   hooks.flush_dirty = layers_flush_dirty;
   hooks.rebuild_layers = layers_rebuild_display;
   layer_target_install();

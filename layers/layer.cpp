@@ -279,6 +279,9 @@ void apply_style(qmLayer* layer, const LayerStyle* style) {
     return;
   }
   layer->transparency = style->transparency;
+  if (style->filters)
+    for (int32_t i = 0; i < kFilterSlots; ++i)
+      if (style->filters[i].active) layer->filters[i] = style->filters[i];
   if (style->tint > 0) {
     FilterSlot& tint = layer->filters[kTintSlot];
     tint.active = 1;

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "display/bgpic.h"
+#include "display/filterslots.h"
 #include "gfx/blitservices.h"
 #include "layers/geometry.h"
 #include "runtime/registry.h"
@@ -14,18 +15,8 @@ struct qmState;
 
 namespace qm {
 
-inline constexpr int32_t kFilterSlots = 20;
-inline constexpr int32_t kTintSlot = 16;
 inline constexpr int32_t kMaxLayerName = 255;
 inline constexpr int32_t kGroupNameSize = 64;
-
-struct FilterSlot {
-  uint8_t unused[2] = {0, 0};
-  uint8_t active = 0;
-  uint8_t priority = 0;
-  int32_t ints[4] = {0, 0, 0, 0};
-  float floats[4] = {0, 0, 0, 0};
-};
 
 struct LayerImage {
   qmBitmap* bitmap = nullptr;
@@ -128,6 +119,7 @@ struct LayerStyle {
   int32_t border = 0;
   uint32_t border_colour = 0;
   int32_t border_size = 0;
+  const FilterSlot* filters = nullptr;  // kFilterSlots slots, or nullptr: none
   const char* name = nullptr;  // "" or nullptr: none
 };
 

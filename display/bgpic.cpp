@@ -54,6 +54,7 @@ void free_images(qmBGPic* pic) {
 }
 
 void bgpic_free(qmState* L, qmBGPic* pic) {
+  button_hooks().free_all(L ? L : picture_state(), pic);
   layer_hooks().free_layers(pic);
   layer_hooks().clear_sprites(pic);
   free_images(pic);

@@ -633,6 +633,7 @@ void display_close(qmDisplay* d) {
   platform_window_close(&d->win);
   std::memset(d->keys, 0, sizeof d->keys);
   std::fill(std::begin(d->mouse_buttons), std::end(d->mouse_buttons), 0);
+  if (d->bgpic) button_hooks().reset_states(d->bgpic);
   d->win.state = DISPSTATE_CLOSED;
   d->active = 0;
 }

@@ -1,4 +1,4 @@
-// The defaults of the layer and output hooks: no layers, no display.
+// The defaults of the layer, output and button hooks: no layers, no display, no buttons.
 #include "display/hooks.h"
 
 #include <algorithm>
@@ -48,8 +48,14 @@ bool no_display_shows(const qmBGPic*) { return false; }
 qmBGPic* no_current_bgpic() { return nullptr; }
 bool no_output_area(int32_t*, int32_t*, int32_t*, int32_t*) { return false; }
 
+void no_buttons(qmState*, qmBGPic*) {}
+void no_button_on_layer(qmState*, qmBGPic*, const void*) {}
+void no_button_moves(qmBGPic*, const void*, void*) {}
+void no_button_pressed(qmBGPic*) {}
+
 LayerHooks g_layer_hooks;
 OutputHooks g_output_hooks;
+ButtonHooks g_button_hooks;
 
 }  // namespace
 
@@ -72,6 +78,15 @@ void output_hooks_reset() {
 OutputHooks& output_hooks() {
   if (!g_output_hooks.is_output_target) output_hooks_reset();
   return g_output_hooks;
+}
+
+void button_hooks_reset() {
+  g_button_hooks = ButtonHooks{no_buttons, no_button_on_layer, no_button_moves, no_button_pressed};
+}
+
+ButtonHooks& button_hooks() {
+  if (!g_button_hooks.free_all) button_hooks_reset();
+  return g_button_hooks;
 }
 
 }  // namespace qm

@@ -99,4 +99,19 @@ struct OutputHooks {
 OutputHooks& output_hooks();
 void output_hooks_reset();
 
+// The buttons of a picture, which the event library keeps.
+struct ButtonHooks {
+  // The picture goes: all its buttons with it.
+  void (*free_all)(qmState* L, qmBGPic* pic);
+  // A layer of the picture goes: the button bound to it with it.
+  void (*layer_gone)(qmState* L, qmBGPic* pic, const void* layer);
+  // A layer takes another's place: buttons bound to the old one move to the new one.
+  void (*layer_replaced)(qmBGPic* pic, const void* from, void* to);
+  // The display showing the picture closes or resets its input: no button stays pressed.
+  void (*reset_states)(qmBGPic* pic);
+};
+
+ButtonHooks& button_hooks();
+void button_hooks_reset();
+
 }  // namespace qm

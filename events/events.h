@@ -92,8 +92,9 @@ struct EventSources {
   // Button click handling of a mouse entry (types 1, 2, 16): fills the record with a kind 1 event
   // and answers true, or false when no button takes it.
   bool (*button_click)(qmDisplay* display, const qmInputEvent& entry, qmEventRecord* out);
-  // Hover tracking of a display whose mouse moved: true with a kind 1 over/out event.
-  bool (*button_hover)(qmDisplay* display, qmEventRecord* out);
+  // Hover tracking of a display whose mouse moved: true with a kind 1 over/out event. resume
+  // goes on where the last event of this display left off.
+  bool (*button_hover)(qmDisplay* display, qmEventRecord* out, bool resume);
   // The keys of a button's message, into the table on top of the stack (may be null).
   void (*button_message)(qmState* L, qmEventRecord* r);
 };
@@ -107,6 +108,14 @@ void event_sources_reset();
 // loses its payload and its second half.
 enum PollerList : int32_t { POLL_TIMERS, POLL_DISPLAYS, POLL_BUTTONS, POLL_NETWORK };
 void poller_on_unlink(int32_t list, const void* object, void* next);
+
+// Where the hover tracking of a display's buttons stands between two calls.
+struct ButtonTracking {
+  void* cursor = nullptr;   // the next button of the second pass; null: from the head
+  void* hovered = nullptr;  // the first live button under the mouse
+  void* pressed = nullptr;  // a live button with a mouse button held on it
+};
+ButtonTracking& poller_button_tracking();
 
 // One step: fills the record and dispatches at most one event. 0 (nothing, or the callback ran),
 // the dispatcher's error (the callback's, or ERR_USERABORT once a quit is pending), or -1 after a
@@ -186,6 +195,9 @@ LegacyState& legacy_events();
 int32_t legacy_event_append(int32_t kind, int32_t id, int32_t x1, int32_t y1, int32_t x2, int32_t y2,
                             const char* key, LegacyEvent** out);
 int32_t legacy_event_enable_by_name(const char* name);
+// The first record of that kind and id, or nullptr; its removal (nothing when there is none).
+LegacyEvent* legacy_event_find(int32_t kind, int32_t id);
+void legacy_event_remove(int32_t kind, int32_t id);
 void legacy_events_free_all();
 
 // ---- services for other subsystems --------------------------------------------------------------

@@ -83,12 +83,6 @@ int32_t handler_field(qmState* L, const char* key, int32_t* what) {
   return 0;
 }
 
-LegacyEvent* legacy_find(int32_t kind, int32_t id) {
-  for (LegacyEvent* e = g_legacy.list; e; e = e->next)
-    if (e->kind == kind && e->id == id) return e;
-  return nullptr;
-}
-
 void legacy_free(LegacyEvent* e) {
   if (g_legacy.under_mouse == e) g_legacy.under_mouse = nullptr;
   std::free(e->key);
@@ -113,7 +107,7 @@ int32_t enable(qmState* L, int32_t on) {
   const int32_t kind = to_i32(vm_arg_check_number(L, 1));
   const int32_t id = to_i32(vm_arg_opt_number(L, 2, 0));
   set_all_flag(kind, on);
-  if (LegacyEvent* e = legacy_find(kind, id)) e->enabled = on;
+  if (LegacyEvent* e = legacy_event_find(kind, id)) e->enabled = on;
   return 0;
 }
 
@@ -160,6 +154,23 @@ int32_t legacy_event_append(int32_t kind, int32_t id, int32_t x1, int32_t y1, in
   *tail = e;
   if (out) *out = e;
   return 0;
+}
+
+LegacyEvent* legacy_event_find(int32_t kind, int32_t id) {
+  for (LegacyEvent* e = g_legacy.list; e; e = e->next)
+    if (e->kind == kind && e->id == id) return e;
+  return nullptr;
+}
+
+void legacy_event_remove(int32_t kind, int32_t id) {
+  for (LegacyEvent** p = &g_legacy.list; *p; p = &(*p)->next) {
+    if ((*p)->kind == kind && (*p)->id == id) {
+      LegacyEvent* e = *p;
+      *p = e->next;
+      legacy_free(e);
+      return;
+    }
+  }
 }
 
 int32_t legacy_event_enable_by_name(const char* name) {
@@ -256,15 +267,7 @@ int32_t cmd_createkeydown(qmState* L) {
 
 int32_t cmd_removekeydown(qmState* L) {
   arg_check_count(L, 1, 1);
-  const int32_t id = to_i32(vm_arg_check_number(L, 1));
-  for (LegacyEvent** p = &g_legacy.list; *p; p = &(*p)->next) {
-    if ((*p)->kind == 3 && (*p)->id == id) {
-      LegacyEvent* e = *p;
-      *p = e->next;
-      legacy_free(e);
-      break;
-    }
-  }
+  legacy_event_remove(3, to_i32(vm_arg_check_number(L, 1)));
   return 0;
 }
 
@@ -272,7 +275,7 @@ int32_t cmd_modifykeydown(qmState* L) {
   arg_check_count(L, 2, 2);
   const int32_t id = to_i32(vm_arg_check_number(L, 1));
   const char* name = vm_arg_check_string(L, 2, nullptr);
-  if (LegacyEvent* e = legacy_find(3, id)) {
+  if (LegacyEvent* e = legacy_event_find(3, id)) {
     e->x1 = e->y1 = e->x2 = e->y2 = 0;
     std::free(e->key);
     // A failed copy leaves the record without a name, which matches no key.

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "display/display.h"
+#include "display/hooks.h"
 #include "engine/errcodes.h"
 #include "engine/numconv.h"
 #include "engine/vm.h"
@@ -192,6 +193,7 @@ int32_t cmd_resetkeystates(qmState* L) {
   if (qmDisplay* d = display_current()) {
     std::memset(d->keys, 0, sizeof d->keys);
     std::memset(d->mouse_buttons, 0, sizeof d->mouse_buttons);
+    if (d->bgpic) button_hooks().reset_states(d->bgpic);
   }
   return 0;
 }

@@ -1,6 +1,7 @@
 // The event library's start-up, command table, constants and clean-up.
 #include "display/display.h"
 #include "engine/vm.h"
+#include "events/buttons.h"
 #include "events/event_internal.h"
 #include "events/events.h"
 
@@ -86,6 +87,7 @@ int32_t event_init(qmState* L) {
   handlers_free_all(nullptr);
   poller_reset();
   event_sources_reset();
+  buttons_install();
   input_queue_set_detach_listener(display_gone);
   vm_push_value(L, QM_GLOBALSINDEX);
   int32_t err = vm_register_commands(L, nullptr, kEventCommands, 0);

@@ -30,8 +30,10 @@ struct Poller {
   bool timer_done = false;
   qmInputEvent entry{};  // the entry in hand; its payload is ours
   bool entry_held = false;
-  qmDisplay* move_cursor = nullptr;   // the next display of the mouse-move source
-  qmDisplay* hover_cursor = nullptr;  // the next display of the hover tracking
+  qmDisplay* move_cursor = nullptr;    // the next display of the mouse-move source
+  qmDisplay* hover_display = nullptr;  // the display whose buttons the hover tracking examines
+  bool hover_in_buttons = false;       // its button scan goes on at the next call
+  ButtonTracking buttons;
   void* udp_cursor = nullptr;
   void* server_cursor = nullptr;
   void* data_cursor = nullptr;
@@ -326,18 +328,33 @@ bool step_hover(qmState* L, qmEventRecord* r, bool resume) {
       }
     }
   }
-  qmDisplay* d = resume ? s.hover_cursor : first_display();
+  qmDisplay* d = first_display();
+  if (resume) {
+    // The display left off: the rest of its buttons, then the displays after it.
+    d = s.hover_display;
+    if (d && s.hover_in_buttons) {
+      if (event_sources().button_hover(d, r, true)) {
+        r->display = d;
+        s.phase = PH_HOVER;
+        return true;
+      }
+      d = next_display(d);
+    }
+  }
   for (; d; d = next_display(d)) {
     if (!d->mouse_moved) continue;
-    s.hover_cursor = next_display(d);
     d->mouse_moved = 0;
-    if (event_sources().button_hover(d, r)) {
+    s.hover_display = d;
+    s.hover_in_buttons = true;
+    s.buttons = ButtonTracking{};
+    if (event_sources().button_hover(d, r, false)) {
       r->display = d;
       s.phase = PH_HOVER;
       return true;
     }
   }
-  s.hover_cursor = nullptr;
+  s.hover_display = nullptr;
+  s.hover_in_buttons = false;
   s.phase = PH_START;
   return false;
 }
@@ -350,13 +367,14 @@ void* no_server(void*, ObjectId*, ObjectId*) { return nullptr; }
 void* no_connection(void*, ObjectId*) { return nullptr; }
 void* no_next(void*) { return nullptr; }
 bool no_button_click(qmDisplay*, const qmInputEvent&, qmEventRecord*) { return false; }
-bool no_button_hover(qmDisplay*, qmEventRecord*) { return false; }
+bool no_button_hover(qmDisplay*, qmEventRecord*, bool) { return false; }
 
 EventSources g_sources;
 
 }  // namespace
 
 EventSources& event_sources() { return g_sources; }
+ButtonTracking& poller_button_tracking() { return g_poll.buttons; }
 
 void event_sources_reset() {
   g_sources = EventSources{no_music, no_sound, no_connection, no_server, no_connection, no_connection, no_next,
@@ -374,13 +392,23 @@ void poller_on_unlink(int32_t list, const void* object, void* next) {
       break;
     case POLL_DISPLAYS:
       if (s.move_cursor == object) s.move_cursor = static_cast<qmDisplay*>(next);
-      if (s.hover_cursor == object) s.hover_cursor = static_cast<qmDisplay*>(next);
+      if (s.hover_display == object) {
+        // The display under examination goes: the next one is examined whole.
+        s.hover_display = static_cast<qmDisplay*>(next);
+        s.hover_in_buttons = false;
+        s.buttons = ButtonTracking{};
+      }
       if (s.entry_held && s.entry.display == object) {
         // The entry in hand has lost its display: its payload goes, and so does its second half.
         drop_entry();
         s.entry.display = nullptr;
         if (s.phase == PH_ENTRY_SECOND) s.phase = PH_NEXT_ENTRY;
       }
+      break;
+    case POLL_BUTTONS:
+      if (s.buttons.cursor == object) s.buttons.cursor = next;
+      if (s.buttons.hovered == object) s.buttons.hovered = nullptr;
+      if (s.buttons.pressed == object) s.buttons.pressed = nullptr;
       break;
     case POLL_NETWORK:
       for (void** c : {&s.udp_cursor, &s.server_cursor, &s.data_cursor, &s.closed_cursor})
@@ -406,7 +434,9 @@ int32_t event_poll(qmState* L, qmEventRecord* r) {
     case PH_START:
       s.timer_cursor = nullptr;
       s.timer_started = s.timer_done = false;
-      s.move_cursor = s.hover_cursor = nullptr;
+      s.move_cursor = s.hover_display = nullptr;
+      s.hover_in_buttons = false;
+      s.buttons = ButtonTracking{};
       s.udp_cursor = s.server_cursor = s.data_cursor = s.closed_cursor = nullptr;
       step = ST_MUSIC;
       break;

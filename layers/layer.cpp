@@ -7,10 +7,9 @@
 
 #include "display/asyncdraw.h"
 #include "display/clipregion.h"
-#include "display/display.h"
 #include "display/frame.h"
+#include "display/hooks.h"
 #include "display/picture.h"
-#include "display/target.h"
 #include "engine/errcodes.h"
 #include "engine/latin1.h"
 #include "gfx/bitmap.h"
@@ -221,14 +220,8 @@ void layer_free_caches(qmLayer* layer) {
 
 void layer_free(qmState* L, qmLayer* layer) {
   if (!layer) return;
-  // An async draw that drives the layer lets go of it before it goes, and so does a select that
-  // draws into it.
+  // An async draw that drives the layer lets go of it before it goes.
   if (asyncdraw_owns_layer(layer)) asyncdraw_broadcast(ADCTL_LAYERGONE, layer);
-  for (ObjectHeader* h = display_system().list; h; h = h->next) {
-    qmDisplay* d = display_of(h);
-    const auto* t = static_cast<const OutputTarget*>(d->select_target);
-    if (t && t->active && t->object_type == OBJ_LAYER && t->record == layer) drawtarget_end(L, d, false);
-  }
   qmLayerState* content = layer->content;
   qmLayerState* unscaled = layer->unscaled != content ? layer->unscaled : nullptr;
   qmLayerState* display = layer->display != content && layer->display != layer->unscaled ? layer->display : nullptr;
@@ -251,12 +244,14 @@ int32_t render_layer_content(qmState*, qmLayer* layer, qmLayerState* state) {
 }
 
 void layer_remove(qmState* L, qmBGPic* pic, qmLayer* layer) {
+  button_hooks().layer_gone(L, pic, layer);
   layer_unlink(pic, layer);
   layer_free(L, layer);
 }
 
 void bgpic_layers_free(qmState* L, qmBGPic* pic) {
   while (qmLayer* l = layers_bottom(pic)) {
+    button_hooks().layer_gone(L, pic, l);
     layer_unlink(pic, l);
     layer_free(L, l);
   }
@@ -389,6 +384,7 @@ int32_t layer_new(qmState* L, qmBGPic* pic, const LayerSpec& spec, qmLayer** out
     if (state->clip && (layer->unscaled != state || layer->display != state)) layer_rebuild(L, layer);
     layer->refs = replaced->refs;
     replaced->refs = nullptr;
+    button_hooks().layer_replaced(pic, replaced, layer);
     layer_unlink(pic, replaced);
     layer_free(L, replaced);
   }

@@ -427,13 +427,15 @@ int32_t select_layers(qmState* L, qmDisplay* d, const ObjectId* id) {
     if (!t) return ERR_MEM;
     d->select_target = t;
   }
-  // Not an image target: the record only names the picture.
+  // Not an image target: the record names the picture (which cannot be freed or changed while it is
+  // selected) and its size for position specials.
   *t = OutputTarget{};
   t->object_type = OBJ_BGPIC;
   t->id = pic->header.id;
   t->record = pic;
   t->width = pic->width;
   t->height = pic->height;
+  t->active = 1;
   d->draw_bitmap = nullptr;
   d->draw_mask = nullptr;
   d->draw_alpha = nullptr;

@@ -10,6 +10,7 @@
 ; SelectBGPic(Nil)  DisplayBrush(1, 30, 30)  SaveSnapshot("b.png", #SNAPWINDOW, #IMGFMT_PNG)  -- collected, not shown
 ; EndSelect()  SaveSnapshot("c.png", #SNAPWINDOW, #IMGFMT_PNG)  -- shown at the end of the select
 ; SelectBrush(1)  CreateLayer(0, 0, 2, 2): ERR_SELECTBRUSH  EnableLayers(): ERR_LAYERSON  EndSelect()
+; CreateBGPic(11, 16, 16)  SelectBGPic(11)  CreateLayer(1, 1, 2, 2)  FreeBGPic(11): refused while selected  EndSelect()  DebugPrint(GetAttribute(#BGPIC, 11, #ATTRLAYERS))  FreeBGPic(11)
 .source "@layer_insert.qasm"
 .maxstack 24
 .lineno 1
@@ -195,4 +196,46 @@
   CALL r0 2 1
   GETGLOBAL r0 "endselect"
   CALL r0 1 1
+.lineno 12
+  GETGLOBAL r0 "createbgpic"
+  LOADK r1 #11
+  LOADK r2 #16
+  LOADK r3 #16
+  CALL r0 4 1
+  GETGLOBAL r0 "selectbgpic"
+  LOADK r1 #11
+  CALL r0 2 1
+  GETGLOBAL r0 "createlayer"
+  LOADK r1 #1
+  LOADK r2 #1
+  LOADK r3 #2
+  LOADK r4 #2
+  CALL r0 5 1
+  GETGLOBAL r0 "debugprint"
+  GETGLOBAL r1 "getlasterror"
+  CALL r1 1 2
+  CALL r0 2 1
+  GETGLOBAL r0 "freebgpic"
+  LOADK r1 #11
+  CALL r0 2 1
+  GETGLOBAL r0 "debugprint"
+  GETGLOBAL r1 "getlasterror"
+  CALL r1 1 2
+  CALL r0 2 1
+  GETGLOBAL r0 "endselect"
+  CALL r0 1 1
+  GETGLOBAL r0 "debugprint"
+  GETGLOBAL r1 "getattribute"
+  LOADK r2 #1
+  LOADK r3 #11
+  LOADK r4 #6
+  CALL r1 4 2
+  CALL r0 2 1
+  GETGLOBAL r0 "freebgpic"
+  LOADK r1 #11
+  CALL r0 2 1
+  GETGLOBAL r0 "debugprint"
+  GETGLOBAL r1 "getlasterror"
+  CALL r1 1 2
+  CALL r0 2 1
   RETURN r0 1

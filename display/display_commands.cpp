@@ -551,6 +551,16 @@ int32_t display_attribute(qmState* L, int32_t attribute) {
     case ATTRMASKMODE: return push_int(L, graphics_mask_mode());
     case ATTRALPHAINTENSITY: return push_int(L, graphics_alpha_intensity());
     case ATTRLAYERSON: return push_int(L, d->layers);
+    case ATTRFONTASCENDER:
+    case ATTRFONTDESCENDER:
+    case ATTRFONTNAME:
+    case ATTRFONTSIZE:
+    case ATTRFONTSCALABLE:
+    case ATTRFONTAA: {
+      FontAttributes font;
+      if (!graphics_current_font(&font)) return ERR_UNKNOWNATTR;
+      return graphics_push_font_attribute(L, attribute, font);
+    }
     case ATTRORIENTATION: return push_int(L, 0);
     case ATTRKEYBOARD: return push_int(L, 0);
     default: return ERR_UNKNOWNATTR;

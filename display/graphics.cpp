@@ -248,6 +248,26 @@ void graphics_set_attribute_handler(int32_t type, AttributeHandler handler) {
   g_attribute_handlers[type] = handler;
 }
 
+namespace {
+CurrentFontQuery g_current_font = nullptr;
+}  // namespace
+
+void graphics_set_current_font_query(CurrentFontQuery query) { g_current_font = query; }
+
+bool graphics_current_font(FontAttributes* out) { return g_current_font && g_current_font(out); }
+
+int32_t graphics_push_font_attribute(qmState* L, int32_t attribute, const FontAttributes& font) {
+  switch (attribute) {
+    case ATTRFONTASCENDER: vm_push_number(L, font.ascender); return 1;
+    case ATTRFONTDESCENDER: vm_push_number(L, font.descender); return 1;
+    case ATTRFONTNAME: vm_push_string(L, font.name.c_str()); return 1;
+    case ATTRFONTSIZE: vm_push_number(L, font.size); return 1;
+    case ATTRFONTSCALABLE: vm_push_number(L, font.scalable); return 1;
+    case ATTRFONTAA: vm_push_number(L, font.antialias); return 1;
+    default: return ERR_UNKNOWNATTR;
+  }
+}
+
 }  // namespace qm
 
 using namespace qm;

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 struct qmState;
 
@@ -43,6 +44,29 @@ int32_t size_keep_aspect(int32_t source_width, int32_t source_height, int32_t* w
 // pushes the attribute's results; returns their number or an error code.
 using AttributeHandler = int32_t (*)(qmState* L, int32_t attribute);
 void graphics_set_attribute_handler(int32_t type, AttributeHandler handler);
+// Font attributes (ATTRFONTASCENDER .. ATTRFONTAA) as GetAttribute reports them for a font, a text
+// object, a text layer or a display's current font.
+enum : int32_t {
+  ATTRFONTASCENDER = 30, ATTRFONTDESCENDER = 31, ATTRFONTNAME = 32, ATTRFONTSIZE = 33, ATTRFONTSCALABLE = 34,
+  ATTRFONTAA = 35,
+};
+struct FontAttributes {
+  int32_t ascender = 0;
+  int32_t descender = 0;  // the font's height minus its ascender
+  std::string name;
+  int32_t size = 0;
+  int32_t scalable = 0;
+  int32_t antialias = 0;
+};
+// Pushes the one result of a font attribute.
+int32_t graphics_push_font_attribute(qmState* L, int32_t attribute, const FontAttributes& font);
+// The text library's current font, which is every display's. Until a query is installed (the
+// text library installs it when it opens) no font is known and the display's font attributes
+// answer ERR_UNKNOWNATTR.
+using CurrentFontQuery = bool (*)(FontAttributes* out);
+void graphics_set_current_font_query(CurrentFontQuery query);
+bool graphics_current_font(FontAttributes* out);
+
 // The object-count report: one line per kind, the label padded to 20 columns, then the count.
 // Writes at most size - 1 characters and a terminating zero; returns the whole report's length.
 size_t graphics_object_report(char* buffer, size_t size);

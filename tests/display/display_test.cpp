@@ -8,6 +8,7 @@
 
 #include "display/display.h"
 #include "display/frame.h"
+#include "display/graphics.h"
 #include "tests/display/display_harness.h"
 
 namespace {
@@ -235,4 +236,18 @@ TEST_F(DesktopDisplayTest, ThePictureIsTheDesktopAsShown) {
   const qm::qmBitmap* pic = one->bgpic->current.bitmap;
   EXPECT_EQ(qm::qmos_read_pixel(pic, 400, 300) & 0xFFFFFF, 0xFF0000u);  // the red window
   EXPECT_EQ(qm::qmos_read_pixel(pic, 5, 5) & 0xFFFFFF, 0u);            // the bare desktop, not the fill
+}
+
+// The display's font attributes are those of the text library's current font; before a text
+// library answers there is no font to report.
+TEST_F(DisplayTest, FontAttributesAreTheCurrentFonts) {
+  open_display();
+  EXPECT_EQ(first("GetAttribute", {21.0, 0.0, 32.0}), "error " + std::to_string(qm::ERR_UNKNOWNATTR));
+  qm::graphics_set_current_font_query([](qm::FontAttributes* f) {
+    f->ascender = 6, f->descender = 2, f->name = "quill", f->size = 8, f->scalable = 0, f->antialias = 1;
+    return true;
+  });
+  const std::pair<double, const char*> rows[] = {{30, "6"}, {31, "2"}, {32, "'quill'"}, {33, "8"}, {34, "0"}, {35, "1"}};
+  for (const auto& [attribute, want] : rows) EXPECT_EQ(first("GetAttribute", {21.0, 0.0, attribute}), want) << attribute;
+  qm::graphics_set_current_font_query(nullptr);
 }

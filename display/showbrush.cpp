@@ -396,6 +396,7 @@ int32_t brush_render(qmState* L, const ObjectId& id, bool part, int32_t source_x
   qmBrush* b = nullptr;
   if (int32_t err = brush_find(id, 0, &b)) return err;
   if (!b->bitmap || (part && b->kind == BRUSHKIND_VECTOR)) return ERR_BRUSHTYPE;
+  if (b->kind == BRUSHKIND_VECTOR && b->transformed && d->layers) return ERR_TFVBRUSH;
   if (!part) width = b->width, height = b->height;
   ShowSource src;
   src.kind = part ? OBJ_BRUSHPART : OBJ_BRUSH;

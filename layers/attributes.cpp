@@ -18,21 +18,22 @@ enum : int32_t {
   ATTRRAWWIDTH = 67, ATTRRAWHEIGHT = 68,
 };
 
-// The picture whose layers the current output means. Drawing into a brush, mask or alpha channel
-// asks about the display's own picture with the layers flag the selection saved.
+// The picture whose layers the current output means: a picture selected with its layers, else
+// the display's own. Drawing into a brush, mask or alpha channel asks about the display's own
+// picture with the layers flag the selection saved.
 int32_t layer_picture(qmBGPic** out) {
   qmDisplay* d = display_current();
   if (!d || !d->bgpic) return ERR_NOLAYERS;
   const auto* t = static_cast<const OutputTarget*>(d->select_target);
-  const bool selected_picture = t && t->active && t->object_type == OBJ_BGPIC;
   const bool into_object = d->output_type == TARGET_MASK || d->output_type == TARGET_ALPHA ||
-                           (d->output_type == TARGET_PICTURE && t && t->active && t->object_type != OBJ_BGPIC);
+                           (d->output_type == TARGET_PICTURE && t && t->active && t->object_type == OBJ_BRUSH);
   if (into_object) {
     if (!d->saved_layers) return ERR_NOLAYERS;
     *out = d->bgpic;
     return 0;
   }
   if (!d->layers) return ERR_NOLAYERS;
+  const bool selected_picture = d->output_type == TARGET_LAYERS && t && t->object_type == OBJ_BGPIC;
   *out = selected_picture ? static_cast<qmBGPic*>(t->record) : d->bgpic;
   return 0;
 }

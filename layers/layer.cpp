@@ -7,9 +7,11 @@
 
 #include "display/asyncdraw.h"
 #include "display/clipregion.h"
+#include "display/display.h"
 #include "display/frame.h"
 #include "display/hooks.h"
 #include "display/picture.h"
+#include "display/target.h"
 #include "engine/errcodes.h"
 #include "engine/latin1.h"
 #include "gfx/bitmap.h"
@@ -220,8 +222,14 @@ void layer_free_caches(qmLayer* layer) {
 
 void layer_free(qmState* L, qmLayer* layer) {
   if (!layer) return;
-  // An async draw that drives the layer lets go of it before it goes.
+  // An async draw that drives the layer lets go of it before it goes, and so does a select that
+  // draws into it.
   if (asyncdraw_owns_layer(layer)) asyncdraw_broadcast(ADCTL_LAYERGONE, layer);
+  for (ObjectHeader* h = display_system().list; h; h = h->next) {
+    qmDisplay* d = display_of(h);
+    const auto* t = static_cast<const OutputTarget*>(d->select_target);
+    if (t && t->active && t->object_type == OBJ_LAYER && t->record == layer) drawtarget_end(L, d, false);
+  }
   qmLayerState* content = layer->content;
   qmLayerState* unscaled = layer->unscaled != content ? layer->unscaled : nullptr;
   qmLayerState* display = layer->display != content && layer->display != layer->unscaled ? layer->display : nullptr;

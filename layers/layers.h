@@ -1,7 +1,12 @@
 // The layers subsystem: layer records and the layer list of each background picture
 // (layers/layer.h), geometry (layers/geometry.h), dirty-rectangle lists (layers/dirty.h), the
-// redraw engine (layers/redraw.h) and filters (layers/filters.h). layers_install_hooks() puts
-// the layers behind the display library's LayerHooks and the blit layer's redraw service.
+// redraw engine (layers/redraw.h), filters (layers/filters.h) and the drawing style fields of
+// style tables (layers/style_table.h); below, the layer core that the layer commands share:
+// the current picture and the command precondition, refreshes, inserting, transforms and the
+// display-scaled states, clip regions that follow a layer, and layers as drawing targets.
+// layers_install_hooks() puts the layers behind the display library's LayerHooks and the blit
+// layer's redraw service. What arrives later (anims, text objects, shapes, sprites) reaches the
+// layers through layer_services() (layers/layer.h).
 #pragma once
 
 #include "layers/dirty.h"

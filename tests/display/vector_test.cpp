@@ -7,7 +7,7 @@
 
 #include "engine/errcodes.h"
 #include "runtime/plugins/plugins.h"
-#include "tests/display/picture_harness.h"
+#include "tests/display/display_harness.h"
 
 using namespace qm;
 using namespace qmtest;
@@ -75,6 +75,23 @@ TEST_F(Vector, ScaleBGPicRendersFromTheSource) {
   ASSERT_EQ(code("BGPicToBrush", {1.0, 3.0}), 0);
   ASSERT_EQ(code("ScaleBrush", {3.0, 16.0, 3.0}), 0);
   EXPECT_EQ(matrix(), (std::vector<double>{2, 0, 0, 1}));
+}
+
+// A vector brush that ScaleBrush drew at a new size cannot become a layer; without layers it shows.
+class VectorShown : public DisplayHarness {
+ protected:
+  static void SetUpTestSuite() { plugin_load_directory(QM_LOADER_PLUGIN "/x"); }
+  static void TearDownTestSuite() { plugin_unload_all(); }
+};
+
+TEST_F(VectorShown, ATransformedVectorBrushIsNoLayer) {
+  qmDisplay* d = open_display();
+  ASSERT_EQ(code("LoadBrush", {1.0, kVector}), 0);
+  ASSERT_EQ(code("ScaleBrush", {1.0, 16.0, 6.0}), 0);
+  EXPECT_EQ(code("DisplayBrush", {1.0, 0.0, 0.0}), 0);
+  d->layers = 1;
+  EXPECT_EQ(code("DisplayBrush", {1.0, 0.0, 0.0}), ERR_TFVBRUSH);
+  d->layers = 0;
 }
 
 }  // namespace

@@ -344,5 +344,27 @@ TEST(Loops, MaskCopyMatchesBitByBit) {
     }
 }
 
+// Plain copies at every width up to past the wide loop and every destination alignment: exactly
+// the rectangle changes, also where the row's wide moves overlap at its ends; a copy within one
+// bitmap whose rows overlap reads the old pixels.
+TEST(Loops, CopyRowsAtEveryWidthAndAlignment) {
+  constexpr int32_t kPpr = 96, kRows = 3;
+  std::vector<uint32_t> src(size_t(kPpr) * kRows);
+  for (size_t i = 0; i < src.size(); ++i) src[i] = uint32_t(i * 2654435761u);
+  for (int32_t w = 1; w <= 80; ++w)
+    for (int32_t dx = 0; dx < 8; ++dx) {
+      std::vector<uint32_t> got(src.size(), 0x5A5A5A5Au), want = got;
+      copy_loop(src.data(), got.data(), 3, 0, dx, 1, w, 2, kPpr, kPpr, 0);
+      for (int32_t j = 0; j < 2; ++j)
+        for (int32_t i = 0; i < w; ++i) want[size_t((1 + j) * kPpr + dx + i)] = src[size_t(j * kPpr + 3 + i)];
+      ASSERT_EQ(got, want) << "width " << w << ", destination x " << dx;
+    }
+  std::vector<uint32_t> self = src, want = src;
+  copy_loop(self.data(), self.data(), 0, 0, 5, 1, 64, 2, kPpr, kPpr, 0);
+  for (int32_t j = 1; j >= 0; --j)
+    for (int32_t i = 63; i >= 0; --i) want[size_t((1 + j) * kPpr + 5 + i)] = src[size_t(j * kPpr + i)];
+  EXPECT_EQ(self, want);
+}
+
 }  // namespace
 }  // namespace qm

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/errcodes.h"
+#include "gfx/bitmap.h"
 #include "layers/layers.h"
 
 using namespace qm;
@@ -200,4 +201,45 @@ TEST(LayerFilters, PriorityOrder) {
     EXPECT_EQ(g_order, c.order);
   }
   filter_kernel_reset();
+}
+
+// A clip region's copy for a transformed state: a straight rectangle is scaled and truncated; a
+// turned one gets a mask of the turned rectangle; a masked one carries its mask along.
+TEST(ClipTransform, StraightTurnedAndMasked) {
+  const qmClipRegion box{10, 20, 5, 3, nullptr, 0};
+  Matrix2 scale;
+  scale.m[0] = 2.0, scale.m[3] = 1.5;
+  const qmClipRegion* s = clip_transform(&box, scale, 0, 0, 0, 0);
+  ASSERT_NE(s, nullptr);
+  EXPECT_EQ((Rect{s->x, s->y, s->width, s->height}), (Rect{20, 30, 10, 4}));
+  EXPECT_EQ(s->mask, nullptr);
+  clip_free(s);
+
+  // A quarter turn of the 5x3 box about its middle (12.5, 21.5): 3x5, every pixel set.
+  Matrix2 turn;
+  turn.m[0] = 0, turn.m[1] = -1, turn.m[2] = 1, turn.m[3] = 0;
+  const qmClipRegion* t = clip_transform(&box, turn, 12.5, 21.5, 12.5, 21.5);
+  ASSERT_NE(t, nullptr);
+  EXPECT_EQ((Rect{t->x, t->y, t->width, t->height}), (Rect{11, 19, 3, 5}));
+  ASSERT_NE(t->mask, nullptr);
+  for (int32_t y = 0; y < 5; ++y)
+    for (int32_t x = 0; x < 3; ++x) EXPECT_TRUE(mask_bit(t->mask->data + size_t(y) * size_t(t->mask_bpr), x));
+  clip_free(t);
+
+  // A masked region moved by a pure translation keeps its pattern.
+  qmMask* m = qmos_alloc_mask(4, 1, 1);
+  mask_bit_set(m->data, 1);
+  const qmClipRegion masked{0, 0, 4, 1, m, m->bytes_per_row};
+  const qmClipRegion* u = clip_transform(&masked, Matrix2{}, 0, 0, 3, 2);
+  ASSERT_NE(u, nullptr);
+  EXPECT_EQ((Rect{u->x, u->y, u->width, u->height}), (Rect{3, 2, 4, 1}));
+  EXPECT_FALSE(mask_bit(u->mask->data, 0));
+  EXPECT_TRUE(mask_bit(u->mask->data, 1));
+  EXPECT_FALSE(mask_bit(u->mask->data, 2));
+  clip_free(u);
+  qmos_free_mask(m);
+
+  Matrix2 singular;
+  singular.m[0] = 0, singular.m[3] = 0;
+  EXPECT_EQ(clip_transform(&box, singular, 0, 0, 0, 0), nullptr);
 }

@@ -7,6 +7,7 @@
 ; GetAttribute(22, 3, 0); DebugPrint("past the top", GetLastError()); GetAttribute(22, "none", 0); DebugPrint("no such name", GetLastError())
 ; GetAttribute(22, 1, 11); DebugPrint("not an anim", GetLastError()); GetAttribute(22, 1, 36); DebugPrint("not a text", GetLastError()); GetAttribute(22, 1, 60); DebugPrint("unknown", GetLastError())
 ; SelectBrush(5); DebugPrint("into a brush", GetAttribute(22, 1, 0)); EndSelect()
+; CreateBGPic(7, 50, 50); SelectBGPic(7, 2); CreateLayer(1, 2, 3, 4, {color = 0xFF}); DebugPrint("selected picture", GetAttribute(22, 1, 0), GetAttribute(22, 1, 7), GetAttribute(22, 1, 6)); EndSelect()
 ; DisableLayers(); GetAttribute(22, 1, 0); DebugPrint("off again", GetLastError())
 .source "@layer_attributes.qasm"
 .maxstack 14
@@ -202,6 +203,45 @@
   GETGLOBAL r0 "endselect"
   CALL r0 1 1
 .lineno 9
+  GETGLOBAL r0 "createbgpic"
+  LOADK r1 #7
+  LOADK r2 #50
+  LOADK r3 #50
+  CALL r0 4 1
+  GETGLOBAL r0 "selectbgpic"
+  LOADK r1 #7
+  LOADK r2 #2
+  CALL r0 3 1
+  GETGLOBAL r0 "createlayer"
+  LOADK r1 #1
+  LOADK r2 #2
+  LOADK r3 #3
+  LOADK r4 #4
+  NEWTABLE r5 0 0
+  LOADK r6 #255
+  SETTABLE r5 "color" r6
+  CALL r0 6 1
+  GETGLOBAL r0 "debugprint"
+  LOADK r1 "selected picture"
+  GETGLOBAL r2 "getattribute"
+  LOADK r3 #22
+  LOADK r4 #1
+  LOADK r5 #0
+  CALL r2 4 2
+  GETGLOBAL r3 "getattribute"
+  LOADK r4 #22
+  LOADK r5 #1
+  LOADK r6 #7
+  CALL r3 4 2
+  GETGLOBAL r4 "getattribute"
+  LOADK r5 #22
+  LOADK r6 #1
+  LOADK r7 #6
+  CALL r4 4 2
+  CALL r0 5 1
+  GETGLOBAL r0 "endselect"
+  CALL r0 1 1
+.lineno 10
   GETGLOBAL r0 "disablelayers"
   CALL r0 1 1
   GETGLOBAL r0 "getattribute"

@@ -195,6 +195,8 @@ struct qmGosubEntry {
 };
 
 inline constexpr int32_t QM_GOSUB_MAX = 4096;
+inline constexpr size_t QM_SMALL_MAX = 256;  // blocks up to this size come from the small-block pool
+inline constexpr size_t QM_SMALL_CLASSES = QM_SMALL_MAX / 16 + 1;
 inline constexpr int32_t QM_MAX_CALLS = 4096;      // call records
 inline constexpr int32_t QM_MIN_STACK = 20;        // free cells a command always gets
 inline constexpr int32_t QM_EXTRA_STACK = 6;       // cells between the limit and the real end
@@ -259,6 +261,12 @@ struct qmGlobalState {
   size_t buffsize;
   size_t GCthreshold;
   size_t nblocks;           // bytes in use
+  // Small blocks (engine/memory.cpp): a free list per 16-byte size class, and the slabs they
+  // are cut from.
+  void* small_free[QM_SMALL_CLASSES];
+  char* slab_next;
+  char* slab_end;
+  void* slabs;
   qmPanicFunction panic;
   qmValue registry;
   qmValue default_meta;     // empty table, its own metatable; every new table starts with it

@@ -2,20 +2,6 @@
 
 #include <sys/mman.h>
 
-#if defined(__SANITIZE_ADDRESS__)
-#define QM_LEAK_CHECKER 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define QM_LEAK_CHECKER 1
-#endif
-#endif
-#ifndef QM_LEAK_CHECKER
-#define QM_LEAK_CHECKER 0
-#endif
-#if QM_LEAK_CHECKER
-#include <sanitizer/lsan_interface.h>
-#endif
-
 #include <cstdlib>
 #include <new>
 
@@ -27,6 +13,10 @@
 #include "engine/value.h"
 #include "engine/vm.h"
 #include "engine/vmstring.h"
+
+#if QM_SANITIZED
+#include <sanitizer/lsan_interface.h>
+#endif
 
 std::atomic<uint32_t> vm_attention{0};
 const qmValue vm_nilobject = {QM_TNIL, {nullptr}};
@@ -46,7 +36,7 @@ int32_t default_panic(qmState*) { return 0; }
 qmGlobalState* new_global() {
   void* p = mmap(nullptr, sizeof(qmGlobalState), PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
   if (p == MAP_FAILED) return nullptr;
-#if QM_LEAK_CHECKER
+#if QM_SANITIZED
   __lsan_register_root_region(p, sizeof(qmGlobalState));
 #endif
   return new (p) qmGlobalState{};
@@ -54,7 +44,7 @@ qmGlobalState* new_global() {
 
 void delete_global(qmGlobalState* g) {
   g->~qmGlobalState();
-#if QM_LEAK_CHECKER
+#if QM_SANITIZED
   __lsan_unregister_root_region(g, sizeof(qmGlobalState));
 #endif
   munmap(g, sizeof(qmGlobalState));
@@ -105,6 +95,7 @@ void free_instance(qmState* L) {
   vm_free(L, g->buff, g->buffsize);
   vm_free_array(L, L->base_ci, L->size_ci);
   vm_free_array(L, L->stack, static_cast<size_t>(L->stacksize));
+  vm_free_small_blocks(L);
   vm_close_residue = g->nblocks - kStateBytes;
   delete_global(g);
   delete L;

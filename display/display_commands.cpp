@@ -280,9 +280,10 @@ int32_t set_attributes(qmState* L, qmDisplay* d, int32_t t) {
     y = d->win.y;
   }
   // A new scale size is applied, and so is the old one when the display changes between the two
-  // scale modes.
+  // scale modes or shows a new picture: the window keeps the scale size and the new picture (with
+  // its layers) is scaled into it.
   if (d->scale_width > 0 && d->scale_height > 0 && (d->scale_auto || d->scale_layer) &&
-      (scale_given || (was_scaled && mode_changed))) {
+      (scale_given || (was_scaled && mode_changed) || new_pic)) {
     if (int32_t err = display_size_change(L, d, x, y, d->scale_width, d->scale_height, false, d->smooth_scale != 0,
                                           true))
       return err;

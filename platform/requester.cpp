@@ -220,7 +220,7 @@ bool program_found(const std::string& name) {
   }
 }
 
-// The dialog's standard input: a sealed in-memory file with the data, so that writing never
+// The dialog's standard input: an in-memory file that holds the data, so that writing never
 // waits on the dialog; /dev/null without data. -1 when it cannot be made.
 int input_file(const std::string* data) {
   if (!data) return open("/dev/null", O_RDONLY | O_CLOEXEC);

@@ -199,7 +199,9 @@ int32_t lay_out(qmFont* font, const std::vector<uint32_t>& codes, int32_t style,
   if ((style & FONTSTYLE_UNDERLINED) && out->advance > 0) {
     FT_Fixed y_scale = face->size->metrics.y_scale;
     int32_t position = int32_t(FT_MulFix(face->underline_position, y_scale) >> 6);
-    int32_t thickness = std::max<int32_t>(1, int32_t(FT_MulFix(face->underline_thickness, y_scale) >> 6));
+    // A face may claim any thickness: the underline never grows past the line's own height.
+    const FT_Long claimed = FT_MulFix(face->underline_thickness, y_scale) >> 6;
+    int32_t thickness = int32_t(std::clamp<FT_Long>(claimed, 1, std::max(1, font->height)));
     Layout::Glyph g{0, -position, out->advance, thickness, {}};
     out->ink(g.x, g.y, g.x + g.width, g.y + g.rows);
     if (with_pixels) {

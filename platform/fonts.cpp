@@ -180,10 +180,15 @@ int32_t lay_out(qmFont* font, const std::vector<uint32_t>& codes, int32_t style,
       g.width = int32_t(bm.width);
       g.rows = int32_t(bm.rows);
       out->ink(g.x, g.y, g.x + g.width, g.y + g.rows);
-      if (with_pixels) {
+      // Only the rows that fall on the line are kept: a face may draw far past it.
+      const int32_t first = std::max(0, -(font->baseline + g.y));
+      const int32_t last = std::min(g.rows, font->height - (font->baseline + g.y));
+      if (with_pixels && first < last) {
+        g.y += first;
+        g.rows = last - first;
         g.coverage.resize(size_t(g.width) * size_t(g.rows));
         for (int32_t r = 0; r < g.rows; r++) {
-          const uint8_t* src = bm.buffer + ptrdiff_t(r) * bm.pitch;
+          const uint8_t* src = bm.buffer + ptrdiff_t(r + first) * bm.pitch;
           uint8_t* dst = g.coverage.data() + size_t(r) * size_t(g.width);
           for (int32_t c = 0; c < g.width; c++) {
             // A mono glyph's bits become whole coverage: nothing partial reaches a 1-bit mask.

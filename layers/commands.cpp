@@ -3,6 +3,7 @@
 #include <cinttypes>
 #include <cmath>
 #include <cstring>
+#include <vector>
 
 #include "display/asyncdraw.h"
 #include "display/display.h"
@@ -13,7 +14,11 @@
 #include "engine/numconv.h"
 #include "engine/vm.h"
 #include "gfx/blit.h"
+#include "layers/access.h"
+#include "layers/collision.h"
 #include "layers/layers.h"
+#include "layers/manage.h"
+#include "layers/style.h"
 #include "platform/platform.h"
 #include "runtime/args.h"
 #include "runtime/errors.h"
@@ -419,7 +424,9 @@ const qmCommand kLayerCommands[] = {
 int32_t layers_init(qmState* L) {
   layers_install_hooks();
   layer_attributes_open();
-  return picture_library_open(L, kLayerCommands, nullptr, "layers", nullptr);
+  static const std::vector<qmCommand> commands = command_tables_join(
+      {kLayerCommands, layer_style_commands(), layer_manage_commands(), collision_commands()});
+  return picture_library_open(L, commands.data(), nullptr, "layers", nullptr);
 }
 
 }  // namespace qm

@@ -90,6 +90,9 @@ int32_t filter_slot_of(const char* name) {
   return -1;
 }
 
+const char* filter_name(int32_t slot) { return kFilters[slot].name; }
+const char* filter_arg_types(int32_t slot) { return kFilters[slot].types; }
+
 int32_t filter_entry_apply(FilterSlot* slots, const FilterEntry& entry, int32_t index, std::string* what) {
   if (!entry.has_name) {
     *what = std::to_string(index);

@@ -31,6 +31,9 @@ struct FilterEntry {
 
 // The slot of a filter name (case-insensitive), -1 when unknown.
 int32_t filter_slot_of(const char* name);
+// The name of a slot's filter and its argument types in order ('i' integer, 'l' level, 'f' float).
+const char* filter_name(int32_t slot);
+const char* filter_arg_types(int32_t slot);
 // Applies one entry to the slots. 0, ERR_NOFILTERNAME (index as text), ERR_UNKNOWNFILTER (the
 // name), ERR_NUMTABLEARG (the argument) or ERR_PERCENTFORMAT; the error's text goes to *what.
 int32_t filter_entry_apply(FilterSlot* slots, const FilterEntry& entry, int32_t index, std::string* what);

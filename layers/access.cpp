@@ -1,0 +1,119 @@
+// The output check, layer arguments and the library's dirty list of the layer commands.
+#include "layers/access.h"
+
+#include "display/target.h"
+#include "engine/errcodes.h"
+#include "engine/latin1.h"
+#include "engine/numconv.h"
+#include "engine/vm.h"
+#include "layers/layers.h"
+#include "runtime/errors.h"
+
+namespace qm {
+
+int32_t layers_output_check(qmBGPic** pic) {
+  qmDisplay* d = display_current();
+  if (!d) return ERR_NOLAYERS;
+  if (d->output_type == TARGET_MASK) return ERR_SELECTMASK;
+  if (d->output_type == TARGET_ALPHA) return ERR_SELECTALPHACHANNEL;
+  if (d->output_type == TARGET_PICTURE) {
+    const OutputTarget* t = drawtarget_selected();
+    if (t && t->active && t->object_type == OBJ_BRUSH) return ERR_SELECTBRUSH;
+    if (t && t->active && t->object_type == OBJ_ANIM) return ERR_SELECTANIM;
+  }
+  if (!d->layers || !d->bgpic) return ERR_NOLAYERS;
+  *pic = d->bgpic;
+  return 0;
+}
+
+namespace {
+
+[[noreturn]] void raise_arg(qmState* L, int32_t n, int32_t code) {
+  vm_set_error_number(L, n);
+  vm_raise_error(L, code);
+}
+
+bool in_group(const qmLayer* l, const char* name) { return l->group[0] && str_case_cmp(l->group, name) == 0; }
+
+}  // namespace
+
+int32_t layer_arg_index(qmState* L, int32_t n, const qmBGPic* pic, int32_t* position) {
+  switch (vm_type(L, n)) {
+    case QM_TNUMBER: *position = to_i32(vm_to_number(L, n)); return 0;
+    case QM_TSTRING: {
+      const char* name = vm_to_string(L, n);
+      *position = layer_find_by_name(pic, name);
+      if (*position) return 0;
+      err_set_string_arg(name);
+      return ERR_FINDLAYER;
+    }
+    default: raise_arg(L, n, ERR_STRORNUM);
+  }
+}
+
+int32_t layer_arg_layer(qmState* L, int32_t n, const qmBGPic* pic, qmLayer** layer) {
+  int32_t position = 0;
+  if (int32_t err = layer_arg_index(L, n, pic, &position)) return err;
+  *layer = layer_at_index(pic, position);
+  return *layer ? 0 : ERR_LAYERRANGE;
+}
+
+int32_t layer_arg_next(qmState* L, int32_t n, const qmBGPic* pic, qmLayer** layer, int32_t* cursor, bool* group) {
+  *group = false;
+  if (vm_type(L, n) != QM_TSTRING || layer_find_by_name(pic, vm_to_string(L, n))) {
+    *cursor = -1;
+    return layer_arg_layer(L, n, pic, layer);
+  }
+  const char* name = vm_to_string(L, n);
+  int32_t k = 0;
+  qmLayer* found = nullptr;
+  for (qmLayer* l = layers_bottom(pic); l; l = l->next) {
+    if (!in_group(l, name)) continue;
+    if (found) {
+      *cursor = k;
+      *layer = found;
+      *group = true;
+      return 0;
+    }
+    if (k++ == *cursor) found = l;
+  }
+  if (!found) {
+    err_set_string_arg(name);
+    return ERR_FINDLAYER;
+  }
+  *cursor = -1;
+  *layer = found;
+  *group = true;
+  return 0;
+}
+
+DirtyList& layers_dirty() {
+  static DirtyList list{};
+  return list;
+}
+
+void layers_dirty_flush(qmState* L) {
+  DirtyList& list = layers_dirty();
+  const qmDisplay* d = display_current();
+  if (d && d->bgpic && list.count > 0) {
+    if (dirty_list_full(list)) {
+      refresh_dirty_rect(L, Rect{0, 0, d->bgpic->display_width, d->bgpic->display_height});
+    } else {
+      for (int32_t i = 0; i < list.count; ++i) {
+        const Corners c = dirty_entry(list, i);
+        if (c.x1 != kDirtyEmpty) refresh_dirty_rect(L, to_rect(c));
+      }
+    }
+  }
+  list.count = 0;
+}
+
+std::vector<qmCommand> command_tables_join(std::initializer_list<const qmCommand*> tables) {
+  std::vector<qmCommand> all;
+  for (const qmCommand* t : tables)
+    for (; t->name; ++t) all.push_back(*t);
+  all.push_back(qmCommand{nullptr, nullptr});
+  return all;
+}
+
+}  // namespace qm

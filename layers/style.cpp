@@ -1,0 +1,731 @@
+// Layer style: the style worker, SetLayerStyle and GetLayerStyle, and the setters that hand the
+// worker a table of their own.
+#include "layers/style.h"
+
+#include <cmath>
+#include <cstring>
+#include <string>
+
+#include "display/asyncdraw.h"
+#include "display/brush.h"
+#include "display/clipregion.h"
+#include "display/display.h"
+#include "display/graphics.h"
+#include "display/picture.h"
+#include "engine/errcodes.h"
+#include "engine/numconv.h"
+#include "engine/vm.h"
+#include "layers/access.h"
+#include "layers/layers.h"
+#include "runtime/args.h"
+#include "runtime/errors.h"
+
+namespace qm {
+
+namespace {
+
+inline constexpr int32_t kKeep = kKeepCoordinate;
+
+// Field readers over the style table at index t. A present field of the wrong type raises, naming
+// the field; the worker's guard still redraws what was changed before.
+struct Fields {
+  qmState* L;
+  int32_t t;
+  // Pushes the field; false (nothing pushed) when it is absent.
+  bool push(const char* key) const {
+    vm_push_string(L, key);
+    vm_get_table(L, t);
+    if (vm_type(L, -1) != QM_TNIL) return true;
+    vm_pop(L, 1);
+    return false;
+  }
+  bool has(const char* key) const {
+    if (!push(key)) return false;
+    vm_pop(L, 1);
+    return true;
+  }
+  bool number(const char* key, double* out) const {
+    if (!push(key)) return false;
+    if (vm_type(L, -1) != QM_TNUMBER) {
+      err_set_string_arg(key);
+      vm_raise_error(L, ERR_NUMTABLEARG);
+    }
+    *out = vm_to_number(L, -1);
+    vm_pop(L, 1);
+    return true;
+  }
+  bool integer(const char* key, int32_t* out) const {
+    double v = 0.0;
+    if (!number(key, &v)) return false;
+    *out = to_i32(v);
+    return true;
+  }
+  bool colour(const char* key, uint32_t* out) const {
+    uint32_t v = 0;
+    int32_t given = 0;
+    opt_get_uint(L, t, key, &v, &given);
+    if (given) *out = v;
+    return given != 0;
+  }
+  bool flag(const char* key, int32_t* out) const {
+    if (!push(key)) return false;
+    *out = vm_type(L, -1) == QM_TNUMBER ? vm_to_number(L, -1) != 0 : vm_to_boolean(L, -1) != 0;
+    vm_pop(L, 1);
+    return true;
+  }
+};
+
+// Redraws the library's dirty list when the worker ends, also when an error leaves it early.
+struct RedrawAtEnd {
+  qmState* L;
+  bool no_redraw;
+  ~RedrawAtEnd() {
+    if (no_redraw) layers_dirty().count = 0;
+    else layers_dirty_flush(L);
+  }
+};
+
+bool is_image_kind(int32_t type) { return type == OBJ_BRUSH || type == OBJ_BRUSHPART || type == OBJ_BGPICPART; }
+
+// The size of the object an image layer shows.
+int32_t source_size(qmState* L, int32_t type, const ObjectId& id, int32_t* w, int32_t* h) {
+  if (type == OBJ_BGPICPART) {
+    qmBGPic* pic = nullptr;
+    if (int32_t err = bgpic_find(id, 0, &pic)) return err;
+    *w = pic->display_width, *h = pic->display_height;
+    return 0;
+  }
+  qmBrushPlanes b{};
+  if (int32_t err = gfx_services().brush_find(L, id, &b)) return err;
+  *w = b.width, *h = b.height;
+  return 0;
+}
+
+// The content keys of image layers: "id" and the part keys. *changed is set when the content
+// differs afterwards.
+int32_t image_content_keys(qmState* L, const Fields& f, qmLayer* layer, int32_t type, bool converting,
+                           bool* changed) {
+  qmLayerState* c = layer->content;
+  ObjectId id = layer->object;
+  int32_t given = 0;
+  opt_get_id(L, f.t, "id", &id, &given);
+  if (converting && !given) return ERR_MISSINGPARAMTR;
+  int32_t part[4] = {c->kind[0], c->kind[1], c->content_w, c->content_h};
+  if (layer->type == OBJ_BRUSH && type == OBJ_BRUSH) part[0] = part[1] = 0;
+  const char* keys[4] = {"partx", "party", "partwidth", "partheight"};
+  bool part_given = false;
+  for (int32_t i = 0; i < 4; ++i) part_given |= f.integer(keys[i], &part[i]);
+  if (part_given && type == OBJ_BRUSH) type = OBJ_BRUSHPART;
+  if (!given && !part_given && type == layer->type) return 0;
+  int32_t sw = 0, sh = 0;
+  if (int32_t err = source_size(L, type, id, &sw, &sh)) return err;
+  if (type == OBJ_BRUSH || (!part_given && (given || converting))) part[0] = part[1] = 0, part[2] = sw, part[3] = sh;
+  // A part never reaches outside its source: the redraw reads the source's planes there.
+  if (part[0] < 0 || part[1] < 0 || part[2] < 1 || part[3] < 1 || int64_t(part[0]) + part[2] > sw ||
+      int64_t(part[1]) + part[3] > sh)
+    return ERR_WRONGUSAGE;
+  // A layer drawing its own planes now shows the object's.
+  for (LayerImage* image : {&c->content, &c->transformed}) {
+    qmos_free_bitmap(image->bitmap);
+    qmos_free_mask(image->mask);
+    qmos_free_alpha(image->alpha);
+    *image = LayerImage{};
+  }
+  layer->type = type;
+  layer->object = id;
+  c->kind[0] = type == OBJ_BRUSH ? 0 : part[0];
+  c->kind[1] = type == OBJ_BRUSH ? 0 : part[1];
+  c->content_w = c->width = part[2];
+  c->content_h = c->height = part[3];
+  *changed = true;
+  return 0;
+}
+
+// "frame" of an anim layer: 0 the next (wrapping), -1 the last, 1..count that one.
+int32_t anim_frame_key(const Fields& f, qmLayer* layer, bool* changed) {
+  int32_t frame = 0;
+  if (!f.integer("frame", &frame)) return 0;
+  qmLayerState* c = layer->content;
+  const int32_t count = c->kind[1];
+  int32_t index = 0;
+  if (frame == 0) index = count > 0 ? (c->kind[0] + 1) % count : 0;
+  else if (frame == -1) index = count - 1;
+  else if (frame >= 1 && frame <= count) index = frame - 1;
+  else return ERR_ANIMFRAME;
+  if (index != c->kind[0]) {
+    for (qmLayerState* s : {layer->content, layer->unscaled, layer->display}) s->kind[0] = index;
+    *changed = true;
+  }
+  return 0;
+}
+
+// The geometry keys into a copy of the transform block. *changed when it differs.
+int32_t transform_keys(qmState* L, const Fields& f, TransformBlock& b, bool* changed) {
+  double m[4] = {0, 0, 0, 0};
+  int32_t given = 0;
+  opt_get_number4(L, f.t, "transform", m, &given);
+  if (given) {
+    if (m[0] == 0.0 || m[3] == 0.0) return ERR_WRONGUSAGE;
+    for (int32_t i = 0; i < 4; ++i) b.explicit_matrix.m[i] = m[i];
+    b.explicit_flag = 1;
+    b.scale_x = b.scale_y = 1.0;
+    b.target_width = b.target_height = 0;
+    b.rotation = 0;
+    *changed = true;
+    return 0;
+  }
+  bool any = false;
+  double scale = 0.0;
+  if (f.number("scalex", &scale)) {
+    if (scale == 0.0) return ERR_BADDIMENSIONS;
+    if (scale != b.scale_x) b.target_width = 0;
+    b.scale_x = scale, any = true;
+  }
+  if (f.number("scaley", &scale)) {
+    if (scale == 0.0) return ERR_BADDIMENSIONS;
+    if (scale != b.scale_y) b.target_height = 0;
+    b.scale_y = scale, any = true;
+  }
+  // A number is the size on screen; a percentage scales the content.
+  const char* size_keys[2] = {"width", "height"};
+  for (int32_t axis = 0; axis < 2; ++axis) {
+    if (!f.push(size_keys[axis])) continue;
+    double v = 0.0;
+    bool percent = false;
+    if (vm_type(L, -1) == QM_TSTRING) {
+      bool fraction = false;
+      const int32_t err = percent_parse(vm_to_string(L, -1), 0.0, true, &v, &fraction);
+      vm_pop(L, 1);
+      if (err) return err;
+      percent = fraction;
+    } else if (vm_type(L, -1) == QM_TNUMBER) {
+      v = vm_to_number(L, -1);
+      vm_pop(L, 1);
+    } else {
+      err_set_string_arg(size_keys[axis]);
+      vm_raise_error(L, ERR_NUMTABLEARG);
+    }
+    int32_t& target = axis == 0 ? b.target_width : b.target_height;
+    double& s = axis == 0 ? b.scale_x : b.scale_y;
+    if (percent) {
+      if (v == 0.0) return ERR_BADDIMENSIONS;
+      s = v, target = 0;
+    } else {
+      if (v < 0.0) return ERR_BADDIMENSIONS;
+      target = to_i32(v), s = 1.0;
+    }
+    any = true;
+  }
+  int32_t angle = 0;
+  if (f.integer("rotate", &angle)) b.rotation = angle % 360, any = true;
+  if (any) {
+    b.explicit_flag = 0;
+    *changed = true;
+  }
+  return 0;
+}
+
+int32_t anchor_keys(const Fields& f, TransformBlock& b, bool* changed) {
+  double a = 0.0;
+  const char* keys[2] = {"anchorx", "anchory"};
+  for (int32_t axis = 0; axis < 2; ++axis) {
+    if (!f.number(keys[axis], &a)) continue;
+    if (!(a >= 0.0 && a <= 1.0)) return ERR_WRONGUSAGE;
+    (axis == 0 ? b.anchor_x : b.anchor_y) = a;
+    *changed = true;
+  }
+  return 0;
+}
+
+// "filters", "tint", "tintcolor" and "clearfilters" into a copy of the slots.
+int32_t filter_keys(qmState* L, const Fields& f, FilterSlot* slots) {
+  bool given = false;
+  if (int32_t err = filters_read_table(L, f.t, slots, &given)) return err;
+  FilterSlot& tint = slots[kTintSlot];
+  int32_t level = 0;
+  if (f.integer("tint", &level)) {
+    level = level < 0 ? 0 : level > 255 ? 255 : level;
+    tint.ints[1] = level;
+    tint.active = level != 0;
+  }
+  uint32_t colour = 0;
+  if (f.colour("tintcolor", &colour)) tint.ints[0] = int32_t(colour & 0xFFFFFF);
+  int32_t clear = 0;
+  if (f.flag("clearfilters", &clear) && clear)
+    for (int32_t i = 0; i < kFilterSlots; ++i) slots[i] = FilterSlot{};
+  return 0;
+}
+
+bool slots_differ(const FilterSlot* a, const FilterSlot* b) {
+  for (int32_t i = 0; i < kFilterSlots; ++i) {
+    const FilterSlot &x = a[i], &y = b[i];
+    if (x.active != y.active || x.priority != y.priority || std::memcmp(x.ints, y.ints, sizeof x.ints) != 0 ||
+        std::memcmp(x.floats, y.floats, sizeof x.floats) != 0)
+      return true;
+  }
+  return false;
+}
+
+struct Decoration {
+  int32_t shadow, shadow_size, shadow_direction;
+  uint32_t shadow_colour;
+  double shadow_radius, shadow_sigma;
+  int32_t border, border_size;
+  uint32_t border_colour;
+};
+
+Decoration decoration_of(const qmLayer* l) {
+  return {l->shadow,    l->shadow_size,  l->shadow_direction, l->shadow_colour, l->shadow_radius,
+          l->shadow_sigma, l->border, l->border_size,      l->border_colour};
+}
+
+int32_t decoration_keys(const Fields& f, Decoration& d) {
+  f.flag("shadow", &d.shadow);
+  f.colour("shadowcolor", &d.shadow_colour);
+  f.integer("shadowdir", &d.shadow_direction);
+  if (f.integer("shadowsize", &d.shadow_size) && d.shadow_size < 0) return ERR_WRONGUSAGE;
+  if (f.number("shadowradius", &d.shadow_radius) && !(d.shadow_radius >= 1.0)) return ERR_WRONGUSAGE;
+  if (f.number("shadowsigma", &d.shadow_sigma) && !(d.shadow_sigma > 0.0)) return ERR_WRONGUSAGE;
+  // A shadow switched on without a blur of its own takes the usual one.
+  if (d.shadow && d.shadow_radius < 1.0) d.shadow_radius = 5.0;
+  if (d.shadow && !(d.shadow_sigma > 0.0)) d.shadow_sigma = d.shadow_radius / 3.0;
+  f.flag("border", &d.border);
+  f.colour("bordercolor", &d.border_colour);
+  f.colour("edgecolor", &d.border_colour);
+  f.integer("bordersize", &d.border_size);
+  f.integer("edgesize", &d.border_size);
+  f.integer("outlinethickness", &d.border_size);
+  if (d.border && d.border_size <= 0) return ERR_WRONGUSAGE;
+  return 0;
+}
+
+void clip_set(qmLayer* layer, const qmClipRegion* region) {
+  qmLayerState* states[3] = {layer->content, layer->unscaled, layer->display};
+  for (int32_t i = 0; i < 3; ++i) {
+    qmLayerState* s = states[i];
+    if ((i >= 1 && s == states[0]) || (i == 2 && s == states[1])) continue;
+    if (s->clip_owned) delete s->clip;
+    s->clip = region;
+    s->clip_owned = 0;
+  }
+}
+
+struct PairContext {
+  qmState* L;
+  qmBGPic* pic;
+  double sx, sy;
+};
+
+// One layer of one pair.
+int32_t style_one(const PairContext& cx, qmLayer* layer, int32_t t, bool group) {
+  qmState* L = cx.L;
+  const Fields f{L, t};
+  DirtyList& dirty = layers_dirty();
+  qmLayerState* c = layer->content;
+  // Content.
+  bool content = false;
+  int32_t type = layer->type;
+  bool converting = false;
+  if (!group) {
+    if (f.integer("type", &type) && type != layer->type) {
+      if (!is_image_kind(type) || !is_image_kind(layer->type)) return ERR_WRONGUSAGE;
+      converting = true;
+    }
+    if (is_image_kind(type))
+      if (int32_t err = image_content_keys(L, f, layer, type, converting, &content)) return err;
+    if (layer->type == OBJ_ANIM)
+      if (int32_t err = anim_frame_key(f, layer, &content)) return err;
+  }
+  // Geometry.
+  TransformBlock block = layer->transform;
+  bool geometry = false, anchored = false;
+  if (int32_t err = transform_keys(L, f, block, &geometry)) return err;
+  if (int32_t err = anchor_keys(f, block, &anchored)) return err;
+  int32_t x = kKeep, y = kKeep, relative = 0;
+  double v = 0.0;
+  if (f.number("translatex", &v)) x = to_i32(v), relative |= 1;
+  else if (f.number("x", &v)) x = to_i32(v);
+  if (f.number("translatey", &v)) y = to_i32(v), relative |= 2;
+  else if (f.number("y", &v)) y = to_i32(v);
+  // Looks.
+  int32_t smooth = block.smooth;
+  if (f.flag("smoothscale", &smooth) && smooth != block.smooth) block.smooth = smooth, geometry = true;
+  int32_t transparency = layer->transparency;
+  if (f.integer("transparency", &transparency)) transparency = transparency < 0 ? 0 : transparency > 255 ? 255 : transparency;
+  FilterSlot slots[kFilterSlots];
+  std::memcpy(slots, layer->filters, sizeof slots);
+  if (int32_t err = filter_keys(L, f, slots)) return err;
+  const bool filters = slots_differ(slots, layer->filters);
+  int32_t hidden = layer->hidden;
+  f.flag("hidden", &hidden);
+  Decoration d = decoration_of(layer);
+  if (int32_t err = decoration_keys(f, d)) return err;
+  const Decoration old = decoration_of(layer);
+  const bool shadow = std::memcmp(&d, &old, offsetof(Decoration, border)) != 0;
+  const bool border = d.border != old.border || d.border_size != old.border_size || d.border_colour != old.border_colour;
+  bool clip_given = false;
+  const qmClipRegion* region = nullptr;
+  if (f.push("clipregion")) {
+    const bool none = vm_type(L, -1) == QM_TNUMBER && vm_to_number(L, -1) == -1;
+    vm_pop(L, 1);
+    clip_given = true;
+    if (!none) {
+      ObjectId id;
+      opt_get_id(L, t, "clipregion", &id, nullptr);
+      qmClipRegionRecord* rec = nullptr;
+      if (int32_t err = clipregion_find(id, &rec)) return err;
+      region = &rec->region;
+    }
+  }
+  int32_t z = 0, z_given = 0;
+  opt_get_layer_id(L, t, "z", &z, &z_given);
+
+  // Commit.
+  const Rect before = layer_bounds(layer, layer->display, cx.sx, cx.sy);
+  dirty_list_add(dirty, before, true);
+  if (shadow || border || filters || content || geometry || anchored || clip_given) layer_free_caches(layer);
+  layer->hidden = hidden ? 1 : 0;
+  layer->transparency = transparency;
+  layer->shadow = d.shadow ? 1 : 0;
+  layer->shadow_colour = d.shadow_colour, layer->shadow_size = d.shadow_size;
+  layer->shadow_direction = d.shadow_direction;
+  layer->shadow_radius = d.shadow_radius, layer->shadow_sigma = d.shadow_sigma;
+  layer->border = d.border ? 1 : 0;
+  layer->border_colour = d.border_colour, layer->border_size = d.border_size;
+  if (filters) {
+    std::memcpy(layer->filters, slots, sizeof slots);
+    layer->mask_filter = filters_touch_mask(slots) ? 1 : 0;
+  }
+  if (clip_given) clip_set(layer, region);
+  const TransformBlock was = layer->transform;
+  layer->transform.anchor_x = block.anchor_x;
+  layer->transform.anchor_y = block.anchor_y;
+  // Special coordinates stand for places on the picture, for the layer's size and anchor.
+  const qmLayerState* u = layer->unscaled;
+  if (!(relative & 1)) x = coord_resolve_special_x(x, u->width, 0, block.anchor_x);
+  if (!(relative & 2)) y = coord_resolve_special_y(y, u->height, 0, block.anchor_y);
+  if (anchored || content) layer_set_position(L, layer, c->pos_x, c->pos_y, true, 0, nullptr);
+  layer_set_position(L, layer, x, y, true, relative, nullptr);
+  if (geometry || content || (anchored && !was.matrix.is_identity()) || (clip_given && layer->unscaled != c)) {
+    if (int32_t err = layer_set_transform(L, layer, block)) return err;
+  }
+  if (z_given && layer_move_in_list(cx.pic, layer, z)) {
+    // The new place in the list shows at the layer's bounds, which the rectangle after covers.
+  }
+  if (filters && asyncdraw_owns_layer(layer)) asyncdraw_broadcast(ADCTL_LAYERCHANGED, layer);
+  dirty_list_add(dirty, layer_bounds(layer, layer->display, cx.sx, cx.sy), true);
+  return 0;
+}
+
+}  // namespace
+
+int32_t apply_layer_style(qmState* L, int32_t first, int32_t last, bool no_redraw) {
+  qmBGPic* pic = nullptr;
+  if (int32_t err = layers_output_check(&pic)) return err;
+  layers_dirty().count = 0;
+  RedrawAtEnd redraw{L, no_redraw};
+  const qmDisplay* d = display_current();
+  const PairContext cx{L, pic, d->scale_x, d->scale_y};
+  for (int32_t n = first; n <= last; n += 2) {
+    int32_t cursor = 0;
+    do {
+      qmLayer* layer = nullptr;
+      bool group = false;
+      if (int32_t err = layer_arg_next(L, n, pic, &layer, &cursor, &group)) return err;
+      if (vm_type(L, n + 1) != QM_TTABLE) {
+        vm_set_error_number(L, n + 1);
+        return ERR_TABEXPECTED;
+      }
+      if (int32_t err = style_one(cx, layer, n + 1, group)) return err;
+    } while (cursor != -1);
+  }
+  return 0;
+}
+
+int32_t layer_set_position_frame(qmState* L, qmLayer* layer, int32_t x, int32_t y, int32_t frame, bool no_redraw) {
+  const int32_t base = vm_get_top(L);
+  const qmDisplay* d = display_current();
+  if (layer->name) vm_push_string(L, layer->name);
+  else vm_push_number(L, d && d->bgpic ? layer_index_of(d->bgpic, layer) : -1);
+  vm_new_table(L);
+  table_set_number(L, "x", x);
+  table_set_number(L, "y", y);
+  table_set_number(L, "frame", frame);
+  const int32_t err = apply_layer_style(L, base + 1, base + 1, no_redraw);
+  vm_set_top(L, base);
+  return err;
+}
+
+namespace {
+
+// The setters: the layer and a table with the keys the command sets.
+template <typename Fill>
+int32_t style_with(qmState* L, Fill fill) {
+  const int32_t base = vm_get_top(L);
+  vm_push_value(L, 1);
+  vm_new_table(L);
+  fill();
+  const int32_t err = apply_layer_style(L, base + 1, base + 1, false);
+  vm_set_top(L, base);
+  return err;
+}
+
+void set_smooth(qmState* L, int32_t n) {
+  if (vm_get_top(L) >= n) table_set_number(L, "smoothscale", flag_arg(L, n) ? 1 : 0);
+}
+
+// SetLayerStyle(layer, table [, layer, table ...])
+int32_t cmd_setlayerstyle(qmState* L) {
+  arg_check_count(L, 2, 0);
+  return apply_layer_style(L, 1, vm_get_top(L), false);
+}
+
+// SetLayerFilter(layer, filters): a table, or 0 to clear them all.
+int32_t cmd_setlayerfilter(qmState* L) {
+  arg_check_count(L, 2, 2);
+  const int32_t type = vm_type(L, 2);
+  if (type == QM_TNUMBER && vm_to_number(L, 2) != 0) return ERR_WRONGUSAGE;
+  if (type != QM_TNUMBER && type != QM_TTABLE) {
+    vm_set_error_number(L, 2);
+    return ERR_NUMEXPECTED;
+  }
+  return style_with(L, [&] {
+    if (type == QM_TNUMBER) {
+      table_set_number(L, "clearfilters", 1);
+      return;
+    }
+    vm_push_string(L, "filters");
+    vm_push_value(L, 2);
+    vm_set_table(L, -3);
+  });
+}
+
+// SetLayerAnchor(layer, ax, ay)
+int32_t cmd_setlayeranchor(qmState* L) {
+  arg_check_count(L, 3, 3);
+  const double ax = vm_arg_check_number(L, 2), ay = vm_arg_check_number(L, 3);
+  return style_with(L, [&] {
+    table_set_double(L, "anchorx", ax);
+    table_set_double(L, "anchory", ay);
+  });
+}
+
+// TransformLayer(layer, sx, rx, ry, sy [, smooth])
+int32_t cmd_transformlayer(qmState* L) {
+  arg_check_count(L, 5, 6);
+  double m[4];
+  for (int32_t i = 0; i < 4; ++i) m[i] = vm_arg_check_number(L, i + 2);
+  return style_with(L, [&] {
+    vm_push_string(L, "transform");
+    vm_new_table(L);
+    for (int32_t i = 0; i < 4; ++i) {
+      vm_push_number(L, m[i]);
+      vm_raw_seti(L, -2, i);
+    }
+    vm_set_table(L, -3);
+    set_smooth(L, 6);
+  });
+}
+
+// RotateLayer(layer, angle [, smooth])
+int32_t cmd_rotatelayer(qmState* L) {
+  arg_check_count(L, 2, 3);
+  const double angle = vm_arg_check_number(L, 2);
+  return style_with(L, [&] {
+    table_set_double(L, "rotate", angle);
+    set_smooth(L, 3);
+  });
+}
+
+// ScaleLayer(layer, width, height [, smooth]): sizes or percentages.
+int32_t cmd_scalelayer(qmState* L) {
+  arg_check_count(L, 3, 4);
+  for (int32_t n = 2; n <= 3; ++n)
+    if (vm_type(L, n) != QM_TNUMBER && vm_type(L, n) != QM_TSTRING) {
+      vm_set_error_number(L, n);
+      return ERR_STRORNUM;
+    }
+  return style_with(L, [&] {
+    const char* keys[2] = {"width", "height"};
+    for (int32_t i = 0; i < 2; ++i) {
+      vm_push_string(L, keys[i]);
+      vm_push_value(L, i + 2);
+      vm_set_table(L, -3);
+    }
+    set_smooth(L, 4);
+  });
+}
+
+// SetLayerTint(layer, colour, level), also SetLayerLight.
+int32_t cmd_setlayertint(qmState* L) {
+  arg_check_count(L, 3, 3);
+  const uint32_t colour = vm_arg_check_integer(L, 2);
+  const double level = vm_arg_check_number(L, 3);
+  return style_with(L, [&] {
+    table_set_double(L, "tintcolor", double(colour));
+    table_set_double(L, "tint", level);
+  });
+}
+
+// SetLayerTransparency(layer, level)
+int32_t cmd_setlayertransparency(qmState* L) {
+  arg_check_count(L, 2, 2);
+  const double level = vm_arg_check_number(L, 2);
+  return style_with(L, [&] { table_set_double(L, "transparency", level); });
+}
+
+// NextFrame(layer [, x, y, frame])
+int32_t cmd_nextframe(qmState* L) {
+  arg_check_count(L, 1, 4);
+  qmBGPic* pic = nullptr;
+  if (int32_t err = layers_output_check(&pic)) return err;
+  const int32_t x = to_i32(vm_arg_opt_number(L, 2, kKeep)), y = to_i32(vm_arg_opt_number(L, 3, kKeep));
+  const int32_t frame = to_i32(vm_arg_opt_number(L, 4, 0));
+  qmLayer* layer = nullptr;
+  if (int32_t err = layer_arg_layer(L, 1, pic, &layer)) return err;
+  if (layer->type != OBJ_ANIM) return ERR_NOANMLAYER;
+  return layer_set_position_frame(L, layer, x, y, frame, false);
+}
+
+// TranslateLayer(layer, dx, dy)
+int32_t cmd_translatelayer(qmState* L) {
+  arg_check_count(L, 3, 3);
+  qmBGPic* pic = nullptr;
+  if (int32_t err = layers_output_check(&pic)) return err;
+  const int32_t dx = to_i32(vm_arg_check_number(L, 2)), dy = to_i32(vm_arg_check_number(L, 3));
+  qmLayer* layer = nullptr;
+  if (int32_t err = layer_arg_layer(L, 1, pic, &layer)) return err;
+  layer_set_position(L, layer, dx, dy, false, 3, nullptr);
+  return 0;
+}
+
+// ---- GetLayerStyle ------------------------------------------------------------------------------
+
+void set_list(qmState* L, const char* key, const double* values, int32_t count) {
+  vm_push_string(L, key);
+  vm_new_table(L);
+  for (int32_t i = 0; i < count; ++i) {
+    vm_push_number(L, values[i]);
+    vm_raw_seti(L, -2, i);
+  }
+  vm_set_table(L, -3);
+}
+
+void push_filters(qmState* L, const qmLayer* layer) {
+  vm_push_string(L, "filters");
+  vm_new_table(L);
+  int32_t k = 0;
+  for (int32_t slot = 0; slot < kFilterSlots; ++slot) {
+    const FilterSlot& s = layer->filters[slot];
+    if (!s.active) continue;
+    vm_new_table(L);
+    table_set_string(L, "name", filter_name(slot));
+    table_set_number(L, "priority", s.priority);
+    double args[5];
+    int32_t n = 0, ints = 0, floats = 0;
+    for (const char* p = filter_arg_types(slot); *p && n < 5; ++p)
+      args[n++] = *p == 'f' ? double(s.floats[floats++ & 3]) : double(s.ints[ints++ & 3]);
+    set_list(L, "args", args, n);
+    vm_raw_seti(L, -2, k++);
+  }
+  vm_set_table(L, -3);
+}
+
+int32_t clip_region_id(const qmClipRegion* clip, bool owned) {
+  if (!clip || owned) return -1;
+  const auto* rec = reinterpret_cast<const qmClipRegionRecord*>(reinterpret_cast<const char*>(clip) -
+                                                                  offsetof(qmClipRegionRecord, region));
+  return rec->header.id.handle ? -1 : rec->header.id.number;
+}
+
+// GetLayerStyle(layer)
+int32_t cmd_getlayerstyle(qmState* L) {
+  arg_check_count(L, 1, 1);
+  qmDisplay* d = display_current();
+  // While a brush, mask or alpha channel is the output, the display's own picture answers.
+  const bool offscreen = d && d->output_type != kOutputDisplay;
+  if (!d || !d->bgpic || !(offscreen ? d->saved_layers : d->layers)) return ERR_NOLAYERS;
+  qmBGPic* pic = d->bgpic;
+  qmLayer* layer = nullptr;
+  if (int32_t err = layer_arg_layer(L, 1, pic, &layer)) return err;
+  const qmLayerState* c = layer->content;
+  const TransformBlock& b = layer->transform;
+  vm_new_table(L);
+  table_set_number(L, "x", c->pos_x);
+  table_set_number(L, "y", c->pos_y);
+  table_set_number(L, "width", b.target_width);
+  table_set_number(L, "height", b.target_height);
+  table_set_number(L, "rotate", b.rotation);
+  table_set_double(L, "scalex", b.scale_x);
+  table_set_double(L, "scaley", b.scale_y);
+  table_set_double(L, "anchorx", b.anchor_x);
+  table_set_double(L, "anchory", b.anchor_y);
+  table_set_number(L, "smoothscale", b.smooth);
+  const Matrix2 identity;
+  set_list(L, "transform", (b.explicit_flag ? b.explicit_matrix : identity).m, 4);
+  table_set_number(L, "transparency", layer->transparency);
+  const FilterSlot& tint = layer->filters[kTintSlot];
+  table_set_number(L, "tint", tint.active ? tint.ints[1] : 0);
+  table_set_double(L, "tintcolor", double(uint32_t(tint.ints[0])));
+  table_set_number(L, "hidden", layer->hidden);
+  table_set_number(L, "clipregion", clip_region_id(c->clip, c->clip_owned != 0));
+  table_set_number(L, "shadow", layer->shadow);
+  if (layer->shadow) {
+    table_set_double(L, "shadowcolor", double(layer->shadow_colour));
+    table_set_number(L, "shadowdir", layer->shadow_direction);
+    table_set_number(L, "shadowsize", layer->shadow_size);
+    table_set_double(L, "shadowradius", layer->shadow_radius);
+    table_set_double(L, "shadowsigma", layer->shadow_sigma);
+  }
+  table_set_number(L, "border", layer->border);
+  table_set_double(L, "bordercolor", double(layer->border_colour));
+  table_set_number(L, "bordersize", layer->border_size);
+  table_set_number(L, "outlinethickness", layer->border_size);
+  table_set_double(L, "edgecolor", double(layer->border_colour));
+  table_set_number(L, "edgesize", layer->border_size);
+  push_filters(L, layer);
+  table_set_string(L, "group", layer->group);
+  table_set_string(L, "name", layer->name ? layer->name : "");
+  switch (layer->type) {
+    case OBJ_BRUSH:
+    case OBJ_BRUSHPART:
+    case OBJ_BGPICPART:
+      table_set_id(L, "id", layer->object);
+      table_set_number(L, "partx", c->kind[0]);
+      table_set_number(L, "party", c->kind[1]);
+      table_set_number(L, "partwidth", c->content_w);
+      table_set_number(L, "partheight", c->content_h);
+      break;
+    case OBJ_ANIM:
+      table_set_number(L, "frame", c->kind[0] + 1);
+      table_set_id(L, "id", layer->object);
+      break;
+    case OBJ_TEXTOBJECT: table_set_id(L, "id", layer->object); break;
+    default:
+      if (layer_kind_is_shape(layer->type)) table_set_double(L, "color", double(c->colour));
+      break;
+  }
+  return 1;
+}
+
+const qmCommand kStyleCommands[] = {
+    {"SetLayerStyle", cmd_setlayerstyle},
+    {"GetLayerStyle", cmd_getlayerstyle},
+    {"SetLayerFilter", cmd_setlayerfilter},
+    {"SetLayerAnchor", cmd_setlayeranchor},
+    {"TransformLayer", cmd_transformlayer},
+    {"RotateLayer", cmd_rotatelayer},
+    {"ScaleLayer", cmd_scalelayer},
+    {"SetLayerTint", cmd_setlayertint},
+    {"SetLayerLight", cmd_setlayertint},
+    {"SetLayerTransparency", cmd_setlayertransparency},
+    {"NextFrame", cmd_nextframe},
+    {"TranslateLayer", cmd_translatelayer},
+    {nullptr, nullptr},
+};
+
+}  // namespace
+
+const qmCommand* layer_style_commands() { return kStyleCommands; }
+
+}  // namespace qm

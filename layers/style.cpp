@@ -116,10 +116,13 @@ int32_t image_content_keys(qmState* L, const Fields& f, qmLayer* layer, int32_t 
   bool part_given = false;
   for (int32_t i = 0; i < 4; ++i) part_given |= f.integer(keys[i], &part[i]);
   if (part_given && type == OBJ_BRUSH) type = OBJ_BRUSHPART;
-  if (!given && !part_given && type == layer->type) return 0;
+  // The same content again (a table read back from GetLayerStyle) changes nothing.
+  const bool same_parts = part[0] == c->kind[0] && part[1] == c->kind[1] && part[2] == c->content_w &&
+                          part[3] == c->content_h;
+  if (type == layer->type && id == layer->object && (same_parts || !part_given)) return 0;
   int32_t sw = 0, sh = 0;
   if (int32_t err = source_size(L, type, id, &sw, &sh)) return err;
-  if (type == OBJ_BRUSH || (!part_given && (given || converting))) part[0] = part[1] = 0, part[2] = sw, part[3] = sh;
+  if (type == OBJ_BRUSH || !part_given) part[0] = part[1] = 0, part[2] = sw, part[3] = sh;
   // A part never reaches outside its source: the redraw reads the source's planes there.
   if (part[0] < 0 || part[1] < 0 || part[2] < 1 || part[3] < 1 || int64_t(part[0]) + part[2] > sw ||
       int64_t(part[1]) + part[3] > sh)
@@ -377,8 +380,18 @@ int32_t style_one(const PairContext& cx, qmLayer* layer, int32_t t, bool group) 
       region = &rec->region;
     }
   }
-  int32_t z = 0, z_given = 0;
-  opt_get_layer_id(L, t, "z", &z, &z_given);
+  // "z": a position, or the name of the layer whose place it takes.
+  int32_t z = 0;
+  const bool z_given = f.push("z");
+  if (z_given) {
+    const int32_t type = vm_type(L, -1);
+    if (type == QM_TNUMBER) z = to_i32(vm_to_number(L, -1));
+    else if (type == QM_TSTRING && (z = layer_find_by_name(cx.pic, vm_to_string(L, -1))) == 0)
+      err_set_string_arg(vm_to_string(L, -1));
+    vm_pop(L, 1);
+    if (type != QM_TNUMBER && type != QM_TSTRING) return ERR_WRONGUSAGE;
+    if (type == QM_TSTRING && z == 0) return ERR_FINDLAYER;
+  }
 
   // Commit.
   const Rect before = layer_bounds(layer, layer->display, cx.sx, cx.sy);
@@ -409,9 +422,8 @@ int32_t style_one(const PairContext& cx, qmLayer* layer, int32_t t, bool group) 
   if (geometry || content || (anchored && !was.matrix.is_identity()) || (clip_given && layer->unscaled != c)) {
     if (int32_t err = layer_set_transform(L, layer, block)) return err;
   }
-  if (z_given && layer_move_in_list(cx.pic, layer, z)) {
-    // The new place in the list shows at the layer's bounds, which the rectangle after covers.
-  }
+  // The new place in the list shows within the layer's bounds, which the rectangle after covers.
+  if (z_given) layer_move_in_list(cx.pic, layer, z);
   if (filters && asyncdraw_owns_layer(layer)) asyncdraw_broadcast(ADCTL_LAYERCHANGED, layer);
   dirty_list_add(dirty, layer_bounds(layer, layer->display, cx.sx, cx.sy), true);
   return 0;

@@ -1,64 +1,29 @@
-// The output check, layer arguments and the library's dirty list of the layer commands.
+// Layer arguments that name an existing layer or a group, the library's dirty list, and the joined
+// command table.
 #include "layers/access.h"
 
-#include "display/target.h"
 #include "engine/errcodes.h"
 #include "engine/latin1.h"
-#include "engine/numconv.h"
 #include "engine/vm.h"
 #include "layers/layers.h"
 #include "runtime/errors.h"
 
 namespace qm {
 
-int32_t layers_output_check(qmBGPic** pic) {
-  qmDisplay* d = display_current();
-  if (!d) return ERR_NOLAYERS;
-  if (d->output_type == TARGET_MASK) return ERR_SELECTMASK;
-  if (d->output_type == TARGET_ALPHA) return ERR_SELECTALPHACHANNEL;
-  if (d->output_type == TARGET_PICTURE) {
-    const OutputTarget* t = drawtarget_selected();
-    if (t && t->active && t->object_type == OBJ_BRUSH) return ERR_SELECTBRUSH;
-    if (t && t->active && t->object_type == OBJ_ANIM) return ERR_SELECTANIM;
-  }
-  if (!d->layers || !d->bgpic) return ERR_NOLAYERS;
-  *pic = d->bgpic;
-  return 0;
-}
-
 namespace {
-
-[[noreturn]] void raise_arg(qmState* L, int32_t n, int32_t code) {
-  vm_set_error_number(L, n);
-  vm_raise_error(L, code);
-}
 
 bool in_group(const qmLayer* l, const char* name) { return l->group[0] && str_case_cmp(l->group, name) == 0; }
 
 }  // namespace
 
-int32_t layer_arg_index(qmState* L, int32_t n, const qmBGPic* pic, int32_t* position) {
-  switch (vm_type(L, n)) {
-    case QM_TNUMBER: *position = to_i32(vm_to_number(L, n)); return 0;
-    case QM_TSTRING: {
-      const char* name = vm_to_string(L, n);
-      *position = layer_find_by_name(pic, name);
-      if (*position) return 0;
-      err_set_string_arg(name);
-      return ERR_FINDLAYER;
-    }
-    default: raise_arg(L, n, ERR_STRORNUM);
-  }
-}
-
-int32_t layer_arg_layer(qmState* L, int32_t n, const qmBGPic* pic, qmLayer** layer) {
+int32_t layer_arg_layer(qmState* L, int32_t n, qmBGPic* pic, qmLayer** layer) {
   int32_t position = 0;
-  if (int32_t err = layer_arg_index(L, n, pic, &position)) return err;
+  if (int32_t err = layer_arg_index(L, pic, n, &position)) return err;
   *layer = layer_at_index(pic, position);
   return *layer ? 0 : ERR_LAYERRANGE;
 }
 
-int32_t layer_arg_next(qmState* L, int32_t n, const qmBGPic* pic, qmLayer** layer, int32_t* cursor, bool* group) {
+int32_t layer_arg_next(qmState* L, int32_t n, qmBGPic* pic, qmLayer** layer, int32_t* cursor, bool* group) {
   *group = false;
   if (vm_type(L, n) != QM_TSTRING || layer_find_by_name(pic, vm_to_string(L, n))) {
     *cursor = -1;

@@ -101,7 +101,7 @@ int32_t cmd_collision(qmState* L) {
     case OBJ_LAYER_VS_BOX: {
       arg_check_count(L, kind == OBJ_LAYER ? 3 : 6, 0);
       qmBGPic* pic = nullptr;
-      if (int32_t err = layers_output_check(&pic)) return err;
+      if (int32_t err = layer_precondition(&pic)) return err;
       if (int32_t err = layer_side(L, pic, 2, &a)) return err;
       if (kind == OBJ_LAYER) {
         if (int32_t err = layer_side(L, pic, 3, &b)) return err;

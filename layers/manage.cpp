@@ -83,7 +83,7 @@ qmLayer* find_from_top(qmBGPic* pic, int32_t type, const ObjectId& id, int32_t n
 
 int32_t layer_remove_by_object(qmState* L, int32_t type, const ObjectId& id, int32_t n, Rect* bounds) {
   qmBGPic* pic = nullptr;
-  if (int32_t err = layers_output_check(&pic)) return err;
+  if (int32_t err = layer_precondition(&pic)) return err;
   qmLayer* layer = find_from_top(pic, type, id, n);
   if (!layer) return 0;
   if (asyncdraw_owns_layer(layer)) return ERR_REMADLAYER;
@@ -98,7 +98,7 @@ int32_t cmd_layerexists(qmState* L) {
   arg_check_count(L, 1, 1);
   const char* name = vm_arg_check_string(L, 1, nullptr);
   qmBGPic* pic = nullptr;
-  if (int32_t err = layers_output_check(&pic)) return err;
+  if (int32_t err = layer_precondition(&pic)) return err;
   vm_push_number(L, layer_find_by_name(pic, name) ? 1 : 0);
   return 1;
 }
@@ -109,9 +109,9 @@ int32_t exchange_with(qmState* L, Pick pick) {
   arg_check_count(L, 1, 1);
   check_layer_arg(L, 1);
   qmBGPic* pic = nullptr;
-  if (int32_t err = layers_output_check(&pic)) return err;
+  if (int32_t err = layer_precondition(&pic)) return err;
   int32_t position = 0;
-  if (int32_t err = layer_arg_index(L, 1, pic, &position)) return err;
+  if (int32_t err = layer_arg_index(L, pic, 1, &position)) return err;
   const int32_t count = layers_count(pic);
   if (position < 1 || position > count) return ERR_LAYERRANGE;
   const int32_t other = pick(count);
@@ -134,10 +134,10 @@ int32_t cmd_swaplayers(qmState* L) {
   check_layer_arg(L, 1);
   check_layer_arg(L, 2);
   qmBGPic* pic = nullptr;
-  if (int32_t err = layers_output_check(&pic)) return err;
+  if (int32_t err = layer_precondition(&pic)) return err;
   int32_t a = 0, b = 0;
-  if (int32_t err = layer_arg_index(L, 1, pic, &a)) return err;
-  if (int32_t err = layer_arg_index(L, 2, pic, &b)) return err;
+  if (int32_t err = layer_arg_index(L, pic, 1, &a)) return err;
+  if (int32_t err = layer_arg_index(L, pic, 2, &b)) return err;
   const int32_t count = layers_count(pic);
   if (a < 1 || a > count || b < 1 || b > count) return ERR_LAYERRANGE;
   if (a == b) return ERR_WRONGUSAGE;
@@ -147,10 +147,10 @@ int32_t cmd_swaplayers(qmState* L) {
 // Switches a shadow or border off or stores its new fields, dropping the images made from the
 // old ones, and refreshes what changed.
 template <typename Store>
-int32_t decorate(qmState* L, qmLayer* layer, bool on, bool was_on, Store store) {
+int32_t decorate(qmState* L, qmLayer* layer, bool on, bool was_on, int32_t images, Store store) {
   if (!on && !was_on) return 0;
   const Rect old = bounds_of(layer);
-  layer_free_caches(layer);
+  layer_free_images(layer, images);
   store();
   Rect r = old;
   if (on) rect_union(r, bounds_of(layer));
@@ -167,10 +167,10 @@ int32_t cmd_setlayerborder(qmState* L) {
   const int32_t size = to_i32(vm_arg_opt_number(L, 4, 2));
   if (size < 1) return ERR_WRONGUSAGE;
   qmBGPic* pic = nullptr;
-  if (int32_t err = layers_output_check(&pic)) return err;
+  if (int32_t err = layer_precondition(&pic)) return err;
   qmLayer* layer = nullptr;
   if (int32_t err = layer_arg_layer(L, 1, pic, &layer)) return err;
-  return decorate(L, layer, on, layer->border != 0, [&] {
+  return decorate(L, layer, on, layer->border != 0, LAYER_IMAGE_SHADOW | LAYER_IMAGE_BORDER, [&] {
     layer->border = on ? 1 : 0;
     if (on) layer->border_colour = colour, layer->border_size = size;
   });
@@ -189,10 +189,10 @@ int32_t cmd_setlayershadow(qmState* L) {
   const double sigma = vm_arg_opt_number(L, 7, radius / 3.0);
   if (size < 0 || !(radius >= 1.0) || !(sigma > 0.0)) return ERR_WRONGUSAGE;
   qmBGPic* pic = nullptr;
-  if (int32_t err = layers_output_check(&pic)) return err;
+  if (int32_t err = layer_precondition(&pic)) return err;
   qmLayer* layer = nullptr;
   if (int32_t err = layer_arg_layer(L, 1, pic, &layer)) return err;
-  return decorate(L, layer, on, layer->shadow != 0, [&] {
+  return decorate(L, layer, on, layer->shadow != 0, LAYER_IMAGE_SHADOW, [&] {
     layer->shadow = on ? 1 : 0;
     if (!on) return;
     layer->shadow_colour = colour, layer->shadow_radius = radius, layer->shadow_size = size;
@@ -218,7 +218,7 @@ int32_t collect_selected(qmState* L, qmBGPic* pic, qmLayer** out, int32_t* count
 // keeps its shape: its union is placed and every member moves by the same offset.
 int32_t show_hide(qmState* L, int32_t x, int32_t y, bool hidden) {
   qmBGPic* pic = nullptr;
-  if (int32_t err = layers_output_check(&pic)) return err;
+  if (int32_t err = layer_precondition(&pic)) return err;
   DirtyList& dirty = layers_dirty();
   dirty.count = 0;
   Rect all{};
@@ -278,7 +278,7 @@ int32_t cmd_removelayer(qmState* L) {
   arg_check_count(L, 1, 1);
   check_layer_arg(L, 1);
   qmBGPic* pic = nullptr;
-  if (int32_t err = layers_output_check(&pic)) return err;
+  if (int32_t err = layer_precondition(&pic)) return err;
   qmLayer* selected[kMaxRemoved];
   int32_t count = 0;
   if (int32_t err = collect_selected(L, pic, selected, &count)) return err;
@@ -299,7 +299,7 @@ int32_t cmd_undo(qmState* L) {
   const int32_t level = to_i32(vm_arg_opt_number(L, 3, 1));
   const bool no_refresh = vm_get_top(L) >= 4 && flag_arg(L, 4);
   qmBGPic* pic = nullptr;
-  if (int32_t err = layers_output_check(&pic)) return err;
+  if (int32_t err = layer_precondition(&pic)) return err;
   qmLayer* layer = find_from_top(pic, type, id, level);
   if (!layer) return 0;
   if (asyncdraw_owns_layer(layer)) return ERR_REMADLAYER;
@@ -340,19 +340,20 @@ int32_t cmd_freelayers(qmState* L) {
   arg_check_count(L, 0, 1);
   const bool bake = vm_get_top(L) < 1 || flag_arg(L, 1);
   qmBGPic* pic = nullptr;
-  if (int32_t err = layers_output_check(&pic)) return err;
+  if (int32_t err = layer_precondition(&pic)) return err;
   for (qmLayer* l = layers_bottom(pic); l; l = l->next)
     if (asyncdraw_owns_layer(l)) return ERR_REMADLAYER;
   qmDisplay* d = display_current();
+  // Only the display's own picture has a background to take the layers' look.
+  if (bake && pic != d->bgpic) return ERR_WRONGUSAGE;
   if (bake) {
     bake_background(L, d);
     free_all(L, pic);
     return 0;
   }
   free_all(L, pic);
-  if (d->output_type == kOutputDisplay) {
-    refresh_dirty_rect(L, Rect{0, 0, pic->display_width, pic->display_height});
-  }
+  // Shown at once with the display as the output, collected while its picture is selected.
+  if (pic == d->bgpic) refresh_dirty_rect(L, Rect{0, 0, pic->display_width, pic->display_height});
   return 0;
 }
 

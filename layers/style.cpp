@@ -12,6 +12,7 @@
 #include "display/display.h"
 #include "display/graphics.h"
 #include "display/picture.h"
+#include "display/target.h"
 #include "engine/errcodes.h"
 #include "engine/numconv.h"
 #include "engine/vm.h"
@@ -307,7 +308,7 @@ void clip_set(qmLayer* layer, const qmClipRegion* region) {
   for (int32_t i = 0; i < 3; ++i) {
     qmLayerState* s = states[i];
     if ((i >= 1 && s == states[0]) || (i == 2 && s == states[1])) continue;
-    if (s->clip_owned) delete s->clip;
+    if (s->clip_owned) clip_free(s->clip);
     s->clip = region;
     s->clip_owned = 0;
   }
@@ -433,7 +434,7 @@ int32_t style_one(const PairContext& cx, qmLayer* layer, int32_t t, bool group) 
 
 int32_t apply_layer_style(qmState* L, int32_t first, int32_t last, bool no_redraw) {
   qmBGPic* pic = nullptr;
-  if (int32_t err = layers_output_check(&pic)) return err;
+  if (int32_t err = layer_precondition(&pic)) return err;
   layers_dirty().count = 0;
   RedrawAtEnd redraw{L, no_redraw};
   const qmDisplay* d = display_current();
@@ -590,7 +591,7 @@ int32_t cmd_setlayertransparency(qmState* L) {
 int32_t cmd_nextframe(qmState* L) {
   arg_check_count(L, 1, 4);
   qmBGPic* pic = nullptr;
-  if (int32_t err = layers_output_check(&pic)) return err;
+  if (int32_t err = layer_precondition(&pic)) return err;
   const int32_t x = to_i32(vm_arg_opt_number(L, 2, kKeep)), y = to_i32(vm_arg_opt_number(L, 3, kKeep));
   const int32_t frame = to_i32(vm_arg_opt_number(L, 4, 0));
   qmLayer* layer = nullptr;
@@ -603,7 +604,7 @@ int32_t cmd_nextframe(qmState* L) {
 int32_t cmd_translatelayer(qmState* L) {
   arg_check_count(L, 3, 3);
   qmBGPic* pic = nullptr;
-  if (int32_t err = layers_output_check(&pic)) return err;
+  if (int32_t err = layer_precondition(&pic)) return err;
   const int32_t dx = to_i32(vm_arg_check_number(L, 2)), dy = to_i32(vm_arg_check_number(L, 3));
   qmLayer* layer = nullptr;
   if (int32_t err = layer_arg_layer(L, 1, pic, &layer)) return err;
@@ -654,10 +655,15 @@ int32_t clip_region_id(const qmClipRegion* clip, bool owned) {
 int32_t cmd_getlayerstyle(qmState* L) {
   arg_check_count(L, 1, 1);
   qmDisplay* d = display_current();
+  qmBGPic* pic = nullptr;
   // While a brush, mask or alpha channel is the output, the display's own picture answers.
-  const bool offscreen = d && d->output_type != kOutputDisplay;
-  if (!d || !d->bgpic || !(offscreen ? d->saved_layers : d->layers)) return ERR_NOLAYERS;
-  qmBGPic* pic = d->bgpic;
+  const int32_t output = d ? d->output_type : kOutputDisplay;
+  if ((output == TARGET_PICTURE || output == TARGET_MASK || output == TARGET_ALPHA) && drawtarget_selected()) {
+    if (!d->bgpic || !d->saved_layers) return ERR_NOLAYERS;
+    pic = d->bgpic;
+  } else if (int32_t err = layer_precondition(&pic)) {
+    return err;
+  }
   qmLayer* layer = nullptr;
   if (int32_t err = layer_arg_layer(L, 1, pic, &layer)) return err;
   const qmLayerState* c = layer->content;

@@ -10,20 +10,13 @@
 #include "engine/vm.h"
 #include "layers/access.h"
 #include "layers/layers.h"
+#include "layers/sprite.h"
 #include "runtime/args.h"
 #include "runtime/errors.h"
 
 namespace qm {
 
 namespace {
-
-int32_t no_sprite(qmState*, const ObjectId& id, OverlapSide*) {
-  if (id.handle) return ERR_SPRITEONSCREEN2;
-  err_set_number_arg(id.number);
-  return ERR_SPRITEONSCREEN;
-}
-
-CollisionSprites g_sprites{no_sprite};
 
 int32_t int_arg(qmState* L, int32_t n) { return to_i32(vm_arg_check_number(L, n)); }
 
@@ -65,6 +58,26 @@ int32_t layer_side(qmState* L, qmBGPic* pic, int32_t n, OverlapSide* side) {
     side->clip = clip;
   }
   return 0;
+}
+
+// A sprite shown on the current display's picture: its box and the planes of its current frame.
+int32_t sprite_side(qmState* L, int32_t n, OverlapSide* side) {
+  const ObjectId id = arg_get_id(L, n);
+  const qmDisplay* d = display_current();
+  for (const SpriteEntry* e = sprite_entries(d ? d->bgpic : nullptr); e; e = sprite_entry_next(e)) {
+    if (!(e->id == id)) continue;
+    const qmMask* mask = nullptr;
+    const qmAlphaChannel* alpha = nullptr;
+    sprite_get_frame(e->sprite, e->frame - 1, nullptr, &mask, &alpha);
+    *side = OverlapSide{};
+    side->rect = {e->rect.x, e->rect.y, e->rect.width, e->rect.height};
+    side->mask = mask;
+    side->alpha = alpha;
+    return 0;
+  }
+  if (id.handle) return ERR_SPRITEONSCREEN2;
+  err_set_number_arg(id.number);
+  return ERR_SPRITEONSCREEN;
 }
 
 bool box_empty(const Rect& r) { return r.width < 1 || r.height < 1; }
@@ -115,12 +128,12 @@ int32_t cmd_collision(qmState* L) {
       break;
     }
     case OBJ_SPRITE:
-      if (int32_t err = g_sprites.side_of(L, arg_get_id(L, 2), &a)) return err;
-      if (int32_t err = g_sprites.side_of(L, arg_get_id(L, 3), &b)) return err;
+      if (int32_t err = sprite_side(L, 2, &a)) return err;
+      if (int32_t err = sprite_side(L, 3, &b)) return err;
       break;
     case OBJ_SPRITE_VS_BOX:
       arg_check_count(L, 6, 0);
-      if (int32_t err = g_sprites.side_of(L, arg_get_id(L, 2), &a)) return err;
+      if (int32_t err = sprite_side(L, 2, &a)) return err;
       b.rect = box_args(L, 3);
       break;
     default:
@@ -136,9 +149,6 @@ const qmCommand kCollisionCommands[] = {
 };
 
 }  // namespace
-
-CollisionSprites& collision_sprites() { return g_sprites; }
-void collision_sprites_reset() { g_sprites = CollisionSprites{no_sprite}; }
 
 const qmCommand* collision_commands() { return kCollisionCommands; }
 

@@ -7,7 +7,6 @@
 
 #include "display/target.h"
 #include "engine/errcodes.h"
-#include "layers/collision.h"
 #include "layers/layers.h"
 #include "layers/style.h"
 #include "platform/platform.h"
@@ -25,10 +24,6 @@ class LayerCommandsTest : public qmtest::DisplayHarness {
     ASSERT_EQ(layers_init(L), 0);
     d = open_display();
     ASSERT_EQ(code("EnableLayers", {}), 0);
-  }
-  void TearDown() override {
-    collision_sprites_reset();
-    DisplayHarness::TearDown();
   }
   qmLayer* layer(int32_t n) { return layer_at_index(d->bgpic, n); }
   // A CreateLayer layer in a group.
@@ -237,15 +232,4 @@ TEST_F(LayerCommandsTest, LayerAgainstBoxOnAScaledDisplay) {
   EXPECT_EQ(first("Collision", {double(OBJ_LAYER_VS_BOX), 1.0, 10.0, 10.0, 5.0, 5.0}), "1");
   EXPECT_EQ(first("Collision", {double(OBJ_LAYER_VS_BOX), 1.0, 5.0, 5.0, 4.9, 4.9}), "0");
   d->scale_x = d->scale_y = 1.0;
-}
-
-// Sprites reach the test through their seam: the box and planes of the current frame.
-TEST_F(LayerCommandsTest, SpritesThroughTheirSeam) {
-  collision_sprites().side_of = [](qmState*, const ObjectId& id, OverlapSide* out) {
-    *out = OverlapSide{};
-    out->rect = {id.number * 10, 0, 10, 10};
-    return 0;
-  };
-  EXPECT_EQ(first("Collision", {double(OBJ_SPRITE), 1.0, 2.0}), "0");
-  EXPECT_EQ(first("Collision", {double(OBJ_SPRITE_VS_BOX), 1.0, 19.0, 9.0, 1.0, 1.0}), "1");
 }

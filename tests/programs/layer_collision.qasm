@@ -1,6 +1,6 @@
 ; label: layers.collision
-; -- Collision of every kind: boxes by bounds, brushes and layers through their masks, sprites that
-; -- are not shown, and the errors.
+; -- Collision of every kind: boxes by bounds, brushes, layers and sprites through their masks, a
+; -- sprite that is not shown, and the errors.
 ; ExitOnError(false)
 ; DebugPrint(Collision(14, 0, 0, 10, 10, 9, 9, 5, 5), Collision(14, 0, 0, 10, 10, 10, 0, 5, 5), Collision(14, 0, 0, 10, 10, 0, 10, 5, 5))
 ; CreateBrush(1, 10, 10, $FF)
@@ -9,6 +9,16 @@
 ; SetBrushTransparency(2, $000000)  -- solid only at 7, 7
 ; DebugPrint(Collision(46, 2, 0, 0, 7, 7, 1, 1), Collision(46, 2, 0, 0, 0, 0, 7, 7), Collision(46, 2, 0, 0, 6, 6, 1, 1), Collision(46, 2, 0, 0, 8, 8, 9, 9))
 ; DebugPrint(Collision(3, 2, 0, 0, 1, 7, 7), Collision(3, 2, 0, 0, 1, 8, 8), Collision(3, 2, 0, 0, 2, 1, 1))
+; CreateSprite(1, 3, 2)
+; CreateSprite(2, 3, 1)
+; DisplaySprite(1, 20, 20)
+; DisplaySprite(2, 25, 25)
+; DebugPrint(Collision(48, 1, 27, 27, 1, 1), Collision(48, 1, 20, 20, 7, 7), Collision(32, 1, 2), Collision(32, 2, 1))
+; DisplaySprite(2, 28, 28)
+; DebugPrint(Collision(32, 1, 2))  -- sprite 1's one solid pixel is now outside sprite 2
+; Collision(32, 1, 3)
+; DebugPrint(GetLastError())  -- not shown: ERR_SPRITEONSCREEN
+; RemoveSprites()
 ; Collision(22, 1, 2)
 ; DebugPrint(GetLastError())  -- layers off: ERR_NOLAYERS
 ; EnableLayers()
@@ -182,34 +192,115 @@
   CALL r3 8 0
   CALL r0 0 1
 .lineno 9
+  GETGLOBAL r0 "createsprite"
+  LOADK r1 #1
+  LOADK r2 #3
+  LOADK r3 #2
+  CALL r0 4 1
+.lineno 10
+  GETGLOBAL r0 "createsprite"
+  LOADK r1 #2
+  LOADK r2 #3
+  LOADK r3 #1
+  CALL r0 4 1
+.lineno 11
+  GETGLOBAL r0 "displaysprite"
+  LOADK r1 #1
+  LOADK r2 #20
+  LOADK r3 #20
+  CALL r0 4 1
+.lineno 12
+  GETGLOBAL r0 "displaysprite"
+  LOADK r1 #2
+  LOADK r2 #25
+  LOADK r3 #25
+  CALL r0 4 1
+.lineno 13
+  GETGLOBAL r0 "debugprint"
+  GETGLOBAL r1 "collision"
+  LOADK r2 #48
+  LOADK r3 #1
+  LOADK r4 #27
+  LOADK r5 #27
+  LOADK r6 #1
+  LOADK r7 #1
+  CALL r1 7 2
+  GETGLOBAL r2 "collision"
+  LOADK r3 #48
+  LOADK r4 #1
+  LOADK r5 #20
+  LOADK r6 #20
+  LOADK r7 #7
+  LOADK r8 #7
+  CALL r2 7 2
+  GETGLOBAL r3 "collision"
+  LOADK r4 #32
+  LOADK r5 #1
+  LOADK r6 #2
+  CALL r3 4 2
+  GETGLOBAL r4 "collision"
+  LOADK r5 #32
+  LOADK r6 #2
+  LOADK r7 #1
+  CALL r4 4 0
+  CALL r0 0 1
+.lineno 14
+  GETGLOBAL r0 "displaysprite"
+  LOADK r1 #2
+  LOADK r2 #28
+  LOADK r3 #28
+  CALL r0 4 1
+.lineno 15
+  GETGLOBAL r0 "debugprint"
+  GETGLOBAL r1 "collision"
+  LOADK r2 #32
+  LOADK r3 #1
+  LOADK r4 #2
+  CALL r1 4 0
+  CALL r0 0 1
+.lineno 16
+  GETGLOBAL r0 "collision"
+  LOADK r1 #32
+  LOADK r2 #1
+  LOADK r3 #3
+  CALL r0 4 1
+.lineno 17
+  GETGLOBAL r0 "debugprint"
+  GETGLOBAL r1 "getlasterror"
+  CALL r1 1 0
+  CALL r0 0 1
+.lineno 18
+  GETGLOBAL r0 "removesprites"
+  CALL r0 1 1
+.lineno 19
   GETGLOBAL r0 "collision"
   LOADK r1 #22
   LOADK r2 #1
   LOADK r3 #2
   CALL r0 4 1
-.lineno 10
+.lineno 20
   GETGLOBAL r0 "debugprint"
   GETGLOBAL r1 "getlasterror"
   CALL r1 1 0
   CALL r0 0 1
-.lineno 11
+.lineno 21
   GETGLOBAL r0 "enablelayers"
   CALL r0 1 1
-.lineno 12
+.lineno 22
   GETGLOBAL r0 "createlayer"
   LOADK r1 #0
   LOADK r2 #0
   LOADK r3 #10
   LOADK r4 #10
   CALL r0 5 1
-.lineno 13
+.lineno 23
   GETGLOBAL r0 "createlayer"
   LOADK r1 #20
   LOADK r2 #20
   LOADK r3 #4
   LOADK r4 #4
   CALL r0 5 1
-.lineno 14
+.lineno 24
   GETGLOBAL r0 "debugprint"
   GETGLOBAL r1 "collision"
   LOADK r2 #22
@@ -217,7 +308,7 @@
   LOADK r4 #2
   CALL r1 4 0
   CALL r0 0 1
-.lineno 15
+.lineno 25
   GETGLOBAL r0 "setlayerstyle"
   LOADK r1 #2
   NEWTABLE r2 0 0
@@ -226,7 +317,7 @@
   LOADK r3 #9
   SETTABLE r2 "y" r3
   CALL r0 3 1
-.lineno 16
+.lineno 26
   GETGLOBAL r0 "debugprint"
   GETGLOBAL r1 "collision"
   LOADK r2 #22
@@ -234,13 +325,13 @@
   LOADK r4 #2
   CALL r1 4 0
   CALL r0 0 1
-.lineno 17
+.lineno 27
   GETGLOBAL r0 "displaybrush"
   LOADK r1 #2
   LOADK r2 #0
   LOADK r3 #0
   CALL r0 4 1
-.lineno 18
+.lineno 28
   GETGLOBAL r0 "setlayerstyle"
   LOADK r1 #3
   NEWTABLE r2 0 0
@@ -249,7 +340,7 @@
   LOADK r3 #30
   SETTABLE r2 "y" r3
   CALL r0 3 1
-.lineno 19
+.lineno 29
   GETGLOBAL r0 "debugprint"
   GETGLOBAL r1 "collision"
   LOADK r2 #47
@@ -276,29 +367,29 @@
   LOADK r9 #5
   CALL r3 7 0
   CALL r0 0 1
-.lineno 20
+.lineno 30
   GETGLOBAL r0 "collision"
   LOADK r1 #22
   LOADK r2 #1
   LOADK r3 #4
   CALL r0 4 1
-.lineno 21
+.lineno 31
   GETGLOBAL r0 "debugprint"
   GETGLOBAL r1 "getlasterror"
   CALL r1 1 0
   CALL r0 0 1
-.lineno 22
+.lineno 32
   GETGLOBAL r0 "collision"
   LOADK r1 #32
   LOADK r2 #1
   LOADK r3 #2
   CALL r0 4 1
-.lineno 23
+.lineno 33
   GETGLOBAL r0 "debugprint"
   GETGLOBAL r1 "getlasterror"
   CALL r1 1 0
   CALL r0 0 1
-.lineno 24
+.lineno 34
   GETGLOBAL r0 "collision"
   LOADK r1 #48
   LOADK r2 #1
@@ -307,18 +398,18 @@
   LOADK r5 #5
   LOADK r6 #5
   CALL r0 7 1
-.lineno 25
+.lineno 35
   GETGLOBAL r0 "debugprint"
   GETGLOBAL r1 "getlasterror"
   CALL r1 1 0
   CALL r0 0 1
-.lineno 26
+.lineno 36
   GETGLOBAL r0 "collision"
   LOADK r1 #99
   LOADK r2 #1
   LOADK r3 #2
   CALL r0 4 1
-.lineno 27
+.lineno 37
   GETGLOBAL r0 "debugprint"
   GETGLOBAL r1 "getlasterror"
   CALL r1 1 0

@@ -25,11 +25,16 @@ int32_t layer_arg_layer(qmState* L, int32_t n, qmBGPic* pic, qmLayer** layer) {
 
 int32_t layer_arg_next(qmState* L, int32_t n, qmBGPic* pic, qmLayer** layer, int32_t* cursor, bool* group) {
   *group = false;
-  if (vm_type(L, n) != QM_TSTRING || layer_find_by_name(pic, vm_to_string(L, n))) {
+  if (vm_type(L, n) != QM_TSTRING) {
     *cursor = -1;
     return layer_arg_layer(L, n, pic, layer);
   }
   const char* name = vm_to_string(L, n);
+  if (const int32_t position = layer_find_by_name(pic, name)) {
+    *cursor = -1;
+    *layer = layer_at_index(pic, position);
+    return 0;
+  }
   int32_t k = 0;
   qmLayer* found = nullptr;
   for (qmLayer* l = layers_bottom(pic); l; l = l->next) {
@@ -64,6 +69,8 @@ void layers_dirty_flush(qmState* L) {
     if (dirty_list_full(list)) {
       refresh_dirty_rect(L, Rect{0, 0, d->bgpic->display_width, d->bgpic->display_height});
     } else {
+      // A layer's rectangles before and after a change mostly overlap: one redraw covers both.
+      dirty_rects_merge(list);
       for (int32_t i = 0; i < list.count; ++i) {
         const Corners c = dirty_entry(list, i);
         if (c.x1 != kDirtyEmpty) refresh_dirty_rect(L, to_rect(c));

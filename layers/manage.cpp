@@ -21,9 +21,6 @@ namespace qm {
 
 namespace {
 
-void no_buttons(qmState*, qmBGPic*, qmLayer*) {}
-LayerButtonHooks g_button_hooks{no_buttons};
-
 inline constexpr int32_t kMaxRemoved = 256;
 
 // The objects a removed layer showed may now be unused.
@@ -47,9 +44,6 @@ void check_layer_arg(qmState* L, int32_t n) {
 
 }  // namespace
 
-LayerButtonHooks& layer_button_hooks() { return g_button_hooks; }
-void layer_button_hooks_reset() { g_button_hooks = LayerButtonHooks{no_buttons}; }
-
 void remove_layer(qmState* L, qmBGPic* pic, qmLayer* layer, bool no_refresh, Rect* bounds, DirtyList* dirty) {
   const Rect r = bounds_of(layer);
   if (bounds) *bounds = r;
@@ -64,9 +58,8 @@ void remove_layer(qmState* L, qmBGPic* pic, qmLayer* layer, bool no_refresh, Rec
       layer->type = type;
     }
   }
-  g_button_hooks.delete_for_layer(L, pic, layer);
   const int32_t type = layer->type;
-  layer_remove(L, pic, layer);
+  layer_remove(L, pic, layer);  // with the button bound to it
   collect_for(L, type);
 }
 
@@ -312,7 +305,6 @@ void free_all(qmState* L, qmBGPic* pic) {
   while (qmLayer* l = layers_bottom(pic)) {
     brushes |= l->type == OBJ_BRUSH || l->type == OBJ_BRUSHPART;
     pictures |= l->type == OBJ_BGPICPART;
-    g_button_hooks.delete_for_layer(L, pic, l);
     layer_remove(L, pic, l);
   }
   if (brushes) brush_collect(L);

@@ -14,14 +14,6 @@ namespace qm {
 
 struct DirtyList;
 
-// What the buttons of a picture need to hear of its layers: a button bound to a layer goes with
-// it. The event library installs the entry; until then no button is bound to a layer.
-struct LayerButtonHooks {
-  void (*delete_for_layer)(qmState* L, qmBGPic* pic, qmLayer* layer);
-};
-LayerButtonHooks& layer_button_hooks();
-void layer_button_hooks_reset();
-
 // Removes one layer of pic with its button and lets the objects it showed be collected. Unless
 // no_refresh, its rectangle goes to dirty (or is refreshed at once without one) as if it were
 // gone. *bounds (when given) gets its rectangle.

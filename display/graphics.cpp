@@ -320,6 +320,10 @@ size_t qm::graphics_object_report(char* buffer, size_t size) {
     if (r.type == -1) {
       const qmBGPic* pic = output_hooks().current_bgpic();
       n = pic ? layer_hooks().layer_count(pic) : 0;
+    } else if (r.type == -2) {
+      // The shown sprites' list begins each entry with the blit layer's view of it.
+      const qmBGPic* pic = output_hooks().current_bgpic();
+      for (auto* e = static_cast<const qmSpriteRect*>(pic ? pic->sprites : nullptr); e; e = e->next) ++n;
     } else if (r.type >= 0) {
       n = std::max(0, objlist_count_type(r.type) - r.less);
     }

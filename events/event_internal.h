@@ -27,6 +27,11 @@ int32_t cmd_modifykeydown(qmState* L);
 int32_t cmd_clearevents(qmState* L);
 int32_t cmd_geteventcode(qmState* L);
 void handlers_free_all(qmState* L);
+// The registry references of the handler named (in any case): a slot of the current display (-1
+// without one) or a global slot; false when no handler has that name.
+bool handler_refs_by_name(const char* name, int32_t* callback, int32_t* userdata);
+// GetAttribute's rows for event handlers, intervals and timeouts.
+void event_attributes_open();
 
 // Input queries, waits, WaitEvent and CheckEvent.
 int32_t cmd_waitevent(qmState* L);

@@ -114,6 +114,23 @@ int32_t enable(qmState* L, int32_t on) {
 }  // namespace
 
 HandlerSlot& event_global_slot(int32_t slot) { return g_global[slot]; }
+
+bool handler_refs_by_name(const char* name, int32_t* callback, int32_t* userdata) {
+  for (int32_t i = 0; i < kCallbackSlots; ++i) {
+    if (strcasecmp(kDisplayKeys[i], name) != 0) continue;
+    const qmDisplay* d = display_current();
+    *callback = d ? d->callbacks[i][0] : -1;
+    *userdata = d ? d->callbacks[i][1] : -1;
+    return true;
+  }
+  for (int32_t i = 0; i < GSLOT_COUNT; ++i) {
+    if (strcasecmp(kGlobalKeys[i], name) != 0) continue;
+    *callback = g_global[i].callback;
+    *userdata = g_global[i].userdata;
+    return true;
+  }
+  return false;
+}
 LegacyState& legacy_events() { return g_legacy; }
 
 int32_t key_name_row(const char* name, int32_t first, int32_t last) {

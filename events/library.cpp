@@ -95,6 +95,7 @@ int32_t event_init(qmState* L) {
   if (err || (err = vm_register_constants(L, kEventConstants, 0))) return err;
   if ((err = library_register_name(kEventCommands, "event"))) return err;
   intervals_register();
+  event_attributes_open();
   return 0;
 }
 

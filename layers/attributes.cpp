@@ -1,5 +1,5 @@
-// GetAttribute for layers: the layer is a position or a name in the background picture of the
-// current output.
+// GetAttribute for layers (a position or a name in the background picture of the current
+// output) and for sprites.
 #include "display/display.h"
 #include "display/graphics.h"
 #include "display/target.h"
@@ -7,6 +7,9 @@
 #include "engine/numconv.h"
 #include "engine/vm.h"
 #include "layers/layers.h"
+#include "layers/sprite.h"
+#include "runtime/args.h"
+#include "runtime/errors.h"
 
 namespace qm {
 
@@ -14,7 +17,7 @@ namespace {
 
 enum : int32_t {
   ATTRXPOS = 7, ATTRYPOS = 8, ATTRVISIBLE = 10, ATTRNUMFRAMES = 11, ATTRCURFRAME = 12, ATTRLAYERID = 13,
-  ATTRTEXT = 36, ATTRFRAMEDELAY = 37, ATTRGROUP = 62, ATTRRAWXPOS = 65, ATTRRAWYPOS = 66,
+  ATTRONSCREEN = 23, ATTRTEXT = 36, ATTRFRAMEDELAY = 37, ATTRGROUP = 62, ATTRRAWXPOS = 65, ATTRRAWYPOS = 66,
   ATTRRAWWIDTH = 67, ATTRRAWHEIGHT = 68,
 };
 
@@ -81,8 +84,46 @@ int32_t layer_attribute(qmState* L, int32_t attribute) {
   }
 }
 
+// Position and frame come from the sprite's entry on the current display's picture.
+int32_t sprite_attribute(qmState* L, int32_t attribute) {
+  qmSprite* s = nullptr;
+  if (int32_t err = sprite_find(arg_get_id(L, 2), 0, &s)) return err;
+  const bool placed = attribute == ATTRXPOS || attribute == ATTRYPOS || attribute == ATTRCURFRAME;
+  const SpriteEntry* e = nullptr;
+  if (placed || attribute == ATTRONSCREEN) {
+    const qmDisplay* d = display_current();
+    e = d ? sprite_entry_of(d->bgpic, s) : nullptr;
+    if (!e && placed) {
+      if (s->header.id.handle) return ERR_SPRITEONSCREEN2;
+      err_set_number_arg(s->header.id.number);
+      return ERR_SPRITEONSCREEN;
+    }
+  }
+  const qmMask* mask = nullptr;
+  const qmAlphaChannel* alpha = nullptr;
+  switch (attribute) {
+    case ATTRWIDTH: return push_int(L, s->width);
+    case ATTRHEIGHT: return push_int(L, s->height);
+    // A linked sprite shows the colour of its first part, whose frames come first.
+    case ATTRTRANSPARENTCOLOR: return push_int(L, (s->linked ? s->segments.front() : s)->transparent);
+    case ATTRNUMFRAMES: return push_int(L, s->frame_count);
+    case ATTRXPOS: return push_int(L, e->rect.x);
+    case ATTRYPOS: return push_int(L, e->rect.y);
+    case ATTRCURFRAME: return push_int(L, e->frame);
+    case ATTRONSCREEN: return push_int(L, e != nullptr);
+    case ATTRHASMASK:
+      sprite_get_frame(s, 0, nullptr, &mask, nullptr);
+      return push_int(L, mask != nullptr);
+    case ATTRHASALPHA:
+      sprite_get_frame(s, 0, nullptr, nullptr, &alpha);
+      return push_int(L, alpha != nullptr);
+    default: return ERR_UNKNOWNATTR;
+  }
+}
+
 }  // namespace
 
 void layer_attributes_open() { graphics_set_attribute_handler(OBJ_LAYER, layer_attribute); }
+void sprite_attributes_open() { graphics_set_attribute_handler(OBJ_SPRITE, sprite_attribute); }
 
 }  // namespace qm

@@ -98,7 +98,8 @@ inline int32_t layer_rebuild(qmState* L, qmLayer* layer) {
 
 // The command library: installs the hooks and registers the commands.
 int32_t layers_init(qmState* L);
-// GetAttribute's rows for layers (called by layers_init).
+// GetAttribute's rows for layers (called by layers_init) and for sprites (by sprite_init).
 void layer_attributes_open();
+void sprite_attributes_open();
 
 }  // namespace qm

@@ -191,7 +191,9 @@ int32_t sprite_copy(const qmSprite* source, const ObjectId& id, qmSprite** out) 
     frames.push_back({p.bitmap, p.mask, p.alpha});
     p.release();
   }
-  return sprite_new(id, source->width, source->height, frames, out);
+  if (int32_t err = sprite_new(id, source->width, source->height, frames, out)) return err;
+  (*out)->transparent = source->transparent;
+  return 0;
 }
 
 void sprite_free(qmState* L, qmSprite* s) {

@@ -31,6 +31,7 @@ struct qmSprite {
   int32_t frame_count = 0;
   int32_t lock = 0;       // non-zero: may not be modified or freed
   int32_t temporary = 0;  // invisible to lookups by id
+  int32_t transparent = -1;  // the colour its frames were made transparent with, -1 none
   // A linked sprite owns no frames: its frames are those of these sprites, in order.
   std::vector<qmSprite*> segments;
   bool linked = false;
@@ -109,6 +110,7 @@ void sprites_refresh_rect(qmDisplay* d, const Rect& r);
 // and the frames (owned by the caller from then on).
 struct SpriteFrames {
   int32_t width = 0, height = 0;
+  int32_t transparent = -1;
   std::vector<SpriteFrame> frames;
 };
 struct SpriteSources {

@@ -16,6 +16,7 @@
 #include "gfx/effects.h"
 #include "gfx/scale.h"
 #include "layers/layer.h"
+#include "layers/layers.h"
 #include "layers/sprite.h"
 #include "runtime/args.h"
 #include "runtime/errors.h"
@@ -78,6 +79,7 @@ int32_t cut_frames(const qmBitmap* bitmap, const qmMask* mask, const qmAlphaChan
 int32_t make_sprite(qmState* L, const NewId& id, SpriteFrames& made) {
   qmSprite* s = nullptr;
   if (int32_t err = sprite_new(id.id, made.width, made.height, made.frames, &s)) return err;
+  s->transparent = made.transparent;
   return push_new_id(L, id, s);
 }
 
@@ -127,6 +129,7 @@ int32_t cmd_loadsprite(qmState* L) {
     err = cut_frames(p.bitmap, p.mask, p.alpha, picture.width, picture.height, cut, &made);
   }
   if (err) return err;
+  if (made.transparent == -1) made.transparent = transparent;
   report.ok = true;
   return make_sprite(L, id, made);
 }
@@ -162,6 +165,7 @@ int32_t cmd_createsprite(qmState* L) {
       if ((err = brush_find(source, BRUSHFIND_NOVECTOR, &b))) return err;
       const FrameCut cut{v[0], v[1], v[0] <= 0 && v[1] <= 0 ? 1 : v[2], v[3], v[4], v[5]};
       err = cut_frames(b->bitmap, b->mask, b->alpha, b->width, b->height, cut, &made);
+      made.transparent = b->transparent;
       break;
     }
     case OBJ_ANIM:
@@ -302,6 +306,7 @@ int32_t sprite_init(qmState* L) {
     sprites_draw(pic, dest, area);
   };
   layer_services().sprites_shown = [](const qmBGPic* pic) { return pic && pic->sprites; };
+  sprite_attributes_open();
   return picture_library_open(L, kSpriteCommands, nullptr, "sprite", sprite_list());
 }
 

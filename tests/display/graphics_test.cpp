@@ -7,6 +7,7 @@
 
 #include "display/graphics.h"
 #include "engine/errcodes.h"
+#include "gfx/blitservices.h"
 #include "tests/display/picture_harness.h"
 
 using namespace qm;
@@ -131,6 +132,24 @@ TEST_F(GetAttribute, ObjectReportLayout) {
   EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 21);
   EXPECT_EQ(report.rfind("Anims               0\nAsync draws         0\nBGPics              0\nBrushes             2\n", 0), 0u);
   EXPECT_NE(report.find("\nVideos              0\n"), std::string::npos);
+}
+
+}  // namespace
+
+namespace {
+
+qmBGPic g_report_picture;
+
+TEST_F(GetAttribute, ObjectReportCountsSpritesOnTheCurrentPicture) {
+  const qmSpriteRect second{nullptr, 0, 0, 1, 1}, first{&second, 0, 0, 1, 1};
+  g_report_picture.sprites = const_cast<qmSpriteRect*>(&first);
+  const OutputHooks saved = output_hooks();
+  output_hooks().current_bgpic = [] { return &g_report_picture; };
+  std::string report(2048, '\0');
+  report.resize(qm::graphics_object_report(report.data(), report.size()));
+  output_hooks() = saved;
+  g_report_picture.sprites = nullptr;
+  EXPECT_NE(report.find("\nSprites (on screen) 2\n"), std::string::npos) << report;
 }
 
 }  // namespace

@@ -18,6 +18,7 @@
 #include "layers/collision.h"
 #include "layers/layers.h"
 #include "layers/manage.h"
+#include "layers/movelist.h"
 #include "layers/style.h"
 #include "platform/platform.h"
 #include "runtime/args.h"
@@ -425,7 +426,7 @@ int32_t layers_init(qmState* L) {
   layers_install_hooks();
   layer_attributes_open();
   static const std::vector<qmCommand> commands = command_tables_join(
-      {kLayerCommands, layer_style_commands(), layer_manage_commands(), collision_commands()});
+      {kLayerCommands, layer_style_commands(), layer_manage_commands(), collision_commands(), movelist_commands()});
   return picture_library_open(L, commands.data(), nullptr, "layers", nullptr);
 }
 

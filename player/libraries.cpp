@@ -14,6 +14,8 @@
 #include "events/events.h"
 #include "gfx/scale.h"
 #include "layers/layers.h"
+#include "layers/movelist.h"
+#include "layers/moveobject.h"
 #include "layers/sprite.h"
 #include "platform/platform.h"
 #include "stdlib/stdlib.h"
@@ -28,7 +30,7 @@ constexpr LibraryEntry kLibraries[] = {
     {"math", math_open},
     {"graphics", graphics_init},
     {"draw", nullptr},
-    {"moveobject", nullptr},
+    {"moveobject", moveobject_init},
     {"dos", dos_open},
     {"event", event_init},
     {"system", system_open},
@@ -67,7 +69,7 @@ constexpr CleanupEntry kCleanups[] = {
     {"timer", [](qmState*) { system_cleanup(); }},
     {"text", nullptr},
     {"anim", nullptr},
-    {"layers", nullptr},
+    {"layers", [](qmState*) { movelists_free_all(); }},
     {"dos", [](qmState* L) { if (L) dos_cleanup(L); }},
     {"memblock", [](qmState* L) { if (L) memblock_cleanup(L); }},
     {"event", [](qmState* L) { event_cleanup(L); }},

@@ -2,7 +2,7 @@
 # qgen.py IN.q > OUT.qasm: a small test helper that turns a few lines of script into the assembler
 # text of tools/qmasm, so that program tests can be written as script and kept readable. It knows
 # only what the tests need: statements `call E`, `print E, ...` (DebugPrint), `NAME = E`,
-# `if A OP B then` / `else` / `end`, `while A OP B do` / `end`, `for NAME = A, B do` / `end`,
+# `if A OP B then` / `else` / `end`, `while A OP B do` / `end` (or a truth test `[not] E`), `for NAME = A, B do` / `end`,
 # `function NAME(p, ...)` / `end`, `return E, ...`; expressions: numbers (also $hex), "text", nil,
 # true, false, globals, parameters, calls, `a.b` fields, tables `{k = E, ...}` and + - * / left to
 # right. The script's lines become the program's header comment and its line numbers.
@@ -155,17 +155,22 @@ def compile_lines(lines):
             top = f.label()
             if m.group(1) == 'while':
                 f.code.append(f"{top}:")
-            e = Expr(f, tokens(m.group(2)))
+            cond = m.group(2)
+            negate = cond.startswith('not ')
+            e = Expr(f, tokens(cond[4:] if negate else cond))
             e.expr(0)
-            op = e.take()[1]
-            e.expr(1)
-            a, b = 'r0', 'r1'
-            code = {'==': ('EQ', 0), '~=': ('EQ', 1), '<': ('LT', 0), '<=': ('LE', 0),
-                    '>': ('LT', 0), '>=': ('LE', 0)}[op]
-            if op in ('>', '>='):
-                a, b = b, a
             done = f.label()
-            f.emit(f"{code[0]} {code[1]} {a} {b}")
+            if e.peek()[0] is None:  # a truth test: the body runs while the value is (not) true
+                f.emit(f"TEST r0 r0 {1 if negate else 0}")
+            else:
+                op = e.take()[1]
+                e.expr(1)
+                a, b = 'r0', 'r1'
+                code = {'==': ('EQ', 0), '~=': ('EQ', 1), '<': ('LT', 0), '<=': ('LE', 0),
+                        '>': ('LT', 0), '>=': ('LE', 0)}[op]
+                if op in ('>', '>='):
+                    a, b = b, a
+                f.emit(f"{code[0]} {code[1]} {a} {b}")
             f.emit(f"JMP @{done}")
             stack.append((m.group(1), f, (top, done)))
             continue

@@ -21,6 +21,7 @@ enum class Op { Move, Button, Wheel, Key, Text, Close, Quit, Drop };
 
 struct Line {
   int64_t at_ms = 0;
+  int32_t group = 0;  // lines from one "at" to the next
   Op op = Op::Quit;
   int32_t display = 1;
   int32_t x = 0, y = 0;
@@ -265,6 +266,7 @@ int32_t platform_event_script_load(std::string_view text) {
   std::vector<Line> lines;
   std::istringstream all{std::string(text)};
   int64_t at = 0;
+  int32_t group = 0;
   int32_t number = 0;
   for (std::string raw; std::getline(all, raw);) {
     ++number;
@@ -274,9 +276,11 @@ int32_t platform_event_script_load(std::string_view text) {
     if (!(in >> verb)) continue;
     if (verb == "at") {
       if (!(in >> at) || at < 0 || !(in >> verb)) return number;
+      ++group;
     }
     Line l;
     l.at_ms = at;
+    l.group = group;
     if (!parse_line(in, verb, &l)) return number;
     std::string extra;
     if (l.op != Op::Key && l.op != Op::Text && in >> extra) return number;
@@ -292,8 +296,12 @@ int32_t platform_event_script_feed() {
   Script& s = g_script;
   if (s.next >= s.lines.size()) return 0;
   int64_t elapsed_ms = (platform_clock().now_us() - s.start_us) / 1000;
+  if (s.lines[s.next].at_ms > elapsed_ms) return 0;
+  // One group a call: when the player fell behind, a key's down and its later up still reach the
+  // pump on different calls, as they would from a person, instead of cancelling out in one.
+  int32_t group = s.lines[s.next].group;
   int32_t pushed = 0;
-  while (s.next < s.lines.size() && s.lines[s.next].at_ms <= elapsed_ms) pushed += push_line(s, s.lines[s.next++]);
+  while (s.next < s.lines.size() && s.lines[s.next].group == group) pushed += push_line(s, s.lines[s.next++]);
   return pushed;
 }
 

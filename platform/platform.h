@@ -290,7 +290,8 @@ void platform_timers_free_all();
 // A line without "at" happens together with the one before. Blank lines and lines from "#" on are
 // skipped. Returns 0, or the 1-based number of the first malformed line (nothing is loaded then).
 int32_t platform_event_script_load(std::string_view text);
-// Pushes every line that is due; the pump and the waits call it. Returns the number of events.
+// Pushes the lines of the earliest due "at" group, so that groups that fell due together still come
+// on separate calls; the pump and the waits call it. Returns the number of events.
 int32_t platform_event_script_feed();
 // Microseconds on the clock until the next line is due, -1 when none is left.
 int64_t platform_event_script_next_due_us();

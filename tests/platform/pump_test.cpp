@@ -183,6 +183,15 @@ TEST_F(Pump, InputScriptPushesTimedEvents) {
   EXPECT_EQ(g_seen[8].window.event, SDL_WINDOWEVENT_CLOSE);
 }
 
+TEST_F(Pump, InputScriptThatFellBehindFeedsOneGroupACall) {
+  ASSERT_EQ(platform_event_script_load("at 100 key down space\nat 100 key up space\nat 300 key a\nclose 1\n"), 0);
+  clock.advance_ms(1000);
+  EXPECT_EQ(platform_event_script_feed(), 1);
+  EXPECT_EQ(platform_event_script_feed(), 1);
+  EXPECT_EQ(platform_event_script_feed(), 3);
+  EXPECT_EQ(platform_event_script_feed(), 0);
+}
+
 TEST_F(Pump, MalformedInputScriptLines) {
   struct Case {
     const char* text;

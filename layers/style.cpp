@@ -7,6 +7,7 @@
 #include <string>
 
 #include "display/asyncdraw.h"
+#include "display/bgpic.h"
 #include "display/brush.h"
 #include "display/clipregion.h"
 #include "display/display.h"
@@ -318,6 +319,17 @@ struct PairContext {
   qmState* L;
   qmBGPic* pic;
   double sx, sy;
+  int32_t* collect;  // the object kinds whose objects a layer stopped showing
+};
+
+// After the work: the objects that layers no longer show may be collected.
+struct CollectAtEnd {
+  qmState* L;
+  int32_t kinds = 0;
+  ~CollectAtEnd() {
+    if (kinds & 1) brush_collect(L);
+    if (kinds & 8) bgpic_collect(L);
+  }
 };
 
 // One layer of one pair.
@@ -335,8 +347,11 @@ int32_t style_one(const PairContext& cx, qmLayer* layer, int32_t t, bool group) 
       if (!is_image_kind(type) || !is_image_kind(layer->type)) return ERR_WRONGUSAGE;
       converting = true;
     }
-    if (is_image_kind(type))
+    if (is_image_kind(type)) {
+      const int32_t was = layer->type;
       if (int32_t err = image_content_keys(L, f, layer, type, converting, &content)) return err;
+      if (content) *cx.collect |= was == OBJ_BGPICPART ? 8 : 1;
+    }
     if (layer->type == OBJ_ANIM)
       if (int32_t err = anim_frame_key(f, layer, &content)) return err;
   }
@@ -436,9 +451,10 @@ int32_t apply_layer_style(qmState* L, int32_t first, int32_t last, bool no_redra
   qmBGPic* pic = nullptr;
   if (int32_t err = layer_precondition(&pic)) return err;
   layers_dirty().count = 0;
+  CollectAtEnd collect{L};
   RedrawAtEnd redraw{L, no_redraw};
   const qmDisplay* d = display_current();
-  const PairContext cx{L, pic, d->scale_x, d->scale_y};
+  const PairContext cx{L, pic, d->scale_x, d->scale_y, &collect.kinds};
   for (int32_t n = first; n <= last; n += 2) {
     int32_t cursor = 0;
     do {

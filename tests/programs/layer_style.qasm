@@ -50,6 +50,12 @@
 ; SetLayerStyle(2, {shadow = true, shadowcolor = $40000000, shadowsize = 3, border = true, bordersize = 2, bordercolor = $FFFF00, hidden = true, z = 1})
 ; t = GetLayerStyle(1)
 ; DebugPrint(t.name, t.shadow, t.shadowcolor, t.shadowsize, t.shadowdir, t.shadowradius, t.border, t.bordersize, t.edgesize, t.bordercolor, t.hidden)
+; TranslateLayer("green", 5, -3)
+; t = GetLayerStyle("green")
+; DebugPrint(t.x, t.y)
+; SetLayerStyle("green", {translatex = -5, y = 60})
+; t = GetLayerStyle("green")
+; DebugPrint(t.x, t.y)
 ; FreeLayers(0)
 ; CreateLayer(4, 4, 8, 8, {color = $FF0000})
 ; SetLayerStyle(1, {x = 20, y = 30, transparency = 255})  -- moved, and not seen
@@ -466,10 +472,49 @@
   GETTABLE r11 r11 "hidden"
   CALL r0 12 1
 .lineno 51
+  GETGLOBAL r0 "translatelayer"
+  LOADK r1 "green"
+  LOADK r2 #5
+  LOADK r3 #-3
+  CALL r0 4 1
+.lineno 52
+  GETGLOBAL r0 "getlayerstyle"
+  LOADK r1 "green"
+  CALL r0 2 2
+  SETGLOBAL r0 "t"
+.lineno 53
+  GETGLOBAL r0 "debugprint"
+  GETGLOBAL r1 "t"
+  GETTABLE r1 r1 "x"
+  GETGLOBAL r2 "t"
+  GETTABLE r2 r2 "y"
+  CALL r0 3 1
+.lineno 54
+  GETGLOBAL r0 "setlayerstyle"
+  LOADK r1 "green"
+  NEWTABLE r2 0 0
+  LOADK r3 #-5
+  SETTABLE r2 "translatex" r3
+  LOADK r3 #60
+  SETTABLE r2 "y" r3
+  CALL r0 3 1
+.lineno 55
+  GETGLOBAL r0 "getlayerstyle"
+  LOADK r1 "green"
+  CALL r0 2 2
+  SETGLOBAL r0 "t"
+.lineno 56
+  GETGLOBAL r0 "debugprint"
+  GETGLOBAL r1 "t"
+  GETTABLE r1 r1 "x"
+  GETGLOBAL r2 "t"
+  GETTABLE r2 r2 "y"
+  CALL r0 3 1
+.lineno 57
   GETGLOBAL r0 "freelayers"
   LOADK r1 #0
   CALL r0 2 1
-.lineno 52
+.lineno 58
   GETGLOBAL r0 "createlayer"
   LOADK r1 #4
   LOADK r2 #4
@@ -479,7 +524,7 @@
   LOADK r6 #16711680
   SETTABLE r5 "color" r6
   CALL r0 6 1
-.lineno 53
+.lineno 59
   GETGLOBAL r0 "setlayerstyle"
   LOADK r1 #1
   NEWTABLE r2 0 0
@@ -490,13 +535,13 @@
   LOADK r3 #255
   SETTABLE r2 "transparency" r3
   CALL r0 3 1
-.lineno 54
+.lineno 60
   GETGLOBAL r0 "savesnapshot"
   LOADK r1 "a.png"
   LOADK r2 #0
   LOADK r3 #1
   CALL r0 4 1
-.lineno 55
+.lineno 61
   GETGLOBAL r0 "setlayerstyle"
   LOADK r1 #1
   NEWTABLE r2 0 0
@@ -507,7 +552,7 @@
   LOADK r3 #0.5
   SETTABLE r2 "anchory" r3
   CALL r0 3 1
-.lineno 56
+.lineno 62
   GETGLOBAL r0 "savesnapshot"
   LOADK r1 "b.png"
   LOADK r2 #0

@@ -19,7 +19,7 @@ build: deps
 	cmake --build build/release -j $(JOBS)
 
 run: build
-	@scripts/run-example build/release
+	@scripts/run-example build/release $(EXAMPLE)
 
 test: deps
 	cmake -S . -B build/check $(GEN) -DCMAKE_BUILD_TYPE=Debug -DQM_SANITIZE=ON -DQM_WERROR=ON -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g"

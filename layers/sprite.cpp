@@ -69,7 +69,15 @@ void refresh_where_shown(const qmBGPic* pic, const Rect& r) {
   }
 }
 
+void forget(SpriteEntry* e) {
+  if (e->sprite && e->sprite->last_entry == e) {
+    e->sprite->last_entry = nullptr;
+    e->sprite->last_picture = nullptr;
+  }
+}
+
 void entry_unlink(qmBGPic* pic, SpriteEntry* e) {
+  forget(e);
   if (pic->sprites == e) {
     pic->sprites = sprite_entry_next(e);
   } else {
@@ -265,8 +273,15 @@ int32_t sprite_output_check(const qmDisplay* d) {
 }
 
 SpriteEntry* sprite_entry_of(const qmBGPic* pic, const qmSprite* s) {
-  for (SpriteEntry* e = sprite_entries(pic); e; e = sprite_entry_next(e))
-    if (e->sprite == s) return e;
+  if (s->last_entry && s->last_picture == pic) return s->last_entry;
+  for (SpriteEntry* e = sprite_entries(pic); e; e = sprite_entry_next(e)) {
+    if (e->sprite == s) {
+      auto* found = const_cast<qmSprite*>(s);
+      found->last_entry = e;
+      found->last_picture = pic;
+      return e;
+    }
+  }
   return nullptr;
 }
 
@@ -364,6 +379,7 @@ void sprites_clear(qmBGPic* pic) {
   if (!pic) return;
   for (SpriteEntry* e = sprite_entries(pic); e;) {
     SpriteEntry* next = sprite_entry_next(e);
+    forget(e);
     delete e;
     e = next;
   }
@@ -380,7 +396,12 @@ bool sprites_overlap(const qmBGPic* pic, const Rect& r) {
 void sprites_draw(const qmBGPic* pic, qmBitmap* dest, const Rect& area) {
   if (!dest) return;
   const Rect bounds = rect_intersect(area, Rect{0, 0, dest->width, dest->height});
+  const int64_t right = int64_t(bounds.x) + bounds.width, bottom = int64_t(bounds.y) + bounds.height;
   for (const SpriteEntry* e = sprite_entries(pic); e; e = sprite_entry_next(e)) {
+    // Every refresh walks the whole list: most entries miss the area, so they leave at once.
+    const qmSpriteRect& s = e->rect;
+    if (s.x >= right || s.y >= bottom || int64_t(s.x) + s.width <= bounds.x || int64_t(s.y) + s.height <= bounds.y)
+      continue;
     const Rect r = rect_intersect(entry_rect(e), bounds);
     if (r.width < 1 || r.height < 1) continue;
     const qmBitmap* bm = nullptr;

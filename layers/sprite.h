@@ -36,6 +36,10 @@ struct qmSprite {
   std::vector<qmSprite*> segments;
   bool linked = false;
   std::vector<SpriteFrame> frames;  // owned (a sprite that is not linked)
+  // Where it was last found shown, so that moving it finds its entry at once; cleared when that
+  // entry goes.
+  struct SpriteEntry* last_entry = nullptr;
+  const qmBGPic* last_picture = nullptr;
 };
 
 // One sprite shown on a background picture. It begins with the blit layer's view of it, so the

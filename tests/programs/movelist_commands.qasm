@@ -83,8 +83,8 @@
   LOADK r21 #513
   LOADK r22 #1
   SUB r20 r20 r22
-  JMP @L5712_1
-L5712_2:
+  JMP @L1
+L2:
   SETGLOBAL r20 "i"
 .lineno 7
   GETGLOBAL r0 "addmove"
@@ -96,8 +96,8 @@ L5712_2:
   LOADK r6 #0
   CALL r0 7 2
 .lineno 8
-L5712_1:
-  FORLOOP r20 @L5712_2
+L1:
+  FORLOOP r20 @L2
 .lineno 9
   GETGLOBAL r0 "debugprint"
   LOADK r1 "513th"

@@ -173,20 +173,20 @@
   LOADK r0 #0
   SETGLOBAL r0 "n"
 .lineno 21
-L48_1:
+L1:
   GETGLOBAL r0 "asyncdrawframe"
   GETGLOBAL r1 "h"
   CALL r0 2 2
   TEST r0 r0 1
-  JMP @L48_2
+  JMP @L2
 .lineno 22
   GETGLOBAL r0 "n"
   LOADK r1 #1
   ADD r0 r0 r1
   SETGLOBAL r0 "n"
 .lineno 23
-  JMP @L48_1
-L48_2:
+  JMP @L1
+L2:
 .lineno 24
   GETGLOBAL r0 "debugprint"
   LOADK r1 "async steps"

@@ -4,12 +4,13 @@
 # only what the tests need: statements `call E`, `print E, ...` (DebugPrint), `NAME = E`,
 # `if A OP B then` / `else` / `end`, `while A OP B do` / `end` (or a truth test `[not] E`), `for NAME = A, B do` / `end`,
 # `function NAME(p, ...)` / `end`, `return E, ...`; expressions: numbers (also $hex), "text", nil,
-# true, false, globals, parameters, calls, `a.b` fields, tables `{k = E, ...}` and + - * / left to
-# right. The script's lines become the program's header comment and its line numbers.
+# true, false, globals, parameters, calls, `a.b` and `a[E]` (also as targets of `=`), tables
+# `{k = E, ...}` and + - * / left to right. The script's lines become the program's header comment
+# and its line numbers.
 import re
 import sys
 
-TOKEN = re.compile(r'\s*(?:(\$[0-9A-Fa-f]+|\d+\.?\d*)|("(?:[^"\\]|\\.)*")|([A-Za-z_#][A-Za-z_0-9]*)|(==|~=|<=|>=|[-+*/(){},.=<>]))')
+TOKEN = re.compile(r'\s*(?:(\$[0-9A-Fa-f]+|\d+\.?\d*)|("(?:[^"\\]|\\.)*")|([A-Za-z_#][A-Za-z_0-9]*)|(==|~=|<=|>=|[-+*/(){},.=<>\[\]]))')
 
 
 def tokens(text):
@@ -33,6 +34,8 @@ def tokens(text):
 
 
 class Func:
+    count = 0
+
     def __init__(self, params):
         self.params = params
         self.code = []
@@ -44,8 +47,8 @@ class Func:
         self.code.append('  ' + line)
 
     def label(self):
-        self.labels += 1
-        return f"L{id(self) % 10000}_{self.labels}"
+        Func.count += 1
+        return f"L{Func.count}"
 
 
 class Expr:
@@ -110,9 +113,15 @@ class Expr:
             self.take(')')
         else:
             raise SystemExit(f"unexpected {v}")
-        while self.peek()[1] in ('(', '.'):
-            if self.take()[1] == '.':
+        while self.peek()[1] in ('(', '.', '['):
+            t = self.take()[1]
+            if t == '.':
                 self.f.emit(f"GETTABLE {self.reg(r)} {self.reg(r)} \"{self.take()[1]}\"")
+                continue
+            if t == '[':
+                self.expr(r + 1)
+                self.take(']')
+                self.f.emit(f"GETTABLE {self.reg(r)} {self.reg(r)} {self.reg(r + 1)}")
                 continue
             n, open_last = 0, False
             while self.peek()[1] != ')':
@@ -140,14 +149,15 @@ def compile_lines(lines):
         if not line:
             continue
         f = stack[-1][1]
+        b0 = len(f.params)  # statements work above the parameters
         f.code.append(f".lineno {no}")
         m = re.match(r'function (\w+)\((.*)\)$', line)
         if m:
             params = [p.strip() for p in m.group(2).split(',') if p.strip()]
             child = Func(params)
             f.children.append(child)
-            f.emit(f"CLOSURE r0 f{len(f.children) - 1}")
-            f.emit(f"SETGLOBAL r0 \"{m.group(1).lower()}\"")
+            f.emit(f"CLOSURE r{b0} f{len(f.children) - 1}")
+            f.emit(f"SETGLOBAL r{b0} \"{m.group(1).lower()}\"")
             stack.append(('func', child, None))
             continue
         m = re.match(r'(if|while) (.+) (then|do)$', line)
@@ -158,14 +168,14 @@ def compile_lines(lines):
             cond = m.group(2)
             negate = cond.startswith('not ')
             e = Expr(f, tokens(cond[4:] if negate else cond))
-            e.expr(0)
+            e.expr(b0)
             done = f.label()
             if e.peek()[0] is None:  # a truth test: the body runs while the value is (not) true
-                f.emit(f"TEST r0 r0 {1 if negate else 0}")
+                f.emit(f"TEST r{b0} r{b0} {1 if negate else 0}")
             else:
                 op = e.take()[1]
-                e.expr(1)
-                a, b = 'r0', 'r1'
+                e.expr(b0 + 1)
+                a, b = f'r{b0}', f'r{b0 + 1}'
                 code = {'==': ('EQ', 0), '~=': ('EQ', 1), '<': ('LT', 0), '<=': ('LE', 0),
                         '>': ('LT', 0), '>=': ('LE', 0)}[op]
                 if op in ('>', '>='):
@@ -211,22 +221,46 @@ def compile_lines(lines):
             continue
         t = tokens(line)
         if t[0] == ('name', 'call'):
-            Expr(f, t[1:]).expr(0)
+            Expr(f, t[1:]).expr(b0)
         elif t[0] == ('name', 'print'):
             e = Expr(f, [('name', 'DebugPrint'), ('op', '(')] + t[1:] + [('op', ')')])
-            e.expr(0)
+            e.expr(b0)
         elif t[0] == ('name', 'return'):
             e = Expr(f, t[1:])
             n = 0
             while e.peek()[0] is not None:
-                e.expr(n)
+                e.expr(b0 + n)
                 n += 1
                 if e.peek()[1] == ',':
                     e.take()
-            f.emit(f"RETURN r0 {n + 1}")
+            f.emit(f"RETURN r{b0} {n + 1}")
         elif len(t) > 1 and t[1] == ('op', '='):
-            Expr(f, t[2:]).expr(0)
-            f.emit(f"SETGLOBAL r0 \"{t[0][1].lower()}\"")
+            Expr(f, t[2:]).expr(b0)
+            if t[0][1] in f.params:
+                f.emit(f"MOVE r{f.params.index(t[0][1])} r{b0}")
+            else:
+                f.emit(f"SETGLOBAL r{b0} \"{t[0][1].lower()}\"")
+        elif ('op', '=') in t:
+            # a.b = E or a[k] = E: the table, the key, the value, then SETTABLE.
+            k = t.index(('op', '='))
+            target = t[:k]
+            if target[-1] == ('op', ']'):
+                depth, j = 0, len(target) - 1
+                while True:
+                    if target[j] == ('op', ']'):
+                        depth += 1
+                    elif target[j] == ('op', '['):
+                        depth -= 1
+                        if depth == 0:
+                            break
+                    j -= 1
+                obj, key = target[:j], target[j + 1:-1]
+            else:
+                obj, key = target[:-2], [('str', '"' + target[-1][1] + '"')]
+            Expr(f, obj).expr(b0)
+            Expr(f, key).expr(b0 + 1)
+            Expr(f, t[k + 1:]).expr(b0 + 2)
+            f.emit(f"SETTABLE r{b0} r{b0 + 1} r{b0 + 2}")
         else:
             raise SystemExit(f"line {no}: cannot compile {line}")
     return main, comments
@@ -249,8 +283,9 @@ def write(f, out, top):
 def main():
     src = sys.argv[1]
     lines = open(src, encoding='latin-1').read().splitlines()
-    header = [l for l in lines if l.startswith(';')]
-    body = [l for l in lines if not l.startswith(';')]
+    # Comment lines and directives (.meta, .declare) head the output as they stand.
+    header = [l for l in lines if l.startswith((';', '.'))]
+    body = [l for l in lines if not l.startswith((';', '.'))]
     prog, comments = compile_lines(body)
     out = header + [c for c in comments if c.strip() != ';'] + [f'.source "@{src.rsplit("/", 1)[-1]}"']
     write(prog, out, True)

@@ -149,24 +149,28 @@ void scale_kernel(benchmark::State& st, Scale&& scale) {
   command(st, "FreeBrush", {1});
 }
 
-void BM_scale_kernel_smooth_ours(benchmark::State& st) {
-  scale_kernel(st, [](const qmBitmap* s, qmBitmap* d) {
-    bitmap_draw(s, nullptr, nullptr, 0, 0, d, kBig, kBig, kW, kH, 1, nullptr, nullptr, nullptr);
+void scale_kernel_ours(benchmark::State& st, int32_t smooth) {
+  scale_kernel(st, [smooth](const qmBitmap* s, qmBitmap* d) {
+    bitmap_draw(s, nullptr, nullptr, 0, 0, d, kBig, kBig, kW, kH, smooth, nullptr, nullptr, nullptr);
   });
 }
-void BM_scale_kernel_smooth_pixman(benchmark::State& st) {
+void scale_kernel_pixman(benchmark::State& st, pixman_filter_t filter) {
   pixman_transform_t t;
   pixman_transform_init_scale(&t, pixman_double_to_fixed(double(kBig) / kW), pixman_double_to_fixed(double(kBig) / kH));
   scale_kernel(st, [&](const qmBitmap* s, qmBitmap* d) {
     pixman_image_t* src = pixman_image_create_bits(PIXMAN_x8r8g8b8, kBig, kBig, s->pixels, s->bytes_per_row);
     pixman_image_t* dst = pixman_image_create_bits(PIXMAN_x8r8g8b8, kW, kH, d->pixels, d->bytes_per_row);
     pixman_image_set_transform(src, &t);
-    pixman_image_set_filter(src, PIXMAN_FILTER_BILINEAR, nullptr, 0);
+    pixman_image_set_filter(src, filter, nullptr, 0);
     pixman_image_composite32(PIXMAN_OP_SRC, src, nullptr, dst, 0, 0, 0, 0, 0, 0, kW, kH);
     pixman_image_unref(src);
     pixman_image_unref(dst);
   });
 }
+void BM_scale_kernel_smooth_ours(benchmark::State& st) { scale_kernel_ours(st, 1); }
+void BM_scale_kernel_smooth_pixman(benchmark::State& st) { scale_kernel_pixman(st, PIXMAN_FILTER_BILINEAR); }
+void BM_scale_kernel_nearest_ours(benchmark::State& st) { scale_kernel_ours(st, 0); }
+void BM_scale_kernel_nearest_pixman(benchmark::State& st) { scale_kernel_pixman(st, PIXMAN_FILTER_NEAREST); }
 
 void BM_scale_nearest_ours(benchmark::State& st) { scale_ours(st, 0); }
 void BM_scale_nearest_pixman(benchmark::State& st) { scale_pixman(st, PIXMAN_FILTER_NEAREST); }
@@ -243,6 +247,8 @@ QM_BENCH(BM_scale_smooth_pixman);
 QM_BENCH(BM_scale_smooth_sdl);
 QM_BENCH(BM_scale_kernel_smooth_ours);
 QM_BENCH(BM_scale_kernel_smooth_pixman);
+QM_BENCH(BM_scale_kernel_nearest_ours);
+QM_BENCH(BM_scale_kernel_nearest_pixman);
 QM_BENCH(BM_floodfill_ours);
 QM_BENCH(BM_gradient_linear_ours);
 QM_BENCH(BM_gradient_linear_pixman);

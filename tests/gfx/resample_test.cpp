@@ -43,14 +43,17 @@ TEST(Scale, BilinearTwoByTwoToFourByFour) {
       EXPECT_EQ(*pixel(dst.get(), x, y), grey(expect[y][x]) & 0xFFFFFF00u) << x << "," << y;
 }
 
-TEST(Scale, NearestThreeToSevenAndSevenToThree) {
+TEST(Scale, NearestPicksTheSourcePixelUnderEachCorner) {
+  // No picks: the source pixel under each destination pixel's corner, i * from / to (sizes
+  // whose products never land near a whole number, wide enough for the loop's long steps).
   struct Case { int32_t from, to; std::vector<int32_t> picks; } cases[] = {
-      {3, 7, {0, 0, 0, 1, 1, 2, 2}}, {7, 3, {0, 2, 4}}, {5, 5, {0, 1, 2, 3, 4}}};
-  for (const auto& c : cases) {
+      {3, 7, {0, 0, 0, 1, 1, 2, 2}}, {7, 3, {0, 2, 4}}, {5, 5, {0, 1, 2, 3, 4}}, {40, 17, {}}, {9, 23, {}}};
+  for (auto& c : cases) {
+    for (int32_t i = int32_t(c.picks.size()); i < c.to; ++i) c.picks.push_back(i * c.from / c.to);
     SCOPED_TRACE(testing::Message() << c.from << " -> " << c.to);
     BitmapPtr src(qmos_alloc_bitmap(c.from, c.from));
     for (int32_t y = 0; y < c.from; ++y)
-      for (int32_t x = 0; x < c.from; ++x) *pixel(src.get(), x, y) = uint32_t(y * 16 + x) << 8;
+      for (int32_t x = 0; x < c.from; ++x) *pixel(src.get(), x, y) = uint32_t(y * 64 + x) << 8;
     qmBitmap* out = nullptr;
     ASSERT_EQ(bitmap_draw(src.get(), nullptr, nullptr, 0, 0, nullptr, c.from, c.from, c.to, c.to,
                           0, &out, nullptr, nullptr),
@@ -58,7 +61,7 @@ TEST(Scale, NearestThreeToSevenAndSevenToThree) {
     BitmapPtr dst(out);
     for (int32_t y = 0; y < c.to; ++y)
       for (int32_t x = 0; x < c.to; ++x)
-        EXPECT_EQ(*pixel(dst.get(), x, y), uint32_t(c.picks[y] * 16 + c.picks[x]) << 8);
+        EXPECT_EQ(*pixel(dst.get(), x, y), uint32_t(c.picks[y] * 64 + c.picks[x]) << 8);
   }
 }
 

@@ -3,6 +3,8 @@
 // have one defined result instead of undefined behaviour.
 #pragma once
 
+#include <emmintrin.h>
+
 #include <cmath>
 #include <cstdint>
 
@@ -36,5 +38,9 @@ inline int64_t to_i64(double d) {
   if (!(d > -9223372036854775808.0 && d < 9223372036854775808.0)) return INT64_MIN;
   return static_cast<int64_t>(d);
 }
+
+// to_i64 in one instruction: the processor's truncating conversion gives INT64_MIN for NaN and
+// for values out of range, exactly as to_i64 does.
+inline int64_t to_i64_fast(double d) { return _mm_cvttsd_si64(_mm_set_sd(d)); }
 
 }  // namespace qm

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "engine/numconv.h"
 #include "engine/object.h"
 
 inline constexpr int32_t QM_TABLE_MAXBITS = 24;  // at most 2^24 nodes and array cells
@@ -28,11 +29,13 @@ inline const qmValue* vm_table_get_str(qmTable* t, const qmTString* key) {
 }
 
 // The array cell of a number key, or nullptr when the key is not a whole number in
-// 1..sizearray (NaN fails both comparisons; the conversion only meets numbers in range).
+// 1..sizearray. One truncation (NaN and numbers out of range give INT64_MIN, which fails the
+// range test like 0 and the negatives do, in unsigned arithmetic), one unsigned range test and
+// one exactness test.
 inline qmValue* vm_table_array_cell(qmTable* t, double key) {
-  if (!(key >= 1.0 && key <= double(t->sizearray))) return nullptr;
-  uint32_t n = static_cast<uint32_t>(key);
-  return double(n) == key ? &t->array[n - 1] : nullptr;
+  uint64_t n = static_cast<uint64_t>(qm::to_i64_fast(key));
+  if (n - 1 >= static_cast<uint64_t>(t->sizearray) || double(static_cast<int64_t>(n)) != key) return nullptr;
+  return &t->array[n - 1];
 }
 
 // The value cell for a key, created (holding nil) when absent. Clears the table's absence cache.

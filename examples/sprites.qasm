@@ -1,6 +1,6 @@
 ; The sprites example: eight sprites bounce over a gradient, moved by an interval every 20 ms;
-; each cycles through four frames cut from one gradient brush. A key, a click or closing the
-; window ends it. With QM_EXAMPLE_SNAPSHOT set it saves a snapshot of its window there as PNG
+; each cycles through four frames cut from one gradient brush. The red button at the bottom
+; right, a key or closing the window ends it. With QM_EXAMPLE_SNAPSHOT set it saves a snapshot of its window there as PNG
 ; after a second and ends.
 .meta title "Quillmere sprites"
 .declare display 1 title="Quillmere sprites" width=640 height=480
@@ -49,7 +49,10 @@
 ; end
 ; ticks = 0
 ; done = 0
-; call InstallEventHandler({onkeydown = quit, onmousedown = quit})
+; call CreateBrush(20, 80, 32, $C03030)
+; call DisplayBrush(20, 550, 440)
+; call MakeButton(1, 0, 550, 440, 80, 32, {onmouseup = quit})
+; call InstallEventHandler({onkeydown = quit})
 ; call SetInterval(1, tick, 20)
 ; snap = GetEnv("QM_EXAMPLE_SNAPSHOT")
 ; while done == 0 do
@@ -165,57 +168,80 @@ L1:
   LOADK r0 #0
   SETGLOBAL r0 "done"
 .lineno 46
+  GETGLOBAL r0 "createbrush"
+  LOADK r1 #20
+  LOADK r2 #80
+  LOADK r3 #32
+  LOADK r4 #12595248
+  CALL r0 5 2
+.lineno 47
+  GETGLOBAL r0 "displaybrush"
+  LOADK r1 #20
+  LOADK r2 #550
+  LOADK r3 #440
+  CALL r0 4 2
+.lineno 48
+  GETGLOBAL r0 "makebutton"
+  LOADK r1 #1
+  LOADK r2 #0
+  LOADK r3 #550
+  LOADK r4 #440
+  LOADK r5 #80
+  LOADK r6 #32
+  NEWTABLE r7 0 4
+  GETGLOBAL r8 "quit"
+  SETTABLE r7 "onmouseup" r8
+  CALL r0 8 2
+.lineno 49
   GETGLOBAL r0 "installeventhandler"
   NEWTABLE r1 0 4
   GETGLOBAL r2 "quit"
   SETTABLE r1 "onkeydown" r2
-  GETGLOBAL r2 "quit"
-  SETTABLE r1 "onmousedown" r2
   CALL r0 2 2
-.lineno 47
+.lineno 50
   GETGLOBAL r0 "setinterval"
   LOADK r1 #1
   GETGLOBAL r2 "tick"
   LOADK r3 #20
   CALL r0 4 2
-.lineno 48
+.lineno 51
   GETGLOBAL r0 "getenv"
   LOADK r1 "QM_EXAMPLE_SNAPSHOT"
   CALL r0 2 2
   SETGLOBAL r0 "snap"
-.lineno 49
+.lineno 52
 L13:
   GETGLOBAL r0 "done"
   LOADK r1 #0
   EQ 0 r0 r1
   JMP @L14
-.lineno 50
+.lineno 53
   GETGLOBAL r0 "waitevent"
   CALL r0 1 2
-.lineno 51
+.lineno 54
   GETGLOBAL r0 "snap"
   LOADK r1 ""
   EQ 1 r0 r1
   JMP @L16
-.lineno 52
+.lineno 55
   GETGLOBAL r0 "ticks"
   LOADK r1 #50
   LE 0 r1 r0
   JMP @L18
-.lineno 53
+.lineno 56
   GETGLOBAL r0 "savesnapshot"
   GETGLOBAL r1 "snap"
   LOADK r2 #0
   LOADK r3 #1
   CALL r0 4 2
-.lineno 54
+.lineno 57
   LOADK r0 #1
   SETGLOBAL r0 "done"
-.lineno 55
+.lineno 58
 L18:
-.lineno 56
+.lineno 59
 L16:
-.lineno 57
+.lineno 60
   JMP @L13
 L14:
   RETURN r0 1

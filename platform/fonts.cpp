@@ -43,17 +43,26 @@ void copy_name(qmFont* font, const std::string& name) {
   font->name[n] = 0;
 }
 
+// The fonts whose property (full name or family) equals the name, compared without case, with the
+// objects asked for (the object set is used up); none when fontconfig cannot list them.
+FcFontSet* fonts_named(const char* property, const std::string& utf8_name, FcObjectSet* objects) {
+  FcPattern* pattern = FcPatternCreate();
+  FcFontSet* set = nullptr;
+  if (pattern && objects) {
+    FcPatternAddString(pattern, property, reinterpret_cast<const FcChar8*>(utf8_name.c_str()));
+    set = FcFontList(nullptr, pattern, objects);
+  }
+  if (objects) FcObjectSetDestroy(objects);
+  if (pattern) FcPatternDestroy(pattern);
+  return set;
+}
+
 // The file and face index of the first font whose property (full name, then family) equals the
 // name; fontconfig compares without case.
 bool find_font_file(const std::string& utf8_name, std::string* file, int* index) {
   if (!FcInit()) return false;
   for (const char* property : {FC_FULLNAME, FC_FAMILY}) {
-    FcPattern* pattern = FcPatternCreate();
-    FcPatternAddString(pattern, property, reinterpret_cast<const FcChar8*>(utf8_name.c_str()));
-    FcObjectSet* objects = FcObjectSetBuild(FC_FILE, FC_INDEX, FC_STYLE, nullptr);
-    FcFontSet* set = FcFontList(nullptr, pattern, objects);
-    FcObjectSetDestroy(objects);
-    FcPatternDestroy(pattern);
+    FcFontSet* set = fonts_named(property, utf8_name, FcObjectSetBuild(FC_FILE, FC_INDEX, FC_STYLE, nullptr));
     bool found = false;
     if (set) {
       // A family stands for its plain face when it has one.
@@ -406,6 +415,34 @@ std::vector<std::string> platform_font_families() {
     FcPatternDestroy(pattern);
   }
   return {names.begin(), names.end()};
+}
+
+bool platform_font_face(const char* name, PlatformFontFace* out) {
+  *out = PlatformFontFace{};
+  if (!name || !*name || !FcInit()) return false;
+  const std::string utf8_name = platform_latin1_to_utf8(name);
+  for (const char* property : {FC_FULLNAME, FC_FAMILY}) {
+    FcFontSet* set = fonts_named(property, utf8_name, FcObjectSetBuild(FC_FAMILY, FC_WEIGHT, FC_SLANT, nullptr));
+    bool found = false;
+    if (set) {
+      // A family stands for its plain face: no styles of its own.
+      FcChar8* family = nullptr;
+      if (set->nfont > 0 && FcPatternGetString(set->fonts[0], FC_FAMILY, 0, &family) == FcResultMatch) {
+        out->family = platform_utf8_to_latin1(reinterpret_cast<char*>(family));
+        int weight = FC_WEIGHT_REGULAR, slant = FC_SLANT_ROMAN;
+        if (std::strcmp(property, FC_FULLNAME) == 0) {
+          FcPatternGetInteger(set->fonts[0], FC_WEIGHT, 0, &weight);
+          FcPatternGetInteger(set->fonts[0], FC_SLANT, 0, &slant);
+        }
+        out->bold = weight >= FC_WEIGHT_BOLD;
+        out->italic = slant != FC_SLANT_ROMAN;
+        found = true;
+      }
+      FcFontSetDestroy(set);
+    }
+    if (found) return true;
+  }
+  return false;
 }
 
 void platform_set_font_data_reader(FontDataReader reader) { g_reader = reader; }

@@ -58,6 +58,16 @@ int32_t font_size_search(int32_t pixel_height, int32_t start_size, int32_t (*mea
 // The families fontconfig knows, sorted, each once (Latin-1).
 std::vector<std::string> platform_font_families();
 
+// The face a name stands for (Latin-1), found by full name, then by family as the font engine
+// finds it: its family as platform_font_families() spells it, and whether it is bold and italic
+// (oblique counts as italic). False when fontconfig knows no such font.
+struct PlatformFontFace {
+  std::string family;
+  bool bold = false;
+  bool italic = false;
+};
+bool platform_font_face(const char* name, PlatformFontFace* out);
+
 // Reads a linked font's whole data (the applet's virtual file of that name). Installed by the
 // player at start-up (file_read_whole, runtime/vfile.h); without it linked fonts do not open.
 using FontDataReader = bool (*)(const char* name, std::vector<uint8_t>* out);

@@ -452,32 +452,45 @@ int32_t platform_string_request(const char* title, const char* text, const char*
 
 namespace {
 
-// A list of one column with the row `initial` (-1: none) marked, as radio buttons, since the
-// dialog has no other way to start with a row chosen. The rows go through standard input, one
-// value a line, so that a row beginning with "-" is never read as an option. 1 with *row the
-// marked row (-1 when none), 0 cancelled, -1 failure.
-int32_t run_pick_list(const std::string& title, const std::string& text, const std::vector<std::string>& items,
-                      int32_t initial, int32_t* row) {
-  *row = -1;
-  std::string rows;
+// A list of one column as radio buttons (one row chosen) or as check boxes (any rows chosen), the
+// rows of `marked` starting chosen, since the dialog has no other way to start with a choice. The
+// rows go through standard input, one value a line, so that a row beginning with "-" is never read
+// as an option. 1 with *rows the chosen rows in order, 0 cancelled, -1 failure.
+int32_t run_list(const std::string& title, const std::string& text, const std::vector<std::string>& items,
+                 const std::vector<bool>& marked, bool several, std::vector<int32_t>* rows) {
+  rows->clear();
+  std::string input;
   for (size_t i = 0; i < items.size(); i++) {
     std::string item = platform_latin1_to_utf8(items[i]);
     for (char& c : item)
       if (c == '\n' || c == '\r') c = ' ';
-    rows.append(int32_t(i) == initial ? "TRUE\n" : "FALSE\n").append(std::to_string(i)).append(1, '\n');
-    rows.append(item).append(1, '\n');
+    input.append(i < marked.size() && marked[i] ? "TRUE\n" : "FALSE\n").append(std::to_string(i)).append(1, '\n');
+    input.append(item).append(1, '\n');
   }
-  std::vector<std::string> args = {"--list", "--radiolist", "--title=" + title, "--text=" + text, "--column=",
-                                   "--column=#", "--column=", "--hide-column=2", "--print-column=2",
-                                   "--hide-header"};
+  std::vector<std::string> args = {"--list", several ? "--checklist" : "--radiolist", "--title=" + title,
+                                   "--text=" + text, "--column=", "--column=#", "--column=", "--hide-column=2",
+                                   "--print-column=2", "--separator=|", "--hide-header"};
   std::string chosen;
-  int32_t r = run_dialog(args, &chosen, &rows);
+  int32_t r = run_dialog(args, &chosen, &input);
   if (r <= 0) return r;
-  if (!chosen.empty()) {
-    int32_t n = std::atoi(split(chosen, '|')[0].c_str());
-    if (n >= 0 && size_t(n) < items.size()) *row = n;
-  }
+  if (!chosen.empty())
+    for (const std::string& cell : split(chosen, '|')) {
+      int32_t n = std::atoi(cell.c_str());
+      if (n >= 0 && size_t(n) < items.size()) rows->push_back(n);
+      if (!several) break;
+    }
   return 1;
+}
+
+// One row of the list chosen: *row, or -1 when none. The row `initial` (-1: none) starts chosen.
+int32_t run_pick_list(const std::string& title, const std::string& text, const std::vector<std::string>& items,
+                      int32_t initial, int32_t* row) {
+  std::vector<bool> marked(items.size());
+  if (initial >= 0 && size_t(initial) < items.size()) marked[size_t(initial)] = true;
+  std::vector<int32_t> rows;
+  int32_t r = run_list(title, text, items, marked, false, &rows);
+  *row = rows.empty() ? -1 : rows[0];
+  return r;
 }
 
 }  // namespace
@@ -531,23 +544,33 @@ int32_t platform_font_request(const char* title, const char* name, int32_t size,
     if (parts.size() > 1 && requester_font_size(parts[1]) > 0) out->size = requester_font_size(parts[1]);
     return 1;
   }
-  // The families as a list with the current one marked, then the size; a cancel in either keeps
-  // the font the requester started with.
+  // The families as a list with the current one marked (a full name such as "DejaVu Sans Bold"
+  // marks its family), then the size, then the styles with the current font's own marked; a
+  // cancel at any step keeps the font the requester started with.
+  PlatformFontFace face;
+  if (!platform_font_face(out->name.c_str(), &face)) face.family = out->name;
   const std::vector<std::string> families = platform_font_families();
   int32_t current = -1;
   for (size_t i = 0; i < families.size() && current < 0; i++)
-    if (strcasecmp(families[i].c_str(), out->name.c_str()) == 0) current = int32_t(i);
+    if (strcasecmp(families[i].c_str(), face.family.c_str()) == 0) current = int32_t(i);
   int32_t row = -1;
   if (run_pick_list(u8(title), "Font", families, current, &row) != 1) return 1;
   std::string size_text = std::to_string(out->size);
-  for (;;) {
+  int32_t chosen_size = 0;
+  while (chosen_size == 0) {
     std::string typed;
     if (run_dialog({"--entry", "--title=" + u8(title), "--text=Size", "--entry-text=" + size_text}, &typed) != 1)
       return 1;
-    if (int32_t chosen = requester_font_size(typed)) {
-      if (row >= 0) out->name = families[size_t(row)];
-      out->size = chosen;
-      return 1;
-    }
+    chosen_size = requester_font_size(typed);
   }
+  std::vector<int32_t> styles;
+  if (run_list(u8(title), "Style", {"Bold", "Italic", "Underline"}, {face.bold, face.italic, false}, true,
+               &styles) != 1)
+    return 1;
+  if (row >= 0) out->name = families[size_t(row)];
+  out->size = chosen_size;
+  for (int32_t s : styles) (s == 0 ? out->bold : s == 1 ? out->italic : out->underline) = 1;
+  out->weight = out->bold ? 200 : 80;
+  out->slant = out->italic ? 100 : 0;
+  return 1;
 }

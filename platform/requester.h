@@ -102,7 +102,9 @@ struct FontRequestResult {
   int32_t bold = 0;
   int32_t italic = 0;
 };
-// Offers fontconfig's families, then the size. 1 (a cancel keeps the initial font and size).
+// Offers fontconfig's families (the row of the initial font's family marked, a full name mapped
+// to its family), then the size, then bold, italic and underline (the initial font's own styles
+// marked). 1 (a cancel keeps the initial font and size, without styles).
 int32_t platform_font_request(const char* title, const char* name, int32_t size, FontRequestResult* out);
 
 // The dialog program; tests point it elsewhere (an empty name: no program, every dialog cancels).

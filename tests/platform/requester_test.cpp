@@ -188,7 +188,7 @@ TEST_F(DialogProgram, ListRequesterMarksTheInitialRowAndReadsRowsFromInput) {
   EXPECT_EQ(input().find("TRUE"), std::string::npos);
 }
 
-TEST_F(DialogProgram, FontRequesterListsTheFamiliesThenAsksTheSize) {
+TEST_F(DialogProgram, FontRequesterListsTheFamiliesThenAsksTheSizeAndStyles) {
   const std::vector<std::string> families = platform_font_families();
   auto index_of = [&](const char* name) {
     for (size_t i = 0; i < families.size(); i++)
@@ -197,23 +197,43 @@ TEST_F(DialogProgram, FontRequesterListsTheFamiliesThenAsksTheSize) {
   };
   const std::string mono = index_of("DejaVu Sans Mono"), sans = index_of("DejaVu Sans");
   ASSERT_NE(mono, "none");
-  // A size that is no whole number in range asks again.
-  make({{0, mono}, {0, "12pt"}, {0, "0"}, {0, "18"}});
+  const std::string no_styles = "FALSE\n0\nBold\nFALSE\n1\nItalic\nFALSE\n2\nUnderline\n";
+  // A size that is no whole number in range asks again; no style ticked is the plain face.
+  make({{0, mono}, {0, "12pt"}, {0, "0"}, {0, "18"}, {0, ""}});
   FontRequestResult f;
   EXPECT_EQ(platform_font_request("Font", "", 0, &f), 1);
   EXPECT_EQ(f.name, "DejaVu Sans Mono");
   EXPECT_EQ(f.size, 18);
   EXPECT_EQ(f.weight, 80);
+  EXPECT_EQ(f.bold + f.italic + f.underline, 0);
   EXPECT_NE(input().find("TRUE\n" + sans + "\nDejaVu Sans\n"), std::string::npos);  // the default font
+  EXPECT_NE(input().find(no_styles), std::string::npos) << input();
   const std::string a = args();
   EXPECT_NE(a.find("--list\n--radiolist\n"), std::string::npos) << a;
   EXPECT_NE(a.find("--entry-text=12\n"), std::string::npos) << a;
-  // A cancel at the list or at the size keeps the initial font.
-  for (const std::vector<Answer>& answers : {std::vector<Answer>{{1, ""}}, std::vector<Answer>{{0, mono}, {1, ""}}}) {
+  EXPECT_NE(a.find("--list\n--checklist\n"), std::string::npos) << a;
+  // A full name marks its family's row and its own styles; the styles ticked come back.
+  make({{0, sans}, {0, "14"}, {0, "0|2"}});
+  EXPECT_EQ(platform_font_request("Font", "DejaVu Sans Bold Oblique", 30, &f), 1);
+  EXPECT_NE(input().find("TRUE\n" + sans + "\nDejaVu Sans\n"), std::string::npos);
+  EXPECT_NE(input().find("TRUE\n0\nBold\nTRUE\n1\nItalic\nFALSE\n2\nUnderline\n"), std::string::npos) << input();
+  EXPECT_EQ(f.name, "DejaVu Sans");
+  EXPECT_EQ(f.size, 14);
+  EXPECT_EQ(std::vector<int32_t>({f.weight, f.slant, f.bold, f.italic, f.underline}),
+            std::vector<int32_t>({200, 0, 1, 0, 1}));
+  make({{0, sans}, {0, "14"}, {0, "1"}});
+  EXPECT_EQ(platform_font_request("Font", "DejaVu Serif Italic", 30, &f), 1);
+  EXPECT_NE(input().find("FALSE\n0\nBold\nTRUE\n1\nItalic\n"), std::string::npos) << input();
+  EXPECT_EQ(std::vector<int32_t>({f.weight, f.slant, f.bold, f.italic, f.underline}),
+            std::vector<int32_t>({80, 100, 0, 1, 0}));
+  // A cancel at the list, the size or the styles keeps the initial font, without styles.
+  for (const std::vector<Answer>& answers : {std::vector<Answer>{{1, ""}}, std::vector<Answer>{{0, mono}, {1, ""}},
+                                             std::vector<Answer>{{0, mono}, {0, "20"}, {1, ""}}}) {
     make(answers);
     EXPECT_EQ(platform_font_request("Font", "dejavu sans", 30, &f), 1);
     EXPECT_EQ(f.name, "dejavu sans");
     EXPECT_EQ(f.size, 30);
+    EXPECT_EQ(f.bold + f.italic + f.underline, 0);
     EXPECT_NE(input().find("TRUE\n" + sans + "\n"), std::string::npos);  // marked in any case
   }
 }

@@ -3,8 +3,8 @@
 ; DebugPrint(ListRequest("Pick", "One", {"a", "b", "c"}, 2))
 ; DebugPrint(ListRequest("Pick", "One", {"-a", "", "c"}, 7))  -- out of range: none chosen
 ; DebugPrint(ListRequest("Pick", "One", {"a", "b"}))           -- the first by default
-; f = FontRequest("Font", "DejaVu Sans Mono")
-; DebugPrint(f.name, f.size)
+; f = FontRequest("Font", "DejaVu Sans Mono Bold")             -- a full name: its family's row
+; DebugPrint(f.name, f.size, f.bold, f.italic, f.underline)
 .source "@system_dialogs.qasm"
 .maxstack 16
 .lineno 3
@@ -52,7 +52,7 @@
 .lineno 6
   GETGLOBAL r0 "fontrequest"
   LOADK r1 "Font"
-  LOADK r2 "DejaVu Sans Mono"
+  LOADK r2 "DejaVu Sans Mono Bold"
   CALL r0 3 2
   SETGLOBAL r0 "f"
 .lineno 7
@@ -61,5 +61,11 @@
   GETTABLE r1 r1 "name"
   GETGLOBAL r2 "f"
   GETTABLE r2 r2 "size"
-  CALL r0 3 1
+  GETGLOBAL r3 "f"
+  GETTABLE r3 r3 "bold"
+  GETGLOBAL r4 "f"
+  GETTABLE r4 r4 "italic"
+  GETGLOBAL r5 "f"
+  GETTABLE r5 r5 "underline"
+  CALL r0 6 1
   RETURN r0 1

@@ -323,6 +323,25 @@ int32_t bgpic_resize(qmBGPic* pic, int32_t width, int32_t height, bool smooth) {
   return 0;
 }
 
+int32_t bgpic_scale_current(qmBGPic* pic, int32_t width, int32_t height, bool smooth) {
+  BGPicImage& c = pic->current;
+  const BGPicImage& w = pic->working;
+  const BGPicImage& u = pic->unscaled;
+  BGPicImage made = w;
+  if (width != pic->width || height != pic->height)
+    if (int32_t err = bgpic_render_at_size(pic, width, height, smooth, &made)) return err;
+  // The old current planes go unless the working or unscaled set shares them.
+  auto shared = [&](const void* p) { return p == w.bitmap || p == w.mask || p == w.alpha || p == u.bitmap ||
+                                            p == u.mask || p == u.alpha; };
+  if (!shared(c.bitmap)) qmos_free_bitmap(c.bitmap);
+  if (!shared(c.mask)) qmos_free_mask(c.mask);
+  if (!shared(c.alpha)) qmos_free_alpha(c.alpha);
+  c = made;
+  pic->display_width = width;
+  pic->display_height = height;
+  return 0;
+}
+
 int32_t bgpic_total_layers() {
   int32_t n = 0;
   for (ObjectHeader* h = g_bgpics; h; h = h->next) n += layer_hooks().layer_count(as_bgpic(h));

@@ -87,6 +87,10 @@ int32_t bgpic_free_by_id(qmState* L, const ObjectId& id, bool report);
 void bgpic_collect(qmState* L);
 // Makes a BGPic width x height: from its fill options when it can be made again, else scaled.
 int32_t bgpic_resize(qmBGPic* pic, int32_t width, int32_t height, bool smooth);
+// The display image of a picture shown by a display that scales its layers: the current set is
+// rendered at width x height (the display's scale size), or is the working set again at the
+// picture size; the display size follows. 0 or the render's error (then nothing changed).
+int32_t bgpic_scale_current(qmBGPic* pic, int32_t width, int32_t height, bool smooth);
 // The planes of a picture at a new size from its unscaled planes or its fill options.
 int32_t bgpic_render_at_size(qmBGPic* pic, int32_t width, int32_t height, bool smooth, BGPicImage* out);
 // Fills a new bitmap from fill options (colour, gradient or texture). 0, ERR_MEM or the texture

@@ -211,8 +211,10 @@ void sync_output(qmDisplay* d) {
   qmBlitOutput& o = d->output;
   o.object_type = kOutputDisplay;
   o.layers_on = d->layers;
-  d->picture.width = d->bgpic ? d->bgpic->width : 0;
-  d->picture.height = d->bgpic ? d->bgpic->height : 0;
+  // The display composes and presents the picture's display image (at the scale size when the
+  // display scales its layers).
+  d->picture.width = d->bgpic ? d->bgpic->display_width : 0;
+  d->picture.height = d->bgpic ? d->bgpic->display_height : 0;
   d->picture.sprites = d->bgpic ? static_cast<const qmSpriteRect*>(d->bgpic->sprites) : nullptr;
   d->picture.owner = d->bgpic;
   o.picture = d->bgpic ? &d->picture : nullptr;
@@ -221,7 +223,7 @@ void sync_output(qmDisplay* d) {
   o.front = d->bgpic ? d->bgpic->current.bitmap : nullptr;
   o.back = d->buffer2;
   o.scaled = (d->scale_width > 0 && d->scale_height > 0 && d->bgpic &&
-              (d->scale_width != d->bgpic->width || d->scale_height != d->bgpic->height))
+              (d->scale_width != d->bgpic->display_width || d->scale_height != d->bgpic->display_height))
                  ? 1
                  : 0;
   o.scaled_width = o.scaled ? d->scale_width : 0;
@@ -265,7 +267,7 @@ void refresh_service(qmBlitOutput* output, int32_t, int32_t) {
     return;
   }
   if (!d->bgpic || !output->front) return;
-  display_present_rect(output->front, 0, 0, output, 0, 0, d->bgpic->width, d->bgpic->height, 1);
+  display_present_rect(output->front, 0, 0, output, 0, 0, d->bgpic->display_width, d->bgpic->display_height, 1);
 }
 
 }  // namespace
@@ -289,7 +291,10 @@ int32_t display_snapshot(int32_t type, qmBitmap** out) {
     if (from) {
       std::memcpy(bm->pixels, from->pixels, size_t(bm->bytes_per_row) * size_t(h));
     } else {
-      std::memcpy(bm->pixels, pic->current.bitmap->pixels, size_t(bm->bytes_per_row) * size_t(h));
+      // The picture at its own size: a display that scales its layers keeps a larger display image.
+      const bool scaled = pic->display_width != pic->width || pic->display_height != pic->height;
+      const qmBitmap* image = scaled ? pic->working.bitmap : pic->current.bitmap;
+      std::memcpy(bm->pixels, image->pixels, size_t(bm->bytes_per_row) * size_t(h));
       layer_hooks().redraw_rect(pic, bm, 0, 0, w, h);
     }
     *out = bm;

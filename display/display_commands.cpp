@@ -212,6 +212,14 @@ int32_t cmd_changedisplaysize(qmState* L) {
 constexpr uint32_t kReopenFlags = WINFLAG_FITSCALE | WINFLAG_KEEPPROPORTIONS | WINFLAG_NOCLOSE | WINFLAG_USEQUARTZ |
                                   WINFLAG_NOHIDE | WINFLAG_FIXED | WINFLAG_SIZEABLE | WINFLAG_BORDERLESS;
 
+// The display's picture shown at its own size: its display image is the picture again and its
+// layers lose their scaled display states.
+int32_t unscaled_display_image(qmState* L, qmDisplay* d) {
+  qmBGPic* pic = d->bgpic;
+  if (int32_t err = bgpic_scale_current(pic, pic->width, pic->height, false)) return err;
+  return layer_hooks().rebuild_layers(L, d);
+}
+
 int32_t set_attributes(qmState* L, qmDisplay* d, int32_t t) {
   auto copy = std::make_unique<qmDisplay>(*d);
   const qmBGPic* old_pic = d->bgpic;
@@ -261,11 +269,17 @@ int32_t set_attributes(qmState* L, qmDisplay* d, int32_t t) {
     d->win.height = old_pic->height;
     std::fill(std::begin(d->margin), std::end(d->margin), 0);
     d->scale_x = d->scale_y = 1.0;
+    if (int32_t err = unscaled_display_image(L, d)) return err;
+    if (int32_t err = display_make_buffers(d)) return err;
   }
 
   if (new_pic) {
     d->bgpic_owned = 0;
     display_bind_bgpic(d, copy->bgpic);
+    // A picture that a display scaling its layers showed before is shown at its own size again,
+    // unless the scale size below makes it anew.
+    if (!d->scale_layer)
+      if (int32_t err = unscaled_display_image(L, d)) return err;
     if (int32_t err = display_make_buffers(d)) return err;
     d->win.width = copy->bgpic->width;
     d->win.height = copy->bgpic->height;
@@ -578,6 +592,8 @@ int32_t display_size_change(qmState* L, qmDisplay* d, int32_t x, int32_t y, int3
   if (d->scale_layer && scaled && program_request) {
     if (width == pic->width && height == pic->height) return 0;
     if (int32_t err = bgpic_resize(pic, width, height, smooth)) return err;
+    // The window keeps its scale size: the picture's display image stays at it.
+    if (int32_t err = bgpic_scale_current(pic, d->scale_width, d->scale_height, d->smooth_scale != 0)) return err;
     d->scale_x = double(d->scale_width) / width;
     d->scale_y = double(d->scale_height) / height;
     if (int32_t err = layer_hooks().rebuild_layers(L, d)) return err;
@@ -635,6 +651,10 @@ int32_t display_size_change(qmState* L, qmDisplay* d, int32_t x, int32_t y, int3
       if (int32_t err = bgpic_resize(pic, width, height, smooth)) return err;
     }
   }
+  // Layer scaling on a window resize: the picture keeps its size and its display image is made at
+  // the scale size, which the background buffers and the composition then have.
+  if (d->scale_layer && !program_request && d->scale_width > 0 && d->scale_height > 0)
+    if (int32_t err = bgpic_scale_current(pic, d->scale_width, d->scale_height, d->smooth_scale != 0)) return err;
   if (d->scale_width > 0 && d->scale_height > 0) {
     d->scale_x = double(d->scale_width) / pic->width;
     d->scale_y = double(d->scale_height) / pic->height;

@@ -60,7 +60,9 @@ int32_t redraw_rect(qmBGPic* pic, qmBitmap* target, int32_t x, int32_t y, int32_
   if (!pic) return 0;
   RedrawSource s;
   s.pic = pic;
-  s.background = pic->current.bitmap;
+  // A picture whose display image is at a display's scale size is drawn at its own size.
+  s.unscaled = pic->display_width != pic->width || pic->display_height != pic->height;
+  s.background = s.unscaled ? pic->working.bitmap : pic->current.bitmap;
   s.dest = target;
   layers_redraw(s, x, y, w, h, REDRAW_NOSPRITES);
   return 0;

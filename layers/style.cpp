@@ -396,6 +396,9 @@ int32_t style_one(const PairContext& cx, qmLayer* layer, int32_t t, bool group) 
       region = &rec->region;
     }
   }
+  // "nocliptransform": a transformed layer keeps its region as drawn instead of turning it along.
+  int32_t clip_share = layer->clip_share;
+  const bool share_changed = f.flag("nocliptransform", &clip_share) && (clip_share != 0) != (layer->clip_share != 0);
   // "z": a position, or the name of the layer whose place it takes.
   int32_t z = 0;
   const bool z_given = f.push("z");
@@ -412,7 +415,8 @@ int32_t style_one(const PairContext& cx, qmLayer* layer, int32_t t, bool group) 
   // Commit.
   const Rect before = layer_bounds(layer, layer->display, cx.sx, cx.sy);
   dirty_list_add(dirty, before, true);
-  if (shadow || border || filters || content || geometry || anchored || clip_given) layer_free_caches(layer);
+  if (shadow || border || filters || content || geometry || anchored || clip_given || share_changed) layer_free_caches(layer);
+  layer->clip_share = clip_share ? 1 : 0;
   layer->hidden = hidden ? 1 : 0;
   layer->transparency = transparency;
   layer->shadow = d.shadow ? 1 : 0;
@@ -435,7 +439,7 @@ int32_t style_one(const PairContext& cx, qmLayer* layer, int32_t t, bool group) 
   if (!(relative & 2)) y = coord_resolve_special_y(y, u->height, 0, block.anchor_y);
   if (anchored || content) layer_set_position(L, layer, c->pos_x, c->pos_y, true, 0, nullptr);
   layer_set_position(L, layer, x, y, true, relative, nullptr);
-  if (geometry || content || (anchored && !was.matrix.is_identity()) || (clip_given && layer->unscaled != c)) {
+  if (geometry || content || (anchored && !was.matrix.is_identity()) || ((clip_given || share_changed) && layer->unscaled != c)) {
     if (int32_t err = layer_set_transform(L, layer, block)) return err;
   }
   // The new place in the list shows within the layer's bounds, which the rectangle after covers.

@@ -44,6 +44,10 @@ bool field_present(qmState* L, int32_t t, const char* key) {
   return present;
 }
 
+bool any_filter(const FilterSlot* slots) {
+  return std::any_of(slots, slots + kFilterSlots, [](const FilterSlot& f) { return f.active != 0; });
+}
+
 void defaults_into(qmTransformTags* tt, qmDrawTagOptions* dt, int32_t width, int32_t height, int32_t smooth) {
   const DrawTagDefaults& def = drawtag_defaults();
   *tt = qmTransformTags{};
@@ -67,12 +71,9 @@ void defaults_into(qmTransformTags* tt, qmDrawTagOptions* dt, int32_t width, int
   dt->tint_colour = def.tint_colour;
   dt->shadow = def.shadow;
   dt->border = def.border;
-  std::fill(std::begin(dt->filters), std::end(dt->filters), FilterSlot{});
+  // Most records come here fresh, with every slot empty: rewriting them costs more than the check.
+  if (any_filter(dt->filters)) std::fill(std::begin(dt->filters), std::end(dt->filters), FilterSlot{});
   dt->style_needed = 0;
-}
-
-bool any_filter(const FilterSlot* slots) {
-  return std::any_of(slots, slots + kFilterSlots, [](const FilterSlot& f) { return f.active != 0; });
 }
 
 // The private planes of one showing, freed together.

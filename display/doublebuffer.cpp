@@ -73,15 +73,8 @@ void present(qmDisplay* d, const qmBitmap* front, int32_t x, int32_t y, int32_t 
 int32_t cmd_begindoublebuffer(qmState* L) {
   arg_check_count(L, 0, 1);
   qmDisplay* d = display_current();
-  if (!d || !d->bgpic) return ERR_CLOSEDDISPDRAW;
   // 1. Nothing selected.
-  switch (d->output_type) {
-    case TARGET_PICTURE: return d->double_buffer ? ERR_ENDDOUBLEBUFFER : ERR_SELECTBRUSH;
-    case TARGET_MASK: return ERR_SELECTMASK;
-    case TARGET_ALPHA: return ERR_SELECTALPHACHANNEL;
-    case TARGET_LAYERS: return ERR_SELECTBG;
-    default: break;
-  }
+  if (int32_t err = drawtarget_require_display(d)) return err;
   // 2 to 5. No layers, sprites, transparency or video.
   qmBGPic* pic = d->bgpic;
   if (d->layers || layer_hooks().layer_count(pic) > 0) return ERR_LAYERSOFF;

@@ -187,6 +187,17 @@ int32_t current_display(qmDisplay** out) {
 
 }  // namespace
 
+int32_t drawtarget_require_display(const qmDisplay* d) {
+  if (!d || !d->bgpic) return ERR_CLOSEDDISPDRAW;
+  switch (d->output_type) {
+    case TARGET_PICTURE: return d->double_buffer ? ERR_ENDDOUBLEBUFFER : ERR_SELECTBRUSH;
+    case TARGET_MASK: return ERR_SELECTMASK;
+    case TARGET_ALPHA: return ERR_SELECTALPHACHANNEL;
+    case TARGET_LAYERS: return ERR_SELECTBG;
+    default: return 0;
+  }
+}
+
 OutputTarget* drawtarget_selected() {
   qmDisplay* d = display_current();
   if (!d) return nullptr;

@@ -56,6 +56,9 @@ int32_t drawtarget_end(qmState* L, qmDisplay* d, bool keep_dirty);
 int32_t drawtarget_prepare(qmState* L);
 // The selection of the current display, or nullptr.
 OutputTarget* drawtarget_selected();
+// 0 when d is open and its drawing goes to the display itself; otherwise the error that names what
+// takes the drawing instead (a selected picture, mask or alpha channel, the double buffer, layers).
+int32_t drawtarget_require_display(const qmDisplay* d);
 // The bitmap that drawing writes into instead of the display (selected picture or back buffer),
 // or nullptr when drawing goes to the display or only into a mask or alpha channel.
 qmBitmap* drawtarget_dest();

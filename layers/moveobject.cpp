@@ -295,17 +295,6 @@ intptr_t move_notify(int32_t code, intptr_t argument, void* data) {
   return 0;
 }
 
-// The current output must be the display.
-int32_t output_check(const qmDisplay* d) {
-  if (!d || !d->bgpic) return ERR_CLOSEDDISPDRAW;
-  switch (d->output_type) {
-    case TARGET_PICTURE: return d->double_buffer ? ERR_ENDDOUBLEBUFFER : ERR_SELECTBRUSH;
-    case TARGET_MASK: return ERR_SELECTMASK;
-    case TARGET_ALPHA: return ERR_SELECTALPHACHANNEL;
-    case TARGET_LAYERS: return ERR_SELECTBG;
-    default: return 0;
-  }
-}
 
 // What a move command was asked.
 struct MoveRequest {
@@ -352,7 +341,7 @@ int32_t drive_brush_layer(Move* m, qmDisplay* d, const MoveRequest& rq) {
 
 int32_t moveobject_run(qmState* L, Move* m, MoveRequest rq, const ObjectId& id, int32_t layer_position) {
   qmDisplay* d = display_current();
-  if (int32_t err = output_check(d)) return err;
+  if (int32_t err = drawtarget_require_display(d)) return err;
   if (rq.type == OBJ_SPRITE && (d->layers || layers_count(d->bgpic) > 0)) return ERR_LAYERSOFF;
   const int32_t speed = move_speed_pixels(rq.speed);
   if (speed < 0) return ERR_WRONGUSAGE;

@@ -49,7 +49,7 @@
 ; call DoMove(4)
 ; print "layers off", GetLastError()
 .source "@movelist_commands.q"
-  .maxstack 24
+  .maxstack 48
 .lineno 1
   GETGLOBAL r0 "exitonerror"
   LOADBOOL r1 0 0
@@ -87,14 +87,14 @@
 L2:
   SETGLOBAL r20 "i"
 .lineno 7
-  GETGLOBAL r0 "addmove"
-  LOADK r1 #1
-  LOADK r2 #24
-  LOADK r3 #1
-  GETGLOBAL r4 "i"
-  LOADK r5 #0
-  LOADK r6 #0
-  CALL r0 7 2
+  GETGLOBAL r24 "addmove"
+  LOADK r25 #1
+  LOADK r26 #24
+  LOADK r27 #1
+  GETGLOBAL r28 "i"
+  LOADK r29 #0
+  LOADK r30 #0
+  CALL r24 7 2
 .lineno 8
 L1:
   FORLOOP r20 @L2

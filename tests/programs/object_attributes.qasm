@@ -536,7 +536,7 @@ L1632_6:
   RETURN r0 1
 .function
   .params 2
-  .maxstack 24
+  .maxstack 48
 .lineno 2
   MOVE r0 r0
   SETGLOBAL r0 "qtype"
@@ -552,45 +552,45 @@ L1632_6:
 L1856_2:
   SETGLOBAL r20 "a"
 .lineno 5
-  GETGLOBAL r0 "getattribute"
-  GETGLOBAL r1 "qtype"
-  GETGLOBAL r2 "qid"
-  GETGLOBAL r3 "a"
-  CALL r0 4 2
+  GETGLOBAL r24 "getattribute"
+  GETGLOBAL r25 "qtype"
+  GETGLOBAL r26 "qid"
+  GETGLOBAL r27 "a"
+  CALL r24 4 2
 .lineno 6
-  GETGLOBAL r0 "getlasterror"
-  CALL r0 1 2
-  SETGLOBAL r0 "e"
+  GETGLOBAL r24 "getlasterror"
+  CALL r24 1 2
+  SETGLOBAL r24 "e"
 .lineno 7
-  GETGLOBAL r0 "e"
-  LOADK r1 #0
-  EQ 0 r0 r1
+  GETGLOBAL r24 "e"
+  LOADK r25 #0
+  EQ 0 r24 r25
   JMP @L1856_4
 .lineno 8
-  GETGLOBAL r0 "debugprint"
-  LOADK r1 "answers"
-  GETGLOBAL r2 "qtype"
-  GETGLOBAL r3 "a"
-  CALL r0 4 2
+  GETGLOBAL r24 "debugprint"
+  LOADK r25 "answers"
+  GETGLOBAL r26 "qtype"
+  GETGLOBAL r27 "a"
+  CALL r24 4 2
 .lineno 9
 L1856_4:
 .lineno 10
-  GETGLOBAL r0 "e"
-  LOADK r1 #0
-  EQ 1 r0 r1
+  GETGLOBAL r24 "e"
+  LOADK r25 #0
+  EQ 1 r24 r25
   JMP @L1856_6
 .lineno 11
-  GETGLOBAL r0 "e"
-  LOADK r1 #1080
-  EQ 1 r0 r1
+  GETGLOBAL r24 "e"
+  LOADK r25 #1080
+  EQ 1 r24 r25
   JMP @L1856_8
 .lineno 12
-  GETGLOBAL r0 "debugprint"
-  LOADK r1 "fails"
-  GETGLOBAL r2 "qtype"
-  GETGLOBAL r3 "a"
-  GETGLOBAL r4 "e"
-  CALL r0 5 2
+  GETGLOBAL r24 "debugprint"
+  LOADK r25 "fails"
+  GETGLOBAL r26 "qtype"
+  GETGLOBAL r27 "a"
+  GETGLOBAL r28 "e"
+  CALL r24 5 2
 .lineno 13
 L1856_8:
 .lineno 14

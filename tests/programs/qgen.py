@@ -149,7 +149,11 @@ def compile_lines(lines):
         if not line:
             continue
         f = stack[-1][1]
-        b0 = len(f.params)  # statements work above the parameters
+        # Statements work above the parameters, and inside a for loop above the loop's registers: a
+        # call's registers must be the highest live ones, since the collector clears the cells above
+        # the top while a command runs.
+        loops = sum(1 for s in stack if s[0] == 'for')
+        b0 = 24 + 3 * loops if loops else len(f.params)
         f.code.append(f".lineno {no}")
         m = re.match(r'function (\w+)\((.*)\)$', line)
         if m:

@@ -27,29 +27,18 @@ namespace {
 constexpr int32_t PRGTYPE_SCRIPT = 0, PRGTYPE_APPLET = 1, PRGTYPE_PROGRAM = 2;
 constexpr size_t kPromptSize = 16384;
 
-void set_field(qmState* L, const char* key, const char* value) {
-  vm_push_string(L, key);
-  vm_push_string(L, value);
-  vm_raw_set(L, -3);
-}
-void set_field(qmState* L, const char* key, double value) {
-  vm_push_string(L, key);
-  vm_push_number(L, value);
-  vm_raw_set(L, -3);
-}
-
 const Config* config_of(qmState* L) { return static_cast<const Config*>(vm_reg_get_userdata(L, "clargs")); }
 
 int32_t cmd_getversion(qmState* L) {
   arg_check_count(L, 0, 0);
   vm_new_table(L);
-  set_field(L, "application", "QuillmerePlayer");
-  set_field(L, "version", "5.0");
-  set_field(L, "version_date", "19.02.12");
-  set_field(L, "kernel", "5.0");
-  set_field(L, "kernel_date", "19.02.12");
-  set_field(L, "beta", 0.0);
-  set_field(L, "platform", "Linux");
+  table_set_string(L, "application", "QuillmerePlayer");
+  table_set_string(L, "version", "5.0");
+  table_set_string(L, "version_date", "19.02.12");
+  table_set_string(L, "kernel", "5.0");
+  table_set_string(L, "kernel_date", "19.02.12");
+  table_set_double(L, "beta", 0.0);
+  table_set_string(L, "platform", "Linux");
   return 1;
 }
 
@@ -61,8 +50,8 @@ int32_t cmd_getcommandline(qmState* L) {
   if (config) {
     for (const ForeignOption& o : config->foreign) {
       vm_new_table(L);
-      set_field(L, "arg", o.name.c_str());
-      set_field(L, "param", o.value ? o.value->c_str() : "");
+      table_set_string(L, "arg", o.name.c_str());
+      table_set_string(L, "param", o.value ? o.value->c_str() : "");
       vm_raw_seti(L, -2, count++);
     }
   }

@@ -170,17 +170,6 @@ const char* style_name(int32_t kind, int32_t value) {
   return nullptr;
 }
 
-void set_field(qmState* L, const char* key, const char* value) {
-  vm_push_string(L, key);
-  vm_push_string(L, value);
-  vm_raw_set(L, -3);
-}
-void set_field(qmState* L, const char* key, double value) {
-  vm_push_string(L, key);
-  vm_push_number(L, value);
-  vm_raw_set(L, -3);
-}
-
 int32_t cmd_fontrequest(qmState* L) {
   arg_check_count(L, 1, 3);
   const char* title = vm_arg_check_string(L, 1, nullptr);
@@ -198,16 +187,16 @@ int32_t cmd_fontrequest(qmState* L) {
   if (font.slant != 0)
     if (const char* s = style_name(1, font.slant)) full += std::string(" ") + s;
   vm_new_table(L);
-  set_field(L, "name", full.c_str());
-  set_field(L, "family", font.name.c_str());
-  set_field(L, "size", font.size);
-  set_field(L, "weight", font.weight);
-  set_field(L, "slant", font.slant);
-  set_field(L, "underline", font.underline);
-  set_field(L, "strikeout", 0.0);
-  set_field(L, "bold", font.bold);
-  set_field(L, "italic", font.italic);
-  set_field(L, "color", 0.0);
+  table_set_string(L, "name", full.c_str());
+  table_set_string(L, "family", font.name.c_str());
+  table_set_double(L, "size", font.size);
+  table_set_double(L, "weight", font.weight);
+  table_set_double(L, "slant", font.slant);
+  table_set_double(L, "underline", font.underline);
+  table_set_double(L, "strikeout", 0.0);
+  table_set_double(L, "bold", font.bold);
+  table_set_double(L, "italic", font.italic);
+  table_set_double(L, "color", 0.0);
   return 1;
 }
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "gfx/gradient.h"
+#include "gfx/style.h"
 #include "display/picture.h"
 #include "runtime/registry.h"
 
@@ -17,8 +18,6 @@ struct qmBitmap;
 struct qmMask;
 struct qmAlphaChannel;
 struct qmImageSource;
-
-enum : int32_t { FILLNONE = 0, FILLCOLOR = 1, FILLGRADIENT = 2, FILLTEXTURE = 3 };
 
 struct FillOptions {
   int32_t kind = FILLNONE;

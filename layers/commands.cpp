@@ -1,5 +1,6 @@
 // The layers command library: switching layers on, making, naming, ordering, finding and listing
 // the layers of the current background picture.
+#include <algorithm>
 #include <cinttypes>
 #include <cmath>
 #include <cstring>
@@ -159,6 +160,14 @@ void layer_set_position(qmState* L, qmLayer* layer, int32_t x, int32_t y, bool n
   if (x != kKeepCoordinate || y != kKeepCoordinate) {
     const int32_t nx = (relative & 1) ? c->pos_x + x : x == kKeepCoordinate ? c->pos_x : x;
     const int32_t ny = (relative & 2) ? c->pos_y + y : y == kKeepCoordinate ? c->pos_y : y;
+    // A line's end points are picture coordinates: they go with it.
+    if (layer->type == OBJ_LINE && c->drawn) {
+      LayerDrawn& l = *c->drawn;
+      const int64_t dx = int64_t(nx) - c->pos_x, dy = int64_t(ny) - c->pos_y;
+      auto shift = [](int32_t v, int64_t by) { return int32_t(std::clamp<int64_t>(v + by, INT32_MIN, INT32_MAX)); };
+      l.x1 = shift(l.x1, dx), l.x2 = shift(l.x2, dx);
+      l.y1 = shift(l.y1, dy), l.y2 = shift(l.y2, dy);
+    }
     move_state(c, layer, nx, ny);
     if (layer->unscaled != c) move_state(layer->unscaled, layer, nx, ny);
     if (t != c && t != layer->unscaled) {

@@ -8,12 +8,14 @@
 #include "display/asyncdraw.h"
 #include "display/clipregion.h"
 #include "display/display.h"
+#include "display/fill.h"
 #include "display/frame.h"
 #include "display/hooks.h"
 #include "display/picture.h"
 #include "display/target.h"
 #include "engine/errcodes.h"
 #include "engine/latin1.h"
+#include "runtime/errors.h"
 #include "gfx/bitmap.h"
 #include "layers/layers.h"
 
@@ -51,32 +53,60 @@ int32_t unsupported_modify(qmState*, qmLayer*, int32_t, int32_t, int32_t*) {
   return ERR_UNSUPPORTEDFEAT;
 }
 
-constexpr LayerServices kDefaultServices{
-    no_async_draw,          fill_bounds,        nullptr,           nullptr, unsupported_frame, unsupported_text,
-    unsupported_anim_layer, unsupported_insert, unsupported_modify};
-LayerServices g_services = kDefaultServices;
-
-void free_image(LayerImage& image) {
-  qmos_free_bitmap(image.bitmap);
-  qmos_free_mask(image.mask);
-  qmos_free_alpha(image.alpha);
-  image = LayerImage{};
+// The draw and text libraries' defaults at their start, until they answer for themselves.
+void default_draw_style(LayerShapeStyle* out) {
+  *out = LayerShapeStyle{};
+  out->draw.form_style = FORM_NORMAL;
+  out->draw.fill_style = FILLNONE;
+  gradient_defaults(&out->draw.gradient);
+  out->draw.gradient.start_colour = 0x0000FF;
+}
+void default_text_style(LayerTextStyle* style, uint32_t* colour, LayerFont* font) {
+  *style = LayerTextStyle{};
+  *colour = 0xFFFFFF;
+  *font = LayerFont{};
+}
+int32_t font_as_named(qmState*, LayerFont*) {
+  return 0;
+}
+int32_t no_paths(qmState*, const ObjectId& id) {
+  if (id.handle) return ERR_FINDARRAY;
+  err_set_number_arg(id.number);
+  return ERR_FINDPATH;
 }
 
+constexpr LayerServices kDefaultServices{
+    no_async_draw,      fill_bounds,        nullptr,         nullptr,       unsupported_frame,
+    unsupported_text,   unsupported_anim_layer, unsupported_insert, unsupported_modify, default_draw_style,
+    default_text_style, font_as_named,      no_paths};
+LayerServices g_services = kDefaultServices;
+
+
 void free_state_caches(qmLayerState* s) {
-  free_image(s->filtered);
-  free_image(s->border);
+  layer_image_free(s->filtered);
+  layer_image_free(s->border);
   qmos_free_alpha(s->shadow);
   s->shadow = nullptr;
 }
 
 }  // namespace
 
+void layer_image_free(LayerImage& image) {
+  qmos_free_bitmap(image.bitmap);
+  qmos_free_mask(image.mask);
+  qmos_free_alpha(image.alpha);
+  image = LayerImage{};
+}
+
 LayerServices& layer_services() {
   return g_services;
 }
 void layer_services_reset() {
   g_services = kDefaultServices;
+}
+
+bool layer_kind_is_drawn(int32_t type) {
+  return layer_kind_is_shape(type) || type == OBJ_TEXTOUT || type == OBJ_PRINT || type == OBJ_VECTORPATH;
 }
 
 bool layer_kind_is_shape(int32_t type) {
@@ -195,8 +225,8 @@ int32_t layer_set_name_checked(qmBGPic* pic, qmLayer* layer, const char* name) {
 
 void layer_state_free(qmLayerState* state) {
   if (!state) return;
-  free_image(state->content);
-  free_image(state->transformed);
+  layer_image_free(state->content);
+  layer_image_free(state->transformed);
   free_state_caches(state);
   if (state->clip_owned) clip_free(state->clip);
   delete state;
@@ -207,8 +237,8 @@ void layer_free_images(qmLayer* layer, int32_t which) {
   for (int i = 0; i < 3; ++i) {
     qmLayerState* s = states[i];
     if (!s || (i >= 1 && s == states[0]) || (i == 2 && s == states[1])) continue;
-    if (which & LAYER_IMAGE_FILTERED) free_image(s->filtered);
-    if (which & LAYER_IMAGE_BORDER) free_image(s->border);
+    if (which & LAYER_IMAGE_FILTERED) layer_image_free(s->filtered);
+    if (which & LAYER_IMAGE_BORDER) layer_image_free(s->border);
     if (which & LAYER_IMAGE_SHADOW) {
       qmos_free_alpha(s->shadow);
       s->shadow = nullptr;
@@ -245,8 +275,7 @@ void layer_free(qmState* L, qmLayer* layer) {
 
 int32_t render_layer_content(qmState*, qmLayer* layer, qmLayerState* state) {
   const int32_t type = layer->type;
-  if (layer_kind_is_shape(type) || type == OBJ_TEXTOUT || type == OBJ_PRINT || type == OBJ_VECTORPATH)
-    return g_services.render_content(layer, state);
+  if (layer_kind_is_drawn(type)) return g_services.render_content(layer, state);
   // Brushes, anims, text objects and picture parts show their object's planes.
   return 0;
 }
@@ -307,7 +336,7 @@ void apply_style(qmLayer* layer, const LayerStyle* style) {
 int32_t layer_new(qmState* L, qmBGPic* pic, const LayerSpec& spec, qmLayer** out) {
   LayerImage image = spec.image;
   auto fail = [&](int32_t error) {
-    free_image(image);
+    layer_image_free(image);
     return error;
   };
   if (!pic) return fail(ERR_NOLAYERS);

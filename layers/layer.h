@@ -4,10 +4,12 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "display/bgpic.h"
 #include "display/filterslots.h"
 #include "gfx/blitservices.h"
+#include "layers/content.h"
 #include "layers/geometry.h"
 #include "runtime/registry.h"
 
@@ -37,8 +39,9 @@ struct qmLayerState {
   int32_t width = 0, height = 0;  // on screen
   int32_t border_x = 0, border_y = 0, border_w = 0, border_h = 0;
   int32_t kind[2] = {0, 0};  // ANIM: frame and count; parts: source x and y
-  uint32_t colour = 0;       // shapes: the fill colour that the renderer uses
+  uint32_t colour = 0;       // drawn kinds: the colour that the renderer uses
   int32_t fill_style = 1;
+  std::unique_ptr<LayerDrawn> drawn;  // drawn kinds, content state only: what is rendered
 };
 
 struct qmLayer {
@@ -158,6 +161,8 @@ void layer_remove(qmState* L, qmBGPic* pic, qmLayer* layer);
 void layer_free(qmState* L, qmLayer* layer);
 void bgpic_layers_free(qmState* L, qmBGPic* pic);
 void layer_state_free(qmLayerState* state);
+// Frees the planes of one image and empties it.
+void layer_image_free(LayerImage& image);
 // Drops the images computed from the content (filters, border, shadow) of every distinct state.
 void layer_free_caches(qmLayer* layer);
 // Drops some of them: the filtered images, the border images and the shadow planes.
@@ -197,6 +202,18 @@ struct LayerServices {
   // ModifyLayerFrames' work on the anim an ANIM layer shows: the layer holds an anim of its own
   // first unless it is a temporary one that no other layer shows; *count gets the new count.
   int32_t (*anim_modify_frames)(qmState* L, qmLayer* layer, int32_t frames, int32_t extra, int32_t* count);
+  // The draw library's current style, which a layer turned into a shape or a path from another
+  // kind starts from.
+  void (*draw_style)(LayerShapeStyle* out);
+  // The text library's current style, colour and font, which a layer turned into text from
+  // another kind starts from.
+  void (*text_style)(LayerTextStyle* style, uint32_t* colour, LayerFont* font);
+  // Opens a text layer's font through the font cache (name, size, engine, cache and linked-file
+  // flags as given): 0 with font->font set, or the error.
+  int32_t (*font_open)(qmState* L, LayerFont* font);
+  // A path that a path layer shows: 0, ERR_FINDARRAY for an automatic id, else ERR_FINDPATH with
+  // the number. Until the vectorgraphics library installs it no path exists.
+  int32_t (*path_find)(qmState* L, const ObjectId& id);
 };
 LayerServices& layer_services();
 void layer_services_reset();

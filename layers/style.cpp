@@ -2,8 +2,10 @@
 // worker a table of their own.
 #include "layers/style.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "display/asyncdraw.h"
@@ -19,6 +21,8 @@
 #include "engine/vm.h"
 #include "layers/access.h"
 #include "layers/layers.h"
+#include "layers/style_fields.h"
+#include "layers/style_content.h"
 #include "runtime/args.h"
 #include "runtime/errors.h"
 
@@ -27,55 +31,6 @@ namespace qm {
 namespace {
 
 inline constexpr int32_t kKeep = kKeepCoordinate;
-
-// Field readers over the style table at index t. A present field of the wrong type raises, naming
-// the field; the worker's guard still redraws what was changed before.
-struct Fields {
-  qmState* L;
-  int32_t t;
-  // Pushes the field; false (nothing pushed) when it is absent.
-  bool push(const char* key) const {
-    vm_push_string(L, key);
-    vm_get_table(L, t);
-    if (vm_type(L, -1) != QM_TNIL) return true;
-    vm_pop(L, 1);
-    return false;
-  }
-  bool has(const char* key) const {
-    if (!push(key)) return false;
-    vm_pop(L, 1);
-    return true;
-  }
-  bool number(const char* key, double* out) const {
-    if (!push(key)) return false;
-    if (vm_type(L, -1) != QM_TNUMBER) {
-      err_set_string_arg(key);
-      vm_raise_error(L, ERR_NUMTABLEARG);
-    }
-    *out = vm_to_number(L, -1);
-    vm_pop(L, 1);
-    return true;
-  }
-  bool integer(const char* key, int32_t* out) const {
-    double v = 0.0;
-    if (!number(key, &v)) return false;
-    *out = to_i32(v);
-    return true;
-  }
-  bool colour(const char* key, uint32_t* out) const {
-    uint32_t v = 0;
-    int32_t given = 0;
-    opt_get_uint(L, t, key, &v, &given);
-    if (given) *out = v;
-    return given != 0;
-  }
-  bool flag(const char* key, int32_t* out) const {
-    if (!push(key)) return false;
-    *out = vm_type(L, -1) == QM_TNUMBER ? vm_to_number(L, -1) != 0 : vm_to_boolean(L, -1) != 0;
-    vm_pop(L, 1);
-    return true;
-  }
-};
 
 // Redraws the library's dirty list when the worker ends, also when an error leaves it early.
 struct RedrawAtEnd {
@@ -105,7 +60,7 @@ int32_t source_size(qmState* L, int32_t type, const ObjectId& id, int32_t* w, in
 
 // The content keys of image layers: "id" and the part keys. *changed is set when the content
 // differs afterwards.
-int32_t image_content_keys(qmState* L, const Fields& f, qmLayer* layer, int32_t type, bool converting,
+int32_t image_content_keys(qmState* L, const StyleFields& f, qmLayer* layer, int32_t type, bool converting,
                            bool* changed) {
   qmLayerState* c = layer->content;
   ObjectId id = layer->object;
@@ -130,12 +85,8 @@ int32_t image_content_keys(qmState* L, const Fields& f, qmLayer* layer, int32_t 
       int64_t(part[1]) + part[3] > sh)
     return ERR_WRONGUSAGE;
   // A layer drawing its own planes now shows the object's.
-  for (LayerImage* image : {&c->content, &c->transformed}) {
-    qmos_free_bitmap(image->bitmap);
-    qmos_free_mask(image->mask);
-    qmos_free_alpha(image->alpha);
-    *image = LayerImage{};
-  }
+  layer_image_free(c->content);
+  layer_image_free(c->transformed);
   layer->type = type;
   layer->object = id;
   c->kind[0] = type == OBJ_BRUSH ? 0 : part[0];
@@ -147,7 +98,7 @@ int32_t image_content_keys(qmState* L, const Fields& f, qmLayer* layer, int32_t 
 }
 
 // "frame" of an anim layer: 0 the next (wrapping), -1 the last, 1..count that one.
-int32_t anim_frame_key(const Fields& f, qmLayer* layer, bool* changed) {
+int32_t anim_frame_key(const StyleFields& f, qmLayer* layer, bool* changed) {
   int32_t frame = 0;
   if (!f.integer("frame", &frame)) return 0;
   qmLayerState* c = layer->content;
@@ -164,8 +115,30 @@ int32_t anim_frame_key(const Fields& f, qmLayer* layer, bool* changed) {
   return 0;
 }
 
+int32_t saturate_add(int32_t a, int32_t b) {
+  return int32_t(std::clamp<int64_t>(int64_t(a) + b, INT32_MIN, INT32_MAX));
+}
+
+// A drawn kind takes its new content: the description, the colour and the size, and is rendered
+// from them. The layer no longer shows another object's planes.
+int32_t commit_drawn(qmState* L, qmLayer* layer, DrawnContent& drawn) {
+  qmLayerState* c = layer->content;
+  layer_image_free(c->content);
+  layer_image_free(c->transformed);
+  layer->type = drawn.type;
+  layer->object = drawn.type == OBJ_VECTORPATH ? drawn.drawn.path : ObjectId{};
+  c->colour = drawn.colour;
+  c->fill_style = drawn.drawn.style.draw.fill_style;
+  c->content_w = c->width = drawn.width;
+  c->content_h = c->height = drawn.height;
+  c->kind[0] = c->kind[1] = 0;
+  if (!c->drawn) c->drawn = std::make_unique<LayerDrawn>();
+  *c->drawn = std::move(drawn.drawn);
+  return render_layer_content(L, layer, c);
+}
+
 // The geometry keys into a copy of the transform block. *changed when it differs.
-int32_t transform_keys(qmState* L, const Fields& f, TransformBlock& b, bool* changed) {
+int32_t transform_keys(qmState* L, const StyleFields& f, TransformBlock& b, bool* changed) {
   double m[4] = {0, 0, 0, 0};
   int32_t given = 0;
   opt_get_number4(L, f.t, "transform", m, &given);
@@ -230,7 +203,7 @@ int32_t transform_keys(qmState* L, const Fields& f, TransformBlock& b, bool* cha
   return 0;
 }
 
-int32_t anchor_keys(const Fields& f, TransformBlock& b, bool* changed) {
+int32_t anchor_keys(const StyleFields& f, TransformBlock& b, bool* changed) {
   double a = 0.0;
   const char* keys[2] = {"anchorx", "anchory"};
   for (int32_t axis = 0; axis < 2; ++axis) {
@@ -243,7 +216,7 @@ int32_t anchor_keys(const Fields& f, TransformBlock& b, bool* changed) {
 }
 
 // "filters", "tint", "tintcolor" and "clearfilters" into a copy of the slots.
-int32_t filter_keys(qmState* L, const Fields& f, FilterSlot* slots) {
+int32_t filter_keys(qmState* L, const StyleFields& f, FilterSlot* slots) {
   bool given = false;
   if (int32_t err = filters_read_table(L, f.t, slots, &given)) return err;
   FilterSlot& tint = slots[kTintSlot];
@@ -284,7 +257,7 @@ Decoration decoration_of(const qmLayer* l) {
           l->shadow_sigma, l->border, l->border_size,      l->border_colour};
 }
 
-int32_t decoration_keys(const Fields& f, Decoration& d) {
+int32_t decoration_keys(const StyleFields& f, Decoration& d) {
   f.flag("shadow", &d.shadow);
   f.colour("shadowcolor", &d.shadow_colour);
   f.integer("shadowdir", &d.shadow_direction);
@@ -335,22 +308,29 @@ struct CollectAtEnd {
 // One layer of one pair.
 int32_t style_one(const PairContext& cx, qmLayer* layer, int32_t t, bool group) {
   qmState* L = cx.L;
-  const Fields f{L, t};
+  const StyleFields f{L, t};
   DirtyList& dirty = layers_dirty();
   qmLayerState* c = layer->content;
   // Content.
   bool content = false;
   int32_t type = layer->type;
   bool converting = false;
+  // A drawn kind's new content, committed with the rest.
+  std::unique_ptr<DrawnContent> drawn;
   if (!group) {
     if (f.integer("type", &type) && type != layer->type) {
-      if (!is_image_kind(type) || !is_image_kind(layer->type)) return ERR_WRONGUSAGE;
+      if (!is_image_kind(type) && !layer_kind_is_drawn(type)) return ERR_WRONGUSAGE;
+      if (!is_image_kind(layer->type) && !layer_kind_is_drawn(layer->type)) return ERR_WRONGUSAGE;
       converting = true;
     }
     if (is_image_kind(type)) {
       const int32_t was = layer->type;
       if (int32_t err = image_content_keys(L, f, layer, type, converting, &content)) return err;
-      if (content) *cx.collect |= was == OBJ_BGPICPART ? 8 : 1;
+      if (content && is_image_kind(was)) *cx.collect |= was == OBJ_BGPICPART ? 8 : 1;
+      if (content) c->drawn.reset();
+    } else if (layer_kind_is_drawn(type) && (converting || drawn_content_given(f, type))) {
+      drawn = std::make_unique<DrawnContent>();
+      if (int32_t err = drawn_content_keys(L, f, layer, type, drawn.get())) return err;
     }
     if (layer->type == OBJ_ANIM)
       if (int32_t err = anim_frame_key(f, layer, &content)) return err;
@@ -362,10 +342,14 @@ int32_t style_one(const PairContext& cx, qmLayer* layer, int32_t t, bool group) 
   if (int32_t err = anchor_keys(f, block, &anchored)) return err;
   int32_t x = kKeep, y = kKeep, relative = 0;
   double v = 0.0;
+  bool placed = true;
   if (f.number("translatex", &v)) x = to_i32(v), relative |= 1;
   else if (f.number("x", &v)) x = to_i32(v);
-  if (f.number("translatey", &v)) y = to_i32(v), relative |= 2;
-  else if (f.number("y", &v)) y = to_i32(v);
+  else placed = false;
+  if (f.number("translatey", &v)) y = to_i32(v), relative |= 2, placed = true;
+  else if (f.number("y", &v)) y = to_i32(v), placed = true;
+  // A print layer's cursor places its text inside the layer, which then stays where it is.
+  if (drawn && drawn->cursor && (placed || anchored)) return ERR_WRONGUSAGE;
   // Looks.
   int32_t smooth = block.smooth;
   if (f.flag("smoothscale", &smooth) && smooth != block.smooth) block.smooth = smooth, geometry = true;
@@ -378,6 +362,7 @@ int32_t style_one(const PairContext& cx, qmLayer* layer, int32_t t, bool group) 
   int32_t hidden = layer->hidden;
   f.flag("hidden", &hidden);
   Decoration d = decoration_of(layer);
+  if (drawn) d.shadow = drawn->shadow, d.border = drawn->border;
   if (int32_t err = decoration_keys(f, d)) return err;
   const Decoration old = decoration_of(layer);
   const bool shadow = std::memcmp(&d, &old, offsetof(Decoration, border)) != 0;
@@ -434,9 +419,25 @@ int32_t style_one(const PairContext& cx, qmLayer* layer, int32_t t, bool group) 
   layer->transform.anchor_x = block.anchor_x;
   layer->transform.anchor_y = block.anchor_y;
   // Special coordinates stand for places on the picture, for the layer's size and anchor.
+  if (drawn) {
+    const int32_t was_type = layer->type;
+    if (int32_t err = commit_drawn(L, layer, *drawn)) return err;
+    content = true;
+    if (is_image_kind(was_type)) *cx.collect |= was_type == OBJ_BGPICPART ? 8 : 1;
+  }
   const qmLayerState* u = layer->unscaled;
   if (!(relative & 1)) x = coord_resolve_special_x(x, u->width, 0, block.anchor_x);
   if (!(relative & 2)) y = coord_resolve_special_y(y, u->height, 0, block.anchor_y);
+  if (drawn && drawn->line_points) {
+    // A line stands at the top-left of its end points, which stay where they were given.
+    x = c->pos_x = std::min(c->drawn->x1, c->drawn->x2);
+    y = c->pos_y = std::min(c->drawn->y1, c->drawn->y2);
+    relative = 0;
+  } else if (drawn && drawn->vertices) {
+    // New vertices stand where the table's position and their own box corner put them.
+    if (x != kKeep && !(relative & 1)) x = saturate_add(x, drawn->vertex_x);
+    if (y != kKeep && !(relative & 2)) y = saturate_add(y, drawn->vertex_y);
+  }
   if (anchored || content) layer_set_position(L, layer, c->pos_x, c->pos_y, true, 0, nullptr);
   layer_set_position(L, layer, x, y, true, relative, nullptr);
   if (geometry || content || (anchored && !was.matrix.is_identity()) || ((clip_given || share_changed) && layer->unscaled != c)) {
@@ -740,7 +741,7 @@ int32_t cmd_getlayerstyle(qmState* L) {
       break;
     case OBJ_TEXTOBJECT: table_set_id(L, "id", layer->object); break;
     default:
-      if (layer_kind_is_shape(layer->type)) table_set_double(L, "color", double(c->colour));
+      if (layer_kind_is_drawn(layer->type)) drawn_content_push(L, layer);
       break;
   }
   return 1;

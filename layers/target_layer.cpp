@@ -94,7 +94,10 @@ int32_t layer_render_to_bitmap(qmState* L, qmLayer* layer, int32_t, LayerImage* 
   }
   // A drawn kind becomes a brush layer showing its own planes: it is no longer drawn again from its
   // description.
-  if (type != OBJ_BRUSH && type != OBJ_BRUSHPART && type != OBJ_BGPICPART) layer->type = OBJ_BRUSH;
+  if (type != OBJ_BRUSH && type != OBJ_BRUSHPART && type != OBJ_BGPICPART) {
+    layer->type = OBJ_BRUSH;
+    c->drawn.reset();
+  }
   *out = c->content;
   return 0;
 }

@@ -56,6 +56,7 @@ void conversion_start(const qmLayer* layer, int32_t type, DrawnContent* out) {
     if (is_text(from)) return;
     d = LayerDrawn{};
     layer_services().text_style(&d.text_style, &out->colour, &d.font);
+    if (d.text_style.flags & ~TEXTSTYLE_NORMAL) d.text_style.flags &= ~TEXTSTYLE_NORMAL;
     if (type == OBJ_PRINT)
       if (const qmDisplay* display = display_current()) {
         d.cursor_x = display->cursor_x, d.cursor_y = display->cursor_y;
@@ -149,7 +150,8 @@ int32_t text_keys(qmState* L, const StyleFields& f, int32_t type, DrawnContent* 
     } else {
       if (bits & TEXTSTYLE_SHADOW) out->shadow = 1;
       if (bits & TEXTSTYLE_EDGE) out->border = 1;
-      d.text_style.flags |= bits & ~switches;
+      // NORMAL stands for no other bit, so that GetLayerStyle's answer reads back the same.
+      if (bits & ~switches) d.text_style.flags = (d.text_style.flags & ~TEXTSTYLE_NORMAL) | (bits & ~switches);
     }
   }
   if (f.integer("fontstyleclear", &bits)) {

@@ -40,7 +40,8 @@ int32_t read_style_table(qmState* L, int32_t t, qmLayer* layer, LayerDrawStyle* 
       any = true;
     } else {
       take_switches(layer, &bits, 1, changed);
-      style->form_style |= bits;
+      // NORMAL stands for no other bit, so that GetLayerStyle's answer reads back the same.
+      if (bits) style->form_style = (style->form_style & ~FORM_NORMAL) | bits;
       any |= bits != 0;
     }
   }

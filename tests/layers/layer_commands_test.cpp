@@ -10,37 +10,19 @@
 #include "layers/layers.h"
 #include "layers/style.h"
 #include "platform/platform.h"
-#include "tests/display/display_harness.h"
+#include "tests/layers/layer_harness.h"
 
 using namespace qm;
 using qmtest::Outcome;
 
 namespace {
 
-class LayerCommandsTest : public qmtest::DisplayHarness {
+class LayerCommandsTest : public qmtest::LayerHarness {
  protected:
-  void SetUp() override {
-    DisplayHarness::SetUp();
-    ASSERT_EQ(layers_init(L), 0);
-    d = open_display();
-    ASSERT_EQ(code("EnableLayers", {}), 0);
-  }
-  qmLayer* layer(int32_t n) { return layer_at_index(d->bgpic, n); }
   // A CreateLayer layer in a group.
   void grouped(int32_t x, int32_t y, int32_t w, int32_t h, const char* group) {
     ASSERT_EQ(code("CreateLayer", {double(x), double(y), double(w), double(h)}), 0);
     std::snprintf(layers_top(d->bgpic)->group, kGroupNameSize, "%s", group);
-  }
-  // GetLayerStyle(n) as key -> value text (tables as "table").
-  std::map<std::string, std::string> style(int32_t n) {
-    std::map<std::string, std::string> out;
-    if (call("GetLayerStyle", {double(n)}).code != 0) return out;
-    vm_push_nil(L);
-    while (vm_next(L, 1)) {
-      if (vm_type(L, -2) == QM_TSTRING) out[vm_to_string(L, -2)] = qmtest::describe(L, -1);
-      vm_pop(L, 1);
-    }
-    return out;
   }
   std::string transform_of(int32_t n) {
     const Outcome o = call("GetLayerStyle", {double(n)});
@@ -54,7 +36,6 @@ class LayerCommandsTest : public qmtest::DisplayHarness {
     }
     return s;
   }
-  qmDisplay* d = nullptr;
 };
 
 }  // namespace

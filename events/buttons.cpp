@@ -89,13 +89,23 @@ void release(qmState* L, qmBGPicButton* b) {
 
 double factor(double f) { return f > 0 ? f : 1.0; }
 
-bool layer_hit(qmState* L, const qmDisplay* d, int32_t x, int32_t y, const qmBGPicButton* b) {
-  double fx = x - d->margin[0], fy = y - d->margin[1];
-  if (d->scale_auto) {
+// The pixel under a point of the window content: behind the border margins and, when scaled,
+// divided by the scale factors. Rounded down, so that the border just left of or above the
+// picture is not taken for its first column or row.
+void point_to_pixel(const qmDisplay* d, int32_t x, int32_t y, bool scaled, int32_t* px, int32_t* py) {
+  double fx = double(x) - d->margin[0], fy = double(y) - d->margin[1];
+  if (scaled) {
     fx /= factor(d->scale_x);
     fy /= factor(d->scale_y);
   }
-  const int32_t px = to_i32(std::floor(fx)), py = to_i32(std::floor(fy));
+  *px = to_i32(std::floor(fx));
+  *py = to_i32(std::floor(fy));
+}
+
+bool layer_hit(qmState* L, const qmDisplay* d, int32_t x, int32_t y, const qmBGPicButton* b) {
+  // Layers of a display that scales them are already at the window's scale.
+  int32_t px = 0, py = 0;
+  point_to_pixel(d, x, y, d->scale_auto != 0, &px, &py);
   qmLayerState* st = b->layer->display;
   if (!st || px < st->bounds_x || py < st->bounds_y || px - st->bounds_x >= st->width || py - st->bounds_y >= st->height)
     return false;
@@ -228,7 +238,8 @@ void message(qmState* L, qmEventRecord* r) {
   table_set_number(L, "midmousedown", b->down[2]);
   if (r->display) table_set_id(L, "display", r->display->header.id);
   if (b->type == LAYERBUTTON) {
-    table_set_number(L, "layer", layer_index_of(layers_current_picture(), b->layer));
+    // The position in the button's own picture, which a selected picture need not be.
+    table_set_number(L, "layer", layer_index_of(b->owner, b->layer));
     table_set_string(L, "layername", b->layer && b->layer->name ? b->layer->name : "");
   }
 }
@@ -269,8 +280,8 @@ bool button_live(const qmBGPicButton* b) {
 
 bool button_hit_test(qmState* L, const qmDisplay* d, int32_t x, int32_t y, const qmBGPicButton* b) {
   if (b->type == LAYERBUTTON) return b->layer && layer_hit(L, d, x, y, b);
-  const int32_t px = to_i32((x - d->margin[0]) / factor(d->scale_x));
-  const int32_t py = to_i32((y - d->margin[1]) / factor(d->scale_y));
+  int32_t px = 0, py = 0;
+  point_to_pixel(d, x, y, true, &px, &py);
   return px >= b->x1 && px <= b->x2 && py >= b->y1 && py <= b->y2;
 }
 

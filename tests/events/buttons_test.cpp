@@ -34,6 +34,11 @@ TEST(Buttons, HitTestOfASimpleButtonOnPlainAndScaledDisplays) {
     d.scale_x = d.scale_y = c.scale;
     EXPECT_EQ(button_hit_test(nullptr, &d, c.x, c.y, &b), c.hit) << c.x << "," << c.y << " at scale " << c.scale;
   }
+  // The border just left of or above a scaled picture is not its first column or row.
+  b.x1 = b.x2 = b.y1 = b.y2 = 0;
+  EXPECT_FALSE(button_hit_test(nullptr, &d, 9, 20, &b));
+  EXPECT_FALSE(button_hit_test(nullptr, &d, 10, 19, &b));
+  EXPECT_TRUE(button_hit_test(nullptr, &d, 10, 20, &b));
 }
 
 TEST(Buttons, LayersOfAPictureNotShownTakeTheirButtonsAlong) {

@@ -1,7 +1,8 @@
 // The layers subsystem: layer records and the layer list of each background picture
 // (layers/layer.h), geometry (layers/geometry.h), dirty-rectangle lists (layers/dirty.h), the
-// redraw engine (layers/redraw.h), filters (layers/filters.h) and the drawing style fields of
-// style tables (layers/style_table.h); below, the layer core that the layer commands share:
+// redraw engine (layers/redraw.h), filters (layers/filters.h), the drawing style fields of
+// style tables (layers/style_table.h) and what text, shape and path layers keep of their content
+// (layers/content.h); below, the layer core that the layer commands share:
 // the current picture and the command precondition, refreshes, inserting, transforms and the
 // display-scaled states, clip regions that follow a layer, and layers as drawing targets.
 // layers_install_hooks() puts the layers behind the display library's LayerHooks and the blit

@@ -136,6 +136,9 @@ TEST_F(LayerCommandsTest, AnimFrames) {
   EXPECT_EQ(style(1)["frame"], "1");
   EXPECT_EQ(code("NextFrame", {1.0}), 0);
   EXPECT_EQ(l->content->kind[0], 1);
+  // GetLayerStyle's frame (from 1) read back shows the same frame.
+  ASSERT_EQ(restyle_with_own(1), 0);
+  EXPECT_EQ(l->content->kind[0], 1);
   l->type = OBJ_BRUSH;
   EXPECT_EQ(code("NextFrame", {1.0}), ERR_NOANMLAYER);
 }

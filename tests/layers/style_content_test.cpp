@@ -20,18 +20,6 @@ namespace {
 
 class StyleContentTest : public qmtest::LayerHarness {
  protected:
-  // SetLayerStyle(n, GetLayerStyle(n)).
-  int32_t restyle_with_own(int32_t n) {
-    vm_set_top(L, 0);
-    vm_push_string(L, "setlayerstyle");
-    vm_get_table(L, QM_GLOBALSINDEX);
-    vm_push_number(L, n);
-    vm_push_string(L, "getlayerstyle");
-    vm_get_table(L, QM_GLOBALSINDEX);
-    vm_push_number(L, n);
-    if (int32_t err = vm_pcall(L, 1, 1, 0)) return err;
-    return vm_pcall(L, 2, 0, 0);
-  }
   void set_list(const char* key, std::initializer_list<double> values) {
     vm_push_string(L, key);
     vm_new_table(L);

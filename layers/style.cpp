@@ -97,6 +97,42 @@ int32_t image_content_keys(qmState* L, const StyleFields& f, qmLayer* layer, int
   return 0;
 }
 
+// Kinds that show something, which a layer can be turned into and from.
+bool is_content_kind(int32_t type) {
+  return is_image_kind(type) || layer_kind_is_drawn(type) || type == OBJ_ANIM || type == OBJ_TEXTOBJECT;
+}
+
+// "id" of an anim or text-object layer (mandatory on conversion): the object it shows, found through
+// the anim or text library; an anim layer starts at the first frame. *changed when the object
+// changed.
+int32_t object_content_keys(qmState* L, const StyleFields& f, qmLayer* layer, int32_t type, bool converting,
+                            bool* changed) {
+  ObjectId id = layer->object;
+  int32_t given = 0;
+  opt_get_id(L, f.t, "id", &id, &given);
+  if (converting && !given) return ERR_MISSINGPARAMTR;
+  if (!converting && id == layer->object) return 0;
+  LayerPlanes planes;
+  int32_t count = 0;
+  const LayerServices& s = layer_services();
+  if (int32_t err = type == OBJ_ANIM ? s.anim_frame(L, id, 0, &planes, &count) : s.textobject_image(L, id, &planes))
+    return err;
+  qmLayerState* c = layer->content;
+  layer_image_free(c->content);
+  layer_image_free(c->transformed);
+  c->drawn.reset();
+  layer->type = type;
+  layer->object = id;
+  for (qmLayerState* t : {layer->content, layer->unscaled, layer->display}) {
+    t->kind[0] = 0;
+    t->kind[1] = type == OBJ_ANIM ? count : 0;
+  }
+  c->content_w = c->width = planes.width;
+  c->content_h = c->height = planes.height;
+  *changed = true;
+  return 0;
+}
+
 // "frame" of an anim layer: 0 the next (wrapping), -1 the last, 1..count that one.
 int32_t anim_frame_key(const StyleFields& f, qmLayer* layer, bool* changed) {
   int32_t frame = 0;
@@ -319,8 +355,7 @@ int32_t style_one(const PairContext& cx, qmLayer* layer, int32_t t, bool group) 
   std::unique_ptr<DrawnContent> drawn;
   if (!group) {
     if (f.integer("type", &type) && type != layer->type) {
-      if (!is_image_kind(type) && !layer_kind_is_drawn(type)) return ERR_WRONGUSAGE;
-      if (!is_image_kind(layer->type) && !layer_kind_is_drawn(layer->type)) return ERR_WRONGUSAGE;
+      if (!is_content_kind(type) || !is_content_kind(layer->type)) return ERR_WRONGUSAGE;
       converting = true;
     }
     if (is_image_kind(type)) {
@@ -331,6 +366,10 @@ int32_t style_one(const PairContext& cx, qmLayer* layer, int32_t t, bool group) 
     } else if (layer_kind_is_drawn(type) && (converting || drawn_content_given(f, type))) {
       drawn = std::make_unique<DrawnContent>();
       if (int32_t err = drawn_content_keys(L, f, layer, type, drawn.get())) return err;
+    } else if (type == OBJ_ANIM || type == OBJ_TEXTOBJECT) {
+      const int32_t was = layer->type;
+      if (int32_t err = object_content_keys(L, f, layer, type, converting, &content)) return err;
+      if (content && is_image_kind(was)) *cx.collect |= was == OBJ_BGPICPART ? 8 : 1;
     }
     if (layer->type == OBJ_ANIM)
       if (int32_t err = anim_frame_key(f, layer, &content)) return err;

@@ -227,3 +227,42 @@ TEST_F(StyleContentTest, PathKeys) {
   EXPECT_EQ(call_table("SetLayerStyle", {1.0}, [&] { set_number("type", OBJ_VECTORPATH), set_number("id", 7); }).code, 0);
   EXPECT_EQ(layer(1)->object.number, 7);
 }
+
+// Anims and text objects: a layer turned into one needs its id and takes the object's size (an
+// anim from its first frame); they come from their libraries, which answer for themselves later.
+TEST_F(StyleContentTest, AnimAndTextObjectContent) {
+  ASSERT_EQ(code("CreateLayer", {0.0, 0.0, 8.0, 8.0}), 0);
+  auto restyle = [&](const std::function<void()>& keys) { return call_table("SetLayerStyle", {1.0}, keys).code; };
+  EXPECT_EQ(restyle([&] { set_number("type", OBJ_ANIM), set_number("id", 5); }), ERR_UNSUPPORTEDFEAT);
+  static qmBitmap* frame = nullptr;
+  frame = qmos_alloc_bitmap(6, 4);
+  layer_services().anim_frame = [](qmState*, const ObjectId& id, int32_t, LayerPlanes* out, int32_t* count) {
+    if (id.number != 5) return ERR_FINDANIM;
+    *out = LayerPlanes{frame, nullptr, nullptr, 6, 4, 0, 0};
+    *count = 3;
+    return 0;
+  };
+  layer_services().textobject_image = [](qmState*, const ObjectId&, LayerPlanes* out) {
+    *out = LayerPlanes{frame, nullptr, nullptr, 6, 4, 0, 0};
+    return 0;
+  };
+  EXPECT_EQ(restyle([&] { set_number("type", OBJ_ANIM); }), ERR_MISSINGPARAMTR);
+  EXPECT_EQ(restyle([&] { set_number("type", OBJ_ANIM), set_number("id", 6); }), ERR_FINDANIM);
+  EXPECT_EQ(layer(1)->type, OBJ_BRUSH);
+  ASSERT_EQ(restyle([&] { set_number("type", OBJ_ANIM), set_number("id", 5), set_number("frame", -1); }), 0);
+  const qmLayerState* c = layer(1)->content;
+  EXPECT_EQ(layer(1)->object.number, 5);
+  EXPECT_EQ(c->kind[0], 2);
+  EXPECT_EQ(c->kind[1], 3);
+  EXPECT_EQ(c->content_w, 6);
+  EXPECT_EQ(c->content_h, 4);
+  ASSERT_EQ(restyle_with_own(1), 0);
+  EXPECT_EQ(c->kind[0], 2);
+  ASSERT_EQ(restyle([&] { set_number("type", OBJ_TEXTOBJECT), set_number("id", 9); }), 0);
+  EXPECT_EQ(layer(1)->type, OBJ_TEXTOBJECT);
+  EXPECT_EQ(style(1).at("id"), "9");
+  ASSERT_EQ(restyle([&] { set_number("type", OBJ_CIRCLE), set_number("radius", 2); }), 0);
+  EXPECT_EQ(layer(1)->object.number, 0);
+  layer_services_reset();
+  qmos_free_bitmap(frame);
+}

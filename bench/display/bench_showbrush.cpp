@@ -37,13 +37,15 @@ double now_s() {
   return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
-// Best of interleaved rounds, in microseconds per call. Each op runs once untimed first, so that
-// none pays for the caches that the op before it left behind.
+// Best of interleaved rounds, in microseconds per call. Each op first runs untimed as often as it
+// is timed, so that none pays for the caches that the op before it left behind: at 1920x1080 a
+// single warm-up call was not enough, and whichever side ran right after SDL's blit came out
+// 20-30% slower.
 std::vector<double> measure(const std::vector<std::function<void()>>& ops, int n) {
   std::vector<double> best(ops.size(), 1e30);
   for (int round = 0; round < 9; ++round)
     for (size_t i = 0; i < ops.size(); ++i) {
-      ops[i]();
+      for (int k = 0; k < n; ++k) ops[i]();
       const double t0 = now_s();
       for (int k = 0; k < n; ++k) ops[i]();
       best[i] = std::min(best[i], (now_s() - t0) * 1e6 / n);

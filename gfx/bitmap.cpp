@@ -365,13 +365,10 @@ void BLTBITMAP(const qmBitmap* source, int32_t sx, int32_t sy, qmBitmap* dest, i
     return;
   }
   if (!source) return;
-  qmBitmapLock s, d;
-  qmos_lock_bitmap(source, &s);
-  qmos_lock_bitmap(dest, &d);
-  if (s.bytes_per_pixel == 4)
-    copy_loop(s.pixels, d.pixels, sx, sy, dx, dy, w, h, s.pixels_per_row, d.pixels_per_row, 0);
-  qmos_unlock_bitmap(&d);
-  qmos_unlock_bitmap(&s);
+  // The pixel buffers are the bitmaps' own (no lock to take), and 32-bit rows are the rule.
+  if (source->bytes_per_pixel == 4)
+    copy_loop(source->pixels, dest->pixels, sx, sy, dx, dy, w, h, source->bytes_per_row / 4,
+              dest->bytes_per_pixel == 4 ? dest->bytes_per_row / 4 : dest->bytes_per_row / dest->bytes_per_pixel, 0);
 }
 
 void BLTMASK(const qmBitmap* source, int32_t sx, int32_t sy, qmBitmap* dest, int32_t dx, int32_t dy,

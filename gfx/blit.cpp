@@ -86,9 +86,12 @@ uint32_t rgb_blend(uint32_t a, uint32_t b, int32_t f) {
   return out;
 }
 
-bool blit_clip_rects(const qmClipRegion* clip, int32_t* sx, int32_t* sy, int32_t* dx, int32_t* dy,
-                     int32_t* w, int32_t* h, int32_t source_w, int32_t source_h, int32_t dest_w,
-                     int32_t dest_h, bool use_clip) {
+namespace {
+
+// The clipping of SAFEBLT, inlined there: every drawing passes through it.
+inline bool clip_rects(const qmClipRegion* clip, int32_t* sx, int32_t* sy, int32_t* dx, int32_t* dy, int32_t* w,
+                       int32_t* h, int32_t source_w, int32_t source_h, int32_t dest_w, int32_t dest_h,
+                       bool use_clip) {
   // The bounds are the destination's, narrowed by the region when one applies: a region larger
   // than the destination must not let the blit write outside it.
   int64_t left = 0, top = 0, right = dest_w, bottom = dest_h;
@@ -114,6 +117,14 @@ bool blit_clip_rects(const qmClipRegion* clip, int32_t* sx, int32_t* sy, int32_t
   const bool x_ok = axis(sx, dx, w, left, right, source_w);
   const bool y_ok = axis(sy, dy, h, top, bottom, source_h);
   return x_ok && y_ok;
+}
+
+}  // namespace
+
+bool blit_clip_rects(const qmClipRegion* clip, int32_t* sx, int32_t* sy, int32_t* dx, int32_t* dy,
+                     int32_t* w, int32_t* h, int32_t source_w, int32_t source_h, int32_t dest_w,
+                     int32_t dest_h, bool use_clip) {
+  return clip_rects(clip, sx, sy, dx, dy, w, h, source_w, source_h, dest_w, dest_h, use_clip);
 }
 
 void display_present_rect(const qmBitmap* bitmap, int32_t sx, int32_t sy, qmBlitOutput* output,
@@ -262,8 +273,7 @@ qmBlitOutput* SAFEBLT(qmState* state, const qmBitmap* source, int32_t sx, int32_
   // 2, 3. Clipping.
   if (sx < 0 || sy < 0) return out;
   const bool use_clip = clip && !(flags & BLIT_NOCLIP);
-  if (!blit_clip_rects(clip, &sx, &sy, &dx, &dy, &w, &h, source_w, source_h, dest_w, dest_h,
-                       use_clip))
+  if (!clip_rects(clip, &sx, &sy, &dx, &dy, &w, &h, source_w, source_h, dest_w, dest_h, use_clip))
     return out;
   // The bounds given must not reach past the bitmaps themselves.
   if (int64_t(sx) + w > source->width || int64_t(sy) + h > source->height) return out;

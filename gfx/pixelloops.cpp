@@ -265,7 +265,7 @@ __attribute__((target("avx2"))) inline void move8(const uint32_t* s, uint32_t* d
   else _mm256_storeu_si256(reinterpret_cast<__m256i*>(d), v);
 }
 
-__attribute__((target("avx2"))) void copy_row_avx2(const uint32_t* s, uint32_t* d, size_t n) {
+__attribute__((target("avx2"), always_inline)) inline void copy_row_avx2(const uint32_t* s, uint32_t* d, size_t n) {
   if (n < 8) {
     for (size_t i = 0; i < n; ++i) d[i] = s[i];
     return;
@@ -284,6 +284,12 @@ __attribute__((target("avx2"))) void copy_row_avx2(const uint32_t* s, uint32_t* 
   }
   for (; i + 8 <= n; i += 8) move8(s + i, d + i, true);
   if (i < n) move8(s + n - 8, d + n - 8, false);
+}
+
+// All rows in one call: small pictures would spend as much on a call per row as on the copy.
+__attribute__((target("avx2"))) void copy_rows_avx2(const uint32_t* s, size_t s_ppr, uint32_t* d, size_t d_ppr,
+                                                    size_t n, int32_t h) {
+  for (int32_t j = 0; j < h; ++j, s += s_ppr, d += d_ppr) copy_row_avx2(s, d, n);
 }
 
 const bool g_copy_avx2 = __builtin_cpu_supports("avx2");
@@ -314,8 +320,7 @@ void copy_loop(const uint32_t* source, uint32_t* dest, int32_t sx, int32_t sy, i
       std::memcpy(at(dest, dx, dy + j, dest_ppr), at(source, sx, sy + j, source_ppr), n * 4);
     return;
   }
-  for (int32_t j = 0; j < h; ++j)
-    copy_row_avx2(s0 + size_t(j) * size_t(source_ppr), d0 + size_t(j) * size_t(dest_ppr), n);
+  copy_rows_avx2(s0, size_t(source_ppr), d0, size_t(dest_ppr), n, h);
 }
 
 namespace {

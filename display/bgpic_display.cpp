@@ -41,8 +41,9 @@ int32_t cmd_displaybgpic(qmState* L) {
 
 int32_t bgpic_part_render(qmState* L, const ObjectId& id, int32_t source_x, int32_t source_y, int32_t x, int32_t y,
                           int32_t width, int32_t height, int32_t option_index, bool copy) {
-  qmDisplay* d = show_output_display();
-  if (!d || !d->bgpic) return ERR_CLOSEDDISPDRAW;
+  ShowOutput out;
+  if (!show_output(&out) || !out.display->bgpic) return ERR_CLOSEDDISPDRAW;
+  qmDisplay* d = out.display;
   qmBGPic* pic = d->bgpic;
   if (id.number != -1 || id.handle)
     if (int32_t err = bgpic_find(id, 0, &pic)) return err;
@@ -52,7 +53,7 @@ int32_t bgpic_part_render(qmState* L, const ObjectId& id, int32_t source_x, int3
   src.bitmap = pic->current.bitmap, src.mask = pic->current.mask, src.alpha = pic->current.alpha;
   src.width = pic->display_width, src.height = pic->display_height;
   src.drawn_into = pic == d->bgpic || pic->current.bitmap == drawtarget_dest();
-  return show_picture(L, d, src, source_x, source_y, x, y, width, height, option_index, copy);
+  return show_picture(L, out, src, source_x, source_y, x, y, width, height, option_index, copy);
 }
 
 // DisplayBGPicPart(id, x, y, width, height [, dest x = x, dest y = y [, copy flag or table]])

@@ -225,6 +225,7 @@ int32_t clipregion_push_active_id(qmState* L) {
 }
 
 const qmClipRegion* clipregion_active() {
+  if (g_active.empty()) return nullptr;  // the usual case, asked by every drawing
   const qmClipRegionRecord* r = active_on(current_output());
   return r ? &r->region : nullptr;
 }

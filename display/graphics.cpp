@@ -103,6 +103,7 @@ void container_of(int32_t given, bool horizontal, int64_t* origin, int64_t* size
 }
 
 int32_t resolve(int32_t v, int32_t object, int32_t container_given, double anchor, bool horizontal) {
+  if (v > POS_BOTTOMOUT + 4999 || v < POS_CENTER - 4999) return v;  // a plain position, as most are
   const int32_t near = horizontal ? POS_LEFT : POS_TOP, far = horizontal ? POS_RIGHT : POS_BOTTOM;
   const int32_t out_near = horizontal ? POS_LEFTOUT : POS_TOPOUT;
   const int32_t out_far = horizontal ? POS_RIGHTOUT : POS_BOTTOMOUT;

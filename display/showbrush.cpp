@@ -76,14 +76,20 @@ void defaults_into(qmTransformTags* tt, qmDrawTagOptions* dt, int32_t width, int
   dt->style_needed = 0;
 }
 
-// The private planes of one showing, freed together.
-struct Work {
-  const qmBitmap* bitmap = nullptr;
-  const qmMask* mask = nullptr;
-  const qmAlphaChannel* alpha = nullptr;
-  int32_t x = 0, y = 0, w = 0, h = 0;  // the rectangle shown
-  int32_t plane_w = 0, plane_h = 0;    // the planes' own size
-  Planes own;                          // what this showing made
+// The rectangle that a showing puts on the output, and the planes it is read from. Filled whole by
+// place(): not cleared first, since clearing showed up in the cost of small showings.
+struct View {
+  const qmBitmap* bitmap;
+  const qmMask* mask;
+  const qmAlphaChannel* alpha;
+  int32_t x, y, w, h;         // the rectangle shown
+  int32_t plane_w, plane_h;  // the planes' own size
+};
+
+// A view with the private planes of one showing, freed together.
+struct Work : View {
+  Planes own;  // what this showing made
+  explicit Work(const View& v) : View(v) {}
   bool owned() const { return own.bitmap != nullptr; }
 };
 
@@ -290,52 +296,76 @@ int32_t brush_display_options(qmState* L, int32_t index, int32_t object_width, i
 
 namespace {
 
+// What showing takes from the options besides the layer's records.
+struct ShowStyle {
+  const double* matrix = nullptr;
+  int32_t smooth = 0;
+  double anchor_x = 0.0, anchor_y = 0.0;
+  const FilterSlot* filters = nullptr;  // nullptr: no filter is active
+  int32_t tint = 0;
+  uint32_t tint_colour = 0;
+  int32_t transparency = 0;
+};
 
-}  // namespace
-
-int32_t show_picture(qmState* L, qmDisplay* d, const ShowSource& src, int32_t source_x, int32_t source_y, int32_t x,
-                     int32_t y, int32_t width, int32_t height, int32_t option_index, bool copy) {
-  const bool picture_part = src.kind == OBJ_BGPICPART;
-  // 2, 3.
-  if (width < 1 || height < 1) return ERR_BADDIMENSIONS;
-  qmTransformTags tt;
-  qmDrawTagOptions dt;
-  if (int32_t err = brush_display_options(L, option_index, width, height, width, height, 0, &tt, &dt,
-                                          DISPOPT_RESET | (picture_part ? 0 : DISPOPT_TABLEONLY)))
-    return err;
-  // 4. Positions: specials against the output with the shown size and the anchor; the source
-  // position against the object.
+// Steps 4 and 5: x and y resolved as position specials against the output with the shown size and
+// the anchor, the source position against the object, and the source rectangle checked and cut to
+// the object. 0 with *v and x, y, or an error.
+int32_t place(const ShowSource& src, const ShowStyle& style, bool identity, int32_t source_x, int32_t source_y,
+              int32_t* x, int32_t* y, int32_t width, int32_t height, View* v) {
   if (src.kind != OBJ_BRUSH) {
     source_x = coord_resolve_special_x(source_x, width, src.width, 0.0);
     source_y = coord_resolve_special_y(source_y, height, src.height, 0.0);
   } else {
     source_x = source_y = 0;
   }
-  if (picture_part) {
-    if (x == -1) x = source_x;
-    if (y == -1) y = source_y;
+  if (src.kind == OBJ_BGPICPART) {
+    if (*x == -1) *x = source_x;
+    if (*y == -1) *y = source_y;
   }
-  int32_t shown_w = 0, shown_h = 0;
-  transformed_size(tt.matrix, width, height, &shown_w, &shown_h);
-  x = coord_resolve_special_x(x, shown_w, 0, tt.anchor_x);
-  y = coord_resolve_special_y(y, shown_h, 0, tt.anchor_y);
-  // 5. The source rectangle.
+  int32_t shown_w = width, shown_h = height;
+  if (!identity) transformed_size(style.matrix, width, height, &shown_w, &shown_h);
+  *x = coord_resolve_special_x(*x, shown_w, 0, style.anchor_x);
+  *y = coord_resolve_special_y(*y, shown_h, 0, style.anchor_y);
   if (source_x < 0 || source_y < 0) return ERR_NEGCOORDS;
   if (source_x >= src.width || source_y >= src.height) return ERR_COORDSRANGE;
-  width = std::min(width, src.width - source_x);
-  height = std::min(height, src.height - source_y);
+  v->bitmap = src.bitmap, v->mask = src.mask, v->alpha = src.alpha;
+  v->x = source_x, v->y = source_y;
+  v->w = std::min(width, src.width - source_x);
+  v->h = std::min(height, src.height - source_y);
+  v->plane_w = src.width, v->plane_h = src.height;
+  return 0;
+}
+
+// Step 10: the view straight onto the output, the position moved by the anchor.
+void put(qmState* L, const ShowOutput& out, const View& v, int32_t x, int32_t y, const ShowStyle& style) {
+  qmDisplay* d = out.display;
+  if (style.anchor_x != 0.0) x = to_i32(double(x) - std::trunc(double(v.w) * style.anchor_x));
+  if (style.anchor_y != 0.0) y = to_i32(double(y) - std::trunc(double(v.h) * style.anchor_y));
+  if ((d->win.flags & WINFLAG_SCALEMODE_LAYER) && d->scale_width > 0 && d->scale_height > 0 &&
+      (d->scale_x != 1.0 || d->scale_y != 1.0) && !drawtarget_offscreen())
+    return;  // the layers are scaled by the redraw engine
+  if (d->double_buffer) dblbuf_mark(d, x, y, v.w, v.h);
+  SAFEBLT(L, v.bitmap, v.x, v.y, drawtarget_dest(), x, y, v.w, v.h, v.plane_w, v.plane_h, out.width, out.height,
+          BLIT_FRONT | BLIT_REDRAW, v.mask, v.alpha, clipregion_active());
+}
+
+// Steps 4 to 10 of a showing once its options are known; tt and dt are the option records, which
+// only a layer needs (nullptr while layers are off).
+int32_t show_placed(qmState* L, const ShowOutput& out, const ShowSource& src, int32_t source_x, int32_t source_y,
+                    int32_t x, int32_t y, int32_t width, int32_t height, const ShowStyle& style,
+                    const qmTransformTags* tt, const qmDrawTagOptions* dt, bool copy) {
+  const bool identity = is_identity(style.matrix);
+  View v;
+  if (int32_t err = place(src, style, identity, source_x, source_y, &x, &y, width, height, &v)) return err;
   // 6.
   if (int32_t err = drawtarget_prepare(L)) return err;
-  Work w;
-  w.bitmap = src.bitmap, w.mask = src.mask, w.alpha = src.alpha;
-  w.x = source_x, w.y = source_y, w.w = width, w.h = height;
-  w.plane_w = src.width, w.plane_h = src.height;
+  Work w(v);
   // 9. With layers the picture becomes a layer that carries the options.
-  if (d->layers) {
+  if (out.display->layers) {
     ImageLayerRequest request;
     request.type = src.kind;
     request.id = src.id;
-    request.x = source_x, request.y = source_y, request.width = width, request.height = height;
+    request.x = v.x, request.y = v.y, request.width = v.w, request.height = v.h;
     if (copy) {
       // The layer owns a private copy of the part: the picture may change or go.
       if (int32_t err = make_private(w)) return err;
@@ -344,8 +374,8 @@ int32_t show_picture(qmState* L, qmDisplay* d, const ShowSource& src, int32_t so
       w.own.release();
     }
     request.dest_x = x, request.dest_y = y;
-    request.transform = &tt;
-    request.style = &dt;
+    request.transform = tt;
+    request.style = dt;
     return layer_hooks().insert_image_layer(request);
   }
   // 8. Without layers: transformed, tinted and faded as asked, each on private planes. A part of
@@ -353,47 +383,80 @@ int32_t show_picture(qmState* L, qmDisplay* d, const ShowSource& src, int32_t so
   // the old pixels.
   if (src.drawn_into)
     if (int32_t err = make_private(w)) return err;
-  if (!is_identity(tt.matrix))
-    if (int32_t err = transform(w, tt.matrix, tt.smooth)) return err;
-  if (any_filter(dt.filters)) {
+  if (!identity)
+    if (int32_t err = transform(w, style.matrix, style.smooth)) return err;
+  if (style.filters) {
     if (int32_t err = make_private(w)) return err;
-    if (int32_t err = layer_hooks().apply_filters(dt.filters, w.own.bitmap, w.own.mask, w.own.alpha, w.w, w.h))
+    if (int32_t err = layer_hooks().apply_filters(style.filters, w.own.bitmap, w.own.mask, w.own.alpha, w.w, w.h))
       return err;
   }
-  if (dt.tint > 0) {
+  if (style.tint > 0) {
     if (int32_t err = make_private(w)) return err;
-    bitmap_tint(w.own.bitmap, 0, 0, w.w, w.h, dt.tint_colour, dt.tint);
+    bitmap_tint(w.own.bitmap, 0, 0, w.w, w.h, style.tint_colour, style.tint);
   }
-  if (dt.transparency > 0)
-    if (int32_t err = fade(w, dt.transparency)) return err;
-  // 10. Straight onto the output, the position moved by the anchor.
-  x = to_i32(double(x) - std::trunc(double(w.w) * tt.anchor_x));
-  y = to_i32(double(y) - std::trunc(double(w.h) * tt.anchor_y));
-  if ((d->win.flags & WINFLAG_SCALEMODE_LAYER) && d->scale_width > 0 && d->scale_height > 0 &&
-      (d->scale_x != 1.0 || d->scale_y != 1.0) && !drawtarget_offscreen())
-    return 0;  // the layers are scaled by the redraw engine
-  qmBitmap* dest = drawtarget_dest();
-  int32_t dest_w = 0, dest_h = 0;
-  clipregion_output_size(&dest_w, &dest_h);  // the selection may have ended; the region clips below
-  if (d->double_buffer) dblbuf_mark(d, x, y, w.w, w.h);
-  SAFEBLT(L, w.bitmap, w.x, w.y, dest, x, y, w.w, w.h, w.plane_w, w.plane_h, dest_w, dest_h, BLIT_FRONT | BLIT_REDRAW,
-          w.mask, w.alpha, clipregion_active());
+  if (style.transparency > 0)
+    if (int32_t err = fade(w, style.transparency)) return err;
+  put(L, out, w, x, y, style);
   return 0;
 }
 
-qmDisplay* show_output_display() {
-  qmDisplay* d = display_current();
-  int32_t area[4];
-  return d && output_hooks().output_area(&area[0], &area[1], &area[2], &area[3]) ? d : nullptr;
+}  // namespace
+
+int32_t show_picture(qmState* L, const ShowOutput& out, const ShowSource& src, int32_t source_x, int32_t source_y,
+                     int32_t x, int32_t y, int32_t width, int32_t height, int32_t option_index, bool copy) {
+  // 2.
+  if (width < 1 || height < 1) return ERR_BADDIMENSIONS;
+  // 3. Without an option table the options are the draw-tag defaults. While layers are off no
+  // layer keeps the option records, so they are not built: the defaults are read where they are.
+  if (!out.display->layers && vm_get_top(L) != option_index) {
+    const DrawTagDefaults& def = drawtag_defaults();
+    ShowStyle style;
+    style.matrix = def.matrix;
+    style.smooth = def.smooth ? 1 : 0;
+    style.anchor_x = def.anchor_x, style.anchor_y = def.anchor_y;
+    style.tint = def.tint, style.tint_colour = def.tint_colour;
+    style.transparency = def.transparency;
+    if (!is_identity(def.matrix) || def.tint > 0 || def.transparency > 0 || src.drawn_into)
+      return show_placed(L, out, src, source_x, source_y, x, y, width, height, style, nullptr, nullptr, copy);
+    // A plain picture: straight from the object's planes.
+    View v;
+    if (int32_t err = place(src, style, true, source_x, source_y, &x, &y, width, height, &v)) return err;
+    if (int32_t err = drawtarget_prepare(L)) return err;
+    put(L, out, v, x, y, style);
+    return 0;
+  }
+  qmTransformTags tt;
+  qmDrawTagOptions dt;
+  if (int32_t err = brush_display_options(L, option_index, width, height, width, height, 0, &tt, &dt,
+                                          DISPOPT_RESET | (src.kind == OBJ_BGPICPART ? 0 : DISPOPT_TABLEONLY)))
+    return err;
+  ShowStyle style;
+  style.matrix = tt.matrix;
+  style.smooth = tt.smooth;
+  style.anchor_x = tt.anchor_x, style.anchor_y = tt.anchor_y;
+  style.filters = any_filter(dt.filters) ? dt.filters : nullptr;
+  style.tint = dt.tint, style.tint_colour = dt.tint_colour;
+  style.transparency = dt.transparency;
+  return show_placed(L, out, src, source_x, source_y, x, y, width, height, style, &tt, &dt, copy);
+}
+
+bool show_output(ShowOutput* out) {
+  // The output's size without the region, asked once: it also tells whether there is an output.
+  out->display = display_current();
+  out->width = out->height = 0;
+  return out->display && clipregion_output_size(&out->width, &out->height);
 }
 
 int32_t brush_render(qmState* L, const ObjectId& id, bool part, int32_t source_x, int32_t source_y, int32_t x,
                      int32_t y, int32_t width, int32_t height, int32_t option_index) {
-  qmDisplay* d = show_output_display();
-  if (!d) return ERR_CLOSEDDISPDRAW;
+  ShowOutput out;
+  if (!show_output(&out)) return ERR_CLOSEDDISPDRAW;
+  qmDisplay* d = out.display;
   // 1. Showing the selected brush ends the selection: the picture goes to the display.
-  if (const OutputTarget* t = drawtarget_selected(); t && t->object_type == OBJ_BRUSH && t->id == id)
+  if (const OutputTarget* t = drawtarget_selected(); t && t->object_type == OBJ_BRUSH && t->id == id) {
     drawtarget_end(L, d, false);
+    show_output(&out);
+  }
   qmBrush* b = nullptr;
   if (int32_t err = brush_find(id, 0, &b)) return err;
   if (!b->bitmap || (part && b->kind == BRUSHKIND_VECTOR)) return ERR_BRUSHTYPE;
@@ -404,7 +467,7 @@ int32_t brush_render(qmState* L, const ObjectId& id, bool part, int32_t source_x
   src.id = id;
   src.bitmap = b->bitmap, src.mask = b->mask, src.alpha = b->alpha;
   src.width = b->width, src.height = b->height;
-  return show_picture(L, d, src, source_x, source_y, x, y, width, height, option_index, false);
+  return show_picture(L, out, src, source_x, source_y, x, y, width, height, option_index, false);
 }
 
 namespace {

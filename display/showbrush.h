@@ -74,14 +74,21 @@ struct ShowSource {
   bool drawn_into = false;        // the picture is the output's own: read through a copy
 };
 
+// Where a showing goes: the current display, and the size of its output (the selected object or
+// the display's picture; the clip region is applied by the blit).
+struct ShowOutput {
+  qmDisplay* display = nullptr;
+  int32_t width = 0, height = 0;
+};
+// True with *out when the current display has an output to show on.
+bool show_output(ShowOutput* out);
+
 // The showing once the object was found: the options at option_index, the positions, the source
 // rectangle (width x height at source x, y; a whole brush ignores them), then a new layer or the
-// picture itself on d's output. For a picture part an x or y of -1 is the source position, and
+// picture itself on the output. For a picture part an x or y of -1 is the source position, and
 // `copy` hands a layer a private copy of the part.
-int32_t show_picture(qmState* L, qmDisplay* d, const ShowSource& src, int32_t source_x, int32_t source_y, int32_t x,
-                     int32_t y, int32_t width, int32_t height, int32_t option_index, bool copy);
-// The current display when it has an output to show on, else nullptr.
-qmDisplay* show_output_display();
+int32_t show_picture(qmState* L, const ShowOutput& out, const ShowSource& src, int32_t source_x, int32_t source_y,
+                     int32_t x, int32_t y, int32_t width, int32_t height, int32_t option_index, bool copy);
 
 // Shows the part at source x, y of width x height of a background picture (id number -1: the
 // display's own) at x, y (-1: the source position) with the option table at argument index

@@ -19,6 +19,8 @@
 ; DisplayBrush(1, 0, 0, {name = "aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa"})  DebugPrint(GetLastError())
 ; DisplayBrush(1, 0, 0, {insertpos = -1})  DebugPrint(GetLastError())
 ; DisplayBrush(1, 0, 0, 5)  DebugPrint(GetLastError())
+; CreateBGPic(16, 64, 48, $000000)  DisplayBGPic(16)  SetDrawTagsDefault({anchorx = 1, tint = 255, tintcolor = $00FF00})
+; DisplayBrush(1, 20, 10)  SaveSnapshot("defaults.png", 1, 1)
 .source "@show_brush_options.qasm"
 .maxstack 12
 .lineno 1
@@ -358,4 +360,34 @@
   GETGLOBAL r1 "getlasterror"
   CALL r1 1 2
   CALL r0 2 1
+.lineno 21
+  GETGLOBAL r0 "createbgpic"
+  LOADK r1 #16
+  LOADK r2 #64
+  LOADK r3 #48
+  LOADK r4 #0
+  CALL r0 5 1
+  GETGLOBAL r0 "displaybgpic"
+  LOADK r1 #16
+  CALL r0 2 1
+  GETGLOBAL r0 "setdrawtagsdefault"
+  NEWTABLE r1 0 0
+  LOADK r2 #1
+  SETTABLE r1 "anchorx" r2
+  LOADK r2 #255
+  SETTABLE r1 "tint" r2
+  LOADK r2 #65280
+  SETTABLE r1 "tintcolor" r2
+  CALL r0 2 1
+.lineno 22
+  GETGLOBAL r0 "displaybrush"
+  LOADK r1 #1
+  LOADK r2 #20
+  LOADK r3 #10
+  CALL r0 4 1
+  GETGLOBAL r0 "savesnapshot"
+  LOADK r1 "defaults.png"
+  LOADK r2 #1
+  LOADK r3 #1
+  CALL r0 4 1
   RETURN r0 1

@@ -589,6 +589,30 @@ slowbreak:
       vmbreak;
     }
     uint32_t b = inst_b(i);
+    qmCallInfo* caller = ci - 1;
+    if (b == 2 && L->openupval == nullptr && (caller->state & QM_CI_CALLING) &&
+        !(L->hookmask.load(std::memory_order_relaxed) & QM_MASK_RET) &&
+        (g->gosub_count == 0 || g->gosub[g->gosub_count - 1].serial != ci->serial)) {
+      // One value back to a script caller, with nothing to close, no Gosub entry of this
+      // activation and no return hook: the general path below without its loops.
+      const Instruction* cpc = caller->savedpc;
+      int32_t nresults = static_cast<int32_t>(inst_c(cpc[-1])) - 1;
+      qmValue* res = base - 1;
+      *res = *ra;
+      for (int32_t n = 1; n < nresults; n++) setnilvalue(res + n);
+      ci->state = QM_CI_SAVEDPC;
+      SAVEPC();
+      L->ci = ci = caller;
+      L->base = base = caller->base;
+      L->top = nresults >= 0 ? caller->top : res + 1;
+      caller->state = QM_CI_HASFRAME;
+      caller->pc = &caller->savedpc;
+      pc = cpc;
+      cl = clvalue(base - 1);
+      k = cl->p->k;
+      code = cl->p->code;
+      vmbreak;
+    }
     if (b != 0) L->top = ra + b - 1;
     if (L->openupval) vm_close_upvalues(L, base);
     while (g->gosub_count > 0 && g->gosub[g->gosub_count - 1].serial == ci->serial) g->gosub_count--;

@@ -67,17 +67,6 @@ void vm_events_init(qmState* L) {
   }
 }
 
-const qmValue* vm_fast_event(qmState* L, qmTable* mt, int32_t event) {
-  if (mt == nullptr) return nullptr;
-  if (event < 8 && (mt->flags & (1u << event))) return nullptr;
-  const qmValue* tm = vm_table_get_str(mt, L->g->tmname[event]);
-  if (ttisnil(tm)) {
-    if (event < 8) mt->flags = static_cast<uint8_t>(mt->flags | (1u << event));
-    return nullptr;
-  }
-  return tm;
-}
-
 const qmValue* vm_event_of_value(qmState* L, const qmValue* o, int32_t event) {
   qmTable* mt = metatable_of(o);
   if (mt == nullptr) return &vm_nilobject;

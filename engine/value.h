@@ -9,6 +9,7 @@
 
 #include "engine/numconv.h"
 #include "engine/object.h"
+#include "engine/table.h"
 
 // The value as a number: a number is itself, nil is 0, a string holding a number is converted
 // (into *tmp). Returns nullptr for every other value.
@@ -48,7 +49,17 @@ void vm_concat_values(qmState* L, int32_t total, int32_t last);
 
 // Event lookup. vm_fast_event serves events 0..7 through the metatable's absence cache
 // (returns nullptr when absent). vm_event_of_value gives vm_nilobject for values without events.
-const qmValue* vm_fast_event(qmState* L, qmTable* mt, int32_t event);
+// Inline: the executor asks for __index on every method and class lookup.
+inline const qmValue* vm_fast_event(qmState* L, qmTable* mt, int32_t event) {
+  if (mt == nullptr) return nullptr;
+  if (event < 8 && (mt->flags & (1u << event))) return nullptr;
+  const qmValue* tm = vm_table_get_str(mt, L->g->tmname[event]);
+  if (tm->tt == QM_TNIL) {
+    if (event < 8) mt->flags = static_cast<uint8_t>(mt->flags | (1u << event));
+    return nullptr;
+  }
+  return tm;
+}
 const qmValue* vm_event_of_value(qmState* L, const qmValue* o, int32_t event);
 
 // Interns the 23 event names as fixed strings.

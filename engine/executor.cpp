@@ -302,8 +302,8 @@ slowbreak:
     if (ttistable(rb)) {
       qmTable* h = hvalue(rb);
       if (ttisnumber(key)) {
-        const qmValue* cell = vm_table_array_cell(h, key->v.n);
-        if (cell != nullptr && !ttisnil(cell)) {
+        qmValue* cell;
+        if (vm_table_array_find(h, key->v.n, &cell) && !ttisnil(cell)) {
           *ra = *cell;
           vmbreak;
         }
@@ -335,13 +335,15 @@ slowbreak:
       qmTable* h = hvalue(ra);
       if (ttisnumber(key)) {
         // array cells first: the commonest store in loops
-        qmValue* cell = vm_table_array_cell(h, key->v.n);
         // an empty cell may take the value directly when the metatable is known to lack
         // __newindex (its absence cache says so); integer keys never name events
-        const qmTable* mt = h->metatable;
-        if (cell != nullptr && (!ttisnil(cell) || mt == nullptr || (mt->flags & (1u << QM_EV_NEWINDEX)))) {
-          *cell = *val;
-          vmbreak;
+        qmValue* cell;
+        if (vm_table_array_find(h, key->v.n, &cell)) {
+          const qmTable* mt = h->metatable;
+          if (!ttisnil(cell) || mt == nullptr || (mt->flags & (1u << QM_EV_NEWINDEX))) {
+            *cell = *val;
+            vmbreak;
+          }
         }
       } else if (fast_store(h, key, val)) {
         vmbreak;

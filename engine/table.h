@@ -37,6 +37,13 @@ inline qmValue* vm_table_array_cell(qmTable* t, double key) {
   if (n - 1 >= static_cast<uint64_t>(t->sizearray) || double(static_cast<int64_t>(n)) != key) return nullptr;
   return &t->array[n - 1];
 }
+// The same test for callers that go on only with a cell: true and the cell in *cell.
+inline bool vm_table_array_find(qmTable* t, double key, qmValue** cell) {
+  uint64_t n = static_cast<uint64_t>(qm::to_i64_fast(key));
+  if (n - 1 >= static_cast<uint64_t>(t->sizearray) || double(static_cast<int64_t>(n)) != key) return false;
+  *cell = &t->array[n - 1];
+  return true;
+}
 
 // The value cell for a key, created (holding nil) when absent. Clears the table's absence cache.
 // A nil key stands for the number 0; a NaN key raises 1208.

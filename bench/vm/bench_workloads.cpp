@@ -6,6 +6,11 @@
 // our time divided by Lua's. A program that fails or computes a wrong result (it then calls an
 // undefined function) stops the benchmark.
 //
+// Each round also runs an empty program on every side; the median of those (start-up and exit,
+// which for the player is mostly the dynamic loader and SDL) is taken off that side's times
+// before the ratios are formed, so that the ratios compare the engines. The footer gives the
+// start-up figures and the geometric means without taking them off.
+//
 //   bench_workloads [--rounds N] [--wall] [--callgrind] [--keep DIR] [NAME...]
 //
 // Times are processor seconds (user and system) of each run, or elapsed seconds with --wall.
@@ -169,6 +174,10 @@ int main(int argc, char** argv) {
                                std::filesystem::copy_options::overwrite_existing);
   }
   if (!keep.empty()) return 0;
+  const std::string empty_program = ".maxstack 2\n  RETURN r0 1\n";
+  write_program(empty_program, dir + "/empty.qmb");
+  write_program(".applet\n" + empty_program, dir + "/empty.qma");
+  std::ofstream(dir + "/empty.lua").put('\n');
 
   // The player opens its window and sound device as in normal use, headless unless a driver is
   // chosen already. It runs in its own folder so that nothing it may write lands elsewhere.
@@ -177,11 +186,11 @@ int main(int argc, char** argv) {
   struct Times {
     std::vector<double> player, qmrun, lua;
   };
-  std::vector<Times> times(picked.size());
+  std::vector<Times> times(picked.size() + 1);  // the last: the empty program
   print_load("before");
   for (int r = 0; r < rounds; ++r) {
-    for (size_t i = 0; i < picked.size(); ++i) {
-      std::string base = dir + "/" + picked[i]->name;
+    for (size_t i = 0; i <= picked.size(); ++i) {
+      std::string base = dir + "/" + (i < picked.size() ? picked[i]->name : "empty");
       std::string cmds[3] = {"cd " + dir + " && " + QM_PLAYER + " -QUIET " + base + ".qma >/dev/null",
                              std::string(QM_QMRUN) + " " + base + ".qmb >/dev/null",
                              "lua5.4 " + base + ".lua >/dev/null"};
@@ -195,9 +204,16 @@ int main(int argc, char** argv) {
   double unit = callgrind ? 1e6 : 1;
   std::printf("%-9s %-40s %8s %8s %8s %8s %8s\n", "workload", "shape", "player", "qmrun", "lua5.4", "pl/lua",
               "qr/lua");
-  double log_player = 0, log_qmrun = 0;
+  const Times& empty = times.back();
+  double start_p = median(empty.player), start_q = median(empty.qmrun), start_l = median(empty.lua);
+  double log_player = 0, log_qmrun = 0, raw_player = 0, raw_qmrun = 0;
   for (size_t i = 0; i < picked.size(); ++i) {
     double p = median(times[i].player), q = median(times[i].qmrun), l = median(times[i].lua);
+    raw_player += std::log(p / l);
+    raw_qmrun += std::log(q / l);
+    p -= start_p;
+    q -= start_q;
+    l -= start_l;
     log_player += std::log(p / l);
     log_qmrun += std::log(q / l);
     std::printf("%-9s %-40s %8.3f %8.3f %8.3f %8.2f %8.2f\n", picked[i]->name, picked[i]->shape, p / unit, q / unit,
@@ -206,6 +222,8 @@ int main(int argc, char** argv) {
   double n = double(picked.size());
   std::printf("%-9s %-40s %8s %8s %8s %8.2f %8.2f\n", "geomean", "", "", "", "", std::exp(log_player / n),
               std::exp(log_qmrun / n));
+  std::printf("start-up and exit, taken off above: player %.3f  qmrun %.3f  lua5.4 %.3f; geomean with it: %.2f %.2f\n",
+              start_p / unit, start_q / unit, start_l / unit, std::exp(raw_player / n), std::exp(raw_qmrun / n));
   if (callgrind)
     std::printf("(instructions in millions, counted by callgrind; ratios are ours / lua5.4)\n");
   else

@@ -258,7 +258,8 @@ void mask_copy_loop(const uint32_t* source, uint32_t* dest, const uint8_t* mask,
 namespace {
 
 // One row of n pixels between rows that do not overlap: an unaligned 32-byte move at each end,
-// aligned stores between them (no store splits a cache line), four at a time.
+// aligned stores between them (no store splits a cache line), four at a time, or two at a time
+// from aligned 16-byte halves.
 __attribute__((target("avx2"))) inline void move8(const uint32_t* s, uint32_t* d, bool aligned) {
   const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s));
   if (aligned) _mm256_store_si256(reinterpret_cast<__m256i*>(d), v);
@@ -272,6 +273,20 @@ __attribute__((target("avx2"), always_inline)) inline void copy_row_avx2(const u
   }
   move8(s, d, false);
   size_t i = ((32 - (reinterpret_cast<uintptr_t>(d) & 31)) & 31) / 4;
+  if ((reinterpret_cast<uintptr_t>(s + i) & 31) == 16) {
+    // The source 16 bytes off the aligned stores: every other 32-byte load would cross a cache
+    // line, so each is read as two aligned halves (about 7% on a 1920-pixel copy).
+    for (; i + 16 <= n; i += 16) {
+      const __m256i a = _mm256_inserti128_si256(
+          _mm256_castsi128_si256(_mm_load_si128(reinterpret_cast<const __m128i*>(s + i))),
+          _mm_load_si128(reinterpret_cast<const __m128i*>(s + i + 4)), 1);
+      const __m256i b = _mm256_inserti128_si256(
+          _mm256_castsi128_si256(_mm_load_si128(reinterpret_cast<const __m128i*>(s + i + 8))),
+          _mm_load_si128(reinterpret_cast<const __m128i*>(s + i + 12)), 1);
+      _mm256_store_si256(reinterpret_cast<__m256i*>(d + i), a);
+      _mm256_store_si256(reinterpret_cast<__m256i*>(d + i + 8), b);
+    }
+  }
   for (; i + 32 <= n; i += 32) {
     const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + i));
     const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + i + 8));

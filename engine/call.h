@@ -60,7 +60,7 @@ inline void vm_poscall(qmState* L, int32_t wanted, qmValue* firstResult) {
   qmValue* res = ci->base - 1;
   qmValue* top = L->top;  // a local: the copies below cannot be taken to change it
   while (wanted != 0 && firstResult < top) {
-    *res++ = *firstResult++;
+    vm_copy_cell(res++, firstResult++);
     wanted--;
   }
   while (wanted-- > 0) setnilvalue(res++);

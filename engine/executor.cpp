@@ -45,7 +45,7 @@ void index_value(qmState* L, const qmValue* t, const qmValue* key, qmValue* ra, 
     qmTable* h = hvalue(t);
     const qmValue* v = vm_table_get(h, key);
     if (!ttisnil(v)) {
-      *ra = *v;
+      vm_copy_cell(ra, v);
       return;
     }
     tm = vm_fast_event(L, h->metatable, QM_EV_INDEX);
@@ -76,7 +76,7 @@ void get_global(qmState* L, qmClosure* cl, const qmValue* key, qmValue* ra) {
   qmTable* gt = hvalue(&cl->env);
   const qmValue* v = ttisstring(key) ? vm_table_get_str(gt, tsvalue(key)) : vm_table_get(gt, key);
   if (!ttisnil(v)) {
-    *ra = *v;
+    vm_copy_cell(ra, v);
     return;
   }
   const qmValue* tm = vm_fast_event(L, gt->metatable, QM_EV_INDEX);
@@ -97,7 +97,7 @@ void get_global(qmState* L, qmClosure* cl, const qmValue* key, qmValue* ra) {
 inline bool fast_store(qmTable* h, const qmValue* key, const qmValue* val) {
   const qmValue* slot = ttisstring(key) ? vm_table_get_str(h, tsvalue(key)) : vm_table_get(h, key);
   if (ttisnil(slot)) return false;
-  *const_cast<qmValue*>(slot) = *val;
+  vm_copy_cell(const_cast<qmValue*>(slot), val);
   return true;
 }
 
@@ -267,10 +267,10 @@ slowbreak:
   goto* kDispatch[inst_op(i)];
 
   L_OP_MOVE:
-    *ra = *RB();
+    vm_copy_cell(ra, RB());
     vmbreak;
   L_OP_LOADK:
-    *ra = k[inst_bx(i)];
+    vm_copy_cell(ra, k + inst_bx(i));
     vmbreak;
   L_OP_LOADBOOL:
     setnvalue(ra, double(inst_b(i)));
@@ -282,14 +282,14 @@ slowbreak:
     vmbreak;
   }
   L_OP_GETUPVAL:
-    *ra = *cl->upvals()[inst_b(i)]->v;
+    vm_copy_cell(ra, cl->upvals()[inst_b(i)]->v);
     vmbreak;
   L_OP_GETGLOBAL: {
     const qmValue* key = k + inst_bx(i);
     if (ttisstring(key)) {  // a global that is set needs neither the slow path nor a reload
       const qmValue* v = vm_table_get_str(hvalue(&cl->env), tsvalue(key));
       if (!ttisnil(v)) {
-        *ra = *v;
+        vm_copy_cell(ra, v);
         vmbreak;
       }
     }
@@ -304,7 +304,7 @@ slowbreak:
       if (ttisnumber(key)) {
         qmValue* cell;
         if (vm_table_array_find(h, key->v.n, &cell) && !ttisnil(cell)) {
-          *ra = *cell;
+          vm_copy_cell(ra, cell);
           vmbreak;
         }
       }
@@ -313,7 +313,7 @@ slowbreak:
                                            : vm_table_get(h, key);
       if (ttisnil(v)) v = index_table_hit(L, h, key);
       if (v != nullptr) {
-        *ra = *v;
+        vm_copy_cell(ra, v);
         vmbreak;
       }
     }
@@ -326,7 +326,7 @@ slowbreak:
     vmbreak;
   }
   L_OP_SETUPVAL:
-    *cl->upvals()[inst_b(i)]->v = *ra;
+    vm_copy_cell(cl->upvals()[inst_b(i)]->v, ra);
     vmbreak;
   L_OP_SETTABLE: {
     const qmValue* key = RKB();
@@ -341,7 +341,7 @@ slowbreak:
         if (vm_table_array_find(h, key->v.n, &cell)) {
           const qmTable* mt = h->metatable;
           if (!ttisnil(cell) || mt == nullptr || (mt->flags & (1u << QM_EV_NEWINDEX))) {
-            *cell = *val;
+            vm_copy_cell(cell, val);
             vmbreak;
           }
         }
@@ -492,7 +492,7 @@ slowbreak:
     if (static_cast<uint32_t>(vm_is_false(rb)) == inst_c(i)) {
       pc++;
     } else {
-      *ra = *rb;
+      vm_copy_cell(ra, rb);
       DOJUMP_NEXT();
     }
     vmbreak;
@@ -600,7 +600,7 @@ slowbreak:
       const Instruction* cpc = caller->savedpc;
       int32_t nresults = static_cast<int32_t>(inst_c(cpc[-1])) - 1;
       qmValue* res = base - 1;
-      *res = *ra;
+      vm_copy_cell(res, ra);
       for (int32_t n = 1; n < nresults; n++) setnilvalue(res + n);
       ci->state = QM_CI_SAVEDPC;
       SAVEPC();
@@ -721,13 +721,13 @@ slowbreak:
   L_OP_SELF: {
     const qmValue* key = RKC();
     if (!ttisstring(key)) PROTECT(vm_raise_error(L, ERR_WRONGOP));
-    ra[1] = *RB();
+    vm_copy_cell(ra + 1, RB());
     if (ttistable(ra + 1) && ttisstring(key)) {  // the key may be the register just written
       qmTable* h = hvalue(ra + 1);
       const qmValue* v = vm_table_get_str(h, tsvalue(key));
       if (ttisnil(v)) v = index_table_hit(L, h, key);
       if (v != nullptr) {
-        *ra = *v;
+        vm_copy_cell(ra, v);
         vmbreak;
       }
     }

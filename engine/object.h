@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 // Value tags. Tags from QM_TSTRING up are collectable objects. The last two never appear in a
 // script-visible value; they only tag collectable headers.
@@ -327,7 +328,16 @@ inline qmUserdata* uvalue(const qmValue* o) { return static_cast<qmUserdata*>(o-
 inline qmState* thvalue(const qmValue* o) { return static_cast<qmState*>(o->v.gc); }
 
 inline void setnilvalue(qmValue* o) { o->tt = QM_TNIL; }
-inline void setnvalue(qmValue* o, double n) { o->tt = QM_TNUMBER; o->v.n = n; }
+// A cell is written in two 8-byte halves: the tag word (tag and padding) and the payload. A
+// read of either half soon after is then served from one store; a 16-byte store read back
+// in halves, or a 4-byte tag store read back in a 16-byte copy, cannot be forwarded and has to
+// wait for the cache (a stall of the whole arithmetic chain). Numbers write the whole tag word;
+// vm_copy_cell copies in halves.
+inline void setnvalue(qmValue* o, double n) {
+  const uint64_t tagword = QM_TNUMBER;
+  std::memcpy(o, &tagword, sizeof tagword);
+  o->v.n = n;
+}
 inline void setbvalue(qmValue* o, int32_t b) { o->tt = QM_TBOOLEAN; o->v.b = b; }
 inline void setpvalue(qmValue* o, void* p) { o->tt = QM_TLIGHTUSERDATA; o->v.p = p; }
 inline void setsvalue(qmValue* o, qmTString* s) { o->tt = QM_TSTRING; o->v.gc = s; }
@@ -336,6 +346,14 @@ inline void setclvalue(qmValue* o, qmClosure* c) { o->tt = QM_TFUNCTION; o->v.gc
 inline void setuvalue(qmValue* o, qmUserdata* u) { o->tt = QM_TUSERDATA; o->v.gc = u; }
 inline void setthvalue(qmValue* o, qmState* th) { o->tt = QM_TTHREAD; o->v.gc = th; }
 inline void setobj(qmValue* dst, const qmValue* src) { *dst = *src; }
+inline void vm_copy_cell(qmValue* dst, const qmValue* src) {
+  uint64_t lo, hi;
+  std::memcpy(&lo, src, 8);
+  std::memcpy(&hi, reinterpret_cast<const char*>(src) + 8, 8);
+  asm("" : "+r"(lo), "+r"(hi));  // kept as two general-register moves, never one 16-byte move
+  std::memcpy(dst, &lo, 8);
+  std::memcpy(reinterpret_cast<char*>(dst) + 8, &hi, 8);
+}
 
 // The engine's truth rule: nil, false, the number 0 (either sign; NaN is true) and the empty
 // string are false.

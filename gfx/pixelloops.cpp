@@ -266,16 +266,17 @@ __attribute__((target("avx2"))) inline void move8(const uint32_t* s, uint32_t* d
   else _mm256_storeu_si256(reinterpret_cast<__m256i*>(d), v);
 }
 
-__attribute__((target("avx2"), always_inline)) inline void copy_row_avx2(const uint32_t* s, uint32_t* d, size_t n) {
+__attribute__((target("avx2"), always_inline)) inline void copy_row_avx2(const uint32_t* s, uint32_t* d, size_t n,
+                                                                         bool halves) {
   if (n < 8) {
     for (size_t i = 0; i < n; ++i) d[i] = s[i];
     return;
   }
   move8(s, d, false);
   size_t i = ((32 - (reinterpret_cast<uintptr_t>(d) & 31)) & 31) / 4;
-  if ((reinterpret_cast<uintptr_t>(s + i) & 31) == 16) {
+  if (halves && (reinterpret_cast<uintptr_t>(s + i) & 31) == 16) {
     // The source 16 bytes off the aligned stores: every other 32-byte load would cross a cache
-    // line, so each is read as two aligned halves (about 7% on a 1920-pixel copy).
+    // line, so each is read as two aligned halves.
     for (; i + 16 <= n; i += 16) {
       const __m256i a = _mm256_inserti128_si256(
           _mm256_castsi128_si256(_mm_load_si128(reinterpret_cast<const __m128i*>(s + i))),
@@ -302,9 +303,13 @@ __attribute__((target("avx2"), always_inline)) inline void copy_row_avx2(const u
 }
 
 // All rows in one call: small pictures would spend as much on a call per row as on the copy.
+// Loads that cross cache lines cost less than the extra work of reading halves while the picture
+// sits in the core's own caches (10% faster at 64x64), and more once it streams from the shared
+// cache (7% slower at 1920x1080): halves are read beyond 1 MiB.
 __attribute__((target("avx2"))) void copy_rows_avx2(const uint32_t* s, size_t s_ppr, uint32_t* d, size_t d_ppr,
                                                     size_t n, int32_t h) {
-  for (int32_t j = 0; j < h; ++j, s += s_ppr, d += d_ppr) copy_row_avx2(s, d, n);
+  const bool halves = n * size_t(h) > (size_t(1) << 18);
+  for (int32_t j = 0; j < h; ++j, s += s_ppr, d += d_ppr) copy_row_avx2(s, d, n, halves);
 }
 
 const bool g_copy_avx2 = __builtin_cpu_supports("avx2");

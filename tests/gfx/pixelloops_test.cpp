@@ -345,8 +345,9 @@ TEST(Loops, MaskCopyMatchesBitByBit) {
 }
 
 // Plain copies at every width up to past the wide loop and every destination alignment: exactly
-// the rectangle changes, also where the row's wide moves overlap at its ends; a copy within one
-// bitmap whose rows overlap reads the old pixels.
+// the rectangle changes, also where the row's wide moves overlap at its ends; so too for a copy
+// past 1 MiB, which reads a source 16 bytes off the stores in halves; a copy within one bitmap
+// whose rows overlap reads the old pixels.
 TEST(Loops, CopyRowsAtEveryWidthAndAlignment) {
   constexpr int32_t kPpr = 96, kRows = 3;
   std::vector<uint32_t> src(size_t(kPpr) * kRows);
@@ -359,6 +360,17 @@ TEST(Loops, CopyRowsAtEveryWidthAndAlignment) {
         for (int32_t i = 0; i < w; ++i) want[size_t((1 + j) * kPpr + dx + i)] = src[size_t(j * kPpr + 3 + i)];
       ASSERT_EQ(got, want) << "width " << w << ", destination x " << dx;
     }
+  constexpr int32_t kBigPpr = 1040, kBigW = 1029, kBigH = 258;  // 265,482 pixels
+  std::vector<uint32_t> big(size_t(kBigPpr) * (kBigH + 1));
+  for (size_t i = 0; i < big.size(); ++i) big[i] = uint32_t(i * 2654435761u);
+  for (int32_t dx = 0; dx < 8; ++dx) {
+    std::vector<uint32_t> got(big.size(), 0x5A5A5A5Au), want = got;
+    copy_loop(big.data(), got.data(), 3, 0, dx, 1, kBigW, kBigH, kBigPpr, kBigPpr, 0);
+    for (int32_t j = 0; j < kBigH; ++j)
+      for (int32_t i = 0; i < kBigW; ++i)
+        want[size_t((1 + j) * kBigPpr + dx + i)] = big[size_t(j * kBigPpr + 3 + i)];
+    ASSERT_EQ(got, want) << "large copy, destination x " << dx;
+  }
   std::vector<uint32_t> self = src, want = src;
   copy_loop(self.data(), self.data(), 0, 0, 5, 1, 64, 2, kPpr, kPpr, 0);
   for (int32_t j = 1; j >= 0; --j)

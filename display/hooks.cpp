@@ -1,4 +1,5 @@
-// The defaults of the layer, output and button hooks: no layers, no display, no buttons.
+// The defaults of the layer, output, anim and button hooks: no layers, no display, no anims, no
+// buttons.
 #include "display/hooks.h"
 
 #include <algorithm>
@@ -48,6 +49,9 @@ bool no_display_shows(const qmBGPic*) { return false; }
 qmBGPic* no_current_bgpic() { return nullptr; }
 bool no_output_area(int32_t*, int32_t*, int32_t*, int32_t*) { return false; }
 
+int32_t no_anim_frame(qmState*, const ObjectId&, int32_t, AnimFrameSlots*) { return ERR_UNSUPPORTEDFEAT; }
+int32_t no_anim_layer(qmState*, const ImageLayerRequest&) { return ERR_UNSUPPORTEDFEAT; }
+
 void no_buttons(qmState*, qmBGPic*) {}
 void no_button_on_layer(qmState*, qmBGPic*, const void*) {}
 void no_button_moves(qmBGPic*, const void*, void*) {}
@@ -55,6 +59,7 @@ void no_button_pressed(qmBGPic*) {}
 
 LayerHooks g_layer_hooks;
 OutputHooks g_output_hooks;
+AnimHooks g_anim_hooks;
 ButtonHooks g_button_hooks;
 
 }  // namespace
@@ -78,6 +83,13 @@ void output_hooks_reset() {
 OutputHooks& output_hooks() {
   if (!g_output_hooks.is_output_target) output_hooks_reset();
   return g_output_hooks;
+}
+
+void anim_hooks_reset() { g_anim_hooks = AnimHooks{no_anim_frame, no_anim_layer}; }
+
+AnimHooks& anim_hooks() {
+  if (!g_anim_hooks.frame) anim_hooks_reset();
+  return g_anim_hooks;
 }
 
 void button_hooks_reset() {

@@ -1,5 +1,6 @@
 // How brushes and background pictures reach the parts of the player that arrive after them: the
-// layers (LayerHooks) and the displays with their output targets (OutputHooks). Each hook starts
+// layers (LayerHooks), the displays with their output targets (OutputHooks) and the anims
+// (AnimHooks). Each hook starts
 // at a default that describes a player with no layers and no display; the layers and display
 // libraries install their own functions when they open. Tests install fakes the same way.
 #pragma once
@@ -32,6 +33,7 @@ struct ImageLayerRequest {
   int32_t dest_x = 0, dest_y = 0;                // where its anchor point lands
   const qmTransformTags* transform = nullptr;    // the display options, when given
   const qmDrawTagOptions* style = nullptr;
+  int32_t frame = 0;  // OBJ_ANIM: the frame shown (0-based)
 };
 
 // A layer made ready as a drawing target: its own planes, which drawing changes in place.
@@ -98,6 +100,34 @@ struct OutputHooks {
 
 OutputHooks& output_hooks();
 void output_hooks_reset();
+
+// A frame of an anim as showing and selecting take it: the anim's record, size and frame count,
+// and, for a frame within the anim, the anim's own slots of the frame's planes (loaded when
+// needed; a drawing target changes them in place). The planes have the anim's size.
+struct AnimFrameSlots {
+  void* anim = nullptr;
+  int32_t width = 0, height = 0, count = 0;
+  bool disk = false;  // frames are read from disk when shown, not kept
+  qmBitmap** bitmap = nullptr;
+  qmMask** mask = nullptr;
+  qmAlphaChannel** alpha = nullptr;
+};
+
+// True when the slots were handed out and the frame has a picture.
+inline bool anim_frame_held(const AnimFrameSlots& f) { return f.bitmap && *f.bitmap && f.mask && f.alpha; }
+
+// The anim library's side. Until it installs its entries, both answer ERR_UNSUPPORTEDFEAT.
+struct AnimHooks {
+  // Finds the anim (ERR_FINDARRAY for an automatic id that names none, else ERR_FINDANIM) and
+  // hands out the frame (0-based); slots stay empty for a frame outside the anim. 0 or an error.
+  int32_t (*frame)(qmState* L, const ObjectId& id, int32_t frame, AnimFrameSlots* out);
+  // Inserts the frame of the request (type OBJ_ANIM, its id and frame) as a new layer of the
+  // current picture with the request's options.
+  int32_t (*insert_layer)(qmState* L, const ImageLayerRequest& request);
+};
+
+AnimHooks& anim_hooks();
+void anim_hooks_reset();
 
 // The buttons of a picture, which the event library keeps.
 struct ButtonHooks {

@@ -312,7 +312,7 @@ struct ShowStyle {
 // the object. 0 with *v and x, y, or an error.
 int32_t place(const ShowSource& src, const ShowStyle& style, bool identity, int32_t source_x, int32_t source_y,
               int32_t* x, int32_t* y, int32_t width, int32_t height, View* v) {
-  if (src.kind != OBJ_BRUSH) {
+  if (src.kind == OBJ_BRUSHPART || src.kind == OBJ_BGPICPART) {
     source_x = coord_resolve_special_x(source_x, width, src.width, 0.0);
     source_y = coord_resolve_special_y(source_y, height, src.height, 0.0);
   } else {
@@ -376,7 +376,8 @@ int32_t show_placed(qmState* L, const ShowOutput& out, const ShowSource& src, in
     request.dest_x = x, request.dest_y = y;
     request.transform = tt;
     request.style = dt;
-    return layer_hooks().insert_image_layer(request);
+    request.frame = src.frame;
+    return src.kind == OBJ_ANIM ? anim_hooks().insert_layer(L, request) : layer_hooks().insert_image_layer(request);
   }
   // 8. Without layers: transformed, tinted and faded as asked, each on private planes. A part of
   // the picture that is being drawn into is read from a copy, so that overlapping rectangles read
@@ -468,6 +469,29 @@ int32_t brush_render(qmState* L, const ObjectId& id, bool part, int32_t source_x
   src.bitmap = b->bitmap, src.mask = b->mask, src.alpha = b->alpha;
   src.width = b->width, src.height = b->height;
   return show_picture(L, out, src, source_x, source_y, x, y, width, height, option_index, false);
+}
+
+int32_t anim_frame_render(qmState* L, const ObjectId& id, int32_t frame, int32_t x, int32_t y, int32_t option_index) {
+  ShowOutput out;
+  if (!show_output(&out)) return ERR_CLOSEDDISPDRAW;
+  // 1. Showing the selected frame ends the selection: the picture goes to the display.
+  if (const OutputTarget* t = drawtarget_selected();
+      t && t->object_type == OBJ_ANIM && t->id == id && t->frame == frame) {
+    drawtarget_end(L, out.display, false);
+    show_output(&out);
+  }
+  AnimFrameSlots f;
+  if (int32_t err = anim_hooks().frame(L, id, frame, &f)) return err;
+  if (frame < 0 || frame >= f.count || !anim_frame_held(f)) return ERR_ANIMFRAME;
+  ShowSource src;
+  src.kind = OBJ_ANIM;
+  src.id = id;
+  src.frame = frame;
+  src.bitmap = *f.bitmap;
+  src.mask = *f.mask;
+  src.alpha = *f.alpha;
+  src.width = f.width, src.height = f.height;
+  return show_picture(L, out, src, 0, 0, x, y, f.width, f.height, option_index, false);
 }
 
 namespace {

@@ -63,10 +63,17 @@ int32_t brush_display_options(qmState* L, int32_t index, int32_t object_width, i
 int32_t brush_render(qmState* L, const ObjectId& id, bool part, int32_t source_x, int32_t source_y, int32_t x,
                      int32_t y, int32_t width, int32_t height, int32_t option_index);
 
+// Shows frame (0-based) of an anim at x, y with the option table at argument index option_index
+// (0: none); with layers on the frame becomes a new anim layer. The anim library's display
+// commands call it; until that library installs its entries (AnimHooks) it answers
+// ERR_UNSUPPORTEDFEAT.
+int32_t anim_frame_render(qmState* L, const ObjectId& id, int32_t frame, int32_t x, int32_t y, int32_t option_index);
+
 // The object a showing takes its picture from.
 struct ShowSource {
-  int32_t kind = OBJ_BRUSH;  // OBJ_BRUSH, OBJ_BRUSHPART or OBJ_BGPICPART
+  int32_t kind = OBJ_BRUSH;  // OBJ_BRUSH, OBJ_BRUSHPART, OBJ_BGPICPART or OBJ_ANIM (a frame)
   ObjectId id;
+  int32_t frame = 0;  // OBJ_ANIM
   const qmBitmap* bitmap = nullptr;
   const qmMask* mask = nullptr;
   const qmAlphaChannel* alpha = nullptr;
@@ -84,7 +91,7 @@ struct ShowOutput {
 bool show_output(ShowOutput* out);
 
 // The showing once the object was found: the options at option_index, the positions, the source
-// rectangle (width x height at source x, y; a whole brush ignores them), then a new layer or the
+// rectangle (width x height at source x, y; a whole brush or frame ignores them), then a new layer or the
 // picture itself on the output. For a picture part an x or y of -1 is the source position, and
 // `copy` hands a layer a private copy of the part.
 int32_t show_picture(qmState* L, const ShowOutput& out, const ShowSource& src, int32_t source_x, int32_t source_y,

@@ -1,5 +1,6 @@
-// Output targets: selecting a brush or background picture (or its mask or alpha channel) as the
-// place drawing goes, preparing its planes before the first drawing, and ending the selection.
+// Output targets: selecting a brush, background picture or anim frame (or its mask or alpha
+// channel) as the place drawing goes, preparing its planes before the first drawing, and ending
+// the selection.
 // The rule that keeps the target record from dangling is written in target.h.
 #include "display/target.h"
 
@@ -44,6 +45,7 @@ ObjectPlanes planes_of(const OutputTarget* t) {
     const auto* b = static_cast<const qmBrush*>(t->record);
     return {b->bitmap, b->mask, b->alpha};
   }
+  if (t->object_type == OBJ_ANIM) return {*t->anim.bitmap, *t->anim.mask, *t->anim.alpha};
   const auto* pic = static_cast<const qmBGPic*>(t->record);
   return {pic->unscaled.bitmap, pic->unscaled.mask, pic->unscaled.alpha};
 }
@@ -80,6 +82,11 @@ void replace_mask(OutputTarget* t, qmMask* mask) {
     b->mask = mask;
     return;
   }
+  if (t->object_type == OBJ_ANIM) {
+    qmos_free_mask(*t->anim.mask);
+    *t->anim.mask = mask;
+    return;
+  }
   auto* pic = static_cast<qmBGPic*>(t->record);
   qmMask* old = pic->unscaled.mask;
   for (BGPicImage* set : {&pic->current, &pic->working})
@@ -97,6 +104,11 @@ void replace_alpha(OutputTarget* t, qmAlphaChannel* alpha) {
     auto* b = static_cast<qmBrush*>(t->record);
     qmos_free_alpha(b->alpha);
     b->alpha = alpha;
+    return;
+  }
+  if (t->object_type == OBJ_ANIM) {
+    qmos_free_alpha(*t->anim.alpha);
+    *t->anim.alpha = alpha;
     return;
   }
   auto* pic = static_cast<qmBGPic*>(t->record);
@@ -229,6 +241,7 @@ int32_t drawtarget_select(qmState* L, int32_t object_type, const ObjectId& id, i
   // 3. The object.
   void* record = nullptr;
   int32_t width = 0, height = 0;
+  AnimFrameSlots anim;
   if (object_type == OBJ_BRUSH) {
     qmBrush* b = nullptr;
     if (int32_t err = brush_find(id, BRUSHFIND_NOVECTOR, &b)) return err;
@@ -241,6 +254,11 @@ int32_t drawtarget_select(qmState* L, int32_t object_type, const ObjectId& id, i
     if (display_shows_bgpic(pic)) return ERR_SELECTBGPIC2;
     if (!pic->unscaled.bitmap) return ERR_BGPICTYPE;
     record = pic, width = pic->unscaled_width, height = pic->unscaled_height;
+  } else if (object_type == OBJ_ANIM) {
+    if (int32_t err = anim_hooks().frame(L, id, frame, &anim)) return err;
+    if (anim.disk) return ERR_ANIMDISK;
+    if (frame < 0 || frame >= anim.count || !anim_frame_held(anim)) return ERR_ANIMFRAME;
+    record = anim.anim, width = anim.width, height = anim.height;
   } else if (object_type == OBJ_LAYER) {
     // A layer of the current picture by position, made to hold planes of its own.
     LayerTargetPlanes p;
@@ -259,6 +277,7 @@ int32_t drawtarget_select(qmState* L, int32_t object_type, const ObjectId& id, i
   t->id = id;
   t->frame = frame;
   t->record = record;
+  t->anim = anim;
   t->width = width;
   t->height = height;
   t->prepared = 0;
@@ -282,7 +301,7 @@ int32_t drawtarget_select(qmState* L, int32_t object_type, const ObjectId& id, i
   return 0;
 }
 
-int32_t drawtarget_prepare(qmState*) {
+int32_t drawtarget_prepare(qmState* L) {
   qmDisplay* d = display_current();
   if (!d || !offscreen_type(d->output_type)) return 0;
   OutputTarget* t = selection_of(d);
@@ -294,6 +313,10 @@ int32_t drawtarget_prepare(qmState*) {
   } else if (t->object_type == OBJ_BGPIC) {
     qmBGPic* pic = nullptr;
     if (int32_t err = bgpic_find(t->id, 0, &pic)) return err;
+  } else if (t->object_type == OBJ_ANIM) {
+    // The anim is looked up again: it must still hold the frame.
+    if (int32_t err = anim_hooks().frame(L, t->id, t->frame, &t->anim)) return err;
+    if (!anim_frame_held(t->anim)) return ERR_ANIMFRAME;
   } else if (t->object_type != OBJ_LAYER) {
     return ERR_WRONGUSAGE;
   }

@@ -13,12 +13,15 @@
 // bgpic_free_by_id, ScaleBGPic) do the refusing; displaying the selected object itself ends the
 // selection. A background picture that a display shows cannot be selected (ERR_SELECTBGPIC2),
 // and one that is selected cannot be shown. The preparation below is the only place that changes
-// a selected object's planes, and it points the drawing planes at what it made. Layers and anim
-// frames, when they arrive, must keep the same rule.
+// a selected object's planes, and it points the drawing planes at what it made. Layers keep the
+// same rule. An anim frame's target holds the slots of the frame's planes in the anim: the anim
+// library must refuse to free an anim, or change its frames, while is_output_target(OBJ_ANIM, its
+// record) holds, or end the selection first (showing the selected frame ends it).
 #pragma once
 
 #include <cstdint>
 
+#include "display/hooks.h"
 #include "gfx/blitservices.h"
 #include "runtime/registry.h"
 
@@ -35,10 +38,11 @@ enum : int32_t { TARGET_PICTURE = 3, TARGET_MASK = 28, TARGET_ALPHA = 30, TARGET
 
 // A display's record of its selection, and the same record for its double buffer.
 struct OutputTarget {
-  int32_t object_type = 0;  // OBJ_BRUSH or OBJ_BGPIC; 0 for the double buffer
+  int32_t object_type = 0;  // OBJ_BRUSH, OBJ_BGPIC, OBJ_ANIM or OBJ_LAYER; 0 for the double buffer
   ObjectId id;
-  int32_t frame = 0;
+  int32_t frame = 0;       // anims and anim layers, 0-based
   void* record = nullptr;  // the selected object's record
+  AnimFrameSlots anim;     // OBJ_ANIM: where the frame's planes live in the anim
   int32_t width = 0, height = 0;
   int32_t prepared = 0;  // drawn into since the selection
   int32_t active = 0;    // the selection holds

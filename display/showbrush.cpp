@@ -203,7 +203,7 @@ int32_t brush_display_options(qmState* L, int32_t index, int32_t object_width, i
                               qmTransformTags* tt, qmDrawTagOptions* dt, int32_t flags) {
   // 1, 2.
   if (flags & DISPOPT_RESET) defaults_into(tt, dt, preset_width, preset_height, smooth_default);
-  if (vm_get_top(L) != index) return 0;
+  if (index < 1 || vm_get_top(L) != index) return 0;  // below 1: the caller has no table
   if (vm_type(L, index) != QM_TTABLE) return (flags & DISPOPT_TABLEONLY) ? ERR_TABEXPECTED : 0;
   const int32_t t = index;
   // 3. An explicit matrix.

@@ -58,7 +58,8 @@ struct StandInAnim {
     *out = AnimFrameSlots{};
     out->anim = &self->record;
     out->width = kWidth, out->height = kHeight, out->count = kFrames;
-    if (n >= 0 && n < kFrames) out->bitmap = &self->bitmaps[n], out->mask = &self->masks[n], out->alpha = &self->alphas[n];
+    if (n < 0 || n >= kFrames) return 0;
+    out->bitmap = &self->bitmaps[n], out->mask = &self->masks[n], out->alpha = &self->alphas[n];
     return 0;
   }
   static int32_t insert(qmState*, const ImageLayerRequest& r) {

@@ -18,6 +18,10 @@ namespace qm {
 namespace {
 
 ObjectHeader* g_brushes = nullptr;
+// The record that the last lookup found: a program shows and changes the same few brushes over and
+// over, and the walk from the head of the list waits on every record before it. brush_free forgets
+// it, so it never outlives its record.
+qmBrush* g_last_found = nullptr;
 
 qmBrush* as_brush(ObjectHeader* h) { return reinterpret_cast<qmBrush*>(h); }
 
@@ -37,9 +41,14 @@ void list_unlink(qmBrush* b) {
   }
 }
 
+bool answers(const qmBrush* b, const ObjectId& id, bool layer_copies) {
+  return b->header.id == id && (layer_copies || !b->layer_copy);
+}
+
 qmBrush* find_record(const ObjectId& id, bool layer_copies) {
+  if (g_last_found && answers(g_last_found, id, layer_copies)) return g_last_found;
   for (ObjectHeader* h = g_brushes; h; h = h->next)
-    if (h->id == id && (layer_copies || !as_brush(h)->layer_copy)) return as_brush(h);
+    if (answers(as_brush(h), id, layer_copies)) return g_last_found = as_brush(h);
   return nullptr;
 }
 
@@ -213,6 +222,7 @@ int32_t brush_copy(qmState* L, const qmBrush* source, const ObjectId& id, qmBrus
 
 void brush_free(qmState* L, qmBrush* b) {
   if (!b) return;
+  if (b == g_last_found) g_last_found = nullptr;
   qmos_free_bitmap(b->bitmap);
   qmos_free_mask(b->mask);
   qmos_free_alpha(b->alpha);

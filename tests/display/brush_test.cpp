@@ -115,6 +115,37 @@ TEST_F(Brush, FindAndFreeErrors) {
   EXPECT_EQ(gfx_services().brush_find(L, ObjectId{7, nullptr}, &planes), ERR_FINDBRUSH);
 }
 
+// A lookup remembers the record it found: freeing, replacing or handing a brush to a layer must not
+// let the next lookup of that id answer the old record.
+TEST_F(Brush, LookupNeverAnswersAGoneRecord) {
+  FakeLayers::install();
+  ASSERT_EQ(code("CreateBrush", {3.0, 4.0, 4.0, double(0xFF0000)}), 0);
+  ASSERT_EQ(code("CreateBrush", {4.0, 4.0, 4.0}), 0);
+  ASSERT_NE(brush(3), nullptr);  // the last found
+  ASSERT_EQ(code("FreeBrush", {3.0}), 0);
+  EXPECT_EQ(brush(3), nullptr);
+  EXPECT_EQ(code("InvertBrush", {3.0}), ERR_FINDBRUSH);
+  ASSERT_EQ(code("CreateBrush", {3.0, 2.0, 2.0, double(0x00FF00)}), 0);
+  ASSERT_NE(brush(3), nullptr);
+  EXPECT_EQ(brush(3)->width, 2);
+  EXPECT_EQ(qmos_read_pixel(brush(3)->bitmap, 0, 0), 0x00FF00u);
+  // CreateBrush over a used id frees the old record first.
+  ASSERT_EQ(code("CreateBrush", {3.0, 5.0, 5.0}), 0);
+  EXPECT_EQ(brush(3)->width, 5);
+  // A shown brush that is freed stays for its layer under another id: its old id answers nothing.
+  FakeLayers::shown = {{OBJ_BRUSH, ObjectId{3, nullptr}}};
+  qmBrush* shown = brush(3);
+  ASSERT_EQ(code("FreeBrush", {3.0}), 0);
+  EXPECT_EQ(brush(3), nullptr);
+  qmBrush* kept = nullptr;
+  EXPECT_EQ(brush_find(ObjectId{0, shown}, BRUSHFIND_LAYERCOPIES, &kept), 0);
+  EXPECT_EQ(kept, shown);
+  FakeLayers::shown.clear();
+  brush_collect(L);
+  EXPECT_EQ(brush_find(ObjectId{0, shown}, BRUSHFIND_LAYERCOPIES, &kept), ERR_FINDARRAY);
+  EXPECT_NE(brush(4), nullptr);
+}
+
 TEST_F(Brush, LayersKeepShowingAFreedOrChangedBrush) {
   FakeLayers::install();
   ASSERT_EQ(code("CreateBrush", {1.0, 4.0, 4.0, double(0xFF0000)}), 0);

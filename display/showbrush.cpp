@@ -34,6 +34,10 @@ namespace {
 int64_t g_private_planes = 0;
 
 bool is_identity(const double* m) { return m[0] == 1.0 && m[1] == 0.0 && m[2] == 0.0 && m[3] == 1.0; }
+// Draw-tag defaults that leave a picture as it is (no turn or scale, tint or fading).
+bool leaves_picture(const DrawTagDefaults& def) {
+  return is_identity(def.matrix) && def.tint <= 0 && def.transparency <= 0;
+}
 bool is_plain_scale(const double* m) { return m[1] == 0.0 && m[2] == 0.0 && m[0] >= 0.0 && m[3] >= 0.0; }
 
 bool field_present(qmState* L, int32_t t, const char* key) {
@@ -417,7 +421,7 @@ int32_t show_picture(qmState* L, const ShowOutput& out, const ShowSource& src, i
     style.anchor_x = def.anchor_x, style.anchor_y = def.anchor_y;
     style.tint = def.tint, style.tint_colour = def.tint_colour;
     style.transparency = def.transparency;
-    if (!is_identity(def.matrix) || def.tint > 0 || def.transparency > 0 || src.drawn_into)
+    if (!leaves_picture(def) || src.drawn_into)
       return show_placed(L, out, src, source_x, source_y, x, y, width, height, style, nullptr, nullptr, copy);
     // A plain picture: straight from the object's planes.
     View v;
@@ -462,7 +466,26 @@ int32_t brush_render(qmState* L, const ObjectId& id, bool part, int32_t source_x
   if (int32_t err = brush_find(id, 0, &b)) return err;
   if (!b->bitmap || (part && b->kind == BRUSHKIND_VECTOR)) return ERR_BRUSHTYPE;
   if (b->kind == BRUSHKIND_VECTOR && b->transformed && d->layers) return ERR_TFVBRUSH;
-  if (!part) width = b->width, height = b->height;
+  if (!part) {
+    width = b->width, height = b->height;
+    // A whole brush without options, with layers off and draw-tag defaults that leave the picture
+    // as it is and place it by its corner: straight onto the output, with nothing built on the way.
+    if (!d->layers && vm_get_top(L) != option_index && width >= 1 && height >= 1) {
+      const DrawTagDefaults& def = drawtag_defaults();
+      if (leaves_picture(def) && def.anchor_x == 0.0 && def.anchor_y == 0.0) {
+        x = coord_resolve_special_x(x, width, 0, 0.0);
+        y = coord_resolve_special_y(y, height, 0, 0.0);
+        if (int32_t err = drawtarget_prepare(L)) return err;
+        View v;
+        v.bitmap = b->bitmap, v.mask = b->mask, v.alpha = b->alpha;
+        v.x = v.y = 0;
+        v.w = v.plane_w = width;
+        v.h = v.plane_h = height;
+        put(L, out, v, x, y, ShowStyle{});
+        return 0;
+      }
+    }
+  }
   ShowSource src;
   src.kind = part ? OBJ_BRUSHPART : OBJ_BRUSH;
   src.id = id;

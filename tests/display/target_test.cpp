@@ -61,6 +61,27 @@ TEST_F(TargetTest, OnlyTheStagesThatChangePixelsCopyThePlanes) {
   EXPECT_EQ(qm::brush_render_private_planes(), before + 2);  // the picture's rectangle and its alpha
 }
 
+// A whole brush without options takes a short route; the draw-tag default anchors still move it.
+TEST_F(TargetTest, APlainShowingFollowsTheDefaultAnchors) {
+  ASSERT_EQ(code("CreateBrush", {2.0, 8.0, 8.0, 0.0}), 0);
+  ASSERT_EQ(code("CreateBrush", {3.0, 2.0, 2.0, double(0x00FF00)}), 0);
+  ASSERT_EQ(code("SelectBrush", {2.0}), 0);
+  auto at = [&](int32_t x, int32_t y) { return qmos_read_pixel(brush(2)->bitmap, x, y); };
+  ASSERT_EQ(code("DisplayBrush", {3.0, 1.0, 1.0}), 0);
+  EXPECT_EQ(at(1, 1), 0x00FF00u);
+  EXPECT_EQ(at(2, 2), 0x00FF00u);
+  EXPECT_EQ(at(3, 3), 0u);
+  auto anchors = [&](double a) {
+    return call_table("SetDrawTagsDefault", {}, [&] { set_number("anchorx", a), set_number("anchory", a); }).code;
+  };
+  ASSERT_EQ(anchors(1.0), 0);
+  ASSERT_EQ(code("DisplayBrush", {3.0, 6.0, 6.0}), 0);  // its far corner at 6, 6
+  EXPECT_EQ(at(4, 4), 0x00FF00u);
+  EXPECT_EQ(at(5, 5), 0x00FF00u);
+  EXPECT_EQ(at(6, 6), 0u);
+  ASSERT_EQ(anchors(0.0), 0);
+}
+
 TEST_F(TargetTest, FlipRightAfterBeginPresentsNothing) {
   ASSERT_EQ(code("BeginDoubleBuffer", {}), 0);
   EXPECT_EQ(presented([&] { ASSERT_EQ(code("Flip", {}), 0); }), std::vector<std::string>{});

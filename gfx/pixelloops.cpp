@@ -307,14 +307,17 @@ __attribute__((target("avx2"), always_inline)) inline void copy_row_avx2(const u
 // sits in the core's own caches (10% faster at 64x64), and more once it streams from the shared
 // cache (7% slower at 1920x1080): halves are read beyond 1 MiB.
 // The destination's rows lie a whole picture row apart, so the processor's own prefetching does
-// not see them coming: the first and last cache line of the row 16 rows on are asked for while
-// this one is copied (about 10% faster at 64x64 into a 1920-wide picture, no change at 512x512).
+// not see them coming: for short rows the first and last cache line of the row 16 rows on are
+// asked for while this one is copied (about 10% faster at 64x64 into a 1920-wide picture). Rows
+// of more than 128 pixels are not: 16 of them would no longer fit the core's first cache with the
+// rows being copied, and the lines asked for went before they were used (2% slower at 512x512).
 __attribute__((target("avx2"))) void copy_rows_avx2(const uint32_t* s, size_t s_ppr, uint32_t* d, size_t d_ppr,
                                                     size_t n, int32_t h) {
   constexpr int32_t kAhead = 16;
   const bool halves = n * size_t(h) > (size_t(1) << 18);
+  const int32_t ahead_until = n <= 128 ? h - kAhead : 0;
   for (int32_t j = 0; j < h; ++j, s += s_ppr, d += d_ppr) {
-    if (j + kAhead < h) {
+    if (j < ahead_until) {
       const uint32_t* ahead = d + kAhead * d_ppr;
       _mm_prefetch(reinterpret_cast<const char*>(ahead), _MM_HINT_T0);
       _mm_prefetch(reinterpret_cast<const char*>(ahead + n - 1), _MM_HINT_T0);

@@ -28,16 +28,10 @@ inline const qmValue* vm_table_get_str(qmTable* t, const qmTString* key) {
   return &vm_nilobject;
 }
 
-// The array cell of a number key, or nullptr when the key is not a whole number in
+// The array cell of a number key: true and the cell in *cell when the key is a whole number in
 // 1..sizearray. One truncation (NaN and numbers out of range give INT64_MIN, which fails the
 // range test like 0 and the negatives do, in unsigned arithmetic), one unsigned range test and
 // one exactness test.
-inline qmValue* vm_table_array_cell(qmTable* t, double key) {
-  uint64_t n = static_cast<uint64_t>(qm::to_i64_fast(key));
-  if (n - 1 >= static_cast<uint64_t>(t->sizearray) || double(static_cast<int64_t>(n)) != key) return nullptr;
-  return &t->array[n - 1];
-}
-// The same test for callers that go on only with a cell: true and the cell in *cell.
 inline bool vm_table_array_find(qmTable* t, double key, qmValue** cell) {
   uint64_t n = static_cast<uint64_t>(qm::to_i64_fast(key));
   if (n - 1 >= static_cast<uint64_t>(t->sizearray) || double(static_cast<int64_t>(n)) != key) return false;

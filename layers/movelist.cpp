@@ -26,6 +26,12 @@ ObjectHeader* g_lists = nullptr;
 
 qmMoveList* as_list(ObjectHeader* h) { return reinterpret_cast<qmMoveList*>(h); }
 
+qmMoveList* list_of(const ObjectId& id) {
+  for (ObjectHeader* h = g_lists; h; h = h->next)
+    if (h->id == id) return as_list(h);
+  return nullptr;
+}
+
 void list_unlink(qmMoveList* list) {
   for (ObjectHeader** p = &g_lists; *p; p = &(*p)->next) {
     if (*p == &list->header) {
@@ -201,13 +207,8 @@ int32_t output_check(const qmDisplay* d) {
 }  // namespace
 
 int32_t movelist_find(const ObjectId& id, qmMoveList** out) {
-  *out = nullptr;
-  for (ObjectHeader* h = g_lists; h; h = h->next) {
-    if (h->id == id) {
-      *out = as_list(h);
-      return 0;
-    }
-  }
+  *out = list_of(id);
+  if (*out) return 0;
   if (id.handle) return ERR_FINDARRAY;
   err_set_number_arg(id.number);
   return ERR_FINDMOVE;
@@ -216,12 +217,7 @@ int32_t movelist_find(const ObjectId& id, qmMoveList** out) {
 int32_t movelist_get(const ObjectId& id, qmMoveList** out, bool* made) {
   *made = false;
   if (id.number || id.handle) {
-    for (ObjectHeader* h = g_lists; h; h = h->next) {
-      if (h->id == id) {
-        *out = as_list(h);
-        return 0;
-      }
-    }
+    if ((*out = list_of(id))) return 0;
   }
   auto* list = new (std::nothrow) qmMoveList();
   if (!list) return ERR_MEM;

@@ -589,13 +589,7 @@ int32_t cmd_transformlayer(qmState* L) {
   double m[4];
   for (int32_t i = 0; i < 4; ++i) m[i] = vm_arg_check_number(L, i + 2);
   return style_with(L, [&] {
-    vm_push_string(L, "transform");
-    vm_new_table(L);
-    for (int32_t i = 0; i < 4; ++i) {
-      vm_push_number(L, m[i]);
-      vm_raw_seti(L, -2, i);
-    }
-    vm_set_table(L, -3);
+    table_set_list(L, "transform", m, 4);
     set_smooth(L, 6);
   });
 }
@@ -674,16 +668,6 @@ int32_t cmd_translatelayer(qmState* L) {
 
 // ---- GetLayerStyle ------------------------------------------------------------------------------
 
-void set_list(qmState* L, const char* key, const double* values, int32_t count) {
-  vm_push_string(L, key);
-  vm_new_table(L);
-  for (int32_t i = 0; i < count; ++i) {
-    vm_push_number(L, values[i]);
-    vm_raw_seti(L, -2, i);
-  }
-  vm_set_table(L, -3);
-}
-
 void push_filters(qmState* L, const qmLayer* layer) {
   vm_push_string(L, "filters");
   vm_new_table(L);
@@ -698,7 +682,7 @@ void push_filters(qmState* L, const qmLayer* layer) {
     int32_t n = 0, ints = 0, floats = 0;
     for (const char* p = filter_arg_types(slot); *p && n < 5; ++p)
       args[n++] = *p == 'f' ? double(s.floats[floats++ & 3]) : double(s.ints[ints++ & 3]);
-    set_list(L, "args", args, n);
+    table_set_list(L, "args", args, size_t(n));
     vm_raw_seti(L, -2, k++);
   }
   vm_set_table(L, -3);
@@ -740,7 +724,7 @@ int32_t cmd_getlayerstyle(qmState* L) {
   table_set_double(L, "anchory", b.anchor_y);
   table_set_number(L, "smoothscale", b.smooth);
   const Matrix2 identity;
-  set_list(L, "transform", (b.explicit_flag ? b.explicit_matrix : identity).m, 4);
+  table_set_list(L, "transform", (b.explicit_flag ? b.explicit_matrix : identity).m, 4);
   table_set_number(L, "transparency", layer->transparency);
   const FilterSlot& tint = layer->filters[kTintSlot];
   table_set_number(L, "tint", tint.active ? tint.ints[1] : 0);

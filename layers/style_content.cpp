@@ -357,17 +357,17 @@ int32_t shape_size(int32_t type, DrawnContent* out) {
   return 0;
 }
 
-void set_list(qmState* L, const char* key, const std::vector<double>& values) {
+}  // namespace
+
+void table_set_list(qmState* L, const char* key, const double* values, size_t count) {
   vm_push_string(L, key);
   vm_new_table(L);
-  for (size_t i = 0; i < values.size(); ++i) {
+  for (size_t i = 0; i < count; ++i) {
     vm_push_number(L, values[i]);
     vm_raw_seti(L, -2, int32_t(i));
   }
   vm_set_table(L, -3);
 }
-
-}  // namespace
 
 bool drawn_content_given(const StyleFields& f, int32_t type) {
   static const char* const text[] = {"color",    "fontstyle", "fontstyleclear", "encoding", "rightmargin",
@@ -470,7 +470,7 @@ void drawn_content_push(qmState* L, const qmLayer* layer) {
     case OBJ_POLYGON: {
       std::vector<double> flat;
       for (const LayerVertex& p : d.vertices) flat.insert(flat.end(), {p.x, p.y});
-      set_list(L, "vertices", flat);
+      table_set_list(L, "vertices", flat.data(), flat.size());
       table_set_number(L, "numvertices", int32_t(d.vertices.size()));
       break;
     }
@@ -480,7 +480,7 @@ void drawn_content_push(qmState* L, const qmLayer* layer) {
       table_set_number(L, "linecap", d.line_cap);
       table_set_number(L, "fillrule", d.fill_rule);
       table_set_double(L, "dashoffset", d.dash_offset);
-      set_list(L, "dashes", d.dashes);
+      table_set_list(L, "dashes", d.dashes.data(), d.dashes.size());
       break;
     default: break;
   }

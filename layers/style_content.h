@@ -2,6 +2,7 @@
 // in GetLayerStyle's answer.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "layers/layer.h"
@@ -35,5 +36,8 @@ int32_t drawn_content_keys(qmState* L, const StyleFields& f, const qmLayer* laye
 
 // Sets a drawn layer's content keys in the table on top of the stack.
 void drawn_content_push(qmState* L, const qmLayer* layer);
+
+// Sets key to a list of the count numbers, at indices from 0, in the table on top of the stack.
+void table_set_list(qmState* L, const char* key, const double* values, size_t count);
 
 }  // namespace qm

@@ -39,7 +39,6 @@ class Func:
     def __init__(self, params):
         self.params = params
         self.code = []
-        self.labels = 0
         self.children = []
         self.maxreg = len(params) + 2
 

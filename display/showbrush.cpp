@@ -452,16 +452,26 @@ bool show_output(ShowOutput* out) {
   return out->display && clipregion_output_size(&out->width, &out->height);
 }
 
+namespace {
+
+// Step 1: showing the selected object (for an anim, the selected frame) ends the selection, so the
+// picture goes to the display; *out is asked again.
+void end_selection_shown(qmState* L, ShowOutput* out, int32_t object_type, const ObjectId& id, int32_t frame = 0) {
+  const OutputTarget* t = drawtarget_selected();
+  if (!t || t->object_type != object_type || !(t->id == id) || (object_type == OBJ_ANIM && t->frame != frame))
+    return;
+  drawtarget_end(L, out->display, false);
+  show_output(out);
+}
+
+}  // namespace
+
 int32_t brush_render(qmState* L, const ObjectId& id, bool part, int32_t source_x, int32_t source_y, int32_t x,
                      int32_t y, int32_t width, int32_t height, int32_t option_index) {
   ShowOutput out;
   if (!show_output(&out)) return ERR_CLOSEDDISPDRAW;
+  end_selection_shown(L, &out, OBJ_BRUSH, id);
   qmDisplay* d = out.display;
-  // 1. Showing the selected brush ends the selection: the picture goes to the display.
-  if (const OutputTarget* t = drawtarget_selected(); t && t->object_type == OBJ_BRUSH && t->id == id) {
-    drawtarget_end(L, d, false);
-    show_output(&out);
-  }
   qmBrush* b = nullptr;
   if (int32_t err = brush_find(id, 0, &b)) return err;
   if (!b->bitmap || (part && b->kind == BRUSHKIND_VECTOR)) return ERR_BRUSHTYPE;
@@ -497,12 +507,7 @@ int32_t brush_render(qmState* L, const ObjectId& id, bool part, int32_t source_x
 int32_t anim_frame_render(qmState* L, const ObjectId& id, int32_t frame, int32_t x, int32_t y, int32_t option_index) {
   ShowOutput out;
   if (!show_output(&out)) return ERR_CLOSEDDISPDRAW;
-  // 1. Showing the selected frame ends the selection: the picture goes to the display.
-  if (const OutputTarget* t = drawtarget_selected();
-      t && t->object_type == OBJ_ANIM && t->id == id && t->frame == frame) {
-    drawtarget_end(L, out.display, false);
-    show_output(&out);
-  }
+  end_selection_shown(L, &out, OBJ_ANIM, id, frame);
   AnimFrameSlots f;
   if (int32_t err = anim_hooks().frame(L, id, frame, &f)) return err;
   if (frame < 0 || frame >= f.count || !anim_frame_held(f)) return ERR_ANIMFRAME;

@@ -99,17 +99,28 @@ void scale_peer(benchmark::State& st, Scale&& scale) {
   command(st, "FreeBrush", {1});
 }
 
-void scale_pixman(benchmark::State& st, pixman_filter_t filter) {
+// pixman's transform from the kW x kH target back to the kBig x kBig source.
+pixman_transform_t pixman_down_scale() {
   pixman_transform_t t;
   pixman_transform_init_scale(&t, pixman_double_to_fixed(double(kBig) / kW), pixman_double_to_fixed(double(kBig) / kH));
+  return t;
+}
+
+// The kBig x kBig source s scaled by pixman into the kW x kH target d.
+void pixman_scale(const qmBitmap* s, qmBitmap* d, const pixman_transform_t& t, pixman_filter_t filter) {
+  pixman_image_t* src = pixman_image_create_bits(PIXMAN_x8r8g8b8, kBig, kBig, s->pixels, s->bytes_per_row);
+  pixman_image_t* dst = pixman_image_create_bits(PIXMAN_x8r8g8b8, kW, kH, d->pixels, d->bytes_per_row);
+  pixman_image_set_transform(src, &t);
+  pixman_image_set_filter(src, filter, nullptr, 0);
+  pixman_image_composite32(PIXMAN_OP_SRC, src, nullptr, dst, 0, 0, 0, 0, 0, 0, kW, kH);
+  pixman_image_unref(src);
+  pixman_image_unref(dst);
+}
+
+void scale_pixman(benchmark::State& st, pixman_filter_t filter) {
+  const pixman_transform_t t = pixman_down_scale();
   scale_peer(st, [&](qmBitmap* s, qmBitmap* d) {
-    pixman_image_t* src = pixman_image_create_bits(PIXMAN_x8r8g8b8, kBig, kBig, s->pixels, s->bytes_per_row);
-    pixman_image_t* dst = pixman_image_create_bits(PIXMAN_x8r8g8b8, kW, kH, d->pixels, d->bytes_per_row);
-    pixman_image_set_transform(src, &t);
-    pixman_image_set_filter(src, filter, nullptr, 0);
-    pixman_image_composite32(PIXMAN_OP_SRC, src, nullptr, dst, 0, 0, 0, 0, 0, 0, kW, kH);
-    pixman_image_unref(src);
-    pixman_image_unref(dst);
+    pixman_scale(s, d, t, filter);
   });
 }
 
@@ -155,16 +166,9 @@ void scale_kernel_ours(benchmark::State& st, int32_t smooth) {
   });
 }
 void scale_kernel_pixman(benchmark::State& st, pixman_filter_t filter) {
-  pixman_transform_t t;
-  pixman_transform_init_scale(&t, pixman_double_to_fixed(double(kBig) / kW), pixman_double_to_fixed(double(kBig) / kH));
+  const pixman_transform_t t = pixman_down_scale();
   scale_kernel(st, [&](const qmBitmap* s, qmBitmap* d) {
-    pixman_image_t* src = pixman_image_create_bits(PIXMAN_x8r8g8b8, kBig, kBig, s->pixels, s->bytes_per_row);
-    pixman_image_t* dst = pixman_image_create_bits(PIXMAN_x8r8g8b8, kW, kH, d->pixels, d->bytes_per_row);
-    pixman_image_set_transform(src, &t);
-    pixman_image_set_filter(src, filter, nullptr, 0);
-    pixman_image_composite32(PIXMAN_OP_SRC, src, nullptr, dst, 0, 0, 0, 0, 0, 0, kW, kH);
-    pixman_image_unref(src);
-    pixman_image_unref(dst);
+    pixman_scale(s, d, t, filter);
   });
 }
 void BM_scale_kernel_smooth_ours(benchmark::State& st) { scale_kernel_ours(st, 1); }

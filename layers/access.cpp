@@ -66,16 +66,10 @@ void layers_dirty_flush(qmState* L) {
   DirtyList& list = layers_dirty();
   const qmDisplay* d = display_current();
   if (d && d->bgpic && list.count > 0) {
-    if (dirty_list_full(list)) {
-      refresh_dirty_rect(L, Rect{0, 0, d->bgpic->display_width, d->bgpic->display_height});
-    } else {
-      // A layer's rectangles before and after a change mostly overlap: one redraw covers both.
-      dirty_rects_merge(list);
-      for (int32_t i = 0; i < list.count; ++i) {
-        const Corners c = dirty_entry(list, i);
-        if (c.x1 != kDirtyEmpty) refresh_dirty_rect(L, to_rect(c));
-      }
-    }
+    // A layer's rectangles before and after a change mostly overlap: one redraw covers both.
+    if (!dirty_list_full(list)) dirty_rects_merge(list);
+    dirty_rects_flush(list, d->bgpic->display_width, d->bgpic->display_height,
+                      [&](const Rect& r) { refresh_dirty_rect(L, r); });
   }
   list.count = 0;
 }

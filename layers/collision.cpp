@@ -95,9 +95,7 @@ int32_t cmd_collision(qmState* L) {
     case OBJ_BOX: {
       arg_check_count(L, 9, 0);
       const Rect r1 = box_args(L, 2), r2 = box_args(L, 6);
-      const bool apart = r2.y > r1.y + r1.height - 1 || r1.y > r2.y + r2.height - 1 || r2.x > r1.x + r1.width - 1 ||
-                         r1.x > r2.x + r2.width - 1;
-      vm_push_number(L, apart ? 0 : 1);
+      vm_push_number(L, rect_overlaps(to_corners(r1), to_corners(r2)) ? 1 : 0);
       return 1;
     }
     case OBJ_BRUSH:

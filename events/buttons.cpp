@@ -18,6 +18,7 @@
 #include "engine/vm.h"
 #include "events/event_internal.h"
 #include "events/events.h"
+#include "gfx/bitmap.h"
 #include "layers/layers.h"
 #include "runtime/args.h"
 #include "runtime/errors.h"
@@ -112,10 +113,7 @@ bool layer_hit(qmState* L, const qmDisplay* d, int32_t x, int32_t y, const qmBGP
   if (const qmClipRegion* clip = st->clip) {
     const int32_t cx = px - clip->x, cy = py - clip->y;
     if (cx < 0 || cy < 0 || cx >= clip->width || cy >= clip->height) return false;
-    if (clip->mask) {
-      const uint8_t row = clip->mask->data[size_t(cy) * size_t(clip->mask_bpr) + size_t(cx >> 3)];
-      if (!(row & (0x80 >> (cx & 7)))) return false;
-    }
+    if (clip->mask && !mask_bit(clip->mask->data + size_t(cy) * size_t(clip->mask_bpr), cx)) return false;
   }
   if (!b->pixel_exact) return true;
   LayerPlanes planes;

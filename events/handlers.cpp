@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 
 #include "display/display.h"
 #include "engine/errcodes.h"
@@ -48,6 +49,17 @@ const char* const kGlobalKeys[GSLOT_COUNT] = {
 
 HandlerSlot g_global[GSLOT_COUNT];
 LegacyState g_legacy;
+
+// The runtime attributes that tell the sound layer whether a sound-end slot holds a callback.
+struct SoundEndHook {
+  int32_t tag, slot;
+};
+constexpr SoundEndHook kSoundEndHooks[] = {
+    {ATTR_ONSAMPLELOOP, GSLOT_ONSAMPLELOOP},
+    {ATTR_ONSAMPLEEND, GSLOT_ONSAMPLEEND},
+    {ATTR_ONMUSICEND, GSLOT_ONMUSICEND},
+    {ATTR_ONVIDEOEND, GSLOT_ONVIDEOEND},
+};
 
 bool network_handled() {
   for (int32_t s : {GSLOT_ONCONNECT, GSLOT_ONDISCONNECT, GSLOT_ONRECEIVEDATA, GSLOT_ONRECEIVEUDPDATA})
@@ -248,28 +260,20 @@ int32_t cmd_installeventhandler(qmState* L) {
   const bool has_network = network_handled();
   if (has_network && !had_network) qmos_sound_timer_start(nullptr, QMOS_TIMER_EVENTS);
   if (!has_network && had_network) qmos_sound_timer_stop(nullptr, QMOS_TIMER_EVENTS);
-  const TagItem wanted[] = {
-      {ATTR_ONSAMPLELOOP, g_global[GSLOT_ONSAMPLELOOP].callback != -1},
-      {ATTR_ONSAMPLEEND, g_global[GSLOT_ONSAMPLEEND].callback != -1},
-      {ATTR_ONMUSICEND, g_global[GSLOT_ONMUSICEND].callback != -1},
-      {ATTR_ONVIDEOEND, g_global[GSLOT_ONVIDEOEND].callback != -1},
-      {0, 0},
-  };
+  TagItem wanted[std::size(kSoundEndHooks) + 1] = {};
+  for (size_t i = 0; i < std::size(kSoundEndHooks); ++i)
+    wanted[i] = {kSoundEndHooks[i].tag, g_global[kSoundEndHooks[i].slot].callback != -1};
   runtime_set_attrs(L, wanted);
   return err;
 }
 
 int event_attr_get_hook(qmState*, int32_t tag, intptr_t data) {
-  int32_t slot = -1;
-  switch (tag) {
-    case ATTR_ONSAMPLELOOP: slot = GSLOT_ONSAMPLELOOP; break;
-    case ATTR_ONSAMPLEEND: slot = GSLOT_ONSAMPLEEND; break;
-    case ATTR_ONMUSICEND: slot = GSLOT_ONMUSICEND; break;
-    case ATTR_ONVIDEOEND: slot = GSLOT_ONVIDEOEND; break;
-    default: return 0;
+  for (const SoundEndHook& h : kSoundEndHooks) {
+    if (h.tag != tag) continue;
+    *reinterpret_cast<intptr_t*>(data) = g_global[h.slot].callback != -1 ? 1 : 0;
+    return 1;
   }
-  *reinterpret_cast<intptr_t*>(data) = g_global[slot].callback != -1 ? 1 : 0;
-  return 1;
+  return 0;
 }
 
 int32_t cmd_enableevent(qmState* L) { return enable(L, 1); }

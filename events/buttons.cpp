@@ -59,6 +59,13 @@ qmBGPicButton* find(const qmBGPic* pic, const ObjectId& id) {
   return nullptr;
 }
 
+// The button bound to the layer, or nullptr: a layer has at most one.
+qmBGPicButton* layer_button(const qmBGPic* pic, const qmLayer* layer) {
+  for (qmBGPicButton* b = buttons_of(pic); b; b = b->next)
+    if (b->type == LAYERBUTTON && b->layer == layer) return b;
+  return nullptr;
+}
+
 int32_t find_or_fail(const qmBGPic* pic, const ObjectId& id, qmBGPicButton** out) {
   *out = find(pic, id);
   if (*out) return 0;
@@ -310,12 +317,7 @@ void free_button(qmState* L, qmBGPicButton* b) {
 }
 
 void buttons_delete_for_layer(qmState* L, qmBGPic* pic, const qmLayer* layer) {
-  for (qmBGPicButton* b = buttons_of(pic); b; b = b->next) {
-    if (b->type == LAYERBUTTON && b->layer == layer) {
-      free_button(L, b);
-      return;
-    }
-  }
+  if (qmBGPicButton* b = layer_button(pic, layer)) free_button(L, b);
 }
 
 void buttons_reset_states(qmBGPic* pic) {
@@ -357,8 +359,7 @@ int32_t cmd_makebutton(qmState* L) {
     if (int32_t err = layer_arg_index(L, pic, 3, &position)) return err;
     layer = layer_at_index(pic, position);
     if (!layer) return ERR_LAYERRANGE;
-    for (const qmBGPicButton* b = buttons_of(pic); b; b = b->next)
-      if (b->type == LAYERBUTTON && b->layer == layer) return ERR_WRONGUSAGE;
+    if (layer_button(pic, layer)) return ERR_WRONGUSAGE;
     pixel_exact = flag_arg(L, 4) ? 1 : 0;
     include_hidden = flag_arg(L, 5) ? 1 : 0;
     table = 6;

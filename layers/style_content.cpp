@@ -260,8 +260,7 @@ int32_t shape_keys(qmState* L, const StyleFields& f, int32_t type, DrawnContent*
   f.colour("color", &out->colour);
   // The form style's SHADOW and EDGE switch the layer's shadow and border, kept aside until the
   // worker commits.
-  qmLayer switches;
-  switches.shadow = out->shadow, switches.border = out->border;
+  StyleSwitches switches{out->shadow, out->border};
   bool given = false, changed = false;
   if (int32_t err = read_style_table(L, f.t, &switches, &d.style.draw, &given, &changed)) return err;
   out->shadow = switches.shadow, out->border = switches.border;

@@ -5,7 +5,6 @@
 
 #include "display/fill.h"
 #include "engine/vm.h"
-#include "layers/layer.h"
 #include "runtime/args.h"
 
 namespace qm {
@@ -14,14 +13,14 @@ namespace {
 
 // The SHADOW and EDGE bits of a form-style value switch the layer's shadow and border; the rest
 // is left in *bits.
-void take_switches(qmLayer* layer, int32_t* bits, int32_t on, bool* changed) {
-  if (!layer) return;
+void take_switches(StyleSwitches* switches, int32_t* bits, int32_t on, bool* changed) {
+  if (!switches) return;
   if (*bits & FORM_SHADOW) {
-    layer->shadow = on;
+    switches->shadow = on;
     *changed = true;
   }
   if (*bits & FORM_EDGE) {
-    layer->border = on;
+    switches->border = on;
     *changed = true;
   }
   *bits &= ~(FORM_SHADOW | FORM_EDGE);
@@ -29,7 +28,8 @@ void take_switches(qmLayer* layer, int32_t* bits, int32_t on, bool* changed) {
 
 }  // namespace
 
-int32_t read_style_table(qmState* L, int32_t t, qmLayer* layer, LayerDrawStyle* style, bool* given, bool* changed) {
+int32_t read_style_table(qmState* L, int32_t t, StyleSwitches* switches, LayerDrawStyle* style, bool* given,
+                         bool* changed) {
   t = vm_abs_index(L, t);
   bool any = false;
   int32_t bits = 0, present = 0;
@@ -39,7 +39,7 @@ int32_t read_style_table(qmState* L, int32_t t, qmLayer* layer, LayerDrawStyle* 
       style->form_style = FORM_NORMAL;
       any = true;
     } else {
-      take_switches(layer, &bits, 1, changed);
+      take_switches(switches, &bits, 1, changed);
       // NORMAL stands for no other bit, so that GetLayerStyle's answer reads back the same.
       if (bits) style->form_style = (style->form_style & ~FORM_NORMAL) | bits;
       any |= bits != 0;
@@ -48,7 +48,7 @@ int32_t read_style_table(qmState* L, int32_t t, qmLayer* layer, LayerDrawStyle* 
   present = 0;
   opt_get_int(L, t, "formstyleclear", &bits, &present);
   if (present) {
-    take_switches(layer, &bits, 0, changed);
+    take_switches(switches, &bits, 0, changed);
     style->form_style &= ~bits;
     any |= bits != 0;
   }

@@ -105,7 +105,7 @@ TEST_F(FiltersTable, StyleTableRoundTrip) {
       {-1, FORM_SHADOW | FORM_ANTIALIAS, 0, 0, 0, true, true},
   };
   for (const Case& c : cases) {
-    qmLayer layer;
+    StyleSwitches layer;
     layer.shadow = c.clear >= 0 ? 1 : 0;
     LayerDrawStyle style;
     style.form_style = FORM_ANTIALIAS;

@@ -94,11 +94,14 @@ struct qmBrushPlanes {
   int32_t height;
 };
 
-// An 8-bit coverage raster made by the scan converter.
+// An 8-bit coverage raster made by the scan converter: width x height bytes, rows bpr apart (the
+// width rounded up to a multiple of 4), 0 uncovered and 255 covered.
 struct qmRaster {
   void* handle;
   uint8_t* coverage;
   int32_t bpr;
+  int32_t width;
+  int32_t height;
 };
 
 struct qmGfxServices {

@@ -75,10 +75,14 @@ int32_t no_paths(qmState*, const ObjectId& id) {
   return ERR_FINDPATH;
 }
 
+int32_t no_drawn_border(qmState*, qmLayer*, qmLayerState*, int32_t, int32_t, LayerImage*, Rect*) {
+  return ERR_UNSUPPORTEDFEAT;
+}
+
 constexpr LayerServices kDefaultServices{
     no_async_draw,      fill_bounds,        nullptr,         nullptr,       unsupported_frame,
     unsupported_text,   unsupported_anim_layer, unsupported_insert, unsupported_modify, default_draw_style,
-    default_text_style, font_as_named,      no_paths};
+    default_text_style, font_as_named,      no_paths,        no_drawn_border};
 LayerServices g_services = kDefaultServices;
 
 

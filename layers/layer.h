@@ -214,6 +214,20 @@ struct LayerServices {
   // A path that a path layer shows: 0, ERR_FINDARRAY for an automatic id, else ERR_FINDPATH with
   // the number. Until the vectorgraphics library installs it no path exists.
   int32_t (*path_find)(qmState* L, const ObjectId& id);
+  // The border image of a drawn layer, so that a border follows what the layer draws (a circle's
+  // border is a ring, not its box): the library of the layer's kind renders the outline of its
+  // content in `state`, grown by `size` pixels on every side (a border of a transformed or
+  // display-scaled state follows that state's geometry), in the layer's border colour at full
+  // opacity; the redraw engine applies the colour's transparency. `kind` is the layer's type, or
+  // OBJ_BOX when the engine asks for the outline of a plain rectangle of the state's content size
+  // under a rotation or shear. 0 with out->bitmap and an alpha plane or mask, and *at holding
+  // where the image's corner lies left of and above the state's bounds (x, y, both >= 0) and its
+  // size; ERR_UNSUPPORTEDFEAT when the kind has no border of its own (the engine then grows the
+  // layer's image); any other code is the renderer's error. The draw library answers the shape
+  // kinds; the text and vectorgraphics libraries fill in their kinds as they arrive, answering
+  // ERR_UNSUPPORTEDFEAT for the others (or passing them to the entry they found installed).
+  int32_t (*drawn_border)(qmState* L, qmLayer* layer, qmLayerState* state, int32_t kind, int32_t size, LayerImage* out,
+                          Rect* at);
 };
 LayerServices& layer_services();
 void layer_services_reset();

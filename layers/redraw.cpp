@@ -104,11 +104,52 @@ void draw_shadow(const RedrawSource& s, qmLayer* layer, qmLayerState* t, const R
                           s.dest->width, s.dest->height, colour, 0, nullptr, 0, nullptr, 0, nullptr);
 }
 
+// A border image at full opacity takes the border colour's transparency: an alpha plane is scaled,
+// a mask becomes an alpha plane of that value, a plain rectangle gets one filled with it.
+int32_t border_opacity(LayerImage& image, int32_t w, int32_t h, int32_t opacity) {
+  if (opacity >= 255) return 0;
+  if (image.alpha) {
+    alpha_scale_intensity(image.alpha, image.alpha, image.alpha->height, opacity);
+    return 0;
+  }
+  qmAlphaChannel* alpha = qmos_alloc_alpha(w, h, 1);
+  if (!alpha) return ERR_MEM;
+  if (image.mask) mask_expand_to_alpha(image.mask, 0, 0, alpha, 0, 0, w, h, uint8_t(opacity));
+  else alpha_fill_rect(alpha, 0, 0, w, h, uint8_t(opacity));
+  qmos_free_mask(image.mask);
+  image.mask = nullptr;
+  image.alpha = alpha;
+  return 0;
+}
+
+// The border image that the library of a drawn kind renders: the outline of what the layer draws,
+// or of a plain rectangle's box under a rotation or shear. ERR_UNSUPPORTEDFEAT when neither applies.
+int32_t build_drawn_border(qmState* L, qmLayer* layer, qmLayerState* t, const Matrix2& m) {
+  int32_t kind = layer_kind_is_drawn(layer->type) ? layer->type : 0;
+  if (!kind && (m.m[1] != 0.0 || m.m[2] != 0.0)) {
+    LayerPlanes content;
+    if (layer_build_transformed(L, layer, layer->content, false, &content) == 0 && !content.mask && !content.alpha)
+      kind = OBJ_BOX;
+  }
+  if (!kind) return ERR_UNSUPPORTEDFEAT;
+  LayerImage image;
+  Rect at;
+  if (int32_t error = layer_services().drawn_border(L, layer, t, kind, std::max(layer->border_size, 0), &image, &at))
+    return error;
+  if (int32_t error = border_opacity(image, at.width, at.height, 255 - int32_t(layer->border_colour >> 24))) {
+    layer_image_free(image);
+    return error;
+  }
+  t->border = image;
+  t->border_x = at.x, t->border_y = at.y;
+  t->border_w = at.width, t->border_h = at.height;
+  ++g_built;
+  return 0;
+}
+
 // The border image: the layer's outline grown by the border size in the border colour, its
 // opacity from the colour's top byte. A plain rectangle keeps no alpha plane when opaque.
 int32_t build_border(qmState* L, qmLayer* layer, qmLayerState* t) {
-  LayerPlanes p;
-  if (int32_t error = layer_build_transformed(L, layer, t, true, &p)) return error;
   // A transformed layer's border grows with it: the offset is how far the turned or scaled border
   // reaches past the turned or scaled layer.
   Matrix2 m = layer->transform.matrix;
@@ -117,33 +158,30 @@ int32_t build_border(qmState* L, qmLayer* layer, qmLayerState* t) {
     const double sx = d ? d->scale_x : 1.0, sy = d ? d->scale_y : 1.0;
     m.m[0] *= sx, m.m[1] *= sx, m.m[2] *= sy, m.m[3] *= sy;
   }
+  const int32_t drawn = build_drawn_border(L, layer, t, m);
+  if (drawn != ERR_UNSUPPORTEDFEAT) return drawn;
+  LayerPlanes p;
+  if (int32_t error = layer_build_transformed(L, layer, t, true, &p)) return error;
   int32_t b = std::max(layer->border_size, 0);
   if (b > 0 && !m.is_identity()) b = std::max(1, transform_border_offset(m, t->content_w, t->content_h, b));
   const int32_t w = t->width + 2 * b, h = t->height + 2 * b;
   qmBitmap* bitmap = qmos_alloc_bitmap(w, h);
   if (!bitmap) return ERR_MEM;
   qmos_fill_bitmap_rect(bitmap, 0, 0, w, h, layer->border_colour & 0xFFFFFF);
-  qmAlphaChannel* alpha = nullptr;
+  LayerImage image{bitmap, nullptr, nullptr};
   if (p.mask || p.alpha) {
-    alpha =
+    image.alpha =
         shadow_alpha_new(p.alpha, p.mask, p.part_x, p.part_y, t->width, t->height, b, b / 3.0, 255, 1, b > 3 ? 1 : 0);
-    if (!alpha) {
-      qmos_free_bitmap(bitmap);
+    if (!image.alpha) {
+      layer_image_free(image);
       return ERR_MEM;
     }
   }
-  const int32_t opacity = 255 - int32_t(layer->border_colour >> 24);
-  if (opacity < 255) {
-    if (alpha) {
-      alpha_scale_intensity(alpha, alpha, alpha->height, opacity);
-    } else if ((alpha = qmos_alloc_alpha(w, h, 1)) != nullptr) {
-      alpha_fill_rect(alpha, 0, 0, w, h, uint8_t(opacity));
-    } else {
-      qmos_free_bitmap(bitmap);
-      return ERR_MEM;
-    }
+  if (int32_t error = border_opacity(image, w, h, 255 - int32_t(layer->border_colour >> 24))) {
+    layer_image_free(image);
+    return error;
   }
-  t->border = {bitmap, nullptr, alpha};
+  t->border = image;
   t->border_x = t->border_y = b;
   t->border_w = w;
   t->border_h = h;

@@ -10,6 +10,7 @@
 #include "display/display.h"
 #include "display/codecs/imagecache.h"
 #include "display/graphics.h"
+#include "draw/draw.h"
 #include "engine/errcodes.h"
 #include "events/events.h"
 #include "gfx/scale.h"
@@ -29,7 +30,7 @@ constexpr LibraryEntry kLibraries[] = {
     {"string", string_open},
     {"math", math_open},
     {"graphics", graphics_init},
-    {"draw", nullptr},
+    {"draw", draw_open},
     {"moveobject", moveobject_init},
     {"dos", dos_open},
     {"event", event_init},
@@ -60,7 +61,7 @@ constexpr CleanupEntry kCleanups[] = {
     {"display", [](qmState* L) { display_cleanup(L); }},
     {"network", nullptr},
     {"graphics", [](qmState*) { graphics_cleanup(); }},
-    {"draw", nullptr},
+    {"draw", [](qmState*) { draw_cleanup(); }},
     {"brush", [](qmState*) { brush_free_all(); }},
     {"bgpic", [](qmState*) { bgpic_free_all(); }},
     {"video", nullptr},

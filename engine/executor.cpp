@@ -543,19 +543,19 @@ slowbreak:
     int32_t rcode;
     qmValue* firstResult = vm_precall(L, ra, &rcode);
     if (firstResult != nullptr) {
-      // a command ran
+      // A command ran. Its error code is handed on while its call record is still current, so
+      // that the error's position names the command and takes the line of its caller; when the
+      // code does not end the script, the call yields no results.
+      if (rcode != 0 && rcode != -1 && rcode != -2) {
+        ptrdiff_t first = savestack(L, firstResult);
+        vm_throw_code(L, rcode);
+        firstResult = restorestack(L, first);
+      }
       vm_poscall(L, nresults, firstResult);
       if (nresults >= 0) L->top = L->ci->top;
       ci = L->ci;
       RELOAD();
-      if (rcode != 0) {
-        if (rcode == -1 || rcode == -2) {
-          command_gosub(L, ci, pc, cl->p, rcode);
-        } else {
-          vm_throw_code(L, rcode);
-          RELOAD();
-        }
-      }
+      if (rcode == -1 || rcode == -2) command_gosub(L, ci, pc, cl->p, rcode);
       vmbreak;
     }
     if (inst_op(i) == OP_CALL) {

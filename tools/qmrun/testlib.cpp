@@ -189,12 +189,14 @@ int32_t load_chunk(qmState* L, const std::vector<uint8_t>& chunk, const char* na
 
 int32_t run(qmState* L, const char* file, std::string* where) {
   err_set_string_arg("");
+  err_reset_position();
   int32_t status = vm_pcall(L, 0, 0, 0);
   if (status != 0 && where) {
     char text[ERR_TEXT_SIZE];
     err_get_text(status, text, sizeof text);
     char buf[ERR_TEXT_SIZE + 64];
-    std::snprintf(buf, sizeof buf, "%s:%d: %s", file, vm_get_error_line(L), text);
+    // The error position's line: a command's error takes the line of the script that called it.
+    std::snprintf(buf, sizeof buf, "%s:%d: %s", file, err_context().line, text);
     *where = buf;
   }
   return status;

@@ -157,6 +157,16 @@ int32_t cmd_createclipregion(qmState* L) {
   return 1;
 }
 
+// Text is printed between the margins: switching a region moves the cursor to its top left
+// corner and the margins to its sides, switching it off to the output's.
+void set_text_area(int32_t left, int32_t right) {
+  if (qmDisplay* d = display_current()) {
+    d->cursor_x = d->text_margin_left = left;
+    d->cursor_y = 0;
+    d->text_margin_right = right;
+  }
+}
+
 int32_t cmd_setclipregion(qmState* L) {
   arg_check_count(L, 1, 1);
   const qmBlitOutput* out = current_output();
@@ -165,6 +175,9 @@ int32_t cmd_setclipregion(qmState* L) {
     const double n = vm_to_number(L, 1);
     if (n == 0 || n == -1) {
       set_active(out, nullptr);
+      int32_t w = 0, h = 0;
+      clipregion_output_size(&w, &h);
+      set_text_area(0, w - 1);
       return 0;
     }
   }
@@ -176,6 +189,7 @@ int32_t cmd_setclipregion(qmState* L) {
     return ERR_WRONGCLIPREG;
   if (!out) return ERR_CLOSEDDISPDRAW;
   set_active(out, r);
+  set_text_area(r->region.x, r->region.x + r->region.width - 1);
   return 0;
 }
 

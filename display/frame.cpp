@@ -2,7 +2,6 @@
 // DumpVideoTime and the process-wide draw-tag defaults of the graphics library.
 #include "display/frame.h"
 
-#include <cstring>
 #include <random>
 
 #include "display/bgpic.h"
@@ -156,59 +155,27 @@ int32_t cmd_dumpvideotime(qmState* L) {
   return 1;
 }
 
-namespace {
-
-bool has_key(qmState* L, int32_t t, const char* key) {
-  vm_push_string(L, key);
-  vm_get_table(L, t);
-  const bool present = vm_type(L, -1) != QM_TNIL;
-  vm_pop(L, 1);
-  return present;
-}
-
-int32_t read_tags(qmState* L, int32_t t, DrawTagDefaults* tags) {
-  double m[4];
-  int32_t given = 0;
-  opt_get_number4(L, t, "transform", m, &given);
-  if (given) std::memcpy(tags->matrix, m, sizeof m);
-  opt_get_float(L, t, "scalex", &tags->scale_x, nullptr);
-  opt_get_float(L, t, "scaley", &tags->scale_y, nullptr);
-  opt_get_float(L, t, "rotate", &tags->rotation, nullptr);
-  if (has_key(L, t, "smoothscale")) tags->smooth = table_flag(L, t, "smoothscale") ? 1 : 0;
-  opt_get_float(L, t, "anchorx", &tags->anchor_x, nullptr);
-  opt_get_float(L, t, "anchory", &tags->anchor_y, nullptr);
-  if (has_key(L, t, "hidden")) tags->hidden = table_flag(L, t, "hidden") ? 1 : 0;
-  opt_get_int(L, t, "transparency", &tags->transparency, nullptr);
-  opt_get_uint(L, t, "tintcolor", &tags->tint_colour, nullptr);
-  opt_get_int(L, t, "tint", &tags->tint, nullptr);
-  opt_get_int(L, t, "insertpos", &tags->insert_position, nullptr);
-  if (tags->transparency < 0 || tags->transparency > 255) return ERR_WRONGUSAGE;
-  if (int32_t err = opt_get_shadow(L, t, &tags->shadow, nullptr); err < 0 || err > 1) return err;
-  if (int32_t err = opt_get_border(L, t, false, &tags->border, nullptr); err < 0 || err > 1) return err;
-  char name[256];
-  int32_t name_given = 0;
-  opt_get_string(L, t, "name", name, sizeof name, &name_given);
-  return 0;
-}
-
-}  // namespace
-
 int32_t cmd_setdrawtagsdefault(qmState* L) {
   arg_check_count(L, 1, 1);
   if (vm_type(L, 1) != QM_TTABLE) return ERR_TABEXPECTED;
+  // The showings' own reader on copies of the defaults, without a size: on an error nothing
+  // changes. A name is a layer's own and never a default.
   DrawTagDefaults work = g_tags;
-  if (int32_t err = read_tags(L, 1, &work)) return err;
+  if (int32_t err = brush_display_options(L, 1, 0, 0, 0, 0, 0, &work.transform, &work.tags, DISPOPT_NOSIZE))
+    return err;
+  work.tags.name[0] = 0;
   g_tags = work;
   return 0;
 }
 
 DrawTagDefaults::DrawTagDefaults() {
-  shadow.color = 0x80000000u;
-  shadow.size = 4;
-  shadow.direction = 3;
-  shadow.radius = 5.0;
-  shadow.sigma = 5.0 / 3.0;
-  border.size = 2;
+  tags.name[0] = 0;
+  tags.shadow.color = 0x80000000u;
+  tags.shadow.size = 4;
+  tags.shadow.direction = 3;
+  tags.shadow.radius = 5.0;
+  tags.shadow.sigma = 5.0 / 3.0;
+  tags.border.size = 2;
 }
 
 const DrawTagDefaults& drawtag_defaults() { return g_tags; }

@@ -5,27 +5,17 @@
 
 #include <cstdint>
 
-#include "runtime/args.h"
+#include "display/showbrush.h"
 
 struct qmState;
 
 namespace qm {
 
-// The process-wide defaults of the transform and draw tags.
+// The process-wide defaults of the transform and draw tags, which every showing starts from
+// (the size is the object's, filled in by each caller).
 struct DrawTagDefaults {
-  double matrix[4] = {1.0, 0.0, 0.0, 1.0};
-  double scale_x = 1.0, scale_y = 1.0;
-  int32_t width = 0, height = 0;
-  double rotation = 0.0;
-  int32_t smooth = 0;
-  double anchor_x = 0.0, anchor_y = 0.0;
-  int32_t hidden = 0;
-  int32_t insert_position = 0;
-  int32_t transparency = 0;
-  int32_t tint = 0;
-  uint32_t tint_colour = 0;
-  ShadowBlock shadow;
-  BorderBlock border;
+  qmTransformTags transform;
+  qmDrawTagOptions tags;
   DrawTagDefaults();
 };
 const DrawTagDefaults& drawtag_defaults();

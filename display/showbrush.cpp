@@ -34,10 +34,6 @@ namespace {
 int64_t g_private_planes = 0;
 
 bool is_identity(const double* m) { return m[0] == 1.0 && m[1] == 0.0 && m[2] == 0.0 && m[3] == 1.0; }
-// Draw-tag defaults that leave a picture as it is (no turn or scale, tint or fading).
-bool leaves_picture(const DrawTagDefaults& def) {
-  return is_identity(def.matrix) && def.tint <= 0 && def.transparency <= 0;
-}
 bool is_plain_scale(const double* m) { return m[1] == 0.0 && m[2] == 0.0 && m[0] >= 0.0 && m[3] >= 0.0; }
 
 bool field_present(qmState* L, int32_t t, const char* key) {
@@ -52,32 +48,33 @@ bool any_filter(const FilterSlot* slots) {
   return std::any_of(slots, slots + kFilterSlots, [](const FilterSlot& f) { return f.active != 0; });
 }
 
+// Draw-tag defaults that leave a picture as it is (no turn or scale, filter, tint or fading).
+bool leaves_picture(const DrawTagDefaults& def) {
+  return is_identity(def.transform.matrix) && def.tags.tint <= 0 && def.tags.transparency <= 0 &&
+         !any_filter(def.tags.filters);
+}
+
 void defaults_into(qmTransformTags* tt, qmDrawTagOptions* dt, int32_t width, int32_t height, int32_t smooth) {
   const DrawTagDefaults& def = drawtag_defaults();
-  *tt = qmTransformTags{};
-  std::copy(def.matrix, def.matrix + 4, tt->matrix);
-  tt->explicit_flag = is_identity(tt->matrix) ? 0 : 1;
-  std::copy(def.matrix, def.matrix + 4, tt->explicit_matrix);
-  tt->scale_x = def.scale_x;
-  tt->scale_y = def.scale_y;
+  *tt = def.transform;
   tt->width = width;
   tt->height = height;
-  tt->rotate = to_i32(def.rotation);
-  tt->smooth = smooth || def.smooth;
-  tt->anchor_x = def.anchor_x;
-  tt->anchor_y = def.anchor_y;
+  tt->smooth = smooth || def.transform.smooth;
   if (!dt) return;
+  const qmDrawTagOptions& d = def.tags;
   dt->name[0] = 0;
-  dt->hidden = def.hidden;
-  dt->insert_position = def.insert_position;
-  dt->transparency = def.transparency;
-  dt->tint = def.tint;
-  dt->tint_colour = def.tint_colour;
-  dt->shadow = def.shadow;
-  dt->border = def.border;
-  // Most records come here fresh, with every slot empty: rewriting them costs more than the check.
-  if (any_filter(dt->filters)) std::fill(std::begin(dt->filters), std::end(dt->filters), FilterSlot{});
-  dt->style_needed = 0;
+  dt->hidden = d.hidden;
+  dt->insert_position = d.insert_position;
+  dt->transparency = d.transparency;
+  dt->tint = d.tint;
+  dt->tint_colour = d.tint_colour;
+  dt->shadow = d.shadow;
+  dt->border = d.border;
+  // Most records come here fresh and most defaults have no filter, every slot empty: rewriting
+  // the slots costs more than the checks.
+  if (any_filter(d.filters)) std::copy(std::begin(d.filters), std::end(d.filters), dt->filters);
+  else if (any_filter(dt->filters)) std::fill(std::begin(dt->filters), std::end(dt->filters), FilterSlot{});
+  dt->style_needed = d.style_needed;
 }
 
 // The rectangle that a showing puts on the output, and the planes it is read from. Filled whole by
@@ -416,11 +413,12 @@ int32_t show_picture(qmState* L, const ShowOutput& out, const ShowSource& src, i
   if (!out.display->layers && vm_get_top(L) != option_index) {
     const DrawTagDefaults& def = drawtag_defaults();
     ShowStyle style;
-    style.matrix = def.matrix;
-    style.smooth = def.smooth ? 1 : 0;
-    style.anchor_x = def.anchor_x, style.anchor_y = def.anchor_y;
-    style.tint = def.tint, style.tint_colour = def.tint_colour;
-    style.transparency = def.transparency;
+    style.matrix = def.transform.matrix;
+    style.smooth = def.transform.smooth ? 1 : 0;
+    style.anchor_x = def.transform.anchor_x, style.anchor_y = def.transform.anchor_y;
+    style.filters = any_filter(def.tags.filters) ? def.tags.filters : nullptr;
+    style.tint = def.tags.tint, style.tint_colour = def.tags.tint_colour;
+    style.transparency = def.tags.transparency;
     if (!leaves_picture(def) || src.drawn_into)
       return show_placed(L, out, src, source_x, source_y, x, y, width, height, style, nullptr, nullptr, copy);
     // A plain picture: straight from the object's planes.
@@ -482,7 +480,7 @@ int32_t brush_render(qmState* L, const ObjectId& id, bool part, int32_t source_x
     // as it is and place it by its corner: straight onto the output, with nothing built on the way.
     if (!d->layers && vm_get_top(L) != option_index && width >= 1 && height >= 1) {
       const DrawTagDefaults& def = drawtag_defaults();
-      if (leaves_picture(def) && def.anchor_x == 0.0 && def.anchor_y == 0.0) {
+      if (leaves_picture(def) && def.transform.anchor_x == 0.0 && def.transform.anchor_y == 0.0) {
         x = coord_resolve_special_x(x, width, 0, 0.0);
         y = coord_resolve_special_y(y, height, 0, 0.0);
         if (int32_t err = drawtarget_prepare(L)) return err;

@@ -304,7 +304,7 @@ namespace {
 // and border settings (switched off).
 void apply_style(qmLayer* layer, const LayerStyle* style) {
   if (!style) {
-    const DrawTagDefaults& d = drawtag_defaults();
+    const qmDrawTagOptions& d = drawtag_defaults().tags;
     layer->shadow_colour = d.shadow.color;
     layer->shadow_size = d.shadow.size;
     layer->shadow_direction = d.shadow.direction;

@@ -171,10 +171,10 @@ TEST_F(DisplayTest, AFailedSetDrawTagsDefaultChangesNothing) {
               set_number("shadowradius", 0);
             }),
             0);
-  EXPECT_NE(set([&] { set_number("transparency", 300); }), 0);
-  const qm::DrawTagDefaults& tags = qm::drawtag_defaults();
+  EXPECT_NE(set([&] { set_number("anchory", 7); }), 0);
+  const qm::qmDrawTagOptions& tags = qm::drawtag_defaults().tags;
   EXPECT_EQ(tags.transparency, 20);
-  EXPECT_EQ(tags.anchor_x, 0.5);
+  EXPECT_EQ(qm::drawtag_defaults().transform.anchor_x, 0.5);
   EXPECT_EQ(tags.shadow.on, 0);
   EXPECT_EQ(tags.shadow.size, 4);
 }

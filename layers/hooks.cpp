@@ -56,13 +56,20 @@ bool redirect_object(int32_t type, const ObjectId& from, const ObjectId& to) {
   return any;
 }
 
+// What a picture's layers are composed on. A display's own picture with layers on lies on the
+// display's background buffer 1, which also holds what FreeLayers and RemoveSprites kept; with
+// layers off drawing goes straight into the picture, which is then its own background.
+const qmBitmap* background_of(const qmDisplay* d, const qmBGPic* pic) {
+  return d && d->bgpic == pic && d->layers && d->buffer1 ? d->buffer1 : pic->current.bitmap;
+}
+
 int32_t redraw_rect(qmBGPic* pic, qmBitmap* target, int32_t x, int32_t y, int32_t w, int32_t h) {
   if (!pic) return 0;
   RedrawSource s;
   s.pic = pic;
   // A picture whose display image is at a display's scale size is drawn at its own size.
   s.unscaled = pic->display_width != pic->width || pic->display_height != pic->height;
-  s.background = s.unscaled ? pic->working.bitmap : pic->current.bitmap;
+  s.background = s.unscaled ? pic->working.bitmap : background_of(display_current(), pic);
   s.dest = target;
   layers_redraw(s, x, y, w, h, REDRAW_NOSPRITES);
   return 0;
@@ -157,7 +164,7 @@ void redraw_service(qmState* L, qmBlitOutput* output, qmBlitPicture* picture, qm
   qmDisplay* d = output && output->object_type == kOutputDisplay && output->owner
                      ? display_of(static_cast<qmDisplayWindow*>(output->owner))
                      : nullptr;
-  s.background = d && d->bgpic == pic && d->buffer1 ? d->buffer1 : pic->current.bitmap;
+  s.background = background_of(d, pic);
   s.dest = dest;
   if (d) {
     s.scale_x = d->scale_x;

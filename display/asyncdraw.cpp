@@ -96,8 +96,9 @@ int32_t ordinary_step(qmAsyncDraw* a, qmDisplay* d) {
   return err;
 }
 
+// True and False as scripts write them: the numbers 1 and 0, so that a comparison with them works.
 int32_t push_bool(qmState* L, bool v) {
-  vm_push_boolean(L, v ? 1 : 0);
+  vm_push_number(L, v ? 1 : 0);
   return 1;
 }
 

@@ -139,7 +139,7 @@ int32_t cmd_ispicture(qmState* L) {
   const std::string name = arg_get_linked_file(L, 1, 0, nullptr);
   int32_t is_vector = 0, width = 0, height = 0, has_alpha = 0;
   const int32_t ok = image_get_info(name.c_str(), &is_vector, &width, &height, &has_alpha);
-  vm_push_boolean(L, ok ? 1 : 0);
+  vm_push_number(L, ok ? 1 : 0);
   vm_new_table(L);
   table_set_number(L, "width", ok ? width : 0);
   table_set_number(L, "height", ok ? height : 0);

@@ -180,7 +180,7 @@ int32_t cmd_iskeydown(qmState* L) {
   if (closed(display_current())) return ERR_CLOSEDDISPDRAW;
   if (code < 0) {
     const uint32_t bits = uint32_t(code);
-    vm_push_boolean(L, (modifier_state() & bits) == bits);
+    vm_push_number(L, (modifier_state() & bits) == bits ? 1 : 0);
     return 1;
   }
   const qmDisplay* d = display_current();
@@ -238,7 +238,7 @@ int32_t cmd_joyfire(qmState* L) {
   uint32_t mask = 0;
   if (int32_t err = platform_joystick_read(port, nullptr, &mask)) return err;
   if (button == 0) vm_push_number(L, double(mask));
-  else vm_push_boolean(L, (mask >> (button - 1)) & 1u);
+  else vm_push_number(L, (mask >> (button - 1)) & 1u);
   return 1;
 }
 

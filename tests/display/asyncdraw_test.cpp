@@ -62,7 +62,7 @@ class AsyncDrawTest : public qmtest::DisplayHarness {
               0);
     return a;
   }
-  // Calls name(handle [, frame]); the code, and the boolean result as "true"/"false".
+  // Calls name(handle [, frame]); the code, and the result (the number 1 or 0) as "true"/"false".
   std::pair<int32_t, std::string> step(const char* name, void* handle, double frame = -1) {
     vm_set_top(L, 0);
     vm_push_string(L, name);
@@ -71,7 +71,8 @@ class AsyncDrawTest : public qmtest::DisplayHarness {
     if (frame >= 0) vm_push_number(L, frame);
     const int32_t code = vm_pcall(L, frame >= 0 ? 2 : 1, QM_MULTRET, 0);
     std::string result;
-    if (code == 0 && vm_get_top(L) >= 1) result = vm_to_boolean(L, 1) ? "true" : "false";
+    if (code == 0 && vm_get_top(L) >= 1)
+      result = vm_type(L, 1) != QM_TNUMBER ? "not a number" : vm_to_number(L, 1) != 0 ? "true" : "false";
     return {code, result};
   }
   std::pair<int32_t, std::string> frame(void* handle, double f = -1) { return step("asyncdrawframe", handle, f); }

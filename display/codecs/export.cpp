@@ -83,7 +83,9 @@ int32_t write_gif(const uint32_t* pixels, int32_t width, int32_t height, const c
   qmGifWriter* gif = nullptr;
   int32_t rc = gifsave_open(name, width, height, &gif);
   if (rc) return rc;
-  rc = gifsave_write_frame(gif, indices.data(), width, height, 0, palette, count, marker, 0);
+  // No transparent index: a hidden pixel or the key colour is the reserved entry.
+  rc = gifsave_write_frame(gif, indices.data(), width, height, 0, palette, count, -1,
+                           marker >= 0 ? GIFSAVE_RESERVED : 0);
   const int32_t closed = gifsave_close(gif);
   return rc ? rc : closed;
 }

@@ -228,7 +228,9 @@ Rect optimise_frame(qmGifWriter* w, uint8_t* indices, const uint32_t* palette, i
 
 int32_t gifsave_write_frame(qmGifWriter* w, uint8_t* indices, int32_t width, int32_t height,
                             int32_t delay_ms, uint32_t* palette, int32_t colours,
-                            int32_t transparent, int32_t optimise) {
+                            int32_t transparent, int32_t options) {
+  const bool optimise = options & GIFSAVE_OPTIMISE;
+  const bool reserved = optimise || (options & GIFSAVE_RESERVED);
   if (width != w->width || height != w->height) return ERR_WRONGUSAGE;
   colours = std::clamp(colours, 1, 256);
   if (transparent >= colours) transparent = -1;
@@ -242,13 +244,13 @@ int32_t gifsave_write_frame(qmGifWriter* w, uint8_t* indices, int32_t width, int
 
   std::vector<uint8_t>& out = w->out;
   out.clear();
-  // Graphic control extension. Without a transparent index the frame is left in place; an
-  // optimised anim marks unchanged pixels with its reserved last entry, which is then declared
-  // transparent. Otherwise the frame is restored to the background.
+  // Graphic control extension. A frame with a transparent index is restored to the background.
+  // Without one the frame is left in place, and a reserved last entry (which marks an optimised
+  // anim's unchanged pixels, or what a still picture hides) is declared transparent.
   uint8_t flags, index;
   if (transparent >= 0)
     flags = 0x09, index = uint8_t(transparent);
-  else if (optimise)
+  else if (reserved)
     flags = 0x05, index = uint8_t(colours - 1);
   else
     flags = 0x04, index = 0;

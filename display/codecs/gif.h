@@ -18,15 +18,23 @@ struct qmGifReader;
 // 0, ERR_MEM, or ERR_WRITEFILE with the name in the error's string slot.
 int32_t gifsave_open(const char* name, int32_t width, int32_t height, qmGifWriter** out);
 
+// gifsave_write_frame options.
+enum : int32_t {
+  GIFSAVE_OPTIMISE = 1,  // frames after the first are cut to what changed (implies GIFSAVE_RESERVED)
+  GIFSAVE_RESERVED = 2,  // the last palette entry (colours - 1) is kept free of colours
+};
+
 // Writes one frame of width x height indices with its palette (room for 256 words; entries from
-// colours up are overwritten). transparent is a palette index or -1. With optimise set, frames
-// after the first are cut to the rectangle that changed and their unchanged pixels are marked
-// with the last palette entry (colours - 1), which the caller keeps unused; the indices are
-// changed then. 0, ERR_MEM, ERR_WRITEFILE, or ERR_WRONGUSAGE for a frame of another size than
-// the file's or an index beyond the table of 2^bits entries that holds the colours.
+// colours up are overwritten). transparent is a palette index or -1. Without a transparent index
+// the frame stays in place and declares the reserved last entry transparent when there is one
+// (GIFSAVE_RESERVED), nothing otherwise. With GIFSAVE_OPTIMISE, frames after the first are cut
+// to the rectangle that changed and their unchanged pixels are marked with the reserved entry;
+// the indices are changed then. 0, ERR_MEM, ERR_WRITEFILE, or ERR_WRONGUSAGE for a frame of
+// another size than the file's or an index beyond the table of 2^bits entries that holds the
+// colours.
 int32_t gifsave_write_frame(qmGifWriter* writer, uint8_t* indices, int32_t width, int32_t height,
                             int32_t delay_ms, uint32_t* palette, int32_t colours,
-                            int32_t transparent, int32_t optimise);
+                            int32_t transparent, int32_t options);
 
 // Writes the trailer, closes the file and frees the writer. 0 or ERR_WRITEFILE.
 int32_t gifsave_close(qmGifWriter* writer);

@@ -6,6 +6,7 @@
 ; SaveBrush(1, "b.jpg", #NOTRANSPARENCY, #IMGFMT_JPEG, 75)
 ; SaveBrush(1, "b.x", #NOTRANSPARENCY, 5)  DebugPrint(GetLastError())
 ; SaveBrush(1, "no/such/dir/b.gif", #NOTRANSPARENCY, #IMGFMT_GIF)  DebugPrint(GetLastError())
+; SaveBrush(1, "k.gif", $FF8000, #IMGFMT_GIF)
 .source "@picture_export.qasm"
 .maxstack 16
 .lineno 1
@@ -66,4 +67,11 @@
   GETGLOBAL r1 "getlasterror"
   CALL r1 1 2
   CALL r0 2 1
+.lineno 8
+  GETGLOBAL r0 "savebrush"
+  LOADK r1 #1
+  LOADK r2 "k.gif"
+  LOADK r3 #16744448
+  LOADK r4 #3
+  CALL r0 5 1
   RETURN r0 1

@@ -202,8 +202,8 @@ TEST(ImageExport, GifDeclaresTransparencyOnlyWhenThePictureHasIt) {
   const std::vector<uint32_t> source{0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0x40808080};
   const GifExport cases[] = {
       {IMAGE_NO_TRANSPARENT, 0, "1 no 0 -1", {255, 255, 255, 255}},
-      {0x808080, 0, "2 yes 0 3", {255, 255, 255, 0}},
-      {IMAGE_NO_TRANSPARENT, 1, "2 yes 0 4", {255, 255, 255, 0}},
+      {0x808080, 0, "1 yes 0 3", {255, 255, 255, 0}},
+      {IMAGE_NO_TRANSPARENT, 1, "1 yes 0 4", {255, 255, 255, 0}},
   };
   for (const GifExport& c : cases) {
     SCOPED_TRACE(c.control);

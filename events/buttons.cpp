@@ -95,25 +95,10 @@ void release(qmState* L, qmBGPicButton* b) {
   b->userdata = -1;
 }
 
-double factor(double f) { return f > 0 ? f : 1.0; }
-
-// The pixel under a point of the window content: behind the border margins and, when scaled,
-// divided by the scale factors. Rounded down, so that the border just left of or above the
-// picture is not taken for its first column or row.
-void point_to_pixel(const qmDisplay* d, int32_t x, int32_t y, bool scaled, int32_t* px, int32_t* py) {
-  double fx = double(x) - d->margin[0], fy = double(y) - d->margin[1];
-  if (scaled) {
-    fx /= factor(d->scale_x);
-    fy /= factor(d->scale_y);
-  }
-  *px = to_i32(std::floor(fx));
-  *py = to_i32(std::floor(fy));
-}
-
 bool layer_hit(qmState* L, const qmDisplay* d, int32_t x, int32_t y, const qmBGPicButton* b) {
   // Layers of a display that scales them are already at the window's scale.
   int32_t px = 0, py = 0;
-  point_to_pixel(d, x, y, d->scale_auto != 0, &px, &py);
+  event_point_to_pixel(d, x, y, d->scale_auto != 0, &px, &py);
   qmLayerState* st = b->layer->display;
   if (!st || px < st->bounds_x || py < st->bounds_y || px - st->bounds_x >= st->width || py - st->bounds_y >= st->height)
     return false;
@@ -272,6 +257,16 @@ constexpr int32_t kLegacyButtonKinds[] = {1, 2, 5};
 
 }  // namespace
 
+void event_point_to_pixel(const qmDisplay* d, int32_t x, int32_t y, bool scaled, int32_t* px, int32_t* py) {
+  double fx = double(x) - d->margin[0], fy = double(y) - d->margin[1];
+  if (scaled) {
+    fx /= d->scale_x > 0 ? d->scale_x : 1.0;
+    fy /= d->scale_y > 0 ? d->scale_y : 1.0;
+  }
+  *px = to_i32(std::floor(fx));
+  *py = to_i32(std::floor(fy));
+}
+
 int32_t buttons_count(const qmBGPic* pic) {
   int32_t n = 0;
   for (const qmBGPicButton* b = buttons_of(pic); b; b = b->next) ++n;
@@ -286,7 +281,7 @@ bool button_live(const qmBGPicButton* b) {
 bool button_hit_test(qmState* L, const qmDisplay* d, int32_t x, int32_t y, const qmBGPicButton* b) {
   if (b->type == LAYERBUTTON) return b->layer && layer_hit(L, d, x, y, b);
   int32_t px = 0, py = 0;
-  point_to_pixel(d, x, y, true, &px, &py);
+  event_point_to_pixel(d, x, y, true, &px, &py);
   return px >= b->x1 && px <= b->x2 && py >= b->y1 && py <= b->y2;
 }
 

@@ -209,6 +209,10 @@ int32_t event_wait_platform(void* unused1, void* unused2, int32_t* out);
 
 // The mouse position in the display's coordinates (0 when it is not open).
 void event_mouse_position(const qmDisplay* d, int32_t* x, int32_t* y);
+// The pixel of the display's picture under a point of its window content: behind the border
+// margins and, when scaled, divided by the scale factors. Rounded down, so that the border just
+// left of or above the picture is not taken for its first column or row.
+void event_point_to_pixel(const qmDisplay* d, int32_t x, int32_t y, bool scaled, int32_t* px, int32_t* py);
 
 // Answers the runtime attributes of the sound-end handlers (ATTR_ONSAMPLELOOP and the others):
 // 1 while the slot holds a callback.

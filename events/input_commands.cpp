@@ -114,8 +114,7 @@ void event_mouse_position(const qmDisplay* d, int32_t* x, int32_t* y) {
   if (closed(d)) return;
   const int32_t px = platform_get_attr(const_cast<qmDisplayWindow*>(&d->win), PLATATTR_MOUSEX);
   const int32_t py = platform_get_attr(const_cast<qmDisplayWindow*>(&d->win), PLATATTR_MOUSEY);
-  *x = to_i32((px - d->margin[0]) / (d->scale_x > 0 ? d->scale_x : 1.0));
-  *y = to_i32((py - d->margin[1]) / (d->scale_y > 0 ? d->scale_y : 1.0));
+  event_point_to_pixel(d, px, py, true, x, y);
 }
 
 int32_t event_pump_platform(qmState* L, void*, int32_t* quit_out) {

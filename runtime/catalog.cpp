@@ -125,7 +125,7 @@ qmCatalog* catalog_from_bytes(const void* bytes, size_t size) {
 }
 
 qmCatalog* catalog_from_file(const std::string& host_path) {
-  std::unique_ptr<FILE, decltype(&std::fclose)> fp(std::fopen(host_path.c_str(), "rb"),
+  std::unique_ptr<FILE, decltype(&std::fclose)> fp(qmos_open_stream(host_path, QMOS_MODE_READ),
                                                    &std::fclose);
   if (!fp) return nullptr;
   std::string bytes;
@@ -147,7 +147,7 @@ qmCatalog* qmos_open_catalog(const char* file_name) {
   std::string file = qmos_latin1_to_utf8(file_name);
   for (const auto& folder : catalog_language_folders(qmos_get_language())) {
     std::string path = base + folder + "/" + file;
-    std::unique_ptr<FILE, decltype(&std::fclose)> probe(std::fopen(path.c_str(), "rb"),
+    std::unique_ptr<FILE, decltype(&std::fclose)> probe(qmos_open_stream(path, QMOS_MODE_READ),
                                                         &std::fclose);
     if (!probe) continue;
     probe.reset();

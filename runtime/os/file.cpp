@@ -1,5 +1,6 @@
 // File handles over stdio with 64-bit positions, and windows on a byte range of a host file or
 // on a registered memory block.
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -26,6 +27,17 @@ const char* stdio_mode(int32_t mode) {
   }
 }
 
+int open_flags(int32_t mode) {
+  switch (mode) {
+    case QMOS_MODE_WRITE:
+      return O_WRONLY | O_CREAT | O_TRUNC;
+    case QMOS_MODE_READWRITE:
+      return O_RDWR | O_CREAT;
+    default:
+      return O_RDONLY;
+  }
+}
+
 int64_t stream_size(FILE* fp);
 
 qmFileHandle* open_window(const char* name) {
@@ -49,7 +61,7 @@ qmFileHandle* open_window(const char* name) {
     return nullptr;
   }
   h->start = int64_t(v.offset);
-  h->fp = std::fopen(qmos_native_name(v.host.c_str(), true).c_str(), "rb");
+  h->fp = qmos_open_stream(qmos_native_name(v.host.c_str(), true), QMOS_MODE_READ);
   if (!h->fp || fseeko(h->fp, h->start, SEEK_SET) != 0) {
     if (h->fp) std::fclose(h->fp);
     delete h;
@@ -85,30 +97,33 @@ int64_t readable(const qmFileHandle* h, int64_t n) {
 
 }  // namespace
 
+FILE* qmos_open_stream(const std::string& host, int32_t mode) {
+  const char* how = stdio_mode(mode);
+  if (!how) return nullptr;
+  // Without O_NONBLOCK, opening a pipe waits for its other end, possibly for ever. Whether the
+  // file may be used is decided on what was opened, so that no other file can take its place.
+  int fd = open(host.c_str(), open_flags(mode) | O_NONBLOCK | O_CLOEXEC, 0666);
+  if (fd < 0) return nullptr;
+  // A file that is read must end: pipes, sockets and devices are no files to read. A device or a
+  // pipe with a reader takes writes.
+  struct stat st;
+  bool usable = fstat(fd, &st) == 0 && !S_ISDIR(st.st_mode) &&
+                (mode == QMOS_MODE_WRITE || S_ISREG(st.st_mode));
+  if (usable) usable = fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) == 0;
+  FILE* fp = usable ? fdopen(fd, how) : nullptr;
+  if (!fp) close(fd);
+  return fp;
+}
+
 qmFileHandle* qmos_open(const char* name, int32_t mode) {
   if (!name) return nullptr;
   if (vfile_is_virtual(name)) {
     if (mode != QMOS_MODE_READ) return nullptr;
     return open_window(name);
   }
-  const char* how = stdio_mode(mode);
-  if (!how) return nullptr;
-  std::string host = qmos_native_name(name, mode != QMOS_MODE_WRITE);
-  FILE* fp = std::fopen(host.c_str(), how);
-  if (!fp && mode == QMOS_MODE_READWRITE) {
-    FILE* created = std::fopen(host.c_str(), "wb");
-    if (created) {
-      std::fclose(created);
-      fp = std::fopen(host.c_str(), "r+b");
-    }
-  }
+  if (!stdio_mode(mode)) return nullptr;
+  FILE* fp = qmos_open_stream(qmos_native_name(name, mode != QMOS_MODE_WRITE), mode);
   if (!fp) return nullptr;
-  // stdio opens a folder for reading, and every read then fails: a folder is no file.
-  struct stat st;
-  if (fstat(fileno(fp), &st) != 0 || S_ISDIR(st.st_mode)) {
-    std::fclose(fp);
-    return nullptr;
-  }
   auto* h = new qmFileHandle;
   h->fp = fp;
   h->length = mode == QMOS_MODE_READ ? stream_size(fp) : -1;

@@ -54,9 +54,14 @@ struct qmFileHandle {
 };
 
 // mode is one of QMOS_MODE_*; returns 0 when the file cannot be opened. Virtual names open only
-// for reading.
+// for reading. Reading (also in QMOS_MODE_READWRITE) opens regular files only: a pipe, socket or
+// device is refused at once instead of waiting for data that may never come, and no open waits
+// for a pipe's other end.
 qmFileHandle* qmos_open(const char* name, int32_t mode);
 int32_t qmos_close(qmFileHandle* h);  // 1 on success
+// The host file (host name, UTF-8) as a stdio stream, with qmos_open's rules for mode; null when
+// it cannot be opened or is no file for that mode. For readers that do not go through handles.
+FILE* qmos_open_stream(const std::string& host, int32_t mode);
 // Returns the position before the seek (relative to the window start).
 int64_t qmos_seek(qmFileHandle* h, int64_t offset, int32_t mode);
 // Return the number of bytes transferred; the position advances by that number. The block

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstring>
 #include <string>
@@ -227,6 +228,22 @@ TEST(File, WindowsBeyondFourGigabytes) {
   EXPECT_EQ(qmos_read(h, buf, 8), 4);
   EXPECT_EQ(std::string(buf, 4), std::string("\0far", 4));
   qmos_close(h);
+}
+
+TEST(File, ReadingTakesRegularFilesOnly) {
+  ScratchDir dir;
+  ASSERT_EQ(mkfifo((dir / "pipe").c_str(), 0600), 0);
+  // Without a writer, a blocking open of the pipe would never return.
+  EXPECT_EQ(qmos_open((dir / "pipe").c_str(), QMOS_MODE_READ), nullptr);
+  EXPECT_EQ(qmos_open((dir / "pipe").c_str(), QMOS_MODE_READWRITE), nullptr);
+  EXPECT_EQ(qmos_open("/dev/zero", QMOS_MODE_READ), nullptr);
+  EXPECT_EQ(qmos_open(dir.path().c_str(), QMOS_MODE_READ), nullptr);
+  EXPECT_EQ(qmos_open_stream(dir / "pipe", QMOS_MODE_READ), nullptr);
+  // Writing takes devices, and a pipe only while someone reads it.
+  EXPECT_EQ(qmos_open((dir / "pipe").c_str(), QMOS_MODE_WRITE), nullptr);
+  qmFileHandle* h = qmos_open("/dev/null", QMOS_MODE_WRITE);
+  ASSERT_NE(h, nullptr);
+  EXPECT_EQ(qmos_close(h), 1);
 }
 
 }  // namespace

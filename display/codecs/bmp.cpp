@@ -232,7 +232,7 @@ int32_t bmp_load(const char* name, int32_t* width, int32_t* height, uint32_t** p
 int32_t bmp_write(const char* name, const uint32_t* pixels, int32_t width, int32_t height) {
   const int32_t stride = padded_row(int64_t(width) * 3);
   const int64_t rows = height > 0 ? height : 0;
-  FilePtr fh(qmos_open(name, QMOS_MODE_WRITE));
+  FilePtr fh(qmos_save_open(name));
   if (!fh) {
     err_set_string_arg(name);
     return ERR_WRITEFILE;
@@ -262,7 +262,7 @@ int32_t bmp_write(const char* name, const uint32_t* pixels, int32_t width, int32
     }
     ok = qmos_write(fh.get(), row.data(), stride) == stride;
   }
-  if (!ok) {
+  if (!ok || !qmos_save_commit(fh.release())) {
     err_set_string_arg(name);
     return ERR_WRITEFILE;
   }

@@ -9,7 +9,8 @@
 // files load like real ones, and asks picture_size_allowed (gfx/bitmap.h) before it allocates
 // a picture: a larger one fails with ERR_MEM. Any out pointer may be null. Failures hand out
 // nothing and leave nothing allocated; codes are those of engine/errcodes.h, with the file name
-// in the error's string slot.
+// in the error's string slot. Every writer saves through qmos_save_open and qmos_save_commit: a
+// save that fails leaves the file that was there as it was.
 #pragma once
 
 #include <cstddef>

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <string>
 #include <vector>
 
 #include "display/codecs/codecs.h"
@@ -86,8 +87,11 @@ int32_t write_gif(const uint32_t* pixels, int32_t width, int32_t height, const c
   // No transparent index: a hidden pixel or the key colour is the reserved entry.
   rc = gifsave_write_frame(gif, indices.data(), width, height, 0, palette, count, -1,
                            marker >= 0 ? GIFSAVE_RESERVED : 0);
-  const int32_t closed = gifsave_close(gif);
-  return rc ? rc : closed;
+  if (rc) {
+    gifsave_abort(gif);
+    return rc;
+  }
+  return gifsave_close(gif);
 }
 
 // A format that an image-saver plug-in registered. The plug-in gets its own copy of the pixels.
@@ -128,13 +132,25 @@ int32_t write_with_plugin(int32_t format, const uint32_t* pixels, int32_t width,
   } catch (const std::bad_alloc&) {
     return ERR_MEM;
   }
+  // The plug-in writes a file by name: the temporary file of a save, put in place when it reports
+  // success.
+  qmFileHandle* file = qmos_save_open(name);
+  if (!file) {
+    err_set_string_arg(name);
+    return ERR_WRITEFILE;
+  }
+  const std::string temp = qmos_save_temp_name(file);
   const auto save = plugin_entry<qmPluginSaveImageFn>(saver, PLUGIN_EP_SAVE_IMAGE);
-  return save(name, &request) ? 0 : ERR_SAVEIMAGE;
+  if (!save(temp.empty() ? name : temp.c_str(), &request)) {
+    qmos_close(file);
+    return ERR_SAVEIMAGE;
+  }
+  return qmos_save_commit(file) ? 0 : ERR_SAVEIMAGE;
 }
 
 int32_t write_jpeg(const uint32_t* pixels, int32_t width, int32_t height, const char* name,
                    int32_t quality) {
-  qmFileHandle* file = qmos_open(name, QMOS_MODE_WRITE);
+  qmFileHandle* file = qmos_save_open(name);
   if (!file) {
     err_set_string_arg(name);
     return ERR_WRITEFILE;
@@ -146,7 +162,8 @@ int32_t write_jpeg(const uint32_t* pixels, int32_t width, int32_t height, const 
       qmos_write(file, request.data.bytes, int64_t(request.data.length)) != int64_t(request.data.length))
     rc = ERR_WRITEJPEG;
   picture_data_release(&request.data);
-  if (qmos_close(file) != 1 && rc == 0) rc = ERR_WRITEJPEG;
+  if (rc != 0) qmos_close(file);
+  else if (!qmos_save_commit(file)) rc = ERR_WRITEJPEG;
   return rc;
 }
 

@@ -126,6 +126,7 @@ void put_le16(std::vector<uint8_t>& out, int32_t v) {
 
 struct qmGifWriter {
   qmFileHandle* file = nullptr;
+  bool write_failed = false;  // a frame did not reach the file: closing must not keep it
   int32_t frames = 0;
   int32_t width = 0, height = 0;
   std::vector<uint8_t> previous;  // indices of the last frame; made with the first optimised one
@@ -139,7 +140,7 @@ int32_t gifsave_open(const char* name, int32_t width, int32_t height, qmGifWrite
   if (width < 1 || height < 1 || !picture_size_allowed(width, height)) return ERR_MEM;
   qmGifWriter* w = new (std::nothrow) qmGifWriter;
   if (!w) return ERR_MEM;
-  w->file = qmos_open(name, QMOS_MODE_WRITE);
+  w->file = qmos_save_open(name);
   if (!w->file) {
     delete w;
     err_set_string_arg(name);
@@ -288,8 +289,10 @@ int32_t gifsave_write_frame(qmGifWriter* w, uint8_t* indices, int32_t width, int
   } catch (const std::bad_alloc&) {
     return ERR_MEM;
   }
-  if (qmos_write(w->file, out.data(), int64_t(out.size())) != int64_t(out.size()))
+  if (qmos_write(w->file, out.data(), int64_t(out.size())) != int64_t(out.size())) {
+    w->write_failed = true;
     return ERR_WRITEFILE;
+  }
   ++w->frames;
 
   if (optimise) {
@@ -313,11 +316,19 @@ int32_t gifsave_write_frame(qmGifWriter* w, uint8_t* indices, int32_t width, int
 
 int32_t gifsave_close(qmGifWriter* w) {
   if (!w) return 0;
-  int32_t rc = 0;
-  if (qmos_write_byte(w->file, 0x3B) != 1) rc = ERR_WRITEFILE;
-  if (qmos_close(w->file) != 1) rc = ERR_WRITEFILE;
+  if (w->write_failed || qmos_write_byte(w->file, 0x3B) != 1) {
+    gifsave_abort(w);
+    return ERR_WRITEFILE;
+  }
+  const int32_t saved = qmos_save_commit(w->file);
   delete w;
-  return rc;
+  return saved ? 0 : ERR_WRITEFILE;
+}
+
+void gifsave_abort(qmGifWriter* w) {
+  if (!w) return;
+  qmos_close(w->file);
+  delete w;
 }
 
 // ---- Reader ------------------------------------------------------------------------------------

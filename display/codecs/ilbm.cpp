@@ -425,7 +425,7 @@ int32_t ilbm_save(const char* name, const uint32_t* pixels, int32_t width, int32
     err_set_string_arg(name);
     return ERR_WRITEFILE;
   }
-  FilePtr file(qmos_open(name, QMOS_MODE_WRITE));
+  FilePtr file(qmos_save_open(name));
   if (!file) {
     err_set_string_arg(name);
     return ERR_WRITEFILE;
@@ -484,7 +484,7 @@ int32_t ilbm_save(const char* name, const uint32_t* pixels, int32_t width, int32
   put_be32(size, uint32_t(40 + count + (count & 1)));
   qmos_seek(fh, 4, QMOS_SEEK_BEGINNING);
   ok = ok && qmos_write(fh, size, 4) == 4;
-  if (!ok) {
+  if (!ok || !qmos_save_commit(file.release())) {
     err_set_string_arg(name);
     return ERR_WRITEFILE;
   }

@@ -163,7 +163,7 @@ int32_t platform_picture_save(const char* name, const uint32_t* pixels, int32_t 
   if (width < 1 || height < 1 || bytes_per_row < width * 4) return type_error;
   Sink sink{nullptr, nullptr, 0, 0, 0};
   if (name) {
-    sink.file = qmos_open(name, QMOS_MODE_WRITE);
+    sink.file = qmos_save_open(name);
     if (!sink.file) return type_error;
   }
   int32_t rc;
@@ -182,7 +182,8 @@ int32_t platform_picture_save(const char* name, const uint32_t* pixels, int32_t 
       sink.length = length;
     }
   }
-  if (sink.file && qmos_close(sink.file) != 1 && rc == 0) rc = type_error;
+  if (sink.file && rc != 0) qmos_close(sink.file);
+  else if (sink.file && !qmos_save_commit(sink.file)) rc = type_error;
   if (rc != 0 || name) {
     std::free(sink.bytes);
     return rc;

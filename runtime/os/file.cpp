@@ -134,6 +134,8 @@ int32_t qmos_close(qmFileHandle* h) {
   if (!h) return 0;
   int32_t ok = 1;
   if (h->fp && std::fclose(h->fp) != 0) ok = 0;
+  // A save that was not committed: the file it would have replaced stays as it is.
+  if (!h->save_temp.empty()) unlink(h->save_temp.c_str());
   delete h;
   return ok;
 }

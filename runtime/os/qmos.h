@@ -51,6 +51,9 @@ struct qmFileHandle {
   // Keeps the registration of a memory window's block; the window reads nothing once the owner
   // has unregistered the block.
   std::shared_ptr<qmMemoryBlockEntry> block;
+  // A handle of qmos_save_open: the host names of the temporary file written and of the file it
+  // replaces (empty when the target is written in place).
+  std::string save_temp, save_target;
 };
 
 // mode is one of QMOS_MODE_*; returns 0 when the file cannot be opened. Virtual names open only
@@ -58,7 +61,8 @@ struct qmFileHandle {
 // device is refused at once instead of waiting for data that may never come, and no open waits
 // for a pipe's other end.
 qmFileHandle* qmos_open(const char* name, int32_t mode);
-int32_t qmos_close(qmFileHandle* h);  // 1 on success
+// 1 on success. A handle of qmos_save_open that was not committed drops its temporary file.
+int32_t qmos_close(qmFileHandle* h);
 // The host file (host name, UTF-8) as a stdio stream, with qmos_open's rules for mode; null when
 // it cannot be opened or is no file for that mode. For readers that do not go through handles.
 FILE* qmos_open_stream(const std::string& host, int32_t mode);
@@ -79,6 +83,33 @@ int32_t qmos_eof(qmFileHandle* h);
 // 1 when every byte written so far reached the file; 0 when the stream failed (a full disk, the
 // file-size limit), now or in an earlier buffered write.
 int32_t qmos_flush(qmFileHandle* h);
+
+// ---- Saving a file whole -------------------------------------------------------------------------
+//
+// Every writer that makes a file the user names (pictures; sounds, anims and downloads too) saves
+// through these two calls, so that a failed save never costs the file that was there:
+//
+//   qmFileHandle* h = qmos_save_open(name);       // 0: ERR_WRITEFILE
+//   ... qmos_write / qmos_seek on h, checking each ...
+//   if (!ok) { qmos_close(h); fail; }            // the old file stays, the temporary one goes
+//   if (!qmos_save_commit(h)) fail;               // the same on a late failure
+//
+// qmos_save_open opens a new temporary file beside the target (same folder, so the rename is
+// atomic) for writing. qmos_save_commit flushes it, checks that every buffered write reached it,
+// syncs it to the disk, closes it, gives it the target's permission bits (a new file gets those
+// that qmos_open would give it) and renames it over the target: readers see the old file or the
+// whole new one, never a part. It answers 1 on success; on any failure it removes the temporary
+// file and answers 0, and the target is as it was. Either way the handle is freed.
+//
+// The target is the file the name reaches: a symbolic link is followed and stays a link. An
+// existing file that the user may not write is refused, as opening it would be. An existing
+// device or pipe is written in place (nothing of it can be kept), a pipe only while it has a
+// reader. A virtual name or a folder is refused.
+qmFileHandle* qmos_save_open(const char* name);
+int32_t qmos_save_commit(qmFileHandle* h);
+// The temporary file's name (player text), for a writer that must be handed a name instead of a
+// handle (an image saver plug-in); empty when the target is written in place.
+std::string qmos_save_temp_name(const qmFileHandle* h);
 
 // 1 on success, 0 on failure.
 int32_t qmos_delete(const char* name);  // a file or an empty directory

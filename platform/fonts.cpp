@@ -30,12 +30,9 @@ struct NativeFont {
   FT_Face face = nullptr;
   std::vector<uint8_t> data;  // a linked font's bytes: FreeType reads them while the face is open
   int32_t point_size = 0;
+  std::string file;  // a font found by name: its file and face index
+  int32_t index = 0;
 };
-
-bool library() {
-  if (!g_ft && FT_Init_FreeType(&g_ft) != 0) g_ft = nullptr;
-  return g_ft != nullptr;
-}
 
 void copy_name(qmFont* font, const std::string& name) {
   size_t n = std::min(name.size(), kNameLimit - 1);
@@ -245,7 +242,7 @@ int32_t font_size_search(int32_t pixel_height, int32_t start_size, int32_t (*mea
 }
 
 int32_t platform_font_open(const char* name, int32_t pixel_height, const void*, qmFont* font) {
-  if (!name || pixel_height <= 0 || !library()) return 0;
+  if (!name || pixel_height <= 0 || !g_ft) return 0;
   auto* nf = new (std::nothrow) NativeFont;
   if (!nf) return 0;
   const bool linked = std::strncmp(name, ":::chunk", 8) == 0;
@@ -264,6 +261,8 @@ int32_t platform_font_open(const char* name, int32_t pixel_height, const void*, 
       return 0;
     }
     err = FT_New_Face(g_ft, file.c_str(), index, &nf->face);
+    nf->file = file;
+    nf->index = index;
   }
   if (err != 0 || !FT_IS_SCALABLE(nf->face) || nf->face->ascender - nf->face->descender <= 0) {
     if (err == 0) FT_Done_Face(nf->face);
@@ -307,8 +306,8 @@ void platform_font_close(qmFont* font) {
 }
 
 int32_t platform_font_measure(qmFont* font, const char* text, size_t length, int32_t style, int32_t utf8,
-                              qmTextExtent* out) {
-  *out = qmTextExtent{};
+                              qmFontExtent* out) {
+  *out = qmFontExtent{};
   std::vector<uint32_t> codes;
   if (int32_t err = decode(text, length, utf8, &codes)) return err;
   Layout layout;
@@ -392,10 +391,18 @@ int32_t platform_font_kerning(qmFont* font, const char* text, size_t length, int
   return int32_t(delta.x >> 6);
 }
 
-void platform_font_shutdown() {
-  if (g_ft) FT_Done_FreeType(g_ft);
-  g_ft = nullptr;
-  FcFini();
+void platform_font_set_library(FT_Library library) { g_ft = library; }
+
+void platform_font_shutdown() { g_ft = nullptr; }
+
+void platform_fontconfig_finish() { FcFini(); }
+
+bool platform_font_source(const qmFont* font, std::string* file, int32_t* index) {
+  const NativeFont* nf = static_cast<const NativeFont*>(font->engine);
+  if (!nf || nf->file.empty()) return false;
+  *file = platform_utf8_to_latin1(nf->file);
+  *index = nf->index;
+  return true;
 }
 
 std::vector<std::string> platform_font_families() {

@@ -10,9 +10,11 @@
 
 #include "text/font.h"
 
-namespace qm {
-struct qmBitmap;
-}
+typedef struct FT_LibraryRec_* FT_Library;
+
+// The FreeType library the engine opens its faces with. The font driver owns it and hands it over
+// at its start (null at its end); without one no platform font opens.
+void platform_font_set_library(FT_Library library);
 
 // Opens the font at a pixel height and fills the record (kind 3). 1 on success, 0 on failure.
 // A name beginning with ":::chunk" is font data linked into the applet, read through the reader
@@ -21,24 +23,18 @@ int32_t platform_font_open(const char* name, int32_t pixel_height, const void* u
 void platform_font_close(qmFont* font);
 // 0, ERR_INTERNAL (16384 bytes or more), ERR_TEXTCONVERT or ERR_ATSUI.
 int32_t platform_font_measure(qmFont* font, const char* text, size_t length, int32_t style, int32_t utf8,
-                              qmTextExtent* out);
+                              qmFontExtent* out);
 
-// Where rendered text goes: colour -1 draws coverage into the mask (not antialiased, whole bits)
-// or into the 8-bit plane (antialiased); a colour blends it onto the bitmap.
-struct qmFontTarget {
-  qm::qmBitmap* bitmap = nullptr;
-  uint8_t* plane = nullptr;  // the mask's bits or the plane's bytes
-  int32_t bytes_per_row = 0;
-  int32_t width = 0, height = 0;
-};
-struct qmClipRect {
-  int32_t x, y, width, height;
-};
-// Draws the text with the top of its line at (x, y). A text without ink draws nothing. 0 or the
-// codes of measuring, ERR_MEM for the coverage buffer.
+// Draws the text with the top of its line at (x, y): colour -1 draws coverage into the target's
+// plane (a mask of whole bits, or the 8-bit plane when antialiased); a colour blends it onto the
+// bitmap. A text without ink draws nothing. 0 or the codes of measuring, ERR_MEM for the coverage
+// buffer.
 int32_t platform_font_render(qmFont* font, const qmFontTarget& target, int32_t x, int32_t y, const char* text,
                              size_t length, int32_t style, int32_t utf8, const qmClipRect& clip,
                              int32_t colour);
+// The file and face index a font opened by name was read from (tests compare them with
+// fontconfig's choice); false for linked font data.
+bool platform_font_source(const qmFont* font, std::string* file, int32_t* index);
 // Kerning in pixels between the two characters of a two-character text (0 when the face has none).
 int32_t platform_font_kerning(qmFont* font, const char* text, size_t length, int32_t style, int32_t utf8);
 
@@ -47,7 +43,11 @@ inline int32_t platform_font_capability() { return 1; }
 inline int32_t platform_font_query_zero() { return 0; }
 // Scales reach the engine from the record at each measure and render.
 inline void platform_font_set_transform(qmFont*, double, double) {}
+// Closes the engine: it forgets the library. Every font must be closed before.
 void platform_font_shutdown();
+// Releases fontconfig's memory: once, at the platform's exit, after every user of fontconfig
+// (the platform engine, the requesters, font discovery) has destroyed its patterns and sets.
+void platform_fontconfig_finish();
 
 // The size search: from the start size, one point at a time toward the pixel height measured by
 // measure(size); the first step fixes the direction and the search stops at the size that meets

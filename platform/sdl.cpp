@@ -95,7 +95,7 @@ void platform_exit() {
   platform_internal::clear_event_script();
   platform_windows_shutdown();
   platform_joystick_free_all();
-  platform_font_shutdown();
+  platform_fontconfig_finish();
   platform_input_reset();
   platform_reset_quit_switches();
   SDL_Quit();

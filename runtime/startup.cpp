@@ -180,6 +180,7 @@ int32_t read_program(Player* p) {
   prog.author = a.author;
   prog.description = a.description;
   prog.linked = a.linked;
+  vfile_set_applet_base(a.linked.base);
   return 0;
 }
 

@@ -277,6 +277,13 @@ std::string linked_file_resolve(const qmLinkedFiles& linked, const char* name, i
   return name ? name : "";
 }
 
+namespace {
+int64_t g_applet_base = 0;
+}
+
+void vfile_set_applet_base(int64_t base) { g_applet_base = base; }
+int64_t vfile_applet_base() { return g_applet_base; }
+
 qmVLock* vfile_lock(const char* name, int32_t mode) {
   if (vfile_is_virtual(name)) {
     qmVirtualName v;

@@ -90,6 +90,12 @@ struct qmLinkedFiles {
 std::string linked_file_resolve(const qmLinkedFiles& linked, const char* name, int32_t font_kind,
                                 int32_t* is_font);
 
+// The running applet's offset in its host file (linked.base), for readers that meet offsets
+// within the applet inside linked data (a linked bitmap font's list of size files). 0 until an
+// applet is read.
+void vfile_set_applet_base(int64_t base);
+int64_t vfile_applet_base();
+
 // ---- Locks on real or virtual names ------------------------------------------------------------
 
 struct qmVLock {

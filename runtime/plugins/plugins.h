@@ -70,6 +70,11 @@ F plugin_entry(const qmPluginEntry* e, qmPluginEntryPoint ep) {
 // The base table every plug-in receives.
 extern const qmPluginBase plugin_base_table;
 
+// The font services of the base table: the font slot and the faces held inside the player (at
+// most three). The font driver installs them at its start and takes them back (null, 0) at its
+// end; meanwhile the slot opens no font and the face table is empty.
+void plugin_set_font_services(qmPluginFunction open, const qmPluginFontBlock* faces, size_t count);
+
 // Loads one plug-in file. 0 with *caps and *out set, or ERR_MEM, 1459 (the file's display name in
 // the error's string slot), 1400 ("%d.%d" of the required version) or 1483 (the bits as "%lx").
 // On failure nothing stays loaded and ClosePlugin has run when InitPlugin had.

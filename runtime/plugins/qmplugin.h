@@ -67,7 +67,8 @@ typedef struct qmPluginInfo {
 
 typedef void (*qmPluginFunction)(void);
 
-/* One font held inside the player. */
+/* One font held inside the player: the default-font table lists the Bitstream Vera faces by their
+ * sizes, 65932 (Sans), 49224 (Sans Mono) and 60280 (Serif) bytes. */
 typedef struct qmPluginFontBlock {
   const void* address;
   size_t size;
@@ -160,6 +161,10 @@ typedef struct qmPluginFileRecord {
 #define QMPLUGIN_SOUND_SLOTS 2
 #define QMPLUGIN_REQUESTER_SLOTS 3
 #define QMPLUGIN_FONT_SLOTS 1
+/* The text library's font open: 0 with *font set (a font the player keeps open until it exits),
+ * or an error code. engine 0 (bitmap fonts, then the system's) or 4 (TrueType through FreeType);
+ * cache 1 keeps rendered glyphs; linked 1 when name is a linked font's virtual name. */
+#define QMPLUGIN_FONT_OPEN 0 /* int32_t (const char* name, int32_t size, int32_t engine, int32_t cache, int32_t linked, void** font) */
 /* FreeType's own functions, in this order: Init_FreeType, Done_FreeType, New_Face,
  * New_Memory_Face, Load_Glyph, Render_Glyph, Get_Glyph, Done_Glyph, Outline_Transform,
  * Outline_Translate, Outline_Get_Bitmap, Outline_Get_CBox, Outline_Decompose, Done_Face,

@@ -9,10 +9,12 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
 #include <string>
 
+#include "engine/errcodes.h"
 #include "engine/latin1.h"
 #include "engine/strutil.h"
 #include "engine/vm.h"
@@ -112,7 +114,10 @@ int32_t plugin_brush_lock(int32_t, uint32_t, void*) { return 0; }
 void plugin_brush_unlock(void*) {}
 int32_t plugin_sample_lock(int32_t, int32_t, uint32_t, void*) { return 0; }
 void plugin_sample_unlock(void*) {}
-void* plugin_font_open(const char*, int32_t) { return nullptr; }
+int32_t plugin_font_open_none(const char*, int32_t, int32_t, int32_t, int32_t, void** font) {
+  *font = nullptr;
+  return qm::ERR_OPENFONT;
+}
 int32_t plugin_file_request(const char*, char*) { return 0; }
 int32_t plugin_path_request(const char*, char*) { return 0; }
 
@@ -161,7 +166,7 @@ const qmPluginFunction kRequester[QMPLUGIN_REQUESTER_SLOTS] = {
     slot(plugin_system_request), slot(plugin_file_request), slot(plugin_path_request),
 };
 
-const qmPluginFunction kFont[QMPLUGIN_FONT_SLOTS] = {slot(plugin_font_open)};
+qmPluginFunction g_font[QMPLUGIN_FONT_SLOTS] = {slot(plugin_font_open_none)};
 
 const qmPluginFunction kFreeType[QMPLUGIN_FREETYPE_SLOTS] = {
     slot(FT_Init_FreeType),     slot(FT_Done_FreeType),      slot(FT_New_Face),
@@ -175,13 +180,19 @@ const qmPluginFunction kFreeType[QMPLUGIN_FREETYPE_SLOTS] = {
     slot(FT_Get_Sfnt_Table),    slot(FT_Load_Sfnt_Table),
 };
 
-// No fonts are held inside the player yet: the list is empty.
-const qmPluginFontBlock kDefaultFonts[] = {{nullptr, 0}};
+constexpr size_t kMaxDefaultFonts = 3;
+qmPluginFontBlock g_default_fonts[kMaxDefaultFonts + 1] = {};
 
 }  // namespace
 
 const qmPluginBase plugin_base_table = {
     QMPLUGIN_PLAYER_VERSION, QMPLUGIN_PLAYER_REVISION,
-    kStrings, kSystem, kFile, kGraphics, kSound, kRequester, kFont, kFreeType,
-    vm_plugin_script_table, kDefaultFonts,
+    kStrings, kSystem, kFile, kGraphics, kSound, kRequester, g_font, kFreeType,
+    vm_plugin_script_table, g_default_fonts,
 };
+
+void plugin_set_font_services(qmPluginFunction open, const qmPluginFontBlock* faces, size_t count) {
+  g_font[QMPLUGIN_FONT_OPEN] = open ? open : slot(plugin_font_open_none);
+  count = std::min(count, kMaxDefaultFonts);
+  for (size_t i = 0; i <= kMaxDefaultFonts; ++i) g_default_fonts[i] = i < count ? faces[i] : qmPluginFontBlock{};
+}

@@ -1,6 +1,9 @@
 // Font data linked into an applet, on arbitrary bytes: opening, measuring, rendering into a 1-bit
 // mask and an 8-bit plane with every synthesised style, and kerning must stay inside their
 // buffers whatever the face claims about its sizes and metrics.
+#include <ft2build.h>
+#include FT_FREETYPE_H
+
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -38,9 +41,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   g_data = data;
   g_size = size;
   platform_set_font_data_reader(fuzz_data);
+  static FT_Library library = [] {
+    FT_Library l = nullptr;
+    FT_Init_FreeType(&l);
+    return l;
+  }();
+  platform_font_set_library(library);
   qmFont font{};
   if (platform_font_open(":::chunk0:1*fuzz.ttf/fuzz", 16, nullptr, &font) != 1) return 0;
-  qmTextExtent extent;
+  qmFontExtent extent;
   platform_font_measure(&font, "Ag\xe9W", 4, FONTSTYLE_BOLD | FONTSTYLE_ITALIC, 0, &extent);
   render(&font, 0, 0, 0);
   render(&font, FONTSTYLE_ANTIALIAS | FONTSTYLE_BOLD | FONTSTYLE_ITALIC | FONTSTYLE_UNDERLINED, -7,

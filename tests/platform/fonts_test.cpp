@@ -1,4 +1,6 @@
 // Platform fonts: found through fontconfig (fonts-dejavu-core), measured and drawn with FreeType.
+#include <ft2build.h>
+#include FT_FREETYPE_H
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -79,7 +81,7 @@ TEST(FontOpen, LinkedFontDataTakesTheFacesName) {
   qmFont f{};
   ASSERT_EQ(platform_font_open(name, 14, nullptr, &f), 1);
   EXPECT_STREQ(f.name, "DejaVu Sans Mono Book");
-  qmTextExtent e;
+  qmFontExtent e;
   EXPECT_EQ(platform_font_measure(&f, "ab", 2, 0, 0, &e), 0);  // the face reads the kept copy
   platform_font_close(&f);
   qmFont g{};
@@ -123,7 +125,7 @@ TEST_F(Font, HeightsFollowTheRequestedPixels) {
 }
 
 TEST_F(Font, MeasuresUpTo16383Bytes) {
-  qmTextExtent e;
+  qmFontExtent e;
   std::string text(16383, 'a');
   EXPECT_EQ(platform_font_measure(&font_, text.data(), text.size(), 0, 1, &e), 0);
   EXPECT_GT(e.advance, 16383 * 5);
@@ -132,7 +134,7 @@ TEST_F(Font, MeasuresUpTo16383Bytes) {
 }
 
 TEST_F(Font, MetricsOfStylesAndKerning) {
-  qmTextExtent plain, bold, underlined, av, a, v;
+  qmFontExtent plain, bold, underlined, av, a, v;
   ASSERT_EQ(platform_font_measure(&font_, "Hello", 5, 0, 0, &plain), 0);
   EXPECT_EQ(plain.height, font_.height);
   EXPECT_LT(plain.ink_top, 0);  // above the baseline
@@ -152,7 +154,7 @@ TEST_F(Font, MetricsOfStylesAndKerning) {
 TEST_F(Font, MonoRendersSetWholeBitsInsideTheInk) {
   std::vector<uint8_t> mask = draw("Wg", 0, 2, 2, kAll, true);
   std::vector<uint8_t> smooth = draw("Wg", FONTSTYLE_ANTIALIAS, 2, 2, kAll, false);
-  qmTextExtent ink;
+  qmFontExtent ink;
   ASSERT_EQ(platform_font_measure(&font_, "Wg", 2, 0, 0, &ink), 0);
   const int32_t row = kW / 8 + 1;
   int32_t bits = 0, inked = 0, partial = 0;
@@ -219,10 +221,20 @@ TEST_F(Font, BlanksDrawNothingAndColoursBlend) {
   qmos_free_bitmap(bm);
 }
 
+// The engine opens its faces with a FreeType library handed to it, as the font driver does;
 // FreeType and fontconfig end with the run.
-struct Shutdown : ::testing::Environment {
-  void TearDown() override { platform_font_shutdown(); }
+struct Library : ::testing::Environment {
+  void SetUp() override {
+    ASSERT_EQ(FT_Init_FreeType(&library), 0);
+    platform_font_set_library(library);
+  }
+  void TearDown() override {
+    platform_font_shutdown();
+    FT_Done_FreeType(library);
+    platform_fontconfig_finish();
+  }
+  FT_Library library = nullptr;
 };
-const auto* const kShutdown = ::testing::AddGlobalTestEnvironment(new Shutdown);
+const auto* const kShutdown = ::testing::AddGlobalTestEnvironment(new Library);
 
 }  // namespace

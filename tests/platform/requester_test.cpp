@@ -266,7 +266,7 @@ TEST(MessageBox, HeadlessRunsFailCleanlyAndScriptsAnswer) {
 
 // The font requester lists families through fontconfig, which ends with the run.
 struct FontShutdown : ::testing::Environment {
-  void TearDown() override { platform_font_shutdown(); }
+  void TearDown() override { platform_fontconfig_finish(); }
 };
 const auto* const kShutdown = ::testing::AddGlobalTestEnvironment(new FontShutdown);
 

@@ -13,23 +13,20 @@ namespace {
 
 int32_t nearest(double v) { return to_i32(std::nearbyint(v)); }
 
-// Entry i: the sine and cosine of (360 - i) degrees.
-struct AngleTables {
-  std::array<double, 361> sine{}, cosine{};
-  AngleTables() {
-    for (int i = 0; i <= 360; ++i) {
-      const double a = double(360 - i) * 0.017453292519943295;
-      sine[size_t(i)] = std::sin(a);
-      cosine[size_t(i)] = std::cos(a);
-    }
+}  // namespace
+
+AngleTables::AngleTables() {
+  for (int i = 0; i <= 360; ++i) {
+    const double a = double(360 - i) * 0.017453292519943295;
+    sine[size_t(i)] = std::sin(a);
+    cosine[size_t(i)] = std::cos(a);
   }
-};
+}
+
 const AngleTables& angle_tables() {
   static const AngleTables tables;
   return tables;
 }
-
-}  // namespace
 
 bool rect_overlaps(const Corners& a, const Corners& b) {
   return !(a.y2 < b.y1 || a.y1 > b.y2 || a.x2 < b.x1 || a.x1 > b.x2);

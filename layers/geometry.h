@@ -2,9 +2,18 @@
 // to whole pixels, and the 2x2 transform of a layer with its uniform-scale test.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 namespace qm {
+
+// The one table of whole-degree angles of the player: entry i holds the sine and the cosine of
+// (360 - i) degrees, i = 0..360, so cos(a) = cosine[360 - a] and sin(a) = sine[360 - a].
+struct AngleTables {
+  std::array<double, 361> sine{}, cosine{};
+  AngleTables();
+};
+const AngleTables& angle_tables();
 
 // A rectangle by its top-left corner and size.
 struct Rect {

@@ -75,8 +75,9 @@ int32_t redraw_rect(qmBGPic* pic, qmBitmap* target, int32_t x, int32_t y, int32_
   return 0;
 }
 
-// The display options of a showing command as a layer's transform block and style.
-TransformBlock transform_of(const qmTransformTags& tt) {
+}  // namespace
+
+TransformBlock layer_transform_of(const qmTransformTags& tt) {
   TransformBlock b;
   b.scale_x = tt.scale_x, b.scale_y = tt.scale_y;
   b.target_width = tt.width, b.target_height = tt.height;
@@ -93,7 +94,7 @@ TransformBlock transform_of(const qmTransformTags& tt) {
   return b;
 }
 
-LayerStyle style_of(const qmDrawTagOptions& dt) {
+LayerStyle layer_style_of(const qmDrawTagOptions& dt) {
   LayerStyle s;
   s.hidden = dt.hidden;
   s.insert_position = dt.insert_position;
@@ -114,6 +115,8 @@ LayerStyle style_of(const qmDrawTagOptions& dt) {
   return s;
 }
 
+namespace {
+
 // A showing command's image as a new layer at the request's place, with its options.
 int32_t insert_image_layer(const ImageLayerRequest& r) {
   qmBGPic* pic = layers_current_picture();
@@ -129,12 +132,12 @@ int32_t insert_image_layer(const ImageLayerRequest& r) {
   if (!r.bitmap) spec.part_x = r.x, spec.part_y = r.y;
   TransformBlock block;
   if (r.transform) {
-    block = transform_of(*r.transform);
+    block = layer_transform_of(*r.transform);
     spec.transform = &block;
   }
   LayerStyle style;
   if (r.style) {
-    style = style_of(*r.style);
+    style = layer_style_of(*r.style);
     spec.style = &style;
   }
   spec.flags = LAYER_SCALED;

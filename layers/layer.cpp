@@ -78,11 +78,14 @@ int32_t no_paths(qmState*, const ObjectId& id) {
 int32_t no_drawn_border(qmState*, qmLayer*, qmLayerState*, int32_t, int32_t, LayerImage*, Rect*) {
   return ERR_UNSUPPORTEDFEAT;
 }
+int32_t no_render_transformed(qmState*, qmLayer*, const Matrix2&, LayerImage*, Rect*) {
+  return ERR_UNSUPPORTEDFEAT;
+}
 
 constexpr LayerServices kDefaultServices{
     no_async_draw,      fill_bounds,        nullptr,         nullptr,       unsupported_frame,
     unsupported_text,   unsupported_anim_layer, unsupported_insert, unsupported_modify, default_draw_style,
-    default_text_style, font_as_named,      no_paths,        no_drawn_border};
+    default_text_style, font_as_named,      no_paths,        no_drawn_border, no_render_transformed};
 LayerServices g_services = kDefaultServices;
 
 
@@ -373,6 +376,15 @@ int32_t layer_new(qmState* L, qmBGPic* pic, const LayerSpec& spec, qmLayer** out
   state->content_w = state->width = spec.width;
   state->content_h = state->height = spec.height;
   state->colour = spec.colour;
+  if (spec.drawn) {
+    state->drawn.reset(new (std::nothrow) LayerDrawn(*spec.drawn));
+    if (!state->drawn) {
+      delete layer;
+      layer_state_free(state);
+      return ERR_MEM;
+    }
+    state->fill_style = spec.drawn->style.draw.fill_style;
+  }
   if (spec.type == OBJ_BRUSHPART || spec.type == OBJ_BGPICPART) {
     state->kind[0] = spec.part_x;
     state->kind[1] = spec.part_y;

@@ -138,6 +138,7 @@ struct LayerSpec {
   int32_t flags = 0;  // LAYER_HIDDEN, LAYER_SCALED, LAYER_REPLACE, LAYER_NOREFRESH
   uint32_t colour = 0;
   int32_t part_x = 0, part_y = 0;  // BRUSHPART and BGPICPART: the source corner
+  const LayerDrawn* drawn = nullptr;  // drawn kinds: the description, copied into the content state
 };
 enum : int32_t {
   LAYER_HIDDEN = 1,
@@ -228,6 +229,14 @@ struct LayerServices {
   // ERR_UNSUPPORTEDFEAT for the others (or passing them to the entry they found installed).
   int32_t (*drawn_border)(qmState* L, qmLayer* layer, qmLayerState* state, int32_t kind, int32_t size, LayerImage* out,
                           Rect* at);
+  // A drawn layer's content rendered again through a matrix (the layer's own, times the display's
+  // scale for a display-scaled state), so that a turned or scaled shape stays sharp instead of
+  // being resampled. The matrix turns the content about its middle; at->x and at->y give where the
+  // image's corner lies from the content's corner in the content's own pixels once turned (the
+  // layers place the image by it), at->width and at->height its size. 0 with the planes;
+  // ERR_UNSUPPORTEDFEAT when the kind is not rendered so (the state is then resampled); else the
+  // renderer's error. Filled in as drawn_border is.
+  int32_t (*render_transformed)(qmState* L, qmLayer* layer, const Matrix2& m, LayerImage* out, Rect* at);
 };
 LayerServices& layer_services();
 void layer_services_reset();

@@ -22,6 +22,9 @@ struct qmDisplay;
 
 namespace qm {
 
+struct qmTransformTags;
+struct qmDrawTagOptions;
+
 void layers_install_hooks();
 // The refresh of a changed rectangle of the current picture: composed and shown at once while the
 // display is the output, collected on the display's list while a picture is selected.
@@ -96,6 +99,10 @@ int32_t layer_set_transform(qmState* L, qmLayer* layer, const TransformBlock& bl
 inline int32_t layer_rebuild(qmState* L, qmLayer* layer) {
   return layer_set_transform(L, layer, layer->transform);
 }
+
+// The display options of a showing or drawing command as a layer's transform block and style.
+TransformBlock layer_transform_of(const qmTransformTags& tt);
+LayerStyle layer_style_of(const qmDrawTagOptions& dt);
 
 // The command library: installs the hooks and registers the commands.
 int32_t layers_init(qmState* L);

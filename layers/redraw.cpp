@@ -2,6 +2,7 @@
 #include "layers/redraw.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "display/display.h"
 #include "engine/errcodes.h"
@@ -319,8 +320,12 @@ Rect layer_shadow_rect(const qmLayer* layer, const qmLayerState* t, double scale
 Rect layer_bounds(const qmLayer* layer, const qmLayerState* t, double scale_x, double scale_y) {
   Rect r{t->bounds_x, t->bounds_y, t->width, t->height};
   if (layer->border) {
-    // Without its image yet, the border of a plain layer grows it by the border size.
-    const int32_t b = std::max(layer->border_size, 0);
+    // Without its image yet, the border grows the layer by the border size at the state's scale
+    // (and a border that a drawing library renders by the few pixels of a stroke's or an
+    // anti-aliased rim).
+    const double scale = t == layer->content ? 1.0 : std::max({scale_x, scale_y, 1.0});
+    const int32_t rim = layer->content && layer->content->drawn ? 3 : 0;
+    const int32_t b = int32_t(std::ceil(std::max(layer->border_size, 0) * scale)) + rim;
     rect_union(r, t->border.bitmap ? border_rect(t) : Rect{r.x - b, r.y - b, r.width + 2 * b, r.height + 2 * b});
   }
   if (layer->shadow) rect_union(r, layer_shadow_rect(layer, t, scale_x, scale_y));

@@ -439,7 +439,8 @@ int32_t style_one(const PairContext& cx, qmLayer* layer, int32_t t, bool group) 
   // Commit.
   const Rect before = layer_bounds(layer, layer->display, cx.sx, cx.sy);
   dirty_list_add(dirty, before, true);
-  if (shadow || border || filters || content || geometry || anchored || clip_given || share_changed) layer_free_caches(layer);
+  if (shadow || border || filters || content || drawn || geometry || anchored || clip_given || share_changed)
+    layer_free_caches(layer);
   layer->clip_share = clip_share ? 1 : 0;
   layer->hidden = hidden ? 1 : 0;
   layer->transparency = transparency;

@@ -38,12 +38,24 @@ void drop_display_state(qmLayer* layer) {
   layer->display = layer->unscaled;
 }
 
+int32_t rendered_state(qmLayer* layer, LayerImage image, const Rect& at, double mid_x, double mid_y, const Matrix2& m,
+                       bool display, qmLayerState** out);
+int32_t carry_clip(qmLayer* layer, qmLayerState* t, const Matrix2& m, double mid_x, double mid_y, bool display);
+
 // A new state with the content resampled through m, the content's middle landing on (mid_x,
 // mid_y) of the picture. The content's clip region follows: shared by an unscaled state when the
 // layer shares it, else a copy carried the same way. 0, ERR_MEM or the source's look-up error.
 int32_t build_state(qmState* L, qmLayer* layer, const Matrix2& m, double mid_x, double mid_y, int32_t smooth,
                     bool display, qmLayerState** out) {
   qmLayerState* c = layer->content;
+  // A drawn layer is rendered again at its new geometry where its library can.
+  if (layer_kind_is_drawn(layer->type)) {
+    LayerImage drawn;
+    Rect placed;
+    const int32_t error = layer_services().render_transformed(L, layer, m, &drawn, &placed);
+    if (error == 0) return rendered_state(layer, drawn, placed, mid_x, mid_y, m, display, out);
+    if (error != ERR_UNSUPPORTEDFEAT) return error;
+  }
   LayerPlanes p;
   if (int32_t error = layer_build_transformed(L, layer, c, false, &p)) return error;
   const double cx = c->content_w / 2.0, cy = c->content_h / 2.0;
@@ -103,19 +115,50 @@ int32_t build_state(qmState* L, qmLayer* layer, const Matrix2& m, double mid_x, 
   }
   transform_pixels(job);
   qmos_free_mask(full);
+  if (int32_t error = carry_clip(layer, t, m, mid_x, mid_y, display)) {
+    layer_state_free(t);
+    return error;
+  }
+  *out = t;
+  return 0;
+}
+
+// A new state holding a rendered image whose corner lies at `at` from the content's corner in the
+// content's pixels turned about its middle, which lands on (mid_x, mid_y).
+int32_t rendered_state(qmLayer* layer, LayerImage image, const Rect& at, double mid_x, double mid_y, const Matrix2& m,
+                       bool display, qmLayerState** out) {
+  const qmLayerState* c = layer->content;
+  qmLayerState* t = new_state_like(c);
+  if (!t) {
+    layer_image_free(image);
+    return ERR_MEM;
+  }
+  t->transformed = image;
+  t->bounds_x = to_i32(std::floor(mid_x - c->content_w / 2.0 + at.x + 0.5));
+  t->bounds_y = to_i32(std::floor(mid_y - c->content_h / 2.0 + at.y + 0.5));
+  t->width = at.width, t->height = at.height;
+  if (int32_t error = carry_clip(layer, t, m, mid_x, mid_y, display)) {
+    layer_state_free(t);
+    return error;
+  }
+  *out = t;
+  return 0;
+}
+
+// The content's clip region follows a new state: shared by an unscaled state when the layer shares
+// it, else a copy turned the same way.
+int32_t carry_clip(qmLayer* layer, qmLayerState* t, const Matrix2& m, double mid_x, double mid_y, bool display) {
+  const qmLayerState* c = layer->content;
   if (c->clip) {
     if (layer->clip_share && !display) {
       t->clip = c->clip;
     } else {
-      t->clip = clip_transform(c->clip, m, c->anchored_x + cx, c->anchored_y + cy, mid_x, mid_y);
-      if (!t->clip) {
-        layer_state_free(t);
-        return ERR_MEM;
-      }
+      t->clip = clip_transform(c->clip, m, c->anchored_x + c->content_w / 2.0, c->anchored_y + c->content_h / 2.0,
+                               mid_x, mid_y);
+      if (!t->clip) return ERR_MEM;
       t->clip_owned = 1;
     }
   }
-  *out = t;
   return 0;
 }
 

@@ -3,13 +3,16 @@
 # compares standard output and exit status with PROGRAM.out and PROGRAM.status. PROGRAM.setup
 # (when there is one) runs first in the program's scratch folder, to lay out files there;
 # PROGRAM.check runs there afterwards and fails the test by its exit status, to judge the files
-# the program left on disk. Both are bash scripts and see the program's folder as $src_dir.
+# the program left on disk. Both are bash scripts and see the program's folder as $src_dir and the
+# build folder as $build_dir.
 set -u
 player=$1 qmasm=$2 src=$(realpath "$3")
 base=${src%.qasm}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export src_dir=$(cd "$(dirname "$src")" && pwd)
+# The build folder, where .check scripts find the test tools (tests/tools/).
+export build_dir=$(cd "$(dirname "$player")" && pwd)
 "$qmasm" "$src" -o "$work/prog.qmb" || { echo "assembling $src failed"; exit 1; }
 if [ -f "$base.setup" ]; then
   (cd "$work" && bash "$base.setup") || { echo "setup failed"; exit 1; }

@@ -1,5 +1,5 @@
 // A look inside the module player for tests: what each channel and the player hold after every
-// tick. The player itself never calls this; only tests include it.
+// tick. Only tests include this; the player calls back only while a test's watch is set.
 #pragma once
 
 #include <cstdint>
@@ -35,7 +35,8 @@ ModProbe mod_probe(const qmModPlayer* player);
 using ModProbeWatch = void (*)(const ModProbe& probe, void* context);
 void mod_probe_watch(qmModPlayer* player, ModProbeWatch watch, void* context);
 
-// Sets the player's flags: 1 stops at the first loop, rendering silence from then on.
+// The stop-at-loop flag, which no caller of the player sets: once the song has looped, the player
+// renders silence.
 void mod_probe_set_stop_at_loop(qmModPlayer* player, bool on);
 
 }  // namespace qm

@@ -2,7 +2,9 @@
 // its output.
 //   qmsound render FILE --seconds N   writes N seconds of the module FILE as raw signed 16-bit
 //                                     little-endian stereo at 48000 Hz to standard output
+#include <cerrno>
 #include <charconv>
+#include <csignal>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -86,5 +88,7 @@ int main(int argc, char** argv) {
                  text);
     return 2;
   }
+  // A file size limit makes the write fail with a message instead of killing the tool.
+  std::signal(SIGXFSZ, SIG_IGN);
   return render(argv[2], seconds);
 }

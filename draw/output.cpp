@@ -62,11 +62,154 @@ void box_origin(const ShapeDesc& d, int32_t x, int32_t y, int64_t* ox, int64_t* 
   *oy = int64_t(y) - to_i64(std::trunc(std::clamp(ty, -1e15, 1e15)));
 }
 
+// The output as plain pixels that a shape can go straight into: a selected picture without a mask
+// or alpha channel of its own to keep, or the display's picture while it is shown as it is (no
+// layers, sprites or scaling), under no shaped clip region. The rectangle is the output's size
+// within its clip region.
+struct PlainTarget {
+  qmBitmap* bitmap = nullptr;
+  qmBlitOutput* present = nullptr;  // the display to show the change on, or none
+  Rect clip;
+};
+
+bool plain_target(int32_t out_w, int32_t out_h, PlainTarget* t) {
+  qmBlitOutput* out = blit_globals().current;
+  const qmClipRegion* region = clipregion_active();
+  if (!out || (region && region->mask)) return false;
+  if (qmBitmap* dest = drawtarget_dest()) {
+    if (out->target_mask || out->target_alpha) return false;
+    t->bitmap = dest;
+  } else {
+    if (out->object_type != kOutputDisplay || out->layers_on || out->scaled || !out->front) return false;
+    if (out->picture && out->picture->sprites) return false;
+    t->bitmap = out->front;
+    t->present = out;
+  }
+  t->clip = rect_intersect(Rect{0, 0, out_w, out_h}, Rect{0, 0, t->bitmap->width, t->bitmap->height});
+  if (region) t->clip = rect_intersect(t->clip, Rect{region->x, region->y, region->width, region->height});
+  return true;
+}
+
+// What a direct drawing changed: shown on the display, or marked for the double buffer's Flip.
+void plain_done(qmDisplay* d, const PlainTarget& t, const Rect& r) {
+  if (r.width <= 0 || r.height <= 0) return;
+  if (t.present) display_present_rect(t.bitmap, r.x, r.y, t.present, r.x, r.y, r.width, r.height, 0);
+  else if (d->double_buffer) dblbuf_mark(d, r.x, r.y, r.width, r.height);
+}
+
+bool options_leave_colours(const ShapeCall& c) {
+  if (!c.options) return true;
+  const qmDrawTagOptions& o = *c.options;
+  return !any_filter(o.filters) && o.tint <= 0 && o.transparency <= 0;
+}
+
+// A plain box (no rounding, turn or anti-aliasing, a one-pixel outline when unfilled): its shadow,
+// edge and body are rectangles.
+bool plain_box(const ShapeDesc& d) {
+  const ShapeGeometry& g = d.geometry;
+  const qmDrawStyle& s = d.style;
+  return g.type == OBJ_BOX && d.matrix.is_identity() && !(s.draw.form_style & FORM_ANTIALIAS) &&
+         g.corners[0] == 0 && g.corners[1] == 0 && g.corners[2] == 0 && g.corners[3] == 0 &&
+         (s.draw.fill_style != FILLNONE || s.effects.line_width <= 1);
+}
+
+void fill_clipped(qmBitmap* b, const Rect& clip, Rect r, uint32_t rgb) {
+  r = rect_intersect(r, clip);
+  if (r.width > 0 && r.height > 0) qmos_fill_bitmap_rect(b, r.x, r.y, r.width, r.height, rgb);
+}
+
+Rect draw_plain_box(const ShapeDesc& d, const PlainTarget& t, int64_t ox, int64_t oy) {
+  const qmDrawStyle& s = d.style;
+  const qmShapeEffects& fx = s.effects;
+  const bool filled = s.draw.fill_style != FILLNONE;
+  const int32_t form = s.draw.form_style;
+  const int32_t e = filled && (form & FORM_EDGE) ? std::clamp(fx.edge_size, 1, 64) : 0;
+  const int32_t sd = filled && (form & FORM_SHADOW) ? std::clamp(fx.shadow_size, 1, 64) : 0;
+  auto at = [](int64_t v) { return int32_t(std::clamp<int64_t>(v, INT32_MIN / 2, INT32_MAX / 2)); };
+  const Rect body{at(ox), at(oy), d.geometry.width, d.geometry.height};
+  const Rect object{body.x - e, body.y - e, body.width + 2 * e, body.height + 2 * e};
+  Rect changed = object;
+  if (sd) {
+    int32_t left = 0, top = 0, right = 0, bottom = 0;
+    anchor_offset(sd, fx.shadow_direction, &left, &top, &right, &bottom);
+    const Rect shadow{object.x + right - left, object.y + bottom - top, object.width, object.height};
+    fill_clipped(t.bitmap, t.clip, shadow, fx.shadow_colour & 0xFFFFFF);
+    rect_union(changed, shadow);
+  }
+  if (e) fill_clipped(t.bitmap, t.clip, object, fx.edge_colour & 0xFFFFFF);
+  const uint32_t rgb = d.colour & 0xFFFFFF;
+  if (filled) {
+    fill_clipped(t.bitmap, t.clip, body, rgb);
+  } else {
+    for (const Rect& side : {Rect{body.x, body.y, body.width, 1}, Rect{body.x, body.y + body.height - 1, body.width, 1},
+                             Rect{body.x, body.y, 1, body.height}, Rect{body.x + body.width - 1, body.y, 1, body.height}})
+      fill_clipped(t.bitmap, t.clip, side, rgb);
+  }
+  return rect_intersect(changed, t.clip);
+}
+
+// Liang-Barsky in 64 bits: the segment cut to the rectangle; false when it misses it.
+bool clip_segment(const Rect& r, int64_t& x0, int64_t& y0, int64_t& x1, int64_t& y1) {
+  const int64_t dx = x1 - x0, dy = y1 - y0;
+  const int64_t p[4] = {-dx, dx, -dy, dy};
+  const int64_t q[4] = {x0 - r.x, int64_t(r.x) + r.width - 1 - x0, y0 - r.y, int64_t(r.y) + r.height - 1 - y0};
+  double lo = 0.0, hi = 1.0;
+  for (int i = 0; i < 4; ++i) {
+    if (p[i] == 0) {
+      if (q[i] < 0) return false;
+      continue;
+    }
+    const double u = double(q[i]) / double(p[i]);
+    if (p[i] < 0) lo = std::max(lo, u);
+    else hi = std::min(hi, u);
+    if (lo > hi) return false;
+  }
+  const int64_t sx = x0, sy = y0;
+  x0 = sx + std::llround(lo * double(dx)), y0 = sy + std::llround(lo * double(dy));
+  x1 = sx + std::llround(hi * double(dx)), y1 = sy + std::llround(hi * double(dy));
+  return true;
+}
+
+// A one-pixel line of one colour, cut to the output first.
+Rect draw_plain_line(const ShapeDesc& d, const PlainTarget& t, int64_t ox, int64_t oy) {
+  int64_t x0 = ox + d.line[0], y0 = oy + d.line[1], x1 = ox + d.line[2], y1 = oy + d.line[3];
+  if (t.clip.width <= 0 || t.clip.height <= 0 || !clip_segment(t.clip, x0, y0, x1, y1)) return Rect{};
+  qmos_draw_line(t.bitmap, int32_t(x0), int32_t(y0), int32_t(x1), int32_t(y1), d.colour & 0xFFFFFF);
+  return Rect{int32_t(std::min(x0, x1)), int32_t(std::min(y0, y1)), int32_t(std::llabs(x1 - x0) + 1),
+              int32_t(std::llabs(y1 - y0) + 1)};
+}
+
+// Opaque shapes of plain colours on a plain output skip the image: 1 when drawn, 0 when the image
+// is needed, or an error.
+int32_t draw_plain(const ShapeCall& c, int32_t out_w, int32_t out_h) {
+  const ShapeDesc& d = c.desc;
+  PlainTarget t;
+  if (!options_leave_colours(c) || !shape_direct_possible(d) || !plain_target(out_w, out_h, &t)) return 0;
+  int64_t ox = 0, oy = 0;
+  box_origin(d, c.x, c.y, &ox, &oy);
+  qmDisplay* display = display_current();
+  const bool line = d.geometry.type == OBJ_LINE;
+  if (line && d.thickness == 1 && d.matrix.is_identity() && !(d.style.draw.form_style & FORM_ANTIALIAS)) {
+    plain_done(display, t, draw_plain_line(d, t, ox, oy));
+    return 1;
+  }
+  if (plain_box(d)) {
+    plain_done(display, t, draw_plain_box(d, t, ox, oy));
+    return 1;
+  }
+  Rect changed;
+  if (int32_t err = shape_render_onto(d, t.bitmap, t.clip, ox, oy, &changed)) return err;
+  plain_done(display, t, changed);
+  return 1;
+}
+
 int32_t draw_direct(qmState* L, const ShapeCall& c) {
   qmDisplay* d = display_current();
   int32_t out_w = 0, out_h = 0;
   if (!d || !clipregion_output_size(&out_w, &out_h)) return ERR_CLOSEDDISPDRAW;
   if (int32_t err = drawtarget_prepare(L)) return err;
+  const int32_t plain = draw_plain(c, out_w, out_h);
+  if (plain != 0) return plain == 1 ? 0 : plain;
   ShapeImage img;
   if (int32_t err = shape_render_image(L, c.desc, ShapeUse::Draw, 0, &img)) return err;
   if (c.options)

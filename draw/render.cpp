@@ -1,4 +1,6 @@
 // The shape renderer: outlines to planes.
+#include <emmintrin.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -11,6 +13,7 @@
 #include "gfx/bitmap.h"
 #include "gfx/blitpixels.h"
 #include "gfx/compose.h"
+#include "gfx/pixelloops.h"
 #include "gfx/shape.h"
 
 namespace qm {
@@ -282,7 +285,112 @@ int32_t merge_aa(const ShapeDesc& d, const Derived& v, const Layout& l, const Sh
   return 0;
 }
 
+// Puts the colour through the raster's coverage onto the bitmap, the raster's corner at (x, y),
+// within clip: full coverage as runs of the colour, partial coverage blended.
+void compose_coverage(qmBitmap* b, const Rect& clip, const qmRaster& r, int64_t x, int64_t y, uint32_t rgb) {
+  const int64_t x0 = std::max<int64_t>(clip.x, x), y0 = std::max<int64_t>(clip.y, y);
+  const int64_t x1 = std::min<int64_t>(int64_t(clip.x) + clip.width, x + r.width);
+  const int64_t y1 = std::min<int64_t>(int64_t(clip.y) + clip.height, y + r.height);
+  if (x0 >= x1 || y0 >= y1 || !r.coverage) return;
+  const uint32_t value = color_to_pixel_format(rgb, b->format);
+  const int32_t ppr = b->bytes_per_row / 4;
+  const int32_t n = int32_t(x1 - x0);
+  for (int64_t row = y0; row < y1; ++row) {
+    const uint8_t* c = r.coverage + size_t(row - y) * size_t(r.bpr) + size_t(x0 - x);
+    uint32_t* p = b->pixels + size_t(row) * size_t(ppr) + size_t(x0);
+    for (int32_t i = 0; i < n;) {
+      // Sixteen bytes at a time: past empty ones, and to the end of a run of full ones.
+      if (i + 64 <= n) {
+        const __m128i* q = reinterpret_cast<const __m128i*>(c + i);
+        const __m128i any = _mm_or_si128(_mm_or_si128(_mm_loadu_si128(q), _mm_loadu_si128(q + 1)),
+                                         _mm_or_si128(_mm_loadu_si128(q + 2), _mm_loadu_si128(q + 3)));
+        if (_mm_movemask_epi8(_mm_cmpeq_epi8(any, _mm_setzero_si128())) == 0xFFFF) {
+          i += 64;
+          continue;
+        }
+      }
+      if (i + 16 <= n) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(c + i));
+        const uint32_t empty = uint32_t(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_setzero_si128())));
+        if (empty == 0xFFFF) {
+          i += 16;
+          continue;
+        }
+        if (empty & 1) {
+          i += __builtin_ctz(~empty);
+          continue;
+        }
+      }
+      const uint32_t a = c[i];
+      if (a == 0) {
+        ++i;
+      } else if (a == 255) {
+        int32_t j = i + 1;
+        const __m128i full = _mm_set1_epi8(char(0xFF));
+        // Whole cache lines of full coverage first.
+        for (; j + 64 <= n; j += 64) {
+          const __m128i* q = reinterpret_cast<const __m128i*>(c + j);
+          const __m128i all = _mm_and_si128(_mm_and_si128(_mm_loadu_si128(q), _mm_loadu_si128(q + 1)),
+                                            _mm_and_si128(_mm_loadu_si128(q + 2), _mm_loadu_si128(q + 3)));
+          if (_mm_movemask_epi8(_mm_cmpeq_epi8(all, full)) != 0xFFFF) break;
+        }
+        for (; j + 16 <= n; j += 16) {
+          const uint32_t same = uint32_t(
+              _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(c + j)), full)));
+          if (same != 0xFFFF) {
+            j += __builtin_ctz(~same);
+            break;
+          }
+        }
+        while (j < n && c[j] == 255) ++j;
+        fill_loop(p, 0, i, 0, j - i, 1, value);
+        i = j;
+      } else {
+        const uint32_t t = p[i];
+        uint32_t out = 0;
+        for (int shift = 0; shift < 32; shift += 8) {
+          const int32_t tc = int32_t((t >> shift) & 255), sc = int32_t((value >> shift) & 255);
+          out |= uint32_t(tc + ((sc - tc) * int32_t(a) + 127) / 255) << shift;
+        }
+        p[i++] = out;
+      }
+    }
+  }
+}
+
 }  // namespace
+
+bool shape_direct_possible(const ShapeDesc& d) {
+  const Derived v = derive(d, ShapeUse::Draw);
+  return (v.fill == FILLNONE || v.fill == FILLCOLOR) && v.transparency == 0 &&
+         !(v.edge && v.edge_transparency) && !(v.shadow && v.shadow_transparency);
+}
+
+int32_t shape_render_onto(const ShapeDesc& d, qmBitmap* target, const Rect& clip, int64_t ox, int64_t oy,
+                          Rect* changed) {
+  const Derived v = derive(d, ShapeUse::Draw);
+  Layout l;
+  if (int32_t err = lay_out(d, v, ShapeUse::Draw, 0, &l)) return err;
+  const int64_t x = ox + l.image.x0, y = oy + l.image.y0;
+  const bool line = d.geometry.type == OBJ_LINE;
+  const bool filled = v.fill != FILLNONE && !line;
+  Coverage c;
+  if (c.make(l)) return ERR_MEM;
+  // The shadow is the edge (or the shape) moved: one raster serves both.
+  if (v.shadow || v.edge) {
+    if (v.edge) cover_grown(c.r, d, v, l, true, 0, 0, v.aa);
+    else cover(c.r, in_image(l.fill, l), false, true, 0, v.aa);
+    if (v.shadow) compose_coverage(target, clip, c.r, x + l.shadow_x, y + l.shadow_y, v.shadow_rgb);
+    if (v.edge) compose_coverage(target, clip, c.r, x, y, v.edge_rgb);
+    if (v.edge) c.clear();
+  }
+  if (v.edge || !v.shadow) cover(c.r, in_image(l.fill, l), line, filled, filled ? 0 : v.line_width, v.aa);
+  compose_coverage(target, clip, c.r, x, y, v.rgb);
+  *changed = rect_intersect(clip, Rect{int32_t(std::clamp<int64_t>(x, INT32_MIN / 2, INT32_MAX / 2)),
+                                       int32_t(std::clamp<int64_t>(y, INT32_MIN / 2, INT32_MAX / 2)), c.r.width,
+                                       c.r.height});
+  return 0;
+}
 
 int32_t shape_render_image(qmState* L, const ShapeDesc& d, ShapeUse use, int32_t grow, ShapeImage* out) {
   *out = ShapeImage{};

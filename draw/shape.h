@@ -60,6 +60,13 @@ enum class ShapeUse {
 // or the texture brush's lookup error.
 int32_t shape_render_image(qmState* L, const ShapeDesc& d, ShapeUse use, int32_t grow, ShapeImage* out);
 
+// The direct way for opaque shapes of one colour each: without an image, each part's coverage
+// goes straight onto a plain bitmap (one without planes of its own to keep), lowest first, within
+// clip; the frame's corner lands at (ox, oy). *changed gets the rectangle touched. 0 or ERR_MEM.
+bool shape_direct_possible(const ShapeDesc& d);
+int32_t shape_render_onto(const ShapeDesc& d, qmBitmap* target, const Rect& clip, int64_t ox, int64_t oy,
+                          Rect* changed);
+
 // The commands' work. A shape at (x, y) (specials resolved against its size and the anchor) with
 // the display options read from the table at option_index (0: none) or the rotation given:
 // direct drawing with layers off, a new shape layer with layers on. 0 or an error code, with the

@@ -2,7 +2,8 @@
 ; Circles, ellipses, boxes with corners, arcs both ways and a star polygon, at radii 15 to 300, drawn
 ; into brushes; the .check has cairo draw the exact shapes and compares: without anti-aliasing every
 ; pixel matches but within 1.5 pixels of an outline; anti-aliased with an edge and a shadow, the
-; fill, edge and shadow colours match there too.
+; fill, edge and shadow colours match there too. The second brush has a mask of its own, so that its
+; shapes go through the composed shape image rather than straight into the pixels.
 ; call CreateBrush(1, 1300, 700, 0)
 ; call SelectBrush(1)
 ; call SetFillStyle(1)
@@ -30,6 +31,7 @@
 ; call EndSelect()
 ; call SaveBrush(1, "shapes.bmp")
 ; call CreateBrush(2, 760, 420, 0)
+; call SetBrushTransparency(2, $123456)
 ; call SelectBrush(2)
 ; call SetFormStyle(16)
 ; call SetFormStyle(64, $FF8000, 4)
@@ -219,34 +221,39 @@
   LOADK r4 #0
   CALL r0 5 2
 .lineno 28
+  GETGLOBAL r0 "setbrushtransparency"
+  LOADK r1 #2
+  LOADK r2 #1193046
+  CALL r0 3 2
+.lineno 29
   GETGLOBAL r0 "selectbrush"
   LOADK r1 #2
   CALL r0 2 2
-.lineno 29
+.lineno 30
   GETGLOBAL r0 "setformstyle"
   LOADK r1 #16
   CALL r0 2 2
-.lineno 30
+.lineno 31
   GETGLOBAL r0 "setformstyle"
   LOADK r1 #64
   LOADK r2 #16744448
   LOADK r3 #4
   CALL r0 4 2
-.lineno 31
+.lineno 32
   GETGLOBAL r0 "setformstyle"
   LOADK r1 #32
   LOADK r2 #8421504
   LOADK r3 #8
   LOADK r4 #3
   CALL r0 5 2
-.lineno 32
+.lineno 33
   GETGLOBAL r0 "circle"
   LOADK r1 #20
   LOADK r2 #20
   LOADK r3 #100
   LOADK r4 #16711680
   CALL r0 5 2
-.lineno 33
+.lineno 34
   GETGLOBAL r0 "box"
   LOADK r1 #260
   LOADK r2 #20
@@ -255,7 +262,7 @@
   LOADK r5 #65280
   LOADK r6 #30
   CALL r0 7 2
-.lineno 34
+.lineno 35
   GETGLOBAL r0 "ellipse"
   LOADK r1 #480
   LOADK r2 #20
@@ -263,7 +270,7 @@
   LOADK r4 #60
   LOADK r5 #255
   CALL r0 6 2
-.lineno 35
+.lineno 36
   GETGLOBAL r0 "arc"
   LOADK r1 #260
   LOADK r2 #200
@@ -273,7 +280,7 @@
   LOADK r6 #45
   LOADK r7 #16776960
   CALL r0 8 2
-.lineno 36
+.lineno 37
   GETGLOBAL r0 "polygon"
   LOADK r1 #500
   LOADK r2 #180
@@ -281,10 +288,10 @@
   LOADK r4 #5
   LOADK r5 #65535
   CALL r0 6 2
-.lineno 37
+.lineno 38
   GETGLOBAL r0 "endselect"
   CALL r0 1 2
-.lineno 38
+.lineno 39
   GETGLOBAL r0 "savebrush"
   LOADK r1 #2
   LOADK r2 "aa.bmp"

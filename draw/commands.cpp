@@ -264,8 +264,8 @@ int32_t cmd_line(qmState* L) {
   d.colour = opt_colour(L, 5);
   ShapeOptions o;
   int32_t thickness = 1;
+  // A box beyond 32 bits cannot become an image, but a one-pixel line across it is drawn directly.
   const int64_t w = std::llabs(int64_t(x2) - x1) + 1, h = std::llabs(int64_t(y2) - y1) + 1;
-  if (w > INT32_MAX || h > INT32_MAX) return ERR_MEM;
   auto extra = [&](int32_t t) {
     table_field(L, t, "thickness", &thickness);
     return 0;
@@ -274,9 +274,9 @@ int32_t cmd_line(qmState* L) {
   if (int32_t err = read_options(L, 6, 0, 0, &o, extra, number)) return err;
   const int32_t left = std::min(x1, x2), top = std::min(y1, y2);
   d.geometry.type = OBJ_LINE;
-  d.geometry.width = int32_t(w), d.geometry.height = int32_t(h);
-  d.line[0] = int32_t(int64_t(x1) - left), d.line[1] = int32_t(int64_t(y1) - top);
-  d.line[2] = int32_t(int64_t(x2) - left), d.line[3] = int32_t(int64_t(y2) - top);
+  d.geometry.width = int32_t(std::min<int64_t>(w, INT32_MAX)), d.geometry.height = int32_t(std::min<int64_t>(h, INT32_MAX));
+  d.line[0] = int64_t(x1) - left, d.line[1] = int64_t(y1) - top;
+  d.line[2] = int64_t(x2) - left, d.line[3] = int64_t(y2) - top;
   d.thickness = std::clamp(thickness, 1, 64);
   // A line has no special positions: its end points stand where they are.
   return shape_command(L, d, left, top, o, true);

@@ -26,7 +26,8 @@ ShapeDesc desc_of(const qmLayer* layer, const qmLayerState* c, int32_t type) {
   g.vertices = &d.vertices;
   if (type == OBJ_LINE) {
     const int32_t x0 = std::min(d.x1, d.x2), y0 = std::min(d.y1, d.y2);
-    s.line[0] = d.x1 - x0, s.line[1] = d.y1 - y0, s.line[2] = d.x2 - x0, s.line[3] = d.y2 - y0;
+    s.line[0] = int64_t(d.x1) - x0, s.line[1] = int64_t(d.y1) - y0;
+    s.line[2] = int64_t(d.x2) - x0, s.line[3] = int64_t(d.y2) - y0;
     s.thickness = d.thickness;
   }
   s.colour = c->colour & 0xFFFFFF;

@@ -118,13 +118,21 @@ void fill_clipped(qmBitmap* b, const Rect& clip, Rect r, uint32_t rgb) {
   if (r.width > 0 && r.height > 0) qmos_fill_bitmap_rect(b, r.x, r.y, r.width, r.height, rgb);
 }
 
+// The edge size and shadow distance of a box, 0 when off.
+void box_effects(const ShapeDesc& d, int32_t* e, int32_t* sd) {
+  const qmDrawStyle& s = d.style;
+  const bool filled = s.draw.fill_style != FILLNONE;
+  const int32_t form = s.draw.form_style;
+  *e = filled && (form & FORM_EDGE) ? std::clamp(s.effects.edge_size, 1, 64) : 0;
+  *sd = filled && (form & FORM_SHADOW) ? std::clamp(s.effects.shadow_size, 1, 64) : 0;
+}
+
 Rect draw_plain_box(const ShapeDesc& d, const PlainTarget& t, int64_t ox, int64_t oy) {
   const qmDrawStyle& s = d.style;
   const qmShapeEffects& fx = s.effects;
   const bool filled = s.draw.fill_style != FILLNONE;
-  const int32_t form = s.draw.form_style;
-  const int32_t e = filled && (form & FORM_EDGE) ? std::clamp(fx.edge_size, 1, 64) : 0;
-  const int32_t sd = filled && (form & FORM_SHADOW) ? std::clamp(fx.shadow_size, 1, 64) : 0;
+  int32_t e = 0, sd = 0;
+  box_effects(d, &e, &sd);
   auto at = [](int64_t v) { return int32_t(std::clamp<int64_t>(v, INT32_MIN / 2, INT32_MAX / 2)); };
   const Rect body{at(ox), at(oy), d.geometry.width, d.geometry.height};
   const Rect object{body.x - e, body.y - e, body.width + 2 * e, body.height + 2 * e};
@@ -194,6 +202,11 @@ int32_t draw_plain(const ShapeCall& c, int32_t out_w, int32_t out_h) {
     return 1;
   }
   if (plain_box(d)) {
+    // The same size limit as a box drawn through its image.
+    int32_t e = 0, sd = 0;
+    box_effects(d, &e, &sd);
+    if (!picture_size_allowed(int64_t(d.geometry.width) + 2 * e + sd, int64_t(d.geometry.height) + 2 * e + sd))
+      return ERR_MEM;
     plain_done(display, t, draw_plain_box(d, t, ox, oy));
     return 1;
   }
@@ -276,8 +289,8 @@ int32_t make_layer(qmState* L, qmBGPic* pic, const ShapeCall& c) {
   spec.width = g.width, spec.height = g.height;
   if (g.type == OBJ_LINE) {
     // The end points are picture coordinates; the layer stands at their top-left.
-    drawn.x1 = c.x + d.line[0], drawn.y1 = c.y + d.line[1];
-    drawn.x2 = c.x + d.line[2], drawn.y2 = c.y + d.line[3];
+    drawn.x1 = int32_t(c.x + d.line[0]), drawn.y1 = int32_t(c.y + d.line[1]);
+    drawn.x2 = int32_t(c.x + d.line[2]), drawn.y2 = int32_t(c.y + d.line[3]);
     drawn.thickness = 1;
   }
   TransformBlock block;

@@ -86,7 +86,7 @@ int32_t lay_out(const ShapeDesc& d, const Derived& v, ShapeUse use, int32_t grow
   const ShapeGeometry& g = d.geometry;
   OutlineTransform t{d.matrix, (g.width - 1) / 2.0, (g.height - 1) / 2.0};
   if (g.type == OBJ_LINE) {
-    l->fill = {t.apply(d.line[0], d.line[1]), t.apply(d.line[2], d.line[3])};
+    l->fill = {t.apply(double(d.line[0]), double(d.line[1])), t.apply(double(d.line[2]), double(d.line[3]))};
     l->frame = outline_box(l->fill);
   } else if (!shape_outline_points(g, t, 0, &l->fill, &l->frame)) {
     return ERR_WRONGUSAGE;

@@ -29,7 +29,7 @@ struct qmAlphaChannel;
 
 struct ShapeDesc {
   ShapeGeometry geometry;  // type OBJ_LINE for a line
-  int32_t line[4] = {0, 0, 0, 0};  // a line's end points in its box
+  int64_t line[4] = {0, 0, 0, 0};  // a line's end points in its box (which may pass 32 bits)
   int32_t thickness = 1;           // a line's
   uint32_t colour = 0;             // 0xAARRGGBB, the top byte a transparency
   qmDrawStyle style;               // the renderer's own copy

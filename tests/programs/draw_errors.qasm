@@ -37,6 +37,10 @@
 ; print "width", GetLastError()
 ; call Circle(0, 0, 20000, $FFFFFF)
 ; print "oversize", GetLastError()
+; call Box(2000000000, 2000000000, 2000000000, 2000000000, $FF0000)
+; print "oversize box", GetLastError()
+; call Line(-2147483648, 7, 2147483647, 7, $FFFFFF)
+; print "line across the int range", GetLastError(), ReadPixel(100, 7)
 ; call Plot(640, 0, $FFFFFF)
 ; print "plot outside", GetLastError()
 ; call ReadPixel(640, 0)
@@ -267,29 +271,61 @@
   CALL r2 1 0
   CALL r0 0 2
 .lineno 36
+  GETGLOBAL r0 "box"
+  LOADK r1 #2000000000
+  LOADK r2 #2000000000
+  LOADK r3 #2000000000
+  LOADK r4 #2000000000
+  LOADK r5 #16711680
+  CALL r0 6 2
+.lineno 37
+  GETGLOBAL r0 "debugprint"
+  LOADK r1 "oversize box"
+  GETGLOBAL r2 "getlasterror"
+  CALL r2 1 0
+  CALL r0 0 2
+.lineno 38
+  GETGLOBAL r0 "line"
+  LOADK r1 #-2147483648
+  LOADK r2 #7
+  LOADK r3 #2147483647
+  LOADK r4 #7
+  LOADK r5 #16777215
+  CALL r0 6 2
+.lineno 39
+  GETGLOBAL r0 "debugprint"
+  LOADK r1 "line across the int range"
+  GETGLOBAL r2 "getlasterror"
+  CALL r2 1 2
+  GETGLOBAL r3 "readpixel"
+  LOADK r4 #100
+  LOADK r5 #7
+  CALL r3 3 0
+  CALL r0 0 2
+.lineno 40
   GETGLOBAL r0 "plot"
   LOADK r1 #640
   LOADK r2 #0
   LOADK r3 #16777215
   CALL r0 4 2
-.lineno 37
+.lineno 41
   GETGLOBAL r0 "debugprint"
   LOADK r1 "plot outside"
   GETGLOBAL r2 "getlasterror"
   CALL r2 1 0
   CALL r0 0 2
-.lineno 38
+.lineno 42
   GETGLOBAL r0 "readpixel"
   LOADK r1 #640
   LOADK r2 #0
   CALL r0 3 2
-.lineno 39
+.lineno 43
   GETGLOBAL r0 "debugprint"
   LOADK r1 "read outside"
   GETGLOBAL r2 "getlasterror"
   CALL r2 1 0
   CALL r0 0 2
-.lineno 40
+.lineno 44
   GETGLOBAL r0 "box"
   LOADK r1 #0
   LOADK r2 #0
@@ -297,7 +333,7 @@
   LOADK r4 #4
   LOADK r5 #16777215
   CALL r0 6 2
-.lineno 41
+.lineno 45
   GETGLOBAL r0 "debugprint"
   LOADK r1 "style kept"
   GETGLOBAL r2 "readpixel"
@@ -305,21 +341,21 @@
   LOADK r4 #3
   CALL r2 3 0
   CALL r0 0 2
-.lineno 42
+.lineno 46
   GETGLOBAL r0 "enablelayers"
   CALL r0 1 2
-.lineno 43
+.lineno 47
   GETGLOBAL r0 "plot"
   LOADK r1 #1
   LOADK r2 #1
   CALL r0 3 2
-.lineno 44
+.lineno 48
   GETGLOBAL r0 "debugprint"
   LOADK r1 "plot layers"
   GETGLOBAL r2 "getlasterror"
   CALL r2 1 0
   CALL r0 0 2
-.lineno 45
+.lineno 49
   GETGLOBAL r0 "box"
   LOADK r1 #10
   LOADK r2 #10
@@ -327,7 +363,7 @@
   LOADK r4 #20
   LOADK r5 #16711680
   CALL r0 6 2
-.lineno 46
+.lineno 50
   GETGLOBAL r0 "movelayer"
   LOADK r1 #1
   LOADK r2 #10
@@ -339,10 +375,10 @@
   SETTABLE r6 "async" r7
   CALL r0 7 2
   SETGLOBAL r0 "h"
-.lineno 47
+.lineno 51
   GETGLOBAL r0 "cls"
   CALL r0 1 2
-.lineno 48
+.lineno 52
   GETGLOBAL r0 "debugprint"
   LOADK r1 "cls busy"
   GETGLOBAL r2 "getlasterror"
@@ -353,14 +389,14 @@
   LOADK r6 #6
   CALL r3 4 0
   CALL r0 0 2
-.lineno 49
+.lineno 53
   GETGLOBAL r0 "cancelasyncdraw"
   GETGLOBAL r1 "h"
   CALL r0 2 2
-.lineno 50
+.lineno 54
   GETGLOBAL r0 "cls"
   CALL r0 1 2
-.lineno 51
+.lineno 55
   GETGLOBAL r0 "debugprint"
   LOADK r1 "cls"
   GETGLOBAL r2 "getlasterror"
@@ -371,13 +407,13 @@
   LOADK r6 #6
   CALL r3 4 0
   CALL r0 0 2
-.lineno 52
+.lineno 56
   GETGLOBAL r0 "box"
   LOADK r1 #1
   LOADK r2 #2
   LOADK r3 #3
   CALL r0 4 2
-.lineno 53
+.lineno 57
   GETGLOBAL r0 "debugprint"
   LOADK r1 "not reached"
   CALL r0 2 2

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <memory>
 #include <new>
 #include <vector>
 
@@ -126,10 +127,34 @@ bool decode_raw(qmFileHandle* fh, const BmpHeader& h, const uint32_t* palette, u
   return true;
 }
 
+// The RLE data, read in blocks: a file of millions of codes decodes at the speed of memory.
+class CodeReader {
+ public:
+  CodeReader(qmFileHandle* fh, int64_t budget) : fh_(fh), budget_(budget) {}
+  // The next byte, or -1 at the end of the file or of the bytes the header allows.
+  int32_t next() {
+    if (at_ == have_) {
+      const int64_t want = std::min<int64_t>(budget_, int64_t(sizeof block_));
+      have_ = want > 0 ? size_t(std::max<int64_t>(qmos_read(fh_, block_, want), 0)) : 0;
+      budget_ -= int64_t(have_);
+      at_ = 0;
+      if (have_ == 0) return -1;
+    }
+    return block_[at_++];
+  }
+
+ private:
+  qmFileHandle* fh_;
+  int64_t budget_;
+  uint8_t block_[65536];
+  size_t at_ = 0, have_ = 0;
+};
+
 // RLE8, bottom-up. Decoding ends at the end-of-bitmap code, when the rows run out, after the
 // number of data bytes the header's file size allows, or at the end of the file, whichever comes
 // first; rows never reached keep index 0 and the row in progress keeps what it got. An absolute
 // run that is longer than the line is still read whole, so the next code is read where it stands.
+// No code moves the column past the line's end: a file of deltas can add up to any distance.
 void decode_rle8(qmFileHandle* fh, const BmpHeader& h, const uint32_t* palette, uint32_t* px) {
   const int32_t w = h.width;
   // A few bytes may describe a huge picture: the rows never reached are one fill.
@@ -138,8 +163,8 @@ void decode_rle8(qmFileHandle* fh, const BmpHeader& h, const uint32_t* palette, 
   else std::fill_n(px, total, palette[0]);
   std::vector<uint8_t> line(size_t(padded_row(w)), 0);
   const int32_t line_size = int32_t(line.size());
-  int64_t budget = int64_t(h.file_size) - int64_t(h.data_offset);
   qmos_seek(fh, h.data_offset, QMOS_SEEK_BEGINNING);
+  auto reader = std::make_unique<CodeReader>(fh, int64_t(h.file_size) - int64_t(h.data_offset));
   int32_t row = h.height - 1;
   int32_t x = 0;
   auto store = [&]() {
@@ -147,11 +172,7 @@ void decode_rle8(qmFileHandle* fh, const BmpHeader& h, const uint32_t* palette, 
     for (int32_t i = 0; i < w; ++i) d[i] = palette[line[size_t(i)]];
     std::fill(line.begin(), line.end(), 0);
   };
-  auto next = [&]() -> int32_t {
-    if (budget <= 0) return -1;
-    --budget;
-    return qmos_read_byte(fh);
-  };
+  auto next = [&]() -> int32_t { return reader->next(); };
   // The data may end anywhere: the row decoded so far is kept.
   while (row >= 0) {
     int32_t n = next(), v = next();
@@ -174,7 +195,7 @@ void decode_rle8(qmFileHandle* fh, const BmpHeader& h, const uint32_t* palette, 
         store();
         break;
       }
-      x += dx;
+      x = std::min(x + dx, line_size);
       if (dy > 0) {
         store();
         row -= dy;

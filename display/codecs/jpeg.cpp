@@ -21,11 +21,22 @@ namespace qm {
 namespace {
 
 constexpr size_t kInputSize = 65536;
+// Every scan of a progressive file passes over the blocks of its components again, and nothing in
+// the format bounds the number of scans: a small file of thousands of scans keeps the decoder busy
+// for minutes. Real files have about ten. Up to kFreeScans scans are always read, whatever the
+// picture's size; beyond them the scans together may pass over at most kBlockBudget blocks (a
+// hundred passes over a 4096 x 4096 plane, about a second), and never be more than kMaxScans.
+constexpr int kFreeScans = 64;
+constexpr int kMaxScans = 1000;
+constexpr int64_t kBlockBudget = int64_t(100) * (4096 / 8) * (4096 / 8);
 
 struct JpegJob {
   jpeg_error_mgr err;  // first: libjpeg's error record is the job
   std::jmp_buf jump;
   jpeg_source_mgr src;
+  jpeg_progress_mgr progress;
+  int scans;       // the scans seen so far
+  int64_t blocks;  // the blocks that those scans cover
   qmFileHandle* fh;
   JOCTET* buffer;
   bool header_only;
@@ -74,6 +85,19 @@ extern "C" void jpeg_source_skip(j_decompress_ptr c, long count) {
 
 extern "C" void jpeg_source_term(j_decompress_ptr) {}
 
+// Called before each step of reading the data, so at least once in every scan.
+extern "C" void jpeg_scan_guard(j_common_ptr c) {
+  if (!c->is_decompressor) return;
+  const auto* d = reinterpret_cast<j_decompress_ptr>(c);
+  JpegJob* job = job_of(c);
+  if (d->input_scan_number == job->scans) return;
+  job->scans = d->input_scan_number;
+  for (int i = 0; i < d->comps_in_scan; ++i)
+    job->blocks += int64_t(d->cur_comp_info[i]->width_in_blocks) * d->cur_comp_info[i]->height_in_blocks;
+  if (job->scans > kMaxScans || (job->scans > kFreeScans && job->blocks > kBlockBudget))
+    jpeg_fail(job, ERR_LOADPICTURE2);
+}
+
 inline uint32_t rgb(uint32_t r, uint32_t g, uint32_t b) { return (r << 16) | (g << 8) | b; }
 
 // CMYK samples of one row into pixels. Adobe writers store the inks inverted (255 = no ink).
@@ -118,6 +142,8 @@ int32_t jpeg_decode(JpegJob* job, jpeg_decompress_struct* cinfo) {
   job->src.bytes_in_buffer = 0;
   job->src.next_input_byte = nullptr;
   cinfo->src = &job->src;
+  job->progress.progress_monitor = jpeg_scan_guard;
+  cinfo->progress = &job->progress;
   jpeg_read_header(cinfo, TRUE);
   if (!picture_size_allowed(cinfo->image_width, cinfo->image_height)) {
     jpeg_fail(job, ERR_MEM);

@@ -6,6 +6,7 @@
 
 #include "display/codecs/gif.h"
 #include "gfx/bitmap.h"
+#include "picture_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   int32_t w = 0, h = 0, frames = 0;

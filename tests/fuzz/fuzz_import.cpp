@@ -1,5 +1,6 @@
 // The importer (JPEG, TIFF, still GIF) on any bytes from memory: header only, then a whole load.
 #include "display/codecs/codecs.h"
+#include "picture_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   int32_t w = 0, h = 0, alpha = 0;

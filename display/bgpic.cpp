@@ -93,12 +93,8 @@ void free_set(BGPicImage& set) {
 ObjectHeader* bgpic_list() { return g_bgpics; }
 
 int32_t bgpic_prepare_id(qmState* L, int32_t n, NewId* out) {
-  if (vm_type(L, n) == QM_TNIL) {
-    *out = {true, automatic_id()};
-    return 0;
-  }
-  *out = {false, arg_get_id(L, n)};
-  return bgpic_free_by_id(L, out->id, false);
+  *out = new_id_arg(L, n);
+  return out->automatic ? 0 : bgpic_free_by_id(L, out->id, false);
 }
 
 int32_t object_copy_for_layers(qmState* L, int32_t type, const ObjectId& id, CopyForLayers copy, void* object,

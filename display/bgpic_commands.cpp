@@ -41,14 +41,16 @@ int32_t size_args(qmState* L, int32_t n, int32_t* width, int32_t* height) {
   return (*width < 1 || *height < 1) ? ERR_BADDIMENSIONS : 0;
 }
 
+// Every argument is read before the picture is drawn: an argument error raised after it would
+// leave the drawing behind. The picture of the id's number goes only once the new one is drawn.
 int32_t new_filled_bgpic(qmState* L, int32_t id_arg, FillOptions& fill, int32_t width, int32_t height) {
+  const NewId id = new_id_arg(L, id_arg);
   qmBitmap* bm = nullptr;
   if (int32_t err = fill_render(fill, width, height, &bm)) {
     fill_options_free(fill);
     return err;
   }
-  NewId id;
-  if (int32_t err = bgpic_prepare_id(L, id_arg, &id)) {
+  if (int32_t err = id.automatic ? 0 : bgpic_free_by_id(L, id.id, false)) {
     qmos_free_bitmap(bm);
     fill_options_free(fill);
     return err;

@@ -31,11 +31,6 @@ namespace {
 
 constexpr uint32_t kNoColour = 0xFFFFFFFF;
 
-NewId new_id_arg(qmState* L, int32_t n) {
-  if (vm_type(L, n) == QM_TNIL) return {true, automatic_id()};
-  return {false, arg_get_id(L, n)};
-}
-
 // Frees the brush of a numbered id before it is made again.
 int32_t prepare_id(qmState* L, const NewId& id) { return id.automatic ? 0 : brush_lookup(L, id.id, false); }
 

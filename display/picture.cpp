@@ -48,6 +48,11 @@ int32_t picture_library_open(qmState* L, const qmCommand* commands, const qmCons
   return list ? objlist_register(list) : 0;
 }
 
+NewId new_id_arg(qmState* L, int32_t n) {
+  if (vm_type(L, n) == QM_TNIL) return {true, automatic_id()};
+  return {false, arg_get_id(L, n)};
+}
+
 int32_t push_new_id(qmState* L, const NewId& id, void* record) {
   if (!id.automatic) return 0;
   vm_push_lightuserdata(L, record);

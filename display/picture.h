@@ -53,6 +53,9 @@ struct NewId {
   bool automatic;
   ObjectId id;
 };
+// The id argument n of a creating command: Nil asks for an automatic id. A wrongly typed
+// argument raises its error, so a command reads its id before it makes anything.
+NewId new_id_arg(qmState* L, int32_t n);
 // Pushes the new object's handle when it got an automatic id; the command's result count.
 int32_t push_new_id(qmState* L, const NewId& id, void* record);
 

@@ -42,11 +42,6 @@ int32_t textobject_not_found(qmState*, const ObjectId& id, SpriteFrames*) {
 
 int32_t no_anim_readers(qmState*, const char*, int32_t, bool, SpriteFrames*) { return SPRITE_NOT_ANIM; }
 
-NewId new_id_arg(qmState* L, int32_t n) {
-  if (vm_type(L, n) == QM_TNIL) return {true, automatic_id()};
-  return {false, arg_get_id(L, n)};
-}
-
 // The cut of frames out of a picture: frame i at column i mod fpr and row i div fpr, offset by
 // (x, y). Width and height 0 take the whole picture as one frame.
 struct FrameCut {

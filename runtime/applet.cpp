@@ -89,22 +89,41 @@ struct CodeError {
 };
 [[noreturn]] void fail(int32_t code) { throw CodeError{code}; }
 
+// How far the applet's bytes reach: the file's size, or for a compressed applet as far as it has
+// been inflated, inflating more on demand.
+class Extent {
+ public:
+  virtual ~Extent() = default;
+  // True when the applet holds bytes up to applet offset end; fails with an error code when
+  // the bytes cannot be made.
+  virtual bool reaches(int64_t end) = 0;
+};
+
+class FileExtent : public Extent {
+ public:
+  explicit FileExtent(int64_t size) : size_(size) {}
+  bool reaches(int64_t end) override { return end <= size_; }
+
+ private:
+  int64_t size_;
+};
+
 // Sequential reads over the applet's bytes in its host file; positions are applet offsets.
 class Input {
  public:
-  Input(qmFileHandle* h, int64_t base, int64_t size) : h_(h), base_(base), size_(size) {}
+  Input(qmFileHandle* h, int64_t base, Extent* extent) : h_(h), base_(base), extent_(extent) {}
 
   int64_t pos() const { return pos_; }
-  int64_t size() const { return size_; }
-  int64_t left() const { return size_ - pos_; }
+  // True when n more bytes follow the position.
+  bool has(int64_t n) const { return n >= 0 && extent_->reaches(pos_ + n); }
 
   void bytes(void* out, int64_t n) {
-    if (n < 0 || n > left()) fail(ERR_UNEXPECTEDEOF);
+    if (!has(n)) fail(ERR_UNEXPECTEDEOF);
     if (n && qmos_read(h_, out, n) != n) fail(ERR_UNEXPECTEDEOF);
     pos_ += n;
   }
   void skip(int64_t n) {
-    if (n < 0 || n > left()) fail(ERR_UNEXPECTEDEOF);
+    if (!has(n)) fail(ERR_UNEXPECTEDEOF);
     pos_ += n;
     qmos_seek(h_, base_ + pos_, QMOS_SEEK_BEGINNING);
   }
@@ -141,7 +160,7 @@ class Input {
   }
   // n bytes at applet offset `at`, then back to where the section was.
   std::string block_at(uint32_t at, uint32_t n) {
-    if (int64_t(at) + int64_t(n) > size_) fail(ERR_UNEXPECTEDEOF);
+    check_range(at, n);
     std::string s(n, '\0');
     qmos_seek(h_, base_ + at, QMOS_SEEK_BEGINNING);
     bool ok = qmos_read(h_, s.data(), n) == int64_t(n);
@@ -151,13 +170,13 @@ class Input {
   }
   // A byte range that must lie inside the applet.
   void check_range(uint32_t at, uint32_t n) const {
-    if (int64_t(at) + int64_t(n) > size_) fail(ERR_UNEXPECTEDEOF);
+    if (!extent_->reaches(int64_t(at) + int64_t(n))) fail(ERR_UNEXPECTEDEOF);
   }
 
  private:
   qmFileHandle* h_;
   int64_t base_;
-  int64_t size_;
+  Extent* extent_;
   int64_t pos_ = 0;
 };
 
@@ -166,53 +185,87 @@ struct FileCloser {
 };
 using FilePtr = std::unique_ptr<qmFileHandle, FileCloser>;
 
-// The plain applet inflated from a compressed one, into a temporary file that is unlinked as
-// soon as it is made and reached through /proc/self/fd/N: nothing is left behind, even when the
-// player is killed. The magic and the first section's tag are checked as soon as their bytes come
-// out of the inflater, so that garbage stops there instead of filling the disk.
-struct InflatedApplet {
-  int fd = -1;
-  uint8_t head[5] = {};
-  size_t have = 0;
+// Inflating stops where the reader stops: at the bytecode section's end or the farthest byte that
+// a declaration or linked file names, whichever lies farther. What lies beyond is never made, so
+// a stream that inflates to gigabytes past the applet costs nothing. An applet that would reach
+// beyond this is no applet.
+constexpr int64_t kInflatedLimit = int64_t(1) << 30;
+
+// The plain applet inflated from a compressed one, as far as the reader asks, into a temporary
+// file that is unlinked as soon as it is made and reached through /proc/self/fd/N: nothing is
+// left behind, even when the player is killed. The magic and the first section's tag are checked
+// as soon as their bytes come out of the inflater, so that garbage stops there.
+class InflatedApplet : public Extent {
+ public:
+  ~InflatedApplet() override {
+    if (fd_ >= 0 && !owned_) close(fd_);
+  }
+
+  // Makes the temporary file and inflates the applet's first bytes. 0 or an error code.
+  int32_t start(const Applet& a) {
+    char temp[DECL_NAME_SIZE];
+    if (!vfile_temp_name(temp, sizeof temp, "applet.qma")) return ERR_WRITEFILE;
+    std::string host = qmos_native_name(temp, true);
+    fd_ = open(host.c_str(), O_RDWR | O_CLOEXEC);
+    unlink(host.c_str());
+    if (fd_ < 0) {
+      err_set_string_arg(temp);
+      return ERR_WRITEFILE;
+    }
+    if (int32_t err = stream_.open("QMZ\0", a.path.c_str(), a.offset)) return err;
+    if (int32_t err = grow(5)) return err;
+    return written_ < 4 ? ERR_NOAPPLET : 0;
+  }
+
+  // Hands the temporary file to the applet, which keeps it open while it runs.
+  void hand_over(Applet* a) {
+    const int fd = fd_;
+    a->temp_fd = std::shared_ptr<int>(new int(fd), [](int* p) {
+      close(*p);
+      delete p;
+    });
+    owned_ = true;
+    a->path = "/proc/self/fd/" + std::to_string(fd);
+    a->offset = 0;
+    a->compressed = true;
+  }
+
+  bool reaches(int64_t end) override {
+    if (end > kInflatedLimit) fail(ERR_NOAPPLET);
+    if (int32_t err = grow(end)) fail(err);
+    return end <= written_;
+  }
+
+ private:
+  // Inflates until the file holds end bytes or the stream ends. 0 or an error code.
+  int32_t grow(int64_t end) {
+    while (written_ < end && !stream_.ended())
+      if (int32_t err = stream_.next(put, this)) return err;
+    return 0;
+  }
 
   static int32_t put(void* ud, const uint8_t* data, size_t size) {
     auto* self = static_cast<InflatedApplet*>(ud);
-    for (size_t i = 0; i < size && self->have < sizeof self->head; ++i) self->head[self->have++] = data[i];
-    if (self->have >= 4 && std::memcmp(self->head, "QMA\0", 4) != 0) return ERR_NOAPPLET;
-    if (self->have >= 5 && self->head[4] > kLastSectionTag) return ERR_UNKNOWNSEC;
+    for (size_t i = 0; i < size && self->have_ < sizeof self->head_; ++i) self->head_[self->have_++] = data[i];
+    if (self->have_ >= 4 && std::memcmp(self->head_, "QMA\0", 4) != 0) return ERR_NOAPPLET;
+    if (self->have_ >= 5 && self->head_[4] > kLastSectionTag) return ERR_UNKNOWNSEC;
     while (size > 0) {
-      ssize_t n = write(self->fd, data, size);
+      ssize_t n = write(self->fd_, data, size);
       if (n <= 0) return ERR_WRITE;
       data += n;
       size -= size_t(n);
+      self->written_ += n;
     }
     return 0;
   }
-};
 
-// Inflates the compressed applet at a->offset of a->path; a->path then names the plain copy.
-int32_t inflate_applet(Applet* a) {
-  char temp[DECL_NAME_SIZE];
-  if (!vfile_temp_name(temp, sizeof temp, "applet.qma")) return ERR_WRITEFILE;
-  std::string host = qmos_native_name(temp, true);
-  InflatedApplet out;
-  out.fd = open(host.c_str(), O_RDWR | O_CLOEXEC);
-  unlink(host.c_str());
-  if (out.fd < 0) {
-    err_set_string_arg(temp);
-    return ERR_WRITEFILE;
-  }
-  a->temp_fd = std::shared_ptr<int>(new int(out.fd), [](int* fd) {
-    close(*fd);
-    delete fd;
-  });
-  if (int32_t err = packed_inflate("QMZ\0", a->path.c_str(), a->offset, InflatedApplet::put, &out)) return err;
-  if (out.have < 4) return ERR_NOAPPLET;
-  a->path = "/proc/self/fd/" + std::to_string(out.fd);
-  a->offset = 0;
-  a->compressed = true;
-  return 0;
-}
+  int fd_ = -1;
+  bool owned_ = false;
+  PackedStream stream_;
+  uint8_t head_[5] = {};
+  size_t have_ = 0;
+  int64_t written_ = 0;
+};
 
 void read_gradient(Input& in, qmGradient* g) {
   g->type = in.u8();
@@ -248,7 +301,7 @@ class Reader {
 
   void run() {
     while (a_->bytecode.empty()) {
-      if (in_.left() <= 0) fail(ERR_UNEXPECTEDEOF);
+      if (!in_.has(1)) fail(ERR_UNEXPECTEDEOF);
       section(in_.u8());
     }
   }
@@ -323,7 +376,7 @@ class Reader {
 
   void bytecode() {
     uint32_t n = in_.u32();
-    if (int64_t(n) > in_.left()) fail(ERR_UNEXPECTEDEOF);
+    if (!in_.has(n)) fail(ERR_UNEXPECTEDEOF);
     if (n == 0) fail(ERR_UNEXPECTEDEOF);  // an empty chunk cannot end the section list
     a_->bytecode.resize(n);
     in_.bytes(a_->bytecode.data(), n);
@@ -434,7 +487,7 @@ class Reader {
       if (kind == 0) {
         rows[0].num = in_.f64();
       } else {
-        text = in_.cstring(size_t(in_.left()));
+        text = in_.cstring(std::string::npos);
         rows[0].str = text.c_str();
       }
       if (L_ && vm_register_constants(L_, rows, 1)) fail(ERR_UNKNOWNSEC);
@@ -578,8 +631,9 @@ class Reader {
 
 std::string base_name(const std::string& path) { return vfile_basename(path.c_str()); }
 
-// Opens the applet's file, inflating a compressed one; leaves the file at the magic's end.
-int32_t open_applet(Applet* a, FilePtr* file, int64_t* size) {
+// Opens the applet's file, starting the inflation of a compressed one; leaves the file at the
+// magic's end and *extent telling how far the applet's bytes reach.
+int32_t open_applet(Applet* a, FilePtr* file, std::unique_ptr<Extent>* extent) {
   file->reset(qmos_open(a->path.c_str(), QMOS_MODE_READ));
   if (!*file) {
     err_set_string_arg(a->path.c_str());
@@ -593,20 +647,20 @@ int32_t open_applet(Applet* a, FilePtr* file, int64_t* size) {
   if (qmos_read(file->get(), magic, 4) != 4) return ERR_NOAPPLET;
   if (std::memcmp(magic, "QMZ\0", 4) == 0) {
     file->reset();
-    if (int32_t err = inflate_applet(a)) return err;
+    auto inflated = std::make_unique<InflatedApplet>();
+    if (int32_t err = inflated->start(*a)) return err;
+    inflated->hand_over(a);
     file->reset(qmos_open(a->path.c_str(), QMOS_MODE_READ));
     if (!*file) {
       err_set_string_arg(a->path.c_str());
       return ERR_READFILE;
     }
-    qmos_seek(file->get(), 0, QMOS_SEEK_END);
-    end = qmos_seek(file->get(), 0, QMOS_SEEK_END);
-    qmos_seek(file->get(), 0, QMOS_SEEK_BEGINNING);
-    if (end <= 4 || qmos_read(file->get(), magic, 4) != 4) return ERR_NOAPPLET;
+    if (qmos_read(file->get(), magic, 4) != 4) return ERR_NOAPPLET;
+    *extent = std::move(inflated);
+  } else {
+    *extent = std::make_unique<FileExtent>(end - a->offset);
   }
-  if (std::memcmp(magic, "QMA\0", 4) != 0) return ERR_NOAPPLET;
-  *size = end - a->offset;
-  return 0;
+  return std::memcmp(magic, "QMA\0", 4) == 0 ? 0 : ERR_NOAPPLET;
 }
 
 }  // namespace
@@ -630,15 +684,14 @@ int32_t applet_read(qmState* L, const char* path, int64_t offset, Applet* out) {
   out->linked.base = offset;
 
   FilePtr file;
-  int64_t size = 0;
-  int32_t code = open_applet(out, &file, &size);
-  if (code == ERR_NOAPPLET) err_set_string_arg(base_name(full).c_str());
+  std::unique_ptr<Extent> extent;
+  int32_t code = open_applet(out, &file, &extent);
   if (code == 0) {
     out->linked.applet_path = out->path;
     out->linked.base = out->offset;
-    Input in(file.get(), out->offset, size);
-    in.skip(4);
+    Input in(file.get(), out->offset, extent.get());
     try {
+      in.skip(4);
       Reader(L, in, out).run();
     } catch (const CodeError& e) {
       code = e.code;
@@ -646,6 +699,7 @@ int32_t applet_read(qmState* L, const char* path, int64_t offset, Applet* out) {
       code = ERR_MEM;
     }
   }
+  if (code == ERR_NOAPPLET) err_set_string_arg(base_name(full).c_str());
   file.reset();
   if (L) reg_set_string(L, "script", ":none:");
   return code;

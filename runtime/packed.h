@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 
 namespace qm {
 
@@ -21,5 +22,26 @@ int32_t zlib_error_code(int status);
 // magic is not there), ERR_READ, ERR_MEM, a zlib code (ERR_ZLIBDATA also for a stream cut short)
 // or the sink's code.
 int32_t packed_inflate(const char* magic, const char* source, int64_t offset, InflateSink sink, void* ud);
+
+// The same inflation a piece at a time, for a reader that takes only as much as it needs: a
+// stream may inflate to far more than anyone reads.
+class PackedStream {
+ public:
+  PackedStream();
+  ~PackedStream();
+  PackedStream(const PackedStream&) = delete;
+  PackedStream& operator=(const PackedStream&) = delete;
+
+  // Opens the source and checks the magic; packed_inflate's codes.
+  int32_t open(const char* magic, const char* source, int64_t offset);
+  // Inflates the next piece (at most 16384 bytes) into sink; 0 or packed_inflate's codes. After
+  // the stream's end mark every call answers 0 and ended() is true.
+  int32_t next(InflateSink sink, void* ud);
+  bool ended() const;
+
+ private:
+  struct State;
+  std::unique_ptr<State> s_;
+};
 
 }  // namespace qm

@@ -186,6 +186,7 @@ std::vector<std::string> fontconfig_dirs() {
 
 bool qmFontBytes::read(uint64_t offset, void* out, size_t n) const {
   if (offset > size || n > size - offset) return false;
+  if (n == 0) return true;
   if (data) {
     std::memcpy(out, data + offset, n);
     return true;

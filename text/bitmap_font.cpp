@@ -238,6 +238,41 @@ bool read_colour_strip(Reader& r, const qmBitmapFont& f, const Layout& l, qmFont
   return true;
 }
 
+// A glyph of at most 8 columns ORed into the rows below dst, shifted right by shift bits.
+void draw_narrow(const qmBitmapFont& f, int32_t glyph, uint8_t* dst, int32_t bytes_per_row,
+                 int32_t shift, int32_t width) {
+  const uint8_t* src = f.narrow.data() + size_t(glyph) * size_t(f.y_size);
+  if (shift == 0 && f.y_size == 8) {  // quill's case, unrolled
+    for (int32_t r = 0; r < 8; ++r, dst += bytes_per_row) *dst |= src[r];
+  } else if (shift == 0) {
+    for (int32_t r = 0; r < f.y_size; ++r, dst += bytes_per_row) *dst |= src[r];
+  } else if (shift + width <= 8) {
+    for (int32_t r = 0; r < f.y_size; ++r, dst += bytes_per_row) *dst |= uint8_t(src[r] >> shift);
+  } else {
+    for (int32_t r = 0; r < f.y_size; ++r, dst += bytes_per_row) {
+      dst[0] |= uint8_t(src[r] >> shift);
+      dst[1] |= uint8_t(src[r] << (8 - shift));
+    }
+  }
+}
+
+// The rows of every glyph as left-aligned bytes, when no glyph is wider than 8 columns.
+void make_narrow(qmBitmapFont* f) {
+  for (uint32_t loc : f->locations) {
+    if ((loc & 0xFFFF) > 8) return;
+  }
+  f->narrow.resize(size_t(f->glyph_count) * size_t(f->y_size));
+  for (int32_t g = 0; g < f->glyph_count; ++g) {
+    const uint32_t loc = f->locations[size_t(g)];
+    for (int32_t r = 0; r < f->y_size; ++r) {
+      const int32_t w = int32_t(loc & 0xFFFF);
+      const uint8_t* row = f->strip.data() + size_t(r) * size_t(f->modulo);
+      f->narrow[size_t(g) * size_t(f->y_size) + size_t(r)] =
+          w ? uint8_t(take_bits(row, loc >> 16, w) << (8 - w)) : 0;
+    }
+  }
+}
+
 bool read_font_file(const std::string& name, qmFont* font, qmBitmapFont* rec) {
   Reader r;
   Layout l;
@@ -261,6 +296,7 @@ bool read_font_file(const std::string& name, qmFont* font, qmBitmapFont* rec) {
   font->kind = FONTKIND_BITMAP;
   rec->strip.resize(size_t(rec->y_size) * size_t(rec->modulo));
   if (!r.read(l.strip, rec->strip.data(), int64_t(rec->strip.size()))) return false;
+  make_narrow(rec);
   rec->glyph_mask = qmos_wrap_mask(rec->strip.data(), rec->modulo);
   return rec->glyph_mask != nullptr;
 }
@@ -358,13 +394,24 @@ void bitmap_font_render(const qmFont* font, const qmFontTarget& target, int32_t 
   const qmBitmapFont& f = *record(font);
   const bool colour = font->kind == FONTKIND_COLOURBITMAP;
   const auto* colour_mask = static_cast<const qmMask*>(font->colour_mask);
+  // Narrow glyphs of a line whose rows are all visible go straight in, a byte a row.
+  const int64_t left = std::max(clip.x, 0),
+                right = std::min<int64_t>(int64_t(clip.x) + clip.width, target.width);
+  const bool narrow =
+      !f.narrow.empty() && mode == FONTRENDER_COVERAGE && target.plane &&
+      y >= std::max(clip.y, 0) &&
+      int64_t(y) + f.y_size <= std::min<int64_t>(int64_t(clip.y) + clip.height, target.height);
+  uint8_t* line = narrow ? target.plane + int64_t(y) * target.bytes_per_row : nullptr;
   int64_t pen = x;
   for (size_t i = 0; i < count; ++i) {
     const int32_t g = glyph_of(f, codes[i]);
     if (!f.kern.empty()) pen += f.kern[size_t(g)];
     const uint32_t loc = f.locations[size_t(g)];
     GlyphBox b;
-    if (glyph_clip(target, clip, pen, y, loc & 0xFFFF, f.y_size, &b)) {
+    if (narrow && pen >= left && pen + int64_t(loc & 0xFFFF) <= right) {
+      draw_narrow(f, g, line + (pen >> 3), target.bytes_per_row, int32_t(pen & 7),
+                  int32_t(loc & 0xFFFF));
+    } else if (glyph_clip(target, clip, pen, y, loc & 0xFFFF, f.y_size, &b)) {
       const int64_t sx = int64_t(loc >> 16) + b.sx;
       if (colour) {
         if (target.bitmap)
@@ -402,27 +449,8 @@ void bitmap_font_close(qmFont* font) {
 }
 
 qmFont* bitmap_font_default_create() {
-  auto* font = new (std::nothrow) qmFont{};
-  auto* rec = new (std::nothrow) qmBitmapFont;
-  if (!font || !rec) {
-    delete font;
-    delete rec;
-    return nullptr;
-  }
-  try {
-    rec->strip.assign(kQuillStrip, kQuillStrip + sizeof kQuillStrip);
-    rec->locations.assign(kQuillLocations, kQuillLocations + kQuillGlyphs);
-  } catch (const std::bad_alloc&) {
-    delete font;
-    delete rec;
-    return nullptr;
-  }
-  rec->glyph_mask = qmos_wrap_mask(rec->strip.data(), kQuillModulo);
-  if (!rec->glyph_mask) {
-    delete font;
-    delete rec;
-    return nullptr;
-  }
+  auto font = std::make_unique<qmFont>();
+  auto rec = std::make_unique<qmBitmapFont>();
   rec->y_size = kQuillHeight;
   rec->x_size = 8;
   rec->baseline = 6;
@@ -431,14 +459,19 @@ qmFont* bitmap_font_default_create() {
   rec->last = kQuillLast;
   rec->modulo = kQuillModulo;
   rec->glyph_count = kQuillGlyphs;
-  font->engine = rec;
-  copy_name(font, "quill");
+  rec->strip.assign(kQuillStrip, kQuillStrip + sizeof kQuillStrip);
+  rec->locations.assign(kQuillLocations, kQuillLocations + kQuillGlyphs);
+  make_narrow(rec.get());
+  rec->glyph_mask = qmos_wrap_mask(rec->strip.data(), kQuillModulo);
+  if (!rec->glyph_mask) return nullptr;
+  font->engine = rec.release();
+  copy_name(font.get(), "quill");
   font->size = 8;
   font->kind = FONTKIND_BITMAP;
   font->height = font->base_height = kQuillHeight;
   font->baseline = font->base_baseline = 6;
   font->x_scale = font->y_scale = 1.0;
-  return font;
+  return font.release();
 }
 
 void bitmap_font_free_default(qmFont* font) {

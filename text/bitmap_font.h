@@ -36,6 +36,8 @@ struct qmBitmapFont {
   std::vector<int16_t> space, kern;  // empty when the font has none
   int32_t glyph_count = 0;
   qm::qmMask* glyph_mask = nullptr;  // kind 1: the strip as a mask record, for drawing in a colour
+  std::vector<uint8_t>
+      narrow;  // kind 1 whose glyphs are at most 8 wide: each row as a left-aligned byte
 };
 
 // Reads the font of that size from a contents file (".font" appended unless the name ends so, or
@@ -52,6 +54,6 @@ void bitmap_font_render(const qmFont* font, const qmFontTarget& target, int32_t 
                         const uint32_t* codes, size_t count, int32_t mode, const qmClipRect& clip);
 void bitmap_font_close(qmFont* font);
 
-// The built-in "quill" at size 8 (null when out of memory), and its release.
+// The built-in "quill" at size 8 (null, or std::bad_alloc, when memory runs out), and its release.
 qmFont* bitmap_font_default_create();
 void bitmap_font_free_default(qmFont* font);

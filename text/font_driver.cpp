@@ -109,7 +109,11 @@ int32_t font_init() {
   if (g_default) return 0;
   if (int32_t err = ttf_init()) return err;
   platform_font_set_library(ttf_library());
-  g_default = bitmap_font_default_create();
+  try {
+    g_default = bitmap_font_default_create();
+  } catch (const std::bad_alloc&) {
+    g_default = nullptr;
+  }
   if (!g_default) {
     font_shutdown();
     return ERR_MEM;

@@ -14,6 +14,7 @@
 
 #include "engine/errcodes.h"
 #include "engine/latin1.h"
+#include "engine/numconv.h"
 #include "gfx/bitmap.h"
 #include "gfx/blitpixels.h"
 #include "runtime/os/qmos.h"
@@ -115,10 +116,11 @@ bool open_face(TtfFont* rec, const char* name) {
   return font_find(name, -1, 0, false, &path, &index) && open_file_face(rec, path, index);
 }
 
-// Whether the slot's image, once rendered, stays within the picture cap: read from the outline's
-// box before anything is rendered.
-bool image_allowed(FT_GlyphSlot slot) {
-  if (slot->format != FT_GLYPH_FORMAT_OUTLINE)
+// Whether the slot's image, once rendered, stays within the picture cap. FreeType sets out the
+// image of a glyph it loads (and refuses to render one beyond 32767 pixels from the origin); a
+// glyph made bold or slanted since is measured from its outline's box.
+bool image_allowed(FT_GlyphSlot slot, bool reshaped) {
+  if (slot->format != FT_GLYPH_FORMAT_OUTLINE || !reshaped)
     return picture_size_allowed(int64_t(slot->bitmap.width), int64_t(slot->bitmap.rows));
   FT_BBox box;
   FT_Outline_Get_CBox(&slot->outline, &box);
@@ -138,7 +140,7 @@ bool render_slot(FT_Face face, FT_UInt index, int32_t style, bool antialias,
   FT_GlyphSlot slot = face->glyph;
   if (style & FONTSTYLE_BOLD) FT_GlyphSlot_Embolden(slot);
   if (style & FONTSTYLE_ITALIC) FT_GlyphSlot_Oblique(slot);
-  if (!image_allowed(slot)) return false;
+  if (!image_allowed(slot, (style & (FONTSTYLE_BOLD | FONTSTYLE_ITALIC)) != 0)) return false;
   if (inked) *inked = slot->format != FT_GLYPH_FORMAT_OUTLINE || slot->outline.n_points > 0;
   return FT_Render_Glyph(slot, antialias ? FT_RENDER_MODE_NORMAL : FT_RENDER_MODE_MONO) == 0;
 }
@@ -300,7 +302,7 @@ int64_t walk(TtfFont* rec, const qmFont* font, const uint32_t* codes, size_t cou
     FT_Vector delta;
     if (kerning && i + 1 < count &&
         FT_Get_Kerning(face, index, next, FT_KERNING_UNFITTED, &delta) == 0)
-      kern = FT_Pos(std::lround(double(delta.x) * font->x_scale));
+      kern = FT_Pos(to_i32(std::round(std::clamp(double(delta.x) * font->x_scale, -1e9, 1e9))));
     Glyph g;
     if (load_glyph(rec, codes[i], index, style, &g)) {
       visit(pen, g);
@@ -372,8 +374,8 @@ void ttf_set_scale(qmFont* font, double x, double y) {
   TtfFont* rec = record(font);
   drop_cache(rec);
   FT_Matrix m;
-  m.xx = FT_Fixed(std::clamp(x * 65536.0, -2147483647.0, 2147483647.0));
-  m.yy = FT_Fixed(std::clamp(y * 65536.0, -2147483647.0, 2147483647.0));
+  m.xx = FT_Fixed(to_i32(std::clamp(x * 65536.0, -2147483647.0, 2147483647.0)));
+  m.yy = FT_Fixed(to_i32(std::clamp(y * 65536.0, -2147483647.0, 2147483647.0)));
   m.xy = m.yx = 0;
   FT_Set_Transform(rec->face, &m, nullptr);
   font->baseline = sample_baseline(rec->face, font->height);

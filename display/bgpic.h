@@ -56,6 +56,7 @@ struct qmBGPic {
   uint32_t* palette = nullptr;  // 256 entries, owned (qmos_alloc)
   LayerListHeader layers;
   void* sprites = nullptr;
+  void* sprite_index = nullptr;  // the sprite library's lookup of the shown sprites by place
   int32_t lock = 0;
   int32_t temporary = 0;
   void* buttons = nullptr;

@@ -3,6 +3,7 @@
 #include "layers/sprite.h"
 
 #include <algorithm>
+#include <memory>
 #include <new>
 
 #include "display/display.h"
@@ -76,27 +77,162 @@ void forget(SpriteEntry* e) {
   }
 }
 
+// ---- the index of a picture's shown sprites ----------------------------------------------------
+//
+// A grid of square cells over the picture, each listing the entries whose rectangle reaches into
+// it, so that a recomposed rectangle finds the sprites it touches without walking the whole list.
+// Entries keep the number of their place in the list (entries are only ever appended, and
+// unlinking keeps the order of the rest), which puts what a lookup found back into list order.
+// Rectangles reaching outside the grid are filed in its edge cells, so no overlap is missed.
+constexpr int32_t kCellShift = 6;  // 64-pixel cells
+
+struct SpriteIndex {
+  int32_t cols = 1, rows = 1;
+  std::vector<std::vector<SpriteEntry*>> cells;
+  SpriteEntry* tail = nullptr;
+  uint64_t next_order = 0;
+  uint32_t lookup = 0;
+  std::vector<SpriteEntry*> found;
+};
+
+SpriteIndex* index_of(const qmBGPic* pic) { return pic ? static_cast<SpriteIndex*>(pic->sprite_index) : nullptr; }
+
+// The grid covers the picture's display size (its image's size when that differs).
+SpriteIndex* index_make(qmBGPic* pic) {
+  if (SpriteIndex* index = index_of(pic)) return index;
+  const qmBitmap* bm = pic->current.bitmap;
+  const int64_t w = bm ? bm->width : pic->display_width, h = bm ? bm->height : pic->display_height;
+  auto index = std::make_unique<SpriteIndex>();
+  index->cols = int32_t(std::max<int64_t>(1, (w + (1 << kCellShift) - 1) >> kCellShift));
+  index->rows = int32_t(std::max<int64_t>(1, (h + (1 << kCellShift) - 1) >> kCellShift));
+  index->cells.resize(size_t(index->cols) * size_t(index->rows));
+  pic->sprite_index = index.get();
+  return index.release();
+}
+
+void index_free(qmBGPic* pic) {
+  delete index_of(pic);
+  pic->sprite_index = nullptr;
+}
+
+// The cells a rectangle covers: first column, first row, last column, last row.
+void cell_range(const SpriteIndex& index, const Rect& r, int32_t out[4]) {
+  auto cell = [](int64_t v, int32_t count) { return int32_t(std::clamp<int64_t>(v >> kCellShift, 0, count - 1)); };
+  out[0] = cell(r.x, index.cols);
+  out[1] = cell(r.y, index.rows);
+  out[2] = cell(int64_t(r.x) + std::max(r.width, 1) - 1, index.cols);
+  out[3] = cell(int64_t(r.y) + std::max(r.height, 1) - 1, index.rows);
+}
+
+template <typename F>
+void for_cells(SpriteIndex& index, const int32_t range[4], F&& f) {
+  for (int32_t row = range[1]; row <= range[3]; ++row)
+    for (int32_t col = range[0]; col <= range[2]; ++col) f(index.cells[size_t(row) * size_t(index.cols) + size_t(col)]);
+}
+
+// Files the entry under its rectangle's cells. Room is made in every cell first, so that running
+// out of memory (std::bad_alloc) leaves the entry filed nowhere.
+void index_file(SpriteIndex& index, SpriteEntry* e) {
+  int32_t range[4];
+  cell_range(index, entry_rect(e), range);
+  for_cells(index, range, [](std::vector<SpriteEntry*>& cell) {
+    if (cell.size() == cell.capacity()) cell.reserve(cell.size() * 2 + 4);
+  });
+  for_cells(index, range, [e](std::vector<SpriteEntry*>& cell) { cell.push_back(e); });
+  std::copy(range, range + 4, e->cells);
+}
+
+void index_unfile(SpriteIndex& index, SpriteEntry* e) {
+  for_cells(index, e->cells, [e](std::vector<SpriteEntry*>& cell) {
+    auto it = std::find(cell.begin(), cell.end(), e);
+    if (it == cell.end()) return;
+    *it = cell.back();
+    cell.pop_back();
+  });
+  e->cells[2] = e->cells[3] = -1;
+}
+
+// Files a moved entry again; false (filed as before) when memory ran out.
+bool index_refile(SpriteIndex& index, SpriteEntry* e) {
+  int32_t range[4];
+  cell_range(index, entry_rect(e), range);
+  if (std::equal(range, range + 4, e->cells)) return true;
+  int32_t before[4];
+  std::copy(e->cells, e->cells + 4, before);
+  index_unfile(index, e);
+  try {
+    index_file(index, e);
+    return true;
+  } catch (const std::bad_alloc&) {
+    // The cells it left still have room for it.
+    for_cells(index, before, [e](std::vector<SpriteEntry*>& cell) { cell.push_back(e); });
+    std::copy(before, before + 4, e->cells);
+    return false;
+  }
+}
+
+// The entries whose cells meet the area, in list order (a superset of those overlapping it). An
+// area over the whole grid takes the list itself.
+const std::vector<SpriteEntry*>& index_lookup(const qmBGPic* pic, SpriteIndex& index, const Rect& area) {
+  index.found.clear();
+  int32_t range[4];
+  cell_range(index, area, range);
+  if (range[0] == 0 && range[1] == 0 && range[2] == index.cols - 1 && range[3] == index.rows - 1) {
+    for (SpriteEntry* e = sprite_entries(pic); e; e = sprite_entry_next(e)) index.found.push_back(e);
+    return index.found;
+  }
+  if (++index.lookup == 0) {  // the marks wrapped around: none may look current
+    for (auto& cell : index.cells)
+      for (SpriteEntry* e : cell) e->seen = 0;
+    index.lookup = 1;
+  }
+  for_cells(index, range, [&index](std::vector<SpriteEntry*>& cell) {
+    for (SpriteEntry* e : cell) {
+      if (e->seen == index.lookup) continue;
+      e->seen = index.lookup;
+      index.found.push_back(e);
+    }
+  });
+  std::sort(index.found.begin(), index.found.end(),
+            [](const SpriteEntry* a, const SpriteEntry* b) { return a->order < b->order; });
+  return index.found;
+}
+
 void entry_unlink(qmBGPic* pic, SpriteEntry* e) {
   forget(e);
+  SpriteEntry* before = nullptr;
   if (pic->sprites == e) {
     pic->sprites = sprite_entry_next(e);
   } else {
     for (SpriteEntry* p = sprite_entries(pic); p; p = sprite_entry_next(p)) {
       if (p->rect.next == &e->rect) {
         p->rect.next = e->rect.next;
+        before = p;
         break;
       }
     }
   }
+  if (SpriteIndex* index = index_of(pic)) {
+    index_unfile(*index, e);
+    if (index->tail == e) index->tail = before;
+  }
   sync_blit_views(pic);
 }
 
-void entry_append(qmBGPic* pic, SpriteEntry* e) {
-  SpriteEntry* tail = sprite_entries(pic);
-  while (tail && tail->rect.next) tail = sprite_entry_next(tail);
-  if (tail) tail->rect.next = &e->rect;
-  else pic->sprites = e;
+// Appends the entry to the picture's list; ERR_MEM (nothing linked) when memory runs out.
+int32_t entry_append(qmBGPic* pic, SpriteEntry* e) {
+  try {
+    SpriteIndex* index = index_make(pic);
+    index_file(*index, e);
+    e->order = ++index->next_order;
+    if (index->tail) index->tail->rect.next = &e->rect;
+    else pic->sprites = e;
+    index->tail = e;
+  } catch (const std::bad_alloc&) {
+    return ERR_MEM;
+  }
   sync_blit_views(pic);
+  return 0;
 }
 
 qmDisplay* current_display_with_picture() {
@@ -310,9 +446,14 @@ int32_t sprite_show(qmState*, qmSprite* s, int32_t x, int32_t y, int32_t frame) 
     if (frame == 0) next = e->frame >= s->frame_count ? 1 : e->frame + 1;
     if (next == e->frame && x == e->rect.x && y == e->rect.y) return 0;
     const Rect old = entry_rect(e);
-    e->frame = next;
     e->rect.x = x;
     e->rect.y = y;
+    if (!index_refile(*index_of(pic), e)) {
+      e->rect.x = old.x;
+      e->rect.y = old.y;
+      return ERR_MEM;
+    }
+    e->frame = next;
     const Rect now = entry_rect(e);
     if (rect_overlaps(to_corners(old), to_corners(now))) {
       Rect both = old;
@@ -331,7 +472,10 @@ int32_t sprite_show(qmState*, qmSprite* s, int32_t x, int32_t y, int32_t frame) 
   e->frame = frame == 0 ? 1 : frame;
   e->sprite = s;
   e->counter = pic->counter;
-  entry_append(pic, e);
+  if (entry_append(pic, e) != 0) {
+    delete e;
+    return ERR_MEM;
+  }
   sprites_refresh_rect(d, entry_rect(e));
   return 0;
 }
@@ -384,11 +528,14 @@ void sprites_clear(qmBGPic* pic) {
     e = next;
   }
   pic->sprites = nullptr;
+  index_free(pic);
   sync_blit_views(pic);
 }
 
 bool sprites_overlap(const qmBGPic* pic, const Rect& r) {
-  for (const SpriteEntry* e = sprite_entries(pic); e; e = sprite_entry_next(e))
+  SpriteIndex* index = index_of(pic);
+  if (!index || r.width < 1 || r.height < 1) return false;
+  for (const SpriteEntry* e : index_lookup(pic, *index, r))
     if (rect_overlaps(to_corners(entry_rect(e)), to_corners(r))) return true;
   return false;
 }
@@ -396,9 +543,10 @@ bool sprites_overlap(const qmBGPic* pic, const Rect& r) {
 void sprites_draw(const qmBGPic* pic, qmBitmap* dest, const Rect& area) {
   if (!dest) return;
   const Rect bounds = rect_intersect(area, Rect{0, 0, dest->width, dest->height});
+  SpriteIndex* index = index_of(pic);
+  if (!index || bounds.width < 1 || bounds.height < 1) return;
   const int64_t right = int64_t(bounds.x) + bounds.width, bottom = int64_t(bounds.y) + bounds.height;
-  for (const SpriteEntry* e = sprite_entries(pic); e; e = sprite_entry_next(e)) {
-    // Every refresh walks the whole list: most entries miss the area, so they leave at once.
+  for (const SpriteEntry* e : index_lookup(pic, *index, bounds)) {
     const qmSpriteRect& s = e->rect;
     if (s.x >= right || s.y >= bottom || int64_t(s.x) + s.width <= bounds.x || int64_t(s.y) + s.height <= bounds.y)
       continue;

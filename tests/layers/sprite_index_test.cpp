@@ -1,0 +1,145 @@
+// Sprites found through the picture's index compose exactly as a walk of the whole list would:
+// random scenes of overlapping sprites (masked and opaque, small and larger than the index's
+// cells, some reaching outside the picture) are shown, moved, stepped and removed, and after each
+// change the display's composition is compared with one drawn by walking the list in its order.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+#include "display/display.h"
+#include "gfx/bitmap.h"
+#include "gfx/blit.h"
+#include "layers/sprite.h"
+
+using namespace qm;
+
+namespace {
+
+constexpr int32_t kW = 300, kH = 200;
+
+struct SpriteIndexTest : ::testing::Test {
+  qmBGPic pic{};
+  qmDisplay* display = new qmDisplay();
+  qmDisplay* previous = display_system().current;
+  qmBitmap* reference = qmos_alloc_bitmap(kW, kH);
+  std::vector<qmSprite*> sprites;
+  std::mt19937 rng{20240611};
+
+  SpriteIndexTest() {
+    pic.current.bitmap = qmos_alloc_bitmap(kW, kH);
+    pic.display_width = pic.width = kW;
+    pic.display_height = pic.height = kH;
+    for (int32_t row = 0; row < kH; ++row) qmos_fill_bitmap_rect(pic.current.bitmap, 0, row, kW, 1, uint32_t(row));
+    display->bgpic = &pic;
+    display->buffer2 = qmos_alloc_bitmap(kW, kH);
+    BLTBITMAP(pic.current.bitmap, 0, 0, display->buffer2, 0, 0, kW, kH);
+    display->output.object_type = kOutputDisplay;
+    display_system().current = display;
+  }
+  ~SpriteIndexTest() override {
+    sprites_clear(&pic);
+    sprites_free_all(nullptr);
+    display_system().current = previous;
+    qmos_free_bitmap(display->buffer2);
+    display->buffer2 = nullptr;
+    display->bgpic = nullptr;
+    delete display;
+    qmos_free_bitmap(pic.current.bitmap);
+    qmos_free_bitmap(reference);
+  }
+
+  // A sprite of two frames in colours of its own; masked ones have a hole in the middle.
+  qmSprite* make(int32_t w, int32_t h, bool masked) {
+    std::vector<SpriteFrame> frames;
+    for (int32_t f = 0; f < 2; ++f) {
+      SpriteFrame fr;
+      fr.bitmap = qmos_alloc_bitmap(w, h);
+      qmos_fill_bitmap_rect(fr.bitmap, 0, 0, w, h, 0x100000u * uint32_t(sprites.size() + 1) + 0x100u * uint32_t(f));
+      if (masked) {
+        fr.mask = qmos_alloc_mask(w, h, 1);
+        qmos_mask_rect_op(fr.mask, w / 4, h / 4, w / 2, h / 2, 0);
+      }
+      frames.push_back(fr);
+    }
+    qmSprite* s = nullptr;
+    EXPECT_EQ(sprite_new(ObjectId{int32_t(sprites.size()) + 1, nullptr}, w, h, frames, &s), 0);
+    sprites.push_back(s);
+    return s;
+  }
+
+  // The whole frame as a walk of the list draws it.
+  void compose_by_walk() {
+    BLTBITMAP(pic.current.bitmap, 0, 0, reference, 0, 0, kW, kH);
+    for (const SpriteEntry* e = sprite_entries(&pic); e; e = sprite_entry_next(e)) {
+      const qmBitmap* bm = nullptr;
+      const qmMask* mask = nullptr;
+      ASSERT_TRUE(sprite_get_frame(e->sprite, e->frame - 1, &bm, &mask, nullptr));
+      int32_t sx = 0, sy = 0, x = e->rect.x, y = e->rect.y, w = e->rect.width, h = e->rect.height;
+      if (x < 0) sx = -x, w += x, x = 0;
+      if (y < 0) sy = -y, h += y, y = 0;
+      w = std::min(w, kW - x), h = std::min(h, kH - y);
+      if (w < 1 || h < 1) continue;
+      if (mask) BLTMASK(bm, sx, sy, reference, x, y, w, h, mask);
+      else BLTBITMAP(bm, sx, sy, reference, x, y, w, h);
+    }
+  }
+
+  bool walk_overlaps(const Rect& r) {
+    for (const SpriteEntry* e = sprite_entries(&pic); e; e = sprite_entry_next(e))
+      if (rect_overlaps(to_corners(Rect{e->rect.x, e->rect.y, e->rect.width, e->rect.height}), to_corners(r)))
+        return true;
+    return false;
+  }
+
+  int32_t differing_pixels() {
+    compose_by_walk();
+    int32_t n = 0;
+    for (int32_t y = 0; y < kH; ++y)
+      for (int32_t x = 0; x < kW; ++x)
+        n += (qmos_read_pixel(reference, x, y) & 0xFFFFFF) != (qmos_read_pixel(display->buffer2, x, y) & 0xFFFFFF);
+    return n;
+  }
+
+  int32_t any(int32_t lo, int32_t hi) { return std::uniform_int_distribution<int32_t>(lo, hi)(rng); }
+};
+
+}  // namespace
+
+TEST_F(SpriteIndexTest, RefreshesComposeAsTheListWalkDoes) {
+  const int32_t sizes[][2] = {{8, 8}, {20, 12}, {70, 40}, {150, 130}};
+  for (int32_t i = 0; i < 24; ++i) {
+    const auto& size = sizes[i % 4];
+    make(size[0], size[1], i % 3 != 0);
+  }
+  for (int32_t step = 0; step < 600; ++step) {
+    qmSprite* s = sprites[size_t(any(0, int32_t(sprites.size()) - 1))];
+    const int32_t what = any(0, 9);
+    if (what == 0) {
+      if (sprite_entry_of(&pic, s)) {
+        ASSERT_EQ(sprite_remove(nullptr, s), 0);
+      }
+    } else if (what == 1) {
+      // Far outside the picture, on either side.
+      ASSERT_EQ(sprite_show(nullptr, s, any(0, 1) ? -5000 : 5000, any(-300, 500), 0), 0);
+    } else {
+      ASSERT_EQ(sprite_show(nullptr, s, any(-100, kW + 20), any(-100, kH + 20), any(0, 2)), 0);
+    }
+    ASSERT_EQ(differing_pixels(), 0) << "after step " << step;
+  }
+  // A sprite shown again goes to the end of the list, over the others.
+  qmSprite* bottom = sprite_entries(&pic)->sprite;
+  ASSERT_EQ(sprite_remove(nullptr, bottom), 0);
+  ASSERT_EQ(sprite_show(nullptr, bottom, 40, 40, 1), 0);
+  EXPECT_EQ(differing_pixels(), 0);
+  ASSERT_EQ(sprites_remove_all(nullptr, false), 0);
+  EXPECT_EQ(differing_pixels(), 0);
+}
+
+TEST_F(SpriteIndexTest, OverlapAnswersAsTheListWalkDoes) {
+  for (int32_t i = 0; i < 12; ++i) ASSERT_EQ(sprite_show(nullptr, make(10 + i * 7, 9, false), any(-50, kW), any(-50, kH), 1), 0);
+  for (int32_t i = 0; i < 2000; ++i) {
+    const Rect r{any(-400, kW + 400), any(-400, kH + 400), any(1, 90), any(1, 90)};
+    ASSERT_EQ(sprites_overlap(&pic, r), walk_overlaps(r)) << r.x << "," << r.y << " " << r.width << "x" << r.height;
+  }
+}

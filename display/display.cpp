@@ -506,6 +506,7 @@ int32_t display_create(qmState* L, const ObjectId& id, int32_t options, qmDispla
     d->scale_width = d->scale_height = 0;
   }
   if (!d->bgpic) {
+    if (!display_size_allowed(d->win.width, d->win.height)) return ERR_MEM;
     if (int32_t err = make_own_bgpic(L, d)) return err;
   }
   d->cursor_x = d->cursor_y = d->text_margin_left = 0;
@@ -528,6 +529,7 @@ int32_t display_make_buffers(qmDisplay* d) {
   qmos_free_bitmap(d->buffer2);
   d->buffer1 = d->buffer2 = nullptr;
   const qmBGPic* pic = d->bgpic;
+  if (!display_size_allowed(pic->display_width, pic->display_height)) return ERR_MEM;
   d->buffer1 = qmos_alloc_bitmap(pic->display_width, pic->display_height);
   d->buffer2 = qmos_alloc_bitmap(pic->display_width, pic->display_height);
   if (!d->buffer1 || !d->buffer2) return ERR_MEM;

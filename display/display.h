@@ -9,6 +9,7 @@
 #include <string>
 
 #include "display/graphics.h"
+#include "gfx/bitmap.h"
 #include "gfx/blitservices.h"
 #include "gfx/gradient.h"
 #include "platform/platform.h"
@@ -151,6 +152,15 @@ void display_cleanup(qmState* L);
 void display_make_current(qmDisplay* d);
 // Points d at a new picture (the display's blit view follows).
 void display_bind_bgpic(qmDisplay* d, qmBGPic* pic);
+// A display keeps several pictures of its size at once (its picture, background buffers 1 and 2,
+// the window's screen buffer), so together they must pass the cap of one picture: a display too
+// large for that is refused with ERR_MEM before any of them is made. (Sizes below 1 are refused
+// by the readers with their own codes.)
+inline constexpr int64_t kDisplayBuffers = 4;
+inline bool display_size_allowed(int64_t width, int64_t height) {
+  return width < 1 || height < 1 ||
+         (qm::picture_size_allowed(width, height) && width * height * kDisplayBuffers <= qm::kPictureMaxPixels);
+}
 // The background buffers at the picture's display size: 0 or ERR_MEM.
 int32_t display_make_buffers(qmDisplay* d);
 // Shows the whole display again: borders, then the picture.

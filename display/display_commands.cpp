@@ -586,6 +586,7 @@ int32_t display_attribute(qmState* L, int32_t attribute) {
 
 int32_t display_size_change(qmState* L, qmDisplay* d, int32_t x, int32_t y, int32_t width, int32_t height,
                             bool program_request, bool smooth, bool no_refresh) {
+  if (!display_size_allowed(width, height)) return ERR_MEM;
   if (program_request && d->double_buffer) dblbuf_end_display(d);
   qmBGPic* pic = d->bgpic;
   const bool scaled = d->scale_width > 0 && d->scale_height > 0;

@@ -18,6 +18,17 @@ enum : int32_t {
 };
 inline constexpr int32_t KEEPASPRAT = 100000;
 
+// Positions that commands take, plain ones and specials with their offsets alike, lie within
+// ±kPositionLimit: a position plus a picture's size or plus another position then never leaves
+// int32, and a move or a layer placed beyond every picture stays a reasonable number of pixels
+// away. An argument beyond it (NaN and the infinities among them, which to_i32 makes INT32_MIN)
+// is refused with ERR_WRONGUSAGE.
+inline constexpr int32_t kPositionLimit = 1 << 24;
+inline bool position_in_range(int32_t v) { return v >= -kPositionLimit && v <= kPositionLimit; }
+inline int32_t position_clamp(int64_t v) {
+  return int32_t(v < -kPositionLimit ? -kPositionLimit : v > kPositionLimit ? kPositionLimit : v);
+}
+
 // Attribute numbers of GetAttribute used here.
 enum : int32_t {
   ATTRWIDTH = 0, ATTRHEIGHT = 1, ATTRTRANSPARENTCOLOR = 5, ATTRLAYERS = 6, ATTRTYPE = 9, ATTRHASMASK = 16,

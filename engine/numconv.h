@@ -17,6 +17,18 @@ inline int32_t to_i32(double d) {
   return static_cast<int32_t>(d);
 }
 
+// Truncates toward zero like to_i32, but saturates at the int32 range and gives 0 for NaN: for
+// geometry, where a result beyond the range only has to stay beyond everything shown.
+inline int32_t to_i32_sat(double d) {
+  if (!(d == d)) return 0;
+  if (d <= -2147483648.0) return INT32_MIN;
+  if (d >= 2147483647.0) return INT32_MAX;
+  return static_cast<int32_t>(d);
+}
+
+// A 64-bit sum or product saturated at the int32 range.
+inline int32_t sat_i32(int64_t v) { return v > INT32_MAX ? INT32_MAX : v < INT32_MIN ? INT32_MIN : int32_t(v); }
+
 // Saturating unsigned conversion: NaN and negative values give 0, values at or above 2^32 - 1
 // give 4294967295, the rest truncates toward zero.
 inline uint32_t to_u32_sat(double d) {

@@ -137,13 +137,13 @@ namespace {
 
 // Moves one state's position and bounds together, keeping the anchor offset.
 void move_state(qmLayerState* t, const qmLayer* layer, int32_t x, int32_t y) {
-  const int32_t dx = t->bounds_x - t->anchored_x, dy = t->bounds_y - t->anchored_y;
+  const int64_t dx = int64_t(t->bounds_x) - t->anchored_x, dy = int64_t(t->bounds_y) - t->anchored_y;
   t->pos_x = x;
   t->pos_y = y;
-  t->anchored_x = x - int32_t(double(t->content_w) * layer->transform.anchor_x);
-  t->anchored_y = y - int32_t(double(t->content_h) * layer->transform.anchor_y);
-  t->bounds_x = t->anchored_x + dx;
-  t->bounds_y = t->anchored_y + dy;
+  t->anchored_x = sat_i32(x - int64_t(double(t->content_w) * layer->transform.anchor_x));
+  t->anchored_y = sat_i32(y - int64_t(double(t->content_h) * layer->transform.anchor_y));
+  t->bounds_x = sat_i32(int64_t(t->anchored_x) + dx);
+  t->bounds_y = sat_i32(int64_t(t->anchored_y) + dy);
 }
 
 }  // namespace
@@ -158,8 +158,9 @@ void layer_set_position(qmState* L, qmLayer* layer, int32_t x, int32_t y, bool n
   const Rect old_full = layer_bounds(layer, t, sx, sy);
   const Rect old{t->bounds_x, t->bounds_y, t->width, t->height};
   if (x != kKeepCoordinate || y != kKeepCoordinate) {
-    const int32_t nx = (relative & 1) ? c->pos_x + x : x == kKeepCoordinate ? c->pos_x : x;
-    const int32_t ny = (relative & 2) ? c->pos_y + y : y == kKeepCoordinate ? c->pos_y : y;
+    // A layer stays within the positions that commands take, however far it is moved.
+    const int32_t nx = position_clamp((relative & 1) ? int64_t(c->pos_x) + x : x == kKeepCoordinate ? c->pos_x : x);
+    const int32_t ny = position_clamp((relative & 2) ? int64_t(c->pos_y) + y : y == kKeepCoordinate ? c->pos_y : y);
     // A line's end points are picture coordinates: they go with it.
     if (layer->type == OBJ_LINE && c->drawn) {
       LayerDrawn& l = *c->drawn;
@@ -171,10 +172,10 @@ void layer_set_position(qmState* L, qmLayer* layer, int32_t x, int32_t y, bool n
     move_state(c, layer, nx, ny);
     if (layer->unscaled != c) move_state(layer->unscaled, layer, nx, ny);
     if (t != c && t != layer->unscaled) {
-      t->bounds_x = int32_t(layer->unscaled->bounds_x * sx);
-      t->bounds_y = int32_t(layer->unscaled->bounds_y * sy);
-      t->pos_x = to_i32(std::nearbyint(nx * sx));
-      t->pos_y = to_i32(std::nearbyint(ny * sy));
+      t->bounds_x = to_i32_sat(layer->unscaled->bounds_x * sx);
+      t->bounds_y = to_i32_sat(layer->unscaled->bounds_y * sy);
+      t->pos_x = to_i32_sat(std::nearbyint(nx * sx));
+      t->pos_y = to_i32_sat(std::nearbyint(ny * sy));
     }
   }
   if (no_refresh) return;

@@ -72,7 +72,8 @@ void dirty_rects_merge(DirtyList& list) {
     for (int32_t j = 0; j < list.count; ++j) {
       int32_t* b = e + size_t(j) * 4;
       if (j == i || a[0] == kDirtyEmpty || b[0] == kDirtyEmpty) continue;
-      if (b[0] - a[2] <= 1 && a[0] - b[2] <= 1 && b[1] - a[3] <= 1 && a[1] - b[3] <= 1) {
+      if (int64_t(b[0]) - a[2] <= 1 && int64_t(a[0]) - b[2] <= 1 && int64_t(b[1]) - a[3] <= 1 &&
+          int64_t(a[1]) - b[3] <= 1) {
         a[0] = std::min(a[0], b[0]);
         a[1] = std::min(a[1], b[1]);
         a[2] = std::max(a[2], b[2]);

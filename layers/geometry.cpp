@@ -11,7 +11,7 @@ namespace qm {
 
 namespace {
 
-int32_t nearest(double v) { return to_i32(std::nearbyint(v)); }
+int32_t nearest(double v) { return to_i32_sat(std::nearbyint(v)); }
 
 }  // namespace
 
@@ -41,8 +41,8 @@ void rect_clip_to_size(int32_t width_limit, int32_t height_limit, Rect& r) {
 
 void rect_union(Rect& r, const Rect& o) {
   const int32_t x = std::min(r.x, o.x), y = std::min(r.y, o.y);
-  r.width = std::max(r.x + r.width - 1, o.x + o.width - 1) - x + 1;
-  r.height = std::max(r.y + r.height - 1, o.y + o.height - 1) - y + 1;
+  r.width = sat_i32(std::max(int64_t(r.x) + r.width, int64_t(o.x) + o.width) - x);
+  r.height = sat_i32(std::max(int64_t(r.y) + r.height, int64_t(o.y) + o.height) - y);
   r.x = x;
   r.y = y;
 }
@@ -51,8 +51,8 @@ Rect rect_scale(const Rect& r, double fx, double fy) {
   Rect out;
   out.x = nearest(r.x * fx);
   out.y = nearest(r.y * fy);
-  out.width = nearest((r.x + r.width - 1) * fx) - out.x + 1;
-  out.height = nearest((r.y + r.height - 1) * fy) - out.y + 1;
+  out.width = sat_i32(int64_t(nearest((double(r.x) + r.width - 1) * fx)) - out.x + 1);
+  out.height = sat_i32(int64_t(nearest((double(r.y) + r.height - 1) * fy)) - out.y + 1);
   return out;
 }
 
@@ -145,14 +145,14 @@ Rect rect_transform_bounds(const Matrix2& matrix, double x, double y, double w, 
     lo_y = std::min(lo_y, ty);
     hi_y = std::max(hi_y, ty);
   }
-  const int32_t x1 = to_i32(std::floor(lo_x)), y1 = to_i32(std::floor(lo_y));
-  return {x1, y1, to_i32(std::ceil(hi_x)) - x1, to_i32(std::ceil(hi_y)) - y1};
+  const int32_t x1 = to_i32_sat(std::floor(lo_x)), y1 = to_i32_sat(std::floor(lo_y));
+  return {x1, y1, sat_i32(int64_t(to_i32_sat(std::ceil(hi_x))) - x1), sat_i32(int64_t(to_i32_sat(std::ceil(hi_y))) - y1)};
 }
 
 int32_t transform_border_offset(const Matrix2& matrix, int32_t width, int32_t height, int32_t b) {
   const Rect grown = rect_transform_bounds(matrix, 0, 0, width + 2.0 * b, height + 2.0 * b, 0.5, 0.5);
   const Rect inner = rect_transform_bounds(matrix, b, b, width, height, 0.5, 0.5);
-  return inner.x - grown.x;
+  return sat_i32(int64_t(inner.x) - grown.x);
 }
 
 }  // namespace qm

@@ -5,6 +5,8 @@
 #include <array>
 #include <cstdint>
 
+#include "engine/numconv.h"
+
 namespace qm {
 
 // The one table of whole-degree angles of the player: entry i holds the sine and the cosine of
@@ -21,14 +23,21 @@ struct Rect {
   bool operator==(const Rect&) const = default;
 };
 
+// Rectangles and corners saturate at the int32 range instead of wrapping, so a layer placed or
+// grown far beyond the picture still clips away.
+
 // A rectangle by its inclusive corners (x2 = x + width - 1).
 struct Corners {
   int32_t x1 = 0, y1 = 0, x2 = 0, y2 = 0;
   bool operator==(const Corners&) const = default;
 };
 
-inline Corners to_corners(const Rect& r) { return {r.x, r.y, r.x + r.width - 1, r.y + r.height - 1}; }
-inline Rect to_rect(const Corners& c) { return {c.x1, c.y1, c.x2 - c.x1 + 1, c.y2 - c.y1 + 1}; }
+inline Corners to_corners(const Rect& r) {
+  return {r.x, r.y, sat_i32(int64_t(r.x) + r.width - 1), sat_i32(int64_t(r.y) + r.height - 1)};
+}
+inline Rect to_rect(const Corners& c) {
+  return {c.x1, c.y1, sat_i32(int64_t(c.x2) - c.x1 + 1), sat_i32(int64_t(c.y2) - c.y1 + 1)};
+}
 
 // True when the inclusive rectangles share a pixel.
 bool rect_overlaps(const Corners& a, const Corners& b);

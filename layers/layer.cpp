@@ -10,11 +10,13 @@
 #include "display/display.h"
 #include "display/fill.h"
 #include "display/frame.h"
+#include "display/graphics.h"
 #include "display/hooks.h"
 #include "display/picture.h"
 #include "display/target.h"
 #include "engine/errcodes.h"
 #include "engine/latin1.h"
+#include "engine/numconv.h"
 #include "runtime/errors.h"
 #include "gfx/bitmap.h"
 #include "layers/layers.h"
@@ -347,6 +349,7 @@ int32_t layer_new(qmState* L, qmBGPic* pic, const LayerSpec& spec, qmLayer** out
     return error;
   };
   if (!pic) return fail(ERR_NOLAYERS);
+  if (!position_in_range(spec.x) || !position_in_range(spec.y)) return fail(ERR_WRONGUSAGE);
   const int32_t count = layers_count(pic);
   int32_t position = spec.insert_position;
   int32_t flags = spec.flags;
@@ -404,10 +407,10 @@ int32_t layer_new(qmState* L, qmBGPic* pic, const LayerSpec& spec, qmLayer** out
   if (spec.transform) {
     layer->transform = *spec.transform;
     if (layer->type != OBJ_LINE) {
-      const int32_t dx = int32_t(double(spec.width) * spec.transform->anchor_x);
-      const int32_t dy = int32_t(double(spec.height) * spec.transform->anchor_y);
-      state->bounds_x = state->anchored_x = spec.x - dx;
-      state->bounds_y = state->anchored_y = spec.y - dy;
+      const int32_t dx = to_i32_sat(double(spec.width) * spec.transform->anchor_x);
+      const int32_t dy = to_i32_sat(double(spec.height) * spec.transform->anchor_y);
+      state->bounds_x = state->anchored_x = sat_i32(int64_t(spec.x) - dx);
+      state->bounds_y = state->anchored_y = sat_i32(int64_t(spec.y) - dy);
     }
   }
   if (int32_t error = render_layer_content(L, layer, state)) {

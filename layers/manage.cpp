@@ -158,7 +158,7 @@ int32_t cmd_setlayerborder(qmState* L) {
   const bool on = flag_arg(L, 2);
   const uint32_t colour = vm_arg_opt_integer(L, 3, 0);
   const int32_t size = to_i32(vm_arg_opt_number(L, 4, 2));
-  if (size < 1) return ERR_WRONGUSAGE;
+  if (!border_size_allowed(size)) return ERR_WRONGUSAGE;
   qmBGPic* pic = nullptr;
   if (int32_t err = layer_precondition(&pic)) return err;
   qmLayer* layer = nullptr;
@@ -180,7 +180,8 @@ int32_t cmd_setlayershadow(qmState* L) {
   const int32_t size = to_i32(vm_arg_opt_number(L, 5, 4));
   const int32_t direction = to_i32(vm_arg_opt_number(L, 6, 3));
   const double sigma = vm_arg_opt_number(L, 7, radius / 3.0);
-  if (size < 0 || !(radius >= 1.0) || !(sigma > 0.0)) return ERR_WRONGUSAGE;
+  if (!shadow_size_allowed(size) || !shadow_radius_allowed(radius) || !shadow_sigma_allowed(sigma))
+    return ERR_WRONGUSAGE;
   qmBGPic* pic = nullptr;
   if (int32_t err = layer_precondition(&pic)) return err;
   qmLayer* layer = nullptr;
@@ -263,6 +264,7 @@ int32_t cmd_showlayer(qmState* L) {
   check_layer_arg(L, 1);
   const int32_t x = to_i32(vm_arg_opt_number(L, 2, kKeepCoordinate));
   const int32_t y = to_i32(vm_arg_opt_number(L, 3, kKeepCoordinate));
+  if (!position_in_range(x) || !position_in_range(y)) return ERR_WRONGUSAGE;
   return show_hide(L, x, y, false);
 }
 

@@ -343,8 +343,12 @@ int32_t moveobject_run(qmState* L, Move* m, MoveRequest rq, const ObjectId& id, 
   qmDisplay* d = display_current();
   if (int32_t err = drawtarget_require_display(d)) return err;
   if (rq.type == OBJ_SPRITE && (d->layers || layers_count(d->bgpic) > 0)) return ERR_LAYERSOFF;
-  const int32_t speed = move_speed_pixels(rq.speed);
+  // Every place of the path, and every step along it, stays within the positions that commands
+  // take; a faster speed than the longest path gets there in one step all the same.
+  const int32_t speed = std::min(move_speed_pixels(rq.speed), 2 * kPositionLimit);
   if (speed < 0) return ERR_WRONGUSAGE;
+  for (int32_t v : {rq.x1, rq.y1, rq.x2, rq.y2})
+    if (!position_in_range(v)) return ERR_WRONGUSAGE;
   m->L = L;
   m->type = rq.type;
   int32_t width = 0, height = 0;

@@ -191,7 +191,8 @@ int32_t build_border(qmState* L, qmLayer* layer, qmLayerState* t) {
 }
 
 Rect border_rect(const qmLayerState* t) {
-  return {t->bounds_x - t->border_x, t->bounds_y - t->border_y, t->border_w, t->border_h};
+  return {sat_i32(int64_t(t->bounds_x) - t->border_x), sat_i32(int64_t(t->bounds_y) - t->border_y), t->border_w,
+          t->border_h};
 }
 
 void draw_border(const RedrawSource& s, qmLayer* layer, qmLayerState* t, const Rect& work) {
@@ -279,42 +280,16 @@ int32_t layer_build_transformed(qmState* L, qmLayer* layer, qmLayerState* t, boo
 }
 
 Rect layer_shadow_rect(const qmLayer* layer, const qmLayerState* t, double scale_x, double scale_y) {
-  Rect base = layer->border && t->border.bitmap ? border_rect(t) : Rect{t->bounds_x, t->bounds_y, t->width, t->height};
-  const int32_t r = int32_t(layer->shadow_radius);
-  const int32_t dx = int32_t(layer->shadow_size * scale_x), dy = int32_t(layer->shadow_size * scale_y);
-  switch (layer->shadow_direction) {
-    case 0:
-      base.y -= dy;
-      break;
-    case 1:
-      base.y -= dy;
-      base.x += dx;
-      break;
-    case 2:
-      base.x += dx;
-      break;
-    case 3:
-      base.y += dy;
-      base.x += dx;
-      break;
-    case 4:
-      base.y += dy;
-      break;
-    case 5:
-      base.y += dy;
-      base.x -= dx;
-      break;
-    case 6:
-      base.x -= dx;
-      break;
-    case 7:
-      base.y -= dy;
-      base.x -= dx;
-      break;
-    default:
-      break;
-  }
-  return {base.x - r, base.y - r, base.width + 2 * r, base.height + 2 * r};
+  const Rect base = layer->border && t->border.bitmap ? border_rect(t) : Rect{t->bounds_x, t->bounds_y, t->width, t->height};
+  // Far out or scaled far up, the sums stay in 64 bits and the rectangle saturates.
+  const int64_t r = to_i32_sat(layer->shadow_radius);
+  const int64_t dx = to_i32_sat(layer->shadow_size * scale_x), dy = to_i32_sat(layer->shadow_size * scale_y);
+  // Directions 0 to 7 from up, clockwise: the offset along each axis.
+  static constexpr int32_t kStepX[8] = {0, 1, 1, 1, 0, -1, -1, -1}, kStepY[8] = {-1, -1, 0, 1, 1, 1, 0, -1};
+  const int32_t dir = layer->shadow_direction;
+  const int64_t x = base.x + (dir >= 0 && dir < 8 ? kStepX[dir] * dx : 0);
+  const int64_t y = base.y + (dir >= 0 && dir < 8 ? kStepY[dir] * dy : 0);
+  return {sat_i32(x - r), sat_i32(y - r), sat_i32(base.width + 2 * r), sat_i32(base.height + 2 * r)};
 }
 
 Rect layer_bounds(const qmLayer* layer, const qmLayerState* t, double scale_x, double scale_y) {
@@ -325,8 +300,10 @@ Rect layer_bounds(const qmLayer* layer, const qmLayerState* t, double scale_x, d
     // anti-aliased rim).
     const double scale = t == layer->content ? 1.0 : std::max({scale_x, scale_y, 1.0});
     const int32_t rim = layer->content && layer->content->drawn ? 3 : 0;
-    const int32_t b = int32_t(std::ceil(std::max(layer->border_size, 0) * scale)) + rim;
-    rect_union(r, t->border.bitmap ? border_rect(t) : Rect{r.x - b, r.y - b, r.width + 2 * b, r.height + 2 * b});
+    const int64_t b = int64_t(to_i32_sat(std::ceil(std::max(layer->border_size, 0) * scale))) + rim;
+    rect_union(r, t->border.bitmap ? border_rect(t)
+                                   : Rect{sat_i32(r.x - b), sat_i32(r.y - b), sat_i32(r.width + 2 * b),
+                                          sat_i32(r.height + 2 * b)});
   }
   if (layer->shadow) rect_union(r, layer_shadow_rect(layer, t, scale_x, scale_y));
   return r;

@@ -439,6 +439,7 @@ int32_t sprite_show(qmState*, qmSprite* s, int32_t x, int32_t y, int32_t frame) 
   qmDisplay* d = current_display_with_picture();
   if (!d) return ERR_CLOSEDDISPDRAW;
   qmBGPic* pic = d->bgpic;
+  if (!position_in_range(x) || !position_in_range(y)) return ERR_WRONGUSAGE;
   x = coord_resolve_special_x(x, s->width, 0, 0.0);
   y = coord_resolve_special_y(y, s->height, 0, 0.0);
   if (SpriteEntry* e = sprite_entry_of(pic, s)) {

@@ -19,6 +19,7 @@
 #include "engine/errcodes.h"
 #include "engine/numconv.h"
 #include "engine/vm.h"
+#include "gfx/bitmap.h"
 #include "layers/access.h"
 #include "layers/layers.h"
 #include "layers/style_fields.h"
@@ -191,11 +192,13 @@ int32_t transform_keys(qmState* L, const StyleFields& f, TransformBlock& b, bool
   bool any = false;
   double scale = 0.0;
   if (f.number("scalex", &scale)) {
+    if (!std::isfinite(scale)) return ERR_WRONGUSAGE;
     if (scale == 0.0) return ERR_BADDIMENSIONS;
     if (scale != b.scale_x) b.target_width = 0;
     b.scale_x = scale, any = true;
   }
   if (f.number("scaley", &scale)) {
+    if (!std::isfinite(scale)) return ERR_WRONGUSAGE;
     if (scale == 0.0) return ERR_BADDIMENSIONS;
     if (scale != b.scale_y) b.target_height = 0;
     b.scale_y = scale, any = true;
@@ -221,6 +224,8 @@ int32_t transform_keys(qmState* L, const StyleFields& f, TransformBlock& b, bool
     }
     int32_t& target = axis == 0 ? b.target_width : b.target_height;
     double& s = axis == 0 ? b.scale_x : b.scale_y;
+    // A size beyond any picture, or not a number at all, cannot be shown.
+    if (!std::isfinite(v) || (!percent && v > double(kPictureMaxSide))) return ERR_WRONGUSAGE;
     if (percent) {
       if (v == 0.0) return ERR_BADDIMENSIONS;
       s = v, target = 0;
@@ -297,9 +302,9 @@ int32_t decoration_keys(const StyleFields& f, Decoration& d) {
   f.flag("shadow", &d.shadow);
   f.colour("shadowcolor", &d.shadow_colour);
   f.integer("shadowdir", &d.shadow_direction);
-  if (f.integer("shadowsize", &d.shadow_size) && d.shadow_size < 0) return ERR_WRONGUSAGE;
-  if (f.number("shadowradius", &d.shadow_radius) && !(d.shadow_radius >= 1.0)) return ERR_WRONGUSAGE;
-  if (f.number("shadowsigma", &d.shadow_sigma) && !(d.shadow_sigma > 0.0)) return ERR_WRONGUSAGE;
+  if (f.integer("shadowsize", &d.shadow_size) && !shadow_size_allowed(d.shadow_size)) return ERR_WRONGUSAGE;
+  if (f.number("shadowradius", &d.shadow_radius) && !shadow_radius_allowed(d.shadow_radius)) return ERR_WRONGUSAGE;
+  if (f.number("shadowsigma", &d.shadow_sigma) && !shadow_sigma_allowed(d.shadow_sigma)) return ERR_WRONGUSAGE;
   // A shadow switched on without a blur of its own takes the usual one.
   if (d.shadow && d.shadow_radius < 1.0) d.shadow_radius = 5.0;
   if (d.shadow && !(d.shadow_sigma > 0.0)) d.shadow_sigma = d.shadow_radius / 3.0;
@@ -309,7 +314,7 @@ int32_t decoration_keys(const StyleFields& f, Decoration& d) {
   f.integer("bordersize", &d.border_size);
   f.integer("edgesize", &d.border_size);
   f.integer("outlinethickness", &d.border_size);
-  if (d.border && d.border_size <= 0) return ERR_WRONGUSAGE;
+  if (d.border && !border_size_allowed(d.border_size)) return ERR_WRONGUSAGE;
   return 0;
 }
 
@@ -387,6 +392,7 @@ int32_t style_one(const PairContext& cx, qmLayer* layer, int32_t t, bool group) 
   else placed = false;
   if (f.number("translatey", &v)) y = to_i32(v), relative |= 2, placed = true;
   else if (f.number("y", &v)) y = to_i32(v), placed = true;
+  if (!position_in_range(x) || !position_in_range(y)) return ERR_WRONGUSAGE;
   // A print layer's cursor places its text inside the layer, which then stays where it is.
   if (drawn && drawn->cursor && (placed || anchored)) return ERR_WRONGUSAGE;
   // Looks.
@@ -649,6 +655,7 @@ int32_t cmd_nextframe(qmState* L) {
   if (int32_t err = layer_precondition(&pic)) return err;
   const int32_t x = to_i32(vm_arg_opt_number(L, 2, kKeep)), y = to_i32(vm_arg_opt_number(L, 3, kKeep));
   const int32_t frame = to_i32(vm_arg_opt_number(L, 4, 0));
+  if (!position_in_range(x) || !position_in_range(y)) return ERR_WRONGUSAGE;
   qmLayer* layer = nullptr;
   if (int32_t err = layer_arg_layer(L, 1, pic, &layer)) return err;
   if (layer->type != OBJ_ANIM) return ERR_NOANMLAYER;
@@ -661,6 +668,7 @@ int32_t cmd_translatelayer(qmState* L) {
   qmBGPic* pic = nullptr;
   if (int32_t err = layer_precondition(&pic)) return err;
   const int32_t dx = to_i32(vm_arg_check_number(L, 2)), dy = to_i32(vm_arg_check_number(L, 3));
+  if (!position_in_range(dx) || !position_in_range(dy)) return ERR_WRONGUSAGE;
   qmLayer* layer = nullptr;
   if (int32_t err = layer_arg_layer(L, 1, pic, &layer)) return err;
   layer_set_position(L, layer, dx, dy, false, 3, nullptr);

@@ -1,12 +1,14 @@
 #include "runtime/args.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstring>
 
 #include "engine/errcodes.h"
 #include "engine/numconv.h"
 #include "engine/strutil.h"
 #include "engine/vm.h"
+#include "gfx/bitmap.h"
 #include "runtime/applet.h"
 #include "runtime/errors.h"
 #include "runtime/vfile.h"
@@ -107,11 +109,17 @@ int32_t constant_scan_name(const char* text, char* name, size_t* length) {
   return 0;
 }
 
+bool shadow_size_allowed(int32_t size) { return size >= 0 && size <= kPictureMaxSide; }
+bool shadow_radius_allowed(double radius) { return radius >= 1.0 && radius <= double(kPictureMaxSide); }
+bool shadow_sigma_allowed(double sigma) { return sigma > 0.0 && std::isfinite(sigma); }
+bool border_size_allowed(int32_t size) { return size >= 1 && size <= kPictureMaxSide; }
+
 int32_t shadow_check(const ShadowBlock& b) {
-  return (b.radius < 1.0 || b.size < 0 || !(b.sigma > 0.0)) ? ERR_WRONGUSAGE : 0;
+  return shadow_radius_allowed(b.radius) && shadow_size_allowed(b.size) && shadow_sigma_allowed(b.sigma) ? 0
+                                                                                                        : ERR_WRONGUSAGE;
 }
 
-int32_t border_check(const BorderBlock& b) { return (b.on != 0 && b.size <= 0) ? ERR_WRONGUSAGE : 0; }
+int32_t border_check(const BorderBlock& b) { return (b.on != 0 && !border_size_allowed(b.size)) ? ERR_WRONGUSAGE : 0; }
 
 ArgServices& arg_services() { return g_services; }
 void arg_services_reset() { g_services = kNoServices; }

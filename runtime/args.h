@@ -45,9 +45,15 @@ struct BorderBlock {
   int32_t size = 0;
 };
 
-// ERR_WRONGUSAGE for a shadow with radius < 1, size < 0 or sigma <= 0, else 0.
+// The sizes a shadow or border may have: an offset, blur radius or border size beyond a picture's
+// largest side (or not a number) could only overflow the geometry that grows a layer by it.
+bool shadow_size_allowed(int32_t size);  // 0 .. 32767
+bool shadow_radius_allowed(double radius);  // 1 .. 32767
+bool shadow_sigma_allowed(double sigma);  // above 0, finite
+bool border_size_allowed(int32_t size);  // 1 .. 32767
+// ERR_WRONGUSAGE for a shadow whose size, radius or sigma is not allowed, else 0.
 int32_t shadow_check(const ShadowBlock& block);
-// ERR_WRONGUSAGE for a border that is on with a size not greater than 0, else 0.
+// ERR_WRONGUSAGE for a border that is on with a size that is not allowed, else 0.
 int32_t border_check(const BorderBlock& block);
 
 // Services of later subsystems that some readers need. Until a subsystem installs its entry, the

@@ -41,6 +41,23 @@ TEST(LayerGeometry, RectRoutines) {
   EXPECT_EQ(c, (Rect{0, 0, 3, 5}));
 }
 
+// Far out, scaled far up or grown by a huge shadow, rectangles saturate at the int32 range
+// instead of wrapping round to the other side (the sanitizer build traps any overflow).
+TEST(LayerGeometry, ExtremeRectanglesSaturate) {
+  constexpr int32_t kMax = INT32_MAX, kMin = INT32_MIN;
+  EXPECT_EQ(to_corners({kMax - 5, kMin, 20, 10}), (Corners{kMax - 5, kMin, kMax, kMin + 9}));
+  EXPECT_EQ(to_rect({kMin, 0, kMax, 0}), (Rect{kMin, 0, kMax, 1}));
+  Rect u{kMin, kMin, 10, 10};
+  rect_union(u, {kMax - 10, kMax - 10, 20, 20});
+  EXPECT_EQ(u, (Rect{kMin, kMin, kMax, kMax}));
+  EXPECT_EQ(rect_scale({16777216, -16777216, 20, 10}, 32767.0, 32767.0), (Rect{kMax, kMin, 1, 1}));
+  const Rect huge = rect_transform_bounds(Matrix2{{1e10, 0.0, 0.0, 1e10}}, 10, 10, 20, 10, 0.5, 0.5);
+  EXPECT_EQ(huge.x, kMin);
+  EXPECT_EQ(huge.width, kMax);
+  const Rect nan = rect_transform_bounds(Matrix2{{NAN, 0.0, 0.0, 1.0}}, 10, 10, 20, 10, 0.0, 0.0);
+  EXPECT_EQ(nan.y, 10);
+}
+
 TEST(LayerGeometry, UniformScaleCheck) {
   struct Case {
     double sx, sy;

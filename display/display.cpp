@@ -266,6 +266,10 @@ void refresh_service(qmBlitOutput* output, int32_t, int32_t) {
     display_present_rect(d->scaled_output, 0, 0, output, 0, 0, d->scaled_output->width, d->scaled_output->height, 1);
     return;
   }
+  if (d->double_buffer) {  // the window's screen buffer is the front and shows the last Flip
+    if (d->win.platform) screen_mark_all(d->win.platform->screen);
+    return;
+  }
   if (!d->bgpic || !output->front) return;
   display_present_rect(output->front, 0, 0, output, 0, 0, d->bgpic->display_width, d->bgpic->display_height, 1);
 }

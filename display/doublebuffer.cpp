@@ -1,5 +1,11 @@
 // Double buffering: drawing goes into a back buffer, and Flip copies what changed into the front
 // buffer and shows it. The dirty list records the changed rectangles.
+//
+// A display shown at its picture's size has the window's screen buffer for its front buffer: Flip
+// copies each changed rectangle once, from the back buffer straight into it, also while the window
+// is closed (the screen buffer lives as long as the display, and shows the frame when the window
+// opens again). A display in automatic scale mode keeps a front bitmap at its scale size, drawn
+// scaled from the back buffer and then shown.
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -45,16 +51,25 @@ bool touch(const int32_t* a, const int32_t* b) {
 }
 
 // Merges overlapping and touching entries until none touch; merged-away entries become empty.
+// Each pass takes the entries from left to right, so an entry meets only those that start before
+// its right edge: scattered drawings cost a sort, not every pair.
 void merge(DirtyList& list) {
+  int32_t* order[kDirtyEntries];
   bool again = true;
   while (again) {
     again = false;
-    for (int32_t i = 0; i < list.count; ++i) {
-      int32_t* a = list.entries + 4 * i;
+    int32_t n = 0;
+    for (int32_t i = 0; i < list.count && n < kDirtyEntries; ++i)
+      if (list.entries[4 * i] != kEmpty) order[n++] = list.entries + 4 * i;
+    std::sort(order, order + n, [](const int32_t* a, const int32_t* b) { return a[0] < b[0]; });
+    for (int32_t i = 0; i < n; ++i) {
+      int32_t* a = order[i];
       if (a[0] == kEmpty) continue;
-      for (int32_t j = i + 1; j < list.count; ++j) {
-        int32_t* b = list.entries + 4 * j;
-        if (b[0] == kEmpty || !touch(a, b)) continue;
+      for (int32_t j = i + 1; j < n; ++j) {
+        int32_t* b = order[j];
+        if (b[0] == kEmpty) continue;
+        if (int64_t(b[0]) > int64_t(a[2]) + 1) break;  // it and all after it start right of a
+        if (!touch(a, b)) continue;
         a[0] = std::min(a[0], b[0]);
         a[1] = std::min(a[1], b[1]);
         a[2] = std::max(a[2], b[2]);
@@ -70,6 +85,11 @@ void present(qmDisplay* d, const qmBitmap* front, int32_t x, int32_t y, int32_t 
   display_present_rect(front, x, y, &d->output, x, y, w, h, 0);
 }
 
+// A rectangle of the back buffer into the window's screen buffer, the front of an unscaled display.
+void present_back(qmDisplay* d, int32_t x, int32_t y, int32_t w, int32_t h) {
+  display_present_rect(d->double_buffer_bitmap, x, y, &d->output, x, y, w, h, BLIT_EVEN_CLOSED);
+}
+
 int32_t cmd_begindoublebuffer(qmState* L) {
   arg_check_count(L, 0, 1);
   qmDisplay* d = display_current();
@@ -83,9 +103,9 @@ int32_t cmd_begindoublebuffer(qmState* L) {
   // The buffers, both black.
   free_buffers(d);
   const bool scaled = auto_scaled(d);
-  d->scaled_output = qmos_alloc_bitmap(scaled ? d->scale_width : pic->width, scaled ? d->scale_height : pic->height);
+  if (scaled) d->scaled_output = qmos_alloc_bitmap(d->scale_width, d->scale_height);
   d->double_buffer_bitmap = qmos_alloc_bitmap(pic->width, pic->height);
-  if (!d->scaled_output || !d->double_buffer_bitmap) {
+  if ((scaled && !d->scaled_output) || !d->double_buffer_bitmap) {
     free_buffers(d);
     return ERR_MEM;
   }
@@ -135,7 +155,7 @@ int32_t cmd_flip(qmState* L) {
   qmBitmap* back = d->double_buffer_bitmap;
   qmBitmap* front = d->scaled_output;
   DirtyList& list = d->dirty;
-  if (auto_scaled(d)) {
+  if (auto_scaled(d) && front) {
     bitmap_draw(back, nullptr, nullptr, 0, 0, front, back->width, back->height, front->width, front->height,
                 d->smooth_scale, nullptr, nullptr, nullptr);
     present(d, front, 0, 0, front->width, front->height);
@@ -147,13 +167,10 @@ int32_t cmd_flip(qmState* L) {
       const int64_t x1 = std::max(e[0], 0), y1 = std::max(e[1], 0);
       const int64_t x2 = std::min<int64_t>(e[2], back->width - 1), y2 = std::min<int64_t>(e[3], back->height - 1);
       if (x2 < x1 || y2 < y1) continue;
-      const int32_t x = int32_t(x1), y = int32_t(y1), w = int32_t(x2 - x1 + 1), h = int32_t(y2 - y1 + 1);
-      BLTBITMAP(back, x, y, front, x, y, w, h);
-      present(d, front, x, y, w, h);
+      present_back(d, int32_t(x1), int32_t(y1), int32_t(x2 - x1 + 1), int32_t(y2 - y1 + 1));
     }
   } else {
-    BLTBITMAP(back, 0, 0, front, 0, 0, back->width, back->height);
-    present(d, front, 0, 0, back->width, back->height);
+    present_back(d, 0, 0, back->width, back->height);
   }
   if (sync) display_wait_refresh(L);
   else platform_present_pending();
@@ -207,6 +224,11 @@ int32_t dblbuf_end_display(qmDisplay* d) {
 
 int32_t dblbuf_resize_front(qmDisplay* d, int32_t width, int32_t height) {
   qmos_free_bitmap(d->scaled_output);
+  d->scaled_output = nullptr;
+  if (!auto_scaled(d)) {  // the window's screen buffer is the front
+    platform_window_fill_rect(&d->win, 0, 0, width, height, 0);
+    return 0;
+  }
   d->scaled_output = qmos_alloc_bitmap(width, height);
   if (!d->scaled_output) return ERR_MEM;
   clear_black(d->scaled_output);

@@ -1,6 +1,7 @@
 #include "platform/screen_buffer.h"
 
 #include <SDL2/SDL.h>
+#include <immintrin.h>
 
 #include <algorithm>
 #include <cstring>
@@ -14,6 +15,29 @@ constexpr size_t kMaxDirty = 64;
 
 // A bitmap word 0xBBGGRR00 (bytes A, R, G, B in memory) as a screen word 0x00RRGGBB.
 inline uint32_t bitmap_to_screen(uint32_t w) { return __builtin_bswap32(w) & 0x00FFFFFFu; }
+
+// A row of bitmap words as screen words. Presenting a frame is this and nothing else, so with AVX2
+// eight words at a time go through one byte shuffle (reversed, the top byte cleared).
+__attribute__((target("avx2"))) void row_to_screen_avx2(const uint32_t* in, uint32_t* out, int64_t n) {
+  const __m256i order = _mm256_setr_epi8(3, 2, 1, -128, 7, 6, 5, -128, 11, 10, 9, -128, 15, 14, 13, -128, 3, 2, 1,
+                                         -128, 7, 6, 5, -128, 11, 10, 9, -128, 15, 14, 13, -128);
+  int64_t i = 0;
+  for (; i + 8 <= n; i += 8) {
+    const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(in + i));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + i), _mm256_shuffle_epi8(v, order));
+  }
+  for (; i < n; ++i) out[i] = bitmap_to_screen(in[i]);
+}
+
+const bool g_avx2 = __builtin_cpu_supports("avx2");
+
+void row_to_screen(const uint32_t* in, uint32_t* out, int64_t n) {
+  if (g_avx2) {
+    row_to_screen_avx2(in, out, n);
+    return;
+  }
+  for (int64_t i = 0; i < n; ++i) out[i] = bitmap_to_screen(in[i]);
+}
 
 // Intersects [x, x + w) with [0, limit) in 64 bits, so that no caller's value overflows.
 bool clip_span(int64_t& x, int64_t& w, int64_t limit) {
@@ -161,8 +185,7 @@ void screen_blit(qmScreenBuffer& s, const qm::qmBitmap* src, int32_t sx, int32_t
   const int32_t ppr = src->bytes_per_row / 4;
   for (int64_t row = 0; row < ch; ++row) {
     const uint32_t* in = src->pixels + (y0 + row) * ppr + x0;
-    uint32_t* out = s.row(int32_t(y1 + row)) + x1;
-    for (int64_t i = 0; i < cw; ++i) out[i] = bitmap_to_screen(in[i]);
+    row_to_screen(in, s.row(int32_t(y1 + row)) + x1, cw);
   }
   screen_mark(s, int32_t(x1), int32_t(y1), int32_t(cw), int32_t(ch));
 }

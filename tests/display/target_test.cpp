@@ -108,6 +108,41 @@ TEST_F(TargetTest, AnOverflowingListOrAWholeDrawingPresentsTheWholePicture) {
   EXPECT_EQ(presented([&] { ASSERT_EQ(code("Flip", {}), 0); }), std::vector<std::string>{"4,4,2x1"});
 }
 
+// Flip copies the changed rectangles once, straight into the window's screen buffer: after every
+// Flip the window shows exactly the back buffer, whether the rectangles were scattered, merged or
+// overflowed the list, and also after Flips made while the window was closed.
+TEST_F(TargetTest, AfterEachFlipTheWindowShowsTheBackBuffer) {
+  ASSERT_EQ(code("CreateBrush", {2.0, 7.0, 5.0, double(0x00FF00)}), 0);
+  ASSERT_EQ(code("CreateBrush", {3.0, 3.0, 9.0, double(0x123456)}), 0);
+  ASSERT_EQ(code("BeginDoubleBuffer", {}), 0);
+  auto window_shows_back = [&] {
+    const qmScreenBuffer& screen = d->win.platform->screen;
+    const qmBitmap* back = d->double_buffer_bitmap;
+    int32_t differ = 0;
+    for (int32_t y = 0; y < back->height; ++y)
+      for (int32_t x = 0; x < back->width; ++x)
+        differ += screen.row(y)[x] != (qmos_read_pixel(back, x, y) & 0xFFFFFF);
+    return differ;
+  };
+  uint32_t seed = 7;
+  auto next = [&](int32_t n) { return int32_t((seed = seed * 1103515245u + 12345u) >> 16) % n; };
+  for (int32_t frame = 0; frame < 12; ++frame) {
+    if (frame == 8) {
+      ASSERT_EQ(code("CloseDisplay", {2.0}), 0);
+    }
+    const int32_t drawings = frame == 5 ? 1100 : 1 + next(40);  // frame 5 overflows the list
+    for (int32_t i = 0; i < drawings; ++i)
+      ASSERT_EQ(code("DisplayBrush", {double(1 + next(3)), double(next(d->win.width + 8) - 4),
+                                      double(next(d->win.height + 8) - 4)}),
+                0);
+    ASSERT_EQ(code("Flip", {0.0}), 0);
+    if (frame >= 8) continue;
+    EXPECT_EQ(window_shows_back(), 0) << "frame " << frame;
+  }
+  ASSERT_EQ(code("OpenDisplay", {2.0}), 0);
+  EXPECT_EQ(window_shows_back(), 0) << "reopened";
+}
+
 TEST_F(TargetTest, FlipWithoutSyncNeverSleeps) {
   ASSERT_EQ(code("BeginDoubleBuffer", {}), 0);
   ASSERT_EQ(code("Flip", {}), 0);

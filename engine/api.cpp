@@ -3,6 +3,7 @@
 
 #include "engine/bytecode.h"
 #include "engine/call.h"
+#include "engine/errcodes.h"
 #include "engine/func.h"
 #include "engine/gc.h"
 #include "engine/memory.h"
@@ -216,6 +217,15 @@ void vm_push_boolean(qmState* L, int32_t b) {
 void vm_push_lstring(qmState* L, const char* s, size_t len) {
   setsvalue(L->top, vm_new_string(L, s, len));
   api_incr_top(L);
+}
+
+int32_t vm_push_lstring_filled(qmState* L, size_t len, size_t (*fill)(char* dest, size_t len, void* ctx),
+                               void* ctx) {
+  qmTString* ts = vm_new_string_filled(L, len, fill, ctx);
+  if (!ts) return qm::ERR_MEM;
+  setsvalue(L->top, ts);
+  api_incr_top(L);
+  return 0;
 }
 
 void vm_push_string(qmState* L, const char* s) { vm_push_lstring(L, s, std::strlen(s)); }

@@ -113,6 +113,14 @@ void* vm_realloc(qmState* L, void* block, size_t oldsize, size_t newsize) {
   return p;
 }
 
+void* vm_try_malloc(qmState* L, size_t n) {
+  if (n == 0 || n > 4294967292u) return nullptr;
+  qmGlobalState* g = L->g;
+  void* p = is_small(n) ? small_alloc(g, n) : std::malloc(n);
+  if (p) g->nblocks += n;
+  return p;
+}
+
 void vm_free_small_blocks(qmState* L) {
   qmGlobalState* g = L->g;
   for (void* slab = g->slabs; slab;) {

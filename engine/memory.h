@@ -27,6 +27,8 @@
 // the address sanitizer use the C library for every block instead, and check there that each
 // old size given is the block's real size, which is what the pool relies on.
 void* vm_realloc(qmState* L, void* block, size_t oldsize, size_t newsize);
+// A new block like vm_malloc's, but nullptr instead of the raise when it cannot be had.
+void* vm_try_malloc(qmState* L, size_t n);
 void vm_free_small_blocks(qmState* L);
 
 inline void* vm_malloc(qmState* L, size_t n) { return vm_realloc(L, nullptr, 0, n); }

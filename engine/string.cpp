@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <algorithm>
 
 #include "engine/memory.h"
 #include "engine/vmstring.h"
@@ -49,6 +50,30 @@ qmTString* vm_find_interned(qmState* L, const char* s, size_t len) {
   return nullptr;
 }
 
+namespace {
+
+// Links a new string into the table's chain for its hash.
+void string_link(qmState* L, qmTString* ts) {
+  qmStringTable* tb = &L->g->strt;
+  uint32_t slot = ts->hash & static_cast<uint32_t>(tb->size - 1);
+  ts->next = tb->hash[slot];
+  tb->hash[slot] = ts;
+  tb->nuse++;
+  if (tb->nuse > static_cast<uint32_t>(tb->size) && tb->size < 1073741823)
+    vm_string_table_resize(L, tb->size * 2);
+}
+
+void string_header(qmTString* ts, uint32_t h, size_t len) {
+  ts->tt = QM_TSTRING;
+  ts->marked = 0;
+  ts->reserved = 0;
+  ts->hash = h;
+  ts->len = static_cast<uint32_t>(len);
+  ts->data()[len] = '\0';
+}
+
+}  // namespace
+
 qmTString* vm_new_string(qmState* L, const char* s, size_t len) {
   uint32_t h = vm_string_hash(s, len);
   qmStringTable* tb = &L->g->strt;
@@ -58,19 +83,29 @@ qmTString* vm_new_string(qmState* L, const char* s, size_t len) {
   }
   if (len > 4294967292u - sizeof(qmTString)) vm_realloc(L, nullptr, 0, 4294967293u);  // raises 1000
   qmTString* ts = static_cast<qmTString*>(vm_malloc(L, vm_string_size(static_cast<uint32_t>(len))));
-  ts->tt = QM_TSTRING;
-  ts->marked = 0;
-  ts->reserved = 0;
-  ts->hash = h;
-  ts->len = static_cast<uint32_t>(len);
   if (len) std::memcpy(ts->data(), s, len);
-  ts->data()[len] = '\0';
-  uint32_t slot = h & static_cast<uint32_t>(tb->size - 1);
-  ts->next = tb->hash[slot];
-  tb->hash[slot] = ts;
-  tb->nuse++;
-  if (tb->nuse > static_cast<uint32_t>(tb->size) && tb->size < 1073741823)
-    vm_string_table_resize(L, tb->size * 2);
+  string_header(ts, h, len);
+  string_link(L, ts);
+  return ts;
+}
+
+qmTString* vm_new_string_filled(qmState* L, size_t len, size_t (*fill)(char* dest, size_t len, void* ctx),
+                                void* ctx) {
+  if (len > 4294967292u - sizeof(qmTString)) return nullptr;
+  size_t size = vm_string_size(static_cast<uint32_t>(len));
+  auto* ts = static_cast<qmTString*>(vm_try_malloc(L, size));
+  if (!ts) return nullptr;
+  const size_t used = std::min(fill(ts->data(), len, ctx), len);
+  if (used < len) {
+    ts = static_cast<qmTString*>(vm_realloc(L, ts, size, vm_string_size(static_cast<uint32_t>(used))));
+    size = vm_string_size(static_cast<uint32_t>(used));
+  }
+  if (qmTString* same = vm_find_interned(L, ts->data(), used)) {
+    vm_free(L, ts, size);
+    return same;
+  }
+  string_header(ts, vm_string_hash(ts->data(), used), used);
+  string_link(L, ts);
   return ts;
 }
 

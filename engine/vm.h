@@ -63,6 +63,10 @@ void vm_push_nil(qmState* L);
 void vm_push_number(qmState* L, double n);
 void vm_push_boolean(qmState* L, int32_t b);
 void vm_push_lstring(qmState* L, const char* s, size_t len);
+// Pushes a string of up to len bytes that fill writes into the string's own storage and counts
+// (a whole file read straight into it); 0, or ERR_MEM with nothing pushed.
+int32_t vm_push_lstring_filled(qmState* L, size_t len, size_t (*fill)(char* dest, size_t len, void* ctx),
+                               void* ctx);
 void vm_push_string(qmState* L, const char* s);
 void vm_push_cstring(qmState* L, const char* s);  // nullptr pushes nil
 void vm_push_lightuserdata(qmState* L, void* p);

@@ -13,6 +13,11 @@ uint32_t vm_string_hash(const char* s, size_t len);
 // The interned string for the bytes (created when new).
 qmTString* vm_new_string(qmState* L, const char* s, size_t len);
 qmTString* vm_new_cstring(qmState* L, const char* s);
+// The interned string of up to len bytes that fill writes straight into the new string's storage
+// (returning how many it wrote), so that large data is not copied once more; an equal string
+// already interned is taken instead. nullptr when the storage cannot be had (nothing is raised).
+qmTString* vm_new_string_filled(qmState* L, size_t len, size_t (*fill)(char* dest, size_t len, void* ctx),
+                                void* ctx);
 
 // Looks a string up without creating it (nullptr when not interned).
 qmTString* vm_find_interned(qmState* L, const char* s, size_t len);

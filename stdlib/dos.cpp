@@ -410,6 +410,12 @@ int32_t cmd_undefinevirtualstringfile(qmState* L) {
 
 // ---- whole files ----
 
+size_t read_into(char* dest, size_t len, void* handle) {
+  qmos_prepare_bulk_write(dest, len);
+  const int64_t got = io_read(static_cast<qmFileHandle*>(handle), dest, int64_t(len));
+  return got > 0 ? size_t(got) : 0;
+}
+
 int32_t cmd_filetostring(qmState* L) {
   arg_check_count(L, 1, 1);
   const char* name = arg_get_file_name(L, 1, ERR_READFILE);
@@ -419,23 +425,33 @@ int32_t cmd_filetostring(qmState* L) {
     return ERR_READFILE;
   }
   std::unique_ptr<qmFileHandle, int32_t (*)(qmFileHandle*)> guard(h, qmos_close);
-  std::string data;
+  // The size the file reports is read in one go straight into the string. What comes after it (a
+  // file that grew, or one that reports no size) is read on in pieces and joined to it.
+  if (int32_t err = vm_push_lstring_filled(L, size_t(std::max<int64_t>(h->length, 0)), read_into, h)) return err;
+  std::string rest;
   try {
-    if (h->length > 0) data.reserve(size_t(h->length));
-    size_t used = 0;
-    for (;;) {
-      data.resize(used + kPiece);
-      int64_t got = io_read(h, data.data() + used, int64_t(kPiece));
-      if (got <= 0) break;
+    for (size_t used = 0;;) {
+      rest.resize(used + kPiece);
+      const int64_t got = io_read(h, rest.data() + used, int64_t(kPiece));
+      if (got <= 0) {
+        rest.resize(used);
+        break;
+      }
       used += size_t(got);
     }
-    data.resize(used);
+    if (!rest.empty()) {
+      rest.insert(0, vm_to_string(L, -1), vm_string_length(L, -1));
+    }
   } catch (const std::bad_alloc&) {
+    vm_pop(L, 1);
     return ERR_MEM;
   }
   guard.reset();
-  vm_push_lstring(L, data.data(), data.size());
-  vm_push_number(L, double(data.size()));
+  if (!rest.empty()) {
+    vm_pop(L, 1);
+    vm_push_lstring(L, rest.data(), rest.size());
+  }
+  vm_push_number(L, double(vm_string_length(L, -1)));
   return 2;
 }
 

@@ -1,4 +1,7 @@
 // Allocation, and the registry of memory blocks that memory virtual names may refer to.
+#include <sys/mman.h>
+
+#include <cstdint>
 #include <cstdlib>
 #include <map>
 #include <memory>
@@ -14,6 +17,15 @@ void* qmos_alloc(size_t size, int32_t clear) {
 
 void qmos_free(void* block) {
   std::free(block);
+}
+
+void qmos_prepare_bulk_write(void* block, size_t size) {
+  constexpr uintptr_t kLarge = uintptr_t(2) << 20;
+  if (!block || size < 2 * kLarge) return;
+  // Only whole large pages inside the block: the hint covers no byte of anyone else's memory.
+  const uintptr_t first = (uintptr_t(block) + kLarge - 1) & ~(kLarge - 1);
+  const uintptr_t end = (uintptr_t(block) + size) & ~(kLarge - 1);
+  if (end > first) madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
 }
 
 namespace {

@@ -22,6 +22,10 @@
 // A block of size bytes (0 for size 0 or when out of memory), zero-filled when clear is 1.
 void* qmos_alloc(size_t size, int32_t clear);
 void qmos_free(void* block);
+// Fresh memory that is about to be written whole (a large file read into it): backed by large
+// pages where the system offers them, so that it faults in once per 2 MB instead of once per
+// 4 KB page. Only a hint; small blocks are left alone.
+void qmos_prepare_bulk_write(void* block, size_t size);
 
 // ---- Files -------------------------------------------------------------------------------------
 

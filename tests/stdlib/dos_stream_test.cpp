@@ -146,6 +146,32 @@ TEST_F(DosStream, WholeFileStrings) {
   EXPECT_EQ(call("StringToFile", {data, path("no/dir/x")}).code, 1052);
 }
 
+// The file's bytes go straight into the string, which is still the one interned string of those
+// bytes (a table key found by either); a file that reports no size is still read whole.
+TEST_F(DosStream, WholeFileStringsAreInterned) {
+  std::string big(100000, 'q');
+  for (size_t i = 0; i < big.size(); i += 7) big[i] = char(i);
+  put_file(path("big.bin"), big);
+  put_file(path("key.txt"), "a key");
+  vm_push_string(L, "held");  // the same bytes, made first and kept alive in a global
+  vm_push_string(L, "a key");
+  vm_set_table(L, QM_GLOBALSINDEX);
+  for (int32_t pass = 0; pass < 2; ++pass) {
+    ASSERT_EQ(call("FileToString", {path("key.txt")}).code, 0);
+    vm_set_top(L, 1);
+    vm_push_string(L, "held");
+    vm_get_table(L, QM_GLOBALSINDEX);
+    EXPECT_TRUE(vm_raw_equal(L, 1, 2));
+  }
+  Outcome o = call("FileToString", {path("big.bin")});
+  ASSERT_EQ(o.code, 0);
+  EXPECT_EQ(o.results[1], "100000");
+  EXPECT_EQ(vm_string_length(L, 1), big.size());
+  EXPECT_EQ(std::string(vm_to_string(L, 1), big.size()), big);
+  const std::string status = first("FileToString", {std::string("/proc/self/status")});
+  EXPECT_NE(status.find("Name:"), std::string::npos) << status;
+}
+
 TEST_F(DosStream, VirtualFileWindows) {
   put_file(path("host.bin"), "0123456789");
   Outcome v = call("DefineVirtualFile", {path("host.bin"), 3.0, 4.0, std::string("part.txt")});

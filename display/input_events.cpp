@@ -229,6 +229,19 @@ void wheel_event(qmDisplay* d, const SDL_MouseWheelEvent& w) {
 
 // ---- windows ------------------------------------------------------------------------------------
 
+// The program display that takes the focus from the backfill: the current one when it is open,
+// else the last open one.
+qmDisplay* front_display() {
+  qmDisplay* current = display_current();
+  if (current && !current->backfill && current->win.state == DISPSTATE_OPEN) return current;
+  qmDisplay* last = nullptr;
+  for (ObjectHeader* h = display_system().list; h; h = h->next) {
+    qmDisplay* d = display_of(h);
+    if (!d->backfill && d->win.state == DISPSTATE_OPEN) last = d;
+  }
+  return last;
+}
+
 void window_event(qmDisplay* d, const SDL_WindowEvent& w) {
   qmDisplayPlatform* p = d->win.platform;
   switch (w.event) {
@@ -238,6 +251,12 @@ void window_event(qmDisplay* d, const SDL_WindowEvent& w) {
       p->close_request = 1;
       break;
     case SDL_WINDOWEVENT_FOCUS_GAINED:
+      // The backfill stays behind the program's displays: a click on it would otherwise lift a
+      // full-screen window over them.
+      if (d->backfill) {
+        if (qmDisplay* front = front_display()) platform_window_activate(&front->win);
+        break;
+      }
       post(d, INPUT_ACTIVATED);
       d->active = 1;
       break;
@@ -258,7 +277,7 @@ void window_event(qmDisplay* d, const SDL_WindowEvent& w) {
     case SDL_WINDOWEVENT_MOVED: {
       // A full-screen window does not move; a move to where the display already is echoes the
       // program's own move.
-      if (p->fullscreen) break;
+      if (p->fullscreen || p->scaled) break;
       const int32_t x = w.data1 - d->win.frame_left, y = w.data2 - d->win.frame_top;
       if (x == d->win.x && y == d->win.y) break;
       d->win.x = x;
@@ -267,7 +286,7 @@ void window_event(qmDisplay* d, const SDL_WindowEvent& w) {
       break;
     }
     case SDL_WINDOWEVENT_RESIZED:
-      if (p->fullscreen || (w.data1 == d->win.width && w.data2 == d->win.height)) break;
+      if (p->fullscreen || p->scaled || (w.data1 == d->win.width && w.data2 == d->win.height)) break;
       d->win.width = w.data1;
       d->win.height = w.data2;
       post(d, INPUT_RESIZED);

@@ -146,8 +146,8 @@ void platform_pointer_hide(qmDisplayWindow* display) {
 
 void platform_pointer_move(qmDisplayWindow* display, int32_t x, int32_t y) {
   qmDisplayPlatform* p = display->platform;
-  if (!p || !p->window) return;
-  if (p->fullscreen && p->surface_w > 0) {
+  if (!p || !p->window || p->gone) return;
+  if (window_letterboxed(p)) {
     qmLetterbox box = letterbox_fit(p->screen.width, p->screen.height, p->surface_w, p->surface_h);
     x = box.x + int32_t(int64_t(x) * box.w / std::max(p->screen.width, 1));
     y = box.y + int32_t(int64_t(y) * box.h / std::max(p->screen.height, 1));

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+struct SDL_Window;
+
 namespace platform_internal {
 
 // The SIGINT/SIGTERM handler's atomic, which the pump turns into an SDL_QUIT.
@@ -19,5 +21,13 @@ void reset_pump_state();
 // Loads QM_EVENT_SCRIPT when set: 0, ERR_READFILE, or ERR_ARGS for a malformed line.
 int32_t load_event_script_from_env();
 void clear_event_script();
+
+// On the x11 video driver: a window that another client destroys becomes a close request of its
+// display instead of an X error. x11_errors_install runs before the video subsystem starts,
+// x11_windows_watch once it runs.
+void x11_errors_install();
+void x11_windows_watch();
+// SDL_DestroyWindow for a window that another client destroyed.
+void x11_destroy_gone_window(SDL_Window* window);
 
 }  // namespace platform_internal

@@ -55,7 +55,7 @@ void record_present(const qmDisplayWindow* d, const std::vector<SDL_Rect>& rects
 
 void window_present(qmDisplayWindow* d, bool full) {
   qmDisplayPlatform* p = d->platform;
-  if (!p || !p->window) return;
+  if (!p || !p->window || p->gone) return;
   // SDL makes a new surface after a size change and frees the old one on the next
   // SDL_GetWindowSurface: pixels kept in the old one must come out first.
   int ww = 0, wh = 0;
@@ -79,7 +79,7 @@ void window_present(qmDisplayWindow* d, bool full) {
   }
   if (!full && p->screen.dirty.empty()) return;
   std::vector<SDL_Rect> rects;
-  if (p->fullscreen && (s->w != p->screen.width || s->h != p->screen.height))
+  if (window_letterboxed(p))
     screen_present_letterboxed(p->screen, s,
                                letterbox_fit(p->screen.width, p->screen.height, s->w, s->h), full,
                                &rects);

@@ -113,6 +113,7 @@ bool platform_initialised() { return g_initialised; }
 
 int32_t platform_video_start() {
   if (SDL_WasInit(SDL_INIT_VIDEO)) return 0;
+  platform_internal::x11_errors_install();
   const char* chosen = std::getenv("SDL_VIDEODRIVER");
   if (chosen && *chosen) {
     if (int32_t err = start_subsystem(SDL_INIT_VIDEO, qm::ERR_SCREEN)) return err;
@@ -130,6 +131,7 @@ int32_t platform_video_start() {
   }
   // Video start switches text input (and its editing events) on.
   ignore_unused_events();
+  platform_internal::x11_windows_watch();
   platform_record("video", SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "");
   return 0;
 }

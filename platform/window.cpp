@@ -9,6 +9,7 @@
 
 #include "engine/errcodes.h"
 #include "gfx/blitpixels.h"
+#include "platform/platform_internal.h"
 #include "platform/window_internal.h"
 
 using namespace qm;
@@ -42,6 +43,54 @@ void screen_size_now(int32_t* w, int32_t* h) {
   if (platform_screen_info(&s) != 0) s = ScreenInfo{};
   *w = s.width;
   *h = s.height;
+}
+
+// The listed mode that serves a request best: the request itself, else the smallest mode that
+// holds it, else the largest mode. Many screens list neither 640x480 nor 800x600.
+const ScreenMode* best_mode(const std::vector<ScreenMode>& modes, int32_t width, int32_t height) {
+  const ScreenMode* holding = nullptr;
+  const ScreenMode* largest = nullptr;
+  auto area = [](const ScreenMode* m) { return int64_t(m->width) * m->height; };
+  for (const ScreenMode& m : modes) {
+    if (m.width == width && m.height == height) return &m;
+    if (m.width >= width && m.height >= height && (!holding || area(&m) < area(holding)))
+      holding = &m;
+    if (!largest || area(&m) > area(largest)) largest = &m;
+  }
+  return holding ? holding : largest;
+}
+
+// Where the switched screen shows on the desktop: the mode scaled to fit, centred. False when no
+// mode is switched or the desktop's size is unknown.
+bool switched_box(qmLetterbox* box) {
+  const WindowSystem& ws = window_system();
+  if (!ws.mode || ws.mode->first <= 0 || ws.mode->second <= 0) return false;
+  SDL_DisplayMode desktop;
+  if (SDL_WasInit(SDL_INIT_VIDEO) == 0 || SDL_GetDesktopDisplayMode(0, &desktop) != 0 ||
+      desktop.w <= 0 || desktop.h <= 0)
+    return false;
+  *box = letterbox_fit(ws.mode->first, ws.mode->second, desktop.w, desktop.h);
+  return true;
+}
+
+// A window's content rectangle on the desktop. While a mode is switched, positions and sizes in
+// the switched screen are scaled into its letterbox, as a real mode switch would show them; the
+// result says whether the window is scaled.
+bool desktop_rect(const qmDisplayWindow* d, int* x, int* y, int* w, int* h) {
+  *x = sdl_coord(d->x, d->frame_left);
+  *y = sdl_coord(d->y, d->frame_top);
+  *w = std::max(d->width, kMinWindowSide);
+  *h = std::max(d->height, kMinWindowSide);
+  qmLetterbox box;
+  if (!switched_box(&box)) return false;
+  const WindowSystem& ws = window_system();
+  const int64_t mw = ws.mode->first, mh = ws.mode->second;
+  if (box.w == mw && box.h == mh && box.x == 0 && box.y == 0) return false;
+  *x = int(box.x + int64_t(*x) * box.w / mw);
+  *y = int(box.y + int64_t(*y) * box.h / mh);
+  *w = int(std::max<int64_t>(int64_t(d->width) * box.w / mw, 1));
+  *h = int(std::max<int64_t>(int64_t(d->height) * box.h / mh, 1));
+  return true;
 }
 
 // A borderless window that covers the whole switched screen is a full-screen window.
@@ -131,7 +180,7 @@ void show_window(SDL_Window* w, bool activate) {
 // window events.
 void settle_frame(qmDisplayWindow* d, bool wait) {
   qmDisplayPlatform* p = d->platform;
-  if ((d->flags & WINFLAG_BORDERLESS) || p->fullscreen || p->frame_settled) return;
+  if ((d->flags & WINFLAG_BORDERLESS) || p->fullscreen || p->scaled || p->frame_settled) return;
   WindowSystem& ws = window_system();
   int top = 0, left = 0, bottom = 0, right = 0;
   const Uint32 give_up = SDL_GetTicks() + (wait && !ws.frames_absent ? kFrameWaitMs : 0);
@@ -181,7 +230,10 @@ void place_window(qmDisplayWindow* d) {
     p->fullscreen = full;
   }
   if (full) return;
-  SDL_SetWindowPosition(p->window, sdl_coord(d->x, d->frame_left), sdl_coord(d->y, d->frame_top));
+  int x = 0, y = 0, w = 0, h = 0;
+  p->scaled = desktop_rect(d, &x, &y, &w, &h);
+  if (p->scaled) SDL_SetWindowSize(p->window, w, h);
+  SDL_SetWindowPosition(p->window, x, y);
 }
 
 }  // namespace
@@ -257,8 +309,9 @@ int32_t platform_window_open(qmDisplayWindow* display, int32_t activate, const q
   p->fullscreen = covers_switched_screen(display);
   if (p->fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
   std::string title = platform_latin1_to_utf8(display->title);
-  int x = sdl_coord(display->x, display->frame_left), y = sdl_coord(display->y, display->frame_top);
-  int w = std::max(display->width, kMinWindowSide), h = std::max(display->height, kMinWindowSide);
+  int x = 0, y = 0, w = 0, h = 0;
+  const bool scaled = desktop_rect(display, &x, &y, &w, &h);
+  p->scaled = scaled && !p->fullscreen;
   if (p->shaped && !p->fullscreen)
     p->window = SDL_CreateShapedWindow(title.c_str(), x, y, w, h, flags);
   // Without a shaping window system the window is a plain one; its shape still merges into the
@@ -295,17 +348,22 @@ void platform_window_close(qmDisplayWindow* display) {
   open.erase(std::remove(open.begin(), open.end(), display), open.end());
   platform_input_forget_window(SDL_GetWindowID(p->window));
   window_detach(display);
-  SDL_DestroyWindow(p->window);
+  if (p->gone)
+    platform_internal::x11_destroy_gone_window(p->window);
+  else
+    SDL_DestroyWindow(p->window);
   p->window = nullptr;
+  p->gone = 0;
   p->surface = nullptr;
   p->fullscreen = 0;
+  p->scaled = 0;
   p->drop_target = 0;
   free_shape(p);
 }
 
 void platform_window_move(qmDisplayWindow* display) {
   qmDisplayPlatform* p = display->platform;
-  if (!p || !p->window) return;
+  if (!p || !p->window || p->gone) return;
   place_window(display);
 }
 
@@ -313,9 +371,10 @@ void platform_window_resize(qmDisplayWindow* display) {
   qmDisplayPlatform* p = display->platform;
   if (!p || !p->window) return;
   screen_resize(p->screen, display->width, display->height);
-  if (!covers_switched_screen(display))
-    SDL_SetWindowSize(p->window, std::max(display->width, kMinWindowSide),
-                      std::max(display->height, kMinWindowSide));
+  if (p->gone) return;
+  int x = 0, y = 0, w = 0, h = 0;
+  if (!covers_switched_screen(display) && !desktop_rect(display, &x, &y, &w, &h))
+    SDL_SetWindowSize(p->window, w, h);
   place_window(display);
 }
 
@@ -323,7 +382,7 @@ void platform_window_regions_changed(qmDisplayWindow*) {}
 
 void platform_window_set_title(qmDisplayWindow* display) {
   qmDisplayPlatform* p = display->platform;
-  if (!p || !p->window) return;
+  if (!p || !p->window || p->gone) return;
   std::string title = platform_latin1_to_utf8(display->title);
   SDL_SetWindowTitle(p->window, title.c_str());
   platform_record("title", title);
@@ -331,7 +390,7 @@ void platform_window_set_title(qmDisplayWindow* display) {
 
 int32_t platform_window_minimize(qmDisplayWindow* display, int32_t flag) {
   qmDisplayPlatform* p = display->platform;
-  if (!p || !p->window || window_system().mode) return 0;
+  if (!p || !p->window || p->gone || window_system().mode) return 0;
   if (flag) {
     p->own_minimize = 1;
     SDL_MinimizeWindow(p->window);
@@ -344,7 +403,7 @@ int32_t platform_window_minimize(qmDisplayWindow* display, int32_t flag) {
 
 void platform_window_activate(qmDisplayWindow* display) {
   qmDisplayPlatform* p = display->platform;
-  if (!p || !p->window) return;
+  if (!p || !p->window || p->gone) return;
   SDL_RaiseWindow(p->window);
   // A window manager that guards against focus stealing may refuse the request above from a
   // program that had no input yet; the program asked for this window, so it takes the focus.
@@ -364,8 +423,7 @@ int32_t platform_fullscreen_supported() { return 1; }
 bool platform_window_map_point(const qmDisplayWindow* display, int32_t x, int32_t y,
                                int32_t* out_x, int32_t* out_y) {
   const qmDisplayPlatform* p = display->platform;
-  if (!p || !p->fullscreen || p->surface_w <= 0 ||
-      (p->surface_w == p->screen.width && p->surface_h == p->screen.height)) {
+  if (!p || !window_letterboxed(p)) {
     *out_x = x;
     *out_y = y;
     return true;
@@ -413,10 +471,10 @@ int32_t platform_display_prepare(int32_t display_mode, int32_t cover_screen, int
 int32_t platform_display_set_mode(int32_t width, int32_t height, int32_t) {
   ScreenInfo s;
   if (int32_t err = platform_screen_info(&s)) return err;
-  bool listed = std::any_of(s.modes.begin(), s.modes.end(), [&](const ScreenMode& m) {
-    return m.width == width && m.height == height;
-  });
-  if (!listed) return ERR_SCREEN;
+  const ScreenMode* best = best_mode(s.modes, width, height);
+  if (!best) return ERR_SCREEN;
+  width = best->width;
+  height = best->height;
   WindowSystem& ws = window_system();
   // Only the first switch remembers: a second switch without a restore must still return to the
   // desktop.
@@ -510,7 +568,7 @@ bool window_has_focus(const qmDisplayWindow* display) {
 void platform_window_handle_event(const SDL_Event& event) {
   if (event.type != SDL_WINDOWEVENT) return;
   qmDisplayWindow* d = platform_display_for_window_id(event.window.windowID);
-  if (!d) return;
+  if (!d || d->platform->gone) return;
   qmDisplayPlatform* p = d->platform;
   switch (event.window.event) {
     case SDL_WINDOWEVENT_SHOWN:

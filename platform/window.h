@@ -85,6 +85,8 @@ struct qmDisplayPlatform {
   SDL_Surface* surface = nullptr;  // the surface last presented to (compared, never used)
   int32_t surface_w = 0, surface_h = 0;
   int32_t fullscreen = 0;   // FULLSCREEN_DESKTOP over a virtual mode
+  int32_t scaled = 0;       // placed and drawn scaled into a switched mode's letterbox
+  int32_t gone = 0;         // another client destroyed the window: nothing more is asked of it
   int32_t own_minimize = 0;  // the program minimised this window (nohide lets it)
   int32_t frame_settled = 0;  // the window manager's frame is known and the window placed by it
   int32_t drop_target = 0;    // drops on this window are taken (the display has a drop callback)

@@ -35,6 +35,12 @@ WindowSystem& window_system();
 // Copies what the display's buffer changed to its window (the whole buffer when the surface is
 // new or full is set) and records the presented rectangles.
 void window_present(qmDisplayWindow* display, bool full);
+// Whether the window shows its buffer scaled into a letterbox of its surface: a full-screen
+// window, or one placed through a switched mode, whose surface differs from the buffer in size.
+inline bool window_letterboxed(const qmDisplayPlatform* p) {
+  return (p->fullscreen || p->scaled) && p->surface_w > 0 &&
+         (p->surface_w != p->screen.width || p->surface_h != p->screen.height);
+}
 // Moves the display's buffer out of its window surface, before anything that can make SDL drop
 // the surface (size changes, full-screen switches, closing).
 void window_detach(qmDisplayWindow* display);

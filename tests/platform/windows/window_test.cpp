@@ -184,9 +184,21 @@ TEST(ScreenModes, ListSwitchAndRestore) {
   EXPECT_EQ(pairs[2], 800);
   EXPECT_EQ(pairs[3], 600);
 
-  take_records();
+  // A size the screen does not list gets the smallest listed mode that holds it, else the
+  // largest one.
   int32_t w = 0, h = 0;
-  EXPECT_EQ(platform_display_set_mode(1000, 700, 32), qm::ERR_SCREEN);
+  const struct {
+    int32_t w, h, mode_w, mode_h;
+  } kBest[] = {{700, 500, 800, 600}, {1000, 700, 800, 600}, {300, 90, 300, 100}, {640, 100, 640, 480}};
+  for (const auto& c : kBest) {
+    ASSERT_EQ(platform_display_set_mode(c.w, c.h, 32), 0);
+    platform_screen_size(&w, &h);
+    EXPECT_EQ(w, c.mode_w) << c.w << "x" << c.h;
+    EXPECT_EQ(h, c.mode_h) << c.w << "x" << c.h;
+  }
+  platform_display_restore_mode();
+
+  take_records();
   ASSERT_EQ(platform_display_set_mode(640, 480, 32), 0);
   platform_screen_size(&w, &h);
   EXPECT_EQ(w, 640);

@@ -1,0 +1,98 @@
+#!/usr/bin/env bash
+# fullscreen_x11.sh PLAYER QMASM PROGRAM DESTROY: full screen on a screen that lists only its own
+# size (Xvfb's 1280x1024), by -FULLSCREEN, by ChangeDisplayMode(2, 640, 480) and by the hotkey on
+# a 400x300 display: the display shows centred on black and stays in front when the black is
+# clicked; back in a window there is exactly one window of the player, framed, at its size. With
+# a listed 640x480 the switched screen is letterboxed onto the desktop. A window that another
+# client destroys closes the player without an X error.
+set -u
+player=$1 qmasm=$2 src=$(realpath "$3") destroy=$4
+work=$(mktemp -d)
+pid=
+# A player stuck in a message box no longer hears SIGTERM.
+trap '[ -n "$pid" ] && kill -9 "$pid" 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
+fail() { echo "$1"; cat "$work/out.txt" "$work/err.txt" 2>/dev/null; exit 1; }
+"$qmasm" "$src" -o "$work/prog.qma" || fail "assembling $src failed"
+cd "$work"
+title='^Quillmere full screen$'
+
+start() {
+  "$player" -quiet "$@" prog.qma > out.txt 2> err.txt &
+  pid=$!
+  timeout 10 xdotool search --sync --onlyvisible --name "$title" > /dev/null || fail "no window"
+  sleep 0.5
+}
+window() { xdotool search --onlyvisible --name "$title" | head -1; }
+focus() { xdotool windowactivate --sync "$(window)" 2>/dev/null || xdotool windowfocus --sync "$(window)"; }
+# The key, and the program's line that says the switch is done.
+switch_key() {
+  local lines
+  lines=$(wc -l < out.txt)
+  focus
+  xdotool key "$1"
+  for _ in $(seq 100); do [ "$(wc -l < out.txt)" -gt "$lines" ] && break; sleep 0.1; done
+  [ "$(wc -l < out.txt)" -gt "$lines" ] || fail "no switch on the key $1"
+  sleep 0.5
+}
+# Command-Return, held while Return goes up; then the mode settles.
+hotkey() {
+  focus
+  xdotool keydown super keydown Return keyup Return keyup super
+  sleep 1.5
+}
+pixel() { convert shot.ppm -format "%[hex:p{$1,$2}]" info:- | cut -c1-6; }
+shot() { xwd -root -silent | convert xwd:- -depth 8 shot.ppm || fail "xwd failed"; }
+
+# Full screen: the display centred at 1:1 on black, and still in front after a click on the black.
+expect_full() {
+  kill -0 "$pid" 2>/dev/null || fail "$1: the player ended"
+  shot
+  [ "$(pixel 640 512)" = FF0000 ] || fail "$1: no display at the screen's centre"
+  [ "$(pixel 441 363)" = FF0000 ] && [ "$(pixel 438 360)" = 000000 ] || fail "$1: not centred at 1:1"
+  [ "$(pixel 5 5)" = 000000 ] || fail "$1: the desktop is not covered"
+  xdotool mousemove 5 5 click 1
+  sleep 0.5
+  shot
+  [ "$(pixel 640 512)" = FF0000 ] || fail "$1: a click on the black hid the display"
+}
+# Windowed: one window of the player, framed by the window manager, 400x300.
+expect_window() {
+  kill -0 "$pid" 2>/dev/null || fail "$1: the player ended"
+  local ids
+  ids=$(xdotool search --onlyvisible --pid "$pid")
+  [ "$(echo "$ids" | wc -w)" = 1 ] || fail "$1: $(echo "$ids" | wc -w) windows of the player are shown"
+  geometry=$(xwininfo -id "$ids" | awk '/ Width:/ {w = $2} / Height:/ {h = $2} END {print w "x" h}')
+  [ "$geometry" = 400x300 ] || fail "$1: the window is $geometry"
+  top=$(xprop -id "$ids" _NET_FRAME_EXTENTS | awk -F', ' '{print $3}')
+  [ "${top:-0}" -gt 0 ] || fail "$1: the window has no frame"
+}
+
+start -fullscreen
+expect_full "-FULLSCREEN"
+hotkey
+expect_window "hotkey from -FULLSCREEN"
+switch_key f
+expect_full "ChangeDisplayMode(2, 640, 480)"
+switch_key w
+expect_window "ChangeDisplayMode(1)"
+hotkey
+expect_full "hotkey"
+hotkey
+expect_window "hotkey back"
+
+# Closed by another client: the player ends as on a close request, status 0, no X error.
+"$destroy" "$(window)" || fail "the window could not be destroyed"
+for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$pid" 2>/dev/null && fail "the player runs on without its window"
+wait "$pid" || fail "the player ended with status $?"
+pid=
+grep -q "X Error" err.txt && fail "an X error"
+printf 'full\nwindowed\n' | diff -u - out.txt || fail "other switches than asked"
+
+# A listed 640x480 is scaled into its letterbox: 2x, 1280x960 at y 32; the display centred in it.
+QM_SCREEN_MODES=640x480,1280x1024 start
+switch_key f
+shot
+[ "$(pixel 240 212)" = FF0000 ] && [ "$(pixel 1039 811)" = FF0000 ] || fail "letterbox: display not at 240,212 800x600"
+[ "$(pixel 238 212)" = 000000 ] && [ "$(pixel 1041 811)" = 000000 ] || fail "letterbox: display larger than 800x600"
+exit 0

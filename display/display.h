@@ -97,6 +97,9 @@ struct qmDisplay {
   void* select_target = nullptr;
   void* double_buffer_pic = nullptr;
   int32_t cursor_x = 0, cursor_y = 0, text_margin_left = 0, text_margin_right = 0;
+  // Print's tab stops, ascending pixel positions.
+  int32_t tabs[32] = {};
+  int32_t tab_count = 0;
   void* pointer = nullptr;
   int32_t pointer_hidden = 0;
   int32_t reopen = 0, active = 0;
@@ -195,6 +198,11 @@ inline bool display_wants_desktop(const qmDisplay* d) { return d->private2 != 0;
 // Start-up: opens the displays once the declarations ran (display 1 must exist). The desktop
 // display becomes a fixed borderless window with the whole screen grabbed into its picture.
 int32_t display_open_first(qmState* L, const DisplaySettings* settings, const char* private3);
+// A conversion of objects that were made before any display existed and wait for one (the text
+// library's colour font strips kept raw), run once where the first display is prepared, after
+// "Preparing display". Each is added once; the first error ends the opening.
+using PendingConversion = int32_t (*)();
+void display_add_pending_conversion(PendingConversion convert);
 // The backfill display over the whole screen: kind 0 none, 1 colour, 2 gradient, 3 a texture
 // and 4 a picture on a colour or gradient, from a brush file or a copy of a brush.
 struct BackfillBlock {

@@ -21,6 +21,8 @@ namespace qm {
 
 namespace {
 
+PendingConversion g_pending[4] = {};
+
 BackfillBlock g_project_backfill;
 
 // The size of display 1's window for the screen-mode choice against the configured screen size.
@@ -172,6 +174,16 @@ int32_t display_make_backfill(qmState* L, const BackfillBlock& block) {
   return 0;
 }
 
+void display_add_pending_conversion(PendingConversion convert) {
+  for (PendingConversion& slot : g_pending) {
+    if (slot == convert) return;
+    if (!slot) {
+      slot = convert;
+      return;
+    }
+  }
+}
+
 int32_t display_open_first(qmState* L, const DisplaySettings* settings, const char*) {
   DisplaySystem& ds = display_system();
   const DisplaySettings defaults;
@@ -235,8 +247,11 @@ int32_t display_open_first(qmState* L, const DisplaySettings* settings, const ch
   }
   console_print_file(err_get_message(99), "", true);
   console_print_done();
-  // Pictures and brushes are made as bitmaps from the start on this host: nothing waits for
-  // conversion here.
+  // Pictures and brushes are made as bitmaps from the start on this host; only what a library
+  // kept raw on purpose waits for conversion here.
+  for (PendingConversion convert : g_pending)
+    if (convert)
+      if (int32_t err = convert()) return err;
   if (backfill) {
     if (int32_t err = display_make_backfill(L, block)) return err;
   }

@@ -22,6 +22,7 @@
 #include "engine/vm.h"
 #include "gfx/bitmap.h"
 #include "gfx/blit.h"
+#include "gfx/blitpixels.h"
 #include "gfx/compose.h"
 #include "gfx/effects.h"
 #include "gfx/scale.h"
@@ -198,6 +199,27 @@ int32_t transform(Work& w, const double* m, int32_t smooth) {
 }  // namespace
 
 int64_t brush_render_private_planes() { return g_private_planes; }
+
+int32_t image_apply_transparency_tint(const qmDrawTagOptions& dt, qmBitmap* bitmap, qmMask** mask,
+                                      qmAlphaChannel** alpha, int32_t width, int32_t height) {
+  if (any_filter(dt.filters))
+    if (int32_t err = layer_hooks().apply_filters(dt.filters, bitmap, *mask, *alpha, width, height)) return err;
+  if (dt.tint > 0) bitmap_tint(bitmap, 0, 0, width, height, dt.tint_colour, dt.tint);
+  if (dt.transparency <= 0) return 0;
+  const int32_t level = 255 - std::min(dt.transparency, 255);
+  if (*alpha) {
+    alpha_scale_intensity(*alpha, *alpha, height, level);
+    return 0;
+  }
+  qmAlphaChannel* faded = qmos_alloc_alpha(width, height, 1);
+  if (!faded) return ERR_MEM;
+  if (*mask) mask_expand_to_alpha(*mask, 0, 0, faded, 0, 0, width, height, uint8_t(level));
+  else alpha_fill_rect(faded, 0, 0, width, height, uint8_t(level));
+  qmos_free_mask(*mask);
+  *mask = nullptr;
+  *alpha = faded;
+  return 0;
+}
 
 int32_t brush_display_options(qmState* L, int32_t index, int32_t object_width, int32_t object_height,
                               int32_t preset_width, int32_t preset_height, int32_t smooth_default,

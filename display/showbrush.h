@@ -58,6 +58,12 @@ int32_t brush_display_options(qmState* L, int32_t index, int32_t object_width, i
                               int32_t preset_width, int32_t preset_height, int32_t smooth_default,
                               qmTransformTags* transform, qmDrawTagOptions* tags, int32_t flags);
 
+// The options' filters, tint and transparency applied to a picture's own planes (width x height);
+// a picture that fades without an alpha plane gets one from its mask (or whole when it has
+// none), which replaces the mask. 0 or the filters' error.
+int32_t image_apply_transparency_tint(const qmDrawTagOptions& dt, qmBitmap* bitmap, qmMask** mask,
+                                      qmAlphaChannel** alpha, int32_t width, int32_t height);
+
 // Shows a brush (whole, or the part at source x, y of width x height when part is set) at x, y
 // with the option table at argument index option_index (0: none).
 int32_t brush_render(qmState* L, const ObjectId& id, bool part, int32_t source_x, int32_t source_y, int32_t x,

@@ -25,28 +25,6 @@ bool any_filter(const FilterSlot* slots) {
   return std::any_of(slots, slots + kFilterSlots, [](const FilterSlot& f) { return f.active != 0; });
 }
 
-// The option table's filters, tint and transparency, applied to the image's own planes.
-int32_t apply_options(const qmDrawTagOptions& dt, ShapeImage& img) {
-  if (any_filter(dt.filters))
-    if (int32_t err = layer_hooks().apply_filters(dt.filters, img.bitmap, img.mask, img.alpha, img.width, img.height))
-      return err;
-  if (dt.tint > 0) bitmap_tint(img.bitmap, 0, 0, img.width, img.height, dt.tint_colour, dt.tint);
-  if (dt.transparency > 0) {
-    const int32_t level = 255 - std::min(dt.transparency, 255);
-    if (img.alpha) {
-      alpha_scale_intensity(img.alpha, img.alpha, img.height, level);
-    } else {
-      qmAlphaChannel* alpha = qmos_alloc_alpha(img.width, img.height, 1);
-      if (!alpha) return ERR_MEM;
-      mask_expand_to_alpha(img.mask, 0, 0, alpha, 0, 0, img.width, img.height, uint8_t(level));
-      qmos_free_mask(img.mask);
-      img.mask = nullptr;
-      img.alpha = alpha;
-    }
-  }
-  return 0;
-}
-
 // Where the corner of the shape's box lands: the anchor point of the (turned) shape at (x, y).
 void box_origin(const ShapeDesc& d, int32_t x, int32_t y, int64_t* ox, int64_t* oy) {
   const ShapeGeometry& g = d.geometry;
@@ -226,7 +204,8 @@ int32_t draw_direct(qmState* L, const ShapeCall& c) {
   ShapeImage img;
   if (int32_t err = shape_render_image(L, c.desc, ShapeUse::Draw, 0, &img)) return err;
   if (c.options)
-    if (int32_t err = apply_options(*c.options, img)) {
+    if (int32_t err = image_apply_transparency_tint(*c.options, img.bitmap, &img.mask, &img.alpha, img.width,
+                                                    img.height)) {
       img.release();
       return err;
     }

@@ -46,6 +46,20 @@ int32_t push_int(qmState* L, int64_t v) {
   return 1;
 }
 
+// The font rows and ATTRTEXT of TEXTOUT and PRINT layers.
+int32_t text_attribute(qmState* L, const qmLayer* layer, int32_t attribute) {
+  if (layer->type != OBJ_TEXTOUT && layer->type != OBJ_PRINT) return ERR_NOTXTLAYER;
+  const LayerDrawn* d = layer->content->drawn.get();
+  if (!d) return ERR_UNSUPPORTEDFEAT;
+  if (attribute == ATTRTEXT) {
+    vm_push_lstring(L, d->text.data(), d->text.size());
+    return 1;
+  }
+  FontAttributes font;
+  if (!layer_services().font_attributes(d->font, &font)) return ERR_UNSUPPORTEDFEAT;
+  return graphics_push_font_attribute(L, attribute, font);
+}
+
 int32_t layer_attribute(qmState* L, int32_t attribute) {
   qmBGPic* pic = nullptr;
   if (int32_t err = layer_picture(&pic)) return err;
@@ -78,8 +92,7 @@ int32_t layer_attribute(qmState* L, int32_t attribute) {
       return layer->type == OBJ_ANIM ? ERR_UNSUPPORTEDFEAT : ERR_NOANMLAYER;
     default:
       if ((attribute >= ATTRFONTASCENDER && attribute < ATTRFONTASCENDER + 6) || attribute == ATTRTEXT)
-        // Text layers answer once the text library fills them in.
-        return layer->type == OBJ_TEXTOUT || layer->type == OBJ_PRINT ? ERR_UNSUPPORTEDFEAT : ERR_NOTXTLAYER;
+        return text_attribute(L, layer, attribute);
       return ERR_UNKNOWNATTR;
   }
 }

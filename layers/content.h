@@ -62,6 +62,8 @@ struct LayerDrawn {
   std::vector<int32_t> tabs;  // ascending
   // Kept by the renderer, so that a layer rendered again breaks its lines at the same words.
   std::vector<int32_t> word_breaks, tab_choices;
+  // TEXTOUT: the word breaks are the script's word-wrap table, which every render follows.
+  int32_t wrap_table = 0;
 
   // Shapes and paths.
   LayerShapeStyle style;

@@ -17,6 +17,8 @@ struct qmState;
 
 namespace qm {
 
+struct FontAttributes;
+
 inline constexpr int32_t kMaxLayerName = 255;
 inline constexpr int32_t kGroupNameSize = 64;
 
@@ -237,6 +239,9 @@ struct LayerServices {
   // ERR_UNSUPPORTEDFEAT when the kind is not rendered so (the state is then resampled); else the
   // renderer's error. Filled in as drawn_border is.
   int32_t (*render_transformed)(qmState* L, qmLayer* layer, const Matrix2& m, LayerImage* out, Rect* at);
+  // The font attributes of a text layer's font (GetAttribute's font rows); false until the text
+  // library installs it.
+  bool (*font_attributes)(const LayerFont& font, FontAttributes* out);
 };
 LayerServices& layer_services();
 void layer_services_reset();

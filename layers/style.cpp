@@ -157,21 +157,38 @@ int32_t saturate_add(int32_t a, int32_t b) {
 }
 
 // A drawn kind takes its new content: the description, the colour and the size, and is rendered
-// from them. The layer no longer shows another object's planes.
+// from them. The layer no longer shows another object's planes. The content is rendered aside
+// first, so that one that does not render (a text with a bad tag) leaves the layer as it was.
 int32_t commit_drawn(qmState* L, qmLayer* layer, DrawnContent& drawn) {
+  qmLayerState trial;
+  trial.colour = drawn.colour;
+  trial.fill_style = drawn.drawn.style.draw.fill_style;
+  trial.content_w = trial.width = drawn.width;
+  trial.content_h = trial.height = drawn.height;
+  trial.anchored_x = layer->content->anchored_x, trial.anchored_y = layer->content->anchored_y;
+  trial.drawn = std::make_unique<LayerDrawn>(std::move(drawn.drawn));
+  const int32_t was_type = layer->type;
+  const ObjectId was_object = layer->object;
+  layer->type = drawn.type;
+  layer->object = drawn.type == OBJ_VECTORPATH ? trial.drawn->path : ObjectId{};
+  if (int32_t err = render_layer_content(L, layer, &trial)) {
+    layer_image_free(trial.content);
+    layer->type = was_type;
+    layer->object = was_object;
+    return err;
+  }
   qmLayerState* c = layer->content;
   layer_image_free(c->content);
   layer_image_free(c->transformed);
-  layer->type = drawn.type;
-  layer->object = drawn.type == OBJ_VECTORPATH ? drawn.drawn.path : ObjectId{};
-  c->colour = drawn.colour;
-  c->fill_style = drawn.drawn.style.draw.fill_style;
-  c->content_w = c->width = drawn.width;
-  c->content_h = c->height = drawn.height;
+  c->content = trial.content;
+  c->colour = trial.colour;
+  c->fill_style = trial.fill_style;
+  c->content_w = trial.content_w, c->width = trial.width;
+  c->content_h = trial.content_h, c->height = trial.height;
   c->kind[0] = c->kind[1] = 0;
-  if (!c->drawn) c->drawn = std::make_unique<LayerDrawn>();
-  *c->drawn = std::move(drawn.drawn);
-  return render_layer_content(L, layer, c);
+  if (c->drawn) *c->drawn = std::move(*trial.drawn);
+  else c->drawn = std::move(trial.drawn);
+  return 0;
 }
 
 // The geometry keys into a copy of the transform block. *changed when it differs.

@@ -20,6 +20,7 @@
 #include "layers/sprite.h"
 #include "platform/platform.h"
 #include "stdlib/stdlib.h"
+#include "text/text.h"
 
 namespace qm {
 
@@ -36,7 +37,7 @@ constexpr LibraryEntry kLibraries[] = {
     {"event", event_init},
     {"system", system_open},
     {"layers", layers_init},
-    {"text", nullptr},
+    {"text", text_open},
     {"anim", nullptr},
     {"display", display_init},
     {"sound", nullptr},
@@ -68,7 +69,7 @@ constexpr CleanupEntry kCleanups[] = {
     {"path", nullptr},
     {"sprite", [](qmState* L) { sprites_free_all(L); }},
     {"timer", [](qmState*) { system_cleanup(); }},
-    {"text", nullptr},
+    {"text", [](qmState* L) { text_cleanup(L); }},
     {"anim", nullptr},
     {"layers", [](qmState*) { movelists_free_all(); }},
     {"dos", [](qmState* L) { if (L) dos_cleanup(L); }},

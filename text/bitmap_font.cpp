@@ -25,7 +25,6 @@ constexpr uint16_t kContentsId = 0x0F00, kContentsIdTagged = 0x0F02, kFontFileId
 constexpr size_t kEntrySize = 260, kEntryNameSize = 256;
 constexpr int64_t kDataStart = 32;  // pointers in a font file count from here
 constexpr size_t kMonoHeaderEnd = 142, kColourHeaderEnd = 186;
-constexpr uint32_t kKeyColour = 0xEEE6D2;  // the colour of a colour font's transparent pixels
 constexpr int32_t kColourStyle = 64, kProportional = 32;
 
 struct FileCloser {
@@ -209,7 +208,7 @@ bool read_colour_strip(Reader& r, const qmBitmapFont& f, const Layout& l, qmFont
     const uint32_t c = get_be16(entries.data() + i * 2);
     palette[i] = ((c >> 8) & 15) * 17 << 16 | ((c >> 4) & 15) * 17 << 8 | (c & 15) * 17;
   }
-  palette[0] = kKeyColour;
+  palette[0] = kColourFontKey;
   const int32_t planes = plane_count(l);
   const size_t plane_bytes = size_t(f.y_size) * size_t(f.modulo);
   std::vector<uint8_t> bits(plane_bytes * size_t(planes));
@@ -230,7 +229,7 @@ bool read_colour_strip(Reader& r, const qmBitmapFont& f, const Layout& l, qmFont
   }
   qmBitmap* bitmap = nullptr;
   qmMask* mask = nullptr;
-  if (qmos_scale_bitmap(pixels.data(), int32_t(kKeyColour), width, f.y_size, width, &bitmap,
+  if (qmos_scale_bitmap(pixels.data(), int32_t(kColourFontKey), width, f.y_size, width, &bitmap,
                         &mask) != 0)
     return false;
   font->colour_bitmap = bitmap;

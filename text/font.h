@@ -23,6 +23,9 @@ inline constexpr int32_t FONTSTYLE_ANTIALIAS = 16;
 
 inline constexpr size_t kFontNameSize = 2048;
 
+// The colour of a colour bitmap font's transparent pixels in its glyph strip.
+inline constexpr uint32_t kColourFontKey = 0xEEE6D2;
+
 struct qmFont {
   char name[kFontNameSize];
   int32_t size;         // the size asked for

@@ -170,7 +170,9 @@ Rect draw_plain_line(const ShapeDesc& d, const PlainTarget& t, int64_t ox, int64
 int32_t draw_plain(const ShapeCall& c, int32_t out_w, int32_t out_h) {
   const ShapeDesc& d = c.desc;
   PlainTarget t;
-  if (!options_leave_colours(c) || !shape_direct_possible(d) || !plain_target(out_w, out_h, &t)) return 0;
+  if (shape_ways() == ShapeWays::Image || !options_leave_colours(c) || !shape_direct_possible(d) ||
+      !plain_target(out_w, out_h, &t))
+    return 0;
   int64_t ox = 0, oy = 0;
   box_origin(d, c.x, c.y, &ox, &oy);
   qmDisplay* display = display_current();

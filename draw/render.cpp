@@ -8,6 +8,7 @@
 #include "display/picture.h"
 #include "draw/raster.h"
 #include "draw/shape.h"
+#include "draw/spans.h"
 #include "engine/errcodes.h"
 #include "engine/numconv.h"
 #include "gfx/bitmap.h"
@@ -358,7 +359,63 @@ void compose_coverage(qmBitmap* b, const Rect& clip, const qmRaster& r, int64_t 
   }
 }
 
+ShapeWays g_ways = ShapeWays::Fastest;
+
+// Puts the colour on the spans' pixels, the spans' raster corner at (x, y), within clip.
+void paint_spans(qmBitmap* b, const Rect& clip, const RowSpans& spans, int64_t x, int64_t y, uint32_t rgb) {
+  const uint32_t value = color_to_pixel_format(rgb, b->format);
+  const int32_t ppr = b->bytes_per_row / 4;
+  const int64_t right = int64_t(clip.x) + clip.width - 1, bottom = int64_t(clip.y) + clip.height - 1;
+  auto paint = [&](int32_t row_in, int32_t x0_in, int32_t x1_in) {
+    const int64_t row = y + row_in;
+    if (row < clip.y || row > bottom) return;
+    const int64_t x0 = std::max<int64_t>(x + x0_in, clip.x), x1 = std::min<int64_t>(x + x1_in, right);
+    if (x0 <= x1) fill_loop(b->pixels, ppr, int32_t(x0), int32_t(row), int32_t(x1 - x0 + 1), 1, value);
+  };
+  for (int32_t r = spans.first; r < spans.end; ++r) {
+    const size_t i = size_t(r - spans.first);
+    if (spans.lo[i] <= spans.hi[i]) paint(r, spans.lo[i], spans.hi[i]);
+  }
+  for (const RowSpan& s : spans.apart) paint(s.y, s.x0, s.x1);
+}
+
+// Without anti-aliasing a filled shape or a one-pixel outline goes on as row spans, which give the
+// raster's pixels without the raster. False when the shape needs the raster: a line, a wider
+// outline, a polygon's edge (a stroke) or an outline reaching past the image.
+bool paint_by_spans(const ShapeDesc& d, const Derived& v, const Layout& l, qmBitmap* target, const Rect& clip,
+                    int64_t x, int64_t y) {
+  const int32_t type = d.geometry.type;
+  const bool filled = v.fill != FILLNONE;
+  if (g_ways != ShapeWays::Fastest || v.aa || type == OBJ_LINE || (!filled && v.line_width != 1) ||
+      (v.edge && grows_by_stroke(type)))
+    return false;
+  const int32_t w = int32_t(l.image.width()), h = int32_t(l.image.height());
+  // Only the rows that land within the clip, at either place the spans go.
+  const int64_t top = clip.y, bottom = int64_t(clip.y) + clip.height;
+  const int64_t shadow_y = v.shadow ? l.shadow_y : 0;
+  const int32_t first = int32_t(std::clamp<int64_t>(std::min(top - y, top - y - shadow_y), 0, h));
+  const int32_t end = int32_t(std::clamp<int64_t>(std::max(bottom - y, bottom - y - shadow_y), 0, h));
+  const std::vector<qmPoint> shape = in_image(l.fill, l);
+  RowSpans spans, under;
+  spans.reset(first, end);
+  if (!polygon_spans(shape.data(), int32_t(shape.size()), filled, w, h, &spans)) return false;
+  if (v.edge) {
+    const std::vector<qmPoint> grown = in_image(l.grown, l);
+    under.reset(first, end);
+    if (!polygon_spans(grown.data(), int32_t(grown.size()), true, w, h, &under)) return false;
+  }
+  // Lowest first; the shadow is the edge (or the shape) moved.
+  const RowSpans& below = v.edge ? under : spans;
+  if (v.shadow) paint_spans(target, clip, below, x + l.shadow_x, y + l.shadow_y, v.shadow_rgb);
+  if (v.edge) paint_spans(target, clip, below, x, y, v.edge_rgb);
+  paint_spans(target, clip, spans, x, y, v.rgb);
+  return true;
+}
+
 }  // namespace
+
+void shape_ways_limit(ShapeWays ways) { g_ways = ways; }
+ShapeWays shape_ways() { return g_ways; }
 
 bool shape_direct_possible(const ShapeDesc& d) {
   const Derived v = derive(d, ShapeUse::Draw);
@@ -374,6 +431,10 @@ int32_t shape_render_onto(const ShapeDesc& d, qmBitmap* target, const Rect& clip
   const int64_t x = ox + l.image.x0, y = oy + l.image.y0;
   const bool line = d.geometry.type == OBJ_LINE;
   const bool filled = v.fill != FILLNONE && !line;
+  *changed = rect_intersect(clip, Rect{int32_t(std::clamp<int64_t>(x, INT32_MIN / 2, INT32_MAX / 2)),
+                                       int32_t(std::clamp<int64_t>(y, INT32_MIN / 2, INT32_MAX / 2)),
+                                       int32_t(l.image.width()), int32_t(l.image.height())});
+  if (paint_by_spans(d, v, l, target, clip, x, y)) return 0;
   Coverage c;
   if (c.make(l)) return ERR_MEM;
   // The shadow is the edge (or the shape) moved: one raster serves both.
@@ -386,9 +447,6 @@ int32_t shape_render_onto(const ShapeDesc& d, qmBitmap* target, const Rect& clip
   }
   if (v.edge || !v.shadow) cover(c.r, in_image(l.fill, l), line, filled, filled ? 0 : v.line_width, v.aa);
   compose_coverage(target, clip, c.r, x, y, v.rgb);
-  *changed = rect_intersect(clip, Rect{int32_t(std::clamp<int64_t>(x, INT32_MIN / 2, INT32_MAX / 2)),
-                                       int32_t(std::clamp<int64_t>(y, INT32_MIN / 2, INT32_MAX / 2)), c.r.width,
-                                       c.r.height});
   return 0;
 }
 

@@ -67,6 +67,13 @@ bool shape_direct_possible(const ShapeDesc& d);
 int32_t shape_render_onto(const ShapeDesc& d, qmBitmap* target, const Rect& clip, int64_t ox, int64_t oy,
                           Rect* changed);
 
+// Tests: the ways shape_draw may take, so that they can be compared. Fastest (the default) takes
+// the quickest way that gives the same pixels; Raster composes coverage rasters where Fastest
+// would work out row spans; Image draws every shape through its image.
+enum class ShapeWays { Fastest, Raster, Image };
+void shape_ways_limit(ShapeWays ways);
+ShapeWays shape_ways();
+
 // The commands' work. A shape at (x, y) (specials resolved against its size and the anchor) with
 // the display options read from the table at option_index (0: none) or the rotation given:
 // direct drawing with layers off, a new shape layer with layers on. 0 or an error code, with the

@@ -372,11 +372,39 @@ inline void fill_row(uint32_t* p, int32_t w, uint32_t value, __m128i v) {
   while (w-- > 0) *p++ = value;
 }
 
+// The same with 32-byte stores, which fill a row that the cache holds about half as fast again.
+__attribute__((target("avx2"))) void fill_rows_avx2(uint32_t* row, int32_t ppr, int32_t w, int32_t h,
+                                                    uint32_t value) {
+  const __m256i v = _mm256_set1_epi32(int32_t(value));
+  for (int32_t j = 0; j < h; ++j, row += ppr) {
+    uint32_t* p = row;
+    int32_t n = w;
+    while (n > 0 && (reinterpret_cast<uintptr_t>(p) & 31)) *p++ = value, --n;
+    for (; n >= 32; n -= 32, p += 32) {
+      _mm256_store_si256(reinterpret_cast<__m256i*>(p), v);
+      _mm256_store_si256(reinterpret_cast<__m256i*>(p + 8), v);
+      _mm256_store_si256(reinterpret_cast<__m256i*>(p + 16), v);
+      _mm256_store_si256(reinterpret_cast<__m256i*>(p + 24), v);
+    }
+    for (; n >= 8; n -= 8, p += 8) _mm256_store_si256(reinterpret_cast<__m256i*>(p), v);
+    while (n-- > 0) *p++ = value;
+  }
+}
+
+const bool g_avx2 = __builtin_cpu_supports("avx2");
+bool g_force_sse2 = false;
+
 }  // namespace
+
+void fill_force_sse2(bool on) { g_force_sse2 = on; }
 
 void fill_loop(uint32_t* pixels, int32_t ppr, int32_t x, int32_t y, int32_t w, int32_t h,
                uint32_t value) {
   if (w < 1) return;
+  if (g_avx2 && !g_force_sse2) {
+    fill_rows_avx2(at(pixels, x, y, ppr), ppr, w, h, value);
+    return;
+  }
   const __m128i v = _mm_set1_epi32(int32_t(value));
   for (int32_t j = 0; j < h; ++j) fill_row(at(pixels, x, y + j, ppr), w, value, v);
 }

@@ -51,6 +51,8 @@ void copy_loop(const uint32_t* source, uint32_t* dest, int32_t sx, int32_t sy, i
                int32_t conversion);
 void fill_loop(uint32_t* pixels, int32_t ppr, int32_t x, int32_t y, int32_t w, int32_t h,
                uint32_t value);
+// Tests: fills with 16-byte stores even where 32-byte ones are available.
+void fill_force_sse2(bool on);
 // Pixel = white of the format where the alpha byte is non-zero, else 0.
 void alpha_to_white(uint32_t* pixels, int32_t width, int32_t height, int32_t format, int32_t ppr,
                     const uint8_t* alpha, int32_t alpha_bpr);

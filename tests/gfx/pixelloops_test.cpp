@@ -232,6 +232,25 @@ TEST(Loops, MaskCopyConversionsAndUnalignedMask) {
   }
 }
 
+// Every width from 0 to past two 128-byte blocks at every start within a 32-byte line, two rows,
+// both ways: the filled words and nothing around them.
+TEST(Loops, FillCoversExactlyItsRectangle) {
+  for (bool sse2 : {false, true}) {
+    fill_force_sse2(sse2);
+    alignas(32) uint32_t row[4][96];
+    for (int32_t x = 0; x < 8; ++x)
+      for (int32_t w = 0; w <= 80; ++w) {
+        std::memset(row, 0, sizeof row);
+        fill_loop(&row[0][0], 96, x, 1, w, 2, 0xA5A5A5A5u);
+        for (int32_t j = 0; j < 4; ++j)
+          for (int32_t i = 0; i < 96; ++i)
+            ASSERT_EQ(row[j][i], (j == 1 || j == 2) && i >= x && i < x + w ? 0xA5A5A5A5u : 0u)
+                << (sse2 ? "sse2 " : "") << "x " << x << " w " << w << " at " << j << "," << i;
+      }
+  }
+  fill_force_sse2(false);
+}
+
 TEST(Loops, AlphaAndMaskPlanes) {
   // alpha_to_mask_loop: only 255 is a set source bit (the 1 counts as clear); the bits combine
   // with the mask by mode.

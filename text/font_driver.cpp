@@ -29,6 +29,8 @@ using namespace qm;
 
 namespace {
 
+constexpr int32_t kMaxFontSize = 32767;
+
 qmFont* g_default = nullptr;
 FontVectorRelease g_vector_release = nullptr;
 std::vector<std::string> g_paths;
@@ -151,7 +153,10 @@ int32_t font_open(const char* name, int32_t size, int32_t engine, int32_t flags,
     if (int32_t err = read_linked_chunk(name, &chunk_name, &platform_chunk)) return err;
   }
   const char* open_name = chunk ? chunk_name.c_str() : name;
-  if (engine != FONTENGINE_NATIVE && engine != FONTENGINE_INBUILT) return open_failed(name, size);
+  // No engine makes lines taller than a picture may be.
+  if ((engine != FONTENGINE_NATIVE && engine != FONTENGINE_INBUILT) || size < 1 ||
+      size > kMaxFontSize)
+    return open_failed(name, size);
   if (engine == FONTENGINE_NATIVE && !chunk && g_default && size == 8 &&
       str_case_cmp(name, "quill") == 0) {
     *out = g_default;

@@ -81,9 +81,10 @@ void font_cache_free_glyph_caches(const qmFont* only);
 
 // ---- The driver ------------------------------------------------------------------------------
 
-// Opens a font without the cache. flags: the inbuilt engine's glyph cache (1 on). 0 with *out
-// set, or ERR_MEM, ERR_READFILE (a linked font chunk that cannot be read, its display name in the
-// message slot) or ERR_OPENFONT ("Cannot open font %s with size %ld!").
+// Opens a font without the cache at a size of 1 to 32767 pixels. flags: the inbuilt engine's
+// glyph cache (1 on). 0 with *out set, or ERR_MEM, ERR_READFILE (a linked font chunk that cannot
+// be read, its display name in the message slot) or ERR_OPENFONT ("Cannot open font %s with size
+// %ld!").
 int32_t font_open(const char* name, int32_t size, int32_t engine, int32_t flags, int32_t linked,
                   qmFont** out);
 // Releases the font's vector font, then closes it; the default font is kept.

@@ -77,6 +77,12 @@ TEST_F(Driver, UnknownEnginesAndFontsNameTheFontAndSize) {
   EXPECT_EQ(error_text(ERR_OPENFONT), "Cannot open font quill with size 8!");
   EXPECT_EQ(font_open("No Such Font At All", 12, FONTENGINE_NATIVE, 0, 0, &f), ERR_OPENFONT);
   EXPECT_EQ(error_text(ERR_OPENFONT), "Cannot open font No Such Font At All with size 12!");
+  // Sizes no line may have, with any engine: DejaVu Sans is a platform font at any other size.
+  for (int32_t size : {0, -3, 32768, 40000}) {
+    EXPECT_EQ(font_open("DejaVu Sans", size, FONTENGINE_NATIVE, 0, 0, &f), ERR_OPENFONT) << size;
+  }
+  ASSERT_EQ(font_open("DejaVu Sans", 32767, FONTENGINE_NATIVE, 0, 0, &f), 0);
+  font_close(f);
 }
 
 // A font linked into an applet: a flags word, then a bitmap font's contents or platform font data.

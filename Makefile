@@ -6,6 +6,8 @@ export CCACHE_NOHASHDIR := 1
 # Real-window tests talk to a virtual X server and a window manager whose timing a loaded machine
 # can upset; they get a second and third try. Every other test must pass the first time.
 X11_RETRY := --repeat until-pass:3
+# Long sweeps (the transition harness's whole cross) run on their own: ctest -L fx.sweep.
+SWEEPS := fx\.sweep
 
 .PHONY: all deps build run test torture bench fuzz clean
 
@@ -24,7 +26,7 @@ run: build
 test: deps
 	cmake -S . -B build/check $(GEN) -DCMAKE_BUILD_TYPE=Debug -DQM_SANITIZE=ON -DQM_WERROR=ON -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g"
 	cmake --build build/check -j $(JOBS)
-	cd build/check && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS) -LE x11
+	cd build/check && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS) -LE 'x11|$(SWEEPS)'
 	cd build/check && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS) -L x11 $(X11_RETRY)
 
 # The test build once more with the collector running at every step check: a value that the
@@ -32,7 +34,7 @@ test: deps
 torture: deps
 	cmake -S . -B build/torture $(GEN) -DCMAKE_BUILD_TYPE=Debug -DQM_SANITIZE=ON -DQM_WERROR=ON -DQM_GC_TORTURE=ON -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g"
 	cmake --build build/torture -j $(JOBS)
-	cd build/torture && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS) -LE x11
+	cd build/torture && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS) -LE 'x11|$(SWEEPS)'
 	cd build/torture && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS) -L x11 $(X11_RETRY)
 
 bench: deps

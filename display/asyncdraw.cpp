@@ -217,6 +217,17 @@ void* asyncdraw_any_busy() {
   return nullptr;
 }
 
+bool asyncdraw_picture_busy(const void* picture) {
+  for (ObjectHeader* h = g_draws; h; h = h->next) {
+    qmAsyncDraw* a = as_draw(h);
+    if (a->kind != ADF_FX) continue;
+    void* drawn = nullptr;
+    control(a, ADCTL_PICTURE, reinterpret_cast<intptr_t>(&drawn));
+    if (drawn && drawn == picture) return true;
+  }
+  return false;
+}
+
 void asyncdraw_broadcast(int32_t code, void* layer) {
   for (ObjectHeader* h = g_draws; h; h = h->next) control(as_draw(h), code, reinterpret_cast<intptr_t>(layer));
 }

@@ -50,6 +50,8 @@ int32_t asyncdraw_new(int32_t kind, AsyncDrawFrameFn draw_frame, AsyncFinishFn f
 bool asyncdraw_uses_display(const qmDisplay* d);
 // The first picture that an effect draws into (control 7), or nullptr.
 void* asyncdraw_any_busy();
+// True when an effect draws into that picture.
+bool asyncdraw_picture_busy(const void* picture);
 void asyncdraw_broadcast(int32_t code, void* layer);
 bool asyncdraw_owns_layer(const void* layer);
 void asyncdraw_free_all(qmState* L);

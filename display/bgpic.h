@@ -64,6 +64,7 @@ struct qmBGPic {
   int32_t counter = 0;
   FillOptions fill;
   int32_t rerender = 0;  // made again at any size: gradient, texture or vector source
+  int32_t redraw = 0;    // drawn into as a selected target: an effect showing it draws it again
 };
 
 // bgpic_find flags.

@@ -1,5 +1,7 @@
 // Showing background pictures: DisplayBGPic makes one the current display's picture, and
 // DisplayBGPicPart copies a rectangle of one onto the current output.
+#include <algorithm>
+
 #include "display/bgpic.h"
 #include "display/clipregion.h"
 #include "display/display.h"
@@ -29,14 +31,57 @@ int32_t cmd_displaybgpic(qmState* L) {
     opt_get_int(L, 2, "x", &x, nullptr);
     opt_get_int(L, 2, "y", &y, nullptr);
   }
+  return display_show_bgpic(L, id, x, y, true);
+}
+
+int32_t display_show_bgpic(qmState* L, const ObjectId& id, int32_t x, int32_t y, bool refresh) {
   vm_new_table(L);
   const int32_t t = vm_get_top(L);
   table_set_id(L, "bgpic", id);
   if (x != KEEPPOSITION) table_set_number(L, "x", x);
   if (y != KEEPPOSITION) table_set_number(L, "y", y);
-  const int32_t err = display_set_attributes(L, t);
-  vm_pop(L, 1);
+  const int32_t err = display_set_attributes(L, t, refresh);
+  vm_set_top(L, t - 1);
   return err;
+}
+
+int32_t bgpic_fx_pictures(qmState* L, const ObjectId& id, int32_t x, int32_t y, qmBitmap** new_picture,
+                          qmBitmap** old_picture) {
+  *new_picture = *old_picture = nullptr;
+  qmDisplay* d = display_current();
+  if (!d || !d->bgpic) return ERR_CLOSEDDISPDRAW;
+  qmBGPic* pic = nullptr;
+  if (int32_t err = bgpic_find(id, 0, &pic)) return err;
+  if (display_system().recording && (pic->unscaled.mask || pic->unscaled.alpha)) return ERR_VIDRECTRANS;
+  if (output_hooks().is_output_target(OBJ_BGPIC, pic)) drawtarget_end(L, d, false);
+  // What the window shows now: the composition with layers on, else the picture drawn into.
+  const qmBitmap* shown = d->layers && d->buffer2 ? d->buffer2 : d->bgpic->current.bitmap;
+  const int32_t old_w = std::min(shown->width, d->bgpic->display_width);
+  const int32_t old_h = std::min(shown->height, d->bgpic->display_height);
+  qmBitmap* old_copy = qmos_alloc_bitmap(old_w, old_h);
+  if (!old_copy) return ERR_MEM;
+  BLTBITMAP(shown, 0, 0, old_copy, 0, 0, old_w, old_h);
+  if (int32_t err = display_show_bgpic(L, id, x, y, false)) {
+    qmos_free_bitmap(old_copy);
+    return err;
+  }
+  const qmBitmap* image = pic->current.bitmap;
+  const int32_t w = pic->display_width, h = pic->display_height;
+  qmBitmap* fresh = qmos_alloc_bitmap(w, h);
+  qmBitmap* old = qmos_alloc_bitmap(w, h);
+  if (!fresh || !old) {
+    qmos_free_bitmap(fresh);
+    qmos_free_bitmap(old);
+    qmos_free_bitmap(old_copy);
+    return ERR_MEM;
+  }
+  BLTBITMAP(image, 0, 0, fresh, 0, 0, w, h);
+  qmos_fill_bitmap_rect(old, 0, 0, w, h, 0);
+  BLTBITMAP(old_copy, 0, 0, old, 0, 0, std::min(w, old_w), std::min(h, old_h));
+  qmos_free_bitmap(old_copy);
+  *new_picture = fresh;
+  *old_picture = old;
+  return 0;
 }
 
 int32_t bgpic_part_render(qmState* L, const ObjectId& id, int32_t source_x, int32_t source_y, int32_t x, int32_t y,

@@ -221,10 +221,19 @@ int32_t display_make_backfill(qmState* L, const BackfillBlock& block);
 BackfillBlock display_backfill_settings(bool fullscreen);
 // DisplayBGPic and DisplayBGPicPart (commands of the bgpic library).
 int32_t cmd_displaybgpic(qmState* L);
+// DisplayBGPic's work on the current display (x, y: the window's position, POS_NOT_GIVEN or
+// KEEPPOSITION as DisplayBGPic's options). Without refresh the window keeps showing what it showed.
+int32_t display_show_bgpic(qmState* L, const ObjectId& id, int32_t x, int32_t y, bool refresh);
+// The effect form of DisplayBGPic: the display's picture as it shows now (*old_picture, made at the
+// new picture's display size, black where the old one was smaller), then the new picture shown
+// without refresh, and a copy of its display image (*new_picture). 0 or an error (nothing kept).
+int32_t bgpic_fx_pictures(qmState* L, const ObjectId& id, int32_t x, int32_t y, qmBitmap** new_picture,
+                          qmBitmap** old_picture);
 int32_t cmd_displaybgpicpart(qmState* L);
 
 // SetDisplayAttributes on the current display with the option table at t (DisplayBGPic too).
-int32_t display_set_attributes(qmState* L, int32_t t);
+// Without refresh the window is not drawn again (a transition effect draws the new picture in).
+int32_t display_set_attributes(qmState* L, int32_t t, bool refresh = true);
 
 // Presents the current display and paces the loop to the frame rate.
 void display_wait_refresh(qmState* L);

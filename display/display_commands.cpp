@@ -220,7 +220,8 @@ int32_t unscaled_display_image(qmState* L, qmDisplay* d) {
   return layer_hooks().rebuild_layers(L, d);
 }
 
-int32_t set_attributes(qmState* L, qmDisplay* d, int32_t t) {
+// Without refresh the window keeps showing what it showed (a transition draws the new picture in).
+int32_t set_attributes(qmState* L, qmDisplay* d, int32_t t, bool refresh = true) {
   auto copy = std::make_unique<qmDisplay>(*d);
   const qmBGPic* old_pic = d->bgpic;
   copy->win.width = old_pic->width;
@@ -330,7 +331,7 @@ int32_t set_attributes(qmState* L, qmDisplay* d, int32_t t) {
   display_region_defaults(d);
   platform_window_regions_changed(&d->win);
   platform_window_set_title(&d->win);
-  display_refresh(L, d);
+  if (refresh) display_refresh(L, d);
   return 0;
 }
 
@@ -681,11 +682,11 @@ int32_t display_size_change(qmState* L, qmDisplay* d, int32_t x, int32_t y, int3
   return 0;
 }
 
-int32_t display_set_attributes(qmState* L, int32_t t) {
+int32_t display_set_attributes(qmState* L, int32_t t, bool refresh) {
   qmDisplay* d = nullptr;
   if (int32_t err = current_or_fail(&d)) return err;
   if (d->double_buffer) dblbuf_end_display(d);  // the attributes change without double buffering
-  return set_attributes(L, d, t);
+  return set_attributes(L, d, t, refresh);
 }
 
 }  // namespace qm

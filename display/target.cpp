@@ -313,6 +313,7 @@ int32_t drawtarget_prepare(qmState* L) {
   } else if (t->object_type == OBJ_BGPIC) {
     qmBGPic* pic = nullptr;
     if (int32_t err = bgpic_find(t->id, 0, &pic)) return err;
+    pic->redraw = 1;
   } else if (t->object_type == OBJ_ANIM) {
     // The anim is looked up again: it must still hold the frame.
     if (int32_t err = anim_hooks().frame(L, t->id, t->frame, &t->anim)) return err;

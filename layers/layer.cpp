@@ -244,6 +244,16 @@ void layer_state_free(qmLayerState* state) {
   delete state;
 }
 
+void layer_effect_free(qmLayer* layer) {
+  qmLayerEffect* e = layer->effect;
+  if (!e) return;
+  qmos_free_bitmap(e->bitmap);
+  qmos_free_mask(e->mask);
+  qmos_free_alpha(e->alpha);
+  delete e;
+  layer->effect = nullptr;
+}
+
 void layer_free_images(qmLayer* layer, int32_t which) {
   qmLayerState* states[3] = {layer->content, layer->unscaled, layer->display};
   for (int i = 0; i < 3; ++i) {
@@ -278,6 +288,7 @@ void layer_free(qmState* L, qmLayer* layer) {
   layer_state_free(content);
   layer_state_free(unscaled);
   layer_state_free(display);
+  layer_effect_free(layer);
   delete[] layer->name;
   // Data items hold references in the state's registry; at exit the layers go without a state
   // in hand, so they are released through the one the libraries were opened with.

@@ -46,6 +46,16 @@ struct qmLayerState {
   std::unique_ptr<LayerDrawn> drawn;  // drawn kinds, content state only: what is rendered
 };
 
+// What a transition effect shows of a layer while it runs: the layer's image as the effect has
+// drawn it so far (its transformed, filtered image), the visibility the effect has given it, and
+// where it stands on the picture. Only an effect makes one; it goes with the effect or the layer.
+struct qmLayerEffect {
+  qmBitmap* bitmap = nullptr;
+  qmMask* mask = nullptr;          // or alpha, or neither (the image is drawn whole)
+  qmAlphaChannel* alpha = nullptr;
+  int32_t x = 0, y = 0, width = 0, height = 0;
+};
+
 struct qmLayer {
   qmLayer* next = nullptr;  // towards the top
   qmLayer* prev = nullptr;  // towards the bottom
@@ -60,7 +70,7 @@ struct qmLayer {
   uint32_t shadow_colour = 0;
   int32_t shadow_size = 0, shadow_direction = 3;
   double shadow_radius = 0.0, shadow_sigma = 0.0;
-  int32_t shadow_fade = 0;
+  int32_t shadow_fade = 0;  // 0: as styled; 1..256: faded by an effect to (fade - 1) / 255
   int32_t border = 0;
   uint32_t border_colour = 0;
   int32_t border_size = 0, border_fade = 0;
@@ -70,6 +80,9 @@ struct qmLayer {
   qmLayerState* content = nullptr;
   qmLayerState* unscaled = nullptr;
   qmLayerState* display = nullptr;
+  // While a transition effect runs on the layer: the redraw draws this image instead of the
+  // layer's own, untransformed, through its mask or alpha.
+  qmLayerEffect* effect = nullptr;
 };
 
 // The list.
@@ -164,6 +177,8 @@ void layer_remove(qmState* L, qmBGPic* pic, qmLayer* layer);
 void layer_free(qmState* L, qmLayer* layer);
 void bgpic_layers_free(qmState* L, qmBGPic* pic);
 void layer_state_free(qmLayerState* state);
+// Frees the layer's effect image, if any.
+void layer_effect_free(qmLayer* layer);
 // Frees the planes of one image and empties it.
 void layer_image_free(LayerImage& image);
 // Drops the images computed from the content (filters, border, shadow) of every distinct state.

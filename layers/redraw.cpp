@@ -221,6 +221,14 @@ void draw_layer(const RedrawSource& s, qmLayer* layer, const Rect& area) {
         (t->colour & 0xFFFFFF) == (layer->border_colour & 0xFFFFFF))
       return;
   }
+  if (const qmLayerEffect* e = layer->effect; e && e->bitmap && t == layer->display) {
+    // A running transition effect: its image holds the transformed layer as far as it has come.
+    const Rect r = rect_intersect(Rect{e->x, e->y, e->width, e->height}, work);
+    if (r.width <= 0 || r.height <= 0) return;
+    const LayerPlanes p{e->bitmap, e->mask, e->alpha, e->width, e->height, 0, 0};
+    draw_layer_image(s, p, r.x - e->x, r.y - e->y, r, layer->transparency, t->clip);
+    return;
+  }
   const Rect r = rect_intersect(Rect{t->bounds_x, t->bounds_y, t->width, t->height}, work);
   if (r.width <= 0 || r.height <= 0) return;
   LayerPlanes p;

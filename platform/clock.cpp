@@ -1,9 +1,13 @@
 // The clock that every interval, pace, timer and expiry reads: CLOCK_MONOTONIC in the player, a
-// FakeClock that tests move by hand.
+// FakeClock that tests move by hand. QM_FAKE_CLOCK=1 in the environment gives the player a fake
+// clock of its own: every wait and frame pace then moves it on at once instead of sleeping, so a
+// program's transitions, moves and intervals run frame by frame, deterministic and fast.
 #include <time.h>
 
 #include <atomic>
 #include <cerrno>
+#include <cstdlib>
+#include <cstring>
 
 #include "platform/platform.h"
 
@@ -32,7 +36,17 @@ class MonotonicClock : public Clock {
 };
 
 MonotonicClock g_monotonic;
-std::atomic<Clock*> g_clock{&g_monotonic};
+std::atomic<Clock*> g_clock{nullptr};  // nullptr: the default clock
+
+Clock& default_clock() {
+  static Clock* chosen = [] {
+    const char* fake = std::getenv("QM_FAKE_CLOCK");
+    static FakeClock environment_clock;
+    return fake && std::strcmp(fake, "1") == 0 ? static_cast<Clock*>(&environment_clock)
+                                               : static_cast<Clock*>(&g_monotonic);
+  }();
+  return *chosen;
+}
 
 }  // namespace
 
@@ -44,6 +58,9 @@ void FakeClock::advance_us(int64_t us) {
 }
 void FakeClock::set_wall_us(int64_t us) { wall_ = us - now_.load(); }
 
-Clock& platform_clock() { return *g_clock.load(std::memory_order_acquire); }
+Clock& platform_clock() {
+  Clock* c = g_clock.load(std::memory_order_acquire);
+  return c ? *c : default_clock();
+}
 
-void platform_set_clock(Clock* clock) { g_clock.store(clock ? clock : &g_monotonic, std::memory_order_release); }
+void platform_set_clock(Clock* clock) { g_clock.store(clock, std::memory_order_release); }

@@ -1,4 +1,4 @@
-// The input-script injector: timed lines of mouse, key, text, close and quit input, pushed into
+// The input-script injector: timed lines of mouse, key, text, resize, close and quit input, pushed into
 // SDL's queue with SDL_PushEvent when their time comes, so that tests drive the real player the
 // way a person would.
 #include <SDL2/SDL.h>
@@ -17,7 +17,7 @@
 
 namespace {
 
-enum class Op { Move, Button, Wheel, Key, Text, Close, Quit, Drop };
+enum class Op { Move, Button, Wheel, Key, Text, Size, Close, Quit, Drop };
 
 struct Line {
   int64_t at_ms = 0;
@@ -124,6 +124,10 @@ bool parse_line(std::istringstream& in, const std::string& verb, Line* l) {
     l->text = rest_of(in);
     return !l->text.empty();
   }
+  if (verb == "size") {
+    l->op = Op::Size;
+    return in >> l->display >> l->x >> l->y && l->x > 0 && l->y > 0;
+  }
   if (verb == "close") {
     l->op = Op::Close;
     return bool(in >> l->display);
@@ -227,6 +231,15 @@ int32_t push_line(Script& s, const Line& l) {
       }
       return n;
     }
+    case Op::Size:
+      // The user dragged the window to that size: the window system's report of it.
+      ev.type = SDL_WINDOWEVENT;
+      ev.window.windowID = window_of(l.display);
+      ev.window.event = SDL_WINDOWEVENT_RESIZED;
+      ev.window.data1 = l.x;
+      ev.window.data2 = l.y;
+      push(ev);
+      return 1;
     case Op::Close:
       ev.type = SDL_WINDOWEVENT;
       ev.window.windowID = window_of(l.display);

@@ -114,7 +114,8 @@ class FakeClock : public Clock {
 };
 
 Clock& platform_clock();
-// Installs a clock (tests); nullptr restores the monotonic clock. The caller keeps ownership.
+// Installs a clock (tests); nullptr restores the default (monotonic, or the fake one that
+// QM_FAKE_CLOCK=1 asks for). The caller keeps ownership.
 void platform_set_clock(Clock* clock);
 inline int64_t platform_now_ms() { return platform_clock().now_us() / 1000; }
 
@@ -284,6 +285,7 @@ void platform_timers_free_all();
 //   wheel 1 up / wheel 1 down
 //   key down a / key up shift / key return   (SDL key names; "key X" is down and up)
 //   text a                  text input (UTF-8)
+//   size 1 320 240          the user resizes display 1's window to 320 x 240
 //   close 1                 the window's close request
 //   quit                    the quit event
 //   drop 1 a.txt b.txt      a drop of files (names without blanks) on display 1's window

@@ -13,6 +13,7 @@
 #include "draw/draw.h"
 #include "engine/errcodes.h"
 #include "events/events.h"
+#include "fx/fx.h"
 #include "gfx/scale.h"
 #include "layers/layers.h"
 #include "layers/movelist.h"
@@ -43,7 +44,7 @@ constexpr LibraryEntry kLibraries[] = {
     {"sound", nullptr},
     {"brush", brush_init},
     {"bgpic", bgpic_init},
-    {"transitionfx", nullptr},
+    {"transitionfx", transitionfx_init},
     {"sprite", sprite_init},
     {"memblock", memblock_open},
     {"vectorgraphics", nullptr},

@@ -312,6 +312,13 @@ int32_t math_open(qmState* L) {
   int32_t err = qm::library_register_name(kMathCommands, "math");
   if (err) return err;
   vm_register_constants(L, kMathConstants, 0);
-  math_seed_random(uint32_t(std::time(nullptr)));
+  // QM_RANDOM_SEED=N makes a program's random draws repeat exactly (tests); the time otherwise.
+  uint32_t seed = uint32_t(std::time(nullptr));
+  if (const char* given = std::getenv("QM_RANDOM_SEED"); given && *given) {
+    char* end = nullptr;
+    const unsigned long long n = std::strtoull(given, &end, 10);
+    if (end && *end == '\0') seed = uint32_t(n);
+  }
+  math_seed_random(seed);
   return 0;
 }

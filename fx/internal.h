@@ -1,0 +1,56 @@
+// What the files of fx/ share besides the public header: the driver's allocations (which the
+// allocation-failure seam counts), the lifecycle steps that the commands, the async callbacks and
+// the control codes call, and the picture helpers of the preparation.
+#pragma once
+
+#include <cstdint>
+
+#include "fx/fx.h"
+#include "layers/geometry.h"
+
+struct qmState;
+struct qmConstant;
+
+namespace qm {
+
+const qmConstant* fx_constants();
+
+// Counted allocations: nullptr when memory runs out or the failure seam says so.
+qmBitmap* fx_alloc_bitmap(int32_t width, int32_t height);
+qmMask* fx_alloc_mask(int32_t width, int32_t height, int32_t clear);
+qmAlphaChannel* fx_alloc_alpha(int32_t width, int32_t height, int32_t clear);
+// True when the next allocation may go ahead (counts it).
+bool fx_allocation_allowed();
+// A copy of the w x h rectangle at (x, y) of the planes given (mask and alpha only when the
+// source has them). 0 or ERR_MEM with nothing kept.
+int32_t fx_copy_planes(const qmBitmap* bitmap, const qmMask* mask, const qmAlphaChannel* alpha, int32_t x, int32_t y,
+                       int32_t w, int32_t h, qmBitmap** out_bitmap, qmMask** out_mask, qmAlphaChannel** out_alpha);
+
+// The lifecycle (see the driver).
+int32_t fx_prepare(qmFXRequest* r);
+int32_t fx_setup_buffers(qmFXRequest* r);
+void fx_free_buffers(qmFXRequest* r);
+void fx_finish(qmFXRequest* r, int32_t normal);
+void fx_free(qmFXRequest* r, int32_t normal);
+int32_t fx_seek_frame(qmFXRequest* r, int32_t frame, int32_t force);
+int32_t fx_async_draw_frame(void* data, int32_t* finished);
+intptr_t fx_layer_event(int32_t code, intptr_t argument, void* data);
+// The step's setup call (phase 0), with the private state released first when there is one.
+int32_t fx_setup_step(qmFXRequest* r);
+// Puts a picture's new image on the display and into its buffers (the end of a picture's effect).
+void fx_final_put(qmFXRequest* r);
+// Composes a rectangle of the display's picture with its layers into the composition buffer and,
+// when asked, shows it.
+void fx_recompose(qmFXRequest* r, const Rect& area, bool present);
+// The picture of the display under a rectangle of the drawing area, composed without `skip`
+// (nullptr: with every layer); what lies outside the area is black. nullptr without memory.
+qmBitmap* fx_grab_display(qmFXRequest* r, int32_t x, int32_t y, int32_t w, int32_t h, qmLayer* skip);
+// The layer's transformed image as planes of its own; 0 or an error.
+int32_t fx_take_layer_image(qmFXRequest* r);
+// Whether the layer is drawn with a style (shadow, border), a transform or filters: such a layer
+// is recomposed whole once per frame.
+bool fx_layer_styled(const qmLayer* layer);
+// Tells the harness's observer; non-zero asks a synchronous run to stop.
+int32_t fx_observe(const qmFXRequest* r, int32_t what);
+
+}  // namespace qm

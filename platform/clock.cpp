@@ -39,10 +39,10 @@ MonotonicClock g_monotonic;
 std::atomic<Clock*> g_clock{nullptr};  // nullptr: the default clock
 
 Clock& default_clock() {
+  // Made only when asked and never destroyed: a clock must outlast everything that reads it at exit.
   static Clock* chosen = [] {
     const char* fake = std::getenv("QM_FAKE_CLOCK");
-    static FakeClock environment_clock;
-    return fake && std::strcmp(fake, "1") == 0 ? static_cast<Clock*>(&environment_clock)
+    return fake && std::strcmp(fake, "1") == 0 ? static_cast<Clock*>(new FakeClock)
                                                : static_cast<Clock*>(&g_monotonic);
   }();
   return *chosen;

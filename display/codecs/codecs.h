@@ -164,4 +164,18 @@ int32_t jpeg_read(qmFileHandle* fh, int32_t* width, int32_t* height, uint32_t** 
 int32_t tiff_read(qmFileHandle* fh, int32_t* width, int32_t* height, uint32_t** pixels,
                   int32_t* has_alpha);
 
+// ---- JPEG frames in memory (Motion JPEG) --------------------------------------------------------
+
+// One TurboJPEG decompressor; null when it cannot be made. Close with jpegframe_close (null
+// allowed).
+struct qmJpegFrameDecoder;
+qmJpegFrameDecoder* jpegframe_open();
+void jpegframe_close(qmJpegFrameDecoder* decoder);
+// Decodes a whole JPEG stream that must be exactly width x height into pixels (room for width x
+// height words, rows packed), as 0x00RRGGBB. A stream of another size writes nothing. A stream
+// that ends early still fills every pixel (libjpeg's grey); corrupt data or other sizes give
+// ERR_LOADPICTURE2.
+int32_t jpegframe_decode(qmJpegFrameDecoder* decoder, const uint8_t* data, size_t size,
+                         int32_t width, int32_t height, uint32_t* pixels);
+
 }  // namespace qm

@@ -178,8 +178,19 @@ int64_t qmos_seek(qmFileHandle* h, int64_t offset, int32_t mode) {
   return before;
 }
 
+namespace {
+qmReadObserver read_observer = nullptr;
+}
+
+qmReadObserver qmos_set_read_observer(qmReadObserver observer) {
+  qmReadObserver previous = read_observer;
+  read_observer = observer;
+  return previous;
+}
+
 int64_t qmos_read(qmFileHandle* h, void* buffer, int64_t n) {
   if (!h || !buffer) return 0;
+  if (read_observer) read_observer(h, n);
   n = readable(h, n);
   if (n == 0) return 0;
   int64_t got = 0;

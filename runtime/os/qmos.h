@@ -81,6 +81,11 @@ int64_t qmos_write_block(qmFileHandle* h, const void* buffer, int64_t n);
 // The next byte, or -1 at the end of the window or file. The position advances in either case
 // (readers of fixed-size fields rely on it).
 int32_t qmos_read_byte(qmFileHandle* h);
+// A test seam: the observer sees every read (qmos_read, qmos_read_block, qmos_read_byte) with its
+// handle and the bytes asked for, so that tests count how far a reader goes. Returns the previous
+// observer; null removes it.
+using qmReadObserver = void (*)(const qmFileHandle* h, int64_t n);
+qmReadObserver qmos_set_read_observer(qmReadObserver observer);
 // 1 when the byte was written.
 int32_t qmos_write_byte(qmFileHandle* h, int32_t byte);
 int32_t qmos_eof(qmFileHandle* h);

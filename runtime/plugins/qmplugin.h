@@ -245,6 +245,23 @@ typedef void (*qmPluginFreeImageFn)(void* handle);
 typedef int32_t (*qmPluginTransformImageFn)(void* handle, qmPluginTransformInfo* info,
                                             int32_t width, int32_t height);
 
+/* Anim loaders. OpenAnim answers its own handle, or null when it does not take the file, and
+ * reports the frame size and count; LoadFrame answers a frame of width x height 0x00RRGGBB words,
+ * rows packed, and reports its size again in the record (a frame of another size is handed back
+ * unused); FreeFrame takes every frame back. Delays are milliseconds. */
+typedef struct qmPluginAnimInfo {
+  int32_t width;
+  int32_t height;
+  int32_t reserved; /* the plug-in's own */
+  int32_t frames;
+  int32_t spare[4];
+} qmPluginAnimInfo;
+typedef void* (*qmPluginOpenAnimFn)(const char* name, qmPluginAnimInfo* info);
+typedef uint32_t* (*qmPluginLoadFrameFn)(void* handle, int32_t index, qmPluginAnimInfo* info);
+typedef void (*qmPluginFreeFrameFn)(uint32_t* frame);
+typedef int32_t (*qmPluginGetFrameDelayFn)(void* handle, int32_t index);
+typedef void (*qmPluginCloseAnimFn)(void* handle);
+
 typedef int32_t (*qmPluginInitFn)(qmPluginInfo* info, const qmPluginBase* base, const char* path);
 typedef void (*qmPluginCloseFn)(void);
 typedef const char* (*qmPluginGetBaseTableFn)(void);

@@ -210,6 +210,13 @@ qmValue* vm_execute(qmState* L) {
       &&L_NOP,         &&L_NOP,         &&L_NOP,         &&L_NOP,
   };
   static_assert(kNumOpcodes == 43);
+  // While the attention word is set, every operation goes through slowbreak first.
+#define SLOW4 &&slowbreak, &&slowbreak, &&slowbreak, &&slowbreak
+#define SLOW16 SLOW4, SLOW4, SLOW4, SLOW4
+  static const void* const kAttend[64] = {SLOW16, SLOW16, SLOW16, SLOW16};
+#undef SLOW16
+#undef SLOW4
+  const void* const* disp = kDispatch;
 
 #define SAVEPC() (ci->savedpc = pc)
 // Anything protected may move the stack or reallocate the call records (a collection halves an
@@ -225,7 +232,11 @@ qmValue* vm_execute(qmState* L) {
 #define RB() (base + inst_b(i))
 #define RKB() (rk_is_const(inst_b(i)) ? k + rk_const_index(inst_b(i)) : base + inst_b(i))
 #define RKC() (rk_is_const(inst_c(i)) ? k + rk_const_index(inst_c(i)) : base + inst_c(i))
-#define DOJUMP_NEXT() (pc += inst_jdist(*pc) + 1)
+// Jumps take the field and its bias apart, in pointer width: the next instruction's address is
+// then one addressing step away from the field (a loop's jump back is on its critical path).
+#define JUMP_SBX(i) (pc += ptrdiff_t(inst_bx(i)) - kBiasSBx)
+#define JUMP_J(i) (pc += ptrdiff_t(inst_j(i)) - kBiasJ)
+#define DOJUMP_NEXT() (pc += ptrdiff_t(inst_j(*pc)) - kBiasJ + 1, ATTEND())
 
 callentry:
   if (L->hookmask & QM_MASK_CALL) vm_call_hook(L, QM_HOOK_CALL, -1);
@@ -238,22 +249,25 @@ callentry:
   k = cl->p->k;
   code = cl->p->code;
 
-// The end request and the line and count hooks are tested with one load and one branch
-// before every instruction (vm_attention); only when it is non-zero does the slow path below
-// sort out which. The end request is still seen before the next instruction runs, and the
-// word is read afresh each time (another thread may arm a hook).
-#define vmbreak                                                                            \
-  do {                                                                                     \
-    if (vm_attention.load(std::memory_order_relaxed) != 0) [[unlikely]]                   \
-      goto slowbreak;                                                                      \
-    i = *pc++;                                                                             \
-    ra = RA();                                                                             \
-    goto* kDispatch[inst_op(i)];                                                           \
+// The end request and the line and count hooks (vm_attention) are looked at where the running
+// code can come back to itself or leave: at every jump, call and return, and after every
+// command. Set, the word switches dispatch to kAttend, which sends every operation through
+// slowbreak until the word is clear again. Operations in between test nothing: a hook armed by
+// another thread or a signal is seen at the next jump, call or return (straight-line code is
+// short), and the end request of a command called here before the next instruction runs.
+#define ATTEND() (disp = vm_attention.load(std::memory_order_relaxed) != 0 ? kAttend : kDispatch)
+#define vmbreak                     \
+  do {                              \
+    i = *pc++;                      \
+    ra = RA();                      \
+    goto* disp[inst_op(i)];         \
   } while (0)
 
+  ATTEND();
   vmbreak;
 
 slowbreak:
+  --pc;  // the operation fetched runs below, after the end request and the hooks
   if (vm_attention.load(std::memory_order_relaxed) & VM_ATTENTION_END) {
     SAVEPC();
     return nullptr;
@@ -263,6 +277,7 @@ slowbreak:
     trace_exec(L, pc);  // compares with the pc saved before, saves pc
     RELOAD();
   }
+  ATTEND();
   ra = RA();
   goto* kDispatch[inst_op(i)];
 
@@ -435,7 +450,8 @@ slowbreak:
   }
   L_OP_JMP:
     if (inst_m(i) == kJmpGosub) PROTECT(vm_gosub_push(L, static_cast<int32_t>(pc - code), ci->serial));
-    pc += inst_jdist(i);
+    JUMP_J(i);
+    ATTEND();
     vmbreak;
   L_OP_EQ: {
     const qmValue* rb = RKB();
@@ -529,6 +545,7 @@ slowbreak:
         ci->serial = ++g->next_serial;
         cl = callee;
         k = p->k;
+        ATTEND();
         vmbreak;
       }
     }
@@ -556,6 +573,7 @@ slowbreak:
       ci = L->ci;
       RELOAD();
       if (rcode == -1 || rcode == -2) command_gosub(L, ci, pc, cl->p, rcode);
+      ATTEND();
       vmbreak;
     }
     if (inst_op(i) == OP_CALL) {
@@ -588,6 +606,7 @@ slowbreak:
       if (g->gosub_count == 0 || g->gosub[g->gosub_count - 1].serial != ci->serial)
         PROTECT(vm_raise_error(L, ERR_RETWOGOSUB));
       pc = code + g->gosub[--g->gosub_count].pc;
+      ATTEND();
       vmbreak;
     }
     uint32_t b = inst_b(i);
@@ -613,6 +632,7 @@ slowbreak:
       cl = clvalue(base - 1);
       k = cl->p->k;
       code = cl->p->code;
+      ATTEND();
       vmbreak;
     }
     if (b != 0) L->top = ra + b - 1;
@@ -633,19 +653,23 @@ slowbreak:
     cl = clvalue(base - 1);
     k = cl->p->k;
     code = cl->p->code;
+    ATTEND();
     vmbreak;
   }
   L_OP_FORLOOP: {
     qmValue* limit = ra + 1;
     qmValue* step = ra + 2;
-    if (!ttisnumber(ra) || !for_operand(limit) || !for_operand(step))
-      PROTECT(vm_raise_error(L, ERR_VALUEEXPECTED));
+    if (((ra->tt ^ QM_TNUMBER) | (limit->tt ^ QM_TNUMBER) | (step->tt ^ QM_TNUMBER)) != 0) [[unlikely]] {
+      if (!ttisnumber(ra) || !for_operand(limit) || !for_operand(step))
+        PROTECT(vm_raise_error(L, ERR_VALUEEXPECTED));
+    }
     double st = step->v.n;
     double idx = ra->v.n + st;
-    if (st > 0 ? idx <= limit->v.n : idx >= limit->v.n) {
-      pc += inst_sbx(i);
+    if (st > 0 ? idx <= limit->v.n : idx >= limit->v.n) [[likely]] {
+      JUMP_SBX(i);
       ra->v.n = idx;  // already tagged as a number
     }
+    ATTEND();
     vmbreak;
   }
   L_OP_TFORLOOP: {
@@ -672,6 +696,7 @@ slowbreak:
     } else {
       DOJUMP_NEXT();
     }
+    ATTEND();
     vmbreak;
   }
   L_OP_TFORPREP:
@@ -681,7 +706,8 @@ slowbreak:
       // no library registers a global "next": the engine's own serves then
       *ra = ttisnil(next) ? g->engine_next : *next;
     }
-    pc += inst_sbx(i);
+    JUMP_SBX(i);
+    ATTEND();
     vmbreak;
   L_OP_SETLIST:
   L_OP_SETLISTO: {

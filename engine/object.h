@@ -299,9 +299,9 @@ struct qmGlobalState {
   uint64_t next_serial;
 };
 
-// Process-wide word the executor tests before every instruction, so that one test covers both
-// reasons to leave the fast path: bit 0 is the end-request flag (set by the End command and by
-// the platform's event pump), and the rest counts in steps of 2 the states whose line or count
+// Process-wide word the executor tests at every jump, call and return, so that one test covers
+// both reasons to leave the fast path: bit 0 is the end-request flag (set by the End command and
+// by the platform's event pump), and the rest counts in steps of 2 the states whose line or count
 // hook is armed. A state whose own mask is clear only passes through the slow path while another
 // state's hook is armed.
 // Hidden: the executor then reads it in one instruction instead of through the symbol table.

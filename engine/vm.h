@@ -173,8 +173,9 @@ size_t vm_bytes_in_use(qmState* L);
 // A null function or a zero mask switches hooking off. `count` is the instruction count of the
 // count event. Returns 1.
 int32_t vm_set_hook(qmState* L, qmHook func, int32_t mask, int32_t count);
-// Changes the event mask of the installed hook. Safe from another thread: a timer can arm a hook
-// that stays idle (mask 0, no cost per instruction) until there is work for it.
+// Changes the event mask of the installed hook. Safe from another thread or a signal handler: a
+// timer can arm a hook that stays idle (mask 0, no cost per instruction) until there is work for
+// it; a running script sees it at its next jump, call or return.
 inline void vm_arm_hook(qmState* L, int32_t mask) { vm_store_hook_mask(L, static_cast<uint8_t>(mask)); }
 // Level 0 is the running function, 1 its caller, ...; 0 when there is no such level.
 int32_t vm_get_stack(qmState* L, int32_t level, qmDebug* ar);

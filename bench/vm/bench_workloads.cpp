@@ -1,5 +1,6 @@
-// The engine against lua5.4 on seven workload shapes, each written twice with one algorithm
-// (bench/vm/workloads/NAME.qasm and NAME.lua). Each program runs as an applet through the real
+// The engine against lua5.4 on ten workload shapes, each written twice with one algorithm
+// (bench/vm/workloads/NAME.qasm and NAME.lua); the last three carry a line table as a compiler
+// writes it, a line per statement. Each program runs as an applet through the real
 // player (quillmere -QUIET, the per-line hook installed as always), as a bare chunk through
 // qmrun (no hook), and as source through lua5.4, in interleaved rounds so that a change in the
 // machine's load hits all three alike. Every figure is the median of the rounds; the ratios are
@@ -51,6 +52,9 @@ const Workload kWorkloads[] = {
     {"closures", "closures made and called in a loop"},
     {"methods", "method calls through __index table"},
     {"strkeys", "string keys: insert, look up, update"},
+    {"forsum", "for line, one-instruction body line"},
+    {"forbody", "the loop workload, its body on its own line"},
+    {"whilesum", "while line and two body lines"},
 };
 
 std::string read_text(const std::string& path) {

@@ -1,7 +1,10 @@
 // The executor's side of the debug hook (line events, a hook's error code) and the call tracer.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "vm_fixture.h"
@@ -56,8 +59,8 @@ TEST_F(Hooks, AHookResultIsRaisedAtItsLine) {
 }
 
 TEST_F(Hooks, AHookArmedInAnotherStateLeavesThisOneAlone) {
-  // The executor's one-word test before each instruction also fires for another state's armed
-  // hook; this state must still run unhooked, and closing the other state must disarm it.
+  // The executor's one-word test at jumps, calls and returns also fires for another state's
+  // armed hook; this state must still run unhooked, and closing the other state must disarm it.
   g_lines.clear();
   g_fail_at = -1;
   qmState* other = vm_open();
@@ -73,6 +76,84 @@ TEST_F(Hooks, AHookArmedInAnotherStateLeavesThisOneAlone) {
   vm_arm_hook(L, QM_MASK_LINE);  // arming twice counts once
   vm_arm_hook(L, 0);
   EXPECT_EQ(vm_attention.load(), 0u);
+}
+
+// The line hook is armed by another thread (the player's tick does so from a signal) while a
+// loop runs; every way of jumping back must notice it. Unnoticed, a loop runs its 10^8 passes to
+// the end and reports success.
+TEST_F(Hooks, AHookArmedWhileALoopRunsIsSeenWhateverTheLoopJumpsWith) {
+  struct Case {
+    const char* name;
+    const char* loop;
+  };
+  const Case cases[] = {
+      {"JMP", R"(
+.maxstack 4
+  LOADK r0 #0
+loop:
+  ADD r0 r0 #1
+  EQ 1 r0 #100000000
+  JMP @done
+  JMP @loop
+done:
+  RETURN r0 1
+)"},
+      {"compare and jump", R"(
+.maxstack 4
+  LOADK r0 #0
+loop:
+  ADD r0 r0 #1
+  LT 1 r0 #100000000
+  JMP @loop
+  RETURN r0 1
+)"},
+      {"TEST and jump", R"(
+.maxstack 4
+  LOADK r0 #0
+loop:
+  ADD r0 r0 #1
+  LT 1 r0 #100000000
+  JMP @more
+  LOADBOOL r1 0 1
+more:
+  LOADBOOL r1 1 0
+  TEST r1 r1 1
+  JMP @loop
+  RETURN r0 1
+)"},
+      {"FORLOOP", R"(
+.maxstack 4
+  LOADK r0 #0
+  LOADK r1 #0
+  LOADK r2 #100000000
+  LOADK r3 #1
+  JMP @test
+body:
+  ADD r0 r0 r1
+test:
+  FORLOOP r1 @body
+  RETURN r0 1
+)"},
+  };
+  static std::atomic<bool> g_seen;
+  auto stop = [](qmState*, qmDebug*, int32_t* result) {
+    g_seen = true;
+    *result = 1234;
+  };
+  for (const Case& c : cases) {
+    g_seen = false;
+    vm_set_hook(L, stop, QM_MASK_LINE, 0);
+    vm_arm_hook(L, 0);
+    std::thread arm([this] {
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+      vm_arm_hook(L, QM_MASK_LINE);
+    });
+    RunResult r = run(c.loop);
+    arm.join();
+    EXPECT_EQ(r.status, 1234) << c.name;
+    EXPECT_TRUE(g_seen) << c.name;
+    vm_set_hook(L, nullptr, 0, 0);
+  }
 }
 
 TEST_F(Hooks, CallTracerListsTheArguments) {

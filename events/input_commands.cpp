@@ -138,6 +138,9 @@ int32_t cmd_waitevent(qmState* L) {
 
 int32_t cmd_checkevent(qmState* L) {
   arg_check_count(L, 0, 0);
+  // Input that arrived since the last pump is looked at now. A quit is left to the line hook,
+  // which sees it at the next line; the program gets its reply as always.
+  platform_pump_events(L);
   int32_t results = 0;
   if (int32_t err = event_pump(L, false, &results)) return err;
   return results;

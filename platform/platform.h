@@ -16,7 +16,7 @@
 //   SDL, so that events pushed with SDL_PushEvent and real X11 input behave alike.
 // - Time: intervals, pacing, timer due times, input-queue expiry and the pump's 10 ms rule all read
 //   the one Clock below (monotonic in the player, a FakeClock in unit tests). The wall clock is
-//   read only for dates.
+//   read only for dates. The line hook's tick runs on the monotonic clock itself.
 // - Text is Latin-1 inside the player. Titles, paths, clipboard text and key characters are
 //   converted at the SDL boundary with the converters below: a code point above 255 coming in is
 //   dropped (key characters) or becomes '?' (texts).
@@ -24,12 +24,23 @@
 //   atomic, which the pump turns into an SDL_QUIT and so into the quit path),
 //   SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE=0, SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS=0,
 //   SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH=1.
-// - Event hygiene: the pump takes one event per call; SDL event types that nobody consumes are
-//   switched off (again after video starts, which switches text input on); consecutive mouse
-//   motions of one window are coalesced into the last, so a 1 kHz mouse cannot back the queue up.
-// - Waking: platform_wake() may be called from any thread, even a signal handler; it only stores
-//   an atomic flag. The main wait blocks in SDL_WaitEventTimeout up to the next due platform timer,
-//   in slices of at most 10 ms, and checks the flag between slices.
+// - Event hygiene: the pump serves the events queued when it starts, up to the first key or
+//   button press or release (what arrives meanwhile waits for the next pump); SDL event types
+//   that nobody consumes are switched off (again after video starts, which switches text input
+//   on); consecutive mouse motions of one window are coalesced into the last, so a 1 kHz mouse
+//   cannot back the queue up.
+// - Waiting: nothing in the player sleeps blind. Every wait (WaitEvent, VWait's frame pacing,
+//   Wait, and the waits of libraries to come) blocks in one place, on the window system's
+//   connection and a wake descriptor together, up to its deadline or the next due platform timer,
+//   and serves what arrives at once: platform_wait_until is the wait with a deadline,
+//   platform_wait_event the blocking wait of the event loops. An idle player wakes at most five
+//   times a second.
+// - Waking: platform_wake() may be called from any thread, even a signal handler (a quit signal
+//   calls it): it stores an atomic flag and writes the wake descriptor, which ends a blocked wait.
+//   Another thread that puts an event on SDL's queue calls it after.
+// - The line hook's pace: platform_tick_start gives a tick every 10 ms of monotonic time, so a
+//   program is served while it computes whatever share of its time it spends waiting; the waits
+//   stop the tick while they block.
 // - Threads: SDL video calls stay on the script (main) thread. Platform timers are a main-thread
 //   list fired inside the pump and the waits, never SDL_AddTimer callbacks.
 // - Sizes on a 64-bit host: plane and buffer sizes are size_t and overflow-checked; one allocation
@@ -221,20 +232,33 @@ void platform_set_event_translator(EventTranslator translator);
 using PumpFinisher = int32_t (*)(qmState* L);
 void platform_set_pump_finisher(PumpFinisher finisher);
 
-// Serves at most one SDL event: returns 1 when the program must quit, else 0. With nothing queued
-// and less than 10 ms since the last full pump it returns 0 at once. Fires due platform timers
-// and feeds the input script.
+// Serves the SDL events queued when it starts, up to the first key or button press or release
+// (so that every press and release shows in the held keys and buttons between two pumps):
+// returns 1 when the program must quit, else 0. With nothing queued and less than 10 ms since
+// the last full pump it returns 0 at once. Fires due platform timers and feeds the input script.
+// A quit it decides reaches the script's line hook at the next line (through the tick's
+// function).
 int32_t platform_pump_events(qmState* L);
 // Blocks until an SDL event is queued, a platform timer is due, the loop is woken or a quit signal
-// came; 0.
+// came; 0. Serves nothing itself: the caller pumps.
 int32_t platform_wait_event();
 
-// Sleeps ms milliseconds (on the clock).
+// The wait of the player and of every library that waits (frame pacing, Wait, network replies,
+// anims, transitions): waits for events until the clock reaches deadline_us, serving each as it
+// arrives with the pump (for state L). 0 at the deadline; ERR_USERABORT as soon as the program
+// must quit (also when it already had to).
+int32_t platform_wait_until(qmState* L, int64_t deadline_us);
+// Sleeps ms milliseconds (on the clock) and serves nothing.
 void platform_delay(int64_t ms);
-// Waits about ms milliseconds. Up to 100 ms it only sleeps; longer, it keeps serving events with
-// the pump (for the state that runs the main chunk) and answers 0, the first error, or
-// ERR_USERABORT when the program was asked to quit during the wait.
+// platform_wait_until ms milliseconds from now, for the state that runs the main chunk.
 int32_t platform_wait_ms(int64_t ms);
+
+// The tick that paces the per-line hook: from now on fire() is called from a signal handler on
+// the calling thread every 10 ms of monotonic time, except while a wait blocks (the wait starts
+// a whole period again when it returns). fire must be safe in a signal handler. False when the
+// system refuses a timer: there is no tick then. A new start replaces the function.
+bool platform_tick_start(void (*fire)());
+void platform_tick_stop();
 
 // ---- platform timers ----------------------------------------------------------------------------
 

@@ -13,10 +13,22 @@ bool quit_signal_pending();
 bool take_quit_signal();
 void clear_quit_signal();
 
-// The wake flag of platform_wake.
+// The wake flag of platform_wake, and the descriptor that wakes a blocked wait (written from any
+// thread and from signal handlers; opened by platform_init, closed by platform_exit).
 bool take_wake();
+void wake_open();
+void wake_close();
+void wake_signal();
 
 void reset_pump_state();
+// Moves what the window system sent into SDL's queue; the number of events queued.
+int pending_events();
+
+// The tick of platform_tick_start: stopped while a wait blocks, started again (a whole period
+// away) when it returns; tick_now calls its function at once.
+void tick_pause();
+void tick_resume();
+void tick_now();
 
 // Loads QM_EVENT_SCRIPT when set: 0, ERR_READFILE, or ERR_ARGS for a malformed line.
 int32_t load_event_script_from_env();

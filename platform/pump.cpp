@@ -1,18 +1,16 @@
-// The pump, the blocking wait and the waits built on them, with the quit request, the quit signal
-// and the wake flag.
+// The pump with the quit request, the quit signal and the wake flag. The waits built on the pump
+// are in wait.cpp.
 #include <SDL2/SDL.h>
 
 #include <algorithm>
 #include <atomic>
 
-#include "engine/errcodes.h"
 #include "platform/platform.h"
 #include "platform/platform_internal.h"
 
 namespace {
 
-constexpr int64_t kPumpGapUs = 10000;    // the pump's early return with nothing queued
-constexpr int64_t kWaitSliceUs = 10000;  // the longest block before the wake flag is looked at
+constexpr int64_t kPumpGapUs = 10000;  // the pump's early return with nothing queued
 
 std::atomic<bool> g_quit_request{false};
 std::atomic<int> g_quit_signal{0};
@@ -47,9 +45,8 @@ bool take_one_event(SDL_Event* ev) {
   }
 }
 
-int pending_events() {
-  SDL_PumpEvents();
-  return SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT);
+bool changes_held_input(uint32_t type) {
+  return type == SDL_KEYDOWN || type == SDL_KEYUP || type == SDL_MOUSEBUTTONDOWN || type == SDL_MOUSEBUTTONUP;
 }
 
 // A quit signal becomes an SDL_QUIT, so that it takes the one quit path of the window system's.
@@ -59,48 +56,6 @@ void post_quit_signal() {
   ev.type = SDL_QUIT;
   ev.quit.timestamp = SDL_GetTicks();
   SDL_PushEvent(&ev);
-}
-
-// Something for the main loop to look at: an event pushed by the input script, a timer that fell
-// due, the wake flag, a quit signal.
-bool something_happened() {
-  bool any = platform_internal::take_wake();
-  any |= platform_internal::quit_signal_pending();
-  any |= platform_event_script_feed() > 0;
-  any |= platform_timers_fire_due() > 0;
-  return any;
-}
-
-// Blocks until something happens or the clock reaches deadline_us.
-void wait_until(int64_t deadline_us) {
-  Clock& clock = platform_clock();
-  for (;;) {
-    if (something_happened()) return;
-    int64_t now = clock.now_us();
-    if (now >= deadline_us) return;
-    int64_t slice = std::min(kWaitSliceUs, deadline_us - now);
-    for (int64_t due : {platform_timers_next_due_us(), platform_event_script_next_due_us()}) {
-      if (due >= 0) slice = std::min(slice, due);
-    }
-    if (!SDL_WasInit(SDL_INIT_EVENTS)) {
-      // Before platform_init (a library test calling a wait) there is no queue to block on.
-      clock.sleep_us(std::max<int64_t>(slice, 1));
-      if (deadline_us == INT64_MAX) return;
-      continue;
-    }
-    if (clock.is_fake()) {
-      if (pending_events() > 0) return;
-      // A fake clock moves only on request: with nothing ever due, a wait would never end.
-      if (deadline_us == INT64_MAX && platform_timers_next_due_us() < 0 &&
-          platform_event_script_next_due_us() < 0) {
-        return;
-      }
-      clock.sleep_us(std::max<int64_t>(slice, 1));
-      continue;
-    }
-    int ms = int(std::max<int64_t>((slice + 999) / 1000, 1));
-    if (SDL_WaitEventTimeout(nullptr, ms) == 1) return;
-  }
 }
 
 }  // namespace
@@ -114,12 +69,20 @@ void clear_quit_signal() { g_quit_signal.store(0); }
 bool take_wake() { return g_wake.exchange(false); }
 void reset_pump_state() { g_last_pump_us = platform_clock().now_us(); }
 
+int pending_events() {
+  SDL_PumpEvents();
+  return SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT);
+}
+
 }  // namespace platform_internal
 
 bool platform_quit_requested() { return g_quit_request.load(); }
 void platform_set_quit_request(bool on) { g_quit_request.store(on); }
 
-void platform_wake() { g_wake.store(true); }
+void platform_wake() {
+  g_wake.store(true);
+  platform_internal::wake_signal();
+}
 
 void platform_set_event_translator(EventTranslator translator) { g_translator = translator; }
 void platform_set_pump_finisher(PumpFinisher finisher) { g_finisher = finisher; }
@@ -129,48 +92,34 @@ int32_t platform_pump_events(qmState* L) {
   post_quit_signal();
   platform_event_script_feed();
   platform_timers_fire_due();
-  if (pending_events() <= 0 && clock.now_us() - g_last_pump_us < kPumpGapUs) return 0;
+  const int queued = platform_internal::pending_events();
+  if (queued <= 0 && clock.now_us() - g_last_pump_us < kPumpGapUs) return 0;
 
+  // What is queued now is served now, up to the first key or button that goes down or up: a
+  // program that looks at the held keys and buttons between pumps (WaitLeftMouse, IsKeyDown in
+  // a key's handler) sees every press and release. What arrives meanwhile waits for the next
+  // pump, so that a flood of input cannot hold the program.
   int32_t quit = 0;
   SDL_Event ev;
-  if (take_one_event(&ev)) {
+  for (int n = 0; n < queued && take_one_event(&ev); ++n) {
     platform_input_track(ev);
     if (ev.type == SDL_WINDOWEVENT) platform_window_handle_event(ev);
     if (g_translator) {
-      quit = g_translator(L, ev);
+      quit |= g_translator(L, ev);
     } else if (ev.type == SDL_QUIT) {
       quit = 1;
     }
+    if (changes_held_input(ev.type)) break;
   }
   // What the program drew since the last frame shows up between frames too.
   platform_present_pending();
   if (g_finisher && g_finisher(L)) quit = 1;
-  if (quit) platform_set_quit_request(true);
+  if (quit && !platform_quit_requested()) {
+    platform_set_quit_request(true);
+    // The script sees the quit at its next line, not only at the next tick.
+    platform_internal::tick_now();
+  }
   int32_t result = platform_quit_requested() ? 1 : 0;
   g_last_pump_us = clock.now_us();
   return result;
-}
-
-int32_t platform_wait_event() {
-  if (pending_events() > 0) return 0;
-  wait_until(INT64_MAX);
-  return 0;
-}
-
-void platform_delay(int64_t ms) {
-  if (ms > 0) platform_clock().sleep_us(ms * 1000);
-}
-
-int32_t platform_wait_ms(int64_t ms) {
-  if (ms <= 100) {
-    platform_delay(ms);
-    return 0;
-  }
-  Clock& clock = platform_clock();
-  const int64_t deadline = clock.now_us() + ms * 1000;
-  for (;;) {
-    if (pending_events() <= 0) wait_until(deadline);
-    if (clock.now_us() >= deadline) return 0;
-    if (platform_pump_events(platform_main_state())) return qm::ERR_USERABORT;
-  }
 }

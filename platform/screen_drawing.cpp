@@ -162,23 +162,27 @@ void platform_window_line(qmDisplayWindow* display, int32_t x1, int32_t y1, int3
                std::abs(int64_t(y2) - y1) + 1);
 }
 
-void platform_window_flush(qmState*, qmDisplayWindow* display) {
+void platform_window_flush(qmState* owner, qmDisplayWindow* display) {
   qmDisplayPlatform* p = display->platform;
   if (!p) return;
   const WindowSystem& ws = window_system();
-  // A limit above what the screen shows presents nothing: only the sleep paces the loop.
+  // A limit above what the screen shows presents nothing: only the wait paces the loop.
   if (!(ws.limit_set && ws.frame_rate > ws.refresh)) window_present(display, false);
   const int64_t period = 1000000 / std::max(ws.frame_rate, 1);
   Clock& clock = platform_clock();
-  const int64_t elapsed = clock.now_us() - p->last_flush_us;
-  if (elapsed >= 0 && elapsed < period) {
-    clock.sleep_us(period - elapsed);
-    // The next frame is due one period after this one was, not after the sleep ended: a sleep
-    // that overran is made up by the next one, so the frames do not drift behind the rate.
-    p->last_flush_us += period;
+  const int64_t now = clock.now_us();
+  const int64_t elapsed = now - p->last_flush_us;
+  if (elapsed < 0 || elapsed >= period) {
+    p->last_flush_us = now;
     return;
   }
-  p->last_flush_us = clock.now_us();
+  // The next frame is due one period after this one was, not after the wait ended: a wait that
+  // overran is made up by the next one, so the frames do not drift behind the rate. The frame
+  // is taken before the wait, which serves events (and with them display requests).
+  const int64_t due = p->last_flush_us + period;
+  p->last_flush_us = due;
+  // A quit taken here reaches the program at its next line.
+  platform_wait_until(owner, due);
 }
 
 void platform_set_frame_rate_limit(int32_t fps) {

@@ -46,6 +46,7 @@ void on_quit_signal(int sig) {
     return;
   }
   platform_internal::note_quit_signal();
+  platform_internal::wake_signal();
 }
 
 void install_signal_handlers() {
@@ -79,6 +80,7 @@ int32_t platform_init() {
     return qm::ERR_MEM;
   }
   ignore_unused_events();
+  platform_internal::wake_open();
   install_signal_handlers();
   g_initialised = true;
   platform_internal::reset_pump_state();
@@ -104,6 +106,7 @@ void platform_exit() {
     sigaction(SIGTERM, &g_old_term, nullptr);
   }
   platform_internal::clear_quit_signal();
+  platform_internal::wake_close();
   platform_set_quit_request(false);
   std::fflush(stdout);
   g_initialised = false;

@@ -168,7 +168,8 @@ void platform_window_fill_rect(qmDisplayWindow* display, int32_t x, int32_t y, i
 void platform_window_plot(qmDisplayWindow* display, int32_t x, int32_t y, uint32_t colour);
 void platform_window_line(qmDisplayWindow* display, int32_t x1, int32_t y1, int32_t x2, int32_t y2,
                           uint32_t colour);
-// Presents the frame (unless a frame-rate limit above the refresh rate is set) and paces it.
+// Presents the frame (unless a frame-rate limit above the refresh rate is set) and paces it: waits
+// until the frame is due, serving events meanwhile (platform_wait_until for owner).
 void platform_window_flush(qmState* owner, qmDisplayWindow* display);
 // Presents what every open window has changed, without pacing; the event pump calls it so that
 // drawing shows up between frames too.

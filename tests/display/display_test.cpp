@@ -55,20 +55,24 @@ TEST_F(DisplayTest, OverrunSleepsDoNotDrift) {
   EXPECT_NEAR(double(late.now_us() - start), 1.0e6, 3000.0);
 }
 
+// Above the refresh rate a frame presents nothing itself: the waits between frames show what was
+// drawn, at most once every 10 ms (the pump's pace), so twelve frames of 8.3 ms are fewer shows.
 TEST_F(DisplayTest, ALimitAboveTheRefreshRatePresentsNothing) {
   qm::qmDisplay* d = open_display();
   auto presents = [&](double limit) {
     first("SetFPSLimit", {limit});
     platform_recorder_start();
-    for (int i = 0; i < 5; ++i) frame(d);
+    for (int i = 0; i < 12; ++i) frame(d);
     int n = 0;
     for (const std::string& line : platform_recorder_take()) n += line.rfind("present", 0) == 0;
     platform_recorder_stop();
     return n;
   };
-  EXPECT_EQ(presents(120), 0);
-  EXPECT_EQ(presents(30), 5);
-  EXPECT_EQ(presents(0), 5);
+  const int above = presents(120);
+  EXPECT_GE(above, 1);
+  EXPECT_LE(above, 11);
+  EXPECT_EQ(presents(30), 12);
+  EXPECT_EQ(presents(0), 12);
 }
 
 TEST_F(DisplayTest, ASlowLoopNeverSleeps) {

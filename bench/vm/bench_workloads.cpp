@@ -53,7 +53,7 @@ const Workload kWorkloads[] = {
     {"methods", "method calls through __index table"},
     {"strkeys", "string keys: insert, look up, update"},
     {"forsum", "for line, one-instruction body line"},
-    {"forbody", "the loop workload, its body on its own line"},
+    {"forbody", "loop workload, body on its own line"},
     {"whilesum", "while line and two body lines"},
 };
 

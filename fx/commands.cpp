@@ -95,9 +95,7 @@ int32_t show_object(qmState* L, int32_t kind) {
   r.x = to_i32(vm_arg_check_number(L, 2));
   r.y = to_i32(vm_arg_check_number(L, 3));
   if (table_form(L, 4)) {
-    const int32_t x = r.x, y = r.y;
-    read_options(L, 4, r);
-    r.x = x, r.y = y;
+    read_options(L, 4, r);  // "dx" and "dy" move the object
   } else {
     read_plain(L, 4, r);
   }

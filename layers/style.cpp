@@ -508,7 +508,8 @@ int32_t style_one(const PairContext& cx, qmLayer* layer, int32_t t, bool group) 
   }
   // The new place in the list shows within the layer's bounds, which the rectangle after covers.
   if (z_given) layer_move_in_list(cx.pic, layer, z);
-  if (filters && asyncdraw_owns_layer(layer)) asyncdraw_broadcast(ADCTL_LAYERCHANGED, layer);
+  // An effect that drives the layer takes its new image, size and place.
+  if ((filters || geometry || content) && asyncdraw_owns_layer(layer)) asyncdraw_broadcast(ADCTL_LAYERCHANGED, layer);
   dirty_list_add(dirty, layer_bounds(layer, layer->display, cx.sx, cx.sy), true);
   return 0;
 }

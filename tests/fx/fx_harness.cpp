@@ -285,6 +285,11 @@ void FxHarness::reset(const FxCase& c) {
   qm::bgpic_layers_free(L, a);
   code("DisableLayers", {});
   ASSERT_EQ(code("DisplayBGPic", {1.0}), 0);
+  // A run that resized the display gets it back at its size.
+  if (a->width != kDisplay || a->height != kDisplay) {
+    ASSERT_EQ(qm::display_size_change(L, d, qm::KEEPPOSITION, qm::KEEPPOSITION, kDisplay, kDisplay, true, false, true), 0);
+  }
+  a = bgpic(1);
   for (int32_t y = 0; y < kDisplay; ++y)
     for (int32_t x = 0; x < kDisplay; ++x)
       qm::qmos_write_pixel(a->current.bitmap, x, y, a_pixels[size_t(y) * kDisplay + size_t(x)]);

@@ -202,9 +202,12 @@ void undo_layer_change(qmFXRequest* r) {
 int32_t run_frames(qmFXRequest* r) {
   qmState* L = r->script;
   qmDisplay* d = r->display;
-  int32_t done = 0;
+  int32_t done = 0, quit = 0;
   while (!done) {
-    if (platform_pump_events(L) || platform_quit_requested()) break;
+    if (platform_pump_events(L) || platform_quit_requested()) {
+      quit = 1;
+      break;
+    }
     if (!d->output.scaled && (d->bgpic->display_width != r->clip_width || d->bgpic->display_height != r->clip_height)) {
       r->resized = 1;
       if (r->kind != OBJ_BGPIC) {
@@ -220,7 +223,8 @@ int32_t run_frames(qmFXRequest* r) {
   }
   // The last frame drawn completes the effect, however the loop was left.
   if (done || (r->frames > 0 && r->frame >= r->frames)) fx_finish(r, 1);
-  return 0;
+  // A quit ends the program at once, as it does in every other wait.
+  return quit ? ERR_USERABORT : 0;
 }
 
 void async_finish(void* data, int32_t finished) { fx_finish(static_cast<qmFXRequest*>(data), finished ? 1 : 0); }
@@ -295,9 +299,9 @@ int32_t fx_run(qmFXRequest* caller, int32_t* results) {
     return 0;
   }
   // 12, 14.
-  if (int32_t err = run_frames(r)) return fail(err);
-  fx_free(r, 1);
-  return 0;
+  const int32_t err = run_frames(r);
+  fx_free(r, err == ERR_USERABORT ? 1 : err ? 0 : 1);
+  return err;
 }
 
 int32_t fx_command(qmFXRequest& request) {

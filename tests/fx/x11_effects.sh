@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# x11_effects.sh PLAYER QMASM PROGRAM: on an X server with a window manager, what the X server shows
+# of the window equals the program's SNAPWINDOW and SNAPDISPLAY after the last frame of a stripe effect and of a
+# layer effect (before either ends), so every band the effects drew was presented.
+set -u
+player=$1 qmasm=$2 src=$(realpath "$3")
+work=$(mktemp -d)
+pid=
+trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
+fail() { echo "$1"; [ -f "$work/err.txt" ] && cat "$work/err.txt"; exit 1; }
+"$qmasm" "$src" -o "$work/prog.qmb" || fail "assembling $src failed"
+cd "$work"
+"$player" -quiet prog.qmb > out.txt 2> err.txt &
+pid=$!
+wid=$(timeout 20 xdotool search --sync --name '^Quillmere FX$' | head -1)
+[ -n "$wid" ] || fail "no window with the program's title"
+for step in one two; do
+  for _ in $(seq 200); do [ -s $step.bmp ] && break; sleep 0.1; done
+  [ -s $step.bmp ] || fail "the program saved no $step.bmp"
+  sleep 0.3  # the X server has taken the presented frames
+  xwd -silent -id "$wid" | convert xwd:- -depth 8 ppm:- | pamtopnm > shown.ppm || fail "xwd failed"
+  convert $step.bmp -depth 8 ppm:- | pamtopnm > snap.ppm
+  cmp -s shown.ppm snap.ppm || fail "after the $step effect the X server shows other pixels than SNAPWINDOW"
+  convert ${step}_display.bmp -depth 8 ppm:- | pamtopnm > display.ppm
+  cmp -s shown.ppm display.ppm || fail "after the $step effect the window shows other pixels than the display holds"
+  [ $step = one ] && touch go1
+done
+touch go2
+wait "$pid" || fail "the player failed"
+pid=
+exit 0

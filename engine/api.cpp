@@ -443,13 +443,14 @@ namespace {
 struct LoadArgs {
   qmStream* z;
   qmBuffer* buff;
+  qmCodeFault* fault;
 };
 
 // A loaded main function may declare upvalues (a dumped closure has them); each gets a closed
 // upvalue of its own holding nil.
 void load_body(qmState* L, void* ud) {
   LoadArgs* a = static_cast<LoadArgs*>(ud);
-  qmProto* p = bytecode_load(L, a->z, a->buff);
+  qmProto* p = bytecode_load(L, a->z, a->buff, a->fault);
   qmClosure* cl = vm_closure_new_script(L, p, &L->gt);
   setclvalue(L->top, cl);
   api_incr_top(L);
@@ -465,12 +466,17 @@ void load_body(qmState* L, void* ud) {
 }  // namespace
 
 int32_t vm_load(qmState* L, qmReader reader, void* data, const char* chunkname) {
+  return vm_load_checked(L, reader, data, chunkname, nullptr);
+}
+
+int32_t vm_load_checked(qmState* L, qmReader reader, void* data, const char* chunkname,
+                        qmCodeFault* fault) {
   vm_gc_check(L);
   qmStream z;
   stream_init(L, &z, reader, data, chunkname ? chunkname : "?");
   qmBuffer buff;
   buffer_init(&buff);
-  LoadArgs a{&z, &buff};
+  LoadArgs a{&z, &buff, fault};
   int32_t status = vm_pcall_raw(L, load_body, &a, savestack(L, L->top), 0);
   buffer_free(L, &buff);
   return status;

@@ -103,6 +103,8 @@ struct LoadState {
   qmBuffer* b;
   bool swap;  // fields are big-endian
   int32_t depth;
+  qmCodeFault* fault;             // where a failing code check is told, or null
+  std::vector<int32_t> function;  // the nested-function indices of the function being read
 };
 
 [[noreturn]] void load_error(LoadState* S, int32_t code) {
@@ -244,7 +246,11 @@ qmProto* bytecode_load_function(LoadState* S, qmTString* enclosing);
 void load_nested(LoadState* S, qmProto* f) {
   int32_t n = load_count(S);
   std::vector<qmProto*> v;
-  for (int32_t i = 0; i < n; i++) v.push_back(bytecode_load_function(S, f->source));
+  for (int32_t i = 0; i < n; i++) {
+    S->function.push_back(i);
+    v.push_back(bytecode_load_function(S, f->source));
+    S->function.pop_back();
+  }
   adopt(S, v, f->p, f->sizep);
 }
 
@@ -269,7 +275,10 @@ qmProto* bytecode_load_function(LoadState* S, qmTString* enclosing) {
   int32_t n = load_count(S);
   f->code = load_words<uint32_t>(S, n);
   f->sizecode = n;
-  if (!bytecode_check_code(f)) load_error(S, qm::ERR_BADBYTECODE);
+  if (!bytecode_check_code(f, S->fault)) {
+    if (S->fault) S->fault->function = S->function;
+    load_error(S, qm::ERR_BADBYTECODE);
+  }
   S->depth--;
   return f;
 }
@@ -287,8 +296,8 @@ void load_header(LoadState* S) {
 
 }  // namespace
 
-qmProto* bytecode_load(qmState* L, qmStream* z, qmBuffer* buff) {
-  LoadState S{L, z, buff, false, 0};
+qmProto* bytecode_load(qmState* L, qmStream* z, qmBuffer* buff, qmCodeFault* fault) {
+  LoadState S{L, z, buff, false, 0, fault, {}};
   load_header(&S);
   // The debug interface and error reports need a source for every function: a main function
   // without one takes the chunk name (and its nested functions inherit that).

@@ -14,6 +14,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "engine/object.h"
 
@@ -51,13 +52,22 @@ void buffer_init(qmBuffer* b);
 char* buffer_reserve(qmState* L, qmBuffer* b, size_t n);
 void buffer_free(qmState* L, qmBuffer* b);
 
+// What the code check found wrong first, and where: the function (its nested-function indices
+// from the main function, empty for the main function itself) and the pc, -1 when the fault is the
+// function's as a whole (its fields, or no RETURN at its end).
+struct qmCodeFault {
+  std::vector<int32_t> function;
+  int32_t pc = -1;
+  const char* reason = "";
+};
+
 // Reads a whole chunk and returns its main function. Errors are raised (1198 to 1205, 1000),
 // so run it protected. Every function read passes the code check.
 //
 // A prototype's source, local names and upvalue names may be null (absent in the chunk), except
 // that a main function without a source takes the chunk name. The main function may declare
 // upvalues (a dumped closure has them): whoever makes its closure must give it that many.
-qmProto* bytecode_load(qmState* L, qmStream* z, qmBuffer* buff);
+qmProto* bytecode_load(qmState* L, qmStream* z, qmBuffer* buff, qmCodeFault* fault = nullptr);
 
 // Writes the function at stack index idx (positive from the frame base, negative from the top).
 // Returns 0, or 1324 when it is a command function.
@@ -65,8 +75,9 @@ int32_t vm_bytecode_dump(qmState* L, int32_t idx, qmWriter writer, void* data);
 void bytecode_dump_proto(qmState* L, const qmProto* f, qmWriter writer, void* data);
 
 // The code check: true when every operand, register range and jump of the prototype stays
-// inside its code, constants, upvalues, nested functions and maximum stack.
-bool bytecode_check_code(const qmProto* p);
+// inside its code, constants, upvalues, nested functions and maximum stack. On false the fault's
+// pc and reason go to *fault when one is given.
+bool bytecode_check_code(const qmProto* p, qmCodeFault* fault = nullptr);
 
 // Nested functions deeper than this are refused as bad bytecode.
 inline constexpr int32_t QM_MAX_FUNCTION_NESTING = 200;

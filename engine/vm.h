@@ -116,6 +116,9 @@ int32_t vm_cpcall(qmState* L, void (*f)(qmState* L, void* ud), void* ud);
 // Loads one compiled chunk (first byte 27) through the reader under protection and pushes its
 // main function; returns 0 or the error code (nothing pushed then). The name defaults to "?".
 int32_t vm_load(qmState* L, qmReader reader, void* data, const char* chunkname);
+// The same; when the code check refuses a function (ERR_BADBYTECODE), *fault says which and where.
+int32_t vm_load_checked(qmState* L, qmReader reader, void* data, const char* chunkname,
+                        qmCodeFault* fault);
 // n >= 2 concatenates the top n values into one; 1 leaves the value; 0 pushes "".
 void vm_concat(qmState* L, int32_t n);
 

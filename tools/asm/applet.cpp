@@ -220,6 +220,17 @@ void AppletWriter::string_constant(std::string_view name, std::string_view v) {
   u8(0);
 }
 
+void AppletWriter::includes(const std::vector<IncludeRecord>& records) {
+  u8(8);
+  u32(uint32_t(records.size()));
+  for (const IncludeRecord& r : records) {
+    u32(uint32_t(r.first));
+    u32(uint32_t(r.last));
+    u32(uint32_t(r.offset));
+    cstring(r.name);
+  }
+}
+
 void AppletWriter::linked_files(const std::vector<LinkedEntry>& files) {
   std::vector<uint32_t> offsets;
   for (const LinkedEntry& f : files) offsets.push_back(f.stored_elsewhere ? data(f.data) : 0);

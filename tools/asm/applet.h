@@ -65,6 +65,12 @@ struct LinkedEntry {
   bool stored_elsewhere = false;  // size 0xFFFFFFFF: data in a data section, addressed by offset
 };
 
+// Lines first..last of the joined script are lines offset+1.. of the file name.
+struct IncludeRecord {
+  int32_t first = 1, last = 1, offset = 0;
+  std::string name;
+};
+
 class AppletWriter {
  public:
   AppletWriter();  // writes the magic "QMA\0"
@@ -90,6 +96,7 @@ class AppletWriter {
   void number_constant(std::string_view name, double v);  // tag 31 with one entry
   void string_constant(std::string_view name, std::string_view v);
   void linked_files(const std::vector<LinkedEntry>& files);  // tag 26
+  void includes(const std::vector<IncludeRecord>& records);  // tag 8
   void flag(uint8_t tag, uint8_t value) { u8(tag), u8(value); }
 
  private:

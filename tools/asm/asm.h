@@ -127,6 +127,9 @@ class Builder {
 
   Label new_label();
   void bind(Label l);
+  bool is_bound(Label l) const {
+    return l.id >= 0 && size_t(l.id) < labels_.size() && labels_[size_t(l.id)] >= 0;
+  }
   // pc of a bound label (for local-variable ranges).
   int32_t label_pc(Label l) const;
 

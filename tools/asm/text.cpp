@@ -10,6 +10,8 @@
 #include <memory>
 #include <optional>
 
+#include "engine/errcodes.h"
+#include "engine/vm.h"
 #include "tools/asm/applet.h"
 #include "tools/asm/asm.h"
 
@@ -26,10 +28,11 @@ struct Token {
 
 struct SyntaxError {
   std::string msg;
+  size_t line = 0;  // 0: the line being read
 };
 
-[[noreturn]] void fail(std::string msg) {
-  throw SyntaxError{std::move(msg)};
+[[noreturn]] void fail(std::string msg, size_t line = 0) {
+  throw SyntaxError{std::move(msg), line};
 }
 
 int hex_digit(char c) {
@@ -118,6 +121,9 @@ bool parse_int(std::string_view s, int64_t& v) {
   if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) {
     base = 16;
     s.remove_prefix(2);
+  } else if (s.size() > 1 && s[0] == '$') {  // a colour as scripts write it: $RRGGBB
+    base = 16;
+    s.remove_prefix(1);
   }
   uint64_t u = 0;
   auto r = std::from_chars(s.data(), s.data() + s.size(), u, base);
@@ -178,6 +184,26 @@ std::string quote(const OptString& s) {
     }
   }
   return out + "\"";
+}
+
+// Loads the chunk as the player does, in a state of its own: 0 or the loader's error code.
+int32_t check_chunk(const std::vector<uint8_t>& chunk, qmCodeFault* fault) {
+  qmState* L = vm_open();
+  if (!L) return ERR_MEM;
+  struct Source {
+    const std::vector<uint8_t>& bytes;
+    bool given = false;
+  } source{chunk};
+  auto reader = [](qmState*, void* data, size_t* size) -> const char* {
+    auto* s = static_cast<Source*>(data);
+    if (s->given) return nullptr;
+    s->given = true;
+    *size = s->bytes.size();
+    return reinterpret_cast<const char*>(s->bytes.data());
+  };
+  int32_t err = vm_load_checked(L, reader, &source, "qmasm", fault);
+  vm_close_state(L);
+  return err;
 }
 
 // ---- applet directives ----
@@ -347,7 +373,8 @@ struct AppletText {
     return true;
   }
 
-  std::vector<uint8_t> write(const std::vector<uint8_t>& chunk) const {
+  std::vector<uint8_t> write(const std::vector<uint8_t>& chunk,
+                             const std::vector<IncludeRecord>& includes) const {
     AppletWriter w;
     w.version(uint8_t(major), uint8_t(minor));
     for (const auto& [tag, text] : texts) w.text(tag, text);
@@ -355,6 +382,7 @@ struct AppletText {
     if (desktop) w.u8(7);  // the program asks for the desktop display
     if (!links.empty()) w.linked_files(links);
     if (!labels.empty()) w.labels(labels);
+    if (!includes.empty()) w.includes(includes);
     for (const Const& c : constants) {
       if (c.is_text)
         w.string_constant(c.name, c.text);
@@ -367,6 +395,14 @@ struct AppletText {
 };
 
 // ---- assembler ----
+
+// The source line of each instruction of a function and of its nested functions, and the line
+// that ends the function, so that what the player's code check finds names a line.
+struct SourceLines {
+  std::vector<size_t> pcs;
+  size_t end_line = 0;
+  std::vector<SourceLines> nested;  // references into this vector die when another is added
+};
 
 struct FunctionState {
   Function* fn;
@@ -386,52 +422,64 @@ struct FunctionState {
   std::vector<LocalFixup> local_fixups;
   std::optional<int> upvalue_count;
   std::string name;
+  std::map<std::string, size_t> label_mentions;  // the source line that first names each label
+  bool explicit_lines = false;                   // .lineno or .lines wrote the line table
+  bool explicit_line_defined = false;            // .linedefined was given
+  size_t directive_line = 0;                     // the line of its .function
+  SourceLines* src = nullptr;
 };
 
 class Assembler {
  public:
   bool run(std::string_view text, std::vector<uint8_t>& chunk, std::string& error) {
-    open_function(&main_, "");
-    size_t line_no = 0;
+    open_function(&main_, "", &main_lines_);
     try {
       size_t start = 0;
       while (start <= text.size()) {
         size_t end = text.find('\n', start);
         if (end == std::string_view::npos) end = text.size();
-        ++line_no;
+        ++line_no_;
+        const size_t depth = stack_.size();
         line(tokenize(text.substr(start, end - start)));
+        if (stack_.size() == depth) cur().src->pcs.resize(cur().fn->code.size(), line_no_);
         start = end + 1;
       }
       if (stack_.size() != 1) fail(".function without .end");
       close_function();
+      if (program_) {
+        if (!main_.source && !file_name_.empty()) main_.source = file_name_;
+        chunk = write_chunk(main_, header_);
+        check(chunk);
+      } else {
+        chunk = write_chunk(main_, header_);
+      }
+      if (applet_.wanted) chunk = applet_.write(chunk, include_records());
     } catch (const SyntaxError& e) {
-      error = "line " + std::to_string(line_no) + ": " + e.msg;
+      error = "line " + std::to_string(e.line ? e.line : line_no_) + ": " + e.msg;
       return false;
     } catch (const AsmError& e) {
-      error = "line " + std::to_string(line_no) + ": " + e.what();
+      error = "line " + std::to_string(line_no_) + ": " + e.what();
       return false;
-    }
-    chunk = write_chunk(main_, header_);
-    if (applet_.wanted) {
-      try {
-        chunk = applet_.write(chunk);
-      } catch (const SyntaxError& e) {
-        error = "line 0: " + e.msg;
-        return false;
-      }
     }
     return true;
   }
 
   bool is_applet() const { return applet_.wanted; }
   void set_base_dir(std::string dir) { applet_.base_dir = std::move(dir); }
+  // A program for the player: functions without .lineno or .lines carry their source lines, the
+  // main function without .source is named after the file, and the player's code check runs.
+  void set_program(std::string file_name) {
+    program_ = true;
+    file_name_ = std::move(file_name);
+  }
 
  private:
   FunctionState& cur() { return stack_.back(); }
 
-  void open_function(Function* f, std::string name) {
+  void open_function(Function* f, std::string name, SourceLines* src) {
     FunctionState s;
     s.fn = f;
+    s.src = src;
     s.b = std::make_unique<Builder>(*f);
     s.name = std::move(name);
     stack_.push_back(std::move(s));
@@ -442,12 +490,21 @@ class Assembler {
     if (it != cur().labels.end()) return it->second;
     Label l = cur().b->new_label();
     cur().labels.emplace(name, l);
+    cur().label_mentions.emplace(name, line_no_);
     return l;
   }
 
   void close_function() {
     FunctionState& s = cur();
+    for (const auto& [name, l] : s.labels)
+      if (!s.b->is_bound(l)) fail("label " + name + " is never bound", s.label_mentions[name]);
     s.b->finish();
+    s.src->end_line = line_no_;
+    if (program_ && !s.explicit_lines) s.fn->lines.assign(s.src->pcs.begin(), s.src->pcs.end());
+    // A nested function defined on line 0 would pass for a main chunk in error reports.
+    if (program_ && stack_.size() > 1 && !s.explicit_line_defined)
+      s.fn->line_defined = std::max<int32_t>(
+          1, s.fn->lines.empty() ? int32_t(s.directive_line) : s.fn->lines.front());
     for (const auto& f : s.proto_fixups) {
       auto it = s.proto_names.find(f.name);
       if (it == s.proto_names.end()) fail("no nested function named " + f.name);
@@ -531,6 +588,7 @@ class Assembler {
       f.source = opt_string(t[1]);
     } else if (d == ".linedefined") {
       argc(t, 1, 1);
+      cur().explicit_line_defined = true;
       f.line_defined = int32_t(need_int(t[1], INT32_MIN, INT32_MAX));
     } else if (d == ".params") {
       argc(t, 1, 1);
@@ -565,8 +623,10 @@ class Assembler {
       f.constants.push_back(constant(t, 1));
     } else if (d == ".lineno") {
       argc(t, 1, 1);
+      cur().explicit_lines = true;
       cur().b->line(int32_t(need_int(t[1], INT32_MIN, INT32_MAX)));
     } else if (d == ".lines") {
+      cur().explicit_lines = true;
       f.lines.clear();
       for (size_t i = 1; i < t.size(); ++i)
         f.lines.push_back(int32_t(need_int(t[i], INT32_MIN, INT32_MAX)));
@@ -600,7 +660,9 @@ class Assembler {
         cur().proto_names[name] = int(f.protos.size());
       }
       f.protos.emplace_back();
-      open_function(&f.protos.back(), name);
+      cur().src->nested.emplace_back();
+      open_function(&f.protos.back(), name, &cur().src->nested.back());
+      cur().directive_line = line_no_;
     } else if (d == ".end") {
       argc(t, 0, 0);
       if (top) fail(".end without .function");
@@ -627,6 +689,8 @@ class Assembler {
     if (t.text.size() > 1 && t.text[0] == '#') {
       std::string v = t.text.substr(1);
       if (v == "nil") return cur().b->k_nil();
+      int64_t colour = 0;
+      if (v[0] == '$' && parse_int(v, colour)) return cur().b->k_num(double(colour));
       return cur().b->k_num(need_double(v));
     }
     return std::nullopt;
@@ -697,10 +761,65 @@ class Assembler {
     }
   }
 
+  // The player's code check over the written chunk; its first fault fails with the line of the
+  // instruction (or the end of the function) at fault.
+  void check(const std::vector<uint8_t>& chunk) {
+    qmCodeFault fault;
+    int32_t err = check_chunk(chunk, &fault);
+    if (err == 0) return;
+    if (err != ERR_BADBYTECODE)
+      fail("the player refuses the chunk with error " + std::to_string(err), line_no_);
+    const Function* f = &main_;
+    const SourceLines* src = &main_lines_;
+    for (int32_t i : fault.function) {
+      f = &f->protos[size_t(i)];
+      src = &src->nested[size_t(i)];
+    }
+    std::string reason = fault.reason;
+    if (reason.find("maximum stack") != std::string::npos)
+      reason += " (.maxstack " + std::to_string(f->maxstack) + ")";
+    // A fault of the function as a whole names its last instruction's line.
+    const bool at_pc = fault.pc >= 0 && size_t(fault.pc) < src->pcs.size();
+    const char* what = at_pc                    ? "this instruction: "
+                       : fault.function.empty() ? "the program: "
+                                                : "this function: ";
+    size_t line = std::max<size_t>(src->end_line, 1);
+    if (at_pc)
+      line = src->pcs[size_t(fault.pc)];
+    else if (!src->pcs.empty())
+      line = src->pcs.back();
+    fail(std::string("the player's code check refuses ") + what + reason, line);
+  }
+
+  // One include record per source name: lines 1 to the highest line of the functions of that
+  // source, read as they stand, so that an error report names the line of the source file.
+  std::vector<IncludeRecord> include_records() const {
+    std::map<std::string, int32_t> last;
+    collect_lines(main_, std::nullopt, last);
+    std::vector<IncludeRecord> out;
+    for (const auto& [name, line] : last)
+      if (line >= 1) out.push_back({1, line, 0, name});
+    return out;
+  }
+
+  static void collect_lines(const Function& f, const OptString& enclosing,
+                            std::map<std::string, int32_t>& last) {
+    const OptString& source = f.source ? f.source : enclosing;
+    if (source) {
+      int32_t& top = last[*source];
+      for (int32_t l : f.lines) top = std::max(top, l);
+    }
+    for (const Function& p : f.protos) collect_lines(p, source, last);
+  }
+
   Header header_;
   Function main_;
+  SourceLines main_lines_;
   std::vector<FunctionState> stack_;
   AppletText applet_;
+  size_t line_no_ = 0;
+  bool program_ = false;
+  std::string file_name_;
 };
 
 // ---- disassembler ----
@@ -767,7 +886,9 @@ class Printer {
       if (t >= 0) target[size_t(t)] = true;
     }
     const bool lines = f.lines.size() == n && n > 0;
-    if (!lines && !f.lines.empty()) {
+    if (f.lines.empty()) {
+      out += ind + ".lines\n";
+    } else if (!lines) {
       out += ind + ".lines";
       for (int32_t l : f.lines) out.append(" ").append(std::to_string(l));
       out += "\n";
@@ -846,9 +967,10 @@ bool assemble(std::string_view text, std::vector<uint8_t>& chunk, std::string& e
 }
 
 bool assemble_program(std::string_view text, const std::string& base_dir, std::vector<uint8_t>& out,
-                      bool& is_applet, std::string& error) {
+                      bool& is_applet, std::string& error, const std::string& file_name) {
   Assembler a;
   a.set_base_dir(base_dir.empty() || base_dir.back() == '/' ? base_dir : base_dir + "/");
+  a.set_program(file_name);
   bool ok = a.run(text, out, error);
   is_applet = a.is_applet();
   return ok;

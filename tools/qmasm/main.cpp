@@ -34,7 +34,8 @@ int main(int argc, char** argv) {
   size_t slash = in.rfind('/');
   std::string base = slash == std::string::npos ? std::string() : in.substr(0, slash + 1);
   bool applet = false;
-  if (!qm::asmx::assemble_program(text, base, chunk, applet, error)) {
+  std::string name = slash == std::string::npos ? in : in.substr(slash + 1);
+  if (!qm::asmx::assemble_program(text, base, chunk, applet, error, name)) {
     std::fprintf(stderr, "%s:%s\n", in.c_str(), error.c_str() + 5);
     return 1;
   }

@@ -121,7 +121,7 @@ TEST(Asm, TextErrorsNameTheLine) {
     const char* error;
   } cases[] = {
       {"RETURN 0 1\nFROB 1", "line 2: unknown instruction FROB"},
-      {"JMP @nowhere", "line 1: label not bound"},
+      {"RETURN 0 1\nJMP @nowhere\nRETURN 0 1", "line 2: label nowhere is never bound"},
       {"LOADK r0 \"abc", "line 1: unterminated string"},
       {"MOVE r256 r0", "line 1: '256' outside 0..255"},
       {".function f\nRETURN 0 1", "line 2: .function without .end"},
@@ -132,6 +132,33 @@ TEST(Asm, TextErrorsNameTheLine) {
     std::vector<uint8_t> out;
     std::string err;
     EXPECT_FALSE(assemble(c.text, out, err)) << c.text;
+    EXPECT_EQ(err, c.error) << c.text;
+  }
+}
+
+// A program for the player passes the player's code check; its first fault names the source line.
+TEST(Asm, ProgramFaultsNameTheLine) {
+  struct Case {
+    const char* text;
+    const char* error;
+  } cases[] = {
+      {"", "line 1: the player's code check refuses the program: no instructions"},
+      {"; setup\n.maxstack 2\n  LOADK r0 #1\n",
+       "line 3: the player's code check refuses the program: no RETURN at the end"},
+      {".maxstack 4\n  LOADK r0 #1\n  MOVE r4 r0\n  RETURN r0 1",
+       "line 3: the player's code check refuses this instruction: "
+       "a register at or above the maximum stack size (.maxstack 4)"},
+      {"  CLOSURE r0 f0\n  RETURN r0 1\n"
+       ".function\n  .maxstack 2\n  EQ 0 r0 r1\n  RETURN r0 1\n.end",
+       "line 5: the player's code check refuses this instruction: a test that no JMP follows"},
+      {"  CLOSURE r0 f0\n  RETURN r0 1\n.function\n  LOADK r0 #1\n.end",
+       "line 4: the player's code check refuses this function: no RETURN at the end"},
+  };
+  for (const Case& c : cases) {
+    std::vector<uint8_t> out;
+    std::string err;
+    bool applet = false;
+    EXPECT_FALSE(assemble_program(c.text, "", out, applet, err)) << c.text;
     EXPECT_EQ(err, c.error) << c.text;
   }
 }

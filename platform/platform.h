@@ -352,7 +352,8 @@ void platform_set_url_opener(UrlOpener opener);
 
 void platform_option_hook(const char* option);
 
-// Formatted debug output on standard output.
+// Debug output on standard output. platform_debug_write takes the player's Latin-1 text
+// (DebugPrint, the debug device's error line) and writes it as UTF-8.
 void platform_debug_printf(const char* format, ...) __attribute__((format(printf, 1, 2)));
 void platform_debug_write(const char* text, size_t len);
 

@@ -90,7 +90,8 @@ uint32_t platform_get_physical_memory() {
 }
 
 void platform_debug_write(const char* text, size_t len) {
-  fwrite(text, 1, len, stdout);
+  const std::string utf8 = platform_latin1_to_utf8(std::string_view(text, len));
+  fwrite(utf8.data(), 1, utf8.size(), stdout);
   fflush(stdout);
 }
 

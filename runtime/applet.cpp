@@ -671,6 +671,15 @@ int32_t applet_read(qmState* L, const char* path, int64_t offset, Applet* out) {
     err_set_string_arg(path);
     return ERR_FILEEXIST;
   }
+  if (qmLock* lock = qmos_lock(full, QMOS_LOCK_READ)) {
+    int32_t is_dir = 0;
+    qmos_lock_is_dir(lock, &is_dir);
+    qmos_unlock(lock);
+    if (is_dir) {
+      err_set_string_arg(base_name(full).c_str());
+      return ERR_NOAPPLET;
+    }
+  }
   {
     FilePtr probe(qmos_open(full, QMOS_MODE_READ));
     if (!probe) {

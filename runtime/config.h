@@ -207,6 +207,8 @@ struct Config {
   std::vector<std::string> link_files;  // with COMPILE: the link databases' entries
   std::array<IconEntry, 7> icons;
   std::string message;           // the exit report's text
+  bool usage = false;            // the usage went to standard error: the player ends with status 1
+  bool reading_program = false;  // an error now is the program file's: its report names the file
 };
 
 // Checks the options against each other and writes them into config and display. 0 or the first

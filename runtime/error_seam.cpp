@@ -1,10 +1,13 @@
 // The runtime's hooks in the engine's error path and the position of an error in the script.
 #include <array>
+#include <cstdio>
 #include <cstring>
 
 #include "engine/numconv.h"
 #include "engine/strutil.h"
 #include "engine/vm.h"
+#include "platform/platform.h"
+#include "platform/requester.h"
 #include "runtime/errors.h"
 #include "runtime/registry.h"
 
@@ -104,6 +107,14 @@ int32_t err_report(qmState* L, const char* text, bool plain, const char* buttons
     std::string file = err_position_file(origin, ctx.source_name, ctx.line);
     report = err_report_text(text, false, file.c_str(), err_map_line(origin, ctx.source_name, ctx.line),
                              ctx.function_name);
+  }
+  // Where a box shows, a user at the terminal sees the report there too. (Without one, the
+  // message box itself writes its text to standard error.)
+  if (platform_message_box_possible()) {
+    std::string line =
+        platform_latin1_to_utf8(std::string(ERR_REQUEST_TITLE) + ": " + report + "\n");
+    std::fwrite(line.data(), 1, line.size(), stderr);
+    std::fflush(stderr);
   }
   return err_system_request(ERR_REQUEST_TITLE, report.c_str(), buttons, 0);
 }

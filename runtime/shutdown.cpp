@@ -1,4 +1,5 @@
 // shutdown_exit: the one way out of the player once the script state exists.
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "runtime/plugins/plugins.h"
 #include "runtime/registry.h"
 #include "runtime/startup.h"
+#include "runtime/vfile.h"
 
 namespace qm {
 
@@ -36,6 +38,13 @@ void report(int32_t code, Player* p) {
   std::string file;
   int32_t line = 0;
   err_get_text_and_position(p->L, code, text, sizeof text, &file, &line);
+  // A fault of the program file names the file, where the text itself does not.
+  if (p->config.reading_program) {
+    const std::string name = vfile_basename(p->config.script_path.c_str());
+    if (!std::strstr(text, name.c_str()))
+      std::snprintf(text + std::strlen(text), sizeof text - std::strlen(text), "\n%s: %s",
+                    err_get_message(MSG_FILE), name.c_str());
+  }
   p->config.message = text;
   if (config_debug_device()) {
     std::string out = err_debug_line(file.c_str(), line, text);

@@ -4,6 +4,7 @@
 
 #include <sys/utsname.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -109,14 +110,37 @@ const char* reader_block(qmState*, void* data, size_t* size) {
 // The listing modes: each listing that the options ask for, then the end of the run.
 // The plug-ins register only after the command and constant listings, which therefore hold no
 // plug-in names. 0, or the failing InitLibrary's code.
+// A listing that could not be written fails the run with the file's name: a listing asked for and
+// missing is no success.
+int32_t listing_written(int32_t ok, const std::string& file) {
+  if (ok) return 0;
+  err_set_string_arg(file.c_str());
+  return ERR_WRITEFILE;
+}
+
 int32_t write_listings(Player* p) {
   Config& c = p->config;
-  if (!c.export_commands.empty()) export_command_list(c.export_commands.c_str());
-  if (!c.export_constants.empty()) export_constant_list(p->L, c.export_constants.c_str());
+  if (!c.export_commands.empty())
+    if (int32_t err =
+            listing_written(export_command_list(c.export_commands.c_str()), c.export_commands))
+      return err;
+  if (!c.export_constants.empty())
+    if (int32_t err = listing_written(export_constant_list(p->L, c.export_constants.c_str()),
+                                      c.export_constants))
+      return err;
   if (c.export_plugins.empty()) return 0;
   if (int32_t err = register_plugin_formats(p->L, c.executable_path.c_str())) return err;
-  plugin_export_list(c.export_plugins.c_str());
-  return 0;
+  return listing_written(plugin_export_list(c.export_plugins.c_str()) == 0, c.export_plugins);
+}
+
+bool asks_for_help(int argc, const char* const argv[]) {
+  for (int i = 1; i < argc; ++i) {
+    const char* a = argv[i] ? argv[i] : "";
+    if (std::strcmp(a, "-h") == 0 || std::strcmp(a, "-help") == 0 ||
+        std::strcmp(a, "--help") == 0 || std::strcmp(a, "-?") == 0)
+      return true;
+  }
+  return false;
 }
 
 // Declared plug-in requirements, tested before any object is made.
@@ -200,6 +224,27 @@ int32_t read_chunk_file(qmState* L, const char* path, Config*, Program* out) {
   return 0;
 }
 
+std::string startup_usage(const char* program) {
+  const char* slash = program ? std::strrchr(program, '/') : nullptr;
+  std::string name = slash ? slash + 1 : program && *program ? program : "quillmere";
+  std::string out = "Usage: " + name + " [options] <applet or bytecode file>\n";
+  out += "Runs a Quillmere applet (or a compiled chunk); options are not case-sensitive.\n";
+  bool compiler = false;
+  for (const OptionDef* row = kOptionTable; row->name; ++row) {
+    // The player holds no compiler: its options only end the run, so the usage leaves them out.
+    if (row->help_heading) compiler = row->id == OPT_COMPILE;
+    if (!row->help || compiler) continue;
+    if (row->help_heading) out += std::string("\n") + row->help_heading + "\n";
+    std::string word = std::string("  -") + row->name;
+    if (row->argument_template) word += std::string(" ") + row->argument_template;
+    word.resize(std::max<size_t>(word.size() + 1, 28), ' ');
+    out += word + row->help;
+    if (row->allowed_values) out += std::string(" (") + row->allowed_values + ")";
+    out += "\n";
+  }
+  return out;
+}
+
 std::string startup_banner() {
   char line[256];
   std::snprintf(line, sizeof line, "QuillmerePlayer %d.%d [Linux] (C) by the Quillmere developers\n",
@@ -214,6 +259,17 @@ std::string startup_banner() {
   out += " \n\n";
   return out;
 }
+
+namespace {
+
+// The usage on standard error; the run ends with status 1 and no report.
+int32_t usage(Player* p, const char* program) {
+  std::fputs(startup_usage(program).c_str(), stderr);
+  p->config.usage = true;
+  return ERR_USERABORT;
+}
+
+}  // namespace
 
 int32_t startup_init(Player* p, int argc, const char* const argv[]) {
   qmState* L = p->L;
@@ -230,6 +286,7 @@ int32_t startup_init(Player* p, int argc, const char* const argv[]) {
   bool appended = appended_offset >= 0;
   c.executable_path = qmos_player_name(qmos_executable_path());
 
+  if (!appended && asks_for_help(argc, argv)) return usage(p, argc > 0 ? argv[0] : nullptr);
   OptionValues values;
   if (int32_t err = parse_command_line(argc, argv, &values)) return err;
 
@@ -241,8 +298,9 @@ int32_t startup_init(Player* p, int argc, const char* const argv[]) {
     c.script_path = file;
   } else if (!(values.is_set(OPT_EXPORTCOMMANDS) || values.is_set(OPT_EXPORTCONSTANTS) ||
                values.is_set(OPT_EXPORTPLUGINS))) {
-    // Nothing to run. A listing run needs no program: it ends before any program is read.
-    return ERR_USERABORT;
+    // Nothing to run: the user is told how to name a program. A listing run needs no program:
+    // it ends before any program is read.
+    return usage(p, argc > 0 ? argv[0] : nullptr);
   }
 
   if (const char* out = values.str(OPT_COMPILE)) {
@@ -308,7 +366,11 @@ int main_real(int argc, const char* const argv[]) {
   qmState* L = p->L;
   err_install(L);
 
-  if (int32_t err = startup_init(p, argc, argv)) return shutdown_exit(err, p);
+  if (int32_t err = startup_init(p, argc, argv)) {
+    const bool usage = p->config.usage;
+    const int status = shutdown_exit(err, p);
+    return usage ? 1 : status;
+  }
 
   Config& c = p->config;
   if (!c.export_commands.empty() || !c.export_constants.empty() || !c.export_plugins.empty()) {
@@ -316,7 +378,9 @@ int main_real(int argc, const char* const argv[]) {
   }
 
   if (int32_t err = register_plugin_formats(L, c.executable_path.c_str())) return shutdown_exit(err, p);
+  c.reading_program = true;
   if (int32_t err = read_program(p)) return shutdown_exit(err, p);
+  c.reading_program = false;
 
   console_print_file(err_get_message(MSG_COMPILING_SCRIPT), "", true);
   set_attr(L, ATTR_SCRIPT_RUNNING, 1);

@@ -88,6 +88,8 @@ const PlayerLibraries& startup_libraries();
 // The banner: "QuillmerePlayer 5.0 [Linux]" and the maker's notice, the system's one-line
 // description, a line with one blank and an empty line.
 std::string startup_banner();
+// The usage: the command line's form and the options by section, from the option table.
+std::string startup_usage(const char* program);
 
 // Start-up initialisation: platform, catalog, CRC table, options and .ini file, banner, runtime
 // services, registry entries and the libraries. 0 or an error code; ERR_USERABORT when there is

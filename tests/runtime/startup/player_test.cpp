@@ -1,7 +1,8 @@
-// The real player binary, run as a child: listings, the compile request, the silent exits, the
-// error report forms and the exit status.
+// The real player binary, run as a child: listings, the compile request, the usage, faults of the
+// program file, the error report forms and the exit status.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -121,14 +122,51 @@ TEST_F(PlayerTest, WrongArgumentsAreReported) {
   }
 }
 
-TEST_F(PlayerTest, NoFileAndNoAppletEndsSilently) {
-  Outcome r = run({});
-  EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out, "");
-  EXPECT_EQ(r.err, "");
-  Outcome q = run({"-quiet"});
-  EXPECT_EQ(q.status, 0);
-  EXPECT_EQ(q.out + q.err, "");
+TEST_F(PlayerTest, NoProgramOrHelpShowsTheUsage) {
+  for (std::vector<std::string> args :
+       {std::vector<std::string>{}, std::vector<std::string>{"-quiet"},
+        std::vector<std::string>{"-h"}, std::vector<std::string>{"--help", "x.qmb"}}) {
+    Outcome r = run(args);
+    EXPECT_EQ(r.status, 1) << r.err;
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err.rfind("Usage: quillmere [options] <applet or bytecode file>\n", 0), 0u)
+        << r.err;
+    EXPECT_NE(r.err.find("\n  -DEBUGDEVICE <dev>        set device for debug output\n"),
+              std::string::npos)
+        << r.err;
+    EXPECT_EQ(r.err.find("-COMPILE"), std::string::npos) << r.err;
+  }
+}
+
+// Faults of the program file name the file; a listing that cannot be written fails.
+TEST_F(PlayerTest, FileFaultsNameTheFile) {
+  std::filesystem::create_directory(path("dir.qma"));
+  Outcome d = run({"-quiet", path("dir.qma")});
+  EXPECT_EQ(d.status, 1);
+  EXPECT_NE(d.err.find("QuillmerePlayer: dir.qma is no Quillmere applet!"), std::string::npos)
+      << d.err;
+
+  std::vector<uint8_t> chunk;
+  std::string error;
+  ASSERT_TRUE(qm::asmx::assemble(kHello, chunk, error)) << error;
+  qm::asmx::AppletWriter w;
+  w.version(5, 0);
+  w.bytecode(chunk);
+  std::ofstream(path("cut.qma"), std::ios::binary)
+      .write(reinterpret_cast<const char*>(w.bytes().data()), std::streamsize(w.size() - 20));
+  Outcome c = run({"-quiet", path("cut.qma")});
+  EXPECT_EQ(c.status, 1);
+  EXPECT_NE(c.err.find("QuillmerePlayer: Unexpected end of file!\nFile: cut.qma"),
+            std::string::npos)
+      << c.err;
+
+  for (const char* option : {"-exportcommands", "-exportconstants", "-exportplugins"}) {
+    Outcome e = run({"-quiet", option, path("no/such/folder/list.txt")});
+    EXPECT_EQ(e.status, 1) << option;
+    EXPECT_NE(e.err.find("Cannot write to file " + path("no/such/folder/list.txt") + " !"),
+              std::string::npos)
+        << option << ": " << e.err;
+  }
 }
 
 TEST_F(PlayerTest, CompileIsRefusedAfterLoading) {

@@ -27,6 +27,9 @@ struct qmModPlayer;
 // cells per pattern.
 inline constexpr size_t kModStateFixedSize = 2916;
 inline constexpr size_t kModPatternStateSize = 3072;
+// The largest module: its header, 256 patterns and 31 samples of the largest size. Bytes past
+// this are never played.
+inline constexpr size_t kModLargestFile = 1084 + 256 * 1024 + 31 * 131070;
 
 // With state null: *state_size gets the bytes the state needs for this file. With a state of that
 // size: fills it, and the module starts from its beginning. A stop reopens the player the same way.

@@ -105,9 +105,9 @@ int32_t qmos_flush(qmFileHandle* h);
 //
 // qmos_save_open opens a new temporary file beside the target (same folder, so the rename is
 // atomic) for writing. qmos_save_commit flushes it, checks that every buffered write reached it,
-// syncs it to the disk, closes it, gives it the target's permission bits (a new file gets those
-// that qmos_open would give it) and renames it over the target: readers see the old file or the
-// whole new one, never a part. It answers 1 on success; on any failure it removes the temporary
+// closes it (no sync to the disk: the aim is failed writes, not power cuts), gives it the target's
+// permission bits (a new file gets those that qmos_open would give it) and renames it over the
+// target: readers see the old file or the whole new one, never a part. It answers 1 on success; on any failure it removes the temporary
 // file and answers 0, and the target is as it was. Either way the handle is freed.
 //
 // The target is the file the name reaches: a symbolic link is followed and stays a link. An

@@ -95,7 +95,9 @@ qmFileHandle* qmos_save_open(const char* name) {
 int32_t qmos_save_commit(qmFileHandle* h) {
   if (!h) return 0;
   if (h->save_temp.empty()) return qmos_close(h);
-  bool ok = h->fp && std::fflush(h->fp) == 0 && !std::ferror(h->fp) && fsync(fileno(h->fp)) == 0;
+  // No sync to the disk: the aim is a failed write (a full disk, a size limit), not a power cut,
+  // and a sync costs a large file's whole write time.
+  bool ok = h->fp && std::fflush(h->fp) == 0 && !std::ferror(h->fp);
   if (h->fp && std::fclose(h->fp) != 0) ok = false;
   h->fp = nullptr;
   ok = ok && std::rename(h->save_temp.c_str(), h->save_target.c_str()) == 0;

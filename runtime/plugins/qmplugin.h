@@ -262,6 +262,32 @@ typedef void (*qmPluginFreeFrameFn)(uint32_t* frame);
 typedef int32_t (*qmPluginGetFrameDelayFn)(void* handle, int32_t index);
 typedef void (*qmPluginCloseAnimFn)(void* handle);
 
+/* Sound-stream plug-ins. OpenStream fills the info of a file it reads and answers its handle, or
+ * 0 when it does not read the file. Frames are interleaved (left, right), 8-bit or 16-bit. */
+typedef struct qmPluginStreamInfo {
+  int32_t frames;
+  int32_t channels; /* 1 or 2 */
+  int32_t bits;     /* 8 or 16 */
+  int32_t rate;     /* frames a second */
+  uint32_t flags;   /* QMPLUGIN_STREAM_* */
+} qmPluginStreamInfo;
+#define QMPLUGIN_STREAM_BIG_ENDIAN 0x1u /* 16-bit values are big-endian */
+#define QMPLUGIN_STREAM_SIGNED 0x2u
+#define QMPLUGIN_STREAM_SEEKABLE 0x4u
+/* A read: StreamSamples writes up to `frames` frames into buffer and reports how many it wrote,
+ * and whether the stream has ended. */
+typedef struct qmPluginStreamRequest {
+  void* buffer;
+  int32_t frames;
+  int32_t delivered;
+  int32_t end;
+} qmPluginStreamRequest;
+typedef void* (*qmPluginOpenStreamFn)(const char* name, qmPluginStreamInfo* info);
+typedef void (*qmPluginCloseStreamFn)(void* handle);
+typedef void (*qmPluginSeekStreamFn)(void* handle, int32_t frame);
+typedef void (*qmPluginStreamSamplesFn)(void* handle, qmPluginStreamRequest* request);
+typedef const char* (*qmPluginGetFormatNameFn)(void* handle);
+
 typedef int32_t (*qmPluginInitFn)(qmPluginInfo* info, const qmPluginBase* base, const char* path);
 typedef void (*qmPluginCloseFn)(void);
 typedef const char* (*qmPluginGetBaseTableFn)(void);

@@ -2,6 +2,11 @@
 // its output.
 //   qmsound render FILE --seconds N   writes N seconds of the module FILE as raw signed 16-bit
 //                                     little-endian stereo at 48000 Hz to standard output
+//   qmsound decode FILE [--wav OUT]   loads FILE as a sample and writes its frames as they are
+//                                     held (8-bit signed or unsigned, 16-bit in the file's byte
+//                                     order) to standard output, or saves them as a WAVE file
+//                                     OUT; the codec kind, format name, format code, rate and
+//                                     frame count go to standard error, a line each
 #include <cerrno>
 #include <charconv>
 #include <csignal>
@@ -14,23 +19,24 @@
 #include <vector>
 
 #include "engine/endian.h"
+#include "runtime/os/qmos.h"
+#include "sound/driver.h"
 #include "sound/modplayer.h"
 
 namespace {
 
 constexpr int32_t kRate = 48000;
-// Header, 256 patterns and 31 samples of the largest size: nothing past this is ever played.
-constexpr size_t kLargestModule = 1084 + 256 * 1024 + 31 * 131070;
 
 int usage() {
-  std::fprintf(stderr, "usage: qmsound render FILE --seconds N\n");
+  std::fprintf(stderr, "usage: qmsound render FILE --seconds N\n"
+                       "       qmsound decode FILE [--wav OUT]\n");
   return 2;
 }
 
 bool read_module(const char* path, std::vector<uint8_t>& image) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return false;
-  image.resize(kLargestModule);
+  image.resize(qm::kModLargestFile);
   in.read(reinterpret_cast<char*>(image.data()), std::streamsize(image.size()));
   if (in.bad()) return false;
   image.resize(size_t(in.gcount()));
@@ -73,9 +79,49 @@ int render(const char* path, double seconds) {
   return std::fflush(stdout) == 0 ? 0 : 1;
 }
 
+int decode(const char* path, const char* wav) {
+  const std::string name = qmos_player_name(path);
+  qm::qmSoundSource* source = nullptr;
+  int32_t err = qm::qmos_detect_sound(name.c_str(), 0, &source);
+  if (err) {
+    std::fprintf(stderr, "qmsound: %s is no sound file the player opens (error %d)\n", path, err);
+    return 1;
+  }
+  std::fprintf(stderr, "kind %d\nname %s\n", source->kind, qm::qmos_source_format_name(source));
+  qm::qmos_source_close(source);
+  qm::qmSampleData* sample = nullptr;
+  int32_t rate = 0, code = 0;
+  err = qm::qmos_sample_load(name.c_str(), &sample, nullptr, &rate, &code);
+  if (err) {
+    std::fprintf(stderr, "qmsound: %s does not load as a sample (error %d)\n", path, err);
+    return 1;
+  }
+  std::unique_ptr<qm::qmSampleData, decltype(&qm::qmos_sample_free)> owned(sample,
+                                                                          qm::qmos_sample_free);
+  std::fprintf(stderr, "code %d\nrate %d\nframes %d\n", code, rate, sample->frames);
+  if (wav) {
+    err = qm::qmos_sample_save_wave(qmos_player_name(wav).c_str(), sample, rate);
+    if (err) std::fprintf(stderr, "qmsound: cannot write %s (error %d)\n", wav, err);
+    return err ? 1 : 0;
+  }
+  const size_t bytes = size_t(sample->frames) * size_t(sample->bytes_per_frame);
+  if (std::fwrite(sample->data, 1, bytes, stdout) != bytes || std::fflush(stdout) != 0) {
+    std::fprintf(stderr, "qmsound: cannot write the output: %s\n", std::strerror(errno));
+    return 1;
+  }
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A file size limit makes the write fail with a message instead of killing the tool.
+  std::signal(SIGXFSZ, SIG_IGN);
+  if (argc >= 3 && std::strcmp(argv[1], "decode") == 0) {
+    if (argc == 3) return decode(argv[2], nullptr);
+    if (argc == 5 && std::strcmp(argv[3], "--wav") == 0) return decode(argv[2], argv[4]);
+    return usage();
+  }
   if (argc != 5 || std::strcmp(argv[1], "render") != 0 || std::strcmp(argv[3], "--seconds") != 0)
     return usage();
   double seconds = 0;
@@ -88,7 +134,5 @@ int main(int argc, char** argv) {
                  text);
     return 2;
   }
-  // A file size limit makes the write fail with a message instead of killing the tool.
-  std::signal(SIGXFSZ, SIG_IGN);
   return render(argv[2], seconds);
 }

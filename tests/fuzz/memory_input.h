@@ -1,0 +1,40 @@
+// What the targets of file readers share: the fuzz input as a linked file in memory (the readers
+// open it through the file layer under a memory virtual name, as they open files linked into an
+// applet), and inputs of up to a megabyte.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#include "runtime/os/qmos.h"
+#include "runtime/vfile.h"
+
+struct FuzzMemoryFile {
+  char name[VFILE_NAME_SIZE] = "";
+  const uint8_t* data;
+  FuzzMemoryFile(const uint8_t* bytes, size_t size) : data(bytes) {
+    qmos_register_memory(data, size);
+    vfile_make_chunk_name("fuzz", name, sizeof name, -1, size, 0,
+                          reinterpret_cast<const char*>(data));
+  }
+  ~FuzzMemoryFile() { qmos_unregister_memory(data); }
+};
+
+// libFuzzer tries inputs no longer than the corpus's longest, at least 4 KB, unless -max_len says
+// otherwise; the faults of file readers hide in long runs of codes (RLE data, thousands of JPEG
+// scans, chunk walks), so these targets take up to 1 MB unless the command line sets its own
+// limit. Called by libFuzzer before it reads its options; the test build's replay never calls it.
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+  static std::vector<char*> args;
+  static char max_len[] = "-max_len=1048576";
+  args.assign(*argv, *argv + *argc);
+  for (char* a : args)
+    if (std::strncmp(a, "-max_len=", 9) == 0) return 0;
+  args.insert(args.begin() + (args.empty() ? 0 : 1), max_len);
+  *argc = int(args.size());
+  args.push_back(nullptr);
+  *argv = args.data();
+  return 0;
+}

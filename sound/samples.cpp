@@ -12,8 +12,7 @@ namespace qm {
 
 namespace {
 
-constexpr int32_t kReadBlock = 1 << 20;                // frames a read
-constexpr int64_t kFirstGuess = int64_t(64) << 20;     // bytes, before a platform source grows
+constexpr int32_t kReadBlock = 1 << 20;  // frames a read
 
 struct BlockFree {
   void operator()(void* p) const { qmos_free(p); }
@@ -41,34 +40,39 @@ int32_t read_known(qmSoundSource* s, BlockPtr* data, int64_t* frames) {
   return 0;
 }
 
-// A platform or plug-in source's frames: read to its end into a growing buffer, whatever it
-// announced, up to SAMPLE_MAX_BYTES.
+// A platform or plug-in source's frames: read to its end, whatever it announced, up to
+// SAMPLE_MAX_BYTES. The buffer starts at the announced size (memory that is never written costs
+// nothing), grows when the source delivers more and shrinks when it delivered much less.
 int32_t read_to_end(qmSoundSource* s, BlockPtr* data, int64_t* frames) {
   const int64_t bpf = s->bytes_per_frame;
   const int64_t most = SAMPLE_MAX_BYTES / bpf;
-  const int64_t guess = std::clamp<int64_t>(s->frames, 0, kFirstGuess / bpf - kReadBlock);
-  int64_t capacity = std::min(guess + kReadBlock, most);
+  int64_t capacity = std::min(std::clamp<int64_t>(s->frames, 0, most) + kReadBlock, most);
   data->reset(alloc_bytes(capacity * bpf));
   if (!*data) return ERR_MEM;
   int64_t done = 0;
+  const auto move_to = [&](int64_t size) {
+    BlockPtr moved(alloc_bytes(size * bpf));
+    if (!moved) return false;
+    std::memcpy(moved.get(), data->get(), size_t(done * bpf));
+    *data = std::move(moved);
+    capacity = size;
+    return true;
+  };
   for (bool end = false; !end;) {
     if (done == capacity) {
       if (capacity == most) {  // anything more is too much
         uint8_t probe[8];
-        return qmos_source_read(s, probe, 1, nullptr) > 0 ? ERR_MEM : (*frames = done, 0);
+        if (qmos_source_read(s, probe, 1, nullptr) > 0) return ERR_MEM;
+        break;
       }
-      const int64_t grown = std::min(most, capacity * 2);
-      BlockPtr bigger(alloc_bytes(grown * bpf));
-      if (!bigger) return ERR_MEM;
-      std::memcpy(bigger.get(), data->get(), size_t(done * bpf));
-      *data = std::move(bigger);
-      capacity = grown;
+      if (!move_to(std::min(most, capacity + capacity / 2))) return ERR_MEM;
     }
     const int32_t n = int32_t(std::min<int64_t>(kReadBlock, capacity - done));
     const int32_t got = qmos_source_read(s, data->get() + done * bpf, n, &end);
     if (got <= 0 && !end) break;
     done += std::max(got, 0);
   }
+  if (done > 0 && capacity - done > capacity / 8 && !move_to(done)) return ERR_MEM;
   *frames = done;
   return 0;
 }

@@ -15,7 +15,7 @@ ffmpeg -v error -f lavfi -i anoisesrc=d=600:c=pink:r=44100:a=0.3 -ac 2 -y long.f
 
 # compare LABEL GOAL OURS PEER: both commands timed in one hyperfine run.
 compare() {
-  hyperfine --style none --runs 5 --warmup 1 --export-json times.json "$3" "$4" > /dev/null
+  hyperfine --style none --runs 5 --warmup 1 --export-json times.json "$3" "$4" > /dev/null 2>&1
   python3 - "$1" "$2" <<'PY'
 import json, sys
 label, goal = sys.argv[1], float(sys.argv[2])

@@ -72,6 +72,8 @@ TEST_F(Driver, DetectionPicksTheReaderByMagicAndFallsBackToTheAllowList) {
   std::memcpy(&ilbm[8], "ILBM", 4);
   Bytes avi = soundgen::wave(pcm, soundgen::ramp(64));
   std::memcpy(&avi[8], "AVI ", 4);
+  Bytes rifx = soundgen::wave(pcm, soundgen::ramp(64));
+  std::memcpy(&rifx[0], "JUNK", 4);
   // A tracker module that Debian's FFmpeg would open through its module demuxer: the XM header,
   // one pattern of empty rows.
   Bytes xm = text("Extended Module: qm test");
@@ -99,6 +101,7 @@ TEST_F(Driver, DetectionPicksTheReaderByMagicAndFallsBackToTheAllowList) {
       {"pcm", soundgen::wave(pcm, soundgen::ramp(64)), 0, SOURCE_WAVE, "RIFF WAVE"},
       {"ilbm", ilbm, ERR_UNKNOWNMUSFMT, 0, nullptr},
       {"avi", avi, ERR_UNKNOWNMUSFMT, 0, nullptr},
+      {"junk at 0", rifx, ERR_UNKNOWNMUSFMT, 0, nullptr},
       {"fmt18", soundgen::wave(fmt18, soundgen::ramp(64)), 0, SOURCE_PLATFORM, "RIFF WAVE"},
       {"float", soundgen::wave(float32, Bytes(64, 0)), 0, SOURCE_PLATFORM, "RIFF WAVE"},
       {"3 channels", soundgen::wave(three, soundgen::ramp(96)), 0, SOURCE_PLATFORM, "RIFF WAVE"},

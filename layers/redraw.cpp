@@ -126,7 +126,8 @@ int32_t border_opacity(LayerImage& image, int32_t w, int32_t h, int32_t opacity)
 // The border image that the library of a drawn kind renders: the outline of what the layer draws,
 // or of a plain rectangle's box under a rotation or shear. ERR_UNSUPPORTEDFEAT when neither applies.
 int32_t build_drawn_border(qmState* L, qmLayer* layer, qmLayerState* t, const Matrix2& m) {
-  int32_t kind = layer_kind_is_drawn(layer->type) ? layer->type : 0;
+  // A text object's layer shows text, whose border its library draws as for the other text kinds.
+  int32_t kind = layer_kind_is_drawn(layer->type) || layer->type == OBJ_TEXTOBJECT ? layer->type : 0;
   if (!kind && (m.m[1] != 0.0 || m.m[2] != 0.0)) {
     LayerPlanes content;
     if (layer_build_transformed(L, layer, layer->content, false, &content) == 0 && !content.mask && !content.alpha)

@@ -2,20 +2,24 @@
 // into one image.
 //
 // The image is a bitmap with a coverage plane: an 8-bit alpha plane when the text is
-// anti-aliased or a colour in use carries a transparency, else a 1-bit mask. A text in one colour
-// without effects renders its glyphs straight into the block's plane over a bitmap filled with
-// that colour; any other text renders each run into an image of its own and puts that into the
-// block in the run's colour, which is where the effects of a run (its shadow and edge, drawn
-// under the glyphs) have their place.
+// anti-aliased or a colour in use carries a transparency, else a 1-bit mask. A text without
+// effects renders its glyphs straight into the block's plane over a bitmap filled with
+// that colour (or, in more colours, each run's box filled with its colour); a text with effects
+// renders each run into an image of its own and puts that into the block in the run's colour,
+// which is where the effects of a run (its shadow and edge, drawn under the glyphs) have their
+// place.
 //
 // Each run is clipped to the rows of its line and one more (font height + 1 rows from the line's
 // top), in both ways, so a glyph reaching above its line never draws into the line before.
 #include <algorithm>
+#include <cstring>
 #include <memory>
+#include <vector>
 
 #include "engine/errcodes.h"
 #include "gfx/bitmap.h"
 #include "gfx/blitpixels.h"
+#include "text/edges.h"
 #include "text/font_driver.h"
 #include "text/layout.h"
 
@@ -31,9 +35,17 @@ uint8_t transparency(uint32_t colour) {
   return uint8_t(colour >> 24);
 }
 
+// A bitmap font leaves bold to the run renderer, which smears its glyphs one pixel to the right
+// (the pixel that measuring adds for bold).
+bool bitmap_bold(const qmTextStyle& s) {
+  const qmFont* f = s.font ? s.font : font_default();
+  return (s.flags & TEXTSTYLE_BOLD) && f && (f->kind == FONTKIND_BITMAP || f->kind == FONTKIND_COLOURBITMAP) &&
+         !font_capability(f);
+}
+
 bool has_effects(const qmTextStyle& s) {
-  return (s.flags &
-          (TEXTSTYLE_SHADOW | TEXTSTYLE_EDGE | TEXTSTYLE_UNDERLINED | TEXTSTYLE_ITALIC)) != 0;
+  return (s.flags & (TEXTSTYLE_SHADOW | TEXTSTYLE_EDGE | TEXTSTYLE_UNDERLINED | TEXTSTYLE_ITALIC)) != 0 ||
+         bitmap_bold(s);
 }
 
 // Where a run's pixels begin left of its pen, and its width from there.
@@ -48,6 +60,12 @@ struct Planes {
   qmBitmap* bitmap = nullptr;
   qmMask* mask = nullptr;
   qmAlphaChannel* alpha = nullptr;
+  Planes() = default;
+  Planes(Planes&& o) noexcept : bitmap(o.bitmap), mask(o.mask), alpha(o.alpha) {
+    o.bitmap = nullptr, o.mask = nullptr, o.alpha = nullptr;
+  }
+  Planes(const Planes&) = delete;
+  Planes& operator=(const Planes&) = delete;
   ~Planes() {
     qmos_free_bitmap(bitmap);
     qmos_free_mask(mask);
@@ -85,7 +103,7 @@ class Composer {
     else
       img_.mask = qmos_alloc_mask(win_.width, win_.height, 1);
     if (!img_.bitmap || (!img_.alpha && !img_.mask)) return ERR_MEM;
-    const int32_t err = uniform() ? compose_uniform() : compose_runs();
+    const int32_t err = plain() ? compose_plain() : compose_runs();
     if (err) return err;
     out->bitmap = img_.bitmap;
     out->mask = img_.mask;
@@ -109,9 +127,17 @@ class Composer {
            int64_t(rr.y) + rr.height > 0;
   }
 
-  bool uniform() const {
+  // No effects and one transparency: the glyphs can go straight into the block's plane.
+  bool plain() const {
     for (const qmTextRun& r : b_.runs)
-      if (has_effects(r.style) || r.style.colour != b_.runs.front().style.colour) return false;
+      if (has_effects(r.style) ||
+          transparency(r.style.colour) != transparency(b_.runs.front().style.colour))
+        return false;
+    return true;
+  }
+  bool one_colour() const {
+    for (const qmTextRun& r : b_.runs)
+      if (r.style.colour != b_.runs.front().style.colour) return false;
     return true;
   }
 
@@ -123,10 +149,12 @@ class Composer {
                        r.style.flags & kFontStyleBits, b_.encoding, clip, FONTRENDER_COVERAGE);
   }
 
-  // One colour, no effects: every glyph straight into the block's plane.
-  int32_t compose_uniform() {
+  // No effects: every glyph straight into the block's plane, over its run's colour (where runs
+  // of two colours overlap, the later one's colour shows).
+  int32_t compose_plain() {
     const uint32_t colour = b_.runs.empty() ? 0 : b_.runs.front().style.colour;
-    qmos_fill_bitmap_rect(img_.bitmap, 0, 0, win_.width, win_.height, colour & 0xFFFFFF);
+    const bool one = one_colour();
+    qmos_fill_bitmap_rect(img_.bitmap, 0, 0, win_.width, win_.height, one ? colour & 0xFFFFFF : 0);
     if (b_.runs.empty()) return 0;
     // A transparent colour without anti-aliasing: the bits first, then the alpha plane from them.
     std::unique_ptr<qmMask, void (*)(qmMask*)> bits(nullptr, qmos_free_mask);
@@ -140,6 +168,11 @@ class Composer {
       const Rect rr = run_rect(r);
       if (!visible(rr)) continue;
       const qmClipRect clip{rr.x, rr.y, rr.width, rr.height};
+      if (!one) {
+        int32_t sx = 0, sy = 0, x = rr.x, y = rr.y, w = rr.width, h = rr.height;
+        if (clip_to(&sx, &sy, &x, &y, &w, &h))
+          qmos_fill_bitmap_rect(img_.bitmap, x, y, w, h, r.style.colour & 0xFFFFFF);
+      }
       if (int32_t err = draw_glyphs(r, target, r.x - win_.x, r.y - win_.y, clip)) return err;
     }
     const uint8_t t = transparency(colour);
@@ -151,58 +184,242 @@ class Composer {
     return 0;
   }
 
-  // Each run in its own image, put into the block in its colour.
+  // ---- Runs with effects ----------------------------------------------------------------------
+  //
+  // Each run is rendered into a coverage image of its own (8-bit, 0 or 255 where the run is not
+  // anti-aliased), sheared and underlined there when the font leaves those styles to us, and put
+  // into the block in three passes: every run's shadow, then every run's edge, then every run's
+  // glyphs, so that text lies over edges and edges over shadows also where runs meet. On an alpha
+  // plane each layer goes over what lies there ("over" in colour and coverage, its coverage scaled
+  // by 255 minus its colour's transparency); on a mask each covered pixel takes the colour.
+
+  struct RunImage {
+    const qmTextRun* run = nullptr;
+    Rect at;      // the coverage's corner and size in the window
+    Planes cov;   // alpha: the coverage; bitmap: a colour font's own pixels
+    Planes bits;  // mask: the coverage as bits (mask blocks only)
+    Planes edge;  // the grown coverage: alpha (soft) or mask (hard), (w + 2s + 1) x (h + 2s + 1)
+    RunImage() = default;
+    RunImage(RunImage&&) = default;
+  };
+
   int32_t compose_runs() {
     qmos_fill_bitmap_rect(img_.bitmap, 0, 0, win_.width, win_.height, 0);
+    std::vector<RunImage> images;
+    images.reserve(b_.runs.size());
     for (const qmTextRun& r : b_.runs) {
       const Rect rr = run_rect(r);
-      if (!visible(rr)) continue;
-      if (int32_t err = compose_run(r, rr)) return err;
+      if (!visible(grown(rr, r.style))) continue;
+      RunImage ri;
+      ri.run = &r;
+      ri.at = rr;
+      if (int32_t err = render_run(r, &ri)) return err;
+      images.push_back(std::move(ri));
     }
+    for (RunImage& ri : images) {
+      const qmTextStyle& s = ri.run->style;
+      if (!(s.flags & TEXTSTYLE_SHADOW)) continue;
+      const int32_t dir = s.shadow_direction >= 0 && s.shadow_direction <= 7 ? s.shadow_direction : 3;
+      static constexpr int32_t kStepX[8] = {0, 1, 1, 1, 0, -1, -1, -1}, kStepY[8] = {-1, -1, 0, 1, 1, 1, 0, -1};
+      const int32_t dx = kStepX[dir] * s.shadow_distance, dy = kStepY[dir] * s.shadow_distance;
+      // With an edge the shadow has the edged text's shape.
+      if (s.flags & TEXTSTYLE_EDGE) {
+        if (int32_t err = grow(&ri)) return err;
+        put_edge(ri, dx, dy, s.shadow_colour);
+      } else {
+        put(ri.cov.alpha, ri.bits.mask, nullptr, ri.at.x + dx, ri.at.y + dy, ri.at.width, ri.at.height,
+            s.shadow_colour);
+      }
+    }
+    for (RunImage& ri : images) {
+      const qmTextStyle& s = ri.run->style;
+      if (!(s.flags & TEXTSTYLE_EDGE)) continue;
+      if (int32_t err = grow(&ri)) return err;
+      put_edge(ri, 0, 0, s.edge_colour);
+    }
+    for (const RunImage& ri : images)
+      put(ri.cov.alpha, ri.bits.mask, ri.cov.bitmap, ri.at.x, ri.at.y, ri.at.width, ri.at.height,
+          ri.run->style.colour);
     return 0;
   }
 
-  int32_t compose_run(const qmTextRun& r, const Rect& rr) {
-    const bool colour_font = font_of(r)->kind == FONTKIND_COLOURBITMAP;
-    Planes run;
-    if (colour_font) run.bitmap = qmos_alloc_bitmap(rr.width, rr.height);
-    if (aa_)
-      run.alpha = qmos_alloc_alpha(rr.width, rr.height, 1);
-    else
-      run.mask = qmos_alloc_mask(rr.width, rr.height, 1);
-    if ((colour_font && !run.bitmap) || (!run.alpha && !run.mask)) return ERR_MEM;
-    const qmFontTarget target = target_of(run.bitmap, run.mask, run.alpha, rr.width, rr.height);
-    if (int32_t err =
-            draw_glyphs(r, target, -run_left(r), 0, qmClipRect{0, 0, rr.width, rr.height}))
+  // The run's rectangle with the room its shadow and edge take.
+  static Rect grown(const Rect& rr, const qmTextStyle& s) {
+    int64_t by = 0;
+    if (s.flags & TEXTSTYLE_EDGE) by += s.edge_size;
+    if (s.flags & TEXTSTYLE_SHADOW) by += s.shadow_distance;
+    const int32_t g = int32_t(std::min<int64_t>(by, 1 << 20));
+    return Rect{rr.x - g, rr.y - g, rr.width + 2 * g, rr.height + 2 * g};
+  }
+
+  // True when the font leaves italic and underline to the run renderer.
+  bool synthetic(const qmTextRun& r) const { return font_capability(font_of(r)) == 0; }
+
+  int32_t render_run(const qmTextRun& r, RunImage* ri) {
+    qmFont* font = font_of(r);
+    const int32_t w = ri->at.width, h = ri->at.height;
+    const bool aa = (r.style.flags & TEXTSTYLE_ANTIALIAS) != 0;
+    Planes glyphs;  // a run that is not anti-aliased renders its bits here first
+    ri->cov.alpha = qmos_alloc_alpha(w, h, 1);
+    if (font->kind == FONTKIND_COLOURBITMAP) ri->cov.bitmap = qmos_alloc_bitmap(w, h);
+    if (!aa) glyphs.mask = qmos_alloc_mask(w, h, 1);
+    if (!ri->cov.alpha || (font->kind == FONTKIND_COLOURBITMAP && !ri->cov.bitmap) || (!aa && !glyphs.mask))
+      return ERR_MEM;
+    int32_t style = r.style.flags & kFontStyleBits;
+    // The shear below is the run's only slant.
+    if (synthetic(r)) style &= ~TEXTSTYLE_ITALIC;
+    const qmFontTarget target =
+        target_of(ri->cov.bitmap, glyphs.mask, aa ? ri->cov.alpha : nullptr, w, h);
+    if (int32_t err = font_render(font, target, -run_left(r), 0, b_.chars.data() + r.start, r.length, style,
+                                  b_.encoding, qmClipRect{0, 0, w, h}, FONTRENDER_COVERAGE))
       return err;
-    // The effects of the run go here, under its glyphs.
-    put_glyphs(run, r.style.colour, rr);
+    if (glyphs.mask) mask_expand_to_alpha(glyphs.mask, 0, 0, ri->cov.alpha, 0, 0, w, h, 255);
+    if (bitmap_bold(r.style)) smear(&ri->cov);
+    if (synthetic(r)) {
+      if (r.style.flags & TEXTSTYLE_ITALIC) shear(font->baseline, &ri->cov);
+      if (r.style.flags & TEXTSTYLE_UNDERLINED) underline(r, font, &ri->cov);
+    }
+    if (img_.mask) {
+      ri->bits.mask = qmos_alloc_mask(w, h, 1);
+      if (!ri->bits.mask) return ERR_MEM;
+      alpha_to_mask(ri->cov.alpha, 0, 0, ri->bits.mask, 0, 0, w, h, MASKVISIBLE);
+    }
     return 0;
   }
 
-  // The run's coverage over the block in the colour: text over whatever lies there.
-  void put_glyphs(const Planes& run, uint32_t colour, const Rect& rr) {
-    if (run.alpha) {
-      int32_t sx = 0, sy = 0, x = rr.x, y = rr.y, w = rr.width, h = rr.height;
-      if (!clip_to(&sx, &sy, &x, &y, &w, &h)) return;
-      BLTALPHACHANNEL(run.alpha, sx, sy, img_.bitmap, x, y, w, h, colour & 0xFFFFFF, 2, img_.alpha,
-                      255 - transparency(colour), nullptr, 0, nullptr);
+  // Italic: row y moves right by baseline / 2 - y / 2 pixels (one pixel every second row, none
+  // near the baseline, leftward below it).
+  static void shear(int32_t baseline, Planes* p) {
+    qmAlphaChannel* a = p->alpha;
+    std::vector<uint8_t> row(size_t(a->width));
+    std::vector<uint32_t> pixels(p->bitmap ? size_t(a->width) : 0);
+    for (int32_t y = 0; y < a->height; ++y) {
+      const int32_t shift = baseline / 2 - y / 2;
+      if (shift == 0) continue;
+      uint8_t* line = a->data + ptrdiff_t(y) * a->bytes_per_row;
+      shift_row(line, row.data(), a->width, shift);
+      if (p->bitmap) {
+        uint32_t* px = p->bitmap->pixels + ptrdiff_t(y) * (p->bitmap->bytes_per_row / 4);
+        shift_row(px, pixels.data(), a->width, shift);
+      }
+    }
+  }
+  template <typename T>
+  static void shift_row(T* line, T* scratch, int32_t w, int32_t shift) {
+    std::fill(scratch, scratch + w, T(0));
+    for (int32_t x = 0; x < w; ++x)
+      if (x + shift >= 0 && x + shift < w) scratch[x + shift] = line[x];
+    std::copy(scratch, scratch + w, line);
+  }
+
+  // Bold for bitmap fonts: every pixel also covers the one to its right.
+  static void smear(Planes* p) {
+    qmAlphaChannel* a = p->alpha;
+    for (int32_t y = 0; y < a->height; ++y) {
+      uint8_t* line = a->data + ptrdiff_t(y) * a->bytes_per_row;
+      uint32_t* px = p->bitmap ? p->bitmap->pixels + ptrdiff_t(y) * (p->bitmap->bytes_per_row / 4) : nullptr;
+      for (int32_t x = a->width - 1; x > 0; --x)
+        if (line[x - 1] > line[x]) {
+          line[x] = line[x - 1];
+          if (px) px[x] = px[x - 1];
+        }
+    }
+  }
+
+  // Underline: with the baseline b and the descent d below it, a bar from b + max(d / 3, 1) of
+  // max(d / 3, 1) rows when d is 2 or more, else one row at b + d; over the run's advance.
+  void underline(const qmTextRun& r, const qmFont* font, Planes* p) const {
+    const int32_t b = font->baseline, d = font->height - font->baseline;
+    const int32_t top = d >= 2 ? b + std::max(d / 3, 1) : b + std::max(d, 0);
+    const int32_t rows = d >= 2 ? std::max(d / 3, 1) : 1;
+    qmAlphaChannel* a = p->alpha;
+    const int32_t x0 = std::max(-run_left(r), 0), x1 = std::min(-run_left(r) + r.extent.advance, a->width);
+    const int32_t y1 = std::min(top + rows, a->height);
+    if (x1 <= x0) return;
+    const uint32_t colour = color_to_pixel_format(r.style.colour & 0xFFFFFF, PIXFMT_BGRX);
+    for (int32_t y = std::max(top, 0); y < y1; ++y) {
+      std::memset(a->data + ptrdiff_t(y) * a->bytes_per_row + x0, 255, size_t(x1 - x0));
+      if (p->bitmap)
+        std::fill_n(p->bitmap->pixels + ptrdiff_t(y) * (p->bitmap->bytes_per_row / 4) + x0, x1 - x0, colour);
+    }
+  }
+
+  // The run's coverage grown by its edge size, once: soft on an alpha plane, hard on a mask.
+  int32_t grow(RunImage* ri) const {
+    if (ri->edge.alpha || ri->edge.mask) return 0;
+    const int32_t s = ri->run->style.edge_size;
+    const int32_t w = ri->at.width, h = ri->at.height;
+    const int64_t gw = int64_t(w) + 2 * s + 1, gh = int64_t(h) + 2 * s + 1;
+    if (!picture_size_allowed(gw, gh)) return ERR_MEM;
+    if (img_.alpha) {
+      ri->edge.alpha = qmos_alloc_alpha(int32_t(gw), int32_t(gh), 0);
+      if (!ri->edge.alpha) return ERR_MEM;
+      return text_coverage_spread(ri->cov.alpha->data, ri->cov.alpha->bytes_per_row, w, h, s, ri->edge.alpha->data,
+                                  ri->edge.alpha->bytes_per_row);
+    }
+    ri->edge.mask = qmos_alloc_mask(int32_t(gw), int32_t(gh), 1);
+    if (!ri->edge.mask) return ERR_MEM;
+    return text_mask_dilate(ri->bits.mask, w, h, s, ri->edge.mask);
+  }
+
+  void put_edge(const RunImage& ri, int32_t dx, int32_t dy, uint32_t colour) {
+    const int32_t s = ri.run->style.edge_size;
+    const qmAlphaChannel* a = ri.edge.alpha;
+    const qmMask* m = ri.edge.mask;
+    put(a, m, nullptr, ri.at.x - s + dx, ri.at.y - s + dy, a ? a->width : m->width, a ? a->height : m->height,
+        colour);
+  }
+
+  // A coverage image (alpha on an alpha block, bits on a mask block) of w x h at (x, y) of the
+  // window in the colour, or in a colour font's own pixels.
+  void put(const qmAlphaChannel* cov, const qmMask* bits, const qmBitmap* pixels, int32_t x, int32_t y, int32_t w,
+           int32_t h, uint32_t colour) {
+    int32_t sx = 0, sy = 0;
+    if (!clip_to(&sx, &sy, &x, &y, &w, &h)) return;
+    if (!img_.alpha) {
+      if (pixels) {
+        BLTMASK(pixels, sx, sy, img_.bitmap, x, y, w, h, bits);
+        qmos_blit_mask_bits(bits, sx, sy, img_.mask, x, y, w, h, MASKVISIBLE);
+      } else {
+        text_glyph_blit(img_.bitmap, sx, sy, bits, bits->width, bits->height, img_.mask, nullptr, x, y, w, h,
+                        colour);
+      }
       return;
     }
-    if (run.bitmap) {
-      // A colour font's own pixels, through its glyph bits.
-      int32_t sx = 0, sy = 0, x = rr.x, y = rr.y, w = rr.width, h = rr.height;
-      if (!clip_to(&sx, &sy, &x, &y, &w, &h)) return;
-      BLTMASK(run.bitmap, sx, sy, img_.bitmap, x, y, w, h, run.mask);
-      if (img_.alpha)
-        mask_to_alpha(run.mask, sx, sy, img_.alpha, x, y, w, h,
-                      uint8_t(255 - transparency(colour)));
-      else
-        qmos_blit_mask_bits(run.mask, sx, sy, img_.mask, x, y, w, h, MASKVISIBLE);
+    const int32_t level = 255 - int32_t(transparency(colour));
+    const uint32_t c = color_to_pixel_format(colour & 0xFFFFFF, img_.bitmap->format);
+    const int32_t ppr = img_.bitmap->bytes_per_row / 4;
+    const int32_t pixels_ppr = pixels ? pixels->bytes_per_row / 4 : 0;
+    for (int32_t row = 0; row < h; ++row) {
+      const uint8_t* src = cov->data + ptrdiff_t(sy + row) * cov->bytes_per_row + sx;
+      uint8_t* ta = img_.alpha->data + ptrdiff_t(y + row) * img_.alpha->bytes_per_row + x;
+      uint32_t* d = img_.bitmap->pixels + ptrdiff_t(y + row) * ppr + x;
+      const uint32_t* px = pixels ? pixels->pixels + ptrdiff_t(sy + row) * pixels_ppr + sx : nullptr;
+      for (int32_t col = 0; col < w; ++col) {
+        if (!src[col]) continue;
+        const int32_t a = level == 255 ? src[col] : src[col] * level / 255;
+        if (a) over(&d[col], &ta[col], px ? px[col] : c, a);
+      }
+    }
+  }
+
+  // Colour n with coverage a over the pixel and its coverage.
+  static void over(uint32_t* pixel, uint8_t* coverage, uint32_t n, int32_t a) {
+    const int32_t below = *coverage;
+    if (below == 0 || a == 255) {
+      *pixel = n;
+      *coverage = uint8_t(a);
       return;
     }
-    text_glyph_blit(img_.bitmap, 0, 0, run.mask, rr.width, rr.height, img_.mask, img_.alpha, rr.x,
-                    rr.y, rr.width, rr.height, colour);
+    const int32_t kept = below * (255 - a) / 255;
+    const int32_t total = a + kept;
+    uint32_t out = 0;
+    for (int32_t shift = 0; shift < 32; shift += 8) {
+      const int32_t top = int32_t((n >> shift) & 0xFF), under = int32_t((*pixel >> shift) & 0xFF);
+      out |= uint32_t((top * a + under * kept + total / 2) / total) << shift;
+    }
+    *pixel = out;
+    *coverage = uint8_t(total);
   }
 
   // A rectangle at (x, y) in the window moved inside it; (sx, sy) follows the cut.

@@ -22,7 +22,10 @@ int32_t text_measure_line(const char* text, size_t length, int32_t encoding,
   qmFont* font = style.font ? style.font : font_default();
   qmFontExtent e{};
   ++g_measures;
-  if (int32_t err = font_measure(font, text, length, style.flags & kFontStyleBits, encoding, &e))
+  // A font that leaves italic to the run renderer is measured upright: the shear adds its room.
+  int32_t font_style = style.flags & kFontStyleBits;
+  if (font && !font_capability(font)) font_style &= ~TEXTSTYLE_ITALIC;
+  if (int32_t err = font_measure(font, text, length, font_style, encoding, &e))
     return err;
   out->advance = e.advance;
   out->height = font ? font->height : 0;

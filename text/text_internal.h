@@ -41,6 +41,18 @@ bool text_is_special_y(int32_t v);
 // against the image's size, moved by the anchor when `anchor` (a layer moves itself).
 void text_place(const qmTextJob& job, int32_t kind, int32_t width, int32_t height, int32_t ox,
                 int32_t oy, double anchor_x, double anchor_y, bool anchor, int64_t* x, int64_t* y);
+struct qmLayer;
+struct qmLayerState;
+struct LayerImage;
+struct Rect;
+// The border image of a text layer (TEXTOUT, PRINT or TEXTOBJECT) in state t: its image grown by
+// `size` pixels on every side as text edges grow (soft through an alpha plane, hard through a
+// mask), (w + 2 size + 1) x (h + 2 size + 1) in the colour, at -size from the state's corner
+// (*at: size, size and the image's size). ERR_UNSUPPORTEDFEAT for an image without a mask or
+// alpha plane; else 0, ERR_MEM or the layer's error.
+int32_t text_layer_render(qmState* L, qmLayer* layer, qmLayerState* t, uint32_t colour, int32_t size,
+                          LayerImage* out, Rect* at);
+
 // The current display's cursor behind a printed layout.
 void text_move_cursor(const qmTextLayout& layout);
 

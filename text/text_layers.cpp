@@ -2,7 +2,7 @@
 // (LayerDrawn), which the layers hand back whenever the layer is rendered again. The text
 // library answers the layers' services for them: the current style and font for a layer turned
 // into text, fonts opened by name, the content, the content at a transform's scale, and the font
-// rows of GetAttribute.
+// rows of GetAttribute, and the borders of text layers.
 #include <algorithm>
 #include <cmath>
 
@@ -11,7 +11,9 @@
 #include "display/showbrush.h"
 #include "engine/errcodes.h"
 #include "engine/numconv.h"
+#include "gfx/bitmap.h"
 #include "layers/layers.h"
+#include "text/edges.h"
 #include "text/font_driver.h"
 #include "text/layout.h"
 #include "text/text_internal.h"
@@ -121,6 +123,15 @@ int32_t render_transformed(qmState* L, qmLayer* layer, const Matrix2& m, LayerIm
   return 0;
 }
 
+// The border of a text layer follows its glyphs: the edge of the layer's image, as text edges are
+// drawn. Borders of 8 pixels or more are grown by the layers themselves.
+int32_t drawn_border(qmState* L, qmLayer* layer, qmLayerState* t, int32_t kind, int32_t size, LayerImage* out,
+                     Rect* at) {
+  if ((!is_text(kind) && kind != OBJ_TEXTOBJECT) || size >= 8)
+    return g_next.drawn_border(L, layer, t, kind, size, out, at);
+  return text_layer_render(L, layer, t, layer->border_colour, size, out, at);
+}
+
 void text_style_service(LayerTextStyle* style, uint32_t* colour, LayerFont* font) {
   const qmTextStyle& s = text_get_style();
   *style = layer_style_of_text(s);
@@ -152,6 +163,49 @@ void text_install_layer_services() {
   s.text_style = text_style_service;
   s.font_open = font_open_service;
   s.font_attributes = font_attributes_service;
+  s.drawn_border = drawn_border;
+}
+
+int32_t text_layer_render(qmState* L, qmLayer* layer, qmLayerState* t, uint32_t colour, int32_t size,
+                          LayerImage* out, Rect* at) {
+  LayerPlanes p;
+  if (int32_t err = layer_build_transformed(L, layer, t, true, &p)) return err;
+  if (!p.mask && !p.alpha) return ERR_UNSUPPORTEDFEAT;
+  const int32_t s = std::max(size, 0);
+  const int32_t w = std::min(t->width, p.width - p.part_x), h = std::min(t->height, p.height - p.part_y);
+  const int64_t gw = int64_t(std::max(w, 0)) + 2 * s + 1, gh = int64_t(std::max(h, 0)) + 2 * s + 1;
+  if (w < 1 || h < 1) return ERR_UNSUPPORTEDFEAT;
+  if (!picture_size_allowed(gw, gh)) return ERR_MEM;
+  LayerImage img;
+  img.bitmap = qmos_alloc_bitmap(int32_t(gw), int32_t(gh));
+  if (!img.bitmap) return ERR_MEM;
+  qmos_fill_bitmap_rect(img.bitmap, 0, 0, int32_t(gw), int32_t(gh), colour & 0xFFFFFF);
+  int32_t err = 0;
+  if (p.alpha) {
+    img.alpha = qmos_alloc_alpha(int32_t(gw), int32_t(gh), 0);
+    err = img.alpha ? text_coverage_spread(p.alpha->data + ptrdiff_t(p.part_y) * p.alpha->bytes_per_row + p.part_x,
+                                           p.alpha->bytes_per_row, w, h, s, img.alpha->data,
+                                           img.alpha->bytes_per_row)
+                    : ERR_MEM;
+  } else {
+    // The part's bits from its corner, then stamped at every offset.
+    qmMask* part = qmos_alloc_mask(w, h, 1);
+    img.mask = qmos_alloc_mask(int32_t(gw), int32_t(gh), 1);
+    if (part && img.mask) {
+      qmos_blit_mask_bits(p.mask, p.part_x, p.part_y, part, 0, 0, w, h, MASKVANILLACOPY);
+      err = text_mask_dilate(part, w, h, s, img.mask);
+    } else {
+      err = ERR_MEM;
+    }
+    qmos_free_mask(part);
+  }
+  if (err) {
+    layer_image_free(img);
+    return err;
+  }
+  *out = img;
+  *at = Rect{s, s, int32_t(gw), int32_t(gh)};
+  return 0;
 }
 
 int32_t text_make_layer(qmState* L, qmBGPic* pic, qmTextJob& job, int32_t kind, bool tags_off,

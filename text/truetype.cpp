@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <limits>
+#include <memory>
 #include <new>
 
 #include "engine/errcodes.h"
@@ -59,7 +61,14 @@ struct TtfFont {
   qmMask* mask = nullptr;
   bool cache = false;
   CachedGlyph cached[2][256];  // [antialiased][code]
+  // With the glyph cache on, also the glyph index of each code below 256 (all found at the first
+  // need) and the unfitted kerning of each pair of them (found as pairs are met): a text's every
+  // measure and drawing asks for them again.
+  std::unique_ptr<FT_UInt[]> indices;
+  std::unique_ptr<FT_Pos[]> kerns;  // [first << 8 | second], kUnknownKern until looked up
 };
+
+constexpr FT_Pos kUnknownKern = std::numeric_limits<FT_Pos>::min();
 
 TtfFont* record(const qmFont* font) {
   return static_cast<TtfFont*>(font->engine);
@@ -287,6 +296,36 @@ void draw_glyph(TtfFont* rec, const FT_Bitmap& bm, const qmFontTarget& target, c
   }
 }
 
+FT_UInt char_index(TtfFont* rec, uint32_t code) {
+  if (!rec->cache || code > 255) return FT_Get_Char_Index(rec->face, code);
+  if (!rec->indices) {
+    rec->indices.reset(new (std::nothrow) FT_UInt[256]);
+    if (!rec->indices) return FT_Get_Char_Index(rec->face, code);
+    for (uint32_t c = 0; c < 256; ++c) rec->indices[c] = FT_Get_Char_Index(rec->face, c);
+  }
+  return rec->indices[code];
+}
+
+// The unfitted kerning of two glyphs in 26.6 at the face's size (0 where there is none).
+FT_Pos pair_kerning(TtfFont* rec, uint32_t a, FT_UInt ia, uint32_t b, FT_UInt ib) {
+  FT_Pos* slot = nullptr;
+  if (rec->cache && a < 256 && b < 256) {
+    if (!rec->kerns) {
+      rec->kerns.reset(new (std::nothrow) FT_Pos[256 * 256]);
+      if (rec->kerns) std::fill_n(rec->kerns.get(), 256 * 256, kUnknownKern);
+    }
+    if (rec->kerns) {
+      slot = &rec->kerns[a << 8 | b];
+      if (*slot != kUnknownKern) return *slot;
+    }
+  }
+  FT_Vector delta;
+  const FT_Pos k =
+      FT_Get_Kerning(rec->face, ia, ib, FT_KERNING_UNFITTED, &delta) == 0 ? delta.x : 0;
+  if (slot) *slot = k;
+  return k;
+}
+
 // Walks the text as the pen moves: each glyph that loads is handed to visit with its pen
 // position (whole pixels from the start). The result is the advance.
 template <typename Visit>
@@ -295,14 +334,15 @@ int64_t walk(TtfFont* rec, const qmFont* font, const uint32_t* codes, size_t cou
   FT_Face face = rec->face;
   const bool kerning = FT_HAS_KERNING(face);
   int64_t pen = 0;
-  FT_UInt index = count ? FT_Get_Char_Index(face, codes[0]) : 0;
+  FT_UInt index = count ? char_index(rec, codes[0]) : 0;
   for (size_t i = 0; i < count; ++i) {
-    const FT_UInt next = i + 1 < count ? FT_Get_Char_Index(face, codes[i + 1]) : 0;
+    const FT_UInt next = i + 1 < count ? char_index(rec, codes[i + 1]) : 0;
     FT_Pos kern = 0;
-    FT_Vector delta;
-    if (kerning && i + 1 < count &&
-        FT_Get_Kerning(face, index, next, FT_KERNING_UNFITTED, &delta) == 0)
-      kern = FT_Pos(to_i32(std::round(std::clamp(double(delta.x) * font->x_scale, -1e9, 1e9))));
+    if (kerning && i + 1 < count) {
+      kern = pair_kerning(rec, codes[i], index, codes[i + 1], next);
+      if (kern && font->x_scale != 1.0)
+        kern = FT_Pos(to_i32(std::round(std::clamp(double(kern) * font->x_scale, -1e9, 1e9))));
+    }
     Glyph g;
     if (load_glyph(rec, codes[i], index, style, &g)) {
       visit(pen, g);

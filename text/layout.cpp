@@ -5,14 +5,16 @@
 // one style (a tag inside a word splits the word into pieces but does not end it), tabs and
 // newlines. Words are counted from 0; the breaks that word wrap makes are recorded by word number,
 // so that a render again (or a word-wrap table) breaks at the same words whatever the widths are
-// then. Breaking works on pieces measured one by one, which can differ by a pixel or two from the
-// whole run measured at once (kerning and rounding across a joint); near the wrap width the line
-// is measured exactly. Runs are then made of the pieces of a line between tab stops, joined where
-// their style is the same, and measured whole.
+// then. Breaking works on pieces measured one by one, which differ from the whole run measured at
+// once by the kerning and rounding across each joint; what a joint adds is measured from its two
+// characters, so the line's x is the whole run's. Runs are then made of the pieces of a line
+// between tab stops, joined where their style is the same, and measured whole.
 #include "text/layout.h"
 
 #include <algorithm>
 #include <cstring>
+#include <string>
+#include <unordered_map>
 
 #include "engine/errcodes.h"
 #include "engine/latin1.h"
@@ -105,9 +107,11 @@ class TagReader {
 
   int32_t current_style() {
     if (style_index_ < 0) {
+      // Each style is stored once: a text takes few, however often its tags change them.
       std::vector<qmTextStyle>& styles = out_->styles;
-      if (styles.empty() || !(styles.back() == style_)) styles.push_back(style_);
-      style_index_ = int32_t(styles.size()) - 1;
+      const auto it = std::find(styles.begin(), styles.end(), style_);
+      style_index_ = int32_t(it - styles.begin());
+      if (it == styles.end()) styles.push_back(style_);
     }
     return style_index_;
   }
@@ -285,8 +289,11 @@ class LineBreaker {
     replay_ = again_ || job_.wrap_table;
     if (!replay_) job_.word_breaks.clear();
     if (!again_) job_.tab_choices.clear();
-    seg_x_ = approx_x_ = out_->start_x;
+    seg_x_ = x_ = out_->start_x;
     const std::vector<Piece>& pieces = p_.pieces;
+    extent_.resize(pieces.size());
+    joint_.resize(pieces.size());
+    known_.assign(pieces.size(), 0);
     for (size_t i = 0; i < pieces.size();) {
       const Piece& piece = pieces[i];
       switch (piece.kind) {
@@ -300,9 +307,11 @@ class LineBreaker {
           break;
         case PieceKind::Blanks: {
           qmTextExtent e;
-          if (int32_t err = measure(piece, &e)) return err;
+          if (int32_t err = measure(i, &e)) return err;
+          int32_t joint = 0;
+          if (int32_t err = joint_to(i, &joint)) return err;
           segment_.push_back(i);
-          approx_x_ += e.advance;
+          x_ = add(x_, int64_t(e.advance) + joint);
           ++i;
           break;
         }
@@ -332,58 +341,199 @@ class LineBreaker {
   int32_t wrap_ = 0;
   int32_t line_ = 0;
   int32_t seg_x_ = 0;  // where the pieces of the current segment (since a tab or line start) begin
-  int32_t approx_x_ = 0;  // the line's x as the pieces measured one by one put it
+  int32_t x_ = 0;      // where the line has got to
   std::vector<size_t> segment_;
   size_t next_break_ = 0;
   size_t tab_index_ = 0;
+  // Extents measured so far, by style and characters (texts repeat their words and blanks), and
+  // each piece's extent and the joint into it once known.
+  std::unordered_map<std::string, qmTextExtent> measured_;
+  std::string key_;
+  // Joints by style and their two characters (up to four bytes each).
+  struct JointKey {
+    int32_t style;
+    uint32_t a, b;
+    bool operator==(const JointKey&) const = default;
+  };
+  struct JointHash {
+    size_t operator()(const JointKey& k) const {
+      return std::hash<uint64_t>()((uint64_t(k.a) << 32 | k.b) ^
+                                   (uint64_t(uint32_t(k.style)) << 20));
+    }
+  };
+  std::unordered_map<JointKey, int32_t, JointHash> joints_;
+  std::vector<qmTextExtent> extent_;
+  std::vector<int32_t> joint_;
+  std::vector<uint8_t> known_;  // bit 0 the extent, bit 1 the joint
 
-  int32_t measure(const Piece& piece, qmTextExtent* e) {
-    return text_measure_line(p_.chars.data() + piece.start, piece.length, job_.encoding,
-                             p_.styles[size_t(piece.style)], e);
+  static int32_t add(int64_t a, int64_t b) {
+    return int32_t(std::clamp<int64_t>(a + b, INT32_MIN, INT32_MAX));
   }
 
-  // The segment's pieces made into runs, joined where the style is the same; *end_x gets where the
-  // segment ends. With `keep` the runs go into the layout.
-  int32_t segment_runs(bool keep, int32_t* end_x) {
+  int32_t measure_text(int32_t style, const char* text, size_t length, qmTextExtent* e) {
+    key_.assign(reinterpret_cast<const char*>(&style), sizeof style);
+    key_.append(text, length);
+    auto it = measured_.find(key_);
+    if (it != measured_.end()) {
+      *e = it->second;
+      return 0;
+    }
+    if (int32_t err = text_measure_line(text, length, job_.encoding, p_.styles[size_t(style)], e))
+      return err;
+    measured_.emplace(key_, *e);
+    return 0;
+  }
+
+  int32_t measure(size_t i, qmTextExtent* e) {
+    if (known_[i] & 1) {
+      *e = extent_[i];
+      return 0;
+    }
+    const Piece& piece = p_.pieces[i];
+    if (int32_t err = measure_text(piece.style, p_.chars.data() + piece.start, piece.length, e))
+      return err;
+    extent_[i] = *e;
+    known_[i] |= 1;
+    return 0;
+  }
+
+  // The first and the last character of a piece (a whole UTF-8 sequence in a UTF-8 text).
+  size_t first_length(const Piece& p) const {
+    size_t n = 1;
+    if (job_.encoding == TEXTENCODING_UTF8)
+      while (n < p.length && (static_cast<unsigned char>(p_.chars[p.start + n]) & 0xC0) == 0x80)
+        ++n;
+    return n;
+  }
+  size_t last_start(const Piece& p) const {
+    size_t at = p.start + p.length - 1;
+    if (job_.encoding == TEXTENCODING_UTF8)
+      while (at > p.start && (static_cast<unsigned char>(p_.chars[at]) & 0xC0) == 0x80) --at;
+    return at;
+  }
+
+  // What piece i adds to the line beyond its own advance where it joins the piece before it in
+  // one run: the kerning and rounding across the joint, which pieces measured one by one miss.
+  // The advance of the two characters measured together, less the two measured alone.
+  int32_t joint_between(size_t ia, size_t ib, int32_t* out) {
+    *out = 0;
+    if (ia + 1 != ib) return 0;
+    if (known_[ib] & 2) {
+      *out = joint_[ib];
+      return 0;
+    }
+    const Piece& a = p_.pieces[ia];
+    const Piece& b = p_.pieces[ib];
+    if (a.style == b.style) {  // each style is stored once
+      const size_t a_at = last_start(a), a_length = a.start + a.length - a_at;
+      const size_t b_length = first_length(b);
+      JointKey key{a.style, 0, 0};
+      const bool cached = a_length <= 4 && b_length <= 4;
+      if (cached) {
+        std::memcpy(&key.a, p_.chars.data() + a_at, a_length);
+        std::memcpy(&key.b, p_.chars.data() + b.start, b_length);
+        if (auto it = joints_.find(key); it != joints_.end()) {
+          *out = joint_[ib] = it->second;
+          known_[ib] |= 2;
+          return 0;
+        }
+      }
+      const std::string pair = p_.chars.substr(a_at, a_length) + p_.chars.substr(b.start, b_length);
+      qmTextExtent both, first, second;
+      if (int32_t err = measure_text(a.style, pair.data(), pair.size(), &both)) return err;
+      if (int32_t err = measure_text(a.style, pair.data(), a_length, &first)) return err;
+      if (int32_t err = measure_text(a.style, pair.data() + a_length, b_length, &second))
+        return err;
+      *out = both.advance - first.advance - second.advance;
+      if (cached) joints_.emplace(key, *out);
+    }
+    joint_[ib] = *out;
+    known_[ib] |= 2;
+    return 0;
+  }
+  int32_t joint_to(size_t i, int32_t* out) {
+    *out = 0;
+    return segment_.empty() ? 0 : joint_between(segment_.back(), i, out);
+  }
+
+  // A run's extent from its pieces: their advances with the joints between them, and their ink
+  // at their places. Glyphs of the bitmap fonts and the inbuilt engine are drawn one by one, so
+  // this is the run measured whole; the blanks of the inbuilt engine have no ink (a bitmap font's
+  // blanks do, as their box). Other engines measure the run whole.
+  int32_t run_extent(size_t from, size_t to, const qmTextStyle& style, qmTextExtent* out) {
+    const qmFont* font = style.font ? style.font : font_default();
+    const bool bitmap =
+        font && (font->kind == FONTKIND_BITMAP || font->kind == FONTKIND_COLOURBITMAP);
+    if (!font || (!bitmap && font->kind != FONTKIND_INBUILT)) {
+      const Piece& a = p_.pieces[segment_[from]];
+      const Piece& b = p_.pieces[segment_[to - 1]];
+      return text_measure_line(p_.chars.data() + a.start, b.start + b.length - a.start,
+                               job_.encoding, style, out);
+    }
+    int64_t pen = 0;
+    bool inked = false;
+    int64_t left = 0, top = 0, right = 0, bottom = 0;
+    qmTextExtent e;
+    for (size_t k = from; k < to; ++k) {
+      const Piece& piece = p_.pieces[segment_[k]];
+      int32_t joint = 0;
+      if (k > from)
+        if (int32_t err = joint_between(segment_[k - 1], segment_[k], &joint)) return err;
+      if (int32_t err = measure(segment_[k], &e)) return err;
+      pen += joint;
+      const bool blank_box =
+          e.ink_left == 0 && e.ink_top == 0 && e.ink_right == 0 && e.ink_bottom == 0;
+      if (bitmap || (piece.kind == PieceKind::Word && !blank_box)) {
+        left = inked ? std::min(left, pen + e.ink_left) : pen + e.ink_left;
+        top = inked ? std::min<int64_t>(top, e.ink_top) : e.ink_top;
+        right = inked ? std::max(right, pen + e.ink_right) : pen + e.ink_right;
+        bottom = inked ? std::max<int64_t>(bottom, e.ink_bottom) : e.ink_bottom;
+        inked = true;
+      }
+      pen += e.advance;
+    }
+    *out = e;
+    out->advance = add(0, pen);
+    out->ink_left = add(0, left), out->ink_top = add(0, top);
+    out->ink_right = add(0, right), out->ink_bottom = add(0, bottom);
+    out->needed = out->ink_right >= out->advance ? out->ink_right + 1 : out->advance;
+    return 0;
+  }
+
+  // The segment's pieces made into runs of the layout, joined where the style is the same; *end_x
+  // gets where the segment ends.
+  int32_t flush(int32_t* end_x) {
     int32_t x = seg_x_;
     for (size_t k = 0; k < segment_.size();) {
       const Piece& first = p_.pieces[segment_[k]];
       const qmTextStyle& style = p_.styles[size_t(first.style)];
       size_t last = k;
       while (last + 1 < segment_.size() && segment_[last + 1] == segment_[last] + 1 &&
-             p_.styles[size_t(p_.pieces[segment_[last + 1]].style)] == style)
+             p_.pieces[segment_[last + 1]].style == first.style)
         ++last;
       const Piece& end = p_.pieces[segment_[last]];
       qmTextRun run;
       run.start = first.start;
       run.length = end.start + end.length - first.start;
       run.style = style;
-      if (int32_t err = text_measure_line(p_.chars.data() + run.start, run.length, job_.encoding,
-                                          style, &run.extent))
-        return err;
+      if (int32_t err = run_extent(k, last + 1, style, &run.extent)) return err;
       run.x = x;
-      run.y =
-          int32_t(std::clamp<int64_t>(int64_t(line_) * out_->line_height, INT32_MIN, INT32_MAX));
+      run.y = add(0, int64_t(line_) * out_->line_height);
       run.line = line_;
-      x = int32_t(std::clamp<int64_t>(int64_t(x) + run.extent.advance, INT32_MIN, INT32_MAX));
-      if (keep) out_->runs.push_back(run);
+      x = add(x, run.extent.advance);
+      out_->runs.push_back(run);
       k = last + 1;
     }
     *end_x = x;
-    return 0;
-  }
-
-  int32_t flush(int32_t* end_x) {
-    const int32_t err = segment_runs(true, end_x);
     segment_.clear();
-    return err;
+    return 0;
   }
 
   int32_t new_line() {
     int32_t end_x = 0;
     if (int32_t err = flush(&end_x)) return err;
     ++line_;
-    seg_x_ = approx_x_ = 0;
+    seg_x_ = x_ = 0;
     return 0;
   }
 
@@ -411,9 +561,9 @@ class LineBreaker {
     ++tab_index_;
     if (choice < 0) {
       ++line_;
-      seg_x_ = approx_x_ = 0;
+      seg_x_ = x_ = 0;
     } else {
-      seg_x_ = approx_x_ = stops[size_t(choice)] - job_.left_margin;
+      seg_x_ = x_ = stops[size_t(choice)] - job_.left_margin;
     }
     return 0;
   }
@@ -421,10 +571,17 @@ class LineBreaker {
   // The pieces [from, to) of one word: on this line, or on the next.
   int32_t word(size_t from, size_t to) {
     const int32_t number = p_.pieces[from].word;
+    // The word's extent from where it begins: its pieces one after the other.
     int64_t advance = 0, right = 0;
+    int32_t joint = 0;
+    if (int32_t err = joint_to(from, &joint)) return err;
     for (size_t k = from; k < to; ++k) {
       qmTextExtent e;
-      if (int32_t err = measure(p_.pieces[k], &e)) return err;
+      if (int32_t err = measure(k, &e)) return err;
+      int32_t inner = 0;
+      if (k > from)
+        if (int32_t err = joint_between(k - 1, k, &inner)) return err;
+      advance += inner;
       right = std::max<int64_t>(right, advance + e.needed + e.extra_right);
       advance += e.advance;
     }
@@ -436,25 +593,16 @@ class LineBreaker {
         moves = true;
         ++next_break_;
       }
-    } else if (wrap_ > 0 && approx_x_ > 0) {
-      int64_t x = approx_x_;
-      // Pieces measured one by one may be a few pixels off the line measured whole.
-      const int64_t guard = 2 + 3 * int64_t(segment_.size());
-      if (x + right > wrap_ - guard && x + right <= wrap_ + guard) {
-        int32_t exact = 0;
-        if (int32_t err = segment_runs(false, &exact)) return err;
-        x = exact;
-      }
-      if (x + right > wrap_) {
-        moves = true;
-        job_.word_breaks.push_back(number);
-      }
+    } else if (wrap_ > 0 && x_ > 0 && int64_t(x_) + joint + right > wrap_) {
+      moves = true;
+      job_.word_breaks.push_back(number);
     }
     if (moves) {
       if (int32_t err = new_line()) return err;
+      joint = 0;
     }
     for (size_t k = from; k < to; ++k) segment_.push_back(k);
-    approx_x_ = int32_t(std::clamp<int64_t>(approx_x_ + advance, INT32_MIN, INT32_MAX));
+    x_ = add(x_, advance + joint);
     return 0;
   }
 

@@ -24,6 +24,21 @@
 ; call InKeyStr(0)
 ; print "double buffer", GetLastError()
 ; call EndDoubleBuffer()
+; call CreateBrush(2, 10, 10)
+; call SetBrushTransparency(2, $000000)
+; call SelectMask(2)
+; call InKeyStr(0)
+; print "mask", GetLastError()
+; call EndSelect()
+; call SelectAlphaChannel(1)
+; call InKeyStr(0)
+; print "alpha channel", GetLastError()
+; call EndSelect()
+; call CreateBGPic(4, 10, 10)
+; call SelectBGPic(4, 0)
+; call InKeyStr(0)
+; print "picture", GetLastError()
+; call EndSelect()
 ; -- With layers on, the echoes go and the whole text stays as one layer.
 ; call EnableLayers()
 ; s = InKeyStr(2)
@@ -107,23 +122,92 @@
 .lineno 22
   GETGLOBAL r0 "enddoublebuffer"
   CALL r0 1 2
+.lineno 23
+  GETGLOBAL r0 "createbrush"
+  LOADK r1 #2
+  LOADK r2 #10
+  LOADK r3 #10
+  CALL r0 4 2
 .lineno 24
+  GETGLOBAL r0 "setbrushtransparency"
+  LOADK r1 #2
+  LOADK r2 #0
+  CALL r0 3 2
+.lineno 25
+  GETGLOBAL r0 "selectmask"
+  LOADK r1 #2
+  CALL r0 2 2
+.lineno 26
+  GETGLOBAL r0 "inkeystr"
+  LOADK r1 #0
+  CALL r0 2 2
+.lineno 27
+  GETGLOBAL r0 "debugprint"
+  LOADK r1 "mask"
+  GETGLOBAL r2 "getlasterror"
+  CALL r2 1 0
+  CALL r0 0 2
+.lineno 28
+  GETGLOBAL r0 "endselect"
+  CALL r0 1 2
+.lineno 29
+  GETGLOBAL r0 "selectalphachannel"
+  LOADK r1 #1
+  CALL r0 2 2
+.lineno 30
+  GETGLOBAL r0 "inkeystr"
+  LOADK r1 #0
+  CALL r0 2 2
+.lineno 31
+  GETGLOBAL r0 "debugprint"
+  LOADK r1 "alpha channel"
+  GETGLOBAL r2 "getlasterror"
+  CALL r2 1 0
+  CALL r0 0 2
+.lineno 32
+  GETGLOBAL r0 "endselect"
+  CALL r0 1 2
+.lineno 33
+  GETGLOBAL r0 "createbgpic"
+  LOADK r1 #4
+  LOADK r2 #10
+  LOADK r3 #10
+  CALL r0 4 2
+.lineno 34
+  GETGLOBAL r0 "selectbgpic"
+  LOADK r1 #4
+  LOADK r2 #0
+  CALL r0 3 2
+.lineno 35
+  GETGLOBAL r0 "inkeystr"
+  LOADK r1 #0
+  CALL r0 2 2
+.lineno 36
+  GETGLOBAL r0 "debugprint"
+  LOADK r1 "picture"
+  GETGLOBAL r2 "getlasterror"
+  CALL r2 1 0
+  CALL r0 0 2
+.lineno 37
+  GETGLOBAL r0 "endselect"
+  CALL r0 1 2
+.lineno 39
   GETGLOBAL r0 "enablelayers"
   CALL r0 1 2
-.lineno 25
+.lineno 40
   GETGLOBAL r0 "inkeystr"
   LOADK r1 #2
   CALL r0 2 2
   SETGLOBAL r0 "s"
-.lineno 26
+.lineno 41
   GETGLOBAL r0 "show"
   LOADK r1 "letters"
   GETGLOBAL r2 "s"
   CALL r0 3 2
-.lineno 27
+.lineno 42
   GETGLOBAL r0 "disablelayers"
   CALL r0 1 2
-.lineno 29
+.lineno 44
   GETGLOBAL r0 "inkeystr"
   LOADK r1 #0
   CALL r0 2 2

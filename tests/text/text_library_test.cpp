@@ -355,4 +355,9 @@ TEST_F(TextLibrary, FontObjectsShareTheCache) {
   EXPECT_EQ(code("UseFont", {3.0}), ERR_FINDFONT2);
 }
 
+TEST_F(TextLibrary, InKeyStrNeedsAnOpenDisplay) {
+  display_close(d);
+  EXPECT_EQ(code("InKeyStr", {0.0}), ERR_CLOSEDDISPDRAW);
+}
+
 }  // namespace

@@ -2,6 +2,7 @@
 // output, resolves the effect, prepares the pictures, sets the step function up, and then runs it
 // to the end (one event pump, one frame and one display_wait_refresh per frame) or hands it to an
 // async draw object.
+#include <algorithm>
 #include <cstdlib>
 #include <new>
 
@@ -276,6 +277,11 @@ int32_t fx_run(qmFXRequest* caller, int32_t* results) {
   read_drawing_area(r);
   if (int32_t err = fx_prepare(r)) return fail(err);
   read_drawing_area(r);
+  // A picture far off the display stays there, without its coordinates overflowing as the
+  // frames add offsets to them.
+  constexpr int32_t kFar = 1 << 30;
+  r->x = std::clamp(r->x, -kFar, kFar);
+  r->y = std::clamp(r->y, -kFar, kFar);
   // 7 to 9.
   if (int32_t err = compose_onto_display(r)) return fail(err);
   if (int32_t err = grab_old_picture(r)) return fail(err);

@@ -220,6 +220,24 @@ TEST_F(DriverTest, AResizeRestartsALayerEffectAndStopsAPictures) {
   EXPECT_EQ(bgpic(2)->lock, 0);
 }
 
+// The clock's time at each frame.
+int32_t clock_at_frames(const qmFXRequest*, int32_t what, void* user) {
+  if (what == FXOBS_FRAME) static_cast<std::vector<int64_t>*>(user)->push_back(platform_clock().now_us());
+  return 0;
+}
+
+TEST_F(DriverTest, ASynchronousEffectIsPacedOneFramePeriodAFrame) {
+  scene(false);
+  platform_set_frame_rate_limit(50);
+  std::vector<int64_t> at;
+  FxObserver o{clock_at_frames, &at};
+  fx_set_observer(&o);
+  EXPECT_EQ(code("DisplayBrushFX", {1.0, 0.0, 0.0, 0.0, 1.0}), 0);
+  fx_set_observer(nullptr);
+  ASSERT_EQ(at.size(), 64u);
+  EXPECT_EQ(at.back() - at.front(), 63 * 20000);
+}
+
 TEST_F(DriverTest, ASeekToTheCurrentFrameRefreshesAndARebuildReplays) {
   scene(true);
   qmAsyncDraw* a = start_async("ShowLayerFX", {1.0}, 0);

@@ -10,6 +10,7 @@
 #include "display/picture.h"
 #include "display/showbrush.h"
 #include "draw/draw.h"
+#include "draw/paths.h"
 #include "draw/pixels.h"
 #include "draw/raster.h"
 #include "draw/shape.h"
@@ -178,8 +179,13 @@ int32_t cmd_box(qmState* L) {
   };
   auto number = [&](int32_t n) { std::fill(corners, corners + 4, arg_int(L, n)); };
   if (int32_t err = read_options(L, 6, std::max(w, 1), std::max(h, 1), &o, extra, number)) return err;
-  if (w < 1 || h < 1) return ERR_WRONGUSAGE;
   corners_clamp(corners);
+  if (path_force_on()) {
+    PathShape s{OBJ_BOX, w, h};
+    std::copy(corners, corners + 4, s.corners);
+    return draw_shape_as_path(L, s, x, y, d.colour, &o.tt, &o.dt);
+  }
+  if (w < 1 || h < 1) return ERR_WRONGUSAGE;
   d.geometry.type = OBJ_BOX;
   d.geometry.width = w, d.geometry.height = h;
   return shape_command(L, d, x, y, o);
@@ -193,6 +199,7 @@ int32_t round_shape(qmState* L, int32_t type, int32_t x, int32_t y, int32_t rx, 
   const int32_t w = int32_t(std::clamp<int64_t>(2 * int64_t(rx) + 1, 1, INT32_MAX));
   const int32_t h = int32_t(std::clamp<int64_t>(2 * int64_t(ry) + 1, 1, INT32_MAX));
   if (int32_t err = read_options(L, index + 1, w, h, &o, no_extra, kNoNumber)) return err;
+  if (path_force_on()) return draw_shape_as_path(L, PathShape{type, rx, ry}, x, y, d.colour, &o.tt, &o.dt);
   if (rx < 1 || ry < 1) return ERR_WRONGUSAGE;
   d.geometry.type = type;
   d.geometry.width = w, d.geometry.height = h;
@@ -229,6 +236,11 @@ int32_t cmd_arc(qmState* L) {
   };
   auto number = [&](int32_t n) { clockwise = arg_int(L, n) != 0 ? 1 : 0; };
   if (int32_t err = read_options(L, 8, w, h, &o, extra, number)) return err;
+  if (path_force_on()) {
+    PathShape s{OBJ_ARC, rx, ry};
+    s.start_angle = start, s.end_angle = end, s.clockwise = clockwise;
+    return draw_shape_as_path(L, s, x, y, d.colour, &o.tt, &o.dt);
+  }
   if (rx < 1 || ry < 1 || start < 0 || end < 0) return ERR_WRONGUSAGE;
   if (start == end) return 0;
   d.geometry.type = OBJ_ARC;
@@ -249,11 +261,16 @@ int32_t cmd_polygon(qmState* L) {
   if (int32_t err = polygon_read_points(L, 3, count, &p)) return err;
   ShapeOptions o;
   if (int32_t err = read_options(L, 6, p.width, p.height, &o, no_extra, kNoNumber)) return err;
+  // The program's coordinates place the vertices; the shape's box starts at their corner.
+  auto add = [](int32_t a, int32_t b) { return int32_t(std::clamp<int64_t>(int64_t(a) + b, INT32_MIN, INT32_MAX)); };
+  if (path_force_on()) {
+    PathShape s{OBJ_POLYGON, int32_t(p.vertices.size())};
+    s.vertices = &p.vertices;
+    return draw_shape_as_path(L, s, add(x, p.min_x), add(y, p.min_y), d.colour, &o.tt, &o.dt);
+  }
   d.geometry.type = OBJ_POLYGON;
   d.geometry.width = p.width, d.geometry.height = p.height;
   d.geometry.vertices = &p.vertices;
-  // The program's coordinates place the vertices; the shape's box starts at their corner.
-  auto add = [](int32_t a, int32_t b) { return int32_t(std::clamp<int64_t>(int64_t(a) + b, INT32_MIN, INT32_MAX)); };
   return shape_command(L, d, add(x, p.min_x), add(y, p.min_y), o);
 }
 

@@ -49,24 +49,6 @@ int32_t render_content(qmLayer* layer, qmLayerState* state) {
   return 0;
 }
 
-// The display's scale when t is a display-scaled state of its own, else 1 x 1.
-void state_scale(const qmLayer* layer, const qmLayerState* t, double* sx, double* sy) {
-  *sx = *sy = 1.0;
-  if (t == layer->display && t != layer->unscaled)
-    if (const qmDisplay* d = display_current()) *sx = d->scale_x, *sy = d->scale_y;
-}
-
-// The matrix of a state: none for the content, the layer's for its own transformed state, and that
-// times the display's scale for a display-scaled state.
-Matrix2 state_matrix(const qmLayer* layer, const qmLayerState* t) {
-  if (t == layer->content) return Matrix2{};
-  Matrix2 m = layer->transform.matrix;
-  double sx = 1.0, sy = 1.0;
-  state_scale(layer, t, &sx, &sy);
-  m.m[0] *= sx, m.m[1] *= sx, m.m[2] *= sy, m.m[3] *= sy;
-  return m;
-}
-
 int32_t drawn_border(qmState* L, qmLayer* layer, qmLayerState* t, int32_t kind, int32_t size, LayerImage* out,
                      Rect* at) {
   const bool plain_box = kind == OBJ_BOX && !layer_kind_is_shape(layer->type);
@@ -82,18 +64,11 @@ int32_t drawn_border(qmState* L, qmLayer* layer, qmLayerState* t, int32_t kind, 
     d = desc_of(layer, c, kind);
   }
   d.colour = layer->border_colour & 0xFFFFFF;
-  d.matrix = state_matrix(layer, t);
+  d.matrix = drawn_state_matrix(layer, t);
   ShapeImage img;
   if (int32_t err = shape_render_image(L, d, ShapeUse::Border, std::max(size, 0), &img)) return err;
-  // The border image is placed as the layers place a rendered state: the content's middle (on the
-  // picture, at the state's scale) where the turned frame puts it, halves rounding up.
-  double sx = 1.0, sy = 1.0;
-  state_scale(layer, t, &sx, &sy);
-  const double mid_x = (c->anchored_x + c->content_w / 2.0) * sx, mid_y = (c->anchored_y + c->content_h / 2.0) * sy;
-  const double corner_x = std::floor(mid_x - c->content_w / 2.0 + img.x + 0.5);
-  const double corner_y = std::floor(mid_y - c->content_h / 2.0 + img.y + 0.5);
   *out = {img.bitmap, img.mask, img.alpha};
-  *at = Rect{int32_t(t->bounds_x - corner_x), int32_t(t->bounds_y - corner_y), img.width, img.height};
+  *at = drawn_border_place(layer, t, img);
   return 0;
 }
 
@@ -109,7 +84,35 @@ int32_t render_transformed(qmState* L, qmLayer* layer, const Matrix2& m, LayerIm
   return 0;
 }
 
+// The display's scale when t is a display-scaled state of its own, else 1 x 1.
+void state_scale(const qmLayer* layer, const qmLayerState* t, double* sx, double* sy) {
+  *sx = *sy = 1.0;
+  if (t == layer->display && t != layer->unscaled)
+    if (const qmDisplay* d = display_current()) *sx = d->scale_x, *sy = d->scale_y;
+}
+
 }  // namespace
+
+Matrix2 drawn_state_matrix(const qmLayer* layer, const qmLayerState* t) {
+  if (t == layer->content) return Matrix2{};
+  Matrix2 m = layer->transform.matrix;
+  double sx = 1.0, sy = 1.0;
+  state_scale(layer, t, &sx, &sy);
+  m.m[0] *= sx, m.m[1] *= sx, m.m[2] *= sy, m.m[3] *= sy;
+  return m;
+}
+
+Rect drawn_border_place(const qmLayer* layer, const qmLayerState* t, const ShapeImage& img) {
+  // As the layers place a rendered state: the content's middle (on the picture, at the state's
+  // scale) where the turned frame puts it, halves rounding up.
+  const qmLayerState* c = layer->content;
+  double sx = 1.0, sy = 1.0;
+  state_scale(layer, t, &sx, &sy);
+  const double mid_x = (c->anchored_x + c->content_w / 2.0) * sx, mid_y = (c->anchored_y + c->content_h / 2.0) * sy;
+  const double corner_x = std::floor(mid_x - c->content_w / 2.0 + img.x + 0.5);
+  const double corner_y = std::floor(mid_y - c->content_h / 2.0 + img.y + 0.5);
+  return Rect{int32_t(t->bounds_x - corner_x), int32_t(t->bounds_y - corner_y), img.width, img.height};
+}
 
 void shape_install_layer_services() {
   LayerServices& s = layer_services();

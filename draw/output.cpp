@@ -196,25 +196,17 @@ int32_t draw_plain(const ShapeCall& c, int32_t out_w, int32_t out_h) {
   return 1;
 }
 
-int32_t draw_direct(qmState* L, const ShapeCall& c) {
-  qmDisplay* d = display_current();
-  int32_t out_w = 0, out_h = 0;
-  if (!d || !clipregion_output_size(&out_w, &out_h)) return ERR_CLOSEDDISPDRAW;
-  if (int32_t err = drawtarget_prepare(L)) return err;
-  const int32_t plain = draw_plain(c, out_w, out_h);
-  if (plain != 0) return plain == 1 ? 0 : plain;
-  ShapeImage img;
-  if (int32_t err = shape_render_image(L, c.desc, ShapeUse::Draw, 0, &img)) return err;
-  if (c.options)
-    if (int32_t err = image_apply_transparency_tint(*c.options, img.bitmap, &img.mask, &img.alpha, img.width,
+// The image with its corner at (px, py) onto the current output (out_w x out_h), after the
+// options' filters, tint and transparency; the image is released.
+int32_t image_onto_output(qmState* L, qmDisplay* d, ShapeImage& img, int64_t px, int64_t py, int32_t out_w,
+                          int32_t out_h, const qmDrawTagOptions* options) {
+  if (options)
+    if (int32_t err = image_apply_transparency_tint(*options, img.bitmap, &img.mask, &img.alpha, img.width,
                                                     img.height)) {
       img.release();
       return err;
     }
-  int64_t ox = 0, oy = 0;
-  box_origin(c.desc, c.x, c.y, &ox, &oy);
   // Far off the output nothing shows: only positions within reach are handed on.
-  const int64_t px = ox + img.x, py = oy + img.y;
   if (px < -(int64_t(1) << 30) || py < -(int64_t(1) << 30) || px > (int64_t(1) << 30) || py > (int64_t(1) << 30)) {
     img.release();
     return 0;
@@ -226,6 +218,20 @@ int32_t draw_direct(qmState* L, const ShapeCall& c) {
   return 0;
 }
 
+int32_t draw_direct(qmState* L, const ShapeCall& c) {
+  qmDisplay* d = display_current();
+  int32_t out_w = 0, out_h = 0;
+  if (!d || !clipregion_output_size(&out_w, &out_h)) return ERR_CLOSEDDISPDRAW;
+  if (int32_t err = drawtarget_prepare(L)) return err;
+  const int32_t plain = draw_plain(c, out_w, out_h);
+  if (plain != 0) return plain == 1 ? 0 : plain;
+  ShapeImage img;
+  if (int32_t err = shape_render_image(L, c.desc, ShapeUse::Draw, 0, &img)) return err;
+  int64_t ox = 0, oy = 0;
+  box_origin(c.desc, c.x, c.y, &ox, &oy);
+  return image_onto_output(L, d, img, ox + img.x, oy + img.y, out_w, out_h, c.options);
+}
+
 // With layers on the shape becomes a layer of its type that keeps its description. The form
 // style's edge and shadow become the layer's border and shadow, a wide outline a border in the
 // shape's colour, the colour's transparency the layer's.
@@ -235,22 +241,8 @@ int32_t make_layer(qmState* L, qmBGPic* pic, const ShapeCall& c) {
   LayerDrawn drawn;
   drawn.style = d.style;
   qmShapeEffects& fx = drawn.style.effects;
-  LayerStyle style = c.options ? layer_style_of(*c.options) : LayerStyle{};
-  const int32_t form = d.style.draw.form_style;
   const bool filled = d.style.draw.fill_style != FILLNONE && g.type != OBJ_LINE;
-  if (filled && (form & FORM_EDGE)) {
-    style.border = 1;
-    style.border_colour = fx.edge_colour;
-    style.border_size = fx.edge_size;
-  }
-  if (filled && (form & FORM_SHADOW)) {
-    style.shadow = 1;
-    style.shadow_colour = fx.shadow_colour;
-    style.shadow_size = fx.shadow_size;
-    style.shadow_direction = fx.shadow_direction;
-  }
-  drawn.style.draw.form_style &= ~(FORM_EDGE | FORM_SHADOW);
-  if (!(drawn.style.draw.form_style & ~FORM_NORMAL)) drawn.style.draw.form_style = FORM_NORMAL;
+  LayerStyle style = drawn_layer_style(&drawn.style, d.colour, filled, c.options);
   const int32_t wide = g.type == OBJ_LINE ? d.thickness : filled ? 1 : fx.line_width;
   if (wide >= 2) {
     style.border = 1;
@@ -258,7 +250,6 @@ int32_t make_layer(qmState* L, qmBGPic* pic, const ShapeCall& c) {
     style.border_size = std::max(1, wide / 2);
   }
   fx.line_width = 1;
-  if ((d.colour >> 24) && style.transparency <= 0) style.transparency = int32_t(d.colour >> 24);
   drawn.size_x = g.width, drawn.size_y = g.height;
   std::copy(g.corners, g.corners + 4, drawn.corners);
   drawn.start_angle = g.start_angle, drawn.end_angle = g.end_angle, drawn.clockwise = g.clockwise;
@@ -288,6 +279,38 @@ int32_t make_layer(qmState* L, qmBGPic* pic, const ShapeCall& c) {
 }
 
 }  // namespace
+
+LayerStyle drawn_layer_style(qmDrawStyle* s, uint32_t colour, bool filled, const qmDrawTagOptions* options) {
+  LayerStyle style = options ? layer_style_of(*options) : LayerStyle{};
+  const qmShapeEffects& fx = s->effects;
+  const int32_t form = s->draw.form_style;
+  if (filled && (form & FORM_EDGE)) {
+    style.border = 1;
+    style.border_colour = fx.edge_colour;
+    style.border_size = fx.edge_size;
+  }
+  if (filled && (form & FORM_SHADOW)) {
+    style.shadow = 1;
+    style.shadow_colour = fx.shadow_colour;
+    style.shadow_size = fx.shadow_size;
+    style.shadow_direction = fx.shadow_direction;
+  }
+  s->draw.form_style &= ~(FORM_EDGE | FORM_SHADOW);
+  if (!(s->draw.form_style & ~FORM_NORMAL)) s->draw.form_style = FORM_NORMAL;
+  if ((colour >> 24) && style.transparency <= 0) style.transparency = int32_t(colour >> 24);
+  return style;
+}
+
+int32_t shape_image_show(qmState* L, ShapeImage& img, int64_t x, int64_t y, const qmDrawTagOptions* options) {
+  qmDisplay* d = display_current();
+  int32_t out_w = 0, out_h = 0;
+  int32_t err = !d || !clipregion_output_size(&out_w, &out_h) ? ERR_CLOSEDDISPDRAW : drawtarget_prepare(L);
+  if (err) {
+    img.release();
+    return err;
+  }
+  return image_onto_output(L, d, img, x, y, out_w, out_h, options);
+}
 
 int32_t shape_draw(qmState* L, const ShapeCall& call) {
   qmDisplay* d = display_current();

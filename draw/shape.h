@@ -16,6 +16,7 @@
 
 #include "draw/draw.h"
 #include "draw/outline.h"
+#include "layers/layer.h"
 
 struct qmState;
 
@@ -97,6 +98,23 @@ struct PolygonPoints {
   int32_t min_x = 0, min_y = 0, width = 0, height = 0;
 };
 int32_t polygon_read_points(qmState* L, int32_t t, int32_t count, PolygonPoints* out);
+
+// Draws a finished image with its corner at (x, y) onto the current output, through the display
+// options' filters, tint and transparency (options may be nullptr); the image is released. 0,
+// ERR_CLOSEDDISPDRAW without a display, or the output's error.
+int32_t shape_image_show(qmState* L, ShapeImage& img, int64_t x, int64_t y, const qmDrawTagOptions* options);
+
+// What a drawn layer's style becomes of a drawing's: the display options' style, the form
+// style's edge and shadow (of a filled drawing) as the layer's border and shadow, taken out of
+// the style, and the colour's transparency as the layer's unless the options set one.
+LayerStyle drawn_layer_style(qmDrawStyle* style, uint32_t colour, bool filled, const qmDrawTagOptions* options);
+
+// A drawn layer's state geometry: the identity for the content, the layer's matrix for its own
+// transformed state, and that times the display's scale for a display-scaled state.
+Matrix2 drawn_state_matrix(const qmLayer* layer, const qmLayerState* t);
+// Where a border image rendered through that matrix lies (img.x and img.y: its corner from the
+// content's corner, turned), as drawn_border reports it.
+Rect drawn_border_place(const qmLayer* layer, const qmLayerState* t, const ShapeImage& img);
 
 // The layers' services for the shape kinds (render_content, drawn_border).
 void shape_install_layer_services();

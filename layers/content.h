@@ -75,8 +75,10 @@ struct LayerDrawn {
   int32_t thickness = 1;
   std::vector<LayerVertex> vertices;  // closed, moved so that their box starts at 0, 0
 
-  // VECTORPATH.
+  // VECTORPATH: the path drawn, and its own copy of the path's operations (the buffer's words up to
+  // and with its end word), so that the layer outlives changes to the path and the path itself.
   ObjectId path;
+  std::vector<uint32_t> path_ops;
   int32_t line_join = 0, line_cap = 0, fill_rule = 0;
   double dash_offset = 0.0;
   std::vector<double> dashes;

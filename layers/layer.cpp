@@ -71,7 +71,7 @@ void default_text_style(LayerTextStyle* style, uint32_t* colour, LayerFont* font
 int32_t font_as_named(qmState*, LayerFont*) {
   return 0;
 }
-int32_t no_paths(qmState*, const ObjectId& id) {
+int32_t no_paths(qmState*, const ObjectId& id, std::vector<uint32_t>*) {
   if (id.handle) return ERR_FINDARRAY;
   err_set_number_arg(id.number);
   return ERR_FINDPATH;

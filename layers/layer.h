@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "display/bgpic.h"
 #include "display/filterslots.h"
@@ -229,9 +230,10 @@ struct LayerServices {
   // Opens a text layer's font through the font cache (name, size, engine, cache and linked-file
   // flags as given): 0 with font->font set, or the error.
   int32_t (*font_open)(qmState* L, LayerFont* font);
-  // A path that a path layer shows: 0, ERR_FINDARRAY for an automatic id, else ERR_FINDPATH with
-  // the number. Until the vectorgraphics library installs it no path exists.
-  int32_t (*path_find)(qmState* L, const ObjectId& id);
+  // A path that a path layer shows: 0 with a copy of its operation buffer in *ops (when given),
+  // ERR_FINDARRAY for an automatic id, else ERR_FINDPATH with the number. Until the
+  // vectorgraphics library installs it no path exists.
+  int32_t (*path_find)(qmState* L, const ObjectId& id, std::vector<uint32_t>* ops);
   // The border image of a drawn layer, so that a border follows what the layer draws (a circle's
   // border is a ring, not its box): the library of the layer's kind renders the outline of its
   // content in `state`, grown by `size` pixels on every side (a border of a transformed or

@@ -301,7 +301,7 @@ int32_t shape_keys(qmState* L, const StyleFields& f, int32_t type, DrawnContent*
       ObjectId id = d.path;
       opt_get_id(L, f.t, "id", &id, &id_given);
       if (id_given) {
-        if (int32_t err = layer_services().path_find(L, id)) return err;
+        if (int32_t err = layer_services().path_find(L, id, &d.path_ops)) return err;
         d.path = id;
       }
       f.integer("linejoin", &d.line_join);

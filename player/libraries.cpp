@@ -11,6 +11,7 @@
 #include "display/codecs/imagecache.h"
 #include "display/graphics.h"
 #include "draw/draw.h"
+#include "draw/paths.h"
 #include "engine/errcodes.h"
 #include "events/events.h"
 #include "fx/fx.h"
@@ -47,7 +48,7 @@ constexpr LibraryEntry kLibraries[] = {
     {"transitionfx", transitionfx_init},
     {"sprite", sprite_init},
     {"memblock", memblock_open},
-    {"vectorgraphics", nullptr},
+    {"vectorgraphics", vectorgraphics_init},
     {"network", nullptr},
     {"video", nullptr},
 };
@@ -67,7 +68,7 @@ constexpr CleanupEntry kCleanups[] = {
     {"brush", [](qmState*) { brush_free_all(); }},
     {"bgpic", [](qmState*) { bgpic_free_all(); }},
     {"video", nullptr},
-    {"path", nullptr},
+    {"path", [](qmState* L) { path_free_all(L); }},
     {"sprite", [](qmState* L) { sprites_free_all(L); }},
     {"timer", [](qmState*) { system_cleanup(); }},
     {"text", [](qmState* L) { text_cleanup(L); }},

@@ -96,6 +96,10 @@ void font_cache_free_all() {
   std::vector<CacheEntry>().swap(g_cache);
 }
 
+void font_cache_free_vector_fonts() {
+  for (const CacheEntry& e : g_cache) font_release_vector_font(e.font);
+}
+
 void font_cache_free_glyph_caches(const qmFont* only) {
   for (const CacheEntry& e : g_cache) {
     if (!only || e.font == only) font_free_glyph_cache(e.font);

@@ -183,8 +183,7 @@ int32_t font_open(const char* name, int32_t size, int32_t engine, int32_t flags,
 
 void font_close(qmFont* font) {
   if (!font || font == g_default) return;
-  if (font->vector_font && g_vector_release) g_vector_release(font);
-  font->vector_font = nullptr;
+  font_release_vector_font(font);
   if (font->kind == FONTKIND_INBUILT)
     ttf_close(font);
   else if (platform_serves(font))
@@ -269,6 +268,11 @@ void font_free_glyph_cache(qmFont* font) {
 
 void font_set_vector_release(FontVectorRelease release) {
   g_vector_release = release;
+}
+
+void font_release_vector_font(qmFont* font) {
+  if (font->vector_font && g_vector_release) g_vector_release(font);
+  font->vector_font = nullptr;
 }
 
 bool font_find_file(const char* name, std::string* path) {

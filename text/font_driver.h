@@ -76,6 +76,9 @@ int32_t font_open_cached(const char* name, int32_t size, int32_t engine, int32_t
                          int32_t linked, qmFont** out);
 // Closes every cached font (the text library's clean-up).
 void font_cache_free_all();
+// Releases the vector font of every cached font (the vector paths' clean-up, which runs while the
+// plug-in that made them is still loaded).
+void font_cache_free_vector_fonts();
 // Drops the glyph caches of every cached font, or only of the cached font `only` when it is set.
 void font_cache_free_glyph_caches(const qmFont* only);
 
@@ -116,6 +119,8 @@ FT_Face ttf_get_face(qmFont* font);
 // vector-graphics library. font_close calls it before the face goes.
 using FontVectorRelease = void (*)(qmFont* font);
 void font_set_vector_release(FontVectorRelease release);
+// Releases the font's vector font, if it has one.
+void font_release_vector_font(qmFont* font);
 
 // A bitmap font's contents file: name with ".font" appended unless it ends so, tried in each font
 // folder, then as given, then in "Fonts/". True with *path set when one opens.

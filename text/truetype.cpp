@@ -489,6 +489,29 @@ bool ttf_font_source(const qmFont* font, std::string* path, int32_t* index) {
   return true;
 }
 
+FT_Face ttf_open_face_copy(const qmFont* font) {
+  const TtfFont* rec = font && font->kind == FONTKIND_INBUILT ? record(font) : nullptr;
+  if (!g_ft || !rec || !rec->face) return nullptr;
+  auto* copy = new (std::nothrow) TtfFont;
+  if (!copy) return nullptr;
+  // A face held in memory is read from the same bytes; a file face opens its file again.
+  const FT_Face face = rec->face;
+  const bool ok = rec->path.empty()
+                      ? FT_New_Memory_Face(g_ft, face->stream->base, FT_Long(face->stream->size),
+                                           face->face_index, &copy->face) == 0
+                      : open_file_face(copy, rec->path, rec->index);
+  if (!ok) {
+    free_record(copy);
+    return nullptr;
+  }
+  copy->face->generic.data = copy;
+  return copy->face;
+}
+
+void ttf_close_face_copy(FT_Face face) {
+  if (face) free_record(static_cast<TtfFont*>(face->generic.data));
+}
+
 uint64_t ttf_glyph_loads() {
   return g_loads;
 }

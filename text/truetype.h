@@ -50,6 +50,12 @@ void ttf_measure(qmFont* font, const uint32_t* codes, size_t count, int32_t styl
 int32_t ttf_kerning(qmFont* font, const uint32_t* codes, size_t count);
 void ttf_free_glyph_cache(qmFont* font);
 
+// A second face of an inbuilt font, on the same data, for a user that sets its own sizes and
+// transforms (the vector paths' outlines); null when it cannot be opened. Closed by
+// ttf_close_face_copy, before FreeType stops.
+FT_Face ttf_open_face_copy(const qmFont* font);
+void ttf_close_face_copy(FT_Face face);
+
 // What tests compare against FreeType's own rendering: the pixel size the face is set to, the file
 // and face index a face was read from (false for an embedded face), and the count of glyph loads
 // since the start.

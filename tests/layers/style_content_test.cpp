@@ -33,7 +33,7 @@ class StyleContentTest : public qmtest::LayerHarness {
 };
 
 // Accepts the path numbered 7.
-int32_t path_seven(qmState*, const ObjectId& id) {
+int32_t path_seven(qmState*, const ObjectId& id, std::vector<uint32_t>*) {
   return id.number == 7 && !id.handle ? 0 : ERR_FINDPATH;
 }
 

@@ -2,11 +2,12 @@
 // its output.
 //   qmsound render FILE --seconds N   writes N seconds of the module FILE as raw signed 16-bit
 //                                     little-endian stereo at 48000 Hz to standard output
-//   qmsound decode FILE [--wav OUT]   loads FILE as a sample and writes its frames as they are
-//                                     held (8-bit signed or unsigned, 16-bit in the file's byte
-//                                     order) to standard output, or saves them as a WAVE file
-//                                     OUT; the codec kind, format name, format code, rate and
-//                                     frame count go to standard error, a line each
+//   qmsound decode FILE [--wav OUT]   writes the frames of FILE as the sound driver reads them
+//                                     (8-bit signed or unsigned, 16-bit in the file's byte order)
+//                                     to standard output, or loads FILE as a sample and saves it
+//                                     as a WAVE file OUT; the codec kind, format name, format
+//                                     code, rate and frame count go to standard error, a line
+//                                     each
 #include <cerrno>
 #include <charconv>
 #include <csignal>
@@ -79,6 +80,41 @@ int render(const char* path, double seconds) {
   return std::fflush(stdout) == 0 ? 0 : 1;
 }
 
+// The frames of the source as its reads deliver them, to standard output.
+int stream(qm::qmSoundSource* source) {
+  constexpr int32_t kFrames = 65536;
+  std::vector<uint8_t> buffer(size_t(kFrames) * size_t(source->bytes_per_frame));
+  int64_t frames = 0;
+  for (bool end = false; !end;) {
+    const int32_t got = qm::qmos_source_read(source, buffer.data(), kFrames, &end);
+    const size_t bytes = size_t(got) * size_t(source->bytes_per_frame);
+    if (std::fwrite(buffer.data(), 1, bytes, stdout) != bytes) {
+      std::fprintf(stderr, "qmsound: cannot write the output: %s\n", std::strerror(errno));
+      return 1;
+    }
+    frames += got;
+    if (got == 0 && !end) break;
+  }
+  std::fprintf(stderr, "frames %lld\n", static_cast<long long>(frames));
+  return std::fflush(stdout) == 0 ? 0 : 1;
+}
+
+// The whole file as a sample, saved as WAVE.
+int save(const std::string& name, const char* path, const char* wav) {
+  qm::qmSampleData* sample = nullptr;
+  int32_t rate = 0;
+  int32_t err = qm::qmos_sample_load(name.c_str(), &sample, nullptr, &rate, nullptr);
+  if (err) {
+    std::fprintf(stderr, "qmsound: %s does not load as a sample (error %d)\n", path, err);
+    return 1;
+  }
+  std::fprintf(stderr, "frames %d\n", sample->frames);
+  err = qm::qmos_sample_save_wave(qmos_player_name(wav).c_str(), sample, rate);
+  qm::qmos_sample_free(sample);
+  if (err) std::fprintf(stderr, "qmsound: cannot write %s (error %d)\n", wav, err);
+  return err ? 1 : 0;
+}
+
 int decode(const char* path, const char* wav) {
   const std::string name = qmos_player_name(path);
   qm::qmSoundSource* source = nullptr;
@@ -87,29 +123,15 @@ int decode(const char* path, const char* wav) {
     std::fprintf(stderr, "qmsound: %s is no sound file the player opens (error %d)\n", path, err);
     return 1;
   }
-  std::fprintf(stderr, "kind %d\nname %s\n", source->kind, qm::qmos_source_format_name(source));
-  qm::qmos_source_close(source);
-  qm::qmSampleData* sample = nullptr;
-  int32_t rate = 0, code = 0;
-  err = qm::qmos_sample_load(name.c_str(), &sample, nullptr, &rate, &code);
-  if (err) {
-    std::fprintf(stderr, "qmsound: %s does not load as a sample (error %d)\n", path, err);
-    return 1;
-  }
-  std::unique_ptr<qm::qmSampleData, decltype(&qm::qmos_sample_free)> owned(sample,
-                                                                          qm::qmos_sample_free);
-  std::fprintf(stderr, "code %d\nrate %d\nframes %d\n", code, rate, sample->frames);
+  std::fprintf(stderr, "kind %d\nname %s\ncode %d\nrate %d\n", source->kind,
+               qm::qmos_source_format_name(source), source->format, source->rate);
   if (wav) {
-    err = qm::qmos_sample_save_wave(qmos_player_name(wav).c_str(), sample, rate);
-    if (err) std::fprintf(stderr, "qmsound: cannot write %s (error %d)\n", wav, err);
-    return err ? 1 : 0;
+    qm::qmos_source_close(source);
+    return save(name, path, wav);
   }
-  const size_t bytes = size_t(sample->frames) * size_t(sample->bytes_per_frame);
-  if (std::fwrite(sample->data, 1, bytes, stdout) != bytes || std::fflush(stdout) != 0) {
-    std::fprintf(stderr, "qmsound: cannot write the output: %s\n", std::strerror(errno));
-    return 1;
-  }
-  return 0;
+  const int result = stream(source);
+  qm::qmos_source_close(source);
+  return result;
 }
 
 }  // namespace

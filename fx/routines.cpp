@@ -253,6 +253,11 @@ void fx_alpha_from_source(qmAlphaChannel* dst, const qmMask* mask, const qmAlpha
 }
 
 void fx_show_rect(qmFXRequest* r, int32_t sx, int32_t sy, int32_t w, int32_t h) {
+  // The rectangle stands at its own place of the picture: a part before the picture's corner is
+  // cut off (a band that starts above or left of the picture still shows its inside).
+  if (sx < 0) w = int32_t(std::max<int64_t>(int64_t(w) + sx, 0)), sx = 0;
+  if (sy < 0) h = int32_t(std::max<int64_t>(int64_t(h) + sy, 0)), sy = 0;
+  if (w < 1 || h < 1) return;
   if (r->realtime && r->layer && r->layer->effect) {
     qmLayerEffect* e = r->layer->effect;
     const int32_t flags = (r->hide ? FXB_HIDE : 0) | (r->quiet || r->full_redraw ? FXB_NOREFRESH : 0);
@@ -260,7 +265,6 @@ void fx_show_rect(qmFXRequest* r, int32_t sx, int32_t sy, int32_t w, int32_t h) 
                  e->height, r->mask, r->alpha, r, flags);
     return;
   }
-  if (sx < 0 || sy < 0) return;
   if (r->target) {
     fx_blit_clipped(r->newpic, sx, sy, r->target, r->x + sx, r->y + sy, w, h, r->width, r->height,
                     r->target->width, r->target->height);

@@ -63,23 +63,23 @@ struct FamilyRow {
 constexpr FamilyRow kFamilies[] = {
     {0, 6, fx_hstripes, nullptr, 70, 30, 200},    // stripes
     {7, 13, fx_vstripes, nullptr, 70, 30, 200},   //
-    {14, 18, nullptr, nullptr, 8, 3, 20},         // blinds
-    {19, 23, nullptr, nullptr, 8, 3, 20},         //
-    {24, 24, nullptr, nullptr, 140, 60, 320},     // curtains
-    {25, 25, nullptr, nullptr, 140, 60, 320},     //
-    {26, 26, nullptr, nullptr, 140, 60, 320},     //
-    {27, 27, nullptr, nullptr, 140, 60, 320},     //
-    {28, 28, nullptr, nullptr, 16, 8, 40},        // BARS
-    {29, 29, nullptr, nullptr, 70, 30, 200},      // QUARTERS
-    {30, 30, nullptr, nullptr, 70, 30, 200},      // reveals
-    {31, 31, nullptr, nullptr, 70, 30, 200},      //
-    {32, 32, nullptr, nullptr, 70, 30, 200},      //
-    {33, 33, nullptr, nullptr, 70, 30, 200},      //
-    {34, 34, nullptr, nullptr, 0, 0, 0},          // lines
-    {35, 35, nullptr, nullptr, 0, 0, 0},          //
-    {36, 36, nullptr, nullptr, 0, 0, 0},          //
-    {37, 37, nullptr, nullptr, 0, 0, 0},          //
-    {38, 46, nullptr, nullptr, 70, 30, 200},      // RECT
+    {14, 18, fx_hblinds, nullptr, 8, 3, 20},         // blinds
+    {19, 23, fx_vblinds, nullptr, 8, 3, 20},         //
+    {24, 24, fx_vopencurtain, nullptr, 140, 60, 320},     // curtains
+    {25, 25, fx_vclosecurtain, nullptr, 140, 60, 320},     //
+    {26, 26, fx_hopencurtain, nullptr, 140, 60, 320},     //
+    {27, 27, fx_hclosecurtain, nullptr, 140, 60, 320},     //
+    {28, 28, fx_bars, nullptr, 16, 8, 40},        // BARS
+    {29, 29, fx_quarters, nullptr, 70, 30, 200},      // QUARTERS
+    {30, 30, fx_revealleft, nullptr, 70, 30, 200},      // reveals
+    {31, 31, fx_revealright, nullptr, 70, 30, 200},      //
+    {32, 32, fx_revealtop, nullptr, 70, 30, 200},      //
+    {33, 33, fx_revealbottom, nullptr, 70, 30, 200},      //
+    {34, 34, fx_vlines2, nullptr, 0, 0, 0},          // lines
+    {35, 35, fx_hlines2, nullptr, 0, 0, 0},          //
+    {36, 36, fx_hlines, nullptr, 0, 0, 0},          //
+    {37, 37, fx_vlines, nullptr, 0, 0, 0},          //
+    {38, 46, fx_rect_step, nullptr, 70, 30, 200},      // RECT
     {47, 54, nullptr, nullptr, 0, 0, 0},          // SCROLL
     {55, 69, nullptr, nullptr, 30, 10, 80},       // STRETCH and ZOOM
     {70, 70, nullptr, nullptr, 50, 20, 120},      // flows
@@ -91,19 +91,19 @@ constexpr FamilyRow kFamilies[] = {
     {76, 76, nullptr, nullptr, 80, 30, 200},      //
     {77, 77, nullptr, nullptr, 80, 30, 200},      //
     {78, 81, nullptr, nullptr, 40, 10, 100},      // PUSH
-    {82, 82, nullptr, nullptr, 20, 10, 30},       // PUZZLE
-    {83, 83, nullptr, nullptr, 60, 20, 130},      // DIAGONAL
+    {82, 82, fx_puzzle_step, fx_puzzle_free, 20, 10, 30},       // PUZZLE
+    {83, 83, fx_diagonal_step, nullptr, 60, 20, 130},      // DIAGONAL
     {84, 87, nullptr, nullptr, 0, 0, 0},          // ROLL and WALLPAPER
-    {88, 96, nullptr, nullptr, 70, 30, 200},      // RECTBACK
+    {88, 96, fx_rectback_step, nullptr, 70, 30, 200},      // RECTBACK
     {97, 97, nullptr, nullptr, 0, 0, 0},          // CLOCKWIPE
     {98, 98, nullptr, nullptr, 12, 6, 24},        // STAR
     {99, 100, nullptr, nullptr, 60, 30, 120},     // strange pushes
     {101, 104, nullptr, nullptr, 60, 30, 120},    // SLIDE
-    {105, 105, nullptr, nullptr, 0, 0, 0},        // SPIRAL
-    {106, 106, nullptr, nullptr, 120, 60, 240},   // SWISS
-    {107, 107, nullptr, nullptr, 120, 60, 240},   // QUADRECT
-    {108, 109, nullptr, nullptr, 120, 60, 240},   // SPLIT
-    {110, 110, nullptr, nullptr, 60, 30, 120},    // UPNDOWN
+    {105, 105, fx_spiral_step, nullptr, 0, 0, 0},        // SPIRAL
+    {106, 106, fx_swiss_step, nullptr, 120, 60, 240},   // SWISS
+    {107, 107, fx_quadrect_step, nullptr, 120, 60, 240},   // QUADRECT
+    {108, 109, fx_split_step, nullptr, 120, 60, 240},   // SPLIT
+    {110, 110, fx_upndown_step, nullptr, 60, 30, 120},    // UPNDOWN
     {111, 112, nullptr, nullptr, 60, 30, 120},    // CARD
     {114, 114, nullptr, nullptr, 12, 6, 24},      // SUN
     {115, 115, nullptr, nullptr, 0, 0, 0},        // CROSSFADE

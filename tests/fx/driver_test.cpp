@@ -126,10 +126,14 @@ TEST_F(DriverTest, ErrorCodes) {
   EXPECT_EQ(code("ShowLayerFX", {5.0, 0.0}), ERR_LAYERRANGE);
   EXPECT_EQ(code("UndoFX", {double(OBJ_BRUSH), 9.0}), ERR_FINDARRAY);
   EXPECT_EQ(code("UndoFX", {double(OBJ_BRUSH), 1.0, 0.0, -1.0, -1.0, 2.0}), ERR_FINDARRAY);
-  // An id without a step leaves the layer as it was.
-  EXPECT_EQ(code("ShowLayerFX", {1.0, 14.0}), ERR_WRONGUSAGE);
-  EXPECT_TRUE(layer_at_index(d->bgpic, 1)->hidden);
-  EXPECT_EQ(layer_at_index(d->bgpic, 1)->effect, nullptr);
+  // An id without a step leaves the layer as it was (while any id is without one).
+  for (int32_t id = 0; id < FX_EFFECTS; ++id) {
+    if (id == FX_UNUSED_ID || fx_effect(id)->step || fx_in_set(id, FXSET_TWOPICTURE)) continue;
+    EXPECT_EQ(code("ShowLayerFX", {1.0, double(id)}), ERR_WRONGUSAGE);
+    EXPECT_TRUE(layer_at_index(d->bgpic, 1)->hidden);
+    EXPECT_EQ(layer_at_index(d->bgpic, 1)->effect, nullptr);
+    break;
+  }
   qmAsyncDraw* a = start_async("ShowLayerFX", {1.0}, 0);
   ASSERT_NE(a, nullptr);
   EXPECT_EQ(code("HideLayerFX", {1.0, 0.0}), ERR_ALREADYASYNC);

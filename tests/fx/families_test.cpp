@@ -1,0 +1,232 @@
+// The effect families' own numbers: steps, totals and the frames they draw, run on a bare request
+// that draws into a bitmap of its own (no display), so that each frame can be read back whole.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <set>
+#include <vector>
+
+#include "fx/fx.h"
+#include "fx/steps.h"
+#include "gfx/bitmap.h"
+
+namespace {
+
+using namespace qm;
+
+constexpr uint32_t kNew = 0x00FF00, kOld = 0x0000FF;
+
+// What a bare run drew: the step after setup, the total, and the target after each frame.
+struct Bare {
+  int32_t step = 0, total = 0;
+  std::vector<std::vector<uint32_t>> frames;
+  int32_t w = 0, h = 0;
+  uint32_t at(size_t frame, int32_t x, int32_t y) const { return frames[frame][size_t(y) * size_t(w) + size_t(x)]; }
+  // The columns (rows) that a frame changed, against the frame before it.
+  std::vector<int32_t> changed_columns(size_t frame) const {
+    std::vector<int32_t> out;
+    for (int32_t x = 0; x < w; ++x)
+      for (int32_t y = 0; y < h; ++y)
+        if (at(frame, x, y) != (frame ? at(frame - 1, x, y) : kOld)) {
+          out.push_back(x);
+          break;
+        }
+    return out;
+  }
+};
+
+qmBitmap* filled(int32_t w, int32_t h, uint32_t colour) {
+  qmBitmap* b = qmos_alloc_bitmap(w, h);
+  qmos_fill_bitmap_rect(b, 0, 0, w, h, colour);
+  return b;
+}
+
+// Sets the effect up and, unless setup_only, draws it to its end (at most `cap` frames).
+Bare run_bare(int32_t id, int32_t w, int32_t h, int32_t speed, int32_t parameter = -1, bool setup_only = false,
+              int32_t cap = 100000) {
+  Bare out;
+  out.w = w, out.h = h;
+  qmFXRequest r;
+  r.effect = id;
+  r.width = w, r.height = h;
+  r.clip_width = w, r.clip_height = h;
+  r.speed = r.speed_given = speed;
+  r.parameter = parameter;
+  r.newpic = filled(w, h, kNew);
+  r.oldpic = filled(w, h, kOld);
+  r.target = filled(w, h, kOld);
+  const FxEffect* e = fx_effect(id);
+  r.step = e->step;
+  r.free_state = e->release;
+  EXPECT_EQ(r.step(&r, nullptr), 0);
+  out.step = r.speed, out.total = r.frames;
+  r.phase = 1;
+  for (int32_t done = 0; !setup_only && !done && int32_t(out.frames.size()) < cap;) {
+    EXPECT_EQ(r.step(&r, &done), 0);
+    std::vector<uint32_t> px(size_t(w) * size_t(h));
+    for (int32_t y = 0; y < h; ++y)
+      for (int32_t x = 0; x < w; ++x) px[size_t(y) * size_t(w) + size_t(x)] = qmos_read_pixel(r.target, x, y);
+    out.frames.push_back(std::move(px));
+  }
+  if (r.free_state) r.free_state(&r);
+  std::free(r.priv);
+  qmos_free_bitmap(r.newpic);
+  qmos_free_bitmap(r.oldpic);
+  qmos_free_bitmap(r.target);
+  return out;
+}
+
+// The bounding box of the new picture's pixels in a frame.
+struct Box {
+  int32_t x = 0, y = 0, w = 0, h = 0;
+  bool operator==(const Box&) const = default;
+};
+Box new_box(const Bare& b, size_t frame) {
+  int32_t x0 = b.w, y0 = b.h, x1 = -1, y1 = -1;
+  for (int32_t y = 0; y < b.h; ++y)
+    for (int32_t x = 0; x < b.w; ++x)
+      if (b.at(frame, x, y) == kNew) x0 = std::min(x0, x), y0 = std::min(y0, y), x1 = std::max(x1, x), y1 = std::max(y1, y);
+  return x1 < 0 ? Box{} : Box{x0, y0, x1 - x0 + 1, y1 - y0 + 1};
+}
+
+TEST(StripFamilies, StepsAndTotals) {
+  const struct {
+    int32_t id, w, h, speed, step, total;
+  } cases[] = {
+      {28, 64, 48, -1, 1, 13},       // BARS at NORMALSPEED: 13 frames whatever the size
+      {28, 640, 3, -2, 2, 9},        //   FASTSPEED: 9
+      {28, 5, 5, -3, 1, 13},         //   SLOWSPEED gives 0, raised to 1
+      {14, 64, 48, 100, 4, 2},       // a blind speed above half a slat: half a slat (HBLINDS8)
+      {23, 300, 48, 1000, 64, 2},    //   VBLINDS128
+      {29, 640, 8, -1, 2, 2},        // QUARTERS divides the width, but steps at most h / 4
+      {24, 64, 48, 40, 16, 2},       // opening curtains at most w / 4
+      {25, 64, 48, 40, 32, 2},       // closing ones at most w / 2
+      {26, 48, 64, 40, 16, 2},       //   the same across the height
+      {30, 64, 48, 33, 1, 32},       // REVEALLEFT above w / 2 crawls a pixel a frame
+      {32, 64, 48, 25, 24, 2},       // REVEALTOP above h / 2 runs at h / 2
+      {38, 64, 48, 17, 1, 64},       // RECT above L / 4 falls back to a pixel, not to L / 4
+      {88, 64, 48, 16, 16, 4},       //   RECTBACK at exactly L / 4
+      {83, 64, 48, 17, 1, 112},      // DIAGONAL above w / 4 runs at a pixel
+      {82, 64, 48, 2, 5, 13 * 10},   // PUZZLE's side is at least 5, one more column and row
+      {106, 64, 48, 5, 5, 7},        // SWISS: fx_step_count(L / 2, step, 1)
+      {106, 64, 48, 100, 30, 2},     //   a step of at most 30
+  };
+  for (const auto& c : cases) {
+    const Bare b = run_bare(c.id, c.w, c.h, c.speed, -1, true);
+    EXPECT_EQ(b.step, c.step) << "id " << c.id;
+    EXPECT_EQ(b.total, c.total) << "id " << c.id;
+  }
+}
+
+TEST(StripFamilies, VlinesOnFourColumns) {
+  // Even columns forwards, then the odd ones backwards, the fifth brought within the picture.
+  for (int32_t speed : {-1, -2, -3, 1, 50}) {
+    const Bare b = run_bare(37, 4, 3, speed);
+    ASSERT_EQ(b.frames.size(), 5u);
+    EXPECT_EQ(b.total, 5);
+    const std::vector<std::vector<int32_t>> expected = {{0}, {2}, {3}, {}, {1}};
+    for (size_t f = 0; f < 5; ++f) EXPECT_EQ(b.changed_columns(f), expected[f]) << "frame " << f << " speed " << speed;
+  }
+}
+
+TEST(StripFamilies, RevealBandsAreAPixelWiderThanTheStep) {
+  const Bare b = run_bare(30, 64, 4, 40);  // above w / 2: 1-pixel steps, 2-pixel bands
+  ASSERT_GE(b.frames.size(), 3u);
+  EXPECT_EQ(b.changed_columns(0), (std::vector<int32_t>{0, 1}));
+  EXPECT_EQ(b.changed_columns(1), (std::vector<int32_t>{2, 3}));
+}
+
+TEST(StripFamilies, CurtainsEndWhole) {
+  // The last bands overlap bands already drawn; every pixel is new at the end.
+  for (int32_t id : {24, 25, 26, 27})
+    for (int32_t w : {1, 2, 7, 64}) {
+      const Bare b = run_bare(id, w, 9, -2);
+      EXPECT_EQ(int32_t(b.frames.size()), b.total);
+      EXPECT_EQ(new_box(b, b.frames.size() - 1), (Box{0, 0, w, 9})) << "id " << id << " w " << w;
+      for (uint32_t p : b.frames.back()) ASSERT_EQ(p, kNew) << "id " << id << " w " << w;
+    }
+}
+
+TEST(RectFamilies, FirstRectangleOfEachAnchor) {
+  // The first frame paints the ring between the rectangle of length 0 and that of one step: on a
+  // 9 x 5 object at 1 pixel the rectangle is 1 x 1 (trunc(5/9 + 1)), on 5 x 9 it is 1 x 1 too.
+  const struct {
+    int32_t w, h;
+    Box expected[9];  // centre, north, north-east, east, south-east, south, south-west, west, north-west
+  } cases[] = {
+      {9, 5, {{4, 2, 1, 1}, {4, 0, 1, 1}, {8, 0, 1, 1}, {8, 2, 1, 1}, {8, 4, 1, 1}, {4, 4, 1, 1}, {0, 4, 1, 1},
+              {0, 2, 1, 1}, {0, 0, 1, 1}}},
+      {5, 9, {{2, 4, 1, 1}, {2, 0, 1, 1}, {4, 0, 1, 1}, {4, 4, 1, 1}, {4, 8, 1, 1}, {2, 8, 1, 1}, {0, 8, 1, 1},
+              {0, 4, 1, 1}, {0, 0, 1, 1}}},
+  };
+  for (const auto& c : cases)
+    for (int32_t k = 0; k < 9; ++k) {
+      const Bare b = run_bare(38 + k, c.w, c.h, 1, -1, false, 1);
+      EXPECT_EQ(new_box(b, 0), c.expected[k]) << c.w << "x" << c.h << " anchor " << k;
+    }
+}
+
+TEST(RectFamilies, ShapesAndEnds) {
+  // A square grows symmetric about its centre; a flat object's short side is never 0.
+  const Bare square = run_bare(38, 21, 21, 2);
+  for (size_t f = 0; f + 1 < square.frames.size(); ++f) {
+    const Box box = new_box(square, f);
+    EXPECT_EQ(box.x + box.w, 21 - box.x) << "frame " << f;
+    EXPECT_EQ(box.y + box.h, 21 - box.y) << "frame " << f;
+  }
+  const Bare flat = run_bare(38, 200, 2, 1);
+  EXPECT_GE(new_box(flat, 0).h, 1);
+  // Every member of both families ends whole, however the step divides the object.
+  for (int32_t id : {38, 39, 40, 41, 42, 43, 44, 45, 46, 88, 89, 90, 91, 92, 93, 94, 95, 96})
+    for (int32_t speed : {1, 3, 7}) {
+      const Bare b = run_bare(id, 37, 23, speed);
+      EXPECT_EQ(int32_t(b.frames.size()), b.total) << id;
+      for (uint32_t p : b.frames.back()) ASSERT_EQ(p, kNew) << "id " << id << " speed " << speed;
+    }
+}
+
+// PUZZLE's order as the linear search draws it.
+std::vector<int32_t> linear_order(int32_t n) {
+  std::vector<int32_t> order(size_t(n), -1);
+  auto taken = [&](int32_t k) { return std::find(order.begin(), order.end(), k) != order.end(); };
+  for (int32_t i = 0; i < n; ++i) {
+    const double r = drand48();
+    int32_t k = int32_t(n * r);
+    bool wrapped = false;
+    while (taken(k)) {
+      if (!wrapped && k > 0) --k;
+      else if (!wrapped) wrapped = true, k = int32_t(n * r) + 1;
+      else ++k;
+    }
+    order[size_t(i)] = k;
+  }
+  return order;
+}
+
+TEST(PieceFamilies, PuzzleOrderIsThePermutationOfTheLinearSearch) {
+  for (int32_t seed = 0; seed < 1000; ++seed) {
+    const int32_t n = 1 + seed % 97 + (seed % 7 == 0 ? 300 : 0);
+    srand48(seed);
+    const std::vector<int32_t> expected = linear_order(n);
+    srand48(seed);
+    std::vector<int32_t> order(static_cast<size_t>(n));
+    ASSERT_EQ(fx_puzzle_order(order.data(), n), 0);
+    ASSERT_EQ(order, expected) << "seed " << seed << " n " << n;
+    std::set<int32_t> seen(order.begin(), order.end());
+    ASSERT_EQ(int32_t(seen.size()), n);
+    ASSERT_EQ(*seen.begin(), 0);
+    ASSERT_EQ(*seen.rbegin(), n - 1);
+  }
+}
+
+TEST(PieceFamilies, SpiralTotalIsTheFramesDrawn) {
+  for (auto [w, h] : {std::pair{1, 1}, {1, 200}, {200, 1}, {64, 48}, {37, 23}})
+    for (int32_t speed : {-1, -2, -3, 1, 30}) {
+      const Bare b = run_bare(105, w, h, speed);
+      EXPECT_EQ(int32_t(b.frames.size()), b.total) << w << "x" << h << " speed " << speed;
+      for (uint32_t p : b.frames.back()) ASSERT_EQ(p, kNew) << w << "x" << h << " speed " << speed;
+    }
+}
+
+}  // namespace

@@ -287,12 +287,12 @@ void read_index(qmAviReader* a) {
   }
 }
 
-// Without a usable index, the video chunks that a scan of movi meets, up to avih's total.
+// Without a usable index, the whole video chunks that a scan of movi meets, up to avih's total.
 int64_t count_by_scanning(qmAviReader* a) {
   seek(a, a->movi);
   int64_t n = 0;
   Chunk c;
-  while (n < a->total_frames && next_video_chunk(a, &c)) {
+  while (n < a->total_frames && next_video_chunk(a, &c) && c.size <= a->file_length - c.data) {
     ++n;
     skip_chunk(a, c);
   }
@@ -339,8 +339,8 @@ bool read_frame_chunk(qmAviReader* a, int32_t frame) {
 }
 
 // Rows of blue, green, red bytes, bottom-up unless the format says top-down, packed or padded to
-// 4 bytes.
-bool decode_uncompressed(const qmAviReader* a, uint32_t* px) {
+// 4 bytes; null for a chunk of any other size.
+uint32_t* decode_uncompressed(const qmAviReader* a) {
   const size_t packed = size_t(a->width) * 3;
   const size_t padded_row = (packed + 3) & ~size_t(3);
   const size_t h = size_t(a->height);
@@ -350,14 +350,16 @@ bool decode_uncompressed(const qmAviReader* a, uint32_t* px) {
   else if (a->chunk.size() == padded_row * h)
     stride = padded_row;
   else
-    return false;
+    return nullptr;
+  uint32_t* px = picture_alloc(a->width, a->height);
+  if (!px) return nullptr;
   for (size_t y = 0; y < h; ++y) {
     const uint8_t* s = a->chunk.data() + (a->top_down ? y : h - 1 - y) * stride;
     uint32_t* d = px + y * size_t(a->width);
     for (int32_t x = 0; x < a->width; ++x, s += 3)
       d[x] = (uint32_t(s[2]) << 16) | (uint32_t(s[1]) << 8) | s[0];
   }
-  return true;
+  return px;
 }
 
 // Where the start-of-scan segment begins and whether Huffman tables come before it; false when
@@ -385,26 +387,26 @@ bool find_scan(const std::vector<uint8_t>& d, size_t* sos, bool* has_tables) {
   return true;
 }
 
-bool decode_motion_jpeg(qmAviReader* a, uint32_t* px) {
+uint32_t* decode_motion_jpeg(qmAviReader* a) {
   std::vector<uint8_t>& d = a->chunk;
-  if (d.size() < 4 || d[0] != 0xFF || d[1] != 0xD8) return false;
+  if (d.size() < 4 || d[0] != 0xFF || d[1] != 0xD8) return nullptr;
   if (d.size() >= 10 && !std::memcmp(&d[6], "AVI1", 4)) std::memcpy(&d[6], "JFIF", 4);
   size_t sos = 0;
   bool has_tables = false;
-  if (!find_scan(d, &sos, &has_tables)) return false;
+  if (!find_scan(d, &sos, &has_tables)) return nullptr;
   const std::vector<uint8_t>* stream = &d;
   if (!has_tables) {
     try {
       a->stream.resize(d.size() + sizeof kStandardTables);
     } catch (const std::bad_alloc&) {
-      return false;
+      return nullptr;
     }
     std::memcpy(a->stream.data(), d.data(), sos);
     std::memcpy(a->stream.data() + sos, kStandardTables, sizeof kStandardTables);
     std::memcpy(a->stream.data() + sos + sizeof kStandardTables, d.data() + sos, d.size() - sos);
     stream = &a->stream;
   }
-  return jpegframe_decode(a->jpeg, stream->data(), stream->size(), a->width, a->height, px) == 0;
+  return jpegframe_decode(a->jpeg, stream->data(), stream->size(), a->width, a->height);
 }
 
 }  // namespace
@@ -446,15 +448,12 @@ uint32_t* avi_load_frame(qmAviReader* a, int32_t index) {
     a->at_frame = -1;
     return nullptr;
   }
-  PixelPtr px(picture_alloc(a->width, a->height));
-  if (!px) return nullptr;
-  const bool ok = a->codec == kUncompressed ? decode_uncompressed(a, px.get())
-                                            : decode_motion_jpeg(a, px.get());
+  uint32_t* px = a->codec == kUncompressed ? decode_uncompressed(a) : decode_motion_jpeg(a);
   if (index == a->frames - 1) {  // a sequential read wraps around
     seek(a, a->movi);
     a->at_frame = 0;
   }
-  return ok ? px.release() : nullptr;
+  return px;
 }
 
 void avi_close(qmAviReader* a) {

@@ -122,12 +122,13 @@ bool form_at(qmIffAnim* a, int64_t offset, int64_t* size) {
 }
 
 // The frames from the second FORM to the end of the file, the first frame included; 0 when
-// something other than a FORM stands between them.
+// something other than a FORM stands between them. A FORM that the file cuts short is no frame.
 int32_t count_forms(qmIffAnim* a) {
   int64_t at = a->second_form, size = 0;
   int32_t n = 1;
   while (at + 8 <= a->file_length) {
     if (!form_at(a, at, &size) || n == INT32_MAX) return 0;
+    if (size > a->file_length - at - 8) break;
     ++n;
     at += 8 + padded(size);
   }

@@ -171,11 +171,11 @@ int32_t tiff_read(qmFileHandle* fh, int32_t* width, int32_t* height, uint32_t** 
 struct qmJpegFrameDecoder;
 qmJpegFrameDecoder* jpegframe_open();
 void jpegframe_close(qmJpegFrameDecoder* decoder);
-// Decodes a whole JPEG stream that must be exactly width x height into pixels (room for width x
-// height words, rows packed), as 0x00RRGGBB. A stream of another size writes nothing. A stream
-// that ends early still fills every pixel (libjpeg's grey); corrupt data or other sizes give
-// ERR_LOADPICTURE2.
-int32_t jpegframe_decode(qmJpegFrameDecoder* decoder, const uint8_t* data, size_t size,
-                         int32_t width, int32_t height, uint32_t* pixels);
+// A whole JPEG stream that must be exactly width x height, decoded into a new buffer of
+// 0x00RRGGBB words (rows packed; freed with qmos_free_pixels). Nothing is allocated for a stream
+// of another size. A stream that ends early still fills every pixel (libjpeg's grey); null for
+// corrupt data, another size or no memory.
+uint32_t* jpegframe_decode(qmJpegFrameDecoder* decoder, const uint8_t* data, size_t size,
+                           int32_t width, int32_t height);
 
 }  // namespace qm

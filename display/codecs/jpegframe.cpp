@@ -7,6 +7,7 @@
 #include <new>
 
 #include "display/codecs/codecs.h"
+#include "display/codecs/picture_io.h"
 #include "engine/errcodes.h"
 
 static_assert(std::endian::native == std::endian::little, "BGRX bytes are 0x00RRGGBB words");
@@ -31,22 +32,24 @@ void jpegframe_close(qmJpegFrameDecoder* d) {
   delete d;
 }
 
-int32_t jpegframe_decode(qmJpegFrameDecoder* d, const uint8_t* data, size_t size, int32_t width,
-                         int32_t height, uint32_t* pixels) {
-  if (!d || !data || size > 0xFFFFFFFFu) return ERR_LOADPICTURE2;
+uint32_t* jpegframe_decode(qmJpegFrameDecoder* d, const uint8_t* data, size_t size, int32_t width,
+                           int32_t height) {
+  if (!d || !data || size > 0xFFFFFFFFu) return nullptr;
   int w = 0, h = 0, subsampling = 0, colourspace = 0;
   if (tjDecompressHeader3(d->tj, data, static_cast<unsigned long>(size), &w, &h, &subsampling,
                           &colourspace) != 0)
-    return ERR_LOADPICTURE2;
-  if (w != width || h != height) return ERR_LOADPICTURE2;
+    return nullptr;
+  if (w != width || h != height) return nullptr;
+  PixelPtr pixels(picture_alloc(w, h));
+  if (!pixels) return nullptr;
   // A progressive frame of thousands of scans would keep the decoder busy for minutes.
   if (tjDecompress2(d->tj, data, static_cast<unsigned long>(size),
-                    reinterpret_cast<unsigned char*>(pixels), w, 0, h, TJPF_BGRX,
+                    reinterpret_cast<unsigned char*>(pixels.get()), w, 0, h, TJPF_BGRX,
                     TJFLAG_LIMITSCANS) != 0 &&
       tjGetErrorCode(d->tj) != TJERR_WARNING)
-    return ERR_LOADPICTURE2;
+    return nullptr;
   for (size_t i = 0, n = size_t(w) * size_t(h); i < n; ++i) pixels[i] &= 0xFFFFFF;
-  return 0;
+  return pixels.release();
 }
 
 }  // namespace qm

@@ -255,6 +255,15 @@ TEST(Avi, FilesThatLie) {
   got = load_all(tmp("chunkpast.avi"));
   ASSERT_EQ(got.error, 0);
   EXPECT_TRUE(got.pixels[0].empty());
+
+  // Scanning counts only the frames the file holds whole.
+  b = read_file(edited(small, "cut.avi", [](riff::Avi& a) { a.strip_idx1(); }));
+  b.resize(b.size() - 10);
+  write_file(tmp("cut.avi"), b);
+  got = load_all(tmp("cut.avi"));
+  ASSERT_EQ(got.error, 0);
+  ASSERT_EQ(got.frames, frames - 1);
+  for (const auto& px : got.pixels) EXPECT_FALSE(px.empty());
 }
 
 }  // namespace

@@ -210,6 +210,7 @@ TEST(IffAnim, FilesThatLie) {
        false},
       {"cut inside the first frame", [&](auto& b) { b.resize(find(b, "BODY") + 12); },
        qm::ERR_OPENANIM2, false},
+      // A frame the file cuts short is not counted.
       {"cut inside the delta", [&](auto& b) { b.resize(dlta + 40); }, 0, false},
       {"no second FORM", [&](auto& b) { b.resize(dlta - 60); }, qm::ERR_OPENANIM2, false},
   };
@@ -222,7 +223,7 @@ TEST(IffAnim, FilesThatLie) {
     ASSERT_EQ(got.error, c.open_error);
     if (c.open_error) continue;
     EXPECT_FALSE(got.pixels[0].empty());
-    EXPECT_EQ(!got.pixels[1].empty(), c.frame1_loads);
+    EXPECT_EQ(got.frames > 1 && !got.pixels[1].empty(), c.frame1_loads);
   }
 }
 

@@ -15,13 +15,14 @@ namespace {
 
 // The largest size any avih in the input claims: whichever the reader takes stays small.
 int64_t claimed_pixels(const uint8_t* data, size_t size) {
-  auto le32 = [&](size_t at) {
-    return int64_t(data[at] | data[at + 1] << 8 | data[at + 2] << 16 |
-                   uint32_t(data[at + 3]) << 24);
+  // A side is counted up to 65536 (beyond the cap anyway), so the product cannot overflow.
+  auto side = [&](size_t at) {
+    return std::min<int64_t>(
+        data[at] | data[at + 1] << 8 | data[at + 2] << 16 | uint32_t(data[at + 3]) << 24, 65536);
   };
   int64_t most = 0;
   for (size_t i = 0; i + 48 <= size; ++i)
-    if (std::memcmp(data + i, "avih", 4) == 0) most = std::max(most, le32(i + 40) * le32(i + 44));
+    if (std::memcmp(data + i, "avih", 4) == 0) most = std::max(most, side(i + 40) * side(i + 44));
   return most;
 }
 

@@ -344,7 +344,7 @@ int32_t cmd_drawpath(qmState* L) {
   const uint32_t colour = n >= 4 && vm_type(L, 4) != QM_TNIL ? to_u32_bits(vm_arg_check_number(L, 4)) : 0;
   qmTransformTags tt;
   qmDrawTagOptions dt;
-  if (int32_t err = brush_display_options(L, n >= 5 ? 5 : 0, 1, 1, 1, 1, 0, &tt, &dt, DISPOPT_RESET | DISPOPT_NOSIZE))
+  if (int32_t err = brush_display_options(L, n >= 5 ? 5 : 0, 0, 0, 0, 0, 0, &tt, &dt, DISPOPT_RESET | DISPOPT_NOSIZE))
     return err;
   if (!path_plugin()) return ERR_VECGFXPLUGIN;
   qmPath* p = nullptr;

@@ -298,9 +298,11 @@ int32_t make_layer(qmState* L, qmBGPic* pic, const PathDraw& d, ShapeImage& img,
   spec.id = d.path;
   spec.x = x, spec.y = y;
   spec.width = img.width, spec.height = img.height;
+  // The content's size changes with the path (a wider line, new dashes): the layer shows it at its
+  // own size, scaled only by the options' scale and turn.
   TransformBlock block;
   if (tt) block = layer_transform_of(*tt);
-  if (block.target_width == img.width && block.target_height == img.height) block.target_width = block.target_height = 0;
+  block.target_width = block.target_height = 0;
   spec.transform = &block;
   spec.style = &style;
   spec.image = {img.bitmap, nullptr, img.alpha};

@@ -22,6 +22,7 @@ WindowSystem& window_system() {
 namespace {
 
 constexpr int32_t kMinWindowSide = 16;
+constexpr int64_t kMaxScaledSide = 16384;
 constexpr Uint32 kFrameWaitMs = 1000;
 constexpr const char* kDisplayKey = "qmDisplay";
 
@@ -86,10 +87,15 @@ bool desktop_rect(const qmDisplayWindow* d, int* x, int* y, int* w, int* h) {
   const WindowSystem& ws = window_system();
   const int64_t mw = ws.mode->first, mh = ws.mode->second;
   if (box.w == mw && box.h == mh && box.x == 0 && box.y == 0) return false;
-  *x = int(box.x + int64_t(*x) * box.w / mw);
-  *y = int(box.y + int64_t(*y) * box.h / mh);
-  *w = int(std::max<int64_t>(int64_t(d->width) * box.w / mw, 1));
-  *h = int(std::max<int64_t>(int64_t(d->height) * box.h / mh, 1));
+  const int64_t sw = std::max<int64_t>(int64_t(d->width) * box.w / mw, 1);
+  const int64_t sh = std::max<int64_t>(int64_t(d->height) * box.h / mh, 1);
+  // A display far larger than a tiny mode would need a window no screen holds: it stays unscaled.
+  if (sw > kMaxScaledSide || sh > kMaxScaledSide) return false;
+  constexpr int64_t kFar = 1 << 24;  // as sdl_coord: no sum overflows, no special position
+  *x = int(std::clamp<int64_t>(box.x + int64_t(*x) * box.w / mw, -kFar, kFar));
+  *y = int(std::clamp<int64_t>(box.y + int64_t(*y) * box.h / mh, -kFar, kFar));
+  *w = int(sw);
+  *h = int(sh);
   return true;
 }
 

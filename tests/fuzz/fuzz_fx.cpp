@@ -24,6 +24,7 @@
 #include "platform/window.h"
 #include "runtime/errors.h"
 #include "runtime/registry.h"
+#include "tests/fx/fx_oracle.h"
 
 namespace {
 
@@ -72,16 +73,6 @@ uint32_t new_pixel(int32_t x, int32_t y) { return ((uint32_t(x * 31 + y * 977) *
 bool hole(int32_t x, int32_t y) { return (x * 3 + y * 5) % 4 == 0; }
 uint8_t ramp(int32_t x, int32_t w) { return w > 1 ? uint8_t(x * 255 / (w - 1)) : 255; }
 
-uint32_t blend(uint32_t under, uint32_t over, uint8_t a) {
-  if (a == 0) return under;
-  if (a == 255) return over;
-  uint32_t out = 0;
-  for (int shift = 0; shift <= 16; shift += 8) {
-    const int32_t t = int32_t((under >> shift) & 0xFF), s = int32_t((over >> shift) & 0xFF);
-    out |= uint32_t((t + (((s - t) * a) >> 8)) & 0xFF) << shift;
-  }
-  return out;
-}
 
 int32_t call(qmState* L, const char* name, const std::vector<double>& args, bool table, int32_t id, int32_t speed,
              int32_t parameter, bool async, bool realtime, void** handle) {
@@ -211,7 +202,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       } else if (kind != 3 && kind != 4 && bx >= 0 && by >= 0 && bx < bw && by < bh) {
         uint32_t shown = new_pixel(bx, by);
         if (planes == 1 && hole(bx, by)) shown = want;
-        if (planes == 2) shown = blend(want, shown, ramp(bx, bw));
+        if (planes == 2) shown = fxtest::blend(want, shown, ramp(bx, bw));
         want = shown;
       }
       if ((s.row(py)[px] & 0xFFFFFF) != want) __builtin_trap();

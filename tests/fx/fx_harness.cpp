@@ -1,5 +1,6 @@
 // The effect harness's runs and checks (see fx_harness.h).
 #include "tests/fx/fx_harness.h"
+#include "tests/fx/fx_oracle.h"
 
 #include <algorithm>
 #include <cctype>
@@ -73,17 +74,6 @@ uint8_t ramp(int32_t x, int32_t w) { return w > 1 ? uint8_t(x * 255 / (w - 1)) :
 bool masked(Kind k) { return k == Kind::BrushMask || k == Kind::BrushMaskOut || k == Kind::BrushLayer || k == Kind::ShowRealtime; }
 bool alpha_ramp(Kind k) { return k == Kind::BrushAlpha || k == Kind::BrushAlphaOut || k == Kind::Hide; }
 
-// The blit layer's alpha blend of one channel.
-uint32_t blend(uint32_t under, uint32_t over, uint8_t a) {
-  if (a == 0) return under;
-  if (a == 255) return over;
-  uint32_t out = 0;
-  for (int shift = 0; shift <= 16; shift += 8) {
-    const int32_t t = int32_t((under >> shift) & 0xFF), s = int32_t((over >> shift) & 0xFF);
-    out |= uint32_t((t + (((s - t) * a) >> 8)) & 0xFF) << shift;
-  }
-  return out;
-}
 
 // Random choices repeat from run to run, so that an async run draws what the sync one drew.
 void seed() {

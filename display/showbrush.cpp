@@ -347,8 +347,8 @@ int32_t place(const ShowSource& src, const ShowStyle& style, bool identity, int3
   }
   int32_t shown_w = width, shown_h = height;
   if (!identity) transformed_size(style.matrix, width, height, &shown_w, &shown_h);
-  *x = coord_resolve_special_x(*x, shown_w, 0, style.anchor_x);
-  *y = coord_resolve_special_y(*y, shown_h, 0, style.anchor_y);
+  *x = coord_resolve_special_x(*x, shown_w, 0, style.anchor_x) + src.offset_x;
+  *y = coord_resolve_special_y(*y, shown_h, 0, style.anchor_y) + src.offset_y;
   if (source_x < 0 || source_y < 0) return ERR_NEGCOORDS;
   if (source_x >= src.width || source_y >= src.height) return ERR_COORDSRANGE;
   v->bitmap = src.bitmap, v->mask = src.mask, v->alpha = src.alpha;
@@ -452,7 +452,7 @@ int32_t show_picture(qmState* L, const ShowOutput& out, const ShowSource& src, i
   }
   qmTransformTags tt;
   qmDrawTagOptions dt;
-  if (int32_t err = brush_display_options(L, option_index, width, height, width, height, 0, &tt, &dt,
+  if (int32_t err = brush_display_options(L, option_index, width, height, width, height, src.smooth, &tt, &dt,
                                           DISPOPT_RESET | (src.kind == OBJ_BGPICPART ? 0 : DISPOPT_TABLEONLY)))
     return err;
   ShowStyle style;

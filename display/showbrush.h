@@ -77,7 +77,9 @@ int32_t anim_frame_render(qmState* L, const ObjectId& id, int32_t frame, int32_t
 
 // The object a showing takes its picture from.
 struct ShowSource {
-  int32_t kind = OBJ_BRUSH;  // OBJ_BRUSH, OBJ_BRUSHPART, OBJ_BGPICPART or OBJ_ANIM (a frame)
+  // OBJ_BRUSH, OBJ_BRUSHPART, OBJ_BGPICPART, OBJ_ANIM (a frame) or OBJ_TEXTOBJECT (shown by id as a
+  // layer, like a brush)
+  int32_t kind = OBJ_BRUSH;
   ObjectId id;
   int32_t frame = 0;  // OBJ_ANIM
   const qmBitmap* bitmap = nullptr;
@@ -85,6 +87,10 @@ struct ShowSource {
   const qmAlphaChannel* alpha = nullptr;
   int32_t width = 0, height = 0;  // the object's (and its planes') size
   bool drawn_into = false;        // the picture is the output's own: read through a copy
+  // Added to the position once its specials are resolved (a text object's image lies off the
+  // text's origin).
+  int32_t offset_x = 0, offset_y = 0;
+  int32_t smooth = 0;  // smooth scaling unless the options say otherwise
 };
 
 // Where a showing goes: the current display, and the size of its output (the selected object or

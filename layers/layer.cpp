@@ -85,12 +85,13 @@ int32_t no_render_transformed(qmState*, qmLayer*, const Matrix2&, LayerImage*, R
 }
 
 bool no_font_attributes(const LayerFont&, FontAttributes*) { return false; }
+void no_collect(qmState*) {}
 
 constexpr LayerServices kDefaultServices{
     no_async_draw,      fill_bounds,        nullptr,         nullptr,       unsupported_frame,
     unsupported_text,   unsupported_anim_layer, unsupported_insert, unsupported_modify, default_draw_style,
     default_text_style, font_as_named,      no_paths,        no_drawn_border, no_render_transformed,
-    no_font_attributes};
+    no_font_attributes, no_collect};
 LayerServices g_services = kDefaultServices;
 
 

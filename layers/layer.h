@@ -259,6 +259,9 @@ struct LayerServices {
   // The font attributes of a text layer's font (GetAttribute's font rows); false until the text
   // library installs it.
   bool (*font_attributes)(const LayerFont& font, FontAttributes* out);
+  // Frees the text objects that were kept only for layers and that no layer shows any more; runs
+  // where the layers collect their brushes. Nothing until the text library installs it.
+  void (*textobject_collect)(qmState* L);
 };
 LayerServices& layer_services();
 void layer_services_reset();

@@ -45,6 +45,13 @@ struct RedrawAtEnd {
 
 bool is_image_kind(int32_t type) { return type == OBJ_BRUSH || type == OBJ_BRUSHPART || type == OBJ_BGPICPART; }
 
+// The collection that may free the object a layer of this type stopped showing (CollectAtEnd's bits).
+int32_t collect_bit(int32_t type) {
+  if (type == OBJ_BRUSH || type == OBJ_BRUSHPART) return 1;
+  if (type == OBJ_TEXTOBJECT) return 4;
+  return type == OBJ_BGPICPART ? 8 : 0;
+}
+
 // The size of the object an image layer shows.
 int32_t source_size(qmState* L, int32_t type, const ObjectId& id, int32_t* w, int32_t* h) {
   if (type == OBJ_BGPICPART) {
@@ -359,6 +366,7 @@ struct CollectAtEnd {
   int32_t kinds = 0;
   ~CollectAtEnd() {
     if (kinds & 1) brush_collect(L);
+    if (kinds & 4) layer_services().textobject_collect(L);
     if (kinds & 8) bgpic_collect(L);
   }
 };
@@ -383,7 +391,7 @@ int32_t style_one(const PairContext& cx, qmLayer* layer, int32_t t, bool group) 
     if (is_image_kind(type)) {
       const int32_t was = layer->type;
       if (int32_t err = image_content_keys(L, f, layer, type, converting, &content)) return err;
-      if (content && is_image_kind(was)) *cx.collect |= was == OBJ_BGPICPART ? 8 : 1;
+      if (content) *cx.collect |= collect_bit(was);
       if (content) c->drawn.reset();
     } else if (layer_kind_is_drawn(type) && (converting || drawn_content_given(f, type))) {
       drawn = std::make_unique<DrawnContent>();
@@ -391,7 +399,7 @@ int32_t style_one(const PairContext& cx, qmLayer* layer, int32_t t, bool group) 
     } else if (type == OBJ_ANIM || type == OBJ_TEXTOBJECT) {
       const int32_t was = layer->type;
       if (int32_t err = object_content_keys(L, f, layer, type, converting, &content)) return err;
-      if (content && is_image_kind(was)) *cx.collect |= was == OBJ_BGPICPART ? 8 : 1;
+      if (content) *cx.collect |= collect_bit(was);
     }
     if (layer->type == OBJ_ANIM)
       if (int32_t err = anim_frame_key(f, layer, &content)) return err;
@@ -486,7 +494,7 @@ int32_t style_one(const PairContext& cx, qmLayer* layer, int32_t t, bool group) 
     const int32_t was_type = layer->type;
     if (int32_t err = commit_drawn(L, layer, *drawn)) return err;
     content = true;
-    if (is_image_kind(was_type)) *cx.collect |= was_type == OBJ_BGPICPART ? 8 : 1;
+    *cx.collect |= collect_bit(was_type);
   }
   const qmLayerState* u = layer->unscaled;
   if (!(relative & 1)) x = coord_resolve_special_x(x, u->width, 0, block.anchor_x);

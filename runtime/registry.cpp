@@ -285,6 +285,19 @@ void ObjectList::remove(ObjectHeader* h) {
   h->next = h->prev = nullptr;
 }
 
+bool ObjectList::rekey(ObjectHeader* h, const ObjectId& id) {
+  if (h->id == id) return true;
+  try {
+    if (!index_.emplace(id, h).second) return false;
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  auto it = index_.find(h->id);
+  if (it != index_.end() && it->second == h) index_.erase(it);
+  h->id = id;
+  return true;
+}
+
 ObjectHeader* ObjectList::take_all() {
   ObjectHeader* first = head;
   head = tail_ = nullptr;

@@ -67,6 +67,9 @@ class ObjectList {
   // Appends h under its id; false when memory runs out (the list is unchanged then).
   bool append(ObjectHeader* h);
   void remove(ObjectHeader* h);
+  // Files h under a new id, keeping its place in the list; false when memory runs out (h keeps
+  // its old id then).
+  bool rekey(ObjectHeader* h, const ObjectId& id);
   // Empties the list and hands back its first record; the records stay linked along next for
   // the caller to free in order.
   ObjectHeader* take_all();

@@ -131,6 +131,13 @@ int32_t text_layout(qmState* L, qmTextJob& job, int32_t kind, bool tags_off, boo
 int32_t text_render_image(qmState* L, qmTextJob& job, int32_t kind, bool tags_off, int32_t flags,
                           qmTextImage* out);
 
+// Renders a copy of the job into an image through a matrix ({a, b, c, d}: x' = a x + c y,
+// y' = b x + d y): a scalable font is laid out at the matrix's scales, and what remains (a turn or
+// mirror, or the whole matrix for a font that cannot scale) turns the composed image, smoothly when
+// asked. The font's scale is back at 1.0 on every exit. 0 or an error, *out unchanged then.
+int32_t text_render_image_transformed(qmState* L, qmTextJob job, int32_t kind, int32_t flags,
+                                      const double matrix[4], bool smooth, qmTextImage* out);
+
 // The whole render of a TextOut or print job: the direct path for simple texts, else the layout;
 // then drawn onto the current output with the options' transform, filters, tint and
 // transparency, or made a layer while the display has layers (the options then become the

@@ -21,6 +21,7 @@
 #include "text/layout.h"
 #include "text/text.h"
 #include "text/text_internal.h"
+#include "text/textobject.h"
 
 namespace qm {
 
@@ -256,10 +257,6 @@ int32_t cmd_textextent(qmState* L) {
   return 1;
 }
 
-int32_t cmd_textobject_unsupported(qmState*) {
-  return ERR_UNSUPPORTEDFEAT;
-}
-
 int32_t cmd_getavailablefonts(qmState* L) {
   arg_check_count(L, 0, 0);
   const std::vector<qmFontListEntry>& list = font_list_build(true);
@@ -353,12 +350,12 @@ const qmCommand kTextCommands[] = {
     {"Print", cmd_print},
     {"NPrint", cmd_nprint},
     {"TextOut", cmd_textout},
-    {"CreateTextObject", cmd_textobject_unsupported},
-    {"CopyTextObject", cmd_textobject_unsupported},
-    {"FreeTextObject", cmd_textobject_unsupported},
-    {"DisplayTextObject", cmd_textobject_unsupported},
-    {"RotateTextObject", cmd_textobject_unsupported},
-    {"ScaleTextObject", cmd_textobject_unsupported},
+    {"CreateTextObject", cmd_createtextobject},
+    {"CopyTextObject", cmd_copytextobject},
+    {"FreeTextObject", cmd_freetextobject},
+    {"DisplayTextObject", cmd_displaytextobject},
+    {"RotateTextObject", cmd_rotatetextobject},
+    {"ScaleTextObject", cmd_scaletextobject},
     {"InKeyStr", cmd_inkeystr},
     {"GetAvailableFonts", cmd_getavailablefonts},
     {"FreeGlyphCache", cmd_freeglyphcache},
@@ -517,11 +514,13 @@ int32_t text_open(qmState* L) {
   graphics_set_attribute_handler(OBJ_FONT, font_attribute);
   graphics_set_current_font_query(current_font_attributes);
   text_install_layer_services();
+  if (int32_t err = textobject_open(L)) return err;
   display_add_pending_conversion(fontobj_finish_pending);
   return 0;
 }
 
 void text_cleanup(qmState* L) {
+  textobject_free_all(L);
   for (ObjectHeader* h = g_fonts.take_all(); h;) {
     qmFontObject* f = as_font(h);
     h = h->next;

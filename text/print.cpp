@@ -80,6 +80,17 @@ int32_t cmd_nprint(qmState* L) {
   return print(L, true);
 }
 
+int32_t text_job_options(qmState* L, int32_t t, qmTextJob* job, int32_t* wrap) {
+  opt_get_int(L, t, "align", &job->align, nullptr);
+  opt_get_int(L, t, "wordwrap", wrap, nullptr);
+  uint32_t encoding = uint32_t(job->encoding);
+  opt_get_uint(L, t, "encoding", &encoding, nullptr);
+  if (encoding > 1) return ERR_WRONGUSAGE;
+  job->encoding = int32_t(encoding);
+  opt_get_uint(L, t, "color", &job->style.colour, nullptr);
+  return 0;
+}
+
 int32_t cmd_textout(qmState* L) {
   arg_check_count(L, 3, 5);
   const int32_t n = vm_get_top(L);
@@ -98,13 +109,7 @@ int32_t cmd_textout(qmState* L) {
     return err;
   int32_t wrap = 0;
   if (n == 4 && vm_type(L, 4) == QM_TTABLE) {
-    opt_get_int(L, 4, "align", &job.align, nullptr);
-    opt_get_int(L, 4, "wordwrap", &wrap, nullptr);
-    uint32_t encoding = uint32_t(job.encoding);
-    opt_get_uint(L, 4, "encoding", &encoding, nullptr);
-    if (encoding > 1) return ERR_WRONGUSAGE;
-    job.encoding = int32_t(encoding);
-    opt_get_uint(L, 4, "color", &job.style.colour, nullptr);
+    if (int32_t err = text_job_options(L, 4, &job, &wrap)) return err;
     if (int32_t err = wrap_table(L, 4, &job.word_breaks, &job.wrap_table)) return err;
   } else {
     if (n >= 4) job.align = to_i32(vm_arg_check_number(L, 4));

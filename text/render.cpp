@@ -49,6 +49,20 @@ struct FontScale {
   }
 };
 
+// The matrix on a scalable font: the font is set to the matrix's scales and the job's lengths
+// follow them, and the matrix becomes what remains to turn the image by (nothing for a pure
+// positive scale).
+void scale_for(qmFont* font, qmTextJob& job, int32_t kind, int32_t flags, FontScale* scale, double m[4]) {
+  if (is_identity(m) || !font || !font->scalable) return;
+  const double sx = std::hypot(m[0], m[1]), sy = std::hypot(m[2], m[3]);
+  if (!(sx > 0.0 && sy > 0.0) || !std::isfinite(sx) || !std::isfinite(sy)) return;
+  scale->font = font;
+  font_set_scale(font, sx, sy);
+  text_scale_job(job, kind, sx, sy, (flags & TEXTRENDER_SCALECURSOR) != 0);
+  m[0] /= sx, m[1] /= sx, m[2] /= sy, m[3] /= sy;
+  if (m[1] == 0.0 && m[2] == 0.0 && m[0] > 0.0 && m[3] > 0.0) m[0] = m[3] = 1.0;
+}
+
 // Filters, tint or transparency asked for.
 bool has_effects(const qmDrawTagOptions* dt) {
   if (!dt) return false;
@@ -258,6 +272,19 @@ int32_t text_render_image(qmState* L, qmTextJob& job, int32_t kind, bool tags_of
   return text_render_runs(layout, job, out);
 }
 
+int32_t text_render_image_transformed(qmState* L, qmTextJob job, int32_t kind, int32_t flags,
+                                      const double matrix[4], bool smooth, qmTextImage* out) {
+  qmFont* font = job.style.font ? job.style.font : font_default();
+  double rest[4] = {matrix[0], matrix[1], matrix[2], matrix[3]};
+  FontScale scale;
+  scale_for(font, job, kind, flags, &scale, rest);
+  qmTextImage img;
+  if (int32_t err = text_render_image(L, job, kind, false, flags, &img)) return err;
+  if (int32_t err = text_transform_image(rest, smooth, &img)) return err;
+  *out = std::move(img);
+  return 0;
+}
+
 int32_t text_render(qmState* L, qmTextJob& job, int32_t kind, bool tags_off,
                     const qmTransformTags* tt, const qmDrawTagOptions* dt, int32_t flags) {
   Output out;
@@ -272,18 +299,7 @@ int32_t text_render(qmState* L, qmTextJob& job, int32_t kind, bool tags_off,
   double rest[4] = {1.0, 0.0, 0.0, 1.0};
   if (tt) std::copy(tt->matrix, tt->matrix + 4, rest);
   FontScale scale;
-  if (!is_identity(rest) && font && font->scalable) {
-    const double sx = std::hypot(rest[0], rest[1]), sy = std::hypot(rest[2], rest[3]);
-    if (sx > 0.0 && sy > 0.0) {
-      scale.font = font;
-      font_set_scale(font, sx, sy);
-      text_scale_job(job, kind, sx, sy, (flags & TEXTRENDER_SCALECURSOR) != 0);
-      rest[0] /= sx, rest[1] /= sx, rest[2] /= sy, rest[3] /= sy;
-      // A pure positive scale leaves nothing to turn.
-      if (rest[1] == 0.0 && rest[2] == 0.0 && rest[0] > 0.0 && rest[3] > 0.0)
-        rest[0] = rest[3] = 1.0;
-    }
-  }
+  scale_for(font, job, kind, flags, &scale, rest);
   qmTextLayout layout;
   const bool direct = direct_allowed(job, kind, flags, false, tt, dt);
   if (int32_t err = lay_out(L, job, kind, tags_off, flags, direct, &layout)) return err;

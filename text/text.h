@@ -4,6 +4,10 @@
 // (text/font_driver.h), which owns them: a font object, the style and a text layer only refer to
 // a cached font, so closing a font object never closes its font.
 //
+// Text objects, with the interface that transitions, anims and moving objects use
+// (textobject_find and its flags, the locked count), are text/textobject.h's; the edges of text
+// are text/edges.h's.
+//
 // The cursor, the margins and the tab stops that Print uses live in each display record
 // (display/display.h); the library reads and writes them there.
 //

@@ -12,10 +12,21 @@ int32_t cmd_print(qmState* L);
 int32_t cmd_nprint(qmState* L);
 int32_t cmd_textout(qmState* L);
 int32_t cmd_inkeystr(qmState* L);
+int32_t cmd_createtextobject(qmState* L);
+int32_t cmd_copytextobject(qmState* L);
+int32_t cmd_freetextobject(qmState* L);
+int32_t cmd_displaytextobject(qmState* L);
+int32_t cmd_rotatetextobject(qmState* L);
+int32_t cmd_scaletextobject(qmState* L);
 
 // The encoding argument n: absent or nil the default encoding; above 1 ERR_WRONGUSAGE (raised
 // through vm_command_fail).
 int32_t text_encoding_arg(qmState* L, int32_t n);
+
+struct qmTextJob;
+// The fields "align", "wordwrap", "encoding" and "color" of the option table at t into the job
+// (the word-wrap width into *wrap). 0, or ERR_WRONGUSAGE for an encoding above 1.
+int32_t text_job_options(qmState* L, int32_t t, qmTextJob* job, int32_t* wrap);
 
 // The layers' services for text layers and their GetAttribute rows.
 void text_install_layer_services();

@@ -19,15 +19,31 @@ std::unique_ptr<T[]> scratch(size_t n) {
   return std::unique_ptr<T[]>(new (std::nothrow) T[n]());
 }
 
-// A sum of up to (2s + 1) x 255 divided by 2s + 1, through a float reciprocal: the sum is limited
-// first, so the quotient stays below 256, where the product's error is below 1e-4 and the quotient's
-// fraction is at most 1 - 1/(2s + 1); the added thousandth lifts exact quotients that the rounding
-// put just below, and no other.
-void divide_row(const uint32_t* sums, int32_t n, int32_t k, uint8_t* out) {
+// The loops below are built twice, for AVX2 and for any x86-64, and the loader picks one.
+#define QM_VECTOR_CLONES __attribute__((target_clones("avx2", "default")))
+
+// r[x] = p[x + 1] - p[x + 1 - k] over a row of prefix sums (p[0] = 0).
+QM_VECTOR_CLONES void row_sum(const uint32_t* p, int32_t n, int32_t k, uint32_t* r) {
+  const int32_t head = std::min(k, n);
+  for (int32_t x = 0; x < head; ++x) r[x] = p[x + 1];
+  for (int32_t x = head; x < n; ++x) r[x] = p[x + 1] - p[x + 1 - k];
+}
+
+// One step of the running column sum (a row comes in, a row k above goes out), and the sums
+// divided by 2s + 1 = k into the output row. The division goes through a float reciprocal: the
+// sum is limited to 255 k first, so the quotient stays below 256, where the product's error is
+// below 1e-4 and the quotient's fraction is at most 1 - 1/k; the added thousandth lifts exact
+// quotients that the rounding put just below, and no other.
+QM_VECTOR_CLONES void column_step(uint32_t* sum, const uint32_t* add, const uint32_t* sub, int32_t n, int32_t k,
+                                  uint8_t* out) {
+  if (add)
+    for (int32_t x = 0; x < n; ++x) sum[x] += add[x];
+  if (sub)
+    for (int32_t x = 0; x < n; ++x) sum[x] -= sub[x];
   const int32_t limit = 255 * k;
   const float inverse = 1.0f / float(k);
   for (int32_t x = 0; x < n; ++x) {
-    const int32_t v = std::min(int32_t(sums[x]), limit);
+    const int32_t v = std::min(int32_t(sum[x]), limit);
     out[x] = uint8_t(int32_t(float(v) * inverse + 0.001f));
   }
 }
@@ -67,28 +83,38 @@ int32_t text_coverage_spread(const uint8_t* coverage, int32_t stride, int32_t w,
   // The row sums of each coverage row over k pixels, then a running column sum over k rows.
   std::unique_ptr<uint32_t[]> rows = scratch<uint32_t>(size_t(h) * size_t(W));
   std::unique_ptr<uint32_t[]> column = scratch<uint32_t>(size_t(W));
-  if (!rows || !column) return ERR_MEM;
-  for (int32_t y = 0; y < h; ++y) {
-    const uint8_t* c = coverage + ptrdiff_t(y) * stride;
-    uint32_t* r = rows.get() + size_t(y) * size_t(W);
-    uint32_t acc = 0;
-    for (int32_t x = 0; x < W; ++x) {
-      if (x < w) acc += c[x];
-      if (x >= k && x - k < w) acc -= c[x - k];
-      r[x] = acc;
+  // Each row sum is the difference of two prefix sums k apart: one running addition a pixel (four
+  // rows side by side, so that the additions do not wait on each other), the rest in whole vectors.
+  constexpr int32_t kLanes = 4;
+  std::unique_ptr<uint32_t[]> prefix = scratch<uint32_t>(size_t(kLanes) * (size_t(W) + 1));
+  std::unique_ptr<uint8_t[]> blank = scratch<uint8_t>(size_t(w) + 1);
+  if (!rows || !column || !prefix || !blank) return ERR_MEM;
+  for (int32_t y = 0; y < h; y += kLanes) {
+    const uint8_t* c[kLanes];
+    uint32_t* p[kLanes];
+    for (int32_t i = 0; i < kLanes; ++i) {
+      c[i] = y + i < h ? coverage + ptrdiff_t(y + i) * stride : blank.get();
+      p[i] = prefix.get() + size_t(i) * (size_t(W) + 1);
+    }
+    uint32_t a0 = 0, a1 = 0, a2 = 0, a3 = 0;
+    for (int32_t x = 0; x < w; ++x) {
+      p[0][x + 1] = a0 += c[0][x];
+      p[1][x + 1] = a1 += c[1][x];
+      p[2][x + 1] = a2 += c[2][x];
+      p[3][x + 1] = a3 += c[3][x];
+    }
+    const uint32_t ends[kLanes] = {a0, a1, a2, a3};
+    for (int32_t i = 0; i < kLanes && y + i < h; ++i) {
+      p[i][0] = 0;
+      std::fill(p[i] + w + 1, p[i] + W + 1, ends[i]);
+      row_sum(p[i], W, k, rows.get() + size_t(y + i) * size_t(W));
     }
   }
   uint32_t* sum = column.get();
   for (int32_t y = 0; y < H; ++y) {
-    if (y < h) {
-      const uint32_t* add = rows.get() + size_t(y) * size_t(W);
-      for (int32_t x = 0; x < W; ++x) sum[x] += add[x];
-    }
-    if (y >= k && y - k < h) {
-      const uint32_t* sub = rows.get() + size_t(y - k) * size_t(W);
-      for (int32_t x = 0; x < W; ++x) sum[x] -= sub[x];
-    }
-    divide_row(sum, W, k, out + ptrdiff_t(y) * out_stride);
+    const uint32_t* add = y < h ? rows.get() + size_t(y) * size_t(W) : nullptr;
+    const uint32_t* sub = y >= k && y - k < h ? rows.get() + size_t(y - k) * size_t(W) : nullptr;
+    column_step(sum, add, sub, W, k, out + ptrdiff_t(y) * out_stride);
   }
   return 0;
 }

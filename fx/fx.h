@@ -223,6 +223,29 @@ void fx_alpha_from_source(qmAlphaChannel* dst, const qmMask* mask, const qmAlpha
 // a hide clearing it), and the end-of-frame refresh.
 void fx_show_rect(qmFXRequest* r, int32_t sx, int32_t sy, int32_t w, int32_t h);
 void fx_end_frame(qmFXRequest* r);
+// The three-way blit of the pixel effects, which puts a picture drawn through a mask or alpha on
+// the display as one finished rectangle. Direct: `old` and then src through mask or alpha are
+// composed in `work` (src, old and work share the picture's coordinates; sx, sy), and that
+// rectangle goes to dst (nullptr: the display; clip size and blit flags) at dx, dy. Realtime:
+// one fx_blit_rect of src with mask and alpha into the layer's effect image at dx - x, dy - y
+// with effect_flags (FXB_NOREFRESH added while quiet).
+void fx_blit3(const qmBitmap* src, int32_t sx, int32_t sy, qmBitmap* dst, int32_t dx, int32_t dy, int32_t w,
+              int32_t h, int32_t src_w, int32_t src_h, int32_t clip_w, int32_t clip_h, int32_t blit_flags,
+              int32_t effect_flags, const qmBitmap* old, const qmMask* mask, qmBitmap* work,
+              const qmAlphaChannel* alpha, qmFXRequest* r);
+// The same for a rectangle of the request's own picture place: dst, position, clip and blit
+// flags from the request.
+void fx_blit3_at(qmFXRequest* r, const qmBitmap* src, int32_t sx, int32_t sy, int32_t w, int32_t h,
+                 const qmMask* mask, const qmAlphaChannel* alpha, qmBitmap* work, int32_t effect_flags);
+// The frame end of the effects that redraw their whole picture: unless quiet, a realtime layer is
+// refreshed whole (FXB_WHOLE), a direct run on an auto-scaled display presents it whole.
+void fx_refresh_frame(qmFXRequest* r);
+// Alpha from a mask over w x h (the mask's leftmost pixel in bit 7): mode 0 the source alpha
+// where the bit is set and 0 elsewhere, mode 1 0 where it is set and the source alpha elsewhere.
+// A missing source alpha counts as 255.
+void fx_mask_to_alpha(const qmMask* mask, const qmAlphaChannel* source, qmAlphaChannel* dest, int32_t x, int32_t y,
+                      int32_t w, int32_t h, int32_t mode);
+
 // The step's private state: zero-filled, owned by the request (freed by the driver). nullptr when
 // memory runs out (the step then answers ERR_MEM).
 void* fx_priv_alloc(qmFXRequest* r, size_t size);

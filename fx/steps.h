@@ -55,4 +55,36 @@ int32_t fx_swiss_step(qmFXRequest* r, int32_t* done);
 // SPIRAL's frame total over a w x h picture at step pixels a frame.
 int32_t fx_spiral_frames(int32_t w, int32_t h, int32_t step);
 
+// DISSOLVE 139, STRUDEL 138, PIXELZOOM1 and PIXELZOOM2 132-133 (fx/pixels.cpp).
+int32_t fx_dissolve(qmFXRequest* r, int32_t* done);
+void fx_dissolve_free(qmFXRequest* r);
+int32_t fx_strudel(qmFXRequest* r, int32_t* done);
+void fx_strudel_free(qmFXRequest* r);
+int32_t fx_pixelzoom(qmFXRequest* r, int32_t* done);
+void fx_pixelzoom_free(qmFXRequest* r);
+
+// Coin flips 124-127 and crushes 120-123 (fx/coins.cpp).
+int32_t fx_coinflip(qmFXRequest* r, int32_t* done);
+int32_t fx_crush(qmFXRequest* r, int32_t* done);
+
+// CLOCKWIPE 97, STAR 98, SUN 114 (fx/polygons.cpp).
+int32_t fx_clockwipe(qmFXRequest* r, int32_t* done);
+void fx_clockwipe_free(qmFXRequest* r);
+int32_t fx_star(qmFXRequest* r, int32_t* done);
+void fx_star_free(qmFXRequest* r);
+int32_t fx_sun(qmFXRequest* r, int32_t* done);
+void fx_sun_free(qmFXRequest* r);
+
+// CROSSFADE 115, FADE and BLEND 116-117, WATER1-4 134-137 (fx/fades.cpp).
+int32_t fx_crossfade(qmFXRequest* r, int32_t* done);
+void fx_crossfade_free(qmFXRequest* r);
+int32_t fx_fade(qmFXRequest* r, int32_t* done);
+void fx_fade_free(qmFXRequest* r);
+int32_t fx_water(qmFXRequest* r, int32_t* done);
+void fx_water_free(qmFXRequest* r);
+
+// ROLLTOP, ROLLLEFT, WALLPAPERTOP, WALLPAPERLEFT 84-87 (fx/rolls.cpp).
+int32_t fx_roll(qmFXRequest* r, int32_t* done);
+void fx_roll_free(qmFXRequest* r);
+
 }  // namespace qm

@@ -93,10 +93,10 @@ constexpr FamilyRow kFamilies[] = {
     {78, 81, nullptr, nullptr, 40, 10, 100},      // PUSH
     {82, 82, fx_puzzle_step, fx_puzzle_free, 20, 10, 30},       // PUZZLE
     {83, 83, fx_diagonal_step, nullptr, 60, 20, 130},      // DIAGONAL
-    {84, 87, nullptr, nullptr, 0, 0, 0},          // ROLL and WALLPAPER
+    {84, 87, fx_roll, fx_roll_free, 0, 0, 0},  // ROLL and WALLPAPER
     {88, 96, fx_rectback_step, nullptr, 70, 30, 200},      // RECTBACK
-    {97, 97, nullptr, nullptr, 0, 0, 0},          // CLOCKWIPE
-    {98, 98, nullptr, nullptr, 12, 6, 24},        // STAR
+    {97, 97, fx_clockwipe, fx_clockwipe_free, 0, 0, 0},  // CLOCKWIPE
+    {98, 98, fx_star, fx_star_free, 12, 6, 24},  // STAR
     {99, 100, nullptr, nullptr, 60, 30, 120},     // strange pushes
     {101, 104, nullptr, nullptr, 60, 30, 120},    // SLIDE
     {105, 105, fx_spiral_step, nullptr, 0, 0, 0},        // SPIRAL
@@ -105,17 +105,17 @@ constexpr FamilyRow kFamilies[] = {
     {108, 109, fx_split_step, nullptr, 120, 60, 240},   // SPLIT
     {110, 110, fx_upndown_step, nullptr, 60, 30, 120},    // UPNDOWN
     {111, 112, nullptr, nullptr, 60, 30, 120},    // CARD
-    {114, 114, nullptr, nullptr, 12, 6, 24},      // SUN
-    {115, 115, nullptr, nullptr, 0, 0, 0},        // CROSSFADE
-    {116, 117, nullptr, nullptr, 0, 0, 0},        // FADE and BLEND
+    {114, 114, fx_sun, fx_sun_free, 12, 6, 24},  // SUN
+    {115, 115, fx_crossfade, fx_crossfade_free, 0, 0, 0},  // CROSSFADE
+    {116, 117, fx_fade, fx_fade_free, 0, 0, 0},  // FADE and BLEND
     {118, 119, nullptr, nullptr, 60, 30, 120},    // ZOOMIN and ZOOMOUT
-    {120, 123, nullptr, nullptr, 60, 30, 120},    // CRUSH
-    {124, 127, nullptr, nullptr, 60, 30, 120},    // coin flips
+    {120, 123, fx_crush, nullptr, 60, 30, 120},  // CRUSH
+    {124, 127, fx_coinflip, nullptr, 60, 30, 120},  // coin flips
     {128, 131, nullptr, nullptr, 60, 30, 120},    // TURNDOWN
-    {132, 133, nullptr, nullptr, 0, 0, 0},        // PIXELZOOM
-    {134, 137, nullptr, nullptr, 0, 0, 0},        // WATER
-    {138, 138, nullptr, nullptr, 0, 0, 0},        // STRUDEL
-    {139, 139, nullptr, nullptr, 0, 0, 0},        // DISSOLVE
+    {132, 133, fx_pixelzoom, fx_pixelzoom_free, 0, 0, 0},  // PIXELZOOM
+    {134, 137, fx_water, fx_water_free, 0, 0, 0},  // WATER
+    {138, 138, fx_strudel, fx_strudel_free, 0, 0, 0},  // STRUDEL
+    {139, 139, fx_dissolve, fx_dissolve_free, 0, 0, 0},  // DISSOLVE
 };
 
 struct SetRange {

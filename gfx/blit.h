@@ -49,6 +49,11 @@ void display_refresh_whole(qmState* state, qmBlitOutput* output, int32_t flags);
 // Per channel a + (((b - a) * f) >> 8), f from 0 (a) to 256 (b).
 uint32_t rgb_blend(uint32_t a, uint32_t b, int32_t f);
 
+// The platform's accelerated-drawing hooks: the flush after effect polygons and text runs, and the
+// capability bits. This platform draws everything in memory: nothing to flush, no capabilities.
+inline void qmos_gfx_flush() {}
+inline int32_t qmos_gfx_caps() { return 0; }
+
 // Frees the grow-only scratch buffer of the clip-region planes (exit).
 void blit_free_scratch();
 

@@ -62,6 +62,58 @@ P* fitting(P* plane, const Pixels& px) {
 
 }  // namespace
 
+namespace {
+
+constexpr double kTwoPi = 6.283185307179586;
+
+// The swirl's geometry: calls fetch(x, y, sx, sy) for every pixel of a w x h image with the
+// position its pixel is taken from at a turn of `degrees` (outside the circle its own position).
+// Non-negative turns read the tables at the turn modulo a whole circle; negative ones compute
+// their sines.
+template <typename Fetch>
+void swirl_map(int32_t w, int32_t h, double degrees, const double* sines, const double* cosines, Fetch&& fetch) {
+  const double W = w, H = h;
+  const double cx = W * 0.5, cy = H * 0.5, R = std::max(cx, cy);
+  const double t = degrees * 0.017453292519943295;
+  const double ax = w <= h ? H / W : 1.0, ay = w <= h ? 1.0 : W / H;
+  for (int32_t y = 0; y < h; ++y) {
+    const double dy = ay * (y - cy);
+    for (int32_t x = 0; x < w; ++x) {
+      const double dx = ax * (x - cx);
+      const double d2 = dx * dx + dy * dy;
+      if (d2 >= R * R) {
+        fetch(x, y, x, y);
+        continue;
+      }
+      const double f = 1.0 - isqrt(to_i32(d2)) / R;
+      double s, c;
+      if (t < 0) {
+        s = std::sin(t * f * f), c = std::cos(t * f * f);
+      } else {
+        double turn = f * (t * f);
+        if (turn >= kTwoPi) turn -= kTwoPi * std::floor(turn / kTwoPi);
+        const int32_t i = std::clamp(to_i32(turn / 0.001), 0, kEffectTableSize - 1);
+        s = sines[i], c = cosines[i];
+      }
+      const int32_t ux = std::clamp(to_i32((dx * c - dy * s) / ax + cx), 0, w - 1);
+      const int32_t uy = std::clamp(to_i32((dx * s + dy * c) / ay + cy), 0, h - 1);
+      fetch(x, y, ux, uy);
+    }
+  }
+}
+
+}  // namespace
+
+void swirl_render(const qmSwirl& s, double angle) {
+  if (s.width < 1 || s.height < 1) return;
+  const bool alpha = s.source_alpha && s.target_alpha;
+  swirl_map(s.width, s.height, angle, s.sines, s.cosines, [&](int32_t x, int32_t y, int32_t ux, int32_t uy) {
+    s.target[ptrdiff_t(y) * s.target_ppr + x] = s.source[ptrdiff_t(uy) * s.source_ppr + ux];
+    if (alpha)
+      s.target_alpha[ptrdiff_t(y) * s.target_alpha_bpr + x] = s.source_alpha[ptrdiff_t(uy) * s.source_alpha_bpr + ux];
+  });
+}
+
 int32_t bitmap_swirl(qmBitmap* bitmap, qmMask* mask, qmAlphaChannel* alpha, int32_t width,
                      int32_t height, int32_t degrees) {
   const int32_t a = std::clamp<int32_t>(degrees, -359, 359);
@@ -78,29 +130,38 @@ int32_t bitmap_swirl(qmBitmap* bitmap, qmMask* mask, qmAlphaChannel* alpha, int3
     qmAlphaChannel* al = fitting(alpha, px);
     Snapshot snap;
     if (!snap.take(px, m, al)) return ERR_MEM;
-    const double W = px.w, H = px.h;
-    const double cx = W * 0.5, cy = H * 0.5, R = std::max(cx, cy);
-    const double t = a * 0.017453292519943295;
-    const double sx = px.w <= px.h ? H / W : 1.0, sy = px.w <= px.h ? 1.0 : W / H;
-    for (int32_t y = 0; y < px.h; ++y)
-      for (int32_t x = 0; x < px.w; ++x) {
-        const double dx = sx * (x - cx), dy = sy * (y - cy);
-        const double d2 = dx * dx + dy * dy;
-        if (d2 >= R * R) continue;  // outside the circle the pixel keeps its place
-        const double f = 1.0 - isqrt(to_i32(d2)) / R;
-        double s, c;
-        if (a < 0) {
-          s = std::sin(t * f * f), c = std::cos(t * f * f);
-        } else {
-          const int32_t i = std::min(to_i32(f * (t * f) / 0.001), kEffectTableSize - 1);
-          s = sines[size_t(i)], c = cosines[size_t(i)];
-        }
-        const int32_t ux = std::clamp(to_i32((dx * c - dy * s) / sx + cx), 0, px.w - 1);
-        const int32_t uy = std::clamp(to_i32((dx * s + dy * c) / sy + cy), 0, px.h - 1);
-        snap.fetch(px, m, al, x, y, ux, uy);
-      }
+    swirl_map(px.w, px.h, a, sines.data(), cosines.data(), [&](int32_t x, int32_t y, int32_t ux, int32_t uy) {
+      if (ux != x || uy != y) snap.fetch(px, m, al, x, y, ux, uy);
+    });
     return 0;
   });
+}
+
+double ripple_amplitude(int32_t t, int32_t duration, double damping) {
+  const double end = 2.0 * std::max(duration, 1);
+  if (t <= 0) return 1.0;
+  if (t >= end) return 0.0;
+  return std::exp(-damping * t) * (1.0 - t / end);
+}
+
+double ripple_phase(int32_t t) { return t * (kTwoPi / 8.0); }
+
+void ripple_render(qmRippleRender& r, int32_t t) {
+  qmRipple& rp = r.ripple;
+  if (rp.width < 1 || rp.height < 1) return;
+  rp.amplitude = ripple_amplitude(t, r.duration, r.damping);
+  const double phase = ripple_phase(t);
+  const bool alpha = r.source_alpha && r.target_alpha;
+  rp.cursor = rp.distances;
+  for (int32_t y = 0; y < rp.height; ++y) {
+    uint32_t* out = r.target + ptrdiff_t(y) * r.target_ppr;
+    uint8_t* out_alpha = alpha ? r.target_alpha + ptrdiff_t(y) * r.target_alpha_bpr : nullptr;
+    for (int32_t x = 0; x < rp.width; ++x) {
+      ripple_point(phase, x, y, rp);
+      out[x] = r.source[ptrdiff_t(rp.result_y) * r.source_ppr + rp.result_x];
+      if (alpha) out_alpha[x] = r.source_alpha[ptrdiff_t(rp.result_y) * r.source_alpha_bpr + rp.result_x];
+    }
+  }
 }
 
 int32_t bitmap_waterripple(qmBitmap* bitmap, qmMask* mask, qmAlphaChannel* alpha, int32_t width,

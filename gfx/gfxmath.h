@@ -43,4 +43,45 @@ void ripple_setup(qmRipple& r);
 void ripple_point(double phase, int32_t x, int32_t y, qmRipple& r);
 void swirl_setup(double* sines, double* cosines);
 
+// The per-frame pixel routines of the transitions: the brush swirl and water ripple drawn from a
+// source into another target, once a frame, with the source's alpha plane moved along with its
+// pixels when both planes are given. Pixel words are copied as they are (any 32-bit format).
+struct qmSwirl {
+  const uint32_t* source;
+  int32_t source_ppr;
+  uint32_t* target;
+  int32_t target_ppr;
+  const uint8_t* source_alpha;  // or nullptr
+  int32_t source_alpha_bpr;
+  uint8_t* target_alpha;  // or nullptr
+  int32_t target_alpha_bpr;
+  int32_t width;
+  int32_t height;
+  const double* sines;  // swirl_setup's tables
+  const double* cosines;
+};
+// The swirl at a turn of angle degrees. Turns of any size read the tables at the turn modulo a
+// whole circle (a negative angle computes its sines directly).
+void swirl_render(const qmSwirl& s, double angle);
+
+struct qmRippleRender {
+  qmRipple ripple;  // distances and sines filled by ripple_setup, the wave length and the centre
+  const uint32_t* source;
+  int32_t source_ppr;
+  uint32_t* target;
+  int32_t target_ppr;
+  const uint8_t* source_alpha;  // or nullptr
+  int32_t source_alpha_bpr;
+  uint8_t* target_alpha;  // or nullptr
+  int32_t target_alpha_bpr;
+  double damping;    // of the amplitude, per frame
+  int32_t duration;  // D: the water is still from frame 2D on
+};
+// The ripple's curve over the frames t = 0 .. 2D: the amplitude starts at 1, falls by the damping
+// a frame and reaches 0 at t = 2D; the phase moves the waves outwards as t grows.
+double ripple_amplitude(int32_t t, int32_t duration, double damping);
+double ripple_phase(int32_t t);
+// The source rippled for frame t into the target.
+void ripple_render(qmRippleRender& r, int32_t t);
+
 }  // namespace qm

@@ -77,8 +77,8 @@ bool alpha_ramp(Kind k) { return k == Kind::BrushAlpha || k == Kind::BrushAlphaO
 
 // Random choices repeat from run to run, so that an async run draws what the sync one drew.
 void seed() {
-  std::srand(4711);
-  srand48(4711);
+  std::srand(kRunSeed);
+  srand48(kRunSeed);
 }
 
 uint64_t hash_rect(const Screen& s, const Rect& r) {
@@ -179,6 +179,12 @@ int32_t observe(const qm::qmFXRequest* r, int32_t what, void* user) {
   const Screen now = w->screen();
   w->fail(compare("outside the rectangle", now, w->before, &w->rect, true));
   w->hashes->push_back(hash_rect(now, w->rect));
+  if (w->rule && w->rule->level && r->realtime) {
+    const int32_t want = w->rule->level(*w->c, w->frames);
+    if (r->level != want)
+      w->fail("frame " + std::to_string(w->frames) + ": level " + std::to_string(r->level) + ", expected " +
+              std::to_string(want));
+  }
   if (w->rule && w->rule->frame_check) {
     const std::string f = w->rule->frame_check(FrameView{*w->c, w->before, w->target, now, w->rect, w->frames, w->state});
     if (!f.empty()) w->fail("frame " + std::to_string(w->frames) + ": " + f);
@@ -215,10 +221,13 @@ std::string presents_inside(const std::vector<std::string>& lines, const Rect& r
 
 }  // namespace
 
-std::string check_in_place(const FrameView& v) {
+std::string check_in_place(const FrameView& v) { return check_in_place_except(v, Rect{}); }
+
+std::string check_in_place_except(const FrameView& v, const Rect& skip) {
   if (v.state.empty()) v.state.assign(size_t(v.now.w) * size_t(v.now.h), 0);
   for (int32_t y = v.rect.y; y < v.rect.y + v.rect.h; ++y)
     for (int32_t x = v.rect.x; x < v.rect.x + v.rect.w; ++x) {
+      if (skip.contains(x, y)) continue;
       const uint32_t p = v.now.at(x, y), old = v.before.at(x, y), fresh = v.target.at(x, y);
       uint8_t& reached = v.state[size_t(y) * size_t(v.now.w) + size_t(x)];
       if (p == fresh && fresh != old) reached = 1;
@@ -259,13 +268,17 @@ Screen FxHarness::screen() const {
   return out;
 }
 
-Rect FxHarness::rect_of(const FxCase& c) const {
+Rect picture_place(const FxCase& c) {
   switch (c.kind) {
     case Kind::Picture: return Rect{0, 0, c.w, c.h};
     case Kind::BrushMaskOut:
-    case Kind::BrushAlphaOut: return clip(Rect{-10, -7, c.w, c.h}, kDisplay, kDisplay);
-    default: return clip(Rect{kLayerAt, kLayerAt, c.w, c.h}, kDisplay, kDisplay);
+    case Kind::BrushAlphaOut: return Rect{-10, -7, c.w, c.h};
+    default: return Rect{kLayerAt, kLayerAt, c.w, c.h};
   }
+}
+
+Rect FxHarness::rect_of(const FxCase& c) const {
+  return c.kind == Kind::Picture ? picture_place(c) : clip(picture_place(c), kDisplay, kDisplay);
 }
 
 void FxHarness::reset(const FxCase& c) {

@@ -77,11 +77,16 @@ struct FrameView {
   int32_t frame;
   std::vector<uint8_t>& state;
 };
+// Where a case's picture stands on the display (its top-left corner, unclipped).
+Rect picture_place(const FxCase& c);
+
 // Returns an empty string when the frame holds, else what failed.
 using FrameCheck = std::string (*)(const FrameView& v);
 
 // Each pixel of the rectangle is the old or the new one at its own place, and stays new once new.
 std::string check_in_place(const FrameView& v);
+// The same outside `skip` (display coordinates), where the frame draws something else.
+std::string check_in_place_except(const FrameView& v, const Rect& skip);
 
 // One row per family: its ids, the total its speed rule gives for a case (-1: not derived), and its
 // frame checks.
@@ -89,8 +94,12 @@ struct FamilyRule {
   int32_t first, last;
   int32_t (*total)(const FxCase& c);
   FrameCheck frame_check;  // nullptr: none beyond the harness's own
+  // The alpha effects: the request's level after frame n (1-based) of a realtime run.
+  int32_t (*level)(const FxCase& c, int32_t frame) = nullptr;
 };
 const FamilyRule* family_rule(int32_t id);
+// The seed of std::srand and srand48 before every run.
+inline constexpr unsigned kRunSeed = 4711;
 bool effect_pending(int32_t id);
 
 struct RunResult {

@@ -3,12 +3,19 @@
 // stripe effect, each beside the physical floor measured in the same run (a full-frame BLTBITMAP
 // into the display plus display_wait_refresh). Then the driver's own cost per frame (a nearly empty
 // step against bare display_wait_refresh), and a realtime layer under 50 layers refreshed rectangle
-// by rectangle against recomposed whole once a frame.
+// by rectangle against recomposed whole once a frame. Then the pixel, coin, polygon, fade and roll
+// effects picture to picture and as a realtime layer beside the same floor and their goals, the
+// setups that draw a map or dry-run a polygon, and CROSSFADE and DISSOLVE beside pixman doing the
+// same pixel work a frame.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <tuple>
 #include <vector>
+
+#include <pixman.h>
 
 #include "display/bgpic.h"
 #include "display/brush.h"
@@ -34,6 +41,8 @@ double now_ms() {
 struct Frames {
   std::vector<double> ms;
   double last = 0;
+  double start = 0;  // the effect resolved: its preparation and setup begin
+  double setup = 0;
   double mean() const {
     double s = 0;
     for (double v : ms) s += v;
@@ -46,7 +55,8 @@ struct Frames {
 int32_t time_frames(const qm::qmFXRequest*, int32_t what, void* user) {
   auto* f = static_cast<Frames*>(user);
   const double t = now_ms();
-  if (what == qm::FXOBS_SETUP) f->last = t;
+  if (what == qm::FXOBS_RESOLVED) f->start = t;
+  if (what == qm::FXOBS_SETUP) f->last = t, f->setup = t - f->start;
   if (what == qm::FXOBS_FRAME) {
     f->ms.push_back(t - f->last);
     f->last = t;
@@ -144,6 +154,154 @@ void row(const char* what, const Frames& f, double whole, const Frames& floor) {
               whole, f.ms.size());
 }
 
+
+struct PixelEffect {
+  int32_t id;
+  const char* name;
+  double goal_ms;     // every frame within this
+  double goal_floor;  // and at most this many floors (0: no such goal)
+};
+
+// 8 ms, half a 60 Hz frame; the trigonometric maps a whole frame; the polygons 3 floors.
+constexpr PixelEffect kPixelEffects[] = {
+    {139, "DISSOLVE", 8, 0},      {138, "STRUDEL", 16.7, 0},
+    {132, "PIXELZOOM1", 8, 0},  {133, "PIXELZOOM2", 8, 0},
+    {124, "VFLIPCOIN", 8, 0},    {120, "CRUSHLEFT", 8, 0},
+    {114, "SUN", 8, 3},                {98, "STAR", 8, 3},
+    {97, "CLOCKWIPE", 8, 3},    {116, "FADE", 8, 0},
+    {117, "BLEND", 8, 0},            {134, "WATER1", 16.7, 0},
+    {115, "CROSSFADE", 8, 0},    {84, "ROLLTOP", 8, 0},
+    {87, "WALLPAPERLEFT", 8, 0},
+};
+
+void goal_row(const char* what, const Frames& f, double whole, const Frames& floor, const PixelEffect& e) {
+  const double floors = f.max() / std::max(floor.max(), 1e-9);
+  const bool met = f.max() <= e.goal_ms && (e.goal_floor == 0 || floors <= e.goal_floor);
+  std::printf("  %-44s %8.3f %8.3f %6.2f %9.1f %6zu  goal %.1f ms%s: %s\n", what, f.mean(), f.max(), floors, whole,
+              f.ms.size(), e.goal_ms, e.goal_floor > 0 ? ", 3 floors" : "", met ? "met" : "MISSED");
+}
+
+// Direct (picture 2 to 3) and realtime layer (the noise brush; the two-picture effects on a layer
+// that emulates picture 3) runs of each effect; PIXELZOOM1's frames of blocks 24 and 2 apart.
+// The setups that draw a map or dry-run their polygons are timed against one frame period.
+void pixel_effects(Bench& b, const Frames& floor) {
+  std::printf("pixel, coin, polygon, fade and roll effects at %dx%d, ms per frame\n", kW, kH);
+  std::printf("  %-44s %8s %8s %6s %9s %6s\n", "", "mean", "max", "max/fl", "effect ms", "frames");
+  row("floor: full BLTBITMAP + display_wait_refresh", floor, 0, floor);
+  double whole = 0;
+  std::vector<std::pair<const char*, double>> setups;
+  for (const PixelEffect& e : kPixelEffects) {
+    b.reset_layers(false);
+    qm::qmFXRequest r;
+    r.kind = qm::OBJ_BGPIC;
+    r.id = qm::ObjectId{e.id % 2 ? 2 : 3, nullptr};
+    r.effect = e.id;
+    r.bg_x = r.bg_y = qm::POS_NOT_GIVEN;
+    const Frames f = b.effect(r, &whole);
+    char what[80];
+    std::snprintf(what, sizeof what, "%s, picture to picture", e.name);
+    goal_row(what, f, whole, floor, e);
+    if (std::strcmp(e.name, "PIXELZOOM1") == 0 && f.ms.size() >= 23) {
+      std::printf("  %-44s %8.3f\n", "  PIXELZOOM1 frame of blocks 24", f.ms[0]);
+      std::printf("  %-44s %8.3f\n", "  PIXELZOOM1 frame of blocks 2", f.ms[22]);
+    }
+    if (std::strcmp(e.name, "DISSOLVE") == 0) setups.emplace_back("DISSOLVE map", f.setup);
+    if (std::strcmp(e.name, "SUN") == 0) setups.emplace_back("SUN dry run", f.setup);
+    if (std::strcmp(e.name, "CLOCKWIPE") == 0) setups.emplace_back("CLOCKWIPE dry run", f.setup);
+  }
+  for (const PixelEffect& e : kPixelEffects) {
+    b.reset_layers(true);
+    qm::insert_object_layer(b.L, 0, qm::OBJ_BRUSH, qm::ObjectId{1, nullptr}, 0, 0, true, true, nullptr);
+    qm::qmFXRequest r;
+    r.kind = qm::OBJ_LAYER;
+    r.id = qm::ObjectId{1, nullptr};
+    r.effect = e.id;
+    r.forcerealtimelayers = 1;
+    if (qm::fx_in_set(e.id, qm::FXSET_TWOPICTURE)) {
+      r.bgpicemu = 1;
+      qm::bgpic_find(qm::ObjectId{3, nullptr}, 0, &r.bgpic);
+    }
+    const Frames f = b.effect(r, &whole);
+    char what[80];
+    std::snprintf(what, sizeof what, "%s, realtime layer", e.name);
+    goal_row(what, f, whole, floor, e);
+  }
+  b.reset_layers(false);
+  std::printf("setups at %dx%d (preparation included), against one 60 Hz frame\n", kW, kH);
+  for (const auto& [what, ms] : setups)
+    std::printf("  %-44s %8.3f ms  %s\n", what, ms, ms <= 1000.0 / 60 ? "under a frame" : "MORE THAN A FRAME");
+}
+
+pixman_image_t* wrap(qm::qmBitmap* bitmap) {
+  return pixman_image_create_bits(PIXMAN_x8r8g8b8, bitmap->width, bitmap->height, bitmap->pixels,
+                                  bitmap->bytes_per_row);
+}
+
+// pixman doing a frame's pixel work of CROSSFADE (the new picture over the old one through a solid
+// mask of the level) and of DISSOLVE (the new picture over the old one through an A8 mask built
+// from the random map by the threshold), each then copied to the display and presented as the
+// effects do; beside the effects' own mean frame, same run.
+void pixman_peers(Bench& b) {
+  qm::qmBGPic* from = nullptr;
+  qm::qmBGPic* to = nullptr;
+  qm::bgpic_find(qm::ObjectId{2, nullptr}, 0, &from);
+  qm::bgpic_find(qm::ObjectId{3, nullptr}, 0, &to);
+  qm::qmBitmap* work = qm::qmos_alloc_bitmap(kW, kH);
+  if (!from || !to || !work) return;
+  pixman_image_t* old_image = wrap(from->current.bitmap);
+  pixman_image_t* new_image = wrap(to->current.bitmap);
+  pixman_image_t* work_image = wrap(work);
+  std::vector<uint8_t> map(size_t(kW) * kH), a8(size_t(kW) * kH);
+  for (uint8_t& v : map) v = uint8_t(std::rand() % 255);
+  pixman_image_t* a8_image =
+      pixman_image_create_bits(PIXMAN_a8, kW, kH, reinterpret_cast<uint32_t*>(a8.data()), kW);
+  auto present = [&] {
+    qm::SAFEBLT(b.L, work, 0, 0, nullptr, 0, 0, kW, kH, kW, kH, kW, kH, qm::BLIT_FRONT, nullptr, nullptr, nullptr);
+    qm::display_wait_refresh(b.L);
+  };
+  Frames crossfade, dissolve;
+  for (int32_t level = 10; level < 255; level += 10) {
+    const double t0 = now_ms();
+    pixman_color_t c{0, 0, 0, uint16_t(level * 257)};
+    pixman_image_t* solid = pixman_image_create_solid_fill(&c);
+    pixman_image_composite32(PIXMAN_OP_SRC, old_image, nullptr, work_image, 0, 0, 0, 0, 0, 0, kW, kH);
+    pixman_image_composite32(PIXMAN_OP_OVER, new_image, solid, work_image, 0, 0, 0, 0, 0, 0, kW, kH);
+    pixman_image_unref(solid);
+    present();
+    crossfade.ms.push_back(now_ms() - t0);
+  }
+  for (int32_t t = 4; t < 256; t += 4) {
+    const double t0 = now_ms();
+    for (size_t i = 0; i < map.size(); ++i) a8[i] = map[i] < t ? 255 : 0;
+    pixman_image_composite32(PIXMAN_OP_SRC, old_image, nullptr, work_image, 0, 0, 0, 0, 0, 0, kW, kH);
+    pixman_image_composite32(PIXMAN_OP_OVER, new_image, a8_image, work_image, 0, 0, 0, 0, 0, 0, kW, kH);
+    present();
+    dissolve.ms.push_back(now_ms() - t0);
+  }
+  double whole = 0;
+  qm::qmFXRequest r;
+  r.kind = qm::OBJ_BGPIC;
+  r.bg_x = r.bg_y = qm::POS_NOT_GIVEN;
+  r.id = qm::ObjectId{3, nullptr};
+  r.effect = 115;
+  const Frames ours_crossfade = b.effect(r, &whole);
+  r.id = qm::ObjectId{2, nullptr};
+  r.effect = 139;
+  const Frames ours_dissolve = b.effect(r, &whole);
+  std::printf("beside pixman, ms per frame (ratio: pixman / ours, goal at least 0.8)\n");
+  for (const auto& [what, ours, peer] : {std::tuple{"CROSSFADE", &ours_crossfade, &crossfade},
+                                         std::tuple{"DISSOLVE", &ours_dissolve, &dissolve}}) {
+    const double ratio = peer->mean() / std::max(ours->mean(), 1e-9);
+    std::printf("  %-12s ours %8.3f  pixman %8.3f  ratio %5.2f  %s\n", what, ours->mean(), peer->mean(), ratio,
+                ratio >= 0.8 ? "met" : "MISSED");
+  }
+  pixman_image_unref(a8_image);
+  pixman_image_unref(work_image);
+  pixman_image_unref(new_image);
+  pixman_image_unref(old_image);
+  qm::qmos_free_bitmap(work);
+}
+
 }  // namespace
 
 int main() {
@@ -221,6 +379,8 @@ int main() {
     const Frames f = b.effect(r, &whole);
     row(whole_layer ? "under 50 layers, recomposed whole" : "under 50 layers, rectangle by rectangle", f, whole, floor);
   }
+  pixel_effects(b, floor);
+  pixman_peers(b);
   platform_set_clock(nullptr);
   qm::display_cleanup(b.L);
   brush_free_all();

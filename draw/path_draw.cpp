@@ -258,11 +258,13 @@ int32_t render(qmState* L, const Plugin& p, const PathDraw& d, const Look& v, co
 }
 
 // The content box and the fill's box of a rendering: the outer outline (filled or stroked) and,
-// for a stroke, the filled area (a one-pixel outline when the path encloses nothing).
+// for a stroke under a gradient or texture, the filled area (a one-pixel outline when the path
+// encloses nothing). Only a gradient or a texture is laid over the fill's box, and measuring the
+// filled area of a long self-crossing stroke costs more than stroking it, so plain colours skip it.
 int32_t measure(const Plugin& p, const Look& v, PixelBox* outer, PixelBox* fill_box) {
   if (int32_t err = p.measure(v.filled, v.width, outer)) return err;
   *fill_box = *outer;
-  if (v.filled) return 0;
+  if (v.filled || (v.fill != FILLGRADIENT && v.fill != FILLTEXTURE)) return 0;
   if (int32_t err = p.measure(true, 1, fill_box); err == ERR_EMPTYPATH) {
     if (p.measure(false, 1, fill_box) != 0) *fill_box = *outer;
   } else if (err) {

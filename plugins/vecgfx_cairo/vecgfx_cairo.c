@@ -5,9 +5,9 @@
  * the base table's FreeType functions (cairo's own FreeType fonts keep faces alive in caches past
  * their release, so they are not used).
  *
- * Nothing here trusts a value to be sane: a real that is not finite, an unknown opcode, a dash
- * pattern cairo refuses or a context in error makes the entry give 0 (or zero extents), and the
- * plane is painted only once the whole path has been built. */
+ * Nothing here trusts a value to be sane: a real that is not finite, a point beyond cairo's reach,
+ * an unknown opcode, a dash pattern cairo refuses or a context in error makes the entry give 0 (or
+ * zero extents), and the plane is painted only once the whole path has been built. */
 #include <cairo.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -71,6 +71,13 @@ static int read_reals(Reader* r, double* out, int n) {
 }
 
 /* ---- Building a path ------------------------------------------------------------------------- */
+
+/* How far from (0, 0) a path may reach, in pixels. cairo keeps coordinates in 24.8 fixed point
+ * (about 8.4 million pixels either way): past that its paths wrap and clamp into wrong extents, and
+ * filling them takes seconds. Half that range keeps room for the drawing's own offsets. */
+#define REACH 4194304.0
+
+static int within(double v, double extra) { return fabs(v) + fabs(extra) <= REACH; }
 
 /* Every absolute coordinate is moved by (dx, dy); without a current point relative operations count
  * from there too. */
@@ -215,6 +222,8 @@ static int add_text(const Builder* b, uint32_t handle, int32_t size, const char*
   }
   Outline o = {b->cr, 0, 0, 0, 0, 0};
   current_point(b, &o.x, &o.y);
+  /* No glyph reaches further than twice the size from its origin, and each advances at most that. */
+  if (!within(o.x, 2.0 * size * ((double)strlen(text) + 1)) || !within(o.y, 2.0 * size)) return 0;
   const FT_Outline_Funcs funcs = {outline_move, outline_line, outline_conic, outline_cubic, 0, 0};
   for (const unsigned char* p = (const unsigned char*)text; *p;) {
     const uint32_t code = next_code(&p);
@@ -251,6 +260,8 @@ static int build(const Builder* b, const void* ops) {
         double ox = b->dx, oy = b->dy;
         if (relative) current_point(b, &ox, &oy);
         for (int i = 0; i < n; i += 2) v[i] += ox, v[i + 1] += oy;
+        for (int i = 0; i < n; ++i)
+          if (!within(v[i], 0)) return 0;
         if (op == QMVEC_OP_MOVE) cairo_move_to(cr, v[0], v[1]);
         else if (op == QMVEC_OP_LINE) cairo_line_to(cr, v[0], v[1]);
         else cairo_curve_to(cr, v[0], v[1], v[2], v[3], v[4], v[5]);
@@ -261,6 +272,7 @@ static int build(const Builder* b, const void* ops) {
       case QMVEC_OP_ARC: {
         if (!read_reals(&r, v, 6)) return 0;
         const int32_t clockwise = read_word(&r);
+        if (!within(v[0] + b->dx, v[2]) || !within(v[1] + b->dy, v[3])) return 0;
         add_arc(cr, v[0] + b->dx, v[1] + b->dy, v[2], v[3], v[4], v[5], clockwise != 0);
         break;
       }
@@ -268,6 +280,7 @@ static int build(const Builder* b, const void* ops) {
         int32_t corners[4];
         if (!read_reals(&r, v, 4)) return 0;
         for (int i = 0; i < 4; ++i) corners[i] = read_word(&r);
+        if (!within(v[0] + b->dx, v[2]) || !within(v[1] + b->dy, v[3])) return 0;
         add_box(cr, v[0] + b->dx, v[1] + b->dy, v[2], v[3], corners);
         break;
       }

@@ -9,6 +9,7 @@
 #include FT_OUTLINE_H
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <functional>
 
@@ -427,6 +428,25 @@ TEST_F(PathCairo, ExtentsNormaliseAndCurrentPoint) {
   EXPECT_EQ(code("DrawPath", {4.0, 0.0, 0.0}), ERR_EMPTYPATH);
   ASSERT_EQ(code("SetDash", {0.0, 0.0}), 0);
   EXPECT_EQ(code("DrawPath", {2.0, 0.0, 0.0}), ERR_EMPTYPATH);
+  ASSERT_EQ(code("SetDash", {0.0, -1.0}), 0);
+  // Past cairo's fixed-point reach a path would wrap into wrong extents and take seconds to fill:
+  // it is refused at once, in points, arcs, boxes and text alike.
+  const auto started = std::chrono::steady_clock::now();
+  auto refused = [&](const char* op, std::initializer_list<Arg> args) {
+    ASSERT_EQ(code("StartPath", {5.0}), 0);
+    ASSERT_EQ(code("MoveTo", {5.0, 1.0, 1.0}), 0);
+    ASSERT_EQ(code(op, args), 0) << op;
+    EXPECT_EQ(call("GetPathExtents", {5.0}).results, (std::vector<std::string>{"0", "0", "0", "0"})) << op;
+    EXPECT_EQ(code("DrawPath", {5.0, 0.0, 0.0}), ERR_EMPTYPATH) << op;
+  };
+  refused("LineTo", {5.0, 5e6, 0.0});
+  refused("AddCircleToPath", {5.0, 0.0, 0.0, 1e7});
+  refused("AddBoxToPath", {5.0, -3e6, 0.0, 2e6, 10.0});
+  ASSERT_EQ(code("StartPath", {5.0}), 0);
+  ASSERT_EQ(code("MoveTo", {5.0, 4194200.0, 0.0}), 0);
+  ASSERT_EQ(code("AddTextToPath", {5.0, std::string("Ag")}), 0);
+  EXPECT_EQ(code("DrawPath", {5.0, 0.0, 0.0}), ERR_EMPTYPATH);
+  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(2));
 }
 
 }  // namespace

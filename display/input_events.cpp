@@ -475,7 +475,7 @@ void input_set_display_lookup(DisplayLookup lookup) { g_lookup = lookup; }
 
 void input_events_install() {
   platform_set_event_translator(pump_translate);
-  platform_set_pump_finisher(input_pump_finish);
+  platform_add_pump_finisher(input_pump_finish);
 }
 
 void input_events_reset() {

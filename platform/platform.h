@@ -227,10 +227,11 @@ void platform_input_reset();
 // window system, a pushed event or SIGINT/SIGTERM) quits.
 using EventTranslator = int32_t (*)(qmState* L, const SDL_Event& event);
 void platform_set_event_translator(EventTranslator translator);
-// Runs after the event of every pump that did not return early (display requests, sound events);
-// returns 1 when the program must quit.
+// Run after the events of every pump that did not return early (display requests, sound events),
+// in the order added (a finisher added again keeps its place); each returns 1 when the program
+// must quit.
 using PumpFinisher = int32_t (*)(qmState* L);
-void platform_set_pump_finisher(PumpFinisher finisher);
+void platform_add_pump_finisher(PumpFinisher finisher);
 
 // Serves the SDL events queued when it starts, up to the first key or button press or release
 // (so that every press and release shows in the held keys and buttons between two pumps):

@@ -16,7 +16,9 @@ std::atomic<bool> g_quit_request{false};
 std::atomic<int> g_quit_signal{0};
 std::atomic<bool> g_wake{false};
 EventTranslator g_translator = nullptr;
-PumpFinisher g_finisher = nullptr;
+// The finishers: the display library's and the sound layer's.
+constexpr int kMaxFinishers = 4;
+PumpFinisher g_finishers[kMaxFinishers] = {};
 int64_t g_last_pump_us = 0;
 
 // One event off SDL's queue. Consecutive motions of one mouse in one window become the last of
@@ -85,7 +87,15 @@ void platform_wake() {
 }
 
 void platform_set_event_translator(EventTranslator translator) { g_translator = translator; }
-void platform_set_pump_finisher(PumpFinisher finisher) { g_finisher = finisher; }
+void platform_add_pump_finisher(PumpFinisher finisher) {
+  for (PumpFinisher& f : g_finishers) {
+    if (f == finisher) return;
+    if (!f) {
+      f = finisher;
+      return;
+    }
+  }
+}
 
 int32_t platform_pump_events(qmState* L) {
   Clock& clock = platform_clock();
@@ -113,7 +123,8 @@ int32_t platform_pump_events(qmState* L) {
   }
   // What the program drew since the last frame shows up between frames too.
   platform_present_pending();
-  if (g_finisher && g_finisher(L)) quit = 1;
+  for (PumpFinisher f : g_finishers)
+    if (f && f(L)) quit = 1;
   if (quit && !platform_quit_requested()) {
     platform_set_quit_request(true);
     // The script sees the quit at its next line, not only at the next tick.

@@ -2,39 +2,8 @@
 // is counted, and ten seconds of a module using every effect are rendered between two readings.
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
-
+#include "counting_new.h"
 #include "mod_harness.h"
-
-namespace {
-std::atomic<long> g_allocations{0};
-}  // namespace
-
-// These replace the global functions, so malloc and free pair with them.
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-
-void* operator new(size_t size) {
-  ++g_allocations;
-  if (void* p = std::malloc(size ? size : 1)) return p;
-  throw std::bad_alloc();
-}
-void* operator new[](size_t size) {
-  return operator new(size);
-}
-void operator delete(void* p) noexcept {
-  std::free(p);
-}
-void operator delete[](void* p) noexcept {
-  std::free(p);
-}
-void operator delete(void* p, size_t) noexcept {
-  std::free(p);
-}
-void operator delete[](void* p, size_t) noexcept {
-  std::free(p);
-}
 
 TEST(ModPlayer, RenderingAllocatesNothing) {
   LoadedModule mod = load_module(modgen::fixture("effects"));

@@ -9,7 +9,7 @@ X11_RETRY := --repeat until-pass:3
 # Long sweeps (the transition harness's whole cross) run on their own: ctest -L fx.sweep.
 SWEEPS := fx\.sweep
 
-.PHONY: all deps build run test torture bench fuzz clean
+.PHONY: all deps build run test torture tsan bench fuzz clean
 
 all: build
 
@@ -36,6 +36,14 @@ torture: deps
 	cmake --build build/torture -j $(JOBS)
 	cd build/torture && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS) -LE 'x11|$(SWEEPS)'
 	cd build/torture && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS) -L x11 $(X11_RETRY)
+
+# The tests labelled tsan (the threads of sound and video) built with ThreadSanitizer. The
+# suppressions name only what happens inside uninstrumented libraries (SDL's audio thread, FFmpeg).
+tsan: deps
+	cmake -S . -B build/tsan $(GEN) -DCMAKE_BUILD_TYPE=Debug -DQM_TSAN=ON -DQM_WERROR=ON -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g"
+	cmake --build build/tsan -j $(JOBS) --target tsan_tests
+	cd build/tsan && TSAN_OPTIONS="suppressions=$(CURDIR)/tests/tsan.supp halt_on_error=1 second_deadlock_stack=1" \
+	  ctest --output-on-failure -j $(JOBS) -L tsan
 
 bench: deps
 	cmake -S . -B build/bench $(GEN) -DCMAKE_BUILD_TYPE=Release -DQM_TESTS=OFF -DQM_BENCH=ON

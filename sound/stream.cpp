@@ -27,6 +27,7 @@ namespace {
 
 constexpr int32_t kStreamPriority = 20;
 constexpr int64_t kDryRetryNs = 10 * 1000 * 1000;
+constexpr int32_t kMaxHalfFrames = 4 * kMixRate;
 
 struct StreamState {
   bool active = false;  // published to the mixer (channel lock)
@@ -201,7 +202,8 @@ int32_t stream_start(qmChannel& ch, int32_t) {
   }
   st.source = s;
   st.bpf = s->bytes_per_frame;
-  st.half_frames = std::max(1, s->rate / std::max(1, s->frames_per_packet));
+  // One second a half; a rate far above any device's keeps to four seconds of the mixer's.
+  st.half_frames = std::clamp(s->rate / std::max(1, s->frames_per_packet), 1, kMaxHalfFrames);
   st.buffer = static_cast<uint8_t*>(qmos_alloc(size_t(st.half_frames) * 2 * size_t(st.bpf), 0));
   if (!st.buffer) return ERR_MEM;
   st.passes = ch.passes;

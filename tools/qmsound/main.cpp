@@ -8,10 +8,19 @@
 //                                     as a WAVE file OUT; the codec kind, format name, format
 //                                     code, rate and frame count go to standard error, a line
 //                                     each
+//   qmsound play FILE... [--times N] [--time MS] [--stream]
+//                                     plays through the channels and the audio device: several
+//                                     files are samples started together; one file is a sample,
+//                                     a stream with --stream, or a module. --times N passes (0:
+//                                     without end); --time MS the play time of samples, or how
+//                                     long a music plays. Each sound event is printed as the
+//                                     event poller gets it ("OnSampleEnd id 1 time 750 count 1")
+#include <SDL2/SDL.h>
+
 #include <cerrno>
 #include <charconv>
-#include <csignal>
 #include <cmath>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -20,7 +29,9 @@
 #include <vector>
 
 #include "engine/endian.h"
+#include "platform/platform.h"
 #include "runtime/os/qmos.h"
+#include "sound/channels.h"
 #include "sound/driver.h"
 #include "sound/modplayer.h"
 
@@ -29,8 +40,10 @@ namespace {
 constexpr int32_t kRate = 48000;
 
 int usage() {
-  std::fprintf(stderr, "usage: qmsound render FILE --seconds N\n"
-                       "       qmsound decode FILE [--wav OUT]\n");
+  std::fprintf(stderr,
+               "usage: qmsound render FILE --seconds N\n"
+               "       qmsound decode FILE [--wav OUT]\n"
+               "       qmsound play FILE... [--times N] [--time MS] [--stream]\n");
   return 2;
 }
 
@@ -134,11 +147,117 @@ int decode(const char* path, const char* wav) {
   return result;
 }
 
+bool is_module_file(const char* path) {
+  std::ifstream in(path, std::ios::binary);
+  char magic[4] = {};
+  in.seekg(1080);
+  return in.read(magic, 4) && std::memcmp(magic, "M.K.", 4) == 0;
+}
+
+// Plays files through the channels and the audio device until they end (or for time_ms of a
+// music), printing every sound event as the event poller gets it.
+int play(const std::vector<const char*>& files, int32_t times, int64_t time_ms, bool as_stream) {
+  if (platform_init() != 0) {
+    std::fprintf(stderr, "qmsound: the platform layer does not start\n");
+    return 1;
+  }
+  qm::platform_audio_channels_init();
+  for (const char* name : {"onsampleloop", "onsampleend", "onmusicend"})
+    qm::qmos_set_sound_handler(name, 1);
+  int32_t err = qm::platform_audio_init();
+  if (err) {
+    std::fprintf(stderr, "qmsound: no sound device (error %d): %s\n", err, SDL_GetError());
+    platform_exit();
+    return 1;
+  }
+  std::vector<qm::qmSampleData*> samples;
+  int32_t kind = 0;
+  void* music = nullptr;
+  const bool is_module = files.size() == 1 && is_module_file(files[0]);
+  for (size_t i = 0; i < files.size() && !err; ++i) {
+    const std::string name = qmos_player_name(files[i]);
+    const qm::ObjectId id{int32_t(i + 1), nullptr};
+    if (is_module || as_stream) {
+      int32_t seekable = 0;
+      err = qm::qmos_music_open(name.c_str(), &kind, &music, &seekable);
+      if (!err) err = qm::qmos_music_play(kind, music, id, times, 1, 64);
+      continue;
+    }
+    qm::qmSampleData* sample = nullptr;
+    int64_t bytes = 0;
+    int32_t rate = 0, format = 0;
+    err = qm::qmos_sample_load(name.c_str(), &sample, &bytes, &rate, &format);
+    if (!err) {
+      samples.push_back(sample);
+      err = qm::qmos_sample_play(sample, id, format, bytes, rate, 64, 128, time_ms, times);
+    }
+  }
+  if (err) {
+    std::fprintf(stderr, "qmsound: cannot play (error %d)\n", err);
+  } else {
+    qm::qmos_channels_start_prepared();
+    const int64_t start = platform_clock().now_us();
+    for (bool playing = true; playing;) {
+      SDL_Delay(2);
+      qm::platform_audio_cleanup();
+      int32_t code = 0, time = 0, count = 0;
+      qm::ObjectId id;
+      while (qm::qmos_pop_sound_event(&code, &id, &time, &count)) {
+        const char* event = code == qm::SOUND_EVENT_SAMPLE_LOOP  ? "OnSampleLoop"
+                            : code == qm::SOUND_EVENT_SAMPLE_END ? "OnSampleEnd"
+                                                                 : "OnMusicEnd";
+        std::printf("%s id %d time %d count %d\n", event, id.number, time, count);
+      }
+      std::fflush(stdout);
+      playing = music ? qm::qmos_music_is_playing(kind, music) : false;
+      for (qm::qmSampleData* s : samples) playing |= qm::qmos_sample_is_playing(s);
+      if (music && time_ms > 0 && platform_clock().now_us() - start >= time_ms * 1000)
+        playing = false;
+    }
+  }
+  if (music) qm::qmos_music_stop_or_pause(kind, music, false, nullptr, nullptr);
+  qm::platform_audio_dispose();
+  for (qm::qmSampleData* s : samples) qm::qmos_sample_free(s);
+  if (music) qm::qmos_music_close(kind, music);
+  platform_exit();
+  return err ? 1 : 0;
+}
+
+// A whole number from min to max, or false.
+bool parse_int(const char* text, int64_t min, int64_t max, int64_t* out) {
+  const char* end = text + std::strlen(text);
+  auto [ptr, ec] = std::from_chars(text, end, *out);
+  return ec == std::errc() && ptr == end && *out >= min && *out <= max;
+}
+
+int play_command(int argc, char** argv) {
+  std::vector<const char*> files;
+  int64_t times = 1, time_ms = 0;
+  bool as_stream = false;
+  for (int i = 2; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--stream") == 0) {
+      as_stream = true;
+    } else if (std::strcmp(argv[i], "--times") == 0 && i + 1 < argc) {
+      if (!parse_int(argv[++i], 0, INT32_MAX, &times)) return usage();
+    } else if (std::strcmp(argv[i], "--time") == 0 && i + 1 < argc) {
+      if (!parse_int(argv[++i], 0, INT32_MAX, &time_ms)) return usage();
+    } else if (argv[i][0] == '-') {
+      return usage();
+    } else {
+      files.push_back(argv[i]);
+    }
+  }
+  if (files.empty() || (as_stream && files.size() > 1) || files.size() > size_t(qm::kChannelCount))
+    return usage();
+  return play(files, int32_t(times), time_ms, as_stream);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   // A file size limit makes the write fail with a message instead of killing the tool.
   std::signal(SIGXFSZ, SIG_IGN);
+  if (argc >= 3 && std::strcmp(argv[1], "play") == 0) return play_command(argc, argv);
   if (argc >= 3 && std::strcmp(argv[1], "decode") == 0) {
     if (argc == 3) return decode(argv[2], nullptr);
     if (argc == 5 && std::strcmp(argv[3], "--wav") == 0) return decode(argv[2], argv[4]);

@@ -224,6 +224,7 @@ void platform_audio_dispose() {
     }
   }
   if (join) stream_join();
+  movie_sound_close();
   qmos_stream_cleanup();
   g_attention.store(false);
 }

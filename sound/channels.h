@@ -185,6 +185,21 @@ struct StreamHooks {
 };
 void stream_set_hooks(const StreamHooks& hooks);
 
+// ---- the movie sound input
+// ------------------------------------------------------------------------ One input beside the
+// eight channels: 48000 Hz stereo frames that one producer (the movie decoder) writes into a ring
+// and the mixer reads, with a gain of its own. open and close run on the main thread; the producer
+// must have stopped writing before close.
+
+// A ring of `frames` frames: false when memory runs out.
+bool movie_sound_open(int32_t frames);
+void movie_sound_close();
+// Appends up to n frames (interleaved left, right); answers the frames taken, fewer when full.
+int32_t movie_sound_write(const int16_t* frames, int32_t n);
+// Frames waiting to be played.
+int32_t movie_sound_queued();
+void movie_sound_set_volume(int32_t volume);
+
 // ---- the mixer (audio thread) -------------------------------------------------------------------
 
 // Renders frames of 48000 Hz signed 16-bit stereo into out.
@@ -229,6 +244,8 @@ void stream_half_done();
 void stream_detach();
 // Joins the thread and frees the buffers of a detached stream (without the channel lock).
 void stream_join();
+// Adds what the movie sound input holds, up to n frames (channel lock held).
+void movie_sound_mix(int32_t* acc, int32_t n);
 // Starts the stream of the channel (channel lock not held; the channel is reserved as a stream).
 int32_t stream_start(qmChannel& ch, int32_t index);
 

@@ -236,6 +236,7 @@ void render_block(int16_t* out, int32_t n) {
       }
       if (ch.finished || ch.event_count) wake = true;
     }
+    movie_sound_mix(g_acc, n);
     channel_unlock();
   }
   for (int32_t i = 0; i < 2 * n; ++i) out[i] = int16_t(std::clamp(g_acc[i], -32768, 32767));

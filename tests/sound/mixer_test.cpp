@@ -184,4 +184,28 @@ TEST_F(MixerTest, EightFullScaleChannelsClampAndNeverWrap) {
   }
 }
 
+TEST_F(MixerTest, TheMovieInputPlaysWhatItsRingHolds) {
+  ASSERT_TRUE(movie_sound_open(1000));
+  std::vector<int16_t> frames;
+  for (int i = 0; i < 1200; ++i)
+    frames.insert(frames.end(), {int16_t(i + 1), int16_t(-2 * (i + 1))});
+  EXPECT_EQ(movie_sound_write(frames.data(), 600), 600);
+  EXPECT_EQ(movie_sound_write(frames.data() + 1200, 600), 400);  // full
+  EXPECT_EQ(movie_sound_queued(), 1000);
+  std::vector<int16_t> out = render(700);
+  EXPECT_TRUE(std::equal(out.begin(), out.end(), frames.begin()));
+  // Around the ring's end, at a volume of its own; what is not there yet is silence.
+  EXPECT_EQ(movie_sound_write(frames.data() + 2000, 200), 200);
+  movie_sound_set_volume(8);
+  out = render(600);
+  for (int i = 0; i < 500; ++i) {
+    ASSERT_NEAR(out[2 * i], (701 + i) / 2, 1) << i;
+    ASSERT_NEAR(out[2 * i + 1], -(701 + i), 1) << i;
+  }
+  EXPECT_EQ(out[2 * 500], 0);
+  EXPECT_EQ(movie_sound_queued(), 0);
+  movie_sound_close();
+  EXPECT_EQ(movie_sound_write(frames.data(), 10), 0);
+}
+
 }  // namespace

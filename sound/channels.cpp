@@ -275,6 +275,9 @@ void platform_audio_cleanup() {
 
 int32_t qmos_sample_play(qmSampleData* sample, ObjectId owner, int32_t format, int64_t byte_length,
                          int32_t pitch, int32_t volume, int32_t pan, int64_t time, int32_t passes) {
+  if (qmos_sample_frame_bytes(sample->format) != sample->bytes_per_frame ||
+      (!sample->data && sample->frames > 0))
+    return ERR_AUDIOCONVERTER;
   std::lock_guard<std::recursive_mutex> hold(g_channel_lock);
   const int32_t c = free_channel();
   if (c < 0) return ERR_NOCHANNEL;

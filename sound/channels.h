@@ -112,7 +112,8 @@ void platform_audio_deliver_events();
 // Delivers, then releases the channels that played out. Runs from every pump and before queries.
 void platform_audio_cleanup();
 
-// Prepares a sample on the first free channel: 0, ERR_NOCHANNEL when all 8 are busy. Frames come
+// Prepares a sample on the first free channel: 0, ERR_NOCHANNEL when all 8 are busy,
+// ERR_AUDIOCONVERTER for a sample whose format code and frame size disagree. Frames come
 // from byte_length (cut to the sample); time > 0 plays that many ms (passes = ceil(time / pass ms),
 // the last pass the rest), else passes passes (0: without end). pitch is the sample's rate in Hz.
 int32_t qmos_sample_play(qmSampleData* sample, ObjectId owner, int32_t format, int64_t byte_length,
@@ -132,7 +133,8 @@ void qmos_channel_update_params(const qmSampleData* sample, int32_t pitch, int32
 
 // A music on the first free channel: a module (handle a qmMusicModule) or a stream (a
 // qmSoundSource, from its position, in resume_pass of passes; 0: without end). 0, ERR_NOCHANNEL,
-// ERR_MEM, ERR_THREAD, or the error of a program-fed source's FillMusicBuffer handler.
+// ERR_AUDIOCONVERTER (a source in no sample format), ERR_MEM, ERR_THREAD, or the error of a
+// program-fed source's FillMusicBuffer handler.
 int32_t qmos_music_play(int32_t kind, void* handle, ObjectId owner, int32_t passes,
                         int32_t resume_pass, int32_t volume);
 // Stops (or pauses: the position is kept) the channel of the music; *pass and *frame get the pass

@@ -197,7 +197,10 @@ int32_t stream_start(qmChannel& ch, int32_t) {
   if (int32_t err = qmos_stream_init()) return err;
   StreamState& st = g_stream;
   qmSoundSource* s = ch.source;
-  if (s->rate <= 0 || s->bytes_per_frame <= 0) return ERR_AUDIOCONVERTER;
+  // The mixer reads the formats of samples only.
+  if (s->rate <= 0 || s->bytes_per_frame <= 0 ||
+      qmos_sample_frame_bytes(s->format) != s->bytes_per_frame)
+    return ERR_AUDIOCONVERTER;
   while (sem_trywait(&st.wake) == 0) {
   }
   st.source = s;

@@ -188,6 +188,16 @@ TEST_F(StreamTest, AHeaderThatClaimsTooMuchEndsAtTheRealEnd) {
   expect_pattern(heard.values, 60000, 1);
 }
 
+TEST_F(StreamTest, ASourceInNoSampleFormatIsRefused) {
+  qmSoundSource* s = wave(48000, 1000);
+  s->bytes_per_frame = 3;  // what a 24-bit platform source would announce
+  EXPECT_EQ(start(s), ERR_AUDIOCONVERTER);
+  EXPECT_EQ(busy_channels(), 0);
+  s->bytes_per_frame = 2;
+  s->rate = 0;
+  EXPECT_EQ(start(s), ERR_AUDIOCONVERTER);
+}
+
 TEST_F(StreamTest, ADrainedStreamLeavesAPlayingSampleAlone) {
   qmSampleData* sample = constant16(100, 3);
   ASSERT_EQ(play(sample, 48000, 0, 0), 0);

@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "events/events.h"
@@ -134,6 +136,23 @@ TEST_F(ThreadsTest, EventsReachThePollerThroughThePump) {
   EXPECT_EQ(times, (std::vector<int32_t>{0, 10, 20, 25}));
   EXPECT_FALSE(qmos_sample_is_playing(sample));
   qmos_sample_free(sample);
+}
+
+TEST_F(ThreadsTest, TheMovieRingFillsWhileTheDeviceDrains) {
+  ASSERT_TRUE(movie_sound_open(4800));
+  std::thread producer([] {
+    std::vector<int16_t> chunk(2 * 480, 300);
+    for (int32_t left = 48000; left > 0;) {
+      const int32_t took = movie_sound_write(chunk.data(), std::min(left, 480));
+      left -= took;
+      if (took == 0) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+  });
+  producer.join();
+  for (int i = 0; i < 5000 && movie_sound_queued() > 0; ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  EXPECT_EQ(movie_sound_queued(), 0);
+  movie_sound_close();
 }
 
 }  // namespace

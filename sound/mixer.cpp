@@ -9,8 +9,10 @@
 // and frames pass unchanged. The frame after a pass's last is the next pass's first, after a
 // stream half's last the next half's first when it is there; else the last frame is held.
 //
-// Nothing here allocates, blocks or does I/O: the channel lock is only tried, and a busy lock
-// gives a buffer of silence.
+// Nothing here allocates, blocks or does I/O: the channel lock is only tried (a few times over),
+// and a lock that stays busy gives a buffer of silence.
+#include <immintrin.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -205,12 +207,20 @@ void render_module(qmChannel& ch, int32_t* acc, int32_t n) {
 }
 
 int32_t g_acc[2 * kMixBufferFrames];
+constexpr int32_t kLockTries = 4096;
 
 void render_block(int16_t* out, int32_t n) {
   std::memset(g_acc, 0, sizeof(int32_t) * 2 * size_t(n));
   bool wake = false;
   qmChannel* table = channel_table();
-  if (channel_try_lock()) {
+  // The main thread holds the lock only for moments: a few more tries ride one out, and a lock
+  // that stays busy (its holder descheduled) costs this buffer, never a wait.
+  bool locked = channel_try_lock();
+  for (int32_t spin = 0; !locked && spin < kLockTries; ++spin) {
+    _mm_pause();
+    locked = channel_try_lock();
+  }
+  if (locked) {
     for (int32_t c = 0; c < kChannelCount; ++c) {
       qmChannel& ch = table[c];
       if (ch.finished) continue;

@@ -1,5 +1,8 @@
 // Samples on the channels through the mixer: starts, passes and their events, gain, pan,
 // resampling and the clamp.
+#include <atomic>
+#include <thread>
+
 #include "engine/errcodes.h"
 #include "mixer_harness.h"
 
@@ -182,6 +185,23 @@ TEST_F(MixerTest, EightFullScaleChannelsClampAndNeverWrap) {
     EXPECT_EQ(out[19], value);
     qmos_sample_stop(nullptr);
   }
+}
+
+TEST_F(MixerTest, ABusyLockGivesSilenceAndLosesNothing) {
+  ASSERT_EQ(play(sample16({1, 2, 3})), 0);
+  qmos_channels_start_prepared();
+  std::atomic<int> step{0};
+  std::thread holder([&] {
+    channel_lock();
+    step.store(1);
+    while (step.load() != 2) std::this_thread::yield();
+    channel_unlock();
+  });
+  while (step.load() != 1) std::this_thread::yield();
+  EXPECT_EQ(render(2), std::vector<int16_t>(4, 0));
+  step.store(2);
+  holder.join();
+  EXPECT_EQ(render(4), (std::vector<int16_t>{1, 1, 2, 2, 3, 3, 0, 0}));
 }
 
 TEST_F(MixerTest, TheMovieInputPlaysWhatItsRingHolds) {

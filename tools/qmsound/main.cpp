@@ -196,10 +196,13 @@ int play(const std::vector<const char*>& files, int32_t times, int64_t time_ms, 
     std::fprintf(stderr, "qmsound: cannot play (error %d)\n", err);
   } else {
     qm::qmos_channels_start_prepared();
+    // As the player does: the pump hands the sound events over (the channel lock is taken only
+    // when something happened), and every sample or the music ends with its end event.
     const int64_t start = platform_clock().now_us();
-    for (bool playing = true; playing;) {
-      SDL_Delay(2);
-      qm::platform_audio_cleanup();
+    size_t samples_ended = 0;
+    bool music_ended = false;
+    for (;;) {
+      if (platform_wait_until(nullptr, platform_clock().now_us() + 2000) != 0) break;
       int32_t code = 0, time = 0, count = 0;
       qm::ObjectId id;
       while (qm::qmos_pop_sound_event(&code, &id, &time, &count)) {
@@ -207,12 +210,12 @@ int play(const std::vector<const char*>& files, int32_t times, int64_t time_ms, 
                             : code == qm::SOUND_EVENT_SAMPLE_END ? "OnSampleEnd"
                                                                  : "OnMusicEnd";
         std::printf("%s id %d time %d count %d\n", event, id.number, time, count);
+        samples_ended += code == qm::SOUND_EVENT_SAMPLE_END;
+        music_ended |= code == qm::SOUND_EVENT_MUSIC_END;
       }
       std::fflush(stdout);
-      playing = music ? qm::qmos_music_is_playing(kind, music) : false;
-      for (qm::qmSampleData* s : samples) playing |= qm::qmos_sample_is_playing(s);
-      if (music && time_ms > 0 && platform_clock().now_us() - start >= time_ms * 1000)
-        playing = false;
+      if (music ? music_ended : samples_ended == samples.size()) break;
+      if (music && time_ms > 0 && platform_clock().now_us() - start >= time_ms * 1000) break;
     }
   }
   if (music) qm::qmos_music_stop_or_pause(kind, music, false, nullptr, nullptr);

@@ -1,7 +1,7 @@
 // Texts with inline tags from arbitrary bytes through the layout and the glyph-run frame into an
 // image: tags, tabs, newlines, word wrap and alignment in quill and in the inbuilt engine, plain
-// and anti-aliased, then once more at another scale breaking at the words it broke at. The
-// first four bytes choose the job; the rest is the text.
+// and anti-aliased, with the style's shadow and soft or hard edge, then once more at another scale
+// breaking at the words it broke at. The first four bytes choose the job; the rest is the text.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -69,7 +69,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     job.cursor_x = job.left_margin + (data[2] >> 1);
     for (int32_t t = 1; t <= (data[3] & 7); ++t) job.tabs.push_back(t * (8 + (data[3] >> 3)));
   } else {
+    // TextOut: the fourth byte adds the style's shadow and edge, up to their largest sizes.
     job.right_margin = data[1] * 3;
+    if (data[3] & 1) job.style.flags |= qm::TEXTSTYLE_SHADOW;
+    if (data[3] & 2) job.style.flags |= qm::TEXTSTYLE_EDGE;
+    job.style.edge_size = 1 + (data[3] >> 2);
+    job.style.shadow_distance = 1 + (data[3] >> 3);
+    job.style.shadow_direction = data[3] >> 2 & 7;
+    job.style.edge_colour = (data[3] & 0x80) ? 0x40FF00FF : 0x0000FF;
   }
   job.text.assign(reinterpret_cast<const char*>(data) + 4, size - 4);
   qm::qmTextImage image;

@@ -246,6 +246,19 @@ void fx_refresh_frame(qmFXRequest* r);
 void fx_mask_to_alpha(const qmMask* mask, const qmAlphaChannel* source, qmAlphaChannel* dest, int32_t x, int32_t y,
                       int32_t w, int32_t h, int32_t mode);
 
+// The frame pattern of the families that move or scale pictures: the rectangle (sx, sy, w, h) of
+// any picture drawn at (dx, dy) of the object (direct: SAFEBLT at x + dx, y + dy; realtime: into
+// the effect image, without refresh; flags as fx_blit_rect's), a scaled copy of a rectangle drawn
+// at a rectangle (0 or the scaler's error); their frames end with fx_refresh_frame.
+void fx_put_rect(qmFXRequest* r, const qmBitmap* pic, const qmMask* mask, const qmAlphaChannel* alpha, int32_t sx,
+                 int32_t sy, int32_t w, int32_t h, int32_t dx, int32_t dy, int32_t flags);
+int32_t fx_put_scaled(qmFXRequest* r, const qmBitmap* pic, const qmMask* mask, const qmAlphaChannel* alpha,
+                      int32_t sx, int32_t sy, int32_t sw, int32_t sh, int32_t dx, int32_t dy, int32_t dw, int32_t dh,
+                      int32_t flags);
+// A rectangle of src drawn through its mask or alpha (plainly without either) into dst, clipped
+// to both: the work bitmaps in which direct frames are composed.
+void fx_compose_clipped(const qmBitmap* src, const qmMask* mask, const qmAlphaChannel* alpha, int32_t sx, int32_t sy,
+                        qmBitmap* dst, int32_t dx, int32_t dy, int32_t w, int32_t h);
 // The step's private state: zero-filled, owned by the request (freed by the driver). nullptr when
 // memory runs out (the step then answers ERR_MEM).
 void* fx_priv_alloc(qmFXRequest* r, size_t size);

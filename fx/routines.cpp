@@ -9,6 +9,8 @@
 #include "fx/internal.h"
 #include "gfx/blit.h"
 #include "gfx/blitpixels.h"
+#include "gfx/scale.h"
+#include "engine/errcodes.h"
 #include "layers/layers.h"
 
 namespace qm {
@@ -290,6 +292,58 @@ void fx_end_frame(qmFXRequest* r) {
     const qmBitmap* shown = out->back ? out->back : out->front;
     display_present_rect(shown, 0, 0, out, 0, 0, r->clip_width, r->clip_height, 1);
   }
+}
+
+void fx_put_rect(qmFXRequest* r, const qmBitmap* pic, const qmMask* mask, const qmAlphaChannel* alpha, int32_t sx,
+                 int32_t sy, int32_t w, int32_t h, int32_t dx, int32_t dy, int32_t flags) {
+  if (!pic || w < 1 || h < 1) return;
+  if (r->realtime && r->layer && r->layer->effect) {
+    qmLayerEffect* e = r->layer->effect;
+    fx_blit_rect(pic, sx, sy, e->bitmap, e->mask, e->alpha, dx, dy, w, h, pic->width, pic->height, e->width,
+                 e->height, mask, alpha, r, flags | FXB_NOREFRESH);
+    return;
+  }
+  if (sx < 0 || sy < 0) return;
+  if (r->target) {
+    fx_blit_clipped(pic, sx, sy, r->target, r->x + dx, r->y + dy, w, h, pic->width, pic->height, r->target->width,
+                    r->target->height);
+    return;
+  }
+  SAFEBLT(r->script, pic, sx, sy, nullptr, r->x + dx, r->y + dy, w, h, pic->width, pic->height, r->clip_width,
+          r->clip_height, r->blit_flags | (r->quiet ? BLIT_NOPRESENT : 0), mask, alpha, nullptr);
+}
+
+int32_t fx_put_scaled(qmFXRequest* r, const qmBitmap* pic, const qmMask* mask, const qmAlphaChannel* alpha,
+                      int32_t sx, int32_t sy, int32_t sw, int32_t sh, int32_t dx, int32_t dy, int32_t dw, int32_t dh,
+                      int32_t flags) {
+  if (!pic || sw < 1 || sh < 1 || dw < 1 || dh < 1) return 0;
+  if (sw == dw && sh == dh) {
+    fx_put_rect(r, pic, mask, alpha, sx, sy, sw, sh, dx, dy, flags);
+    return 0;
+  }
+  qmBitmap* scaled = nullptr;
+  qmMask* scaled_mask = nullptr;
+  qmAlphaChannel* scaled_alpha = nullptr;
+  if (!fx_allocation_allowed()) return ERR_MEM;
+  if (int32_t err = bitmap_draw(pic, mask, alpha, sx, sy, nullptr, sw, sh, dw, dh, 0, &scaled,
+                                mask ? &scaled_mask : nullptr, alpha ? &scaled_alpha : nullptr))
+    return err;
+  fx_put_rect(r, scaled, scaled_mask, scaled_alpha, 0, 0, dw, dh, dx, dy, flags);
+  qmos_free_bitmap(scaled);
+  qmos_free_mask(scaled_mask);
+  qmos_free_alpha(scaled_alpha);
+  return 0;
+}
+
+void fx_compose_clipped(const qmBitmap* src, const qmMask* mask, const qmAlphaChannel* alpha, int32_t sx, int32_t sy,
+                        qmBitmap* dst, int32_t dx, int32_t dy, int32_t w, int32_t h) {
+  if (!src || !dst) return;
+  if (!blit_clip_rects(nullptr, &sx, &sy, &dx, &dy, &w, &h, src->width, src->height, dst->width, dst->height, false))
+    return;
+  if (sx < 0 || sy < 0 || w < 1 || h < 1) return;
+  if (mask) BLTMASK(src, sx, sy, dst, dx, dy, w, h, mask);
+  else if (alpha) BLTALPHABITMAP(src, sx, sy, dst, dx, dy, w, h, alpha);
+  else BLTBITMAP(src, sx, sy, dst, dx, dy, w, h);
 }
 
 void fx_layer_unhide(qmFXRequest* r) {

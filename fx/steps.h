@@ -49,6 +49,31 @@ int32_t fx_upndown_step(qmFXRequest* r, int32_t* done);
 // PUZZLE's order of n pieces from drand48: a permutation of 0..n-1. 0 or ERR_MEM.
 int32_t fx_puzzle_order(int32_t* order, int32_t n);
 
+// SCROLL 47-54 (fx/scroll.cpp).
+int32_t fx_scroll_step(qmFXRequest* r, int32_t* done);
+void fx_scroll_free(qmFXRequest* r);
+
+// STRETCH and ZOOM 55-69, ZOOMIN and ZOOMOUT 118-119, the strange pushes 99-100 (fx/zoom.cpp).
+int32_t fx_stretch_step(qmFXRequest* r, int32_t* done);
+void fx_stretch_free(qmFXRequest* r);
+int32_t fx_zoominout_step(qmFXRequest* r, int32_t* done);
+int32_t fx_strangepush_step(qmFXRequest* r, int32_t* done);
+void fx_strangepush_free(qmFXRequest* r);
+
+// The flows 70-73 (fx/flows.cpp).
+int32_t fx_flow_step(qmFXRequest* r, int32_t* done);
+void fx_flow_free(qmFXRequest* r);
+
+// PUSH 78-81, the gates 74-77, SLIDE 101-104 and CARD 111-112 (fx/push.cpp).
+int32_t fx_push_step(qmFXRequest* r, int32_t* done);
+int32_t fx_opengate_step(qmFXRequest* r, int32_t* done);
+int32_t fx_closegate_step(qmFXRequest* r, int32_t* done);
+int32_t fx_slide_step(qmFXRequest* r, int32_t* done);
+int32_t fx_card_step(qmFXRequest* r, int32_t* done);
+
+// TURNDOWN 128-131 (fx/turndown.cpp).
+int32_t fx_turndown_step(qmFXRequest* r, int32_t* done);
+
 // SPIRAL 105 and SWISS 106 (fx/spiral.cpp).
 int32_t fx_spiral_step(qmFXRequest* r, int32_t* done);
 int32_t fx_swiss_step(qmFXRequest* r, int32_t* done);

@@ -80,38 +80,38 @@ constexpr FamilyRow kFamilies[] = {
     {36, 36, fx_hlines, nullptr, 0, 0, 0},          //
     {37, 37, fx_vlines, nullptr, 0, 0, 0},          //
     {38, 46, fx_rect_step, nullptr, 70, 30, 200},      // RECT
-    {47, 54, nullptr, nullptr, 0, 0, 0},          // SCROLL
-    {55, 69, nullptr, nullptr, 30, 10, 80},       // STRETCH and ZOOM
-    {70, 70, nullptr, nullptr, 50, 20, 120},      // flows
-    {71, 71, nullptr, nullptr, 50, 20, 120},      //
-    {72, 72, nullptr, nullptr, 30, 10, 80},       //
-    {73, 73, nullptr, nullptr, 30, 10, 80},       //
-    {74, 74, nullptr, nullptr, 80, 30, 200},      // gates
-    {75, 75, nullptr, nullptr, 80, 30, 200},      //
-    {76, 76, nullptr, nullptr, 80, 30, 200},      //
-    {77, 77, nullptr, nullptr, 80, 30, 200},      //
-    {78, 81, nullptr, nullptr, 40, 10, 100},      // PUSH
+    {47, 54, fx_scroll_step, fx_scroll_free, 0, 0, 0},          // SCROLL
+    {55, 69, fx_stretch_step, fx_stretch_free, 30, 10, 80},       // STRETCH and ZOOM
+    {70, 70, fx_flow_step, fx_flow_free, 50, 20, 120},      // flows
+    {71, 71, fx_flow_step, fx_flow_free, 50, 20, 120},      //
+    {72, 72, fx_flow_step, fx_flow_free, 30, 10, 80},       //
+    {73, 73, fx_flow_step, fx_flow_free, 30, 10, 80},       //
+    {74, 74, fx_opengate_step, nullptr, 80, 30, 200},      // gates
+    {75, 75, fx_closegate_step, nullptr, 80, 30, 200},      //
+    {76, 76, fx_opengate_step, nullptr, 80, 30, 200},      //
+    {77, 77, fx_closegate_step, nullptr, 80, 30, 200},      //
+    {78, 81, fx_push_step, nullptr, 40, 10, 100},      // PUSH
     {82, 82, fx_puzzle_step, fx_puzzle_free, 20, 10, 30},       // PUZZLE
     {83, 83, fx_diagonal_step, nullptr, 60, 20, 130},      // DIAGONAL
     {84, 87, fx_roll, fx_roll_free, 0, 0, 0},  // ROLL and WALLPAPER
     {88, 96, fx_rectback_step, nullptr, 70, 30, 200},      // RECTBACK
     {97, 97, fx_clockwipe, fx_clockwipe_free, 0, 0, 0},  // CLOCKWIPE
     {98, 98, fx_star, fx_star_free, 12, 6, 24},  // STAR
-    {99, 100, nullptr, nullptr, 60, 30, 120},     // strange pushes
-    {101, 104, nullptr, nullptr, 60, 30, 120},    // SLIDE
+    {99, 100, fx_strangepush_step, fx_strangepush_free, 60, 30, 120},     // strange pushes
+    {101, 104, fx_slide_step, nullptr, 60, 30, 120},    // SLIDE
     {105, 105, fx_spiral_step, nullptr, 0, 0, 0},        // SPIRAL
     {106, 106, fx_swiss_step, nullptr, 120, 60, 240},   // SWISS
     {107, 107, fx_quadrect_step, nullptr, 120, 60, 240},   // QUADRECT
     {108, 109, fx_split_step, nullptr, 120, 60, 240},   // SPLIT
     {110, 110, fx_upndown_step, nullptr, 60, 30, 120},    // UPNDOWN
-    {111, 112, nullptr, nullptr, 60, 30, 120},    // CARD
+    {111, 112, fx_card_step, nullptr, 60, 30, 120},    // CARD
     {114, 114, fx_sun, fx_sun_free, 12, 6, 24},  // SUN
     {115, 115, fx_crossfade, fx_crossfade_free, 0, 0, 0},  // CROSSFADE
     {116, 117, fx_fade, fx_fade_free, 0, 0, 0},  // FADE and BLEND
-    {118, 119, nullptr, nullptr, 60, 30, 120},    // ZOOMIN and ZOOMOUT
+    {118, 119, fx_zoominout_step, nullptr, 60, 30, 120},    // ZOOMIN and ZOOMOUT
     {120, 123, fx_crush, nullptr, 60, 30, 120},  // CRUSH
     {124, 127, fx_coinflip, nullptr, 60, 30, 120},  // coin flips
-    {128, 131, nullptr, nullptr, 60, 30, 120},    // TURNDOWN
+    {128, 131, fx_turndown_step, nullptr, 60, 30, 120},    // TURNDOWN
     {132, 133, fx_pixelzoom, fx_pixelzoom_free, 0, 0, 0},  // PIXELZOOM
     {134, 137, fx_water, fx_water_free, 0, 0, 0},  // WATER
     {138, 138, fx_strudel, fx_strudel_free, 0, 0, 0},  // STRUDEL

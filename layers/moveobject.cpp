@@ -192,9 +192,9 @@ void move_path_step(MovePath& p) {
 
 // ---- the moves ------------------------------------------------------------------------------------
 
-namespace {
+}  // namespace qm
 
-struct Move {
+struct qm::qmMove {
   qmState* L = nullptr;
   MovePath path;
   int32_t type = OBJ_BRUSH;
@@ -210,9 +210,18 @@ struct Move {
   // Frames (sprites).
   int32_t frame = 0, frame_count = 0, delay_ms = 0;
   int64_t next_change_ms = 0;
+  // What direct drawing draws: the brush's planes, or an embedded move's picture.
+  const qmBitmap* bitmap = nullptr;
+  const qmMask* mask = nullptr;
+  const qmAlphaChannel* alpha = nullptr;
+  bool quiet = false;
 };
 
-void move_free(Move* m) {
+namespace qm {
+
+namespace {
+
+void move_free(qmMove* m) {
   if (m->brush) --m->brush->locked;
   if (m->sprite) --m->sprite->lock;
   qmos_free_bitmap(m->clean);
@@ -220,14 +229,14 @@ void move_free(Move* m) {
   delete m;
 }
 
-qmLayer* driven_layer(const Move* m) {
+qmLayer* driven_layer(const qmMove* m) {
   qmDisplay* d = display_current();
   if (!m->layer_position || !d || d->bgpic != m->pic) return nullptr;
   return layer_at_index(m->pic, m->layer_position);
 }
 
 // Both save bitmaps at the picture's size, the clean one a copy of it.
-int32_t move_snapshot_display(Move* m) {
+int32_t move_snapshot_display(qmMove* m) {
   qmDisplay* d = display_current();
   const qmBitmap* picture = d && d->bgpic ? d->bgpic->current.bitmap : nullptr;
   if (!picture) return ERR_CLOSEDDISPDRAW;
@@ -242,7 +251,7 @@ int32_t move_snapshot_display(Move* m) {
 
 // The rectangle covering the previous and the new place: the clean background, the object on it,
 // and that onto the display.
-void draw_direct(Move* m) {
+void draw_direct(qmMove* m) {
   const MovePath& p = m->path;
   const Rect r = rect_intersect(Rect{std::min(p.x, m->prev_x), std::min(p.y, m->prev_y),
                                      std::abs(p.x - m->prev_x) + p.width, std::abs(p.y - m->prev_y) + p.height},
@@ -250,18 +259,18 @@ void draw_direct(Move* m) {
   if (r.width < 1 || r.height < 1) return;
   BLTBITMAP(m->clean, r.x, r.y, m->work, r.x, r.y, r.width, r.height);
   const Rect o = rect_intersect(r, Rect{p.x, p.y, p.width, p.height});
-  const qmBrush* b = m->brush;
   if (o.width > 0 && o.height > 0) {
     const int32_t sx = o.x - p.x, sy = o.y - p.y;
-    if (b->mask) BLTMASK(b->bitmap, sx, sy, m->work, o.x, o.y, o.width, o.height, b->mask);
-    else if (b->alpha) BLTALPHABITMAP(b->bitmap, sx, sy, m->work, o.x, o.y, o.width, o.height, b->alpha);
-    else BLTBITMAP(b->bitmap, sx, sy, m->work, o.x, o.y, o.width, o.height);
+    if (m->mask) BLTMASK(m->bitmap, sx, sy, m->work, o.x, o.y, o.width, o.height, m->mask);
+    else if (m->alpha) BLTALPHABITMAP(m->bitmap, sx, sy, m->work, o.x, o.y, o.width, o.height, m->alpha);
+    else BLTBITMAP(m->bitmap, sx, sy, m->work, o.x, o.y, o.width, o.height);
   }
   SAFEBLT(m->L, m->work, r.x, r.y, nullptr, r.x, r.y, r.width, r.height, m->work->width, m->work->height,
-          m->work->width, m->work->height, BLIT_FRONT | BLIT_NOCLIP, nullptr, nullptr, nullptr);
+          m->work->width, m->work->height, BLIT_FRONT | BLIT_NOCLIP | (m->quiet ? BLIT_NOPRESENT : 0), nullptr,
+          nullptr, nullptr);
 }
 
-int32_t draw_at(Move* m) {
+int32_t draw_at(qmMove* m) {
   const MovePath& p = m->path;
   if (m->sprite) return sprite_show(m->L, m->sprite, p.x, p.y, m->frame + 1);
   if (m->layer_position) {
@@ -275,7 +284,7 @@ int32_t draw_at(Move* m) {
 }
 
 int32_t move_step(void* data, int32_t* finished) {
-  auto* m = static_cast<Move*>(data);
+  auto* m = static_cast<qmMove*>(data);
   move_path_step(m->path);
   if (int32_t err = draw_at(m)) return err;
   m->prev_x = m->path.x;
@@ -288,10 +297,10 @@ int32_t move_step(void* data, int32_t* finished) {
   return 0;
 }
 
-void move_free_async(void* data, int32_t) { move_free(static_cast<Move*>(data)); }
+void move_free_async(void* data, int32_t) { move_free(static_cast<qmMove*>(data)); }
 
 intptr_t move_notify(int32_t code, intptr_t argument, void* data) {
-  if (code == ADCTL_LAYER && argument) *reinterpret_cast<void**>(argument) = driven_layer(static_cast<Move*>(data));
+  if (code == ADCTL_LAYER && argument) *reinterpret_cast<void**>(argument) = driven_layer(static_cast<qmMove*>(data));
   return 0;
 }
 
@@ -315,7 +324,7 @@ int32_t anim_delay_ms(int32_t anim_speed) {
 }
 
 // A brush layer that moves: the top-most layer showing the brush, else the brush as a new top layer.
-int32_t drive_brush_layer(Move* m, qmDisplay* d, const MoveRequest& rq) {
+int32_t drive_brush_layer(qmMove* m, qmDisplay* d, const MoveRequest& rq) {
   qmBGPic* pic = d->bgpic;
   int32_t n = layers_count(pic);
   for (qmLayer* l = layers_top(pic); l; l = l->prev, --n) {
@@ -339,7 +348,7 @@ int32_t drive_brush_layer(Move* m, qmDisplay* d, const MoveRequest& rq) {
   return 0;
 }
 
-int32_t moveobject_run(qmState* L, Move* m, MoveRequest rq, const ObjectId& id, int32_t layer_position) {
+int32_t moveobject_run(qmState* L, qmMove* m, MoveRequest rq, const ObjectId& id, int32_t layer_position) {
   qmDisplay* d = display_current();
   if (int32_t err = drawtarget_require_display(d)) return err;
   if (rq.type == OBJ_SPRITE && (d->layers || layers_count(d->bgpic) > 0)) return ERR_LAYERSOFF;
@@ -357,6 +366,7 @@ int32_t moveobject_run(qmState* L, Move* m, MoveRequest rq, const ObjectId& id, 
     case OBJ_BRUSH: {
       if (int32_t err = brush_find(id, BRUSHFIND_NOVECTOR, &m->brush)) return err;
       ++m->brush->locked;
+      m->bitmap = m->brush->bitmap, m->mask = m->brush->mask, m->alpha = m->brush->alpha;
       width = m->brush->width;
       height = m->brush->height;
       break;
@@ -449,7 +459,7 @@ MoveRequest read_request(qmState* L, int32_t type) {
 }
 
 int32_t run_command(qmState* L, const MoveRequest& rq, const ObjectId& id, int32_t layer_position) {
-  auto* m = new (std::nothrow) Move();
+  auto* m = new (std::nothrow) qmMove();
   if (!m) return ERR_MEM;
   if (int32_t err = moveobject_run(L, m, rq, id, layer_position)) {
     move_free(m);
@@ -518,6 +528,77 @@ const qmConstant kMoveConstants[] = {
 };
 
 }  // namespace
+
+int32_t move_embedded_start(const MoveSpec& spec, qmMove** out) {
+  *out = nullptr;
+  qmDisplay* d = display_current();
+  if (!d || !d->bgpic) return ERR_CLOSEDDISPDRAW;
+  const int32_t speed = std::min(move_speed_pixels(spec.speed), 2 * kPositionLimit);
+  if (speed < 0) return ERR_WRONGUSAGE;
+  if (!spec.layer && !spec.bitmap) return ERR_WRONGUSAGE;
+  auto* m = new (std::nothrow) qmMove();
+  if (!m) return ERR_MEM;
+  m->L = spec.L;
+  m->quiet = spec.quiet;
+  double anchor_x = 0.0, anchor_y = 0.0;
+  if (spec.layer) {
+    m->type = OBJ_LAYER;
+    m->pic = d->bgpic;
+    m->layer_position = layer_index_of(d->bgpic, spec.layer);
+    anchor_x = spec.layer->transform.anchor_x;
+    anchor_y = spec.layer->transform.anchor_y;
+    if (m->layer_position < 1) {
+      move_free(m);
+      return ERR_LAYERRANGE;
+    }
+  } else {
+    m->type = OBJ_NOOBJECT;
+    m->bitmap = spec.bitmap, m->mask = spec.mask, m->alpha = spec.alpha;
+  }
+  int32_t x1 = coord_resolve_special_x(spec.x1, spec.width, 0, anchor_x);
+  int32_t y1 = coord_resolve_special_y(spec.y1, spec.height, 0, anchor_y);
+  const int32_t x2 = coord_resolve_special_x(spec.x2, spec.width, 0, anchor_x);
+  const int32_t y2 = coord_resolve_special_y(spec.y2, spec.height, 0, anchor_y);
+  // An effect always moves: from the end itself it comes from a little up and left.
+  if (x1 == x2 && y1 == y2) x1 = x2 - 10, y1 = y2 - 10;
+  move_path_start(m->path, x1, y1, x2, y2, spec.width, spec.height, speed, spec.curve, d->bgpic->height);
+  m->prev_x = x1, m->prev_y = y1;
+  if (spec.layer) {
+    layer_set_position(m->L, spec.layer, x1, y1, false, 0, nullptr);
+  } else if (int32_t err = move_snapshot_display(m)) {
+    move_free(m);
+    return err;
+  }
+  *out = m;
+  return 0;
+}
+
+int32_t move_embedded_steps(const qmMove* m) {
+  if (!m) return 1;
+  MovePath path = m->path;
+  int32_t steps = 0;
+  while (!path.finished && steps < INT32_MAX) {
+    move_path_step(path);
+    ++steps;
+  }
+  return std::max(steps, 1);
+}
+
+int32_t move_embedded_step(qmMove* m, int32_t* done) {
+  if (!m || m->path.finished) {
+    *done = 1;
+    return 0;
+  }
+  return move_step(m, done);
+}
+
+void move_embedded_quiet(qmMove* m, bool quiet) {
+  if (m) m->quiet = quiet;
+}
+
+void move_embedded_free(qmMove* m) {
+  if (m) move_free(m);
+}
 
 int32_t moveobject_init(qmState* L) {
   return picture_library_open(L, kMoveCommands, kMoveConstants, "moveobject", nullptr);

@@ -13,6 +13,11 @@ struct qmState;
 
 namespace qm {
 
+struct qmBitmap;
+struct qmMask;
+struct qmAlphaChannel;
+struct qmLayer;
+
 enum : int32_t {
   CURVE_NONE = 0, CURVE_BOUNCE = 1, CURVE_SMOOTHOUT = 2, CURVE_DAMPED = 3, CURVE_SINE = 4, CURVE_BIGSINE = 5,
   CURVE_LOWERCURVE = 6, CURVE_UPPERCURVE = 7,
@@ -52,5 +57,34 @@ void move_path_step(MovePath& p);
 
 // The library: MoveBrush, MoveAnim, MoveTextObject, MoveLayer, MoveSprite and the curve constants.
 int32_t moveobject_init(qmState* L);
+
+// ---- embedded moves ------------------------------------------------------------------------------
+// A move that another effect drives one step a frame (the transitions' SCROLL): a picture drawn
+// directly over what the display shows when the move starts (its clean background), or a layer.
+// No output check is made; start and end may be the out positions; equal points start 10 pixels
+// up and left of the end.
+struct qmMove;
+struct MoveSpec {
+  qmState* L = nullptr;
+  const qmBitmap* bitmap = nullptr;  // a picture drawn directly, with its planes
+  const qmMask* mask = nullptr;
+  const qmAlphaChannel* alpha = nullptr;
+  qmLayer* layer = nullptr;  // or a layer, moved itself
+  int32_t width = 0, height = 0;
+  int32_t x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+  int32_t speed = SPEED_NORMAL;  // a speed code or pixels per step
+  int32_t curve = CURVE_NONE;
+  bool quiet = false;  // direct drawing reaches the display's picture without presenting
+};
+// Prepares the move (a layer stands at the start afterwards). 0 or an error; *out stays nullptr
+// on an error.
+int32_t move_embedded_start(const MoveSpec& spec, qmMove** out);
+// The steps the whole move takes, counted on a copy of its path.
+int32_t move_embedded_steps(const qmMove* m);
+// One step: *done once the move has arrived.
+int32_t move_embedded_step(qmMove* m, int32_t* done);
+void move_embedded_quiet(qmMove* m, bool quiet);
+// Ends the move where it stands; nullptr does nothing.
+void move_embedded_free(qmMove* m);
 
 }  // namespace qm

@@ -148,7 +148,8 @@ struct Watch {
   std::function<Screen()> screen;
   std::function<Screen()> composition;
   Screen before, target;
-  Rect rect;
+  Rect rect;     // the picture's rectangle
+  Rect watched;  // what the run may change
   int32_t frames = 0, total = -1, cap = 0;
   std::vector<uint64_t>* hashes = nullptr;
   std::vector<uint8_t> state;
@@ -177,8 +178,8 @@ int32_t observe(const qm::qmFXRequest* r, int32_t what, void* user) {
   }
   ++w->frames;
   const Screen now = w->screen();
-  w->fail(compare("outside the rectangle", now, w->before, &w->rect, true));
-  w->hashes->push_back(hash_rect(now, w->rect));
+  w->fail(compare("outside the rectangle", now, w->before, &w->watched, true));
+  w->hashes->push_back(hash_rect(now, w->watched));
   if (w->rule && w->rule->level && r->realtime) {
     const int32_t want = w->rule->level(*w->c, w->frames);
     if (r->level != want)
@@ -281,6 +282,12 @@ Rect FxHarness::rect_of(const FxCase& c) const {
   return c.kind == Kind::Picture ? picture_place(c) : clip(picture_place(c), kDisplay, kDisplay);
 }
 
+Rect FxHarness::watched_of(const FxCase& c) const {
+  const FamilyRule* rule = family_rule(c.id);
+  if (rule && rule->travels && c.kind != Kind::Picture) return Rect{0, 0, kDisplay, kDisplay};
+  return rect_of(c);
+}
+
 void FxHarness::reset(const FxCase& c) {
   qm::fx_set_observer(nullptr);
   qm::asyncdraw_free_all(L);
@@ -360,6 +367,7 @@ RunResult FxHarness::run(const FxCase& c, bool realtime) {
   if (kind_uses_layers(c.kind)) w.composition = [this] { return composed(L, d); };
   w.before = screen();
   w.rect = rect_of(c);
+  w.watched = watched_of(c);
   const int32_t expected = w.rule && w.rule->total ? w.rule->total(c) : -1;
   w.cap = expected > 0 ? expected + 16 : 200000;
   // The target: what the window must show at the end.
@@ -478,7 +486,7 @@ RunResult FxHarness::run(const FxCase& c, bool realtime) {
   if (qm::qmBrush* b = brush(1); b && b->locked) fail("the brush stays locked");
   if (qm::qmBGPic* p = bgpic(1); p && p->lock) fail("picture A stays locked");
   if (qm::qmBGPic* p = bgpic(2); p && p->lock) fail("picture B stays locked");
-  fail(presents_inside(lines, w.rect, screen().w, screen().h));
+  fail(presents_inside(lines, w.watched, screen().w, screen().h));
   return out;
 }
 
@@ -507,7 +515,7 @@ std::string FxHarness::check_seeks(const FxCase& c, const std::vector<uint64_t>&
   if (int32_t err = vm_pcall(L, c.kind == Kind::BrushLayer ? 4 : 2, 1, 0)) return "async start answered " + std::to_string(err);
   void* handle = vm_to_userdata(L, -1);
   vm_set_top(L, 0);
-  const Rect rect = rect_of(c);
+  const Rect rect = watched_of(c);
   for (int32_t k : {std::max(n / 2, 1), 1, n}) {
     bool done = false;
     if (int32_t err = async_frame(handle, k, &done)) return "AsyncDrawFrame(h, " + std::to_string(k) + ") answered " + std::to_string(err);

@@ -96,6 +96,7 @@ struct FamilyRule {
   FrameCheck frame_check;  // nullptr: none beyond the harness's own
   // The alpha effects: the request's level after frame n (1-based) of a realtime run.
   int32_t (*level)(const FxCase& c, int32_t frame) = nullptr;
+  bool travels = false;    // the picture crosses the display on its way (the scrolls)
 };
 const FamilyRule* family_rule(int32_t id);
 // The seed of std::srand and srand48 before every run.
@@ -127,6 +128,8 @@ class FxHarness : public qmtest::DisplayHarness {
   Screen screen() const;
   // The request's id and position of the case.
   Rect rect_of(const FxCase& c) const;
+  // What a run may change: the rectangle, or the whole display for a picture that travels.
+  Rect watched_of(const FxCase& c) const;
   // AsyncDrawFrame(handle [, frame]) through the engine: 0 with *done, or the error.
   int32_t async_frame(void* handle, int32_t frame, bool* done);
 

@@ -230,6 +230,60 @@ std::string check_roll(const FrameView& v) {
   return check_in_place_except(v, band);
 }
 
+int32_t stretch_total(const FxCase& c) {
+  const int32_t extent = c.id == 55 || c.id == 56 || c.id == 60 ? c.w : c.id <= 59 ? c.h : std::max(c.w, c.h);
+  const int32_t step = pixels_per_frame(c.speed, extent, 30, 10, 80);
+  return frames_over(extent - step, step, false);
+}
+
+// Flows: at most 30 and never more than the extent; a hide ends a step from its edge.
+int32_t flows_total(const FxCase& c) {
+  const int32_t extent = c.id <= 71 ? c.h : c.w;
+  const int32_t step = std::min(std::min(pixels_per_frame(c.speed, extent, c.id <= 71 ? 50 : 30, c.id <= 71 ? 20 : 10,
+                                                          c.id <= 71 ? 120 : 80), 30), extent);
+  return frames_over(extent - (hiding(c) ? 2 : 1) * step, step, false);
+}
+
+int32_t gates_total(const FxCase& c) {
+  const int32_t extent = c.id <= 75 ? c.h : c.w;
+  const int32_t step = pixels_per_frame(c.speed, extent, 80, 30, 200);
+  const bool close = c.id % 2 == 1;
+  return frames_over((close ? extent / 2 : extent / 2 + extent % 2) - step, step, false);
+}
+
+int32_t push_total(const FxCase& c) {
+  const int32_t extent = c.id <= 79 ? c.w : c.h, step = pixels_per_frame(c.speed, extent, 40, 10, 100);
+  return frames_over(extent - step, step, false);
+}
+
+int32_t strangepush_total(const FxCase& c) {
+  const int32_t extent = c.id == 99 ? c.w : c.h;
+  int32_t step = pixels_per_frame(c.speed, extent, 60, 30, 120);
+  step += step % 2;
+  return frames_over(extent - step, step, false);
+}
+
+int32_t slide_total(const FxCase& c) {
+  const int32_t extent = c.id <= 102 ? c.w : c.h;
+  const int32_t step = std::min(pixels_per_frame(c.speed, extent, 60, 30, 120), 30);
+  return frames_over(2 * extent - step, step, false);
+}
+
+int32_t card_total(const FxCase& c) {
+  const int32_t step = capped_step(c, 60, 30, 120);
+  return frames_over(c.h - step, step, false);
+}
+
+int32_t zoominout_total(const FxCase& c) {
+  const int32_t l = std::max(c.w, c.h), step = pixels_per_frame(c.speed, l, 60, 30, 120);
+  return frames_over(2 * l - step, step, false);
+}
+
+int32_t turndown_total(const FxCase& c) {
+  const int32_t extent = c.id <= 129 ? c.h : c.w, step = pixels_per_frame(c.speed, extent, 60, 30, 120);
+  return frames_over(extent - step, step, false);
+}
+
 constexpr FamilyRule kRules[] = {
     {0, 13, stripes_total, check_in_place},
     {14, 23, blinds_total, check_in_place},
@@ -239,22 +293,32 @@ constexpr FamilyRule kRules[] = {
     {30, 33, reveals_total, check_in_place},
     {34, 37, lines_total, check_in_place},
     {38, 46, rects_total, check_in_place},
+    {47, 54, nullptr, nullptr, nullptr, true},
+    {55, 69, stretch_total, nullptr},
+    {70, 73, flows_total, nullptr},
+    {74, 77, gates_total, nullptr},
+    {78, 81, push_total, nullptr},
     {82, 82, puzzle_total, check_in_place},
     {83, 83, diagonal_total, check_in_place},
     {84, 87, roll_total, check_roll},
     {88, 96, rects_total, check_in_place},
     {97, 97, nullptr, check_in_place},
     {98, 98, star_total, check_in_place},
+    {99, 100, strangepush_total, nullptr},
+    {101, 104, slide_total, nullptr},
     {105, 105, nullptr, check_in_place},
     {106, 106, swiss_total, check_in_place},
     {107, 107, quadrect_total, check_in_place},
     {108, 109, split_total, check_in_place},
     {110, 110, upndown_total, check_in_place},
+    {111, 112, card_total, nullptr},
     {114, 114, nullptr, check_in_place},
     {115, 115, crossfade_total, check_mixing, crossfade_level},
     {116, 117, fade_total, check_mixing, fade_level},
+    {118, 119, zoominout_total, nullptr},
     {120, 123, crush_total, nullptr},
     {124, 127, coin_total, nullptr},
+    {128, 131, turndown_total, nullptr},
     {132, 133, pixelzoom_total, nullptr},
     {134, 137, water_total, nullptr, water_level},
     {138, 138, strudel_total, nullptr, strudel_level},

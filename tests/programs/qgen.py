@@ -5,12 +5,12 @@
 # `if A OP B then` / `else` / `end`, `while A OP B do` / `end` (or a truth test `[not] E`), `for NAME = A, B do` / `end`,
 # `function NAME(p, ...)` / `end`, `return E, ...`; expressions: numbers (also $hex), "text", nil,
 # true, false, globals, parameters, calls, `a.b` and `a[E]` (also as targets of `=`), tables
-# `{k = E, ...}` and + - * / left to right. The script's lines become the program's header comment
+# `{k = E, ...}` and + - * / .. left to right. The script's lines become the program's header comment
 # and its line numbers.
 import re
 import sys
 
-TOKEN = re.compile(r'\s*(?:(\$[0-9A-Fa-f]+|\d+\.?\d*)|("(?:[^"\\]|\\.)*")|([A-Za-z_#][A-Za-z_0-9]*)|(==|~=|<=|>=|[-+*/(){},.=<>\[\]]))')
+TOKEN = re.compile(r'\s*(?:(\$[0-9A-Fa-f]+|\d+\.?\d*)|("(?:[^"\\]|\\.)*")|([A-Za-z_#][A-Za-z_0-9]*)|(==|~=|<=|>=|\.\.|[-+*/(){},.=<>\[\]]))')
 
 
 def tokens(text):
@@ -71,8 +71,8 @@ class Expr:
     # Compiles an expression into register r; multret leaves a last call open (C = 0).
     def expr(self, r, multret=False):
         self.primary(r, multret)
-        while self.peek()[1] in ('+', '-', '*', '/'):
-            op = {'+': 'ADD', '-': 'SUB', '*': 'MUL', '/': 'DIV'}[self.take()[1]]
+        while self.peek()[1] in ('+', '-', '*', '/', '..'):
+            op = {'+': 'ADD', '-': 'SUB', '*': 'MUL', '/': 'DIV', '..': 'CONCAT'}[self.take()[1]]
             self.primary(r + 1)
             self.f.emit(f"{op} {self.reg(r)} {self.reg(r)} {self.reg(r + 1)}")
             self.last_call = False

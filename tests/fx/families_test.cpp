@@ -48,7 +48,7 @@ qmBitmap* painted(int32_t w, int32_t h, uint32_t (*pixel)(int32_t, int32_t)) {
 
 // Sets the effect up and, unless setup_only, draws it to its end (at most `cap` frames).
 Bare run_bare(int32_t id, int32_t w, int32_t h, int32_t speed, int32_t parameter = -1, bool setup_only = false,
-              int32_t cap = 100000) {
+              int32_t cap = 100000, bool hide = false) {
   Bare out;
   out.w = w, out.h = h;
   qmFXRequest r;
@@ -57,6 +57,7 @@ Bare run_bare(int32_t id, int32_t w, int32_t h, int32_t speed, int32_t parameter
   r.clip_width = w, r.clip_height = h;
   r.speed = r.speed_given = speed;
   r.parameter = parameter;
+  r.hide = hide ? 1 : 0;
   r.newpic = painted(w, h, new_px);
   r.oldpic = painted(w, h, old_px);
   r.target = painted(w, h, old_px);
@@ -402,6 +403,26 @@ TEST(MovingFamilies, ScalingEffectsKeepTheirSides) {
   // ZOOMIN's colour: RANDOMPARAMETER is black.
   const Bare zoomin = run_bare(118, kW, kH, 2);
   EXPECT_EQ(zoomin.at(0, 0, 0), 0u);
+}
+
+TEST(MovingFamilies, FlowStepsAndTheShortPicture) {
+  // The step is capped at 30; a hide of an object shorter than two steps takes one frame.
+  EXPECT_EQ(run_bare(70, 64, 300, 100, -1, true).step, 30);
+  EXPECT_EQ(run_bare(73, 300, 64, 100, -1, true).step, 30);
+  for (int32_t id = 70; id <= 73; ++id) {
+    const bool rows = id <= 71;
+    EXPECT_EQ(run_bare(id, rows ? 64 : 30, rows ? 30 : 64, 20, -1, true, 0, true).total, 1) << id;
+  }
+  // A step above the extent (10 at speed 20) starts the first band at the edge: the one frame
+  // shows the picture whole.
+  for (int32_t id = 70; id <= 73; ++id) {
+    const bool rows = id <= 71;
+    const Bare b = run_bare(id, rows ? 16 : 10, rows ? 10 : 16, 20);
+    ASSERT_EQ(b.frames.size(), 1u) << id;
+    EXPECT_EQ(b.step, 10) << id;
+    for (int32_t y = 0; y < b.h; ++y)
+      for (int32_t x = 0; x < b.w; ++x) ASSERT_EQ(b.at(0, x, y), new_px(x, y)) << id << " at " << x << ", " << y;
+  }
 }
 
 TEST(MovingFamilies, TurnDownTurnsTheLargerHalfOfAnOddHeight) {

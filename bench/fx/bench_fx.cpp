@@ -6,7 +6,11 @@
 // by rectangle against recomposed whole once a frame. Then the pixel, coin, polygon, fade and roll
 // effects picture to picture and as a realtime layer beside the same floor and their goals, the
 // setups that draw a map or dry-run a polygon, and CROSSFADE and DISSOLVE beside pixman doing the
-// same pixel work a frame.
+// same pixel work a frame. Then one member of each of the other families between two pictures, its
+// goal beside it: no frame above the floor for the in-place families, every frame within 8 ms for
+// the moving and scaling ones; ZOOMCENTER's and TURNDOWNTOP's scaling against pixman's nearest
+// scaled composite of the same rectangles; PUZZLE's order at 1920x1080 with side 5 and against the
+// linear search at 640x480; SPIRAL's dry run.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -23,12 +27,15 @@
 #include "display/graphics.h"
 #include "engine/vm.h"
 #include "fx/fx.h"
+#include "fx/steps.h"
 #include "gfx/bitmap.h"
 #include "gfx/blit.h"
+#include "gfx/scale.h"
 #include "layers/layers.h"
 #include "platform/platform.h"
 #include "runtime/errors.h"
 #include "runtime/registry.h"
+#include "tests/fx/puzzle_linear.h"
 
 namespace {
 
@@ -302,6 +309,162 @@ void pixman_peers(Bench& b) {
   qm::qmos_free_bitmap(work);
 }
 
+// One member of each family, and whether its goal is the floor (in place) or 8 ms.
+struct Member {
+  int32_t id;
+  const char* name;
+  bool in_place;
+  int32_t speed = -1;
+  int32_t parameter = qm::FX_RANDOMPARAMETER;
+};
+
+constexpr Member kMembers[] = {
+    {16, "HBLINDS32", true},         {28, "BARS", true},          {24, "VOPENCURTAIN", true},
+    {36, "HLINES", true},            {30, "REVEALLEFT", true},    {38, "RECTCENTER", true},
+    {70, "HFLOWTOP at speed 1", false, 1}, {78, "PUSHLEFT", false}, {101, "SLIDELEFT", false},
+    {82, "PUZZLE", true, -1, 5},     {105, "SPIRAL", true},       {128, "TURNDOWNTOP", false},
+    {61, "ZOOMCENTER", false},       {119, "ZOOMOUT", false},     {99, "HSTRANGEPUSH", false},
+    {47, "SCROLLLEFT", false},
+};
+
+// A scaled copy: the source rectangle (sx, sy, sw, sh) drawn at (dx, dy, dw, dh).
+struct Scaled {
+  int32_t sx, sy, sw, sh, dx, dy, dw, dh;
+};
+
+// The scaled copies of ZOOMCENTER (the whole picture into a centred rectangle of its aspect) and
+// TURNDOWNTOP (halves squeezed and unfolded) at the default speed.
+std::vector<Scaled> zoom_rects() {
+  std::vector<Scaled> v;
+  const int32_t step = qm::fx_step_size(-1, kW, 30, 10, 80);
+  for (int32_t s = step; s < kW; s += step) {
+    const int32_t h = std::max(int32_t(double(s) * kH / kW), 1);
+    v.push_back({0, 0, kW, kH, (kW - s) / 2, (kH - h) / 2, s, h});
+  }
+  return v;
+}
+
+std::vector<Scaled> turndown_rects() {
+  std::vector<Scaled> v;
+  const int32_t step = qm::fx_step_size(-1, kH, 60, 30, 120), m = kH / 2;
+  for (int32_t d = step; d < kH; d += step) {
+    if (d <= m) {
+      const int32_t a = d + step > m ? m : d;
+      v.push_back({0, 0, kW, m, 0, 0, kW, a});
+      if (m - a > 0) v.push_back({0, 0, kW, m, 0, a, kW, m - a});
+    } else {
+      v.push_back({0, m, kW, kH - m, 0, m, kW, d - m});
+    }
+  }
+  return v;
+}
+
+// Milliseconds for the copies through the player's scaler and blit, and through pixman.
+double scale_ours(const qm::qmBitmap* src, qm::qmBitmap* dst, const std::vector<Scaled>& rects) {
+  const double t0 = now_ms();
+  for (const Scaled& c : rects) {
+    qm::qmBitmap* out = nullptr;
+    if (qm::bitmap_draw(src, nullptr, nullptr, c.sx, c.sy, nullptr, c.sw, c.sh, c.dw, c.dh, 0, &out, nullptr,
+                        nullptr) != 0)
+      continue;
+    qm::BLTBITMAP(out, 0, 0, dst, c.dx, c.dy, c.dw, c.dh);
+    qm::qmos_free_bitmap(out);
+  }
+  return now_ms() - t0;
+}
+
+double scale_pixman(const qm::qmBitmap* src, qm::qmBitmap* dst, const std::vector<Scaled>& rects) {
+  pixman_image_t* s = pixman_image_create_bits(PIXMAN_x8r8g8b8, src->width, src->height, src->pixels, src->bytes_per_row);
+  pixman_image_t* d = pixman_image_create_bits(PIXMAN_x8r8g8b8, dst->width, dst->height, dst->pixels, dst->bytes_per_row);
+  pixman_image_set_filter(s, PIXMAN_FILTER_NEAREST, nullptr, 0);
+  const double t0 = now_ms();
+  for (const Scaled& c : rects) {
+    pixman_transform_t t;
+    pixman_transform_init_scale(&t, pixman_double_to_fixed(double(c.sw) / c.dw), pixman_double_to_fixed(double(c.sh) / c.dh));
+    pixman_image_set_transform(s, &t);
+    // The destination origin maps to the source rectangle's corner: the scaled source point of
+    // (dx, dy) is (sx, sy).
+    pixman_image_composite32(PIXMAN_OP_SRC, s, nullptr, d, int32_t(double(c.sx) * c.dw / c.sw),
+                             int32_t(double(c.sy) * c.dh / c.sh), 0, 0, c.dx, c.dy, c.dw, c.dh);
+  }
+  const double ms = now_ms() - t0;
+  pixman_image_unref(s);
+  pixman_image_unref(d);
+  return ms;
+}
+
+
+int32_t puzzle_pieces(int32_t w, int32_t h, int32_t side) { return (w / side + 1) * (h / side + 1); }
+
+void families(Bench& b, const Frames& floor) {
+  std::printf("one member of each family, picture to picture\n");
+  std::printf("  %-44s %8s %8s %6s %9s %6s  %s\n", "", "mean", "max", "max/fl", "effect ms", "frames", "goal");
+  int32_t next = 2;
+  for (const Member& m : kMembers) {
+    srand48(1);
+    qm::qmFXRequest r;
+    r.kind = qm::OBJ_BGPIC;
+    r.id = qm::ObjectId{next, nullptr};
+    next = next == 2 ? 3 : 2;
+    r.effect = m.id;
+    r.speed = m.speed;
+    r.parameter = m.parameter;
+    r.bg_x = r.bg_y = qm::POS_NOT_GIVEN;
+    double whole = 0;
+    const Frames f = b.effect(r, &whole);
+    std::printf("  %-44s %8.3f %8.3f %6.2f %9.1f %6zu  %s\n", m.name, f.mean(), f.max(),
+                f.max() / std::max(floor.max(), 1e-9), whole, f.ms.size(),
+                m.in_place ? (f.max() <= floor.max() ? "floor: met" : "floor: over")
+                           : (f.max() <= 8.0 ? "8 ms: met" : "8 ms: over"));
+  }
+  // The scaling beside pixman: the same copies, best of three.
+  qm::qmBrush* src = nullptr;
+  qm::brush_find(qm::ObjectId{1, nullptr}, 0, &src);
+  qm::qmBitmap* dst = qm::qmos_alloc_bitmap(kW, kH);
+  if (src && dst) {
+    for (const auto& [name, rects] : {std::pair{"ZOOMCENTER", zoom_rects()}, std::pair{"TURNDOWNTOP", turndown_rects()}}) {
+      double ours = 1e300, theirs = 1e300;
+      for (int32_t i = 0; i < 3; ++i) {
+        ours = std::min(ours, scale_ours(src->bitmap, dst, rects));
+        theirs = std::min(theirs, scale_pixman(src->bitmap, dst, rects));
+      }
+      std::printf("%s scaling, %zu copies: %.1f ms, pixman nearest %.1f ms, speed ratio %.2f (goal 0.8)\n", name,
+                  rects.size(), ours, theirs, theirs / std::max(ours, 1e-9));
+    }
+  }
+  qm::qmos_free_bitmap(dst);
+  // PUZZLE's order.
+  {
+    const int32_t n = puzzle_pieces(kW, kH, 5);
+    std::vector<int32_t> order(static_cast<size_t>(n));
+    srand48(1);
+    const double t0 = now_ms();
+    qm::fx_puzzle_order(order.data(), n);
+    const double ours = now_ms() - t0;
+    const int32_t small = puzzle_pieces(640, 480, 5);
+    std::vector<int32_t> mine(static_cast<size_t>(small));
+    srand48(1);
+    const double t1 = now_ms();
+    qm::fx_puzzle_order(mine.data(), small);
+    const double ours_small = now_ms() - t1;
+    srand48(1);
+    const double t2 = now_ms();
+    const std::vector<int32_t> linear = fxtest::puzzle_linear_order(small);
+    const double peer = now_ms() - t2;
+    std::printf("PUZZLE order, side 5: %d pieces at %dx%d in %.2f ms (goal 10 ms); %d pieces at 640x480 in %.3f ms, "
+                "linear search %.1f ms, ratio %.0f, %s permutation\n",
+                n, kW, kH, ours, small, ours_small, peer, peer / std::max(ours_small, 1e-9),
+                mine == linear ? "the same" : "A DIFFERENT");
+  }
+  {
+    // At 1 pixel a frame, the slowest, the path is longest.
+    const double t0 = now_ms();
+    const int32_t frames = qm::fx_spiral_frames(kW, kH, 1);
+    std::printf("SPIRAL dry run at %dx%d, 1 px a frame: %d frames counted in %.3f ms (goal 1 ms)\n", kW, kH, frames,
+                now_ms() - t0);
+  }
+}
+
 }  // namespace
 
 int main() {
@@ -381,6 +544,8 @@ int main() {
   }
   pixel_effects(b, floor);
   pixman_peers(b);
+  b.reset_layers(false);
+  families(b, floor);
   platform_set_clock(nullptr);
   qm::display_cleanup(b.L);
   brush_free_all();

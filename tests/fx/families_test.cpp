@@ -10,6 +10,7 @@
 #include "fx/fx.h"
 #include "fx/steps.h"
 #include "gfx/bitmap.h"
+#include "tests/fx/puzzle_linear.h"
 
 namespace {
 
@@ -191,29 +192,12 @@ TEST(RectFamilies, ShapesAndEnds) {
     }
 }
 
-// PUZZLE's order as the linear search draws it.
-std::vector<int32_t> linear_order(int32_t n) {
-  std::vector<int32_t> order(size_t(n), -1);
-  auto taken = [&](int32_t k) { return std::find(order.begin(), order.end(), k) != order.end(); };
-  for (int32_t i = 0; i < n; ++i) {
-    const double r = drand48();
-    int32_t k = int32_t(n * r);
-    bool wrapped = false;
-    while (taken(k)) {
-      if (!wrapped && k > 0) --k;
-      else if (!wrapped) wrapped = true, k = int32_t(n * r) + 1;
-      else ++k;
-    }
-    order[size_t(i)] = k;
-  }
-  return order;
-}
 
 TEST(PieceFamilies, PuzzleOrderIsThePermutationOfTheLinearSearch) {
   for (int32_t seed = 0; seed < 1000; ++seed) {
     const int32_t n = 1 + seed % 97 + (seed % 7 == 0 ? 300 : 0);
     srand48(seed);
-    const std::vector<int32_t> expected = linear_order(n);
+    const std::vector<int32_t> expected = fxtest::puzzle_linear_order(n);
     srand48(seed);
     std::vector<int32_t> order(static_cast<size_t>(n));
     ASSERT_EQ(fx_puzzle_order(order.data(), n), 0);

@@ -18,6 +18,10 @@ struct Scroll {
   qmMove* move;
 };
 
+// No effect paces a speed above this differently, and the move takes a larger one as this: its
+// bounce ends on a leg as long as the speed at a pixel a step, which stays bounded so.
+constexpr int32_t kFastestMove = 4 * 32767;
+
 // The outside position of each direction: left, right, top, bottom, north-east, south-east,
 // south-west, north-west. 0 keeps the object's own coordinate.
 constexpr int32_t kOutside[8][2] = {
@@ -43,7 +47,7 @@ int32_t start_move(qmFXRequest* r, Scroll* s) {
   } else {
     spec.x1 = ox, spec.y1 = oy, spec.x2 = r->x, spec.y2 = r->y;
   }
-  spec.speed = r->speed_given;
+  spec.speed = std::min(r->speed_given, kFastestMove);
   spec.curve = r->parameter == FX_RANDOMPARAMETER ? 0 : r->parameter;
   spec.quiet = r->quiet != 0;
   return move_embedded_start(spec, &s->move);

@@ -2,7 +2,8 @@
 ; SCROLL through the player: a new background picture scrolling in from the right (SCROLLRIGHT) is
 ; left in the display and its picture; a layer scrolls in from the left edge on a BOUNCE curve and
 ; ends at its own place; scrolled out at the top it ends hidden at that place; an async scroll
-; sought back and forth is made again from its start. Effects: 47 SCROLLLEFT, 48 SCROLLRIGHT,
+; sought back and forth is made again from its start; a bounce at a huge speed takes the speed as
+; 4 x 32767, so that its last leg, a pixel a frame, stays bounded. Effects: 47 SCROLLLEFT, 48 SCROLLRIGHT,
 ; 49 SCROLLTOP; the curve 1 is BOUNCE. The .check compares the snapshots with their targets.
 call LoadBGPic(1, "a.png")
 call LoadBGPic(2, "b.png")
@@ -13,6 +14,9 @@ call DisplayBGPic(1)
 call DisplayTransitionFX(2, 48, 4)
 call SaveSnapshot("right_display.bmp", 1)
 call SaveSnapshot("right_window.bmp", 0)
+h = DisplayBrushFX(3, 8, 6, {type = 48, speed = 877186, parameter = 1, async = 1})
+print "bounce frames", GetAttribute(37, h, 11)
+call CancelAsyncDraw(h)
 call DisplayBGPic(4)
 call EnableLayers()
 call DisplayBrush(3, 8, 6)

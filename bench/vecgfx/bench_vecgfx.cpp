@@ -3,9 +3,11 @@
 // ARGB32 image in the same run:
 //   1. DrawPath of a 1000-segment dashed polyline, width 3, round joins, anti-aliased (cairo:
 //      the same strokes);
-//   2. StartPath, AddTextToPath("Hello World") in Vera at 48 and DrawPath (cairo: FreeType's
+//   2. informational: the same polyline filled, crossing itself many thousand times (cairo: the
+//      same fill);
+//   3. StartPath, AddTextToPath("Hello World") in Vera at 48 and DrawPath (cairo: FreeType's
 //      outlines of the same glyphs, unhinted, filled);
-//   3. informational: a ForcePathUse Circle of radius 100 beside the shape renderer's Circle.
+//   4. informational: a ForcePathUse Circle of radius 100 beside the shape renderer's Circle.
 // Best of interleaved rounds; ratio = our time / the peer's (1.0 or below: parity or better).
 #include <cairo.h>
 #include <ft2build.h>
@@ -208,6 +210,15 @@ int main() {
       1.2);
   command("setdash", {0, -1});
   command("setfillstyle", {1});
+  compare(
+      "DrawPath the same polyline filled", 5, [] { command("drawpath", {1, 0, 0, 0xFF0000}); },
+      [&] {
+        cairo_set_dash(cr, nullptr, 0, 0);
+        cairo_move_to(cr, xy[0], xy[1]);
+        for (size_t i = 2; i < xy.size(); i += 2) cairo_line_to(cr, xy[i], xy[i + 1]);
+        cairo_fill(cr);
+      },
+      0);
   command("setfont", {":::default_sans", 48});
   compare(
       "AddTextToPath Hello World Vera 48, DrawPath", 200,

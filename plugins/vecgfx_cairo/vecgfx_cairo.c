@@ -320,6 +320,127 @@ static int apply_stroke(cairo_t* cr, const qmVecStroke* s, int32_t line_width) {
   return cairo_status(cr) == CAIRO_STATUS_SUCCESS;
 }
 
+/* ---- Filled extents ---------------------------------------------------------------------------- */
+
+/* cairo's filled extents tessellate the whole outline, which for a long self-crossing one costs
+ * several times filling it. The filled area's extents are the flattened outline's own whenever each
+ * extreme is a clean corner: a point where just its two edges meet, turning, with no other edge
+ * within a sixteenth of a pixel. Next to such a corner the area between the two edges is covered
+ * exactly once, under either fill rule, so the area reaches the extreme. Otherwise cairo decides. */
+
+/* A point of the flattened outline in cairo's 24.8 fixed-point units, exactly as it holds them. */
+typedef struct Fixed {
+  int64_t x, y;
+} Fixed;
+
+typedef struct Flat {
+  Fixed* p;
+  int32_t* first; /* per point: the first and last point of its sub-path, which closes on itself */
+  int32_t* last;
+  int32_t n;
+} Flat;
+
+#define CLEAR 16 /* units: a sixteenth of a pixel */
+
+/* Whether the segment a-b comes within CLEAR units of p. */
+static int comes_near(Fixed a, Fixed b, Fixed p) {
+  if (p.x < (a.x < b.x ? a.x : b.x) - CLEAR || p.x > (a.x > b.x ? a.x : b.x) + CLEAR ||
+      p.y < (a.y < b.y ? a.y : b.y) - CLEAR || p.y > (a.y > b.y ? a.y : b.y) + CLEAR)
+    return 0;
+  const double dx = (double)(b.x - a.x), dy = (double)(b.y - a.y);
+  const double px = (double)(p.x - a.x), py = (double)(p.y - a.y);
+  const double length = dx * dx + dy * dy;
+  double t = length > 0 ? (px * dx + py * dy) / length : 0;
+  t = t < 0 ? 0 : t > 1 ? 1 : t;
+  const double ex = px - t * dx, ey = py - t * dy;
+  return ex * ex + ey * ey < (double)CLEAR * CLEAR;
+}
+
+static int clean_corner(const Flat* f, int32_t i) {
+  const int32_t first = f->first[i], last = f->last[i];
+  if (last - first < 2) return 0;
+  const Fixed v = f->p[i], a = f->p[i == first ? last : i - 1], b = f->p[i == last ? first : i + 1];
+  const double ux = (double)(a.x - v.x), uy = (double)(a.y - v.y), wx = (double)(b.x - v.x), wy = (double)(b.y - v.y);
+  /* An acute corner opens by a sine of 1/16 at least: cairo's tessellation loses slivers thinner
+   * than its fixed-point steps. */
+  const double cross = ux * wy - uy * wx, dot = ux * wx + uy * wy;
+  if (dot > 0 && cross * cross * 256.0 < (ux * ux + uy * uy) * (wx * wx + wy * wy)) return 0;
+  for (int32_t j = 0; j < f->n; ++j) {
+    const int32_t k = j == f->last[j] ? f->first[j] : j + 1; /* the edge j -> k */
+    if (j != i && k != i && comes_near(f->p[j], f->p[k], v)) return 0;
+  }
+  return 1;
+}
+
+/* The flattened outline of the context's path: repeated points dropped, a sub-path's last point
+ * dropped when it is its first, sub-paths of fewer than two points (no edge) left out. */
+static int flatten(cairo_t* cr, Flat* f) {
+  cairo_path_t* path = cairo_copy_path_flat(cr);
+  int ok = 0;
+  if (path->status != CAIRO_STATUS_SUCCESS || path->num_data < 1) goto done;
+  const size_t room = (size_t)path->num_data;
+  f->p = malloc(room * sizeof *f->p);
+  f->first = malloc(room * sizeof *f->first);
+  f->last = malloc(room * sizeof *f->last);
+  if (f->p == NULL || f->first == NULL || f->last == NULL) goto done;
+  int32_t sub = 0;
+  for (int i = 0;; i += path->data[i].header.length) {
+    const int end = i >= path->num_data;
+    const cairo_path_data_t* d = end ? NULL : &path->data[i];
+    if (end || d->header.type == CAIRO_PATH_MOVE_TO) {
+      if (f->n - sub > 1 && f->p[f->n - 1].x == f->p[sub].x && f->p[f->n - 1].y == f->p[sub].y) f->n--;
+      if (f->n - sub < 2) f->n = sub;
+      for (int32_t j = sub; j < f->n; ++j) f->last[j] = f->n - 1;
+      sub = f->n;
+      if (end) break;
+    }
+    if (d->header.type == CAIRO_PATH_CLOSE_PATH) continue;
+    const Fixed q = {(int64_t)llround(d[1].point.x * 256), (int64_t)llround(d[1].point.y * 256)};
+    if (f->n > sub && f->p[f->n - 1].x == q.x && f->p[f->n - 1].y == q.y) continue;
+    f->p[f->n] = q;
+    f->first[f->n] = sub;
+    f->n++;
+  }
+  ok = 1;
+done:
+  cairo_path_destroy(path);
+  return ok;
+}
+
+/* The filled extents when every extreme is a clean corner; 0 leaves them to cairo, as always
+ * without anti-aliasing, where cairo snaps straight outlines to whole pixels. */
+static int outline_fill_extents(cairo_t* cr, double* x0, double* y0, double* x1, double* y1) {
+  if (cairo_get_antialias(cr) == CAIRO_ANTIALIAS_NONE) return 0;
+  Flat f = {NULL, NULL, NULL, 0};
+  int ok = flatten(cr, &f) && f.n >= 3;
+  int32_t ext[4] = {0, 0, 0, 0}; /* the points of least x, least y, most x, most y */
+  for (int32_t i = 1; ok && i < f.n; ++i) {
+    if (f.p[i].x < f.p[ext[0]].x) ext[0] = i;
+    if (f.p[i].y < f.p[ext[1]].y) ext[1] = i;
+    if (f.p[i].x > f.p[ext[2]].x) ext[2] = i;
+    if (f.p[i].y > f.p[ext[3]].y) ext[3] = i;
+  }
+  /* Any one clean corner on each side will do; a few tries, then cairo. */
+  for (int side = 0; ok && side < 4; ++side) {
+    const int64_t want = side & 1 ? f.p[ext[side]].y : f.p[ext[side]].x;
+    int found = 0, tries = 0;
+    for (int32_t i = ext[side]; i < f.n && !found && tries < 4; ++i) {
+      if ((side & 1 ? f.p[i].y : f.p[i].x) != want) continue;
+      ++tries;
+      found = clean_corner(&f, i);
+    }
+    ok = found;
+  }
+  if (ok) {
+    *x0 = (double)f.p[ext[0]].x / 256, *y0 = (double)f.p[ext[1]].y / 256;
+    *x1 = (double)f.p[ext[2]].x / 256, *y1 = (double)f.p[ext[3]].y / 256;
+  }
+  free(f.p);
+  free(f.first);
+  free(f.last);
+  return ok;
+}
+
 /* Extents and current points are taken on a one-pixel surface: cairo measures in user space. */
 static cairo_t* measuring_context(void) {
   cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_A8, 1, 1);
@@ -359,7 +480,9 @@ EXPORT int32_t GetPathExtents(qmVecExtents* e) {
   double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
   int ok = apply_stroke(cr, e->stroke, e->line_width) && build(&b, e->ops);
   if (ok) {
-    if (e->filled) cairo_fill_extents(cr, &x0, &y0, &x1, &y1);
+    if (e->filled) {
+      if (!outline_fill_extents(cr, &x0, &y0, &x1, &y1)) cairo_fill_extents(cr, &x0, &y0, &x1, &y1);
+    }
     else cairo_stroke_extents(cr, &x0, &y0, &x1, &y1);
     ok = cairo_status(cr) == CAIRO_STATUS_SUCCESS && isfinite(x0) && isfinite(y0) && isfinite(x1) && isfinite(y1);
   }

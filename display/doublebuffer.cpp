@@ -19,6 +19,7 @@
 #include "engine/vm.h"
 #include "gfx/bitmap.h"
 #include "gfx/blit.h"
+#include "gfx/blitservices.h"
 #include "gfx/scale.h"
 #include "platform/window.h"
 #include "runtime/args.h"
@@ -161,13 +162,21 @@ int32_t cmd_flip(qmState* L) {
     present(d, front, 0, 0, front->width, front->height);
   } else if (list.count < list.capacity) {
     merge(list);
+    // The merged rectangles are apart from one another: the window takes them in one call.
+    qmScreenRect rects[kDirtyEntries];
+    size_t n = 0;
     for (int32_t i = 0; i < list.count; ++i) {
       const int32_t* e = list.entries + 4 * i;
       if (e[0] == kEmpty) continue;
       const int64_t x1 = std::max(e[0], 0), y1 = std::max(e[1], 0);
       const int64_t x2 = std::min<int64_t>(e[2], back->width - 1), y2 = std::min<int64_t>(e[3], back->height - 1);
       if (x2 < x1 || y2 < y1) continue;
-      present_back(d, int32_t(x1), int32_t(y1), int32_t(x2 - x1 + 1), int32_t(y2 - y1 + 1));
+      rects[n++] = {int32_t(x1), int32_t(y1), int32_t(x2 - x1 + 1), int32_t(y2 - y1 + 1)};
+    }
+    if (blit_globals().recording) {  // a capturing recording takes each rectangle
+      for (size_t i = 0; i < n; ++i) present_back(d, rects[i].x, rects[i].y, rects[i].w, rects[i].h);
+    } else {
+      platform_window_blit_rects(back, &d->win, rects, n, BLIT_EVEN_CLOSED);
     }
   } else {
     present_back(d, 0, 0, back->width, back->height);

@@ -31,12 +31,26 @@ __attribute__((target("avx2"))) void row_to_screen_avx2(const uint32_t* in, uint
 
 const bool g_avx2 = __builtin_cpu_supports("avx2");
 
+// Rows of a rectangle, strides in words: the processor test once a rectangle, not once a row.
+__attribute__((target("avx2"))) void rows_to_screen_avx2(const uint32_t* in, int64_t in_stride, uint32_t* out,
+                                                         int64_t out_stride, int64_t w, int64_t h) {
+  for (int64_t row = 0; row < h; ++row) row_to_screen_avx2(in + row * in_stride, out + row * out_stride, w);
+}
+
 void row_to_screen(const uint32_t* in, uint32_t* out, int64_t n) {
   if (g_avx2) {
     row_to_screen_avx2(in, out, n);
     return;
   }
   for (int64_t i = 0; i < n; ++i) out[i] = bitmap_to_screen(in[i]);
+}
+
+void rows_to_screen(const uint32_t* in, int64_t in_stride, uint32_t* out, int64_t out_stride, int64_t w, int64_t h) {
+  if (g_avx2) {
+    rows_to_screen_avx2(in, in_stride, out, out_stride, w, h);
+    return;
+  }
+  for (int64_t row = 0; row < h; ++row) row_to_screen(in + row * in_stride, out + row * out_stride, w);
 }
 
 // Intersects [x, x + w) with [0, limit) in 64 bits, so that no caller's value overflows.
@@ -170,24 +184,56 @@ void screen_mark_all(qmScreenBuffer& s) {
   if (s.width > 0 && s.height > 0) s.dirty.push_back({0, 0, s.width, s.height});
 }
 
-void screen_blit(qmScreenBuffer& s, const qm::qmBitmap* src, int32_t sx, int32_t sy, int32_t dx,
-                 int32_t dy, int32_t w, int32_t h) {
-  if (!src || !src->pixels) return;
+namespace {
+
+// Copies one clipped rectangle and hands what it wrote to mark.
+template <class Mark>
+bool blit_one(qmScreenBuffer& s, const qm::qmBitmap* src, int32_t sx, int32_t sy, int32_t dx, int32_t dy, int32_t w,
+              int32_t h, Mark mark) {
+  if (!src || !src->pixels) return false;
   int64_t x0 = sx, y0 = sy, x1 = dx, y1 = dy, cw = w, ch = h;
   // Clip the source to its bitmap, then the destination to the buffer, moving the other corner
   // along so that pixels keep their places.
   if (x0 < 0) x1 -= x0;
   if (y0 < 0) y1 -= y0;
-  if (!clip_span(x0, cw, src->width) || !clip_span(y0, ch, src->height)) return;
+  if (!clip_span(x0, cw, src->width) || !clip_span(y0, ch, src->height)) return false;
   if (x1 < 0) x0 -= x1;
   if (y1 < 0) y0 -= y1;
-  if (!clip_span(x1, cw, s.width) || !clip_span(y1, ch, s.height)) return;
-  const int32_t ppr = src->bytes_per_row / 4;
-  for (int64_t row = 0; row < ch; ++row) {
-    const uint32_t* in = src->pixels + (y0 + row) * ppr + x0;
-    row_to_screen(in, s.row(int32_t(y1 + row)) + x1, cw);
+  if (!clip_span(x1, cw, s.width) || !clip_span(y1, ch, s.height)) return false;
+  rows_to_screen(src->pixels + y0 * (src->bytes_per_row / 4) + x0, src->bytes_per_row / 4, s.row(int32_t(y1)) + x1,
+                 s.stride, cw, ch);
+  mark(s, int32_t(x1), int32_t(y1), int32_t(cw), int32_t(ch));
+  return true;
+}
+
+}  // namespace
+
+void screen_blit(qmScreenBuffer& s, const qm::qmBitmap* src, int32_t sx, int32_t sy, int32_t dx,
+                 int32_t dy, int32_t w, int32_t h) {
+  blit_one(s, src, sx, sy, dx, dy, w, h, screen_mark);
+}
+
+void screen_blit_rects(qmScreenBuffer& s, const qm::qmBitmap* src, const qmScreenRect* rects, size_t n,
+                       int32_t dx, int32_t dy) {
+  const auto moved = [](int32_t v, int32_t by) {
+    return int32_t(std::clamp<int64_t>(int64_t(v) + by, INT32_MIN, INT32_MAX));
+  };
+  if (!s.dirty.empty()) {
+    for (size_t i = 0; i < n; ++i) {
+      const qmScreenRect& r = rects[i];
+      blit_one(s, src, r.x, r.y, moved(r.x, dx), moved(r.y, dy), r.w, r.h, screen_mark);
+    }
+    return;
   }
-  screen_mark(s, int32_t(x1), int32_t(y1), int32_t(cw), int32_t(ch));
+  // Rectangles apart from one another never hold one another: each clipped one joins the list.
+  const auto append = [](qmScreenBuffer& b, int32_t x, int32_t y, int32_t w, int32_t h) {
+    b.dirty.push_back({x, y, w, h});
+  };
+  for (size_t i = 0; i < n; ++i) {
+    const qmScreenRect& r = rects[i];
+    blit_one(s, src, r.x, r.y, moved(r.x, dx), moved(r.y, dy), r.w, r.h, append);
+  }
+  if (s.dirty.size() > kMaxDirty) s.dirty.assign(1, bounding_box(s.dirty));
 }
 
 namespace {

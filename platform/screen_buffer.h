@@ -56,6 +56,11 @@ void screen_mark_all(qmScreenBuffer& s);
 // Copies a bitmap rectangle (0xBBGGRR00 pixels) unscaled to (dx, dy).
 void screen_blit(qmScreenBuffer& s, const qm::qmBitmap* src, int32_t sx, int32_t sy, int32_t dx,
                  int32_t dy, int32_t w, int32_t h);
+// Copies bitmap rectangles that do not overlap one another, each to its own place moved by
+// (dx, dy). Into a buffer with nothing dirty they become the dirty list as they are, without the
+// search for rectangles that hold one another.
+void screen_blit_rects(qmScreenBuffer& s, const qm::qmBitmap* src, const qmScreenRect* rects, size_t n,
+                       int32_t dx, int32_t dy);
 // Draws the bitmap rectangle (sx, sy, w, h) scaled to (dx, dy, dw, dh), nearest neighbour.
 // Destination pixels whose source pixel lies outside the bitmap are left alone.
 void screen_blit_scaled(qmScreenBuffer& s, const qm::qmBitmap* src, int32_t sx, int32_t sy,

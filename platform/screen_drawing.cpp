@@ -42,6 +42,7 @@ void sync_backing(qmDisplayWindow* d, int64_t x, int64_t y, int64_t w, int64_t h
 }
 
 void record_present(const qmDisplayWindow* d, const std::vector<SDL_Rect>& rects) {
+  if (!platform_recording()) return;  // the line costs more than presenting a small rectangle
   std::string line = std::to_string(SDL_GetWindowID(d->platform->window));
   char part[64];
   for (const SDL_Rect& r : rects) {
@@ -78,7 +79,8 @@ void window_present(qmDisplayWindow* d, bool full) {
       screen_attach(p->screen, static_cast<uint32_t*>(s->pixels), s->pitch / 4);
   }
   if (!full && p->screen.dirty.empty()) return;
-  std::vector<SDL_Rect> rects;
+  static std::vector<SDL_Rect> rects;  // kept for its storage: presents run on the one UI thread
+  rects.clear();
   if (window_letterboxed(p))
     screen_present_letterboxed(p->screen, s,
                                letterbox_fit(p->screen.width, p->screen.height, s->w, s->h), full,
@@ -122,6 +124,18 @@ void platform_window_blit(const qmBitmap* bitmap, int32_t sx, int32_t sy, qmDisp
     sync_backing(display, dx, dy, width, height);
   }
   qmos_unlock_bitmap(&lock);
+}
+
+void platform_window_blit_rects(const qmBitmap* bitmap, qmDisplayWindow* display, const qmScreenRect* rects,
+                                size_t n, int32_t flags) {
+  qmDisplayPlatform* p = display->platform;
+  if (!p || !bitmap || !bitmap->pixels) return;
+  if (display->state != DISPSTATE_OPEN && !(flags & BLIT_EVEN_CLOSED)) return;
+  screen_blit_rects(p->screen, bitmap, rects, n, display->offset_x, display->offset_y);
+  if (p->shaped)
+    for (size_t i = 0; i < n; ++i)
+      sync_backing(display, int64_t(rects[i].x) + display->offset_x, int64_t(rects[i].y) + display->offset_y,
+                   rects[i].w, rects[i].h);
 }
 
 void platform_window_blit_output(const qmBitmap* bitmap, int32_t sx, int32_t sy,

@@ -156,6 +156,10 @@ void platform_window_blit(const qm::qmBitmap* bitmap, int32_t sx, int32_t sy,
                           qmDisplayWindow* display, int32_t dx, int32_t dy, int32_t width,
                           int32_t height, int32_t scaled_width, int32_t scaled_height,
                           int32_t flags);
+// Unscaled rectangles of the bitmap, apart from one another, each to its own place in the
+// content plus the display's offsets; the same opening rule as platform_window_blit.
+void platform_window_blit_rects(const qm::qmBitmap* bitmap, qmDisplayWindow* display, const qmScreenRect* rects,
+                                size_t n, int32_t flags);
 // The same as the blit layer's window service (gfx_services().window_blit): the output's owner
 // is the display record, stored as a qmDisplayWindow pointer.
 void platform_window_blit_output(const qm::qmBitmap* bitmap, int32_t sx, int32_t sy,

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 #include "window_test_util.h"
 #include "platform/screen_buffer.h"
@@ -154,6 +155,39 @@ TEST(ScreenBuffer, DirtyRectanglesMergeAndCollapse) {
   }
   for (int32_t i = 0; i < 100; ++i) EXPECT_TRUE(covered(i % 10 * 10, 60 + i / 10 * 4)) << i;
   EXPECT_TRUE(covered(49, 49));
+}
+
+TEST(ScreenBuffer, RectanglesBlittedTogetherLandMovedAndClipped) {
+  // Two rectangles of a 6x6 source moved by (1, 2) into an 8x6 buffer; the second runs off the
+  // bottom edge and is clipped there.
+  BitmapPtr src = make_tagged(6, 6);
+  const qmScreenRect rects[] = {{0, 0, 2, 2}, {3, 2, 3, 4}};
+  auto inside = [&](int32_t x, int32_t y) {
+    for (const qmScreenRect& r : rects)
+      if (x - 1 >= r.x && x - 1 < r.x + r.w && y - 2 >= r.y && y - 2 < r.y + r.h) return true;
+    return false;
+  };
+  for (bool dirty_before : {false, true}) {
+    SCOPED_TRACE(dirty_before ? "a dirty rectangle before" : "nothing dirty before");
+    qmScreenBuffer s = buffer(8, 6);
+    if (dirty_before) screen_mark(s, 5, 4, 1, 1);  // inside the second rectangle: swallowed
+    screen_blit_rects(s, src.get(), rects, 2, 1, 2);
+    expect_pixels(s, [&](int32_t x, int32_t y) -> int64_t { return inside(x, y) ? shown(x - 1, y - 2) : -1; });
+    ASSERT_EQ(s.dirty.size(), 2u);
+    EXPECT_EQ(s.dirty[0].x, 1);
+    EXPECT_EQ(s.dirty[0].y, 2);
+    EXPECT_EQ(s.dirty[1].x, 4);
+    EXPECT_EQ(s.dirty[1].y, 4);
+    EXPECT_EQ(s.dirty[1].h, 2);
+  }
+  // Past the list's length they become one box that covers them all.
+  qmScreenBuffer s = buffer(200, 4);
+  std::vector<qmScreenRect> many;
+  for (int32_t i = 0; i < 70; ++i) many.push_back({i * 2, 0, 1, 1});
+  BitmapPtr wide = make_tagged(200, 4);
+  screen_blit_rects(s, wide.get(), many.data(), many.size(), 0, 0);
+  ASSERT_EQ(s.dirty.size(), 1u);
+  EXPECT_EQ(s.dirty[0].w, 139);
 }
 
 TEST(ScreenBuffer, ResizeKeepsTheOverlapAndMarksAll) {

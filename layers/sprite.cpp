@@ -81,17 +81,25 @@ void forget(SpriteEntry* e) {
 //
 // A grid of square cells over the picture, each listing the entries whose rectangle reaches into
 // it, so that a recomposed rectangle finds the sprites it touches without walking the whole list.
-// Entries keep the number of their place in the list (entries are only ever appended, and
-// unlinking keeps the order of the rest), which puts what a lookup found back into list order.
-// Rectangles reaching outside the grid are filed in its edge cells, so no overlap is missed.
+// A cell keeps each entry's rectangle and list place beside it, so that a lookup reads only the
+// cells and touches no entry it does not return. Entries keep the number of their place in the
+// list (entries are only ever appended, and unlinking keeps the order of the rest), which puts
+// what a lookup found back into list order. Rectangles reaching outside the grid are filed in its
+// edge cells, so no overlap is missed.
 constexpr int32_t kCellShift = 6;  // 64-pixel cells
+
+struct CellItem {
+  SpriteEntry* entry;
+  uint64_t order;
+  int64_t x1, y1, x2, y2;  // the entry's rectangle, inclusive corners (empty when x2 < x1)
+};
 
 struct SpriteIndex {
   int32_t cols = 1, rows = 1;
-  std::vector<std::vector<SpriteEntry*>> cells;
+  std::vector<std::vector<CellItem>> cells;
   SpriteEntry* tail = nullptr;
   uint64_t next_order = 0;
-  uint32_t lookup = 0;
+  std::vector<CellItem> hits;
   std::vector<SpriteEntry*> found;
 };
 
@@ -130,49 +138,71 @@ void for_cells(SpriteIndex& index, const int32_t range[4], F&& f) {
     for (int32_t col = range[0]; col <= range[2]; ++col) f(index.cells[size_t(row) * size_t(index.cols) + size_t(col)]);
 }
 
+CellItem cell_item(SpriteEntry* e) {
+  const qmSpriteRect& r = e->rect;
+  return {e, e->order, r.x, r.y, int64_t(r.x) + r.width - 1, int64_t(r.y) + r.height - 1};
+}
+
+CellItem* find_item(std::vector<CellItem>& cell, const SpriteEntry* e) {
+  for (CellItem& item : cell)
+    if (item.entry == e) return &item;
+  return nullptr;
+}
+
 // Files the entry under its rectangle's cells. Room is made in every cell first, so that running
 // out of memory (std::bad_alloc) leaves the entry filed nowhere.
 void index_file(SpriteIndex& index, SpriteEntry* e) {
   int32_t range[4];
   cell_range(index, entry_rect(e), range);
-  for_cells(index, range, [](std::vector<SpriteEntry*>& cell) {
+  for_cells(index, range, [](std::vector<CellItem>& cell) {
     if (cell.size() == cell.capacity()) cell.reserve(cell.size() * 2 + 4);
   });
-  for_cells(index, range, [e](std::vector<SpriteEntry*>& cell) { cell.push_back(e); });
+  const CellItem item = cell_item(e);
+  for_cells(index, range, [&item](std::vector<CellItem>& cell) { cell.push_back(item); });
   std::copy(range, range + 4, e->cells);
 }
 
 void index_unfile(SpriteIndex& index, SpriteEntry* e) {
-  for_cells(index, e->cells, [e](std::vector<SpriteEntry*>& cell) {
-    auto it = std::find(cell.begin(), cell.end(), e);
-    if (it == cell.end()) return;
-    *it = cell.back();
+  for_cells(index, e->cells, [e](std::vector<CellItem>& cell) {
+    CellItem* item = find_item(cell, e);
+    if (!item) return;
+    *item = cell.back();
     cell.pop_back();
   });
   e->cells[2] = e->cells[3] = -1;
 }
 
-// Files a moved entry again; false (filed as before) when memory ran out.
+// Files a moved entry again; false (filed as before, with its old rectangle) when memory ran out.
 bool index_refile(SpriteIndex& index, SpriteEntry* e) {
   int32_t range[4];
   cell_range(index, entry_rect(e), range);
-  if (std::equal(range, range + 4, e->cells)) return true;
+  if (std::equal(range, range + 4, e->cells)) {
+    const CellItem now = cell_item(e);
+    for_cells(index, range, [e, &now](std::vector<CellItem>& cell) {
+      if (CellItem* item = find_item(cell, e)) *item = now;
+    });
+    return true;
+  }
   int32_t before[4];
   std::copy(e->cells, e->cells + 4, before);
+  CellItem old{};
+  for_cells(index, before, [e, &old](std::vector<CellItem>& cell) {
+    if (CellItem* item = find_item(cell, e)) old = *item;
+  });
   index_unfile(index, e);
   try {
     index_file(index, e);
     return true;
   } catch (const std::bad_alloc&) {
     // The cells it left still have room for it.
-    for_cells(index, before, [e](std::vector<SpriteEntry*>& cell) { cell.push_back(e); });
+    for_cells(index, before, [&old](std::vector<CellItem>& cell) { cell.push_back(old); });
     std::copy(before, before + 4, e->cells);
     return false;
   }
 }
 
-// The entries whose cells meet the area, in list order (a superset of those overlapping it). An
-// area over the whole grid takes the list itself.
+// The entries whose rectangle overlaps the area, in list order. An area over the whole grid takes
+// the list itself (then every entry, overlapping or not).
 const std::vector<SpriteEntry*>& index_lookup(const qmBGPic* pic, SpriteIndex& index, const Rect& area) {
   index.found.clear();
   int32_t range[4];
@@ -181,20 +211,17 @@ const std::vector<SpriteEntry*>& index_lookup(const qmBGPic* pic, SpriteIndex& i
     for (SpriteEntry* e = sprite_entries(pic); e; e = sprite_entry_next(e)) index.found.push_back(e);
     return index.found;
   }
-  if (++index.lookup == 0) {  // the marks wrapped around: none may look current
-    for (auto& cell : index.cells)
-      for (SpriteEntry* e : cell) e->seen = 0;
-    index.lookup = 1;
-  }
-  for_cells(index, range, [&index](std::vector<SpriteEntry*>& cell) {
-    for (SpriteEntry* e : cell) {
-      if (e->seen == index.lookup) continue;
-      e->seen = index.lookup;
-      index.found.push_back(e);
-    }
+  const int64_t x1 = area.x, y1 = area.y, x2 = x1 + area.width - 1, y2 = y1 + area.height - 1;
+  index.hits.clear();
+  for_cells(index, range, [&](std::vector<CellItem>& cell) {
+    for (const CellItem& item : cell)
+      if (item.x1 <= x2 && x1 <= item.x2 && item.y1 <= y2 && y1 <= item.y2) index.hits.push_back(item);
   });
-  std::sort(index.found.begin(), index.found.end(),
-            [](const SpriteEntry* a, const SpriteEntry* b) { return a->order < b->order; });
+  // An entry filed in several cells of the range is found once for each.
+  std::sort(index.hits.begin(), index.hits.end(),
+            [](const CellItem& a, const CellItem& b) { return a.order < b.order; });
+  for (size_t i = 0; i < index.hits.size(); ++i)
+    if (i == 0 || index.hits[i].entry != index.hits[i - 1].entry) index.found.push_back(index.hits[i].entry);
   return index.found;
 }
 
@@ -223,8 +250,9 @@ void entry_unlink(qmBGPic* pic, SpriteEntry* e) {
 int32_t entry_append(qmBGPic* pic, SpriteEntry* e) {
   try {
     SpriteIndex* index = index_make(pic);
+    e->order = index->next_order + 1;
     index_file(*index, e);
-    e->order = ++index->next_order;
+    index->next_order = e->order;
     if (index->tail) index->tail->rect.next = &e->rect;
     else pic->sprites = e;
     index->tail = e;

@@ -50,11 +50,10 @@ struct SpriteEntry {
   int32_t frame = 1;  // counted from 1
   qmSprite* sprite = nullptr;
   int32_t counter = 0;
-  // Its place in the picture's sprite index: the list position it was appended at (list order),
-  // the grid cells it is filed under and the last lookup that found it.
+  // Its place in the picture's sprite index: the list position it was appended at (list order)
+  // and the grid cells it is filed under.
   uint64_t order = 0;
   int32_t cells[4] = {0, 0, -1, -1};  // first column, first row, last column, last row
-  uint32_t seen = 0;
 };
 
 inline SpriteEntry* sprite_entries(const qmBGPic* pic) {

@@ -148,6 +148,31 @@ int32_t sock_listen(int32_t s, int32_t queue) {
   return r == 0 ? 0 : e;
 }
 
+int32_t sock_poll(int32_t s, int32_t mode, int32_t ms) {
+  short events = 0;
+  if (mode & SOCK_READABLE) events |= POLLIN;
+  if (mode & SOCK_WRITABLE) events |= POLLOUT;
+  // The line hook's tick interrupts a poll every 10 ms: a retry waits only for what is left.
+  Clock& clock = platform_clock();
+  const int64_t deadline = clock.now_us() + int64_t(ms) * 1000;
+  for (;;) {
+    short revents = 0;
+    const int n = poll_one(s, events, ms, &revents);
+    if (n == -1 && errno == EINTR) {
+      if (clock.is_fake()) {
+        clock.sleep_us(int64_t(ms) * 1000);
+        return SOCK_TIMEOUT;
+      }
+      const int64_t left = deadline - clock.now_us();
+      if (left <= 0) return SOCK_TIMEOUT;
+      ms = int32_t((left + 999) / 1000);
+      continue;
+    }
+    if (n == -1) return errno;
+    return n == 0 ? SOCK_TIMEOUT : 0;
+  }
+}
+
 int32_t sock_wait(int32_t s, int32_t mode, const SockTimeout& t) {
   if (t.block == 0.0) return SOCK_TIMEOUT;
   short events = 0;
@@ -185,14 +210,10 @@ int32_t sock_connect_ms(qmState* L, int32_t s, const sockaddr* address, socklen_
       *pump_code = code ? code : ERR_USERABORT;
       return SOCK_TIMEOUT;
     }
-    short revents = 0;
     ++g_connect_waits;
-    const int n = poll_one(s, POLLIN | POLLOUT, 10, &revents);
-    if (n == -1) {
-      if (errno == EINTR) continue;
-      return errno;
-    }
-    if (n == 0) {
+    const int32_t ready = sock_poll(s, SOCK_READABLE | SOCK_WRITABLE, 10);
+    if (ready > 0) return ready;
+    if (ready == SOCK_TIMEOUT) {
       const int64_t elapsed_ms = (platform_clock().now_us() - start) / 1000;
       const int64_t es = elapsed_ms / 1000, ems = elapsed_ms % 1000;
       if (es > limit_s || (es == limit_s && ems > limit_rest)) return SOCK_TIMEOUT;

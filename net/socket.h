@@ -54,6 +54,9 @@ void sock_set_nonblocking(int32_t s);
 void sock_destroy(int32_t* s);
 int32_t sock_bind(int32_t s, const sockaddr* address, socklen_t length);
 int32_t sock_listen(int32_t s, int32_t queue);
+// One poll of up to ms milliseconds (0: none): 0 ready, -1 nothing, or errno. On the fake clock
+// a poll that found nothing moves the clock on by what it waited.
+int32_t sock_poll(int32_t s, int32_t mode, int32_t ms);
 // 0 ready, -1 time-out, or errno. A block of exactly 0.0 answers -1 at once.
 int32_t sock_wait(int32_t s, int32_t mode, const SockTimeout& t);
 // Connects, pumping the platform's events between waits of 10 ms, and gives up once more than

@@ -20,6 +20,7 @@
 #include "layers/movelist.h"
 #include "layers/moveobject.h"
 #include "layers/sprite.h"
+#include "net/network.h"
 #include "platform/platform.h"
 #include "stdlib/stdlib.h"
 #include "text/text.h"
@@ -49,7 +50,7 @@ constexpr LibraryEntry kLibraries[] = {
     {"sprite", sprite_init},
     {"memblock", memblock_open},
     {"vectorgraphics", vectorgraphics_init},
-    {"network", nullptr},
+    {"network", network_init},
     {"video", nullptr},
 };
 
@@ -62,7 +63,7 @@ constexpr CleanupEntry kCleanups[] = {
     {"sound_stop", nullptr},
     {"video_stop", nullptr},
     {"display", [](qmState* L) { display_cleanup(L); }},
-    {"network", nullptr},
+    {"network", [](qmState* L) { network_cleanup(L); }},
     {"graphics", [](qmState*) { graphics_cleanup(); }},
     {"draw", [](qmState*) { draw_cleanup(); }},
     {"brush", [](qmState*) { brush_free_all(); }},

@@ -4,18 +4,29 @@
 # (when there is one) runs first in the program's scratch folder, to lay out files there;
 # PROGRAM.check runs there afterwards and fails the test by its exit status, to judge the files
 # the program left on disk. Both are bash scripts and see the program's folder as $src_dir and the
-# build folder as $build_dir.
+# build folder as $build_dir. PROGRAM.server, a script for /usr/bin/python3 (Debian's, whose
+# modules a python3 earlier on PATH may lack), runs in the scratch folder while the program does:
+# it binds a loopback port of the kernel's choice and writes it to port.txt, which the program
+# reads and PROGRAM.env sees as $QM_TEST_PORT. The server is stopped by its pid afterwards.
 set -u
 player=$1 qmasm=$2 src=$(realpath "$3")
 base=${src%.qasm}
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+server_pid=
+trap '[ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null; rm -rf "$work"' EXIT
 export src_dir=$(cd "$(dirname "$src")" && pwd)
 # The build folder, where .check scripts find the test tools (tests/tools/).
 export build_dir=$(cd "$(dirname "$player")" && pwd)
 "$qmasm" "$src" -o "$work/prog.qmb" || { echo "assembling $src failed"; exit 1; }
 if [ -f "$base.setup" ]; then
   (cd "$work" && bash "$base.setup") || { echo "setup failed"; exit 1; }
+fi
+if [ -f "$base.server" ]; then
+  (cd "$work" && exec /usr/bin/python3 "$base.server" > server.log 2>&1) &
+  server_pid=$!
+  for _ in $(seq 1 200); do [ -s "$work/port.txt" ] && break; sleep 0.05; done
+  [ -s "$work/port.txt" ] || { echo "the server did not start"; cat "$work/server.log"; exit 1; }
+  export QM_TEST_PORT=$(cat "$work/port.txt")
 fi
 args=()
 [ -f "$base.args" ] && read -r -a args < "$base.args"

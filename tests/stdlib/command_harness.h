@@ -64,7 +64,8 @@ class CommandTest : public ::testing::Test {
   }
 
   // Calls the global command name with the arguments; the results stay described in order.
-  Outcome call(const char* name, std::initializer_list<Arg> args) {
+  Outcome call(const char* name, std::initializer_list<Arg> args) { return call(name, std::vector<Arg>(args)); }
+  Outcome call(const char* name, const std::vector<Arg>& args) {
     vm_set_top(L, 0);
     std::string lower(name);
     for (char& c : lower) c = char(std::tolower(static_cast<unsigned char>(c)));

@@ -1,0 +1,122 @@
+// The network library's commands in process: every failure path gives its socket back, and the
+// receive engine's modes over data a peer sends in pieces.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "engine/errcodes.h"
+#include "net/network.h"
+#include "net_harness.h"
+#include "tests/stdlib/command_harness.h"
+
+namespace qmtest {
+namespace {
+
+using namespace nettest;
+
+class Network : public CommandTest {
+ protected:
+  void SetUp() override { open({network_init}); }
+  void TearDown() override {
+    qm::network_cleanup(L);
+    qm::sock_set_lookup_hook(nullptr);
+    CommandTest::TearDown();
+  }
+};
+
+TEST_F(Network, FailuresLeaveNoDescriptorOpen) {
+  uint16_t busy = 0;
+  const int holder = listener(4, &busy);
+  const int udp_holder = socket(AF_INET, SOCK_DGRAM, 0);
+  sockaddr_in a = loopback(0);
+  bind(udp_holder, reinterpret_cast<sockaddr*>(&a), sizeof a);
+  const double udp_busy = local_port(udp_holder);
+  qm::sock_set_lookup_hook([](const char* name, int32_t* code) {
+    *code = 1;  // host not found
+    return std::string(name) == "nohost";
+  });
+  const double refused = closed_port();
+  // The first call starts the socket interface; count from there on.
+  ASSERT_EQ(call("OpenConnection", {1.0, "127.0.0.1", refused}).code, qm::ERR_SOCKET);
+  const int before = open_descriptors();
+  struct Case {
+    const char* command;
+    std::vector<Arg> args;
+    int32_t code;
+  };
+  const Case cases[] = {
+      {"OpenConnection", {1.0, "127.0.0.1", refused}, qm::ERR_SOCKET},
+      {"OpenConnection", {1.0, "*", 80.0}, qm::ERR_SOCKET},
+      {"OpenConnection", {1.0, "nohost", 80.0}, qm::ERR_SOCKET},
+      {"OpenConnection", {Nil{}, "127.0.0.1", 0.0}, qm::ERR_WRONGUSAGE},
+      {"CreateServer", {1.0, double(busy), "127.0.0.1"}, qm::ERR_SOCKET},
+      {"CreateServer", {1.0, 0.0, "nohost"}, qm::ERR_SOCKET},
+      {"CreateServer", {1.0, 65536.0}, qm::ERR_WRONGUSAGE},
+      {"CreateUDPObject", {1.0, udp_busy, "127.0.0.1"}, qm::ERR_SOCKET},
+      {"CreateUDPObject", {1.0, 0.0, "nohost"}, qm::ERR_SOCKET},
+  };
+  for (const Case& c : cases) {
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(call(c.command, c.args).code, c.code) << c.command;
+    EXPECT_EQ(open_descriptors(), before) << c.command;
+  }
+  char text[256];
+  call("OpenConnection", {1.0, "nohost", 80.0});
+  qm::err_get_text(qm::ERR_SOCKET, text, sizeof text);
+  EXPECT_STREQ(text, "The following network error occurred:\nhost not found");
+  close(holder);
+  close(udp_holder);
+}
+
+// A peer that sends its pieces with pauses between them.
+struct Peer {
+  int server = -1, conn = -1;
+  uint16_t port = 0;
+  std::thread thread;
+  Peer() { server = listener(4, &port); }
+  void send_pieces(std::vector<std::string> pieces, bool close_after) {
+    thread = std::thread([this, pieces, close_after] {
+      conn = accept(server, nullptr, nullptr);
+      for (const std::string& p : pieces) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        send(conn, p.data(), p.size(), MSG_NOSIGNAL);
+      }
+      if (close_after) shutdown(conn, SHUT_WR);
+    });
+  }
+  ~Peer() {
+    if (thread.joinable()) thread.join();
+    if (conn >= 0) close(conn);
+    close(server);
+  }
+};
+
+TEST_F(Network, ReceiveModesOverPieces) {
+  struct Case {
+    std::vector<std::string> pieces;
+    bool close_after;
+    std::vector<Arg> mode;
+    std::vector<std::string> want;
+  };
+  const Case cases[] = {
+      {{"abc\r\n"}, false, {2.0}, {"'abc'", "3", "1"}},
+      {{"ab", "c\r", "d\nrest"}, false, {2.0}, {"'abcd'", "4", "1"}},
+      {{"12345", "678", "90"}, false, {1.0, 9.0}, {"'123456789'", "9", "1"}},
+      {{"one", "two"}, true, {0.0}, {"'onetwo'", "6", "1"}},
+  };
+  for (const Case& c : cases) {
+    Peer peer;
+    peer.send_pieces(c.pieces, c.close_after);
+    ASSERT_EQ(call("OpenConnection", {1.0, "127.0.0.1", double(peer.port)}).code, 0);
+    std::vector<Arg> args{1.0};
+    args.insert(args.end(), c.mode.begin(), c.mode.end());
+    const Outcome o = call("ReceiveData", args);
+    EXPECT_EQ(o.code, 0);
+    EXPECT_EQ(o.results, c.want) << c.want[0];
+    peer.thread.join();
+    call("CloseConnection", {1.0});
+  }
+}
+
+}  // namespace
+}  // namespace qmtest

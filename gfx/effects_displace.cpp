@@ -76,6 +76,20 @@ void swirl_map(int32_t w, int32_t h, double degrees, const double* sines, const 
   const double cx = W * 0.5, cy = H * 0.5, R = std::max(cx, cy);
   const double t = degrees * 0.017453292519943295;
   const double ax = w <= h ? H / W : 1.0, ay = w <= h ? 1.0 : W / H;
+  // The table entry of a non-negative turn at distance n from the centre.
+  auto entry = [&](int32_t n) {
+    const double f = 1.0 - n / R;
+    double turn = f * (t * f);
+    if (turn >= kTwoPi) turn -= kTwoPi * std::floor(turn / kTwoPi);
+    return std::clamp(to_i32(turn / 0.001), 0, kEffectTableSize - 1);
+  };
+  // The turn depends on the whole distance alone: its entry once per distance a frame.
+  const int32_t reach = to_i32(R) + 2;
+  std::vector<int32_t> entries;
+  if (t >= 0) {
+    entries.resize(size_t(reach) + 1);
+    for (int32_t n = 0; n <= reach; ++n) entries[size_t(n)] = entry(n);
+  }
   for (int32_t y = 0; y < h; ++y) {
     const double dy = ay * (y - cy);
     for (int32_t x = 0; x < w; ++x) {
@@ -85,14 +99,13 @@ void swirl_map(int32_t w, int32_t h, double degrees, const double* sines, const 
         fetch(x, y, x, y);
         continue;
       }
-      const double f = 1.0 - isqrt(to_i32(d2)) / R;
+      const int32_t n = isqrt(to_i32(d2));
+      const double f = 1.0 - n / R;
       double s, c;
       if (t < 0) {
         s = std::sin(t * f * f), c = std::cos(t * f * f);
       } else {
-        double turn = f * (t * f);
-        if (turn >= kTwoPi) turn -= kTwoPi * std::floor(turn / kTwoPi);
-        const int32_t i = std::clamp(to_i32(turn / 0.001), 0, kEffectTableSize - 1);
+        const int32_t i = n >= 0 && n <= reach ? entries[size_t(n)] : entry(n);
         s = sines[i], c = cosines[i];
       }
       const int32_t ux = std::clamp(to_i32((dx * c - dy * s) / ax + cx), 0, w - 1);
@@ -152,12 +165,20 @@ void ripple_render(qmRippleRender& r, int32_t t) {
   rp.amplitude = ripple_amplitude(t, r.duration, r.damping);
   const double phase = ripple_phase(t);
   const bool alpha = r.source_alpha && r.target_alpha;
-  rp.cursor = rp.distances;
+  // The factor depends on the distance alone: one per distance a frame, up to the farthest corner.
+  const int64_t far_x = std::max<int64_t>(rp.centre_x, int64_t(rp.width) - 1 - rp.centre_x);
+  const int64_t far_y = std::max<int64_t>(rp.centre_y, int64_t(rp.height) - 1 - rp.centre_y);
+  const int64_t far = far_x * far_x + far_y * far_y;
+  const int32_t reach = isqrt(int32_t(std::min<int64_t>(far, INT32_MAX))) + 2;
+  std::vector<double> factors(size_t(reach) + 1);
+  for (int32_t d = 0; d <= reach; ++d) factors[size_t(d)] = ripple_factor(phase, d, rp);
+  const int32_t* distance = rp.distances;
   for (int32_t y = 0; y < rp.height; ++y) {
     uint32_t* out = r.target + ptrdiff_t(y) * r.target_ppr;
     uint8_t* out_alpha = alpha ? r.target_alpha + ptrdiff_t(y) * r.target_alpha_bpr : nullptr;
     for (int32_t x = 0; x < rp.width; ++x) {
-      ripple_point(phase, x, y, rp);
+      const int32_t d = *distance++;
+      ripple_move(d >= 0 && d <= reach ? factors[size_t(d)] : ripple_factor(phase, d, rp), x, y, rp);
       out[x] = r.source[ptrdiff_t(rp.result_y) * r.source_ppr + rp.result_x];
       if (alpha) out_alpha[x] = r.source_alpha[ptrdiff_t(rp.result_y) * r.source_alpha_bpr + rp.result_x];
     }

@@ -133,9 +133,8 @@ void ripple_setup(qmRipple& r) {
   r.cursor = r.distances;
 }
 
-void ripple_point(double phase, int32_t x, int32_t y, qmRipple& r) {
+double ripple_factor(double phase, int32_t d, const qmRipple& r) {
   constexpr double kTurn = 6.28318530717959;
-  const int32_t d = *r.cursor++;
   double u = d / r.wave_length * kTurn - phase;
   if (!std::isfinite(u)) u = 0.0;
   if (std::fabs(u) > 1e6) u = std::fmod(u, kTurn);
@@ -148,6 +147,10 @@ void ripple_point(double phase, int32_t x, int32_t y, qmRipple& r) {
   if (d != 0) k = k * r.wave_length / d;
   // A zero radius or wave length leaves the pixel where it is instead of feeding NaN onward.
   if (!std::isfinite(k)) k = 0.0;
+  return k;
+}
+
+void ripple_move(double k, int32_t x, int32_t y, qmRipple& r) {
   auto limit = [](double v, int32_t size) {
     if (!(v >= 0.0)) return 0;
     if (v >= double(size)) return size - 1;
@@ -155,6 +158,11 @@ void ripple_point(double phase, int32_t x, int32_t y, qmRipple& r) {
   };
   r.result_x = limit(x + (x - r.centre_x) * k, r.width);
   r.result_y = limit(y + (y - r.centre_y) * k, r.height);
+}
+
+void ripple_point(double phase, int32_t x, int32_t y, qmRipple& r) {
+  const int32_t d = *r.cursor++;
+  ripple_move(ripple_factor(phase, d, r), x, y, r);
 }
 
 void swirl_setup(double* sines, double* cosines) {

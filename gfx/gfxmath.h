@@ -41,6 +41,10 @@ void ripple_setup(qmRipple& r);
 // Source position of target pixel (x, y) at the given phase, limited to the image; takes the next
 // distance from the cursor.
 void ripple_point(double phase, int32_t x, int32_t y, qmRipple& r);
+// Its two halves: the displacement factor of a pixel at distance d (the same for every pixel
+// there, so a frame can take it from a table), and the move of (x, y) by it into the result.
+double ripple_factor(double phase, int32_t d, const qmRipple& r);
+void ripple_move(double k, int32_t x, int32_t y, qmRipple& r);
 void swirl_setup(double* sines, double* cosines);
 
 // The per-frame pixel routines of the transitions: the brush swirl and water ripple drawn from a

@@ -56,7 +56,7 @@ std::vector<FxCase> full(int32_t id) {
 class EveryId : public FxHarness, public ::testing::WithParamInterface<int32_t> {
  protected:
   void run_all(const std::vector<FxCase>& cases) {
-    if (effect_pending(GetParam())) GTEST_SKIP() << "pending: id " << GetParam() << " has no step function yet";
+    ASSERT_FALSE(effect_pending(GetParam())) << "id " << GetParam() << " has no step function";
     for (const FxCase& c : cases) {
       const std::string failure = run_both(c);
       ASSERT_EQ(failure, "");

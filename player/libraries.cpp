@@ -22,6 +22,7 @@
 #include "layers/sprite.h"
 #include "net/network.h"
 #include "platform/platform.h"
+#include "sound/library.h"
 #include "stdlib/stdlib.h"
 #include "text/text.h"
 
@@ -43,7 +44,7 @@ constexpr LibraryEntry kLibraries[] = {
     {"text", text_open},
     {"anim", nullptr},
     {"display", display_init},
-    {"sound", nullptr},
+    {"sound", sound_open},
     {"brush", brush_init},
     {"bgpic", bgpic_init},
     {"transitionfx", transitionfx_init},
@@ -60,7 +61,7 @@ constexpr LibraryEntry kLibraries[] = {
 constexpr CleanupEntry kCleanups[] = {
     {"os", nullptr},
     {"effects", [](qmState*) { effects_free_buffers(); }},
-    {"sound_stop", nullptr},
+    {"sound_stop", [](qmState* L) { sound_stop_all(L); }},
     {"video_stop", nullptr},
     {"display", [](qmState* L) { display_cleanup(L); }},
     {"network", [](qmState* L) { network_cleanup(L); }},
@@ -78,12 +79,12 @@ constexpr CleanupEntry kCleanups[] = {
     {"dos", [](qmState* L) { if (L) dos_cleanup(L); }},
     {"memblock", [](qmState* L) { if (L) memblock_cleanup(L); }},
     {"event", [](qmState* L) { event_cleanup(L); }},
-    {"sound", nullptr},
+    {"sound", [](qmState* L) { sound_cleanup(L); }},
 };
 
 // The runtime attribute hooks in the order they are asked: graphics, events, then sound.
-constexpr AttrHook kSetHooks[] = {graphics_setting_hook};
-constexpr AttrHook kGetHooks[] = {graphics_query_hook, event_attr_get_hook};
+constexpr AttrHook kSetHooks[] = {graphics_setting_hook, sound_setting_hook};
+constexpr AttrHook kGetHooks[] = {graphics_query_hook, event_attr_get_hook, sound_get_hook};
 
 const PlayerLibraries kPlayer = [] {
   PlayerLibraries p;
@@ -99,7 +100,6 @@ const PlayerLibraries kPlayer = [] {
   p.open_first_display = [](qmState* L, const Config*, const DisplaySettings* display, const char* private3) {
     return display_open_first(L, display, private3);
   };
-  // The sound hooks belong to a library not built yet.
   // The per-line hook serves the host's events; a quit (the window system's, or SIGINT/SIGTERM)
   // ends the program as a user abort, also when a wait took the quit and the pump skips its turn.
   p.pump_events = [](qmState* L) {

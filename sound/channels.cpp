@@ -316,6 +316,12 @@ void qmos_channels_start_prepared() {
     if (ch.state == CHANNEL_PREPARED) ch.state = CHANNEL_SAMPLE;
 }
 
+void qmos_channels_release_prepared() {
+  std::lock_guard<std::recursive_mutex> hold(g_channel_lock);
+  for (qmChannel& ch : g_channels)
+    if (ch.state == CHANNEL_PREPARED) reset_channel(ch);
+}
+
 void qmos_sample_stop(const qmSampleData* sample) {
   platform_audio_deliver_events();
   std::lock_guard<std::recursive_mutex> hold(g_channel_lock);

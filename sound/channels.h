@@ -120,6 +120,8 @@ int32_t qmos_sample_play(qmSampleData* sample, ObjectId owner, int32_t format, i
                          int32_t pitch, int32_t volume, int32_t pan, int64_t time, int32_t passes);
 // Every prepared channel starts, all in the same mixer buffer.
 void qmos_channels_start_prepared();
+// Frees every prepared channel without starting it (a PlaySample that failed half way).
+void qmos_channels_release_prepared();
 // Stops every channel playing the sample (null: every sample channel), after delivering events.
 void qmos_sample_stop(const qmSampleData* sample);
 bool qmos_sample_is_playing(const qmSampleData* sample);

@@ -5,7 +5,7 @@
 # `if A OP B then` / `else` / `end`, `while A OP B do` / `end` (or a truth test `[not] E`), `for NAME = A, B do` / `end`,
 # `function NAME(p, ...)` / `end`, `return E, ...`; expressions: numbers (also $hex), "text", nil,
 # true, false, globals, parameters, calls, `a.b` and `a[E]` (also as targets of `=`), tables
-# `{k = E, ...}` and + - * / .. left to right. The script's lines become the program's header comment
+# `{k = E, E, ...}` (list entries from index 0) and + - * / .. left to right. The script's lines become the program's header comment
 # and its line numbers.
 import re
 import sys
@@ -99,11 +99,16 @@ class Expr:
                 self.f.emit(f"GETGLOBAL {self.reg(r)} \"{v.lower()}\"")
         elif kind == 'op' and v == '{':
             self.f.emit(f"NEWTABLE {self.reg(r)} 0 4")
+            index = 0
             while self.peek()[1] != '}':
-                key = self.take()[1]
-                self.take('=')
+                keyed = self.i + 1 < len(self.t) and self.t[self.i + 1][1] == '='
+                if keyed:
+                    key = f'"{self.take()[1]}"'
+                    self.take('=')
+                else:  # a list entry, numbered from 0
+                    key, index = f"#{index}", index + 1
                 self.expr(r + 1)
-                self.f.emit(f"SETTABLE {self.reg(r)} \"{key}\" {self.reg(r + 1)}")
+                self.f.emit(f"SETTABLE {self.reg(r)} {key} {self.reg(r + 1)}")
                 if self.peek()[1] == ',':
                     self.take()
             self.take('}')

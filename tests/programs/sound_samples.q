@@ -1,0 +1,71 @@
+; label: sound
+; Samples made from numbers, open files and memory blocks, and what they refuse. Object type 2 is
+; a sample; the attributes read are 9 type, 11 frames, 14 duration and 15 pitch; format 2 is
+; STEREO8, 1 MONO16.
+call ExitOnError(0)
+function show(id)
+  t = GetSampleData(id)
+  print GetAttribute(2, id, 11), GetAttribute(2, id, 9), t[0], t[1]
+end
+call CreateSample(1, {0, 127, -128, 5}, 8000)
+call show(1)
+call CreateSample(2, {-32768, 32767, 1, -1}, 44100, 3)
+call show(2)
+t = GetSampleData(2)
+print t[2], t[3]
+print "stereo8 odd", CreateSample(3, {1, 2, 3, 4, 5}, 8000, 2), GetLastError()
+print "8-bit 128", CreateSample(3, {128}, 8000), GetLastError()
+print "16-bit 32768", CreateSample(3, {32768}, 8000, 1), GetLastError()
+print "empty", CreateSample(3, {}, 8000), GetLastError()
+print "format 7", CreateSample(3, {1}, 8000, 7), GetLastError()
+print "pitch 255", CreateSample(3, {1}, 255), GetLastError()
+print "source", CreateSample(3, {source = "tape"}, 8000), GetLastError()
+-- The length argument takes that many frames of the list.
+call CreateSample(4, {1, 2, 3, 4, 5}, 8000, 0, 2)
+call show(4)
+-- Half a second lasts 500 ms.
+call CreateSample(5, {source = "memory", id = 1}, 8000, 0, 4000)
+print "no block", GetLastError()
+call AllocMem(1, 8000)
+call Poke(1, 0, $0102, 6)
+call Poke(1, 2, $FFFE, 6)
+call CreateSample(5, {source = "memory", id = 1}, 8000, 0, 4000)
+print "duration", GetAttribute(2, 5, 14), GetAttribute(2, 5, 11)
+call CreateSample(6, {source = "memory", id = 1, swap = 1}, 8000, 1, 2)
+call show(6)
+call CreateSample(6, {source = "memory", id = 1}, 8000, 1, 2)
+call show(6)
+call CreateSample(7, {source = "memory", id = 1, offset = 7999}, 8000, 1, 1)
+print "offset past the block", GetLastError()
+-- Files: bytes at the file's position, which moves on.
+call OpenFile(1, "bytes.bin")
+call CreateSample(7, {source = "file", id = 1}, 8000, 0, 2)
+call show(7)
+call CreateSample(7, {source = "file", id = 1}, 8000, 0, 2)
+call show(7)
+call CreateSample(8, {source = "file", id = 1}, 8000, 0, 100)
+print "short read", GetLastError()
+call CloseFile(1)
+call OpenFile(2, "new.bin", 1006)
+call CreateSample(8, {source = "file", id = 2}, 8000, 0, 1)
+print "write-only", GetLastError()
+call CloseFile(2)
+-- Playing: five pairs are refused, and a call that fails half way leaves no channel taken.
+print "five pairs", PlaySample(1, 1, 1, 1, 1, 1, 1, 1, 1, 1), GetLastError()
+call PlaySample(1, {pitch = 255})
+print "pitch 255", GetLastError()
+for i = 1, 10 do
+  call PlaySample(1, 1, 99, 1)
+end
+print "missing second", GetLastError(), IsSamplePlaying(1)
+call PlaySample(1, {time = 0})
+print "time 0", GetLastError()
+call PlaySample(1, 1, 2, 1, 4, 1, 5, 1)
+print "four", GetLastError()
+call StopSample(1)
+call StopSample(2)
+call StopSample(4)
+call StopSample(5)
+print "stopped", IsSamplePlaying(1), IsSamplePlaying(5)
+call FreeSample(1)
+print "freed", GetAttribute(2, 1, 11), GetLastError(), GetAttribute(2, 0, 60)

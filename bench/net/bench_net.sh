@@ -42,7 +42,10 @@ PY
 
 calls_per_mb() {
   bash -c "$2"
-  strace -f -c -o strace.txt bash -c "$3" > /dev/null 2>&1
+  if ! strace -f -c -o strace.txt bash -c "$3" > /dev/null 2>&1; then
+    echo "  $1: strace cannot trace here"
+    return
+  fi
   awk -v label="$1" '/total/ { printf "  %s: %.1f system calls per MB\n", label, $4 / 1024 }' strace.txt
 }
 

@@ -95,7 +95,7 @@ int main() {
 
   double bmp_ours = best_seconds(5, ours([&](uint32_t** px) {
     int32_t w, h;
-    return qm::bmp_load(bmp.c_str(), &w, &h, px);
+    return qm::bmp_load(bmp.c_str(), &w, &h, px, nullptr);
   }));
   double bmp_peer = best_seconds(5, [&] {
     SDL_Surface* s = SDL_LoadBMP_RW(SDL_RWFromFile(bmp.c_str(), "rb"), 1);

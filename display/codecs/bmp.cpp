@@ -1,9 +1,14 @@
-// BMP pictures: 1, 4, 8 (raw or RLE8) and 24 bits per pixel read, 24 bits written.
+// BMP pictures: 1, 4, 8 (raw or RLE8), 16, 24 and 32 bits per pixel read, 24 bits written.
 //
-// The reader refuses what it cannot decode instead of guessing: other depths, bit fields, RLE4,
-// info headers shorter than the 40-byte one, a width below 1 and top-down files (negative height)
-// give ERR_LOADPICTURE2. Palettes stand at 14 + the info header's size, so V4 and V5 headers read
-// right; entries the file does not hold stay black.
+// The reader refuses what it cannot decode instead of guessing: other depths, bit fields on
+// depths other than 16 and 32, RLE4, info headers shorter than the 40-byte one, a width below 1
+// and top-down files (negative height) give ERR_LOADPICTURE2. Palettes stand at 14 + the info
+// header's size, so V4 and V5 headers read right; entries the file does not hold stay black.
+// 16- and 32-bit pixels take their colours from bit masks: 5-5-5 and 8-8-8 without bit fields,
+// else the three masks that follow the 40-byte header (the same place inside a V2 to V5
+// header). Only a header that holds an alpha mask (56 bytes and more) with bit fields gives
+// alpha. Channels narrower than 8 bits are widened by repeating their bits, wider ones keep
+// their top 8.
 #include <algorithm>
 #include <bit>
 #include <cstring>
@@ -23,6 +28,32 @@ namespace {
 
 constexpr int32_t kFileHeaderSize = 14;
 constexpr int32_t kHeaderSize = 54;  // file header and the 40-byte info header
+constexpr uint32_t kRle8 = 1;
+constexpr uint32_t kBitFields = 3;
+constexpr uint32_t kAlphaMaskHeader = 56;  // the smallest info header with an alpha mask
+
+// One colour channel of a 16- or 32-bit pixel: its mask and how its value becomes 8 bits.
+struct Channel {
+  uint32_t mask = 0;
+  int32_t shift = 0;
+  int32_t bits = 0;         // width of the mask from its lowest set bit to its highest
+  uint8_t widen[256] = {};  // values of channels up to 8 bits wide, widened to 8
+
+  void set(uint32_t m) {
+    mask = m;
+    shift = m ? std::countr_zero(m) : 0;
+    bits = m ? 32 - std::countl_zero(m >> shift) : 0;
+    for (uint32_t v = 0; bits > 0 && bits <= 8 && v < (1u << bits); ++v) {
+      uint32_t w = v << (8 - bits);
+      for (int32_t filled = bits; filled < 8; filled *= 2) w |= w >> filled;
+      widen[v] = uint8_t(w);
+    }
+  }
+  uint32_t get(uint32_t pixel) const {
+    const uint32_t v = (pixel & mask) >> shift;
+    return bits > 8 ? (v >> (bits - 8)) & 255 : widen[v & 255];
+  }
+};
 
 struct BmpHeader {
   uint32_t file_size;
@@ -33,6 +64,7 @@ struct BmpHeader {
   int32_t bits;
   uint32_t compression;
   uint32_t colours_used;
+  Channel red, green, blue, alpha;  // 16 and 32 bits
 };
 
 bool parse_header(const uint8_t* b, BmpHeader* h) {
@@ -52,7 +84,10 @@ bool parse_header(const uint8_t* b, BmpHeader* h) {
     case 24:
       return h->compression == 0;
     case 8:
-      return h->compression == 0 || h->compression == 1;
+      return h->compression == 0 || h->compression == kRle8;
+    case 16:
+    case 32:
+      return h->compression == 0 || h->compression == kBitFields;
     default:
       return false;
   }
@@ -74,9 +109,39 @@ bool read_palette(qmFileHandle* fh, const BmpHeader& h, uint32_t* palette) {
   return true;
 }
 
+// The masks of a 16- or 32-bit picture. False when the file ends inside them.
+bool read_masks(qmFileHandle* fh, BmpHeader* h) {
+  if (h->compression != kBitFields) {
+    h->red.set(h->bits == 16 ? 0x7C00 : 0xFF0000);
+    h->green.set(h->bits == 16 ? 0x3E0 : 0xFF00);
+    h->blue.set(h->bits == 16 ? 0x1F : 0xFF);
+    return true;
+  }
+  const bool with_alpha = h->info_size >= kAlphaMaskHeader;
+  uint8_t m[16] = {};
+  qmos_seek(fh, kHeaderSize, QMOS_SEEK_BEGINNING);
+  if (!read_exact(fh, m, with_alpha ? 16 : 12)) return false;
+  h->red.set(get_le32(m));
+  h->green.set(get_le32(m + 4));
+  h->blue.set(get_le32(m + 8));
+  h->alpha.set(get_le32(m + 12));
+  return true;
+}
+
+inline uint32_t masked_pixel(const BmpHeader& h, uint32_t v) {
+  return (h.alpha.get(v) << 24) | (h.red.get(v) << 16) | (h.green.get(v) << 8) | h.blue.get(v);
+}
+
 // One stored row into pixels. A 24-bit row is read 4 bytes at a time: the row buffer has slack.
-void convert_row(const uint8_t* s, uint32_t* d, int32_t w, int32_t bits, const uint32_t* palette) {
-  switch (bits) {
+void convert_row(const uint8_t* s, uint32_t* d, const BmpHeader& h, const uint32_t* palette) {
+  const int32_t w = h.width;
+  switch (h.bits) {
+    case 32:
+      for (int32_t x = 0; x < w; ++x, s += 4) d[x] = masked_pixel(h, get_le32(s));
+      break;
+    case 16:
+      for (int32_t x = 0; x < w; ++x, s += 2) d[x] = masked_pixel(h, get_le16(s));
+      break;
     case 24:
       for (int32_t x = 0; x < w; ++x, s += 3) {
         uint32_t v;
@@ -119,8 +184,7 @@ bool decode_raw(qmFileHandle* fh, const BmpHeader& h, const uint32_t* palette, u
     if (qmos_read(fh, block.data(), want) < want - spare) return false;
     for (int32_t i = 0; i < n; ++i) {
       const int32_t y = h.height - 1 - (done + i);
-      convert_row(block.data() + size_t(i) * stride, px + size_t(y) * size_t(w), w, h.bits,
-                  palette);
+      convert_row(block.data() + size_t(i) * stride, px + size_t(y) * size_t(w), h, palette);
     }
     done += n;
   }
@@ -221,7 +285,8 @@ void decode_rle8(qmFileHandle* fh, const BmpHeader& h, const uint32_t* palette, 
 
 }  // namespace
 
-int32_t bmp_load(const char* name, int32_t* width, int32_t* height, uint32_t** pixels) {
+int32_t bmp_load(const char* name, int32_t* width, int32_t* height, uint32_t** pixels,
+                 int32_t* has_alpha) {
   err_set_string_arg(name);
   FilePtr fh(qmos_open(name, QMOS_MODE_READ));
   if (!fh) return ERR_READFILE;
@@ -229,9 +294,11 @@ int32_t bmp_load(const char* name, int32_t* width, int32_t* height, uint32_t** p
   BmpHeader h{};
   if (!read_exact(fh.get(), head, kHeaderSize) || !parse_header(head, &h)) return ERR_LOADPICTURE2;
   if (!picture_size_allowed(h.width, h.height)) return ERR_MEM;
+  if ((h.bits == 16 || h.bits == 32) && !read_masks(fh.get(), &h)) return ERR_LOADPICTURE2;
   if (!pixels) {
     if (width) *width = h.width;
     if (height) *height = h.height;
+    if (has_alpha) *has_alpha = h.alpha.mask != 0;
     return 0;
   }
 
@@ -239,7 +306,7 @@ int32_t bmp_load(const char* name, int32_t* width, int32_t* height, uint32_t** p
   if (!px) return ERR_MEM;
   uint32_t palette[256];
   if (h.bits <= 8 && !read_palette(fh.get(), h, palette)) return ERR_LOADPICTURE2;
-  if (h.compression == 1) {
+  if (h.compression == kRle8) {
     decode_rle8(fh.get(), h, palette, px.get());
   } else if (!decode_raw(fh.get(), h, palette, px.get())) {
     return ERR_LOADPICTURE2;
@@ -247,6 +314,7 @@ int32_t bmp_load(const char* name, int32_t* width, int32_t* height, uint32_t** p
   *pixels = px.release();
   if (width) *width = h.width;
   if (height) *height = h.height;
+  if (has_alpha) *has_alpha = h.alpha.mask != 0;
   return 0;
 }
 

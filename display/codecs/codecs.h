@@ -133,8 +133,11 @@ size_t ilbm_pack_row(const uint8_t* row, size_t n, uint8_t* out);
 
 // ---- BMP -----------------------------------------------------------------------------------------
 
-// Reads 1, 4 and 8 bits (8 also RLE8) and 24 bits per pixel; without pixels only the header.
-int32_t bmp_load(const char* name, int32_t* width, int32_t* height, uint32_t** pixels);
+// Reads 1, 4 and 8 bits (8 also RLE8) and 16, 24 and 32 bits per pixel (16 and 32 also with bit
+// fields); without pixels only the header. has-alpha 1 for bit fields with an alpha mask, whose
+// values stand in the pixels' top bytes.
+int32_t bmp_load(const char* name, int32_t* width, int32_t* height, uint32_t** pixels,
+                 int32_t* has_alpha);
 // Writes an uncompressed 24-bit picture (alpha dropped).
 int32_t bmp_write(const char* name, const uint32_t* pixels, int32_t width, int32_t height);
 
@@ -148,8 +151,10 @@ int32_t png_load(const char* name, int32_t* width, int32_t* height, uint32_t** p
 // ---- The picture importer (JPEG, TIFF, a still GIF's first frame) ------------------------------
 
 // Reads a picture from a file (name) or from memory (data, length): JPEG and TIFF, and GIF
-// through the GIF reader. JPEG is always RGB without alpha; TIFF keeps straight (unassociated)
-// alpha and reports has-alpha 1 for it. The alpha-plane out is always handed back empty.
+// through the GIF reader; any stream that begins 0xFF 0xD8 0xFF goes to the JPEG decoder. JPEG is
+// always RGB without alpha; an RGB TIFF of 8 or 16 bits per sample keeps straight (unassociated)
+// alpha and reports has-alpha 1 for it. Rows come as stored, whatever an orientation tag says.
+// The alpha-plane out is always handed back empty.
 // Without pixels only width, height and has-alpha are read. 0 or an error code.
 int32_t platform_picture_load(const char* name, const uint8_t* data, size_t length,
                               int32_t* width, int32_t* height, uint32_t** pixels,

@@ -54,9 +54,9 @@ qmAlphaChannel* alpha_from_pixels(const uint32_t* pixels, int32_t width, int32_t
 qmPictureFormat picture_format_of(const uint8_t* h) {
   if (!std::memcmp(h, "FORM", 4) && !std::memcmp(h + 8, "ILBM", 4)) return PICFMT_ILBM;
   if (h[0] == 0x89 && !std::memcmp(h + 1, "PNG", 3)) return PICFMT_PNG;
-  if (h[0] == 0xFF && h[1] == 0xD8 &&
-      (!std::memcmp(h + 6, "JFIF", 4) || !std::memcmp(h + 6, "Exif", 4)))
-    return PICFMT_JPEG;
+  // Any first segment: photos may begin with a quantisation table, Adobe's segment or no
+  // application segment at all. The importer refuses a stream it cannot decode.
+  if (h[0] == 0xFF && h[1] == 0xD8 && h[2] == 0xFF) return PICFMT_JPEG;
   if (h[0] == 'B' && h[1] == 'M') return PICFMT_BMP;
   if (!std::memcmp(h, "MM\0*", 4) || !std::memcmp(h, "II*\0", 4)) return PICFMT_TIFF;
   if (!std::memcmp(h, "GIF87a", 6) || !std::memcmp(h, "GIF89a", 6)) return PICFMT_GIF;
@@ -89,7 +89,7 @@ int32_t qmos_detect_picture(const char* name, const int32_t* user_palette, int32
       err = png_load(name, &w, &h, want, &alpha, nullptr);
       break;
     case PICFMT_BMP:
-      err = bmp_load(name, &w, &h, want);
+      err = bmp_load(name, &w, &h, want, &alpha);
       break;
     case PICFMT_JPEG:
     case PICFMT_TIFF:

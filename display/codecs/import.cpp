@@ -20,10 +20,9 @@ int32_t import_open_file(const char* name, qmFileHandle* fh, int32_t* width, int
   qmos_read(fh, head, sizeof head);
   qmos_seek(fh, 0, QMOS_SEEK_BEGINNING);
   *has_alpha = 0;
-  // Any JPEG stream here, also one without a JFIF or Exif segment (frames of a motion JPEG).
-  if (head[0] == 0xFF && head[1] == 0xD8 && head[2] == 0xFF)
-    return jpeg_read(fh, width, height, pixels);
   switch (picture_format_of(head)) {
+    case PICFMT_JPEG:
+      return jpeg_read(fh, width, height, pixels);
     case PICFMT_TIFF:
       return tiff_read(fh, width, height, pixels, has_alpha);
     case PICFMT_GIF: {

@@ -1,8 +1,12 @@
-// TIFF pictures through libtiff, read through the file layer. Straight (unassociated) alpha is
-// kept as it stands and reported; premultiplied alpha is dropped and the colours load as stored.
+// TIFF pictures through libtiff, read through the file layer, rows in the order the file stores
+// them (the orientation tag is not applied, as no JPEG orientation is). Straight (unassociated)
+// alpha of an RGB picture of 32 or 64 bits per pixel is kept as it stands and reported; other
+// alpha (premultiplied, or beside grey or palette colours) is dropped and the colours load as
+// stored.
 #include <tiffio.h>
 
 #include <cstdlib>
+#include <vector>
 
 #include "display/codecs/codecs.h"
 #include "display/codecs/picture_io.h"
@@ -38,12 +42,24 @@ struct TiffClose {
   void operator()(TIFF* t) const { TIFFClose(t); }
 };
 
-// 1 when the picture's extra sample is straight alpha.
+// 1 when the picture's first extra sample is straight alpha.
 bool has_straight_alpha(TIFF* tif) {
   uint16_t count = 0;
   uint16_t* kinds = nullptr;
   return TIFFGetField(tif, TIFFTAG_EXTRASAMPLES, &count, &kinds) && count >= 1 &&
          kinds[0] == EXTRASAMPLE_UNASSALPHA;
+}
+
+// 1 for the straight alpha that the player keeps: beside RGB colours in 32 or 64 bits per pixel.
+// libtiff's RGBA reader gives grey and palette pictures an opaque plane whatever their alpha
+// holds, and other depths carry no alpha that the player reads.
+bool keeps_alpha(TIFF* tif) {
+  uint16_t photometric = 0, samples = 0, bits = 0;
+  if (!TIFFGetFieldDefaulted(tif, TIFFTAG_PHOTOMETRIC, &photometric) ||
+      !TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLESPERPIXEL, &samples) ||
+      !TIFFGetFieldDefaulted(tif, TIFFTAG_BITSPERSAMPLE, &bits))
+    return false;
+  return photometric == PHOTOMETRIC_RGB && samples == 4 && (bits == 8 || bits == 16);
 }
 
 }  // namespace
@@ -66,9 +82,10 @@ int32_t tiff_read(qmFileHandle* fh, int32_t* width, int32_t* height, uint32_t** 
     return ERR_LOADPICTURE2;
   if (!picture_size_allowed(w, h)) return ERR_MEM;
   const bool straight = has_straight_alpha(tif.get());
+  const bool keep_alpha = straight && keeps_alpha(tif.get());
   *width = int32_t(w);
   *height = int32_t(h);
-  *has_alpha = straight;
+  *has_alpha = keep_alpha;
   if (!pixels) return 0;
 
   char message[1024];
@@ -76,15 +93,21 @@ int32_t tiff_read(qmFileHandle* fh, int32_t* width, int32_t* height, uint32_t** 
   // libtiff premultiplies straight alpha on the way out; declared as premultiplied, the samples
   // pass unchanged and stay straight.
   if (straight) {
-    uint16_t assoc = EXTRASAMPLE_ASSOCALPHA;
-    TIFFSetField(tif.get(), TIFFTAG_EXTRASAMPLES, 1, &assoc);
+    uint16_t count = 0;
+    uint16_t* kinds = nullptr;
+    TIFFGetField(tif.get(), TIFFTAG_EXTRASAMPLES, &count, &kinds);
+    std::vector<uint16_t> declared(kinds, kinds + count);
+    declared[0] = EXTRASAMPLE_ASSOCALPHA;
+    TIFFSetField(tif.get(), TIFFTAG_EXTRASAMPLES, count, declared.data());
   }
+  // Rows as stored: the reader turns the picture upright only by this tag.
+  TIFFSetField(tif.get(), TIFFTAG_ORIENTATION, ORIENTATION_TOPLEFT);
   PixelPtr px(picture_alloc(*width, *height));
   if (!px) return ERR_MEM;
   if (!TIFFReadRGBAImageOriented(tif.get(), w, h, px.get(), ORIENTATION_TOPLEFT, 1))
     return ERR_LOADPICTURE2;
   // libtiff's words are A, B, G, R from the top byte down.
-  const uint32_t keep = straight ? 0xFF000000u : 0;
+  const uint32_t keep = keep_alpha ? 0xFF000000u : 0;
   for (size_t i = 0, n = size_t(w) * size_t(h); i < n; ++i) {
     uint32_t v = px[i];
     px[i] = (v & keep) | (uint32_t(TIFFGetR(v)) << 16) | (uint32_t(TIFFGetG(v)) << 8) |

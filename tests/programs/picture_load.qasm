@@ -9,7 +9,7 @@
 ; LoadBrush(7, "pic.tif")  DebugPrint(GetAttribute(#BRUSH, 7, #ATTRWIDTH), GetAttribute(#BRUSH, 7, #ATTRHEIGHT))  SaveBrush(7, "out7.bmp", #NOTRANSPARENCY, #IMGFMT_BMP)
 ; LoadBrush(8, "still.gif")  DebugPrint(GetAttribute(#BRUSH, 8, #ATTRWIDTH), GetAttribute(#BRUSH, 8, #ATTRHEIGHT))  SaveBrush(8, "out8.bmp", #NOTRANSPARENCY, #IMGFMT_BMP)
 ; LoadBrush(20, "anim.iff")  DebugPrint(GetLastError())
-; LoadBrush(21, "notag.jpg")  DebugPrint(GetLastError())
+; LoadBrush(21, "notag.jpg")  DebugPrint(GetAttribute(#BRUSH, 21, #ATTRWIDTH), GetAttribute(#BRUSH, 21, #ATTRHEIGHT))  SaveBrush(21, "out9.bmp", #NOTRANSPARENCY, #IMGFMT_BMP)
 ; LoadBrush(22, "missing.png")  DebugPrint(GetLastError())
 .source "@picture_load.qasm"
 .maxstack 16
@@ -216,9 +216,23 @@
   LOADK r2 "notag.jpg"
   CALL r0 3 1
   GETGLOBAL r0 "debugprint"
-  GETGLOBAL r1 "getlasterror"
-  CALL r1 1 2
-  CALL r0 2 1
+  GETGLOBAL r1 "getattribute"
+  LOADK r2 #3
+  LOADK r3 #21
+  LOADK r4 #0
+  CALL r1 4 2
+  GETGLOBAL r2 "getattribute"
+  LOADK r3 #3
+  LOADK r4 #21
+  LOADK r5 #1
+  CALL r2 4 2
+  CALL r0 3 1
+  GETGLOBAL r0 "savebrush"
+  LOADK r1 #21
+  LOADK r2 "out9.bmp"
+  LOADK r3 #4294967295
+  LOADK r4 #0
+  CALL r0 5 1
 .lineno 12
   GETGLOBAL r0 "loadbrush"
   LOADK r1 #22

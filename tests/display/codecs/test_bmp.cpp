@@ -99,6 +99,76 @@ TEST(Bmp, Rle8DeltasEndOfBitmapAndAbsoluteRuns) {
   EXPECT_EQ(load_bytes("rle8_liar.bmp", liar).pixels, (std::vector<uint32_t>{B, B}));
 }
 
+// A picture as ImageMagick decodes it, alpha in the top byte when the decode has alpha.
+Picture im_decode(const std::string& file) {
+  sh("convert BMP:" + file + " PAM:- > " + file + ".pam");
+  return read_pnm(file + ".pam");
+}
+
+TEST(Bmp, SixteenAndThirtyTwoBitsLikeImageMagick) {
+  const std::string d = data_dir();
+  // The V4 file is ImageMagick's V5 file with the shorter header's size: the masks stand at the
+  // same place.
+  sh("convert " + d + "/seed_alpha.pam BMP:- > " + tmp("v4_alpha.bmp"));
+  std::vector<uint8_t> v4 = read_bytes(tmp("v4_alpha.bmp"));
+  qm::put_le32(&v4[14], 108);
+  write_bytes(tmp("v4_alpha.bmp"), v4);
+  // Hand-made: 5-5-5 and 8-8-8 without bit fields (the top bits are not alpha), and bit fields
+  // after the 40-byte header (given as its palette) in 5-6-5 and 10-10-10.
+  write_bytes(tmp("rgb16.bmp"),
+              make_bmp(3, 1, 16, 0, {}, {0xFF, 0xFF, 0x21, 0x84, 0x10, 0x02, 0, 0}));
+  write_bytes(tmp("rgb32.bmp"), make_bmp(2, 1, 32, 0, {}, {1, 2, 3, 0x80, 0xFD, 0xFE, 0xFF, 0x7F}));
+  write_bytes(tmp("bf565.bmp"), make_bmp(2, 1, 16, 3, {0xF800, 0x7E0, 0x1F},
+                                         {0x41, 0x08, 0xFF, 0xFF}));
+  write_bytes(tmp("bf1010.bmp"), make_bmp(2, 1, 32, 3, {0x3FF00000, 0xFFC00, 0x3FF},
+                                          {0xFF, 0x03, 0x00, 0x80, 0x00, 0x00, 0x00, 0x20}));
+  struct Case {
+    const char* name;
+    std::string make;  // empty: written above
+    bool alpha;
+  } cases[] = {
+      {"rgb565.bmp", "convert " + d + "/seed.ppm -define bmp:subtype=RGB565 BMP:-", false},
+      {"rgb555.bmp", "convert " + d + "/seed.ppm -define bmp:subtype=RGB555 BMP:-", false},
+      {"v5_alpha.bmp", "convert " + d + "/seed_alpha.pam BMP:-", true},
+      {"bmp3_32.bmp", "convert " + d + "/seed_alpha.pam -define bmp3:alpha=true BMP3:-", false},
+      {"v4_alpha.bmp", "", true},
+      {"rgb16.bmp", "", false},
+      {"rgb32.bmp", "", false},
+      {"bf565.bmp", "", false},
+      {"bf1010.bmp", "", false},
+  };
+  for (const Case& c : cases) {
+    if (!c.make.empty()) sh(c.make + " > " + tmp(c.name));
+    Picture ours = load_ok(tmp(c.name));
+    EXPECT_EQ(ours.has_alpha, c.alpha) << c.name;
+    // Without alpha the top byte is 0, whatever the peer makes of the unused bits.
+    expect_same(ours, im_decode(tmp(c.name)), c.alpha ? 0xFFFFFFFF : 0xFFFFFF, c.name);
+    if (!c.alpha) {
+      for (uint32_t px : ours.pixels) ASSERT_EQ(px >> 24, 0u) << c.name;
+    }
+  }
+  Picture seed = read_pnm(d + "/seed_alpha.pam");
+  expect_same(load_ok(tmp("v5_alpha.bmp")), seed, 0xFFFFFFFF, "the seed itself");
+
+  // With alpha demanded the plane holds the mask's values; a picture without the mask has none.
+  qm::qmAlphaChannel* plane = nullptr;
+  ASSERT_EQ(qm::imagesource_open(tmp("v4_alpha.bmp").c_str(), nullptr, -1, 0, 1, nullptr, &plane,
+                                 nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr),
+            0);
+  ASSERT_NE(plane, nullptr);
+  for (int32_t y = 0; y < seed.height; ++y)
+    for (int32_t x = 0; x < seed.width; ++x)
+      ASSERT_EQ(plane->data[size_t(y) * size_t(plane->bytes_per_row) + size_t(x)],
+                seed.pixels[size_t(y) * size_t(seed.width) + size_t(x)] >> 24);
+  qm::qmos_free_alpha(plane);
+  EXPECT_EQ(qm::imagesource_open(tmp("bmp3_32.bmp").c_str(), nullptr, -1, 0, 1, nullptr, &plane,
+                                 nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr),
+            qm::ERR_NOALPHA);
+  int32_t w = 0, h = 0, a = 0;
+  EXPECT_EQ(qm::image_get_info(tmp("v5_alpha.bmp").c_str(), nullptr, &w, &h, &a), 1);
+  EXPECT_EQ(a, 1);
+}
+
 TEST(Bmp, ShortPaletteIsBlackBeyondItsEnd) {
   // Two colours declared on an 8-bit picture that uses index 200.
   Picture p = load_bytes("short_pal.bmp", make_bmp(2, 1, 8, 0, {0x123456, 0xABCDEF}, {1, 200, 0, 0}));
@@ -123,9 +193,10 @@ TEST(Bmp, RefusesWhatItCannotDecode) {
       {"width_negative", make_bmp(-4, 1, 24, 0, {}, row24), qm::ERR_LOADPICTURE2},
       {"height0", make_bmp(4, 0, 24, 0, {}, row24), qm::ERR_LOADPICTURE2},
       {"top_down", make_bmp(4, -1, 24, 0, {}, row24), qm::ERR_LOADPICTURE2},
-      {"bits16", make_bmp(2, 1, 16, 0, {}, {0, 0, 0, 0}), qm::ERR_LOADPICTURE2},
-      {"bits32", make_bmp(1, 1, 32, 0, {}, {0, 0, 0, 0}), qm::ERR_LOADPICTURE2},
-      {"bitfields", make_bmp(1, 1, 24, 3, {}, {0, 0, 0, 0}), qm::ERR_LOADPICTURE2},
+      {"bitfields24", make_bmp(1, 1, 24, 3, {}, {0, 0, 0, 0}), qm::ERR_LOADPICTURE2},
+      {"bitfields_cut", make_bmp(1, 1, 32, 3, {}, {}), qm::ERR_LOADPICTURE2},
+      {"bits32_rle8", make_bmp(1, 1, 32, 1, {}, {0, 0, 0, 0}), qm::ERR_LOADPICTURE2},
+      {"bits32_truncated", make_bmp(2, 2, 32, 0, {}, {0, 0, 0, 0}), qm::ERR_LOADPICTURE2},
       {"rle4", make_bmp(2, 1, 4, 2, {0, 0}, {0, 1, 0, 1}), qm::ERR_LOADPICTURE2},
       {"os2_header", make_bmp(1, 1, 24, 0, {}, {0, 0, 0, 0}, 12), qm::ERR_LOADPICTURE2},
       {"truncated_data", make_bmp(4, 4, 24, 0, {}, row24), qm::ERR_LOADPICTURE2},

@@ -31,18 +31,13 @@ TEST(ImageSource, GifLoadsAsAStillPicture) {
 }
 
 TEST(ImageSource, RefusesWhatNoReaderKnows) {
-  std::vector<uint8_t> jpeg_no_tag;
-  sh("cjpeg " + seed() + " > " + tmp("plain.jpg"));
-  jpeg_no_tag = read_bytes(tmp("plain.jpg"));
-  ASSERT_EQ(std::memcmp(jpeg_no_tag.data() + 6, "JFIF", 4), 0);
-  std::memcpy(jpeg_no_tag.data() + 6, "XXXX", 4);
   struct Case {
     const char* name;
     std::vector<uint8_t> bytes;
   } cases[] = {
       {"anim.iff", {'F', 'O', 'R', 'M', 0, 0, 0, 4, 'A', 'N', 'I', 'M'}},
       {"sound.iff", {'F', 'O', 'R', 'M', 0, 0, 0, 4, '8', 'S', 'V', 'X'}},
-      {"notag.jpg", jpeg_no_tag},
+      {"jpeg_junk.jpg", {0xFF, 0xD8, 0xFF, 0xE0, 0, 2, 0xFF, 0x00}},
       {"text.txt", {'h', 'e', 'l', 'l', 'o'}},
       {"empty", {}},
   };

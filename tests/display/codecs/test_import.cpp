@@ -60,13 +60,34 @@ TEST(Import, JpegLikeDjpeg) {
 }
 
 TEST(Import, CmykJpegBecomesRgb) {
-  // Adobe's inverted CMYK; its first segment is not JFIF, so it comes through the importer.
+  // Adobe's inverted CMYK, whose first segment is Adobe's own.
   std::string file = tmp("cmyk.jpg");
   sh("convert " + data_dir() + "/seed.ppm -colorspace CMYK " + file);
   sh("convert " + file + " -colorspace sRGB PPM:" + file + ".ppm");
-  Picture ours = import(file);
+  Picture ours = load_ok(file);
   EXPECT_FALSE(ours.has_alpha);
   expect_close(ours, read_pnm(file + ".ppm"), 2, "cmyk");
+}
+
+TEST(Import, JpegWithAnyFirstSegment) {
+  // Real photos begin with a quantisation table (no application segment) or with a segment of
+  // another kind: the front end hands every stream to the importer.
+  sh("cjpeg " + data_dir() + "/seed.ppm > " + tmp("jfif.jpg"));
+  const std::vector<uint8_t> jfif = read_bytes(tmp("jfif.jpg"));
+  ASSERT_EQ(jfif[3], 0xE0);
+  std::vector<uint8_t> dqt = jfif;
+  dqt.erase(dqt.begin() + 2, dqt.begin() + 4 + (jfif[4] << 8 | jfif[5]));
+  ASSERT_EQ(dqt[3], 0xDB);
+  std::vector<uint8_t> other = jfif;
+  std::memcpy(other.data() + 6, "XXXX", 4);
+  write_bytes(tmp("dqt.jpg"), dqt);
+  write_bytes(tmp("other.jpg"), other);
+  for (const char* name : {"dqt.jpg", "other.jpg"}) {
+    sh("convert " + tmp(name) + " PPM:" + tmp(name) + ".ppm");
+    Picture ours = load_ok(tmp(name));
+    EXPECT_FALSE(ours.has_alpha);
+    expect_close(ours, read_pnm(tmp(name) + ".ppm"), 1, name);
+  }
 }
 
 TEST(Import, FromMemoryAndBrokenData) {
@@ -112,6 +133,7 @@ TEST(Import, TiffKeepsStraightAlpha) {
       {"tiled.tif", "convert " + d + "/seed.ppm -compress LZW -define tiff:tile-geometry=16x16 TIFF:-", rgb},
       {"netpbm.tif", "pnmtotiff " + d + "/seed16.ppm", read_pnm(d + "/seed16.ppm")},
       {"alpha.tif", "convert " + d + "/seed_alpha.pam -compress Zip TIFF:-", rgba},
+      {"alpha16.tif", "convert " + d + "/seed_alpha.pam -depth 16 TIFF:-", rgba},
   };
   for (const Case& c : cases) {
     std::string file = tmp(c.name);
@@ -119,6 +141,30 @@ TEST(Import, TiffKeepsStraightAlpha) {
     Picture ours = load_ok(file);
     EXPECT_EQ(ours.has_alpha, c.want.has_alpha) << c.name;
     expect_same(ours, c.want, 0xFFFFFFFF, c.name);
+  }
+  // Rows as stored whatever the orientation tag says, as ImageMagick decodes them.
+  for (const char* orient : {"TopRight", "BottomRight", "BottomLeft", "LeftTop", "RightTop",
+                             "RightBottom", "LeftBottom"}) {
+    std::string file = tmp(std::string("orient_") + orient + ".tif");
+    sh("convert " + d + "/seed.ppm -orient " + orient + " TIFF:- > " + file);
+    sh("convert " + file + " PPM:" + file + ".ppm");
+    expect_same(load_ok(file), read_pnm(file + ".ppm"), 0xFFFFFFFF, orient);
+    expect_same(load_ok(file), rgb, 0xFFFFFFFF, orient);
+  }
+  // Alpha beside grey or palette colours is not kept: the colours load, and alpha demanded fails.
+  for (const char* kind :
+       {"-colorspace Gray", "-colorspace Gray -depth 16", "-type PaletteAlpha"}) {
+    std::string file = tmp("kind.tif");
+    sh("convert " + d + "/seed_alpha.pam " + kind + " -define tiff:alpha=unassociated TIFF:- > " +
+       file);
+    sh("convert " + file + " -alpha off PPM:" + file + ".ppm");
+    Picture ours = load_ok(file);
+    EXPECT_FALSE(ours.has_alpha) << kind;
+    expect_same(ours, read_pnm(file + ".ppm"), 0xFFFFFFFF, kind);
+    EXPECT_EQ(qm::imagesource_open(file.c_str(), nullptr, -1, 0, 1, nullptr, nullptr, nullptr,
+                                   nullptr, nullptr, nullptr, nullptr, nullptr, nullptr),
+              qm::ERR_NOALPHA)
+        << kind;
   }
   // Premultiplied alpha is not reported and the colours load as stored, without alpha.
   std::string file = tmp("assoc.tif");

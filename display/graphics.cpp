@@ -281,6 +281,7 @@ int32_t graphics_init(qmState* L) {
   graphics_set_attribute_handler(OBJ_BGPIC, bgpic_attribute);
   if (int32_t err = picture_library_open(L, kGraphicsCommands, kGraphicsConstants, "graphics", nullptr)) return err;
   if (int32_t err = pointer_open(L)) return err;
+  plugin_graphics_open();
   return asyncdraw_open(L);
 }
 
@@ -341,6 +342,7 @@ size_t qm::graphics_object_report(char* buffer, size_t size) {
 }
 
 void graphics_cleanup() {
+  plugin_graphics_close();
   g_attribute_handlers.clear();
   imagecache_free_all();
   clipregion_free_all(nullptr);

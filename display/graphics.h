@@ -82,6 +82,11 @@ bool graphics_current_font(FontAttributes* out);
 // Writes at most size - 1 characters and a terminating zero; returns the whole report's length.
 size_t graphics_object_report(char* buffer, size_t size);
 
+// The pictures and brush locks of the plug-ins' graphics table (display/plugin_graphics.cpp):
+// installed while the library runs.
+void plugin_graphics_open();
+void plugin_graphics_close();
+
 }  // namespace qm
 
 // The library's start, its clean-up at exit, and the runtime attribute hooks of the two words

@@ -75,6 +75,18 @@ extern const qmPluginBase plugin_base_table;
 // end; meanwhile the slot opens no font and the face table is empty.
 void plugin_set_font_services(qmPluginFunction open, const qmPluginFontBlock* faces, size_t count);
 
+// The picture and brush operations behind the graphics table's slots; they belong to the
+// graphics library, which installs them at its start and takes them back (null) at its end.
+// Meanwhile every slot fails: no picture, no block, no lock.
+struct PluginGraphicsServices {
+  int32_t (*picture_info)(const char* name, int32_t* width, int32_t* height, int32_t* has_alpha);
+  uint32_t* (*picture_load)(const char* name, int32_t* width, int32_t* height, int32_t* has_alpha);
+  void (*picture_free)(uint32_t* pixels);
+  int32_t (*brush_lock)(int32_t id, qmPluginBrushLock* record);
+  void (*brush_unlock)(qmPluginBrushLock* record);
+};
+void plugin_set_graphics_services(const PluginGraphicsServices* services);
+
 // Loads one plug-in file. 0 with *caps and *out set, or ERR_MEM, 1459 (the file's display name in
 // the error's string slot), 1400 ("%d.%d" of the required version) or 1483 (the bits as "%lx").
 // On failure nothing stays loaded and ClosePlugin has run when InitPlugin had.

@@ -156,10 +156,43 @@ typedef struct qmPluginFileRecord {
 #define QMPLUGIN_FILE_BASENAME 22   /* int32_t (const char* path, char* out, size_t size) */
 #define QMPLUGIN_FILE_SLOTS 23
 
-/* graphics (6), sound (2), requester (3), font (1) */
+/* graphics (6). Pictures are read by every reader the player has (linked files included) and
+ * handed out as width x height words 0xAABBGGRR, rows packed (alpha 0xFF for a picture without
+ * alpha); the picture is its pixel block. A missing or unreadable file, or a picture larger than
+ * the player allows, gives 0 and no block. */
+#define QMPLUGIN_GFX_PICTURE_INFO 0   /* int32_t (const char* name, int32_t* width, int32_t* height, int32_t* has_alpha): 1 when readable */
+#define QMPLUGIN_GFX_PICTURE_LOAD 1   /* void* (const char* name, int32_t* width, int32_t* height, int32_t* has_alpha) */
+#define QMPLUGIN_GFX_PICTURE_PIXELS 2 /* uint32_t* (void* picture) */
+#define QMPLUGIN_GFX_PICTURE_FREE 3   /* void (void* picture) */
+#define QMPLUGIN_GFX_BRUSH_LOCK 4     /* int32_t (int32_t brush, uint32_t flags 0, qmPluginBrushLock*): 1, or 0 with the record zeroed */
+#define QMPLUGIN_GFX_BRUSH_UNLOCK 5   /* void (qmPluginBrushLock*) */
 #define QMPLUGIN_GRAPHICS_SLOTS 6
+/* A locked brush: its bitmap (words 0xBBGGRR00 in host order, that is the bytes of a pixel are a
+ * spare byte, red, green and blue in memory; rows bytes_per_row apart), its 1-bit mask plane
+ * (bit 7 of a row's first byte is its first pixel; a set bit is visible) and its 8-bit alpha
+ * plane, each plane null when the brush has none. Until it is unlocked through the same record
+ * the brush cannot be changed or freed. */
+typedef struct qmPluginBrushLock {
+  void* pixels;
+  int32_t width;
+  int32_t height;
+  int32_t bytes_per_row;
+  int32_t bytes_per_pixel; /* 4 */
+  void* mask;
+  int32_t mask_bytes_per_row;
+  void* alpha;
+  int32_t alpha_bytes_per_row;
+  void* brush; /* the player's own */
+} qmPluginBrushLock;
+/* sound (2) */
 #define QMPLUGIN_SOUND_SLOTS 2
+/* requester (3). Texts are Latin-1. A chosen path that does not fit into size bytes gives 0 and
+ * an empty text. */
+#define QMPLUGIN_REQ_SYSTEM 0 /* int32_t (const char* title, const char* text, const char* buttons): the button */
+#define QMPLUGIN_REQ_FILE 1   /* int32_t (const char* title, char* out, size_t size): 1 chosen, 0 cancelled */
+#define QMPLUGIN_REQ_PATH 2   /* int32_t (const char* title, char* out, size_t size): 1 chosen, 0 cancelled */
 #define QMPLUGIN_REQUESTER_SLOTS 3
+/* font (1) */
 #define QMPLUGIN_FONT_SLOTS 1
 /* The text library's font open: 0 with *font set (a font the player keeps open until it exits),
  * or an error code. engine 0 (bitmap fonts, then the system's) or 4 (TrueType through FreeType);

@@ -1,6 +1,6 @@
 // The function tables handed to plug-ins through their InitPlugin, and the small adapters that
-// exist only for them. Slots of services that have no implementation in this player yet point at
-// functions that report failure.
+// exist only for them. Slots of services that have no implementation in this player yet, or whose
+// library is not running, point at functions that report failure.
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_GLYPH_H
@@ -19,6 +19,7 @@
 #include "engine/strutil.h"
 #include "engine/vm.h"
 #include "platform/platform.h"
+#include "platform/requester.h"
 #include "runtime/errors.h"
 #include "runtime/os/qmos.h"
 #include "runtime/plugins/plugins.h"
@@ -105,21 +106,71 @@ void plugin_str_upper(char* text) {
   for (char* p = text; *p; ++p) *p = static_cast<char>(qm::char_to_upper(static_cast<unsigned char>(*p)));
 }
 
-// Pictures, brushes, samples and fonts have no implementation yet: every query fails.
-int32_t plugin_picture_info(const char*, int32_t*, int32_t*, int32_t*) { return 0; }
-void* plugin_picture_load(const char*, int32_t*, int32_t*, int32_t*) { return nullptr; }
-void* plugin_picture_pixels(void*) { return nullptr; }
-void plugin_picture_free(void*) {}
-int32_t plugin_brush_lock(int32_t, uint32_t, void*) { return 0; }
-void plugin_brush_unlock(void*) {}
+// The graphics slots reach the graphics library through the services it installed.
+const PluginGraphicsServices* g_graphics = nullptr;
+
+void clear_out(int32_t* width, int32_t* height, int32_t* has_alpha) {
+  if (width) *width = 0;
+  if (height) *height = 0;
+  if (has_alpha) *has_alpha = 0;
+}
+
+int32_t plugin_picture_info(const char* name, int32_t* width, int32_t* height, int32_t* has_alpha) {
+  clear_out(width, height, has_alpha);
+  if (!g_graphics || !name) return 0;
+  return g_graphics->picture_info(name, width, height, has_alpha);
+}
+void* plugin_picture_load(const char* name, int32_t* width, int32_t* height, int32_t* has_alpha) {
+  clear_out(width, height, has_alpha);
+  if (!g_graphics || !name) return nullptr;
+  return g_graphics->picture_load(name, width, height, has_alpha);
+}
+// A picture handed out is its own pixel block.
+void* plugin_picture_pixels(void* picture) { return picture; }
+void plugin_picture_free(void* picture) {
+  if (g_graphics && picture) g_graphics->picture_free(static_cast<uint32_t*>(picture));
+}
+int32_t plugin_brush_lock(int32_t id, uint32_t, qmPluginBrushLock* record) {
+  if (!record) return 0;
+  *record = qmPluginBrushLock{};
+  return g_graphics ? g_graphics->brush_lock(id, record) : 0;
+}
+void plugin_brush_unlock(qmPluginBrushLock* record) {
+  if (g_graphics && record && record->brush) g_graphics->brush_unlock(record);
+}
+
+// Samples: the sound library takes these slots over once it exists.
 int32_t plugin_sample_lock(int32_t, int32_t, uint32_t, void*) { return 0; }
 void plugin_sample_unlock(void*) {}
 int32_t plugin_font_open_none(const char*, int32_t, int32_t, int32_t, int32_t, void** font) {
   *font = nullptr;
   return qm::ERR_OPENFONT;
 }
-int32_t plugin_file_request(const char*, char*) { return 0; }
-int32_t plugin_path_request(const char*, char*) { return 0; }
+
+// The requesters answer into the plug-in's buffer: a path that does not fit is no answer.
+int32_t plugin_file_request(const char* title, char* out, size_t size) {
+  if (!out || size == 0) return 0;
+  out[0] = '\0';
+  FileRequestResult result;
+  if (platform_file_request(title ? title : "", "#?", REQ_NORMAL, "", "", &result) != 1 ||
+      result.names.empty())
+    return 0;
+  if (qm::copy_bounded(out, size, result.path.c_str()) &&
+      path_add_part(out, size, result.names[0].c_str()))
+    return 1;
+  out[0] = '\0';
+  return 0;
+}
+
+int32_t plugin_path_request(const char* title, char* out, size_t size) {
+  if (!out || size == 0) return 0;
+  out[0] = '\0';
+  std::string folder;
+  if (platform_path_request(title ? title : "", "", &folder) != 1) return 0;
+  if (qm::copy_bounded(out, size, folder.c_str())) return 1;
+  out[0] = '\0';
+  return 0;
+}
 
 int32_t plugin_system_request(const char* title, const char* text, const char* buttons) {
   return qm::err_system_request(title, text, buttons, 1);
@@ -196,3 +247,5 @@ void plugin_set_font_services(qmPluginFunction open, const qmPluginFontBlock* fa
   count = std::min(count, kMaxDefaultFonts);
   for (size_t i = 0; i <= kMaxDefaultFonts; ++i) g_default_fonts[i] = i < count ? faces[i] : qmPluginFontBlock{};
 }
+
+void plugin_set_graphics_services(const PluginGraphicsServices* services) { g_graphics = services; }

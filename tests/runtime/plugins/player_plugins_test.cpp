@@ -1,5 +1,5 @@
-// The real player with test plug-ins beside it: the plug-in listing mode and a program that
-// requires a plug-in.
+// The real player with test plug-ins beside it: the plug-in listing mode, a program that
+// requires a plug-in, and the graphics and requester tables as a plug-in command meets them.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -11,6 +11,10 @@
 #include <string>
 #include <vector>
 
+#include <zlib.h>
+
+#include "display/codecs/codecs.h"
+#include "tests/player/player_run.h"
 #include "tools/asm/applet.h"
 #include "tools/asm/text.h"
 
@@ -117,6 +121,119 @@ TEST(PlayerPlugins, AProgramCallsALibraryPluginCommand) {
     }
   }
   fs::remove_all(dir);
+}
+
+// Pictures read through the graphics table equal what LoadBrush makes of the same files (a
+// palette PNG, a JPEG, an ILBM linked into the applet, a PNG with alpha loaded with its alpha);
+// a locked brush's record agrees with GetAttribute and holds a known pixel at its row stride; an
+// unlocked brush can be freed again; the file and folder requesters answer through the scripted
+// responder into the plug-in's buffer. The player runs under the sanitizers: a picture block or
+// brush lock left behind fails the run.
+class PluginGraphicsTables : public qmtest::PlayerRun {
+ protected:
+  void SetUp() override {
+    PlayerRun::SetUp();
+    fs::copy_file(QM_PLAYER, dir_ / "quillmere");
+    fs::copy_file(std::string(QMP_FIXTURE_DIR) + "/good.qmp", dir_ / "good.qmp");
+  }
+  void magick(const std::string& args) {
+    std::string cmd = "cd " + quote(dir_.string()) + " && convert " + args;
+    ASSERT_EQ(std::system(cmd.c_str()), 0) << cmd;
+  }
+};
+
+// A PNG that holds only its header, claiming a picture of side x side pixels.
+std::string png_header_only(uint32_t side) {
+  auto be32 = [](std::string& out, uint32_t v) {
+    for (int shift = 24; shift >= 0; shift -= 8) out += char((v >> shift) & 0xFF);
+  };
+  std::string ihdr = "IHDR";
+  be32(ihdr, side);
+  be32(ihdr, side);
+  ihdr += std::string("\x08\x02\x00\x00\x00", 5);
+  std::string png = "\x89PNG\r\n\x1a\n";
+  be32(png, 13);
+  png += ihdr;
+  be32(png, uint32_t(crc32(0, reinterpret_cast<const Bytef*>(ihdr.data()), uInt(ihdr.size()))));
+  return png;
+}
+
+// good.<command>(args...) printed with debugprint; every result of the call is printed.
+std::string print_call(const std::string& command, const std::vector<std::string>& args) {
+  std::string s = "  GETGLOBAL r0 \"debugprint\"\n  GETGLOBAL r1 \"good\"\n  GETTABLE r1 r1 \"" + command + "\"\n";
+  int reg = 2;
+  for (const std::string& a : args) s += "  LOADK r" + std::to_string(reg++) + " " + a + "\n";
+  return s + "  CALL r1 " + std::to_string(args.size() + 1) + " 0\n  CALL r0 0 1\n";
+}
+
+std::string load_brush(int id, const std::string& file, bool alpha = false) {
+  std::string s = "  GETGLOBAL r0 \"loadbrush\"\n  LOADK r1 #" + std::to_string(id) + "\n  LOADK r2 \"" + file + "\"\n";
+  if (!alpha) return s + "  CALL r0 3 1\n";
+  return s + "  NEWTABLE r3 0 1\n  LOADBOOL r4 1 0\n  SETTABLE r3 \"loadalpha\" r4\n  CALL r0 4 1\n";
+}
+
+TEST_F(PluginGraphicsTables, PicturesBrushesAndRequestersReachAPlugin) {
+  magick("-size 9x6 xc:#102030 -fill '#C0FFEE' -draw 'point 3,2' pic.png");
+  magick("-size 16x8 gradient:red-blue -quality 90 pic.jpg");
+  magick("-size 4x3 xc:'rgba(200,100,50,0.5)' -fill 'rgba(0,255,0,0.25)' -draw 'point 1,1' alpha.png");
+  const uint32_t iff[] = {0x010203, 0xFFFFFF, 0x000000, 0x80FF40, 0x123456,  //
+                          0xABCDEF, 0x00FF00, 0xFF0000, 0x0000FF, 0x7F7F7F};
+  ASSERT_EQ(qm::ilbm_save(path("src.iff").c_str(), iff, 5, 2), 0);
+  put("cut.png", slurp(path("pic.png")).substr(0, 60));
+  put("huge.png", png_header_only(40000));
+  put("text.png", "not a picture at all\n");
+  put("replies.txt", "/data/pics/chosen.png\n/data/pics/chosen.png\n\n/data/folder\n");
+
+  std::string src = ".link \"Pics/Linked.iff\" \"src.iff\"\n.maxstack 12\n";
+  src += load_brush(1, "pic.png") + load_brush(2, "pic.jpg") + load_brush(3, "pics/linked.iff") +
+         load_brush(4, "alpha.png", true);
+  const char* pictures[][2] = {{"pic.png", "#1"}, {"pic.jpg", "#2"}, {"pics/linked.iff", "#3"}, {"alpha.png", "#4"}};
+  for (const auto& p : pictures) {
+    src += print_call("pictureinfo", {std::string("\"") + p[0] + "\""});
+    src += print_call("comparepicture", {std::string("\"") + p[0] + "\"", p[1]});
+  }
+  // The record against GetAttribute's width and height, and the pixel drawn at 3, 2.
+  src += "  GETGLOBAL r0 \"debugprint\"\n"
+         "  GETGLOBAL r1 \"getattribute\"\n  LOADK r2 #3\n  LOADK r3 #1\n  LOADK r4 #0\n  CALL r1 4 2\n"
+         "  GETGLOBAL r2 \"getattribute\"\n  LOADK r3 #3\n  LOADK r4 #1\n  LOADK r5 #1\n  CALL r2 4 2\n"
+         "  GETGLOBAL r3 \"good\"\n  GETTABLE r3 r3 \"brushpixel\"\n  LOADK r4 #1\n  LOADK r5 #3\n  LOADK r6 #2\n"
+         "  CALL r3 4 0\n  CALL r0 0 1\n";
+  // Bad input: nothing to read, a picture too large, a brush that is not there.
+  for (const char* bad : {"\"missing.png\"", "\"cut.png\"", "\"huge.png\"", "\"text.png\""}) {
+    src += print_call("pictureinfo", {bad});
+    src += print_call("comparepicture", {bad, "#1"});
+  }
+  src += print_call("brushpixel", {"#99", "#0", "#0"});
+  // Every lock was taken back: the brush can be freed, and is gone then.
+  src += "  GETGLOBAL r0 \"freebrush\"\n  LOADK r1 #1\n  CALL r0 2 1\n";
+  src += print_call("brushpixel", {"#1", "#0", "#0"});
+  // A full answer, the same path into a buffer too small for it, a cancel, a folder.
+  src += print_call("filerequest", {"\"Pick\"", "#64"});
+  src += print_call("filerequest", {"\"Pick\"", "#21"});
+  src += print_call("filerequest", {"\"Pick\"", "#64"});
+  src += print_call("pathrequest", {"\"Folder\"", "#64"});
+  src += "  RETURN r0 1\n";
+
+  qmtest::Outcome r = run({"-quiet", program("prog.qma", src)},
+                          "env QM_REQUESTER_REPLIES=" + quote(path("replies.txt")), path("quillmere"));
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out,
+            "1 9 6 0\n0\n"
+            "1 16 8 0\n0\n"
+            "1 5 2 0\n0\n"
+            "1 4 3 1\n0\n"
+            "9 6 9 6 12648430\n"
+            "0 0 0 0\n-1\n"
+            "0 0 0 0\n-1\n"
+            "0 0 0 0\n-1\n"
+            "0 0 0 0\n-1\n"
+            "-1\n"
+            "-1\n"
+            "1 /data/pics/chosen.png\n"
+            "0 \n"
+            "0 \n"
+            "1 /data/folder\n")
+      << r.err;
 }
 
 }  // namespace

@@ -49,14 +49,24 @@ TEST(PluginTables, SystemAdapters) {
   release(block);
 }
 
-TEST(PluginTables, ServicesNotYetBuiltFailCleanly) {
-  auto info = reinterpret_cast<int32_t (*)(const char*, int32_t*, int32_t*, int32_t*)>(
-      plugin_base_table.graphics[0]);
-  int32_t w = 0, h = 0, a = 0;
+// Before the graphics library runs (and after it ended) the graphics slots answer nothing and
+// leave no stale values in what the plug-in handed in.
+TEST(PluginTables, GraphicsSlotsFailCleanlyWithoutTheGraphicsLibrary) {
+  const qmPluginFunction* g = plugin_base_table.graphics;
+  auto info = reinterpret_cast<int32_t (*)(const char*, int32_t*, int32_t*, int32_t*)>(g[QMPLUGIN_GFX_PICTURE_INFO]);
+  auto load = reinterpret_cast<void* (*)(const char*, int32_t*, int32_t*, int32_t*)>(g[QMPLUGIN_GFX_PICTURE_LOAD]);
+  auto lock = reinterpret_cast<int32_t (*)(int32_t, uint32_t, qmPluginBrushLock*)>(g[QMPLUGIN_GFX_BRUSH_LOCK]);
+  int32_t w = 7, h = 7, a = 7;
   EXPECT_EQ(info("pic.png", &w, &h, &a), 0);
-  auto lock = reinterpret_cast<int32_t (*)(int32_t, int32_t, uint32_t, void*)>(
-      plugin_base_table.sound[0]);
-  EXPECT_EQ(lock(1, 0, 0, nullptr), 0);
+  EXPECT_EQ(w + h + a, 0);
+  EXPECT_EQ(load("pic.png", &w, &h, &a), nullptr);
+  qmPluginBrushLock record;
+  std::memset(&record, 0xAB, sizeof record);
+  EXPECT_EQ(lock(1, 0, &record), 0);
+  EXPECT_EQ(record.pixels, nullptr);
+  EXPECT_EQ(record.brush, nullptr);
+  auto sample = reinterpret_cast<int32_t (*)(int32_t, int32_t, uint32_t, void*)>(plugin_base_table.sound[0]);
+  EXPECT_EQ(sample(1, 0, 0, nullptr), 0);
 }
 
 }  // namespace

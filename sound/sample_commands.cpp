@@ -20,15 +20,18 @@
 #include "runtime/registry.h"
 #include "sound/channels.h"
 #include "sound/library.h"
+#include "sound/library_internal.h"
 #include "stdlib/dos_internal.h"
 #include "stdlib/memblock.h"
 
 namespace qm {
 
+using sound_internal::clamp_volume;
+using sound_internal::format_to_script;
+
 namespace {
 
 ObjectList g_samples;
-ObjectList g_musics;
 bool g_audio_up = false;
 bool g_no_sound = false;
 intptr_t g_audio_parameter = 0;
@@ -63,26 +66,12 @@ int32_t format_from_script(int64_t f) {
   }
 }
 
-int32_t format_to_script(int32_t code) {
-  switch (code) {
-    case SAMPLE_MONO8U: case SAMPLE_MONO8: return kMono8;
-    case SAMPLE_STEREO8U: case SAMPLE_STEREO8: return kStereo8;
-    case SAMPLE_MONO16: return kMono16;
-    default: return kStereo16;
-  }
-}
-
 int32_t panning_of(double v) {
   const int64_t p = to_i64(v);
   if (p == kPanCenter) return 128;
   if (p == kPanLeft) return 0;
   if (p == kPanRight) return 255;
   return p < 0 ? 0 : p > 255 ? 255 : int32_t(p);
-}
-
-int32_t clamp_volume(double v) {
-  const int64_t n = to_i64(v);
-  return n < 0 ? 0 : n > 64 ? 64 : int32_t(n);
 }
 
 int32_t sample_find(const ObjectId& id, qmSample** out) {
@@ -350,24 +339,13 @@ int32_t cmd_stopsample(qmState* L) {
   return 0;
 }
 
-// Waits, pumping events, until done() holds: 0, or the abort of a quit.
-template <typename Done>
-int32_t wait_until(qmState* L, Done done) {
-  for (;;) {
-    platform_audio_cleanup();
-    if (done()) return 0;
-    if (platform_pump_events(L) != 0 || platform_quit_requested()) return ERR_USERABORT;
-    platform_delay(10);
-  }
-}
-
 int32_t cmd_waitsampleend(qmState* L) {
   arg_check_count(L, 1, 1);
   if (g_no_sound) return 0;
   qmSample* s = sample_arg(L, 1);
   if (!g_audio_up) return 0;
-  qmSampleData* data = s->data;
-  return wait_until(L, [data] { return !qmos_sample_is_playing(data); });
+  return sound_internal::wait_until(
+      L, [](void* data) { return !qmos_sample_is_playing(static_cast<qmSampleData*>(data)); }, s->data);
 }
 
 int32_t cmd_issampleplaying(qmState* L) {
@@ -522,9 +500,13 @@ int32_t sound_open(qmState* L) {
   vm_register_commands(L, nullptr, kSoundCommands, 0);
   vm_set_top(L, 0);
   if (int32_t err = library_register_name(kSoundCommands, "sound")) return err;
+  vm_push_value(L, QM_GLOBALSINDEX);
+  vm_register_commands(L, nullptr, sound_internal::kMusicCommands, 0);
+  vm_set_top(L, 0);
   if (int32_t err = vm_register_constants(L, kSoundConstants, 0)) return err;
   objlist_register(&g_samples.head);
-  objlist_register(&g_musics.head);
+  objlist_register(sound_internal::music_list());
+  sound_internal::music_open();
   graphics_set_attribute_handler(OBJ_SAMPLE, sample_get_attribute);
   return platform_audio_channels_init();
 }
@@ -558,12 +540,14 @@ int sound_get_hook(qmState*, int32_t tag, intptr_t data) {
 
 void sound_stop_all(qmState*) {
   if (!g_audio_up) return;
+  if (!sound_internal::in_callback()) sound_internal::music_stop_playing();
   qmos_sample_stop(nullptr);
   platform_audio_stop();
 }
 
 void sound_cleanup(qmState* L) {
   platform_audio_dispose();
+  sound_internal::music_free_all(L);
   for (ObjectHeader* h = g_samples.take_all(); h;) {
     auto* s = reinterpret_cast<qmSample*>(h);
     h = h->next;
@@ -583,6 +567,38 @@ int32_t sample_get_info(const ObjectId& id, int32_t* format, qmSampleData** data
   *pitch = s->pitch;
   return 1;
 }
+
+namespace sound_internal {
+
+bool no_sound() { return g_no_sound; }
+bool audio_up() { return g_audio_up; }
+bool lazy_start() { return qm::lazy_start(); }
+bool in_callback() { return runtime_flags().protected_calls > 0; }
+
+int32_t clamp_volume(double v) {
+  const int64_t n = to_i64(v);
+  return n < 0 ? 0 : n > 64 ? 64 : int32_t(n);
+}
+
+int32_t format_to_script(int32_t code) {
+  switch (code) {
+    case SAMPLE_MONO8U: case SAMPLE_MONO8: return kMono8;
+    case SAMPLE_STEREO8U: case SAMPLE_STEREO8: return kStereo8;
+    case SAMPLE_MONO16: return kMono16;
+    default: return kStereo16;
+  }
+}
+
+int32_t wait_until(qmState* L, bool (*done)(void* context), void* context) {
+  for (;;) {
+    platform_audio_cleanup();
+    if (done(context)) return 0;
+    if (platform_pump_events(L) != 0 || platform_quit_requested()) return ERR_USERABORT;
+    platform_delay(10);
+  }
+}
+
+}  // namespace sound_internal
 
 bool sample_is_playing(const qmSampleData* data) { return g_audio_up && qmos_sample_is_playing(data); }
 

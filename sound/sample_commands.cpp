@@ -420,6 +420,25 @@ int32_t cmd_getsampledata(qmState* L) {
   return 2;
 }
 
+int32_t cmd_copysample(qmState* L) {
+  arg_check_count(L, 2, 2);
+  if (g_no_sound) return 0;
+  qmSample* source = sample_arg(L, 1);
+  const NewId id = new_id_arg(L, 2);
+  if (!id.automatic && id.id == source->header.id) return ERR_WRONGUSAGE;
+  qmSampleData* data = qmos_sample_copy(source->data);
+  if (!data) return ERR_MEM;
+  free_existing(L, id);
+  const int32_t n = sample_add(L, id, data, source->pitch);
+  if (n < 0) return -n;
+  auto* copy = reinterpret_cast<qmSample*>(g_samples.find(id.automatic ? ObjectId{0, vm_to_userdata(L, -1)} : id.id));
+  copy->volume = source->volume;
+  copy->panning = source->panning;
+  copy->format = source->format;
+  copy->length = source->length;
+  return n;
+}
+
 // ---- attributes ---------------------------------------------------------------------------------
 
 // Sample tags of the runtime's attribute query.
@@ -484,6 +503,7 @@ const qmCommand kSoundCommands[] = {
     {"SetMasterVolume", cmd_setmastervolume},
     {"SaveSample", cmd_savesample},
     {"GetSampleData", cmd_getsampledata},
+    {"CopySample", cmd_copysample},
     {nullptr, nullptr},
 };
 

@@ -67,7 +67,14 @@
 ; call StopSample(4)
 ; call StopSample(5)
 ; print "stopped", IsSamplePlaying(1), IsSamplePlaying(5)
+; -- Copies hold their own data: the source freed, they stay.
+; call CopySample(1, 9)
+; h = CopySample(1, nil)
+; print "copy onto itself", CopySample(1, 1), GetLastError()
 ; call FreeSample(1)
+; call show(9)
+; call show(h)
+; call FreeSample(h)
 ; print "freed", GetAttribute(2, 1, 11), GetLastError(), GetAttribute(2, 0, 60)
 .source "@sound_samples.q"
   .maxstack 33
@@ -569,11 +576,44 @@ L1:
   LOADK r4 #5
   CALL r3 2 0
   CALL r0 0 2
-.lineno 66
+.lineno 67
+  GETGLOBAL r0 "copysample"
+  LOADK r1 #1
+  LOADK r2 #9
+  CALL r0 3 2
+.lineno 68
+  GETGLOBAL r0 "copysample"
+  LOADK r1 #1
+  LOADNIL r2 r2
+  CALL r0 3 2
+  SETGLOBAL r0 "h"
+.lineno 69
+  GETGLOBAL r0 "debugprint"
+  LOADK r1 "copy onto itself"
+  GETGLOBAL r2 "copysample"
+  LOADK r3 #1
+  LOADK r4 #1
+  CALL r2 3 2
+  GETGLOBAL r3 "getlasterror"
+  CALL r3 1 0
+  CALL r0 0 2
+.lineno 70
   GETGLOBAL r0 "freesample"
   LOADK r1 #1
   CALL r0 2 2
-.lineno 67
+.lineno 71
+  GETGLOBAL r0 "show"
+  LOADK r1 #9
+  CALL r0 2 2
+.lineno 72
+  GETGLOBAL r0 "show"
+  GETGLOBAL r1 "h"
+  CALL r0 2 2
+.lineno 73
+  GETGLOBAL r0 "freesample"
+  GETGLOBAL r1 "h"
+  CALL r0 2 2
+.lineno 74
   GETGLOBAL r0 "debugprint"
   LOADK r1 "freed"
   GETGLOBAL r2 "getattribute"

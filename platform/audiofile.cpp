@@ -8,6 +8,7 @@
 // stamp. Time stamps are trusted only while they agree with the frames counted since the start;
 // otherwise, and near the start, a seek opens the file again and decodes from its beginning.
 #include "platform/audiofile.h"
+#include "platform/ffmpeg_input.h"
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -20,6 +21,7 @@ extern "C" {
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <iterator>
 #include <mutex>
 #include <new>
 #include <vector>
@@ -30,16 +32,11 @@ namespace qm {
 
 namespace {
 
-constexpr int kIOBufferSize = 32768;
 // Consecutive decoder errors after which a stream counts as ended.
 constexpr int kMaxErrors = 1000;
 
-// Demuxer (the first name of FFmpeg's list) and the name the driver gives the format.
-struct FormatName {
-  const char* demuxer;
-  const char* name;
-};
-constexpr FormatName kFormats[] = {
+// The demuxers that may open a file, and the names the driver gives their formats.
+constexpr FFmpegFormatName kFormats[] = {
     {"wav", "RIFF WAVE"}, {"aiff", "AIFF"},       {"au", "NeXT"},    {"mp3", "MPEG Audio"},
     {"mov", "MPEG Audio"}, {"ac3", "AC-3"},       {"aac", "AAC ADTS"}, {"caf", "Core Audio"},
     {"flac", "FLAC"},     {"ogg", "Ogg"},
@@ -49,13 +46,10 @@ constexpr char kFormatWhitelist[] = "wav,aiff,au,mp3,mov,ac3,aac,caf,flac,ogg";
 }  // namespace
 
 struct qmAudioFile {
-  qmAudioFileIO io;
-  int64_t io_pos = 0;
+  FFmpegInput input;
   bool aifc = false;  // the file is a FORM of type AIFC
   const char* name = "";
 
-  AVIOContext* avio = nullptr;
-  AVFormatContext* fmt = nullptr;
   AVCodecContext* dec = nullptr;
   AVPacket* packet = nullptr;
   AVFrame* frame = nullptr;
@@ -91,52 +85,6 @@ struct qmAudioFile {
 
 namespace {
 
-// ---- IO over the driver's file ---------------------------------------------------------------------
-
-int io_read(void* opaque, uint8_t* buffer, int size) {
-  auto* f = static_cast<qmAudioFile*>(opaque);
-  const int64_t n = f->io.read(f->io.opaque, buffer, size);
-  if (n < 0) return AVERROR(EIO);
-  if (n == 0) return AVERROR_EOF;
-  f->io_pos += n;
-  return int(n);
-}
-
-int64_t io_seek(void* opaque, int64_t offset, int whence) {
-  auto* f = static_cast<qmAudioFile*>(opaque);
-  if (whence & AVSEEK_SIZE) return f->io.size;
-  int64_t base = 0;
-  switch (whence & ~AVSEEK_FORCE) {
-    case SEEK_SET:
-      break;
-    case SEEK_CUR:
-      base = f->io_pos;
-      break;
-    case SEEK_END:
-      base = f->io.size;
-      break;
-    default:
-      return AVERROR(EINVAL);
-  }
-  int64_t target = 0;
-  if (__builtin_add_overflow(base, offset, &target) || target < 0) return AVERROR(EINVAL);
-  const int64_t at = f->io.seek(f->io.opaque, target);
-  if (at < 0) return AVERROR(EIO);
-  f->io_pos = at;
-  return at;
-}
-
-// No demuxer opens a second file or URL.
-int refuse_open(AVFormatContext*, AVIOContext**, const char*, int, AVDictionary**) {
-  return AVERROR(EPERM);
-}
-
-void quiet_ffmpeg() {
-  // The player has no console for FFmpeg's remarks on damaged files; errors come back as codes.
-  static std::once_flag once;
-  std::call_once(once, [] { av_log_set_level(AV_LOG_QUIET); });
-}
-
 // ---- Opening ---------------------------------------------------------------------------------------
 
 void close_decoding(qmAudioFile* f) {
@@ -146,11 +94,7 @@ void close_decoding(qmAudioFile* f) {
   swr_free(&f->swr);
   av_channel_layout_uninit(&f->swr_layout);
   f->swr_format = -1;
-  if (f->fmt) avformat_close_input(&f->fmt);
-  if (f->avio) {
-    av_freep(&f->avio->buffer);
-    avio_context_free(&f->avio);
-  }
+  ffmpeg_input_close(&f->input);
   f->pending.clear();
   f->pending_at = 0;
   f->input_ended = f->ended = false;
@@ -158,53 +102,23 @@ void close_decoding(qmAudioFile* f) {
 }
 
 const char* format_name(const qmAudioFile* f) {
-  const char* demuxer = f->fmt->iformat->name;
-  for (const FormatName& entry : kFormats) {
-    const size_t n = std::strlen(entry.demuxer);
-    if (std::strncmp(demuxer, entry.demuxer, n) == 0 && (demuxer[n] == 0 || demuxer[n] == ',')) {
-      if (f->aifc && std::strcmp(entry.demuxer, "aiff") == 0) return "AIFC";
-      return entry.name;
-    }
-  }
-  return "Unknown";
+  const char* name = ffmpeg_format_name(f->input.fmt, kFormats, std::size(kFormats));
+  return f->aifc && std::strcmp(name, "AIFF") == 0 ? "AIFC" : name;
 }
 
 // Demuxer and decoder from the start of the file. 0, or an error code with everything undone.
 int32_t open_decoding(qmAudioFile* f) {
-  if (f->io.seek(f->io.opaque, 0) != 0) return ERR_UNKNOWNMUSFMT;
-  f->io_pos = 0;
-  auto* buffer = static_cast<uint8_t*>(av_malloc(kIOBufferSize));
-  if (!buffer) return ERR_MEM;
-  f->avio = avio_alloc_context(buffer, kIOBufferSize, 0, f, io_read, nullptr, io_seek);
-  if (!f->avio) {
-    av_free(buffer);
-    return ERR_MEM;
-  }
-  f->fmt = avformat_alloc_context();
-  if (!f->fmt) {
+  const int32_t err = ffmpeg_input_open(&f->input, kFormatWhitelist, ERR_UNKNOWNMUSFMT);
+  if (err) {
     close_decoding(f);
-    return ERR_MEM;
-  }
-  f->fmt->pb = f->avio;
-  f->fmt->flags |= AVFMT_FLAG_CUSTOM_IO;
-  f->fmt->io_open = refuse_open;
-  AVDictionary* options = nullptr;
-  av_dict_set(&options, "format_whitelist", kFormatWhitelist, 0);
-  // No protocol is called "none": whatever asks for one gets nothing.
-  av_dict_set(&options, "protocol_whitelist", "none", 0);
-  int r = avformat_open_input(&f->fmt, "", nullptr, &options);
-  av_dict_free(&options);
-  if (r < 0) {  // the context is freed by the failed open
-    f->fmt = nullptr;
-    close_decoding(f);
-    return r == AVERROR(ENOMEM) ? ERR_MEM : ERR_UNKNOWNMUSFMT;
+    return err;
   }
   // Without stream information some formats know less (a duration, a layout); go on regardless.
-  avformat_find_stream_info(f->fmt, nullptr);
+  avformat_find_stream_info(f->input.fmt, nullptr);
 
   f->stream = -1;
-  for (unsigned i = 0; i < f->fmt->nb_streams; ++i) {
-    if (f->fmt->streams[i]->codecpar->codec_type == AVMEDIA_TYPE_AUDIO) {
+  for (unsigned i = 0; i < f->input.fmt->nb_streams; ++i) {
+    if (f->input.fmt->streams[i]->codecpar->codec_type == AVMEDIA_TYPE_AUDIO) {
       f->stream = int(i);
       break;
     }
@@ -213,10 +127,10 @@ int32_t open_decoding(qmAudioFile* f) {
     close_decoding(f);
     return ERR_UNKNOWNMUSFMT;
   }
-  for (unsigned i = 0; i < f->fmt->nb_streams; ++i) {
-    if (int(i) != f->stream) f->fmt->streams[i]->discard = AVDISCARD_ALL;
+  for (unsigned i = 0; i < f->input.fmt->nb_streams; ++i) {
+    if (int(i) != f->stream) f->input.fmt->streams[i]->discard = AVDISCARD_ALL;
   }
-  AVStream* st = f->fmt->streams[f->stream];
+  AVStream* st = f->input.fmt->streams[f->stream];
   f->time_base = st->time_base;
   const AVCodec* codec = avcodec_find_decoder(st->codecpar->codec_id);
   if (!codec) {
@@ -245,7 +159,7 @@ int32_t open_decoding(qmAudioFile* f) {
 
 // The output format and frame count of a freshly opened file.
 int32_t describe(qmAudioFile* f, qmAudioFileInfo* info) {
-  AVStream* st = f->fmt->streams[f->stream];
+  AVStream* st = f->input.fmt->streams[f->stream];
   const int in_channels = f->dec->ch_layout.nb_channels;
   if (f->dec->sample_rate <= 0 || in_channels <= 0) return ERR_UNKNOWNMUSFMT;
   f->rate = f->dec->sample_rate;
@@ -266,13 +180,13 @@ int32_t describe(qmAudioFile* f, qmAudioFileInfo* info) {
   int64_t frames = 0;
   if (st->duration != AV_NOPTS_VALUE && st->duration > 0) {
     frames = av_rescale_q(st->duration, st->time_base, AVRational{1, f->rate});
-  } else if (f->fmt->duration != AV_NOPTS_VALUE && f->fmt->duration > 0) {
-    frames = av_rescale_q(f->fmt->duration, AV_TIME_BASE_Q, AVRational{1, f->rate});
+  } else if (f->input.fmt->duration != AV_NOPTS_VALUE && f->input.fmt->duration > 0) {
+    frames = av_rescale_q(f->input.fmt->duration, AV_TIME_BASE_Q, AVRational{1, f->rate});
   }
   if (frames <= 0) return ERR_UNKNOWNMUSFMT;
   f->frames = frames;
 
-  int64_t bit_rate = st->codecpar->bit_rate > 0 ? st->codecpar->bit_rate : f->fmt->bit_rate;
+  int64_t bit_rate = st->codecpar->bit_rate > 0 ? st->codecpar->bit_rate : f->input.fmt->bit_rate;
   bit_rate = bit_rate > 0 ? bit_rate / 1000 : 0;
   info->rate = f->rate;
   info->bits = bits;
@@ -296,7 +210,7 @@ bool next_frame(qmAudioFile* f) {
     if (r == AVERROR_EOF || (r != AVERROR(EAGAIN) && ++errors > kMaxErrors)) break;
     if (r != AVERROR(EAGAIN)) continue;  // a damaged packet: go on with the next
     if (f->input_ended) break;
-    if (av_read_frame(f->fmt, f->packet) < 0) {
+    if (av_read_frame(f->input.fmt, f->packet) < 0) {
       avcodec_send_packet(f->dec, nullptr);
       f->input_ended = true;
       continue;
@@ -443,7 +357,7 @@ void reset_decoder(qmAudioFile* f) {
 bool seek_by_time(qmAudioFile* f, int64_t frame, int64_t preroll) {
   const int64_t from = frame - preroll;
   const int64_t ts = f->first_pts + av_rescale_q(from, AVRational{1, f->rate}, f->time_base);
-  if (av_seek_frame(f->fmt, f->stream, ts, AVSEEK_FLAG_BACKWARD) < 0) return false;
+  if (av_seek_frame(f->input.fmt, f->stream, ts, AVSEEK_FLAG_BACKWARD) < 0) return false;
   reset_decoder(f);
   if (!next_frame(f)) return false;
   const int64_t index = frame_index(f);
@@ -462,10 +376,10 @@ bool seek_by_time(qmAudioFile* f, int64_t frame, int64_t preroll) {
 
 int32_t platform_audiofile_open(const qmAudioFileIO& io, qmAudioFile** out, qmAudioFileInfo* info) {
   *out = nullptr;
-  quiet_ffmpeg();
+  ffmpeg_quiet();
   auto* f = new (std::nothrow) qmAudioFile;
   if (!f) return ERR_MEM;
-  f->io = io;
+  f->input.io = io;
   uint8_t head[12] = {};
   if (io.seek(io.opaque, 0) == 0 && io.read(io.opaque, head, 12) == 12)
     f->aifc = std::memcmp(head, "FORM", 4) == 0 && std::memcmp(head + 8, "AIFC", 4) == 0;
@@ -502,7 +416,7 @@ int32_t platform_audiofile_read(qmAudioFile* f, void* buffer, int32_t frames, bo
 bool platform_audiofile_seek(qmAudioFile* f, int64_t frame) {
   if (frame < 0 || frame >= f->frames) return false;
   const int64_t preroll = std::max<int64_t>(f->rate, 16384);
-  if (f->fmt && f->pts_exact && f->first_pts != AV_NOPTS_VALUE && frame > preroll &&
+  if (f->input.fmt && f->pts_exact && f->first_pts != AV_NOPTS_VALUE && frame > preroll &&
       seek_by_time(f, frame, preroll))
     return true;
   // From the start: the same decoding as the first read.

@@ -1,41 +1,16 @@
 // The platform audio-file source (FFmpeg behind our allow-list) on any bytes: the open, a read of
 // up to two million frames, a seek the last bytes choose and a read after it.
-#include <algorithm>
-#include <cstring>
 #include <vector>
 
 #include "memory_input.h"
 #include "platform/audiofile.h"
 
-namespace {
-
-struct Memory {
-  const uint8_t* data;
-  int64_t size, pos;
-};
-
-int64_t memory_read(void* opaque, uint8_t* buffer, int64_t n) {
-  auto* m = static_cast<Memory*>(opaque);
-  n = std::min(n, m->size - m->pos);
-  std::memcpy(buffer, m->data + m->pos, size_t(n));
-  m->pos += n;
-  return n;
-}
-
-int64_t memory_seek(void* opaque, int64_t offset) {
-  auto* m = static_cast<Memory*>(opaque);
-  m->pos = std::min(offset, m->size);
-  return m->pos;
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  Memory m{data, int64_t(size), 0};
+  FuzzMemoryReader m{data, int64_t(size), 0};
   qm::qmAudioFileIO io;
   io.opaque = &m;
-  io.read = memory_read;
-  io.seek = memory_seek;
+  io.read = FuzzMemoryReader::read;
+  io.seek = FuzzMemoryReader::seek;
   io.size = int64_t(size);
   qm::qmAudioFile* file = nullptr;
   qm::qmAudioFileInfo info;

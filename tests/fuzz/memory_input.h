@@ -22,6 +22,24 @@ struct FuzzMemoryFile {
   ~FuzzMemoryFile() { qmos_unregister_memory(data); }
 };
 
+// The input behind read and seek calls, for the readers that take their bytes that way.
+struct FuzzMemoryReader {
+  const uint8_t* data;
+  int64_t size, pos;
+  static int64_t read(void* opaque, uint8_t* buffer, int64_t n) {
+    auto* m = static_cast<FuzzMemoryReader*>(opaque);
+    n = n < m->size - m->pos ? n : m->size - m->pos;
+    std::memcpy(buffer, m->data + m->pos, size_t(n));
+    m->pos += n;
+    return n;
+  }
+  static int64_t seek(void* opaque, int64_t offset) {
+    auto* m = static_cast<FuzzMemoryReader*>(opaque);
+    m->pos = offset < m->size ? offset : m->size;
+    return m->pos;
+  }
+};
+
 // libFuzzer tries inputs no longer than the corpus's longest, at least 4 KB, unless -max_len says
 // otherwise; the faults of file readers hide in long runs of codes (RLE data, thousands of JPEG
 // scans, chunk walks), so these targets take up to 1 MB unless the command line sets its own

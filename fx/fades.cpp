@@ -271,7 +271,9 @@ int32_t crossfade_frame(qmFXRequest* r, int32_t* done) {
     if (e->alpha) alpha_scale_intensity(s->visible, e->alpha, std::min(h, e->height), r->level);
   } else if (!r->realtime) {
     qmBitmap* work = s->work.bitmap;
-    if (r->oldpic) BLTBITMAP(r->oldpic, 0, 0, work, 0, 0, w, h);
+    // New covers the whole work picture unless a mask or alpha lets old show through.
+    const bool covers = !r->mask && !r->alpha && r->newpic->width >= w && r->newpic->height >= h;
+    if (r->oldpic && !covers) BLTBITMAP(r->oldpic, 0, 0, work, 0, 0, w, h);
     if (r->mask)
       BLTMASK(r->newpic, 0, 0, work, 0, 0, w, h, r->mask);
     else if (r->alpha)

@@ -369,8 +369,21 @@ int32_t bitmap_mix(qmBitmap* target, const qmBitmap* source, const qmMask* sourc
         const uint8_t* m = source_mask
                                ? source_mask->data + int64_t(sy + j) * source_mask->bytes_per_row
                                : nullptr;
+        if (m == nullptr) {
+          // Every channel mixes alike, so the row mixes byte by byte and the unused byte is
+          // cleared afterwards, as packing would.
+          const auto* __restrict sb = reinterpret_cast<const uint8_t*>(s);
+          auto* __restrict db = reinterpret_cast<uint8_t*>(d);
+          for (int64_t k = 0; k < int64_t(width) * 4; ++k) {
+            const int sv = sb[k];
+            db[k] = uint8_t(sv + (((db[k] - sv) * weight) >> 8));
+          }
+          const uint32_t keep = F::pack(0xFF, 0xFF, 0xFF);
+          for (int32_t i = 0; i < width; ++i) d[i] &= keep;
+          continue;
+        }
         for (int32_t i = 0; i < width; ++i) {
-          if (m != nullptr && !mask_bit(m, sx + i)) continue;
+          if (!mask_bit(m, sx + i)) continue;
           const int sr = F::r(s[i]), sg = F::g(s[i]), sb = F::b(s[i]);
           d[i] = F::pack(sr + (((F::r(d[i]) - sr) * weight) >> 8),
                          sg + (((F::g(d[i]) - sg) * weight) >> 8),

@@ -12,7 +12,9 @@
 
 #include "engine/endian.h"
 #include "engine/errcodes.h"
+#include "display/display.h"
 #include "gfx/bitmap.h"
+#include "gfx/scale.h"
 #include "platform/platform.h"
 #include "runtime/os/qmos.h"
 
@@ -81,6 +83,9 @@ struct qmAviWriter {
   int32_t frames = 0, seg_frames = 0;
   int32_t width = 0, height = 0, fps = 0, quality = 0;
   bool smooth = false;
+  qmBitmap* scaled = nullptr;  // frames of another size are scaled into it
+  bool refresh = false;        // the display is refreshed before the next hold
+  qmState* state = nullptr;
   int32_t us_per_frame = 0;
   int64_t video_bytes = 0, seg_video_bytes = 0;
   uint32_t largest = 0;
@@ -305,49 +310,18 @@ int32_t encode(qmAviWriter* w, const qmBitmap* bitmap, int32_t width, int32_t he
   qmBitmapLock lock{};
   if (!qmos_lock_bitmap(bitmap, &lock) || !lock.pixels) return ERR_LOCKBMAP;
   const int32_t sw = std::min(width, lock.width), sh = std::min(height, lock.height);
-  const uint32_t* px = lock.pixels;
-  int32_t pitch = lock.pixels_per_row;
-  std::vector<uint32_t> scaled;
   if (sw != w->width || sh != w->height) {
-    if (sw < 1 || sh < 1) {
-      qmos_unlock_bitmap(&lock);
-      return ERR_WRONGUSAGE;
-    }
-    try {
-      scaled.resize(size_t(w->width) * size_t(w->height));
-    } catch (const std::bad_alloc&) {
-      qmos_unlock_bitmap(&lock);
-      return ERR_MEM;
-    }
-    for (int32_t y = 0; y < w->height; ++y) {
-      uint32_t* out = &scaled[size_t(y) * size_t(w->width)];
-      if (w->smooth) {
-        // Bilinear over the pixel centres.
-        const double fy = std::max(0.0, (y + 0.5) * sh / w->height - 0.5);
-        const int32_t y0 = std::min(int32_t(fy), sh - 1), y1 = std::min(y0 + 1, sh - 1);
-        const double ty = fy - y0;
-        for (int32_t x = 0; x < w->width; ++x) {
-          const double fx = std::max(0.0, (x + 0.5) * sw / w->width - 0.5);
-          const int32_t x0 = std::min(int32_t(fx), sw - 1), x1 = std::min(x0 + 1, sw - 1);
-          const double tx = fx - x0;
-          const uint32_t a = px[size_t(y0) * pitch + x0], b = px[size_t(y0) * pitch + x1],
-                         c = px[size_t(y1) * pitch + x0], d = px[size_t(y1) * pitch + x1];
-          uint32_t v = 0;
-          for (int sh8 = 0; sh8 < 32; sh8 += 8) {  // every byte: any 32-bit format
-            const double top = ((a >> sh8) & 255) * (1 - tx) + ((b >> sh8) & 255) * tx;
-            const double bot = ((c >> sh8) & 255) * (1 - tx) + ((d >> sh8) & 255) * tx;
-            v |= uint32_t(top * (1 - ty) + bot * ty + 0.5) << sh8;
-          }
-          out[x] = v;
-        }
-      } else {
-        const uint32_t* row = px + size_t(int64_t(y) * sh / w->height) * size_t(pitch);
-        for (int32_t x = 0; x < w->width; ++x) out[x] = row[int64_t(x) * sw / w->width];
-      }
-    }
-    px = scaled.data();
-    pitch = w->width;
+    qmos_unlock_bitmap(&lock);
+    if (sw < 1 || sh < 1) return ERR_WRONGUSAGE;
+    // A picture of another size goes through the stream's own bitmap, made on first need.
+    if (!w->scaled && !(w->scaled = qmos_alloc_bitmap(w->width, w->height))) return ERR_MEM;
+    if (const int32_t rc = bitmap_draw(bitmap, nullptr, nullptr, 0, 0, w->scaled, sw, sh, w->width,
+                                       w->height, w->smooth, nullptr, nullptr, nullptr))
+      return rc;
+    if (!qmos_lock_bitmap(w->scaled, &lock) || !lock.pixels) return ERR_LOCKBMAP;
   }
+  const uint32_t* px = lock.pixels;
+  const int32_t pitch = lock.pixels_per_row;
   // Bitmaps hold bytes X, R, G, B in memory; a 0x00RRGGBB word reads B, G, R, X.
   const int tjformat = lock.format == PIXFMT_BGRX ? TJPF_XRGB : TJPF_BGRX;
   unsigned char* jpeg = nullptr;
@@ -518,6 +492,10 @@ int32_t avi_write_frame(qmAviWriter* w, const qmBitmap* bitmap, int32_t width, i
 }
 
 int32_t avi_hold_frame(qmAviWriter* w, int32_t ms, bool first_frame) {
+  if (w->refresh) {
+    w->refresh = false;
+    if (qmDisplay* d = display_current()) display_refresh(w->state, d);
+  }
   int64_t count = int64_t(ms) * 1000 / w->us_per_frame;
   if (first_frame && ms == 0) count = 1;
   for (int64_t i = 0; i < count; ++i)
@@ -527,6 +505,11 @@ int32_t avi_hold_frame(qmAviWriter* w, int32_t ms, bool first_frame) {
 
 void avi_set_smooth(qmAviWriter* w, bool smooth) {
   w->smooth = smooth;
+}
+
+void avi_request_refresh(qmAviWriter* w, qmState* L) {
+  w->refresh = true;
+  w->state = L;
 }
 
 int32_t avi_finish(qmAviWriter* w) {
@@ -539,7 +522,12 @@ int32_t avi_finish(qmAviWriter* w) {
   if (!rc) {
     qmFileHandle* f = w->file;
     w->file = nullptr;
-    if (w->replace ? !qmos_save_commit(f) : !(qmos_flush(f) & qmos_close(f))) rc = ERR_WRITEFILE;
+    if (w->replace) {
+      if (!qmos_save_commit(f)) rc = ERR_WRITEFILE;
+    } else {
+      const int32_t flushed = qmos_flush(f);
+      if (!qmos_close(f) || !flushed) rc = ERR_WRITEFILE;
+    }
   }
   avi_free(w);
   return rc;
@@ -556,6 +544,7 @@ void avi_free(qmAviWriter* w) {
   }
   if (w->jpeg) tjFree(w->jpeg);
   if (w->tj) tjDestroy(w->tj);
+  qmos_free_bitmap(w->scaled);
   delete w;
 }
 

@@ -12,6 +12,8 @@
 #include <cstdint>
 #include <string>
 
+struct qmState;
+
 namespace qm {
 
 struct qmBitmap;
@@ -35,8 +37,10 @@ int32_t avi_create(const char* name, int32_t fps, int32_t width, int32_t height,
 // stays valid up to its last frame). The writer stays usable after an error.
 int32_t avi_write_frame(qmAviWriter* w, const qmBitmap* bitmap, int32_t width, int32_t height);
 // Writes the picture written last again for ms milliseconds of frames (none when that is less than
-// one frame); with first_frame set and 0 ms, once. The first error ends it.
+// one frame); with first_frame set and 0 ms, once. The first error ends it. A refresh asked for
+// before shows the whole current display again first.
 int32_t avi_hold_frame(qmAviWriter* w, int32_t ms, bool first_frame);
+void avi_request_refresh(qmAviWriter* w, qmState* L);
 void avi_set_smooth(qmAviWriter* w, bool smooth);
 // Completes and closes the file and frees the writer, also on failure (then ERR_WRITEFILE).
 int32_t avi_finish(qmAviWriter* w);

@@ -5,6 +5,7 @@
 
 #include <iterator>
 
+#include "anim/streams.h"
 #include "display/bgpic.h"
 #include "display/brush.h"
 #include "display/display.h"
@@ -42,7 +43,7 @@ constexpr LibraryEntry kLibraries[] = {
     {"system", system_open},
     {"layers", layers_init},
     {"text", text_open},
-    {"anim", nullptr},
+    {"anim", anim_streams_open},
     {"display", display_init},
     {"sound", sound_open},
     {"brush", brush_init},
@@ -74,7 +75,7 @@ constexpr CleanupEntry kCleanups[] = {
     {"sprite", [](qmState* L) { sprites_free_all(L); }},
     {"timer", [](qmState*) { system_cleanup(); }},
     {"text", [](qmState* L) { text_cleanup(L); }},
-    {"anim", nullptr},
+    {"anim", [](qmState*) { anim_streams_finish_all(); }},
     {"layers", [](qmState*) { movelists_free_all(); }},
     {"dos", [](qmState* L) { if (L) dos_cleanup(L); }},
     {"memblock", [](qmState* L) { if (L) memblock_cleanup(L); }},

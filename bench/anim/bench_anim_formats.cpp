@@ -13,30 +13,14 @@
 #include <vector>
 
 #include "anim/readers.h"
+#include "bench/anim/hyperfine.h"
 #include "gfx/bitmap.h"
 #include "tests/anim/animgen.h"
 
 namespace {
 
-int sh(const std::string& cmd) {
-  return std::system(cmd.c_str());
-}
-
-// The mean of a hyperfine JSON export's first result, in seconds.
-double mean_of(const std::string& json) {
-  std::ifstream in(json);
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  size_t at = text.find("\"mean\":");
-  return at == std::string::npos ? 0 : std::atof(text.c_str() + at + 7);
-}
-
-double hyperfine(const std::string& dir, const std::string& name, const std::string& cmd) {
-  const std::string json = dir + "/" + name + ".json";
-  if (sh("hyperfine -N --runs 5 --warmup 1 --style none --export-json " + json + " '" + cmd +
-         "' > /dev/null 2>&1"))
-    return 0;
-  return mean_of(json);
-}
+using animbench::hyperfine;
+using animbench::sh;
 
 void report(const char* what, double ours, double theirs) {
   std::printf("%-34s ours %8.1f ms  ffmpeg %8.1f ms  ratio %.2f (goal at least 1.0)\n", what,

@@ -252,6 +252,32 @@ typedef struct qmPluginImageRequest {
 #define QMPLUGIN_IMAGE_ALPHA 0x1u       /* ARGB pixels whose alpha counts */
 #define QMPLUGIN_IMAGE_TRANSPARENT 0x2u /* a palette picture with a transparent entry */
 
+/* Flags of an anim saver's record: QMPLUGIN_SAVER_ARGB (0x1) asks for 0xAARRGGBB frames instead
+ * of palette frames; QMPLUGIN_ANIMSAVER_ALPHA lets their alpha come from a frame's alpha plane. */
+#define QMPLUGIN_ANIMSAVER_ALPHA 0x4u
+
+/* One frame handed to WriteAnimFrame, zeroed first. ARGB pixels outside a frame's mask have
+ * alpha 0. The delay is in milliseconds. */
+typedef struct qmPluginAnimFrame {
+  void* pixels;          /* 0xAARRGGBB words, or one palette index a byte */
+  uint32_t* palette;     /* 0xRRGGBB words of a palette frame, else null */
+  int32_t bytes_per_row; /* width x 4 for ARGB, width for indices */
+  int32_t colours;       /* palette entries; 0 for ARGB */
+  int32_t transparent;   /* with QMPLUGIN_FRAME_TRANSPARENT: the transparent palette entry */
+  int32_t delay;
+  uint32_t flags;        /* QMPLUGIN_FRAME_* */
+} qmPluginAnimFrame;
+#define QMPLUGIN_FRAME_ALPHA 0x1u       /* the ARGB alpha comes from the frame's alpha plane */
+#define QMPLUGIN_FRAME_TRANSPARENT 0x2u /* the transparent entry is valid */
+
+/* Anim savers. BeginAnimStream answers the plug-in's handle for a new file (palette is 1 when
+ * the frames will be palette frames), or null; WriteAnimFrame answers non-zero on success;
+ * FinishAnimStream completes the file and releases the handle. */
+typedef void* (*qmPluginBeginAnimStreamFn)(const char* file, int32_t width, int32_t height,
+                                           int32_t palette, int32_t quality, int32_t fps);
+typedef int32_t (*qmPluginWriteAnimFrameFn)(void* handle, qmPluginAnimFrame* frame);
+typedef void (*qmPluginFinishAnimStreamFn)(void* handle);
+
 /* Entry points the player calls directly. */
 /* Image loaders. The loader reports a picture in the info record: its size, the distance of
  * its rows in pixels, whether the top byte of its 0xAARRGGBB pixels is alpha, whether the player

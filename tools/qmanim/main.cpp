@@ -5,14 +5,24 @@
 //                                      file PREFIX-N.pam (RGB_ALPHA with alpha 255; PREFIX
 //                                      defaults to "frame")
 //   qmanim --decode-all FILE           decodes every frame in order and writes nothing
+//   qmanim --encode RAW WxH OUT.avi    writes the frames of RAW (W x H pixels of bytes B, G, R, 0
+//                                      each, as ffmpeg's bgr0) through the player's AVI writer at
+//                                      25 fps and quality 90
+//   qmanim --jpeg-only RAW WxH         encodes the same frames as JPEGs with the same settings and
+//                                      keeps nothing: the writer's time without its container
 // Delays are asked after the frames are read (some readers learn them while decoding).
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
+#include <turbojpeg.h>
+
 #include "anim/anim.h"
+#include "anim/aviwriter.h"
+#include "gfx/bitmap.h"
 #include "engine/errcodes.h"
 #include "runtime/os/qmos.h"
 
@@ -22,8 +32,102 @@ const char* kKinds[] = {"?", "iff-anim", "gif", "avi", "platform", "plug-in"};
 
 int usage() {
   std::fprintf(stderr,
-               "usage: qmanim [--out PREFIX] FILE [N...]\n       qmanim --decode-all FILE\n");
+               "usage: qmanim [--out PREFIX] FILE [N...]\n       qmanim --decode-all FILE\n"
+               "       qmanim --encode RAW WxH OUT.avi\n       qmanim --jpeg-only RAW WxH\n");
   return 2;
+}
+
+bool parse_size(const char* s, int32_t* w, int32_t* h) {
+  char* end = nullptr;
+  const long a = std::strtol(s, &end, 10);
+  if (end == s || *end != 'x') return false;
+  const char* rest = end + 1;
+  const long b = std::strtol(rest, &end, 10);
+  if (end == rest || *end || a < 1 || b < 1 || a > 65535 || b > 65535) return false;
+  *w = int32_t(a);
+  *h = int32_t(b);
+  return qm::picture_size_allowed(a, b);
+}
+
+// Reads the raw frames one by one into a bitmap and hands each to frame(); 0 or 1.
+template <typename Frame>
+int each_raw_frame(const char* raw, int32_t w, int32_t h, Frame frame) {
+  FILE* in = std::fopen(raw, "rb");
+  if (!in) {
+    std::fprintf(stderr, "qmanim: %s: cannot open\n", raw);
+    return 1;
+  }
+  qm::qmBitmap* bm = qm::qmos_alloc_bitmap(w, h);
+  std::vector<uint32_t> row(static_cast<size_t>(w));
+  int status = bm ? 0 : 1;
+  for (bool more = bm != nullptr; more && status == 0;) {
+    qm::qmBitmapLock lock{};
+    qm::qmos_lock_bitmap(bm, &lock);
+    for (int32_t y = 0; y < h && more; ++y) {
+      if (std::fread(row.data(), 4, size_t(w), in) != size_t(w)) {
+        more = false;
+        if (y) {
+          std::fprintf(stderr, "qmanim: %s: a frame is cut short\n", raw);
+          status = 1;
+        }
+        break;
+      }
+      // bgr0 words read as 0x00RRGGBB; the bitmap keeps bytes X, R, G, B.
+      uint32_t* out = lock.pixels + size_t(y) * size_t(lock.pixels_per_row);
+      if (lock.format == qm::PIXFMT_BGRX)
+        for (int32_t x = 0; x < w; ++x) out[x] = __builtin_bswap32(row[size_t(x)]);
+      else
+        std::memcpy(out, row.data(), size_t(w) * 4);
+    }
+    qm::qmos_unlock_bitmap(&lock);
+    if (more && status == 0) status = frame(bm);
+  }
+  qm::qmos_free_bitmap(bm);
+  std::fclose(in);
+  return status;
+}
+
+int encode(const char* raw, int32_t w, int32_t h, const char* out) {
+  qm::qmAviWriter* avi = nullptr;
+  if (int32_t rc = qm::avi_create(out, 25, w, h, 90, out, false, &avi)) {
+    std::fprintf(stderr, "qmanim: %s: cannot be written (error %d)\n", out, rc);
+    return 1;
+  }
+  int status = each_raw_frame(raw, w, h, [&](const qm::qmBitmap* bm) {
+    const int32_t rc = qm::avi_write_frame(avi, bm, w, h);
+    if (rc) std::fprintf(stderr, "qmanim: frame %d: error %d\n", qm::avi_info(avi).frames, rc);
+    return rc ? 1 : 0;
+  });
+  const int32_t frames = qm::avi_info(avi).frames;
+  if (int32_t rc = qm::avi_finish(avi)) {
+    std::fprintf(stderr, "qmanim: %s: cannot be completed (error %d)\n", out, rc);
+    status = 1;
+  }
+  if (status == 0) std::printf("frames %d\n", frames);
+  return status;
+}
+
+int jpeg_only(const char* raw, int32_t w, int32_t h) {
+  tjhandle tj = tjInitCompress();
+  if (!tj) return 1;
+  int32_t frames = 0;
+  const int status = each_raw_frame(raw, w, h, [&](const qm::qmBitmap* bm) {
+    qm::qmBitmapLock lock{};
+    qm::qmos_lock_bitmap(bm, &lock);
+    unsigned char* jpeg = nullptr;
+    unsigned long len = 0;
+    const int rc = tjCompress2(tj, reinterpret_cast<const unsigned char*>(lock.pixels), w,
+                               lock.pixels_per_row * 4, h,
+                               lock.format == qm::PIXFMT_BGRX ? TJPF_XRGB : TJPF_BGRX, &jpeg, &len,
+                               TJSAMP_420, 90, 0);
+    qm::qmos_unlock_bitmap(&lock);
+    if (jpeg) tjFree(jpeg);
+    ++frames;
+    return rc ? 1 : 0;
+  });
+  tjDestroy(tj);
+  if (status == 0) std::printf("frames %d\n", frames);
+  return status;
 }
 
 bool parse_index(const char* s, int32_t* out) {
@@ -61,6 +165,12 @@ int main(int argc, char** argv) {
   std::signal(SIGXFSZ, SIG_IGN);
   bool decode_all = false;
   std::string prefix = "frame";
+  if (argc >= 2 && (std::strcmp(argv[1], "--encode") == 0 || std::strcmp(argv[1], "--jpeg-only") == 0)) {
+    const bool full = argv[1][2] == 'e';
+    int32_t w = 0, h = 0;
+    if (argc != (full ? 5 : 4) || !parse_size(argv[3], &w, &h)) return usage();
+    return full ? encode(argv[2], w, h, argv[4]) : jpeg_only(argv[2], w, h);
+  }
   int i = 1;
   for (; i < argc && argv[i][0] == '-' && argv[i][1] == '-'; ++i) {
     std::string opt = argv[i];

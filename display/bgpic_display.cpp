@@ -68,17 +68,22 @@ int32_t bgpic_fx_pictures(qmState* L, const ObjectId& id, int32_t x, int32_t y, 
   const qmBitmap* image = pic->current.bitmap;
   const int32_t w = pic->display_width, h = pic->display_height;
   qmBitmap* fresh = qmos_alloc_bitmap(w, h);
-  qmBitmap* old = qmos_alloc_bitmap(w, h);
+  // The old picture at the new one's size, black where it does not reach: the copy itself when
+  // the sizes agree.
+  const bool same_size = w == old_w && h == old_h;
+  qmBitmap* old = same_size ? old_copy : qmos_alloc_bitmap(w, h);
   if (!fresh || !old) {
     qmos_free_bitmap(fresh);
-    qmos_free_bitmap(old);
+    if (!same_size) qmos_free_bitmap(old);
     qmos_free_bitmap(old_copy);
     return ERR_MEM;
   }
   BLTBITMAP(image, 0, 0, fresh, 0, 0, w, h);
-  qmos_fill_bitmap_rect(old, 0, 0, w, h, 0);
-  BLTBITMAP(old_copy, 0, 0, old, 0, 0, std::min(w, old_w), std::min(h, old_h));
-  qmos_free_bitmap(old_copy);
+  if (!same_size) {
+    qmos_fill_bitmap_rect(old, 0, 0, w, h, 0);
+    BLTBITMAP(old_copy, 0, 0, old, 0, 0, std::min(w, old_w), std::min(h, old_h));
+    qmos_free_bitmap(old_copy);
+  }
   *new_picture = fresh;
   *old_picture = old;
   return 0;

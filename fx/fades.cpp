@@ -11,6 +11,7 @@
 #include "gfx/blitpixels.h"
 #include "gfx/effects.h"
 #include "gfx/gfxmath.h"
+#include "runtime/random.h"
 
 namespace qm {
 
@@ -57,7 +58,7 @@ int32_t fade_setup(qmFXRequest* r) {
   if (!s) return ERR_MEM;
   r->speed = level_step(r->speed, 255);
   // A random colour is drawn once: a rebuild keeps it.
-  if (r->parameter == FX_RANDOMPARAMETER) r->parameter = std::rand() & 0xFFFFFF;
+  if (r->parameter == FX_RANDOMPARAMETER) r->parameter = random_next() & 0xFFFFFF;
   s->colour = uint32_t(r->parameter) & 0xFFFFFF;
   if (qmLayerEffect* e = fx_image(r)) {
     if (!(s->visible = visibility_of(r))) return ERR_MEM;

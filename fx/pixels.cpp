@@ -13,6 +13,7 @@
 #include "gfx/effects.h"
 #include "gfx/gfxmath.h"
 #include "gfx/pixelops.h"
+#include "runtime/random.h"
 
 namespace qm {
 
@@ -51,7 +52,7 @@ int32_t dissolve_setup(qmFXRequest* r) {
   const size_t pixels = size_t(r->width) * size_t(r->height);
   s->map = fx_alloc_array<uint8_t>(pixels);
   if (!s->map) return ERR_MEM;
-  for (size_t i = 0; i < pixels; ++i) s->map[i] = uint8_t(std::rand() % 255);
+  random_fill_bytes(s->map, pixels, 255);
   if (qmLayerEffect* e = fx_image(r)) {
     if (e->alpha && !r->alpha) {
       if (!(s->source = fx_alloc_alpha(r->width, r->height, 1))) return ERR_MEM;
@@ -62,6 +63,10 @@ int32_t dissolve_setup(qmFXRequest* r) {
   }
   r->frames = fx_step_count(256, r->speed, 1);
   return 0;
+}
+
+bool covers(const qmBitmap* b, int32_t w, int32_t h) {
+  return b && b->width >= w && b->height >= h;
 }
 
 // The visibility of threshold t: a pixel whose map value is below t shows (a hide: is gone).
@@ -107,7 +112,21 @@ int32_t dissolve_frame(qmFXRequest* r, int32_t* done) {
                    e->height, r->mask, r->alpha, r, FXB_NOREFRESH | (hiding ? FXB_HIDE : 0));
     }
   } else if (!r->realtime) {
-    if (!last) {
+    if (!last && !r->alpha && covers(r->newpic, w, h) && covers(r->oldpic, w, h) &&
+        covers(s->work.bitmap, w, h)) {
+      // The old picture with the selected pixels of the new one, composed in one pass.
+      const Plane32 fresh = plane_of(r->newpic), old = plane_of(r->oldpic),
+                    work = plane_of(s->work.bitmap);
+      qmPickRequest q{};
+      q.fresh = fresh.p, q.fresh_ppr = fresh.ppr;
+      q.old = old.p, q.old_ppr = old.ppr;
+      q.dest = work.p, q.dest_ppr = work.ppr;
+      q.map = s->map;
+      if (r->mask) q.mask = r->mask->data, q.mask_bpr = r->mask->bytes_per_row;
+      q.width = w, q.height = h;
+      pixels_threshold_pick(q, s->threshold);
+      fx_blit3_at(r, s->work.bitmap, 0, 0, w, h, nullptr, nullptr, nullptr, 0);
+    } else if (!last) {
       dissolve_select(r, s, s->work.mask, s->work.alpha, r->alpha, false);
       fx_blit3_at(r, r->newpic, 0, 0, w, h, s->work.mask, s->work.alpha, s->work.bitmap, 0);
     } else {

@@ -5,6 +5,7 @@
 
 #include "engine/errcodes.h"
 #include "fx/steps.h"
+#include "runtime/random.h"
 
 namespace qm {
 
@@ -22,8 +23,8 @@ int32_t setup(qmFXRequest* r, int32_t extent, int32_t first_id) {
   const int32_t variant = r->effect - first_id;
   int32_t stripe = 0;
   if (variant == 0 && r->parameter == FX_RANDOMPARAMETER) {
-    const int32_t r1 = std::rand();
-    const int32_t r2 = std::rand();
+    const int32_t r1 = random_next();
+    const int32_t r2 = random_next();
     const int32_t d = r2 % 8 + 2;
     // A picture narrower than d has no room for a random thickness: it gets 1.
     stripe = extent / d > 0 ? r1 % (extent / d) : 1;

@@ -274,35 +274,76 @@ qmMask* qmos_scratch_mask(uint8_t* data, int32_t width, int32_t height) {
   return &g_scratch_mask;
 }
 
+namespace {
+
+// A whole byte of eight destination pixels under a mode: s the source bits, d the destination's.
+inline uint8_t mask_byte_op(uint8_t s, uint8_t d, int32_t mode) {
+  switch (mode) {
+    case MASKVISIBLE:
+    case MASKOR: return uint8_t(s | d);
+    case MASKINVISIBLE: return uint8_t(~s & d);
+    case MASKVANILLACOPY: return s;
+    case MASKXOR: return uint8_t(s ^ d);
+    case MASKAND: return uint8_t(s & d);
+    default: return d;
+  }
+}
+
+// Eight source bits from bit x on, the first in bit 7; reads only the bytes that hold them.
+inline uint8_t mask_bits_at(const uint8_t* row, int32_t x) {
+  const int32_t shift = x & 7;
+  const uint8_t* b = row + (x >> 3);
+  return shift ? uint8_t((b[0] << shift) | (b[1] >> (8 - shift))) : b[0];
+}
+
+}  // namespace
+
 void qmos_mask_rect_op(qmMask* mask, int32_t x, int32_t y, int32_t w, int32_t h, int32_t mode) {
   if (!mask || mode == MASKAND || mode > MASKOR || mode < 0) return;
   for (int32_t j = 0; j < h; ++j) {
     uint8_t* row = mask->data + ptrdiff_t(y + j) * mask->bytes_per_row;
-    for (int32_t i = 0; i < w; ++i) apply_mask_mode(row, x + i, mode);
+    // Bit by bit up to a byte boundary and after the last whole byte; whole bytes at once.
+    int32_t i = 0;
+    for (; i < w && ((x + i) & 7) != 0; ++i) apply_mask_mode(row, x + i, mode);
+    for (; i + 8 <= w; i += 8) {
+      uint8_t& b = row[(x + i) >> 3];
+      b = mode == MASKINVISIBLE ? uint8_t(0) : mode == MASKXOR ? uint8_t(~b) : uint8_t(0xFF);
+    }
+    for (; i < w; ++i) apply_mask_mode(row, x + i, mode);
   }
 }
 
 void qmos_blit_mask_bits(const qmMask* source, int32_t sx, int32_t sy, qmMask* dest, int32_t dx,
                          int32_t dy, int32_t w, int32_t h, int32_t mode) {
   if (!source || !dest || mode < MASKVISIBLE || mode > MASKOR) return;
+  auto one = [mode](const uint8_t* srow, int32_t from, uint8_t* drow, int32_t to) {
+    const bool s = mask_bit(srow, from);
+    const bool d = mask_bit(drow, to);
+    bool r = d;
+    switch (mode) {
+      case MASKVISIBLE: r = s || d; break;
+      case MASKINVISIBLE: r = !s && d; break;
+      case MASKVANILLACOPY: r = s; break;
+      case MASKXOR: r = s != d; break;
+      case MASKAND: r = s && d; break;
+      case MASKOR: r = s || d; break;
+    }
+    if (r) mask_bit_set(drow, to);
+    else mask_bit_clear(drow, to);
+  };
   for (int32_t j = 0; j < h; ++j) {
     const uint8_t* srow = source->data + ptrdiff_t(sy + j) * source->bytes_per_row;
     uint8_t* drow = dest->data + ptrdiff_t(dy + j) * dest->bytes_per_row;
-    for (int32_t i = 0; i < w; ++i) {
-      const bool s = mask_bit(srow, sx + i);
-      const bool d = mask_bit(drow, dx + i);
-      bool r = d;
-      switch (mode) {
-        case MASKVISIBLE: r = s || d; break;
-        case MASKINVISIBLE: r = !s && d; break;
-        case MASKVANILLACOPY: r = s; break;
-        case MASKXOR: r = s != d; break;
-        case MASKAND: r = s && d; break;
-        case MASKOR: r = s || d; break;
-      }
-      if (r) mask_bit_set(drow, dx + i);
-      else mask_bit_clear(drow, dx + i);
+    // Bit by bit up to a destination byte boundary and after the last whole byte; whole
+    // destination bytes at once. Within one plane, bit by bit throughout: a bit may read what
+    // the ones before it wrote.
+    int32_t i = 0;
+    for (; i < w && (((dx + i) & 7) != 0 || source->data == dest->data); ++i) one(srow, sx + i, drow, dx + i);
+    for (; i + 8 <= w; i += 8) {
+      uint8_t& d = drow[(dx + i) >> 3];
+      d = mask_byte_op(mask_bits_at(srow, sx + i), d, mode);
     }
+    for (; i < w; ++i) one(srow, sx + i, drow, dx + i);
   }
 }
 

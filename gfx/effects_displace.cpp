@@ -1,9 +1,12 @@
 // Displacement effects (swirl, water ripple), mirroring and pixelation: pixels move together with
 // their mask bit and alpha byte.
+#include <immintrin.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <new>
+#include <type_traits>
 #include <vector>
 
 #include "engine/numconv.h"
@@ -70,8 +73,25 @@ constexpr double kTwoPi = 6.283185307179586;
 // position its pixel is taken from at a turn of `degrees` (outside the circle its own position).
 // Non-negative turns read the tables at the turn modulo a whole circle; negative ones compute
 // their sines.
-template <typename Fetch>
-void swirl_map(int32_t w, int32_t h, double degrees, const double* sines, const double* cosines, Fetch&& fetch) {
+// What a row's vector loop needs of the geometry of a non-negative turn.
+struct SwirlRows {
+  double ax, ay, cx, cy, R2;
+  const double* turn_sines;  // per whole distance 0..reach
+  const double* turn_cosines;
+  int32_t reach, w, h;
+  bool divide_x;  // the scale that is not 1: ax (else ay)
+};
+
+// Without a vector loop: every pixel goes through fetch.
+struct NoRows {
+  int32_t operator()(const SwirlRows&, int32_t, double, double) const { return 0; }
+};
+
+// rows(geometry, y, dy, dy2) may draw the start of a row of a non-negative turn itself, the
+// same pixels as fetch would, and returns where it stopped.
+template <typename Fetch, typename Rows = NoRows>
+void swirl_map(int32_t w, int32_t h, double degrees, const double* sines, const double* cosines, Fetch&& fetch,
+               Rows rows = {}) {
   const double W = w, H = h;
   const double cx = W * 0.5, cy = H * 0.5, R = std::max(cx, cy);
   const double t = degrees * 0.017453292519943295;
@@ -83,48 +103,162 @@ void swirl_map(int32_t w, int32_t h, double degrees, const double* sines, const 
     if (turn >= kTwoPi) turn -= kTwoPi * std::floor(turn / kTwoPi);
     return std::clamp(to_i32(turn / 0.001), 0, kEffectTableSize - 1);
   };
-  // The turn depends on the whole distance alone: its entry once per distance a frame.
-  const int32_t reach = to_i32(R) + 2;
-  std::vector<int32_t> entries;
-  if (t >= 0) {
-    entries.resize(size_t(reach) + 1);
-    for (int32_t n = 0; n <= reach; ++n) entries[size_t(n)] = entry(n);
-  }
-  for (int32_t y = 0; y < h; ++y) {
-    const double dy = ay * (y - cy);
-    for (int32_t x = 0; x < w; ++x) {
-      const double dx = ax * (x - cx);
-      const double d2 = dx * dx + dy * dy;
-      if (d2 >= R * R) {
-        fetch(x, y, x, y);
-        continue;
+  if (t < 0) {
+    for (int32_t y = 0; y < h; ++y) {
+      const double dy = ay * (y - cy);
+      for (int32_t x = 0; x < w; ++x) {
+        const double dx = ax * (x - cx);
+        const double d2 = dx * dx + dy * dy;
+        if (d2 >= R * R) {
+          fetch(x, y, x, y);
+          continue;
+        }
+        const double f = 1.0 - isqrt(to_i32(d2)) / R;
+        const double s = std::sin(t * f * f), c = std::cos(t * f * f);
+        const int32_t ux = std::clamp(to_i32((dx * c - dy * s) / ax + cx), 0, w - 1);
+        const int32_t uy = std::clamp(to_i32((dx * s + dy * c) / ay + cy), 0, h - 1);
+        fetch(x, y, ux, uy);
       }
-      const int32_t n = isqrt(to_i32(d2));
-      const double f = 1.0 - n / R;
-      double s, c;
-      if (t < 0) {
-        s = std::sin(t * f * f), c = std::cos(t * f * f);
-      } else {
-        const int32_t i = n >= 0 && n <= reach ? entries[size_t(n)] : entry(n);
-        s = sines[i], c = cosines[i];
-      }
-      const int32_t ux = std::clamp(to_i32((dx * c - dy * s) / ax + cx), 0, w - 1);
-      const int32_t uy = std::clamp(to_i32((dx * s + dy * c) / ay + cy), 0, h - 1);
-      fetch(x, y, ux, uy);
     }
+    return;
   }
+  // The turn depends on the whole distance alone: its sine and cosine once per distance a frame.
+  const int32_t reach = to_i32(R) + 2;
+  std::vector<double> turn_sines(size_t(reach) + 1), turn_cosines(size_t(reach) + 1);
+  for (int32_t n = 0; n <= reach; ++n) {
+    const int32_t i = entry(n);
+    turn_sines[size_t(n)] = sines[i], turn_cosines[size_t(n)] = cosines[i];
+  }
+  // One of the two scales is 1, and x / 1 is x: only the other divides.
+  const SwirlRows geometry{ax, ay, cx, cy, R * R, turn_sines.data(), turn_cosines.data(), reach, w, h, w <= h};
+  auto run = [&](auto divide_x) {
+    for (int32_t y = 0; y < h; ++y) {
+      const double dy = ay * (y - cy);
+      const double dy2 = dy * dy;
+      for (int32_t x = rows(geometry, y, dy, dy2); x < w; ++x) {
+        const double dx = ax * (x - cx);
+        const double d2 = dx * dx + dy2;
+        if (d2 >= R * R) {
+          fetch(x, y, x, y);
+          continue;
+        }
+        // The exact integer square root of the whole part, as isqrt gives it.
+        const int32_t whole = to_i32(d2);
+        const int32_t n = whole >= 0 ? int32_t(std::sqrt(double(whole))) : -1;
+        double s, c;
+        if (n >= 0 && n <= reach) {
+          s = turn_sines[size_t(n)], c = turn_cosines[size_t(n)];
+        } else {
+          const int32_t i = entry(n);
+          s = sines[i], c = cosines[i];
+        }
+        double u = dx * c - dy * s, v = dx * s + dy * c;
+        if constexpr (decltype(divide_x)::value) u /= ax;
+        else v /= ay;
+        const int32_t ux = std::clamp(to_i32(u + cx), 0, w - 1);
+        const int32_t uy = std::clamp(to_i32(v + cy), 0, h - 1);
+        fetch(x, y, ux, uy);
+      }
+    }
+  };
+  if (w <= h) run(std::true_type{});
+  else run(std::false_type{});
 }
 
 }  // namespace
 
+namespace {
+
+const bool g_avx2 = __builtin_cpu_supports("avx2");
+bool g_swirl_scalar = false;
+
+// Four pixels at a time of what swirl_map's scalar loop computes, operation for operation in
+// the same order (no fused multiply-adds), so that every source position is the same: the whole
+// part of the squared distance, its exact square root, the turn's sine and cosine from the
+// tables, the rotation, the division by the scale, truncation (out of range: INT32_MIN, as
+// to_i32) and the clamp to the picture. Pixels outside the circle keep their own position. The
+// alpha bytes, if any, follow the same positions.
+__attribute__((target("avx2"))) int32_t swirl_row_avx2(const SwirlRows& g, int32_t y, double dy, double dy2,
+                                                       const uint32_t* source, ptrdiff_t source_ppr, uint32_t* target,
+                                                       const uint8_t* source_alpha, ptrdiff_t source_bpr,
+                                                       uint8_t* target_alpha) {
+  const __m256d ax = _mm256_set1_pd(g.ax), cx = _mm256_set1_pd(g.cx), cy = _mm256_set1_pd(g.cy);
+  const __m256d scale = _mm256_set1_pd(g.divide_x ? g.ax : g.ay);
+  const __m256d R2 = _mm256_set1_pd(g.R2), vdy = _mm256_set1_pd(dy), vdy2 = _mm256_set1_pd(dy2);
+  const __m256d all = _mm256_castsi256_pd(_mm256_set1_epi64x(-1));
+  const __m128i zero = _mm_setzero_si128(), reach = _mm_set1_epi32(g.reach);
+  const __m128i last_x = _mm_set1_epi32(g.w - 1), last_y = _mm_set1_epi32(g.h - 1), row = _mm_set1_epi32(y);
+  const __m256i ppr = _mm256_set1_epi64x(source_ppr), bpr = _mm256_set1_epi64x(source_bpr);
+  const __m128i lanes = _mm_setr_epi32(0, 1, 2, 3);
+  int32_t x = 0;
+  for (; x + 4 <= g.w; x += 4) {
+    const __m128i xs = _mm_add_epi32(_mm_set1_epi32(x), lanes);
+    const __m256d dx = _mm256_mul_pd(ax, _mm256_sub_pd(_mm256_cvtepi32_pd(xs), cx));
+    const __m256d d2 = _mm256_add_pd(_mm256_mul_pd(dx, dx), vdy2);
+    const __m256d inside = _mm256_cmp_pd(d2, R2, _CMP_LT_OQ);
+    const __m128i whole = _mm256_cvttpd_epi32(d2);
+    __m128i n = _mm256_cvttpd_epi32(_mm256_sqrt_pd(_mm256_cvtepi32_pd(whole)));
+    n = _mm_min_epi32(_mm_max_epi32(n, zero), reach);  // limits only lanes outside the circle
+    const __m256d s = _mm256_mask_i32gather_pd(_mm256_setzero_pd(), g.turn_sines, n, all, 8);
+    const __m256d c = _mm256_mask_i32gather_pd(_mm256_setzero_pd(), g.turn_cosines, n, all, 8);
+    __m256d u = _mm256_sub_pd(_mm256_mul_pd(dx, c), _mm256_mul_pd(vdy, s));
+    __m256d v = _mm256_add_pd(_mm256_mul_pd(dx, s), _mm256_mul_pd(vdy, c));
+    if (g.divide_x) u = _mm256_div_pd(u, scale);
+    else v = _mm256_div_pd(v, scale);
+    __m128i ux = _mm256_cvttpd_epi32(_mm256_add_pd(u, cx));
+    __m128i uy = _mm256_cvttpd_epi32(_mm256_add_pd(v, cy));
+    ux = _mm_min_epi32(_mm_max_epi32(ux, zero), last_x);
+    uy = _mm_min_epi32(_mm_max_epi32(uy, zero), last_y);
+    // The lanes' comparison, 64 bits each, narrowed to 32: outside takes the pixel's own place.
+    const __m128i in = _mm256_castsi256_si128(_mm256_permutevar8x32_epi32(
+        _mm256_castpd_si256(inside), _mm256_setr_epi32(0, 2, 4, 6, 0, 2, 4, 6)));
+    ux = _mm_blendv_epi8(xs, ux, in);
+    uy = _mm_blendv_epi8(row, uy, in);
+    const __m256i ux64 = _mm256_cvtepi32_epi64(ux), uy64 = _mm256_cvtepi32_epi64(uy);
+    const __m256i at = _mm256_add_epi64(_mm256_mul_epi32(uy64, ppr), ux64);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(target + x),
+                     _mm256_mask_i64gather_epi32(zero, reinterpret_cast<const int*>(source), at,
+                                                 _mm_set1_epi32(-1), 4));
+    if (target_alpha) {
+      alignas(32) int64_t where[4];
+      _mm256_store_si256(reinterpret_cast<__m256i*>(where), _mm256_add_epi64(_mm256_mul_epi32(uy64, bpr), ux64));
+      for (int32_t k = 0; k < 4; ++k) target_alpha[x + k] = source_alpha[where[k]];
+    }
+  }
+  return x;
+}
+
+}  // namespace
+
+void swirl_force_scalar(bool on) { g_swirl_scalar = on; }
+
 void swirl_render(const qmSwirl& s, double angle) {
   if (s.width < 1 || s.height < 1) return;
+  const uint32_t* source = s.source;
+  uint32_t* target = s.target;
+  const ptrdiff_t source_ppr = s.source_ppr, target_ppr = s.target_ppr;
   const bool alpha = s.source_alpha && s.target_alpha;
-  swirl_map(s.width, s.height, angle, s.sines, s.cosines, [&](int32_t x, int32_t y, int32_t ux, int32_t uy) {
-    s.target[ptrdiff_t(y) * s.target_ppr + x] = s.source[ptrdiff_t(uy) * s.source_ppr + ux];
-    if (alpha)
-      s.target_alpha[ptrdiff_t(y) * s.target_alpha_bpr + x] = s.source_alpha[ptrdiff_t(uy) * s.source_alpha_bpr + ux];
-  });
+  const uint8_t* source_alpha = alpha ? s.source_alpha : nullptr;
+  uint8_t* target_alpha = alpha ? s.target_alpha : nullptr;
+  const ptrdiff_t source_bpr = s.source_alpha_bpr, target_bpr = s.target_alpha_bpr;
+  // The vector loop holds the squared distance's whole part in 32 bits: below 2^31 inside the
+  // circle for every picture up to 46340 pixels across.
+  const bool vector = g_avx2 && !g_swirl_scalar && std::max(s.width, s.height) <= 46340;
+  auto rows = [&](const SwirlRows& g, int32_t y, double dy, double dy2) {
+    if (!vector) return 0;
+    return swirl_row_avx2(g, y, dy, dy2, source, source_ppr, target + y * target_ppr, source_alpha, source_bpr,
+                          target_alpha ? target_alpha + y * target_bpr : nullptr);
+  };
+  if (!alpha) {
+    swirl_map(s.width, s.height, angle, s.sines, s.cosines, [=](int32_t x, int32_t y, int32_t ux, int32_t uy) {
+      target[y * target_ppr + x] = source[uy * source_ppr + ux];
+    }, rows);
+    return;
+  }
+  swirl_map(s.width, s.height, angle, s.sines, s.cosines, [=](int32_t x, int32_t y, int32_t ux, int32_t uy) {
+    target[y * target_ppr + x] = source[uy * source_ppr + ux];
+    target_alpha[y * target_bpr + x] = source_alpha[uy * source_bpr + ux];
+  }, rows);
 }
 
 int32_t bitmap_swirl(qmBitmap* bitmap, qmMask* mask, qmAlphaChannel* alpha, int32_t width,
@@ -172,15 +306,28 @@ void ripple_render(qmRippleRender& r, int32_t t) {
   const int32_t reach = isqrt(int32_t(std::min<int64_t>(far, INT32_MAX))) + 2;
   std::vector<double> factors(size_t(reach) + 1);
   for (int32_t d = 0; d <= reach; ++d) factors[size_t(d)] = ripple_factor(phase, d, rp);
+  // ripple_move's arithmetic in locals, which the writes of the pixels cannot alias.
   const int32_t* distance = rp.distances;
-  for (int32_t y = 0; y < rp.height; ++y) {
+  const int32_t w = rp.width, h = rp.height, centre_x = rp.centre_x, centre_y = rp.centre_y;
+  const uint32_t* source = r.source;
+  const uint8_t* source_alpha = r.source_alpha;
+  const ptrdiff_t source_ppr = r.source_ppr, source_bpr = r.source_alpha_bpr;
+  auto limit = [](double v, int32_t size) {
+    if (!(v >= 0.0)) return 0;
+    if (v >= double(size)) return size - 1;
+    return to_i32(v);
+  };
+  for (int32_t y = 0; y < h; ++y) {
     uint32_t* out = r.target + ptrdiff_t(y) * r.target_ppr;
     uint8_t* out_alpha = alpha ? r.target_alpha + ptrdiff_t(y) * r.target_alpha_bpr : nullptr;
-    for (int32_t x = 0; x < rp.width; ++x) {
-      const int32_t d = *distance++;
-      ripple_move(d >= 0 && d <= reach ? factors[size_t(d)] : ripple_factor(phase, d, rp), x, y, rp);
-      out[x] = r.source[ptrdiff_t(rp.result_y) * r.source_ppr + rp.result_x];
-      if (alpha) out_alpha[x] = r.source_alpha[ptrdiff_t(rp.result_y) * r.source_alpha_bpr + rp.result_x];
+    const int32_t* row_distance = distance + ptrdiff_t(y) * w;
+    for (int32_t x = 0; x < w; ++x) {
+      const int32_t d = row_distance[x];
+      const double k = d >= 0 && d <= reach ? factors[size_t(d)] : ripple_factor(phase, d, rp);
+      const ptrdiff_t ux = limit(x + (x - centre_x) * k, w);
+      const ptrdiff_t uy = limit(y + (y - centre_y) * k, h);
+      out[x] = source[uy * source_ppr + ux];
+      if (alpha) out_alpha[x] = source_alpha[uy * source_bpr + ux];
     }
   }
 }

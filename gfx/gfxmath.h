@@ -67,6 +67,8 @@ struct qmSwirl {
 // The swirl at a turn of angle degrees. Turns of any size read the tables at the turn modulo a
 // whole circle (a negative angle computes its sines directly).
 void swirl_render(const qmSwirl& s, double angle);
+// Tests: the per-pixel loop even where the vector loop could run.
+void swirl_force_scalar(bool on);
 
 struct qmRippleRender {
   qmRipple ripple;  // distances and sines filled by ripple_setup, the wave length and the centre

@@ -6,6 +6,9 @@
 #include <cstddef>
 #include <cstdlib>
 #include <cstring>
+#include <new>
+#include <utility>
+#include <vector>
 
 #include "engine/numconv.h"
 #include "gfx/bitmap.h"
@@ -103,16 +106,55 @@ void pixels_pixelate(const qmPixelateRequest& r) {
   }
 }
 
+namespace {
+
+// Eight pixels of a mask row at once: bit 7 - k of the byte is pixel 8 i + k.
+inline uint8_t shown_byte(const uint8_t* m, int32_t level, bool invert) {
+  uint8_t b = 0;
+  for (int32_t k = 0; k < 8; ++k) b = uint8_t(b << 1) | uint8_t(invert ? m[k] >= level : m[k] < level);
+  return b;
+}
+
+}  // namespace
+
 void alpha_threshold_select(const qmSelectRequest& r, int32_t level) {
+  const bool invert = r.invert != 0;
   for (int32_t y = 0; y < r.height; ++y) {
     const uint8_t* m = r.map + ptrdiff_t(y) * r.width;
     const uint8_t* s = r.source ? row(r.source, y, r.source_bpr) : nullptr;
     uint8_t* d = row(r.dest, y, r.dest_bpr);
-    for (int32_t x = 0; x < r.width; ++x) {
-      const bool shown = r.invert ? m[x] >= level : m[x] < level;
-      if (r.eight_bit) d[x] = shown && s ? s[x] : 0;
-      else put_bit(d, x, shown && (!s || mask_bit(s, x)));
+    if (r.eight_bit) {
+      for (int32_t x = 0; x < r.width; ++x) d[x] = (invert ? m[x] >= level : m[x] < level) && s ? s[x] : 0;
+      continue;
     }
+    // Whole bytes eight pixels at a time; the bits of a last part byte beyond the width stay.
+    const int32_t whole = r.width / 8;
+    for (int32_t i = 0; i < whole; ++i) d[i] = s ? uint8_t(shown_byte(m + 8 * i, level, invert) & s[i])
+                                                 : shown_byte(m + 8 * i, level, invert);
+    for (int32_t x = whole * 8; x < r.width; ++x)
+      put_bit(d, x, (invert ? m[x] >= level : m[x] < level) && (!s || mask_bit(s, x)));
+  }
+}
+
+// The loop is built twice, for AVX2 and for any x86-64, and the loader picks one.
+__attribute__((target_clones("avx2", "default"))) void pick_row(const uint32_t* fresh, const uint32_t* old,
+                                                                 uint32_t* dest, const uint8_t* map,
+                                                                 int32_t n, int32_t level) {
+  for (int32_t x = 0; x < n; ++x) dest[x] = map[x] < level ? fresh[x] : old[x];
+}
+
+void pixels_threshold_pick(const qmPickRequest& r, int32_t level) {
+  for (int32_t y = 0; y < r.height; ++y) {
+    const uint32_t* fresh = px(r.fresh, 0, y, r.fresh_ppr);
+    const uint32_t* old = px(r.old, 0, y, r.old_ppr);
+    uint32_t* d = px(r.dest, 0, y, r.dest_ppr);
+    const uint8_t* m = r.map + ptrdiff_t(y) * r.width;
+    if (!r.mask) {
+      pick_row(fresh, old, d, m, r.width, level);
+      continue;
+    }
+    const uint8_t* visible = row(r.mask, y, r.mask_bpr);
+    for (int32_t x = 0; x < r.width; ++x) d[x] = m[x] < level && mask_bit(visible, x) ? fresh[x] : old[x];
   }
 }
 
@@ -152,6 +194,19 @@ void wave_render(qmWaveRecord& r) {
   const int32_t o = r.position - r.n;
   const double step = 6.283185307179586 / r.n;
   const int32_t limit = r.columns ? r.width : r.height;
+  // Columns into separate planes go row by row, all columns of a row at once: the same pixels,
+  // read and written along the rows instead of down a column each.
+  bool by_rows = r.columns && r.bytes_per_pixel == 4 && r.source != r.dest &&
+                 (!r.source_mask || r.source_mask != r.dest_mask) &&
+                 (!r.source_alpha || r.source_alpha != r.dest_alpha);
+  std::vector<std::pair<int32_t, int32_t>> pairs;  // (target, source) columns
+  if (by_rows) {
+    try {
+      pairs.reserve(size_t(r.n));
+    } catch (const std::bad_alloc&) {
+      by_rows = false;
+    }
+  }
   for (int32_t i = 0; i < r.n; ++i) {
     const int32_t t = o + 1 + i;
     if (t < 0 || t >= limit) continue;
@@ -161,9 +216,33 @@ void wave_render(qmWaveRecord& r) {
     if (s < 0 || s >= limit) continue;
     if (r.first_line == -100000) r.first_line = t;
     if (r.bytes_per_pixel != 4) continue;
-    if (r.columns) planes_copy_rect(r, int32_t(s), 0, 1, r.height, t, 0);
+    if (by_rows) pairs.emplace_back(t, int32_t(s));
+    else if (r.columns) planes_copy_rect(r, int32_t(s), 0, 1, r.height, t, 0);
     else planes_copy_rect(r, 0, int32_t(s), r.width, 1, 0, t);
     ++r.lines_copied;
+  }
+  if (pairs.empty()) return;
+  for (int32_t y = 0; y < r.height; ++y) {
+    const uint32_t* s = px(r.source, 0, y, r.source_ppr);
+    uint32_t* d = px(r.dest, 0, y, r.dest_ppr);
+    if (r.source_mask) {
+      const uint8_t* sm = row(r.source_mask, y, r.source_mask_bpr);
+      uint8_t* dm = r.dest_mask ? row(r.dest_mask, y, r.dest_mask_bpr) : nullptr;
+      for (const auto& [t, from] : pairs) {
+        const bool on = mask_bit(sm, from);
+        if (on) d[t] = s[from];
+        if (dm) put_bit(dm, t, on);
+      }
+    } else if (r.source_alpha) {
+      const uint8_t* sa = row(r.source_alpha, y, r.source_alpha_bpr);
+      uint8_t* da = r.dest_alpha ? row(r.dest_alpha, y, r.dest_alpha_bpr) : nullptr;
+      for (const auto& [t, from] : pairs) {
+        if (sa[from]) d[t] = s[from];
+        if (da) da[t] = sa[from];
+      }
+    } else {
+      for (const auto& [t, from] : pairs) d[t] = s[from];
+    }
   }
 }
 

@@ -66,6 +66,23 @@ struct qmSelectRequest {
 // A pixel is shown when map < level (invert 0) or map >= level (invert 1).
 void alpha_threshold_select(const qmSelectRequest& r, int32_t level);
 
+struct qmPickRequest {
+  const uint32_t* fresh;  // the picture coming in
+  const uint32_t* old;    // what it covers
+  uint32_t* dest;         // may be either of them
+  const uint8_t* map;     // one byte per pixel, rows width bytes, contiguous
+  const uint8_t* mask;    // the fresh picture's visibility, or nullptr: visible everywhere
+  int32_t fresh_ppr;
+  int32_t old_ppr;
+  int32_t dest_ppr;
+  int32_t mask_bpr;
+  int32_t width;
+  int32_t height;
+};
+// In one pass what alpha_threshold_select's mask and a masked copy of the fresh picture over the
+// old one give: the fresh pixel where map < level and the mask shows it, else the old pixel.
+void pixels_threshold_pick(const qmPickRequest& r, int32_t level);
+
 struct qmWaveRecord {
   const uint32_t* source;
   uint32_t* dest;

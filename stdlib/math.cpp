@@ -9,6 +9,7 @@
 #include "engine/numconv.h"
 #include "engine/vm.h"
 #include "runtime/args.h"
+#include "runtime/random.h"
 #include "runtime/registry.h"
 #include "stdlib/stdlib.h"
 
@@ -302,7 +303,7 @@ const qmConstant kMathConstants[] = {
 
 void math_seed_random(uint32_t seed) {
   srand48(seed);
-  std::srand(seed);
+  qm::random_seed(seed);
 }
 
 int32_t math_open(qmState* L) {

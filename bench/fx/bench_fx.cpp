@@ -34,6 +34,7 @@
 #include "layers/layers.h"
 #include "platform/platform.h"
 #include "runtime/errors.h"
+#include "runtime/random.h"
 #include "runtime/registry.h"
 #include "tests/fx/puzzle_linear.h"
 
@@ -485,7 +486,7 @@ int main() {
   row("floor: full BLTBITMAP + display_wait_refresh", floor, 0, floor);
   double whole = 0;
   srand48(1);
-  std::srand(1);
+  qm::random_seed(1);
   for (int32_t effect : {qm::FX_HSTRIPES, qm::FX_VSTRIPES}) {
     qm::qmFXRequest r;
     r.kind = qm::OBJ_BGPIC;

@@ -23,6 +23,7 @@
 #include "platform/platform.h"
 #include "platform/window.h"
 #include "runtime/errors.h"
+#include "runtime/random.h"
 #include "runtime/registry.h"
 #include "tests/fx/fx_oracle.h"
 
@@ -120,7 +121,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const bool async = (data[7] & 1) && kind != 5, realtime = (data[7] & 2) != 0;
   const int32_t x = int32_t(data[8] % 128) - 32, y = int32_t(data[9] % 128) - 32;
   srand48(size);
-  std::srand(unsigned(size));
+  qm::random_seed(uint32_t(size));
 
   // The scene: picture A of noise on the display, B as brush 1 (and as picture 2).
   qm::asyncdraw_free_all(L);

@@ -14,6 +14,7 @@
 #include "display/brush.h"
 #include "gfx/bitmap.h"
 #include "platform/window.h"
+#include "runtime/random.h"
 
 namespace fxtest {
 
@@ -77,7 +78,7 @@ bool alpha_ramp(Kind k) { return k == Kind::BrushAlpha || k == Kind::BrushAlphaO
 
 // Random choices repeat from run to run, so that an async run draws what the sync one drew.
 void seed() {
-  std::srand(kRunSeed);
+  qm::random_seed(kRunSeed);
   srand48(kRunSeed);
 }
 

@@ -14,6 +14,7 @@
 #include "gfx/blit.h"
 #include "gfx/effects.h"
 #include "gfx/gfxmath.h"
+#include "runtime/random.h"
 #include "tests/fx/fx_harness.h"
 
 namespace fxtest {
@@ -147,10 +148,10 @@ TEST(PixelEffects, EveryEffectEndsOnTheNewPictureInItsTotal) {
 
 TEST(PixelEffects, DissolveShowsMapValue254OnlyWithItsLastFrame) {
   constexpr int32_t w = 64, h = 48;
-  std::srand(99);
+  random_seed(99);
   std::vector<uint8_t> map(size_t(w) * h);
-  for (uint8_t& v : map) v = uint8_t(std::rand() % 255);
-  std::srand(99);
+  for (uint8_t& v : map) v = uint8_t(random_next() % 255);
+  random_seed(99);
   const Bare b = run_bare({139, w, h, -1});
   ASSERT_EQ(b.frames.size(), 64u);
   int32_t checked = 0;
@@ -375,6 +376,34 @@ TEST(PixelEffects, SwirlRenderTurnsPastAWholeCircle) {
         EXPECT_LE(std::abs(int32_t(from / w) - uy), 1.01) << degrees << " at " << x << "," << y;
       }
     EXPECT_GT(turned, 20) << degrees;
+  }
+}
+
+// The four-pixel loop takes every pixel and alpha byte from where the per-pixel loop does, on
+// wide and tall pictures (the scale divides the other coordinate), in rows that end between
+// vector steps, at every kind of turn.
+TEST(PixelEffects, SwirlVectorAndPerPixelLoopsAgree) {
+  std::vector<double> sines(kEffectTableSize), cosines(kEffectTableSize);
+  swirl_setup(sines.data(), cosines.data());
+  for (const auto& [w, h] : {std::pair{37, 23}, std::pair{23, 37}, std::pair{64, 64}, std::pair{5, 1},
+                             std::pair{1, 1}, std::pair{301, 200}}) {
+    const int32_t ppr = w + 3;
+    std::vector<uint32_t> source(size_t(ppr) * h);
+    std::vector<uint8_t> source_alpha(size_t(ppr) * h);
+    for (size_t i = 0; i < source.size(); ++i) source[i] = uint32_t(i * 2654435761u), source_alpha[i] = uint8_t(i * 7);
+    for (int32_t degrees : {0, 8, 90, 359, 540, 719, 720}) {
+      std::vector<uint32_t> fast(source.size(), 1), slow(source.size(), 1);
+      std::vector<uint8_t> fast_alpha(source.size(), 1), slow_alpha(source.size(), 1);
+      qmSwirl s{source.data(), ppr, fast.data(), ppr, source_alpha.data(), ppr, fast_alpha.data(), ppr, w, h,
+                sines.data(), cosines.data()};
+      swirl_render(s, degrees);
+      swirl_force_scalar(true);
+      s.target = slow.data(), s.target_alpha = slow_alpha.data();
+      swirl_render(s, degrees);
+      swirl_force_scalar(false);
+      ASSERT_EQ(fast, slow) << w << "x" << h << " at " << degrees;
+      ASSERT_EQ(fast_alpha, slow_alpha) << w << "x" << h << " at " << degrees;
+    }
   }
 }
 

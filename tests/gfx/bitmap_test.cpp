@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <vector>
 
 #include "engine/errcodes.h"
 #include "gfx/bitmap.h"
@@ -173,6 +174,49 @@ TEST(Mask, RectOps) {
     EXPECT_EQ(m->data[2], c.expect);
     EXPECT_EQ(m->data[0], 0);
   }
+}
+
+// Every mode, offset and width against the same rule applied bit by bit: whole bytes of the
+// destination go at once, and what lies outside the rectangle stays; so too within one plane,
+// where a bit reads what the bits before it wrote.
+TEST(Mask, ByteWiseOpsMatchBitByBit) {
+  uint32_t seed = 99;
+  auto next = [&] { return seed = seed * 1103515245u + 12345u, uint8_t(seed >> 16); };
+  auto reference = [](const uint8_t* s, int32_t sx, uint8_t* d, int32_t dx, int32_t w, int32_t mode) {
+    for (int32_t i = 0; i < w; ++i) {
+      const bool a = mask_bit(s, sx + i), b = mask_bit(d, dx + i);
+      const bool r = mode == MASKINVISIBLE ? !a && b : mode == MASKVANILLACOPY ? a : mode == MASKXOR ? a != b
+                     : mode == MASKAND ? a && b : a || b;
+      if (r) mask_bit_set(d, dx + i);
+      else mask_bit_clear(d, dx + i);
+    }
+  };
+  MaskPtr s(qmos_alloc_mask(64, 2, 1)), d(qmos_alloc_mask(64, 2, 1));
+  const size_t bpr = size_t(d->bytes_per_row), size = 2 * bpr;
+  ASSERT_EQ(s->bytes_per_row, d->bytes_per_row);
+  std::vector<uint8_t> want(size);
+  for (int32_t mode = MASKVISIBLE; mode <= MASKOR; ++mode)
+    for (int32_t sx = 0; sx < 9; ++sx)
+      for (int32_t dx = 0; dx < 9; ++dx)
+        for (int32_t w = 0; w <= 40; w += (w < 18 ? 1 : 11)) {
+          for (size_t k = 0; k < size; ++k) s->data[k] = next(), d->data[k] = next();
+          std::memcpy(want.data(), d->data, size);
+          reference(s->data + bpr, sx, want.data() + bpr, dx, w, mode);
+          qmos_blit_mask_bits(s.get(), sx, 1, d.get(), dx, 1, w, 1, mode);
+          ASSERT_EQ(std::memcmp(d->data, want.data(), size), 0) << mode << " " << sx << " " << dx << " " << w;
+          // Within one plane, from one row onto itself.
+          std::memcpy(want.data(), d->data, size);
+          reference(want.data(), sx, want.data(), dx, w, mode);
+          qmos_blit_mask_bits(d.get(), sx, 0, d.get(), dx, 0, w, 1, mode);
+          ASSERT_EQ(std::memcmp(d->data, want.data(), size), 0) << "one plane " << mode << " " << sx << " " << dx << " " << w;
+          if (sx != 0 || mode == MASKAND) continue;
+          // The rectangle operations are the same rule with a source of all ones (XOR: inverted).
+          std::memcpy(want.data(), d->data, size);
+          const uint8_t ones[8] = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
+          reference(ones, 0, want.data() + bpr, dx, w, mode == MASKINVISIBLE ? MASKINVISIBLE : mode == MASKXOR ? MASKXOR : MASKOR);
+          qmos_mask_rect_op(d.get(), dx, 1, w, 1, mode);
+          ASSERT_EQ(std::memcmp(d->data, want.data(), size), 0) << "rect " << mode << " " << dx << " " << w;
+        }
 }
 
 TEST(Planes, WrapCopyAndScratch) {

@@ -185,6 +185,101 @@ TEST(Loops, PixelateAndThresholdSelect) {
   EXPECT_EQ(dst[2], 30);
 }
 
+// The mask form builds whole bytes at once: against the rule pixel by pixel at widths round a
+// byte, with and without a source mask; the bits of the last byte beyond the width stay. The
+// pick composes what that mask selects of the fresh picture over the old one.
+TEST(Loops, ThresholdSelectAndPickMatchPixelByPixel) {
+  uint32_t seed = 5;
+  auto next = [&] { return seed = seed * 1103515245u + 12345u, seed >> 16; };
+  for (int32_t w : {1, 7, 8, 9, 21, 64, 67}) {
+    constexpr int32_t h = 3, bpr = 12;
+    std::vector<uint8_t> map(size_t(w) * h), source(size_t(bpr) * h);
+    for (uint8_t& v : map) v = uint8_t(next() % 255);
+    for (uint8_t& v : source) v = uint8_t(next());
+    for (int32_t invert = 0; invert < 2; ++invert)
+      for (const bool with_source : {false, true}) {
+        std::vector<uint8_t> got(size_t(bpr) * h, 0xA5), want = got;
+        qmSelectRequest q{with_source ? source.data() : nullptr, got.data(), w, h, bpr, bpr, map.data(), 0, invert};
+        alpha_threshold_select(q, 100);
+        for (int32_t y = 0; y < h; ++y)
+          for (int32_t x = 0; x < w; ++x) {
+            const uint8_t m = map[size_t(y * w + x)];
+            const bool on = (invert ? m >= 100 : m < 100) && (!with_source || mask_bit(&source[size_t(y * bpr)], x));
+            uint8_t* row = &want[size_t(y * bpr)];
+            if (on) mask_bit_set(row, x);
+            else mask_bit_clear(row, x);
+          }
+        ASSERT_EQ(got, want) << w << " " << invert << " " << with_source;
+      }
+    Pixels fresh(w, h), old(w, h), out(w, h);
+    for (uint32_t& p : fresh.v) p = next();
+    for (uint32_t& p : old.v) p = next();
+    for (const bool with_mask : {false, true}) {
+      qmPickRequest q{fresh.v.data(), old.v.data(), out.v.data(), map.data(), with_mask ? source.data() : nullptr,
+                      fresh.ppr, old.ppr, out.ppr, bpr, w, h};
+      pixels_threshold_pick(q, 100);
+      for (int32_t y = 0; y < h; ++y)
+        for (int32_t x = 0; x < w; ++x) {
+          const bool on = map[size_t(y * w + x)] < 100 && (!with_mask || mask_bit(&source[size_t(y * bpr)], x));
+          ASSERT_EQ(out.at(x, y), on ? fresh.at(x, y) : old.at(x, y)) << w << " " << x << "," << y;
+        }
+    }
+  }
+}
+
+// A wave of columns equals the wave of rows on the transposed picture, transposed back: pixels
+// with their alpha, and pixels with their mask bits.
+TEST(Loops, WaveOfColumnsIsTheTransposedWaveOfRows) {
+  constexpr int32_t w = 37, h = 23, n = 12;
+  uint32_t seed = 17;
+  auto next = [&] { return seed = seed * 1103515245u + 12345u, seed >> 16; };
+  std::vector<double> offsets(n);
+  for (int32_t i = 0; i < n; ++i) offsets[size_t(i)] = (int32_t(next() % 400) - 200) * 0.01;
+  for (const bool with_mask : {false, true}) {
+    Pixels src(w, h), dst(w, h, 7), tsrc(h, w), tdst(h, w, 7);
+    std::vector<uint8_t> sa(size_t(w) * h), da(size_t(w) * h, 3), tsa(sa.size()), tda(sa.size(), 3);
+    const int32_t mbpr = (w + 7) / 8, tmbpr = (h + 7) / 8;
+    std::vector<uint8_t> sm(size_t(mbpr) * h), dm(sm.size(), 0x5A), tsm(size_t(tmbpr) * w), tdm(tsm.size(), 0);
+    for (int32_t y = 0; y < h; ++y)
+      for (int32_t x = 0; x < w; ++x) {
+        src.at(x, y) = tsrc.at(y, x) = next();
+        sa[size_t(y * w + x)] = tsa[size_t(x * h + y)] = uint8_t(next() % 3 ? next() : 0);
+        if (next() % 2) mask_bit_set(&sm[size_t(y * mbpr)], x), mask_bit_set(&tsm[size_t(x * tmbpr)], y);
+      }
+    // The transposed destination's mask starts as the destination's does.
+    for (int32_t y = 0; y < h; ++y)
+      for (int32_t x = 0; x < w; ++x)
+        if (mask_bit(&dm[size_t(y * mbpr)], x)) mask_bit_set(&tdm[size_t(x * tmbpr)], y);
+    for (int32_t position : {-3, 5, 20, 40, 50}) {
+      auto run = [&](Pixels& s, Pixels& d, std::vector<uint8_t>& sal, std::vector<uint8_t>& dal, std::vector<uint8_t>& smk,
+                     std::vector<uint8_t>& dmk, int32_t bpr, int32_t columns) {
+        qmWaveRecord r{};
+        r.source = s.v.data(), r.source_ppr = s.ppr, r.dest = d.v.data(), r.dest_ppr = d.ppr;
+        if (with_mask) {
+          r.source_mask = smk.data(), r.dest_mask = dmk.data(), r.source_mask_bpr = r.dest_mask_bpr = bpr;
+        } else {
+          r.source_alpha = sal.data(), r.dest_alpha = dal.data(), r.source_alpha_bpr = r.dest_alpha_bpr = s.w;
+        }
+        r.offsets = offsets.data(), r.n = n, r.width = s.w, r.height = s.h;
+        r.columns = columns, r.position = position, r.bytes_per_pixel = 4;
+        wave_render(r);
+        return std::pair{r.lines_copied, r.first_line};
+      };
+      const auto by_columns = run(src, dst, sa, da, sm, dm, mbpr, 1);
+      const auto by_rows = run(tsrc, tdst, tsa, tda, tsm, tdm, tmbpr, 0);
+      ASSERT_EQ(by_columns, by_rows) << position;
+      for (int32_t y = 0; y < h; ++y)
+        for (int32_t x = 0; x < w; ++x) {
+          ASSERT_EQ(dst.at(x, y), tdst.at(y, x)) << with_mask << " " << position << " " << x << "," << y;
+          if (with_mask)
+            ASSERT_EQ(mask_bit(&dm[size_t(y * mbpr)], x), mask_bit(&tdm[size_t(x * tmbpr)], y)) << x << "," << y;
+          else
+            ASSERT_EQ(da[size_t(y * w + x)], tda[size_t(x * h + y)]) << x << "," << y;
+        }
+    }
+  }
+}
+
 TEST(Loops, ExtendEdges) {
   Pixels p(2, 2, 0);
   p.at(0, 0) = 1, p.at(1, 0) = 2, p.at(0, 1) = 3, p.at(1, 1) = 4;

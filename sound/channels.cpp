@@ -465,9 +465,9 @@ int32_t qmos_mod_query(const qmMusicModule* module, int32_t selector, int32_t va
   if (module_channel(module) < 0) return -1;
   switch (selector) {
     case MOD_QUERY_ROW:
-      return qmos_mod_row(module->player);
+      return qmos_mod_heard_row(module->player);
     case MOD_QUERY_POSITION:
-      return qmos_mod_song_position(module->player);
+      return qmos_mod_heard_position(module->player);
     case MOD_QUERY_JUMP:
       return qmos_mod_queue_jump(module->player, value) ? 0 : -1;
     default:

@@ -152,7 +152,8 @@ bool qmos_music_is_playing(int32_t kind, const void* handle);
 inline constexpr int32_t MOD_QUERY_JUMP = 0;
 inline constexpr int32_t MOD_QUERY_ROW = 1;
 inline constexpr int32_t MOD_QUERY_POSITION = 2;
-// Row or song position of a module on a channel (-1 when it is on none); a jump is queued.
+// Row or song position that sounds of a module on a channel (-1 when it is on none); a jump is
+// queued.
 int32_t qmos_mod_query(const qmMusicModule* module, int32_t selector, int32_t value);
 
 // ---- sound events

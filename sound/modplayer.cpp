@@ -387,6 +387,8 @@ void advance_row(qmModPlayer* st) {
 void read_row(qmModPlayer* st) {
   const qmModCell* cells =
       st->patterns + (size_t(st->order[st->song_position]) * kModRows + st->row) * kModChannels;
+  st->heard_position = st->song_position;
+  st->heard_row = st->row;
   st->break_row = st->jump_position = st->loop_jump_row = -1;
   for (int32_t c = 0; c < kModChannels; ++c) read_cell(st, st->channels[c], cells[c]);
   advance_row(st);
@@ -705,8 +707,8 @@ void qmos_mod_render(qmModPlayer* st, void* left, void* right, int32_t stride, i
 
 void qmos_mod_fill_buffer(qmModPlayer* st, int16_t* buffer, int32_t frames) {
   if (st->jump_pending) {
-    st->song_position = st->jump_position_queued;
-    st->row = 0;
+    st->song_position = st->heard_position = st->jump_position_queued;
+    st->row = st->heard_row = 0;
     st->jump_pending = 0;
   }
   qmos_mod_render(st, buffer, buffer + 1, 4, frames, 16, 2);
@@ -719,6 +721,10 @@ int32_t qmos_mod_row(const qmModPlayer* st) {
 int32_t qmos_mod_song_position(const qmModPlayer* st) {
   return st->song_position;
 }
+
+int32_t qmos_mod_heard_row(const qmModPlayer* st) { return st->heard_row; }
+
+int32_t qmos_mod_heard_position(const qmModPlayer* st) { return st->heard_position; }
 
 bool qmos_mod_queue_jump(qmModPlayer* st, int32_t position) {
   if (position < 0 || position >= st->song_length) return false;

@@ -52,6 +52,10 @@ void qmos_mod_fill_buffer(qmModPlayer* state, int16_t* buffer, int32_t frames);
 // The row the player reads next (0..63) and its song (order-list) position.
 int32_t qmos_mod_row(const qmModPlayer* state);
 int32_t qmos_mod_song_position(const qmModPlayer* state);
+// The song position and row that sound now: those of the row read last (0 and 0 before the first,
+// and the jump's position and row 0 right after a jump).
+int32_t qmos_mod_heard_position(const qmModPlayer* state);
+int32_t qmos_mod_heard_row(const qmModPlayer* state);
 // Queues a jump to row 0 of a song position, applied by the next fill. false (nothing queued) for a
 // position outside 0..song length - 1.
 bool qmos_mod_queue_jump(qmModPlayer* state, int32_t position);

@@ -137,6 +137,10 @@ struct qmModPlayer {
   size_t image_size;
   uint8_t jump_pending;
   uint8_t jump_position_queued;
+  // The song position and row of the row read last: what sounds now, while song_position and row
+  // name the row read next.
+  uint8_t heard_position;
+  uint8_t heard_row;
   ModProbeWatch watch;  // tests only (sound/modplayer_probe.h): called after every tick
   void* watch_context;
 };

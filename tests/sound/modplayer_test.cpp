@@ -594,9 +594,12 @@ TEST(ModPlayer, QueuedJumpGoesToRowZeroOfThePositionAtTheNextFill) {
   qm::qmos_mod_fill_buffer(mod.player, buf.data(), 1);
   EXPECT_EQ(qm::qmos_mod_song_position(mod.player), 2);
   EXPECT_EQ(qm::qmos_mod_row(mod.player), 0);
-  // The row is read when the current one ends.
+  EXPECT_EQ(qm::qmos_mod_heard_position(mod.player), 2);
+  // The row is read when the current one ends; it sounds while the player points at the next.
   qm::qmos_mod_fill_buffer(mod.player, buf.data(), 960 * 6);
   EXPECT_EQ(qm::qmos_mod_row(mod.player), 1);
+  EXPECT_EQ(qm::qmos_mod_heard_row(mod.player), 0);
+  EXPECT_EQ(qm::qmos_mod_heard_position(mod.player), 2);
 }
 
 TEST(ModPlayer, ReopenStartsAgainButKeepsTheInvertedBytes) {

@@ -252,8 +252,8 @@ TEST_F(StreamTest, AModuleChannelPlaysItsPlayerAndAnswersQueries) {
   std::vector<int16_t> expected(2 * 30000);
   qmos_mod_fill_buffer(peer.player, expected.data(), 30000);
   EXPECT_EQ(render(30000), expected);
-  EXPECT_EQ(qmos_mod_query(&module, MOD_QUERY_ROW, 0), qmos_mod_row(peer.player));
-  EXPECT_EQ(qmos_mod_query(&module, MOD_QUERY_POSITION, 0), qmos_mod_song_position(peer.player));
+  EXPECT_EQ(qmos_mod_query(&module, MOD_QUERY_ROW, 0), qmos_mod_heard_row(peer.player));
+  EXPECT_EQ(qmos_mod_query(&module, MOD_QUERY_POSITION, 0), qmos_mod_heard_position(peer.player));
   EXPECT_TRUE(qmos_music_is_playing(MUSIC_MODULE, &module));
   // A stop starts the module from its beginning next time.
   qmos_music_stop_or_pause(MUSIC_MODULE, &module, false, nullptr, nullptr);

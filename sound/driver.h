@@ -141,6 +141,7 @@ struct qmProgramFeed {
   // Main thread only.
   int64_t total_queued = 0;  // frames queued since the source was made
   bool restart = false;      // set by a stop: the next start empties the queue and asks again
+  bool ended = false;        // an "end" entry is queued: the program is not asked for more
 };
 
 // An open sound file or program-fed stream.

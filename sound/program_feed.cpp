@@ -101,6 +101,7 @@ void qmos_custom_append(qmSoundSource* s, qmMusicBufferEntry* e) {
     feed->tail = e;
   }
   feed->total_queued += e->frames;
+  if (!e->data) feed->ended = true;
 }
 
 int64_t qmos_custom_unplayed(qmSoundSource* s) {
@@ -121,6 +122,7 @@ void qmos_custom_clear(qmSoundSource* s) {
     qmos_custom_entry_free(e);
   }
   feed->tail = nullptr;
+  feed->ended = false;
 }
 
 int32_t feed_read(qmSoundSource* s, uint8_t* buffer, int32_t frames, bool* end) {

@@ -1,10 +1,12 @@
 // The "sound" library's start-up, its samples and their commands. The audio device opens with
 // the first command that makes something to play; when it cannot open, or the player runs without
 // sound, every command succeeds without effect.
+#include <algorithm>
 #include <cstring>
 #include <new>
 #include <string>
 #include <strings.h>
+#include <vector>
 
 #include "display/graphics.h"
 #include "display/picture.h"
@@ -17,17 +19,21 @@
 #include "runtime/errors.h"
 #include "runtime/messages.h"
 #include "runtime/os/qmos.h"
+#include "runtime/plugins/plugins.h"
 #include "runtime/registry.h"
 #include "sound/channels.h"
 #include "sound/library.h"
 #include "sound/library_internal.h"
+#include "sound/sample_edit.h"
 #include "stdlib/dos_internal.h"
 #include "stdlib/memblock.h"
 
 namespace qm {
 
 using sound_internal::clamp_volume;
+using sound_internal::format_from_script;
 using sound_internal::format_to_script;
+using sound_internal::kMinPitch;
 
 namespace {
 
@@ -41,7 +47,6 @@ constexpr int32_t kMono8 = 0, kMono16 = 1, kStereo8 = 2, kStereo16 = 3;
 
 // The panning specials of the graphics library.
 constexpr int32_t kPanCenter = -100000, kPanLeft = -90000, kPanRight = -80000;
-constexpr int32_t kMinPitch = 256;
 
 // Opens the audio device on first need: false under no sound (also when it cannot open).
 bool lazy_start() {
@@ -55,16 +60,6 @@ bool lazy_start() {
   return true;
 }
 
-// The internal format code of a script format, or -1.
-int32_t format_from_script(int64_t f) {
-  switch (f) {
-    case kMono8: return SAMPLE_MONO8;
-    case kMono16: return SAMPLE_MONO16;
-    case kStereo8: return SAMPLE_STEREO8;
-    case kStereo16: return SAMPLE_STEREO16;
-    default: return -1;
-  }
-}
 
 int32_t panning_of(double v) {
   const int64_t p = to_i64(v);
@@ -95,13 +90,16 @@ void sample_free(qmState* L, qmSample* s) {
   delete s;
 }
 
-// Frees the numbered sample of a creating command, if there is one.
-void free_existing(qmState* L, const NewId& id) {
-  if (id.automatic) return;
+// Frees the numbered sample of a creating command, if there is one: 0, or ERR_LOCKEDOBJ while a
+// plug-in holds its frames.
+int32_t free_existing(qmState* L, const NewId& id) {
+  if (id.automatic) return 0;
   qmSample* old = nullptr;
-  if (sample_find(id.id, &old) != 0) return;
+  if (sample_find(id.id, &old) != 0) return 0;
+  if (old->data->lock > 0) return ERR_LOCKEDOBJ;
   g_samples.remove(&old->header);
   sample_free(L, old);
+  return 0;
 }
 
 // Files a new sample under id, taking data; pushes its automatic id. The command's result count,
@@ -136,7 +134,7 @@ int32_t cmd_loadsample(qmState* L) {
   const NewId id = new_id_arg(L, 1);
   const std::string name = arg_get_linked_file(L, 2, 0, nullptr);
   if (!lazy_start()) return 0;
-  free_existing(L, id);
+  if (int32_t err = free_existing(L, id)) return err;
   err_set_string_arg(name.c_str());
   console_print_file(err_get_message(MSG_LOADING_SAMPLE), name.c_str(), true);
   qmSampleData* data = nullptr;
@@ -174,7 +172,7 @@ int32_t cmd_createsample(qmState* L) {
   const int64_t length_arg = to_i64(vm_arg_opt_number(L, 5, 0));
   if (length_arg < 0) return ERR_WRONGUSAGE;
   if (pitch < kMinPitch) return ERR_LOWFREQ;
-  free_existing(L, id);
+  if (int32_t err = free_existing(L, id)) return err;
   const int32_t frame_bytes = qmos_sample_frame_bytes(format);
   const int32_t channels = format == SAMPLE_STEREO8 || format == SAMPLE_STEREO16 ? 2 : 1;
   const bool wide = format == SAMPLE_MONO16 || format == SAMPLE_STEREO16;
@@ -194,7 +192,7 @@ int32_t cmd_createsample(qmState* L) {
       if (count == 0 || count % channels != 0) return ERR_WRONGUSAGE;
       frames = count / channels;
     }
-    if (frames * frame_bytes > SAMPLE_MAX_BYTES) return ERR_MEM;
+    if (frames > SAMPLE_MAX_BYTES / frame_bytes) return ERR_MEM;
     count = frames * channels;
     buffer = static_cast<uint8_t*>(qmos_alloc(size_t(frames * frame_bytes), 0));
     if (!buffer) return ERR_MEM;
@@ -220,6 +218,7 @@ int32_t cmd_createsample(qmState* L) {
     opt_get_id(L, 2, "id", &object, nullptr);
     int32_t swap = 0;
     opt_get_int(L, 2, "swap", &swap, nullptr);
+    if (frames > SAMPLE_MAX_BYTES / frame_bytes) return ERR_MEM;
     const int64_t bytes = frames * frame_bytes;
     if (from_file) {
       if (frames == 0) return ERR_WRONGUSAGE;
@@ -262,6 +261,7 @@ int32_t cmd_freesample(qmState* L) {
   arg_check_count(L, 1, 1);
   if (g_no_sound) return 0;
   qmSample* s = sample_arg(L, 1);
+  if (s->data->lock > 0) return ERR_LOCKEDOBJ;
   g_samples.remove(&s->header);
   sample_free(L, s);
   return 0;
@@ -428,7 +428,10 @@ int32_t cmd_copysample(qmState* L) {
   if (!id.automatic && id.id == source->header.id) return ERR_WRONGUSAGE;
   qmSampleData* data = qmos_sample_copy(source->data);
   if (!data) return ERR_MEM;
-  free_existing(L, id);
+  if (int32_t err = free_existing(L, id)) {
+    qmos_sample_free(data);
+    return err;
+  }
   const int32_t n = sample_add(L, id, data, source->pitch);
   if (n < 0) return -n;
   auto* copy = reinterpret_cast<qmSample*>(g_samples.find(id.automatic ? ObjectId{0, vm_to_userdata(L, -1)} : id.id));
@@ -437,6 +440,117 @@ int32_t cmd_copysample(qmState* L) {
   copy->format = source->format;
   copy->length = source->length;
   return n;
+}
+
+// The sample conversion's options of the table at t: "loop", "offset", "start" and "end", checked
+// against the source.
+int32_t read_window(qmState* L, int32_t t, const qmSampleData* source, ConvertWindow* w) {
+  int32_t loop = 1;
+  double offset = 0, start = 0, end = 0;
+  opt_get_int(L, t, "loop", &loop, nullptr);
+  opt_get_float(L, t, "offset", &offset, nullptr);
+  opt_get_float(L, t, "start", &start, nullptr);
+  opt_get_float(L, t, "end", &end, nullptr);
+  w->loop = loop != 0;
+  w->offset = to_i64(offset);
+  w->start = to_i64(start);
+  w->end = to_i64(end);
+  return convert_window_check(source, w);
+}
+
+int32_t cmd_mixsample(qmState* L) {
+  const int32_t argc = vm_get_top(L);
+  arg_check_count(L, 6, 0);
+  if (g_no_sound) return 0;
+  const NewId id = new_id_arg(L, 1);
+  if (!lazy_start()) return 0;
+  const int64_t count = to_i64(vm_arg_check_number(L, 2));
+  const int32_t pitch = to_i32_sat(vm_arg_check_number(L, 3));
+  const int32_t format = format_from_script(to_i64(vm_arg_check_number(L, 4)));
+  if ((argc - 4) % 2 != 0 || format < 0 || count < 1) return ERR_WRONGUSAGE;
+  if (pitch < kMinPitch) return ERR_LOWFREQ;
+  const int32_t frame_bytes = qmos_sample_frame_bytes(format);
+  if (count > SAMPLE_MAX_BYTES / frame_bytes) return ERR_MEM;
+  std::vector<MixSource> sources;
+  for (int32_t n = 5; n < argc; n += 2) {
+    qmSample* s = nullptr;
+    if (int32_t err = sample_find(arg_get_id(L, n), &s)) return err;
+    MixSource m;
+    m.sample = s->data;
+    m.pitch = s->pitch;
+    if (vm_type(L, n + 1) == QM_TTABLE) {
+      const int32_t t = n + 1;
+      double p = 0, offset = 0, threshold = 0, length = 0;
+      int32_t pitch_given = 0, length_given = 0, loop = 1;
+      opt_get_float(L, t, "pitch", &p, &pitch_given);
+      if (pitch_given) {
+        if (p < 1) return ERR_WRONGUSAGE;
+        m.pitch = to_i32_sat(p);
+      }
+      opt_get_float(L, t, "offset", &offset, nullptr);
+      if (!(offset >= 0)) return ERR_SMPRANGE;
+      m.offset = offset;
+      opt_get_float(L, t, "threshold", &threshold, nullptr);
+      m.threshold = to_i64(threshold);
+      opt_get_float(L, t, "length", &length, &length_given);
+      if (length_given) m.length = std::max<int64_t>(to_i64(length), 0);
+      opt_get_int(L, t, "loop", &loop, nullptr);
+      m.loop = loop != 0;
+      opt_get_float(L, t, "scale", &m.scale, nullptr);
+    } else if (vm_type(L, n + 1) != QM_TNIL) {
+      return ERR_TABEXPECTED;
+    }
+    sources.push_back(m);
+  }
+  auto* buffer = static_cast<uint8_t*>(qmos_alloc(size_t(count * frame_bytes), 0));
+  if (!buffer) return ERR_MEM;
+  sample_mix(sources.data(), sources.size(), pitch, format_layout(format), buffer, count);
+  qmSampleData* data = qmos_sample_create(buffer, int32_t(count), format);
+  if (!data) {
+    qmos_free(buffer);
+    return ERR_MEM;
+  }
+  // Only now that the sources have been read may a sample of the new one's number go: it can be
+  // one of them.
+  if (int32_t err = free_existing(L, id)) {
+    qmos_sample_free(data);
+    return err;
+  }
+  return result_of_add(sample_add(L, id, data, pitch));
+}
+
+int32_t cmd_insertsample(qmState* L) {
+  arg_check_count(L, 3, 5);
+  if (g_no_sound) return 0;
+  qmSample* source = sample_arg(L, 1);
+  qmSample* dest = sample_arg(L, 2);
+  if (source == dest) return ERR_WRONGUSAGE;
+  const int64_t dest_frames = dest->data->frames, source_frames = source->data->frames;
+  const int64_t position = std::clamp<int64_t>(to_i64(vm_arg_check_number(L, 3)), 0, dest_frames);
+  int64_t length = to_i64(vm_arg_opt_number(L, 4, 0));
+  if (length < 1 || length > source_frames) length = source_frames;
+  ConvertWindow window;
+  if (vm_type(L, 5) == QM_TTABLE) {
+    if (int32_t err = read_window(L, 5, source->data, &window)) return err;
+  } else if (int32_t err = convert_window_check(source->data, &window)) {
+    return err;
+  }
+  if (sample_is_playing(dest->data)) return ERR_MODIFYPSMP;
+  if (dest->data->lock > 0) return ERR_LOCKEDOBJ;
+  const int64_t frame_bytes = dest->data->bytes_per_frame;
+  const int64_t frames = dest_frames + length;
+  if (frames > SAMPLE_MAX_BYTES / frame_bytes) return ERR_MEM;
+  auto* buffer = static_cast<uint8_t*>(qmos_alloc(size_t(frames > 0 ? frames * frame_bytes : 1), 0));
+  if (!buffer) return ERR_MEM;
+  const auto* old = static_cast<const uint8_t*>(dest->data->data);
+  if (position > 0) std::memcpy(buffer, old, size_t(position * frame_bytes));
+  sample_convert(source->data, window, sample_layout(dest->data), buffer + position * frame_bytes, length);
+  if (dest_frames > position)
+    std::memcpy(buffer + (position + length) * frame_bytes, old + position * frame_bytes,
+                size_t((dest_frames - position) * frame_bytes));
+  qmos_sample_replace_data(dest->data, buffer, int32_t(frames));
+  dest->length = int32_t(frames * frame_bytes);
+  return 0;
 }
 
 // ---- attributes ---------------------------------------------------------------------------------
@@ -504,6 +618,8 @@ const qmCommand kSoundCommands[] = {
     {"SaveSample", cmd_savesample},
     {"GetSampleData", cmd_getsampledata},
     {"CopySample", cmd_copysample},
+    {"MixSample", cmd_mixsample},
+    {"InsertSample", cmd_insertsample},
     {nullptr, nullptr},
 };
 
@@ -512,6 +628,55 @@ const qmConstant kSoundConstants[] = {
     {"STEREO16", nullptr, kStereo16}, {"SAMPLE", nullptr, OBJ_SAMPLE}, {"MUSIC", nullptr, OBJ_MUSIC},
     {"SMPFMT_WAVE", nullptr, 0},    {nullptr, nullptr, 0},
 };
+
+}  // namespace
+
+namespace {
+
+// The plug-ins' sample locks: the frames themselves (counted in the sample's lock word, which
+// keeps it from being changed or freed) or a copy of them.
+int32_t plugin_lock(int32_t id, int32_t copy, qmPluginSampleLock* r) {
+  qmSample* s = nullptr;
+  if (sample_find(ObjectId{id, nullptr}, &s) != 0 || sample_is_playing(s->data)) return 0;
+  qmSampleData* d = s->data;
+  const size_t bytes = size_t(d->frames) * size_t(d->bytes_per_frame);
+  void* frames = d->data;
+  if (copy) {
+    frames = qmos_alloc(bytes > 0 ? bytes : 1, 0);
+    if (!frames) return 0;
+    if (bytes) std::memcpy(frames, d->data, bytes);
+  } else {
+    ++d->lock;
+  }
+  r->data = frames;
+  r->bytes = s->length;
+  r->frames = d->frames;
+  r->channels = d->channels;
+  r->bytes_per_value = d->bits / 8;
+  r->flags = ((d->flags & SAMPLE_BIG_ENDIAN) ? QMPLUGIN_SAMPLE_BIG_ENDIAN : 0) |
+             ((d->flags & SAMPLE_SIGNED) ? QMPLUGIN_SAMPLE_SIGNED : 0);
+  r->pitch = s->pitch;
+  r->copy = copy ? 1 : 0;
+  r->sample = d;
+  return 1;
+}
+
+// The record names its sample by address: only a sample still in the list is unlocked.
+void plugin_unlock(qmPluginSampleLock* r) {
+  if (r->copy) {
+    qmos_free(r->data);
+  } else {
+    for (ObjectHeader* o = g_samples.head; o; o = o->next) {
+      qmSampleData* d = reinterpret_cast<qmSample*>(o)->data;
+      if (d != r->sample) continue;
+      if (d->lock > 0) --d->lock;
+      break;
+    }
+  }
+  *r = qmPluginSampleLock{};
+}
+
+const PluginSoundServices kPluginServices = {plugin_lock, plugin_unlock};
 
 }  // namespace
 
@@ -528,6 +693,7 @@ int32_t sound_open(qmState* L) {
   objlist_register(sound_internal::music_list());
   sound_internal::music_open();
   graphics_set_attribute_handler(OBJ_SAMPLE, sample_get_attribute);
+  plugin_set_sound_services(&kPluginServices);
   return platform_audio_channels_init();
 }
 
@@ -566,6 +732,7 @@ void sound_stop_all(qmState*) {
 }
 
 void sound_cleanup(qmState* L) {
+  plugin_set_sound_services(nullptr);
   platform_audio_dispose();
   sound_internal::music_free_all(L);
   for (ObjectHeader* h = g_samples.take_all(); h;) {
@@ -598,6 +765,27 @@ bool in_callback() { return runtime_flags().protected_calls > 0; }
 int32_t clamp_volume(double v) {
   const int64_t n = to_i64(v);
   return n < 0 ? 0 : n > 64 ? 64 : int32_t(n);
+}
+
+int32_t format_from_script(int64_t f) {
+  switch (f) {
+    case kMono8: return SAMPLE_MONO8;
+    case kMono16: return SAMPLE_MONO16;
+    case kStereo8: return SAMPLE_STEREO8;
+    case kStereo16: return SAMPLE_STEREO16;
+    default: return -1;
+  }
+}
+
+int32_t sample_lookup(const ObjectId& id, qmSample** out) { return sample_find(id, out); }
+
+int32_t sample_window(qmState* L, int32_t t, const qmSampleData* source, ConvertWindow* window) {
+  return read_window(L, t, source, window);
+}
+
+void sample_delete(qmState* L, qmSample* s) {
+  g_samples.remove(&s->header);
+  sample_free(L, s);
 }
 
 int32_t format_to_script(int32_t code) {

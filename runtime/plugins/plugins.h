@@ -87,6 +87,14 @@ struct PluginGraphicsServices {
 };
 void plugin_set_graphics_services(const PluginGraphicsServices* services);
 
+// The sample locks behind the sound table's slots; they belong to the sound library, which
+// installs them at its start and takes them back (null) at its end. Meanwhile no sample locks.
+struct PluginSoundServices {
+  int32_t (*sample_lock)(int32_t id, int32_t copy, qmPluginSampleLock* record);
+  void (*sample_unlock)(qmPluginSampleLock* record);
+};
+void plugin_set_sound_services(const PluginSoundServices* services);
+
 // Loads one plug-in file. 0 with *caps and *out set, or ERR_MEM, 1459 (the file's display name in
 // the error's string slot), 1400 ("%d.%d" of the required version) or 1483 (the bits as "%lx").
 // On failure nothing stays loaded and ClosePlugin has run when InitPlugin had.

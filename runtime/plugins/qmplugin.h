@@ -185,7 +185,25 @@ typedef struct qmPluginBrushLock {
   void* brush; /* the player's own */
 } qmPluginBrushLock;
 /* sound (2) */
+#define QMPLUGIN_SND_SAMPLE_LOCK 0   /* int32_t (int32_t sample, int32_t copy, uint32_t flags 0, qmPluginSampleLock*): 1, or 0 with the record zeroed */
+#define QMPLUGIN_SND_SAMPLE_UNLOCK 1 /* void (qmPluginSampleLock*) */
 #define QMPLUGIN_SOUND_SLOTS 2
+/* A locked sample: its frames (left and right interleaved for stereo), or with copy 1 a copy of
+ * them that the unlock frees. A sample that is playing cannot be locked; until it is unlocked
+ * through the same record it cannot be changed or freed. */
+#define QMPLUGIN_SAMPLE_BIG_ENDIAN 1 /* 16-bit values are big-endian */
+#define QMPLUGIN_SAMPLE_SIGNED 2
+typedef struct qmPluginSampleLock {
+  void* data;
+  int32_t bytes;
+  int32_t frames;
+  int32_t channels;         /* 1 or 2 */
+  int32_t bytes_per_value;  /* 1 or 2 */
+  uint32_t flags;           /* QMPLUGIN_SAMPLE_* */
+  int32_t pitch;            /* frames a second */
+  int32_t copy;
+  void* sample; /* the player's own */
+} qmPluginSampleLock;
 /* requester (3). Texts are Latin-1. A chosen path that does not fit into size bytes gives 0 and
  * an empty text. */
 #define QMPLUGIN_REQ_SYSTEM 0 /* int32_t (const char* title, const char* text, const char* buttons): the button */

@@ -139,9 +139,17 @@ void plugin_brush_unlock(qmPluginBrushLock* record) {
   if (g_graphics && record && record->brush) g_graphics->brush_unlock(record);
 }
 
-// Samples: the sound library takes these slots over once it exists.
-int32_t plugin_sample_lock(int32_t, int32_t, uint32_t, void*) { return 0; }
-void plugin_sample_unlock(void*) {}
+// The sample slots reach the sound library through the services it installed.
+const PluginSoundServices* g_sound = nullptr;
+
+int32_t plugin_sample_lock(int32_t id, int32_t copy, uint32_t, qmPluginSampleLock* record) {
+  if (!record) return 0;
+  *record = qmPluginSampleLock{};
+  return g_sound ? g_sound->sample_lock(id, copy, record) : 0;
+}
+void plugin_sample_unlock(qmPluginSampleLock* record) {
+  if (g_sound && record && record->sample) g_sound->sample_unlock(record);
+}
 int32_t plugin_font_open_none(const char*, int32_t, int32_t, int32_t, int32_t, void** font) {
   *font = nullptr;
   return qm::ERR_OPENFONT;
@@ -249,3 +257,4 @@ void plugin_set_font_services(qmPluginFunction open, const qmPluginFontBlock* fa
 }
 
 void plugin_set_graphics_services(const PluginGraphicsServices* services) { g_graphics = services; }
+void plugin_set_sound_services(const PluginSoundServices* services) { g_sound = services; }

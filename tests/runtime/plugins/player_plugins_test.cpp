@@ -236,4 +236,26 @@ TEST_F(PluginGraphicsTables, PicturesBrushesAndRequestersReachAPlugin) {
       << r.err;
 }
 
+// Samples locked through the sound table (tests/runtime/plugins/fixtures/sample_lock.q): under
+// the sanitizers a copy that is not freed or a lock on freed frames fails the run.
+TEST_F(PluginGraphicsTables, SamplesLockForAPlugin) {
+  const std::string src = slurp(std::string(QMP_SOURCE_DIR) + "/fixtures/sample_lock.qasm");
+  qmtest::Outcome r = run({"-quiet", program("prog.qmb", src)}, "", path("quillmere"));
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out,
+            "2 8 2 2 2 8000 102\n"
+            "2 8 2 2 2 8000 102\n"
+            "2 8 2 2 2 8000 102\n"
+            "-1\n"
+            "3 3 1 1 2 11025 18\n"
+            "-1\n"
+            "1\n"
+            "free 1314\n"
+            "insert 1314\n"
+            "replace 1314\n"
+            "5 20 2 2 2 8000 9318\n"
+            "free 0 1\n")
+      << r.err;
+}
+
 }  // namespace

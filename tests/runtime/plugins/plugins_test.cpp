@@ -191,7 +191,7 @@ TEST_F(Plugins, ListingOfAnEmptyFolderAndOfALibraryPlugin) {
   EXPECT_EQ(read_file(out),
             "::plugin\n2.0\n0x00000002\nTest plug-in good\nAuthor\n\nThird\n\n\n\n\n"
             "::commands\ngood.Twice\ngood.ReadFile\ngood.PictureInfo\ngood.ComparePicture\n"
-            "good.BrushPixel\ngood.FileRequest\ngood.PathRequest\n::constants\nGOOD_ANSWER\n"
+            "good.BrushPixel\ngood.FileRequest\ngood.PathRequest\ngood.SampleLock\ngood.HoldSample\ngood.ReleaseSample\n::constants\nGOOD_ANSWER\n"
             "::plugin\n1.5\n0x00000001\nTest plug-in ver15\nAuthor\n\nThird\n\n\n\n\n"
             "::end\n");
 }

@@ -16,6 +16,7 @@
 #include "engine/numconv.h"
 #include "engine/vm.h"
 #include "net/network.h"
+#include "net/transfer.h"
 #include "runtime/args.h"
 #include "runtime/errors.h"
 
@@ -364,6 +365,8 @@ const qmCommand kCommands[] = {
     {"GetHostName", cmd_gethostname},
     {"ToIP", cmd_toip},
     {"ToHostName", cmd_tohostname},
+    {"DownloadFile", cmd_downloadfile},
+    {"UploadFile", cmd_uploadfile},
     {"SetNetworkTimeout", cmd_setnetworktimeout},
     {"GetLocalIP", cmd_getlocalip},
     {"GetLocalPort", cmd_getlocalport},

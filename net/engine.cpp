@@ -48,6 +48,9 @@ struct Sink {
   size_t used = 0;
   qmFileHandle* file = nullptr;
   bool line = false;
+  // A line longer than the caller's buffer keeps what fits and drops the rest to its end.
+  bool cut_lines = false;
+  bool cut = false;
 
   // 0, ERR_MEM when the caller's buffer is full, or ERR_WRITE.
   int32_t put(const uint8_t* p, size_t n) {
@@ -59,8 +62,13 @@ struct Sink {
     }
     if (buffer) {
       // A line keeps one byte for its terminating NUL.
-      const size_t room = size - used - (line ? 1 : 0);
-      if (size <= used + (line ? 1 : 0) || n > room) return ERR_MEM;
+      const size_t room = size <= used + (line ? 1 : 0) ? 0 : size - used - (line ? 1 : 0);
+      if (n > room && cut_lines && line) {
+        cut = true;
+        n = room;
+      } else if (n > room) {
+        return ERR_MEM;
+      }
       std::memcpy(buffer + used, p, n);
       used += n;
       return 0;
@@ -156,14 +164,15 @@ int32_t net_connect(qmState* L, const ObjectId& id, const char* host, int32_t po
   return ERR_SOCKET;
 }
 
-int32_t net_receive(qmState* L, qmConnection* c, int32_t mode, int64_t count, bool wait, char* buffer, size_t size,
-                    qmFileHandle* file, int64_t* received) {
+namespace {
+
+int32_t receive(qmState* L, qmConnection* c, int32_t mode, int64_t count, bool wait, Sink& sink, int64_t* received) {
   qmSocket* s = c->socket;
   qmRecvBuffer& b = s->buffer;
-  std::string text;
-  const bool script = !buffer && !file;
-  Sink sink;
-  sink.text = &text, sink.buffer = buffer, sink.size = size, sink.file = file, sink.line = mode == RECEIVELINE;
+  std::string& text = *sink.text;
+  char* buffer = sink.buffer;
+  const size_t size = sink.size;
+  const bool script = !buffer && !sink.file;
   s->timeout.start = sock_now();
   Clock& clock = platform_clock();
   int64_t last_activity = clock.now_us();
@@ -221,6 +230,26 @@ int32_t net_receive(qmState* L, qmConnection* c, int32_t mode, int64_t count, bo
   return 3;
 }
 
+}  // namespace
+
+int32_t net_receive(qmState* L, qmConnection* c, int32_t mode, int64_t count, bool wait, char* buffer, size_t size,
+                    qmFileHandle* file, int64_t* received) {
+  std::string text;
+  Sink sink;
+  sink.text = &text, sink.buffer = buffer, sink.size = size, sink.file = file, sink.line = mode == RECEIVELINE;
+  return receive(L, c, mode, count, wait, sink, received);
+}
+
+int32_t net_receive_line(qmState* L, qmConnection* c, char* buffer, size_t size, size_t* length, bool* cut) {
+  std::string text;
+  Sink sink;
+  sink.text = &text, sink.buffer = buffer, sink.size = size, sink.line = true, sink.cut_lines = true;
+  const int32_t code = receive(L, c, RECEIVELINE, 0, true, sink, nullptr);
+  *length = std::min(sink.used, size - 1);
+  *cut = sink.cut;
+  return code;
+}
+
 int32_t net_send(qmState* L, qmConnection* c, const char* data, size_t length, size_t* sent) {
   *sent = 0;
   if (length < 1) return 0;
@@ -231,7 +260,10 @@ int32_t net_send(qmState* L, qmConnection* c, const char* data, size_t length, s
   int32_t status = 0;
   size_t total = 0;
   while (total < length) {
-    if (pump(L)) break;
+    if (pump(L)) {
+      status = ERR_USERABORT;
+      break;
+    }
     size_t n = 0;
     status = s->io.send(s->fd, data + total, std::min(length - total, NET_BUFFER_SIZE), &n, s->timeout);
     total += n;
@@ -239,7 +271,10 @@ int32_t net_send(qmState* L, qmConnection* c, const char* data, size_t length, s
       last_activity = clock.now_us();
       if (c->progress) {
         c->progress_count += int64_t(n);
-        if (net_progress_callback(L, c, 0)) break;
+        if (int32_t code = net_progress_callback(L, c, 0)) {
+          status = code;
+          break;
+        }
       }
       if (status == SOCK_TIMEOUT) status = 0;
     }

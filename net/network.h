@@ -137,7 +137,12 @@ int32_t net_connect(qmState* L, const ObjectId& id, const char* host, int32_t po
 // 0 or an error code, with the bytes taken in *received.
 int32_t net_receive(qmState* L, qmConnection* c, int32_t mode, int64_t count, bool wait, char* buffer, size_t size,
                     qmFileHandle* file, int64_t* received);
-// Sends everything, waiting while the socket is full. 0 or the socket layer's status; *sent.
+// One line (up to a line feed, carriage returns dropped) into buffer, NUL-terminated: what does
+// not fit is read to the line's end and dropped, with *cut set. 0 or the receive engine's code.
+int32_t net_receive_line(qmState* L, qmConnection* c, char* buffer, size_t size, size_t* length, bool* cut);
+// Sends everything, waiting while the socket is full. 0, the socket layer's status, or the code
+// that ended the send early (the progress function's, or ERR_USERABORT when the program must
+// stop); *sent.
 int32_t net_send(qmState* L, qmConnection* c, const char* data, size_t length, size_t* sent);
 // Calls the transfer's progress function (stack index 3, user data at 4) with {action, count,
 // total[, userdata]}: 0, ERR_USERABORT when it answered 1 or the program must stop, or the call's

@@ -99,6 +99,7 @@ int32_t cmd_closedisplay(qmState* L) {
   qmDisplay* d = nullptr;
   if (int32_t err = find_arg(L, 1, &d)) return err;
   if (d->win.state == DISPSTATE_CLOSED) return ERR_WRONGUSAGE;
+  if (video_hooks().on_display(d)) return ERR_VIDATTACHED;
   display_close(d);
   return 0;
 }

@@ -101,6 +101,7 @@ int32_t cmd_begindoublebuffer(qmState* L) {
   if (d->layers || layer_hooks().layer_count(pic) > 0) return ERR_LAYERSOFF;
   if (pic->sprites) return ERR_NOSPRITES;
   if (pic->current.mask || pic->current.alpha) return ERR_DBTRANSWIN;
+  if (video_hooks().on_display(d)) return ERR_VIDATTACHED;
   // The buffers, both black.
   free_buffers(d);
   const bool scaled = auto_scaled(d);

@@ -57,12 +57,25 @@ void no_button_on_layer(qmState*, qmBGPic*, const void*) {}
 void no_button_moves(qmBGPic*, const void*, void*) {}
 void no_button_pressed(qmBGPic*) {}
 
+bool no_video(const qmDisplay*) { return false; }
+bool no_video_at(const qmDisplay*, int32_t, int32_t) { return false; }
+void no_videos(qmState*, qmDisplay*) {}
+void no_videos_to_hide(qmDisplay*) {}
+
 LayerHooks g_layer_hooks;
 OutputHooks g_output_hooks;
 AnimHooks g_anim_hooks;
 ButtonHooks g_button_hooks;
+VideoHooks g_video_hooks;
 
 }  // namespace
+
+void video_hooks_reset() { g_video_hooks = VideoHooks{no_video, no_video_at, no_videos, no_videos, no_videos_to_hide}; }
+
+VideoHooks& video_hooks() {
+  if (!g_video_hooks.on_display) video_hooks_reset();
+  return g_video_hooks;
+}
 
 void layer_hooks_reset() {
   g_layer_hooks = LayerHooks{no_layer_shows, no_layer_redirected, copy_picture_rect, layers_are_off,

@@ -129,6 +129,25 @@ struct AnimHooks {
 AnimHooks& anim_hooks();
 void anim_hooks_reset();
 
+// The videos shown in display windows, which the video library keeps. Until it installs its
+// entries no display has videos.
+struct VideoHooks {
+  // True when a video is shown on the display (playing, paused or ended): operations that would
+  // pull the window or its picture from under it refuse then.
+  bool (*on_display)(const qmDisplay* d);
+  // True when the window point lies inside a shown video's rectangle.
+  bool (*hit_test)(const qmDisplay* d, int32_t x, int32_t y);
+  // The display stops showing its picture: its videos stop and detach.
+  void (*detach_display)(qmState* L, qmDisplay* d);
+  // The display's window was recreated or its scale changed: the videos take their places again.
+  void (*reattach_display)(qmState* L, qmDisplay* d);
+  // The window goes away for a while (a mode change): the videos move offscreen and keep their state.
+  void (*window_closing)(qmDisplay* d);
+};
+
+VideoHooks& video_hooks();
+void video_hooks_reset();
+
 // The buttons of a picture, which the event library keeps.
 struct ButtonHooks {
   // The picture goes: all its buttons with it.

@@ -3,15 +3,20 @@ extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
 #include <libavutil/imgutils.h>
+#include <libswresample/swresample.h>
 #include <libswscale/swscale.h>
 }
 
 #include "platform/movie.h"
 
 #include "platform/ffmpeg_input.h"
+#include "platform/movie_thread.h"
+#include "platform/platform.h"
 
 #include <algorithm>
+#include <chrono>
 #include <iterator>
+#include <memory>
 #include <new>
 #include <vector>
 
@@ -57,12 +62,34 @@ struct qmMovie {
   int64_t held_number = -1;
   int64_t held_pts = AV_NOPTS_VALUE;
   bool held = false;
+
+  // The sound stream, when the movie has one that a decoder takes.
+  int astream = -1;
+  AVCodecContext* adec = nullptr;
+  AVFrame* aframe = nullptr;
+  SwrContext* swr = nullptr;
+  int swr_format = -1, swr_rate = 0, swr_channels = 0;
+  SwsContext* play_sws = nullptr;  // the decode thread's scaler
+
+  // Playback: the shared record while the decode thread runs, and the main thread's clock.
+  std::unique_ptr<MoviePlayback> play;
+  const qmMovieSoundSink* sink = nullptr;
+  int64_t from_ms = 0;
+  int64_t start_us = 0;
+  int64_t clock_ms = 0;         // the last time answered (never goes back while playing)
+  int64_t sound_ms = -1;        // where the played sound stood at the last look
+  int64_t sound_moved_us = 0;   // and when it last moved
+  MovieFrame shown;             // the picture last handed out
 };
 
 namespace {
 
 void close_all(qmMovie* m) {
   sws_freeContext(m->sws);
+  sws_freeContext(m->play_sws);
+  swr_free(&m->swr);
+  av_frame_free(&m->aframe);
+  avcodec_free_context(&m->adec);
   av_packet_free(&m->packet);
   av_frame_free(&m->frame);
   avcodec_free_context(&m->dec);
@@ -104,6 +131,29 @@ int32_t open_decoder(qmMovie* m) {
   m->dec->thread_count = 0;
   if (avcodec_open2(m->dec, codec, nullptr) < 0) return ERR_LOADVIDEO;
   return 0;
+}
+
+// The sound decoder: a movie whose sound no decoder takes plays silent.
+void open_sound(qmMovie* m) {
+  const int a = av_find_best_stream(m->fmt, AVMEDIA_TYPE_AUDIO, -1, m->stream, nullptr, 0);
+  if (a < 0) return;
+  AVStream* st = m->fmt->streams[a];
+  const AVCodec* codec = avcodec_find_decoder(st->codecpar->codec_id);
+  if (!codec) return;
+  m->adec = avcodec_alloc_context3(codec);
+  m->aframe = av_frame_alloc();
+  if (!m->adec || !m->aframe || avcodec_parameters_to_context(m->adec, st->codecpar) < 0) {
+    avcodec_free_context(&m->adec);
+    av_frame_free(&m->aframe);
+    return;
+  }
+  m->adec->pkt_timebase = st->time_base;
+  if (avcodec_open2(m->adec, codec, nullptr) < 0) {
+    avcodec_free_context(&m->adec);
+    av_frame_free(&m->aframe);
+    return;
+  }
+  m->astream = a;
 }
 
 // The frame list, when the container's index holds one entry per frame.
@@ -296,6 +346,7 @@ int32_t platform_movie_open(const qmMovieIO& io, qmMovie** out, qmMovieInfo* inf
   m->input.io = io;
   int32_t err = open_demuxer(m);
   if (!err) err = open_decoder(m);
+  if (!err) open_sound(m);
   if (err) {
     platform_movie_close(m);
     return err;
@@ -316,12 +367,14 @@ bool platform_movie_probe(const qmMovieIO& io) {
 
 void platform_movie_close(qmMovie* m) {
   if (!m) return;
+  platform_movie_stop(m);
   close_all(m);
   delete m;
 }
 
 int32_t platform_movie_get_frame(qmMovie* m, int64_t where, int32_t mode, const uint32_t** pixels,
                                  int32_t* width, int32_t* height, int32_t* row_words) {
+  platform_movie_stop(m);
   int32_t err = ERR_VIDEOFRAME;
   if (mode == MOVIE_FRAME_BY_NUMBER) {
     err = frame_by_number(m, where);
@@ -334,6 +387,299 @@ int32_t platform_movie_get_frame(qmMovie* m, int64_t where, int32_t mode, const 
   *height = m->height;
   *row_words = m->width;
   return 0;
+}
+
+
+// ---- Playback ----------------------------------------------------------------------------------------
+
+namespace {
+
+constexpr int32_t kSoundRate = 48000;
+// Pictures decoded ahead: up to a second at 25 frames, and no more than 24 MB of them.
+constexpr size_t kMaxQueued = 25;
+constexpr size_t kMaxQueuedBytes = size_t(24) << 20;
+// How long the played sound may stand still before the Clock carries the movie time on.
+constexpr int64_t kSoundStallUs = 100000;
+
+// The movie's start on every stream's clock: the container's, else 0.
+int64_t stream_ms(const qmMovie* m, int stream, int64_t pts) {
+  const AVStream* st = m->fmt->streams[stream];
+  int64_t start = 0;
+  if (m->fmt->start_time != AV_NOPTS_VALUE) {
+    start = av_rescale_q(m->fmt->start_time, AVRational{1, AV_TIME_BASE}, st->time_base);
+  } else if (st->start_time != AV_NOPTS_VALUE) {
+    start = st->start_time;
+  }
+  return av_rescale_q(pts - start, st->time_base, AVRational{1, 1000});
+}
+
+// Waits on the shared record up to ms; false once a stop was asked for.
+bool pause_thread(MoviePlayback& p, std::unique_lock<std::mutex>& hold, int ms) {
+  if (p.stop) return false;
+  p.changed.wait_for(hold, std::chrono::milliseconds(ms));
+  return !p.stop;
+}
+
+bool stopping(MoviePlayback& p) {
+  std::lock_guard<std::mutex> hold(p.lock);
+  return p.stop;
+}
+
+// Scales the decoded picture into a queue entry and waits for room to queue it.
+void queue_picture(qmMovie* m, const AVFrame* f) {
+  MoviePlayback& p = *m->play;
+  const int64_t pts = frame_pts(f);
+  MovieFrame out;
+  int32_t w = 0, h = 0;
+  {
+    std::lock_guard<std::mutex> hold(p.lock);
+    w = p.width;
+    h = p.height;
+    if (!p.spare.empty()) {
+      out = std::move(p.spare.back());
+      p.spare.pop_back();
+    }
+  }
+  m->play_sws = sws_getCachedContext(m->play_sws, f->width, f->height, AVPixelFormat(f->format), w, h,
+                                     AV_PIX_FMT_BGR0, SWS_BICUBIC, nullptr, nullptr, nullptr);
+  if (!m->play_sws) return;
+  try {
+    out.pixels.resize(size_t(w) * size_t(h));
+  } catch (const std::bad_alloc&) {
+    return;
+  }
+  uint8_t* planes[4] = {reinterpret_cast<uint8_t*>(out.pixels.data()), nullptr, nullptr, nullptr};
+  int strides[4] = {w * 4, 0, 0, 0};
+  if (sws_scale(m->play_sws, f->data, f->linesize, 0, f->height, planes, strides) <= 0) return;
+  out.width = w;
+  out.height = h;
+  out.ms = pts == AV_NOPTS_VALUE ? 0 : stream_ms(m, m->stream, pts);
+  const size_t bytes = out.pixels.size() * 4;
+  std::unique_lock<std::mutex> hold(p.lock);
+  while (!p.frames.empty() &&
+         (p.frames.size() >= kMaxQueued || (p.frames.size() + 1) * bytes > kMaxQueuedBytes)) {
+    if (!pause_thread(p, hold, 20)) return;
+  }
+  p.frames.push_back(std::move(out));
+  hold.unlock();
+  platform_wake();
+}
+
+// The decoded sound as 48 kHz stereo into the sink, from the playback's start on.
+void queue_sound(qmMovie* m, const AVFrame* f) {
+  MoviePlayback& p = *m->play;
+  const int channels = f->ch_layout.nb_channels;
+  if (channels < 1) return;
+  if (!m->swr || m->swr_format != f->format || m->swr_rate != f->sample_rate || m->swr_channels != channels) {
+    swr_free(&m->swr);
+    AVChannelLayout in{}, out{};
+    if (f->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC) {
+      av_channel_layout_default(&in, channels);
+    } else if (av_channel_layout_copy(&in, &f->ch_layout) < 0) {
+      return;
+    }
+    av_channel_layout_default(&out, 2);
+    const int r = swr_alloc_set_opts2(&m->swr, &out, AV_SAMPLE_FMT_S16, kSoundRate, &in,
+                                      AVSampleFormat(f->format), f->sample_rate, 0, nullptr);
+    av_channel_layout_uninit(&in);
+    av_channel_layout_uninit(&out);
+    if (r < 0 || swr_init(m->swr) < 0) {
+      swr_free(&m->swr);
+      return;
+    }
+    m->swr_format = f->format;
+    m->swr_rate = f->sample_rate;
+    m->swr_channels = channels;
+  }
+  const int room = swr_get_out_samples(m->swr, f->nb_samples);
+  if (room <= 0) return;
+  std::vector<int16_t> buffer(size_t(room) * 2);
+  uint8_t* outp[1] = {reinterpret_cast<uint8_t*>(buffer.data())};
+  const int got = swr_convert(m->swr, outp, room, const_cast<const uint8_t**>(f->extended_data), f->nb_samples);
+  if (got <= 0) return;
+  // Sound before the start position is not played.
+  int64_t skip = 0;
+  const int64_t pts = frame_pts(f);
+  if (pts != AV_NOPTS_VALUE) {
+    const int64_t at = stream_ms(m, m->astream, pts) * (kSoundRate / 1000);
+    skip = std::clamp<int64_t>(m->from_ms * (kSoundRate / 1000) - at, 0, got);
+  }
+  const int16_t* data = buffer.data() + skip * 2;
+  int64_t left = got - skip;
+  while (left > 0) {
+    const int32_t n = m->sink->write(data, int32_t(left));
+    p.sound_written.fetch_add(n, std::memory_order_release);
+    data += int64_t(n) * 2;
+    left -= n;
+    if (left > 0) {
+      std::unique_lock<std::mutex> hold(p.lock);
+      if (!pause_thread(p, hold, 5)) return;
+    }
+  }
+}
+
+void drain(qmMovie* m, AVCodecContext* dec, AVFrame* f, bool picture) {
+  while (avcodec_receive_frame(dec, f) == 0) {
+    if (picture) {
+      queue_picture(m, f);
+    } else if (m->sink) {
+      queue_sound(m, f);
+    }
+    av_frame_unref(f);
+    if (stopping(*m->play)) return;
+  }
+}
+
+void decode_thread(qmMovie* m) {
+  MoviePlayback& p = *m->play;
+  if (m->from_ms > 0) {
+    int64_t ts = av_rescale(m->from_ms, AV_TIME_BASE, 1000);
+    if (m->fmt->start_time != AV_NOPTS_VALUE) ts += m->fmt->start_time;
+    if (avformat_seek_file(m->fmt, -1, INT64_MIN, ts, ts, 0) < 0) seek_to(m, 0, true);
+  } else {
+    seek_to(m, 0, true);
+  }
+  avcodec_flush_buffers(m->dec);
+  if (m->adec) avcodec_flush_buffers(m->adec);
+  int bad = 0;
+  while (!stopping(p)) {
+    if (av_read_frame(m->fmt, m->packet) < 0) {
+      avcodec_send_packet(m->dec, nullptr);
+      drain(m, m->dec, m->frame, true);
+      if (m->adec && m->sink) {
+        avcodec_send_packet(m->adec, nullptr);
+        drain(m, m->adec, m->aframe, false);
+      }
+      break;
+    }
+    AVCodecContext* dec = nullptr;
+    if (m->packet->stream_index == m->stream) {
+      dec = m->dec;
+    } else if (m->packet->stream_index == m->astream && m->sink) {
+      dec = m->adec;
+    }
+    if (dec) {
+      const int sent = avcodec_send_packet(dec, m->packet);
+      if (sent < 0 && sent != AVERROR(EAGAIN) && ++bad > kMaxBadPackets) {
+        av_packet_unref(m->packet);
+        break;
+      }
+    }
+    av_packet_unref(m->packet);
+    if (dec) drain(m, dec, dec == m->dec ? m->frame : m->aframe, dec == m->dec);
+  }
+  std::lock_guard<std::mutex> hold(p.lock);
+  p.dry = true;
+}
+
+}  // namespace
+
+bool platform_movie_has_sound(const qmMovie* m) { return m->astream >= 0; }
+
+bool platform_movie_playing(const qmMovie* m) { return m->play != nullptr; }
+
+int32_t platform_movie_play(qmMovie* m, int64_t from_ms, int32_t width, int32_t height,
+                            const qmMovieSoundSink* sink) {
+  platform_movie_stop(m);
+  auto play = std::unique_ptr<MoviePlayback>(new (std::nothrow) MoviePlayback);
+  if (!play) return ERR_MEM;
+  play->width = std::max(width, 1);
+  play->height = std::max(height, 1);
+  m->sink = m->astream >= 0 && sink && sink->write && sink->queued ? sink : nullptr;
+  if (m->astream >= 0) m->fmt->streams[m->astream]->discard = m->sink ? AVDISCARD_DEFAULT : AVDISCARD_ALL;
+  m->from_ms = std::max<int64_t>(from_ms, 0);
+  m->start_us = platform_clock().now_us();
+  m->clock_ms = m->from_ms;
+  m->sound_ms = -1;
+  m->sound_moved_us = m->start_us;
+  m->held = false;
+  m->decoded = -1;
+  m->play = std::move(play);
+  try {
+    m->play->thread = std::thread(decode_thread, m);
+  } catch (const std::system_error&) {
+    m->play.reset();
+    return ERR_MEM;
+  }
+  return 0;
+}
+
+void platform_movie_stop(qmMovie* m) {
+  if (!m->play) return;
+  {
+    std::lock_guard<std::mutex> hold(m->play->lock);
+    m->play->stop = true;
+  }
+  m->play->changed.notify_all();
+  m->play->thread.join();
+  m->play.reset();
+  m->sink = nullptr;
+  if (m->astream >= 0) m->fmt->streams[m->astream]->discard = AVDISCARD_ALL;
+  avcodec_flush_buffers(m->dec);
+  if (m->adec) avcodec_flush_buffers(m->adec);
+  m->input_ended = false;
+  m->held = false;
+  m->decoded = -1;
+}
+
+int64_t platform_movie_get_time(qmMovie* m) {
+  if (!m->play) return m->clock_ms;
+  const int64_t now = platform_clock().now_us();
+  int64_t t = m->from_ms + (now - m->start_us) / 1000;
+  if (m->sink) {
+    const int64_t played = m->play->sound_written.load(std::memory_order_acquire) - m->sink->queued();
+    const int64_t sound = m->from_ms + std::max<int64_t>(played, 0) * 1000 / kSoundRate;
+    if (sound != m->sound_ms) {
+      m->sound_ms = sound;
+      m->sound_moved_us = now;
+    }
+    // The sound leads while it plays; where it stands still (before it starts, in a gap, after
+    // its end) the Clock carries the time on.
+    t = sound;
+    if (now - m->sound_moved_us > kSoundStallUs) t += (now - m->sound_moved_us - kSoundStallUs) / 1000;
+  }
+  m->clock_ms = std::max(m->clock_ms, t);
+  return m->clock_ms;
+}
+
+bool platform_movie_due_frame(qmMovie* m, const uint32_t** pixels, int32_t* width, int32_t* height) {
+  if (!m->play) return false;
+  const int64_t now = platform_movie_get_time(m);
+  MoviePlayback& p = *m->play;
+  bool got = false;
+  {
+    std::lock_guard<std::mutex> hold(p.lock);
+    while (!p.frames.empty() && p.frames.front().ms <= now) {
+      if (!m->shown.pixels.empty()) p.spare.push_back(std::move(m->shown));
+      m->shown = std::move(p.frames.front());
+      p.frames.pop_front();
+      got = true;
+    }
+    while (p.spare.size() > 2) p.spare.pop_back();
+  }
+  if (!got) return false;
+  p.changed.notify_all();
+  *pixels = m->shown.pixels.data();
+  *width = m->shown.width;
+  *height = m->shown.height;
+  return true;
+}
+
+void platform_movie_set_size(qmMovie* m, int32_t width, int32_t height) {
+  if (!m->play) return;
+  std::lock_guard<std::mutex> hold(m->play->lock);
+  m->play->width = std::max(width, 1);
+  m->play->height = std::max(height, 1);
+  m->play->spare.clear();
+}
+
+bool platform_movie_finished(qmMovie* m) {
+  if (!m->play) return false;
+  {
+    std::lock_guard<std::mutex> hold(m->play->lock);
+    if (!m->play->dry || !m->play->frames.empty()) return false;
+  }
+  return !m->sink || m->sink->queued() == 0;
 }
 
 }  // namespace qm

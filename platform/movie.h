@@ -9,7 +9,9 @@
 // Frames come out as BGR0 bytes, which on this little-endian host are the program's 0x00RRGGBB
 // words, converted by libswscale at the movie's own size.
 //
-// Threads: a movie is used by one thread at a time.
+// Threads: a movie is used by one thread at a time. While it plays, its own decode thread owns the
+// demuxer and decoders (platform/movie_thread.h names what the two threads share); every call
+// below but the playback ones (clock, due frame, finished, set size) joins it first.
 #pragma once
 
 #include <cstdint>
@@ -52,5 +54,36 @@ enum : int32_t { MOVIE_FRAME_BY_NUMBER = 0, MOVIE_FRAME_BY_TIME = 1 };
 int32_t platform_movie_get_frame(qmMovie* movie, int64_t where, int32_t mode,
                                  const uint32_t** pixels, int32_t* width, int32_t* height,
                                  int32_t* row_words);
+
+// ---- Playback --------------------------------------------------------------------------------------
+
+// Where the movie's sound goes while it plays: 48000 Hz interleaved stereo frames of signed 16 bits.
+// Both calls come from the decode thread and must never block.
+struct qmMovieSoundSink {
+  // Appends up to n frames: the frames taken, fewer when the sink is full.
+  int32_t (*write)(const int16_t* frames, int32_t n) = nullptr;
+  // Frames taken and not yet played.
+  int32_t (*queued)() = nullptr;
+};
+
+bool platform_movie_has_sound(const qmMovie* movie);
+// Starts decoding on the movie's own thread from `from_ms`, pictures scaled to width × height,
+// sound into the sink (nullptr: the movie plays silent, timed by the Clock). A playing movie is
+// stopped first. 0 or ERR_MEM.
+int32_t platform_movie_play(qmMovie* movie, int64_t from_ms, int32_t width, int32_t height,
+                            const qmMovieSoundSink* sink);
+// Joins the decode thread; the movie keeps no queued pictures. Nothing when it does not play.
+void platform_movie_stop(qmMovie* movie);
+bool platform_movie_playing(const qmMovie* movie);
+// The movie time in milliseconds while it plays: by the sound the sink has played when it has
+// sound and the sink takes it, else by the Clock since the start.
+int64_t platform_movie_get_time(qmMovie* movie);
+// The newest picture due at the movie time, when one came since the last call: true with its
+// pixels (width × height words) valid until the next call. Older pictures are dropped.
+bool platform_movie_due_frame(qmMovie* movie, const uint32_t** pixels, int32_t* width, int32_t* height);
+// Pictures from now on at this size.
+void platform_movie_set_size(qmMovie* movie, int32_t width, int32_t height);
+// True once the decoder ran dry, every picture was due and the sound drained.
+bool platform_movie_finished(qmMovie* movie);
 
 }  // namespace qm

@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "anim/streams.h"
+#include "anim/video.h"
 #include "display/bgpic.h"
 #include "display/brush.h"
 #include "display/display.h"
@@ -53,7 +54,7 @@ constexpr LibraryEntry kLibraries[] = {
     {"memblock", memblock_open},
     {"vectorgraphics", vectorgraphics_init},
     {"network", network_init},
-    {"video", nullptr},
+    {"video", video_open},
 };
 
 // The exit order: everything that plays or shows stops before the objects it might still read are
@@ -63,14 +64,14 @@ constexpr CleanupEntry kCleanups[] = {
     {"os", nullptr},
     {"effects", [](qmState*) { effects_free_buffers(); }},
     {"sound_stop", [](qmState* L) { sound_stop_all(L); }},
-    {"video_stop", nullptr},
+    {"video_stop", [](qmState* L) { video_stop_all(L); }},
     {"display", [](qmState* L) { display_cleanup(L); }},
     {"network", [](qmState* L) { network_cleanup(L); }},
     {"graphics", [](qmState*) { graphics_cleanup(); }},
     {"draw", [](qmState*) { draw_cleanup(); }},
     {"brush", [](qmState*) { brush_free_all(); }},
     {"bgpic", [](qmState*) { bgpic_free_all(); }},
-    {"video", nullptr},
+    {"video", [](qmState* L) { video_free_all(L); }},
     {"path", [](qmState* L) { path_free_all(L); }},
     {"sprite", [](qmState* L) { sprites_free_all(L); }},
     {"timer", [](qmState*) { system_cleanup(); }},

@@ -203,6 +203,7 @@ void movie_sound_close();
 int32_t movie_sound_write(const int16_t* frames, int32_t n);
 // Frames waiting to be played.
 int32_t movie_sound_queued();
+// Volume 0..64 as the linear gain volume / 64.
 void movie_sound_set_volume(int32_t volume);
 
 // ---- the mixer (audio thread) -------------------------------------------------------------------

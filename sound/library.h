@@ -6,6 +6,8 @@
 #include <cstdint>
 
 #include "runtime/registry.h"
+#include "platform/audiofile.h"
+#include "runtime/os/qmos.h"
 #include "sound/driver.h"
 
 struct qmState;
@@ -34,6 +36,13 @@ int sound_get_hook(qmState* L, int32_t tag, intptr_t data);
 void sound_stop_all(qmState* L);
 // Exit: frees every sample and music and disposes of the channels.
 void sound_cleanup(qmState* L);
+
+// The FFmpeg readers' calls over an open file of the file layer (a ":::chunk" file read in place).
+qmAudioFileIO file_handle_io(qmFileHandle* fh);
+
+// Opens the audio device on first need, for the movies' sound: false under no sound or without a
+// device.
+bool sound_device_start();
 
 // For the plug-ins' sample locks: format code, data, bytes and pitch of a sample; 0 when absent.
 int32_t sample_get_info(const ObjectId& id, int32_t* format, qmSampleData** data, int32_t* length,

@@ -69,11 +69,11 @@ int32_t movie_sound_queued() {
                  g_ring.read.load(std::memory_order_acquire));
 }
 
+// A movie's volume is a plain linear gain of volume / 64, not the channels' curve.
 void movie_sound_set_volume(int32_t volume) {
-  int32_t left = 0, right = 0;
-  mixer_gains(volume, 128, &left, &right);
-  g_ring.gain_left.store(left);
-  g_ring.gain_right.store(right);
+  const int32_t gain = std::clamp(volume, 0, 64) * 1024;
+  g_ring.gain_left.store(gain);
+  g_ring.gain_right.store(gain);
 }
 
 namespace channel_internal {

@@ -697,6 +697,8 @@ int32_t sound_open(qmState* L) {
   return platform_audio_channels_init();
 }
 
+bool sound_device_start() { return lazy_start(); }
+
 int sound_setting_hook(qmState*, int32_t tag, intptr_t data) {
   switch (tag) {
     case ATTR_NOSOUND: g_no_sound = data != 0; return 1;

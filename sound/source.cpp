@@ -10,6 +10,7 @@
 #include "runtime/os/qmos.h"
 #include "runtime/plugins/plugins.h"
 #include "sound/formats.h"
+#include "sound/library.h"
 
 namespace qm {
 
@@ -65,22 +66,8 @@ bool open_plugin_stream(const char* name, qmSoundSource* s) {
 
 // ---- The platform source --------------------------------------------------------------------------
 
-int64_t platform_io_read(void* opaque, uint8_t* buffer, int64_t n) {
-  return qmos_read(static_cast<qmFileHandle*>(opaque), buffer, n);
-}
-
-int64_t platform_io_seek(void* opaque, int64_t offset) {
-  auto* fh = static_cast<qmFileHandle*>(opaque);
-  qmos_seek(fh, offset, QMOS_SEEK_BEGINNING);
-  return fh->pos;
-}
-
 int32_t open_platform(qmSoundSource* s) {
-  qmAudioFileIO io;
-  io.opaque = s->file;
-  io.read = platform_io_read;
-  io.seek = platform_io_seek;
-  io.size = s->file->length;
+  const qmAudioFileIO io = file_handle_io(s->file);
   qmAudioFile* file = nullptr;
   qmAudioFileInfo info;
   const int32_t err = platform_audiofile_open(io, &file, &info);
@@ -138,6 +125,21 @@ void finish_description(qmSoundSource* s) {
 }
 
 }  // namespace
+
+qmAudioFileIO file_handle_io(qmFileHandle* fh) {
+  qmAudioFileIO io;
+  io.opaque = fh;
+  io.read = [](void* opaque, uint8_t* buffer, int64_t n) {
+    return qmos_read(static_cast<qmFileHandle*>(opaque), buffer, n);
+  };
+  io.seek = [](void* opaque, int64_t offset) {
+    auto* f = static_cast<qmFileHandle*>(opaque);
+    qmos_seek(f, offset, QMOS_SEEK_BEGINNING);
+    return f->pos;
+  };
+  io.size = fh->length;
+  return io;
+}
 
 qmSoundSource* source_new() { return new (std::nothrow) qmSoundSource; }
 

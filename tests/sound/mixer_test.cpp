@@ -214,9 +214,10 @@ TEST_F(MixerTest, TheMovieInputPlaysWhatItsRingHolds) {
   EXPECT_EQ(movie_sound_queued(), 1000);
   std::vector<int16_t> out = render(700);
   EXPECT_TRUE(std::equal(out.begin(), out.end(), frames.begin()));
-  // Around the ring's end, at a volume of its own; what is not there yet is silence.
+  // Around the ring's end, at a volume of its own (a linear gain: 32 is half); what is not there
+  // yet is silence.
   EXPECT_EQ(movie_sound_write(frames.data() + 2000, 200), 200);
-  movie_sound_set_volume(8);
+  movie_sound_set_volume(32);
   out = render(600);
   for (int i = 0; i < 500; ++i) {
     ASSERT_NEAR(out[2 * i], (701 + i) / 2, 1) << i;

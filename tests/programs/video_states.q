@@ -1,0 +1,72 @@
+; label: video
+; Videos through their states. Object type 50 is a video; GetAttribute rows 0 width, 1 height,
+; 14 duration, 72 can-seek, 11 frames, 18 position, 19 format. A linked clip opens in place.
+.link "clip.mp4" "../fuzz/corpus/movie/tiny.mp4"
+count = 0
+function ended(msg)
+count = count + 1
+print "end event", msg.id
+end
+call ExitOnError(0)
+print IsVideo("v.mp4"), IsVideo("v.avi"), IsVideo("a.wav"), IsVideo("p.gif"), IsVideo("missing.mp4")
+call OpenVideo(1, "v.mp4")
+print GetAttribute(50, 1, 0), GetAttribute(50, 1, 1), GetAttribute(50, 1, 14), GetAttribute(50, 1, 72), GetAttribute(50, 1, 11), GetAttribute(50, 1, 18), GetAttribute(50, 1, 19)
+call OpenVideo(4, "v.avi")
+print GetAttribute(50, 4, 0), GetAttribute(50, 4, 11), GetAttribute(50, 4, 19)
+call OpenVideo(5, "a.wav")
+print "wav", GetLastError()
+call PauseVideo(1)
+print "pause stopped", GetLastError()
+call GetVideoFrame(7, 0, 1)
+print "frame 0", GetLastError()
+call GetVideoFrame(7, 76, 1)
+print "frame past the end", GetLastError()
+call GetVideoFrame(7, 75, 1)
+print "frame 75", GetLastError(), GetAttribute(3, 7, 0), GetAttribute(3, 7, 1)
+call SetVideoSize(1, 0, 10)
+print "size 0", GetLastError()
+call PlayVideo(1, 20, 10)
+print "playing", IsVideoPlaying(1)
+call ResumeVideo(1)
+print "resume playing", GetLastError()
+call SeekVideo(1, 100000)
+print "seek past", GetLastError()
+call SeekVideo(1, 1000)
+print "seek", GetLastError()
+call GetVideoFrame(7, 1, 1)
+print "grab playing", GetLastError()
+call BeginDoubleBuffer()
+print "double buffer", GetLastError()
+call CloseDisplay(1)
+print "close display", GetLastError()
+call PauseVideo(1)
+print "paused", IsVideoPlaying(1), GetLastError()
+call GetVideoFrame(7, 1, 1)
+print "grab paused", GetLastError()
+call ResumeVideo(1)
+print "resumed", IsVideoPlaying(1), GetLastError()
+call StopVideo(1)
+print "stopped", IsVideoPlaying(1)
+call BeginDoubleBuffer()
+print "double buffer after stop", GetLastError()
+call EndDoubleBuffer()
+call InstallEventHandler({onvideoend = ended})
+call OpenVideo(2, "short.mp4")
+call PlayVideo(2)
+while IsVideoPlaying(2) do
+call Wait(2)
+end
+for i = 1, 10 do
+call CheckEvent()
+call Wait(2)
+end
+print "ended", IsVideoPlaying(2), count
+call OpenVideo(3, "clip.mp4")
+print "linked", GetAttribute(50, 3, 0), GetAttribute(50, 3, 1), GetAttribute(50, 3, 19)
+call CloseVideo(3)
+call CloseVideo(1)
+call CloseVideo(2)
+call PlayVideo(1)
+print "closed", GetLastError(), GetAttribute(50, 0, 60)
+call CloseDisplay(1)
+print "close display after stop", GetLastError()

@@ -640,11 +640,26 @@ int32_t display_open(qmState* L, qmDisplay* d, int32_t activate) {
   return 0;
 }
 
-void display_close(qmDisplay* d) {
-  platform_window_close(&d->win);
+namespace {
+
+void clear_input_tables(qmDisplay* d) {
   std::memset(d->keys, 0, sizeof d->keys);
   std::fill(std::begin(d->mouse_buttons), std::end(d->mouse_buttons), 0);
   if (d->bgpic) button_hooks().reset_states(d->bgpic);
+}
+
+}  // namespace
+
+void display_reset_input_state(qmDisplay* d) {
+  clear_input_tables(d);
+  input_forget_held_keys();
+  platform_input_release_held();
+}
+
+void display_close(qmDisplay* d) {
+  platform_window_close(&d->win);
+  // Only this display's tables: a key held in another display must still post its up.
+  clear_input_tables(d);
   d->win.state = DISPSTATE_CLOSED;
   d->active = 0;
 }

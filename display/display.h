@@ -141,6 +141,11 @@ qmDisplay* display_current();
 
 // Finds a display: ERR_FINDARRAY for an automatic id, ERR_FINDDISPLAY with the number.
 int32_t display_find(const ObjectId& id, qmDisplay** out);
+// Forgets every key and mouse button the display believes held: its tables, the translator's and
+// the platform's held keys and buttons, and the mouse-down states of its picture's buttons. The
+// mouse position and the focus stay. For ResetKeyStates and whenever control comes back from
+// elsewhere (another program, a requester), so that what was released meanwhile is not stuck.
+void display_reset_input_state(qmDisplay* d);
 // CreateDisplay's work: the option table at index `options` (0: none). *out gets the record.
 int32_t display_create(qmState* L, const ObjectId& id, int32_t options, qmDisplay** out);
 // Reads the display options of the table at t into d. Attribute mode serves SetDisplayAttributes.

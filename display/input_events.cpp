@@ -478,6 +478,10 @@ void input_events_install() {
   platform_add_pump_finisher(input_pump_finish);
 }
 
+void input_forget_held_keys() {
+  g_held.clear();
+}
+
 void input_events_reset() {
   g_held.clear();
   g_drops.clear();

@@ -41,5 +41,7 @@ void input_set_display_lookup(DisplayLookup lookup);
 void input_events_install();
 // Forgets the keys held, the drops in progress and the clicks that went to the window system.
 void input_events_reset();
+// Forgets only the keys held: a key-up that follows posts nothing.
+void input_forget_held_keys();
 
 }  // namespace qm

@@ -99,7 +99,7 @@ void fill_message(qmState* L, qmEventRecord* r) {
       break;
     }
     case EV_SOUND:
-      if (r->name[5] == 'S') {  // OnSampleLoop and OnSampleEnd
+      if (std::strncmp(r->name, "OnSample", 8) == 0) {
         table_set_number(L, "time", r->time);
         table_set_number(L, "starts", r->starts);
       }

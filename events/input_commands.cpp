@@ -192,11 +192,7 @@ int32_t cmd_iskeydown(qmState* L) {
 
 int32_t cmd_resetkeystates(qmState* L) {
   arg_check_count(L, 0, 0);
-  if (qmDisplay* d = display_current()) {
-    std::memset(d->keys, 0, sizeof d->keys);
-    std::memset(d->mouse_buttons, 0, sizeof d->mouse_buttons);
-    if (d->bgpic) button_hooks().reset_states(d->bgpic);
-  }
+  if (qmDisplay* d = display_current()) display_reset_input_state(d);
   return 0;
 }
 

@@ -102,3 +102,8 @@ void platform_input_forget_window(uint32_t window) {
 }
 
 void platform_input_reset() { g_state = InputState{}; }
+
+void platform_input_release_held() {
+  release_keys();
+  g_state.buttons = 0;
+}

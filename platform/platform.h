@@ -221,6 +221,8 @@ void platform_input_track(const SDL_Event& event);
 // A window that is destroyed leaves the state.
 void platform_input_forget_window(uint32_t window);
 void platform_input_reset();
+// Forgets the keys and mouse buttons held, keeping the focus and the mouse positions.
+void platform_input_release_held();
 
 // Turns one SDL event into queue entries and display flags; returns 1 when the event decides that
 // the program must quit. Installed by the event translator; without one, only SDL_QUIT (from the

@@ -15,6 +15,10 @@ constexpr int64_t kPumpGapUs = 10000;  // the pump's early return with nothing q
 std::atomic<bool> g_quit_request{false};
 std::atomic<int> g_quit_signal{0};
 std::atomic<bool> g_wake{false};
+// Set by every wake and cleared by the next full pump: a wake is a promise that the finishers run,
+// even when it comes within the early-return gap of the last pump and nothing is queued. A
+// finisher that was woken once (the sound layer's) is not woken again until it has run.
+std::atomic<bool> g_wake_owed{false};
 EventTranslator g_translator = nullptr;
 // The finishers: the display library's and the sound layer's.
 constexpr int kMaxFinishers = 4;
@@ -82,6 +86,7 @@ bool platform_quit_requested() { return g_quit_request.load(); }
 void platform_set_quit_request(bool on) { g_quit_request.store(on); }
 
 void platform_wake() {
+  g_wake_owed.store(true);
   g_wake.store(true);
   platform_internal::wake_signal();
 }
@@ -103,7 +108,8 @@ int32_t platform_pump_events(qmState* L) {
   platform_event_script_feed();
   platform_timers_fire_due();
   const int queued = platform_internal::pending_events();
-  if (queued <= 0 && clock.now_us() - g_last_pump_us < kPumpGapUs) return 0;
+  if (queued <= 0 && !g_wake_owed.load() && clock.now_us() - g_last_pump_us < kPumpGapUs) return 0;
+  g_wake_owed.store(false);
 
   // What is queued now is served now, up to the first key or button that goes down or up: a
   // program that looks at the held keys and buttons between pumps (WaitLeftMouse, IsKeyDown in

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "display/display.h"
 #include "engine/errcodes.h"
 #include "engine/numconv.h"
 #include "engine/vm.h"
@@ -353,7 +354,11 @@ int32_t run_program(qmState* L, const char* command, bool async) {
     }
     program = copy;
   }
-  return qmos_run_program(program.c_str(), args.empty() ? nullptr : args.c_str(), async ? 1 : 0);
+  int32_t err =
+      qmos_run_program(program.c_str(), args.empty() ? nullptr : args.c_str(), async ? 1 : 0);
+  // Keys and buttons released while the other program had the focus never reach us.
+  if (qmDisplay* d = display_current()) display_reset_input_state(d);
+  return err;
 }
 
 }  // namespace

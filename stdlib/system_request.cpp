@@ -39,8 +39,7 @@ class RequesterOpen {
   ~RequesterOpen() {
     if (!d_) return;
     d_->win.requester_running = 0;
-    std::memset(d_->keys, 0, sizeof d_->keys);
-    std::memset(d_->mouse_buttons, 0, sizeof d_->mouse_buttons);
+    display_reset_input_state(d_);
   }
   RequesterOpen(const RequesterOpen&) = delete;
   RequesterOpen& operator=(const RequesterOpen&) = delete;

@@ -94,6 +94,24 @@ TEST_F(Pump, ReturnsEarlyWithinTenMillisecondsOfAnEmptyQueue) {
   EXPECT_EQ(platform_pump_events(nullptr), 1);
 }
 
+// Another thread's wake promises a full pump: its finishers run even inside the gap, once.
+TEST_F(Pump, WakeWithinTheGapStillRunsTheFinishers) {
+  static int finished = 0;
+  platform_add_pump_finisher([](qmState*) {
+    ++finished;
+    return 0;
+  });
+  clock.advance_ms(10);
+  platform_pump_events(nullptr);
+  const int before = finished;
+  platform_wake();
+  clock.advance_ms(1);
+  platform_pump_events(nullptr);
+  EXPECT_EQ(finished, before + 1);
+  platform_pump_events(nullptr);
+  EXPECT_EQ(finished, before + 1);
+}
+
 TEST_F(Pump, QuitEventAndQuitSignalsReachTheQuitPath) {
   struct Case {
     const char* name;

@@ -25,7 +25,7 @@ int32_t format_to_script(int32_t code);
 int32_t wait_until(qmState* L, bool (*done)(void* context), void* context);
 // Samples for the program-fed music's "sample" entries: the lookup (0, 1041 or 1178), the
 // sample conversion's options of the table at t checked against the sample (0 or 1447), and
-// the free of a sample.
+// the free of a sample (none while a plug-in holds its frames).
 int32_t sample_lookup(const ObjectId& id, qmSample** out);
 int32_t sample_window(qmState* L, int32_t t, const qmSampleData* source, ConvertWindow* window);
 void sample_delete(qmState* L, qmSample* sample);

@@ -240,10 +240,11 @@ int32_t cmd_createsample(qmState* L) {
     } else {
       MemBlock* m = nullptr;
       if (int32_t err = memblock_find(object, &m)) return err;
-      int32_t offset = 0;
-      opt_get_int(L, 2, "offset", &offset, nullptr);
+      double offset_arg = 0;
+      opt_get_float(L, 2, "offset", &offset_arg, nullptr);
+      const int64_t offset = to_i64(offset_arg);
       if (offset < 0) return ERR_WRONGUSAGE;
-      if (int64_t(offset) + bytes > int64_t(m->size)) return ERR_MEMRANGE;
+      if (bytes > int64_t(m->size) || offset > int64_t(m->size) - bytes) return ERR_MEMRANGE;
       if (int32_t err = create_from_bytes(m->data + offset, bytes, format, swap != 0, &buffer)) return err;
     }
   } else {
@@ -786,6 +787,7 @@ int32_t sample_window(qmState* L, int32_t t, const qmSampleData* source, Convert
 }
 
 void sample_delete(qmState* L, qmSample* s) {
+  if (s->data->lock > 0) return;  // a plug-in holds its frames
   g_samples.remove(&s->header);
   sample_free(L, s);
 }

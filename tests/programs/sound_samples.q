@@ -37,6 +37,8 @@ call CreateSample(6, {source = "memory", id = 1}, 8000, 1, 2)
 call show(6)
 call CreateSample(7, {source = "memory", id = 1, offset = 7999}, 8000, 1, 1)
 print "offset past the block", GetLastError()
+call CreateSample(7, {source = "memory", id = 1, offset = 5000000000}, 8000, 1, 1)
+print "offset past 32 bits", GetLastError()
 -- Files: bytes at the file's position, which moves on.
 call OpenFile(1, "bytes.bin")
 call CreateSample(7, {source = "file", id = 1}, 8000, 0, 2)

@@ -37,6 +37,8 @@
 ; call show(6)
 ; call CreateSample(7, {source = "memory", id = 1, offset = 7999}, 8000, 1, 1)
 ; print "offset past the block", GetLastError()
+; call CreateSample(7, {source = "memory", id = 1, offset = 5000000000}, 8000, 1, 1)
+; print "offset past 32 bits", GetLastError()
 ; -- Files: bytes at the file's position, which moves on.
 ; call OpenFile(1, "bytes.bin")
 ; call CreateSample(7, {source = "file", id = 1}, 8000, 0, 2)
@@ -375,27 +377,31 @@
   GETGLOBAL r2 "getlasterror"
   CALL r2 1 0
   CALL r0 0 2
+.lineno 36
+  GETGLOBAL r0 "createsample"
+  LOADK r1 #7
+  NEWTABLE r2 0 4
+  LOADK r3 "memory"
+  SETTABLE r2 "source" r3
+  LOADK r3 #1
+  SETTABLE r2 "id" r3
+  LOADK r3 #5000000000
+  SETTABLE r2 "offset" r3
+  LOADK r3 #8000
+  LOADK r4 #1
+  LOADK r5 #1
+  CALL r0 6 2
 .lineno 37
+  GETGLOBAL r0 "debugprint"
+  LOADK r1 "offset past 32 bits"
+  GETGLOBAL r2 "getlasterror"
+  CALL r2 1 0
+  CALL r0 0 2
+.lineno 39
   GETGLOBAL r0 "openfile"
   LOADK r1 #1
   LOADK r2 "bytes.bin"
   CALL r0 3 2
-.lineno 38
-  GETGLOBAL r0 "createsample"
-  LOADK r1 #7
-  NEWTABLE r2 0 4
-  LOADK r3 "file"
-  SETTABLE r2 "source" r3
-  LOADK r3 #1
-  SETTABLE r2 "id" r3
-  LOADK r3 #8000
-  LOADK r4 #0
-  LOADK r5 #2
-  CALL r0 6 2
-.lineno 39
-  GETGLOBAL r0 "show"
-  LOADK r1 #7
-  CALL r0 2 2
 .lineno 40
   GETGLOBAL r0 "createsample"
   LOADK r1 #7
@@ -414,6 +420,22 @@
   CALL r0 2 2
 .lineno 42
   GETGLOBAL r0 "createsample"
+  LOADK r1 #7
+  NEWTABLE r2 0 4
+  LOADK r3 "file"
+  SETTABLE r2 "source" r3
+  LOADK r3 #1
+  SETTABLE r2 "id" r3
+  LOADK r3 #8000
+  LOADK r4 #0
+  LOADK r5 #2
+  CALL r0 6 2
+.lineno 43
+  GETGLOBAL r0 "show"
+  LOADK r1 #7
+  CALL r0 2 2
+.lineno 44
+  GETGLOBAL r0 "createsample"
   LOADK r1 #8
   NEWTABLE r2 0 4
   LOADK r3 "file"
@@ -424,23 +446,23 @@
   LOADK r4 #0
   LOADK r5 #100
   CALL r0 6 2
-.lineno 43
+.lineno 45
   GETGLOBAL r0 "debugprint"
   LOADK r1 "short read"
   GETGLOBAL r2 "getlasterror"
   CALL r2 1 0
   CALL r0 0 2
-.lineno 44
+.lineno 46
   GETGLOBAL r0 "closefile"
   LOADK r1 #1
   CALL r0 2 2
-.lineno 45
+.lineno 47
   GETGLOBAL r0 "openfile"
   LOADK r1 #2
   LOADK r2 "new.bin"
   LOADK r3 #1006
   CALL r0 4 2
-.lineno 46
+.lineno 48
   GETGLOBAL r0 "createsample"
   LOADK r1 #8
   NEWTABLE r2 0 4
@@ -452,17 +474,17 @@
   LOADK r4 #0
   LOADK r5 #1
   CALL r0 6 2
-.lineno 47
+.lineno 49
   GETGLOBAL r0 "debugprint"
   LOADK r1 "write-only"
   GETGLOBAL r2 "getlasterror"
   CALL r2 1 0
   CALL r0 0 2
-.lineno 48
+.lineno 50
   GETGLOBAL r0 "closefile"
   LOADK r1 #2
   CALL r0 2 2
-.lineno 50
+.lineno 52
   GETGLOBAL r0 "debugprint"
   LOADK r1 "five pairs"
   GETGLOBAL r2 "playsample"
@@ -480,20 +502,20 @@
   GETGLOBAL r3 "getlasterror"
   CALL r3 1 0
   CALL r0 0 2
-.lineno 51
+.lineno 53
   GETGLOBAL r0 "playsample"
   LOADK r1 #1
   NEWTABLE r2 0 4
   LOADK r3 #255
   SETTABLE r2 "pitch" r3
   CALL r0 3 2
-.lineno 52
+.lineno 54
   GETGLOBAL r0 "debugprint"
   LOADK r1 "pitch 255"
   GETGLOBAL r2 "getlasterror"
   CALL r2 1 0
   CALL r0 0 2
-.lineno 53
+.lineno 55
   LOADK r20 #1
   LOADK r21 #10
   LOADK r22 #1
@@ -501,17 +523,17 @@
   JMP @L1
 L2:
   SETGLOBAL r20 "i"
-.lineno 54
+.lineno 56
   GETGLOBAL r27 "playsample"
   LOADK r28 #1
   LOADK r29 #1
   LOADK r30 #99
   LOADK r31 #1
   CALL r27 5 2
-.lineno 55
+.lineno 57
 L1:
   FORLOOP r20 @L2
-.lineno 56
+.lineno 58
   GETGLOBAL r0 "debugprint"
   LOADK r1 "missing second"
   GETGLOBAL r2 "getlasterror"
@@ -520,20 +542,20 @@ L1:
   LOADK r4 #1
   CALL r3 2 0
   CALL r0 0 2
-.lineno 57
+.lineno 59
   GETGLOBAL r0 "playsample"
   LOADK r1 #1
   NEWTABLE r2 0 4
   LOADK r3 #0
   SETTABLE r2 "time" r3
   CALL r0 3 2
-.lineno 58
+.lineno 60
   GETGLOBAL r0 "debugprint"
   LOADK r1 "time 0"
   GETGLOBAL r2 "getlasterror"
   CALL r2 1 0
   CALL r0 0 2
-.lineno 59
+.lineno 61
   GETGLOBAL r0 "playsample"
   LOADK r1 #1
   LOADK r2 #1
@@ -544,29 +566,29 @@ L1:
   LOADK r7 #5
   LOADK r8 #1
   CALL r0 9 2
-.lineno 60
+.lineno 62
   GETGLOBAL r0 "debugprint"
   LOADK r1 "four"
   GETGLOBAL r2 "getlasterror"
   CALL r2 1 0
   CALL r0 0 2
-.lineno 61
+.lineno 63
   GETGLOBAL r0 "stopsample"
   LOADK r1 #1
   CALL r0 2 2
-.lineno 62
+.lineno 64
   GETGLOBAL r0 "stopsample"
   LOADK r1 #2
   CALL r0 2 2
-.lineno 63
+.lineno 65
   GETGLOBAL r0 "stopsample"
   LOADK r1 #4
   CALL r0 2 2
-.lineno 64
+.lineno 66
   GETGLOBAL r0 "stopsample"
   LOADK r1 #5
   CALL r0 2 2
-.lineno 65
+.lineno 67
   GETGLOBAL r0 "debugprint"
   LOADK r1 "stopped"
   GETGLOBAL r2 "issampleplaying"
@@ -576,18 +598,18 @@ L1:
   LOADK r4 #5
   CALL r3 2 0
   CALL r0 0 2
-.lineno 67
+.lineno 69
   GETGLOBAL r0 "copysample"
   LOADK r1 #1
   LOADK r2 #9
   CALL r0 3 2
-.lineno 68
+.lineno 70
   GETGLOBAL r0 "copysample"
   LOADK r1 #1
   LOADNIL r2 r2
   CALL r0 3 2
   SETGLOBAL r0 "h"
-.lineno 69
+.lineno 71
   GETGLOBAL r0 "debugprint"
   LOADK r1 "copy onto itself"
   GETGLOBAL r2 "copysample"
@@ -597,23 +619,23 @@ L1:
   GETGLOBAL r3 "getlasterror"
   CALL r3 1 0
   CALL r0 0 2
-.lineno 70
+.lineno 72
   GETGLOBAL r0 "freesample"
   LOADK r1 #1
   CALL r0 2 2
-.lineno 71
+.lineno 73
   GETGLOBAL r0 "show"
   LOADK r1 #9
   CALL r0 2 2
-.lineno 72
+.lineno 74
   GETGLOBAL r0 "show"
   GETGLOBAL r1 "h"
   CALL r0 2 2
-.lineno 73
+.lineno 75
   GETGLOBAL r0 "freesample"
   GETGLOBAL r1 "h"
   CALL r0 2 2
-.lineno 74
+.lineno 76
   GETGLOBAL r0 "debugprint"
   LOADK r1 "freed"
   GETGLOBAL r2 "getattribute"

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <cstring>
 #include <new>
 
@@ -32,7 +33,7 @@ constexpr int32_t kFtpAscii = 97, kFtpBinary = 105;
 constexpr int32_t kMaxRedirects = 5;
 constexpr const char* kDefaultPassword = "guest@quillmere.invalid";
 constexpr const char* kDefaultPostType = "application/x-www-form-urlencoded";
-constexpr size_t kMemoryPiece = size_t(1) << 20;
+constexpr size_t kMemoryPiece = size_t(4) << 20;
 constexpr size_t kUploadBlock = 8192;
 
 int32_t fail_number(int32_t code, int32_t number) {
@@ -246,11 +247,7 @@ int32_t http_exchange(Transfer& t, const std::string& target, const UrlParts& u,
   t.watch(c, headers.chunked ? 0 : headers.length);
   if (!headers.chunked) {
     if (!t.sink.file) {
-      try {
-        t.sink.memory.reserve(size_t(std::min(headers.length, TRANSFER_RESERVE_LIMIT)));
-      } catch (const std::exception&) {
-        return ERR_MEM;
-      }
+      if (!t.sink.memory.reserve_more(size_t(std::min(headers.length, TRANSFER_RESERVE_LIMIT)))) return ERR_MEM;
     }
     return transfer_receive(L, c, headers.length, &t.sink);
   }
@@ -454,7 +451,7 @@ int32_t transfer(qmState* L, bool upload) {
   if (code) {
     // Everything is released before the command ends (the connections, the file, the buffers).
     const bool silent = o.silentfail;
-    t.sink.memory = std::string();
+    t.sink.memory.release();
     if (!silent) return code;
     char message[ERR_TEXT_SIZE];
     const size_t n = err_get_text(code, message, sizeof message);
@@ -466,7 +463,7 @@ int32_t transfer(qmState* L, bool upload) {
   if (o.has_file) {
     vm_push_string(L, "");
   } else {
-    vm_push_lstring(L, t.sink.memory.data(), t.sink.memory.size());
+    vm_push_lstring(L, t.sink.memory.data ? t.sink.memory.data : "", t.sink.memory.size);
   }
   vm_push_number(L, double(t.sink.bytes));
   return 2;
@@ -649,24 +646,37 @@ int32_t transfer_receive(qmState* L, qmConnection* c, int64_t count, TransferSin
     return code;
   }
   int64_t remaining = until_close ? INT64_MAX : count;
-  std::string& m = sink->memory;
+  MemoryBody& m = sink->memory;
   while (remaining > 0) {
     const size_t piece = size_t(std::min<int64_t>(remaining, int64_t(kMemoryPiece)));
-    const size_t old = m.size();
-    try {
-      // The string grows geometrically, so a long body costs no repeated copies.
-      m.resize(old + piece);
-    } catch (const std::exception&) {
-      return ERR_MEM;
-    }
+    if (!m.reserve_more(piece)) return ERR_MEM;
     int64_t got = 0;
-    int32_t code = net_receive(L, c, RECEIVEBYTES, int64_t(piece), true, m.data() + old, piece, nullptr, &got);
-    m.resize(old + size_t(got));
+    int32_t code = net_receive(L, c, RECEIVEBYTES, int64_t(piece), true, m.data + m.size, piece, nullptr, &got);
+    m.size += size_t(got);
     sink->bytes += got;
     remaining -= got;
     if (code) return until_close && code == ERR_RECVCLOSED ? 0 : code;
   }
   return 0;
+}
+
+MemoryBody::~MemoryBody() { release(); }
+
+void MemoryBody::release() {
+  std::free(data);
+  data = nullptr;
+  size = capacity = 0;
+}
+
+bool MemoryBody::reserve_more(size_t extra) {
+  if (extra <= capacity - size) return true;
+  if (extra > SIZE_MAX / 2 - size) return false;
+  const size_t wanted = std::max({size + extra, capacity * 2, size_t(65536)});
+  void* p = std::realloc(data, wanted);
+  if (!p) return false;
+  data = static_cast<char*>(p);
+  capacity = wanted;
+  return true;
 }
 
 int32_t cmd_downloadfile(qmState* L) { return transfer(L, false); }

@@ -57,10 +57,24 @@ int32_t http_read_chunk_size(qmState* L, qmConnection* c, int64_t* size);
 // multi-line reply are dropped; a last line with another code is ERR_FTPERROR with 1.
 int32_t ftp_read_reply(qmState* L, qmConnection* c, int32_t* code, std::string* text);
 
+// A body received into memory. Its block grows geometrically through realloc, which moves large
+// blocks by remapping their pages instead of copying them.
+struct MemoryBody {
+  char* data = nullptr;
+  size_t size = 0, capacity = 0;
+  MemoryBody() = default;
+  MemoryBody(const MemoryBody&) = delete;
+  MemoryBody& operator=(const MemoryBody&) = delete;
+  ~MemoryBody();
+  // Room for extra more bytes; false when memory runs out.
+  bool reserve_more(size_t extra);
+  void release();
+};
+
 // Where a body goes: a file, or memory.
 struct TransferSink {
   qmFileHandle* file = nullptr;
-  std::string memory;
+  MemoryBody memory;
   int64_t bytes = 0;  // taken so far
 };
 // Receives count bytes (until the peer closes when count is negative) into the sink. 0 or a code;

@@ -488,6 +488,37 @@ TEST(Effects, EveryThirtyTwoBitFormatAndTheCallersLock) {
     EXPECT_EQ(bm->pixels[0], color_to_pixel_format(0x643219, format)) << format;
     qmos_free_bitmap(bm);
   }
+  // Rows long enough for whole vector steps and a tail, in every layout: each channel as the
+  // rule gives it, the spare byte 0, and the words left of the rectangle untouched.
+  for (int32_t format = 10; format <= 13; ++format) {
+    qmBitmap* wide = qmos_alloc_bitmap(41, 2);
+    wide->format = format;
+    const int32_t ppr = wide->bytes_per_row / 4;
+    std::vector<uint32_t> colours;
+    for (int32_t i = 0; i < 2 * ppr; ++i) {
+      const uint32_t c = uint32_t(i * 2654435761u) & 0xFFFFFF;
+      colours.push_back(c);
+      wide->pixels[i] = color_to_pixel_format(c, format) | (format == 10 || format == 13 ? 0xAB000000u : 0xABu);
+    }
+    const std::vector<uint32_t> before(wide->pixels, wide->pixels + 2 * ppr);
+    ASSERT_EQ(bitmap_tint(wide, 3, 0, 38, 2, 0x3080F0, 77), 0);
+    for (int32_t y = 0; y < 2; ++y)
+      for (int32_t x = 0; x < 41; ++x) {
+        const int32_t i = y * ppr + x;
+        if (x < 3) {
+          EXPECT_EQ(wide->pixels[i], before[size_t(i)]) << format << " at " << x;
+          continue;
+        }
+        const uint32_t c = colours[size_t(i)], t = 0x3080F0;
+        uint32_t want = 0;
+        for (int32_t shift : {16, 8, 0}) {
+          const int v = int(c >> shift & 255), to = int(t >> shift & 255);
+          want |= uint32_t(v + (((to - v) * 77) >> 8)) << shift;
+        }
+        EXPECT_EQ(wide->pixels[i], color_to_pixel_format(want, format)) << format << " at " << x << "," << y;
+      }
+    qmos_free_bitmap(wide);
+  }
   // A lock handed in is used as it is: here one that limits the effect to the first row.
   const Img img = fixture(6, 4);
   qmBitmap* bm = to_bitmap(img);

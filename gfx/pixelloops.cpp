@@ -226,8 +226,12 @@ void mask_copy_rows(const uint32_t* source, uint32_t* dest, const uint8_t* mask,
         i = end;
         continue;
       }
-      for (int k = 0; k < 8; ++k)
-        if (bits & (0x80u >> k)) d[i + k] = convert<Conversion>(s[i + k]);
+      // A mixed byte without branches (a scattered mask would mispredict every other pixel):
+      // a hidden pixel is written back as it was.
+      for (int k = 0; k < 8; ++k) {
+        const uint32_t shown = 0u - ((bits >> (7 - k)) & 1u);
+        d[i + k] = (convert<Conversion>(s[i + k]) & shown) | (d[i + k] & ~shown);
+      }
       i += 8;
     }
     for (; i < w; ++i)

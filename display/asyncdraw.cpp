@@ -71,6 +71,7 @@ int32_t output_allows(const qmDisplay* d) {
     case TARGET_PICTURE: {
       if (d->double_buffer) return ERR_ENDDOUBLEBUFFER;
       const OutputTarget* t = drawtarget_selected();
+      if (t && t->object_type == OBJ_ANIM) return ERR_SELECTANIM;
       return t && t->object_type == OBJ_BGPIC ? 0 : ERR_SELECTBRUSH;
     }
     case TARGET_MASK: return ERR_SELECTMASK;

@@ -64,7 +64,6 @@ int32_t new_brush(qmState* L, const NewId& id, Planes& p, int32_t width, int32_t
 // ---- conversion ---------------------------------------------------------------------------------
 
 int32_t convert(qmState* L, int32_t type, int32_t source_arg, const NewId& id, int32_t frame) {
-  (void)frame;
   Planes p;
   int32_t width = 0, height = 0, transparent = -1;
   switch (type) {
@@ -85,11 +84,16 @@ int32_t convert(qmState* L, int32_t type, int32_t source_arg, const NewId& id, i
       if (int32_t err = planes_copy(b->bitmap, b->mask, b->alpha, width, height, &p)) return err;
       break;
     }
-    // Anims, text objects and sprites join here as their libraries arrive; until then no such
-    // object can exist.
-    case OBJ_ANIM:
-      err_set_number_arg(to_i32(vm_to_number(L, source_arg)));
-      return ERR_FINDANIM;
+    case OBJ_ANIM: {
+      AnimFrameSlots f;
+      if (int32_t err = anim_hooks().frame(L, arg_get_id(L, source_arg), frame - 1, &f)) return err;
+      if (frame < 1 || frame > f.count || !anim_frame_held(f)) return ERR_ANIMFRAME;
+      width = f.width, height = f.height, transparent = f.transparent;
+      if (int32_t err = planes_copy(*f.bitmap, *f.mask, *f.alpha, width, height, &p)) return err;
+      break;
+    }
+    // Text objects and sprites join here as their libraries arrive; until then no such object
+    // can exist.
     case OBJ_TEXTOBJECT:
       err_set_number_arg(to_i32(vm_to_number(L, source_arg)));
       return ERR_FINDTEXTOBJECT;

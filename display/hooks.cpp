@@ -51,6 +51,8 @@ bool no_output_area(int32_t*, int32_t*, int32_t*, int32_t*) { return false; }
 
 int32_t no_anim_frame(qmState*, const ObjectId&, int32_t, AnimFrameSlots*) { return ERR_UNSUPPORTEDFEAT; }
 int32_t no_anim_layer(qmState*, const ImageLayerRequest&) { return ERR_UNSUPPORTEDFEAT; }
+int32_t no_anim_delay(const ObjectId&, int32_t, int32_t*) { return ERR_UNSUPPORTEDFEAT; }
+void no_anim_lock(void*, int32_t) {}
 
 void no_buttons(qmState*, qmBGPic*) {}
 void no_button_on_layer(qmState*, qmBGPic*, const void*) {}
@@ -98,7 +100,7 @@ OutputHooks& output_hooks() {
   return g_output_hooks;
 }
 
-void anim_hooks_reset() { g_anim_hooks = AnimHooks{no_anim_frame, no_anim_layer}; }
+void anim_hooks_reset() { g_anim_hooks = AnimHooks{no_anim_frame, no_anim_layer, no_anim_delay, no_anim_lock}; }
 
 AnimHooks& anim_hooks() {
   if (!g_anim_hooks.frame) anim_hooks_reset();

@@ -108,6 +108,7 @@ struct AnimFrameSlots {
   void* anim = nullptr;
   int32_t width = 0, height = 0, count = 0;
   bool disk = false;  // frames are read from disk when shown, not kept
+  int32_t transparent = -1;  // the anim's transparent colour, -1 none
   qmBitmap** bitmap = nullptr;
   qmMask** mask = nullptr;
   qmAlphaChannel** alpha = nullptr;
@@ -116,7 +117,7 @@ struct AnimFrameSlots {
 // True when the slots were handed out and the frame has a picture.
 inline bool anim_frame_held(const AnimFrameSlots& f) { return f.bitmap && *f.bitmap && f.mask && f.alpha; }
 
-// The anim library's side. Until it installs its entries, both answer ERR_UNSUPPORTEDFEAT.
+// The anim library's side. Until it installs its entries, they answer ERR_UNSUPPORTEDFEAT.
 struct AnimHooks {
   // Finds the anim (ERR_FINDARRAY for an automatic id that names none, else ERR_FINDANIM) and
   // hands out the frame (0-based); slots stay empty for a frame outside the anim. 0 or an error.
@@ -124,6 +125,12 @@ struct AnimHooks {
   // Inserts the frame of the request (type OBJ_ANIM, its id and frame) as a new layer of the
   // current picture with the request's options.
   int32_t (*insert_layer)(qmState* L, const ImageLayerRequest& request);
+  // The delay of the frame (0-based) in milliseconds, as playing it waits; for the anims that
+  // layers show too. 0 or the lookup's error.
+  int32_t (*frame_delay)(const ObjectId& id, int32_t frame, int32_t* out);
+  // Adds delta to the lock count of the anim record (AnimFrameSlots::anim): a moving or playing
+  // anim refuses changes and frees.
+  void (*lock)(void* anim, int32_t delta);
 };
 
 AnimHooks& anim_hooks();

@@ -202,7 +202,11 @@ int32_t current_display(qmDisplay** out) {
 int32_t drawtarget_require_display(const qmDisplay* d) {
   if (!d || !d->bgpic) return ERR_CLOSEDDISPDRAW;
   switch (d->output_type) {
-    case TARGET_PICTURE: return d->double_buffer ? ERR_ENDDOUBLEBUFFER : ERR_SELECTBRUSH;
+    case TARGET_PICTURE: {
+      if (d->double_buffer) return ERR_ENDDOUBLEBUFFER;
+      const OutputTarget* t = selection_of(d);
+      return t && t->active && t->object_type == OBJ_ANIM ? ERR_SELECTANIM : ERR_SELECTBRUSH;
+    }
     case TARGET_MASK: return ERR_SELECTMASK;
     case TARGET_ALPHA: return ERR_SELECTALPHACHANNEL;
     case TARGET_LAYERS: return ERR_SELECTBG;

@@ -2,6 +2,7 @@
 // output) and for sprites.
 #include "display/display.h"
 #include "display/graphics.h"
+#include "display/hooks.h"
 #include "display/target.h"
 #include "engine/errcodes.h"
 #include "engine/numconv.h"
@@ -86,10 +87,15 @@ int32_t layer_attribute(qmState* L, int32_t attribute) {
       vm_push_string(L, layer->group);
       return 1;
     case ATTRNUMFRAMES:
+      return layer->type == OBJ_ANIM ? push_int(L, layer->content->kind[1]) : ERR_NOANMLAYER;
     case ATTRCURFRAME:
-    case ATTRFRAMEDELAY:
-      // Anim layers answer once the anim library fills them in.
-      return layer->type == OBJ_ANIM ? ERR_UNSUPPORTEDFEAT : ERR_NOANMLAYER;
+      return layer->type == OBJ_ANIM ? push_int(L, layer->content->kind[0] + 1) : ERR_NOANMLAYER;
+    case ATTRFRAMEDELAY: {
+      if (layer->type != OBJ_ANIM) return ERR_NOANMLAYER;
+      int32_t delay = 0;
+      if (int32_t err = anim_hooks().frame_delay(layer->object, layer->content->kind[0], &delay)) return err;
+      return push_int(L, delay);
+    }
     default:
       if ((attribute >= ATTRFONTASCENDER && attribute < ATTRFONTASCENDER + 6) || attribute == ATTRTEXT)
         return text_attribute(L, layer, attribute);

@@ -91,7 +91,7 @@ constexpr LayerServices kDefaultServices{
     no_async_draw,      fill_bounds,        nullptr,         nullptr,       unsupported_frame,
     unsupported_text,   unsupported_anim_layer, unsupported_insert, unsupported_modify, default_draw_style,
     default_text_style, font_as_named,      no_paths,        no_drawn_border, no_render_transformed,
-    no_font_attributes, no_collect};
+    no_font_attributes, no_collect, no_collect};
 LayerServices g_services = kDefaultServices;
 
 
@@ -403,7 +403,8 @@ int32_t layer_new(qmState* L, qmBGPic* pic, const LayerSpec& spec, qmLayer** out
     }
     state->fill_style = spec.drawn->style.draw.fill_style;
   }
-  if (spec.type == OBJ_BRUSHPART || spec.type == OBJ_BGPICPART) {
+  // Parts keep their source corner; an anim its frame and frame count.
+  if (spec.type == OBJ_BRUSHPART || spec.type == OBJ_BGPICPART || spec.type == OBJ_ANIM) {
     state->kind[0] = spec.part_x;
     state->kind[1] = spec.part_y;
   }

@@ -153,7 +153,7 @@ struct LayerSpec {
   int32_t insert_position = -1;
   int32_t flags = 0;  // LAYER_HIDDEN, LAYER_SCALED, LAYER_REPLACE, LAYER_NOREFRESH
   uint32_t colour = 0;
-  int32_t part_x = 0, part_y = 0;  // BRUSHPART and BGPICPART: the source corner
+  int32_t part_x = 0, part_y = 0;  // BRUSHPART and BGPICPART: the source corner; ANIM: frame, count
   const LayerDrawn* drawn = nullptr;  // drawn kinds: the description, copied into the content state
 };
 enum : int32_t {
@@ -262,6 +262,9 @@ struct LayerServices {
   // Frees the text objects that were kept only for layers and that no layer shows any more; runs
   // where the layers collect their brushes. Nothing until the text library installs it.
   void (*textobject_collect)(qmState* L);
+  // Frees the anims that were kept only for layers and that no layer shows any more. Nothing until
+  // the anim library installs it.
+  void (*anim_collect)(qmState* L);
 };
 LayerServices& layer_services();
 void layer_services_reset();

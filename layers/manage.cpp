@@ -28,6 +28,7 @@ void collect_for(qmState* L, int32_t type) {
   if (type == OBJ_BRUSH || type == OBJ_BRUSHPART) brush_collect(L);
   else if (type == OBJ_BGPICPART) bgpic_collect(L);
   else if (type == OBJ_TEXTOBJECT) layer_services().textobject_collect(L);
+  else if (type == OBJ_ANIM) layer_services().anim_collect(L);
 }
 
 Rect bounds_of(const qmLayer* layer) {
@@ -304,16 +305,18 @@ int32_t cmd_undo(qmState* L) {
 }
 
 void free_all(qmState* L, qmBGPic* pic) {
-  bool brushes = false, pictures = false, texts = false;
+  bool brushes = false, pictures = false, texts = false, anims = false;
   while (qmLayer* l = layers_bottom(pic)) {
     brushes |= l->type == OBJ_BRUSH || l->type == OBJ_BRUSHPART;
     pictures |= l->type == OBJ_BGPICPART;
     texts |= l->type == OBJ_TEXTOBJECT;
+    anims |= l->type == OBJ_ANIM;
     layer_remove(L, pic, l);
   }
   if (brushes) brush_collect(L);
   if (pictures) bgpic_collect(L);
   if (texts) layer_services().textobject_collect(L);
+  if (anims) layer_services().anim_collect(L);
 }
 
 // Composes the whole picture (with whatever layers it has) into buffer 2 and makes that the

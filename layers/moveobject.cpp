@@ -10,6 +10,7 @@
 #include "display/brush.h"
 #include "display/display.h"
 #include "display/graphics.h"
+#include "display/hooks.h"
 #include "display/picture.h"
 #include "display/target.h"
 #include "engine/errcodes.h"
@@ -19,6 +20,7 @@
 #include "gfx/blit.h"
 #include "gfx/blitpixels.h"
 #include "layers/layers.h"
+#include "layers/style.h"
 #include "layers/sprite.h"
 #include "platform/platform.h"
 #include "runtime/args.h"
@@ -202,6 +204,8 @@ struct qm::qmMove {
   // What is moved: a brush (drawn directly or as its layer), a sprite, or a layer.
   qmBrush* brush = nullptr;
   qmSprite* sprite = nullptr;
+  void* anim = nullptr;  // an anim's record (locked while it moves) and its id
+  ObjectId anim_id;
   qmBGPic* pic = nullptr;      // of the driven layer
   int32_t layer_position = 0;  // the driven layer, counted from the bottom; 0 for none
   // Direct drawing: the display's picture as it was (clean) and the buffer a step composes in.
@@ -224,6 +228,7 @@ namespace {
 void move_free(qmMove* m) {
   if (m->brush) --m->brush->locked;
   if (m->sprite) --m->sprite->lock;
+  if (m->anim) anim_hooks().lock(m->anim, -1);
   qmos_free_bitmap(m->clean);
   qmos_free_bitmap(m->work);
   delete m;
@@ -270,15 +275,27 @@ void draw_direct(qmMove* m) {
           nullptr, nullptr);
 }
 
+// An anim's planes of the current frame (a disk anim reads it when it changes).
+int32_t anim_planes(qmMove* m) {
+  AnimFrameSlots f;
+  if (int32_t err = anim_hooks().frame(m->L, m->anim_id, m->frame, &f)) return err;
+  if (!anim_frame_held(f)) return ERR_ANIMFRAME;
+  m->bitmap = *f.bitmap, m->mask = *f.mask, m->alpha = *f.alpha;
+  return 0;
+}
+
 int32_t draw_at(qmMove* m) {
   const MovePath& p = m->path;
   if (m->sprite) return sprite_show(m->L, m->sprite, p.x, p.y, m->frame + 1);
   if (m->layer_position) {
     qmLayer* layer = driven_layer(m);
     if (!layer) return ERR_LAYERRANGE;
+    if (m->anim && layer->type == OBJ_ANIM) return layer_set_position_frame(m->L, layer, p.x, p.y, m->frame + 1, false);
     layer_set_position(m->L, layer, p.x, p.y, false, 0, nullptr);
     return 0;
   }
+  if (m->anim)
+    if (int32_t err = anim_planes(m)) return err;
   draw_direct(m);
   return 0;
 }
@@ -398,11 +415,21 @@ int32_t moveobject_run(qmState* L, qmMove* m, MoveRequest rq, const ObjectId& id
       if (rq.y2 == kKeepCoordinate) rq.y2 = layer->content->pos_y;
       break;
     }
-    case OBJ_ANIM:
-      // Anims and text objects move once their libraries exist; until then none can be found.
-      if (id.handle) return ERR_FINDARRAY;
-      err_set_number_arg(id.number);
-      return ERR_FINDANIM;
+    case OBJ_ANIM: {
+      AnimFrameSlots f;
+      if (int32_t err = anim_hooks().frame(L, id, 0, &f)) return err;
+      if (!anim_frame_held(f)) return ERR_ANIMFRAME;
+      m->anim = f.anim;
+      m->anim_id = id;
+      anim_hooks().lock(m->anim, 1);
+      m->bitmap = *f.bitmap, m->mask = *f.mask, m->alpha = *f.alpha;
+      width = f.width;
+      height = f.height;
+      m->frame_count = f.count;
+      m->delay_ms = anim_delay_ms(rq.anim_speed);
+      break;
+    }
+    // Text objects move once their library exists; until then none can be found.
     default:
       if (id.handle) return ERR_FINDARRAY;
       err_set_number_arg(id.number);
@@ -422,6 +449,16 @@ int32_t moveobject_run(qmState* L, qmMove* m, MoveRequest rq, const ObjectId& id
   } else if (d->layers) {
     if (m->brush)
       if (int32_t err = drive_brush_layer(m, d, rq)) return err;
+    if (m->anim) {
+      // The anim as a new top layer at the start, which each step moves and turns to its frame.
+      ImageLayerRequest request;
+      request.type = OBJ_ANIM;
+      request.id = m->anim_id;
+      request.dest_x = rq.x1, request.dest_y = rq.y1;
+      if (int32_t err = anim_hooks().insert_layer(L, request)) return err;
+      m->pic = d->bgpic;
+      m->layer_position = layers_count(d->bgpic);
+    }
     if (qmLayer* layer = driven_layer(m)) layer_set_position(L, layer, rq.x1, rq.y1, false, 0, nullptr);
   } else {
     if (int32_t err = move_snapshot_display(m)) return err;

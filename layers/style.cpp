@@ -49,6 +49,7 @@ bool is_image_kind(int32_t type) { return type == OBJ_BRUSH || type == OBJ_BRUSH
 int32_t collect_bit(int32_t type) {
   if (type == OBJ_BRUSH || type == OBJ_BRUSHPART) return 1;
   if (type == OBJ_TEXTOBJECT) return 4;
+  if (type == OBJ_ANIM) return 16;
   return type == OBJ_BGPICPART ? 8 : 0;
 }
 
@@ -368,6 +369,7 @@ struct CollectAtEnd {
     if (kinds & 1) brush_collect(L);
     if (kinds & 4) layer_services().textobject_collect(L);
     if (kinds & 8) bgpic_collect(L);
+    if (kinds & 16) layer_services().anim_collect(L);
   }
 };
 

@@ -5,7 +5,7 @@
 
 #include <iterator>
 
-#include "anim/streams.h"
+#include "anim/animlib.h"
 #include "anim/video.h"
 #include "display/bgpic.h"
 #include "display/brush.h"
@@ -44,7 +44,7 @@ constexpr LibraryEntry kLibraries[] = {
     {"system", system_open},
     {"layers", layers_init},
     {"text", text_open},
-    {"anim", anim_streams_open},
+    {"anim", anim_init},
     {"display", display_init},
     {"sound", sound_open},
     {"brush", brush_init},
@@ -76,7 +76,7 @@ constexpr CleanupEntry kCleanups[] = {
     {"sprite", [](qmState* L) { sprites_free_all(L); }},
     {"timer", [](qmState*) { system_cleanup(); }},
     {"text", [](qmState* L) { text_cleanup(L); }},
-    {"anim", [](qmState*) { anim_streams_finish_all(); }},
+    {"anim", [](qmState* L) { anim_cleanup(L); }},
     {"layers", [](qmState*) { movelists_free_all(); }},
     {"dos", [](qmState* L) { if (L) dos_cleanup(L); }},
     {"memblock", [](qmState* L) { if (L) memblock_cleanup(L); }},

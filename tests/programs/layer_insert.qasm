@@ -4,8 +4,8 @@
 ; InsertLayer(0, #BRUSH, 1, 2, 3)  DumpLayers()  -- 0 puts the brush on top
 ; DisplayBrush(1, 20, 10, {name = "b", insertpos = 1})  DumpLayers()  -- at the bottom, named, at its place
 ; InsertLayer("b", #BRUSH, 1, 40, 30, True)  DumpLayers()  -- a name gives the position; hidden
-; InsertLayer(-1, ...): ERR_INVINSERT; kind 99: ERR_WRONGUSAGE; #ANIM: ERR_UNSUPPORTEDFEAT; an unknown name: ERR_FINDLAYER
-; ModifyLayerFrames(1, 3): ERR_NOANMLAYER  CreateLayer(0, 0, 4, 4, {frames = 2}): ERR_UNSUPPORTEDFEAT
+; InsertLayer(-1, ...): ERR_INVINSERT; kind 99: ERR_WRONGUSAGE; #ANIM of no anim: ERR_FINDANIM; an unknown name: ERR_FINDLAYER
+; ModifyLayerFrames(1, 3): ERR_NOANMLAYER  CreateLayer(56, 40, 4, 4, {frames = 2}): an anim layer of two black frames
 ; SaveSnapshot("a.png", #SNAPWINDOW, #IMGFMT_PNG)
 ; SelectBGPic(Nil)  DisplayBrush(1, 30, 30)  SaveSnapshot("b.png", #SNAPWINDOW, #IMGFMT_PNG)  -- collected, not shown
 ; EndSelect()  SaveSnapshot("c.png", #SNAPWINDOW, #IMGFMT_PNG)  -- shown at the end of the select
@@ -134,8 +134,8 @@
   CALL r1 1 2
   CALL r0 2 1
   GETGLOBAL r0 "createlayer"
-  LOADK r1 #0
-  LOADK r2 #0
+  LOADK r1 #56
+  LOADK r2 #40
   LOADK r3 #4
   LOADK r4 #4
   NEWTABLE r5 0 1

@@ -432,6 +432,10 @@ const qmCommand kAnimCommands[] = {
     {"DisplayAnimFrame", cmd_displayanimframe},
     {"ModifyAnimFrames", cmd_modifyanimframes},
     {"SelectAnim", cmd_selectanim},
+    {"SaveAnim", cmd_saveanim},
+    {"BeginAnimStream", cmd_beginanimstream},
+    {"WriteAnimFrame", cmd_writeanimframe},
+    {"FinishAnimStream", cmd_finishanimstream},
     {"SetAnimFrameDelay", cmd_setanimframedelay},
     {nullptr, nullptr},
 };
@@ -444,7 +448,7 @@ int32_t anim_init(qmState* L) {
   qm::anim_install_hooks();
   qm::graphics_set_attribute_handler(qm::OBJ_ANIM, qm::anim_attribute);
   if (int32_t err = qm::picture_library_open(L, qm::kAnimCommands, nullptr, "anim", qm::anim_list())) return err;
-  return qm::anim_streams_open(L);
+  return qm::anim_streams_open();
 }
 
 void anim_cleanup(qmState* L) {

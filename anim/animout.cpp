@@ -47,7 +47,7 @@ int32_t open_plugin(const char* name, int32_t width, int32_t height, int32_t qua
 
 // The frame reduced to at most options.colors colours: indices row after row and the palette
 // (room for 256). The transparency colour, when given, takes the last entry; an optimised GIF
-// keeps the last entry free for the pixels that did not change.
+// keeps an entry beyond them free for the pixels that did not change.
 int32_t to_palette(const AnimOut& out, const qmBitmap* bitmap, const AnimFrameOptions& options,
                    std::vector<uint8_t>* indices, uint32_t* palette, int32_t* count) {
   qmBitmapLock lock{};
@@ -64,7 +64,8 @@ int32_t to_palette(const AnimOut& out, const qmBitmap* bitmap, const AnimFrameOp
   }
   if (!rc) {
     const bool gif_marker = out.format == ANMFMT_GIF && options.optimize && options.transparency < 0;
-    *count = options.colors;
+    // The transparency colour's pen is one of the colours asked for.
+    *count = options.transparency >= 0 ? options.colors - 1 : options.colors;
     if (!argb_quantize(lock.pixels, lock.format, lock.bytes_per_pixel, out.width, out.height,
                        lock.pixels_per_row, indices->data(), palette, count,
                        options.transparency < 0 ? -1 : options.transparency & 0xFFFFFF,

@@ -4,6 +4,9 @@
 #include <new>
 #include <string>
 
+#include <sys/stat.h>
+
+#include "anim/animlib.h"
 #include "anim/animout.h"
 #include "display/brush.h"
 #include "display/graphics.h"
@@ -14,6 +17,7 @@
 #include "gfx/bitmap.h"
 #include "runtime/args.h"
 #include "runtime/errors.h"
+#include "runtime/os/qmos.h"
 #include "runtime/registry.h"
 #include "runtime/vfile.h"
 
@@ -85,6 +89,60 @@ int32_t frame_bitmap(const qmAnimStream& s, const qmBrush& b, int32_t x, int32_t
   *made = bm;
   *frame = bm;
   return 0;
+}
+
+bool file_exists(const char* name) {
+  struct stat st;
+  return ::stat(qmos_native_name(name, true).c_str(), &st) == 0;
+}
+
+}  // namespace
+
+int32_t anim_save(qmAnim* anim, const char* name, int32_t format, AnimFrameOptions options,
+                  int32_t quality, int32_t fps) {
+  AnimOut out;
+  if (const int32_t rc = animout_open(name, path_file_part(name), anim->width, anim->height, format,
+                                      quality, fps, file_exists(name), &out))
+    return rc;
+  int32_t rc = 0;
+  for (int32_t i = 0; i < anim->frames && !rc; ++i) {
+    qmBitmap* bitmap = nullptr;
+    qmMask* mask = nullptr;
+    qmAlphaChannel* alpha = nullptr;
+    if ((rc = anim_get_frame_bitmap(anim, i, false, false, &bitmap, &mask, &alpha))) break;
+    options.delay = anim_get_frame_delay(anim, i);
+    rc = animout_write(&out, bitmap, mask, alpha, options);
+    if (anim->from_disk) {  // a disk anim's frames are read for the caller alone
+      qmos_free_bitmap(bitmap);
+      qmos_free_mask(mask);
+      qmos_free_alpha(alpha);
+    }
+  }
+  if (rc) {
+    animout_abandon(&out);
+    return rc;
+  }
+  return animout_close(&out);
+}
+
+// SaveAnim(id, file[, format, {dither, colors, transparency, optimize, quality, fps}])
+int32_t cmd_saveanim(qmState* L) {
+  arg_check_count(L, 2, 4);
+  const ObjectId id = arg_get_id(L, 1);
+  const char* name = arg_get_file_name(L, 2, ERR_WRITEFILE);
+  const int32_t format = to_i32(vm_arg_opt_number(L, 3, ANMFMT_GIF));
+  AnimFrameOptions options;
+  int32_t quality = 90, fps = 25;
+  const int32_t t = options_arg(L, 4);
+  if (t) {
+    opt_get_int(L, t, "quality", &quality, nullptr);
+    opt_get_int(L, t, "fps", &fps, nullptr);
+  }
+  if (const int32_t rc = frame_options(L, t, &options)) return rc;
+  if (!*name) return ERR_WRONGUSAGE;
+  qmAnim* anim = nullptr;
+  if (const int32_t rc = anim_find(id, 0, &anim)) return rc;
+  return anim_save(anim, name, format, options, quality, fps);
 }
 
 // BeginAnimStream(id, file, width, height[, format, {quality, fps}])
@@ -161,20 +219,7 @@ int32_t cmd_finishanimstream(qmState* L) {
   return stream_finish(s);
 }
 
-}  // namespace
-
-extern const qmCommand kAnimStreamCommands[] = {
-    {"BeginAnimStream", cmd_beginanimstream},
-    {"WriteAnimFrame", cmd_writeanimframe},
-    {"FinishAnimStream", cmd_finishanimstream},
-    {nullptr, nullptr},
-};
-
-int32_t anim_streams_open(qmState* L) {
-  vm_push_value(L, QM_GLOBALSINDEX);
-  vm_register_commands(L, nullptr, kAnimStreamCommands, 0);
-  vm_set_top(L, 0);
-  if (const int32_t err = library_register_name(kAnimStreamCommands, "anim")) return err;
+int32_t anim_streams_open() {
   return objlist_register(&g_streams.head);
 }
 

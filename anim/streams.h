@@ -7,17 +7,30 @@
 
 #include <cstdint>
 
+#include "anim/animout.h"
+
 struct qmState;
-struct qmCommand;
 
 namespace qm {
 
-// The commands of the anim library that write files.
-extern const qmCommand kAnimStreamCommands[];
+struct qmAnim;
 
-// Registers the commands and the stream list.
-int32_t anim_streams_open(qmState* L);
+// The commands of the anim library that write files (its command table lists them).
+int32_t cmd_saveanim(qmState* L);
+int32_t cmd_beginanimstream(qmState* L);
+int32_t cmd_writeanimframe(qmState* L);
+int32_t cmd_finishanimstream(qmState* L);
+
+// Registers the stream list.
+int32_t anim_streams_open();
 // Exit: finishes every stream that is still open, so that its file is complete.
 void anim_streams_finish_all();
+
+// Writes every frame of the anim at its current size, each with its delay. An existing file is
+// replaced only by the complete new one (on failure it stays as it was and no temporary file is
+// left); a new file keeps what was written before a failure, completed as far as the writer can.
+// 0 or the first error.
+int32_t anim_save(qmAnim* anim, const char* name, int32_t format, AnimFrameOptions options,
+                  int32_t quality, int32_t fps);
 
 }  // namespace qm

@@ -1,7 +1,8 @@
 ; label: anim
-; Anim streams written from brushes as GIF and Motion JPEG AVI files (format 1), and what they
-; refuse; positions -100000 are #CENTER, -80000 #RIGHT and -60000 #BOTTOM. The
-; files are judged by giftext, ffprobe and ffmpeg. A stream left open at the end is completed.
+; Anims saved whole and anim streams written from brushes, as GIF and Motion JPEG AVI files
+; (format 1), and what they refuse; positions -100000 are #CENTER, -80000 #RIGHT and -60000
+; #BOTTOM. The files are judged by giftext, ffprobe and ffmpeg. A stream left open at the end is
+; completed.
 call ExitOnError(0)
 call CreateGradientBrush(1, 64, 48, 2, $FF2000, $1040FF)
 call SaveBrush(1, "gradient.bmp")
@@ -43,3 +44,29 @@ call WriteAnimFrame(h, 1)
 call WriteAnimFrame(h, 3, {x = -80000, y = -60000})
 call BeginAnimStream(4, "open.gif", 32, 32)
 call WriteAnimFrame(4, 3, {delay = 500})
+call CreateGradientBrush(5, 128, 48, 2, $FF2000, $1040FF)
+call CreateAnim(1, 5, 64, 48, 2, 2)
+call SetAnimFrameDelay(1, 1, 120)
+call SetAnimFrameDelay(1, 2, 30)
+call GetAnimFrame(6, 1, 1)
+call SaveBrush(6, "frame1.bmp")
+call GetAnimFrame(7, 2, 1)
+call SaveBrush(7, "frame2.bmp")
+call SaveAnim(1, "a.gif")
+call SaveAnim(1, "a.avi", 1)
+call SaveAnim(1, "two.gif", 0, {colors = 2})
+print "colors 2", GetLastError()
+call SaveAnim(1, "key.gif", 0, {colors = 2, transparency = $FF2000})
+call SaveAnim(1, "never.gif", 0, {colors = 1})
+print "save colors 1", GetLastError()
+call SaveAnim(1, "never.gif", 0, {colors = 257})
+print "save colors 257", GetLastError()
+call SaveAnim(1, "never.anim", 7)
+print "save format 7", GetLastError()
+call SaveAnim(9, "never.gif")
+print "no anim", GetLastError()
+call SaveAnim(1, "re.avi", 1, {fps = 5})
+call SaveAnim(1, "re.avi", 1)
+call LoadAnim(2, "a.gif", {fromdisk = 1})
+call SaveAnim(2, "disk.avi", 1, {quality = 95})
+print "disk", GetLastError()

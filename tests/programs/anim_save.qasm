@@ -1,7 +1,8 @@
 ; label: anim
-; Anim streams written from brushes as GIF and Motion JPEG AVI files (format 1), and what they
-; refuse; positions -100000 are #CENTER, -80000 #RIGHT and -60000 #BOTTOM. The
-; files are judged by giftext, ffprobe and ffmpeg. A stream left open at the end is completed.
+; Anims saved whole and anim streams written from brushes, as GIF and Motion JPEG AVI files
+; (format 1), and what they refuse; positions -100000 are #CENTER, -80000 #RIGHT and -60000
+; #BOTTOM. The files are judged by giftext, ffprobe and ffmpeg. A stream left open at the end is
+; completed.
 ; call ExitOnError(0)
 ; call CreateGradientBrush(1, 64, 48, 2, $FF2000, $1040FF)
 ; call SaveBrush(1, "gradient.bmp")
@@ -43,6 +44,32 @@
 ; call WriteAnimFrame(h, 3, {x = -80000, y = -60000})
 ; call BeginAnimStream(4, "open.gif", 32, 32)
 ; call WriteAnimFrame(4, 3, {delay = 500})
+; call CreateGradientBrush(5, 128, 48, 2, $FF2000, $1040FF)
+; call CreateAnim(1, 5, 64, 48, 2, 2)
+; call SetAnimFrameDelay(1, 1, 120)
+; call SetAnimFrameDelay(1, 2, 30)
+; call GetAnimFrame(6, 1, 1)
+; call SaveBrush(6, "frame1.bmp")
+; call GetAnimFrame(7, 2, 1)
+; call SaveBrush(7, "frame2.bmp")
+; call SaveAnim(1, "a.gif")
+; call SaveAnim(1, "a.avi", 1)
+; call SaveAnim(1, "two.gif", 0, {colors = 2})
+; print "colors 2", GetLastError()
+; call SaveAnim(1, "key.gif", 0, {colors = 2, transparency = $FF2000})
+; call SaveAnim(1, "never.gif", 0, {colors = 1})
+; print "save colors 1", GetLastError()
+; call SaveAnim(1, "never.gif", 0, {colors = 257})
+; print "save colors 257", GetLastError()
+; call SaveAnim(1, "never.anim", 7)
+; print "save format 7", GetLastError()
+; call SaveAnim(9, "never.gif")
+; print "no anim", GetLastError()
+; call SaveAnim(1, "re.avi", 1, {fps = 5})
+; call SaveAnim(1, "re.avi", 1)
+; call LoadAnim(2, "a.gif", {fromdisk = 1})
+; call SaveAnim(2, "disk.avi", 1, {quality = 95})
+; print "disk", GetLastError()
 .source "@anim_save.q"
   .maxstack 33
 .lineno 1
@@ -334,4 +361,184 @@ L1:
   LOADK r4 #500
   SETTABLE r3 "delay" r4
   CALL r0 4 2
+.lineno 42
+  GETGLOBAL r0 "creategradientbrush"
+  LOADK r1 #5
+  LOADK r2 #128
+  LOADK r3 #48
+  LOADK r4 #2
+  LOADK r5 #16719872
+  LOADK r6 #1065215
+  CALL r0 7 2
+.lineno 43
+  GETGLOBAL r0 "createanim"
+  LOADK r1 #1
+  LOADK r2 #5
+  LOADK r3 #64
+  LOADK r4 #48
+  LOADK r5 #2
+  LOADK r6 #2
+  CALL r0 7 2
+.lineno 44
+  GETGLOBAL r0 "setanimframedelay"
+  LOADK r1 #1
+  LOADK r2 #1
+  LOADK r3 #120
+  CALL r0 4 2
+.lineno 45
+  GETGLOBAL r0 "setanimframedelay"
+  LOADK r1 #1
+  LOADK r2 #2
+  LOADK r3 #30
+  CALL r0 4 2
+.lineno 46
+  GETGLOBAL r0 "getanimframe"
+  LOADK r1 #6
+  LOADK r2 #1
+  LOADK r3 #1
+  CALL r0 4 2
+.lineno 47
+  GETGLOBAL r0 "savebrush"
+  LOADK r1 #6
+  LOADK r2 "frame1.bmp"
+  CALL r0 3 2
+.lineno 48
+  GETGLOBAL r0 "getanimframe"
+  LOADK r1 #7
+  LOADK r2 #2
+  LOADK r3 #1
+  CALL r0 4 2
+.lineno 49
+  GETGLOBAL r0 "savebrush"
+  LOADK r1 #7
+  LOADK r2 "frame2.bmp"
+  CALL r0 3 2
+.lineno 50
+  GETGLOBAL r0 "saveanim"
+  LOADK r1 #1
+  LOADK r2 "a.gif"
+  CALL r0 3 2
+.lineno 51
+  GETGLOBAL r0 "saveanim"
+  LOADK r1 #1
+  LOADK r2 "a.avi"
+  LOADK r3 #1
+  CALL r0 4 2
+.lineno 52
+  GETGLOBAL r0 "saveanim"
+  LOADK r1 #1
+  LOADK r2 "two.gif"
+  LOADK r3 #0
+  NEWTABLE r4 0 4
+  LOADK r5 #2
+  SETTABLE r4 "colors" r5
+  CALL r0 5 2
+.lineno 53
+  GETGLOBAL r0 "debugprint"
+  LOADK r1 "colors 2"
+  GETGLOBAL r2 "getlasterror"
+  CALL r2 1 0
+  CALL r0 0 2
+.lineno 54
+  GETGLOBAL r0 "saveanim"
+  LOADK r1 #1
+  LOADK r2 "key.gif"
+  LOADK r3 #0
+  NEWTABLE r4 0 4
+  LOADK r5 #2
+  SETTABLE r4 "colors" r5
+  LOADK r5 #16719872
+  SETTABLE r4 "transparency" r5
+  CALL r0 5 2
+.lineno 55
+  GETGLOBAL r0 "saveanim"
+  LOADK r1 #1
+  LOADK r2 "never.gif"
+  LOADK r3 #0
+  NEWTABLE r4 0 4
+  LOADK r5 #1
+  SETTABLE r4 "colors" r5
+  CALL r0 5 2
+.lineno 56
+  GETGLOBAL r0 "debugprint"
+  LOADK r1 "save colors 1"
+  GETGLOBAL r2 "getlasterror"
+  CALL r2 1 0
+  CALL r0 0 2
+.lineno 57
+  GETGLOBAL r0 "saveanim"
+  LOADK r1 #1
+  LOADK r2 "never.gif"
+  LOADK r3 #0
+  NEWTABLE r4 0 4
+  LOADK r5 #257
+  SETTABLE r4 "colors" r5
+  CALL r0 5 2
+.lineno 58
+  GETGLOBAL r0 "debugprint"
+  LOADK r1 "save colors 257"
+  GETGLOBAL r2 "getlasterror"
+  CALL r2 1 0
+  CALL r0 0 2
+.lineno 59
+  GETGLOBAL r0 "saveanim"
+  LOADK r1 #1
+  LOADK r2 "never.anim"
+  LOADK r3 #7
+  CALL r0 4 2
+.lineno 60
+  GETGLOBAL r0 "debugprint"
+  LOADK r1 "save format 7"
+  GETGLOBAL r2 "getlasterror"
+  CALL r2 1 0
+  CALL r0 0 2
+.lineno 61
+  GETGLOBAL r0 "saveanim"
+  LOADK r1 #9
+  LOADK r2 "never.gif"
+  CALL r0 3 2
+.lineno 62
+  GETGLOBAL r0 "debugprint"
+  LOADK r1 "no anim"
+  GETGLOBAL r2 "getlasterror"
+  CALL r2 1 0
+  CALL r0 0 2
+.lineno 63
+  GETGLOBAL r0 "saveanim"
+  LOADK r1 #1
+  LOADK r2 "re.avi"
+  LOADK r3 #1
+  NEWTABLE r4 0 4
+  LOADK r5 #5
+  SETTABLE r4 "fps" r5
+  CALL r0 5 2
+.lineno 64
+  GETGLOBAL r0 "saveanim"
+  LOADK r1 #1
+  LOADK r2 "re.avi"
+  LOADK r3 #1
+  CALL r0 4 2
+.lineno 65
+  GETGLOBAL r0 "loadanim"
+  LOADK r1 #2
+  LOADK r2 "a.gif"
+  NEWTABLE r3 0 4
+  LOADK r4 #1
+  SETTABLE r3 "fromdisk" r4
+  CALL r0 4 2
+.lineno 66
+  GETGLOBAL r0 "saveanim"
+  LOADK r1 #2
+  LOADK r2 "disk.avi"
+  LOADK r3 #1
+  NEWTABLE r4 0 4
+  LOADK r5 #95
+  SETTABLE r4 "quality" r5
+  CALL r0 5 2
+.lineno 67
+  GETGLOBAL r0 "debugprint"
+  LOADK r1 "disk"
+  GETGLOBAL r2 "getlasterror"
+  CALL r2 1 0
+  CALL r0 0 2
   RETURN r0 1

@@ -212,6 +212,26 @@ TEST(AviWriter, FurtherSegmentsReadWhole) {
   EXPECT_LT(ours.frames, 100);
 }
 
+// A segment limit of one byte opens a segment, and so a pair of index chunks, for every frame:
+// the super index is full after 1022 frames, the next is refused and the file stays whole.
+TEST(AviWriter, AFullSuperIndexRefusesFurtherFrames) {
+  setenv("QM_AVI_SEGMENT_LIMIT", "1", 1);
+  const std::string path = tmp("full_index.avi");
+  qmAviWriter* avi = nullptr;
+  const int32_t created = avi_create(path.c_str(), 1000, 8, 8, 10, "", false, &avi);
+  unsetenv("QM_AVI_SEGMENT_LIMIT");
+  ASSERT_EQ(created, 0);
+  Picture p(8, 8, 1);
+  int32_t rc = 0;
+  for (int32_t i = 0; i <= kAviSuperIndexEntries && !rc; ++i) rc = avi_write_frame(avi, p.bm, 8, 8);
+  EXPECT_EQ(rc, ERR_SAVEANIM);
+  EXPECT_EQ(avi_info(avi).frames, kAviSuperIndexEntries);
+  EXPECT_EQ(avi_hold_frame(avi, 0, true), ERR_SAVEANIM);
+  ASSERT_EQ(avi_finish(avi), 0);
+  EXPECT_EQ(probe(path), "1000/1,1022");
+  sh("rm -f " + path);
+}
+
 TEST(AviWriter, ScalesFramesAndHoldsTheLast) {
   qmBitmap* half = qmos_alloc_bitmap(16, 8);
   qmos_fill_bitmap_rect(half, 0, 0, 8, 8, 0xFF0000);

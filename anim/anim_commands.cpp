@@ -36,15 +36,6 @@ int32_t push_int(qmState* L, int64_t v) {
 
 int32_t prepare_id(qmState* L, const NewId& id) { return id.automatic ? 0 : anim_free_by_id(L, id.id, false); }
 
-// The console lines of a load: "Loading animation NAME..." and "done" (or the failure).
-struct LoadReport {
-  bool ok = false;
-  explicit LoadReport(const std::string& name) {
-    console_print_file(err_get_message(MSG_LOADING_ANIM), name.c_str(), true);
-  }
-  ~LoadReport() { ok ? console_print_done() : console_print_failed(); }
-};
-
 // A memory anim made of frames cut elsewhere (handed over, also on failure).
 int32_t anim_from_planes(const ObjectId& id, int32_t width, int32_t height, int32_t transparent,
                          std::vector<qmBitmap*>& bitmaps, std::vector<qmMask*>& masks,
@@ -115,7 +106,7 @@ int32_t cmd_loadanim(qmState* L) {
   if (frames_given && from_disk) return ERR_WRONGUSAGE;
   const std::string name = arg_get_linked_file(L, 2, 0, nullptr);
   if (int32_t err = prepare_id(L, id)) return err;
-  LoadReport report(name);
+  ConsoleReport report(MSG_LOADING_ANIM, name);
   qmAnim* a = nullptr;
   int32_t err = frames_given ? ERR_OPENANIM2 : anim_build_from_file(id.id, name.c_str(), transparent, from_disk, &a);
   // Anything that is no anim file is read as a picture and cut into frames.

@@ -296,10 +296,12 @@ int32_t anim_play(qmState* L, qmAnim* a, const AnimPlayRequest& rq, bool free_af
     int32_t delay = 0;
     if ((err = play_step(p, &finished, &delay))) break;
     // The rest of the frame's delay after the time the frame took, then the display's refresh.
-    const int64_t rest = int64_t(delay) * 1000 - (clock.now_us() - last);
-    if (rest > 0) clock.sleep_us(rest);
+    // The next frame is timed from when this one was due, so that the frames keep their pace; a
+    // frame that came late is timed from when it was shown.
+    const int64_t due = last + int64_t(delay) * 1000, now = clock.now_us();
+    if (now < due) clock.sleep_us(due - now);
+    last = std::max(due, now);
     display_wait_refresh(L);
-    last = clock.now_us();
   }
   play_free(p);
   return err;

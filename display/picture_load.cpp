@@ -36,12 +36,6 @@ int32_t table_colour(qmState* L, int32_t t, const char* key, int32_t fallback) {
   return colour_of(bits);
 }
 
-// Loading reports on the console as the other loaders do: the name, then done or failed.
-struct ConsoleReport {
-  bool ok = false;
-  ConsoleReport(int32_t message, const std::string& name) { console_print_file(err_get_message(message), name.c_str(), true); }
-  ~ConsoleReport() { ok ? console_print_done() : console_print_failed(); }
-};
 
 // A picture from the image cache: the entry's source with one more reference, and its alpha plane
 // when asked for.
@@ -56,6 +50,11 @@ int32_t cache_open(const char* name, bool want_alpha, LoadedPicture* out) {
 }
 
 }  // namespace
+
+ConsoleReport::ConsoleReport(int32_t message, const std::string& name) {
+  console_print_file(err_get_message(message), name.c_str(), true);
+}
+ConsoleReport::~ConsoleReport() { ok ? console_print_done() : console_print_failed(); }
 
 LoadedPicture::~LoadedPicture() {
   if (source) imagesource_release(source);

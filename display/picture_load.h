@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "display/picture.h"
 
@@ -24,6 +25,16 @@ struct LoadedPicture {
   LoadedPicture(const LoadedPicture&) = delete;
   LoadedPicture& operator=(const LoadedPicture&) = delete;
   ~LoadedPicture();
+};
+
+// A load's report on the console: "Loading ... NAME..." (the message's text) at the start, then
+// "done" once ok is set, else the failure, when it goes.
+struct ConsoleReport {
+  bool ok = false;
+  ConsoleReport(int32_t message, const std::string& name);
+  ~ConsoleReport();
+  ConsoleReport(const ConsoleReport&) = delete;
+  ConsoleReport& operator=(const ConsoleReport&) = delete;
 };
 
 int32_t picture_open(const char* name, const int32_t* user_palette, int32_t pen, int32_t use_transparent,

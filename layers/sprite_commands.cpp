@@ -80,14 +80,6 @@ int32_t make_sprite(qmState* L, const NewId& id, SpriteFrames& made) {
 
 int32_t free_numbered(qmState* L, const NewId& id) { return id.automatic ? 0 : sprite_free_by_id(L, id.id, false); }
 
-struct LoadReport {
-  bool ok = false;
-  explicit LoadReport(const std::string& name) {
-    console_print_file(err_get_message(MSG_LOADING_SPRITE), name.c_str(), true);
-  }
-  ~LoadReport() { ok ? console_print_done() : console_print_failed(); }
-};
-
 int32_t cmd_loadsprite(qmState* L) {
   arg_check_count(L, 2, 3);
   const NewId id = new_id_arg(L, 1);
@@ -113,7 +105,7 @@ int32_t cmd_loadsprite(qmState* L) {
   if (transparent != -1 && load_alpha) return ERR_MASKNALPHA;
   const std::string name = arg_get_linked_file(L, 2, 0, nullptr);
   if (int32_t err = free_numbered(L, id)) return err;
-  LoadReport report(name);
+  ConsoleReport report(MSG_LOADING_SPRITE, name);
   SpriteFrames made;
   int32_t err = sprite_sources().anim_file(L, name.c_str(), transparent, load_alpha, &made);
   if (err == SPRITE_NOT_ANIM) {

@@ -43,6 +43,10 @@
 ; print "count 0", GetLastError()
 ; call ModifyAnimFrames(3, -2, 1)
 ; print "removed", GetAttribute(4, 3, 11)
+; call ModifyAnimFrames(3, 2147483647)
+; print "huge insert", GetLastError()
+; call ScaleAnim(3, 60000, 60000)
+; print "huge scale", GetLastError(), GetAttribute(4, 3, 0)
 ; call SetAnimFrameDelay(3, 1, -1)
 ; print "negative delay", GetLastError()
 ; call SetAnimFrameDelay(3, 1, 40)
@@ -411,36 +415,64 @@
   CALL r2 4 0
   CALL r0 0 2
 .lineno 44
+  GETGLOBAL r0 "modifyanimframes"
+  LOADK r1 #3
+  LOADK r2 #2147483647
+  CALL r0 3 2
+.lineno 45
+  GETGLOBAL r0 "debugprint"
+  LOADK r1 "huge insert"
+  GETGLOBAL r2 "getlasterror"
+  CALL r2 1 0
+  CALL r0 0 2
+.lineno 46
+  GETGLOBAL r0 "scaleanim"
+  LOADK r1 #3
+  LOADK r2 #60000
+  LOADK r3 #60000
+  CALL r0 4 2
+.lineno 47
+  GETGLOBAL r0 "debugprint"
+  LOADK r1 "huge scale"
+  GETGLOBAL r2 "getlasterror"
+  CALL r2 1 2
+  GETGLOBAL r3 "getattribute"
+  LOADK r4 #4
+  LOADK r5 #3
+  LOADK r6 #0
+  CALL r3 4 0
+  CALL r0 0 2
+.lineno 48
   GETGLOBAL r0 "setanimframedelay"
   LOADK r1 #3
   LOADK r2 #1
   LOADK r3 #-1
   CALL r0 4 2
-.lineno 45
+.lineno 49
   GETGLOBAL r0 "debugprint"
   LOADK r1 "negative delay"
   GETGLOBAL r2 "getlasterror"
   CALL r2 1 0
   CALL r0 0 2
-.lineno 46
+.lineno 50
   GETGLOBAL r0 "setanimframedelay"
   LOADK r1 #3
   LOADK r2 #1
   LOADK r3 #40
   CALL r0 4 2
-.lineno 47
+.lineno 51
   GETGLOBAL r0 "setanimframedelay"
   LOADK r1 #3
   LOADK r2 #9
   LOADK r3 #40
   CALL r0 4 2
-.lineno 48
+.lineno 52
   GETGLOBAL r0 "debugprint"
   LOADK r1 "delay past the frames"
   GETGLOBAL r2 "getlasterror"
   CALL r2 1 0
   CALL r0 0 2
-.lineno 49
+.lineno 53
   GETGLOBAL r0 "debugprint"
   LOADK r1 "delay"
   GETGLOBAL r2 "getattribute"
@@ -450,12 +482,12 @@
   LOADK r6 #1
   CALL r2 5 0
   CALL r0 0 2
-.lineno 50
+.lineno 54
   GETGLOBAL r0 "selectanim"
   LOADK r1 #3
   LOADK r2 #2
   CALL r0 3 2
-.lineno 51
+.lineno 55
   GETGLOBAL r0 "box"
   LOADK r1 #0
   LOADK r2 #0
@@ -463,27 +495,27 @@
   LOADK r4 #4
   LOADK r5 #16711680
   CALL r0 6 2
-.lineno 52
+.lineno 56
   GETGLOBAL r0 "endselect"
   CALL r0 1 2
-.lineno 53
+.lineno 57
   GETGLOBAL r0 "displayanimframe"
   LOADK r1 #3
   LOADK r2 #130
   LOADK r3 #10
   LOADK r4 #2
   CALL r0 5 2
-.lineno 54
+.lineno 58
   GETGLOBAL r0 "savesnapshot"
   LOADK r1 "selected.png"
   LOADK r2 #0
   LOADK r3 #1
   CALL r0 4 2
-.lineno 55
+.lineno 59
   GETGLOBAL r0 "freeanim"
   LOADK r1 #3
   CALL r0 2 2
-.lineno 56
+.lineno 60
   GETGLOBAL r0 "debugprint"
   LOADK r1 "done"
   GETGLOBAL r2 "getlasterror"

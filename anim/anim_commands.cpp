@@ -111,7 +111,6 @@ int32_t cmd_loadanim(qmState* L) {
   int32_t err = frames_given ? ERR_OPENANIM2 : anim_build_from_file(id.id, name.c_str(), transparent, from_disk, &a);
   // Anything that is no anim file is read as a picture and cut into frames.
   if (err == ERR_OPENANIM2) {
-    if (from_disk) return ERR_WRONGUSAGE;
     LoadedPicture picture;
     if ((err = picture_open(name.c_str(), nullptr, -1, 0, load_alpha, &picture))) return err;
     Planes p;

@@ -298,8 +298,10 @@ int32_t anim_play(qmState* L, qmAnim* a, const AnimPlayRequest& rq, bool free_af
     // The rest of the frame's delay after the time the frame took, then the display's refresh.
     // The next frame is timed from when this one was due, so that the frames keep their pace; a
     // frame that came late is timed from when it was shown.
+    // The wait serves the events, so that the user can end even a very slow playback.
     const int64_t due = last + int64_t(delay) * 1000, now = clock.now_us();
-    if (now < due) clock.sleep_us(due - now);
+    if (now < due)
+      if ((err = platform_wait_until(L, due))) break;
     last = std::max(due, now);
     display_wait_refresh(L);
   }
@@ -314,6 +316,7 @@ namespace {
 int32_t prepare(qmState* L, qmAnim* a, int32_t option_index, AnimPlayRequest* rq, qmTransformTags* tt,
                 qmDrawTagOptions* dt) {
   if (int32_t err = output_refusal(display_current())) return err;
+  if (rq->times < 0) return ERR_WRONGUSAGE;
   if (option_index && vm_get_top(L) >= option_index && vm_type(L, option_index) == QM_TTABLE) {
     if (int32_t err = brush_display_options(L, option_index, a->width, a->height, a->width, a->height, 0, tt, dt,
                                             DISPOPT_RESET))
@@ -366,6 +369,7 @@ int32_t cmd_playanimdisk_impl(qmState* L) {
   const int32_t transparent = t == -1 ? -1 : int32_t(to_u32_bits(t) & 0xFFFFFF);
   rq.times = to_i32(vm_arg_opt_number(L, 7, 1));
   if (int32_t err = output_refusal(display_current())) return err;
+  if (rq.times < 0) return ERR_WRONGUSAGE;
   qmAnim* a = nullptr;
   if (int32_t err = anim_build_from_file(automatic_id(), name.c_str(), transparent, true, &a)) return err;
   qmTransformTags tt;

@@ -53,6 +53,8 @@
 ; print "the selected anim ends its selection", GetLastError()
 ; call PlayAnim(7, 0, 0)
 ; print "no anim", GetLastError()
+; call PlayAnim(2, 0, 0, -2, -1)
+; print "negative times", GetLastError()
 .source "@anim_play.q"
   .maxstack 8
 .lineno 1
@@ -375,6 +377,20 @@
 .lineno 53
   GETGLOBAL r0 "debugprint"
   LOADK r1 "no anim"
+  GETGLOBAL r2 "getlasterror"
+  CALL r2 1 0
+  CALL r0 0 2
+.lineno 54
+  GETGLOBAL r0 "playanim"
+  LOADK r1 #2
+  LOADK r2 #0
+  LOADK r3 #0
+  LOADK r4 #-2
+  LOADK r5 #-1
+  CALL r0 6 2
+.lineno 55
+  GETGLOBAL r0 "debugprint"
+  LOADK r1 "negative times"
   GETGLOBAL r2 "getlasterror"
   CALL r2 1 0
   CALL r0 0 2

@@ -304,6 +304,8 @@ int32_t anim_play(qmState* L, qmAnim* a, const AnimPlayRequest& rq, bool free_af
       if ((err = platform_wait_until(L, due))) break;
     last = std::max(due, now);
     display_wait_refresh(L);
+    // When each frame reached the screen, for the pacing measurements.
+    if (platform_recording()) platform_record("anim_frame", std::to_string(clock.now_us()));
   }
   play_free(p);
   return err;

@@ -83,6 +83,8 @@ int32_t cmd_loadanim(qmState* L) {
   bool load_alpha = false, from_disk = false;
   int32_t frames_given = 0;
   AnimCut cut;
+  char cache[1024] = "", cached_load[1024] = "";
+  bool cache_alpha = false;
   if (vm_type(L, 3) == QM_TTABLE) {
     uint32_t colour = 0;
     int32_t given = 0;
@@ -96,6 +98,9 @@ int32_t cmd_loadanim(qmState* L) {
     opt_get_int(L, 3, "height", &cut.height, nullptr);
     opt_get_int(L, 3, "frames", &cut.frames, &frames_given);
     opt_get_int(L, 3, "fpr", &cut.fpr, nullptr);
+    opt_get_string(L, 3, "cache", cache, sizeof cache, nullptr);
+    opt_get_string(L, 3, "cachedload", cached_load, sizeof cached_load, nullptr);
+    cache_alpha = table_flag(L, 3, "cachealpha");
     // Declarations pass every field, a frame count of 0 for none.
     if (frames_given && cut.frames == 0) frames_given = 0, cut.frames = 1;
   } else if (vm_get_top(L) >= 3 && vm_type(L, 3) != QM_TNIL) {
@@ -108,11 +113,15 @@ int32_t cmd_loadanim(qmState* L) {
   if (int32_t err = prepare_id(L, id)) return err;
   ConsoleReport report(MSG_LOADING_ANIM, name);
   qmAnim* a = nullptr;
-  int32_t err = frames_given ? ERR_OPENANIM2 : anim_build_from_file(id.id, name.c_str(), transparent, from_disk, &a);
-  // Anything that is no anim file is read as a picture and cut into frames.
+  // A picture that the image cache holds, or anything that is no anim file, is read as a picture
+  // and cut into frames.
+  const bool cached = cached_load[0] && runtime_flags().word6 != 0;
+  int32_t err = frames_given || cached ? ERR_OPENANIM2
+                                       : anim_build_from_file(id.id, name.c_str(), transparent, from_disk, &a);
   if (err == ERR_OPENANIM2) {
     LoadedPicture picture;
-    if ((err = picture_open(name.c_str(), nullptr, -1, 0, load_alpha, &picture))) return err;
+    if ((err = picture_open_cached(name.c_str(), cache, cached_load, cache_alpha, -1, 0, load_alpha, &picture)))
+      return err;
     Planes p;
     if ((err = picture_make_planes(L, picture, 0, 0, picture.width, picture.height, transparent, &p))) return err;
     if (cut.width <= 0 || cut.height <= 0) cut = AnimCut{picture.width, picture.height, 1, 1, 0, 0};

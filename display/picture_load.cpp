@@ -56,6 +56,25 @@ ConsoleReport::ConsoleReport(int32_t message, const std::string& name) {
 }
 ConsoleReport::~ConsoleReport() { ok ? console_print_done() : console_print_failed(); }
 
+int32_t picture_open_cached(const char* name, const char* cache, const char* cached_load, bool cache_alpha,
+                            int32_t pen, int32_t use_transparent, bool load_alpha, LoadedPicture* out) {
+  // The image cache serves only the declared objects, which the start-up makes before the program runs.
+  const bool declaring = runtime_flags().word6 != 0;
+  if (declaring && cached_load[0]) return cache_open(cached_load, load_alpha, out);
+  const bool alpha_for_cache = declaring && cache[0] && cache_alpha && !load_alpha;
+  if (int32_t err = picture_open(name, nullptr, pen, use_transparent, load_alpha || alpha_for_cache, out)) return err;
+  if (declaring && cache[0]) {
+    if (int32_t err = imagecache_add(cache, out->width, out->height, out->pixels_per_row, out->source, out->alpha,
+                                     out->has_alpha | out->is_vector << 1))
+      return err;
+  }
+  if (alpha_for_cache) {
+    qmos_free_alpha(out->alpha);
+    out->alpha = nullptr;
+  }
+  return 0;
+}
+
 LoadedPicture::~LoadedPicture() {
   if (source) imagesource_release(source);
   qmos_free_alpha(alpha);
@@ -119,24 +138,9 @@ int32_t cmd_loadbrush(qmState* L) {
     if (int32_t err = brush_lookup(L, id.id, false)) return err;
   ConsoleReport report(MSG_LOADING_BRUSH, name);
   LoadedPicture picture;
-  // The image cache serves only the declared objects, which the start-up makes before the program runs.
-  const bool declaring = runtime_flags().word6 != 0;
-  if (declaring && cached_load[0]) {
-    if (int32_t err = cache_open(cached_load, load_alpha, &picture)) return err;
-  } else {
-    const bool alpha_for_cache = declaring && cache[0] && cache_alpha && !load_alpha;
-    if (int32_t err = picture_open(name.c_str(), nullptr, pen, use_transparent, load_alpha || alpha_for_cache, &picture))
-      return err;
-    if (declaring && cache[0]) {
-      if (int32_t err = imagecache_add(cache, picture.width, picture.height, picture.pixels_per_row, picture.source,
-                                       picture.alpha, picture.has_alpha | picture.is_vector << 1))
-        return err;
-    }
-    if (alpha_for_cache) {
-      qmos_free_alpha(picture.alpha);
-      picture.alpha = nullptr;
-    }
-  }
+  if (int32_t err = picture_open_cached(name.c_str(), cache, cached_load, cache_alpha, pen, use_transparent, load_alpha,
+                                        &picture))
+    return err;
 
   if (x < 0 || y < 0) return ERR_NEGCOORDS;
   if (x >= picture.width || y >= picture.height) return ERR_COORDSRANGE;

@@ -39,6 +39,12 @@ struct ConsoleReport {
 
 int32_t picture_open(const char* name, const int32_t* user_palette, int32_t pen, int32_t use_transparent,
                      bool load_alpha, LoadedPicture* out);
+// picture_open with the image cache of the declared objects: while the start-up creates them, a
+// cached_load name ("" none) takes the picture from the cache entry of that name, and a cache name
+// adds the opened picture to the cache under it (with its alpha plane for cache_alpha). Outside the
+// start-up both names are ignored.
+int32_t picture_open_cached(const char* name, const char* cache, const char* cached_load, bool cache_alpha,
+                            int32_t pen, int32_t use_transparent, bool load_alpha, LoadedPicture* out);
 // The rectangle (x, y, width, height) as a bitmap with a mask of the pixels that differ from
 // transparent (none for -1) and, when the picture's alpha was loaded, its alpha plane. A vector
 // picture is drawn at its own size. 0 or an error code.

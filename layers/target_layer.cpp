@@ -68,8 +68,10 @@ int32_t layer_render_to_bitmap(qmState* L, qmLayer* layer, int32_t, LayerImage* 
     switch (type) {
       case OBJ_BRUSH:
       case OBJ_BRUSHPART:
-      case OBJ_BGPICPART: {
-        // The layer takes its own copy of what it shows, so drawing leaves the object alone.
+      case OBJ_BGPICPART:
+      case OBJ_ANIM: {
+        // The layer takes its own copy of what it shows (an anim's frame shown now), so drawing
+        // leaves the object alone.
         LayerPlanes p;
         if (int32_t err = layer_build_transformed(L, layer, c, false, &p)) return err;
         LayerImage copy;
@@ -81,7 +83,6 @@ int32_t layer_render_to_bitmap(qmState* L, qmLayer* layer, int32_t, LayerImage* 
         for (qmLayerState* t : {layer->content, layer->unscaled, layer->display}) t->kind[0] = t->kind[1] = 0;
         break;
       }
-      case OBJ_ANIM:
       case OBJ_TEXTOBJECT:
         return ERR_UNSUPPORTEDFEAT;
       default:

@@ -60,6 +60,11 @@
 ; call SaveSnapshot("selected.png", 0, 1)
 ; call FreeAnim(3)
 ; print "done", GetLastError(), GetAttribute(22, 1, 6)
+; call SelectLayer(1)
+; call Box(0, 0, 4, 4, $00FFFF)
+; call EndSelect()
+; print "drawn into an anim layer", GetLastError(), GetAttribute(22, 1, 9)
+; call SaveSnapshot("layer.png", 0, 1)
 .source "@anim_layers.q"
   .maxstack 9
 .lineno 1
@@ -526,4 +531,36 @@
   LOADK r6 #6
   CALL r3 4 0
   CALL r0 0 2
+.lineno 61
+  GETGLOBAL r0 "selectlayer"
+  LOADK r1 #1
+  CALL r0 2 2
+.lineno 62
+  GETGLOBAL r0 "box"
+  LOADK r1 #0
+  LOADK r2 #0
+  LOADK r3 #4
+  LOADK r4 #4
+  LOADK r5 #65535
+  CALL r0 6 2
+.lineno 63
+  GETGLOBAL r0 "endselect"
+  CALL r0 1 2
+.lineno 64
+  GETGLOBAL r0 "debugprint"
+  LOADK r1 "drawn into an anim layer"
+  GETGLOBAL r2 "getlasterror"
+  CALL r2 1 2
+  GETGLOBAL r3 "getattribute"
+  LOADK r4 #22
+  LOADK r5 #1
+  LOADK r6 #9
+  CALL r3 4 0
+  CALL r0 0 2
+.lineno 65
+  GETGLOBAL r0 "savesnapshot"
+  LOADK r1 "layer.png"
+  LOADK r2 #0
+  LOADK r3 #1
+  CALL r0 4 2
   RETURN r0 1

@@ -31,7 +31,13 @@
 ; print "disk scaled", GetAttribute(4, h, 0), GetAttribute(4, h, 1)
 ; call GetAnimFrame(5, 2, h)
 ; print "disk frame", GetAttribute(3, 5, 0), GetAttribute(3, 5, 1)
-; call ModifyAnimFrames(h, 1)
+; call CopyAnim(h, 6)
+; call FreeAnim(h)
+; call GetAnimFrame(7, 5, 6)
+; print "copy of a disk anim", GetAttribute(4, 6, 0), GetAttribute(4, 6, 11), GetAttribute(3, 7, 0), GetLastError()
+; call CopyAnim(6, 6)
+; print "copy onto itself", GetLastError()
+; call ModifyAnimFrames(6, 1)
 ; print "modify disk", GetLastError()
 ; call ModifyAnimFrames(3, 1, 7)
 ; print "position past the frames", GetLastError()
@@ -348,69 +354,116 @@
   CALL r3 4 0
   CALL r0 0 2
 .lineno 32
-  GETGLOBAL r0 "modifyanimframes"
+  GETGLOBAL r0 "copyanim"
   GETGLOBAL r1 "h"
-  LOADK r2 #1
+  LOADK r2 #6
   CALL r0 3 2
 .lineno 33
-  GETGLOBAL r0 "debugprint"
-  LOADK r1 "modify disk"
-  GETGLOBAL r2 "getlasterror"
-  CALL r2 1 0
-  CALL r0 0 2
+  GETGLOBAL r0 "freeanim"
+  GETGLOBAL r1 "h"
+  CALL r0 2 2
 .lineno 34
-  GETGLOBAL r0 "modifyanimframes"
-  LOADK r1 #3
-  LOADK r2 #1
-  LOADK r3 #7
+  GETGLOBAL r0 "getanimframe"
+  LOADK r1 #7
+  LOADK r2 #5
+  LOADK r3 #6
   CALL r0 4 2
 .lineno 35
   GETGLOBAL r0 "debugprint"
-  LOADK r1 "position past the frames"
-  GETGLOBAL r2 "getlasterror"
-  CALL r2 1 0
+  LOADK r1 "copy of a disk anim"
+  GETGLOBAL r2 "getattribute"
+  LOADK r3 #4
+  LOADK r4 #6
+  LOADK r5 #0
+  CALL r2 4 2
+  GETGLOBAL r3 "getattribute"
+  LOADK r4 #4
+  LOADK r5 #6
+  LOADK r6 #11
+  CALL r3 4 2
+  GETGLOBAL r4 "getattribute"
+  LOADK r5 #3
+  LOADK r6 #7
+  LOADK r7 #0
+  CALL r4 4 2
+  GETGLOBAL r5 "getlasterror"
+  CALL r5 1 0
   CALL r0 0 2
 .lineno 36
-  GETGLOBAL r0 "modifyanimframes"
-  LOADK r1 #3
-  LOADK r2 #-6
+  GETGLOBAL r0 "copyanim"
+  LOADK r1 #6
+  LOADK r2 #6
   CALL r0 3 2
 .lineno 37
   GETGLOBAL r0 "debugprint"
-  LOADK r1 "remove all"
+  LOADK r1 "copy onto itself"
   GETGLOBAL r2 "getlasterror"
   CALL r2 1 0
   CALL r0 0 2
 .lineno 38
   GETGLOBAL r0 "modifyanimframes"
-  LOADK r1 #3
-  LOADK r2 #-3
-  LOADK r3 #5
-  CALL r0 4 2
+  LOADK r1 #6
+  LOADK r2 #1
+  CALL r0 3 2
 .lineno 39
   GETGLOBAL r0 "debugprint"
-  LOADK r1 "remove past the end"
+  LOADK r1 "modify disk"
   GETGLOBAL r2 "getlasterror"
   CALL r2 1 0
   CALL r0 0 2
 .lineno 40
   GETGLOBAL r0 "modifyanimframes"
   LOADK r1 #3
-  LOADK r2 #0
-  CALL r0 3 2
+  LOADK r2 #1
+  LOADK r3 #7
+  CALL r0 4 2
 .lineno 41
   GETGLOBAL r0 "debugprint"
-  LOADK r1 "count 0"
+  LOADK r1 "position past the frames"
   GETGLOBAL r2 "getlasterror"
   CALL r2 1 0
   CALL r0 0 2
 .lineno 42
   GETGLOBAL r0 "modifyanimframes"
   LOADK r1 #3
+  LOADK r2 #-6
+  CALL r0 3 2
+.lineno 43
+  GETGLOBAL r0 "debugprint"
+  LOADK r1 "remove all"
+  GETGLOBAL r2 "getlasterror"
+  CALL r2 1 0
+  CALL r0 0 2
+.lineno 44
+  GETGLOBAL r0 "modifyanimframes"
+  LOADK r1 #3
+  LOADK r2 #-3
+  LOADK r3 #5
+  CALL r0 4 2
+.lineno 45
+  GETGLOBAL r0 "debugprint"
+  LOADK r1 "remove past the end"
+  GETGLOBAL r2 "getlasterror"
+  CALL r2 1 0
+  CALL r0 0 2
+.lineno 46
+  GETGLOBAL r0 "modifyanimframes"
+  LOADK r1 #3
+  LOADK r2 #0
+  CALL r0 3 2
+.lineno 47
+  GETGLOBAL r0 "debugprint"
+  LOADK r1 "count 0"
+  GETGLOBAL r2 "getlasterror"
+  CALL r2 1 0
+  CALL r0 0 2
+.lineno 48
+  GETGLOBAL r0 "modifyanimframes"
+  LOADK r1 #3
   LOADK r2 #-2
   LOADK r3 #1
   CALL r0 4 2
-.lineno 43
+.lineno 49
   GETGLOBAL r0 "debugprint"
   LOADK r1 "removed"
   GETGLOBAL r2 "getattribute"
@@ -419,24 +472,24 @@
   LOADK r5 #11
   CALL r2 4 0
   CALL r0 0 2
-.lineno 44
+.lineno 50
   GETGLOBAL r0 "modifyanimframes"
   LOADK r1 #3
   LOADK r2 #2147483647
   CALL r0 3 2
-.lineno 45
+.lineno 51
   GETGLOBAL r0 "debugprint"
   LOADK r1 "huge insert"
   GETGLOBAL r2 "getlasterror"
   CALL r2 1 0
   CALL r0 0 2
-.lineno 46
+.lineno 52
   GETGLOBAL r0 "scaleanim"
   LOADK r1 #3
   LOADK r2 #60000
   LOADK r3 #60000
   CALL r0 4 2
-.lineno 47
+.lineno 53
   GETGLOBAL r0 "debugprint"
   LOADK r1 "huge scale"
   GETGLOBAL r2 "getlasterror"
@@ -447,37 +500,37 @@
   LOADK r6 #0
   CALL r3 4 0
   CALL r0 0 2
-.lineno 48
+.lineno 54
   GETGLOBAL r0 "setanimframedelay"
   LOADK r1 #3
   LOADK r2 #1
   LOADK r3 #-1
   CALL r0 4 2
-.lineno 49
+.lineno 55
   GETGLOBAL r0 "debugprint"
   LOADK r1 "negative delay"
   GETGLOBAL r2 "getlasterror"
   CALL r2 1 0
   CALL r0 0 2
-.lineno 50
+.lineno 56
   GETGLOBAL r0 "setanimframedelay"
   LOADK r1 #3
   LOADK r2 #1
   LOADK r3 #40
   CALL r0 4 2
-.lineno 51
+.lineno 57
   GETGLOBAL r0 "setanimframedelay"
   LOADK r1 #3
   LOADK r2 #9
   LOADK r3 #40
   CALL r0 4 2
-.lineno 52
+.lineno 58
   GETGLOBAL r0 "debugprint"
   LOADK r1 "delay past the frames"
   GETGLOBAL r2 "getlasterror"
   CALL r2 1 0
   CALL r0 0 2
-.lineno 53
+.lineno 59
   GETGLOBAL r0 "debugprint"
   LOADK r1 "delay"
   GETGLOBAL r2 "getattribute"
@@ -487,12 +540,12 @@
   LOADK r6 #1
   CALL r2 5 0
   CALL r0 0 2
-.lineno 54
+.lineno 60
   GETGLOBAL r0 "selectanim"
   LOADK r1 #3
   LOADK r2 #2
   CALL r0 3 2
-.lineno 55
+.lineno 61
   GETGLOBAL r0 "box"
   LOADK r1 #0
   LOADK r2 #0
@@ -500,27 +553,27 @@
   LOADK r4 #4
   LOADK r5 #16711680
   CALL r0 6 2
-.lineno 56
+.lineno 62
   GETGLOBAL r0 "endselect"
   CALL r0 1 2
-.lineno 57
+.lineno 63
   GETGLOBAL r0 "displayanimframe"
   LOADK r1 #3
   LOADK r2 #130
   LOADK r3 #10
   LOADK r4 #2
   CALL r0 5 2
-.lineno 58
+.lineno 64
   GETGLOBAL r0 "savesnapshot"
   LOADK r1 "selected.png"
   LOADK r2 #0
   LOADK r3 #1
   CALL r0 4 2
-.lineno 59
+.lineno 65
   GETGLOBAL r0 "freeanim"
   LOADK r1 #3
   CALL r0 2 2
-.lineno 60
+.lineno 66
   GETGLOBAL r0 "debugprint"
   LOADK r1 "done"
   GETGLOBAL r2 "getlasterror"
@@ -531,11 +584,11 @@
   LOADK r6 #6
   CALL r3 4 0
   CALL r0 0 2
-.lineno 61
+.lineno 67
   GETGLOBAL r0 "selectlayer"
   LOADK r1 #1
   CALL r0 2 2
-.lineno 62
+.lineno 68
   GETGLOBAL r0 "box"
   LOADK r1 #0
   LOADK r2 #0
@@ -543,10 +596,10 @@
   LOADK r4 #4
   LOADK r5 #65535
   CALL r0 6 2
-.lineno 63
+.lineno 69
   GETGLOBAL r0 "endselect"
   CALL r0 1 2
-.lineno 64
+.lineno 70
   GETGLOBAL r0 "debugprint"
   LOADK r1 "drawn into an anim layer"
   GETGLOBAL r2 "getlasterror"
@@ -557,7 +610,7 @@
   LOADK r6 #9
   CALL r3 4 0
   CALL r0 0 2
-.lineno 65
+.lineno 71
   GETGLOBAL r0 "savesnapshot"
   LOADK r1 "layer.png"
   LOADK r2 #0

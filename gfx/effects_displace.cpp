@@ -190,8 +190,42 @@ __attribute__((target("avx2"))) int32_t swirl_row_avx2(const SwirlRows& g, int32
   const __m128i last_x = _mm_set1_epi32(g.w - 1), last_y = _mm_set1_epi32(g.h - 1), row = _mm_set1_epi32(y);
   const __m256i ppr = _mm256_set1_epi64x(source_ppr), bpr = _mm256_set1_epi64x(source_bpr);
   const __m128i lanes = _mm_setr_epi32(0, 1, 2, 3);
-  int32_t x = 0;
-  for (; x + 4 <= g.w; x += 4) {
+  // The circle's part of the row is one run about the centre (the squared distance, computed as
+  // the per-pixel loop does, grows with |x - cx| on either side); the pixels before and after it
+  // keep their places and are copied as runs.
+  const uint32_t* source_row = source + y * source_ppr;
+  const uint8_t* source_alpha_row = target_alpha ? source_alpha + y * source_bpr : nullptr;
+  auto copy = [&](int32_t from, int32_t to) {
+    if (to <= from) return;
+    std::memmove(target + from, source_row + from, size_t(to - from) * 4);
+    if (target_alpha) std::memmove(target_alpha + from, source_alpha_row + from, size_t(to - from));
+  };
+  auto in_circle = [&](int32_t x) {
+    const double d = g.ax * (x - g.cx);
+    return d * d + dy2 < g.R2;
+  };
+  const int32_t mid = std::clamp(int32_t(g.cx), 0, g.w - 1);
+  if (!in_circle(mid)) {
+    copy(0, g.w);
+    return g.w;
+  }
+  int32_t lo = 0, hi = mid;  // the first pixel inside lies in [lo, hi]
+  while (lo < hi) {
+    const int32_t m = lo + (hi - lo) / 2;
+    if (in_circle(m)) hi = m;
+    else lo = m + 1;
+  }
+  const int32_t first = lo;
+  lo = mid, hi = g.w - 1;  // and the last in [lo, hi]
+  while (lo < hi) {
+    const int32_t m = lo + (hi - lo + 1) / 2;
+    if (in_circle(m)) lo = m;
+    else hi = m - 1;
+  }
+  const int32_t end = lo + 1;
+  copy(0, first);
+  int32_t x = first;
+  for (; x < end && x + 4 <= g.w; x += 4) {
     const __m128i xs = _mm_add_epi32(_mm_set1_epi32(x), lanes);
     const __m256d dx = _mm256_mul_pd(ax, _mm256_sub_pd(_mm256_cvtepi32_pd(xs), cx));
     const __m256d d2 = _mm256_add_pd(_mm256_mul_pd(dx, dx), vdy2);
@@ -225,7 +259,9 @@ __attribute__((target("avx2"))) int32_t swirl_row_avx2(const SwirlRows& g, int32
       for (int32_t k = 0; k < 4; ++k) target_alpha[x + k] = source_alpha[where[k]];
     }
   }
-  return x;
+  if (x < end) return x;  // the per-pixel loop ends the row
+  copy(x, g.w);
+  return g.w;
 }
 
 }  // namespace

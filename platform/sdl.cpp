@@ -141,15 +141,19 @@ int32_t platform_video_start() {
 
 bool platform_video_started() { return SDL_WasInit(SDL_INIT_VIDEO) != 0; }
 
+// Starting a subsystem after video ignores again what nobody consumes, the window-system messages
+// among them: the watch over windows that other clients destroy takes those back.
 int32_t platform_audio_start() {
   int32_t err = start_subsystem(SDL_INIT_AUDIO, qm::ERR_AUDIODEVICE);
   ignore_unused_events();
+  platform_internal::x11_windows_watch();
   return err;
 }
 
 int32_t platform_joystick_start() {
   int32_t err = start_subsystem(SDL_INIT_JOYSTICK, qm::ERR_JOYSTICK);
   ignore_unused_events();
+  platform_internal::x11_windows_watch();
   return err;
 }
 

@@ -16,6 +16,7 @@
 #include "display/graphics.h"
 #include "display/picture.h"
 #include "display/showbrush.h"
+#include "display/target.h"
 #include "draw/paths.h"
 #include "draw/shape.h"
 #include "engine/errcodes.h"
@@ -87,9 +88,9 @@ struct Plugin {
   const void* ops = nullptr;
   qmVecStroke stroke{};
 
-  int32_t measure(bool filled, int32_t width, PixelBox* out) const {
+  int32_t measure(int32_t kind, int32_t width, PixelBox* out) const {
     PathBox b;
-    if (int32_t err = path_measure(entry, ops, stroke, filled, width, 0, 0, &b)) return err;
+    if (int32_t err = path_measure(entry, ops, stroke, kind, width, 0, 0, &b)) return err;
     return whole_pixels(b, out);
   }
   // Coverage into the plane through the affine map t, from the path's point `origin` on.
@@ -261,12 +262,14 @@ int32_t render(qmState* L, const Plugin& p, const PathDraw& d, const Look& v, co
 // for a stroke under a gradient or texture, the filled area (a one-pixel outline when the path
 // encloses nothing). Only a gradient or a texture is laid over the fill's box, and measuring the
 // filled area of a long self-crossing stroke costs more than stroking it, so plain colours skip it.
-int32_t measure(const Plugin& p, const Look& v, PixelBox* outer, PixelBox* fill_box) {
-  if (int32_t err = p.measure(v.filled, v.width, outer)) return err;
+// bound: a box that holds the filled area's coverage serves as the content box.
+int32_t measure(const Plugin& p, const Look& v, PixelBox* outer, PixelBox* fill_box, bool bound = false) {
+  const int32_t kind = !v.filled ? QMVEC_EXTENTS_STROKED : bound ? QMVEC_EXTENTS_FILL_BOUND : QMVEC_EXTENTS_FILLED;
+  if (int32_t err = p.measure(kind, v.width, outer)) return err;
   *fill_box = *outer;
   if (v.filled || (v.fill != FILLGRADIENT && v.fill != FILLTEXTURE)) return 0;
-  if (int32_t err = p.measure(true, 1, fill_box); err == ERR_EMPTYPATH) {
-    if (p.measure(false, 1, fill_box) != 0) *fill_box = *outer;
+  if (int32_t err = p.measure(QMVEC_EXTENTS_FILLED, 1, fill_box); err == ERR_EMPTYPATH) {
+    if (p.measure(QMVEC_EXTENTS_STROKED, 1, fill_box) != 0) *fill_box = *outer;
   } else if (err) {
     return err;
   }
@@ -279,6 +282,31 @@ Matrix2 tags_matrix(const qmTransformTags* tt) {
   Matrix2 m;
   if (tt) m.m[0] = tt->matrix[0], m.m[1] = tt->matrix[2], m.m[2] = tt->matrix[1], m.m[3] = tt->matrix[3];
   return m;
+}
+
+// Whether a larger content box than the exact extents draws the same pixels: the path is filled
+// in a plain colour without edge or shadow, unturned, its own coordinates place it (no anchor, no
+// position special), and the output keeps no mask or alpha plane in step with the image. The
+// content box then only frames the coverage; the gradient's and the texture's place, the turn's
+// middle, an anchor, a special, a layer's size and the planes the image's rectangle is copied
+// into depend on it.
+bool bound_draws_alike(const Look& v, const PathDraw& d, const qmDisplay* display, bool layered,
+                       const qmTransformTags* tt) {
+  const bool picture_only = display && (display->output_type == kOutputDisplay || display->output_type == TARGET_PICTURE) &&
+                            !display->draw_mask && !display->draw_alpha;
+  return picture_only && !layered && v.filled && !v.shadow && v.fill != FILLGRADIENT && v.fill != FILLTEXTURE &&
+         d.add_origin && tags_matrix(tt).is_identity() && (!tt || (tt->anchor_x == 0 && tt->anchor_y == 0));
+}
+
+// The position of a content box anywhere within b at (x, y) stays plain and within reach.
+bool plainly_placed(const PixelBox& b, int64_t x, int64_t y) {
+  constexpr int64_t reach = int64_t(1) << 30;
+  for (int64_t p : {x + b.x0, x + b.x1, y + b.y0, y + b.y1})
+    if (p < -reach || p > reach) return false;
+  const auto clear = [](int64_t lo, int64_t hi) {
+    return hi < POS_CENTER - 4999 || lo > POS_BOTTOMOUT + 4999;
+  };
+  return clear(x + b.x0, x + b.x1) && clear(y + b.y0, y + b.y1);
 }
 
 // With layers on the path becomes a VECTORPATH layer: its content is the path in its fill style;
@@ -328,7 +356,10 @@ int32_t path_draw(qmState* L, PathDraw& d, int32_t x, int32_t y, const qmTransfo
   const Look v = look_of(d, !layered);
   const Plugin p = plugin_for(entry, d, v.aa);
   PixelBox outer, fill_box;
-  if (int32_t err = measure(p, v, &outer, &fill_box)) return err;
+  const bool bound = bound_draws_alike(v, d, display, layered, tt);
+  if (int32_t err = measure(p, v, &outer, &fill_box, bound)) return err;
+  if (bound && !plainly_placed(outer, x, y))
+    if (int32_t err = measure(p, v, &outer, &fill_box)) return err;
   d.origin_x = double(outer.x0), d.origin_y = double(outer.y0);
   int64_t px = x, py = y;
   if (d.add_origin) px += outer.x0, py += outer.y0, d.add_origin = false;

@@ -224,7 +224,7 @@ qmVecStroke path_stroke_block(const qmVectorStyle& style, bool antialias) {
   return s;
 }
 
-int32_t path_measure(qmPluginEntry* plugin, const void* ops, const qmVecStroke& stroke, bool filled,
+int32_t path_measure(qmPluginEntry* plugin, const void* ops, const qmVecStroke& stroke, int32_t kind,
                      int32_t line_width, double x, double y, PathBox* out) {
   *out = PathBox{};
   auto measure = plugin_entry<qmVecGetPathExtentsFn>(plugin, PLUGIN_EP_GET_PATH_EXTENTS);
@@ -233,7 +233,7 @@ int32_t path_measure(qmPluginEntry* plugin, const void* ops, const qmVecStroke& 
   e.size = sizeof e;
   e.ops = ops;
   e.stroke = &stroke;
-  e.filled = filled ? 1 : 0;
+  e.filled = kind;
   e.line_width = line_width;
   e.x = x, e.y = y;
   measure(&e);

@@ -109,11 +109,12 @@ void path_set_allocator(PathAllocator allocator);
 qmPluginEntry* path_plugin();
 // A stroke block for the settings, with the anti-alias word.
 qmVecStroke path_stroke_block(const qmVectorStyle& style, bool antialias);
-// GetPathExtents: 0 with the box, or ERR_EMPTYPATH when the plug-in measured nothing.
+// GetPathExtents: 0 with the box, or ERR_EMPTYPATH when the plug-in measured nothing. kind is a
+// QMVEC_EXTENTS_ value (true: the filled area, false: the stroked outline).
 struct PathBox {
   double left = 0, top = 0, right = 0, bottom = 0;
 };
-int32_t path_measure(qmPluginEntry* plugin, const void* ops, const qmVecStroke& stroke, bool filled,
+int32_t path_measure(qmPluginEntry* plugin, const void* ops, const qmVecStroke& stroke, int32_t kind,
                      int32_t line_width, double x, double y, PathBox* out);
 // The vector font of an inbuilt font, made through the plug-in's CreateVectorFont at the first
 // use: 0 with the handle that text operations carry, ERR_VFONT when none can be made, or ERR_MEM.

@@ -441,6 +441,18 @@ static int outline_fill_extents(cairo_t* cr, double* x0, double* y0, double* x1,
   return ok;
 }
 
+/* A box around the filled area's coverage without flattening: cairo keeps the box of its path's
+ * curves as it builds them. The flattened outline lies on those curves but for its fixed-point
+ * rounding, hence the margin. Narrow paths are measured exactly, so that a filled area under half a
+ * pixel is still told apart from one over it; 0 leaves them to the exact extents. */
+static int fill_bound(cairo_t* cr, double* x0, double* y0, double* x1, double* y1) {
+  const double margin = 1.0 / 64;
+  cairo_path_extents(cr, x0, y0, x1, y1);
+  if (!(*x1 - *x0 >= 2 && *y1 - *y0 >= 2)) return 0;
+  *x0 -= margin, *y0 -= margin, *x1 += margin, *y1 += margin;
+  return 1;
+}
+
 /* Extents and current points are taken on a one-pixel surface: cairo measures in user space. */
 static cairo_t* measuring_context(void) {
   cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_A8, 1, 1);
@@ -480,10 +492,11 @@ EXPORT int32_t GetPathExtents(qmVecExtents* e) {
   double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
   int ok = apply_stroke(cr, e->stroke, e->line_width) && build(&b, e->ops);
   if (ok) {
-    if (e->filled) {
+    if (!e->filled) {
+      cairo_stroke_extents(cr, &x0, &y0, &x1, &y1);
+    } else if (e->filled != QMVEC_EXTENTS_FILL_BOUND || !fill_bound(cr, &x0, &y0, &x1, &y1)) {
       if (!outline_fill_extents(cr, &x0, &y0, &x1, &y1)) cairo_fill_extents(cr, &x0, &y0, &x1, &y1);
     }
-    else cairo_stroke_extents(cr, &x0, &y0, &x1, &y1);
     ok = cairo_status(cr) == CAIRO_STATUS_SUCCESS && isfinite(x0) && isfinite(y0) && isfinite(x1) && isfinite(y1);
   }
   cairo_destroy(cr);

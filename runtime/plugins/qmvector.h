@@ -69,12 +69,16 @@ typedef struct qmVecStroke {
 } qmVecStroke;
 
 /* GetPathExtents: the caller fills the fields up to y; the plug-in writes left to bottom, all 0
- * when there is nothing to measure or the path cannot be measured. */
+ * when there is nothing to measure or the path cannot be measured. filled 2 asks for any box that
+ * holds the filled area's coverage, quickly: a plug-in may answer it as 1. */
+#define QMVEC_EXTENTS_STROKED 0
+#define QMVEC_EXTENTS_FILLED 1
+#define QMVEC_EXTENTS_FILL_BOUND 2
 typedef struct qmVecExtents {
   uint32_t size; /* sizeof(qmVecExtents) */
   const void* ops;
   const qmVecStroke* stroke;
-  int32_t filled;     /* 1: the filled area, 0: the stroked outline */
+  int32_t filled;     /* QMVEC_EXTENTS_: 1 the filled area, 0 the stroked outline, 2 a bound */
   int32_t line_width; /* pixels */
   double x, y;        /* added to every coordinate */
   double left, top, right, bottom;

@@ -45,6 +45,44 @@ class PathCairo : public PathHarness {
     EXPECT_EQ(path_render_content(path_drawing(path(1), 0), m, &img), 0);
     return img;
   }
+  std::vector<uint32_t> display_pixels() const {
+    const qmBitmap* b = d->bgpic->current.bitmap;
+    return std::vector<uint32_t>(b->pixels, b->pixels + size_t(b->bytes_per_row / 4) * size_t(b->height));
+  }
+  // The display's pixels and brush 5's planes, when there is one.
+  std::vector<uint32_t> output_planes() {
+    std::vector<uint32_t> out = display_pixels();
+    if (const qmBrush* b = brush(5)) {
+      const qmBitmap* bm = b->bitmap;
+      out.insert(out.end(), bm->pixels, bm->pixels + size_t(bm->bytes_per_row / 4) * size_t(bm->height));
+      if (b->mask) out.insert(out.end(), b->mask->data, b->mask->data + size_t(b->mask->bytes_per_row) * b->mask->height);
+      if (b->alpha)
+        out.insert(out.end(), b->alpha->data, b->alpha->data + size_t(b->alpha->bytes_per_row) * b->alpha->height);
+    }
+    return out;
+  }
+  // DrawPath of a filled path 1 may frame its coverage in a quick box that holds the exact extents;
+  // the display's pixels are those of the coverage framed by the exact extents.
+  void expect_drawn_as_framed_exactly(const char* name) {
+    const uint32_t colour = 0x40FF8000;
+    PathDraw exact = path_drawing(path(1), colour);
+    const qmVecStroke stroke = path_stroke_block(exact.stroke, (exact.style.draw.form_style & FORM_ANTIALIAS) != 0);
+    PathBox box, bound;
+    ASSERT_EQ(path_measure(plugin_vector_graphics(), exact.ops, stroke, QMVEC_EXTENTS_FILLED, 1, 0, 0, &box), 0);
+    ASSERT_EQ(path_measure(plugin_vector_graphics(), exact.ops, stroke, QMVEC_EXTENTS_FILL_BOUND, 1, 0, 0, &bound), 0);
+    EXPECT_TRUE(bound.left <= box.left && bound.top <= box.top && bound.right >= box.right &&
+                bound.bottom >= box.bottom)
+        << name;
+    ASSERT_EQ(code("Cls", {}), 0);
+    ASSERT_EQ(code("DrawPath", {1.0, 30.0, 20.0, double(colour)}), 0) << name;
+    const std::vector<uint32_t> drawn = output_planes();
+    ASSERT_EQ(code("Cls", {}), 0);
+    // Placed by the exact corner itself, the drawing is framed by the exact extents.
+    exact.add_origin = false;
+    const int32_t x = 30 + int32_t(std::floor(box.left)), y = 20 + int32_t(std::floor(box.top));
+    ASSERT_EQ(path_draw(L, exact, x, y, nullptr, nullptr), 0) << name;
+    EXPECT_TRUE(output_planes() == drawn) << name;
+  }
 };
 
 // The settings and the path of one case, once as commands and once as cairo calls.
@@ -265,6 +303,7 @@ TEST_F(PathCairo, CoverageEqualsCairosOwn) {
     std::vector<uint8_t> want = reference(c, Matrix2{}, &w, &h);
     expect_same(img, want, w, h, c.name);
     img.release();
+    if (c.filled) expect_drawn_as_framed_exactly(c.name);
     if (std::string(c.name) == "dashes" || std::string(c.name) == "rounded box") {
       // Turned by 30 degrees.
       const double a = M_PI / 6;
@@ -274,6 +313,21 @@ TEST_F(PathCairo, CoverageEqualsCairosOwn) {
       expect_same(img, want, w, h, c.name);
       img.release();
     }
+  }
+}
+
+// A brush's mask or alpha channel as the output takes the image's whole rectangle: the drawing is
+// framed by the exact extents there too.
+TEST_F(PathCairo, MaskAndAlphaOutputsAreFramedExactly) {
+  ASSERT_EQ(code("StartPath", {1.0}), 0);
+  ASSERT_EQ(code("AddEllipseToPath", {1.0, 50.0, 30.0, 45.0, 25.5}), 0);
+  ASSERT_EQ(code("SetFillStyle", {1.0}), 0);
+  ASSERT_EQ(code("SetFormStyle", {16.0}), 0);
+  ASSERT_EQ(code("CreateBrush", {5.0, 200.0, 120.0}), 0);
+  for (const char* select : {"SelectMask", "SelectAlphaChannel"}) {
+    ASSERT_EQ(code(select, {5.0}), 0);
+    expect_drawn_as_framed_exactly(select);
+    ASSERT_EQ(code("EndSelect", {}), 0);
   }
 }
 
@@ -340,10 +394,7 @@ TEST_F(PathCairo, TextOutlinesAreVeras) {
   ASSERT_EQ(code("SetFont", {std::string(":::default_sans"), 48.0}), 0);
   // The text on the display before and after its font served the vector paths.
   ASSERT_EQ(code("TextOut", {10.0, 10.0, std::string(text)}), 0);
-  const std::vector<uint32_t> before = [&] {
-    const qmBitmap* b = d->bgpic->current.bitmap;
-    return std::vector<uint32_t>(b->pixels, b->pixels + size_t(b->bytes_per_row / 4) * size_t(b->height));
-  }();
+  const std::vector<uint32_t> before = display_pixels();
   ASSERT_EQ(code("StartPath", {1.0}), 0);
   ASSERT_EQ(code("AddTextToPath", {1.0, std::string(text)}), 0);
   ASSERT_EQ(code("SetFillStyle", {1.0}), 0);
@@ -351,8 +402,8 @@ TEST_F(PathCairo, TextOutlinesAreVeras) {
   ShapeImage img = render();
   ASSERT_EQ(code("Cls", {}), 0);
   ASSERT_EQ(code("TextOut", {10.0, 10.0, std::string(text)}), 0);
-  const qmBitmap* b = d->bgpic->current.bitmap;
-  EXPECT_EQ(std::vector<uint32_t>(b->pixels, b->pixels + size_t(b->bytes_per_row / 4) * size_t(b->height)), before);
+  EXPECT_EQ(display_pixels(), before);
+  expect_drawn_as_framed_exactly("text");
 
   FT_Library ft;
   FT_Face face;
@@ -486,7 +537,7 @@ TEST_F(PathCairo, FilledExtentsEqualCairosOwn) {
     const qmVecStroke stroke = path_stroke_block(style, true);
     PathBox got;
     const qmPath* p = path(1);
-    if (p->ops) path_measure(plugin_vector_graphics(), p->ops, stroke, true, 1, 0, 0, &got);
+    if (p->ops) path_measure(plugin_vector_graphics(), p->ops, stroke, QMVEC_EXTENTS_FILLED, 1, 0, 0, &got);
     if ((got.left != want.left || got.top != want.top || got.right != want.right || got.bottom != want.bottom) &&
         ++differ <= 5)
       ADD_FAILURE() << "case " << t << ": " << got.left << " " << got.top << " " << got.right << " " << got.bottom
@@ -534,6 +585,14 @@ TEST_F(PathCairo, ExtentsNormaliseAndCurrentPoint) {
   ASSERT_EQ(code("SetDash", {0.0, 0.0}), 0);
   EXPECT_EQ(code("DrawPath", {2.0, 0.0, 0.0}), ERR_EMPTYPATH);
   ASSERT_EQ(code("SetDash", {0.0, -1.0}), 0);
+  // A filled area under half a pixel high is refused however its drawing is framed.
+  ASSERT_EQ(code("SetFillStyle", {1.0}), 0);
+  ASSERT_EQ(code("SetFormStyle", {16.0}), 0);
+  for (const auto& [height, want] : {std::pair{0.49, ERR_EMPTYPATH}, {0.5, 0}}) {
+    ASSERT_EQ(code("StartPath", {6.0}), 0);
+    ASSERT_EQ(code("AddBoxToPath", {6.0, 3.0, 3.0, 100.0, height}), 0);
+    EXPECT_EQ(code("DrawPath", {6.0, 0.0, 0.0}), want) << height;
+  }
   // Past cairo's fixed-point reach a path would wrap into wrong extents and take seconds to fill:
   // it is refused at once, in points, arcs, boxes and text alike.
   const auto started = std::chrono::steady_clock::now();

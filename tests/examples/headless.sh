@@ -32,6 +32,13 @@ case $name in
     [ "$(brightest 170 40 300 50)" -gt 240 ] || fail "no white title"
     awk "BEGIN {exit !($(loudest) > 0.2)}" || fail "the chime was not heard (peak $(loudest))"
     ;;
+  anim)
+    # Three turning stars shown by the anim's layers (each about 3500 pixels of its gold), and the
+    # module heard.
+    gold=$(convert snap.png -fuzz 6% +transparent '#FFC830' -alpha extract -format '%[fx:int(mean*w*h)]' info:)
+    [ "$gold" -gt 8000 ] && [ "$gold" -lt 13000 ] || fail "$gold pixels of the stars' gold, not three stars"
+    awk "BEGIN {exit !($(loudest) > 0.1)}" || fail "the module was not heard (peak $(loudest))"
+    ;;
   net)
     # The last line of the exchange, shown once all three echoes came back.
     [ "$(brightest 40 414 300 18)" -gt 240 ] || fail "the exchange did not finish"

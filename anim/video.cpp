@@ -100,6 +100,26 @@ void compute_shown(qmVideo* v) {
   }
 }
 
+// The rectangles of the display's videos, recomputed, become the holes that drawing into its
+// window leaves alone (where two overlap, their common part is drawn into again).
+void update_holes(qmDisplay* d) {
+  std::vector<qmScreenRect> holes;
+  for (qmVideo* v = first_video(); v; v = next_video(v)) {
+    if (v->display != d || v->state == VIDEO_STOPPED) continue;
+    compute_shown(v);
+    holes.push_back(qmScreenRect{sat_i32(int64_t(v->shown_x) + d->win.offset_x),
+                                 sat_i32(int64_t(v->shown_y) + d->win.offset_y), v->shown_width,
+                                 v->shown_height});
+  }
+  platform_window_set_holes(&d->win, holes.data(), holes.size());
+}
+
+// The display drawn again whole, its videos on top.
+void redraw(qmState* L, qmDisplay* d) {
+  update_holes(d);
+  display_refresh(L, d);
+}
+
 // The last picture, scaled to the shown rectangle, into the window's screen buffer.
 void paint(qmVideo* v) {
   qmDisplay* d = v->display;
@@ -180,7 +200,7 @@ void stop(qmState* L, qmVideo* v) {
   v->state = VIDEO_STOPPED;
   v->display = nullptr;
   v->picture.clear();
-  if (was_shown && d) display_refresh(L, d);
+  if (was_shown && d) redraw(L, d);
 }
 
 void video_free(qmState* L, qmVideo* v) {
@@ -252,11 +272,19 @@ int32_t size_arg(qmState* L, int32_t n, int32_t natural) {
 // Places a shown video again after its rectangle changed.
 void replace(qmState* L, qmVideo* v) {
   if (!shown(v)) return;
-  compute_shown(v);
-  platform_movie_set_size(v->movie, v->shown_width, v->shown_height);
-  display_refresh(L, v->display);
-  paint(v);
+  redraw(L, v->display);
   platform_present_pending();
+}
+
+// After the display was drawn whole: its videos at their rectangles, on top.
+void refreshed(qmDisplay* d) {
+  update_holes(d);
+  for (qmVideo* v = first_video(); v; v = next_video(v)) {
+    if (v->display != d || !shown(v)) continue;
+    if (v->state == VIDEO_PLAYING)
+      platform_movie_set_size(v->movie, v->shown_width, v->shown_height);
+    paint(v);
+  }
 }
 
 // ---- commands -----------------------------------------------------------------------------------
@@ -340,11 +368,11 @@ int32_t cmd_playvideo(qmState* L) {
   if (v->state == VIDEO_ENDED) v->position = 0;
   const bool moved = shown(v);
   v->display = d;
-  compute_shown(v);
   v->state = VIDEO_PLAYING;
   if (moved) {
-    display_refresh(L, d);
-    paint(v);
+    redraw(L, d);
+  } else {
+    update_holes(d);
   }
   if (int32_t err = start(v)) {
     v->state = VIDEO_STOPPED;
@@ -592,10 +620,9 @@ void video_reattach_display(qmState* L, qmDisplay* d) {
     }
   }
   if (!any) return;
-  display_refresh(L, d);
-  for (qmVideo* v = first_video(); v; v = next_video(v))
-    if (v->display == d && shown(v)) paint(v);
+  refreshed(d);
   platform_present_pending();
+  (void)L;
 }
 
 void video_detach_display(qmState* L, qmDisplay* d) {
@@ -639,6 +666,7 @@ int32_t video_open(qmState* L) {
   hooks.detach_display = video_detach_display;
   hooks.reattach_display = video_reattach_display;
   hooks.window_closing = window_closing;
+  hooks.refreshed = refreshed;
   platform_add_pump_finisher(idle_step);
   return 0;
 }

@@ -174,6 +174,7 @@ int32_t make_own_bgpic(qmState* L, qmDisplay* d) {
 // ---- the free worker ----------------------------------------------------------------------------
 
 void release_record(qmState* L, qmDisplay* d, bool at_exit) {
+  if (!at_exit) video_hooks().detach_display(L, d);
   drawtarget_release(d);
   if (d->win.state != DISPSTATE_CLOSED) display_close(d);
   if (!at_exit && d->bgpic_owned && d->bgpic) bgpic_free_by_id(L, d->bgpic->header.id, false);
@@ -428,6 +429,7 @@ int32_t display_read_options(qmState* L, int32_t t, qmDisplay* d, bool attribute
       if (other->bgpic != pic) continue;
       if (!attribute_mode || other != ds.current) return ERR_MULTIBGPIC;
     }
+    if (d->bgpic && d->bgpic != pic) video_hooks().detach_display(L, d);
     d->bgpic = pic;
     d->win.width = pic->width;
     d->win.height = pic->height;
@@ -637,6 +639,7 @@ int32_t display_open(qmState* L, qmDisplay* d, int32_t activate) {
   }
   sync_output(d);
   display_refresh(L, d);
+  video_hooks().reattach_display(L, d);
   return 0;
 }
 
@@ -657,6 +660,7 @@ void display_reset_input_state(qmDisplay* d) {
 }
 
 void display_close(qmDisplay* d) {
+  video_hooks().window_closing(d);
   platform_window_close(&d->win);
   // Only this display's tables: a key held in another display must still post its up.
   clear_input_tables(d);
@@ -679,6 +683,7 @@ void display_refresh(qmState* L, qmDisplay* d) {
   if (d->win.state != DISPSTATE_OPEN) return;
   sync_output(d);
   display_refresh_whole(L, &d->output, 0);
+  video_hooks().refreshed(d);
 }
 
 int32_t display_free_by_id(qmState* L, const ObjectId& id) {

@@ -63,6 +63,7 @@ bool no_video(const qmDisplay*) { return false; }
 bool no_video_at(const qmDisplay*, int32_t, int32_t) { return false; }
 void no_videos(qmState*, qmDisplay*) {}
 void no_videos_to_hide(qmDisplay*) {}
+void no_videos_to_show(qmDisplay*) {}
 
 LayerHooks g_layer_hooks;
 OutputHooks g_output_hooks;
@@ -72,7 +73,10 @@ VideoHooks g_video_hooks;
 
 }  // namespace
 
-void video_hooks_reset() { g_video_hooks = VideoHooks{no_video, no_video_at, no_videos, no_videos, no_videos_to_hide}; }
+void video_hooks_reset() {
+  g_video_hooks =
+      VideoHooks{no_video, no_video_at, no_videos, no_videos, no_videos_to_hide, no_videos_to_show};
+}
 
 VideoHooks& video_hooks() {
   if (!g_video_hooks.on_display) video_hooks_reset();

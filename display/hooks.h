@@ -150,6 +150,9 @@ struct VideoHooks {
   void (*reattach_display)(qmState* L, qmDisplay* d);
   // The window goes away for a while (a mode change): the videos move offscreen and keep their state.
   void (*window_closing)(qmDisplay* d);
+  // The display was drawn into its window whole: the shown videos go on top again, at the
+  // rectangles its current scale gives them.
+  void (*refreshed)(qmDisplay* d);
 };
 
 VideoHooks& video_hooks();

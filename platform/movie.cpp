@@ -665,6 +665,10 @@ bool platform_movie_due_frame(qmMovie* m, const uint32_t** pixels, int32_t* widt
   return true;
 }
 
+int64_t platform_movie_shown_ms(const qmMovie* m) {
+  return m->shown.ms;
+}
+
 void platform_movie_set_size(qmMovie* m, int32_t width, int32_t height) {
   if (!m->play) return;
   std::lock_guard<std::mutex> hold(m->play->lock);

@@ -81,6 +81,8 @@ int64_t platform_movie_get_time(qmMovie* movie);
 // The newest picture due at the movie time, when one came since the last call: true with its
 // pixels (width × height words) valid until the next call. Older pictures are dropped.
 bool platform_movie_due_frame(qmMovie* movie, const uint32_t** pixels, int32_t* width, int32_t* height);
+// The movie time of the picture last handed out by platform_movie_due_frame.
+int64_t platform_movie_shown_ms(const qmMovie* movie);
 // Pictures from now on at this size.
 void platform_movie_set_size(qmMovie* movie, int32_t width, int32_t height);
 // True once the decoder ran dry, every picture was due and the sound drained.

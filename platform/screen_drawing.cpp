@@ -105,6 +105,71 @@ void platform_present_pending() {
   for (qmDisplayWindow* d : window_system().open) window_present(d, false);
 }
 
+namespace {
+
+// Keeps the pixels of the window's holes that a drawing of the box (x, y, w, h) would change: they
+// are copied before and put back after it.
+class KeepHoles {
+ public:
+  KeepHoles(qmDisplayWindow* display, int64_t x, int64_t y, int64_t w, int64_t h) {
+    qmDisplayPlatform* p = display->platform;
+    if (!p || p->holes.empty() || !p->screen.data) return;
+    s_ = &p->screen;
+    const int64_t x0 = std::max<int64_t>(x, 0), y0 = std::max<int64_t>(y, 0);
+    const int64_t x1 = std::min<int64_t>(x + w, s_->width),
+                  y1 = std::min<int64_t>(y + h, s_->height);
+    for (const qmScreenRect& r : p->holes) {
+      const int64_t a = std::max<int64_t>(r.x, x0), b = std::max<int64_t>(r.y, y0);
+      const int64_t c = std::min<int64_t>(int64_t(r.x) + r.w, x1),
+                    e = std::min<int64_t>(int64_t(r.y) + r.h, y1);
+      if (a >= c || b >= e) continue;
+      saved_.push_back(
+          Part{qmScreenRect{int32_t(a), int32_t(b), int32_t(c - a), int32_t(e - b)}, {}});
+      std::vector<uint32_t>& px = saved_.back().pixels;
+      for (int64_t yy = b; yy < e; ++yy)
+        px.insert(px.end(), s_->row(int32_t(yy)) + a, s_->row(int32_t(yy)) + c);
+    }
+    holes_ = &p->holes;
+  }
+  ~KeepHoles() {
+    for (const Part& part : saved_) {
+      const qmScreenRect& r = part.box;
+      const uint32_t* from = part.pixels.data();
+      for (int32_t yy = r.y; yy < r.y + r.h; ++yy) {
+        uint32_t* row = s_->row(yy);
+        for (int32_t xx = r.x; xx < r.x + r.w; ++xx, ++from)
+          if (odd(xx, yy)) row[xx] = *from;
+      }
+    }
+  }
+  KeepHoles(const KeepHoles&) = delete;
+  KeepHoles& operator=(const KeepHoles&) = delete;
+
+ private:
+  struct Part {
+    qmScreenRect box;
+    std::vector<uint32_t> pixels;
+  };
+  bool odd(int32_t x, int32_t y) const {
+    bool in = false;
+    for (const qmScreenRect& r : *holes_)
+      if (x >= r.x && y >= r.y && int64_t(x) < int64_t(r.x) + r.w &&
+          int64_t(y) < int64_t(r.y) + r.h)
+        in = !in;
+    return in;
+  }
+  qmScreenBuffer* s_ = nullptr;
+  const std::vector<qmScreenRect>* holes_ = nullptr;
+  std::vector<Part> saved_;
+};
+
+}  // namespace
+
+void platform_window_set_holes(qmDisplayWindow* display, const qmScreenRect* rects, size_t n) {
+  if (!display->platform) return;
+  display->platform->holes.assign(rects, rects + n);
+}
+
 void platform_window_blit(const qmBitmap* bitmap, int32_t sx, int32_t sy, qmDisplayWindow* display,
                           int32_t dx, int32_t dy, int32_t width, int32_t height,
                           int32_t scaled_width, int32_t scaled_height, int32_t flags) {
@@ -114,12 +179,14 @@ void platform_window_blit(const qmBitmap* bitmap, int32_t sx, int32_t sy, qmDisp
   qmBitmapLock lock;
   if (!qmos_lock_bitmap(bitmap, &lock)) return;
   if (scaled_width != 0 && scaled_height != 0) {
+    KeepHoles keep(display, display->offset_x, display->offset_y, scaled_width, scaled_height);
     screen_blit_scaled(p->screen, bitmap, sx, sy, width, height, display->offset_x,
                        display->offset_y, scaled_width, scaled_height);
     sync_backing(display, display->offset_x, display->offset_y, scaled_width, scaled_height);
   } else {
     dx = shifted(dx, display->offset_x);
     dy = shifted(dy, display->offset_y);
+    KeepHoles keep(display, dx, dy, width, height);
     screen_blit(p->screen, bitmap, sx, sy, dx, dy, width, height);
     sync_backing(display, dx, dy, width, height);
   }
@@ -131,7 +198,17 @@ void platform_window_blit_rects(const qmBitmap* bitmap, qmDisplayWindow* display
   qmDisplayPlatform* p = display->platform;
   if (!p || !bitmap || !bitmap->pixels) return;
   if (display->state != DISPSTATE_OPEN && !(flags & BLIT_EVEN_CLOSED)) return;
-  screen_blit_rects(p->screen, bitmap, rects, n, display->offset_x, display->offset_y);
+  {
+    int64_t x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    for (size_t i = 0; i < n && !p->holes.empty(); ++i) {
+      if (i == 0) x0 = y0 = INT32_MAX, x1 = y1 = INT32_MIN;
+      x0 = std::min<int64_t>(x0, rects[i].x), y0 = std::min<int64_t>(y0, rects[i].y);
+      x1 = std::max<int64_t>(x1, int64_t(rects[i].x) + rects[i].w);
+      y1 = std::max<int64_t>(y1, int64_t(rects[i].y) + rects[i].h);
+    }
+    KeepHoles keep(display, x0 + display->offset_x, y0 + display->offset_y, x1 - x0, y1 - y0);
+    screen_blit_rects(p->screen, bitmap, rects, n, display->offset_x, display->offset_y);
+  }
   if (p->shaped)
     for (size_t i = 0; i < n; ++i)
       sync_backing(display, int64_t(rects[i].x) + display->offset_x, int64_t(rects[i].y) + display->offset_y,
@@ -152,7 +229,10 @@ void platform_window_fill_rect(qmDisplayWindow* display, int32_t x, int32_t y, i
   if (!drawable(display)) return;
   x = shifted(x, display->offset_x);
   y = shifted(y, display->offset_y);
-  screen_fill(display->platform->screen, x, y, width, height, colour);
+  {
+    KeepHoles keep(display, x, y, width, height);
+    screen_fill(display->platform->screen, x, y, width, height, colour);
+  }
   sync_backing(display, x, y, width, height);
 }
 
@@ -160,7 +240,10 @@ void platform_window_plot(qmDisplayWindow* display, int32_t x, int32_t y, uint32
   if (!drawable(display)) return;
   x = shifted(x, display->offset_x);
   y = shifted(y, display->offset_y);
-  screen_plot(display->platform->screen, x, y, colour);
+  {
+    KeepHoles keep(display, x, y, 1, 1);
+    screen_plot(display->platform->screen, x, y, colour);
+  }
   sync_backing(display, x, y, 1, 1);
 }
 
@@ -171,7 +254,11 @@ void platform_window_line(qmDisplayWindow* display, int32_t x1, int32_t y1, int3
   y1 = shifted(y1, display->offset_y);
   x2 = shifted(x2, display->offset_x);
   y2 = shifted(y2, display->offset_y);
-  screen_line(display->platform->screen, x1, y1, x2, y2, colour);
+  {
+    KeepHoles keep(display, std::min(x1, x2), std::min(y1, y2), std::abs(int64_t(x2) - x1) + 1,
+                   std::abs(int64_t(y2) - y1) + 1);
+    screen_line(display->platform->screen, x1, y1, x2, y2, colour);
+  }
   sync_backing(display, std::min(x1, x2), std::min(y1, y2), std::abs(int64_t(x2) - x1) + 1,
                std::abs(int64_t(y2) - y1) + 1);
 }

@@ -90,6 +90,9 @@ struct qmDisplayPlatform {
   int32_t own_minimize = 0;  // the program minimised this window (nohide lets it)
   int32_t frame_settled = 0;  // the window manager's frame is known and the window placed by it
   int32_t drop_target = 0;    // drops on this window are taken (the display has a drop callback)
+  // Rectangles that drawing into the window leaves alone (the movies shown there): a pixel is
+  // kept when an odd number of them cover it.
+  std::vector<qmScreenRect> holes;
 };
 
 // The fields of a display record that this layer reads and writes.
@@ -172,6 +175,9 @@ void platform_window_fill_rect(qmDisplayWindow* display, int32_t x, int32_t y, i
 void platform_window_plot(qmDisplayWindow* display, int32_t x, int32_t y, uint32_t colour);
 void platform_window_line(qmDisplayWindow* display, int32_t x1, int32_t y1, int32_t x2, int32_t y2,
                           uint32_t colour);
+// The holes that the blits, fills, plots and lines above leave alone, in content pixels (the
+// display's offsets already added); none when n is 0.
+void platform_window_set_holes(qmDisplayWindow* display, const qmScreenRect* rects, size_t n);
 // Presents the frame (unless a frame-rate limit above the refresh rate is set) and paces it: waits
 // until the frame is due, serving events meanwhile (platform_wait_until for owner).
 void platform_window_flush(qmState* owner, qmDisplayWindow* display);

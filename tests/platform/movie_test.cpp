@@ -9,34 +9,14 @@
 
 #include "engine/errcodes.h"
 #include "platform/movie.h"
+#include "tests/platform/movie_file.h"
 #include "tests/runtime/os/scratch.h"
 
 namespace {
 
 using namespace qm;
 
-// A movie file read through the callbacks, as the video library reads its handle.
-struct File {
-  explicit File(const std::string& path) : f(std::fopen(path.c_str(), "rb")) {
-    if (!f) return;
-    std::fseek(f, 0, SEEK_END);
-    io.size = std::ftell(f);
-    std::fseek(f, 0, SEEK_SET);
-    io.opaque = f;
-    io.read = [](void* o, uint8_t* b, int64_t n) -> int64_t {
-      const size_t got = std::fread(b, 1, size_t(n), static_cast<FILE*>(o));
-      return got == 0 && std::ferror(static_cast<FILE*>(o)) ? -1 : int64_t(got);
-    };
-    io.seek = [](void* o, int64_t at) -> int64_t {
-      return std::fseek(static_cast<FILE*>(o), long(at), SEEK_SET) == 0 ? at : -1;
-    };
-  }
-  ~File() {
-    if (f) std::fclose(f);
-  }
-  FILE* f;
-  qmMovieIO io;
-};
+using File = qmtest::File;
 
 class Movie : public ::testing::Test {
  protected:

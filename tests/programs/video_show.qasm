@@ -1,0 +1,233 @@
+; label: video
+; A video shows in the window above the display's picture: paused at (20, 10) its frame stays
+; there, also when the program draws over it; stopped, the picture is back; at half size elsewhere
+; it moves with SetVideoPosition; on a display scaled twice its rectangle is twice as large; a
+; window made again by ChangeDisplayMode keeps the playing video playing at its rectangle.
+; call ExitOnError(0)
+; call SetFillStyle(1)
+; call Box(0, 0, 640, 480, $3060A0)
+; call OpenVideo(1, "v.mp4")
+; call PlayVideo(1, 20, 10)
+; call Wait(25)
+; call PauseVideo(1)
+; call SaveSnapshot("paused.bmp")
+; call StopVideo(1)
+; call SaveSnapshot("stopped.bmp")
+; call SetVideoSize(1, "50%", "50%")
+; call PlayVideo(1, 300, 200)
+; call SetVideoPosition(1, 400, 300)
+; call Wait(25)
+; call PauseVideo(1)
+; call SaveSnapshot("half.bmp")
+; print "shown", GetAttribute(50, 1, 0), GetAttribute(50, 1, 1), GetLastError()
+; call Box(0, 0, 640, 480, $3060A0)
+; call SaveSnapshot("drawn.bmp")
+; call StopVideo(1)
+; call SetDisplayAttributes({scalemode = 1, scalewidth = 1280, scaleheight = 960})
+; call SetVideoSize(1, 160, 120)
+; call PlayVideo(1, 20, 10)
+; call Wait(10)
+; call PauseVideo(1)
+; call SaveSnapshot("scaled.bmp")
+; print "scaled", GetLastError()
+; call StopVideo(1)
+; call SetDisplayAttributes({scalemode = 0})
+; call PlayVideo(1, 20, 10)
+; call ChangeDisplayMode(2)
+; call Wait(10)
+; print "mode changed", IsVideoPlaying(1), GetLastError()
+; call PauseVideo(1)
+; call SaveSnapshot("recreated.bmp")
+.source "@video_show.q"
+  .maxstack 8
+.lineno 1
+  GETGLOBAL r0 "exitonerror"
+  LOADK r1 #0
+  CALL r0 2 2
+.lineno 2
+  GETGLOBAL r0 "setfillstyle"
+  LOADK r1 #1
+  CALL r0 2 2
+.lineno 3
+  GETGLOBAL r0 "box"
+  LOADK r1 #0
+  LOADK r2 #0
+  LOADK r3 #640
+  LOADK r4 #480
+  LOADK r5 #3170464
+  CALL r0 6 2
+.lineno 4
+  GETGLOBAL r0 "openvideo"
+  LOADK r1 #1
+  LOADK r2 "v.mp4"
+  CALL r0 3 2
+.lineno 5
+  GETGLOBAL r0 "playvideo"
+  LOADK r1 #1
+  LOADK r2 #20
+  LOADK r3 #10
+  CALL r0 4 2
+.lineno 6
+  GETGLOBAL r0 "wait"
+  LOADK r1 #25
+  CALL r0 2 2
+.lineno 7
+  GETGLOBAL r0 "pausevideo"
+  LOADK r1 #1
+  CALL r0 2 2
+.lineno 8
+  GETGLOBAL r0 "savesnapshot"
+  LOADK r1 "paused.bmp"
+  CALL r0 2 2
+.lineno 9
+  GETGLOBAL r0 "stopvideo"
+  LOADK r1 #1
+  CALL r0 2 2
+.lineno 10
+  GETGLOBAL r0 "savesnapshot"
+  LOADK r1 "stopped.bmp"
+  CALL r0 2 2
+.lineno 11
+  GETGLOBAL r0 "setvideosize"
+  LOADK r1 #1
+  LOADK r2 "50%"
+  LOADK r3 "50%"
+  CALL r0 4 2
+.lineno 12
+  GETGLOBAL r0 "playvideo"
+  LOADK r1 #1
+  LOADK r2 #300
+  LOADK r3 #200
+  CALL r0 4 2
+.lineno 13
+  GETGLOBAL r0 "setvideoposition"
+  LOADK r1 #1
+  LOADK r2 #400
+  LOADK r3 #300
+  CALL r0 4 2
+.lineno 14
+  GETGLOBAL r0 "wait"
+  LOADK r1 #25
+  CALL r0 2 2
+.lineno 15
+  GETGLOBAL r0 "pausevideo"
+  LOADK r1 #1
+  CALL r0 2 2
+.lineno 16
+  GETGLOBAL r0 "savesnapshot"
+  LOADK r1 "half.bmp"
+  CALL r0 2 2
+.lineno 17
+  GETGLOBAL r0 "debugprint"
+  LOADK r1 "shown"
+  GETGLOBAL r2 "getattribute"
+  LOADK r3 #50
+  LOADK r4 #1
+  LOADK r5 #0
+  CALL r2 4 2
+  GETGLOBAL r3 "getattribute"
+  LOADK r4 #50
+  LOADK r5 #1
+  LOADK r6 #1
+  CALL r3 4 2
+  GETGLOBAL r4 "getlasterror"
+  CALL r4 1 0
+  CALL r0 0 2
+.lineno 18
+  GETGLOBAL r0 "box"
+  LOADK r1 #0
+  LOADK r2 #0
+  LOADK r3 #640
+  LOADK r4 #480
+  LOADK r5 #3170464
+  CALL r0 6 2
+.lineno 19
+  GETGLOBAL r0 "savesnapshot"
+  LOADK r1 "drawn.bmp"
+  CALL r0 2 2
+.lineno 20
+  GETGLOBAL r0 "stopvideo"
+  LOADK r1 #1
+  CALL r0 2 2
+.lineno 21
+  GETGLOBAL r0 "setdisplayattributes"
+  NEWTABLE r1 0 4
+  LOADK r2 #1
+  SETTABLE r1 "scalemode" r2
+  LOADK r2 #1280
+  SETTABLE r1 "scalewidth" r2
+  LOADK r2 #960
+  SETTABLE r1 "scaleheight" r2
+  CALL r0 2 2
+.lineno 22
+  GETGLOBAL r0 "setvideosize"
+  LOADK r1 #1
+  LOADK r2 #160
+  LOADK r3 #120
+  CALL r0 4 2
+.lineno 23
+  GETGLOBAL r0 "playvideo"
+  LOADK r1 #1
+  LOADK r2 #20
+  LOADK r3 #10
+  CALL r0 4 2
+.lineno 24
+  GETGLOBAL r0 "wait"
+  LOADK r1 #10
+  CALL r0 2 2
+.lineno 25
+  GETGLOBAL r0 "pausevideo"
+  LOADK r1 #1
+  CALL r0 2 2
+.lineno 26
+  GETGLOBAL r0 "savesnapshot"
+  LOADK r1 "scaled.bmp"
+  CALL r0 2 2
+.lineno 27
+  GETGLOBAL r0 "debugprint"
+  LOADK r1 "scaled"
+  GETGLOBAL r2 "getlasterror"
+  CALL r2 1 0
+  CALL r0 0 2
+.lineno 28
+  GETGLOBAL r0 "stopvideo"
+  LOADK r1 #1
+  CALL r0 2 2
+.lineno 29
+  GETGLOBAL r0 "setdisplayattributes"
+  NEWTABLE r1 0 4
+  LOADK r2 #0
+  SETTABLE r1 "scalemode" r2
+  CALL r0 2 2
+.lineno 30
+  GETGLOBAL r0 "playvideo"
+  LOADK r1 #1
+  LOADK r2 #20
+  LOADK r3 #10
+  CALL r0 4 2
+.lineno 31
+  GETGLOBAL r0 "changedisplaymode"
+  LOADK r1 #2
+  CALL r0 2 2
+.lineno 32
+  GETGLOBAL r0 "wait"
+  LOADK r1 #10
+  CALL r0 2 2
+.lineno 33
+  GETGLOBAL r0 "debugprint"
+  LOADK r1 "mode changed"
+  GETGLOBAL r2 "isvideoplaying"
+  LOADK r3 #1
+  CALL r2 2 2
+  GETGLOBAL r3 "getlasterror"
+  CALL r3 1 0
+  CALL r0 0 2
+.lineno 34
+  GETGLOBAL r0 "pausevideo"
+  LOADK r1 #1
+  CALL r0 2 2
+.lineno 35
+  GETGLOBAL r0 "savesnapshot"
+  LOADK r1 "recreated.bmp"
+  CALL r0 2 2
+  RETURN r0 1

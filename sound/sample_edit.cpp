@@ -136,6 +136,35 @@ void sample_mix(const MixSource* sources, size_t count, int32_t pitch, const Sam
       const int64_t n = m.sample->frames;
       const auto* data = static_cast<const uint8_t*>(m.sample->data);
       const int64_t from = std::max(block, s.first), until = std::min(block_end, s.last);
+      if (s.plain && s.step == 1 && s.step_rem == 0 && s.layout.bits == 16 && !s.layout.big_endian) {
+        // Frame for frame from little-endian 16-bit data: runs up to the sample's end.
+        const bool stereo = s.layout.channels == 2;
+        for (int64_t f = from; f < until && s.active;) {
+          const int64_t run = std::min(until - f, n - s.pos);
+          int64_t* a = &acc[size_t(2 * (f - block))];
+          if (stereo) {
+            const uint8_t* p = data + s.pos * 4;
+            for (int64_t k = 0; k < run; ++k) {
+              a[2 * k] += int64_t(int16_t(get_le16(p + 4 * k))) * 256;
+              a[2 * k + 1] += int64_t(int16_t(get_le16(p + 4 * k + 2))) * 256;
+            }
+          } else {
+            const uint8_t* p = data + s.pos * 2;
+            for (int64_t k = 0; k < run; ++k) {
+              const int64_t v = int64_t(int16_t(get_le16(p + 2 * k))) * 256;
+              a[2 * k] += v;
+              a[2 * k + 1] += v;
+            }
+          }
+          f += run;
+          s.pos += run;
+          if (s.pos >= n) {
+            if (m.loop) s.pos %= n;
+            else s.active = false;
+          }
+        }
+        continue;
+      }
       for (int64_t f = from; f < until && s.active; ++f) {
         int32_t l16 = 0, r16 = 0;
         read_frame16(data, s.layout, s.pos, &l16, &r16);

@@ -440,6 +440,8 @@ int32_t cmd_setvideosize(qmState* L) {
   const int32_t width = size_arg(L, 2, v->natural_width);
   const int32_t height = size_arg(L, 3, v->natural_height);
   if (width < 1 || height < 1) return ERR_BADDIMENSIONS;
+  // Each shown frame is scaled into a picture of this size.
+  if (!picture_size_allowed(width, height)) return ERR_MEM;
   v->width = width;
   v->height = height;
   if (shown(v)) {

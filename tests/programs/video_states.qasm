@@ -25,6 +25,8 @@
 ; print "frame 75", GetLastError(), GetAttribute(3, 7, 0), GetAttribute(3, 7, 1)
 ; call SetVideoSize(1, 0, 10)
 ; print "size 0", GetLastError()
+; call SetVideoSize(1, 100000, 100000)
+; print "size huge", GetLastError()
 ; call PlayVideo(1, 20, 10)
 ; print "playing", IsVideoPlaying(1)
 ; call ResumeVideo(1)
@@ -242,6 +244,16 @@
 .lineno 23
   GETGLOBAL r0 "debugprint"
   LOADK r1 "size 0"
+  GETGLOBAL r2 "getlasterror"
+  CALL r2 1 0
+  CALL r0 0 2
+  GETGLOBAL r0 "setvideosize"
+  LOADK r1 #1
+  LOADK r2 #100000
+  LOADK r3 #100000
+  CALL r0 4 2
+  GETGLOBAL r0 "debugprint"
+  LOADK r1 "size huge"
   GETGLOBAL r2 "getlasterror"
   CALL r2 1 0
   CALL r0 0 2

@@ -9,6 +9,7 @@
 #include <new>
 #include <vector>
 
+#include "engine/clones.h"
 #include "engine/numconv.h"
 #include "gfx/blitpixels.h"
 #include "gfx/effects_internal.h"
@@ -169,8 +170,7 @@ int32_t bitmap_solarize(qmBitmap* bitmap, int32_t width, int32_t height, int32_t
 namespace {
 
 // n words of bytes each moved by level / 256 of the way to the word's byte of t.
-__attribute__((target_clones("avx2", "default"))) void tint_row(uint8_t* __restrict p, int32_t n, const uint8_t* t,
-                                                                 int l) {
+QM_VECTOR_CLONES void tint_row(uint8_t* __restrict p, int32_t n, const uint8_t* t, int l) {
   const int t0 = t[0], t1 = t[1], t2 = t[2], t3 = t[3];
   for (int32_t i = 0; i < n; ++i, p += 4) {
     const int c0 = p[0], c1 = p[1], c2 = p[2], c3 = p[3];

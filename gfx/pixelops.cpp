@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "engine/clones.h"
 #include "engine/numconv.h"
 #include "gfx/bitmap.h"
 
@@ -136,10 +137,8 @@ void alpha_threshold_select(const qmSelectRequest& r, int32_t level) {
   }
 }
 
-// The loop is built twice, for AVX2 and for any x86-64, and the loader picks one.
-__attribute__((target_clones("avx2", "default"))) void pick_row(const uint32_t* fresh, const uint32_t* old,
-                                                                 uint32_t* dest, const uint8_t* map,
-                                                                 int32_t n, int32_t level) {
+QM_VECTOR_CLONES void pick_row(const uint32_t* fresh, const uint32_t* old, uint32_t* dest, const uint8_t* map,
+                               int32_t n, int32_t level) {
   for (int32_t x = 0; x < n; ++x) dest[x] = map[x] < level ? fresh[x] : old[x];
 }
 

@@ -7,6 +7,7 @@
 #include <memory>
 #include <new>
 
+#include "engine/clones.h"
 #include "engine/errcodes.h"
 #include "gfx/bitmap.h"
 
@@ -19,8 +20,6 @@ std::unique_ptr<T[]> scratch(size_t n) {
   return std::unique_ptr<T[]>(new (std::nothrow) T[n]());
 }
 
-// The loops below are built twice, for AVX2 and for any x86-64, and the loader picks one.
-#define QM_VECTOR_CLONES __attribute__((target_clones("avx2", "default")))
 
 // r[x] = p[x + 1] - p[x + 1 - k] over a row of prefix sums (p[0] = 0).
 QM_VECTOR_CLONES void row_sum(const uint32_t* p, int32_t n, int32_t k, uint32_t* r) {

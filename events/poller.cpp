@@ -568,6 +568,7 @@ int32_t event_poll(qmState* L, qmEventRecord* r) {
 int32_t event_pump(qmState* L, bool wait, int32_t* results) {
   *results = 0;
   if (runtime_flags().protected_calls != 0) return ERR_WRONGUSAGE;
+  platform_event_script_events_looked_at();
   qmEventRecord r;
   int32_t err = 0;
   auto run_cycle = [&](bool from_here) {

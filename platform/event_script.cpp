@@ -17,7 +17,7 @@
 
 namespace {
 
-enum class Op { Move, Button, Wheel, Key, Text, Size, Close, Quit, Drop };
+enum class Op { Move, Button, Wheel, Key, Text, Size, Close, Quit, Drop, WaitEvents };
 
 struct Line {
   int64_t at_ms = 0;
@@ -135,6 +135,11 @@ bool parse_line(std::istringstream& in, const std::string& verb, Line* l) {
   if (verb == "quit") {
     l->op = Op::Quit;
     return true;
+  }
+  if (verb == "wait") {
+    std::string what;
+    l->op = Op::WaitEvents;
+    return in >> what && what == "events";
   }
   if (verb == "drop") {
     l->op = Op::Drop;
@@ -269,9 +274,16 @@ int32_t push_line(Script& s, const Line& l) {
       drop(SDL_DROPCOMPLETE, nullptr);
       return n;
     }
+    case Op::WaitEvents:
+      return 0;
   }
   return 0;
 }
+
+// The next line holds the script until the program looks at its events.
+bool holding(const Script& s) { return s.next < s.lines.size() && s.lines[s.next].op == Op::WaitEvents; }
+
+int64_t due_us(const Script& s) { return s.start_us + s.lines[s.next].at_ms * 1000; }
 
 }  // namespace
 
@@ -307,7 +319,7 @@ int32_t platform_event_script_load(std::string_view text) {
 
 int32_t platform_event_script_feed() {
   Script& s = g_script;
-  if (s.next >= s.lines.size()) return 0;
+  if (s.next >= s.lines.size() || holding(s)) return 0;
   int64_t elapsed_ms = (platform_clock().now_us() - s.start_us) / 1000;
   if (s.lines[s.next].at_ms > elapsed_ms) return 0;
   // One group a call: when the player fell behind, a key's down and its later up still reach the
@@ -321,8 +333,19 @@ int32_t platform_event_script_feed() {
 int64_t platform_event_script_next_due_us() {
   const Script& s = g_script;
   if (s.next >= s.lines.size()) return -1;
-  int64_t due = s.start_us + s.lines[s.next].at_ms * 1000 - platform_clock().now_us();
+  int64_t due = due_us(s) - platform_clock().now_us();
+  if (holding(s)) return due > 0 ? due : -1;  // then only the program's next look moves it on
   return due < 0 ? 0 : due;
+}
+
+void platform_event_script_events_looked_at() {
+  Script& s = g_script;
+  if (!holding(s)) return;
+  const int64_t now = platform_clock().now_us();
+  if (due_us(s) > now) return;
+  // The script's clock stood still while it waited: the lines after count on from now.
+  s.start_us = now - s.lines[s.next].at_ms * 1000;
+  ++s.next;
 }
 
 void platform_set_window_resolver(WindowResolver resolver) { g_resolver = resolver; }

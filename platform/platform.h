@@ -316,14 +316,21 @@ void platform_timers_free_all();
 //   close 1                 the window's close request
 //   quit                    the quit event
 //   drop 1 a.txt b.txt      a drop of files (names without blanks) on display 1's window
+//   wait events             holds the script until the program next waits for or checks its
+//                           events (platform_event_script_events_looked_at); its clock stands
+//                           still meanwhile, so "at 0 wait events" times the rest from the
+//                           program's first look, whatever its start-up took
 // A line without "at" happens together with the one before. Blank lines and lines from "#" on are
 // skipped. Returns 0, or the 1-based number of the first malformed line (nothing is loaded then).
 int32_t platform_event_script_load(std::string_view text);
 // Pushes the lines of the earliest due "at" group, so that groups that fell due together still come
 // on separate calls; the pump and the waits call it. Returns the number of events.
 int32_t platform_event_script_feed();
-// Microseconds on the clock until the next line is due, -1 when none is left.
+// Microseconds on the clock until the next line is due, -1 when none is left or the script waits
+// for the program to look at its events.
 int64_t platform_event_script_next_due_us();
+// The program waits for or checks its events (WaitEvent, CheckEvent): a due "wait events" line ends.
+void platform_event_script_events_looked_at();
 // Maps a display number of the script to an SDL window id (installed by the window layer; without
 // it the number is taken as the window id).
 using WindowResolver = uint32_t (*)(int32_t display_number);

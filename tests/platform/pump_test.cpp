@@ -218,6 +218,25 @@ TEST_F(Pump, InputScriptThatFellBehindFeedsOneGroupACall) {
   EXPECT_EQ(platform_event_script_feed(), 0);
 }
 
+TEST_F(Pump, InputScriptWaitsForTheProgramToLookAtItsEvents) {
+  ASSERT_EQ(platform_event_script_load("at 50 wait events\nat 100 close 1\nat 150 quit\n"), 0);
+  platform_event_script_events_looked_at();  // too early: the wait is not due yet
+  clock.advance_ms(400);
+  EXPECT_EQ(platform_event_script_next_due_us(), -1);
+  EXPECT_EQ(platform_event_script_feed(), 0);
+  // A slow start: the wait came due before any look, and nothing happens until one.
+  int64_t start = clock.now_us();
+  EXPECT_EQ(platform_wait_event(), 0);
+  EXPECT_EQ(clock.now_us(), start);
+  platform_event_script_events_looked_at();
+  EXPECT_EQ(platform_event_script_next_due_us(), 50000);
+  clock.advance_ms(49);
+  EXPECT_EQ(platform_event_script_feed(), 0);
+  clock.advance_ms(1);
+  EXPECT_EQ(platform_event_script_feed(), 1);
+  EXPECT_EQ(platform_event_script_next_due_us(), 50000);
+}
+
 TEST_F(Pump, MalformedInputScriptLines) {
   struct Case {
     const char* text;
@@ -227,6 +246,7 @@ TEST_F(Pump, MalformedInputScriptLines) {
       {"move 1 10\n", 1},          {"at x move 1 1 1\n", 1}, {"quit\nclick 1 thumb\n", 2},
       {"key down nosuchkey\n", 1}, {"wheel 1 sideways\n", 1}, {"text\n", 1},
       {"quit now\n", 1},           {"jump 1\n", 1},          {"at -5 quit\n", 1},
+      {"wait\n", 1},               {"wait keys\n", 1},
   };
   for (const Case& c : cases) EXPECT_EQ(platform_event_script_load(c.text), c.line) << c.text;
 }

@@ -1,7 +1,8 @@
 ; label: events
 ; A close is no quit while EnableEvent(CLOSEWINDOW) holds, and quits again after DisableEvent;
-; drops reach the queue only while the display is a drop target.
-; EnableEvent(CLOSEWINDOW, 0)  SetTimeout(1, p, 800)  WaitEvent()         ; the close at 300 is kept
+; drops reach the queue only while the display is a drop target. The program starts slowly (a
+; Wait of 400 ms); the input script's times count from its first WaitEvent.
+; Wait(20)  EnableEvent(CLOSEWINDOW, 0)  SetTimeout(1, p, 800)  WaitEvent()         ; the close at 300 is kept
 ; InstallEventHandler({ondropfile = p})  WaitEvent()                      ; the drop at 1000
 ; InstallEventHandler({ondropfile = 0})  Repeat Until IsLeftMouse() = 1  ; the drop at 1300 is refused
 ; InstallEventHandler({ondropfile = p})  DebugPrint("refused", CheckEvent().action)
@@ -12,6 +13,9 @@
 .lineno 1
   CLOSURE r0 f0
   SETGLOBAL r0 "p"
+  GETGLOBAL r0 "wait"
+  LOADK r1 #20
+  CALL r0 2 1
   GETGLOBAL r0 "enableevent"
   LOADK r1 #10
   LOADK r2 #0

@@ -681,14 +681,24 @@ const PluginSoundServices kPluginServices = {plugin_lock, plugin_unlock};
 
 }  // namespace
 
+// The library's one table, the sample commands and then the music commands: the command listing
+// and the error reports, which look a command's name up by library, know every one of them.
+const qmCommand* sound_commands() {
+  static const std::vector<qmCommand> table = [] {
+    std::vector<qmCommand> all;
+    for (const qmCommand* c = kSoundCommands; c->name; ++c) all.push_back(*c);
+    for (const qmCommand* c = sound_internal::kMusicCommands; c->name; ++c) all.push_back(*c);
+    all.push_back({nullptr, nullptr});
+    return all;
+  }();
+  return table.data();
+}
+
 int32_t sound_open(qmState* L) {
   vm_push_value(L, QM_GLOBALSINDEX);
-  vm_register_commands(L, nullptr, kSoundCommands, 0);
+  vm_register_commands(L, nullptr, sound_commands(), 0);
   vm_set_top(L, 0);
-  if (int32_t err = library_register_name(kSoundCommands, "sound")) return err;
-  vm_push_value(L, QM_GLOBALSINDEX);
-  vm_register_commands(L, nullptr, sound_internal::kMusicCommands, 0);
-  vm_set_top(L, 0);
+  if (int32_t err = library_register_name(sound_commands(), "sound")) return err;
   if (int32_t err = vm_register_constants(L, kSoundConstants, 0)) return err;
   objlist_register(&g_samples.head);
   objlist_register(sound_internal::music_list());

@@ -53,21 +53,23 @@ bool touch(const int32_t* a, const int32_t* b) {
 
 // Merges overlapping and touching entries until none touch; merged-away entries become empty.
 // Each pass takes the entries from left to right, so an entry meets only those that start before
-// its right edge: scattered drawings cost a sort, not every pair.
+// its right edge: scattered drawings cost a sort, not every pair. The sort runs over keys of left
+// edge and entry number, and not at all when the drawings came left to right.
 void merge(DirtyList& list) {
-  int32_t* order[kDirtyEntries];
+  uint64_t keys[kDirtyEntries];
   bool again = true;
   while (again) {
     again = false;
     int32_t n = 0;
     for (int32_t i = 0; i < list.count && n < kDirtyEntries; ++i)
-      if (list.entries[4 * i] != kEmpty) order[n++] = list.entries + 4 * i;
-    std::sort(order, order + n, [](const int32_t* a, const int32_t* b) { return a[0] < b[0]; });
+      if (list.entries[4 * i] != kEmpty)
+        keys[n++] = uint64_t(uint32_t(list.entries[4 * i]) ^ 0x80000000u) << 32 | uint32_t(i);
+    if (!std::is_sorted(keys, keys + n)) std::sort(keys, keys + n);
     for (int32_t i = 0; i < n; ++i) {
-      int32_t* a = order[i];
+      int32_t* a = list.entries + 4 * uint32_t(keys[i]);
       if (a[0] == kEmpty) continue;
       for (int32_t j = i + 1; j < n; ++j) {
-        int32_t* b = order[j];
+        int32_t* b = list.entries + 4 * uint32_t(keys[j]);
         if (b[0] == kEmpty) continue;
         if (int64_t(b[0]) > int64_t(a[2]) + 1) break;  // it and all after it start right of a
         if (!touch(a, b)) continue;
@@ -162,7 +164,7 @@ int32_t cmd_flip(qmState* L) {
                 d->smooth_scale, nullptr, nullptr, nullptr);
     present(d, front, 0, 0, front->width, front->height);
   } else if (list.count < list.capacity) {
-    merge(list);
+    if (list.count > 1) merge(list);
     // The merged rectangles are apart from one another: the window takes them in one call.
     qmScreenRect rects[kDirtyEntries];
     size_t n = 0;

@@ -16,41 +16,51 @@ constexpr size_t kMaxDirty = 64;
 // A bitmap word 0xBBGGRR00 (bytes A, R, G, B in memory) as a screen word 0x00RRGGBB.
 inline uint32_t bitmap_to_screen(uint32_t w) { return __builtin_bswap32(w) & 0x00FFFFFFu; }
 
-// A row of bitmap words as screen words. Presenting a frame is this and nothing else, so with AVX2
-// eight words at a time go through one byte shuffle (reversed, the top byte cleared).
-__attribute__((target("avx2"))) void row_to_screen_avx2(const uint32_t* in, uint32_t* out, int64_t n) {
+// Rows of bitmap words as screen words, strides in words. Presenting a frame is this and nothing
+// else, so with AVX2 eight words at a time go through one byte shuffle (reversed, the top byte
+// cleared). A row's last eight words are done as one more group that may overlap the one before
+// it: the two never share memory, so the overlap writes the same words again, and a narrow
+// rectangle's rows cost a few stores each, not a loop over its leftover words.
+#define QM_AVX2_INLINE __attribute__((target("avx2"), always_inline)) inline
+
+QM_AVX2_INLINE void put8_to_screen(const uint32_t* from, uint32_t* to, __m256i order) {
+  const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(from));
+  _mm256_storeu_si256(reinterpret_cast<__m256i*>(to), _mm256_shuffle_epi8(v, order));
+}
+
+QM_AVX2_INLINE void put4_to_screen(const uint32_t* from, uint32_t* to, __m256i order) {
+  const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(to), _mm_shuffle_epi8(v, _mm256_castsi256_si128(order)));
+}
+
+#undef QM_AVX2_INLINE
+
+__attribute__((target("avx2"))) void rows_to_screen_avx2(const uint32_t* in, int64_t in_stride, uint32_t* out,
+                                                         int64_t out_stride, int64_t w, int64_t h) {
   const __m256i order = _mm256_setr_epi8(3, 2, 1, -128, 7, 6, 5, -128, 11, 10, 9, -128, 15, 14, 13, -128, 3, 2, 1,
                                          -128, 7, 6, 5, -128, 11, 10, 9, -128, 15, 14, 13, -128);
-  int64_t i = 0;
-  for (; i + 8 <= n; i += 8) {
-    const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(in + i));
-    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + i), _mm256_shuffle_epi8(v, order));
+  for (int64_t row = 0; row < h; ++row, in += in_stride, out += out_stride) {
+    if (w >= 8) {
+      for (int64_t i = 0; i + 8 < w; i += 8) put8_to_screen(in + i, out + i, order);
+      put8_to_screen(in + w - 8, out + w - 8, order);
+    } else if (w >= 4) {
+      put4_to_screen(in, out, order);
+      put4_to_screen(in + w - 4, out + w - 4, order);
+    } else {
+      for (int64_t i = 0; i < w; ++i) out[i] = bitmap_to_screen(in[i]);
+    }
   }
-  for (; i < n; ++i) out[i] = bitmap_to_screen(in[i]);
 }
 
 const bool g_avx2 = __builtin_cpu_supports("avx2");
-
-// Rows of a rectangle, strides in words: the processor test once a rectangle, not once a row.
-__attribute__((target("avx2"))) void rows_to_screen_avx2(const uint32_t* in, int64_t in_stride, uint32_t* out,
-                                                         int64_t out_stride, int64_t w, int64_t h) {
-  for (int64_t row = 0; row < h; ++row) row_to_screen_avx2(in + row * in_stride, out + row * out_stride, w);
-}
-
-void row_to_screen(const uint32_t* in, uint32_t* out, int64_t n) {
-  if (g_avx2) {
-    row_to_screen_avx2(in, out, n);
-    return;
-  }
-  for (int64_t i = 0; i < n; ++i) out[i] = bitmap_to_screen(in[i]);
-}
 
 void rows_to_screen(const uint32_t* in, int64_t in_stride, uint32_t* out, int64_t out_stride, int64_t w, int64_t h) {
   if (g_avx2) {
     rows_to_screen_avx2(in, in_stride, out, out_stride, w, h);
     return;
   }
-  for (int64_t row = 0; row < h; ++row) row_to_screen(in + row * in_stride, out + row * out_stride, w);
+  for (int64_t row = 0; row < h; ++row, in += in_stride, out += out_stride)
+    for (int64_t i = 0; i < w; ++i) out[i] = bitmap_to_screen(in[i]);
 }
 
 // Intersects [x, x + w) with [0, limit) in 64 bits, so that no caller's value overflows.
@@ -79,12 +89,16 @@ qmScreenRect bounding_box(const std::vector<qmScreenRect>& rects) {
   return {x1, y1, x2 - x1, y2 - y1};
 }
 
+// Only a surface that says it must be locked is: the others may be written at any time.
 struct SurfaceLock {
   SDL_Surface* s;
-  bool ok;
-  explicit SurfaceLock(SDL_Surface* surface) : s(surface), ok(SDL_LockSurface(surface) == 0) {}
+  bool locked = false;
+  bool ok = true;
+  explicit SurfaceLock(SDL_Surface* surface) : s(surface) {
+    if (SDL_MUSTLOCK(surface)) ok = locked = SDL_LockSurface(surface) == 0;
+  }
   ~SurfaceLock() {
-    if (ok) SDL_UnlockSurface(s);
+    if (locked) SDL_UnlockSurface(s);
   }
 };
 

@@ -196,12 +196,13 @@ void platform_window_blit(const qmBitmap* bitmap, int32_t sx, int32_t sy, qmDisp
 void platform_window_blit_rects(const qmBitmap* bitmap, qmDisplayWindow* display, const qmScreenRect* rects,
                                 size_t n, int32_t flags) {
   qmDisplayPlatform* p = display->platform;
-  if (!p || !bitmap || !bitmap->pixels) return;
+  if (!p || !bitmap || !bitmap->pixels || n == 0) return;
   if (display->state != DISPSTATE_OPEN && !(flags & BLIT_EVEN_CLOSED)) return;
-  {
-    int64_t x0 = 0, y0 = 0, x1 = 0, y1 = 0;
-    for (size_t i = 0; i < n && !p->holes.empty(); ++i) {
-      if (i == 0) x0 = y0 = INT32_MAX, x1 = y1 = INT32_MIN;
+  if (p->holes.empty()) {
+    screen_blit_rects(p->screen, bitmap, rects, n, display->offset_x, display->offset_y);
+  } else {
+    int64_t x0 = INT32_MAX, y0 = INT32_MAX, x1 = INT32_MIN, y1 = INT32_MIN;
+    for (size_t i = 0; i < n; ++i) {
       x0 = std::min<int64_t>(x0, rects[i].x), y0 = std::min<int64_t>(y0, rects[i].y);
       x1 = std::max<int64_t>(x1, int64_t(rects[i].x) + rects[i].w);
       y1 = std::max<int64_t>(y1, int64_t(rects[i].y) + rects[i].h);

@@ -48,6 +48,20 @@ TEST(ScreenBuffer, PatternBlittedAtAnOffsetReadsBack) {
   EXPECT_EQ(s.dirty[0].h, 4);
 }
 
+// Rows are converted in groups of eight and four words, the last group of a row overlapping the
+// one before it: every width up to five groups lands whole and writes nothing beside it.
+TEST(ScreenBuffer, EveryRowWidthLandsWithoutSpilling) {
+  for (int32_t w = 1; w <= 40; ++w) {
+    SCOPED_TRACE(w);
+    qmScreenBuffer s = buffer(48, 4);
+    BitmapPtr src = make_tagged(w + 3, 3);
+    screen_blit(s, src.get(), 3, 1, 5, 1, w, 2);
+    expect_pixels(s, [&](int32_t x, int32_t y) -> int64_t {
+      return x >= 5 && x < 5 + w && y >= 1 && y < 3 ? shown(x - 2, y) : -1;
+    });
+  }
+}
+
 TEST(ScreenBuffer, BlitClipsSourceAndDestination) {
   // Source 6x5 into a 8x6 buffer. Expected: the source pixel that lands on each buffer pixel,
   // described by the shift from buffer to source and the drawn buffer rectangle.

@@ -6,6 +6,7 @@
 #include <new>
 
 #include "engine/errcodes.h"
+#include "platform/platform.h"
 #include "runtime/os/qmos.h"
 #include "sound/formats.h"
 
@@ -25,6 +26,19 @@ void drop_done(qmProgramFeed* feed) {
     qmos_custom_entry_free(e);
   }
   if (!feed->head) feed->tail = nullptr;
+}
+
+// Wakes the event loop while the queue holds less than a second and no end, as the poller's
+// music request sees it: a program waiting in WaitEvent is asked for more at once, whatever
+// timers run. The caller holds the lock.
+void wake_when_low(const qmProgramFeed* feed) {
+  int64_t unplayed = 0;
+  for (const qmMusicBufferEntry* e = feed->head; e; e = e->next) {
+    if (!e->data) return;
+    if (!e->done) unplayed += e->frames - e->position;
+    if (unplayed >= feed->rate) return;
+  }
+  platform_wake();
 }
 
 }  // namespace
@@ -136,6 +150,7 @@ int32_t feed_read(qmSoundSource* s, uint8_t* buffer, int32_t frames, bool* end) 
     if (!e) {  // dry: silence, and the stream goes on
       std::memset(buffer + size_t(done) * size_t(bpf), silence_byte(feed->format),
                   size_t(frames - done) * size_t(bpf));
+      wake_when_low(feed);
       return frames;
     }
     if (!e->data) {
@@ -149,6 +164,7 @@ int32_t feed_read(qmSoundSource* s, uint8_t* buffer, int32_t frames, bool* end) 
     done += int32_t(take);
     if (e->position >= e->frames) e->done = true;
   }
+  wake_when_low(feed);
   return done;
 }
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <atomic>
 #include <chrono>
 #include <string>
 #include <thread>
@@ -106,6 +107,29 @@ TEST_F(ThreadsTest, TheProgramAppendsWhileTheThreadReads) {
   for (int i = 0; i < 100000 && qmos_music_is_playing(MUSIC_STREAM, fed); ++i) drain();
   EXPECT_FALSE(qmos_music_is_playing(MUSIC_STREAM, fed));
   EXPECT_GT(appended, 0);
+  qmos_source_close(fed);
+}
+
+// The event loop's wait ends when a program-fed queue falls below a second, with no timer that
+// would wake it: the program is asked for more in time. A waker after 5 s stands in for the
+// wake that never came.
+TEST_F(ThreadsTest, AProgramFedQueueRunningLowEndsTheEventWait) {
+  int32_t kind = 0;
+  qmSoundSource* fed = nullptr;
+  ASSERT_EQ(qmos_custom_stream_create(nullptr, 48000, SAMPLE_STEREO16, &kind, &fed), 0);
+  qmos_custom_append(fed, qmos_custom_entry_new(fed, 3 * 48000));
+  ASSERT_EQ(qmos_music_play(MUSIC_STREAM, fed, ObjectId{1, nullptr}, 1, 1, 64), 0);
+  std::atomic_bool late{false}, woken{false};
+  std::thread waker([&] {
+    for (int i = 0; i < 500 && !woken; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    late = !woken;
+    platform_wake();
+  });
+  while (!late && qmos_custom_unplayed(fed) >= 48000) platform_wait_event();
+  woken = true;
+  EXPECT_FALSE(late);
+  waker.join();
+  qmos_music_stop(fed, false, nullptr, nullptr);
   qmos_source_close(fed);
 }
 

@@ -3,14 +3,17 @@
 #include <arpa/inet.h>
 #include <netdb.h>
 #include <netinet/in.h>
+#include <poll.h>
 #include <sys/socket.h>
 
 #include <new>
+#include <vector>
 
 #include "display/picture.h"
 #include "engine/errcodes.h"
 #include "events/events.h"
 #include "net/network.h"
+#include "platform/platform.h"
 #include "runtime/errors.h"
 
 namespace qm {
@@ -260,9 +263,49 @@ void* walk(ObjectList& list, void* from, Check check) {
   return nullptr;
 }
 
+bool handled(int32_t slot) { return event_global_slot(slot).callback != -1; }
+
+// The sockets whose next change the event checks above would report, for the event loop's wait.
+// A socket in a state that they do not report (data the program was told of and has not taken, a
+// closed peer without an ondisconnect handler, an error) stays out: it would end every wait.
+void wait_descriptors(std::vector<int32_t>* fds) {
+  const bool receive = handled(GSLOT_ONRECEIVEDATA), disconnect = handled(GSLOT_ONDISCONNECT);
+  if (receive || disconnect) {
+    for (ObjectHeader* h = g_connections.head; h; h = h->next) {
+      const auto* c = reinterpret_cast<qmConnection*>(h);
+      if (c->closed_event || !c->socket || c->socket->fd < 0) continue;
+      const qmRecvBuffer& b = c->socket->buffer;
+      const int32_t state = b.first < b.last ? 0 : sock_peek(c->socket->fd, kPoll, false);
+      const bool watch = state == SOCK_TIMEOUT ? true
+                         : state == 0           ? receive && !c->data_event
+                         : state == SOCK_CLOSED ? disconnect
+                                                : false;
+      if (watch) fds->push_back(c->socket->fd);
+    }
+  }
+  if (handled(GSLOT_ONCONNECT)) {
+    for (ObjectHeader* h = g_servers.head; h; h = h->next) {
+      const auto* sv = reinterpret_cast<qmServer*>(h);
+      if (!sv->socket || sv->socket->fd < 0) continue;
+      // A connection that the check could not accept (no descriptor left) stays pending.
+      pollfd p{sv->socket->fd, POLLIN, 0};
+      if (poll(&p, 1, 0) == 0) fds->push_back(sv->socket->fd);
+    }
+  }
+  if (handled(GSLOT_ONRECEIVEUDPDATA)) {
+    for (ObjectHeader* h = g_udp.head; h; h = h->next) {
+      const auto* u = reinterpret_cast<qmUDPObject*>(h);
+      if (u->data_event || !u->socket || u->socket->fd < 0) continue;
+      const int32_t state = sock_peek(u->socket->fd, kPoll, true);
+      if (state == SOCK_TIMEOUT || state == 0) fds->push_back(u->socket->fd);
+    }
+  }
+}
+
 }  // namespace
 
 void net_install_event_sources() {
+  platform_set_wait_descriptors(wait_descriptors);
   EventSources& s = event_sources();
   s.udp_waiting = [](void* from, ObjectId* id) {
     void* found = walk<qmUDPObject>(g_udp, from, net_check_udp_receive);

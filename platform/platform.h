@@ -242,8 +242,9 @@ void platform_add_pump_finisher(PumpFinisher finisher);
 // A quit it decides reaches the script's line hook at the next line (through the tick's
 // function).
 int32_t platform_pump_events(qmState* L);
-// Blocks until an SDL event is queued, a platform timer is due, the loop is woken or a quit signal
-// came; 0. Serves nothing itself: the caller pumps.
+// Blocks until an SDL event is queued, a platform timer is due, a library descriptor is ready
+// (platform_set_wait_descriptors), the loop is woken or a quit signal came; 0. Serves nothing
+// itself: the caller pumps.
 int32_t platform_wait_event();
 
 // The wait of the player and of every library that waits (frame pacing, Wait, network replies,
@@ -251,6 +252,12 @@ int32_t platform_wait_event();
 // arrives with the pump (for state L). 0 at the deadline; ERR_USERABORT as soon as the program
 // must quit (also when it already had to).
 int32_t platform_wait_until(qmState* L, int64_t deadline_us);
+// Descriptors of a library (the network's sockets) that the waits watch beside the window system:
+// the source adds those whose input or hang-up the program is to hear of at once; a wait that
+// sees one ready ends, so that the event loop looks at them. The source leaves out descriptors
+// whose readiness the program has already been told of, else the waits would not block.
+using WaitDescriptorSource = void (*)(std::vector<int32_t>* fds);
+void platform_set_wait_descriptors(WaitDescriptorSource source);
 // Sleeps ms milliseconds (on the clock) and serves nothing.
 void platform_delay(int64_t ms);
 // platform_wait_until ms milliseconds from now, for the state that runs the main chunk.

@@ -16,6 +16,7 @@
 #include <atomic>
 #include <climits>
 #include <cstring>
+#include <vector>
 
 #include "engine/errcodes.h"
 #include "platform/platform.h"
@@ -54,26 +55,37 @@ int input_fd(bool* look_often) {
   return -1;
 }
 
-// Blocks for at most timeout_us until the window system has input or the wake descriptor is
-// written. The caller has just moved everything already read from the connection into SDL's
-// queue, so input still to come shows on the connection.
-void block(int64_t timeout_us) {
+WaitDescriptorSource g_descriptor_source = nullptr;
+
+// Blocks for at most timeout_us until the window system has input, the wake descriptor is
+// written or, with `libraries`, a library's descriptor is ready; true for the last. The caller has just moved
+// everything already read from the connection into SDL's queue, so input still to come shows on
+// the connection.
+bool block(int64_t timeout_us, bool libraries) {
   bool look_often = false;
   const int fd = input_fd(&look_often);
   timeout_us = std::clamp<int64_t>(timeout_us, 0, look_often ? kPollSliceUs : kLongestBlockUs);
-  pollfd fds[2];
-  nfds_t n = 0;
+  static std::vector<pollfd> fds;
+  static std::vector<int32_t> library_fds;
+  fds.clear();
+  library_fds.clear();
   const int wake = g_wake_fd.load();
-  if (wake >= 0) fds[n++] = pollfd{wake, POLLIN, 0};
-  if (fd >= 0) fds[n++] = pollfd{fd, POLLIN, 0};
+  if (wake >= 0) fds.push_back(pollfd{wake, POLLIN, 0});
+  if (fd >= 0) fds.push_back(pollfd{fd, POLLIN, 0});
+  const size_t first_library = fds.size();
+  if (libraries && g_descriptor_source) g_descriptor_source(&library_fds);
+  for (int32_t d : library_fds) fds.push_back(pollfd{d, POLLIN | POLLRDHUP, 0});
   const timespec ts{time_t(timeout_us / 1000000), long(timeout_us % 1000000) * 1000};
   platform_internal::tick_pause();
-  ppoll(fds, n, &ts, nullptr);  // an interruption is a wake-up like any other
+  ppoll(fds.data(), nfds_t(fds.size()), &ts, nullptr);  // an interruption is a wake-up like any other
   platform_internal::tick_resume();
   uint64_t count;
   if (wake >= 0 && read(wake, &count, sizeof count) < 0) {
     // nothing written: nothing to take
   }
+  for (size_t i = first_library; i < fds.size(); ++i)
+    if (fds[i].revents) return true;
+  return false;
 }
 
 // Something for the main loop to look at: an event pushed by the input script, a timer that fell
@@ -86,8 +98,10 @@ bool something_happened() {
   return any;
 }
 
-// Blocks until something is there to serve or the clock reaches deadline_us.
-void wait_for_events(int64_t deadline_us) {
+// Blocks until something is there to serve or the clock reaches deadline_us. The libraries'
+// descriptors end only the event loops' wait: their events are taken by the event poller alone,
+// so another wait would find them ready again and again until its deadline.
+void wait_for_events(int64_t deadline_us, bool libraries) {
   Clock& clock = platform_clock();
   for (;;) {
     if (something_happened()) return;
@@ -113,7 +127,7 @@ void wait_for_events(int64_t deadline_us) {
       if (deadline_us == INT64_MAX) return;
       continue;
     }
-    block(slice);
+    if (block(slice, libraries)) return;
   }
 }
 
@@ -140,8 +154,10 @@ void wake_signal() {
 
 }  // namespace platform_internal
 
+void platform_set_wait_descriptors(WaitDescriptorSource source) { g_descriptor_source = source; }
+
 int32_t platform_wait_event() {
-  wait_for_events(INT64_MAX);
+  wait_for_events(INT64_MAX, true);
   return 0;
 }
 
@@ -156,7 +172,7 @@ int32_t platform_wait_until(qmState* L, int64_t deadline_us) {
   for (;;) {
     if (platform_pump_events(L) || platform_quit_requested()) return qm::ERR_USERABORT;
     if (clock.now_us() >= deadline_us) return 0;
-    wait_for_events(deadline_us);
+    wait_for_events(deadline_us, false);
   }
 }
 

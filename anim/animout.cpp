@@ -18,23 +18,20 @@ namespace qm {
 
 namespace {
 
-int32_t open_plugin(const char* name, int32_t width, int32_t height, int32_t quality, int32_t fps,
-                    bool replace, AnimOut* out) {
+int32_t open_plugin(const char* name, int32_t width, int32_t height, int32_t quality, int32_t fps, AnimOut* out) {
   qmPluginEntry* saver = plugin_find_saver(QMPLUGIN_CAP_ANIMSAVER, uint32_t(out->format));
   if (!saver) return ERR_UNKNOWNANMOUT;
   out->plugin = saver;
   out->palette = !(saver->anim_saver.flags & QMPLUGIN_SAVER_ARGB);
-  // The plug-in writes a file by name: when replacing, the temporary file of a save.
-  std::string target = name;
-  if (replace) {
-    out->plugin_file = qmos_save_open(name);
-    if (!out->plugin_file) {
-      err_set_string_arg(name);
-      return ERR_WRITEFILE;
-    }
-    const std::string temp = qmos_save_temp_name(out->plugin_file);
-    if (!temp.empty()) target = temp;
+  // The plug-in writes a file by name: the temporary file of a save.
+  out->plugin_file = qmos_save_open(name);
+  if (!out->plugin_file) {
+    err_set_string_arg(name);
+    return ERR_WRITEFILE;
   }
+  std::string target = name;
+  const std::string temp = qmos_save_temp_name(out->plugin_file);
+  if (!temp.empty()) target = temp;
   const auto begin = plugin_entry<qmPluginBeginAnimStreamFn>(saver, PLUGIN_EP_BEGIN_ANIM_STREAM);
   out->plugin_handle = begin(target.c_str(), width, height, out->palette, quality, fps);
   if (!out->plugin_handle) {
@@ -120,28 +117,28 @@ void finish_plugin(AnimOut* out) {
 }  // namespace
 
 int32_t animout_open(const char* name, const char* display_name, int32_t width, int32_t height,
-                     int32_t format, int32_t quality, int32_t fps, bool replace, AnimOut* out) {
+                     int32_t format, int32_t quality, int32_t fps, bool keep_partial, AnimOut* out) {
   *out = AnimOut{};
   if (width < 1 || height < 1) return ERR_WRONGUSAGE;
   if (!picture_size_allowed(width, height)) return ERR_MEM;
   out->format = format;
   out->width = width;
   out->height = height;
-  out->replace = replace;
+  out->keep_partial = keep_partial;
   switch (format) {
     case ANMFMT_GIF:
       out->palette = true;
-      return gifsave_open(name, width, height, &out->gif, !replace);
+      return gifsave_open(name, width, height, &out->gif);
     case ANMFMT_MJPEG: {
       out->palette = false;
       std::string failed;
-      const int32_t rc = avi_create(name, fps, width, height, quality, display_name, replace,
+      const int32_t rc = avi_create(name, fps, width, height, quality, display_name, true,
                                     &out->avi, &failed);
       if (rc == ERR_WRITEFILE) err_set_string_arg(failed.c_str());
       return rc;
     }
     default:
-      return open_plugin(name, width, height, quality, fps, replace, out);
+      return open_plugin(name, width, height, quality, fps, out);
   }
 }
 
@@ -173,7 +170,7 @@ int32_t animout_close(AnimOut* out) {
 }
 
 void animout_abandon(AnimOut* out) {
-  if (!out->replace) {
+  if (out->keep_partial) {
     animout_close(out);
     return;
   }

@@ -101,8 +101,9 @@ bool file_exists(const char* name) {
 int32_t anim_save(qmAnim* anim, const char* name, int32_t format, AnimFrameOptions options,
                   int32_t quality, int32_t fps) {
   AnimOut out;
+  // A new file keeps the frames written before a frame failed; one saved over stays as it was.
   if (const int32_t rc = animout_open(name, path_file_part(name), anim->width, anim->height, format,
-                                      quality, fps, file_exists(name), &out))
+                                      quality, fps, !file_exists(name), &out))
     return rc;
   int32_t rc = 0;
   for (int32_t i = 0; i < anim->frames && !rc; ++i) {

@@ -157,8 +157,8 @@ TEST_F(AnimOutTest, GifFramesKeepTheirColoursAndDelays) {
   qmos_free_bitmap(bm);
 }
 
-// A replacing save that fails half-way (the file-size limit in a child) leaves the old file as it
-// was and no temporary file beside it, for every writer; written in place, the part written stays.
+// A save that fails half-way (the file-size limit in a child) leaves the old file as it was and no
+// temporary file beside it, for every writer, also when the writing would keep a partial file.
 TEST_F(AnimOutTest, FailedReplaceKeepsTheOldFile) {
   const std::string dir = tmp("full");
   sh("rm -rf " + dir + " && mkdir -p " + dir);
@@ -175,7 +175,7 @@ TEST_F(AnimOutTest, FailedReplaceKeepsTheOldFile) {
       for (int32_t y = 0; y < 64; ++y)
         for (int32_t x = 0; x < 64; ++x) qmos_write_pixel(bm, x, y, uint32_t(x * 4 << 16 | y * 1031));
       AnimOut out;
-      if (animout_open(target.c_str(), "keep", 64, 64, format, 100, 25, true, &out)) _exit(1);
+      if (animout_open(target.c_str(), "keep", 64, 64, format, 100, 25, format == ANMFMT_GIF, &out)) _exit(1);
       AnimFrameOptions o;
       o.optimize = 0;
       int32_t rc = 0;

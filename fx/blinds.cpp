@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "engine/errcodes.h"
+#include "fx/internal.h"
 #include "fx/steps.h"
 
 namespace qm {
@@ -51,10 +52,12 @@ int32_t blinds(qmFXRequest* r, int32_t* done, int32_t first_id, bool columns) {
     last = true;
   }
   // One more slat than fit: the last covers what remains of the extent.
+  FxShowBatch slats(r);
   for (int64_t at = b->pos - step; at < extent; at += b->slat) {
-    if (columns) fx_show_rect(r, int32_t(at), 0, step, across);
-    else fx_show_rect(r, 0, int32_t(at), across, step);
+    if (columns) slats.add(int32_t(at), 0, step, across);
+    else slats.add(0, int32_t(at), across, step);
   }
+  slats.show();
   b->pos += step;
   fx_end_frame(r);
   ++r->frame;
@@ -85,13 +88,15 @@ int32_t fx_bars(qmFXRequest* r, int32_t* done) {
     b->cell = kBarLast;
     last = true;
   }
+  FxShowBatch bars(r);
   if (b->cell < 9) {
-    for (int32_t j = 0; j < w / kBarCell; ++j) fx_show_rect(r, j * kBarCell, 0, b->cell + 1, h);
-    if (w % kBarCell) fx_show_rect(r, w / kBarCell * kBarCell, 0, w % kBarCell, h);
+    for (int32_t j = 0; j < w / kBarCell; ++j) bars.add(j * kBarCell, 0, b->cell + 1, h);
+    if (w % kBarCell) bars.add(w / kBarCell * kBarCell, 0, w % kBarCell, h);
   } else {
-    for (int32_t j = 0; j < h / kBarCell; ++j) fx_show_rect(r, 0, j * kBarCell, w, b->cell - 7);
-    if (h % kBarCell) fx_show_rect(r, 0, h / kBarCell * kBarCell, w, h % kBarCell);
+    for (int32_t j = 0; j < h / kBarCell; ++j) bars.add(0, j * kBarCell, w, b->cell - 7);
+    if (h % kBarCell) bars.add(0, h / kBarCell * kBarCell, w, h % kBarCell);
   }
+  bars.show();
   b->cell += r->speed + 1;
   fx_end_frame(r);
   ++r->frame;

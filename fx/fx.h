@@ -51,6 +51,7 @@ struct qmDisplay;
 
 namespace qm {
 
+struct Rect;
 struct qmBitmap;
 struct qmMask;
 struct qmAlphaChannel;
@@ -222,6 +223,9 @@ void fx_alpha_from_source(qmAlphaChannel* dst, const qmMask* mask, const qmAlpha
 // its own place of the picture (direct: SAFEBLT at x + sx, y + sy; realtime: into the effect image,
 // a hide clearing it), and the end-of-frame refresh.
 void fx_show_rect(qmFXRequest* r, int32_t sx, int32_t sy, int32_t w, int32_t h);
+// The same for the n rectangles of one frame at once: directly drawn, a frame of many thin
+// rectangles goes over the picture's rows once instead of a rectangle at a time.
+void fx_show_rects(qmFXRequest* r, const Rect* rects, size_t n);
 void fx_end_frame(qmFXRequest* r);
 // The three-way blit of the pixel effects, which puts a picture drawn through a mask or alpha on
 // the display as one finished rectangle. Direct: `old` and then src through mask or alpha are

@@ -53,4 +53,25 @@ bool fx_layer_styled(const qmLayer* layer);
 // Tells the harness's observer; non-zero asks a synchronous run to stop.
 int32_t fx_observe(const qmFXRequest* r, int32_t what);
 
+// A frame's rectangles of the new picture gathered for fx_show_rects, shown a batch at a time.
+class FxShowBatch {
+ public:
+  explicit FxShowBatch(qmFXRequest* r) : r_(r) {}
+  void add(int32_t x, int32_t y, int32_t w, int32_t h) {
+    if (n_ == kSize) show();
+    rects_[n_++] = Rect{x, y, w, h};
+  }
+  // Draws what was gathered; a frame calls it before fx_end_frame.
+  void show() {
+    fx_show_rects(r_, rects_, n_);
+    n_ = 0;
+  }
+
+ private:
+  static constexpr size_t kSize = 256;
+  qmFXRequest* r_;
+  Rect rects_[kSize];
+  size_t n_ = 0;
+};
+
 }  // namespace qm

@@ -277,6 +277,27 @@ void fx_show_rect(qmFXRequest* r, int32_t sx, int32_t sy, int32_t w, int32_t h) 
           r->clip_height, r->blit_flags | (r->quiet ? BLIT_NOPRESENT : 0), r->mask, r->alpha, nullptr);
 }
 
+void fx_show_rects(qmFXRequest* r, const Rect* rects, size_t n) {
+  if ((r->realtime && r->layer && r->layer->effect) || r->target) {
+    for (size_t i = 0; i < n; ++i) fx_show_rect(r, rects[i].x, rects[i].y, rects[i].width, rects[i].height);
+    return;
+  }
+  constexpr size_t kChunk = 256;
+  BlitRect pieces[kChunk];
+  for (size_t first = 0; first < n; first += kChunk) {
+    size_t count = 0;
+    for (size_t i = first; i < std::min(n, first + kChunk); ++i) {
+      // fx_show_rect's cut of a part before the picture's corner.
+      int32_t sx = rects[i].x, sy = rects[i].y, w = rects[i].width, h = rects[i].height;
+      if (sx < 0) w = int32_t(std::max<int64_t>(int64_t(w) + sx, 0)), sx = 0;
+      if (sy < 0) h = int32_t(std::max<int64_t>(int64_t(h) + sy, 0)), sy = 0;
+      if (w >= 1 && h >= 1) pieces[count++] = BlitRect{sx, sy, w, h};
+    }
+    SAFEBLT_RECTS(r->script, r->newpic, pieces, count, r->x, r->y, r->width, r->height, r->clip_width,
+                  r->clip_height, r->blit_flags | (r->quiet ? BLIT_NOPRESENT : 0), r->mask, r->alpha);
+  }
+}
+
 void fx_end_frame(qmFXRequest* r) {
   if (r->quiet) return;
   qmDisplay* d = r->display;

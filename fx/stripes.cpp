@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "engine/errcodes.h"
+#include "fx/internal.h"
 #include "fx/steps.h"
 #include "runtime/random.h"
 
@@ -53,16 +54,18 @@ int32_t frame(qmFXRequest* r, int32_t* done, bool horizontal) {
     last = true;
   }
   const int32_t near = s->pos, far = extent - s->pos - step;
+  FxShowBatch stripes(r);
   for (int64_t band = 0; band < across; band += 2 * int64_t(t)) {
     const int32_t b = int32_t(band), next = int32_t(std::min<int64_t>(band + t, INT32_MAX));
     if (horizontal) {
-      fx_show_rect(r, near, b, step, t);
-      if (next < across) fx_show_rect(r, far, next, step, t);
+      stripes.add(near, b, step, t);
+      if (next < across) stripes.add(far, next, step, t);
     } else {
-      fx_show_rect(r, b, near, t, step);
-      if (next < across) fx_show_rect(r, next, far, t, step);
+      stripes.add(b, near, t, step);
+      if (next < across) stripes.add(next, far, t, step);
     }
   }
+  stripes.show();
   s->pos += step;
   fx_end_frame(r);
   ++r->frame;

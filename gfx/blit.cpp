@@ -4,6 +4,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <new>
+#include <vector>
 
 #include "engine/errcodes.h"
 #include "gfx/blitpixels.h"
@@ -368,6 +371,139 @@ qmBlitOutput* SAFEBLT(qmState* state, const qmBitmap* source, int32_t sx, int32_
     display_present_rect(source, sx, sy, out, dx, dy, w, h, 0);
   }
   return out;
+}
+
+// --- SAFEBLT_RECTS --------------------------------------------------------------------------
+
+namespace {
+
+// A rectangle clipped as SAFEBLT clips it: source corner, front corner, size.
+struct Piece {
+  int32_t sx, sy, dx, dy, w, h;
+};
+
+// Windows show 32-bit pixels in 64-byte lines: rectangles closer than this share the lines between.
+constexpr int32_t kJoinGap = 16;
+
+// Whether SAFEBLT would draw each rectangle into the display's front bitmap and present just that
+// rectangle of it, with nothing else on the window over the picture.
+bool plain_front(const qmBlitOutput* out, const qmBitmap* source, int32_t flags, const qmMask* mask,
+                 const qmAlphaChannel* alpha) {
+  if (!out || out->object_type != kOutputDisplay || !out->front || source == out->front) return false;
+  if (mask || alpha || out->target_mask || out->target_alpha || out->scaled || out->layers_on) return false;
+  if (out->double_buffer || out->second_buffer) return false;
+  if (out->picture && out->picture->sprites) return false;
+  if (!(flags & (BLIT_FRONT | BLIT_ALWAYSFRONT)) || (flags & BLIT_DESTONLY)) return false;
+  return source->bytes_per_pixel == 4 && out->front->bytes_per_pixel == 4;
+}
+
+// n pixels: short spans (many to a row) as two overlapping moves each, without a call.
+inline void copy_span(uint32_t* to, const uint32_t* from, int32_t n) {
+  auto two_moves = [&](auto block) {
+    constexpr int32_t k = int32_t(sizeof(block) / 4);
+    decltype(block) last;
+    std::memcpy(&block, from, sizeof block);
+    std::memcpy(&last, from + n - k, sizeof last);
+    std::memcpy(to, &block, sizeof block);
+    std::memcpy(to + n - k, &last, sizeof last);
+  };
+  struct Block16 {
+    uint8_t b[16];
+  };
+  struct Block32 {
+    uint8_t b[32];
+  };
+  if (n < 4) {
+    for (int32_t i = 0; i < n; ++i) to[i] = from[i];
+  } else if (n <= 8) {
+    two_moves(Block16{});
+  } else if (n <= 16) {
+    two_moves(Block32{});
+  } else {
+    std::memcpy(to, from, size_t(n) * 4);
+  }
+}
+
+// Draws and presents the pieces band by band: a band is a run of rows with the same pieces on it.
+void draw_rowwise(qmBlitOutput* out, const qmBitmap* source, std::vector<Piece>& pieces, bool present,
+                  std::vector<const Piece*>& active) {
+  std::sort(pieces.begin(), pieces.end(), [](const Piece& a, const Piece& b) { return a.dy < b.dy; });
+  qmBitmap* front = out->front;
+  const size_t s_ppr = size_t(source->bytes_per_row / 4), d_ppr = size_t(front->bytes_per_row / 4);
+  active.clear();
+  size_t next = 0;
+  int64_t y = 0;
+  while (next < pieces.size() || !active.empty()) {
+    if (active.empty()) y = std::max<int64_t>(y, pieces[next].dy);
+    for (; next < pieces.size() && pieces[next].dy <= y; ++next) {
+      const Piece* p = &pieces[next];
+      active.insert(std::upper_bound(active.begin(), active.end(), p,
+                                     [](const Piece* a, const Piece* b) { return a->dx < b->dx; }),
+                    p);
+    }
+    int64_t end = next < pieces.size() ? pieces[next].dy : INT64_MAX;
+    for (const Piece* p : active) end = std::min<int64_t>(end, int64_t(p->dy) + p->h);
+    for (int64_t row = y; row < end; ++row) {
+      uint32_t* to = front->pixels + size_t(row) * d_ppr;
+      for (const Piece* p : active)
+        copy_span(to + p->dx, source->pixels + size_t(p->sy + (row - p->dy)) * s_ppr + size_t(p->sx), p->w);
+    }
+    if (present) {
+      for (size_t i = 0; i < active.size();) {
+        int64_t left = active[i]->dx, right = int64_t(active[i]->dx) + active[i]->w;
+        for (++i; i < active.size() && active[i]->dx - right < kJoinGap; ++i)
+          right = std::max<int64_t>(right, int64_t(active[i]->dx) + active[i]->w);
+        display_present_rect(front, int32_t(left), int32_t(y), out, int32_t(left), int32_t(y),
+                             int32_t(right - left), int32_t(end - y), 1);
+      }
+    }
+    std::erase_if(active, [&](const Piece* p) { return int64_t(p->dy) + p->h <= end; });
+    y = end;
+  }
+}
+
+}  // namespace
+
+void SAFEBLT_RECTS(qmState* state, const qmBitmap* source, const BlitRect* rects, size_t n, int32_t dx,
+                   int32_t dy, int32_t source_w, int32_t source_h, int32_t dest_w, int32_t dest_h, int32_t flags,
+                   const qmMask* source_mask, const qmAlphaChannel* source_alpha) {
+  auto one_by_one = [&] {
+    for (size_t i = 0; i < n; ++i) {
+      const BlitRect& b = rects[i];
+      const int64_t x = int64_t(b.x) + dx, y = int64_t(b.y) + dy;
+      if (x < INT32_MIN || x > INT32_MAX || y < INT32_MIN || y > INT32_MAX) continue;
+      SAFEBLT(state, source, b.x, b.y, nullptr, int32_t(x), int32_t(y), b.width, b.height, source_w, source_h,
+              dest_w, dest_h, flags, source_mask, source_alpha, nullptr);
+    }
+  };
+  qmBlitOutput* out = g_blit.current;
+  if (!source || !plain_front(out, source, flags, source_mask, source_alpha)) {
+    one_by_one();
+    return;
+  }
+  static std::vector<Piece> pieces;  // kept for their storage: drawing runs on the one UI thread
+  static std::vector<const Piece*> active;
+  try {
+    pieces.clear();
+    for (size_t i = 0; i < n; ++i) {
+      const BlitRect& b = rects[i];
+      const int64_t x = int64_t(b.x) + dx, y = int64_t(b.y) + dy;
+      if (x < INT32_MIN || x > INT32_MAX || y < INT32_MIN || y > INT32_MAX) continue;
+      Piece p{b.x, b.y, int32_t(x), int32_t(y), b.width, b.height};
+      // SAFEBLT's own clipping and bounds, rectangle by rectangle.
+      if (p.sx < 0 || p.sy < 0) continue;
+      if (!clip_rects(nullptr, &p.sx, &p.sy, &p.dx, &p.dy, &p.w, &p.h, source_w, source_h, dest_w, dest_h, false))
+        continue;
+      if (int64_t(p.sx) + p.w > source->width || int64_t(p.sy) + p.h > source->height) continue;
+      if (int64_t(p.dx) + p.w > out->front->width || int64_t(p.dy) + p.h > out->front->height) continue;
+      pieces.push_back(p);
+    }
+    active.reserve(pieces.size());
+  } catch (const std::bad_alloc&) {
+    one_by_one();
+    return;
+  }
+  draw_rowwise(out, source, pieces, !(flags & BLIT_NOPRESENT), active);
 }
 
 }  // namespace qm

@@ -31,6 +31,23 @@ qmBlitOutput* SAFEBLT(qmState* state, const qmBitmap* source, int32_t sx, int32_
                       int32_t flags, const qmMask* source_mask, const qmAlphaChannel* source_alpha,
                       const qmClipRegion* clip);
 
+// A rectangle of a source bitmap, drawn by SAFEBLT_RECTS at its own place plus an offset.
+struct BlitRect {
+  int32_t x, y, width, height;
+};
+
+// SAFEBLT of n rectangles of one source, each drawn at its own place shifted by (dx, dy), all
+// with the same bounds, flags and source planes and no clip region: the same pixels in the output
+// and on the window as one SAFEBLT a rectangle, in any order (a pixel comes from one place of the
+// source whichever rectangles hold it). A plain source drawn into the front bitmap of an unscaled
+// display without layers or sprites goes over the rows once, each row through every rectangle
+// on it, and the window gets each band of rows where the same rectangles lie once; rectangles
+// less than a cache line apart go as one, since the window shows the front bitmap between them.
+// Thin rectangles down a picture, drawn one by one, would walk it a column at a time.
+void SAFEBLT_RECTS(qmState* state, const qmBitmap* source, const BlitRect* rects, size_t n, int32_t dx,
+                   int32_t dy, int32_t source_w, int32_t source_h, int32_t dest_w, int32_t dest_h, int32_t flags,
+                   const qmMask* source_mask, const qmAlphaChannel* source_alpha);
+
 // The clipping of SAFEBLT on its own: moves the rectangle inside the source bounds and inside
 // the destination bounds (and the region, when use_clip and a region are given). False when
 // nothing is left to draw.

@@ -397,27 +397,47 @@ double scale_pixman(const qm::qmBitmap* src, qm::qmBitmap* dst, const std::vecto
 
 int32_t puzzle_pieces(int32_t w, int32_t h, int32_t side) { return (w / side + 1) * (h / side + 1); }
 
+// With names given, only the members named run (and the floor), each as often as asked by --repeat.
+std::vector<const char*> g_only;
+int32_t g_repeat = 1;
+
+bool chosen(const char* name) {
+  if (g_only.empty()) return true;
+  for (const char* n : g_only)
+    if (std::strcmp(n, name) == 0) return true;
+  return false;
+}
+
 void families(Bench& b, const Frames& floor) {
   std::printf("one member of each family, picture to picture\n");
   std::printf("  %-44s %8s %8s %6s %9s %6s  %s\n", "", "mean", "max", "max/fl", "effect ms", "frames", "goal");
   int32_t next = 2;
   for (const Member& m : kMembers) {
-    srand48(1);
-    qm::qmFXRequest r;
-    r.kind = qm::OBJ_BGPIC;
-    r.id = qm::ObjectId{next, nullptr};
-    next = next == 2 ? 3 : 2;
-    r.effect = m.id;
-    r.speed = m.speed;
-    r.parameter = m.parameter;
-    r.bg_x = r.bg_y = qm::POS_NOT_GIVEN;
-    double whole = 0;
-    const Frames f = b.effect(r, &whole);
-    std::printf("  %-44s %8.3f %8.3f %6.2f %9.1f %6zu  %s\n", m.name, f.mean(), f.max(),
-                f.max() / std::max(floor.max(), 1e-9), whole, f.ms.size(),
-                m.in_place ? (f.max() <= floor.max() ? "floor: met" : "floor: over")
-                           : (f.max() <= 8.0 ? "8 ms: met" : "8 ms: over"));
+    for (int32_t rep = 0; rep < g_repeat; ++rep) {
+      if (!chosen(m.name)) continue;
+      srand48(1);
+      qm::qmFXRequest r;
+      r.kind = qm::OBJ_BGPIC;
+      r.id = qm::ObjectId{next, nullptr};
+      next = next == 2 ? 3 : 2;
+      r.effect = m.id;
+      r.speed = m.speed;
+      r.parameter = m.parameter;
+      r.bg_x = r.bg_y = qm::POS_NOT_GIVEN;
+      double whole = 0;
+      const Frames f = b.effect(r, &whole);
+      std::printf("  %-44s %8.3f %8.3f %6.2f %9.1f %6zu  %s\n", m.name, f.mean(), f.max(),
+                  f.max() / std::max(floor.max(), 1e-9), whole, f.ms.size(),
+                  m.in_place ? (f.max() <= floor.max() ? "floor: met" : "floor: over")
+                             : (f.max() <= 8.0 ? "8 ms: met" : "8 ms: over"));
+      if (!g_only.empty()) {
+        std::printf("   ");
+        for (double ms : f.ms) std::printf(" %.2f", ms);
+        std::printf("\n");
+      }
+    }
   }
+  if (!g_only.empty()) return;
   // The scaling beside pixman: the same copies, best of three.
   qm::qmBrush* src = nullptr;
   qm::brush_find(qm::ObjectId{1, nullptr}, 0, &src);
@@ -466,21 +486,9 @@ void families(Bench& b, const Frames& floor) {
   }
 }
 
-}  // namespace
-
-int main() {
-  if (!std::getenv("SDL_VIDEODRIVER")) setenv("SDL_VIDEODRIVER", "offscreen", 1);
-  if (platform_init() != 0 || platform_video_start() != 0) {
-    std::printf("bench_fx: no video (%s)\n", platform_last_error().c_str());
-    return 0;
-  }
-  Bench b;
-  if (!b.open()) {
-    std::printf("bench_fx: no %dx%d display\n", kW, kH);
-    return 0;
-  }
-  platform_set_frame_rate_limit(60);
-  const Frames floor = b.floor(60);
+// Everything before the families: the stripes, the driver's cost, the layers, the pixel effects and
+// their pixman peers.
+void driver_and_pixel_effects(Bench& b, const Frames& floor) {
   std::printf("transition effects at %dx%d on a fake clock, ms per frame\n", kW, kH);
   std::printf("  %-44s %8s %8s %6s %9s %6s\n", "", "mean", "max", "max/fl", "effect ms", "frames");
   row("floor: full BLTBITMAP + display_wait_refresh", floor, 0, floor);
@@ -545,6 +553,43 @@ int main() {
   }
   pixel_effects(b, floor);
   pixman_peers(b);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--help") == 0) {
+      std::printf(
+          "usage: bench_fx [--repeat N] [MEMBER...]\n"
+          "  MEMBER names one member of a family (BARS, SPIRAL, ...): only the floor and\n"
+          "  those members run, each N times, with the time of every frame\n");
+      return 0;
+    }
+    if (std::strcmp(argv[i], "--repeat") == 0 && i + 1 < argc) {
+      g_repeat = std::max(std::atoi(argv[++i]), 1);
+    } else {
+      g_only.push_back(argv[i]);
+    }
+  }
+  if (!std::getenv("SDL_VIDEODRIVER")) setenv("SDL_VIDEODRIVER", "offscreen", 1);
+  if (platform_init() != 0 || platform_video_start() != 0) {
+    std::printf("bench_fx: no video (%s)\n", platform_last_error().c_str());
+    return 0;
+  }
+  Bench b;
+  if (!b.open()) {
+    std::printf("bench_fx: no %dx%d display\n", kW, kH);
+    return 0;
+  }
+  platform_set_frame_rate_limit(60);
+  const Frames floor = b.floor(60);
+  if (g_only.empty()) {
+    driver_and_pixel_effects(b, floor);
+  } else {
+    std::printf("  %-44s %8.3f %8.3f\n", "floor: full BLTBITMAP + display_wait_refresh",
+                floor.mean(), floor.max());
+  }
   b.reset_layers(false);
   families(b, floor);
   platform_set_clock(nullptr);

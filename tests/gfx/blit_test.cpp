@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "gfx/bitmap.h"
@@ -399,6 +400,108 @@ TEST_F(Blit, RefreshWholeRecomposesOrHandsToTheDoubleBuffer) {
   EXPECT_EQ(borders, 2);
   EXPECT_EQ(refreshes, 1);
   EXPECT_EQ(g_presents.size(), 1u);
+}
+
+// SAFEBLT_RECTS against one SAFEBLT a rectangle: the front and back bitmaps and a window that
+// takes what is presented must end the same, in every state of the output. The window starts as
+// the front bitmap, as the display keeps it.
+qmBitmap* g_window = nullptr;
+int32_t g_window_blits = 0;
+
+TEST(BlitRects, SameAsOneSafebltARectangle) {
+  constexpr int32_t W = 80, H = 20;
+  const std::vector<BlitRect> columns = [] {
+    std::vector<BlitRect> v;
+    for (int32_t x = 0; x < W; x += 16) v.push_back({x, 0, 3, H});
+    return v;
+  }();
+  const std::vector<BlitRect> mixed = {
+      {70, 2, 20, 5},   // past the right edge: cut
+      {10, 4, 30, 3},   // over another
+      {12, 0, 4, 15},   // the one it lies over
+      {-2, 3, 5, 5},    // negative source corner: nothing
+      {50, 18, 6, 9},   // past the bottom: cut
+      {40, 25, 5, 5},   // wholly below: nothing
+      {60, 6, 1, 1},
+      {3, 10, 0, 4},    // empty
+      {30, 10, 20, 2},  // far from its neighbours on the same rows
+      {75, 10, 2, 2},
+  };
+  const qmSpriteRect sprite{nullptr, 12, 3, 2, 2};
+  struct Case {
+    const char* name;
+    const std::vector<BlitRect>* rects;
+    int32_t flags, layers, scaled;
+    bool mask, sprites;
+    int32_t dx, dy;
+    int32_t window_blits;  // by SAFEBLT_RECTS; -1 when not checked
+  } cases[] = {
+      {"thin columns: one band, joined", &columns, BLIT_FRONT, 0, 0, false, false, 0, 0, 1},
+      {"thin columns shifted, cut at the edges", &columns, BLIT_FRONT, 0, 0, false, false, -1, 3, 1},
+      {"overlaps, cuts and gaps", &mixed, BLIT_FRONT, 0, 0, false, false, 0, 0, -1},
+      {"not presented", &mixed, BLIT_FRONT | BLIT_NOPRESENT, 0, 0, false, false, 0, 0, 0},
+      {"through a mask", &mixed, BLIT_FRONT, 0, 0, true, false, 0, 0, -1},
+      {"under a sprite", &mixed, BLIT_FRONT, 0, 0, false, true, 0, 0, -1},
+      {"scaled display", &mixed, BLIT_FRONT | BLIT_NOPRESENT, 0, 1, false, false, 0, 0, 0},
+      {"layers on, front always", &columns, BLIT_FRONT | BLIT_ALWAYSFRONT, 1, 0, false, false, 0, 0, -1},
+      {"layers on, straight to the window", &columns, BLIT_FRONT, 1, 0, false, false, 2, 1, -1},
+  };
+  BitmapPtr src = make_source(W, H);
+  MaskPtr mask(qmos_alloc_mask(W, H, 1));
+  for (int32_t y = 0; y < H; ++y)
+    for (int32_t x = (y % 3); x < W; x += 3) qmos_write_pixel(mask.get(), x, y, MASKVISIBLE);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    struct Output {
+      BitmapPtr front, back, window;
+      qmBlitPicture picture{W, H, nullptr, nullptr};
+      qmBlitOutput out{};
+    } batch, single;
+    for (Output* o : {&batch, &single}) {
+      o->front = make_blank(W, H);
+      o->back = make_blank(W, H);
+      o->window = make_blank(W, H);
+      for (qmBitmap* b : {o->front.get(), o->back.get(), o->window.get()})
+        for (int32_t y = 0; y < H; ++y)
+          for (int32_t x = 0; x < W; ++x) *test::pixel(b, x, y) = 0x11000000u + uint32_t(y * W + x);
+      if (c.sprites) o->picture.sprites = &sprite;
+      o->out.object_type = kOutputDisplay;
+      o->out.front = o->front.get();
+      o->out.back = o->back.get();
+      o->out.picture = &o->picture;
+      o->out.layers_on = c.layers;
+      o->out.scaled = c.scaled;
+      o->out.scaled_width = c.scaled ? 2 * W : 0;
+      o->out.scaled_height = c.scaled ? 2 * H : 0;
+    }
+    gfx_services().window_blit = [](const qmBitmap* b, int32_t sx, int32_t sy, qmBlitOutput*, int32_t dx,
+                                    int32_t dy, int32_t w, int32_t h, int32_t, int32_t, int32_t) {
+      ++g_window_blits;
+      BLTBITMAP(b, sx, sy, g_window, dx, dy, w, h);
+    };
+    const qmMask* m = c.mask ? mask.get() : nullptr;
+    blit_globals() = qmBlitGlobals{};
+    blit_globals().current = &single.out;
+    g_window = single.window.get();
+    for (const BlitRect& r : *c.rects)
+      SAFEBLT(nullptr, src.get(), r.x, r.y, nullptr, r.x + c.dx, r.y + c.dy, r.width, r.height, W, H, W, H, c.flags,
+              m, nullptr, nullptr);
+    blit_globals().current = &batch.out;
+    g_window = batch.window.get();
+    g_window_blits = 0;
+    SAFEBLT_RECTS(nullptr, src.get(), c.rects->data(), c.rects->size(), c.dx, c.dy, W, H, W, H, c.flags, m, nullptr);
+    if (c.window_blits >= 0) {
+      EXPECT_EQ(g_window_blits, c.window_blits);
+    }
+    for (auto [a, b, what] : {std::tuple{batch.front.get(), single.front.get(), "front"},
+                              std::tuple{batch.back.get(), single.back.get(), "back"},
+                              std::tuple{batch.window.get(), single.window.get(), "window"}})
+      for (int32_t y = 0; y < H; ++y)
+        for (int32_t x = 0; x < W; ++x)
+          ASSERT_EQ(*test::pixel(a, x, y), *test::pixel(b, x, y)) << what << " " << x << "," << y;
+    gfx_services_reset();
+    blit_globals() = qmBlitGlobals{};
+  }
 }
 
 TEST(BlitColour, PixelFormatOfEveryCode) {

@@ -353,6 +353,9 @@ int32_t path_draw(qmState* L, PathDraw& d, int32_t x, int32_t y, const qmTransfo
   qmDisplay* display = display_current();
   qmBGPic* pic = nullptr;
   const bool layered = display && display->layers && layer_precondition(&pic) == 0;
+  // A layer's position is refused beyond the limit of positions, as for the other shapes: the
+  // program's, before the path's origin moves it to the extents' corner.
+  if (layered && (!position_in_range(x) || !position_in_range(y))) return ERR_WRONGUSAGE;
   const Look v = look_of(d, !layered);
   const Plugin p = plugin_for(entry, d, v.aa);
   PixelBox outer, fill_box;

@@ -80,6 +80,7 @@ struct SwirlRows {
   const double* turn_cosines;
   int32_t reach, w, h;
   bool divide_x;  // the scale that is not 1: ax (else ay)
+  bool float_roots;  // every squared distance inside the circle below 2^22
 };
 
 // Without a vector loop: every pixel goes through fetch.
@@ -130,7 +131,8 @@ void swirl_map(int32_t w, int32_t h, double degrees, const double* sines, const 
     turn_sines[size_t(n)] = sines[i], turn_cosines[size_t(n)] = cosines[i];
   }
   // One of the two scales is 1, and x / 1 is x: only the other divides.
-  const SwirlRows geometry{ax, ay, cx, cy, R * R, turn_sines.data(), turn_cosines.data(), reach, w, h, w <= h};
+  const SwirlRows geometry{ax, ay, cx, cy, R * R, turn_sines.data(), turn_cosines.data(), reach, w, h, w <= h,
+                           R * R <= double(1 << 22)};
   auto run = [&](auto divide_x) {
     for (int32_t y = 0; y < h; ++y) {
       const double dy = ay * (y - cy);
@@ -172,43 +174,31 @@ namespace {
 const bool g_avx2 = __builtin_cpu_supports("avx2");
 bool g_swirl_scalar = false;
 
+// A row's part inside the circle, [first, end), of which the vector loop placed [first, stop).
+struct SwirlSpan {
+  int32_t first, stop, end;
+};
+
 // Four pixels at a time of what swirl_map's scalar loop computes, operation for operation in
 // the same order (no fused multiply-adds), so that every source position is the same: the whole
 // part of the squared distance, its exact square root, the turn's sine and cosine from the
 // tables, the rotation, the division by the scale, truncation (out of range: INT32_MIN, as
-// to_i32) and the clamp to the picture. Pixels outside the circle keep their own position. The
-// alpha bytes, if any, follow the same positions.
-__attribute__((target("avx2"))) int32_t swirl_row_avx2(const SwirlRows& g, int32_t y, double dy, double dy2,
-                                                       const uint32_t* source, ptrdiff_t source_ppr, uint32_t* target,
-                                                       const uint8_t* source_alpha, ptrdiff_t source_bpr,
-                                                       uint8_t* target_alpha) {
-  const __m256d ax = _mm256_set1_pd(g.ax), cx = _mm256_set1_pd(g.cx), cy = _mm256_set1_pd(g.cy);
-  const __m256d scale = _mm256_set1_pd(g.divide_x ? g.ax : g.ay);
-  const __m256d R2 = _mm256_set1_pd(g.R2), vdy = _mm256_set1_pd(dy), vdy2 = _mm256_set1_pd(dy2);
-  const __m256d all = _mm256_castsi256_pd(_mm256_set1_epi64x(-1));
-  const __m128i zero = _mm_setzero_si128(), reach = _mm_set1_epi32(g.reach);
-  const __m128i last_x = _mm_set1_epi32(g.w - 1), last_y = _mm_set1_epi32(g.h - 1), row = _mm_set1_epi32(y);
-  const __m256i ppr = _mm256_set1_epi64x(source_ppr), bpr = _mm256_set1_epi64x(source_bpr);
-  const __m128i lanes = _mm_setr_epi32(0, 1, 2, 3);
+// to_i32) and the clamp to the picture. Pixels outside the circle keep their own position.
+// Stores the positions of row y in xs and ys at their pixel's index; with a source, also asks for
+// the source's lines there to be fetched, as the row is placed one row before it is drawn.
+__attribute__((target("avx2"))) SwirlSpan swirl_positions_avx2(const SwirlRows& g, int32_t y, int32_t* xs_out,
+                                                               int32_t* ys_out, const uint32_t* source,
+                                                               ptrdiff_t source_ppr) {
+  // As swirl_map computes them.
+  const double dy = g.ay * (y - g.cy), dy2 = dy * dy;
   // The circle's part of the row is one run about the centre (the squared distance, computed as
-  // the per-pixel loop does, grows with |x - cx| on either side); the pixels before and after it
-  // keep their places and are copied as runs.
-  const uint32_t* source_row = source + y * source_ppr;
-  const uint8_t* source_alpha_row = target_alpha ? source_alpha + y * source_bpr : nullptr;
-  auto copy = [&](int32_t from, int32_t to) {
-    if (to <= from) return;
-    std::memmove(target + from, source_row + from, size_t(to - from) * 4);
-    if (target_alpha) std::memmove(target_alpha + from, source_alpha_row + from, size_t(to - from));
-  };
+  // the per-pixel loop does, grows with |x - cx| on either side).
   auto in_circle = [&](int32_t x) {
     const double d = g.ax * (x - g.cx);
     return d * d + dy2 < g.R2;
   };
   const int32_t mid = std::clamp(int32_t(g.cx), 0, g.w - 1);
-  if (!in_circle(mid)) {
-    copy(0, g.w);
-    return g.w;
-  }
+  if (!in_circle(mid)) return {g.w, g.w, g.w};
   int32_t lo = 0, hi = mid;  // the first pixel inside lies in [lo, hi]
   while (lo < hi) {
     const int32_t m = lo + (hi - lo) / 2;
@@ -223,7 +213,14 @@ __attribute__((target("avx2"))) int32_t swirl_row_avx2(const SwirlRows& g, int32
     else hi = m - 1;
   }
   const int32_t end = lo + 1;
-  copy(0, first);
+  const __m256d ax = _mm256_set1_pd(g.ax), cx = _mm256_set1_pd(g.cx), cy = _mm256_set1_pd(g.cy);
+  const __m256d scale = _mm256_set1_pd(g.divide_x ? g.ax : g.ay);
+  const __m256d R2 = _mm256_set1_pd(g.R2), vdy = _mm256_set1_pd(dy), vdy2 = _mm256_set1_pd(dy2);
+  const __m256d all = _mm256_castsi256_pd(_mm256_set1_epi64x(-1));
+  const __m128i zero = _mm_setzero_si128(), reach = _mm_set1_epi32(g.reach);
+  const __m128i last_x = _mm_set1_epi32(g.w - 1), last_y = _mm_set1_epi32(g.h - 1), row = _mm_set1_epi32(y);
+  const __m256i ppr = _mm256_set1_epi64x(source_ppr);
+  const __m128i lanes = _mm_setr_epi32(0, 1, 2, 3);
   int32_t x = first;
   for (; x < end && x + 4 <= g.w; x += 4) {
     const __m128i xs = _mm_add_epi32(_mm_set1_epi32(x), lanes);
@@ -231,7 +228,9 @@ __attribute__((target("avx2"))) int32_t swirl_row_avx2(const SwirlRows& g, int32
     const __m256d d2 = _mm256_add_pd(_mm256_mul_pd(dx, dx), vdy2);
     const __m256d inside = _mm256_cmp_pd(d2, R2, _CMP_LT_OQ);
     const __m128i whole = _mm256_cvttpd_epi32(d2);
-    __m128i n = _mm256_cvttpd_epi32(_mm256_sqrt_pd(_mm256_cvtepi32_pd(whole)));
+    // Below 2^22 a float root truncates to the exact integer root, and costs less.
+    __m128i n = g.float_roots ? _mm_cvttps_epi32(_mm_sqrt_ps(_mm_cvtepi32_ps(whole)))
+                              : _mm256_cvttpd_epi32(_mm256_sqrt_pd(_mm256_cvtepi32_pd(whole)));
     n = _mm_min_epi32(_mm_max_epi32(n, zero), reach);  // limits only lanes outside the circle
     const __m256d s = _mm256_mask_i32gather_pd(_mm256_setzero_pd(), g.turn_sines, n, all, 8);
     const __m256d c = _mm256_mask_i32gather_pd(_mm256_setzero_pd(), g.turn_cosines, n, all, 8);
@@ -248,10 +247,30 @@ __attribute__((target("avx2"))) int32_t swirl_row_avx2(const SwirlRows& g, int32
         _mm256_castpd_si256(inside), _mm256_setr_epi32(0, 2, 4, 6, 0, 2, 4, 6)));
     ux = _mm_blendv_epi8(xs, ux, in);
     uy = _mm_blendv_epi8(row, uy, in);
-    const __m256i ux64 = _mm256_cvtepi32_epi64(ux), uy64 = _mm256_cvtepi32_epi64(uy);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(xs_out + x), ux);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(ys_out + x), uy);
+    if (source) {
+      alignas(32) int64_t where[4];
+      _mm256_store_si256(reinterpret_cast<__m256i*>(where),
+                         _mm256_add_epi64(_mm256_mul_epi32(_mm256_cvtepi32_epi64(uy), ppr), _mm256_cvtepi32_epi64(ux)));
+      for (int32_t k = 0; k < 4; ++k) _mm_prefetch(reinterpret_cast<const char*>(source + where[k]), _MM_HINT_T0);
+    }
+  }
+  return {first, x, end};
+}
+
+// Draws the placed part of a row from the source; the alpha bytes, if any, follow the same positions.
+__attribute__((target("avx2"))) void swirl_gather_avx2(int32_t from, int32_t to, const int32_t* xs, const int32_t* ys,
+                                                       const uint32_t* source, ptrdiff_t source_ppr, uint32_t* target,
+                                                       const uint8_t* source_alpha, ptrdiff_t source_bpr,
+                                                       uint8_t* target_alpha) {
+  const __m256i ppr = _mm256_set1_epi64x(source_ppr), bpr = _mm256_set1_epi64x(source_bpr);
+  for (int32_t x = from; x < to; x += 4) {
+    const __m256i ux64 = _mm256_cvtepi32_epi64(_mm_loadu_si128(reinterpret_cast<const __m128i*>(xs + x)));
+    const __m256i uy64 = _mm256_cvtepi32_epi64(_mm_loadu_si128(reinterpret_cast<const __m128i*>(ys + x)));
     const __m256i at = _mm256_add_epi64(_mm256_mul_epi32(uy64, ppr), ux64);
     _mm_storeu_si128(reinterpret_cast<__m128i*>(target + x),
-                     _mm256_mask_i64gather_epi32(zero, reinterpret_cast<const int*>(source), at,
+                     _mm256_mask_i64gather_epi32(_mm_setzero_si128(), reinterpret_cast<const int*>(source), at,
                                                  _mm_set1_epi32(-1), 4));
     if (target_alpha) {
       alignas(32) int64_t where[4];
@@ -259,9 +278,6 @@ __attribute__((target("avx2"))) int32_t swirl_row_avx2(const SwirlRows& g, int32
       for (int32_t k = 0; k < 4; ++k) target_alpha[x + k] = source_alpha[where[k]];
     }
   }
-  if (x < end) return x;  // the per-pixel loop ends the row
-  copy(x, g.w);
-  return g.w;
 }
 
 }  // namespace
@@ -279,11 +295,48 @@ void swirl_render(const qmSwirl& s, double angle) {
   const ptrdiff_t source_bpr = s.source_alpha_bpr, target_bpr = s.target_alpha_bpr;
   // The vector loop holds the squared distance's whole part in 32 bits: below 2^31 inside the
   // circle for every picture up to 46340 pixels across.
-  const bool vector = g_avx2 && !g_swirl_scalar && std::max(s.width, s.height) <= 46340;
-  auto rows = [&](const SwirlRows& g, int32_t y, double dy, double dy2) {
+  bool vector = g_avx2 && !g_swirl_scalar && std::max(s.width, s.height) <= 46340;
+  // The vector loop places each row while the row before it is drawn: the scattered lines of the
+  // source it reads are on their way by the time it needs them (the processor does not see them
+  // coming on its own).
+  std::vector<int32_t> positions;
+  if (vector) {
+    try {
+      positions.resize(4 * size_t(s.width));
+    } catch (const std::bad_alloc&) {
+      vector = false;
+    }
+  }
+  int32_t* placed_x = positions.data();
+  int32_t* placed_y = placed_x + s.width;
+  int32_t* next_x = placed_y + s.width;
+  int32_t* next_y = next_x + s.width;
+  SwirlSpan span{}, next{};
+  auto rows = [&](const SwirlRows& g, int32_t y, double, double) {
     if (!vector) return 0;
-    return swirl_row_avx2(g, y, dy, dy2, source, source_ppr, target + y * target_ppr, source_alpha, source_bpr,
-                          target_alpha ? target_alpha + y * target_bpr : nullptr);
+    if (y == 0) span = swirl_positions_avx2(g, 0, placed_x, placed_y, nullptr, 0);
+    // Neighbouring rows read mostly the same lines: asking for every other row's is enough.
+    if (y + 1 < g.h) next = swirl_positions_avx2(g, y + 1, next_x, next_y, y % 2 ? nullptr : source, source_ppr);
+    const uint32_t* source_row = source + y * source_ppr;
+    const uint8_t* source_alpha_row = alpha ? source_alpha + y * source_bpr : nullptr;
+    uint32_t* target_row = target + y * target_ppr;
+    uint8_t* target_alpha_row = alpha ? target_alpha + y * target_bpr : nullptr;
+    // The pixels before and after the circle keep their places and are copied as runs.
+    auto copy = [&](int32_t from, int32_t to) {
+      if (to <= from) return;
+      std::memmove(target_row + from, source_row + from, size_t(to - from) * 4);
+      if (alpha) std::memmove(target_alpha_row + from, source_alpha_row + from, size_t(to - from));
+    };
+    copy(0, span.first);
+    swirl_gather_avx2(span.first, span.stop, placed_x, placed_y, source, source_ppr, target_row, source_alpha,
+                      source_bpr, target_alpha_row);
+    const SwirlSpan done = span;
+    std::swap(placed_x, next_x);
+    std::swap(placed_y, next_y);
+    span = next;
+    if (done.stop < done.end) return done.stop;  // the per-pixel loop ends the row
+    copy(done.stop, g.w);
+    return g.w;
   };
   if (!alpha) {
     swirl_map(s.width, s.height, angle, s.sines, s.cosines, [=](int32_t x, int32_t y, int32_t ux, int32_t uy) {
@@ -320,6 +373,84 @@ int32_t bitmap_swirl(qmBitmap* bitmap, qmMask* mask, qmAlphaChannel* alpha, int3
   });
 }
 
+namespace {
+
+bool g_ripple_scalar = false;
+
+// What a row of the ripple's vector loop needs: the per-distance factors of the frame (0..reach),
+// the picture's size and the centre.
+struct RippleRows {
+  const double* factors;
+  int32_t reach, w, h, centre_x, centre_y;
+  // Every squared distance below 2^22: the distances are computed instead of read (the table
+  // holds the integer roots of the same sums), as float roots, which truncate to the exact
+  // integer roots below 2^23.
+  bool computed;
+};
+
+// Four pixels at a time of the per-pixel loop, operation for operation in the same order (no fused
+// multiply-adds): the factor of each pixel's distance, the move of both coordinates by it, the
+// limit to the picture (NaN and below 0 give 0, size and above the last) and truncation. Returns
+// where it stopped: a group holding a distance beyond the factors is left to the per-pixel loop.
+__attribute__((target("avx2"))) int32_t ripple_row_avx2(const RippleRows& g, int32_t y, const int32_t* distance,
+                                                        const uint32_t* source, ptrdiff_t source_ppr, uint32_t* target,
+                                                        const uint8_t* source_alpha, ptrdiff_t source_bpr,
+                                                        uint8_t* target_alpha) {
+  const __m128i reach = _mm_set1_epi32(g.reach), lanes = _mm_setr_epi32(0, 1, 2, 3), centre_x = _mm_set1_epi32(g.centre_x);
+  const __m256d zero = _mm256_setzero_pd();
+  const __m256d last_x = _mm256_set1_pd(g.w - 1), last_y = _mm256_set1_pd(g.h - 1);
+  const __m256d row = _mm256_set1_pd(y), from_centre_y = _mm256_set1_pd(y - g.centre_y);
+  const __m256i ppr = _mm256_set1_epi64x(source_ppr), bpr = _mm256_set1_epi64x(source_bpr);
+  const int64_t from_y = int64_t(y) - g.centre_y;
+  const __m128i dy2 = _mm_set1_epi32(g.computed ? int32_t(from_y * from_y) : 0);
+  // The waves move pixels by a few dozen rows at most: the source rows further down are fetched
+  // ahead of the rows that read them (the processor does not follow gathers on its own).
+  constexpr int32_t ahead = 32;
+  const bool fetch_ahead = y + ahead < g.h;
+  const uint32_t* later = fetch_ahead ? source + (y + ahead) * source_ppr + 64 : nullptr;
+  const uint8_t* later_alpha = fetch_ahead && target_alpha ? source_alpha + (y + ahead) * source_bpr + 64 : nullptr;
+  int32_t x = 0;
+  for (; x + 4 <= g.w; x += 4) {
+    if (later && (x & 15) == 0) {
+      _mm_prefetch(reinterpret_cast<const char*>(later + x), _MM_HINT_T0);
+      if (later_alpha && (x & 63) == 0) _mm_prefetch(reinterpret_cast<const char*>(later_alpha + x), _MM_HINT_T0);
+    }
+    const __m128i xs = _mm_add_epi32(_mm_set1_epi32(x), lanes);
+    __m128i d;
+    if (g.computed) {
+      const __m128i dx = _mm_sub_epi32(xs, centre_x);
+      d = _mm_cvttps_epi32(_mm_sqrt_ps(_mm_cvtepi32_ps(_mm_add_epi32(_mm_mullo_epi32(dx, dx), dy2))));
+    } else {
+      d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(distance + x));
+      // A distance outside the table leaves the group to the per-pixel loop.
+      if (_mm_movemask_epi8(_mm_or_si128(_mm_cmpgt_epi32(d, reach), _mm_cmplt_epi32(d, _mm_setzero_si128()))) != 0)
+        break;
+    }
+    const __m256d k = _mm256_mask_i32gather_pd(zero, g.factors, d, _mm256_castsi256_pd(_mm256_set1_epi64x(-1)), 8);
+    const __m256d u = _mm256_add_pd(_mm256_cvtepi32_pd(xs), _mm256_mul_pd(_mm256_cvtepi32_pd(_mm_sub_epi32(xs, centre_x)), k));
+    const __m256d v = _mm256_add_pd(row, _mm256_mul_pd(from_centre_y, k));
+    // max_pd gives its second operand for NaN: NaN and negatives become 0. A value at or beyond
+    // the size truncates to the last place, as does one between the last place and the size.
+    const __m128i ux = _mm256_cvttpd_epi32(_mm256_min_pd(_mm256_max_pd(u, zero), last_x));
+    const __m128i uy = _mm256_cvttpd_epi32(_mm256_min_pd(_mm256_max_pd(v, zero), last_y));
+    const __m256i ux64 = _mm256_cvtepi32_epi64(ux), uy64 = _mm256_cvtepi32_epi64(uy);
+    const __m256i at = _mm256_add_epi64(_mm256_mul_epi32(uy64, ppr), ux64);
+    const __m128i px = _mm256_mask_i64gather_epi32(_mm_setzero_si128(), reinterpret_cast<const int*>(source), at,
+                                                 _mm_set1_epi32(-1), 4);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(target + x), px);
+    if (target_alpha) {
+      alignas(32) int64_t where[4];
+      _mm256_store_si256(reinterpret_cast<__m256i*>(where), _mm256_add_epi64(_mm256_mul_epi32(uy64, bpr), ux64));
+      for (int32_t i = 0; i < 4; ++i) target_alpha[x + i] = source_alpha[where[i]];
+    }
+  }
+  return x;
+}
+
+}  // namespace
+
+void ripple_force_scalar(bool on) { g_ripple_scalar = on; }
+
 double ripple_amplitude(int32_t t, int32_t duration, double damping) {
   const double end = 2.0 * std::max(duration, 1);
   if (t <= 0) return 1.0;
@@ -353,11 +484,16 @@ void ripple_render(qmRippleRender& r, int32_t t) {
     if (v >= double(size)) return size - 1;
     return to_i32(v);
   };
+  const bool vector = g_avx2 && !g_ripple_scalar;
+  const RippleRows geometry{factors.data(), reach, w, h, centre_x, centre_y, far < (int64_t(1) << 22)};
   for (int32_t y = 0; y < h; ++y) {
     uint32_t* out = r.target + ptrdiff_t(y) * r.target_ppr;
     uint8_t* out_alpha = alpha ? r.target_alpha + ptrdiff_t(y) * r.target_alpha_bpr : nullptr;
     const int32_t* row_distance = distance + ptrdiff_t(y) * w;
-    for (int32_t x = 0; x < w; ++x) {
+    const int32_t start = vector ? ripple_row_avx2(geometry, y, row_distance, source, source_ppr, out,
+                                                   alpha ? source_alpha : nullptr, source_bpr, out_alpha)
+                                 : 0;
+    for (int32_t x = start; x < w; ++x) {
       const int32_t d = row_distance[x];
       const double k = d >= 0 && d <= reach ? factors[size_t(d)] : ripple_factor(phase, d, rp);
       const ptrdiff_t ux = limit(x + (x - centre_x) * k, w);

@@ -89,5 +89,7 @@ double ripple_amplitude(int32_t t, int32_t duration, double damping);
 double ripple_phase(int32_t t);
 // The source rippled for frame t into the target.
 void ripple_render(qmRippleRender& r, int32_t t);
+// Tests: the per-pixel loop even where the vector loop could run.
+void ripple_force_scalar(bool on);
 
 }  // namespace qm

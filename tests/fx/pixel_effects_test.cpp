@@ -381,12 +381,13 @@ TEST(PixelEffects, SwirlRenderTurnsPastAWholeCircle) {
 
 // The four-pixel loop takes every pixel and alpha byte from where the per-pixel loop does, on
 // wide and tall pictures (the scale divides the other coordinate), in rows that end between
-// vector steps, at every kind of turn.
+// vector steps, at every kind of turn, and on a picture so wide that its squared distances pass
+// what float roots give exactly.
 TEST(PixelEffects, SwirlVectorAndPerPixelLoopsAgree) {
   std::vector<double> sines(kEffectTableSize), cosines(kEffectTableSize);
   swirl_setup(sines.data(), cosines.data());
   for (const auto& [w, h] : {std::pair{37, 23}, std::pair{23, 37}, std::pair{64, 64}, std::pair{5, 1},
-                             std::pair{1, 1}, std::pair{301, 200}}) {
+                             std::pair{1, 1}, std::pair{301, 200}, std::pair{4200, 2}}) {
     const int32_t ppr = w + 3;
     std::vector<uint32_t> source(size_t(ppr) * h);
     std::vector<uint8_t> source_alpha(size_t(ppr) * h);
@@ -403,6 +404,43 @@ TEST(PixelEffects, SwirlVectorAndPerPixelLoopsAgree) {
       swirl_force_scalar(false);
       ASSERT_EQ(fast, slow) << w << "x" << h << " at " << degrees;
       ASSERT_EQ(fast_alpha, slow_alpha) << w << "x" << h << " at " << degrees;
+    }
+  }
+}
+
+// The same for the ripple: distances computed in the vector loop (small pictures) and read from
+// the table (a far corner beyond what float roots give exactly), a centre off the middle, rows that
+// end between vector steps, the alpha bytes, and frames from the first to still water.
+TEST(PixelEffects, RippleVectorAndPerPixelLoopsAgree) {
+  const struct {
+    int32_t w, h, cx, cy;
+    double wave_length;
+  } cases[] = {{37, 23, 18, 11, 16.0}, {23, 37, 0, 36, 64.0}, {5, 1, 2, 0, 8.0}, {1, 1, 0, 0, 8.0},
+               {301, 200, 150, 100, 64.0}, {2100, 3, 0, 1, 32.0}};
+  for (const auto& c : cases) {
+    const int32_t ppr = c.w + 3;
+    std::vector<uint32_t> source(size_t(ppr) * c.h);
+    std::vector<uint8_t> source_alpha(source.size());
+    for (size_t i = 0; i < source.size(); ++i) source[i] = uint32_t(i * 2654435761u), source_alpha[i] = uint8_t(i * 7);
+    std::vector<int32_t> distances(size_t(c.w) * c.h);
+    std::vector<double> sines(kEffectTableSize);
+    qmRippleRender r{};
+    r.ripple = {distances.data(), sines.data(), c.wave_length, 0.0, c.w, c.h, c.cx, c.cy, nullptr,
+                std::max(c.cx, c.cy), 0, 0};
+    ripple_setup(r.ripple);
+    r.source = source.data(), r.source_ppr = ppr, r.source_alpha = source_alpha.data(), r.source_alpha_bpr = ppr;
+    r.damping = 0.05, r.duration = 25;
+    for (int32_t t : {1, 2, 7, 30, 49, 50}) {
+      std::vector<uint32_t> fast(source.size(), 1), slow(source.size(), 1);
+      std::vector<uint8_t> fast_alpha(source.size(), 1), slow_alpha(source.size(), 1);
+      r.target = fast.data(), r.target_ppr = ppr, r.target_alpha = fast_alpha.data(), r.target_alpha_bpr = ppr;
+      ripple_render(r, t);
+      ripple_force_scalar(true);
+      r.target = slow.data(), r.target_alpha = slow_alpha.data();
+      ripple_render(r, t);
+      ripple_force_scalar(false);
+      ASSERT_EQ(fast, slow) << c.w << "x" << c.h << " at " << t;
+      ASSERT_EQ(fast_alpha, slow_alpha) << c.w << "x" << c.h << " at " << t;
     }
   }
 }

@@ -228,6 +228,11 @@ int32_t vm_push_lstring_filled(qmState* L, size_t len, size_t (*fill)(char* dest
   return 0;
 }
 
+void vm_push_storage(qmState* L, qmStringStorage* s) {
+  setsvalue(L->top, vm_string_from_storage(L, s));
+  api_incr_top(L);
+}
+
 void vm_push_string(qmState* L, const char* s) { vm_push_lstring(L, s, std::strlen(s)); }
 
 void vm_push_cstring(qmState* L, const char* s) {

@@ -1,5 +1,8 @@
 #include "engine/memory.h"
 
+#include <sys/mman.h>
+
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
@@ -66,16 +69,11 @@ void small_free(qmGlobalState* g, void* block, size_t n) {
 
 }  // namespace
 
-void* vm_realloc(qmState* L, void* block, size_t oldsize, size_t newsize) {
-  if (!L) {
-    // Without a state there is no pool: such blocks never meet a state's.
-    if (newsize == 0) {
-      std::free(block);
-      return nullptr;
-    }
-    return newsize > 4294967292u ? nullptr : block ? std::realloc(block, newsize) : std::malloc(newsize);
-  }
-  qmGlobalState* g = L->g;
+namespace {
+
+// The resize of a state's block without the raise: nullptr when newsize is above the limit or the
+// memory cannot be had (the old block then stays as it was).
+void* resize(qmGlobalState* g, void* block, size_t oldsize, size_t newsize) {
   check_size(block, oldsize);
   if (newsize == 0) {
     if (block) {
@@ -85,10 +83,7 @@ void* vm_realloc(qmState* L, void* block, size_t oldsize, size_t newsize) {
     }
     return nullptr;
   }
-  if (newsize > 4294967292u) {
-    vm_raise_error(L, qm::ERR_MEM);
-    return nullptr;
-  }
+  if (newsize > 4294967292u) return nullptr;
   void* p;
   if (!block) {
     p = is_small(newsize) ? small_alloc(g, newsize) : std::malloc(newsize);
@@ -105,21 +100,35 @@ void* vm_realloc(qmState* L, void* block, size_t oldsize, size_t newsize) {
       else std::free(block);
     }
   }
-  if (!p) {
-    vm_throw(L, qm::ERR_MEM);
-    return nullptr;
-  }
-  g->nblocks = g->nblocks - (block ? oldsize : 0) + newsize;
+  if (p) g->nblocks = g->nblocks - (block ? oldsize : 0) + newsize;
   return p;
 }
 
-void* vm_try_malloc(qmState* L, size_t n) {
-  if (n == 0 || n > 4294967292u) return nullptr;
-  qmGlobalState* g = L->g;
-  void* p = is_small(n) ? small_alloc(g, n) : std::malloc(n);
-  if (p) g->nblocks += n;
+}  // namespace
+
+void* vm_realloc(qmState* L, void* block, size_t oldsize, size_t newsize) {
+  if (!L) {
+    // Without a state there is no pool: such blocks never meet a state's.
+    if (newsize == 0) {
+      std::free(block);
+      return nullptr;
+    }
+    return newsize > 4294967292u ? nullptr : block ? std::realloc(block, newsize) : std::malloc(newsize);
+  }
+  if (newsize > 4294967292u) {
+    vm_raise_error(L, qm::ERR_MEM);
+    return nullptr;
+  }
+  void* p = resize(L->g, block, oldsize, newsize);
+  if (!p && newsize) vm_throw(L, qm::ERR_MEM);
   return p;
 }
+
+void* vm_try_realloc(qmState* L, void* block, size_t oldsize, size_t newsize) {
+  return resize(L->g, block, oldsize, newsize);
+}
+
+void* vm_try_malloc(qmState* L, size_t n) { return n ? resize(L->g, nullptr, 0, n) : nullptr; }
 
 void vm_free_small_blocks(qmState* L) {
   qmGlobalState* g = L->g;
@@ -131,4 +140,17 @@ void vm_free_small_blocks(qmState* L) {
   g->slabs = nullptr;
   g->slab_next = g->slab_end = nullptr;
   for (void*& list : g->small_free) list = nullptr;
+}
+
+void vm_prefault(void* p, size_t n) {
+#ifdef MADV_POPULATE_WRITE
+  // Whole pages inside the range only: a partial page at either end is shared with other blocks
+  // and most likely present already.
+  constexpr uintptr_t kPage = 4096;
+  const uintptr_t begin = (reinterpret_cast<uintptr_t>(p) + kPage - 1) & ~(kPage - 1);
+  const uintptr_t end = (reinterpret_cast<uintptr_t>(p) + n) & ~(kPage - 1);
+  if (end > begin) madvise(reinterpret_cast<void*>(begin), end - begin, MADV_POPULATE_WRITE);
+#else
+  (void)p, (void)n;
+#endif
 }

@@ -9,7 +9,10 @@
 #include <cstring>
 #include <algorithm>
 
+#include "engine/call.h"
+#include "engine/errcodes.h"
 #include "engine/memory.h"
+#include "engine/vm.h"
 #include "engine/vmstring.h"
 
 uint32_t vm_string_hash(const char* s, size_t len) {
@@ -105,6 +108,58 @@ qmTString* vm_new_string_filled(qmState* L, size_t len, size_t (*fill)(char* des
     return same;
   }
   string_header(ts, vm_string_hash(ts->data(), used), used);
+  string_link(L, ts);
+  return ts;
+}
+
+namespace {
+
+qmTString* storage_string(char* data) { return reinterpret_cast<qmTString*>(data) - 1; }
+
+}  // namespace
+
+bool vm_storage_reserve(qmState* L, qmStringStorage* s, size_t capacity) {
+  if (capacity <= s->capacity) return true;
+  if (capacity > 4294967292u - sizeof(qmTString) - 1) return false;
+  void* old = s->data ? storage_string(s->data) : nullptr;
+  const size_t old_size = s->data ? vm_string_size(static_cast<uint32_t>(s->capacity)) : 0;
+  void* p = vm_try_realloc(L, old, old_size, vm_string_size(static_cast<uint32_t>(capacity)));
+  if (!p) return false;
+  s->data = static_cast<qmTString*>(p)->data();
+  s->capacity = capacity;
+  return true;
+}
+
+void vm_storage_free(qmState* L, qmStringStorage* s) {
+  if (s->data) vm_free(L, storage_string(s->data), vm_string_size(static_cast<uint32_t>(s->capacity)));
+  *s = qmStringStorage{};
+}
+
+void vm_storage_prefault(qmStringStorage* s, size_t offset, size_t n) {
+  if (s->data && offset < s->capacity) vm_prefault(s->data + offset, std::min(n, s->capacity - offset));
+}
+
+qmTString* vm_string_from_storage(qmState* L, qmStringStorage* s) {
+  if (!s->data) return vm_new_string(L, "", 0);
+  const size_t len = s->size;
+  if (qmTString* same = vm_find_interned(L, s->data, len)) {
+    vm_storage_free(L, s);
+    return same;
+  }
+  void* block = storage_string(s->data);
+  if (len != s->capacity) {
+    // Shrinking in place, or into the pool for a short string.
+    void* p = vm_try_realloc(L, block, vm_string_size(static_cast<uint32_t>(s->capacity)),
+                             vm_string_size(static_cast<uint32_t>(len)));
+    if (!p) {
+      vm_storage_free(L, s);
+      vm_throw(L, qm::ERR_MEM);
+    }
+    block = p;
+  }
+  *s = qmStringStorage{};
+  auto* ts = static_cast<qmTString*>(block);
+  string_header(ts, vm_string_hash(ts->data(), len), len);
   string_link(L, ts);
   return ts;
 }

@@ -67,6 +67,26 @@ void vm_push_lstring(qmState* L, const char* s, size_t len);
 // (a whole file read straight into it); 0, or ERR_MEM with nothing pushed.
 int32_t vm_push_lstring_filled(qmState* L, size_t len, size_t (*fill)(char* dest, size_t len, void* ctx),
                                void* ctx);
+// Bytes that become a string only once they have all arrived (a download): they are written
+// straight into the block the string will live in, which grows without copying where the C
+// library can remap it, and vm_push_storage makes them the string. Until then the block is no
+// collectable object, so a collection meanwhile neither sees nor frees it; its holder frees it on
+// every other way out (vm_storage_free, also while an error unwinds).
+struct qmStringStorage {
+  char* data = nullptr;
+  size_t size = 0;      // bytes written
+  size_t capacity = 0;  // bytes the block holds
+};
+// Room for capacity bytes (never less than the storage has); false when the memory cannot be
+// had or a string cannot be that long, the storage then unchanged.
+bool vm_storage_reserve(qmState* L, qmStringStorage* s, size_t capacity);
+void vm_storage_free(qmState* L, qmStringStorage* s);
+// Makes the pages behind n bytes from offset on (within the capacity) present in one go before
+// they are written: one system call instead of a fault per page at their first touch.
+void vm_storage_prefault(qmStringStorage* s, size_t offset, size_t n);
+// Pushes the string of the storage's bytes, which takes the block over (or frees it when an equal
+// string exists); the storage is empty afterwards.
+void vm_push_storage(qmState* L, qmStringStorage* s);
 void vm_push_string(qmState* L, const char* s);
 void vm_push_cstring(qmState* L, const char* s);  // nullptr pushes nil
 void vm_push_lightuserdata(qmState* L, void* p);

@@ -6,6 +6,8 @@
 
 #include "engine/object.h"
 
+struct qmStringStorage;
+
 // The 32-bit string hash. It samples about 32 bytes of long strings; table iteration order
 // depends on it, so it must stay bit-exact.
 uint32_t vm_string_hash(const char* s, size_t len);
@@ -18,6 +20,9 @@ qmTString* vm_new_cstring(qmState* L, const char* s);
 // already interned is taken instead. nullptr when the storage cannot be had (nothing is raised).
 qmTString* vm_new_string_filled(qmState* L, size_t len, size_t (*fill)(char* dest, size_t len, void* ctx),
                                 void* ctx);
+
+// The string of the storage's bytes, taking its block over (see qmStringStorage in engine/vm.h).
+qmTString* vm_string_from_storage(qmState* L, qmStringStorage* s);
 
 // Looks a string up without creating it (nullptr when not interned).
 qmTString* vm_find_interned(qmState* L, const char* s, size_t len);

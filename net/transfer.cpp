@@ -34,6 +34,8 @@ constexpr int32_t kMaxRedirects = 5;
 constexpr const char* kDefaultPassword = "guest@quillmere.invalid";
 constexpr const char* kDefaultPostType = "application/x-www-form-urlencoded";
 constexpr size_t kMemoryPiece = size_t(4) << 20;
+// Fresh pages of a body in memory are made present this much at a time, ahead of the receive.
+constexpr size_t kPrefaultStep = size_t(1) << 20;
 constexpr size_t kUploadBlock = 8192;
 
 int32_t fail_number(int32_t code, int32_t number) {
@@ -166,7 +168,8 @@ int32_t read_options(qmState* L, bool upload, Options* o) {
 
 // What one transfer holds; released when it ends, whichever way.
 struct Transfer {
-  qmState* L = nullptr;
+  explicit Transfer(qmState* L) : L(L), sink(L) {}
+  qmState* L;
   bool upload = false;
   bool progress = false, userdata = false;
   Options options;
@@ -247,6 +250,7 @@ int32_t http_exchange(Transfer& t, const std::string& target, const UrlParts& u,
   t.watch(c, headers.chunked ? 0 : headers.length);
   if (!headers.chunked) {
     if (!t.sink.file) {
+      t.sink.memory.expected = headers.length;
       if (!t.sink.memory.reserve_more(size_t(std::min(headers.length, TRANSFER_RESERVE_LIMIT)))) return ERR_MEM;
     }
     return transfer_receive(L, c, headers.length, &t.sink);
@@ -411,8 +415,7 @@ int32_t transfer(qmState* L, bool upload) {
   arg_check_count(L, upload ? 2 : 1, 4);
   size_t url_length = 0;
   const char* url = vm_arg_check_string(L, 1, &url_length);
-  Transfer t;
-  t.L = L;
+  Transfer t(L);
   t.upload = upload;
   if (upload) vm_arg_check_table(L, 2);
   if (vm_get_top(L) >= 3) {
@@ -463,7 +466,7 @@ int32_t transfer(qmState* L, bool upload) {
   if (o.has_file) {
     vm_push_string(L, "");
   } else {
-    vm_push_lstring(L, t.sink.memory.data ? t.sink.memory.data : "", t.sink.memory.size);
+    vm_push_storage(L, &t.sink.memory.storage);
   }
   vm_push_number(L, double(t.sink.bytes));
   return 2;
@@ -646,10 +649,11 @@ int32_t transfer_receive(qmState* L, qmConnection* c, int64_t count, TransferSin
     return code;
   }
   int64_t remaining = until_close ? INT64_MAX : count;
-  MemoryBody& m = sink->memory;
+  qmStringStorage& m = sink->memory.storage;
   while (remaining > 0) {
     const size_t piece = size_t(std::min<int64_t>(remaining, int64_t(kMemoryPiece)));
-    if (!m.reserve_more(piece)) return ERR_MEM;
+    if (!sink->memory.reserve_more(piece)) return ERR_MEM;
+    sink->memory.prefault(piece);
     int64_t got = 0;
     int32_t code = net_receive(L, c, RECEIVEBYTES, int64_t(piece), true, m.data + m.size, piece, nullptr, &got);
     m.size += size_t(got);
@@ -660,23 +664,23 @@ int32_t transfer_receive(qmState* L, qmConnection* c, int64_t count, TransferSin
   return 0;
 }
 
-MemoryBody::~MemoryBody() { release(); }
-
-void MemoryBody::release() {
-  std::free(data);
-  data = nullptr;
-  size = capacity = 0;
-}
-
 bool MemoryBody::reserve_more(size_t extra) {
+  const size_t size = storage.size, capacity = storage.capacity;
   if (extra <= capacity - size) return true;
   if (extra > SIZE_MAX / 2 - size) return false;
-  const size_t wanted = std::max({size + extra, capacity * 2, size_t(65536)});
-  void* p = std::realloc(data, wanted);
-  if (!p) return false;
-  data = static_cast<char*>(p);
-  capacity = wanted;
-  return true;
+  size_t wanted = std::max({size + extra, capacity * 2, size_t(65536)});
+  if (expected >= 0 && uint64_t(expected) >= size + extra) wanted = std::min(wanted, size_t(expected));
+  return vm_storage_reserve(L, &storage, wanted);
+}
+
+void MemoryBody::prefault(size_t n) {
+  const size_t size = storage.size;
+  if (n <= present - std::min(present, size)) return;
+  const size_t from = std::max(present, size);
+  const size_t to = std::min(storage.capacity, std::max(size + n, from + kPrefaultStep));
+  if (to <= from) return;
+  vm_storage_prefault(&storage, from, to - from);
+  present = to;
 }
 
 int32_t cmd_downloadfile(qmState* L) { return transfer(L, false); }

@@ -6,7 +6,8 @@
 #include <cstdint>
 #include <string>
 
-struct qmState;
+#include "engine/vm.h"
+
 struct qmFileHandle;
 
 namespace qm {
@@ -57,22 +58,31 @@ int32_t http_read_chunk_size(qmState* L, qmConnection* c, int64_t* size);
 // multi-line reply are dropped; a last line with another code is ERR_FTPERROR with 1.
 int32_t ftp_read_reply(qmState* L, qmConnection* c, int32_t* code, std::string* text);
 
-// A body received into memory. Its block grows geometrically through realloc, which moves large
-// blocks by remapping their pages instead of copying them.
+// A body received into memory, straight into the storage of the string it becomes. The storage
+// grows geometrically, but never past the length the server announced; it is freed on every way
+// out that does not push it.
 struct MemoryBody {
-  char* data = nullptr;
-  size_t size = 0, capacity = 0;
-  MemoryBody() = default;
+  qmState* L;
+  qmStringStorage storage;
+  int64_t expected = -1;  // the whole body's announced length, -1 when unknown
+  size_t present = 0;     // bytes of the storage whose pages were made present
+  explicit MemoryBody(qmState* L) : L(L) {}
   MemoryBody(const MemoryBody&) = delete;
   MemoryBody& operator=(const MemoryBody&) = delete;
-  ~MemoryBody();
+  ~MemoryBody() { release(); }
   // Room for extra more bytes; false when memory runs out.
   bool reserve_more(size_t extra);
-  void release();
+  // Makes the pages for the next n bytes present ahead of the receive, a step at a time.
+  void prefault(size_t n);
+  void release() {
+    vm_storage_free(L, &storage);
+    present = 0;
+  }
 };
 
 // Where a body goes: a file, or memory.
 struct TransferSink {
+  explicit TransferSink(qmState* L) : memory(L) {}
   qmFileHandle* file = nullptr;
   MemoryBody memory;
   int64_t bytes = 0;  // taken so far

@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (code == 0) code = qm::http_read_status(L, &c, &status);
   }
   if (code == 0) code = qm::http_read_headers(L, &c, &headers);
-  qm::TransferSink sink;
+  qm::TransferSink sink(L);
   if (code == 0 && !headers.chunked && headers.length > 0) {
     qm::transfer_receive(L, &c, headers.length, &sink);
   } else if (code == 0 && headers.chunked) {

@@ -68,6 +68,19 @@
 ; endfunction
 ; call DownloadFile(base .. "/slow", {}, watch)
 ; print "progress at the end", last
+; function churn(msg)
+; set junk = RepeatStr("j", 1000) .. msg.count
+; call CollectGarbage()
+; return 0
+; endfunction
+; set body, n = DownloadFile(base .. "/many", {}, churn)
+; print "collections meanwhile", n, StrLen(body), MidStr(body, 9995, 10), body == DownloadFile(base .. "/many")
+; print "as the program's own", DownloadFile(base .. "/len") == "hello"
+; function fail(msg)
+; call Error("from progress")
+; endfunction
+; call DownloadFile(base .. "/many", {}, fail)
+; print "error in progress", GetLastError(), open()
 ; print "open connections", open()
 .maxstack 15
 .lineno 2
@@ -594,6 +607,76 @@
   GETGLOBAL r2 "last"
   CALL r0 3 1
 .lineno 70
+  CLOSURE r0 f:churn
+  SETGLOBAL r0 "churn"
+.lineno 75
+  GETGLOBAL r0 "downloadfile"
+  GETGLOBAL r1 "base"
+  LOADK r2 "/many"
+  CONCAT r1 r1 r2
+  NEWTABLE r2 0 0
+  GETGLOBAL r3 "churn"
+  CALL r0 4 3
+  SETGLOBAL r0 "body"
+  SETGLOBAL r1 "n"
+.lineno 76
+  GETGLOBAL r0 "debugprint"
+  LOADK r1 "collections meanwhile"
+  GETGLOBAL r2 "n"
+  GETGLOBAL r3 "strlen"
+  GETGLOBAL r4 "body"
+  CALL r3 2 2
+  GETGLOBAL r4 "midstr"
+  GETGLOBAL r5 "body"
+  LOADK r6 #9995
+  LOADK r7 #10
+  CALL r4 4 2
+  GETGLOBAL r6 "downloadfile"
+  GETGLOBAL r7 "base"
+  LOADK r8 "/many"
+  CONCAT r7 r7 r8
+  CALL r6 2 2
+  GETGLOBAL r7 "body"
+  EQ 1 r7 r6
+  JMP @same_body
+  LOADBOOL r5 0 1
+same_body:
+  LOADBOOL r5 1 0
+  CALL r0 6 1
+.lineno 77
+  GETGLOBAL r0 "debugprint"
+  LOADK r1 "as the program's own"
+  GETGLOBAL r3 "downloadfile"
+  GETGLOBAL r4 "base"
+  LOADK r5 "/len"
+  CONCAT r4 r4 r5
+  CALL r3 2 2
+  EQ 1 r3 "hello"
+  JMP @same_hello
+  LOADBOOL r2 0 1
+same_hello:
+  LOADBOOL r2 1 0
+  CALL r0 3 1
+.lineno 78
+  CLOSURE r0 f:fail
+  SETGLOBAL r0 "fail"
+.lineno 81
+  GETGLOBAL r0 "downloadfile"
+  GETGLOBAL r1 "base"
+  LOADK r2 "/many"
+  CONCAT r1 r1 r2
+  NEWTABLE r2 0 0
+  GETGLOBAL r3 "fail"
+  CALL r0 4 1
+.lineno 82
+  GETGLOBAL r0 "debugprint"
+  LOADK r1 "error in progress"
+  GETGLOBAL r2 "getlasterror"
+  CALL r2 1 2
+  GETGLOBAL r3 "open"
+  CALL r3 1 0
+  CALL r0 0 1
+.lineno 83
   GETGLOBAL r0 "debugprint"
   LOADK r1 "open connections"
   GETGLOBAL r2 "open"
@@ -652,5 +735,37 @@
   LOADK r1 #0
   RETURN r1 2
 .lineno 67
+  RETURN r0 1
+.end
+.function churn
+  .linedefined 70
+  .params 1
+  .maxstack 6
+.lineno 71
+  GETGLOBAL r1 "repeatstr"
+  LOADK r2 "j"
+  LOADK r3 #1000
+  CALL r1 3 2
+  GETTABLE r2 r0 "count"
+  CONCAT r1 r1 r2
+  SETGLOBAL r1 "junk"
+.lineno 72
+  GETGLOBAL r1 "collectgarbage"
+  CALL r1 1 1
+.lineno 73
+  LOADK r1 #0
+  RETURN r1 2
+.lineno 74
+  RETURN r0 1
+.end
+.function fail
+  .linedefined 78
+  .params 1
+  .maxstack 4
+.lineno 79
+  GETGLOBAL r1 "error"
+  LOADK r2 "from progress"
+  CALL r1 2 1
+.lineno 80
   RETURN r0 1
 .end

@@ -1,15 +1,19 @@
-// Interning, the string hash and the text-to-number reader.
+// Interning, strings made from filled storage, the string hash and the text-to-number reader.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
+#include "engine/gc.h"
 #include "engine/state.h"
 #include "engine/vm.h"
 #include "engine/vmstring.h"
+#include "tests/engine/core/fixture.h"
 
 namespace {
 
@@ -102,6 +106,75 @@ TEST(Interning, SameTextSameObjectAndBucketDoubling) {
   EXPECT_EQ(vm_new_string(L, "hello", 5), a);  // still found after redistribution
   vm_close_state(L);
   EXPECT_EQ(vm_close_residue, 0u);
+}
+
+using StringStorage = EngineTest;
+
+// Bytes written in steps into storage that grows, then made the string: its bytes, its
+// interning and the shrink to its length (exact block sizes are checked when the state closes,
+// and by the sanitizer build at every free).
+TEST_F(StringStorage, BecomesTheInternedStringOfItsBytes) {
+  struct Case {
+    std::vector<size_t> capacities;  // reserved in turn, each followed by writes up to it
+    size_t length;                   // bytes written in all
+  };
+  const Case cases[] = {
+      {{16}, 0},                                // nothing written: the empty string
+      {{16}, 5},                                // shrinks inside the small-block pool
+      {{200, 70000}, 70000},                    // out of the pool into a large block, full
+      {{65536, 131072, 262144}, 200000},        // geometric growth, shrunk at the end
+      {{300}, 200},                             // from a large block back into the pool
+  };
+  for (const Case& c : cases) {
+    qmStringStorage s;
+    std::string want;
+    for (size_t capacity : c.capacities) {
+      ASSERT_TRUE(vm_storage_reserve(L, &s, capacity));
+      vm_storage_prefault(&s, s.size, capacity);
+      while (s.size < std::min(capacity, c.length)) {
+        const char b = char('a' + (s.size * 7) % 26);
+        s.data[s.size++] = b;
+        want += b;
+      }
+    }
+    qmTString* ts = vm_string_from_storage(L, &s);
+    EXPECT_EQ(s.data, nullptr);
+    ASSERT_EQ(ts->len, c.length);
+    EXPECT_EQ(std::string(ts->data(), ts->len), want);
+    EXPECT_EQ(ts->data()[ts->len], '\0');
+    EXPECT_EQ(vm_new_string(L, want.data(), want.size()), ts) << c.length;
+  }
+}
+
+TEST_F(StringStorage, EqualStringTakenAndStorageFreed) {
+  qmTString* hello = vm_new_string(L, "hello", 5);
+  const size_t before = L->g->nblocks;
+  qmStringStorage s;
+  ASSERT_TRUE(vm_storage_reserve(L, &s, 100000));
+  std::memcpy(s.data, "hello", 5);
+  s.size = 5;
+  EXPECT_EQ(vm_string_from_storage(L, &s), hello);
+  EXPECT_EQ(L->g->nblocks, before);
+  // Never reserved: the empty string.
+  qmStringStorage none;
+  EXPECT_EQ(vm_string_from_storage(L, &none), vm_new_string(L, "", 0));
+}
+
+TEST_F(StringStorage, RefusesTooLongAndSurvivesCollections) {
+  const size_t before = L->g->nblocks;
+  qmStringStorage s;
+  ASSERT_TRUE(vm_storage_reserve(L, &s, 1000));
+  s.size = 3;
+  std::memcpy(s.data, "abc", 3);
+  // Longer than any string may be: refused, the storage as it was.
+  EXPECT_FALSE(vm_storage_reserve(L, &s, size_t(4294967292u)));
+  EXPECT_EQ(s.capacity, 1000u);
+  // Pending storage is no object of the collector's: a collection leaves it alone.
+  vm_collect_garbage(L);
+  EXPECT_EQ(std::string(s.data, 3), "abc");
+  vm_storage_free(L, &s);
+  EXPECT_EQ(s.data, nullptr);
+  EXPECT_EQ(L->g->nblocks, before);
 }
 
 }  // namespace

@@ -1,8 +1,5 @@
 #include "engine/memory.h"
 
-#include <sys/mman.h>
-
-#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
@@ -128,7 +125,6 @@ void* vm_try_realloc(qmState* L, void* block, size_t oldsize, size_t newsize) {
   return resize(L->g, block, oldsize, newsize);
 }
 
-void* vm_try_malloc(qmState* L, size_t n) { return n ? resize(L->g, nullptr, 0, n) : nullptr; }
 
 void vm_free_small_blocks(qmState* L) {
   qmGlobalState* g = L->g;
@@ -140,17 +136,4 @@ void vm_free_small_blocks(qmState* L) {
   g->slabs = nullptr;
   g->slab_next = g->slab_end = nullptr;
   for (void*& list : g->small_free) list = nullptr;
-}
-
-void vm_prefault(void* p, size_t n) {
-#ifdef MADV_POPULATE_WRITE
-  // Whole pages inside the range only: a partial page at either end is shared with other blocks
-  // and most likely present already.
-  constexpr uintptr_t kPage = 4096;
-  const uintptr_t begin = (reinterpret_cast<uintptr_t>(p) + kPage - 1) & ~(kPage - 1);
-  const uintptr_t end = (reinterpret_cast<uintptr_t>(p) + n) & ~(kPage - 1);
-  if (end > begin) madvise(reinterpret_cast<void*>(begin), end - begin, MADV_POPULATE_WRITE);
-#else
-  (void)p, (void)n;
-#endif
 }

@@ -27,15 +27,9 @@
 // the address sanitizer use the C library for every block instead, and check there that each
 // old size given is the block's real size, which is what the pool relies on.
 void* vm_realloc(qmState* L, void* block, size_t oldsize, size_t newsize);
-// A new block like vm_malloc's, but nullptr instead of the raise when it cannot be had.
-void* vm_try_malloc(qmState* L, size_t n);
 // A resize like vm_realloc's, but nullptr instead of the raise (the block then stays as it was).
 void* vm_try_realloc(qmState* L, void* block, size_t oldsize, size_t newsize);
 void vm_free_small_blocks(qmState* L);
-// Makes the pages of a range that is about to be written from end to end (a download) present
-// in one go: one system call instead of a page fault per page at the first touch. Only a hint:
-// where the kernel cannot, the pages come at the first touch as usual.
-void vm_prefault(void* p, size_t n);
 
 inline void* vm_malloc(qmState* L, size_t n) { return vm_realloc(L, nullptr, 0, n); }
 inline void vm_free(qmState* L, void* block, size_t n) { vm_realloc(L, block, n, 0); }

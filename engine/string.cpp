@@ -92,26 +92,6 @@ qmTString* vm_new_string(qmState* L, const char* s, size_t len) {
   return ts;
 }
 
-qmTString* vm_new_string_filled(qmState* L, size_t len, size_t (*fill)(char* dest, size_t len, void* ctx),
-                                void* ctx) {
-  if (len > 4294967292u - sizeof(qmTString)) return nullptr;
-  size_t size = vm_string_size(static_cast<uint32_t>(len));
-  auto* ts = static_cast<qmTString*>(vm_try_malloc(L, size));
-  if (!ts) return nullptr;
-  const size_t used = std::min(fill(ts->data(), len, ctx), len);
-  if (used < len) {
-    ts = static_cast<qmTString*>(vm_realloc(L, ts, size, vm_string_size(static_cast<uint32_t>(used))));
-    size = vm_string_size(static_cast<uint32_t>(used));
-  }
-  if (qmTString* same = vm_find_interned(L, ts->data(), used)) {
-    vm_free(L, ts, size);
-    return same;
-  }
-  string_header(ts, vm_string_hash(ts->data(), used), used);
-  string_link(L, ts);
-  return ts;
-}
-
 namespace {
 
 qmTString* storage_string(char* data) { return reinterpret_cast<qmTString*>(data) - 1; }
@@ -133,10 +113,6 @@ bool vm_storage_reserve(qmState* L, qmStringStorage* s, size_t capacity) {
 void vm_storage_free(qmState* L, qmStringStorage* s) {
   if (s->data) vm_free(L, storage_string(s->data), vm_string_size(static_cast<uint32_t>(s->capacity)));
   *s = qmStringStorage{};
-}
-
-void vm_storage_prefault(qmStringStorage* s, size_t offset, size_t n) {
-  if (s->data && offset < s->capacity) vm_prefault(s->data + offset, std::min(n, s->capacity - offset));
 }
 
 qmTString* vm_string_from_storage(qmState* L, qmStringStorage* s) {
@@ -162,6 +138,14 @@ qmTString* vm_string_from_storage(qmState* L, qmStringStorage* s) {
   string_header(ts, vm_string_hash(ts->data(), len), len);
   string_link(L, ts);
   return ts;
+}
+
+qmTString* vm_new_string_filled(qmState* L, size_t len, size_t (*fill)(char* dest, size_t len, void* ctx),
+                                void* ctx) {
+  qmStringStorage s;
+  if (!vm_storage_reserve(L, &s, std::max<size_t>(len, 1))) return nullptr;
+  s.size = std::min(fill(s.data, len, ctx), len);
+  return vm_string_from_storage(L, &s);
 }
 
 qmTString* vm_new_cstring(qmState* L, const char* s) { return vm_new_string(L, s, std::strlen(s)); }

@@ -81,9 +81,6 @@ struct qmStringStorage {
 // had or a string cannot be that long, the storage then unchanged.
 bool vm_storage_reserve(qmState* L, qmStringStorage* s, size_t capacity);
 void vm_storage_free(qmState* L, qmStringStorage* s);
-// Makes the pages behind n bytes from offset on (within the capacity) present in one go before
-// they are written: one system call instead of a fault per page at their first touch.
-void vm_storage_prefault(qmStringStorage* s, size_t offset, size_t n);
 // Pushes the string of the storage's bytes, which takes the block over (or frees it when an equal
 // string exists); the storage is empty afterwards.
 void vm_push_storage(qmState* L, qmStringStorage* s);

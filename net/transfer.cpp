@@ -679,7 +679,7 @@ void MemoryBody::prefault(size_t n) {
   const size_t from = std::max(present, size);
   const size_t to = std::min(storage.capacity, std::max(size + n, from + kPrefaultStep));
   if (to <= from) return;
-  vm_storage_prefault(&storage, from, to - from);
+  qmos_prefault(storage.data + from, to - from);
   present = to;
 }
 

@@ -130,7 +130,6 @@ TEST_F(StringStorage, BecomesTheInternedStringOfItsBytes) {
     std::string want;
     for (size_t capacity : c.capacities) {
       ASSERT_TRUE(vm_storage_reserve(L, &s, capacity));
-      vm_storage_prefault(&s, s.size, capacity);
       while (s.size < std::min(capacity, c.length)) {
         const char b = char('a' + (s.size * 7) % 26);
         s.data[s.size++] = b;

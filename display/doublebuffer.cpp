@@ -51,10 +51,42 @@ bool touch(const int32_t* a, const int32_t* b) {
          int64_t(a[1]) <= int64_t(b[3]) + 1 && int64_t(b[1]) <= int64_t(a[3]) + 1;
 }
 
+// Sorts n keys. Drawings mostly come in a few left-to-right runs (one row of tiles after another),
+// which are merged pairwise; keys in many runs go to the general sort.
+void sort_keys(uint64_t* keys, int32_t n) {
+  constexpr int32_t kMaxRuns = 16;
+  int32_t ends[kMaxRuns];
+  int32_t runs = 0;
+  for (int32_t i = 1; i <= n; ++i) {
+    if (i < n && keys[i] >= keys[i - 1]) continue;
+    if (runs == kMaxRuns) {
+      std::sort(keys, keys + n);
+      return;
+    }
+    ends[runs++] = i;
+  }
+  if (runs <= 1) return;
+  uint64_t scratch[kDirtyEntries];
+  uint64_t* from = keys;
+  uint64_t* to = scratch;
+  while (runs > 1) {
+    int32_t merged = 0, start = 0;
+    for (int32_t r = 0; r < runs; r += 2) {
+      const int32_t mid = ends[r], end = r + 1 < runs ? ends[r + 1] : mid;
+      std::merge(from + start, from + mid, from + mid, from + end, to + start);
+      ends[merged++] = end;
+      start = end;
+    }
+    runs = merged;
+    std::swap(from, to);
+  }
+  if (from != keys) std::copy(from, from + n, keys);
+}
+
 // Merges overlapping and touching entries until none touch; merged-away entries become empty.
 // Each pass takes the entries from left to right, so an entry meets only those that start before
 // its right edge: scattered drawings cost a sort, not every pair. The sort runs over keys of left
-// edge and entry number, and not at all when the drawings came left to right.
+// edge and entry number.
 void merge(DirtyList& list) {
   uint64_t keys[kDirtyEntries];
   bool again = true;
@@ -64,7 +96,7 @@ void merge(DirtyList& list) {
     for (int32_t i = 0; i < list.count && n < kDirtyEntries; ++i)
       if (list.entries[4 * i] != kEmpty)
         keys[n++] = uint64_t(uint32_t(list.entries[4 * i]) ^ 0x80000000u) << 32 | uint32_t(i);
-    if (!std::is_sorted(keys, keys + n)) std::sort(keys, keys + n);
+    sort_keys(keys, n);
     for (int32_t i = 0; i < n; ++i) {
       int32_t* a = list.entries + 4 * uint32_t(keys[i]);
       if (a[0] == kEmpty) continue;
@@ -195,21 +227,22 @@ int32_t cmd_enddoublebuffer(qmState*) { return dblbuf_end_display(display_curren
 }  // namespace
 
 void dblbuf_mark(qmDisplay* d, int32_t x, int32_t y, int32_t w, int32_t h) {
-  if (!d || !d->double_buffer || !d->dirty.entries || w < 1 || h < 1) return;
+  if (!d || !d->double_buffer || w < 1 || h < 1) return;
   DirtyList& list = d->dirty;
-  if (list.count >= list.capacity) return;  // already the whole picture
-  const int32_t pw = d->double_buffer_bitmap ? d->double_buffer_bitmap->width : 0;
-  const int32_t ph = d->double_buffer_bitmap ? d->double_buffer_bitmap->height : 0;
-  const int64_t x1 = std::max(x, 0), y1 = std::max(y, 0);
-  const int64_t x2 = std::min<int64_t>(int64_t(x) + w - 1, pw - 1), y2 = std::min<int64_t>(int64_t(y) + h - 1, ph - 1);
+  const qmBitmap* back = d->double_buffer_bitmap;
+  if (list.count >= list.capacity || !back) return;  // a full list is already the whole picture
+  // The far corner in 64 bits: x + w may pass the 32-bit range.
+  const int32_t x1 = std::max(x, 0), y1 = std::max(y, 0);
+  const int32_t x2 = int32_t(std::min<int64_t>(int64_t(x) + w, back->width) - 1);
+  const int32_t y2 = int32_t(std::min<int64_t>(int64_t(y) + h, back->height) - 1);
   if (x2 < x1 || y2 < y1) return;
   // A drawing over the whole picture makes the list full: Flip copies everything.
-  if (x1 == 0 && y1 == 0 && x2 == pw - 1 && y2 == ph - 1) {
+  if (x1 == 0 && y1 == 0 && x2 == back->width - 1 && y2 == back->height - 1) {
     list.count = list.capacity;
     return;
   }
   int32_t* e = list.entries + 4 * list.count++;
-  e[0] = int32_t(x1), e[1] = int32_t(y1), e[2] = int32_t(x2), e[3] = int32_t(y2);
+  e[0] = x1, e[1] = y1, e[2] = x2, e[3] = y2;
 }
 
 int32_t dblbuf_end_display(qmDisplay* d) {

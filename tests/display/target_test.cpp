@@ -3,6 +3,7 @@
 // clock, and the rule that a selected object's planes are never freed or replaced.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -106,6 +107,45 @@ TEST_F(TargetTest, AnOverflowingListOrAWholeDrawingPresentsTheWholePicture) {
   ASSERT_EQ(code("DisplayBrush", {1.0, 5.0, 4.0}), 0);
   ASSERT_EQ(code("DisplayBrush", {1.0, 5.0, 4.0}), 0);
   EXPECT_EQ(presented([&] { ASSERT_EQ(code("Flip", {}), 0); }), std::vector<std::string>{"4,4,2x1"});
+}
+
+// The merge takes the drawings from left to right whatever order they came in: in two runs (the
+// right half of a strip and a pixel far right of it, then the strip's left half and more), right
+// to left, or scattered, the same rectangles are presented.
+TEST_F(TargetTest, DrawingsMergeAlikeInEveryOrder) {
+  ASSERT_EQ(code("BeginDoubleBuffer", {}), 0);
+  std::vector<std::pair<int32_t, int32_t>> points;
+  for (int32_t x = 5; x < 10; ++x) points.push_back({x, 0});
+  points.push_back({60, 2});
+  for (int32_t x = 0; x < 5; ++x) points.push_back({x, 0});
+  for (int32_t x = 10; x < 20; ++x) points.push_back({x, 4});
+  std::vector<std::string> want = {"0,0,10x1", "60,2,1x1", "10,4,10x1"};
+  for (int32_t k = 0; k < 20; ++k) {  // lone pixels: more than a few runs once reversed
+    points.push_back({40 + 2 * k, 8});
+    want.push_back(std::to_string(40 + 2 * k) + ",8,1x1");
+  }
+  std::sort(want.begin(), want.end());
+  auto flipped = [&] {
+    std::vector<std::string> got;
+    for (const std::string& line : presented([&] { ASSERT_EQ(code("Flip", {0.0}), 0); })) {
+      size_t at = 0;
+      for (size_t space; (space = line.find(' ', at)) != std::string::npos; at = space + 1)
+        got.push_back(line.substr(at, space - at));
+      got.push_back(line.substr(at));
+    }
+    std::sort(got.begin(), got.end());
+    return got;
+  };
+  uint32_t seed = 11;
+  for (int32_t order = 0; order < 3; ++order) {  // in runs, reversed, scattered
+    SCOPED_TRACE(order);
+    if (order == 1) std::reverse(points.begin(), points.end());
+    if (order == 2)
+      for (size_t i = points.size() - 1; i > 0; --i)
+        std::swap(points[i], points[((seed = seed * 1103515245u + 12345u) >> 16) % (i + 1)]);
+    for (const auto& [x, y] : points) ASSERT_EQ(code("DisplayBrush", {1.0, double(x), double(y)}), 0);
+    EXPECT_EQ(flipped(), want);
+  }
 }
 
 // Flip copies the changed rectangles once, straight into the window's screen buffer: after every

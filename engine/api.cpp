@@ -513,6 +513,10 @@ void vm_set_exit_on_error(qmState* L, int32_t on) { L->g->exit_on_error = on != 
 int32_t vm_get_error_line(qmState* L) { return L->g->error_line; }
 const char* vm_get_error_text(qmState* L) { return L->g->error_text; }
 void vm_set_getlasterror_command(qmState* L, qmCFunction f) { L->g->getlasterror_fn = f; }
+void vm_set_command_barrier(qmState* L, qmCFunction keeper, void (*barrier)(qmState*)) {
+  L->g->barrier_keeper = keeper;
+  L->g->barrier = barrier;
+}
 void vm_set_call_tracer(qmState* L, int32_t on) { L->g->trace_calls = on != 0; }
 void vm_set_error_pending(qmState* L, int32_t on) { L->g->error_pending = on != 0; }
 

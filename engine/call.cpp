@@ -342,6 +342,11 @@ qmValue* vm_precall(qmState* L, qmValue* func, int32_t* code) {
   ci->tailcalls = 0;
   ci->serial = ++g->next_serial;
   if (L->hookmask & QM_MASK_CALL) vm_call_hook(L, QM_HOOK_CALL, -1);
+  if (g->barrier && cl->f != g->barrier_keeper) {
+    void (*barrier)(qmState*) = g->barrier;
+    g->barrier = nullptr;
+    barrier(L);
+  }
   if (cl->f != g->getlasterror_fn) g->last_error = 0;
   const ptrdiff_t command_ci = saveci(L, ci);
   const uint16_t depth = L->nCcalls;

@@ -285,6 +285,10 @@ struct qmGlobalState {
   qmErrorNumberHook set_error_number;  // receives the failing-argument index
   int32_t error_number;
   qmCFunction getlasterror_fn;  // the one command that does not clear the last error
+  // Work that a command left pending for whoever looks at its result: done once before any
+  // other command runs (the keeper may go on adding to it).
+  void (*barrier)(qmState*);
+  qmCFunction barrier_keeper;
   int32_t last_error;
   int32_t error_line;
   int32_t exit_on_error;

@@ -162,6 +162,9 @@ int32_t vm_get_error_line(qmState* L);  // line of the last raised error, -1 whe
 const char* vm_get_error_text(qmState* L);  // the default %s text
 // The command that reads the last error (every other command clears it before running).
 void vm_set_getlasterror_command(qmState* L, qmCFunction f);
+// Work the command `keeper` left pending (a deferred redraw): `barrier` runs once before the next
+// command other than the keeper, so that no command sees the work undone. It must not throw.
+void vm_set_command_barrier(qmState* L, qmCFunction keeper, void (*barrier)(qmState*));
 void vm_set_call_tracer(qmState* L, int32_t on);
 void vm_set_error_pending(qmState* L, int32_t on);
 // The failing-argument index (the number that fills a message's %ld). The runtime installs a hook

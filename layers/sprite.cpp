@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <memory>
+#include <functional>
 #include <new>
+#include <vector>
 
 #include "display/display.h"
 #include "display/graphics.h"
@@ -225,6 +227,24 @@ const std::vector<SpriteEntry*>& index_lookup(const qmBGPic* pic, SpriteIndex& i
   return index.found;
 }
 
+// Draws the part of a shown sprite inside bounds (which lies inside dest).
+void draw_entry_part(const SpriteEntry* e, qmBitmap* dest, const Rect& bounds) {
+  const qmSpriteRect& s = e->rect;
+  if (s.x >= int64_t(bounds.x) + bounds.width || s.y >= int64_t(bounds.y) + bounds.height ||
+      int64_t(s.x) + s.width <= bounds.x || int64_t(s.y) + s.height <= bounds.y)
+    return;
+  const Rect r = rect_intersect(entry_rect(e), bounds);
+  if (r.width < 1 || r.height < 1) return;
+  const qmBitmap* bm = nullptr;
+  const qmMask* mask = nullptr;
+  const qmAlphaChannel* alpha = nullptr;
+  if (!sprite_get_frame(e->sprite, e->frame - 1, &bm, &mask, &alpha) || !bm) return;
+  const int32_t sx = r.x - s.x, sy = r.y - s.y;
+  if (mask) BLTMASK(bm, sx, sy, dest, r.x, r.y, r.width, r.height, mask);
+  else if (alpha) BLTALPHABITMAP(bm, sx, sy, dest, r.x, r.y, r.width, r.height, alpha);
+  else BLTBITMAP(bm, sx, sy, dest, r.x, r.y, r.width, r.height);
+}
+
 void entry_unlink(qmBGPic* pic, SpriteEntry* e) {
   forget(e);
   SpriteEntry* before = nullptr;
@@ -261,6 +281,160 @@ int32_t entry_append(qmBGPic* pic, SpriteEntry* e) {
   }
   sync_blit_views(pic);
   return 0;
+}
+
+// ---- deferred recomposition ---------------------------------------------------------------------
+//
+// A run of moves may leave its recomposition pending: the areas it touched are kept, and the
+// next flush recomposes their union once instead of each area as it came. The composition of
+// an area depends only on the shown state, and every change of that state keeps the area it
+// touched, so the flush yields exactly the pixels that recomposing each area at once would
+// have left; whoever looks at the picture flushes first.
+//
+// The flush cuts the areas into bands of kBandRows rows, merges what overlaps within a band, and
+// recomposes band by band (the background, then the sprites reaching into the band in list
+// order), so that a band's rows are still cached when the sprites are drawn over them.
+constexpr int32_t kBandShift = 5;
+constexpr size_t kPendingLimit = 8192;  // areas kept before a flush is forced
+
+struct PendingArea {
+  qmDisplay* display;
+  Rect rect;
+};
+
+struct Piece {
+  int32_t band, x1, x2, y1, y2;  // x2 and y2 exclusive
+};
+
+std::vector<PendingArea> g_pending, g_flushing;
+std::vector<Piece> g_pieces;
+std::vector<uint32_t> g_band_first;  // entries of band b: g_band_entries[first[b] .. first[b + 1])
+std::vector<const SpriteEntry*> g_band_entries;
+
+void present_part(qmDisplay* d, qmBitmap* composed, const Rect& r) {
+  if (g_observer) g_observer(d, r);
+  display_present_rect(composed, r.x, r.y, &d->output, r.x, r.y, r.width, r.height, 1);
+}
+
+// The area where the picture can be recomposed into the display's buffer 2 (empty when it
+// cannot).
+Rect composable_area(const qmDisplay* d) {
+  const qmBGPic* pic = d ? d->bgpic : nullptr;
+  const qmBitmap* clean = pic ? pic->current.bitmap : nullptr;
+  const qmBitmap* composed = d ? d->buffer2 : nullptr;
+  if (!clean || !composed) return {};
+  return {0, 0, std::min(clean->width, composed->width), std::min(clean->height, composed->height)};
+}
+
+void compose_pending(qmDisplay* d, const PendingArea* first, const PendingArea* last) {
+  const Rect area = composable_area(d);
+  qmBGPic* pic = d->bgpic;
+  // A display whose picture shows no sprites any more presents another buffer.
+  if (area.width < 1 || area.height < 1 || !pic->sprites) return;
+  qmBitmap* composed = d->buffer2;
+  g_pieces.clear();
+  int64_t bx1 = INT64_MAX, by1 = INT64_MAX, bx2 = INT64_MIN, by2 = INT64_MIN;
+  for (const PendingArea* p = first; p != last; ++p) {
+    const Rect r = rect_intersect(p->rect, area);
+    if (r.width < 1 || r.height < 1) continue;
+    const int32_t bottom = r.y + r.height;
+    for (int32_t b = r.y >> kBandShift; b <= (bottom - 1) >> kBandShift; ++b)
+      g_pieces.push_back({b, r.x, r.x + r.width, std::max(r.y, b << kBandShift), std::min(bottom, (b + 1) << kBandShift)});
+    bx1 = std::min<int64_t>(bx1, r.x), by1 = std::min<int64_t>(by1, r.y);
+    bx2 = std::max<int64_t>(bx2, int64_t(r.x) + r.width), by2 = std::max<int64_t>(by2, bottom);
+  }
+  if (g_pieces.empty()) return;
+  // Within a band, pieces that share columns become one (the rows of both).
+  std::sort(g_pieces.begin(), g_pieces.end(),
+            [](const Piece& a, const Piece& b) { return a.band != b.band ? a.band < b.band : a.x1 < b.x1; });
+  size_t kept = 0;
+  for (const Piece& p : g_pieces) {
+    Piece& q = g_pieces[kept - (kept ? 1 : 0)];
+    if (kept && q.band == p.band && p.x1 < q.x2) {
+      q.x2 = std::max(q.x2, p.x2);
+      q.y1 = std::min(q.y1, p.y1);
+      q.y2 = std::max(q.y2, p.y2);
+    } else {
+      g_pieces[kept++] = p;
+    }
+  }
+  g_pieces.resize(kept);
+  // The sprites reaching into the damage, filed by band in list order.
+  const int32_t band0 = int32_t(by1 >> kBandShift), bands = int32_t(((by2 - 1) >> kBandShift) - band0 + 1);
+  g_band_first.assign(size_t(bands) + 1, 0);
+  g_band_entries.clear();
+  if (SpriteIndex* index = index_of(pic)) {
+    const Rect bbox{int32_t(bx1), int32_t(by1), int32_t(bx2 - bx1), int32_t(by2 - by1)};
+    const std::vector<SpriteEntry*>& found = index_lookup(pic, *index, bbox);
+    auto band_range = [&](const SpriteEntry* e, int64_t& lo, int64_t& hi) {
+      lo = std::max<int64_t>(e->rect.y, by1);
+      hi = std::min<int64_t>(int64_t(e->rect.y) + e->rect.height, by2) - 1;
+      if (e->rect.width < 1 || int64_t(e->rect.x) >= bx2 || int64_t(e->rect.x) + e->rect.width <= bx1 || hi < lo)
+        return false;
+      lo = (lo >> kBandShift) - band0;
+      hi = (hi >> kBandShift) - band0;
+      return true;
+    };
+    int64_t lo = 0, hi = 0;
+    for (const SpriteEntry* e : found)
+      if (band_range(e, lo, hi))
+        for (int64_t b = lo; b <= hi; ++b) ++g_band_first[size_t(b) + 1];
+    for (size_t b = 1; b < g_band_first.size(); ++b) g_band_first[b] += g_band_first[b - 1];
+    g_band_entries.resize(g_band_first.back());
+    std::vector<uint32_t>& next = g_band_first;  // advanced while filling, then moved back
+    for (const SpriteEntry* e : found)
+      if (band_range(e, lo, hi))
+        for (int64_t b = lo; b <= hi; ++b) g_band_entries[next[size_t(b)]++] = e;
+    for (size_t b = g_band_first.size() - 1; b > 0; --b) g_band_first[b] = g_band_first[b - 1];
+    g_band_first[0] = 0;
+  }
+  const qmBitmap* clean = pic->current.bitmap;
+  const bool whole_presented = d->output.scaled && (d->output.scaled_width != composed->width ||
+                                                    d->output.scaled_height != composed->height);
+  for (size_t i = 0; i < g_pieces.size();) {
+    size_t j = i;
+    while (j < g_pieces.size() && g_pieces[j].band == g_pieces[i].band) ++j;
+    for (size_t k = i; k < j; ++k) {
+      const Piece& p = g_pieces[k];
+      BLTBITMAP(clean, p.x1, p.y1, composed, p.x1, p.y1, p.x2 - p.x1, p.y2 - p.y1);
+    }
+    const size_t b = size_t(g_pieces[i].band - band0);
+    if (b + 1 < g_band_first.size()) {
+      for (uint32_t n = g_band_first[b]; n < g_band_first[b + 1]; ++n) {
+        const SpriteEntry* e = g_band_entries[n];
+        const int64_t ex2 = int64_t(e->rect.x) + e->rect.width;
+        for (size_t k = i; k < j; ++k) {
+          const Piece& p = g_pieces[k];
+          if (p.x1 >= ex2) break;
+          if (p.x2 > e->rect.x) draw_entry_part(e, composed, Rect{p.x1, p.y1, p.x2 - p.x1, p.y2 - p.y1});
+        }
+      }
+    }
+    if (!whole_presented)
+      for (size_t k = i; k < j; ++k) {
+        const Piece& p = g_pieces[k];
+        present_part(d, composed, Rect{p.x1, p.y1, p.x2 - p.x1, p.y2 - p.y1});
+      }
+    i = j;
+  }
+  // A window showing the picture scaled takes it whole each time: once is enough.
+  if (whole_presented) present_part(d, composed, Rect{int32_t(bx1), int32_t(by1), int32_t(bx2 - bx1), int32_t(by2 - by1)});
+}
+
+bool display_alive(const qmDisplay* d) {
+  for (ObjectHeader* h = display_system().list; h; h = h->next)
+    if (display_of(h) == d) return true;
+  return false;
+}
+
+// Keeps an area of the display for the next flush, or recomposes it now when it cannot be kept.
+void defer_refresh(qmDisplay* d, const Rect& r) {
+  if (g_pending.size() >= kPendingLimit) sprites_flush_pending();
+  try {
+    g_pending.push_back({d, r});
+  } catch (const std::bad_alloc&) {
+    sprites_refresh_rect(d, r);
+  }
 }
 
 qmDisplay* current_display_with_picture() {
@@ -409,6 +583,7 @@ int32_t sprite_free_by_id(qmState* L, const ObjectId& id, bool report) {
 }
 
 void sprites_free_all(qmState* L) {
+  g_pending.clear();
   for (ObjectHeader* h = bgpic_list(); h; h = h->next) sprites_clear(reinterpret_cast<qmBGPic*>(h));
   while (g_sprites) {
     qmSprite* s = as_sprite(g_sprites);
@@ -462,7 +637,8 @@ int32_t sprite_modify_check(const qmSprite* s) {
   return 0;
 }
 
-int32_t sprite_show(qmState*, qmSprite* s, int32_t x, int32_t y, int32_t frame) {
+int32_t sprite_show(qmState*, qmSprite* s, int32_t x, int32_t y, int32_t frame, bool defer) {
+  auto refresh = defer ? defer_refresh : sprites_refresh_rect;
   if (frame < 0 || frame > s->frame_count) return ERR_ANIMFRAME;
   qmDisplay* d = current_display_with_picture();
   if (!d) return ERR_CLOSEDDISPDRAW;
@@ -487,10 +663,10 @@ int32_t sprite_show(qmState*, qmSprite* s, int32_t x, int32_t y, int32_t frame) 
     if (rect_overlaps(to_corners(old), to_corners(now))) {
       Rect both = old;
       rect_union(both, now);
-      sprites_refresh_rect(d, both);
+      refresh(d, both);
     } else {
-      sprites_refresh_rect(d, old);
-      sprites_refresh_rect(d, now);
+      refresh(d, old);
+      refresh(d, now);
     }
     return 0;
   }
@@ -505,7 +681,7 @@ int32_t sprite_show(qmState*, qmSprite* s, int32_t x, int32_t y, int32_t frame) 
     delete e;
     return ERR_MEM;
   }
-  sprites_refresh_rect(d, entry_rect(e));
+  refresh(d, entry_rect(e));
   return 0;
 }
 
@@ -574,22 +750,7 @@ void sprites_draw(const qmBGPic* pic, qmBitmap* dest, const Rect& area) {
   const Rect bounds = rect_intersect(area, Rect{0, 0, dest->width, dest->height});
   SpriteIndex* index = index_of(pic);
   if (!index || bounds.width < 1 || bounds.height < 1) return;
-  const int64_t right = int64_t(bounds.x) + bounds.width, bottom = int64_t(bounds.y) + bounds.height;
-  for (const SpriteEntry* e : index_lookup(pic, *index, bounds)) {
-    const qmSpriteRect& s = e->rect;
-    if (s.x >= right || s.y >= bottom || int64_t(s.x) + s.width <= bounds.x || int64_t(s.y) + s.height <= bounds.y)
-      continue;
-    const Rect r = rect_intersect(entry_rect(e), bounds);
-    if (r.width < 1 || r.height < 1) continue;
-    const qmBitmap* bm = nullptr;
-    const qmMask* mask = nullptr;
-    const qmAlphaChannel* alpha = nullptr;
-    if (!sprite_get_frame(e->sprite, e->frame - 1, &bm, &mask, &alpha) || !bm) continue;
-    const int32_t sx = r.x - e->rect.x, sy = r.y - e->rect.y;
-    if (mask) BLTMASK(bm, sx, sy, dest, r.x, r.y, r.width, r.height, mask);
-    else if (alpha) BLTALPHABITMAP(bm, sx, sy, dest, r.x, r.y, r.width, r.height, alpha);
-    else BLTBITMAP(bm, sx, sy, dest, r.x, r.y, r.width, r.height);
-  }
+  for (const SpriteEntry* e : index_lookup(pic, *index, bounds)) draw_entry_part(e, dest, bounds);
 }
 
 void sprites_compose(const qmBGPic* pic, qmBitmap* dest, const Rect& area, int32_t flags) {
@@ -601,17 +762,35 @@ void sprites_compose(const qmBGPic* pic, qmBitmap* dest, const Rect& area, int32
   if (!(flags & REDRAW_NOSPRITES)) sprites_draw(pic, dest, r);
 }
 
+bool sprites_pending() { return !g_pending.empty(); }
+
+void sprites_flush_pending() {
+  if (g_pending.empty()) return;
+  g_flushing.swap(g_pending);
+  // Grouped by display, each display's areas recomposed at once.
+  std::stable_sort(g_flushing.begin(), g_flushing.end(),
+                   [](const PendingArea& a, const PendingArea& b) { return std::less<>()(a.display, b.display); });
+  for (size_t i = 0; i < g_flushing.size();) {
+    size_t j = i;
+    while (j < g_flushing.size() && g_flushing[j].display == g_flushing[i].display) ++j;
+    qmDisplay* d = g_flushing[i].display;
+    if (display_alive(d)) {
+      try {
+        compose_pending(d, g_flushing.data() + i, g_flushing.data() + j);
+      } catch (const std::bad_alloc&) {
+        for (size_t k = i; k < j; ++k) sprites_refresh_rect(d, g_flushing[k].rect);
+      }
+    }
+    i = j;
+  }
+  g_flushing.clear();
+}
+
 void sprites_refresh_rect(qmDisplay* d, const Rect& area) {
-  qmBGPic* pic = d ? d->bgpic : nullptr;
-  const qmBitmap* clean = pic ? pic->current.bitmap : nullptr;
-  qmBitmap* composed = d ? d->buffer2 : nullptr;
-  if (!clean || !composed) return;
-  const int32_t w = std::min(clean->width, composed->width), h = std::min(clean->height, composed->height);
-  const Rect r = rect_intersect(area, Rect{0, 0, w, h});
+  const Rect r = rect_intersect(area, composable_area(d));
   if (r.width < 1 || r.height < 1) return;
-  sprites_compose(pic, composed, r, 0);
-  if (g_observer) g_observer(d, r);
-  display_present_rect(composed, r.x, r.y, &d->output, r.x, r.y, r.width, r.height, 1);
+  sprites_compose(d->bgpic, d->buffer2, r, 0);
+  present_part(d, d->buffer2, r);
 }
 
 }  // namespace qm

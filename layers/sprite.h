@@ -92,8 +92,13 @@ int32_t sprite_output_check(const qmDisplay* d);
 int32_t sprite_modify_check(const qmSprite* s);
 
 // Shows the sprite on the current display's picture at (x, y) (specials resolved) with the frame
-// (0: the next one, or 1 for a new entry). Only what changed is recomposed.
-int32_t sprite_show(qmState* L, qmSprite* s, int32_t x, int32_t y, int32_t frame);
+// (0: the next one, or 1 for a new entry). Only what changed is recomposed: at once, or with defer
+// at the next sprites_flush_pending.
+int32_t sprite_show(qmState* L, qmSprite* s, int32_t x, int32_t y, int32_t frame, bool defer = false);
+// Recomposes and presents what deferred shows left pending, on every display that still exists.
+// Anything that reads or presents a display's picture calls it first.
+void sprites_flush_pending();
+bool sprites_pending();
 // Takes the sprite off the current picture; ERR_SPRITEONSCREEN(2) when it is not shown there.
 int32_t sprite_remove(qmState* L, qmSprite* s);
 // Takes every sprite off the current picture: redrawn away, or with keep left baked into it.

@@ -18,6 +18,7 @@
 #include "layers/layer.h"
 #include "layers/layers.h"
 #include "layers/sprite.h"
+#include "platform/window.h"
 #include "runtime/args.h"
 #include "runtime/errors.h"
 #include "runtime/messages.h"
@@ -183,7 +184,10 @@ int32_t cmd_displaysprite(qmState* L) {
   if (int32_t err = sprite_output_check(display_current())) return err;
   qmSprite* s = nullptr;
   if (int32_t err = sprite_find(id, 0, &s)) return err;
-  return sprite_show(L, s, x, y, frame);
+  // A run of moves is recomposed once, before the next command or present can see it.
+  const int32_t err = sprite_show(L, s, x, y, frame, true);
+  if (sprites_pending()) vm_set_command_barrier(L, cmd_displaysprite, [](qmState*) { sprites_flush_pending(); });
+  return err;
 }
 
 int32_t cmd_removesprite(qmState* L) {
@@ -293,6 +297,7 @@ int32_t sprite_init(qmState* L) {
     sprites_draw(pic, dest, area);
   };
   layer_services().sprites_shown = [](const qmBGPic* pic) { return pic && pic->sprites; };
+  platform_set_present_preparer(sprites_flush_pending);
   sprite_attributes_open();
   return picture_library_open(L, kSpriteCommands, nullptr, "sprite", sprite_list());
 }

@@ -41,6 +41,8 @@ void sync_backing(qmDisplayWindow* d, int64_t x, int64_t y, int64_t w, int64_t h
                              x2 - int32_t(x), y2 - int32_t(y));
 }
 
+void (*g_present_preparer)() = nullptr;
+
 void record_present(const qmDisplayWindow* d, const std::vector<SDL_Rect>& rects) {
   if (!platform_recording()) return;  // the line costs more than presenting a small rectangle
   std::string line = std::to_string(SDL_GetWindowID(d->platform->window));
@@ -57,6 +59,7 @@ void record_present(const qmDisplayWindow* d, const std::vector<SDL_Rect>& rects
 void window_present(qmDisplayWindow* d, bool full) {
   qmDisplayPlatform* p = d->platform;
   if (!p || !p->window || p->gone) return;
+  if (g_present_preparer) g_present_preparer();
   // SDL makes a new surface after a size change and frees the old one on the next
   // SDL_GetWindowSurface: pixels kept in the old one must come out first.
   int ww = 0, wh = 0;
@@ -100,6 +103,8 @@ void window_detach(qmDisplayWindow* d) {
   if (!screen_detach(p->screen)) p->screen = qmScreenBuffer();
   p->surface = nullptr;
 }
+
+void platform_set_present_preparer(void (*prepare)()) { g_present_preparer = prepare; }
 
 void platform_present_pending() {
   for (qmDisplayWindow* d : window_system().open) window_present(d, false);

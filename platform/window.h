@@ -184,6 +184,9 @@ void platform_window_flush(qmState* owner, qmDisplayWindow* display);
 // Presents what every open window has changed, without pacing; the event pump calls it so that
 // drawing shows up between frames too.
 void platform_present_pending();
+// Runs before any window shows what was drawn into it, so that drawing held back (a deferred
+// redraw) is done first; nullptr for none.
+void platform_set_present_preparer(void (*prepare)());
 // A new bitmap with that rectangle of the desktop as this layer shows it (the open windows' screen
 // buffers at their places over black), or nullptr.
 qm::qmBitmap* platform_screen_grab(int32_t x, int32_t y, int32_t width, int32_t height);

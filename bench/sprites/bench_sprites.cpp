@@ -1,9 +1,9 @@
 // Sprites at 1920x1080: milliseconds per frame when every sprite of 32x32 (masked, four frames)
-// moves a few pixels and steps a frame, with the redraw rectangles per frame, beside the peer of
-// one full recomposition of the frame (the background copied whole and every sprite drawn) in
-// the same run: a scenario's time over the peer's is its cost in full recompositions. The 2000
-// sprite scenarios add what merging the frame's rectangles (old and new place of every sprite,
-// the one quadratic pass of the dirty lists) would cost.
+// moves a few pixels and steps a frame, beside the peer of one full recomposition of the frame
+// (the background copied whole and every sprite drawn) in the same run: a scenario's time over
+// the peer's is its cost in full recompositions. The frame moves its sprites as DisplaySprite
+// does (recomposed once, at the next present) and then one by one, each move recomposed at once
+// as MoveSprite's steps are; the areas recomposed per frame are counted.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -11,7 +11,6 @@
 
 #include "display/display.h"
 #include "gfx/bitmap.h"
-#include "layers/dirty.h"
 #include "layers/sprite.h"
 
 namespace {
@@ -21,7 +20,6 @@ using namespace qm;
 constexpr int32_t kW = 1920, kH = 1080, kSize = 32;
 
 int64_t g_rects = 0;
-DirtyList* g_collect = nullptr;
 
 struct Scene {
   qmBGPic pic{};
@@ -39,6 +37,8 @@ struct Scene {
     display->buffer2 = qmos_alloc_bitmap(kW, kH);
     display->output.object_type = kOutputDisplay;
     display_system().current = display;
+    display->header.next = display_system().list;
+    display_system().list = &display->header;
     for (int32_t i = 0; i < count; ++i) {
       std::vector<SpriteFrame> frames;
       for (int32_t f = 0; f < 4; ++f) {
@@ -63,6 +63,7 @@ struct Scene {
     sprites_clear(&pic);
     sprites_free_all(nullptr);
     display_system().current = previous;
+    display_system().list = display->header.next;
     qmos_free_bitmap(display->buffer2);
     display->buffer2 = nullptr;
     display->bgpic = nullptr;
@@ -70,21 +71,19 @@ struct Scene {
     qmos_free_bitmap(pic.current.bitmap);
   }
   // Every sprite moves and steps its frame, bouncing off the edges.
-  void frame() {
+  void frame(bool deferred) {
     for (size_t i = 0; i < sprites.size(); ++i) {
       if (x[i] + dx[i] < 0 || x[i] + dx[i] > kW - kSize) dx[i] = -dx[i];
       if (y[i] + dy[i] < 0 || y[i] + dy[i] > kH - kSize) dy[i] = -dy[i];
       x[i] += dx[i];
       y[i] += dy[i];
-      sprite_show(nullptr, sprites[i], x[i], y[i], 0);
+      sprite_show(nullptr, sprites[i], x[i], y[i], 0, deferred);
     }
+    sprites_flush_pending();
   }
 };
 
-void count_rect(const qmDisplay*, const Rect& r) {
-  ++g_rects;
-  if (g_collect) dirty_list_add(*g_collect, r, true);
-}
+void count_rect(const qmDisplay*, const Rect&) { ++g_rects; }
 
 double now_ms() {
   return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
@@ -105,12 +104,18 @@ double ms_per_frame(int32_t frames, F&& f) {
 
 void run(int32_t count) {
   Scene scene(count);
-  sprites_set_refresh_observer(count_rect);
-  g_rects = 0;
   const int32_t frames = 60;
-  const double ours = ms_per_frame(frames, [&] { scene.frame(); });
-  const double rects = double(g_rects) / (9.0 * frames);
-  sprites_set_refresh_observer(nullptr);
+  auto measure = [&](bool deferred, double* rects) {
+    sprites_set_refresh_observer(count_rect);
+    g_rects = 0;
+    const double ms = ms_per_frame(frames, [&] { scene.frame(deferred); });
+    *rects = double(g_rects) / (9.0 * frames);
+    sprites_set_refresh_observer(nullptr);
+    return ms;
+  };
+  double rects = 0, rects_one_by_one = 0;
+  const double ours = measure(true, &rects);
+  const double one_by_one = measure(false, &rects_one_by_one);
   // The peer: the entries moved in place, then the whole frame recomposed once.
   const double peer = ms_per_frame(frames, [&] {
     for (size_t i = 0; i < scene.sprites.size(); ++i) {
@@ -120,26 +125,9 @@ void run(int32_t count) {
     }
     sprites_compose(&scene.pic, scene.display->buffer2, Rect{0, 0, kW, kH}, 0);
   });
-  std::printf("%5d sprites: %.3f ms/frame, %.0f rects/frame; full recomposition %.3f ms/frame; ratio %.2f\n",
-              count, ours, rects, peer, ours / peer);
-  // One merge pass over a frame's rectangles (old and new place of every sprite).
-  DirtyList list;
-  dirty_list_init(list, kDirtyGrowth);
-  g_collect = &list;
-  sprites_set_refresh_observer(count_rect);
-  scene.frame();
-  sprites_set_refresh_observer(nullptr);
-  g_collect = nullptr;
-  std::vector<int32_t> saved(list.entries, list.entries + size_t(list.count) * 4);
-  const int32_t n = list.count;
-  const double merge = ms_per_frame(5, [&] {
-    std::copy(saved.begin(), saved.end(), list.entries);
-    list.count = n;
-    dirty_rects_merge(list);
-  });
-  std::printf("%5d sprites: merging the frame's %d rectangles takes %.3f ms, %.2f of the frame's own time\n", count, n,
-              merge, merge / ours);
-  dirty_list_free(list);
+  std::printf("%5d sprites: %.3f ms/frame, %.0f areas/frame; one by one %.3f ms/frame, %.0f areas/frame; "
+              "full recomposition %.3f ms/frame; ratio %.2f (one by one %.2f)\n",
+              count, ours, rects, one_by_one, rects_one_by_one, peer, ours / peer, one_by_one / peer);
 }
 
 }  // namespace

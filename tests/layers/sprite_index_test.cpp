@@ -2,6 +2,8 @@
 // random scenes of overlapping sprites (masked and opaque, small and larger than the index's
 // cells, some reaching outside the picture) are shown, moved, stepped and removed, and after each
 // change the display's composition is compared with one drawn by walking the list in its order.
+// Deferred moves, flushed at random points between immediate changes, leave the same composition,
+// and what they present covers everything they changed.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -10,6 +12,7 @@
 #include "display/display.h"
 #include "gfx/bitmap.h"
 #include "gfx/blit.h"
+#include "gfx/blitpixels.h"
 #include "layers/sprite.h"
 
 using namespace qm;
@@ -36,11 +39,14 @@ struct SpriteIndexTest : ::testing::Test {
     BLTBITMAP(pic.current.bitmap, 0, 0, display->buffer2, 0, 0, kW, kH);
     display->output.object_type = kOutputDisplay;
     display_system().current = display;
+    display->header.next = display_system().list;
+    display_system().list = &display->header;
   }
   ~SpriteIndexTest() override {
     sprites_clear(&pic);
     sprites_free_all(nullptr);
     display_system().current = previous;
+    display_system().list = display->header.next;
     qmos_free_bitmap(display->buffer2);
     display->buffer2 = nullptr;
     display->bgpic = nullptr;
@@ -49,8 +55,9 @@ struct SpriteIndexTest : ::testing::Test {
     qmos_free_bitmap(reference);
   }
 
-  // A sprite of two frames in colours of its own; masked ones have a hole in the middle.
-  qmSprite* make(int32_t w, int32_t h, bool masked) {
+  // A sprite of two frames in colours of its own; masked ones have a hole in the middle, blended
+  // ones an alpha ramp.
+  qmSprite* make(int32_t w, int32_t h, bool masked, bool blended = false) {
     std::vector<SpriteFrame> frames;
     for (int32_t f = 0; f < 2; ++f) {
       SpriteFrame fr;
@@ -59,6 +66,10 @@ struct SpriteIndexTest : ::testing::Test {
       if (masked) {
         fr.mask = qmos_alloc_mask(w, h, 1);
         qmos_mask_rect_op(fr.mask, w / 4, h / 4, w / 2, h / 2, 0);
+      } else if (blended) {
+        fr.alpha = qmos_alloc_alpha(w, h, 0);
+        for (int32_t y = 0; y < h; ++y)
+          for (int32_t x = 0; x < w; ++x) fr.alpha->data[size_t(y) * size_t(fr.alpha->bytes_per_row) + size_t(x)] = uint8_t(x * 37 + y * 11);
       }
       frames.push_back(fr);
     }
@@ -74,13 +85,15 @@ struct SpriteIndexTest : ::testing::Test {
     for (const SpriteEntry* e = sprite_entries(&pic); e; e = sprite_entry_next(e)) {
       const qmBitmap* bm = nullptr;
       const qmMask* mask = nullptr;
-      ASSERT_TRUE(sprite_get_frame(e->sprite, e->frame - 1, &bm, &mask, nullptr));
+      const qmAlphaChannel* alpha = nullptr;
+      ASSERT_TRUE(sprite_get_frame(e->sprite, e->frame - 1, &bm, &mask, &alpha));
       int32_t sx = 0, sy = 0, x = e->rect.x, y = e->rect.y, w = e->rect.width, h = e->rect.height;
       if (x < 0) sx = -x, w += x, x = 0;
       if (y < 0) sy = -y, h += y, y = 0;
       w = std::min(w, kW - x), h = std::min(h, kH - y);
       if (w < 1 || h < 1) continue;
       if (mask) BLTMASK(bm, sx, sy, reference, x, y, w, h, mask);
+      else if (alpha) BLTALPHABITMAP(bm, sx, sy, reference, x, y, w, h, alpha);
       else BLTBITMAP(bm, sx, sy, reference, x, y, w, h);
     }
   }
@@ -92,12 +105,13 @@ struct SpriteIndexTest : ::testing::Test {
     return false;
   }
 
-  int32_t differing_pixels() {
+  int32_t differing_pixels(const qmBitmap* shown = nullptr) {
     compose_by_walk();
+    if (!shown) shown = display->buffer2;
     int32_t n = 0;
     for (int32_t y = 0; y < kH; ++y)
       for (int32_t x = 0; x < kW; ++x)
-        n += (qmos_read_pixel(reference, x, y) & 0xFFFFFF) != (qmos_read_pixel(display->buffer2, x, y) & 0xFFFFFF);
+        n += (qmos_read_pixel(reference, x, y) & 0xFFFFFF) != (qmos_read_pixel(shown, x, y) & 0xFFFFFF);
     return n;
   }
 
@@ -142,4 +156,67 @@ TEST_F(SpriteIndexTest, OverlapAnswersAsTheListWalkDoes) {
     const Rect r{any(-400, kW + 400), any(-400, kH + 400), any(1, 90), any(1, 90)};
     ASSERT_EQ(sprites_overlap(&pic, r), walk_overlaps(r)) << r.x << "," << r.y << " " << r.width << "x" << r.height;
   }
+}
+
+namespace {
+
+// What the window would show: every presented rectangle copied from the display's buffer 2.
+qmBitmap* g_screen = nullptr;
+void present_to_screen(const qmDisplay* d, const Rect& r) { BLTBITMAP(d->buffer2, r.x, r.y, g_screen, r.x, r.y, r.width, r.height); }
+
+}  // namespace
+
+TEST_F(SpriteIndexTest, DeferredMovesComposeAndPresentAsImmediateOnes) {
+  const int32_t sizes[][2] = {{8, 8}, {33, 12}, {70, 40}, {150, 130}, {5, 90}};
+  for (int32_t i = 0; i < 30; ++i) make(sizes[i % 5][0], sizes[i % 5][1], i % 3 == 1, i % 3 == 2);
+  g_screen = qmos_alloc_bitmap(kW, kH);
+  BLTBITMAP(display->buffer2, 0, 0, g_screen, 0, 0, kW, kH);
+  sprites_set_refresh_observer(present_to_screen);
+  int32_t flushes = 0;
+  for (int32_t step = 0; step < 1500; ++step) {
+    qmSprite* s = sprites[size_t(any(0, int32_t(sprites.size()) - 1))];
+    const int32_t what = any(0, 19);
+    if (what == 0 && sprite_entry_of(&pic, s)) {
+      ASSERT_EQ(sprite_remove(nullptr, s), 0);
+    } else if (what == 1) {
+      ASSERT_EQ(sprite_show(nullptr, s, any(-100, kW + 20), any(-100, kH + 20), any(0, 2)), 0);
+    } else if (what == 2) {
+      // Far outside, then back: areas the picture does not hold are kept too.
+      ASSERT_EQ(sprite_show(nullptr, s, any(0, 1) ? -5000 : 5000, any(-300, 500), 0, true), 0);
+    } else if (what < 5) {
+      ++flushes;
+      sprites_flush_pending();
+      ASSERT_FALSE(sprites_pending());
+      ASSERT_EQ(differing_pixels(), 0) << "composed, after step " << step;
+      ASSERT_EQ(differing_pixels(g_screen), 0) << "presented, after step " << step;
+    } else {
+      // Mostly small steps, as animation makes them, some far jumps.
+      const SpriteEntry* e = sprite_entry_of(&pic, s);
+      const bool near = e && what < 17;
+      const int32_t x = near ? e->rect.x + any(-6, 6) : any(-100, kW + 20);
+      const int32_t y = near ? e->rect.y + any(-6, 6) : any(-100, kH + 20);
+      ASSERT_EQ(sprite_show(nullptr, s, x, y, any(0, 2), true), 0);
+    }
+  }
+  sprites_flush_pending();
+  EXPECT_EQ(differing_pixels(), 0);
+  EXPECT_EQ(differing_pixels(g_screen), 0);
+  EXPECT_GT(flushes, 100);
+  sprites_set_refresh_observer(nullptr);
+  qmos_free_bitmap(g_screen);
+  g_screen = nullptr;
+}
+
+TEST_F(SpriteIndexTest, PendingAreasOfAFreedDisplayAreDropped) {
+  qmSprite* s = make(10, 10, false);
+  ASSERT_EQ(sprite_show(nullptr, s, 5, 5, 1), 0);
+  ASSERT_EQ(sprite_show(nullptr, s, 50, 5, 1, true), 0);
+  ASSERT_TRUE(sprites_pending());
+  // The display leaves the list (it was freed): the flush must not touch it.
+  display_system().list = display->header.next;
+  sprites_flush_pending();
+  display->header.next = display_system().list;
+  display_system().list = &display->header;
+  EXPECT_FALSE(sprites_pending());
+  EXPECT_GT(differing_pixels(), 0);
 }

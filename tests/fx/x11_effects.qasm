@@ -1,6 +1,7 @@
 ; A stripe effect and a layer effect in a real window, each stepped to its last frame and paced
 ; with VWait: the test compares what the X server shows with SNAPWINDOW and SNAPDISPLAY before the
 ; effect ends (the end refreshes the whole rectangle), so every band must have been presented.
+; Between them BARS, stopped while its thin columns grow down the whole height.
 ; call SetDisplayAttributes({title = "Quillmere FX"})
 ; call SetFillStyle(1)
 ; call CreateBGPic(2, 320, 200, $2040A0)
@@ -16,10 +17,21 @@
 ; end
 ; call SaveSnapshot("one_display.bmp", 1)
 ; call SaveSnapshot("one.bmp", 0)
-; while Exists("go1") == 0 do
+; while Exists("go_one") == 0 do
 ; call VWait()
 ; end
 ; call AsyncDrawFrame(h)
+; h = DisplayBrushFX(1, 150, 100, {type = 28, async = 1})
+; call AsyncDrawFrame(h)
+; call VWait()
+; call AsyncDrawFrame(h)
+; call VWait()
+; call SaveSnapshot("bars_display.bmp", 1)
+; call SaveSnapshot("bars.bmp", 0)
+; while Exists("go_bars") == 0 do
+; call VWait()
+; end
+; call CancelAsyncDraw(h)
 ; call CreateBGPic(3, 320, 200, $206040)
 ; call DisplayBGPic(3)
 ; call EnableLayers()
@@ -32,7 +44,7 @@
 ; end
 ; call SaveSnapshot("two_display.bmp", 1)
 ; call SaveSnapshot("two.bmp", 0)
-; while Exists("go2") == 0 do
+; while Exists("go_two") == 0 do
 ; call VWait()
 ; end
 .source "@x11_effects.q"
@@ -133,7 +145,7 @@ L2:
 .lineno 16
 L3:
   GETGLOBAL r0 "exists"
-  LOADK r1 "go1"
+  LOADK r1 "go_one"
   CALL r0 2 2
   LOADK r1 #0
   EQ 0 r0 r1
@@ -149,30 +161,84 @@ L4:
   GETGLOBAL r1 "h"
   CALL r0 2 2
 .lineno 20
+  GETGLOBAL r0 "displaybrushfx"
+  LOADK r1 #1
+  LOADK r2 #150
+  LOADK r3 #100
+  NEWTABLE r4 0 4
+  LOADK r5 #28
+  SETTABLE r4 "type" r5
+  LOADK r5 #1
+  SETTABLE r4 "async" r5
+  CALL r0 5 2
+  SETGLOBAL r0 "h"
+.lineno 21
+  GETGLOBAL r0 "asyncdrawframe"
+  GETGLOBAL r1 "h"
+  CALL r0 2 2
+.lineno 22
+  GETGLOBAL r0 "vwait"
+  CALL r0 1 2
+.lineno 23
+  GETGLOBAL r0 "asyncdrawframe"
+  GETGLOBAL r1 "h"
+  CALL r0 2 2
+.lineno 24
+  GETGLOBAL r0 "vwait"
+  CALL r0 1 2
+.lineno 25
+  GETGLOBAL r0 "savesnapshot"
+  LOADK r1 "bars_display.bmp"
+  LOADK r2 #1
+  CALL r0 3 2
+.lineno 26
+  GETGLOBAL r0 "savesnapshot"
+  LOADK r1 "bars.bmp"
+  LOADK r2 #0
+  CALL r0 3 2
+.lineno 27
+L9:
+  GETGLOBAL r0 "exists"
+  LOADK r1 "go_bars"
+  CALL r0 2 2
+  LOADK r1 #0
+  EQ 0 r0 r1
+  JMP @L10
+.lineno 28
+  GETGLOBAL r0 "vwait"
+  CALL r0 1 2
+.lineno 29
+  JMP @L9
+L10:
+.lineno 30
+  GETGLOBAL r0 "cancelasyncdraw"
+  GETGLOBAL r1 "h"
+  CALL r0 2 2
+.lineno 31
   GETGLOBAL r0 "createbgpic"
   LOADK r1 #3
   LOADK r2 #320
   LOADK r3 #200
   LOADK r4 #2121792
   CALL r0 5 2
-.lineno 21
+.lineno 32
   GETGLOBAL r0 "displaybgpic"
   LOADK r1 #3
   CALL r0 2 2
-.lineno 22
+.lineno 33
   GETGLOBAL r0 "enablelayers"
   CALL r0 1 2
-.lineno 23
+.lineno 34
   GETGLOBAL r0 "displaybrush"
   LOADK r1 #1
   LOADK r2 #160
   LOADK r3 #100
   CALL r0 4 2
-.lineno 24
+.lineno 35
   GETGLOBAL r0 "hidelayer"
   LOADK r1 #1
   CALL r0 2 2
-.lineno 25
+.lineno 36
   GETGLOBAL r0 "showlayerfx"
   LOADK r1 #1
   NEWTABLE r2 0 4
@@ -186,7 +252,7 @@ L4:
   SETTABLE r2 "async" r3
   CALL r0 3 2
   SETGLOBAL r0 "h"
-.lineno 26
+.lineno 37
 L5:
   GETGLOBAL r0 "getattribute"
   LOADK r1 #37
@@ -200,38 +266,38 @@ L5:
   CALL r1 4 2
   LT 0 r0 r1
   JMP @L6
-.lineno 27
+.lineno 38
   GETGLOBAL r0 "asyncdrawframe"
   GETGLOBAL r1 "h"
   CALL r0 2 2
-.lineno 28
+.lineno 39
   GETGLOBAL r0 "vwait"
   CALL r0 1 2
-.lineno 29
+.lineno 40
   JMP @L5
 L6:
-.lineno 30
+.lineno 41
   GETGLOBAL r0 "savesnapshot"
   LOADK r1 "two_display.bmp"
   LOADK r2 #1
   CALL r0 3 2
-.lineno 31
+.lineno 42
   GETGLOBAL r0 "savesnapshot"
   LOADK r1 "two.bmp"
   LOADK r2 #0
   CALL r0 3 2
-.lineno 32
+.lineno 43
 L7:
   GETGLOBAL r0 "exists"
-  LOADK r1 "go2"
+  LOADK r1 "go_two"
   CALL r0 2 2
   LOADK r1 #0
   EQ 0 r0 r1
   JMP @L8
-.lineno 33
+.lineno 44
   GETGLOBAL r0 "vwait"
   CALL r0 1 2
-.lineno 34
+.lineno 45
   JMP @L7
 L8:
   RETURN r0 1

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # x11_effects.sh PLAYER QMASM PROGRAM: on an X server with a window manager, what the X server shows
 # of the window equals the program's SNAPWINDOW and SNAPDISPLAY after the last frame of a stripe effect and of a
-# layer effect (before either ends), so every band the effects drew was presented.
+# layer effect (before either ends) and after two frames of BARS, so every band the effects drew was presented.
 set -u
 player=$1 qmasm=$2 src=$(realpath "$3")
 work=$(mktemp -d)
@@ -14,7 +14,7 @@ cd "$work"
 pid=$!
 wid=$(timeout 20 xdotool search --sync --name '^Quillmere FX$' | head -1)
 [ -n "$wid" ] || fail "no window with the program's title"
-for step in one two; do
+for step in one bars two; do
   for _ in $(seq 200); do [ -s $step.bmp ] && break; sleep 0.1; done
   [ -s $step.bmp ] || fail "the program saved no $step.bmp"
   sleep 0.3  # the X server has taken the presented frames
@@ -23,9 +23,8 @@ for step in one two; do
   cmp -s shown.ppm snap.ppm || fail "after the $step effect the X server shows other pixels than SNAPWINDOW"
   convert ${step}_display.bmp -depth 8 ppm:- | pamtopnm > display.ppm
   cmp -s shown.ppm display.ppm || fail "after the $step effect the window shows other pixels than the display holds"
-  [ $step = one ] && touch go1
+  touch go_$step
 done
-touch go2
 wait "$pid" || fail "the player failed"
 pid=
 exit 0

@@ -16,10 +16,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <tuple>
 #include <vector>
 
 #include <pixman.h>
+#include <sys/resource.h>
 
 #include "display/bgpic.h"
 #include "display/brush.h"
@@ -46,9 +48,24 @@ double now_ms() {
   return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
+double cpu_ms() {
+  timespec t{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
+}
+
+long page_faults() {
+  rusage u{};
+  getrusage(RUSAGE_THREAD, &u);
+  return u.ru_minflt + u.ru_majflt;
+}
+
 struct Frames {
   std::vector<double> ms;
-  double last = 0;
+  std::vector<double> cpu;  // the thread's processor time of each frame: what load cannot add
+  std::vector<long> faults;  // pages first touched (or read in) during each frame
+  double last = 0, last_cpu = 0;
+  long last_faults = 0;
   double start = 0;  // the effect resolved: its preparation and setup begin
   double setup = 0;
   double mean() const {
@@ -64,10 +81,14 @@ int32_t time_frames(const qm::qmFXRequest*, int32_t what, void* user) {
   auto* f = static_cast<Frames*>(user);
   const double t = now_ms();
   if (what == qm::FXOBS_RESOLVED) f->start = t;
-  if (what == qm::FXOBS_SETUP) f->last = t, f->setup = t - f->start;
+  const double c = cpu_ms();
+  const long faults = page_faults();
+  if (what == qm::FXOBS_SETUP) f->last = t, f->last_cpu = c, f->last_faults = faults, f->setup = t - f->start;
   if (what == qm::FXOBS_FRAME) {
     f->ms.push_back(t - f->last);
-    f->last = t;
+    f->cpu.push_back(c - f->last_cpu);
+    f->faults.push_back(faults - f->last_faults);
+    f->last = t, f->last_cpu = c, f->last_faults = faults;
   }
   return 0;
 }
@@ -192,13 +213,44 @@ void goal_row(const char* what, const Frames& f, double whole, const Frames& flo
 // Direct (picture 2 to 3) and realtime layer (the noise brush; the two-picture effects on a layer
 // that emulates picture 3) runs of each effect; PIXELZOOM1's frames of blocks 24 and 2 apart.
 // The setups that draw a map or dry-run their polygons are timed against one frame period.
+// With names given, only the members and pixel effects named run (and the floor), each member as
+// often as asked by --repeat, each pixel effect with its frames over --above ms listed.
+std::vector<const char*> g_only;
+int32_t g_repeat = 1;
+double g_above = 4;
+
+bool chosen(const char* name) {
+  if (g_only.empty()) return true;
+  for (const char* n : g_only)
+    if (std::strcmp(n, name) == 0) return true;
+  return false;
+}
+
+// Frames above this many ms are listed by their index when names are given, to show where the maxima
+// lie, each as elapsed/processor ms and the pages it faulted in: a frame whose processor time is
+// short waited for the machine.
+void frame_list(const Frames& f, double above) {
+  double cpu_max = 0, cpu_sum = 0;
+  for (double v : f.cpu) cpu_max = std::max(cpu_max, v), cpu_sum += v;
+  long faults = 0;
+  for (long n : f.faults) faults += n;
+  std::printf("    processor ms per frame: mean %.3f max %.3f; page faults in frames %ld; frames over %.1f ms:",
+              f.cpu.empty() ? 0 : cpu_sum / double(f.cpu.size()), cpu_max, faults, above);
+  for (size_t i = 0; i < f.ms.size(); ++i)
+    if (f.ms[i] > above) std::printf(" %zu:%.2f/%.2f/%ldpf", i, f.ms[i], f.cpu[i], f.faults[i]);
+  std::printf("\n");
+}
+
 void pixel_effects(Bench& b, const Frames& floor) {
+  const auto named = [](const PixelEffect& e) { return chosen(e.name); };
+  if (!std::any_of(std::begin(kPixelEffects), std::end(kPixelEffects), named)) return;
   std::printf("pixel, coin, polygon, fade and roll effects at %dx%d, ms per frame\n", kW, kH);
   std::printf("  %-44s %8s %8s %6s %9s %6s\n", "", "mean", "max", "max/fl", "effect ms", "frames");
   row("floor: full BLTBITMAP + display_wait_refresh", floor, 0, floor);
   double whole = 0;
   std::vector<std::pair<const char*, double>> setups;
   for (const PixelEffect& e : kPixelEffects) {
+    if (!chosen(e.name)) continue;
     b.reset_layers(false);
     qm::qmFXRequest r;
     r.kind = qm::OBJ_BGPIC;
@@ -209,6 +261,7 @@ void pixel_effects(Bench& b, const Frames& floor) {
     char what[80];
     std::snprintf(what, sizeof what, "%s, picture to picture", e.name);
     goal_row(what, f, whole, floor, e);
+    if (!g_only.empty()) frame_list(f, g_above);
     if (std::strcmp(e.name, "PIXELZOOM1") == 0 && f.ms.size() >= 23) {
       std::printf("  %-44s %8.3f\n", "  PIXELZOOM1 frame of blocks 24", f.ms[0]);
       std::printf("  %-44s %8.3f\n", "  PIXELZOOM1 frame of blocks 2", f.ms[22]);
@@ -218,6 +271,7 @@ void pixel_effects(Bench& b, const Frames& floor) {
     if (std::strcmp(e.name, "CLOCKWIPE") == 0) setups.emplace_back("CLOCKWIPE dry run", f.setup);
   }
   for (const PixelEffect& e : kPixelEffects) {
+    if (!chosen(e.name)) continue;
     b.reset_layers(true);
     qm::insert_object_layer(b.L, 0, qm::OBJ_BRUSH, qm::ObjectId{1, nullptr}, 0, 0, true, true, nullptr);
     qm::qmFXRequest r;
@@ -233,6 +287,7 @@ void pixel_effects(Bench& b, const Frames& floor) {
     char what[80];
     std::snprintf(what, sizeof what, "%s, realtime layer", e.name);
     goal_row(what, f, whole, floor, e);
+    if (!g_only.empty()) frame_list(f, g_above);
   }
   b.reset_layers(false);
   std::printf("setups at %dx%d (preparation included), against one 60 Hz frame\n", kW, kH);
@@ -397,17 +452,6 @@ double scale_pixman(const qm::qmBitmap* src, qm::qmBitmap* dst, const std::vecto
 
 int32_t puzzle_pieces(int32_t w, int32_t h, int32_t side) { return (w / side + 1) * (h / side + 1); }
 
-// With names given, only the members named run (and the floor), each as often as asked by --repeat.
-std::vector<const char*> g_only;
-int32_t g_repeat = 1;
-
-bool chosen(const char* name) {
-  if (g_only.empty()) return true;
-  for (const char* n : g_only)
-    if (std::strcmp(n, name) == 0) return true;
-  return false;
-}
-
 void families(Bench& b, const Frames& floor) {
   std::printf("one member of each family, picture to picture\n");
   std::printf("  %-44s %8s %8s %6s %9s %6s  %s\n", "", "mean", "max", "max/fl", "effect ms", "frames", "goal");
@@ -561,13 +605,17 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--help") == 0) {
       std::printf(
-          "usage: bench_fx [--repeat N] [MEMBER...]\n"
+          "usage: bench_fx [--repeat N] [--above MS] [MEMBER...]\n"
           "  MEMBER names one member of a family (BARS, SPIRAL, ...): only the floor and\n"
-          "  those members run, each N times, with the time of every frame\n");
+          "  those members run, each N times, with the time of every frame\n"
+          "  or a pixel effect (WALLPAPERLEFT, CLOCKWIPE, ...): it runs picture to picture and\n"
+          "  on a realtime layer, with its frames over MS ms (default 4)\n");
       return 0;
     }
     if (std::strcmp(argv[i], "--repeat") == 0 && i + 1 < argc) {
       g_repeat = std::max(std::atoi(argv[++i]), 1);
+    } else if (std::strcmp(argv[i], "--above") == 0 && i + 1 < argc) {
+      g_above = std::atof(argv[++i]);
     } else {
       g_only.push_back(argv[i]);
     }
@@ -589,6 +637,7 @@ int main(int argc, char** argv) {
   } else {
     std::printf("  %-44s %8.3f %8.3f\n", "floor: full BLTBITMAP + display_wait_refresh",
                 floor.mean(), floor.max());
+    pixel_effects(b, floor);
   }
   b.reset_layers(false);
   families(b, floor);

@@ -238,7 +238,7 @@ int32_t pixelzoom_setup(qmFXRequest* r) {
   s->frames_shown = two ? 49 : 25;
   if (!fx_work_alloc(r, s->blocks, true, r->mask != nullptr, !r->mask && r->alpha)) return ERR_MEM;
   if (!r->realtime && (r->mask || r->alpha) &&
-      !(s->composed = fx_alloc_bitmap(r->width, r->height)))
+      !(s->composed = fx_alloc_work_bitmap(r->width, r->height)))
     return ERR_MEM;
   r->frames = fx_step_count(s->frames_shown, 1, 1);
   return 0;
@@ -288,16 +288,29 @@ int32_t pixelzoom_frame(qmFXRequest* r, int32_t* done) {
   const qmBitmap* pic = old ? r->oldpic : r->newpic;
   const qmMask* mask = old ? nullptr : r->mask;
   const qmAlphaChannel* alpha = old ? nullptr : r->alpha;
+  // A realtime frame refreshes the rectangle it draws: a picture without mask or alpha then goes
+  // straight to the screen instead of being recomposed with what lies under it.
+  const int32_t refresh = r->quiet || r->full_redraw ? FXB_NOREFRESH : 0;
   if (cleared) {
     // Nothing of the picture: the start of a show, the end of a hide.
     const bool start_of_hide = hiding && n == 0;
     if (e) {
       fx_blit_rect(r->newpic, 0, 0, e->bitmap, e->mask, e->alpha, 0, 0, w, h, w, h, e->width,
-                   e->height, r->mask, r->alpha, r, FXB_NOREFRESH | (start_of_hide ? 0 : FXB_HIDE));
+                   e->height, r->mask, r->alpha, r, refresh | (start_of_hide ? 0 : FXB_HIDE));
     } else if (!r->realtime) {
       fx_blit3_at(r, start_of_hide ? r->newpic : r->oldpic, 0, 0, w, h, nullptr, nullptr, nullptr,
                   0);
     }
+  } else if (b > 1 && pic && e && !mask && !alpha && e->width >= w && e->height >= h) {
+    // A plain picture's blocks go straight into the effect image, which they cover whole.
+    FxWork image;
+    image.bitmap = e->bitmap;
+    pixelate(pic, nullptr, nullptr, image, w, h, b);
+    fx_blit_rect(nullptr, 0, 0, e->bitmap, e->mask, e->alpha, 0, 0, w, h, w, h, e->width, e->height,
+                 nullptr, nullptr, r, FXB_NOREFRESH);
+    if (!(refresh & FXB_NOREFRESH))
+      fx_refresh_layer_rect(r, e->bitmap, 0, 0, r->x, r->y, w, h, e->width, e->height, nullptr,
+                            nullptr, 0);
   } else if (b >= 1 && pic) {
     const qmBitmap* out = pic;
     const qmMask* out_mask = mask;
@@ -310,13 +323,13 @@ int32_t pixelzoom_frame(qmFXRequest* r, int32_t* done) {
     }
     if (e) {
       fx_blit_rect(out, 0, 0, e->bitmap, e->mask, e->alpha, 0, 0, w, h, w, h, e->width, e->height,
-                   out_mask, out_alpha, r, FXB_NOREFRESH);
+                   out_mask, out_alpha, r, refresh);
     } else if (!r->realtime) {
       fx_blit3_at(r, out, 0, 0, w, h, out_mask, out_alpha, s->composed, 0);
     }
   }
   if (r->phase == 1) {
-    fx_refresh_frame(r);
+    fx_end_frame(r);
     ++r->frame;
   }
   return 0;

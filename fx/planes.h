@@ -9,6 +9,7 @@
 
 #include "fx/internal.h"
 #include "gfx/bitmap.h"
+#include "gfx/blitpixels.h"
 #include "layers/layers.h"
 
 namespace qm {
@@ -56,11 +57,23 @@ struct FxWork {
   qmMask* mask = nullptr;
   qmAlphaChannel* alpha = nullptr;
 };
-// Allocates the parts asked for (cleared mask and alpha); false when memory runs out.
+// A picture that the frames draw into from the first one on. Its pages are written here, in the
+// setup: a full-screen picture is some two thousand pages, and faulting them in would double the
+// first frame.
+inline qmBitmap* fx_alloc_work_bitmap(int32_t width, int32_t height) {
+  qmBitmap* b = fx_alloc_bitmap(width, height);
+  if (b) qmos_fill_bitmap_rect(b, 0, 0, width, height, 0);
+  return b;
+}
+// Allocates the parts asked for (cleared mask and alpha, their pages written as the picture's
+// are); false when memory runs out.
 inline bool fx_work_alloc(const qmFXRequest* r, FxWork& w, bool bitmap, bool mask, bool alpha) {
-  if (bitmap && !(w.bitmap = fx_alloc_bitmap(r->width, r->height))) return false;
-  if (mask && !(w.mask = fx_alloc_mask(r->width, r->height, 1))) return false;
-  if (alpha && !(w.alpha = fx_alloc_alpha(r->width, r->height, 1))) return false;
+  const int32_t width = r->width, height = r->height;
+  if (bitmap && !(w.bitmap = fx_alloc_work_bitmap(width, height))) return false;
+  if (mask && !(w.mask = fx_alloc_mask(width, height, 1))) return false;
+  if (alpha && !(w.alpha = fx_alloc_alpha(width, height, 1))) return false;
+  if (w.mask) qmos_mask_rect_op(w.mask, 0, 0, width, height, MASKINVISIBLE);
+  if (w.alpha) alpha_fill_rect(w.alpha, 0, 0, width, height, 0);
   return true;
 }
 inline void fx_work_free(FxWork& w) {

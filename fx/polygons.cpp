@@ -103,6 +103,16 @@ void poly_show(qmFXRequest* r, PolyWork& p, const Box& b) {
               FXB_KEEPASYNC | FXB_NOREFRESH);
 }
 
+// The end of a frame: a realtime layer changed only inside the polygon's box, so only the box is
+// put on screen (a full-screen layer recomposed whole would cost more than the fill).
+void poly_refresh(qmFXRequest* r, const Box& b) {
+  qmLayerEffect* e = fx_image(r);
+  if (e && !r->quiet && !r->full_redraw && b.w >= 1 && b.h >= 1)
+    fx_refresh_layer_rect(r, e->bitmap, b.x, b.y, r->x + b.x, r->y + b.y, b.w, b.h, e->width,
+                          e->height, e->mask, e->alpha, 0);
+  fx_end_frame(r);
+}
+
 // A redraw starts from the effect's first state: nothing of a show, all of a hide.
 void poly_reset(qmFXRequest* r, PolyWork& p) {
   const int32_t w = r->width, h = r->height;
@@ -151,7 +161,7 @@ int32_t poly_step(qmFXRequest* r, State* s, int32_t* done, Frame&& frame) {
   }
   poly_show(r, s->poly, box);
   if (r->phase == 1) {
-    fx_refresh_frame(r);
+    poly_refresh(r, box);
     ++r->frame;
   }
   return 0;

@@ -25,7 +25,17 @@ struct Roll {
   int32_t position;  // P: the band ends at line P
   int32_t flat;      // a show: the lines below it lie flat
   int32_t gone;      // a hide: the lines from it on are rolled away
+  bool onto_old;     // direct without alpha: the wave lands in the composition itself
 };
+
+// A realtime run whose effect image has the picture's size and its kind of visibility: the band
+// is drawn straight into it.
+qmLayerEffect* band_image(const qmFXRequest* r) {
+  qmLayerEffect* e = fx_image(r);
+  if (!e || e->width < r->width || e->height < r->height || (r->alpha ? !e->alpha : !e->mask))
+    return nullptr;
+  return e;
+}
 
 bool along_width(int32_t effect) {
   return effect == 85 || effect == 87;
@@ -53,12 +63,17 @@ int32_t roll_setup(qmFXRequest* r) {
     s->angles[i] = std::asin(1.0 - 2.0 * i / s->n) + 1.5707963267948966;
   const int32_t speed = r->speed;
   r->speed = speed == -2 ? 5 : speed == -1 ? 2 : speed == -3 ? 1 : std::clamp(speed / 5, 1, 8);
-  if (!fx_work_alloc(r, s->band, true, !r->alpha, r->alpha != nullptr)) return ERR_MEM;
-  if (!r->mask && !r->alpha) {
-    if (!(s->whole = fx_alloc_mask(r->width, r->height, 1))) return ERR_MEM;
-    qmos_mask_rect_op(s->whole, 0, 0, r->width, r->height, MASKVISIBLE);
+  s->onto_old = !r->realtime && !r->alpha && r->oldpic && r->oldpic->width >= r->width &&
+                r->oldpic->height >= r->height;
+  if (!s->onto_old) {
+    if (!band_image(r) && !fx_work_alloc(r, s->band, true, !r->alpha, r->alpha != nullptr))
+      return ERR_MEM;
+    if (!r->mask && !r->alpha) {
+      if (!(s->whole = fx_alloc_mask(r->width, r->height, 1))) return ERR_MEM;
+      qmos_mask_rect_op(s->whole, 0, 0, r->width, r->height, MASKVISIBLE);
+    }
   }
-  if (!r->realtime && !(s->composed = fx_alloc_bitmap(r->width, r->height))) return ERR_MEM;
+  if (!r->realtime && !(s->composed = fx_alloc_work_bitmap(r->width, r->height))) return ERR_MEM;
   r->frames = fx_step_count(extent, r->speed, 1);
   return 0;
 }
@@ -97,14 +112,59 @@ void put_gone(qmFXRequest* r, const Lines& l) {
 void put_band(qmFXRequest* r, Roll* s) {
   const Lines l = lines(r, s->position - s->n + 1, s->position + 1);
   if (l.w < 1) return;
+  qmWaveRecord w{};
+  w.offsets = s->angles, w.n = s->n;
+  w.width = r->width, w.height = r->height;
+  w.columns = along_width(r->effect) ? 1 : 0;
+  w.position = s->position;
+  w.bytes_per_pixel = 4;
+  const Plane32 src = plane_of(r->newpic);
+  w.source = src.p, w.source_ppr = src.ppr;
+  if (s->onto_old) {
+    // Direct, through a mask: the wave lands on the old picture in the composition itself, which
+    // is what the band drawn and then copied through its mask would give, one pass the less.
+    BLTBITMAP(r->oldpic, l.x, l.y, s->composed, l.x, l.y, l.w, l.h);
+    const Plane32 dst = plane_of(s->composed);
+    w.dest = dst.p, w.dest_ppr = dst.ppr;
+    if (r->mask) w.source_mask = r->mask->data, w.source_mask_bpr = r->mask->bytes_per_row;
+    wave_render(w);
+    fx_blit3_at(r, s->composed, l.x, l.y, l.w, l.h, nullptr, nullptr, nullptr, blit_flags_of(r));
+    return;
+  }
+  if (qmLayerEffect* e = band_image(r)) {
+    // The band's lines lose their visibility, the wave gives it back where it lands; the async
+    // copy shows the band as a drawn rectangle would.
+    if (e->alpha)
+      alpha_fill_rect(e->alpha, l.x, l.y, l.w, l.h, 0);
+    else
+      qmos_mask_rect_op(e->mask, l.x, l.y, l.w, l.h, MASKINVISIBLE);
+    if (r->async_alpha)
+      alpha_fill_rect(r->async_alpha, l.x, l.y, l.w, l.h, 255);
+    else if (r->async_mask)
+      qmos_mask_rect_op(r->async_mask, l.x, l.y, l.w, l.h, MASKVISIBLE);
+    const Plane32 dst = plane_of(e->bitmap);
+    w.dest = dst.p, w.dest_ppr = dst.ppr;
+    if (e->alpha) {
+      w.source_alpha = r->alpha->data, w.source_alpha_bpr = r->alpha->bytes_per_row;
+      w.dest_alpha = e->alpha->data, w.dest_alpha_bpr = e->alpha->bytes_per_row;
+    } else {
+      const qmMask* visible = r->mask ? r->mask : s->whole;
+      w.source_mask = visible->data, w.source_mask_bpr = visible->bytes_per_row;
+      w.dest_mask = e->mask->data, w.dest_mask_bpr = e->mask->bytes_per_row;
+    }
+    wave_render(w);
+    if (!(blit_flags_of(r) & FXB_NOREFRESH))
+      fx_refresh_layer_rect(r, e->bitmap, l.x, l.y, r->x + l.x, r->y + l.y, l.w, l.h, e->width,
+                            e->height, e->mask, e->alpha, 0);
+    return;
+  }
   FxWork& b = s->band;
+  if (!b.bitmap) return;  // the layer went after the setup
   if (b.mask)
     qmos_mask_rect_op(b.mask, l.x, l.y, l.w, l.h, MASKINVISIBLE);
   else
     alpha_fill_rect(b.alpha, l.x, l.y, l.w, l.h, 0);
-  const Plane32 src = plane_of(r->newpic), dst = plane_of(b.bitmap);
-  qmWaveRecord w{};
-  w.source = src.p, w.source_ppr = src.ppr;
+  const Plane32 dst = plane_of(b.bitmap);
   w.dest = dst.p, w.dest_ppr = dst.ppr;
   if (b.mask) {
     const qmMask* visible = r->mask ? r->mask : s->whole;
@@ -114,11 +174,6 @@ void put_band(qmFXRequest* r, Roll* s) {
     w.source_alpha = r->alpha->data, w.source_alpha_bpr = r->alpha->bytes_per_row;
     w.dest_alpha = b.alpha->data, w.dest_alpha_bpr = b.alpha->bytes_per_row;
   }
-  w.offsets = s->angles, w.n = s->n;
-  w.width = r->width, w.height = r->height;
-  w.columns = along_width(r->effect) ? 1 : 0;
-  w.position = s->position;
-  w.bytes_per_pixel = 4;
   wave_render(w);
   fx_blit3_at(r, b.bitmap, l.x, l.y, l.w, l.h, b.mask, b.alpha, s->composed, blit_flags_of(r));
 }

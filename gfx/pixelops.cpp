@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -83,8 +84,19 @@ void pixels_flip(const qmFlipRequest& r) {
 void pixels_pixelate(const qmPixelateRequest& r) {
   const int32_t b = r.block;
   if (b < 1 || r.width < 1 || r.height < 1) return;
+  // Without planes every block shows: a block row's first row is made once and copied down.
+  const bool plain = !r.source_mask && !r.source_alpha && !r.dest_mask && !r.dest_alpha;
   for (int32_t y0 = 0; y0 < r.height; y0 += b) {
     const int32_t bh = std::min(b, r.height - y0);
+    if (plain) {
+      const uint32_t* s = px(r.source, 0, y0, r.source_ppr);
+      uint32_t* d = px(r.dest, 0, y0, r.dest_ppr);
+      for (int32_t x0 = 0; x0 < r.width; x0 += b)
+        std::fill_n(d + x0, std::min(b, r.width - x0), s[x0]);
+      for (int32_t j = 1; j < bh; ++j)
+        std::memcpy(px(r.dest, 0, y0 + j, r.dest_ppr), d, size_t(r.width) * 4);
+      continue;
+    }
     for (int32_t x0 = 0; x0 < r.width; x0 += b) {
       const int32_t bw = std::min(b, r.width - x0);
       const uint32_t sample = *px(r.source, x0, y0, r.source_ppr);
@@ -185,6 +197,101 @@ int32_t planes_copy_rect(const qmWaveRecord& r, int32_t sx, int32_t sy, int32_t 
   return 1;
 }
 
+namespace {
+
+// True when the bits lo..hi of a mask row are all set.
+bool bits_all_set(const uint8_t* row, int32_t lo, int32_t hi) {
+  const int32_t first = lo >> 3, last = hi >> 3;
+  const uint8_t head = uint8_t(0xFFu >> (lo & 7)), tail = uint8_t(0xFF00u >> ((hi & 7) + 1));
+  if (first == last) return (row[first] & head & tail) == (head & tail);
+  if ((row[first] & head) != head || (row[last] & tail) != tail) return false;
+  for (int32_t i = first + 1; i < last; ++i)
+    if (row[i] != 0xFF) return false;
+  return true;
+}
+
+// The lines of a wave of columns, drawn row by row: destination column to[k] takes source column
+// from[k]. `to` rises, so the destination mask bits of a row are gathered a byte at a time (the
+// bits no line reaches kept) instead of read and written pixel by pixel, and a row whose source
+// mask shows every column the lines read copies them without looking at the mask.
+struct WaveLines {
+  struct Byte {
+    int32_t index;
+    uint8_t touched;  // the bits of this byte that lines land on
+    size_t end;       // the lines of this byte end here
+  };
+  std::vector<int32_t> to, from;
+  std::vector<Byte> bytes;
+  int32_t lo = INT32_MAX, hi = INT32_MIN;  // the source columns read
+
+  // Room for n lines; false when memory runs out.
+  bool reserve(int32_t n) {
+    try {
+      to.reserve(size_t(n));
+      from.reserve(size_t(n));
+      bytes.reserve(size_t(n) / 8 + 2);
+    } catch (const std::bad_alloc&) {
+      return false;
+    }
+    return true;
+  }
+  void add(int32_t t, int32_t s) {
+    to.push_back(t), from.push_back(s);
+    lo = std::min(lo, s), hi = std::max(hi, s);
+    if (bytes.empty() || bytes.back().index != t >> 3) bytes.push_back({t >> 3, 0, 0});
+    bytes.back().touched |= uint8_t(0x80u >> (t & 7));
+    bytes.back().end = to.size();
+  }
+
+  void copy_row(const uint32_t* s, uint32_t* d) const {
+    const size_t n = to.size();
+    for (size_t k = 0; k < n; ++k) d[to[k]] = s[from[k]];
+  }
+  void masked_row(const uint32_t* s, uint32_t* d, const uint8_t* sm, uint8_t* dm) const {
+    if (bits_all_set(sm, lo, hi)) {
+      copy_row(s, d);
+      if (dm)
+        for (const Byte& b : bytes) dm[b.index] |= b.touched;
+      return;
+    }
+    size_t k = 0;
+    for (const Byte& b : bytes) {
+      uint8_t on = 0;
+      for (; k < b.end; ++k)
+        if (mask_bit(sm, from[k])) {
+          d[to[k]] = s[from[k]];
+          on |= uint8_t(0x80u >> (to[k] & 7));
+        }
+      if (dm) dm[b.index] = uint8_t((dm[b.index] & ~b.touched) | on);
+    }
+  }
+  void alpha_row(const uint32_t* s, uint32_t* d, const uint8_t* sa, uint8_t* da) const {
+    const size_t n = to.size();
+    for (size_t k = 0; k < n; ++k) {
+      const uint8_t a = sa[from[k]];
+      if (a) d[to[k]] = s[from[k]];
+      if (da) da[to[k]] = a;
+    }
+  }
+
+  void draw(const qmWaveRecord& r) const {
+    for (int32_t y = 0; y < r.height; ++y) {
+      const uint32_t* s = px(r.source, 0, y, r.source_ppr);
+      uint32_t* d = px(r.dest, 0, y, r.dest_ppr);
+      if (r.source_mask)
+        masked_row(s, d, row(r.source_mask, y, r.source_mask_bpr),
+                   r.dest_mask ? row(r.dest_mask, y, r.dest_mask_bpr) : nullptr);
+      else if (r.source_alpha)
+        alpha_row(s, d, row(r.source_alpha, y, r.source_alpha_bpr),
+                  r.dest_alpha ? row(r.dest_alpha, y, r.dest_alpha_bpr) : nullptr);
+      else
+        copy_row(s, d);
+    }
+  }
+};
+
+}  // namespace
+
 void wave_render(qmWaveRecord& r) {
   r.lines_copied = 0;
   r.first_line = -100000;
@@ -195,17 +302,10 @@ void wave_render(qmWaveRecord& r) {
   const int32_t limit = r.columns ? r.width : r.height;
   // Columns into separate planes go row by row, all columns of a row at once: the same pixels,
   // read and written along the rows instead of down a column each.
-  bool by_rows = r.columns && r.bytes_per_pixel == 4 && r.source != r.dest &&
-                 (!r.source_mask || r.source_mask != r.dest_mask) &&
-                 (!r.source_alpha || r.source_alpha != r.dest_alpha);
-  std::vector<std::pair<int32_t, int32_t>> pairs;  // (target, source) columns
-  if (by_rows) {
-    try {
-      pairs.reserve(size_t(r.n));
-    } catch (const std::bad_alloc&) {
-      by_rows = false;
-    }
-  }
+  WaveLines lines;
+  const bool by_rows = r.columns && r.bytes_per_pixel == 4 && r.source != r.dest &&
+                       (!r.source_mask || r.source_mask != r.dest_mask) &&
+                       (!r.source_alpha || r.source_alpha != r.dest_alpha) && lines.reserve(r.n);
   for (int32_t i = 0; i < r.n; ++i) {
     const int32_t t = o + 1 + i;
     if (t < 0 || t >= limit) continue;
@@ -215,34 +315,12 @@ void wave_render(qmWaveRecord& r) {
     if (s < 0 || s >= limit) continue;
     if (r.first_line == -100000) r.first_line = t;
     if (r.bytes_per_pixel != 4) continue;
-    if (by_rows) pairs.emplace_back(t, int32_t(s));
+    if (by_rows) lines.add(t, int32_t(s));
     else if (r.columns) planes_copy_rect(r, int32_t(s), 0, 1, r.height, t, 0);
     else planes_copy_rect(r, 0, int32_t(s), r.width, 1, 0, t);
     ++r.lines_copied;
   }
-  if (pairs.empty()) return;
-  for (int32_t y = 0; y < r.height; ++y) {
-    const uint32_t* s = px(r.source, 0, y, r.source_ppr);
-    uint32_t* d = px(r.dest, 0, y, r.dest_ppr);
-    if (r.source_mask) {
-      const uint8_t* sm = row(r.source_mask, y, r.source_mask_bpr);
-      uint8_t* dm = r.dest_mask ? row(r.dest_mask, y, r.dest_mask_bpr) : nullptr;
-      for (const auto& [t, from] : pairs) {
-        const bool on = mask_bit(sm, from);
-        if (on) d[t] = s[from];
-        if (dm) put_bit(dm, t, on);
-      }
-    } else if (r.source_alpha) {
-      const uint8_t* sa = row(r.source_alpha, y, r.source_alpha_bpr);
-      uint8_t* da = r.dest_alpha ? row(r.dest_alpha, y, r.dest_alpha_bpr) : nullptr;
-      for (const auto& [t, from] : pairs) {
-        if (sa[from]) d[t] = s[from];
-        if (da) da[t] = sa[from];
-      }
-    } else {
-      for (const auto& [t, from] : pairs) d[t] = s[from];
-    }
-  }
+  if (!lines.to.empty()) lines.draw(r);
 }
 
 void alpha_gated_copy_loop(const uint32_t* source, int32_t sx, int32_t sy, int32_t ax, int32_t ay,

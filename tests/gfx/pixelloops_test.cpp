@@ -151,16 +151,23 @@ TEST(Loops, FlipMaskRowKeepsBitsBeyondWidth) {
 }
 
 TEST(Loops, PixelateAndThresholdSelect) {
-  Pixels p(5, 3, 0);
+  const uint32_t expect[3][5] = {{0, 0, 2, 2, 4}, {0, 0, 2, 2, 4}, {20, 20, 22, 22, 24}};
+  // In place with an alpha plane, and into another picture without planes.
+  Pixels p(5, 3, 0), plain(5, 3, 9);
   for (int32_t y = 0; y < 3; ++y)
     for (int32_t x = 0; x < 5; ++x) p.at(x, y) = uint32_t(y * 10 + x);
+  qmPixelateRequest q{p.v.data(), plain.v.data(), nullptr, nullptr, nullptr, nullptr,
+                      p.ppr, plain.ppr, 0, 0, 0, 0, 5, 3, 2};
+  pixels_pixelate(q);
   std::vector<uint8_t> alpha(8 * 3, 7);
   qmPixelateRequest r{p.v.data(), p.v.data(), nullptr, nullptr, alpha.data(), alpha.data(),
                       p.ppr, p.ppr, 0, 0, 8, 8, 5, 3, 2};
   pixels_pixelate(r);
-  const uint32_t expect[3][5] = {{0, 0, 2, 2, 4}, {0, 0, 2, 2, 4}, {20, 20, 22, 22, 24}};
   for (int32_t y = 0; y < 3; ++y)
-    for (int32_t x = 0; x < 5; ++x) EXPECT_EQ(p.at(x, y), expect[y][x]) << x << "," << y;
+    for (int32_t x = 0; x < 5; ++x) {
+      EXPECT_EQ(p.at(x, y), expect[y][x]) << x << "," << y;
+      EXPECT_EQ(plain.at(x, y), expect[y][x]) << x << "," << y;
+    }
   alpha[0] = 0;  // top-left sample now invisible: block size covering all clears every byte
   qmPixelateRequest all = r;
   all.block = 8;
@@ -228,14 +235,17 @@ TEST(Loops, ThresholdSelectAndPickMatchPixelByPixel) {
 }
 
 // A wave of columns equals the wave of rows on the transposed picture, transposed back: pixels
-// with their alpha, and pixels with their mask bits.
+// with their alpha, and pixels with their mask bits (a mask with holes, and one that shows all
+// but a few rows, whose other rows the columns copy without reading it).
 TEST(Loops, WaveOfColumnsIsTheTransposedWaveOfRows) {
   constexpr int32_t w = 37, h = 23, n = 12;
   uint32_t seed = 17;
   auto next = [&] { return seed = seed * 1103515245u + 12345u, seed >> 16; };
   std::vector<double> offsets(n);
   for (int32_t i = 0; i < n; ++i) offsets[size_t(i)] = (int32_t(next() % 400) - 200) * 0.01;
-  for (const bool with_mask : {false, true}) {
+  enum Visibility { kAlpha, kMaskWithHoles, kMaskNearlyFull };
+  for (const Visibility visibility : {kAlpha, kMaskWithHoles, kMaskNearlyFull}) {
+    const bool with_mask = visibility != kAlpha;
     Pixels src(w, h), dst(w, h, 7), tsrc(h, w), tdst(h, w, 7);
     std::vector<uint8_t> sa(size_t(w) * h), da(size_t(w) * h, 3), tsa(sa.size()), tda(sa.size(), 3);
     const int32_t mbpr = (w + 7) / 8, tmbpr = (h + 7) / 8;
@@ -244,7 +254,8 @@ TEST(Loops, WaveOfColumnsIsTheTransposedWaveOfRows) {
       for (int32_t x = 0; x < w; ++x) {
         src.at(x, y) = tsrc.at(y, x) = next();
         sa[size_t(y * w + x)] = tsa[size_t(x * h + y)] = uint8_t(next() % 3 ? next() : 0);
-        if (next() % 2) mask_bit_set(&sm[size_t(y * mbpr)], x), mask_bit_set(&tsm[size_t(x * tmbpr)], y);
+        const bool shown = visibility == kMaskNearlyFull ? y % 7 != 3 || x % 5 : next() % 2;
+        if (shown) mask_bit_set(&sm[size_t(y * mbpr)], x), mask_bit_set(&tsm[size_t(x * tmbpr)], y);
       }
     // The transposed destination's mask starts as the destination's does.
     for (int32_t y = 0; y < h; ++y)

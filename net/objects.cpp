@@ -6,6 +6,7 @@
 #include <poll.h>
 #include <sys/socket.h>
 
+#include <cerrno>
 #include <new>
 #include <vector>
 
@@ -218,9 +219,17 @@ int32_t net_bind_address(int32_t fd, const char* host, int32_t port, bool* host_
 
 // ---- event checks ------------------------------------------------------------------------------
 
+namespace {
+
+// A peek's answer for a peer that is gone: an orderly close, or a reset that the kernel reports
+// once as an error (every later peek then finds the connection closed).
+bool peer_gone(int32_t state) { return state == SOCK_CLOSED || state == ECONNRESET || state == ECONNABORTED; }
+
+}  // namespace
+
 bool net_check_disconnect(qmConnection* c) {
   if (c->closed_event) return false;
-  if (sock_peek(c->socket->fd, kPoll, false) != SOCK_CLOSED) return false;
+  if (!peer_gone(sock_peek(c->socket->fd, kPoll, false))) return false;
   c->closed_event = true;
   return true;
 }
@@ -267,7 +276,8 @@ bool handled(int32_t slot) { return event_global_slot(slot).callback != -1; }
 
 // The sockets whose next change the event checks above would report, for the event loop's wait.
 // A socket in a state that they do not report (data the program was told of and has not taken, a
-// closed peer without an ondisconnect handler, an error) stays out: it would end every wait.
+// closed or reset peer without an ondisconnect handler, another error) stays out: it would end
+// every wait.
 void wait_descriptors(std::vector<int32_t>* fds) {
   const bool receive = handled(GSLOT_ONRECEIVEDATA), disconnect = handled(GSLOT_ONDISCONNECT);
   if (receive || disconnect) {
@@ -278,7 +288,7 @@ void wait_descriptors(std::vector<int32_t>* fds) {
       const int32_t state = b.first < b.last ? 0 : sock_peek(c->socket->fd, kPoll, false);
       const bool watch = state == SOCK_TIMEOUT ? true
                          : state == 0           ? receive && !c->data_event
-                         : state == SOCK_CLOSED ? disconnect
+                         : peer_gone(state)     ? disconnect
                                                 : false;
       if (watch) fds->push_back(c->socket->fd);
     }

@@ -1,6 +1,7 @@
-// The network library's commands in process: every failure path gives its socket back, and the
-// receive engine's modes over data a peer sends in pieces.
+// The network library's commands in process: every failure path gives its socket back, the
+// receive engine's modes over data a peer sends in pieces, and a peer's reset as a disconnect.
 #include <gtest/gtest.h>
+#include <poll.h>
 
 #include <chrono>
 #include <thread>
@@ -116,6 +117,26 @@ TEST_F(Network, ReceiveModesOverPieces) {
     peer.thread.join();
     call("CloseConnection", {1.0});
   }
+}
+
+// A peer that resets the connection is gone at the first look: the kernel reports the reset as
+// an error once and only later peeks find the connection closed, so a check that took only a
+// close for a disconnect let the reset pass unreported.
+TEST_F(Network, ResetPeerIsADisconnectOnce) {
+  uint16_t port = 0;
+  const int server = listener(1, &port);
+  ASSERT_EQ(call("OpenConnection", {1.0, "127.0.0.1", double(port)}).code, 0);
+  const int conn = accept(server, nullptr, nullptr);
+  const linger abort_close{1, 0};
+  setsockopt(conn, SOL_SOCKET, SO_LINGER, &abort_close, sizeof abort_close);
+  close(conn);
+  qm::qmConnection* c = nullptr;
+  ASSERT_EQ(qm::net_connection_find(qm::ObjectId{1, nullptr}, &c), 0);
+  pollfd p{c->socket->fd, POLLIN, 0};
+  ASSERT_EQ(poll(&p, 1, 5000), 1);
+  EXPECT_TRUE(qm::net_check_disconnect(c));
+  EXPECT_FALSE(qm::net_check_disconnect(c));
+  close(server);
 }
 
 }  // namespace

@@ -297,14 +297,11 @@ int32_t cmd_setanimframedelay(qmState* L) {
   return 0;
 }
 
-// A size argument: a number or a percentage of the current size.
-int32_t size_arg(qmState* L, int32_t n, int32_t current) { return to_i32(number_or_percent(L, n, double(current))); }
-
 // ScaleAnim(id, width, height [, smooth])
 int32_t cmd_scaleanim(qmState* L) {
   arg_check_count(L, 3, 4);
   qmAnim* a = changing_anim(L, 1);
-  int32_t width = size_arg(L, 2, a->width), height = size_arg(L, 3, a->height);
+  int32_t width = size_or_percent(L, 2, a->width), height = size_or_percent(L, 3, a->height);
   const bool smooth = flag_arg(L, 4);
   if (int32_t err = size_keep_aspect(a->width, a->height, &width, &height)) return err;
   if (width == a->width && height == a->height) return 0;

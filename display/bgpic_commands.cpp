@@ -144,8 +144,8 @@ int32_t cmd_scalebgpic(qmState* L) {
   if (int32_t err = bgpic_find(arg_get_id(L, 1), BGPICFIND_MODIFY, &pic)) return err;
   if (output_hooks().shown_by_display(pic)) return ERR_SCALEBGPIC;
   if (output_hooks().is_output_target(OBJ_BGPIC, pic)) return ERR_MODIFYABGPIC;
-  const int32_t width = to_i32(number_or_percent(L, 2, pic->width));
-  const int32_t height = to_i32(number_or_percent(L, 3, pic->height));
+  const int32_t width = size_or_percent(L, 2, pic->width);
+  const int32_t height = size_or_percent(L, 3, pic->height);
   const bool smooth = flag_arg(L, 4);
   return bgpic_resize(pic, width, height, smooth);
 }

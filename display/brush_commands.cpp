@@ -46,11 +46,6 @@ int32_t level_arg(qmState* L, int32_t n) {
   return std::clamp(to_i32(v), 0, 255);
 }
 
-// A size argument: a number or a percentage of the current size.
-int32_t size_arg(qmState* L, int32_t n, int32_t current) {
-  return to_i32(number_or_percent(L, n, double(current)));
-}
-
 uint32_t pixel_compare_mask(const qmBitmap* bm) { return color_to_pixel_format(0xFFFFFF, bm->format); }
 
 int32_t cmd_createbrush(qmState* L) {
@@ -127,7 +122,7 @@ int32_t cmd_scalebrush(qmState* L) {
   qmBrush* b = nullptr;
   const ObjectId id = arg_get_id(L, 1);
   if (int32_t err = brush_find_for_change(id, &b, true)) return err;
-  int32_t width = size_arg(L, 2, b->width), height = size_arg(L, 3, b->height);
+  int32_t width = size_or_percent(L, 2, b->width), height = size_or_percent(L, 3, b->height);
   const bool smooth = flag_arg(L, 4);
   if (int32_t err = size_keep_aspect(b->width, b->height, &width, &height)) return err;
   if (width == b->width && height == b->height) return 0;

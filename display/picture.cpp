@@ -1,6 +1,7 @@
 #include "display/picture.h"
 
 #include "engine/errcodes.h"
+#include "engine/numconv.h"
 #include "engine/vm.h"
 #include "gfx/bitmap.h"
 #include "gfx/effects.h"
@@ -36,6 +37,8 @@ double number_or_percent(qmState* L, int32_t n, double reference) {
   bool fraction = false;
   return arg_get_number_or_percent(L, n, reference, true, &fraction);
 }
+
+int32_t size_or_percent(qmState* L, int32_t n, int32_t current) { return to_i32(number_or_percent(L, n, double(current))); }
 
 int32_t picture_library_open(qmState* L, const qmCommand* commands, const qmConstant* constants, const char* name,
                              ObjectHeader** list) {

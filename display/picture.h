@@ -42,6 +42,8 @@ int32_t planes_copy(const qmBitmap* bitmap, const qmMask* mask, const qmAlphaCha
 
 // Argument n as a number, or a percentage text of reference (over 100 allowed).
 double number_or_percent(qmState* L, int32_t n, double reference);
+// A size argument: a number or a percentage text of the current size, as a whole number.
+int32_t size_or_percent(qmState* L, int32_t n, int32_t current);
 
 // Opens one of the picture libraries: its commands (and constants, when given) registered, its
 // name recorded for the listing and its object list (when given) registered. 0 or an error code.

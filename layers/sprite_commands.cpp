@@ -211,12 +211,10 @@ int32_t cmd_freesprite(qmState* L) {
   return sprite_free_by_id(L, arg_get_id(L, 1), true);
 }
 
-int32_t size_arg(qmState* L, int32_t n, int32_t current) { return to_i32(number_or_percent(L, n, double(current))); }
-
 int32_t cmd_scalesprite(qmState* L) {
   arg_check_count(L, 3, 4);
   qmSprite* s = sprite_arg(L, 1);
-  int32_t width = size_arg(L, 2, s->width), height = size_arg(L, 3, s->height);
+  int32_t width = size_or_percent(L, 2, s->width), height = size_or_percent(L, 3, s->height);
   const bool smooth = flag_arg(L, 4);
   if (int32_t err = sprite_modify_check(s)) return err;
   if (int32_t err = size_keep_aspect(s->width, s->height, &width, &height)) return err;

@@ -10,14 +10,6 @@
 #include "platform/audiofile.h"
 #include "platform/ffmpeg_input.h"
 
-extern "C" {
-#include <libavcodec/avcodec.h>
-#include <libavformat/avformat.h>
-#include <libavutil/channel_layout.h>
-#include <libavutil/opt.h>
-#include <libswresample/swresample.h>
-}
-
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -88,11 +80,11 @@ namespace {
 // ---- Opening ---------------------------------------------------------------------------------------
 
 void close_decoding(qmAudioFile* f) {
-  av_packet_free(&f->packet);
-  av_frame_free(&f->frame);
-  avcodec_free_context(&f->dec);
-  swr_free(&f->swr);
-  av_channel_layout_uninit(&f->swr_layout);
+  ff.av_packet_free(&f->packet);
+  ff.av_frame_free(&f->frame);
+  ff.avcodec_free_context(&f->dec);
+  ff.swr_free(&f->swr);
+  ff.av_channel_layout_uninit(&f->swr_layout);
   f->swr_format = -1;
   ffmpeg_input_close(&f->input);
   f->pending.clear();
@@ -114,7 +106,7 @@ int32_t open_decoding(qmAudioFile* f) {
     return err;
   }
   // Without stream information some formats know less (a duration, a layout); go on regardless.
-  avformat_find_stream_info(f->input.fmt, nullptr);
+  ff.avformat_find_stream_info(f->input.fmt, nullptr);
 
   f->stream = -1;
   for (unsigned i = 0; i < f->input.fmt->nb_streams; ++i) {
@@ -132,25 +124,25 @@ int32_t open_decoding(qmAudioFile* f) {
   }
   AVStream* st = f->input.fmt->streams[f->stream];
   f->time_base = st->time_base;
-  const AVCodec* codec = avcodec_find_decoder(st->codecpar->codec_id);
+  const AVCodec* codec = ff.avcodec_find_decoder(st->codecpar->codec_id);
   if (!codec) {
     close_decoding(f);
     return ERR_AFILEPROP;
   }
-  f->dec = avcodec_alloc_context3(codec);
-  f->packet = av_packet_alloc();
-  f->frame = av_frame_alloc();
+  f->dec = ff.avcodec_alloc_context3(codec);
+  f->packet = ff.av_packet_alloc();
+  f->frame = ff.av_frame_alloc();
   if (!f->dec || !f->packet || !f->frame) {
     close_decoding(f);
     return ERR_MEM;
   }
-  if (avcodec_parameters_to_context(f->dec, st->codecpar) < 0) {
+  if (ff.avcodec_parameters_to_context(f->dec, st->codecpar) < 0) {
     close_decoding(f);
     return ERR_AFILEPROP;
   }
   f->dec->pkt_timebase = st->time_base;
   f->dec->thread_count = 1;
-  if (avcodec_open2(f->dec, codec, nullptr) < 0) {
+  if (ff.avcodec_open2(f->dec, codec, nullptr) < 0) {
     close_decoding(f);
     return ERR_AFILEPROP;
   }
@@ -170,18 +162,18 @@ int32_t describe(qmAudioFile* f, qmAudioFileInfo* info) {
   const int32_t bits = f->out_format == AV_SAMPLE_FMT_U8 ? 8 : 16;
   f->bytes_per_frame = f->channels * bits / 8;
   if (in_channels > 2) {
-    av_channel_layout_default(&f->out_layout, 2);
+    ff.av_channel_layout_default(&f->out_layout, 2);
   } else if (f->dec->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC) {
-    av_channel_layout_default(&f->out_layout, in_channels);
-  } else if (av_channel_layout_copy(&f->out_layout, &f->dec->ch_layout) < 0) {
+    ff.av_channel_layout_default(&f->out_layout, in_channels);
+  } else if (ff.av_channel_layout_copy(&f->out_layout, &f->dec->ch_layout) < 0) {
     return ERR_MEM;
   }
 
   int64_t frames = 0;
   if (st->duration != AV_NOPTS_VALUE && st->duration > 0) {
-    frames = av_rescale_q(st->duration, st->time_base, AVRational{1, f->rate});
+    frames = ff.av_rescale_q(st->duration, st->time_base, AVRational{1, f->rate});
   } else if (f->input.fmt->duration != AV_NOPTS_VALUE && f->input.fmt->duration > 0) {
-    frames = av_rescale_q(f->input.fmt->duration, AV_TIME_BASE_Q, AVRational{1, f->rate});
+    frames = ff.av_rescale_q(f->input.fmt->duration, AV_TIME_BASE_Q, AVRational{1, f->rate});
   }
   if (frames <= 0) return ERR_UNKNOWNMUSFMT;
   f->frames = frames;
@@ -205,18 +197,18 @@ bool next_frame(qmAudioFile* f) {
   if (f->ended) return false;
   int errors = 0;
   for (;;) {
-    const int r = avcodec_receive_frame(f->dec, f->frame);
+    const int r = ff.avcodec_receive_frame(f->dec, f->frame);
     if (r == 0) return true;
     if (r == AVERROR_EOF || (r != AVERROR(EAGAIN) && ++errors > kMaxErrors)) break;
     if (r != AVERROR(EAGAIN)) continue;  // a damaged packet: go on with the next
     if (f->input_ended) break;
-    if (av_read_frame(f->input.fmt, f->packet) < 0) {
-      avcodec_send_packet(f->dec, nullptr);
+    if (ff.av_read_frame(f->input.fmt, f->packet) < 0) {
+      ff.avcodec_send_packet(f->dec, nullptr);
       f->input_ended = true;
       continue;
     }
-    if (f->packet->stream_index == f->stream) avcodec_send_packet(f->dec, f->packet);
-    av_packet_unref(f->packet);
+    if (f->packet->stream_index == f->stream) ff.avcodec_send_packet(f->dec, f->packet);
+    ff.av_packet_unref(f->packet);
   }
   f->ended = true;
   return false;
@@ -225,7 +217,7 @@ bool next_frame(qmAudioFile* f) {
 // The frame's first sample counted from the start, by its time stamp; -1 when it has none.
 int64_t frame_index(const qmAudioFile* f) {
   if (f->frame->pts == AV_NOPTS_VALUE || f->first_pts == AV_NOPTS_VALUE) return -1;
-  return av_rescale_q_rnd(f->frame->pts - f->first_pts, f->time_base, AVRational{1, f->rate},
+  return ff.av_rescale_q_rnd(f->frame->pts - f->first_pts, f->time_base, AVRational{1, f->rate},
                           AV_ROUND_NEAR_INF);
 }
 
@@ -241,7 +233,7 @@ uint8_t* pending_room(qmAudioFile* f, int64_t n) {
 }
 
 bool same_layout(const AVChannelLayout& a, const AVChannelLayout& b) {
-  return av_channel_layout_compare(&a, &b) == 0;
+  return ff.av_channel_layout_compare(&a, &b) == 0;
 }
 
 // A converter for the frame's format, rate and layout (made again when the stream changes them).
@@ -249,31 +241,31 @@ bool converter_for(qmAudioFile* f, const AVFrame* fr) {
   if (f->swr && f->swr_format == fr->format && f->swr_rate == fr->sample_rate &&
       same_layout(f->swr_layout, fr->ch_layout))
     return true;
-  swr_free(&f->swr);
-  av_channel_layout_uninit(&f->swr_layout);
+  ff.swr_free(&f->swr);
+  ff.av_channel_layout_uninit(&f->swr_layout);
   AVChannelLayout in{};
   if (fr->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC) {
-    av_channel_layout_default(&in, fr->ch_layout.nb_channels);
-  } else if (av_channel_layout_copy(&in, &fr->ch_layout) < 0) {
+    ff.av_channel_layout_default(&in, fr->ch_layout.nb_channels);
+  } else if (ff.av_channel_layout_copy(&in, &fr->ch_layout) < 0) {
     return false;
   }
   // Two channels or fewer pass as they are, only their sample format changes.
   AVChannelLayout out{};
   if (fr->ch_layout.nb_channels == f->channels && f->channels <= 2) {
-    if (av_channel_layout_copy(&out, &in) < 0) {
-      av_channel_layout_uninit(&in);
+    if (ff.av_channel_layout_copy(&out, &in) < 0) {
+      ff.av_channel_layout_uninit(&in);
       return false;
     }
-  } else if (av_channel_layout_copy(&out, &f->out_layout) < 0) {
-    av_channel_layout_uninit(&in);
+  } else if (ff.av_channel_layout_copy(&out, &f->out_layout) < 0) {
+    ff.av_channel_layout_uninit(&in);
     return false;
   }
-  int r = swr_alloc_set_opts2(&f->swr, &out, f->out_format, f->rate, &in,
+  int r = ff.swr_alloc_set_opts2(&f->swr, &out, f->out_format, f->rate, &in,
                               AVSampleFormat(fr->format), fr->sample_rate, 0, nullptr);
-  av_channel_layout_uninit(&out);
-  if (r < 0 || swr_init(f->swr) < 0) {
-    av_channel_layout_uninit(&in);
-    swr_free(&f->swr);
+  ff.av_channel_layout_uninit(&out);
+  if (r < 0 || ff.swr_init(f->swr) < 0) {
+    ff.av_channel_layout_uninit(&in);
+    ff.swr_free(&f->swr);
     return false;
   }
   f->swr_layout = in;
@@ -293,11 +285,11 @@ bool convert_frame(qmAudioFile* f) {
     return true;
   }
   if (!converter_for(f, fr)) return false;
-  const int room = swr_get_out_samples(f->swr, n);
+  const int room = ff.swr_get_out_samples(f->swr, n);
   if (room <= 0) return false;
   uint8_t* out = pending_room(f, room);
   const size_t start = size_t(out - f->pending.data());
-  const int got = swr_convert(f->swr, &out, room, const_cast<const uint8_t**>(fr->extended_data), n);
+  const int got = ff.swr_convert(f->swr, &out, room, const_cast<const uint8_t**>(fr->extended_data), n);
   f->pending.resize(start + size_t(std::max(got, 0)) * size_t(f->bytes_per_frame));
   return got > 0;
 }
@@ -305,11 +297,11 @@ bool convert_frame(qmAudioFile* f) {
 // What a resampling converter still holds, at the end of the stream.
 void drain_converter(qmAudioFile* f) {
   if (!f->swr) return;
-  const int room = swr_get_out_samples(f->swr, 0);
+  const int room = ff.swr_get_out_samples(f->swr, 0);
   if (room <= 0) return;
   uint8_t* out = pending_room(f, room);
   const size_t start = size_t(out - f->pending.data());
-  const int got = swr_convert(f->swr, &out, room, nullptr, 0);
+  const int got = ff.swr_convert(f->swr, &out, room, nullptr, 0);
   f->pending.resize(start + size_t(std::max(got, 0)) * size_t(f->bytes_per_frame));
 }
 
@@ -324,7 +316,7 @@ bool decode_more(qmAudioFile* f) {
   if (f->frame->sample_rate != f->rate || frame_index(f) != f->in_samples) f->pts_exact = false;
   f->in_samples += f->frame->nb_samples;
   convert_frame(f);
-  av_frame_unref(f->frame);
+  ff.av_frame_unref(f->frame);
   return true;
 }
 
@@ -343,9 +335,9 @@ void drop_frames(qmAudioFile* f, int64_t n) {
 }
 
 void reset_decoder(qmAudioFile* f) {
-  avcodec_flush_buffers(f->dec);
-  swr_free(&f->swr);
-  av_channel_layout_uninit(&f->swr_layout);
+  ff.avcodec_flush_buffers(f->dec);
+  ff.swr_free(&f->swr);
+  ff.av_channel_layout_uninit(&f->swr_layout);
   f->swr_format = -1;
   f->pending.clear();
   f->pending_at = 0;
@@ -356,18 +348,18 @@ void reset_decoder(qmAudioFile* f) {
 // frame it gives has no time stamp or lies after the preroll.
 bool seek_by_time(qmAudioFile* f, int64_t frame, int64_t preroll) {
   const int64_t from = frame - preroll;
-  const int64_t ts = f->first_pts + av_rescale_q(from, AVRational{1, f->rate}, f->time_base);
-  if (av_seek_frame(f->input.fmt, f->stream, ts, AVSEEK_FLAG_BACKWARD) < 0) return false;
+  const int64_t ts = f->first_pts + ff.av_rescale_q(from, AVRational{1, f->rate}, f->time_base);
+  if (ff.av_seek_frame(f->input.fmt, f->stream, ts, AVSEEK_FLAG_BACKWARD) < 0) return false;
   reset_decoder(f);
   if (!next_frame(f)) return false;
   const int64_t index = frame_index(f);
   if (index < 0 || index > from || f->frame->sample_rate != f->rate) {
-    av_frame_unref(f->frame);
+    ff.av_frame_unref(f->frame);
     return false;
   }
   f->in_samples = index + f->frame->nb_samples;
   convert_frame(f);
-  av_frame_unref(f->frame);
+  ff.av_frame_unref(f->frame);
   drop_frames(f, frame - index);
   return true;
 }
@@ -376,7 +368,7 @@ bool seek_by_time(qmAudioFile* f, int64_t frame, int64_t preroll) {
 
 int32_t platform_audiofile_open(const qmAudioFileIO& io, qmAudioFile** out, qmAudioFileInfo* info) {
   *out = nullptr;
-  ffmpeg_quiet();
+  if (!ffmpeg_load()) return ERR_UNKNOWNMUSFMT;
   auto* f = new (std::nothrow) qmAudioFile;
   if (!f) return ERR_MEM;
   f->input.io = io;
@@ -432,7 +424,7 @@ bool platform_audiofile_seek(qmAudioFile* f, int64_t frame) {
 void platform_audiofile_close(qmAudioFile* f) {
   if (!f) return;
   close_decoding(f);
-  av_channel_layout_uninit(&f->out_layout);
+  ff.av_channel_layout_uninit(&f->out_layout);
   delete f;
 }
 

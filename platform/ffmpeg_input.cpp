@@ -2,7 +2,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <mutex>
 
 #include "engine/errcodes.h"
 
@@ -62,22 +61,17 @@ const char* ffmpeg_format_name(const AVFormatContext* fmt, const FFmpegFormatNam
   return "Unknown";
 }
 
-void ffmpeg_quiet() {
-  static std::once_flag once;
-  std::call_once(once, [] { av_log_set_level(AV_LOG_QUIET); });
-}
-
 int32_t ffmpeg_input_open(FFmpegInput* in, const char* allowed, int32_t refused) {
   if (in->io.seek(in->io.opaque, 0) != 0) return refused;
   in->pos = 0;
-  auto* buffer = static_cast<uint8_t*>(av_malloc(kIOBufferSize));
+  auto* buffer = static_cast<uint8_t*>(ff.av_malloc(kIOBufferSize));
   if (!buffer) return ERR_MEM;
-  in->avio = avio_alloc_context(buffer, kIOBufferSize, 0, in, io_read, nullptr, io_seek);
+  in->avio = ff.avio_alloc_context(buffer, kIOBufferSize, 0, in, io_read, nullptr, io_seek);
   if (!in->avio) {
-    av_free(buffer);
+    ff.av_free(buffer);
     return ERR_MEM;
   }
-  in->fmt = avformat_alloc_context();
+  in->fmt = ff.avformat_alloc_context();
   if (!in->fmt) {
     ffmpeg_input_close(in);
     return ERR_MEM;
@@ -86,11 +80,11 @@ int32_t ffmpeg_input_open(FFmpegInput* in, const char* allowed, int32_t refused)
   in->fmt->flags |= AVFMT_FLAG_CUSTOM_IO;
   in->fmt->io_open = refuse_open;
   AVDictionary* options = nullptr;
-  av_dict_set(&options, "format_whitelist", allowed, 0);
+  ff.av_dict_set(&options, "format_whitelist", allowed, 0);
   // No protocol is called "none": whatever asks for one gets nothing.
-  av_dict_set(&options, "protocol_whitelist", "none", 0);
-  const int r = avformat_open_input(&in->fmt, "", nullptr, &options);
-  av_dict_free(&options);
+  ff.av_dict_set(&options, "protocol_whitelist", "none", 0);
+  const int r = ff.avformat_open_input(&in->fmt, "", nullptr, &options);
+  ff.av_dict_free(&options);
   if (r < 0) {  // the failed open freed the context
     in->fmt = nullptr;
     ffmpeg_input_close(in);
@@ -100,10 +94,10 @@ int32_t ffmpeg_input_open(FFmpegInput* in, const char* allowed, int32_t refused)
 }
 
 void ffmpeg_input_close(FFmpegInput* in) {
-  if (in->fmt) avformat_close_input(&in->fmt);
+  if (in->fmt) ff.avformat_close_input(&in->fmt);
   if (in->avio) {
-    av_freep(&in->avio->buffer);
-    avio_context_free(&in->avio);
+    ff.av_freep(&in->avio->buffer);
+    ff.avio_context_free(&in->avio);
   }
 }
 

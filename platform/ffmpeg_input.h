@@ -3,14 +3,11 @@
 // or a URL.
 #pragma once
 
-extern "C" {
-#include <libavformat/avformat.h>
-}
-
 #include <cstddef>
 #include <cstdint>
 
 #include "platform/audiofile.h"
+#include "platform/ffmpeg_lib.h"
 
 namespace qm {
 
@@ -21,7 +18,7 @@ struct FFmpegInput {
   AVFormatContext* fmt = nullptr;
 };
 
-// Opens the demuxer from the start of the file: 0, 1000, or `refused` when no demuxer of the
+// Opens the demuxer (FFmpeg loaded) from the start of the file: 0, 1000, or `refused` when no demuxer of the
 // comma-separated allow-list takes the file (everything undone).
 int32_t ffmpeg_input_open(FFmpegInput* in, const char* allowed, int32_t refused);
 void ffmpeg_input_close(FFmpegInput* in);
@@ -32,8 +29,5 @@ struct FFmpegFormatName {
 };
 // The table's name for the open demuxer, or "Unknown".
 const char* ffmpeg_format_name(const AVFormatContext* fmt, const FFmpegFormatName* table, size_t count);
-
-// The player has no console for FFmpeg's remarks on damaged files; errors come back as codes.
-void ffmpeg_quiet();
 
 }  // namespace qm

@@ -1,12 +1,4 @@
 // Movies over libavformat, libavcodec and libswscale. See movie.h.
-extern "C" {
-#include <libavcodec/avcodec.h>
-#include <libavformat/avformat.h>
-#include <libavutil/imgutils.h>
-#include <libswresample/swresample.h>
-#include <libswscale/swscale.h>
-}
-
 #include "platform/movie.h"
 
 #include "platform/ffmpeg_input.h"
@@ -85,14 +77,14 @@ struct qmMovie {
 namespace {
 
 void close_all(qmMovie* m) {
-  sws_freeContext(m->sws);
-  sws_freeContext(m->play_sws);
-  swr_free(&m->swr);
-  av_frame_free(&m->aframe);
-  avcodec_free_context(&m->adec);
-  av_packet_free(&m->packet);
-  av_frame_free(&m->frame);
-  avcodec_free_context(&m->dec);
+  ff.sws_freeContext(m->sws);
+  ff.sws_freeContext(m->play_sws);
+  ff.swr_free(&m->swr);
+  ff.av_frame_free(&m->aframe);
+  ff.avcodec_free_context(&m->adec);
+  ff.av_packet_free(&m->packet);
+  ff.av_frame_free(&m->frame);
+  ff.avcodec_free_context(&m->dec);
   ffmpeg_input_close(&m->input);
   m->fmt = nullptr;
 }
@@ -101,13 +93,13 @@ int32_t open_demuxer(qmMovie* m) {
   const int32_t err = ffmpeg_input_open(&m->input, kFormatWhitelist, ERR_LOADVIDEO);
   if (err) return err;
   m->fmt = m->input.fmt;
-  if (avformat_find_stream_info(m->fmt, nullptr) < 0) return ERR_LOADVIDEO;
+  if (ff.avformat_find_stream_info(m->fmt, nullptr) < 0) return ERR_LOADVIDEO;
   m->name = ffmpeg_format_name(m->fmt, kFormats, std::size(kFormats));
   return 0;
 }
 
 int32_t open_decoder(qmMovie* m) {
-  m->stream = av_find_best_stream(m->fmt, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
+  m->stream = ff.av_find_best_stream(m->fmt, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
   if (m->stream < 0) return ERR_LOADVIDEO;
   AVStream* st = m->fmt->streams[m->stream];
   if (st->codecpar->width <= 0 || st->codecpar->height <= 0 ||
@@ -119,38 +111,38 @@ int32_t open_decoder(qmMovie* m) {
   for (unsigned i = 0; i < m->fmt->nb_streams; ++i) {
     if (int(i) != m->stream) m->fmt->streams[i]->discard = AVDISCARD_ALL;
   }
-  const AVCodec* codec = avcodec_find_decoder(st->codecpar->codec_id);
+  const AVCodec* codec = ff.avcodec_find_decoder(st->codecpar->codec_id);
   if (!codec) return ERR_LOADVIDEO;
-  m->dec = avcodec_alloc_context3(codec);
-  m->packet = av_packet_alloc();
-  m->frame = av_frame_alloc();
+  m->dec = ff.avcodec_alloc_context3(codec);
+  m->packet = ff.av_packet_alloc();
+  m->frame = ff.av_frame_alloc();
   if (!m->dec || !m->packet || !m->frame) return ERR_MEM;
-  if (avcodec_parameters_to_context(m->dec, st->codecpar) < 0) return ERR_LOADVIDEO;
+  if (ff.avcodec_parameters_to_context(m->dec, st->codecpar) < 0) return ERR_LOADVIDEO;
   m->dec->pkt_timebase = st->time_base;
   // The codec's own worker threads stay inside it; large pictures need them.
   m->dec->thread_count = 0;
-  if (avcodec_open2(m->dec, codec, nullptr) < 0) return ERR_LOADVIDEO;
+  if (ff.avcodec_open2(m->dec, codec, nullptr) < 0) return ERR_LOADVIDEO;
   return 0;
 }
 
 // The sound decoder: a movie whose sound no decoder takes plays silent.
 void open_sound(qmMovie* m) {
-  const int a = av_find_best_stream(m->fmt, AVMEDIA_TYPE_AUDIO, -1, m->stream, nullptr, 0);
+  const int a = ff.av_find_best_stream(m->fmt, AVMEDIA_TYPE_AUDIO, -1, m->stream, nullptr, 0);
   if (a < 0) return;
   AVStream* st = m->fmt->streams[a];
-  const AVCodec* codec = avcodec_find_decoder(st->codecpar->codec_id);
+  const AVCodec* codec = ff.avcodec_find_decoder(st->codecpar->codec_id);
   if (!codec) return;
-  m->adec = avcodec_alloc_context3(codec);
-  m->aframe = av_frame_alloc();
-  if (!m->adec || !m->aframe || avcodec_parameters_to_context(m->adec, st->codecpar) < 0) {
-    avcodec_free_context(&m->adec);
-    av_frame_free(&m->aframe);
+  m->adec = ff.avcodec_alloc_context3(codec);
+  m->aframe = ff.av_frame_alloc();
+  if (!m->adec || !m->aframe || ff.avcodec_parameters_to_context(m->adec, st->codecpar) < 0) {
+    ff.avcodec_free_context(&m->adec);
+    ff.av_frame_free(&m->aframe);
     return;
   }
   m->adec->pkt_timebase = st->time_base;
-  if (avcodec_open2(m->adec, codec, nullptr) < 0) {
-    avcodec_free_context(&m->adec);
-    av_frame_free(&m->aframe);
+  if (ff.avcodec_open2(m->adec, codec, nullptr) < 0) {
+    ff.avcodec_free_context(&m->adec);
+    ff.av_frame_free(&m->aframe);
     return;
   }
   m->astream = a;
@@ -159,11 +151,11 @@ void open_sound(qmMovie* m) {
 // The frame list, when the container's index holds one entry per frame.
 void list_frames(qmMovie* m) {
   AVStream* st = m->fmt->streams[m->stream];
-  const int n = avformat_index_get_entries_count(st);
+  const int n = ff.avformat_index_get_entries_count(st);
   if (n <= 0 || st->nb_frames != n) return;
   m->frame_pts.reserve(size_t(n));
   for (int i = 0; i < n; ++i) {
-    const AVIndexEntry* e = avformat_index_get_entry(st, i);
+    const AVIndexEntry* e = ff.avformat_index_get_entry(st, i);
     if (!e || e->timestamp == AV_NOPTS_VALUE) {
       m->frame_pts.clear();
       return;
@@ -179,9 +171,9 @@ void describe(const qmMovie* m, qmMovieInfo* info) {
   info->height = m->height;
   int64_t duration = 0;
   if (m->fmt->duration > 0) {
-    duration = av_rescale(m->fmt->duration, 1000, AV_TIME_BASE);
+    duration = ff.av_rescale(m->fmt->duration, 1000, AV_TIME_BASE);
   } else if (st->duration > 0) {
-    duration = av_rescale_q(st->duration, st->time_base, AVRational{1, 1000});
+    duration = ff.av_rescale_q(st->duration, st->time_base, AVRational{1, 1000});
   }
   info->duration_ms = std::min<int64_t>(duration, 4294967295);
   info->seekable = m->input.io.seek != nullptr && (m->input.avio->seekable & AVIO_SEEKABLE_NORMAL);
@@ -190,7 +182,7 @@ void describe(const qmMovie* m, qmMovieInfo* info) {
   } else if (st->nb_frames > 0) {
     info->frames = st->nb_frames;
   } else if (st->avg_frame_rate.num > 0 && st->avg_frame_rate.den > 0) {
-    info->frames = av_rescale(duration, st->avg_frame_rate.num, int64_t(st->avg_frame_rate.den) * 1000);
+    info->frames = ff.av_rescale(duration, st->avg_frame_rate.num, int64_t(st->avg_frame_rate.den) * 1000);
   }
   info->format = m->name;
 }
@@ -202,7 +194,7 @@ void describe(const qmMovie* m, qmMovieInfo* info) {
 bool next_frame(qmMovie* m) {
   int bad = 0;
   for (;;) {
-    const int r = avcodec_receive_frame(m->dec, m->frame);
+    const int r = ff.avcodec_receive_frame(m->dec, m->frame);
     if (r == 0) {
       if (m->decoded >= 0) ++m->decoded;
       return true;
@@ -210,18 +202,18 @@ bool next_frame(qmMovie* m) {
     if (r == AVERROR_EOF || m->input_ended) return false;
     if (r != AVERROR(EAGAIN)) return false;
     for (;;) {
-      const int read = av_read_frame(m->fmt, m->packet);
+      const int read = ff.av_read_frame(m->fmt, m->packet);
       if (read < 0) {
-        avcodec_send_packet(m->dec, nullptr);
+        ff.avcodec_send_packet(m->dec, nullptr);
         m->input_ended = true;
         break;
       }
       if (m->packet->stream_index != m->stream) {
-        av_packet_unref(m->packet);
+        ff.av_packet_unref(m->packet);
         continue;
       }
-      const int sent = avcodec_send_packet(m->dec, m->packet);
-      av_packet_unref(m->packet);
+      const int sent = ff.avcodec_send_packet(m->dec, m->packet);
+      ff.av_packet_unref(m->packet);
       if (sent < 0 && sent != AVERROR(EAGAIN) && ++bad > kMaxBadPackets) return false;
       break;
     }
@@ -237,12 +229,12 @@ int64_t frame_pts(const AVFrame* frame) {
 bool seek_to(qmMovie* m, int64_t pts, bool from_start) {
   int r = 0;
   if (from_start) {
-    r = av_seek_frame(m->fmt, m->stream, INT64_MIN / 2, AVSEEK_FLAG_BACKWARD | AVSEEK_FLAG_ANY);
-    if (r < 0) r = avformat_seek_file(m->fmt, -1, INT64_MIN, 0, 0, 0);
+    r = ff.av_seek_frame(m->fmt, m->stream, INT64_MIN / 2, AVSEEK_FLAG_BACKWARD | AVSEEK_FLAG_ANY);
+    if (r < 0) r = ff.avformat_seek_file(m->fmt, -1, INT64_MIN, 0, 0, 0);
   } else {
-    r = av_seek_frame(m->fmt, m->stream, pts, AVSEEK_FLAG_BACKWARD);
+    r = ff.av_seek_frame(m->fmt, m->stream, pts, AVSEEK_FLAG_BACKWARD);
   }
-  avcodec_flush_buffers(m->dec);
+  ff.avcodec_flush_buffers(m->dec);
   m->input_ended = false;
   m->held = false;
   m->decoded = from_start && r >= 0 ? 0 : -1;
@@ -251,13 +243,13 @@ bool seek_to(qmMovie* m, int64_t pts, bool from_start) {
 
 int32_t convert(qmMovie* m) {
   const AVFrame* f = m->frame;
-  m->sws = sws_getCachedContext(m->sws, f->width, f->height, AVPixelFormat(f->format), m->width,
+  m->sws = ff.sws_getCachedContext(m->sws, f->width, f->height, AVPixelFormat(f->format), m->width,
                                 m->height, AV_PIX_FMT_BGR0, SWS_BICUBIC, nullptr, nullptr, nullptr);
   if (!m->sws) return ERR_MEM;
   m->pixels.resize(size_t(m->width) * size_t(m->height));
   uint8_t* planes[4] = {reinterpret_cast<uint8_t*>(m->pixels.data()), nullptr, nullptr, nullptr};
   int strides[4] = {m->width * 4, 0, 0, 0};
-  if (sws_scale(m->sws, f->data, f->linesize, 0, f->height, planes, strides) <= 0) {
+  if (ff.sws_scale(m->sws, f->data, f->linesize, 0, f->height, planes, strides) <= 0) {
     return ERR_VIDEOFRAME;
   }
   m->held = true;
@@ -297,9 +289,9 @@ int32_t frame_by_time(qmMovie* m, int64_t ms) {
   if (ms < 0) return ERR_VIDEOFRAME;
   const AVStream* st = m->fmt->streams[m->stream];
   const int64_t start = st->start_time != AV_NOPTS_VALUE ? st->start_time : 0;
-  const int64_t target = start + av_rescale_q(ms, AVRational{1, 1000}, st->time_base);
+  const int64_t target = start + ff.av_rescale_q(ms, AVRational{1, 1000}, st->time_base);
   if (m->held && m->held_pts == target) return 0;
-  AVFrame* last = av_frame_alloc();
+  AVFrame* last = ff.av_frame_alloc();
   if (!last) return ERR_MEM;
   bool any = false;
   // Containers without an index (program streams, transport streams) seek by bytes and may land
@@ -312,8 +304,8 @@ int32_t frame_by_time(qmMovie* m, int64_t ms) {
       if (first && pts > target && !from_start) break;
       first = false;
       if (any && pts > target) break;
-      av_frame_unref(last);
-      av_frame_move_ref(last, m->frame);
+      ff.av_frame_unref(last);
+      ff.av_frame_move_ref(last, m->frame);
       any = true;
       if (pts >= target) break;
     }
@@ -321,8 +313,8 @@ int32_t frame_by_time(qmMovie* m, int64_t ms) {
   }
   int32_t err = ERR_VIDEOFRAME;
   if (any) {
-    av_frame_unref(m->frame);
-    av_frame_move_ref(m->frame, last);
+    ff.av_frame_unref(m->frame);
+    ff.av_frame_move_ref(m->frame, last);
     if (!m->frame_pts.empty()) {
       const auto at = std::lower_bound(m->frame_pts.begin(), m->frame_pts.end(), frame_pts(m->frame));
       m->decoded = at != m->frame_pts.end() && *at == frame_pts(m->frame)
@@ -333,14 +325,14 @@ int32_t frame_by_time(qmMovie* m, int64_t ms) {
     }
     err = convert(m);
   }
-  av_frame_free(&last);
+  ff.av_frame_free(&last);
   return err;
 }
 
 }  // namespace
 
 int32_t platform_movie_open(const qmMovieIO& io, qmMovie** out, qmMovieInfo* info) {
-  ffmpeg_quiet();
+  if (!ffmpeg_load()) return ERR_LOADVIDEO;
   auto* m = new (std::nothrow) qmMovie;
   if (!m) return ERR_MEM;
   m->input.io = io;
@@ -406,11 +398,11 @@ int64_t stream_ms(const qmMovie* m, int stream, int64_t pts) {
   const AVStream* st = m->fmt->streams[stream];
   int64_t start = 0;
   if (m->fmt->start_time != AV_NOPTS_VALUE) {
-    start = av_rescale_q(m->fmt->start_time, AVRational{1, AV_TIME_BASE}, st->time_base);
+    start = ff.av_rescale_q(m->fmt->start_time, AVRational{1, AV_TIME_BASE}, st->time_base);
   } else if (st->start_time != AV_NOPTS_VALUE) {
     start = st->start_time;
   }
-  return av_rescale_q(pts - start, st->time_base, AVRational{1, 1000});
+  return ff.av_rescale_q(pts - start, st->time_base, AVRational{1, 1000});
 }
 
 // Waits on the shared record up to ms; false once a stop was asked for.
@@ -440,7 +432,7 @@ void queue_picture(qmMovie* m, const AVFrame* f) {
       p.spare.pop_back();
     }
   }
-  m->play_sws = sws_getCachedContext(m->play_sws, f->width, f->height, AVPixelFormat(f->format), w, h,
+  m->play_sws = ff.sws_getCachedContext(m->play_sws, f->width, f->height, AVPixelFormat(f->format), w, h,
                                      AV_PIX_FMT_BGR0, SWS_BICUBIC, nullptr, nullptr, nullptr);
   if (!m->play_sws) return;
   try {
@@ -450,7 +442,7 @@ void queue_picture(qmMovie* m, const AVFrame* f) {
   }
   uint8_t* planes[4] = {reinterpret_cast<uint8_t*>(out.pixels.data()), nullptr, nullptr, nullptr};
   int strides[4] = {w * 4, 0, 0, 0};
-  if (sws_scale(m->play_sws, f->data, f->linesize, 0, f->height, planes, strides) <= 0) return;
+  if (ff.sws_scale(m->play_sws, f->data, f->linesize, 0, f->height, planes, strides) <= 0) return;
   out.width = w;
   out.height = h;
   out.ms = pts == AV_NOPTS_VALUE ? 0 : stream_ms(m, m->stream, pts);
@@ -471,31 +463,31 @@ void queue_sound(qmMovie* m, const AVFrame* f) {
   const int channels = f->ch_layout.nb_channels;
   if (channels < 1) return;
   if (!m->swr || m->swr_format != f->format || m->swr_rate != f->sample_rate || m->swr_channels != channels) {
-    swr_free(&m->swr);
+    ff.swr_free(&m->swr);
     AVChannelLayout in{}, out{};
     if (f->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC) {
-      av_channel_layout_default(&in, channels);
-    } else if (av_channel_layout_copy(&in, &f->ch_layout) < 0) {
+      ff.av_channel_layout_default(&in, channels);
+    } else if (ff.av_channel_layout_copy(&in, &f->ch_layout) < 0) {
       return;
     }
-    av_channel_layout_default(&out, 2);
-    const int r = swr_alloc_set_opts2(&m->swr, &out, AV_SAMPLE_FMT_S16, kSoundRate, &in,
+    ff.av_channel_layout_default(&out, 2);
+    const int r = ff.swr_alloc_set_opts2(&m->swr, &out, AV_SAMPLE_FMT_S16, kSoundRate, &in,
                                       AVSampleFormat(f->format), f->sample_rate, 0, nullptr);
-    av_channel_layout_uninit(&in);
-    av_channel_layout_uninit(&out);
-    if (r < 0 || swr_init(m->swr) < 0) {
-      swr_free(&m->swr);
+    ff.av_channel_layout_uninit(&in);
+    ff.av_channel_layout_uninit(&out);
+    if (r < 0 || ff.swr_init(m->swr) < 0) {
+      ff.swr_free(&m->swr);
       return;
     }
     m->swr_format = f->format;
     m->swr_rate = f->sample_rate;
     m->swr_channels = channels;
   }
-  const int room = swr_get_out_samples(m->swr, f->nb_samples);
+  const int room = ff.swr_get_out_samples(m->swr, f->nb_samples);
   if (room <= 0) return;
   std::vector<int16_t> buffer(size_t(room) * 2);
   uint8_t* outp[1] = {reinterpret_cast<uint8_t*>(buffer.data())};
-  const int got = swr_convert(m->swr, outp, room, const_cast<const uint8_t**>(f->extended_data), f->nb_samples);
+  const int got = ff.swr_convert(m->swr, outp, room, const_cast<const uint8_t**>(f->extended_data), f->nb_samples);
   if (got <= 0) return;
   // Sound before the start position is not played.
   int64_t skip = 0;
@@ -519,13 +511,13 @@ void queue_sound(qmMovie* m, const AVFrame* f) {
 }
 
 void drain(qmMovie* m, AVCodecContext* dec, AVFrame* f, bool picture) {
-  while (avcodec_receive_frame(dec, f) == 0) {
+  while (ff.avcodec_receive_frame(dec, f) == 0) {
     if (picture) {
       queue_picture(m, f);
     } else if (m->sink) {
       queue_sound(m, f);
     }
-    av_frame_unref(f);
+    ff.av_frame_unref(f);
     if (stopping(*m->play)) return;
   }
 }
@@ -533,21 +525,21 @@ void drain(qmMovie* m, AVCodecContext* dec, AVFrame* f, bool picture) {
 void decode_thread(qmMovie* m) {
   MoviePlayback& p = *m->play;
   if (m->from_ms > 0) {
-    int64_t ts = av_rescale(m->from_ms, AV_TIME_BASE, 1000);
+    int64_t ts = ff.av_rescale(m->from_ms, AV_TIME_BASE, 1000);
     if (m->fmt->start_time != AV_NOPTS_VALUE) ts += m->fmt->start_time;
-    if (avformat_seek_file(m->fmt, -1, INT64_MIN, ts, ts, 0) < 0) seek_to(m, 0, true);
+    if (ff.avformat_seek_file(m->fmt, -1, INT64_MIN, ts, ts, 0) < 0) seek_to(m, 0, true);
   } else {
     seek_to(m, 0, true);
   }
-  avcodec_flush_buffers(m->dec);
-  if (m->adec) avcodec_flush_buffers(m->adec);
+  ff.avcodec_flush_buffers(m->dec);
+  if (m->adec) ff.avcodec_flush_buffers(m->adec);
   int bad = 0;
   while (!stopping(p)) {
-    if (av_read_frame(m->fmt, m->packet) < 0) {
-      avcodec_send_packet(m->dec, nullptr);
+    if (ff.av_read_frame(m->fmt, m->packet) < 0) {
+      ff.avcodec_send_packet(m->dec, nullptr);
       drain(m, m->dec, m->frame, true);
       if (m->adec && m->sink) {
-        avcodec_send_packet(m->adec, nullptr);
+        ff.avcodec_send_packet(m->adec, nullptr);
         drain(m, m->adec, m->aframe, false);
       }
       break;
@@ -559,13 +551,13 @@ void decode_thread(qmMovie* m) {
       dec = m->adec;
     }
     if (dec) {
-      const int sent = avcodec_send_packet(dec, m->packet);
+      const int sent = ff.avcodec_send_packet(dec, m->packet);
       if (sent < 0 && sent != AVERROR(EAGAIN) && ++bad > kMaxBadPackets) {
-        av_packet_unref(m->packet);
+        ff.av_packet_unref(m->packet);
         break;
       }
     }
-    av_packet_unref(m->packet);
+    ff.av_packet_unref(m->packet);
     if (dec) drain(m, dec, dec == m->dec ? m->frame : m->aframe, dec == m->dec);
   }
   std::lock_guard<std::mutex> hold(p.lock);
@@ -615,8 +607,8 @@ void platform_movie_stop(qmMovie* m) {
   m->play.reset();
   m->sink = nullptr;
   if (m->astream >= 0) m->fmt->streams[m->astream]->discard = AVDISCARD_ALL;
-  avcodec_flush_buffers(m->dec);
-  if (m->adec) avcodec_flush_buffers(m->adec);
+  ff.avcodec_flush_buffers(m->dec);
+  if (m->adec) ff.avcodec_flush_buffers(m->adec);
   m->input_ended = false;
   m->held = false;
   m->decoded = -1;

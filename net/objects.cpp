@@ -6,7 +6,6 @@
 #include <poll.h>
 #include <sys/socket.h>
 
-#include <cerrno>
 #include <new>
 #include <vector>
 
@@ -219,17 +218,9 @@ int32_t net_bind_address(int32_t fd, const char* host, int32_t port, bool* host_
 
 // ---- event checks ------------------------------------------------------------------------------
 
-namespace {
-
-// A peek's answer for a peer that is gone: an orderly close, or a reset that the kernel reports
-// once as an error (every later peek then finds the connection closed).
-bool peer_gone(int32_t state) { return state == SOCK_CLOSED || state == ECONNRESET || state == ECONNABORTED; }
-
-}  // namespace
-
 bool net_check_disconnect(qmConnection* c) {
   if (c->closed_event) return false;
-  if (!peer_gone(sock_peek(c->socket->fd, kPoll, false))) return false;
+  if (sock_peek(c->socket->fd, kPoll, false) != SOCK_CLOSED) return false;
   c->closed_event = true;
   return true;
 }
@@ -288,7 +279,7 @@ void wait_descriptors(std::vector<int32_t>* fds) {
       const int32_t state = b.first < b.last ? 0 : sock_peek(c->socket->fd, kPoll, false);
       const bool watch = state == SOCK_TIMEOUT ? true
                          : state == 0           ? receive && !c->data_event
-                         : peer_gone(state)     ? disconnect
+                         : state == SOCK_CLOSED ? disconnect
                                                 : false;
       if (watch) fds->push_back(c->socket->fd);
     }

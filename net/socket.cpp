@@ -60,6 +60,11 @@ int32_t transfer(int32_t s, int32_t wait_mode, bool is_send, const SockTimeout& 
     if (n == 0) return SOCK_CLOSED;
     const int e = errno;
     if (e == EINTR) continue;
+    // A peer that resets the connection has gone as surely as one that closed it: the kernel
+    // reports the reset once, to the first call after it, and every later call finds the
+    // connection closed, so the reset answers closed as well. Bytes that arrived before it
+    // were read by the calls before.
+    if (e == ECONNRESET || e == ECONNABORTED) return SOCK_CLOSED;
     if (is_send && e == EPIPE) return SOCK_CLOSED;
     if (!would_block(e)) return e;
     if (int32_t w = sock_wait(s, wait_mode, t)) return w;

@@ -1,7 +1,8 @@
 // The socket layer: every system call the network library makes, over IPv4 BSD sockets. Nothing
 // here raises errors or knows the script stack; each operation answers a status:
-//   0 success; -1 time-out (also "nothing now" under a block of 0.0); -2 closed; -3 a look-up that
-//   failed without a reason; a positive value is an errno or a resolver (h_errno) code.
+//   0 success; -1 time-out (also "nothing now" under a block of 0.0); -2 closed (the peer closed
+//   or reset the connection); -3 a look-up that failed without a reason; a positive value is an
+//   errno or a resolver (h_errno) code.
 //
 // Descriptors stay non-blocking all the time but for bind, listen and close. Waits use poll, not
 // select: a descriptor above FD_SETSIZE is as good as any. Every send passes MSG_NOSIGNAL, so a

@@ -612,7 +612,8 @@ int32_t http_read_chunk_size(qmState* L, qmConnection* c, int64_t* size) {
     v = v * 16 + hex_value(line[i]);
     ++i;
   }
-  if (i == 0) return fail_number(ERR_HTTPERROR, 3000);
+  // A line cut inside its digits hides the size's end: the digits read are not the size.
+  if (i == 0 || (cut && i == line.size())) return fail_number(ERR_HTTPERROR, 3000);
   *size = v;
   return 0;
 }

@@ -1,5 +1,5 @@
 // The network library's commands in process: every failure path gives its socket back, the
-// receive engine's modes over data a peer sends in pieces, and a peer's reset as a disconnect.
+// receive engine's modes over data a peer sends in pieces, and a peer's reset as a close.
 #include <gtest/gtest.h>
 #include <poll.h>
 
@@ -69,20 +69,29 @@ TEST_F(Network, FailuresLeaveNoDescriptorOpen) {
   close(udp_holder);
 }
 
+// How a peer ends after its pieces: it stays, closes its side, or resets the connection.
+enum class End { stay, close, reset };
+
 // A peer that sends its pieces with pauses between them.
 struct Peer {
   int server = -1, conn = -1;
   uint16_t port = 0;
   std::thread thread;
   Peer() { server = listener(4, &port); }
-  void send_pieces(std::vector<std::string> pieces, bool close_after) {
-    thread = std::thread([this, pieces, close_after] {
+  void send_pieces(std::vector<std::string> pieces, End end) {
+    thread = std::thread([this, pieces, end] {
       conn = accept(server, nullptr, nullptr);
       for (const std::string& p : pieces) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
         send(conn, p.data(), p.size(), MSG_NOSIGNAL);
       }
-      if (close_after) shutdown(conn, SHUT_WR);
+      if (end == End::close) shutdown(conn, SHUT_WR);
+      if (end == End::reset) {
+        const linger abort_close{1, 0};
+        setsockopt(conn, SOL_SOCKET, SO_LINGER, &abort_close, sizeof abort_close);
+        close(conn);
+        conn = -1;
+      }
     });
   }
   ~Peer() {
@@ -95,19 +104,19 @@ struct Peer {
 TEST_F(Network, ReceiveModesOverPieces) {
   struct Case {
     std::vector<std::string> pieces;
-    bool close_after;
+    End end;
     std::vector<Arg> mode;
     std::vector<std::string> want;
   };
   const Case cases[] = {
-      {{"abc\r\n"}, false, {2.0}, {"'abc'", "3", "1"}},
-      {{"ab", "c\r", "d\nrest"}, false, {2.0}, {"'abcd'", "4", "1"}},
-      {{"12345", "678", "90"}, false, {1.0, 9.0}, {"'123456789'", "9", "1"}},
-      {{"one", "two"}, true, {0.0}, {"'onetwo'", "6", "1"}},
+      {{"abc\r\n"}, End::stay, {2.0}, {"'abc'", "3", "1"}},
+      {{"ab", "c\r", "d\nrest"}, End::stay, {2.0}, {"'abcd'", "4", "1"}},
+      {{"12345", "678", "90"}, End::stay, {1.0, 9.0}, {"'123456789'", "9", "1"}},
+      {{"one", "two"}, End::close, {0.0}, {"'onetwo'", "6", "1"}},
   };
   for (const Case& c : cases) {
     Peer peer;
-    peer.send_pieces(c.pieces, c.close_after);
+    peer.send_pieces(c.pieces, c.end);
     ASSERT_EQ(call("OpenConnection", {1.0, "127.0.0.1", double(peer.port)}).code, 0);
     std::vector<Arg> args{1.0};
     args.insert(args.end(), c.mode.begin(), c.mode.end());
@@ -116,6 +125,43 @@ TEST_F(Network, ReceiveModesOverPieces) {
     EXPECT_EQ(o.results, c.want) << c.want[0];
     peer.thread.join();
     call("CloseConnection", {1.0});
+  }
+}
+
+// A peer that resets the connection after sending has gone as one that closes it has: what it
+// sent before comes back whole (mode all counts it a whole reply), and the first receive that
+// finds nothing more fails as closed, as does every one after it.
+TEST_F(Network, ResetAfterDataEndsAReceiveAsACloseDoes) {
+  struct Case {
+    std::vector<Arg> mode;
+    int32_t code;
+    std::vector<std::string> want;
+  };
+  const Case cases[] = {
+      {{0.0}, 0, {"'hello'", "5", "1"}},
+      {{2.0}, qm::ERR_RECVCLOSED, {}},  // a line that never ends
+      {{1.0, 9.0}, qm::ERR_RECVCLOSED, {}},
+  };
+  for (const End end : {End::close, End::reset}) {
+    for (const Case& c : cases) {
+      Peer peer;
+      peer.send_pieces({"hel", "lo"}, end);
+      ASSERT_EQ(call("OpenConnection", {1.0, "127.0.0.1", double(peer.port)}).code, 0);
+      peer.thread.join();
+      // Everything the peer did has arrived before the first receive.
+      qm::qmConnection* conn = nullptr;
+      ASSERT_EQ(qm::net_connection_find(qm::ObjectId{1, nullptr}, &conn), 0);
+      pollfd p{conn->socket->fd, POLLRDHUP, 0};
+      ASSERT_EQ(poll(&p, 1, 5000), 1);
+      std::vector<Arg> args{1.0};
+      args.insert(args.end(), c.mode.begin(), c.mode.end());
+      const bool reset = end == End::reset;
+      const Outcome first = call("ReceiveData", args);
+      EXPECT_EQ(first.code, c.code) << reset;
+      EXPECT_EQ(first.results, c.want) << reset;
+      EXPECT_EQ(call("ReceiveData", args).code, qm::ERR_RECVCLOSED) << reset;
+      call("CloseConnection", {1.0});
+    }
   }
 }
 

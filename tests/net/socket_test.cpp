@@ -159,7 +159,8 @@ TEST(SocketLayer, SendToClosedPeerIsClosedWithoutSignal) {
     r = sock_send(p.a, data, sizeof data, &sent, SockTimeout{0.0, -1, sock_now()});
     if (r == 0) std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
-  EXPECT_TRUE(r == SOCK_CLOSED || std::strcmp(sock_error_text(r), "closed") == 0) << r;
+  // The unread data makes the peer answer with a reset: that is a close as well.
+  EXPECT_EQ(r, SOCK_CLOSED);
   std::signal(SIGPIPE, SIG_IGN);
 }
 

@@ -62,7 +62,8 @@ bool ffmpeg_load() {
   std::call_once(once, [] {
     const char* sonames[FFMPEG_LIBRARY_COUNT];
     for (int i = 0; i < FFMPEG_LIBRARY_COUNT; ++i) sonames[i] = kFFmpegSonames[i];
-    if (const char* name = std::getenv("QM_FFMPEG_LIBAVFORMAT")) sonames[AVFORMAT] = name;
+    const char* name = std::getenv("QM_FFMPEG_LIBAVFORMAT");
+    if (name && *name) sonames[AVFORMAT] = name;  // an empty name would open the player itself
     std::string why;
     loaded = ffmpeg_load_from(sonames, &g_library, &why);
     if (loaded) {

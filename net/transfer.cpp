@@ -36,6 +36,8 @@ constexpr const char* kDefaultPostType = "application/x-www-form-urlencoded";
 constexpr size_t kMemoryPiece = size_t(4) << 20;
 // Fresh pages of a body in memory are made present this much at a time, ahead of the receive.
 constexpr size_t kPrefaultStep = size_t(1) << 20;
+// ... and on a thread of their own when the storage has at least this much fresh room.
+constexpr size_t kFillerRange = size_t(8) << 20;
 constexpr size_t kUploadBlock = 8192;
 
 int32_t fail_number(int32_t code, int32_t number) {
@@ -466,6 +468,7 @@ int32_t transfer(qmState* L, bool upload) {
   if (o.has_file) {
     vm_push_string(L, "");
   } else {
+    t.sink.memory.finish();
     vm_push_storage(L, &t.sink.memory.storage);
   }
   vm_push_number(L, double(t.sink.bytes));
@@ -657,7 +660,7 @@ int32_t transfer_receive(qmState* L, qmConnection* c, int64_t count, TransferSin
     sink->memory.prefault(piece);
     int64_t got = 0;
     int32_t code = net_receive(L, c, RECEIVEBYTES, int64_t(piece), true, m.data + m.size, piece, nullptr, &got);
-    m.size += size_t(got);
+    sink->memory.wrote(size_t(got));
     sink->bytes += got;
     remaining -= got;
     if (code) return until_close && code == ERR_RECVCLOSED ? 0 : code;
@@ -671,12 +674,21 @@ bool MemoryBody::reserve_more(size_t extra) {
   if (extra > SIZE_MAX / 2 - size) return false;
   size_t wanted = std::max({size + extra, capacity * 2, size_t(65536)});
   if (expected >= 0 && uint64_t(expected) >= size + extra) wanted = std::min(wanted, size_t(expected));
-  return vm_storage_reserve(L, &storage, wanted);
+  // The block may move; the pages the filler has not reached yet are filled after the growth.
+  if (filler.running()) present = filler.stop();
+  if (!vm_storage_reserve(L, &storage, wanted)) return false;
+  const size_t from = std::max(present, size);
+  qmos_prepare_bulk_write(storage.data, storage.capacity);
+  if (storage.capacity >= from + kFillerRange) {
+    filler.start(storage.data, from, storage.capacity);
+    present = storage.capacity;
+  }
+  return true;
 }
 
 void MemoryBody::prefault(size_t n) {
   const size_t size = storage.size;
-  if (n <= present - std::min(present, size)) return;
+  if (filler.running() || n <= present - std::min(present, size)) return;
   const size_t from = std::max(present, size);
   const size_t to = std::min(storage.capacity, std::max(size + n, from + kPrefaultStep));
   if (to <= from) return;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "engine/vm.h"
+#include "runtime/os/page_filler.h"
 
 struct qmFileHandle;
 
@@ -60,21 +61,33 @@ int32_t ftp_read_reply(qmState* L, qmConnection* c, int32_t* code, std::string* 
 
 // A body received into memory, straight into the storage of the string it becomes. The storage
 // grows geometrically, but never past the length the server announced; it is freed on every way
-// out that does not push it.
+// out that does not push it. The fresh pages of a large storage are made present on a thread of
+// their own while the data arrives (the filler); it is stopped before the storage grows (which
+// may move it), is pushed or is freed.
 struct MemoryBody {
   qmState* L;
   qmStringStorage storage;
   int64_t expected = -1;  // the whole body's announced length, -1 when unknown
-  size_t present = 0;     // bytes of the storage whose pages were made present
+  size_t present = 0;     // bytes of the storage whose pages were made present or handed to the filler
+  qmPageFiller filler;
   explicit MemoryBody(qmState* L) : L(L) {}
   MemoryBody(const MemoryBody&) = delete;
   MemoryBody& operator=(const MemoryBody&) = delete;
   ~MemoryBody() { release(); }
   // Room for extra more bytes; false when memory runs out.
   bool reserve_more(size_t extra);
-  // Makes the pages for the next n bytes present ahead of the receive, a step at a time.
+  // Makes the pages for the next n bytes present ahead of the receive, a step at a time, unless
+  // the filler has them.
   void prefault(size_t n);
+  // n more bytes were written into the storage.
+  void wrote(size_t n) {
+    storage.size += n;
+    filler.advance(storage.size);
+  }
+  // Before the storage becomes the string.
+  void finish() { filler.stop(); }
   void release() {
+    filler.stop();
     vm_storage_free(L, &storage);
     present = 0;
   }

@@ -22,10 +22,13 @@ void qmos_free(void* block) {
 void qmos_prepare_bulk_write(void* block, size_t size) {
   constexpr uintptr_t kLarge = uintptr_t(2) << 20;
   if (!block || size < 2 * kLarge) return;
-  // Only whole large pages inside the block: the hint covers no byte of anyone else's memory.
-  const uintptr_t first = (uintptr_t(block) + kLarge - 1) & ~(kLarge - 1);
-  const uintptr_t end = (uintptr_t(block) + size) & ~(kLarge - 1);
-  if (end > first) madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
+  // The whole pages that the block touches: a large block is a mapping of its own, and a hint
+  // on part of a mapping would split it in two or three, which the C library's realloc can no
+  // longer grow or move in place (it copies instead).
+  constexpr uintptr_t kPage = 4096;
+  const uintptr_t first = uintptr_t(block) & ~(kPage - 1);
+  const uintptr_t end = (uintptr_t(block) + size + kPage - 1) & ~(kPage - 1);
+  madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
 }
 
 void qmos_prefault(void* block, size_t size) {

@@ -30,8 +30,6 @@ constexpr int32_t kOutside[8][2] = {
 };
 
 int32_t start_move(qmFXRequest* r, Scroll* s) {
-  move_embedded_free(s->move);
-  s->move = nullptr;
   MoveSpec spec;
   spec.L = r->script;
   if (r->layer) {

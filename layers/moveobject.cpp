@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <new>
+#include <utility>
 
 #include "display/asyncdraw.h"
 #include "display/brush.h"
@@ -240,15 +241,22 @@ qmLayer* driven_layer(const qmMove* m) {
   return layer_at_index(m->pic, m->layer_position);
 }
 
-// Both save bitmaps at the picture's size, the clean one a copy of it.
+bool has_size(const qmBitmap* b, const qmBitmap* of) {
+  return b && b->width == of->width && b->height == of->height;
+}
+
+// Both save bitmaps at the picture's size, the clean one a copy of it. Bitmaps of that size already
+// held are kept: fresh ones of a full-screen picture fault thousands of pages in while drawn.
 int32_t move_snapshot_display(qmMove* m) {
   qmDisplay* d = display_current();
   const qmBitmap* picture = d && d->bgpic ? d->bgpic->current.bitmap : nullptr;
   if (!picture) return ERR_CLOSEDDISPDRAW;
-  qmos_free_bitmap(m->clean);
-  qmos_free_bitmap(m->work);
-  m->clean = qmos_alloc_bitmap(picture->width, picture->height);
-  m->work = qmos_alloc_bitmap(picture->width, picture->height);
+  if (!has_size(m->clean, picture) || !has_size(m->work, picture)) {
+    qmos_free_bitmap(m->clean);
+    qmos_free_bitmap(m->work);
+    m->clean = qmos_alloc_bitmap(picture->width, picture->height);
+    m->work = qmos_alloc_bitmap(picture->width, picture->height);
+  }
   if (!m->clean || !m->work) return ERR_MEM;
   BLTBITMAP(picture, 0, 0, m->clean, 0, 0, picture->width, picture->height);
   return 0;
@@ -262,8 +270,21 @@ void draw_direct(qmMove* m) {
                                      std::abs(p.x - m->prev_x) + p.width, std::abs(p.y - m->prev_y) + p.height},
                                 Rect{0, 0, m->work->width, m->work->height});
   if (r.width < 1 || r.height < 1) return;
-  BLTBITMAP(m->clean, r.x, r.y, m->work, r.x, r.y, r.width, r.height);
   const Rect o = rect_intersect(r, Rect{p.x, p.y, p.width, p.height});
+  const bool covers = o.width > 0 && o.height > 0 && m->bitmap && !m->mask && !m->alpha &&
+                      int64_t(o.x - p.x) + o.width <= m->bitmap->width &&
+                      int64_t(o.y - p.y) + o.height <= m->bitmap->height;
+  if (covers) {
+    // An opaque picture hides the background under it: only the bands around it are restored.
+    const int32_t below = o.y + o.height, right = o.x + o.width;
+    for (const Rect& band :
+         {Rect{r.x, r.y, r.width, o.y - r.y}, Rect{r.x, below, r.width, r.y + r.height - below},
+          Rect{r.x, o.y, o.x - r.x, o.height}, Rect{right, o.y, r.x + r.width - right, o.height}})
+      if (band.width > 0 && band.height > 0)
+        BLTBITMAP(m->clean, band.x, band.y, m->work, band.x, band.y, band.width, band.height);
+  } else {
+    BLTBITMAP(m->clean, r.x, r.y, m->work, r.x, r.y, r.width, r.height);
+  }
   if (o.width > 0 && o.height > 0) {
     const int32_t sx = o.x - p.x, sy = o.y - p.y;
     if (m->mask) BLTMASK(m->bitmap, sx, sy, m->work, o.x, o.y, o.width, o.height, m->mask);
@@ -567,14 +588,21 @@ const qmConstant kMoveConstants[] = {
 }  // namespace
 
 int32_t move_embedded_start(const MoveSpec& spec, qmMove** out) {
+  qmMove* previous = *out;
   *out = nullptr;
-  qmDisplay* d = display_current();
-  if (!d || !d->bgpic) return ERR_CLOSEDDISPDRAW;
-  const int32_t speed = std::min(move_speed_pixels(spec.speed), 2 * kPositionLimit);
-  if (speed < 0) return ERR_WRONGUSAGE;
-  if (!spec.layer && !spec.bitmap) return ERR_WRONGUSAGE;
   auto* m = new (std::nothrow) qmMove();
+  if (m && previous) {
+    m->clean = std::exchange(previous->clean, nullptr);
+    m->work = std::exchange(previous->work, nullptr);
+  }
+  move_embedded_free(previous);
   if (!m) return ERR_MEM;
+  qmDisplay* d = display_current();
+  const int32_t speed = std::min(move_speed_pixels(spec.speed), 2 * kPositionLimit);
+  if (!d || !d->bgpic || speed < 0 || (!spec.layer && !spec.bitmap)) {
+    move_free(m);
+    return !d || !d->bgpic ? ERR_CLOSEDDISPDRAW : ERR_WRONGUSAGE;
+  }
   m->L = spec.L;
   m->quiet = spec.quiet;
   double anchor_x = 0.0, anchor_y = 0.0;

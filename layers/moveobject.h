@@ -76,8 +76,9 @@ struct MoveSpec {
   int32_t curve = CURVE_NONE;
   bool quiet = false;  // direct drawing reaches the display's picture without presenting
 };
-// Prepares the move (a layer stands at the start afterwards). 0 or an error; *out stays nullptr
-// on an error.
+// Prepares the move (a layer stands at the start afterwards). A move already in *out (a replay from
+// the start) is ended first, and the new one draws in its save bitmaps. 0 or an error; *out is
+// nullptr on an error.
 int32_t move_embedded_start(const MoveSpec& spec, qmMove** out);
 // The steps the whole move takes, counted on a copy of its path.
 int32_t move_embedded_steps(const qmMove* m);

@@ -214,7 +214,7 @@ void goal_row(const char* what, const Frames& f, double whole, const Frames& flo
 // that emulates picture 3) runs of each effect; PIXELZOOM1's frames of blocks 24 and 2 apart.
 // The setups that draw a map or dry-run their polygons are timed against one frame period.
 // With names given, only the members and pixel effects named run (and the floor), each member as
-// often as asked by --repeat, each pixel effect with its frames over --above ms listed.
+// often as asked by --repeat, each with its frames over --above ms listed.
 std::vector<const char*> g_only;
 int32_t g_repeat = 1;
 double g_above = 4;
@@ -478,6 +478,7 @@ void families(Bench& b, const Frames& floor) {
         std::printf("   ");
         for (double ms : f.ms) std::printf(" %.2f", ms);
         std::printf("\n");
+        frame_list(f, g_above);
       }
     }
   }
@@ -607,7 +608,8 @@ int main(int argc, char** argv) {
       std::printf(
           "usage: bench_fx [--repeat N] [--above MS] [MEMBER...]\n"
           "  MEMBER names one member of a family (BARS, SPIRAL, ...): only the floor and\n"
-          "  those members run, each N times, with the time of every frame\n"
+          "  those members run, each N times, with the time of every frame and\n"
+          "  its frames over MS ms listed\n"
           "  or a pixel effect (WALLPAPERLEFT, CLOCKWIPE, ...): it runs picture to picture and\n"
           "  on a realtime layer, with its frames over MS ms (default 4)\n");
       return 0;

@@ -43,6 +43,11 @@ bool kind_uses_layers(Kind k) {
          k == Kind::Emulated;
 }
 
+bool kind_masked(Kind k) {
+  return k == Kind::BrushMask || k == Kind::BrushMaskOut || k == Kind::BrushLayer ||
+         k == Kind::ShowRealtime;
+}
+
 std::string FxCase::name() const {
   char buf[160];
   std::snprintf(buf, sizeof buf, "id %d %dx%d %s speed %d parameter %d%s", id, w, h, kind_name(kind), speed, parameter,
@@ -72,7 +77,6 @@ uint32_t new_pixel(int32_t x, int32_t y) { return (mix((uint64_t(y) << 32) | uin
 bool hole(int32_t x, int32_t y) { return mix((uint64_t(x) << 20) ^ uint64_t(y) ^ 0x5A5Aull) % 4 == 0; }
 uint8_t ramp(int32_t x, int32_t w) { return w > 1 ? uint8_t(x * 255 / (w - 1)) : 255; }
 
-bool masked(Kind k) { return k == Kind::BrushMask || k == Kind::BrushMaskOut || k == Kind::BrushLayer || k == Kind::ShowRealtime; }
 bool alpha_ramp(Kind k) { return k == Kind::BrushAlpha || k == Kind::BrushAlphaOut || k == Kind::Hide; }
 
 
@@ -309,7 +313,9 @@ void FxHarness::reset(const FxCase& c) {
   code("FreeBGPic", {2.0});
   // B as brush 1, with a holed mask or an alpha ramp where the kind asks.
   qm::qmBrush* b = nullptr;
-  ASSERT_EQ(qm::brush_new(ObjectId{1, nullptr}, c.w, c.h, 0, masked(c.kind), alpha_ramp(c.kind), false, false, &b), 0);
+  ASSERT_EQ(qm::brush_new(ObjectId{1, nullptr}, c.w, c.h, 0, kind_masked(c.kind),
+                          alpha_ramp(c.kind), false, false, &b),
+            0);
   for (int32_t y = 0; y < c.h; ++y)
     for (int32_t x = 0; x < c.w; ++x) {
       qm::qmos_write_pixel(b->bitmap, x, y, new_pixel(x, y));
@@ -392,7 +398,7 @@ RunResult FxHarness::run(const FxCase& c, bool realtime) {
         const int32_t bx = x - ox, by = y - oy;
         const uint32_t under = a_pixels[size_t(y) * kDisplay + size_t(x)];
         uint32_t shown = new_pixel(bx, by);
-        if (masked(c.kind) && hole(bx, by)) shown = under;
+        if (kind_masked(c.kind) && hole(bx, by)) shown = under;
         if (alpha_ramp(c.kind)) shown = blend(under, shown, ramp(bx, c.w));
         w.target.px[size_t(y) * kDisplay + size_t(x)] = hiding ? under : shown;
       }

@@ -38,6 +38,8 @@ inline constexpr Kind kAllKinds[] = {Kind::Picture,      Kind::Brush,         Ki
                                      Kind::ShowRealtime, Kind::Hide,          Kind::Remove,     Kind::Emulated};
 const char* kind_name(Kind k);
 bool kind_uses_layers(Kind k);
+// B has a holed mask.
+bool kind_masked(Kind k);
 
 struct FxCase {
   int32_t id = 0;

@@ -230,6 +230,50 @@ std::string check_roll(const FrameView& v) {
   return check_in_place_except(v, band);
 }
 
+// SCROLL showing a picture: each frame is the screen from before with the picture somewhere on it,
+// so nothing of an earlier place is left behind. Inside the picture's box each pixel is the
+// picture's own (as the target shows it at its place, where it does) or, through a hole of a mask,
+// what was there before; outside the box nothing changed. Hides, which uncover what lay under the
+// picture, and alpha, which blends, are left to the harness's own checks.
+std::string check_travel(const FrameView& v) {
+  const FxCase& c = v.c;
+  const bool masked = kind_masked(c.kind);
+  if (!masked && c.kind != Kind::Picture && c.kind != Kind::Brush && c.kind != Kind::Show)
+    return "";
+  const Screen& now = v.now;
+  int32_t x0 = now.w, y0 = now.h, x1 = -1, y1 = -1;
+  for (int32_t y = 0; y < now.h; ++y)
+    for (int32_t x = 0; x < now.w; ++x)
+      if (now.at(x, y) != v.before.at(x, y))
+        x0 = std::min(x0, x), y0 = std::min(y0, y), x1 = std::max(x1, x), y1 = std::max(y1, y);
+  if (x1 < 0) return "";
+  const Rect at = picture_place(c);
+  // Whether the frame is the picture with its corner at (ox, oy) over the screen from before.
+  const auto fits = [&](int32_t ox, int32_t oy) {
+    const Rect box{ox, oy, c.w, c.h};
+    for (int32_t y = std::max(oy, 0); y < std::min(oy + c.h, now.h); ++y)
+      for (int32_t x = std::max(ox, 0); x < std::min(ox + c.w, now.w); ++x) {
+        const int32_t tx = at.x + x - ox, ty = at.y + y - oy;
+        const bool known = tx >= 0 && ty >= 0 && tx < v.target.w && ty < v.target.h;
+        const uint32_t p = now.at(x, y);
+        if (known && p != v.target.at(tx, ty) && !(masked && p == v.before.at(x, y))) return false;
+      }
+    for (int32_t y = y0; y <= y1; ++y)
+      for (int32_t x = x0; x <= x1; ++x)
+        if (!box.contains(x, y) && now.at(x, y) != v.before.at(x, y)) return false;
+    return true;
+  };
+  // The changes lie inside the box; a box cut by the screen's edge or with holes along its own
+  // edges is wider than them.
+  for (int32_t oy = y1 + 1 - c.h; oy <= y0; ++oy)
+    for (int32_t ox = x1 + 1 - c.w; ox <= x0; ++ox)
+      if (fits(ox, oy)) return "";
+  char what[96];
+  std::snprintf(what, sizeof what, "frame %d is not the picture over the screen from before",
+                v.frame);
+  return what;
+}
+
 int32_t stretch_total(const FxCase& c) {
   const int32_t extent = c.id == 55 || c.id == 56 || c.id == 60 ? c.w : c.id <= 59 ? c.h : std::max(c.w, c.h);
   const int32_t step = pixels_per_frame(c.speed, extent, 30, 10, 80);
@@ -293,7 +337,7 @@ constexpr FamilyRule kRules[] = {
     {30, 33, reveals_total, check_in_place},
     {34, 37, lines_total, check_in_place},
     {38, 46, rects_total, check_in_place},
-    {47, 54, nullptr, nullptr, nullptr, true},
+    {47, 54, nullptr, check_travel, nullptr, true},
     {55, 69, stretch_total, nullptr},
     {70, 73, flows_total, nullptr},
     {74, 77, gates_total, nullptr},

@@ -257,7 +257,8 @@ int32_t prepare_picture(qmFXRequest* r) {
   r->width = r->newpic->width, r->height = r->newpic->height;
   r->x = r->y = 0;
   // The old picture stands in the display and both its buffers until the effect draws the new one.
-  for (qmBitmap* b : {d->bgpic->current.bitmap, d->buffer1, d->buffer2})
+  // The picture that the frames draw into goes last, so that the first frame finds it in the cache.
+  for (qmBitmap* b : {d->buffer1, d->buffer2, d->bgpic->current.bitmap})
     if (b && b->width == r->bgpic_old->width && b->height == r->bgpic_old->height)
       BLTBITMAP(r->bgpic_old, 0, 0, b, 0, 0, b->width, b->height);
   if (window_resized)

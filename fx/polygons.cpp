@@ -1,9 +1,10 @@
 // SUN, STAR and CLOCKWIPE: the picture comes in (or, for a hide, goes) through a growing polygon
 // filled into a work mask: a centred ellipse, a centred five-pointed star, a hand sweeping once
 // around the picture from twelve o'clock. The mask keeps what earlier frames filled; each frame
-// puts only the polygon's box on the display.
+// puts on the display only the rows and columns around what its polygon added to it.
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 #include "engine/errcodes.h"
 #include "fx/planes.h"
@@ -27,6 +28,7 @@ struct PolyWork {
   qmPoint* b;
   int32_t* scratch;
   int32_t capacity;
+  qmMask* drawn;  // the mask as the display shows it: as it stood when its pixels were last drawn
 };
 
 bool poly_alloc(qmFXRequest* r, PolyWork& p, int32_t points) {
@@ -36,7 +38,10 @@ bool poly_alloc(qmFXRequest* r, PolyWork& p, int32_t points) {
   p.b = fx_alloc_array<qmPoint>(room);
   p.scratch = fx_alloc_array<int32_t>(room);
   if (!p.a || !p.b || !p.scratch) return false;
-  return fx_work_alloc(r, p.work, !r->realtime, true, r->alpha && !fx_hiding(r));
+  if (!fx_work_alloc(r, p.work, !r->realtime, true, r->alpha && !fx_hiding(r))) return false;
+  if (!(p.drawn = fx_alloc_mask(r->width, r->height, 1))) return false;
+  qmos_mask_rect_op(p.drawn, 0, 0, r->width, r->height, MASKINVISIBLE);
+  return true;
 }
 
 void poly_free(PolyWork& p) {
@@ -44,6 +49,7 @@ void poly_free(PolyWork& p) {
   std::free(p.a);
   std::free(p.b);
   std::free(p.scratch);
+  qmos_free_mask(p.drawn);
 }
 
 // Clips the polygon to the picture and, unless dry, fills it into the work mask. The box of what
@@ -103,14 +109,13 @@ void poly_show(qmFXRequest* r, PolyWork& p, const Box& b) {
               FXB_KEEPASYNC | FXB_NOREFRESH);
 }
 
-// The end of a frame: a realtime layer changed only inside the polygon's box, so only the box is
-// put on screen (a full-screen layer recomposed whole would cost more than the fill).
-void poly_refresh(qmFXRequest* r, const Box& b) {
+// A realtime layer changed only inside the frame's rectangles, so only they are put on screen (a
+// full-screen layer recomposed whole would cost more than the fill).
+void poly_refresh_rect(qmFXRequest* r, const Box& b) {
   qmLayerEffect* e = fx_image(r);
   if (e && !r->quiet && !r->full_redraw && b.w >= 1 && b.h >= 1)
     fx_refresh_layer_rect(r, e->bitmap, b.x, b.y, r->x + b.x, r->y + b.y, b.w, b.h, e->width,
                           e->height, e->mask, e->alpha, 0);
-  fx_end_frame(r);
 }
 
 // A redraw starts from the effect's first state: nothing of a show, all of a hide.
@@ -136,34 +141,108 @@ Box box_union(const Box& a, const Box& b) {
   return {x0, y0, x1 - x0, y1 - y0};
 }
 
+// Bands of rows in which a frame's changes are gathered: two rectangles a band stay well within
+// what the display presents as separate rectangles.
+constexpr int32_t kChangeBands = 24;
+
+// The pixels of the box whose mask bits are set now but were clear when the display last showed
+// them, as rectangles: each band's changed rows as one rectangle, or as the two beside a middle
+// that every changed row of the band leaves unchanged (the ring that a growing shape adds).
+// Drawing a pixel whose bit has not changed draws it again as it stands, so a rectangle may hold
+// more than the change. Returns the count, at most 2 x kChangeBands.
+int32_t poly_changes(const PolyWork& p, const Box& box, Box* out) {
+  const qmMask* m = p.work.mask;
+  const int32_t bpr = m->bytes_per_row, band = std::max(1, (box.h + kChangeBands - 1) / kChangeBands);
+  const int32_t y1 = box.y + box.h - 1, left = box.x, right = box.x + box.w - 1;
+  const int32_t from = left >> 3, to = right >> 3;
+  // The bits of the first and last bytes that lie inside the box.
+  const uint32_t first_bits = 0xFFu >> (left & 7), last_bits = (0xFF00u >> ((right & 7) + 1)) & 0xFFu;
+  int32_t n = 0;
+  for (int32_t top = box.y; top <= y1; top += band) {
+    int32_t lo = INT32_MAX, hi = -1, gap_lo = INT32_MIN, gap_hi = INT32_MAX, first_row = -1, last_row = -1;
+    for (int32_t y = top; y <= std::min(y1, top + band - 1); ++y) {
+      const uint8_t* now = m->data + ptrdiff_t(y) * bpr;
+      const uint8_t* was = p.drawn->data + ptrdiff_t(y) * bpr;
+      // The row's first and last changed pixels and the widest unchanged run between them.
+      int32_t first = -1, last = -1, g0 = 0, g1 = -1;
+      auto take = [&](int32_t i) {
+        uint32_t c = uint32_t(now[i] & ~was[i]) & 0xFFu;
+        if (i == from) c &= first_bits;
+        if (i == to) c &= last_bits;
+        if (c == 0) return;
+        const int32_t a = 8 * i + __builtin_clz(c) - 24, b = 8 * i + 7 - __builtin_ctz(c);
+        if (first < 0) first = a;
+        else if (a - last - 1 > g1 - g0 + 1) g0 = last + 1, g1 = a - 1;
+        last = b;
+      };
+      int32_t i = from;
+      for (; i + 8 <= to + 1; i += 8) {
+        uint64_t a, b;
+        std::memcpy(&a, now + i, 8);
+        std::memcpy(&b, was + i, 8);
+        if ((a & ~b) == 0) continue;
+        for (int32_t k = i; k < i + 8; ++k) take(k);
+      }
+      for (; i <= to; ++i) take(i);
+      if (first < 0) continue;
+      if (first_row < 0) first_row = y;
+      last_row = y;
+      lo = std::min(lo, first), hi = std::max(hi, last);
+      if (g1 < g0) g0 = 0, g1 = -1;
+      gap_lo = std::max(gap_lo, g0), gap_hi = std::min(gap_hi, g1);
+    }
+    if (first_row < 0) continue;
+    const int32_t h = last_row - first_row + 1;
+    if (gap_lo <= gap_hi && gap_lo > lo && gap_hi < hi) {
+      out[n++] = {lo, first_row, gap_lo - lo, h};
+      out[n++] = {gap_hi + 1, first_row, hi - gap_hi, h};
+    } else if (lo <= hi) {
+      out[n++] = {lo, first_row, hi - lo + 1, h};
+    }
+  }
+  return n;
+}
+
 // The speed of SUN and STAR: the larger side divided, at most 100.
 int32_t grow_step(const qmFXRequest* r) {
   return std::min(fx_step_size(r->speed, std::max(r->width, r->height), 12, 6, 24), 100);
 }
 
 // The polygon effects' frame: phase 1 fills this frame's polygon (frame(i, dry) fills the i-th,
-// 1-based, and answers the last), phase 2 starts again and fills every polygon up to `frame`.
+// 1-based, and answers the last) and draws, within the polygon's box, only what changed in the
+// mask since the display last showed it; phase 2 starts again, fills every polygon up to `frame`
+// and draws their box.
 template <typename State, typename Frame>
 int32_t poly_step(qmFXRequest* r, State* s, int32_t* done, Frame&& frame) {
   FxSeekQuiet quiet(r);
   fx_layer_unhide(r);
+  PolyWork& p = s->poly;
   bool last = false;
   Box box{0, 0, 0, 0};
   if (r->phase == 2) {
-    poly_reset(r, s->poly);
+    poly_reset(r, p);
     for (int32_t i = 1; i <= r->frame && !last; ++i) box = box_union(box, frame(i, &last));
   } else {
     box = frame(r->frame + 1, &last);
   }
   if (last) {
-    box = poly_whole(r, s->poly);
+    box = poly_whole(r, p);
     *done = 1;
   }
-  poly_show(r, s->poly, box);
-  if (r->phase == 1) {
-    poly_refresh(r, box);
-    ++r->frame;
+  if (box.w < 1 || box.h < 1) box = {0, 0, 0, 0};
+  if (r->phase == 2) {
+    poly_show(r, p, box);
+    qmos_mask_rect_op(p.drawn, 0, 0, r->width, r->height, MASKINVISIBLE);
+    qmos_blit_mask_bits(p.work.mask, box.x, box.y, p.drawn, box.x, box.y, box.w, box.h, MASKVANILLACOPY);
+    return 0;
   }
+  Box changes[2 * kChangeBands];
+  const int32_t n = box.w >= 1 ? poly_changes(p, box, changes) : 0;
+  for (int32_t i = 0; i < n; ++i) poly_show(r, p, changes[i]);
+  qmos_blit_mask_bits(p.work.mask, box.x, box.y, p.drawn, box.x, box.y, box.w, box.h, MASKVANILLACOPY);
+  for (int32_t i = 0; i < n; ++i) poly_refresh_rect(r, changes[i]);
+  fx_end_frame(r);
+  ++r->frame;
   return 0;
 }
 

@@ -69,42 +69,78 @@ namespace {
 
 constexpr double kTwoPi = 6.283185307179586;
 
-// The swirl's geometry: calls fetch(x, y, sx, sy) for every pixel of a w x h image with the
-// position its pixel is taken from at a turn of `degrees` (outside the circle its own position).
-// Non-negative turns read the tables at the turn modulo a whole circle; negative ones compute
-// their sines.
-// What a row's vector loop needs of the geometry of a non-negative turn.
+// The swirl's geometry at a non-negative turn: the turn depends on the whole distance from the
+// centre alone, so its sine and cosine are read once per distance a frame.
 struct SwirlRows {
-  double ax, ay, cx, cy, R2;
-  const double* turn_sines;  // per whole distance 0..reach
-  const double* turn_cosines;
+  double ax, ay, cx, cy, R, R2, t;
+  const double* sines;  // the tables
+  const double* cosines;
+  const double* turn;  // per whole distance 0..reach: the turn's sine and cosine side by side
   int32_t reach, w, h;
-  bool divide_x;  // the scale that is not 1: ax (else ay)
+  bool divide_x;     // the scale that is not 1: ax (else ay)
   bool float_roots;  // every squared distance inside the circle below 2^22
 };
 
-// Without a vector loop: every pixel goes through fetch.
-struct NoRows {
-  int32_t operator()(const SwirlRows&, int32_t, double, double) const { return 0; }
-};
+// The table entry of a non-negative turn at whole distance n from the centre.
+int32_t swirl_entry(const SwirlRows& g, int32_t n) {
+  const double f = 1.0 - n / g.R;
+  double a = f * (g.t * f);
+  if (a >= kTwoPi) a -= kTwoPi * std::floor(a / kTwoPi);
+  return std::clamp(to_i32(a / 0.001), 0, kEffectTableSize - 1);
+}
 
-// rows(geometry, y, dy, dy2) may draw the start of a row of a non-negative turn itself, the
-// same pixels as fetch would, and returns where it stopped.
-template <typename Fetch, typename Rows = NoRows>
-void swirl_map(int32_t w, int32_t h, double degrees, const double* sines, const double* cosines, Fetch&& fetch,
-               Rows rows = {}) {
+// The geometry of a w x h picture at `degrees` >= 0, the turn's sines and cosines per whole
+// distance read from the tables at the turn modulo a whole circle.
+SwirlRows swirl_rows(int32_t w, int32_t h, double degrees, const double* sines, const double* cosines,
+                     std::vector<double>& turn) {
   const double W = w, H = h;
   const double cx = W * 0.5, cy = H * 0.5, R = std::max(cx, cy);
-  const double t = degrees * 0.017453292519943295;
   const double ax = w <= h ? H / W : 1.0, ay = w <= h ? 1.0 : W / H;
-  // The table entry of a non-negative turn at distance n from the centre.
-  auto entry = [&](int32_t n) {
-    const double f = 1.0 - n / R;
-    double turn = f * (t * f);
-    if (turn >= kTwoPi) turn -= kTwoPi * std::floor(turn / kTwoPi);
-    return std::clamp(to_i32(turn / 0.001), 0, kEffectTableSize - 1);
-  };
-  if (t < 0) {
+  const int32_t reach = to_i32(R) + 2;
+  // One of the two scales is 1, and x / 1 is x: only the other divides.
+  SwirlRows g{ax, ay, cx, cy, R, R * R, degrees * 0.017453292519943295, sines, cosines, nullptr, reach, w, h,
+              w <= h, R * R <= double(1 << 22)};
+  turn.resize(2 * (size_t(reach) + 1));
+  for (int32_t n = 0; n <= reach; ++n) {
+    const int32_t i = swirl_entry(g, n);
+    turn[2 * size_t(n)] = sines[i], turn[2 * size_t(n) + 1] = cosines[i];
+  }
+  g.turn = turn.data();
+  return g;
+}
+
+// Where pixel x of a row at dy (dy2 = dy * dy) inside the circle takes its pixel from: the exact
+// integer root of the squared distance's whole part (as isqrt gives it), the turn's sine and
+// cosine, the rotation, the division by the scale, truncation and the clamp to the picture.
+inline void swirl_source(const SwirlRows& g, int32_t x, double dy, double dy2, int32_t* ux, int32_t* uy) {
+  const double dx = g.ax * (x - g.cx);
+  const double d2 = dx * dx + dy2;
+  const int32_t whole = to_i32(d2);
+  const int32_t n = whole >= 0 ? int32_t(std::sqrt(double(whole))) : -1;
+  double s, c;
+  if (n >= 0 && n <= g.reach) {
+    s = g.turn[2 * size_t(n)], c = g.turn[2 * size_t(n) + 1];
+  } else {
+    const int32_t i = swirl_entry(g, n);
+    s = g.sines[i], c = g.cosines[i];
+  }
+  double u = dx * c - dy * s, v = dx * s + dy * c;
+  if (g.divide_x) u /= g.ax;
+  else v /= g.ay;
+  *ux = std::clamp(to_i32(u + g.cx), 0, g.w - 1);
+  *uy = std::clamp(to_i32(v + g.cy), 0, g.h - 1);
+}
+
+// The swirl's geometry: calls fetch(x, y, sx, sy) for every pixel of a w x h image with the
+// position its pixel is taken from at a turn of `degrees` (outside the circle its own position).
+// Negative turns compute their sines.
+template <typename Fetch>
+void swirl_map(int32_t w, int32_t h, double degrees, const double* sines, const double* cosines, Fetch&& fetch) {
+  if (degrees < 0) {
+    const double W = w, H = h;
+    const double cx = W * 0.5, cy = H * 0.5, R = std::max(cx, cy);
+    const double t = degrees * 0.017453292519943295;
+    const double ax = w <= h ? H / W : 1.0, ay = w <= h ? 1.0 : W / H;
     for (int32_t y = 0; y < h; ++y) {
       const double dy = ay * (y - cy);
       for (int32_t x = 0; x < w; ++x) {
@@ -123,48 +159,22 @@ void swirl_map(int32_t w, int32_t h, double degrees, const double* sines, const 
     }
     return;
   }
-  // The turn depends on the whole distance alone: its sine and cosine once per distance a frame.
-  const int32_t reach = to_i32(R) + 2;
-  std::vector<double> turn_sines(size_t(reach) + 1), turn_cosines(size_t(reach) + 1);
-  for (int32_t n = 0; n <= reach; ++n) {
-    const int32_t i = entry(n);
-    turn_sines[size_t(n)] = sines[i], turn_cosines[size_t(n)] = cosines[i];
-  }
-  // One of the two scales is 1, and x / 1 is x: only the other divides.
-  const SwirlRows geometry{ax, ay, cx, cy, R * R, turn_sines.data(), turn_cosines.data(), reach, w, h, w <= h,
-                           R * R <= double(1 << 22)};
-  auto run = [&](auto divide_x) {
-    for (int32_t y = 0; y < h; ++y) {
-      const double dy = ay * (y - cy);
-      const double dy2 = dy * dy;
-      for (int32_t x = rows(geometry, y, dy, dy2); x < w; ++x) {
-        const double dx = ax * (x - cx);
-        const double d2 = dx * dx + dy2;
-        if (d2 >= R * R) {
-          fetch(x, y, x, y);
-          continue;
-        }
-        // The exact integer square root of the whole part, as isqrt gives it.
-        const int32_t whole = to_i32(d2);
-        const int32_t n = whole >= 0 ? int32_t(std::sqrt(double(whole))) : -1;
-        double s, c;
-        if (n >= 0 && n <= reach) {
-          s = turn_sines[size_t(n)], c = turn_cosines[size_t(n)];
-        } else {
-          const int32_t i = entry(n);
-          s = sines[i], c = cosines[i];
-        }
-        double u = dx * c - dy * s, v = dx * s + dy * c;
-        if constexpr (decltype(divide_x)::value) u /= ax;
-        else v /= ay;
-        const int32_t ux = std::clamp(to_i32(u + cx), 0, w - 1);
-        const int32_t uy = std::clamp(to_i32(v + cy), 0, h - 1);
-        fetch(x, y, ux, uy);
+  std::vector<double> turn;
+  const SwirlRows g = swirl_rows(w, h, degrees, sines, cosines, turn);
+  for (int32_t y = 0; y < h; ++y) {
+    const double dy = g.ay * (y - g.cy);
+    const double dy2 = dy * dy;
+    for (int32_t x = 0; x < w; ++x) {
+      const double dx = g.ax * (x - g.cx);
+      if (dx * dx + dy2 >= g.R2) {
+        fetch(x, y, x, y);
+        continue;
       }
+      int32_t ux, uy;
+      swirl_source(g, x, dy, dy2, &ux, &uy);
+      fetch(x, y, ux, uy);
     }
-  };
-  if (w <= h) run(std::true_type{});
-  else run(std::false_type{});
+  }
 }
 
 }  // namespace
@@ -174,31 +184,20 @@ namespace {
 const bool g_avx2 = __builtin_cpu_supports("avx2");
 bool g_swirl_scalar = false;
 
-// A row's part inside the circle, [first, end), of which the vector loop placed [first, stop).
+// A row's part inside the circle, [first, end): one run about the centre, since the squared
+// distance, computed as the per-pixel loop does, grows with |x - cx| on either side.
 struct SwirlSpan {
-  int32_t first, stop, end;
+  int32_t first, end;
 };
 
-// Four pixels at a time of what swirl_map's scalar loop computes, operation for operation in
-// the same order (no fused multiply-adds), so that every source position is the same: the whole
-// part of the squared distance, its exact square root, the turn's sine and cosine from the
-// tables, the rotation, the division by the scale, truncation (out of range: INT32_MIN, as
-// to_i32) and the clamp to the picture. Pixels outside the circle keep their own position.
-// Stores the positions of row y in xs and ys at their pixel's index; with a source, also asks for
-// the source's lines there to be fetched, as the row is placed one row before it is drawn.
-__attribute__((target("avx2"))) SwirlSpan swirl_positions_avx2(const SwirlRows& g, int32_t y, int32_t* xs_out,
-                                                               int32_t* ys_out, const uint32_t* source,
-                                                               ptrdiff_t source_ppr) {
-  // As swirl_map computes them.
+SwirlSpan swirl_span(const SwirlRows& g, int32_t y) {
   const double dy = g.ay * (y - g.cy), dy2 = dy * dy;
-  // The circle's part of the row is one run about the centre (the squared distance, computed as
-  // the per-pixel loop does, grows with |x - cx| on either side).
   auto in_circle = [&](int32_t x) {
     const double d = g.ax * (x - g.cx);
     return d * d + dy2 < g.R2;
   };
   const int32_t mid = std::clamp(int32_t(g.cx), 0, g.w - 1);
-  if (!in_circle(mid)) return {g.w, g.w, g.w};
+  if (!in_circle(mid)) return {g.w, g.w};
   int32_t lo = 0, hi = mid;  // the first pixel inside lies in [lo, hi]
   while (lo < hi) {
     const int32_t m = lo + (hi - lo) / 2;
@@ -212,72 +211,186 @@ __attribute__((target("avx2"))) SwirlSpan swirl_positions_avx2(const SwirlRows& 
     if (in_circle(m)) lo = m;
     else hi = m - 1;
   }
-  const int32_t end = lo + 1;
+  return {first, lo + 1};
+}
+
+// The placed pixels of one row: for each pixel inside the circle the offset of its source pixel
+// in the source picture and in its alpha plane, and whether the mirror rule below may not hold
+// for it.
+struct SwirlRow {
+  int32_t* at;
+  int32_t* alpha_at;  // or nullptr
+  uint8_t* near;
+  SwirlSpan span;
+};
+
+// What the vector loop needs besides the geometry: the source's strides and its far corner's
+// offsets, (h - 1) x stride + w - 1 in each plane.
+struct SwirlSource {
+  const uint32_t* pixels;
+  int32_t ppr, bpr;
+  int32_t corner, alpha_corner;
+};
+
+// Rounding a sum that lies this close to a whole number might take it across.
+constexpr double kNearWhole = 1e-6;
+
+__attribute__((target("avx2"), always_inline)) inline __m256d near_whole_avx2(__m256d v, __m256d sign, __m256d limit) {
+  const __m256d whole = _mm256_round_pd(v, _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
+  return _mm256_cmp_pd(_mm256_andnot_pd(sign, _mm256_sub_pd(v, whole)), limit, _CMP_LT_OQ);
+}
+
+// Pixels [x, to) of row y, four at a time while four fit in the row, computed as swirl_source
+// computes them, operation for operation in the same order (no fused multiply-adds), so that every
+// source is the same. The one difference: the scale's division is a multiplication by its inverse,
+// which can differ from it in the last place; the sum truncated is then checked, and a group in
+// which one lies near a whole number is divided after all. Returns where it stopped. With
+// `ahead`, also asks for the source lines of this row and of its mirror row to be fetched.
+__attribute__((target("avx2"))) int32_t swirl_place_avx2(const SwirlRows& g, const SwirlSource& src, int32_t y,
+                                                         int32_t x, int32_t to, SwirlRow& row, bool ahead) {
+  const double dy_s = g.ay * (y - g.cy);
   const __m256d ax = _mm256_set1_pd(g.ax), cx = _mm256_set1_pd(g.cx), cy = _mm256_set1_pd(g.cy);
-  const __m256d scale = _mm256_set1_pd(g.divide_x ? g.ax : g.ay);
-  const __m256d R2 = _mm256_set1_pd(g.R2), vdy = _mm256_set1_pd(dy), vdy2 = _mm256_set1_pd(dy2);
-  const __m256d all = _mm256_castsi256_pd(_mm256_set1_epi64x(-1));
+  const __m256d scale = _mm256_set1_pd(g.divide_x ? g.ax : g.ay), inverse = _mm256_set1_pd(1.0 / (g.divide_x ? g.ax : g.ay));
+  const __m256d R2 = _mm256_set1_pd(g.R2), dy = _mm256_set1_pd(dy_s), dy2 = _mm256_set1_pd(dy_s * dy_s);
+  const __m256d sign = _mm256_set1_pd(-0.0), near_whole = _mm256_set1_pd(kNearWhole);
   const __m128i zero = _mm_setzero_si128(), reach = _mm_set1_epi32(g.reach);
-  const __m128i last_x = _mm_set1_epi32(g.w - 1), last_y = _mm_set1_epi32(g.h - 1), row = _mm_set1_epi32(y);
-  const __m256i ppr = _mm256_set1_epi64x(source_ppr);
+  const __m128i last_x = _mm_set1_epi32(g.w - 1), last_y = _mm_set1_epi32(g.h - 1), this_row = _mm_set1_epi32(y);
+  const __m128i ppr = _mm_set1_epi32(src.ppr), bpr = _mm_set1_epi32(src.bpr);
   const __m128i lanes = _mm_setr_epi32(0, 1, 2, 3);
-  int32_t x = first;
-  for (; x < end && x + 4 <= g.w; x += 4) {
+  for (; x < to && x + 4 <= g.w; x += 4) {
     const __m128i xs = _mm_add_epi32(_mm_set1_epi32(x), lanes);
     const __m256d dx = _mm256_mul_pd(ax, _mm256_sub_pd(_mm256_cvtepi32_pd(xs), cx));
-    const __m256d d2 = _mm256_add_pd(_mm256_mul_pd(dx, dx), vdy2);
+    const __m256d d2 = _mm256_add_pd(_mm256_mul_pd(dx, dx), dy2);
     const __m256d inside = _mm256_cmp_pd(d2, R2, _CMP_LT_OQ);
     const __m128i whole = _mm256_cvttpd_epi32(d2);
     // Below 2^22 a float root truncates to the exact integer root, and costs less.
     __m128i n = g.float_roots ? _mm_cvttps_epi32(_mm_sqrt_ps(_mm_cvtepi32_ps(whole)))
                               : _mm256_cvttpd_epi32(_mm256_sqrt_pd(_mm256_cvtepi32_pd(whole)));
     n = _mm_min_epi32(_mm_max_epi32(n, zero), reach);  // limits only lanes outside the circle
-    const __m256d s = _mm256_mask_i32gather_pd(_mm256_setzero_pd(), g.turn_sines, n, all, 8);
-    const __m256d c = _mm256_mask_i32gather_pd(_mm256_setzero_pd(), g.turn_cosines, n, all, 8);
-    __m256d u = _mm256_sub_pd(_mm256_mul_pd(dx, c), _mm256_mul_pd(vdy, s));
-    __m256d v = _mm256_add_pd(_mm256_mul_pd(dx, s), _mm256_mul_pd(vdy, c));
-    if (g.divide_x) u = _mm256_div_pd(u, scale);
-    else v = _mm256_div_pd(v, scale);
-    __m128i ux = _mm256_cvttpd_epi32(_mm256_add_pd(u, cx));
-    __m128i uy = _mm256_cvttpd_epi32(_mm256_add_pd(v, cy));
-    ux = _mm_min_epi32(_mm_max_epi32(ux, zero), last_x);
-    uy = _mm_min_epi32(_mm_max_epi32(uy, zero), last_y);
+    // Each lane's sine and cosine are one 16-byte load; two unpacks sort them into sines and cosines.
+    const double* t = g.turn;
+    const __m256d s02 = _mm256_insertf128_pd(_mm256_castpd128_pd256(_mm_loadu_pd(t + 2 * _mm_cvtsi128_si32(n))),
+                                             _mm_loadu_pd(t + 2 * _mm_extract_epi32(n, 2)), 1);
+    const __m256d s13 = _mm256_insertf128_pd(_mm256_castpd128_pd256(_mm_loadu_pd(t + 2 * _mm_extract_epi32(n, 1))),
+                                             _mm_loadu_pd(t + 2 * _mm_extract_epi32(n, 3)), 1);
+    const __m256d s = _mm256_unpacklo_pd(s02, s13), c = _mm256_unpackhi_pd(s02, s13);
+    const __m256d u = _mm256_sub_pd(_mm256_mul_pd(dx, c), _mm256_mul_pd(dy, s));
+    const __m256d v = _mm256_add_pd(_mm256_mul_pd(dx, s), _mm256_mul_pd(dy, c));
+    __m256d a, b;
+    if (g.divide_x) {
+      a = _mm256_add_pd(_mm256_mul_pd(u, inverse), cx), b = _mm256_add_pd(v, cy);
+    } else {
+      a = _mm256_add_pd(u, cx), b = _mm256_add_pd(_mm256_mul_pd(v, inverse), cy);
+    }
+    const __m256d near_a = near_whole_avx2(a, sign, near_whole), near_b = near_whole_avx2(b, sign, near_whole);
+    if (_mm256_movemask_pd(_mm256_and_pd(g.divide_x ? near_a : near_b, inside)) != 0) {
+      if (g.divide_x) a = _mm256_add_pd(_mm256_div_pd(u, scale), cx);
+      else b = _mm256_add_pd(_mm256_div_pd(v, scale), cy);
+    }
+    __m128i ux = _mm_min_epi32(_mm_max_epi32(_mm256_cvttpd_epi32(a), zero), last_x);
+    __m128i uy = _mm_min_epi32(_mm_max_epi32(_mm256_cvttpd_epi32(b), zero), last_y);
     // The lanes' comparison, 64 bits each, narrowed to 32: outside takes the pixel's own place.
     const __m128i in = _mm256_castsi256_si128(_mm256_permutevar8x32_epi32(
         _mm256_castpd_si256(inside), _mm256_setr_epi32(0, 2, 4, 6, 0, 2, 4, 6)));
     ux = _mm_blendv_epi8(xs, ux, in);
-    uy = _mm_blendv_epi8(row, uy, in);
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(xs_out + x), ux);
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(ys_out + x), uy);
-    if (source) {
-      alignas(32) int64_t where[4];
-      _mm256_store_si256(reinterpret_cast<__m256i*>(where),
-                         _mm256_add_epi64(_mm256_mul_epi32(_mm256_cvtepi32_epi64(uy), ppr), _mm256_cvtepi32_epi64(ux)));
-      for (int32_t k = 0; k < 4; ++k) _mm_prefetch(reinterpret_cast<const char*>(source + where[k]), _MM_HINT_T0);
+    uy = _mm_blendv_epi8(this_row, uy, in);
+    const __m128i at = _mm_add_epi32(_mm_mullo_epi32(uy, ppr), ux);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(row.at + x), at);
+    if (row.alpha_at)
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(row.alpha_at + x), _mm_add_epi32(_mm_mullo_epi32(uy, bpr), ux));
+    const uint32_t flags = uint32_t(_mm256_movemask_pd(_mm256_or_pd(near_a, near_b)));
+    const uint32_t bytes = (flags & 1) | (flags & 2) << 7 | (flags & 4) << 14 | (flags & 8) << 21;
+    std::memcpy(row.near + x, &bytes, 4);
+    if (ahead) {
+      const int32_t first = _mm_cvtsi128_si32(at);
+      _mm_prefetch(reinterpret_cast<const char*>(src.pixels + first), _MM_HINT_T0);
+      _mm_prefetch(reinterpret_cast<const char*>(src.pixels + (src.corner - first)), _MM_HINT_T0);
     }
   }
-  return {first, x, end};
+  return x;
 }
 
-// Draws the placed part of a row from the source; the alpha bytes, if any, follow the same positions.
-__attribute__((target("avx2"))) void swirl_gather_avx2(int32_t from, int32_t to, const int32_t* xs, const int32_t* ys,
-                                                       const uint32_t* source, ptrdiff_t source_ppr, uint32_t* target,
-                                                       const uint8_t* source_alpha, ptrdiff_t source_bpr,
-                                                       uint8_t* target_alpha) {
-  const __m256i ppr = _mm256_set1_epi64x(source_ppr), bpr = _mm256_set1_epi64x(source_bpr);
-  for (int32_t x = from; x < to; x += 4) {
-    const __m256i ux64 = _mm256_cvtepi32_epi64(_mm_loadu_si128(reinterpret_cast<const __m128i*>(xs + x)));
-    const __m256i uy64 = _mm256_cvtepi32_epi64(_mm_loadu_si128(reinterpret_cast<const __m128i*>(ys + x)));
-    const __m256i at = _mm256_add_epi64(_mm256_mul_epi32(uy64, ppr), ux64);
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(target + x),
-                     _mm256_mask_i64gather_epi32(_mm_setzero_si128(), reinterpret_cast<const int*>(source), at,
-                                                 _mm_set1_epi32(-1), 4));
-    if (target_alpha) {
-      alignas(32) int64_t where[4];
-      _mm256_store_si256(reinterpret_cast<__m256i*>(where), _mm256_add_epi64(_mm256_mul_epi32(uy64, bpr), ux64));
-      for (int32_t k = 0; k < 4; ++k) target_alpha[x + k] = source_alpha[where[k]];
+// Pixels [x, to) of row y inside the circle one at a time, as the per-pixel loop places them;
+// their mirrors are placed directly too.
+void swirl_place_each(const SwirlRows& g, const SwirlSource& src, int32_t y, int32_t x, int32_t to, SwirlRow& row) {
+  const double dy = g.ay * (y - g.cy), dy2 = dy * dy;
+  for (; x < to; ++x) {
+    int32_t ux, uy;
+    swirl_source(g, x, dy, dy2, &ux, &uy);
+    row.at[x] = uy * src.ppr + ux;
+    if (row.alpha_at) row.alpha_at[x] = uy * src.bpr + ux;
+    row.near[x] = 1;
+  }
+}
+
+// Row h - y from row y. The swirl turns pixel (w - x, h - y) by the same angle as (x, y), with both
+// distances from the centre negated exactly, so its sums are the row's negated: once truncated and
+// clamped, source (w - 1 - ux, h - 1 - uy), unless a sum lay near a whole number, where the two
+// roundings may fall on different sides of it. Offsets: the far corner's minus the row's. Pixels
+// without a placed mirror (flagged, outside its span, or at x = 0, whose mirror lies past the row)
+// are placed directly.
+__attribute__((target("avx2"))) void swirl_mirror_avx2(const SwirlRows& g, const SwirlSource& src,
+                                                       const SwirlRow& upper, int32_t y, SwirlRow& row) {
+  row.span = swirl_span(g, y);
+  const __m128i corner = _mm_set1_epi32(src.corner), alpha_corner = _mm_set1_epi32(src.alpha_corner);
+  int32_t x = row.span.first;
+  for (; x < row.span.end && x + 4 <= g.w; x += 4) {
+    const int32_t m = g.w - x - 3;  // lanes x .. x + 3 mirror m + 3 .. m
+    uint32_t flagged = 1;
+    if (m >= upper.span.first && m + 3 < upper.span.end) std::memcpy(&flagged, upper.near + m, 4);
+    if (flagged != 0) {
+      swirl_place_avx2(g, src, y, x, x + 4, row, false);
+      continue;
+    }
+    const __m128i at = _mm_shuffle_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(upper.at + m)), 0x1B);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(row.at + x), _mm_sub_epi32(corner, at));
+    if (row.alpha_at) {
+      const __m128i alpha_at = _mm_shuffle_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(upper.alpha_at + m)), 0x1B);
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(row.alpha_at + x), _mm_sub_epi32(alpha_corner, alpha_at));
     }
   }
+  swirl_place_each(g, src, y, x, row.span.end, row);
+}
+
+// Draws row y: the pixels before and after the circle keep their places and are copied as runs,
+// the placed ones are read one by one (gathers cost more than the loads here); the alpha bytes, if
+// any, follow the same places.
+void swirl_draw(const qmSwirl& s, const SwirlRow& row, int32_t y) {
+  const uint32_t* source_row = s.source + ptrdiff_t(y) * s.source_ppr;
+  uint32_t* target = s.target + ptrdiff_t(y) * s.target_ppr;
+  const bool alpha = row.alpha_at != nullptr;
+  const uint8_t* source_alpha_row = alpha ? s.source_alpha + ptrdiff_t(y) * s.source_alpha_bpr : nullptr;
+  uint8_t* target_alpha = alpha ? s.target_alpha + ptrdiff_t(y) * s.target_alpha_bpr : nullptr;
+  auto copy = [&](int32_t from, int32_t to) {
+    if (to <= from) return;
+    std::memmove(target + from, source_row + from, size_t(to - from) * 4);
+    if (alpha) std::memmove(target_alpha + from, source_alpha_row + from, size_t(to - from));
+  };
+  const SwirlSpan span = row.span;
+  copy(0, span.first);
+  copy(span.end, s.width);
+  const uint32_t* source = s.source;
+  const int32_t* at = row.at;
+  for (int32_t x = span.first; x < span.end; ++x) target[x] = source[at[x]];
+  if (!alpha) return;
+  const uint8_t* source_alpha = s.source_alpha;
+  const int32_t* alpha_at = row.alpha_at;
+  for (int32_t x = span.first; x < span.end; ++x) target_alpha[x] = source_alpha[alpha_at[x]];
+}
+
+// The value of every byte of a w x h alpha plane, or -1 when they differ.
+int32_t uniform_alpha(const uint8_t* plane, ptrdiff_t bpr, int32_t w, int32_t h) {
+  const uint8_t value = plane[0];
+  const uint64_t word = 0x0101010101010101ull * value;
+  for (int32_t y = 0; y < h; ++y) {
+    const uint8_t* row = plane + y * bpr;
+    int32_t x = 0;
+    for (uint64_t v; x + 8 <= w; x += 8)
+      if (std::memcpy(&v, row + x, 8), v != word) return -1;
+    for (; x < w; ++x)
+      if (row[x] != value) return -1;
+  }
+  return value;
 }
 
 }  // namespace
@@ -286,68 +399,81 @@ void swirl_force_scalar(bool on) { g_swirl_scalar = on; }
 
 void swirl_render(const qmSwirl& s, double angle) {
   if (s.width < 1 || s.height < 1) return;
-  const uint32_t* source = s.source;
-  uint32_t* target = s.target;
-  const ptrdiff_t source_ppr = s.source_ppr, target_ppr = s.target_ppr;
+  const int32_t w = s.width, h = s.height;
   const bool alpha = s.source_alpha && s.target_alpha;
-  const uint8_t* source_alpha = alpha ? s.source_alpha : nullptr;
-  uint8_t* target_alpha = alpha ? s.target_alpha : nullptr;
-  const ptrdiff_t source_bpr = s.source_alpha_bpr, target_bpr = s.target_alpha_bpr;
-  // The vector loop holds the squared distance's whole part in 32 bits: below 2^31 inside the
-  // circle for every picture up to 46340 pixels across.
-  bool vector = g_avx2 && !g_swirl_scalar && std::max(s.width, s.height) <= 46340;
-  // The vector loop places each row while the row before it is drawn: the scattered lines of the
-  // source it reads are on their way by the time it needs them (the processor does not see them
-  // coming on its own).
-  std::vector<int32_t> positions;
+  // A picture seen whole (or through one level) keeps its alpha wherever its pixels go: only the
+  // pixels move, at half the reads.
+  if (alpha) {
+    if (const int32_t value = uniform_alpha(s.source_alpha, s.source_alpha_bpr, w, h); value >= 0) {
+      qmSwirl pixels = s;
+      pixels.source_alpha = nullptr, pixels.target_alpha = nullptr;
+      swirl_render(pixels, angle);
+      for (int32_t y = 0; y < h; ++y) std::memset(s.target_alpha + ptrdiff_t(y) * s.target_alpha_bpr, value, size_t(w));
+      return;
+    }
+  }
+  // The vector loop holds the squared distance's whole part in 32 bits (below 2^31 inside the
+  // circle for every picture up to 46340 pixels across) and the sources' offsets too.
+  const int64_t corner = int64_t(h - 1) * s.source_ppr + w - 1;
+  const int64_t alpha_corner = alpha ? int64_t(h - 1) * s.source_alpha_bpr + w - 1 : 0;
+  bool vector = g_avx2 && !g_swirl_scalar && angle >= 0 && std::max(w, h) <= 46340 && s.source_ppr >= w &&
+                corner <= INT32_MAX && (!alpha || (s.source_alpha_bpr >= w && alpha_corner <= INT32_MAX));
+  std::vector<int32_t> places;
+  std::vector<uint8_t> nears;
   if (vector) {
     try {
-      positions.resize(4 * size_t(s.width));
+      places.resize((alpha ? 6 : 3) * size_t(w));
+      nears.resize(3 * size_t(w));
     } catch (const std::bad_alloc&) {
       vector = false;
     }
   }
-  int32_t* placed_x = positions.data();
-  int32_t* placed_y = placed_x + s.width;
-  int32_t* next_x = placed_y + s.width;
-  int32_t* next_y = next_x + s.width;
-  SwirlSpan span{}, next{};
-  auto rows = [&](const SwirlRows& g, int32_t y, double, double) {
-    if (!vector) return 0;
-    if (y == 0) span = swirl_positions_avx2(g, 0, placed_x, placed_y, nullptr, 0);
-    // Neighbouring rows read mostly the same lines: asking for every other row's is enough.
-    if (y + 1 < g.h) next = swirl_positions_avx2(g, y + 1, next_x, next_y, y % 2 ? nullptr : source, source_ppr);
-    const uint32_t* source_row = source + y * source_ppr;
-    const uint8_t* source_alpha_row = alpha ? source_alpha + y * source_bpr : nullptr;
-    uint32_t* target_row = target + y * target_ppr;
-    uint8_t* target_alpha_row = alpha ? target_alpha + y * target_bpr : nullptr;
-    // The pixels before and after the circle keep their places and are copied as runs.
-    auto copy = [&](int32_t from, int32_t to) {
-      if (to <= from) return;
-      std::memmove(target_row + from, source_row + from, size_t(to - from) * 4);
-      if (alpha) std::memmove(target_alpha_row + from, source_alpha_row + from, size_t(to - from));
-    };
-    copy(0, span.first);
-    swirl_gather_avx2(span.first, span.stop, placed_x, placed_y, source, source_ppr, target_row, source_alpha,
-                      source_bpr, target_alpha_row);
-    const SwirlSpan done = span;
-    std::swap(placed_x, next_x);
-    std::swap(placed_y, next_y);
-    span = next;
-    if (done.stop < done.end) return done.stop;  // the per-pixel loop ends the row
-    copy(done.stop, g.w);
-    return g.w;
-  };
-  if (!alpha) {
-    swirl_map(s.width, s.height, angle, s.sines, s.cosines, [=](int32_t x, int32_t y, int32_t ux, int32_t uy) {
+  if (!vector) {
+    const uint32_t* source = s.source;
+    uint32_t* target = s.target;
+    const ptrdiff_t source_ppr = s.source_ppr, target_ppr = s.target_ppr;
+    if (!alpha) {
+      swirl_map(w, h, angle, s.sines, s.cosines, [=](int32_t x, int32_t y, int32_t ux, int32_t uy) {
+        target[y * target_ppr + x] = source[uy * source_ppr + ux];
+      });
+      return;
+    }
+    const uint8_t* source_alpha = s.source_alpha;
+    uint8_t* target_alpha = s.target_alpha;
+    const ptrdiff_t source_bpr = s.source_alpha_bpr, target_bpr = s.target_alpha_bpr;
+    swirl_map(w, h, angle, s.sines, s.cosines, [=](int32_t x, int32_t y, int32_t ux, int32_t uy) {
       target[y * target_ppr + x] = source[uy * source_ppr + ux];
-    }, rows);
+      target_alpha[y * target_bpr + x] = source_alpha[uy * source_bpr + ux];
+    });
     return;
   }
-  swirl_map(s.width, s.height, angle, s.sines, s.cosines, [=](int32_t x, int32_t y, int32_t ux, int32_t uy) {
-    target[y * target_ppr + x] = source[uy * source_ppr + ux];
-    target_alpha[y * target_bpr + x] = source_alpha[uy * source_bpr + ux];
-  }, rows);
+  std::vector<double> turn;
+  const SwirlRows g = swirl_rows(w, h, angle, s.sines, s.cosines, turn);
+  const SwirlSource src{s.source, s.source_ppr, alpha ? s.source_alpha_bpr : 0, int32_t(corner), int32_t(alpha_corner)};
+  SwirlRow rows[3];
+  for (size_t i = 0; i < 3; ++i)
+    rows[i] = {places.data() + i * size_t(w), alpha ? places.data() + (3 + i) * size_t(w) : nullptr,
+               nears.data() + i * size_t(w), {w, w}};
+  SwirlRow *placed = &rows[0], *next = &rows[1], *mirror = &rows[2];
+  // The upper rows 0 .. h / 2 are placed, each while the one before it is drawn, so that the
+  // scattered source lines that it and its mirror read are on their way by the time they are
+  // needed (the processor does not see them coming on its own); neighbouring rows read mostly
+  // the same lines, so asking for every other row's is enough. Row h - y follows from row y.
+  auto place = [&](SwirlRow& row, int32_t y) {
+    row.span = swirl_span(g, y);
+    const int32_t stop = swirl_place_avx2(g, src, y, row.span.first, row.span.end, row, true);
+    swirl_place_each(g, src, y, stop, row.span.end, row);
+  };
+  place(*placed, 0);
+  for (int32_t y = 0; y <= h / 2; ++y) {
+    if (y + 1 <= h / 2) place(*next, y + 1);
+    if (y >= 1 && h - y > y) {
+      swirl_mirror_avx2(g, src, *placed, h - y, *mirror);
+      swirl_draw(s, *mirror, h - y);
+    }
+    swirl_draw(s, *placed, y);
+    std::swap(placed, next);
+  }
 }
 
 int32_t bitmap_swirl(qmBitmap* bitmap, qmMask* mask, qmAlphaChannel* alpha, int32_t width,

@@ -379,23 +379,27 @@ TEST(PixelEffects, SwirlRenderTurnsPastAWholeCircle) {
   }
 }
 
-// The four-pixel loop takes every pixel and alpha byte from where the per-pixel loop does, on
-// wide and tall pictures (the scale divides the other coordinate), in rows that end between
-// vector steps, at every kind of turn, and on a picture so wide that its squared distances pass
-// what float roots give exactly.
+// The vector loops take every pixel and alpha byte from where the per-pixel loop does, on wide
+// and tall pictures (the scale divides the other coordinate), of odd and even sizes (the rows
+// below the middle follow from those above it), in rows that end between vector steps, at every
+// kind of turn (the first ones hold many sums on whole numbers), with the alpha plane's rows no
+// longer than the picture's (its last bytes are read one at a time), at full screen, and on a
+// picture so wide that its squared distances pass what float roots give exactly.
 TEST(PixelEffects, SwirlVectorAndPerPixelLoopsAgree) {
   std::vector<double> sines(kEffectTableSize), cosines(kEffectTableSize);
   swirl_setup(sines.data(), cosines.data());
   for (const auto& [w, h] : {std::pair{37, 23}, std::pair{23, 37}, std::pair{64, 64}, std::pair{5, 1},
-                             std::pair{1, 1}, std::pair{301, 200}, std::pair{4200, 2}}) {
-    const int32_t ppr = w + 3;
+                             std::pair{1, 1}, std::pair{301, 200}, std::pair{120, 67}, std::pair{66, 121},
+                             std::pair{1920, 1080}, std::pair{4200, 2}}) {
+    const int32_t ppr = w + 3, bpr = w;
     std::vector<uint32_t> source(size_t(ppr) * h);
-    std::vector<uint8_t> source_alpha(size_t(ppr) * h);
-    for (size_t i = 0; i < source.size(); ++i) source[i] = uint32_t(i * 2654435761u), source_alpha[i] = uint8_t(i * 7);
-    for (int32_t degrees : {0, 8, 90, 359, 540, 719, 720}) {
+    std::vector<uint8_t> source_alpha(size_t(bpr) * h);
+    for (size_t i = 0; i < source.size(); ++i) source[i] = uint32_t(i * 2654435761u);
+    for (size_t i = 0; i < source_alpha.size(); ++i) source_alpha[i] = uint8_t(i * 7);
+    for (int32_t degrees : {0, 1, 8, 90, 359, 540, 719, 720}) {
       std::vector<uint32_t> fast(source.size(), 1), slow(source.size(), 1);
-      std::vector<uint8_t> fast_alpha(source.size(), 1), slow_alpha(source.size(), 1);
-      qmSwirl s{source.data(), ppr, fast.data(), ppr, source_alpha.data(), ppr, fast_alpha.data(), ppr, w, h,
+      std::vector<uint8_t> fast_alpha(source_alpha.size(), 1), slow_alpha(source_alpha.size(), 1);
+      qmSwirl s{source.data(), ppr, fast.data(), ppr, source_alpha.data(), bpr, fast_alpha.data(), bpr, w, h,
                 sines.data(), cosines.data()};
       swirl_render(s, degrees);
       swirl_force_scalar(true);

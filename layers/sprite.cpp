@@ -291,10 +291,13 @@ int32_t entry_append(qmBGPic* pic, SpriteEntry* e) {
 // touched, so the flush yields exactly the pixels that recomposing each area at once would
 // have left; whoever looks at the picture flushes first.
 //
-// The flush cuts the areas into bands of kBandRows rows, merges what overlaps within a band, and
+// The flush cuts the areas into bands of 64 rows, merges what overlaps within a band, and
 // recomposes band by band (the background, then the sprites reaching into the band in list
-// order), so that a band's rows are still cached when the sprites are drawn over them.
-constexpr int32_t kBandShift = 5;
+// order), so that a band's rows are still cached when the sprites are drawn over them. A band
+// mostly covered by its pieces is recomposed as one piece spanning them all: one copy of the
+// background and one draw per sprite instead of one per piece it crosses. Each sprite's frame is
+// looked up once per flush, however many bands it reaches into.
+constexpr int32_t kBandShift = 6;
 constexpr size_t kPendingLimit = 8192;  // areas kept before a flush is forced
 
 struct PendingArea {
@@ -306,10 +309,19 @@ struct Piece {
   int32_t band, x1, x2, y1, y2;  // x2 and y2 exclusive
 };
 
+// A sprite as the flush draws it: its rectangle (x2, y2 exclusive) and its current frame.
+struct Draw {
+  int64_t x1, y1, x2, y2;
+  const qmBitmap* bitmap;
+  const qmMask* mask;
+  const qmAlphaChannel* alpha;
+};
+
 std::vector<PendingArea> g_pending, g_flushing;
 std::vector<Piece> g_pieces;
-std::vector<uint32_t> g_band_first;  // entries of band b: g_band_entries[first[b] .. first[b + 1])
-std::vector<const SpriteEntry*> g_band_entries;
+std::vector<Draw> g_draws;
+std::vector<uint32_t> g_band_first;  // draws of band b: g_band_draws[first[b] .. first[b + 1])
+std::vector<uint32_t> g_band_draws;  // indexes into g_draws
 
 void present_part(qmDisplay* d, qmBitmap* composed, const Rect& r) {
   if (g_observer) g_observer(d, r);
@@ -326,24 +338,62 @@ Rect composable_area(const qmDisplay* d) {
   return {0, 0, std::min(clean->width, composed->width), std::min(clean->height, composed->height)};
 }
 
-void compose_pending(qmDisplay* d, const PendingArea* first, const PendingArea* last) {
-  const Rect area = composable_area(d);
-  qmBGPic* pic = d->bgpic;
-  // A display whose picture shows no sprites any more presents another buffer.
-  if (area.width < 1 || area.height < 1 || !pic->sprites) return;
-  qmBitmap* composed = d->buffer2;
+// Asks for the rows of a sprite's planes that lie between top and bottom, to be drawn next:
+// frames are spread over memory, and the processor cannot guess where the next one lies.
+void prefetch_rows(const Draw& s, int32_t top, int32_t bottom) {
+  const qmBitmap* bm = s.bitmap;
+  const int64_t y1 = std::max<int64_t>(s.y1, top) - s.y1, y2 = std::min<int64_t>({s.y2, bottom, s.y1 + bm->height}) - s.y1;
+  const size_t row_bytes = size_t(std::min<int64_t>(s.x2 - s.x1, bm->width)) * 4;
+  if (y2 <= y1 || row_bytes == 0) return;
+  for (int64_t y = y1; y < y2; ++y) {
+    const char* row = reinterpret_cast<const char*>(bm->pixels) + size_t(y) * size_t(bm->bytes_per_row);
+    for (size_t o = 0; o < row_bytes; o += 64) __builtin_prefetch(row + o);
+    __builtin_prefetch(row + row_bytes - 1);
+    if (s.mask && y < s.mask->height) __builtin_prefetch(s.mask->data + size_t(y) * size_t(s.mask->bytes_per_row));
+  }
+}
+
+// Draws the part of a sprite inside the piece.
+void draw_in_piece(const Draw& s, qmBitmap* dest, const Piece& p) {
+  const int32_t x1 = int32_t(std::max<int64_t>(s.x1, p.x1)), y1 = int32_t(std::max<int64_t>(s.y1, p.y1));
+  const int32_t x2 = int32_t(std::min<int64_t>(s.x2, p.x2)), y2 = int32_t(std::min<int64_t>(s.y2, p.y2));
+  if (x2 <= x1 || y2 <= y1) return;
+  const int32_t sx = int32_t(x1 - s.x1), sy = int32_t(y1 - s.y1);
+  if (s.mask) BLTMASK(s.bitmap, sx, sy, dest, x1, y1, x2 - x1, y2 - y1, s.mask);
+  else if (s.alpha) BLTALPHABITMAP(s.bitmap, sx, sy, dest, x1, y1, x2 - x1, y2 - y1, s.alpha);
+  else BLTBITMAP(s.bitmap, sx, sy, dest, x1, y1, x2 - x1, y2 - y1);
+}
+
+// Cuts the areas into pieces of bands, merged where they share columns within a band, and a band
+// whose pieces cover most of the rows and columns they span into one piece. Areas as large
+// together as the box around them are taken as covering it: each band of the box is one piece,
+// with nothing to sort or merge. Returns the box of the damage (x2, y2 exclusive).
+void make_pieces(const PendingArea* first, const PendingArea* last, const Rect& area, int64_t box[4]) {
   g_pieces.clear();
-  int64_t bx1 = INT64_MAX, by1 = INT64_MAX, bx2 = INT64_MIN, by2 = INT64_MIN;
+  box[0] = box[1] = INT64_MAX;
+  box[2] = box[3] = INT64_MIN;
+  int64_t total = 0;
+  for (const PendingArea* p = first; p != last; ++p) {
+    const Rect r = rect_intersect(p->rect, area);
+    if (r.width < 1 || r.height < 1) continue;
+    total += int64_t(r.width) * r.height;
+    box[0] = std::min<int64_t>(box[0], r.x), box[1] = std::min<int64_t>(box[1], r.y);
+    box[2] = std::max<int64_t>(box[2], int64_t(r.x) + r.width), box[3] = std::max<int64_t>(box[3], int64_t(r.y) + r.height);
+  }
+  if (total == 0) return;
+  if (total >= (box[2] - box[0]) * (box[3] - box[1])) {
+    const int32_t x1 = int32_t(box[0]), x2 = int32_t(box[2]), y1 = int32_t(box[1]), y2 = int32_t(box[3]);
+    for (int32_t b = y1 >> kBandShift; b <= (y2 - 1) >> kBandShift; ++b)
+      g_pieces.push_back({b, x1, x2, std::max(y1, b << kBandShift), std::min(y2, (b + 1) << kBandShift)});
+    return;
+  }
   for (const PendingArea* p = first; p != last; ++p) {
     const Rect r = rect_intersect(p->rect, area);
     if (r.width < 1 || r.height < 1) continue;
     const int32_t bottom = r.y + r.height;
     for (int32_t b = r.y >> kBandShift; b <= (bottom - 1) >> kBandShift; ++b)
       g_pieces.push_back({b, r.x, r.x + r.width, std::max(r.y, b << kBandShift), std::min(bottom, (b + 1) << kBandShift)});
-    bx1 = std::min<int64_t>(bx1, r.x), by1 = std::min<int64_t>(by1, r.y);
-    bx2 = std::max<int64_t>(bx2, int64_t(r.x) + r.width), by2 = std::max<int64_t>(by2, bottom);
   }
-  if (g_pieces.empty()) return;
   // Within a band, pieces that share columns become one (the rows of both).
   std::sort(g_pieces.begin(), g_pieces.end(),
             [](const Piece& a, const Piece& b) { return a.band != b.band ? a.band < b.band : a.x1 < b.x1; });
@@ -359,35 +409,80 @@ void compose_pending(qmDisplay* d, const PendingArea* first, const PendingArea* 
     }
   }
   g_pieces.resize(kept);
-  // The sprites reaching into the damage, filed by band in list order.
-  const int32_t band0 = int32_t(by1 >> kBandShift), bands = int32_t(((by2 - 1) >> kBandShift) - band0 + 1);
-  g_band_first.assign(size_t(bands) + 1, 0);
-  g_band_entries.clear();
-  if (SpriteIndex* index = index_of(pic)) {
-    const Rect bbox{int32_t(bx1), int32_t(by1), int32_t(bx2 - bx1), int32_t(by2 - by1)};
-    const std::vector<SpriteEntry*>& found = index_lookup(pic, *index, bbox);
-    auto band_range = [&](const SpriteEntry* e, int64_t& lo, int64_t& hi) {
-      lo = std::max<int64_t>(e->rect.y, by1);
-      hi = std::min<int64_t>(int64_t(e->rect.y) + e->rect.height, by2) - 1;
-      if (e->rect.width < 1 || int64_t(e->rect.x) >= bx2 || int64_t(e->rect.x) + e->rect.width <= bx1 || hi < lo)
-        return false;
-      lo = (lo >> kBandShift) - band0;
-      hi = (hi >> kBandShift) - band0;
-      return true;
-    };
-    int64_t lo = 0, hi = 0;
-    for (const SpriteEntry* e : found)
-      if (band_range(e, lo, hi))
-        for (int64_t b = lo; b <= hi; ++b) ++g_band_first[size_t(b) + 1];
-    for (size_t b = 1; b < g_band_first.size(); ++b) g_band_first[b] += g_band_first[b - 1];
-    g_band_entries.resize(g_band_first.back());
-    std::vector<uint32_t>& next = g_band_first;  // advanced while filling, then moved back
-    for (const SpriteEntry* e : found)
-      if (band_range(e, lo, hi))
-        for (int64_t b = lo; b <= hi; ++b) g_band_entries[next[size_t(b)]++] = e;
-    for (size_t b = g_band_first.size() - 1; b > 0; --b) g_band_first[b] = g_band_first[b - 1];
-    g_band_first[0] = 0;
+  size_t out = 0;
+  for (size_t i = 0; i < g_pieces.size();) {
+    size_t j = i;
+    Piece span = g_pieces[i];
+    int64_t covered = 0;
+    for (; j < g_pieces.size() && g_pieces[j].band == span.band; ++j) {
+      const Piece& p = g_pieces[j];
+      covered += int64_t(p.x2 - p.x1) * (p.y2 - p.y1);
+      span.x2 = std::max(span.x2, p.x2);
+      span.y1 = std::min(span.y1, p.y1);
+      span.y2 = std::max(span.y2, p.y2);
+    }
+    if (j - i > 1 && covered * 2 >= int64_t(span.x2 - span.x1) * (span.y2 - span.y1)) {
+      g_pieces[out++] = span;
+    } else {
+      for (size_t k = i; k < j; ++k) g_pieces[out++] = g_pieces[k];
+    }
+    i = j;
   }
+  g_pieces.resize(out);
+}
+
+// The sprites reaching into the damage's box with their frames, filed by band in list order.
+void file_draws(const qmBGPic* pic, const int64_t box[4], int32_t band0, int32_t bands) {
+  g_band_first.assign(size_t(bands) + 1, 0);
+  g_band_draws.clear();
+  g_draws.clear();
+  SpriteIndex* index = index_of(pic);
+  if (!index) return;
+  const Rect r{int32_t(box[0]), int32_t(box[1]), int32_t(box[2] - box[0]), int32_t(box[3] - box[1])};
+  for (const SpriteEntry* e : index_lookup(pic, *index, r)) {
+    const qmSpriteRect& s = e->rect;
+    const int64_t x2 = int64_t(s.x) + s.width, y2 = int64_t(s.y) + s.height;
+    if (s.width < 1 || s.height < 1 || s.x >= box[2] || x2 <= box[0] || s.y >= box[3] || y2 <= box[1]) continue;
+    Draw draw{s.x, s.y, x2, y2, nullptr, nullptr, nullptr};
+    if (!sprite_get_frame(e->sprite, e->frame - 1, &draw.bitmap, &draw.mask, &draw.alpha) || !draw.bitmap) continue;
+    // The planes' records are read when the sprite is drawn: asked for now, they arrive while
+    // the next sprites are looked up.
+    __builtin_prefetch(draw.bitmap);
+    if (draw.mask) __builtin_prefetch(draw.mask);
+    if (draw.alpha) __builtin_prefetch(draw.alpha);
+    g_draws.push_back(draw);
+  }
+  auto band_range = [&](const Draw& s, int64_t& lo, int64_t& hi) {
+    lo = (std::max(s.y1, box[1]) >> kBandShift) - band0;
+    hi = ((std::min(s.y2, box[3]) - 1) >> kBandShift) - band0;
+  };
+  int64_t lo = 0, hi = 0;
+  for (const Draw& s : g_draws) {
+    band_range(s, lo, hi);
+    for (int64_t b = lo; b <= hi; ++b) ++g_band_first[size_t(b) + 1];
+  }
+  for (size_t b = 1; b < g_band_first.size(); ++b) g_band_first[b] += g_band_first[b - 1];
+  g_band_draws.resize(g_band_first.back());
+  std::vector<uint32_t>& next = g_band_first;  // advanced while filling, then moved back
+  for (size_t n = 0; n < g_draws.size(); ++n) {
+    band_range(g_draws[n], lo, hi);
+    for (int64_t b = lo; b <= hi; ++b) g_band_draws[next[size_t(b)]++] = uint32_t(n);
+  }
+  for (size_t b = g_band_first.size() - 1; b > 0; --b) g_band_first[b] = g_band_first[b - 1];
+  g_band_first[0] = 0;
+}
+
+void compose_pending(qmDisplay* d, const PendingArea* first, const PendingArea* last) {
+  const Rect area = composable_area(d);
+  qmBGPic* pic = d->bgpic;
+  // A display whose picture shows no sprites any more presents another buffer.
+  if (area.width < 1 || area.height < 1 || !pic->sprites) return;
+  qmBitmap* composed = d->buffer2;
+  int64_t box[4];
+  make_pieces(first, last, area, box);
+  if (g_pieces.empty()) return;
+  const int32_t band0 = int32_t(box[1] >> kBandShift), bands = int32_t(((box[3] - 1) >> kBandShift) - band0 + 1);
+  file_draws(pic, box, band0, bands);
   const qmBitmap* clean = pic->current.bitmap;
   const bool whole_presented = d->output.scaled && (d->output.scaled_width != composed->width ||
                                                     d->output.scaled_height != composed->height);
@@ -399,15 +494,14 @@ void compose_pending(qmDisplay* d, const PendingArea* first, const PendingArea* 
       BLTBITMAP(clean, p.x1, p.y1, composed, p.x1, p.y1, p.x2 - p.x1, p.y2 - p.y1);
     }
     const size_t b = size_t(g_pieces[i].band - band0);
-    if (b + 1 < g_band_first.size()) {
-      for (uint32_t n = g_band_first[b]; n < g_band_first[b + 1]; ++n) {
-        const SpriteEntry* e = g_band_entries[n];
-        const int64_t ex2 = int64_t(e->rect.x) + e->rect.width;
-        for (size_t k = i; k < j; ++k) {
-          const Piece& p = g_pieces[k];
-          if (p.x1 >= ex2) break;
-          if (p.x2 > e->rect.x) draw_entry_part(e, composed, Rect{p.x1, p.y1, p.x2 - p.x1, p.y2 - p.y1});
-        }
+    const int32_t top = g_pieces[i].band << kBandShift, bottom = top + (1 << kBandShift);
+    for (uint32_t n = g_band_first[b]; n < g_band_first[b + 1]; ++n) {
+      if (n + 1 < g_band_first[b + 1]) prefetch_rows(g_draws[g_band_draws[n + 1]], top, bottom);
+      const Draw& s = g_draws[g_band_draws[n]];
+      for (size_t k = i; k < j; ++k) {
+        const Piece& p = g_pieces[k];
+        if (p.x1 >= s.x2) break;
+        if (p.x2 > s.x1) draw_in_piece(s, composed, p);
       }
     }
     if (!whole_presented)
@@ -418,7 +512,8 @@ void compose_pending(qmDisplay* d, const PendingArea* first, const PendingArea* 
     i = j;
   }
   // A window showing the picture scaled takes it whole each time: once is enough.
-  if (whole_presented) present_part(d, composed, Rect{int32_t(bx1), int32_t(by1), int32_t(bx2 - bx1), int32_t(by2 - by1)});
+  if (whole_presented)
+    present_part(d, composed, Rect{int32_t(box[0]), int32_t(box[1]), int32_t(box[2] - box[0]), int32_t(box[3] - box[1])});
 }
 
 bool display_alive(const qmDisplay* d) {

@@ -1,12 +1,14 @@
-// Sprites at 1920x1080: milliseconds per frame when every sprite of 32x32 (masked, four frames)
-// moves a few pixels and steps a frame, beside the peer of one full recomposition of the frame
-// (the background copied whole and every sprite drawn) in the same run: a scenario's time over
-// the peer's is its cost in full recompositions. The frame moves its sprites as DisplaySprite
-// does (recomposed once, at the next present) and then one by one, each move recomposed at once
-// as MoveSprite's steps are; the areas recomposed per frame are counted.
+// Sprites at 1920x1080: processor milliseconds per frame when every sprite of 32x32 (masked,
+// four frames) moves a few pixels and steps a frame, beside the peer of one full recomposition of
+// the frame (the background copied whole and every sprite drawn) in the same run: a scenario's
+// time over the peer's is its cost in full recompositions. The frame moves its sprites as
+// DisplaySprite does (recomposed once, at the next present) and then one by one, each move
+// recomposed at once as MoveSprite's steps are; the areas recomposed per frame are counted.
 #include <algorithm>
-#include <chrono>
+#include <ctime>
 #include <cstdio>
+#include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "display/display.h"
@@ -81,58 +83,86 @@ struct Scene {
     }
     sprites_flush_pending();
   }
+  // The peer: the entries moved in place, then the whole frame recomposed once.
+  void full_frame() {
+    for (size_t i = 0; i < sprites.size(); ++i) {
+      SpriteEntry* e = sprite_entry_of(&pic, sprites[i]);
+      e->rect.x = x[i] = (x[i] + 1) % (kW - kSize);
+      e->frame = e->frame % 4 + 1;
+    }
+    sprites_compose(&pic, display->buffer2, Rect{0, 0, kW, kH}, 0);
+  }
 };
 
 void count_rect(const qmDisplay*, const Rect&) { ++g_rects; }
 
+// The processor time of this thread: on a machine shared with other work, the time slices the
+// others take fall on neither side of a ratio.
 double now_ms() {
-  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
+  timespec t{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return double(t.tv_sec) * 1e3 + double(t.tv_nsec) * 1e-6;
 }
 
-// Median of nine runs of `frames` frames, in ms per frame.
-template <typename F>
-double ms_per_frame(int32_t frames, F&& f) {
-  std::vector<double> runs;
-  for (int32_t r = 0; r < 9; ++r) {
-    const double t0 = now_ms();
-    for (int32_t i = 0; i < frames; ++i) f();
-    runs.push_back((now_ms() - t0) / frames);
-  }
-  std::sort(runs.begin(), runs.end());
-  return runs[runs.size() / 2];
+double median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v[v.size() / 2];
 }
 
+// Rounds of `frames` frames of each way beside the peer's, so that a change in the machine's load
+// falls on both alike: the medians in processor ms per frame, and the median of each round's ratio
+// to the peer.
 void run(int32_t count) {
   Scene scene(count);
-  const int32_t frames = 60;
-  auto measure = [&](bool deferred, double* rects) {
-    sprites_set_refresh_observer(count_rect);
-    g_rects = 0;
-    const double ms = ms_per_frame(frames, [&] { scene.frame(deferred); });
-    *rects = double(g_rects) / (9.0 * frames);
-    sprites_set_refresh_observer(nullptr);
-    return ms;
+  constexpr int32_t kFrames = 60, kRounds = 15;
+  std::vector<double> ours, one_by_one, peer, ratio, ratio_one_by_one;
+  int64_t rects = 0, rects_one_by_one = 0;
+  auto time = [&](auto&& f) {
+    const double t0 = now_ms();
+    for (int32_t i = 0; i < kFrames; ++i) f();
+    return (now_ms() - t0) / kFrames;
   };
-  double rects = 0, rects_one_by_one = 0;
-  const double ours = measure(true, &rects);
-  const double one_by_one = measure(false, &rects_one_by_one);
-  // The peer: the entries moved in place, then the whole frame recomposed once.
-  const double peer = ms_per_frame(frames, [&] {
-    for (size_t i = 0; i < scene.sprites.size(); ++i) {
-      SpriteEntry* e = sprite_entry_of(&scene.pic, scene.sprites[i]);
-      e->rect.x = scene.x[i] = (scene.x[i] + 1) % (kW - kSize);
-      e->frame = e->frame % 4 + 1;
-    }
-    sprites_compose(&scene.pic, scene.display->buffer2, Rect{0, 0, kW, kH}, 0);
-  });
+  sprites_set_refresh_observer(count_rect);
+  for (int32_t r = 0; r < kRounds; ++r) {
+    // Turn about which goes first, so that neither always finds the caches as the other left them.
+    double full = 0;
+    if (r % 2) full = time([&] { scene.full_frame(); });
+    g_rects = 0;
+    ours.push_back(time([&] { scene.frame(true); }));
+    rects += g_rects;
+    if (!(r % 2)) full = time([&] { scene.full_frame(); });
+    peer.push_back(full);
+    ratio.push_back(ours.back() / full);
+  }
+  for (int32_t r = 0; r < kRounds; ++r) {
+    g_rects = 0;
+    one_by_one.push_back(time([&] { scene.frame(false); }));
+    rects_one_by_one += g_rects;
+    const double full = time([&] { scene.full_frame(); });
+    ratio_one_by_one.push_back(one_by_one.back() / full);
+  }
+  sprites_set_refresh_observer(nullptr);
+  const double per_frame = 1.0 / (double(kRounds) * kFrames);
   std::printf("%5d sprites: %.3f ms/frame, %.0f areas/frame; one by one %.3f ms/frame, %.0f areas/frame; "
               "full recomposition %.3f ms/frame; ratio %.2f (one by one %.2f)\n",
-              count, ours, rects, one_by_one, rects_one_by_one, peer, ours / peer, one_by_one / peer);
+              count, median(ours), double(rects) * per_frame, median(one_by_one), double(rects_one_by_one) * per_frame,
+              median(peer), median(ratio), median(ratio_one_by_one));
 }
 
 }  // namespace
 
-int main() {
+// With arguments (a count and "deferred", "immediate" or "full"), only that scenario runs, for
+// a profiler.
+int main(int argc, char** argv) {
+  if (argc == 3) {
+    Scene scene(std::atoi(argv[1]));
+    const std::string mode = argv[2];
+    for (int32_t i = 0; i < 2000; ++i) {
+      if (mode == "full") scene.full_frame();
+      else scene.frame(mode == "deferred");
+    }
+    return 0;
+  }
   run(500);
   run(2000);
   return 0;

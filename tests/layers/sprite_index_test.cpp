@@ -2,8 +2,8 @@
 // random scenes of overlapping sprites (masked and opaque, small and larger than the index's
 // cells, some reaching outside the picture) are shown, moved, stepped and removed, and after each
 // change the display's composition is compared with one drawn by walking the list in its order.
-// Deferred moves, flushed at random points between immediate changes, leave the same composition,
-// and what they present covers everything they changed.
+// Deferred moves, flushed at random points between immediate changes or in crowded runs, leave
+// the same composition, and what they present covers everything they changed.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -202,6 +202,49 @@ TEST_F(SpriteIndexTest, DeferredMovesComposeAndPresentAsImmediateOnes) {
   EXPECT_EQ(differing_pixels(), 0);
   EXPECT_EQ(differing_pixels(g_screen), 0);
   EXPECT_GT(flushes, 100);
+  sprites_set_refresh_observer(nullptr);
+  qmos_free_bitmap(g_screen);
+  g_screen = nullptr;
+}
+
+// Runs of moves crowded enough that the flush recomposes whole spans instead of the pieces they
+// touched: a crowd over the whole picture, and a row of sprites that covers most of one band with
+// a lone sprite far below it. Every sprite moves one pixel and steps its frame in each run.
+TEST_F(SpriteIndexTest, CrowdedRunsComposeAndPresentAsImmediateOnes) {
+  struct Scene {
+    const char* name;
+    int32_t count, w, h;
+    int32_t (*x)(int32_t i);
+    int32_t (*y)(int32_t i);
+  };
+  const Scene scenes[] = {
+      {"crowd", 60, 40, 30, [](int32_t i) { return (i % 10) * 30 - 5; }, [](int32_t i) { return (i / 10) * 34 - 3; }},
+      {"row", 30, 8, 8, [](int32_t i) { return i * 10 + 1; }, [](int32_t) { return 20; }},
+  };
+  g_screen = qmos_alloc_bitmap(kW, kH);
+  sprites_set_refresh_observer(present_to_screen);
+  for (const Scene& scene : scenes) {
+    SCOPED_TRACE(scene.name);
+    sprites_clear(&pic);
+    sprites_free_all(nullptr);
+    sprites.clear();
+    BLTBITMAP(pic.current.bitmap, 0, 0, display->buffer2, 0, 0, kW, kH);
+    BLTBITMAP(pic.current.bitmap, 0, 0, g_screen, 0, 0, kW, kH);
+    for (int32_t i = 0; i < scene.count; ++i) {
+      make(scene.w, scene.h, i % 3 == 1, i % 3 == 2);
+      ASSERT_EQ(sprite_show(nullptr, sprites.back(), scene.x(i), scene.y(i), 1), 0);
+    }
+    qmSprite* lone = make(12, 12, true);
+    ASSERT_EQ(sprite_show(nullptr, lone, 150, 170, 1), 0);
+    for (int32_t run = 1; run <= 4; ++run) {
+      for (int32_t i = 0; i < scene.count; ++i)
+        ASSERT_EQ(sprite_show(nullptr, sprites[size_t(i)], scene.x(i) + run % 2, scene.y(i) + run / 2, 0, true), 0);
+      ASSERT_EQ(sprite_show(nullptr, lone, 150 + run, 170, 0, true), 0);
+      sprites_flush_pending();
+      ASSERT_EQ(differing_pixels(), 0) << "composed, run " << run;
+      ASSERT_EQ(differing_pixels(g_screen), 0) << "presented, run " << run;
+    }
+  }
   sprites_set_refresh_observer(nullptr);
   qmos_free_bitmap(g_screen);
   g_screen = nullptr;

@@ -251,7 +251,8 @@ int32_t move_snapshot_display(qmMove* m) {
   qmDisplay* d = display_current();
   const qmBitmap* picture = d && d->bgpic ? d->bgpic->current.bitmap : nullptr;
   if (!picture) return ERR_CLOSEDDISPDRAW;
-  if (!has_size(m->clean, picture) || !has_size(m->work, picture)) {
+  const bool fresh = !has_size(m->clean, picture) || !has_size(m->work, picture);
+  if (fresh) {
     qmos_free_bitmap(m->clean);
     qmos_free_bitmap(m->work);
     m->clean = qmos_alloc_bitmap(picture->width, picture->height);
@@ -259,6 +260,9 @@ int32_t move_snapshot_display(qmMove* m) {
   }
   if (!m->clean || !m->work) return ERR_MEM;
   BLTBITMAP(picture, 0, 0, m->clean, 0, 0, picture->width, picture->height);
+  // A fresh work bitmap is filled now: drawn into a column at a time, it would fault a page in for
+  // every row of the first columns, in the middle of the frames.
+  if (fresh) BLTBITMAP(picture, 0, 0, m->work, 0, 0, picture->width, picture->height);
   return 0;
 }
 

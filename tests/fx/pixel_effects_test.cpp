@@ -412,6 +412,26 @@ TEST(PixelEffects, SwirlVectorAndPerPixelLoopsAgree) {
   }
 }
 
+// An alpha plane of one value moves as a fill of that value: every byte of the target's plane
+// holds it, and the pixels go where they go without a plane.
+TEST(PixelEffects, SwirlOfAUniformAlphaPlaneFillsTheTargetsPlane) {
+  constexpr int32_t w = 45, h = 30, ppr = 48, bpr = 46;
+  std::vector<double> sines(kEffectTableSize), cosines(kEffectTableSize);
+  swirl_setup(sines.data(), cosines.data());
+  std::vector<uint32_t> source(size_t(ppr) * h), with(source.size(), 1), without(source.size(), 1);
+  for (size_t i = 0; i < source.size(); ++i) source[i] = uint32_t(i * 2654435761u);
+  std::vector<uint8_t> source_alpha(size_t(bpr) * h, 77), target_alpha(source_alpha.size(), 1);
+  qmSwirl s{source.data(), ppr, with.data(), ppr, source_alpha.data(), bpr, target_alpha.data(), bpr, w, h,
+            sines.data(), cosines.data()};
+  swirl_render(s, 300);
+  s.target = without.data(), s.source_alpha = nullptr, s.target_alpha = nullptr;
+  swirl_render(s, 300);
+  EXPECT_EQ(with, without);
+  for (int32_t y = 0; y < h; ++y)
+    for (int32_t x = 0; x < bpr; ++x)
+      ASSERT_EQ(target_alpha[size_t(y) * bpr + size_t(x)], x < w ? 77 : 1) << x << "," << y;
+}
+
 // The same for the ripple: distances computed in the vector loop (small pictures) and read from
 // the table (a far corner beyond what float roots give exactly), a centre off the middle, rows that
 // end between vector steps, the alpha bytes, and frames from the first to still water.

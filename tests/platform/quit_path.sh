@@ -18,15 +18,18 @@ expect() {
   fi
 }
 
+# The scripts count their time from the program's first look at its events (right after it
+# printed "start"): a quit that came during a slow start-up would end the player before the
+# program's first line.
 # The input script's quit reaches the quit path of a program that never waits.
-echo "at 300 quit" > "$work/quit.events"
+printf 'at 0 wait events\nat 300 quit\n' > "$work/quit.events"
 out=$(cd "$work" && QM_EVENT_SCRIPT="$work/quit.events" timeout 20 "$player" -quiet loop_forever.qmb)
 expect "scripted quit" $? 0 "$out" "start"
 
 # The window's close box and Control+C end a program that installed no closewindow handler and
 # left CtrlCQuit on.
-printf 'at 300 close 1\n' > "$work/close.events"
-printf 'at 300 key down ctrl\nkey down c\n' > "$work/ctrlc.events"
+printf 'at 0 wait events\nat 300 close 1\n' > "$work/close.events"
+printf 'at 0 wait events\nat 300 key down ctrl\nkey down c\n' > "$work/ctrlc.events"
 for e in close ctrlc; do
   out=$(cd "$work" && QM_EVENT_SCRIPT="$work/$e.events" timeout 20 "$player" -quiet loop_forever.qmb)
   expect "$e" $? 0 "$out" "start"

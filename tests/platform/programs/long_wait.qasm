@@ -1,10 +1,12 @@
-; DebugPrint("start"); Wait(60000, #MILLISECONDS); DebugPrint("not reached")
+; DebugPrint("start"); CheckEvent(); Wait(60000, #MILLISECONDS); DebugPrint("not reached")
 .source "@long_wait.qasm"
 .maxstack 4
 .lineno 1
   GETGLOBAL r0 "debugprint"
   LOADK r1 "start"
   CALL r0 2 1
+  GETGLOBAL r0 "checkevent"
+  CALL r0 1 1
 .lineno 2
   GETGLOBAL r0 "wait"
   LOADK r1 #60000

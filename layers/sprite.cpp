@@ -497,6 +497,13 @@ void compose_pending(qmDisplay* d, const PendingArea* first, const PendingArea* 
     const int32_t top = g_pieces[i].band << kBandShift, bottom = top + (1 << kBandShift);
     for (uint32_t n = g_band_first[b]; n < g_band_first[b + 1]; ++n) {
       if (n + 1 < g_band_first[b + 1]) prefetch_rows(g_draws[g_band_draws[n + 1]], top, bottom);
+      // The records of the planes a few draws on, so that asking for the next one's rows finds
+      // them at hand.
+      if (n + 3 < g_band_first[b + 1]) {
+        const Draw& later = g_draws[g_band_draws[n + 3]];
+        __builtin_prefetch(later.bitmap);
+        if (later.mask) __builtin_prefetch(later.mask);
+      }
       const Draw& s = g_draws[g_band_draws[n]];
       for (size_t k = i; k < j; ++k) {
         const Piece& p = g_pieces[k];

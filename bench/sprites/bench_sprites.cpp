@@ -151,15 +151,15 @@ void run(int32_t count) {
 
 }  // namespace
 
-// With arguments (a count and "deferred", "immediate" or "full"), only that scenario runs, for
-// a profiler.
+// With arguments (a count and "deferred", "immediate", "full" or "pair", deferred and full in
+// turn), only that scenario runs, for a profiler.
 int main(int argc, char** argv) {
   if (argc == 3) {
     Scene scene(std::atoi(argv[1]));
     const std::string mode = argv[2];
     for (int32_t i = 0; i < 2000; ++i) {
-      if (mode == "full") scene.full_frame();
-      else scene.frame(mode == "deferred");
+      if (mode == "full" || (mode == "pair" && i / 60 % 2)) scene.full_frame();
+      else scene.frame(mode != "immediate");
     }
     return 0;
   }

@@ -36,8 +36,10 @@ constexpr const char* kDefaultPostType = "application/x-www-form-urlencoded";
 constexpr size_t kMemoryPiece = size_t(4) << 20;
 // Fresh pages of a body in memory are made present this much at a time, ahead of the receive.
 constexpr size_t kPrefaultStep = size_t(1) << 20;
-// ... and on a thread of their own when the storage has at least this much fresh room.
+// ... and on a thread of their own when the storage has at least this much fresh room. Then the
+// storage grows a lead ahead of the receive, and the thread works up to that lead ahead of it.
 constexpr size_t kFillerRange = size_t(8) << 20;
+constexpr size_t kFillerLead = size_t(16) << 20;
 constexpr size_t kUploadBlock = 8192;
 
 int32_t fail_number(int32_t code, int32_t number) {
@@ -670,17 +672,21 @@ int32_t transfer_receive(qmState* L, qmConnection* c, int64_t count, TransferSin
 
 bool MemoryBody::reserve_more(size_t extra) {
   const size_t size = storage.size, capacity = storage.capacity;
-  if (extra <= capacity - size) return true;
   if (extra > SIZE_MAX / 2 - size) return false;
-  size_t wanted = std::max({size + extra, capacity * 2, size_t(65536)});
+  // A large body keeps room for the filler's lead, never past the announced length.
+  size_t lead = size >= kFillerRange ? kFillerLead : 0;
+  if (expected >= 0) lead = std::min(lead, size_t(std::max<int64_t>(0, expected - int64_t(size + extra))));
+  if (extra + lead <= capacity - size) return true;
+  size_t wanted = std::max({size + extra + lead, capacity * 2, size_t(65536)});
   if (expected >= 0 && uint64_t(expected) >= size + extra) wanted = std::min(wanted, size_t(expected));
   // The block may move; the pages the filler has not reached yet are filled after the growth.
   if (filler.running()) present = filler.stop();
-  if (!vm_storage_reserve(L, &storage, wanted)) return false;
+  // When the growth with its margins cannot be had, what the bytes need may still be.
+  if (!vm_storage_reserve(L, &storage, wanted) && !vm_storage_reserve(L, &storage, size + extra)) return false;
   const size_t from = std::max(present, size);
   qmos_prepare_bulk_write(storage.data, storage.capacity);
   if (storage.capacity >= from + kFillerRange) {
-    filler.start(storage.data, from, storage.capacity);
+    filler.start(storage.data, from, storage.capacity, kFillerLead);
     present = storage.capacity;
   }
   return true;

@@ -5,41 +5,48 @@
 #include <algorithm>
 #include <cstdint>
 
-void qmPageFiller::start(char* block, size_t from, size_t to) {
+void qmPageFiller::start(char* block, size_t from, size_t to, size_t lead) {
   stop();
   reached_ = from;
   if (!block || to <= from) return;
-  stopping_.store(false, std::memory_order_relaxed);
   written_.store(from, std::memory_order_relaxed);
-  thread_ = std::thread([this, block, from, to] { fill(block, from, to); });
+  thread_ = std::thread([this, block, from, to, lead] { fill(block, from, to, lead); });
 }
 
 size_t qmPageFiller::stop() {
   if (thread_.joinable()) {
-    stopping_.store(true, std::memory_order_relaxed);
+    // Past any end: the thread ends at its next look, also one that waits for the writer.
+    written_.store(SIZE_MAX, std::memory_order_relaxed);
+    written_.notify_one();
     thread_.join();
   }
   return reached_;
 }
 
-void qmPageFiller::fill(char* block, size_t from, size_t to) {
+void qmPageFiller::fill(char* block, size_t from, size_t to, size_t lead) {
 #ifdef MADV_POPULATE_WRITE
   // A step at a time, so that a stop waits for one step at most.
   constexpr uintptr_t kPage = 4096, kStep = uintptr_t(1) << 20;
   const uintptr_t base = uintptr_t(block);
   uintptr_t at = (base + from + kPage - 1) & ~(kPage - 1);
   const uintptr_t end = (base + to) & ~(kPage - 1);
-  while (at < end && !stopping_.load(std::memory_order_relaxed)) {
+  while (at < end) {
+    const size_t written = written_.load(std::memory_order_relaxed);
+    if (written >= to) break;
     // Pages the writer reached came in at its touch: going on behind it would only compete.
-    const uintptr_t reached = (base + written_.load(std::memory_order_relaxed) + kPage - 1) & ~(kPage - 1);
-    if (reached > at) at = reached;
-    if (at >= end) break;
-    const uintptr_t n = std::min(kStep, end - at);
+    at = std::max(at, (base + written + kPage - 1) & ~(kPage - 1));
+    const uintptr_t limit = std::min(end, (base + written + std::min(lead, to - written)) & ~(kPage - 1));
+    if (at >= limit) {
+      if (at >= end) break;
+      written_.wait(written, std::memory_order_relaxed);
+      continue;
+    }
+    const uintptr_t n = std::min(kStep, limit - at);
     if (madvise(reinterpret_cast<void*>(at), n, MADV_POPULATE_WRITE) != 0) break;
     at += n;
     reached_ = at - base;
   }
 #else
-  (void)block, (void)from, (void)to;
+  (void)block, (void)from, (void)to, (void)lead;
 #endif
 }

@@ -1,5 +1,5 @@
-// The page filler: it makes a block's pages present ahead of a writer, never changes a byte the
-// writer wrote, and touches the block no more once stopped.
+// The page filler: it makes a block's pages present ahead of a writer, no further than its lead,
+// never changes a byte the writer wrote, and touches the block no more once stopped.
 #include "runtime/os/page_filler.h"
 
 #include <gtest/gtest.h>
@@ -21,6 +21,8 @@ struct Mapping {
   explicit Mapping(size_t size) : size(size) {
     void* p = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     data = p == MAP_FAILED ? nullptr : static_cast<char*>(p);
+    // Small pages whatever the system's default, so that the pages counted are the ones filled.
+    if (data) madvise(data, size, MADV_NOHUGEPAGE);
   }
   ~Mapping() {
     if (data) munmap(data, size);
@@ -47,7 +49,7 @@ TEST(PageFiller, FillsTheRangeOnlyAndReportsHowFar) {
   Mapping m(16 << 20);
   ASSERT_TRUE(m.data);
   qmPageFiller f;
-  f.start(m.data, 4 << 20, 12 << 20);
+  f.start(m.data, 4 << 20, 12 << 20, m.size);
   ASSERT_TRUE(wait_for_pages(m, (8 << 20) / kPage));
   EXPECT_EQ(f.stop(), size_t(12) << 20);
   // Nothing outside the range came in.
@@ -55,11 +57,28 @@ TEST(PageFiller, FillsTheRangeOnlyAndReportsHowFar) {
   EXPECT_FALSE(f.running());
 }
 
+TEST(PageFiller, StaysWithinItsLeadAheadOfTheWriter) {
+  Mapping m(32 << 20);
+  ASSERT_TRUE(m.data);
+  const size_t lead = 4 << 20;
+  qmPageFiller f;
+  f.start(m.data, 0, m.size, lead);
+  ASSERT_TRUE(wait_for_pages(m, lead / kPage));
+  std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  EXPECT_EQ(m.present(), lead / kPage);
+  // The writer got to 8 MB (without touching the pages): the filler goes on from there.
+  f.advance(8 << 20);
+  ASSERT_TRUE(wait_for_pages(m, 2 * lead / kPage));
+  std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  EXPECT_EQ(m.present(), 2 * lead / kPage);
+  EXPECT_EQ(f.stop(), (8u << 20) + lead);
+}
+
 TEST(PageFiller, KeepsEveryByteTheWriterWrites) {
   Mapping m(32 << 20);
   ASSERT_TRUE(m.data);
   qmPageFiller f;
-  f.start(m.data, 0, m.size);
+  f.start(m.data, 0, m.size, 4 << 20);
   // The writer fills the block from its start in uneven pieces, as a receive does.
   size_t at = 0;
   for (size_t piece = 1; at < m.size; piece = piece * 7 % 300007 + 1) {
@@ -78,7 +97,7 @@ TEST(PageFiller, TouchesTheBlockNoMoreOnceStopped) {
     Mapping m(64 << 20);
     ASSERT_TRUE(m.data);
     qmPageFiller f;
-    f.start(m.data, 0, m.size);
+    f.start(m.data, 0, m.size, m.size);
     const size_t reached = f.stop();
     const size_t present = m.present();
     std::this_thread::sleep_for(std::chrono::milliseconds(2));
@@ -94,9 +113,9 @@ TEST(PageFiller, RestartsOnAMovedBlock) {
   Mapping a(16 << 20), b(32 << 20);
   ASSERT_TRUE(a.data && b.data);
   qmPageFiller f;
-  f.start(a.data, 0, a.size);
+  f.start(a.data, 0, a.size, a.size);
   const size_t reached = f.stop();
-  f.start(b.data, reached, b.size);
+  f.start(b.data, reached, b.size, b.size);
   ASSERT_TRUE(wait_for_pages(b, (b.size - reached) / kPage));
   EXPECT_EQ(f.stop(), b.size);
 }
@@ -106,9 +125,9 @@ TEST(PageFiller, RestartsOnAMovedBlock) {
 TEST(PageFiller, AnEmptyRangeStartsNoThread) {
   std::vector<char> block(kPage);
   qmPageFiller f;
-  f.start(block.data(), kPage, kPage);
+  f.start(block.data(), kPage, kPage, kPage);
   EXPECT_FALSE(f.running());
-  f.start(nullptr, 0, kPage);
+  f.start(nullptr, 0, kPage, kPage);
   EXPECT_FALSE(f.running());
   EXPECT_EQ(f.stop(), 0u);
 }

@@ -683,8 +683,10 @@ bool MemoryBody::reserve_more(size_t extra) {
   if (filler.running()) present = filler.stop();
   // When the growth with its margins cannot be had, what the bytes need may still be.
   if (!vm_storage_reserve(L, &storage, wanted) && !vm_storage_reserve(L, &storage, size + extra)) return false;
+  // Small pages: large ones cost less to fault in and free when the system has them free, but
+  // where memory is mostly page cache (a download's usual company) each one may wait for the
+  // kernel to compact memory first, and now and then a download takes several times as long.
   const size_t from = std::max(present, size);
-  qmos_prepare_bulk_write(storage.data, storage.capacity);
   if (storage.capacity >= from + kFillerRange) {
     filler.start(storage.data, from, storage.capacity, kFillerLead);
     present = storage.capacity;

@@ -338,18 +338,20 @@ Rect composable_area(const qmDisplay* d) {
   return {0, 0, std::min(clean->width, composed->width), std::min(clean->height, composed->height)};
 }
 
-// Asks for the rows of a sprite's planes that lie between top and bottom, to be drawn next:
-// frames are spread over memory, and the processor cannot guess where the next one lies.
-void prefetch_rows(const Draw& s, int32_t top, int32_t bottom) {
+// Asks for the rows of a sprite's planes that lie within top..bottom and left..right, to be
+// drawn next: frames are spread over memory, and the processor cannot guess where the next one
+// lies.
+void prefetch_rows(const Draw& s, int32_t top, int32_t bottom, int32_t left, int32_t right) {
   const qmBitmap* bm = s.bitmap;
   const int64_t y1 = std::max<int64_t>(s.y1, top) - s.y1, y2 = std::min<int64_t>({s.y2, bottom, s.y1 + bm->height}) - s.y1;
-  const size_t row_bytes = size_t(std::min<int64_t>(s.x2 - s.x1, bm->width)) * 4;
-  if (y2 <= y1 || row_bytes == 0) return;
+  const int64_t x1 = std::max<int64_t>(s.x1, left) - s.x1, x2 = std::min<int64_t>({s.x2, right, s.x1 + bm->width}) - s.x1;
+  if (y2 <= y1 || x2 <= x1) return;
+  const size_t first = size_t(x1) * 4, last = size_t(x2) * 4 - 1;
   for (int64_t y = y1; y < y2; ++y) {
     const char* row = reinterpret_cast<const char*>(bm->pixels) + size_t(y) * size_t(bm->bytes_per_row);
-    for (size_t o = 0; o < row_bytes; o += 64) __builtin_prefetch(row + o);
-    __builtin_prefetch(row + row_bytes - 1);
-    if (s.mask && y < s.mask->height) __builtin_prefetch(s.mask->data + size_t(y) * size_t(s.mask->bytes_per_row));
+    for (size_t o = first; o < last; o += 64) __builtin_prefetch(row + o);
+    __builtin_prefetch(row + last);
+    if (s.mask && y < s.mask->height) __builtin_prefetch(s.mask->data + size_t(y) * size_t(s.mask->bytes_per_row) + size_t(x1) / 8);
   }
 }
 
@@ -495,8 +497,9 @@ void compose_pending(qmDisplay* d, const PendingArea* first, const PendingArea* 
     }
     const size_t b = size_t(g_pieces[i].band - band0);
     const int32_t top = g_pieces[i].band << kBandShift, bottom = top + (1 << kBandShift);
+    const int32_t left = g_pieces[i].x1, right = g_pieces[j - 1].x2;
     for (uint32_t n = g_band_first[b]; n < g_band_first[b + 1]; ++n) {
-      if (n + 1 < g_band_first[b + 1]) prefetch_rows(g_draws[g_band_draws[n + 1]], top, bottom);
+      if (n + 1 < g_band_first[b + 1]) prefetch_rows(g_draws[g_band_draws[n + 1]], top, bottom, left, right);
       // The records of the planes a few draws on, so that asking for the next one's rows finds
       // them at hand.
       if (n + 3 < g_band_first[b + 1]) {

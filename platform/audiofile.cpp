@@ -14,7 +14,6 @@
 #include <cerrno>
 #include <cstring>
 #include <iterator>
-#include <mutex>
 #include <new>
 #include <vector>
 

@@ -22,9 +22,10 @@ void qmos_free(void* block) {
 void qmos_prepare_bulk_write(void* block, size_t size) {
   constexpr uintptr_t kLarge = uintptr_t(2) << 20;
   if (!block || size < 2 * kLarge) return;
-  // The whole pages that the block touches: a large block is a mapping of its own, and a hint
-  // on part of a mapping would split it in two or three, which the C library's realloc can no
-  // longer grow or move in place (it copies instead).
+  // The whole pages that the block touches: a large block is usually a mapping of its own, and a
+  // hint on part of a mapping would split it in two or three, which the C library's realloc can
+  // no longer grow or move in place (it copies instead). A block the C library placed in its heap
+  // shares its end pages with neighbours; the hint changes no byte of theirs.
   constexpr uintptr_t kPage = 4096;
   const uintptr_t first = uintptr_t(block) & ~(kPage - 1);
   const uintptr_t end = (uintptr_t(block) + size + kPage - 1) & ~(kPage - 1);

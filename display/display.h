@@ -242,6 +242,9 @@ int32_t display_set_attributes(qmState* L, int32_t t, bool refresh = true);
 
 // Presents the current display and paces the loop to the frame rate.
 void display_wait_refresh(qmState* L);
+// Presents the current display as display_wait_refresh does, without its wait: for a wait that
+// paces the frames itself (the network's, which watches its socket meanwhile).
+void display_present_frame(qmState* L);
 
 // The SaveSnapshot captures of the display and its window.
 int32_t display_snapshot(int32_t type, qmBitmap** out);

@@ -181,12 +181,24 @@ DrawTagDefaults::DrawTagDefaults() {
 const DrawTagDefaults& drawtag_defaults() { return g_tags; }
 void drawtag_defaults_reset() { g_tags = DrawTagDefaults(); }
 
-void display_wait_refresh(qmState* L) {
+namespace {
+
+// The current display with the changes collected on its list while layers are on drawn, so that
+// they reach the screen with the next present; nullptr without a display.
+qmDisplay* display_with_changes_drawn(qmState* L) {
   qmDisplay* d = display_current();
-  if (!d) return;
-  // Changes collected on the display's list while layers are on reach the screen first.
-  if (d->layers && d->output_type == kOutputDisplay && d->dirty.count > 0) layer_hooks().flush_dirty(L, d);
-  platform_window_flush(L, &d->win);
+  if (d && d->layers && d->output_type == kOutputDisplay && d->dirty.count > 0) layer_hooks().flush_dirty(L, d);
+  return d;
+}
+
+}  // namespace
+
+void display_wait_refresh(qmState* L) {
+  if (qmDisplay* d = display_with_changes_drawn(L)) platform_window_flush(L, &d->win);
+}
+
+void display_present_frame(qmState* L) {
+  if (qmDisplay* d = display_with_changes_drawn(L)) platform_window_present_frame(&d->win);
 }
 
 }  // namespace qm

@@ -134,8 +134,12 @@ void net_wait_frame(qmState* L, int32_t fd, int32_t mode, int64_t* due_us) {
     now = clock.now_us();
   }
   if (now >= *due_us) {
-    display_wait_refresh(L);
-    *due_us = std::max(*due_us + period, clock.now_us());
+    // The present must not wait for the frame's time as a drawing loop's does: that wait would
+    // not watch the socket, the peer would fill the receive window and stall, and a download
+    // would crawl at a window's worth of bytes a frame. The poll above is the pacing.
+    display_present_frame(L);
+    *due_us += period;
+    if (*due_us <= now) *due_us = now + period;
   }
 }
 

@@ -4,8 +4,9 @@
 //
 // Everything runs on the main thread and never blocks: listed sockets keep a block of 0.0, so
 // every socket call only polls, and the engines wait between polls in net_wait_frame, which
-// watches the socket up to the next frame's time and then lets the display present. Data is thus
-// taken as soon as it comes, and a program still shows every frame during a long transfer.
+// watches the socket up to the next frame's time and then lets the display present without a
+// wait of its own. Data is thus taken as soon as it comes, and a program still shows every frame
+// during a long transfer.
 //
 // Objects leave their lists through net_unlink, which moves the poller's resume point first, so
 // that a callback may close any connection while the poller walks the list.

@@ -269,12 +269,21 @@ void platform_window_line(qmDisplayWindow* display, int32_t x1, int32_t y1, int3
                std::abs(int64_t(y2) - y1) + 1);
 }
 
+namespace {
+
+void present_frame(qmDisplayWindow* display) {
+  const WindowSystem& ws = window_system();
+  // A limit above what the screen shows presents nothing: only the wait paces the loop.
+  if (!(ws.limit_set && ws.frame_rate > ws.refresh)) window_present(display, false);
+}
+
+}  // namespace
+
 void platform_window_flush(qmState* owner, qmDisplayWindow* display) {
   qmDisplayPlatform* p = display->platform;
   if (!p) return;
   const WindowSystem& ws = window_system();
-  // A limit above what the screen shows presents nothing: only the wait paces the loop.
-  if (!(ws.limit_set && ws.frame_rate > ws.refresh)) window_present(display, false);
+  present_frame(display);
   const int64_t period = 1000000 / std::max(ws.frame_rate, 1);
   Clock& clock = platform_clock();
   const int64_t now = clock.now_us();
@@ -290,6 +299,13 @@ void platform_window_flush(qmState* owner, qmDisplayWindow* display) {
   p->last_flush_us = due;
   // A quit taken here reaches the program at its next line.
   platform_wait_until(owner, due);
+}
+
+void platform_window_present_frame(qmDisplayWindow* display) {
+  qmDisplayPlatform* p = display->platform;
+  if (!p) return;
+  present_frame(display);
+  p->last_flush_us = platform_clock().now_us();
 }
 
 void platform_set_frame_rate_limit(int32_t fps) {

@@ -181,6 +181,9 @@ void platform_window_set_holes(qmDisplayWindow* display, const qmScreenRect* rec
 // Presents the frame (unless a frame-rate limit above the refresh rate is set) and paces it: waits
 // until the frame is due, serving events meanwhile (platform_wait_until for owner).
 void platform_window_flush(qmState* owner, qmDisplayWindow* display);
+// Presents the frame as platform_window_flush does and counts it as the frame of now, without
+// waiting: for a caller whose own wait paces the frames while it watches something else.
+void platform_window_present_frame(qmDisplayWindow* display);
 // Presents what every open window has changed, without pacing; the event pump calls it so that
 // drawing shows up between frames too.
 void platform_present_pending();

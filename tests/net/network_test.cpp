@@ -1,7 +1,10 @@
 // The network library's commands in process: every failure path gives its socket back, the
-// receive engine's modes over data a peer sends in pieces, and a peer's reset as a close.
+// receive engine's modes over data a peer sends in pieces, a peer's reset as a close, and the
+// engines' wait presenting a window's frames without pacing them.
 #include <gtest/gtest.h>
 #include <poll.h>
+
+#include <sys/socket.h>
 
 #include <chrono>
 #include <thread>
@@ -9,6 +12,7 @@
 #include "engine/errcodes.h"
 #include "net/network.h"
 #include "net_harness.h"
+#include "tests/display/display_harness.h"
 #include "tests/stdlib/command_harness.h"
 
 namespace qmtest {
@@ -183,6 +187,42 @@ TEST_F(Network, ResetPeerIsADisconnectOnce) {
   EXPECT_TRUE(qm::net_check_disconnect(c));
   EXPECT_FALSE(qm::net_check_disconnect(c));
   close(server);
+}
+
+class NetworkWait : public DisplayHarness {};
+
+// A frame that falls due while the engines wait is presented at once and the wait goes on: were
+// the present paced as a drawing loop's frame is, the socket would lie unwatched until the
+// frame's time, the peer would stall on a full receive window, and a download with a window open
+// would get a window's worth of bytes a frame.
+TEST_F(NetworkWait, AFrameDueInAWaitIsPresentedWithoutPacing) {
+  qm::qmDisplay* d = open_display();
+  int pair[2];
+  ASSERT_EQ(socketpair(AF_UNIX, SOCK_STREAM, 0, pair), 0);
+  ASSERT_EQ(send(pair[1], "x", 1, 0), 1);
+  const int64_t period = 1000000 / 60;
+  // A frame has just been shown, and the wait's next one is due.
+  platform_window_fill_rect(&d->win, 0, 0, 8, 8, 1);
+  qm::display_wait_refresh(L);
+  platform_window_fill_rect(&d->win, 0, 0, 8, 8, 2);
+  const int64_t start = clock.now_us();
+  int64_t due = start;
+  platform_recorder_start();
+  qm::net_wait_frame(L, pair[0], qm::SOCK_READABLE, &due);
+  int presents = 0;
+  for (const std::string& line : platform_recorder_take()) presents += line.rfind("present", 0) == 0;
+  EXPECT_EQ(presents, 1);
+  EXPECT_EQ(clock.now_us(), start);
+  EXPECT_EQ(due, start + period);
+  // Without data the wait lasts until the next frame, which it presents.
+  char byte;
+  ASSERT_EQ(recv(pair[0], &byte, 1, 0), 1);
+  platform_window_fill_rect(&d->win, 0, 0, 8, 8, 3);
+  qm::net_wait_frame(L, pair[0], qm::SOCK_READABLE, &due);
+  EXPECT_GE(clock.now_us(), start + period);
+  EXPECT_EQ(due, start + 2 * period);
+  close(pair[0]);
+  close(pair[1]);
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
-// The scan converter over OpenCV. The only file of the player that includes OpenCV.
+// The scan converter. OpenCV draws the polygons and lines, from quillmere-raster.so (see
+// raster_module.h), which the first raster opens.
 //
 // OpenCV draws in 16.16 fixed point held in 64 bits, and its line clipper multiplies two
 // coordinate differences: with coordinates much beyond the raster that product overflows. So any
@@ -8,16 +9,21 @@
 // clipping a polygon to a convex box keeps the even-odd parity of every point inside the box.
 #include "draw/raster.h"
 
+#include <dlfcn.h>
+
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 #include <new>
+#include <string>
 #include <vector>
 
-#include <opencv2/core.hpp>
-#include <opencv2/imgproc.hpp>
-
+#include "draw/raster_module.h"
 #include "gfx/bitmap.h"
+#include "runtime/os/qmos.h"
 
 namespace qm {
 
@@ -28,6 +34,54 @@ constexpr int64_t kMaxBuffer = int64_t(1) << 30;
 constexpr int32_t kNoMemory = -4, kBadArgument = -5, kNegativeSize = -25, kOutOfRange = -211;
 
 int32_t g_status = 0;
+
+struct Module {
+  qmRasterPolygonFn polygon = nullptr;
+  qmRasterLineFn line = nullptr;
+};
+Module g_module;
+
+bool module_from(const std::string& path, Module* out, std::string* why) {
+  void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (!handle) {
+    const char* err = dlerror();
+    *why = err ? err : path;
+    return false;
+  }
+  Module m;
+  m.polygon = reinterpret_cast<qmRasterPolygonFn>(dlsym(handle, "qm_raster_polygon"));
+  m.line = reinterpret_cast<qmRasterLineFn>(dlsym(handle, "qm_raster_line"));
+  if (!m.polygon || !m.line) {
+    *why = path + " lacks the drawing functions";
+    return false;
+  }
+  *out = m;
+  return true;
+}
+
+// The module, opened once: QM_RASTER_MODULE names it for a run that wants another (or none);
+// else it is looked for beside the running program, then in the build folder. A module that
+// cannot be opened is reported once on stderr.
+bool module_loaded() {
+  static std::once_flag once;
+  static bool loaded = false;
+  std::call_once(once, [] {
+    std::string why;
+    if (const char* name = std::getenv("QM_RASTER_MODULE"); name && *name) {
+      loaded = module_from(name, &g_module, &why);
+    } else {
+      loaded = module_from(qmos_executable_folder() + "/" QM_RASTER_MODULE_FILE, &g_module, &why);
+#ifdef QM_RASTER_MODULE_DIR
+      std::string other;
+      if (!loaded) loaded = module_from(QM_RASTER_MODULE_DIR "/" QM_RASTER_MODULE_FILE, &g_module, &other);
+#endif
+    }
+    if (!loaded)
+      std::fprintf(stderr, "The shape drawing module could not be loaded (%s): shapes that need it are not drawn.\n",
+                   why.c_str());
+  });
+  return loaded;
+}
 
 // One spare buffer kept from the last destroyed raster, so that a shape drawn after another of
 // about its size needs neither an allocation nor fresh pages.
@@ -112,15 +166,15 @@ void clip_side(const std::vector<P64>& in, std::vector<P64>& out, const Box& b, 
   }
 }
 
-// The polygon as OpenCV points, clipped to the guard box when any point lies outside it.
-void polygon_points(const qmRaster* r, const qmPoint* points, int32_t count, std::vector<cv::Point>& out) {
+// The polygon as x, y pairs, clipped to the guard box when any point lies outside it.
+void polygon_points(const qmRaster* r, const qmPoint* points, int32_t count, std::vector<int32_t>& out) {
   const Box b = guard_box(r);
   bool all_inside = true;
   for (int32_t i = 0; i < count && all_inside; ++i) all_inside = inside(b, points[i].x, points[i].y);
   out.clear();
   if (all_inside) {
-    out.reserve(size_t(count));
-    for (int32_t i = 0; i < count; ++i) out.emplace_back(points[i].x, points[i].y);
+    out.reserve(2 * size_t(count));
+    for (int32_t i = 0; i < count; ++i) out.insert(out.end(), {points[i].x, points[i].y});
     return;
   }
   std::vector<P64> a, c;
@@ -130,7 +184,7 @@ void polygon_points(const qmRaster* r, const qmPoint* points, int32_t count, std
     clip_side(a, c, b, edge);
     a.swap(c);
   }
-  for (const P64& p : a) out.emplace_back(int32_t(p.x), int32_t(p.y));
+  for (const P64& p : a) out.insert(out.end(), {int32_t(p.x), int32_t(p.y)});
 }
 
 // Liang-Barsky against the guard box; false when the line misses it.
@@ -161,24 +215,11 @@ bool clip_line(const qmRaster* r, int64_t& x0, int64_t& y0, int64_t& x1, int64_t
   return true;
 }
 
-template <typename F>
-void guarded(F&& draw) {
-  try {
-    draw();
-  } catch (const std::bad_alloc&) {
-    g_status = kNoMemory;
-  } catch (const cv::Exception& e) {
-    g_status = e.code == cv::Error::StsNoMem ? kNoMemory : kBadArgument;
-  } catch (...) {
-    g_status = kBadArgument;
-  }
-}
-
-cv::Mat header(qmRaster* r) {
-  return cv::Mat(r->height, r->width, CV_8UC1, r->coverage, size_t(r->bpr));
-}
-
 bool drawable(const qmRaster* r) {
+  if (!module_loaded()) {
+    g_status = RASTER_UNAVAILABLE;
+    return false;
+  }
   return r && r->coverage && r->width > 0 && r->height > 0;
 }
 
@@ -192,6 +233,7 @@ int32_t raster_create(int32_t width, int32_t height, qmRaster* out) {
   const int64_t bpr = (int64_t(width) + 3) & ~int64_t(3);
   const int64_t bytes = bpr * height;
   if (!picture_size_allowed(width, height) || bytes > kMaxBuffer) return g_status = kOutOfRange;
+  if (!module_loaded()) return g_status = RASTER_UNAVAILABLE;
   out->width = width;
   out->height = height;
   out->bpr = int32_t(bpr);
@@ -223,17 +265,16 @@ void raster_fill_polygon(qmRaster* raster, const qmPoint* points, int32_t count,
     return;
   }
   if (count < 1 || !points || !drawable(raster)) return;
-  const int line = antialias ? cv::LINE_AA : cv::LINE_8;
-  guarded([&] {
-    std::vector<cv::Point> p;
-    polygon_points(raster, points, count, p);
-    if (p.empty()) return;
-    cv::Mat m = header(raster);
-    const cv::Point* contour = p.data();
-    const int n = int(p.size());
-    if (thickness <= 0) cv::fillPoly(m, &contour, &n, 1, cv::Scalar(255), line, 0);
-    else cv::polylines(m, &contour, &n, 1, true, cv::Scalar(255), thickness, line, 0);
-  });
+  std::vector<int32_t> xy;
+  try {
+    polygon_points(raster, points, count, xy);
+  } catch (const std::bad_alloc&) {
+    g_status = kNoMemory;
+    return;
+  }
+  if (xy.empty()) return;
+  g_status = g_module.polygon(raster->coverage, raster->width, raster->height, raster->bpr, xy.data(),
+                              int32_t(xy.size() / 2), antialias, std::max(thickness, 0));
 }
 
 void raster_fill_edges(qmRaster* raster, int32_t x0, int32_t y0, int32_t x1, int32_t y1,
@@ -254,12 +295,8 @@ void raster_fill_edges(qmRaster* raster, int32_t x0, int32_t y0, int32_t x1, int
   if (!drawable(raster)) return;
   int64_t ax = x0, ay = y0, bx = x1, by = y1;
   if (!clip_line(raster, ax, ay, bx, by)) return;
-  const int line = antialias ? cv::LINE_AA : cv::LINE_8;
-  guarded([&] {
-    cv::Mat m = header(raster);
-    cv::line(m, cv::Point(int(ax), int(ay)), cv::Point(int(bx), int(by)), cv::Scalar(255), std::max(thickness, 1),
-             line, 0);
-  });
+  g_status = g_module.line(raster->coverage, raster->width, raster->height, raster->bpr, int32_t(ax), int32_t(ay),
+                           int32_t(bx), int32_t(by), antialias, std::max(thickness, 1));
 }
 
 int32_t raster_status() { return g_status; }

@@ -139,7 +139,8 @@ struct Coverage {
   qmRaster r{};
   ~Coverage() { raster_destroy(&r); }
   int32_t make(const Layout& l) {
-    return raster_create(int32_t(l.image.width()), int32_t(l.image.height()), &r) == 0 ? 0 : ERR_MEM;
+    const int32_t status = raster_create(int32_t(l.image.width()), int32_t(l.image.height()), &r);
+    return status == 0 ? 0 : status == RASTER_UNAVAILABLE ? ERR_GFXLIB : ERR_MEM;
   }
   void clear() {
     if (r.coverage) std::memset(r.coverage, 0, size_t(r.bpr) * size_t(r.height));
@@ -255,7 +256,8 @@ int32_t make_planes(const Derived& v, const Layout& l, ShapeUse use, ShapeImage*
 // core, so that the fill's soft rim lies over the edge instead of cutting a hole into it.
 int32_t merge_aa(const ShapeDesc& d, const Derived& v, const Layout& l, const ShapeImage& img, const qmBitmap* tex) {
   Coverage fill, edge;
-  if (fill.make(l) || (v.edge && edge.make(l))) return ERR_MEM;
+  if (int32_t err = fill.make(l)) return err;
+  if (int32_t err = v.edge ? edge.make(l) : 0) return err;
   cover(fill.r, in_image(l.fill, l), false, true, 0, true);
   if (v.edge) cover_grown(edge.r, d, v, l, true, 0, 0, true);
   qmAlphaChannel* fill_plane = fill.wrap();
@@ -436,7 +438,7 @@ int32_t shape_render_onto(const ShapeDesc& d, qmBitmap* target, const Rect& clip
                                        int32_t(l.image.width()), int32_t(l.image.height())});
   if (paint_by_spans(d, v, l, target, clip, x, y)) return 0;
   Coverage c;
-  if (c.make(l)) return ERR_MEM;
+  if (int32_t err = c.make(l)) return err;
   // The shadow is the edge (or the shape) moved: one raster serves both.
   if (v.shadow || v.edge) {
     if (v.edge) cover_grown(c.r, d, v, l, true, 0, 0, v.aa);
@@ -469,7 +471,7 @@ int32_t shape_render_image(qmState* L, const ShapeDesc& d, ShapeUse use, int32_t
   };
   if (use == ShapeUse::Border) {
     Coverage c;
-    if (c.make(l)) return fail(ERR_MEM);
+    if (int32_t err = c.make(l)) return fail(err);
     cover_grown(c.r, d, v, l, filled, 0, 0, v.aa);
     plot(img, c.r, v.rgb, 0, nullptr, v.aa);
     *out = img;
@@ -480,7 +482,7 @@ int32_t shape_render_image(qmState* L, const ShapeDesc& d, ShapeUse use, int32_t
     if (int32_t err = merge_aa(d, v, l, img, tex)) return fail(err);
   } else {
     Coverage c;
-    if (c.make(l)) return fail(ERR_MEM);
+    if (int32_t err = c.make(l)) return fail(err);
     // Lowest first: the shadow (of the edge when there is one), the edge, the shape.
     if (v.shadow) {
       if (v.edge) cover_grown(c.r, d, v, l, true, l.shadow_x, l.shadow_y, false);

@@ -16,7 +16,7 @@ void qmPageFiller::start(char* block, size_t from, size_t to, size_t lead) {
 size_t qmPageFiller::stop() {
   if (thread_.joinable()) {
     // Past any end: the thread ends at its next look, also one that waits for the writer.
-    written_.store(SIZE_MAX, std::memory_order_relaxed);
+    written_.store(SIZE_MAX);
     written_.notify_one();
     thread_.join();
   }
@@ -35,15 +35,22 @@ void qmPageFiller::fill(char* block, size_t from, size_t to, size_t lead) {
     if (written >= to) break;
     // Pages the writer reached came in at its touch: going on behind it would only compete.
     at = std::max(at, (base + written + kPage - 1) & ~(kPage - 1));
+    if (at >= end) break;
     const uintptr_t limit = std::min(end, (base + written + std::min(lead, to - written)) & ~(kPage - 1));
-    if (at >= limit) {
-      if (at >= end) break;
-      written_.wait(written, std::memory_order_relaxed);
+    const uintptr_t step = std::min(kStep, end - at);
+    if (limit < at + step) {
+      // Less than a step of room before the lead: sleep until the writer has made a step's room.
+      // (limit < end here, so the lead is the whole lead.)
+      const size_t wanted = at - base + step;
+      const size_t wake = wanted > lead ? std::max(wanted - lead, written + 1) : written + 1;
+      wake_at_.store(wake);
+      const size_t now = written_.load();
+      if (now < wake) written_.wait(now);
+      wake_at_.store(SIZE_MAX, std::memory_order_relaxed);
       continue;
     }
-    const uintptr_t n = std::min(kStep, limit - at);
-    if (madvise(reinterpret_cast<void*>(at), n, MADV_POPULATE_WRITE) != 0) break;
-    at += n;
+    if (madvise(reinterpret_cast<void*>(at), step, MADV_POPULATE_WRITE) != 0) break;
+    at += step;
     reached_ = at - base;
   }
 #else

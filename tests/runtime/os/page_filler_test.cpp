@@ -74,6 +74,31 @@ TEST(PageFiller, StaysWithinItsLeadAheadOfTheWriter) {
   EXPECT_EQ(f.stop(), (8u << 20) + lead);
 }
 
+TEST(PageFiller, FollowsAWriterThatMovesInSmallPieces) {
+  // The thread sleeps until the writer has made room for a whole step (1 MB), so it trails the
+  // lead by less than a step, and never passes it.
+  Mapping m(32 << 20);
+  ASSERT_TRUE(m.data);
+  const size_t lead = 4 << 20, step = 1 << 20, piece = 16384;
+  qmPageFiller f;
+  f.start(m.data, 0, m.size, lead);
+  size_t written = 0;
+  auto write_to = [&](size_t end) {
+    for (; written < end; written += piece) {
+      std::memset(m.data + written, 1, piece);
+      f.advance(written + piece);
+    }
+  };
+  write_to(8 * step);
+  ASSERT_TRUE(wait_for_pages(m, (written + lead - step) / kPage));
+  std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  EXPECT_LE(m.present(), (written + lead) / kPage);
+  // Less than a step before the end: the rest of the range is filled without waiting for a step.
+  write_to(m.size - lead + step / 2);
+  ASSERT_TRUE(wait_for_pages(m, m.size / kPage));
+  EXPECT_EQ(f.stop(), m.size);
+}
+
 TEST(PageFiller, KeepsEveryByteTheWriterWrites) {
   Mapping m(32 << 20);
   ASSERT_TRUE(m.data);

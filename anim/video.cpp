@@ -225,23 +225,31 @@ void set_state_by_movie(const qmMovie* movie, int32_t state) {
     if (v->movie == movie) v->state = state;
 }
 
-// The idle step: the due pictures into the windows, and the movies that ran out.
+// The newest picture due into the video's window: true when there was one.
+bool show_due(qmVideo* v) {
+  const uint32_t* pixels = nullptr;
+  int32_t w = 0, h = 0;
+  if (!platform_movie_due_frame(v->movie, &pixels, &w, &h)) return false;
+  keep_picture(v, pixels, w, h);
+  paint(v);
+  if (platform_recording())
+    platform_record("video_frame", std::to_string(platform_movie_shown_ms(v->movie)) + " " +
+                                       std::to_string(platform_movie_get_time(v->movie)));
+  return true;
+}
+
+// The idle step: the due pictures into the windows at every pump, and, at most every 20 ms, the
+// movies that ran out.
 int32_t idle_step(qmState*) {
   if (!g_videos.head) return 0;
   const int64_t now = platform_clock().now_us();
-  if (now - g_last_idle_us < kIdleStepUs) return 0;
-  g_last_idle_us = now;
+  const bool look_for_ends = now - g_last_idle_us >= kIdleStepUs;
+  if (look_for_ends) g_last_idle_us = now;
   bool painted = false;
   for (qmVideo* v = first_video(); v; v = next_video(v)) {
     if (v->state != VIDEO_PLAYING) continue;
-    const uint32_t* pixels = nullptr;
-    int32_t w = 0, h = 0;
-    if (platform_movie_due_frame(v->movie, &pixels, &w, &h)) {
-      keep_picture(v, pixels, w, h);
-      paint(v);
-      painted = true;
-    }
-    if (platform_movie_finished(v->movie)) {
+    painted |= show_due(v);
+    if (look_for_ends && platform_movie_finished(v->movie)) {
       platform_movie_stop(v->movie);
       release_sound(v);
       v->position = 0;
@@ -255,6 +263,17 @@ int32_t idle_step(qmState*) {
   }
   if (painted) platform_present_pending();
   return 0;
+}
+
+// When the next picture of a playing video is due, for the waits.
+int64_t next_due() {
+  int64_t next = -1;
+  for (qmVideo* v = first_video(); v; v = next_video(v)) {
+    if (v->state != VIDEO_PLAYING) continue;
+    const int64_t due = platform_movie_next_due_us(v->movie);
+    if (due >= 0 && (next < 0 || due < next)) next = due;
+  }
+  return next;
 }
 
 qmVideo* video_arg(qmState* L, int32_t n) {
@@ -392,6 +411,8 @@ int32_t cmd_pausevideo(qmState* L) {
   arg_check_count(L, 1, 1);
   qmVideo* v = video_arg(L, 1);
   if (v->state != VIDEO_PLAYING) return ERR_VIDNOTPLAYING;
+  // The paused picture is the one due now, not the one the last idle step found.
+  if (show_due(v)) platform_present_pending();
   halt(v);
   v->state = VIDEO_PAUSED;
   return 0;
@@ -632,6 +653,8 @@ void video_detach_display(qmState* L, qmDisplay* d) {
     if (v->display == d) stop(L, v);
 }
 
+qmMovie* video_movie(const qmVideo* v) { return v->movie; }
+
 void video_set_state_by_movie(const qmMovie* movie, int32_t state) {
   set_state_by_movie(movie, state);
 }
@@ -670,6 +693,7 @@ int32_t video_open(qmState* L) {
   hooks.window_closing = window_closing;
   hooks.refreshed = refreshed;
   platform_add_pump_finisher(idle_step);
+  platform_add_wait_due(next_due);
   return 0;
 }
 

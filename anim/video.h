@@ -3,8 +3,9 @@
 // and single frames grabbed into brushes.
 //
 // Playback: each playing video has its movie's decode thread; this library never shares its
-// records with it. A pump finisher, at most every 20 ms, takes each playing video's due picture
-// into the window's screen buffer, and turns a movie that ran out into state 4 with its end event.
+// records with it. A pump finisher takes each playing video's due picture into the window's
+// screen buffer, the waits waking at each picture's due time for it, and, at most every 20 ms,
+// turns a movie that ran out into state 4 with its end event. A pause shows the picture due then.
 // Only one video at a time feeds the movie sound input: the first one with sound that starts
 // while the input is free; the others play silent, timed by the Clock.
 #pragma once
@@ -47,6 +48,8 @@ void video_detach_display(qmState* L, qmDisplay* d);
 void video_set_state_by_movie(const qmMovie* movie, int32_t state);
 // Exit: stops every video, joining every decode thread.
 void video_stop_all(qmState* L);
+// The video's movie (tests watch its decode thread through it).
+qmMovie* video_movie(const qmVideo* v);
 // Exit: closes every movie and frees the records.
 void video_free_all(qmState* L);
 

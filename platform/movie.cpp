@@ -390,7 +390,9 @@ constexpr int32_t kSoundRate = 48000;
 // Pictures decoded ahead: up to a second at 25 frames, and no more than 24 MB of them.
 constexpr size_t kMaxQueued = 25;
 constexpr size_t kMaxQueuedBytes = size_t(24) << 20;
-// How long the played sound may stand still before the Clock carries the movie time on.
+// How far the Clock carries the movie time past the played sound between the sound's steps, and
+// how long the sound may stand still before the Clock carries the time on again.
+constexpr int64_t kSoundStepUs = 50000;
 constexpr int64_t kSoundStallUs = 100000;
 
 // The movie's start on every stream's clock: the container's, else 0.
@@ -614,24 +616,65 @@ void platform_movie_stop(qmMovie* m) {
   m->decoded = -1;
 }
 
+namespace {
+
+// Microseconds on the clock since the movie time's source last moved, and what the movie time
+// has added to it since: the played sound moves in the device's steps, and between two steps the
+// Clock carries the time on for up to kSoundStepUs; sound that stands still for longer (before
+// it starts, in a gap, after its end) holds the time there until kSoundStallUs, after which the
+// Clock carries it on again. A silent movie follows the Clock alone.
+int64_t carried_us(const qmMovie* m, int64_t elapsed_us) {
+  if (!m->sink) return elapsed_us;
+  if (elapsed_us <= kSoundStepUs) return elapsed_us;
+  if (elapsed_us <= kSoundStallUs) return kSoundStepUs;
+  return kSoundStepUs + elapsed_us - kSoundStallUs;
+}
+
+// The inverse: how long after the source's last move the time has added `us`.
+int64_t elapsed_for_us(const qmMovie* m, int64_t us) {
+  if (!m->sink || us <= kSoundStepUs) return us;
+  return kSoundStallUs + us - kSoundStepUs;
+}
+
+// The movie time's source: where it stood (ms) and when it got there (clock microseconds).
+void time_source(qmMovie* m, int64_t now, int64_t* at_ms, int64_t* since_us) {
+  *at_ms = m->from_ms;
+  *since_us = m->start_us;
+  if (!m->sink) return;
+  const int64_t played = m->play->sound_written.load(std::memory_order_acquire) - m->sink->queued();
+  const int64_t sound = m->from_ms + std::max<int64_t>(played, 0) * 1000 / kSoundRate;
+  if (sound != m->sound_ms) {
+    m->sound_ms = sound;
+    m->sound_moved_us = now;
+  }
+  *at_ms = m->sound_ms;
+  *since_us = m->sound_moved_us;
+}
+
+}  // namespace
+
 int64_t platform_movie_get_time(qmMovie* m) {
   if (!m->play) return m->clock_ms;
   const int64_t now = platform_clock().now_us();
-  int64_t t = m->from_ms + (now - m->start_us) / 1000;
-  if (m->sink) {
-    const int64_t played = m->play->sound_written.load(std::memory_order_acquire) - m->sink->queued();
-    const int64_t sound = m->from_ms + std::max<int64_t>(played, 0) * 1000 / kSoundRate;
-    if (sound != m->sound_ms) {
-      m->sound_ms = sound;
-      m->sound_moved_us = now;
-    }
-    // The sound leads while it plays; where it stands still (before it starts, in a gap, after
-    // its end) the Clock carries the time on.
-    t = sound;
-    if (now - m->sound_moved_us > kSoundStallUs) t += (now - m->sound_moved_us - kSoundStallUs) / 1000;
-  }
-  m->clock_ms = std::max(m->clock_ms, t);
+  int64_t at = 0, since = 0;
+  time_source(m, now, &at, &since);
+  m->clock_ms = std::max(m->clock_ms, at + carried_us(m, now - since) / 1000);
   return m->clock_ms;
+}
+
+int64_t platform_movie_next_due_us(qmMovie* m) {
+  if (!m->play) return -1;
+  int64_t due_ms = 0;
+  {
+    std::lock_guard<std::mutex> hold(m->play->lock);
+    if (m->play->frames.empty()) return -1;
+    due_ms = m->play->frames.front().ms;
+  }
+  if (platform_movie_get_time(m) >= due_ms) return 0;
+  const int64_t now = platform_clock().now_us();
+  int64_t at = 0, since = 0;
+  time_source(m, now, &at, &since);
+  return std::max<int64_t>(since + elapsed_for_us(m, (due_ms - at) * 1000) - now, 0);
 }
 
 bool platform_movie_due_frame(qmMovie* m, const uint32_t** pixels, int32_t* width, int32_t* height) {
@@ -655,6 +698,14 @@ bool platform_movie_due_frame(qmMovie* m, const uint32_t** pixels, int32_t* widt
   *width = m->shown.width;
   *height = m->shown.height;
   return true;
+}
+
+int32_t platform_movie_queued(qmMovie* m, bool* dry) {
+  *dry = false;
+  if (!m->play) return 0;
+  std::lock_guard<std::mutex> hold(m->play->lock);
+  *dry = m->play->dry;
+  return int32_t(m->play->frames.size());
 }
 
 int64_t platform_movie_shown_ms(const qmMovie* m) {

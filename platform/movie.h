@@ -76,8 +76,14 @@ int32_t platform_movie_play(qmMovie* movie, int64_t from_ms, int32_t width, int3
 void platform_movie_stop(qmMovie* movie);
 bool platform_movie_playing(const qmMovie* movie);
 // The movie time in milliseconds while it plays: by the sound the sink has played when it has
-// sound and the sink takes it, else by the Clock since the start.
+// sound and the sink takes it (the Clock carrying it on between the sound's steps), else by the
+// Clock since the start. It never goes back while the movie plays.
 int64_t platform_movie_get_time(qmMovie* movie);
+// Microseconds on the Clock until the oldest decoded picture is due: 0 when it is due now, -1
+// when none is decoded (or the movie does not play). The main loop wakes then to show it.
+int64_t platform_movie_next_due_us(qmMovie* movie);
+// Pictures decoded and not yet taken; *dry tells whether the decoder has given its last one.
+int32_t platform_movie_queued(qmMovie* movie, bool* dry);
 // The newest picture due at the movie time, when one came since the last call: true with its
 // pixels (width × height words) valid until the next call. Older pictures are dropped.
 bool platform_movie_due_frame(qmMovie* movie, const uint32_t** pixels, int32_t* width, int32_t* height);

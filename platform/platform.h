@@ -237,8 +237,8 @@ void platform_add_pump_finisher(PumpFinisher finisher);
 
 // Serves the SDL events queued when it starts, up to the first key or button press or release
 // (so that every press and release shows in the held keys and buttons between two pumps):
-// returns 1 when the program must quit, else 0. With nothing queued and less than 10 ms since
-// the last full pump it returns 0 at once. Fires due platform timers and feeds the input script.
+// returns 1 when the program must quit, else 0. With nothing queued, nothing due and less than
+// 10 ms since the last full pump it returns 0 at once. Fires due platform timers and feeds the input script.
 // A quit it decides reaches the script's line hook at the next line (through the tick's
 // function).
 int32_t platform_pump_events(qmState* L);
@@ -258,6 +258,13 @@ int32_t platform_wait_until(qmState* L, int64_t deadline_us);
 // whose readiness the program has already been told of, else the waits would not block.
 using WaitDescriptorSource = void (*)(std::vector<int32_t>* fds);
 void platform_set_wait_descriptors(WaitDescriptorSource source);
+// A library's next due time on the main thread (a movie's next picture): microseconds on the
+// clock from now, 0 when something is due now, -1 when nothing is. The waits end then, and the
+// pump runs its finishers while something is due, even within its 10 ms gap: the library's
+// finisher takes what is due, or the waits would not block. Sources are kept in the order added
+// (one added again keeps its place).
+using WaitDueSource = int64_t (*)();
+void platform_add_wait_due(WaitDueSource source);
 // Sleeps ms milliseconds (on the clock) and serves nothing.
 void platform_delay(int64_t ms);
 // platform_wait_until ms milliseconds from now, for the state that runs the main chunk.

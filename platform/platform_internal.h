@@ -21,6 +21,9 @@ void wake_close();
 void wake_signal();
 
 void reset_pump_state();
+// The nearest due time of the libraries' due sources (platform_add_wait_due): microseconds from
+// now, 0 when something is due, -1 when nothing is.
+int64_t next_due_us();
 // Moves what the window system sent into SDL's queue; the number of events queued.
 int pending_events();
 

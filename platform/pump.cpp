@@ -24,6 +24,21 @@ EventTranslator g_translator = nullptr;
 constexpr int kMaxFinishers = 4;
 PumpFinisher g_finishers[kMaxFinishers] = {};
 int64_t g_last_pump_us = 0;
+// The libraries' due sources: the video library's.
+constexpr int kMaxDueSources = 4;
+WaitDueSource g_due_sources[kMaxDueSources] = {};
+
+// Puts f into the first free slot of the list, unless it is there already.
+template <typename F, size_t N>
+void add_once(F (&list)[N], F f) {
+  for (F& slot : list) {
+    if (slot == f) return;
+    if (!slot) {
+      slot = f;
+      return;
+    }
+  }
+}
 
 // One event off SDL's queue. Consecutive motions of one mouse in one window become the last of
 // them (with the relative motion summed), so a fast mouse cannot back the queue up.
@@ -75,6 +90,16 @@ void clear_quit_signal() { g_quit_signal.store(0); }
 bool take_wake() { return g_wake.exchange(false); }
 void reset_pump_state() { g_last_pump_us = platform_clock().now_us(); }
 
+int64_t next_due_us() {
+  int64_t next = -1;
+  for (WaitDueSource source : g_due_sources) {
+    if (!source) break;
+    const int64_t due = source();
+    if (due >= 0 && (next < 0 || due < next)) next = due;
+  }
+  return next;
+}
+
 int pending_events() {
   SDL_PumpEvents();
   return SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT);
@@ -92,15 +117,8 @@ void platform_wake() {
 }
 
 void platform_set_event_translator(EventTranslator translator) { g_translator = translator; }
-void platform_add_pump_finisher(PumpFinisher finisher) {
-  for (PumpFinisher& f : g_finishers) {
-    if (f == finisher) return;
-    if (!f) {
-      f = finisher;
-      return;
-    }
-  }
-}
+void platform_add_pump_finisher(PumpFinisher finisher) { add_once(g_finishers, finisher); }
+void platform_add_wait_due(WaitDueSource source) { add_once(g_due_sources, source); }
 
 int32_t platform_pump_events(qmState* L) {
   Clock& clock = platform_clock();
@@ -108,7 +126,9 @@ int32_t platform_pump_events(qmState* L) {
   platform_event_script_feed();
   platform_timers_fire_due();
   const int queued = platform_internal::pending_events();
-  if (queued <= 0 && !g_wake_owed.load() && clock.now_us() - g_last_pump_us < kPumpGapUs) return 0;
+  if (queued <= 0 && !g_wake_owed.load() && clock.now_us() - g_last_pump_us < kPumpGapUs &&
+      platform_internal::next_due_us() != 0)
+    return 0;
   g_wake_owed.store(false);
 
   // What is queued now is served now, up to the first key or button that goes down or up: a

@@ -89,12 +89,13 @@ bool block(int64_t timeout_us, bool libraries) {
 }
 
 // Something for the main loop to look at: an event pushed by the input script, a timer that fell
-// due, the wake flag, a quit signal.
+// due, the wake flag, a quit signal, a library's due time.
 bool something_happened() {
   bool any = platform_internal::take_wake();
   any |= platform_internal::quit_signal_pending();
   any |= platform_event_script_feed() > 0;
   any |= platform_timers_fire_due() > 0;
+  any |= platform_internal::next_due_us() == 0;
   return any;
 }
 
@@ -110,13 +111,14 @@ void wait_for_events(int64_t deadline_us, bool libraries) {
     const int64_t now = clock.now_us();
     if (now >= deadline_us) return;
     int64_t slice = deadline_us - now;
-    for (int64_t due : {platform_timers_next_due_us(), platform_event_script_next_due_us()}) {
+    for (int64_t due : {platform_timers_next_due_us(), platform_event_script_next_due_us(),
+                        platform_internal::next_due_us()}) {
       if (due >= 0) slice = std::min(slice, due);
     }
     if (clock.is_fake()) {
       // A fake clock moves only on request: with nothing ever due, a wait would never end.
       if (deadline_us == INT64_MAX && platform_timers_next_due_us() < 0 &&
-          platform_event_script_next_due_us() < 0)
+          platform_event_script_next_due_us() < 0 && platform_internal::next_due_us() < 0)
         return;
       clock.sleep_us(std::max<int64_t>(std::min(slice, kPollSliceUs), 1));
       continue;

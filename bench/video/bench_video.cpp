@@ -6,6 +6,9 @@
 // processor time of the whole play against `ffmpeg -threads 1 -re` decoding the same clip to
 // bgr0 (goal at most 1.2 times). Grabs: a player program that grabs frame 200 against ffmpeg
 // seeking to 8 s for one frame, both whole processes under hyperfine (goal at most 1.0 times).
+// Window pacing: the player plays 4 s clips of 25 and 60 fps (with sound) in its window while the
+// program waits, and the recorder's video_frame lines (picture time, movie time when shown) give
+// the pictures skipped (goal 0) and how late each was shown (goal: under one frame period).
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -84,6 +87,54 @@ Played play(const std::string& path) {
   return r;
 }
 
+struct Paced {
+  int64_t shown = 0, skipped = 0;
+  double late_mean = 0, late_max = 0;
+};
+
+// The player plays the clip while its program waits 5 s, the recorder writing what it shows.
+Paced pace(const std::string& dir, int rate) {
+  Paced r;
+  const std::string clip = dir + "/p" + std::to_string(rate) + ".mp4";
+  if (sh("ffmpeg -v error -y -f lavfi -i testsrc=duration=4:size=320x240:rate=" +
+         std::to_string(rate) + " -f lavfi -i sine=frequency=1000:duration=4 -c:v mpeg4 -q:v 3 -c:a aac " +
+         clip))
+    return r;
+  const std::string prog = dir + "/pace.qasm";
+  if (FILE* q = std::fopen(prog.c_str(), "w")) {
+    std::fprintf(q,
+                 "  .maxstack 8\n  GETGLOBAL r0 \"openvideo\"\n  LOADK r1 #1\n  LOADK r2 \"%s\"\n"
+                 "  CALL r0 3 1\n  GETGLOBAL r0 \"playvideo\"\n  LOADK r1 #1\n  CALL r0 2 1\n"
+                 "  GETGLOBAL r0 \"wait\"\n  LOADK r1 #250\n  CALL r0 2 1\n  RETURN r0 1\n",
+                 clip.c_str());
+    std::fclose(q);
+  }
+  const std::string log = dir + "/pace" + std::to_string(rate) + ".log";
+  if (sh(std::string(QM_QMASM) + " " + prog + " -o " + dir + "/pace.qmb") ||
+      sh("env SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy QM_PLATFORM_RECORD=" + log + " " +
+         std::string(QM_PLAYER) + " -quiet " + dir + "/pace.qmb"))
+    return r;
+  FILE* f = std::fopen(log.c_str(), "r");
+  if (!f) return r;
+  char line[256];
+  int64_t last = -1;
+  double late_sum = 0;
+  const double period = 1000.0 / rate;
+  while (std::fgets(line, sizeof line, f)) {
+    long long at = 0, now = 0;
+    if (std::sscanf(line, "video_frame %lld %lld", &at, &now) != 2) continue;
+    const double late = double(now - at);
+    late_sum += late;
+    r.late_max = std::max(r.late_max, late);
+    if (last >= 0) r.skipped += std::max<int64_t>(int64_t((double(at - last) + period / 2) / period) - 1, 0);
+    last = at;
+    ++r.shown;
+  }
+  std::fclose(f);
+  r.late_mean = r.shown ? late_sum / double(r.shown) : 0;
+  return r;
+}
+
 double child_cpu(const std::string& cmd) {
   const double before = cpu_seconds(RUSAGE_CHILDREN);
   sh(cmd);
@@ -144,6 +195,14 @@ int main() {
       "ffmpeg -v error -ss 8 -i " + clip + " -frames:v 1 -f rawvideo -pix_fmt bgr0 -y /dev/null");
   std::printf("grab frame 200: ours %.1f ms  ffmpeg -ss 8 %.1f ms  ratio %.2f (goal at most 1.0)\n",
               ours * 1e3, ff * 1e3, ff > 0 ? ours / ff : 0.0);
+  for (int rate : {25, 60}) {
+    const Paced w = pace(dir, rate);
+    std::printf(
+        "window pacing %d fps, 4 s: %lld of %d pictures shown, %lld skipped (goal 0); late by %.1f "
+        "ms on average, %.1f ms at most (goal under %.1f)\n",
+        rate, static_cast<long long>(w.shown), rate * 4, static_cast<long long>(w.skipped),
+        w.late_mean, w.late_max, 1000.0 / rate);
+  }
   sh("rm -rf " + dir);
   return 0;
 }

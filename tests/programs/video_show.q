@@ -2,7 +2,8 @@
 ; A video shows in the window above the display's picture: paused at (20, 10) its frame stays
 ; there, also when the program draws over it; stopped, the picture is back; at half size elsewhere
 ; it moves with SetVideoPosition; on a display scaled twice its rectangle is twice as large; a
-; window made again by ChangeDisplayMode keeps the playing video playing at its rectangle.
+; window made again by ChangeDisplayMode (full screen) keeps the playing video playing at its
+; rectangle, its pictures going on.
 ; Before each pause the program waits until the window shows a frame at the video's corner: the
 ; decode thread may take longer than the Wait on a busy machine.
 function shown(x, y)
@@ -50,9 +51,13 @@ print "scaled", GetLastError()
 call StopVideo(1)
 call SetDisplayAttributes({scalemode = 0})
 call PlayVideo(1, 20, 10)
-call ChangeDisplayMode(2)
+call Wait(5)
+call ChangeDisplayMode(2, 640, 480)
+print "mode changed", GetLastError(), IsVideoPlaying(1)
 call Wait(10)
-call shown(25, 15)
-print "mode changed", IsVideoPlaying(1), GetLastError()
 call PauseVideo(1)
 call SaveSnapshot("recreated.bmp")
+call ResumeVideo(1)
+call Wait(15)
+call PauseVideo(1)
+call SaveSnapshot("recreated2.bmp")

@@ -2,7 +2,8 @@
 ; A video shows in the window above the display's picture: paused at (20, 10) its frame stays
 ; there, also when the program draws over it; stopped, the picture is back; at half size elsewhere
 ; it moves with SetVideoPosition; on a display scaled twice its rectangle is twice as large; a
-; window made again by ChangeDisplayMode keeps the playing video playing at its rectangle.
+; window made again by ChangeDisplayMode (full screen) keeps the playing video playing at its
+; rectangle, its pictures going on.
 ; Before each pause the program waits until the window shows a frame at the video's corner: the
 ; decode thread may take longer than the Wait on a busy machine.
 ; function shown(x, y)
@@ -50,12 +51,16 @@
 ; call StopVideo(1)
 ; call SetDisplayAttributes({scalemode = 0})
 ; call PlayVideo(1, 20, 10)
-; call ChangeDisplayMode(2)
+; call Wait(5)
+; call ChangeDisplayMode(2, 640, 480)
+; print "mode changed", GetLastError(), IsVideoPlaying(1)
 ; call Wait(10)
-; call shown(25, 15)
-; print "mode changed", IsVideoPlaying(1), GetLastError()
 ; call PauseVideo(1)
 ; call SaveSnapshot("recreated.bmp")
+; call ResumeVideo(1)
+; call Wait(15)
+; call PauseVideo(1)
+; call SaveSnapshot("recreated2.bmp")
 .source "@video_show.q"
   .maxstack 8
 .lineno 1
@@ -242,27 +247,28 @@
   LOADK r3 #10
   CALL r0 4 2
 .lineno 46
-  GETGLOBAL r0 "changedisplaymode"
-  LOADK r1 #2
+  GETGLOBAL r0 "wait"
+  LOADK r1 #5
   CALL r0 2 2
 .lineno 47
+  GETGLOBAL r0 "changedisplaymode"
+  LOADK r1 #2
+  LOADK r2 #640
+  LOADK r3 #480
+  CALL r0 4 2
+.lineno 48
+  GETGLOBAL r0 "debugprint"
+  LOADK r1 "mode changed"
+  GETGLOBAL r2 "getlasterror"
+  CALL r2 1 2
+  GETGLOBAL r3 "isvideoplaying"
+  LOADK r4 #1
+  CALL r3 2 0
+  CALL r0 0 2
+.lineno 49
   GETGLOBAL r0 "wait"
   LOADK r1 #10
   CALL r0 2 2
-.lineno 48
-  GETGLOBAL r0 "shown"
-  LOADK r1 #25
-  LOADK r2 #15
-  CALL r0 3 1
-.lineno 49
-  GETGLOBAL r0 "debugprint"
-  LOADK r1 "mode changed"
-  GETGLOBAL r2 "isvideoplaying"
-  LOADK r3 #1
-  CALL r2 2 2
-  GETGLOBAL r3 "getlasterror"
-  CALL r3 1 0
-  CALL r0 0 2
 .lineno 50
   GETGLOBAL r0 "pausevideo"
   LOADK r1 #1
@@ -270,6 +276,22 @@
 .lineno 51
   GETGLOBAL r0 "savesnapshot"
   LOADK r1 "recreated.bmp"
+  CALL r0 2 2
+.lineno 52
+  GETGLOBAL r0 "resumevideo"
+  LOADK r1 #1
+  CALL r0 2 2
+.lineno 53
+  GETGLOBAL r0 "wait"
+  LOADK r1 #15
+  CALL r0 2 2
+.lineno 54
+  GETGLOBAL r0 "pausevideo"
+  LOADK r1 #1
+  CALL r0 2 2
+.lineno 55
+  GETGLOBAL r0 "savesnapshot"
+  LOADK r1 "recreated2.bmp"
   CALL r0 2 2
   RETURN r0 1
 .function shown

@@ -38,8 +38,10 @@ import socket, sys, threading
 piece = b"%x\r\n" % 65536 + b"c" * 65536 + b"\r\n"
 def serve(conn):
     f = conn.makefile("rb")
-    while f.readline() not in (b"\r\n", b""):
-        pass
+    while (line := f.readline()) != b"\r\n":
+        if not line:  # the readiness probe: connected and gone without a request
+            conn.close()
+            return
     conn.sendall(b"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n")
     for _ in range(1600):
         conn.sendall(piece)

@@ -394,6 +394,8 @@ constexpr size_t kMaxQueuedBytes = size_t(24) << 20;
 // how long the sound may stand still before the Clock carries the time on again.
 constexpr int64_t kSoundStepUs = 50000;
 constexpr int64_t kSoundStallUs = 100000;
+// A picture due further ahead than a day is waited for a day at a time.
+constexpr int64_t kFarAheadMs = int64_t(24) * 3600 * 1000;
 
 // The movie's start on every stream's clock: the container's, else 0.
 int64_t stream_ms(const qmMovie* m, int stream, int64_t pts) {
@@ -674,7 +676,9 @@ int64_t platform_movie_next_due_us(qmMovie* m) {
   const int64_t now = platform_clock().now_us();
   int64_t at = 0, since = 0;
   time_source(m, now, &at, &since);
-  return std::max<int64_t>(since + elapsed_for_us(m, (due_ms - at) * 1000) - now, 0);
+  // A time stamp from a damaged file may lie ages ahead: no wait is that long.
+  const int64_t ahead_ms = std::min<int64_t>(due_ms - at, kFarAheadMs);
+  return std::max<int64_t>(since + elapsed_for_us(m, ahead_ms * 1000) - now, 0);
 }
 
 bool platform_movie_due_frame(qmMovie* m, const uint32_t** pixels, int32_t* width, int32_t* height) {

@@ -83,17 +83,20 @@ void forget(SpriteEntry* e) {
 //
 // A grid of square cells over the picture, each listing the entries whose rectangle reaches into
 // it, so that a recomposed rectangle finds the sprites it touches without walking the whole list.
-// A cell keeps each entry's rectangle and list place beside it, so that a lookup reads only the
-// cells and touches no entry it does not return. Entries keep the number of their place in the
-// list (entries are only ever appended, and unlinking keeps the order of the rest), which puts
-// what a lookup found back into list order. Rectangles reaching outside the grid are filed in its
-// edge cells, so no overlap is missed.
+// An entry is filed with its rectangle grown by a margin: a move that stays inside it changes no
+// cell, and a lookup may return an entry whose own rectangle misses the area only by that much
+// (every caller checks the entry's own rectangle). A cell keeps each entry's filed rectangle and
+// list place beside it, so that a lookup reads only the cells and touches no entry far from the
+// area. Entries keep the number of their place in the list (entries are only ever appended, and
+// unlinking keeps the order of the rest), which puts what a lookup found back into list order.
+// Rectangles reaching outside the grid are filed in its edge cells, so no overlap is missed.
 constexpr int32_t kCellShift = 6;  // 64-pixel cells
+constexpr int64_t kFileMargin = 8;
 
 struct CellItem {
   SpriteEntry* entry;
   uint64_t order;
-  int64_t x1, y1, x2, y2;  // the entry's rectangle, inclusive corners (empty when x2 < x1)
+  int64_t x1, y1, x2, y2;  // the filed rectangle, inclusive corners (empty when x2 < x1)
 };
 
 struct SpriteIndex {
@@ -125,13 +128,28 @@ void index_free(qmBGPic* pic) {
   pic->sprite_index = nullptr;
 }
 
-// The cells a rectangle covers: first column, first row, last column, last row.
-void cell_range(const SpriteIndex& index, const Rect& r, int32_t out[4]) {
+// The cells that inclusive corners cover: first column, first row, last column, last row.
+void cell_range(const SpriteIndex& index, const int64_t c[4], int32_t out[4]) {
   auto cell = [](int64_t v, int32_t count) { return int32_t(std::clamp<int64_t>(v >> kCellShift, 0, count - 1)); };
-  out[0] = cell(r.x, index.cols);
-  out[1] = cell(r.y, index.rows);
-  out[2] = cell(int64_t(r.x) + std::max(r.width, 1) - 1, index.cols);
-  out[3] = cell(int64_t(r.y) + std::max(r.height, 1) - 1, index.rows);
+  out[0] = cell(c[0], index.cols);
+  out[1] = cell(c[1], index.rows);
+  out[2] = cell(std::max(c[2], c[0]), index.cols);
+  out[3] = cell(std::max(c[3], c[1]), index.rows);
+}
+
+void cell_range(const SpriteIndex& index, const Rect& r, int32_t out[4]) {
+  const int64_t c[4] = {r.x, r.y, int64_t(r.x) + r.width - 1, int64_t(r.y) + r.height - 1};
+  cell_range(index, c, out);
+}
+
+// The rectangle an entry is filed with: its own grown by the margin (an empty one stays empty).
+void filed_rect(const SpriteEntry* e, int64_t out[4]) {
+  const qmSpriteRect& r = e->rect;
+  const int64_t grow = r.width > 0 && r.height > 0 ? kFileMargin : 0;
+  out[0] = int64_t(r.x) - grow;
+  out[1] = int64_t(r.y) - grow;
+  out[2] = int64_t(r.x) + r.width - 1 + grow;
+  out[3] = int64_t(r.y) + r.height - 1 + grow;
 }
 
 template <typename F>
@@ -140,10 +158,7 @@ void for_cells(SpriteIndex& index, const int32_t range[4], F&& f) {
     for (int32_t col = range[0]; col <= range[2]; ++col) f(index.cells[size_t(row) * size_t(index.cols) + size_t(col)]);
 }
 
-CellItem cell_item(SpriteEntry* e) {
-  const qmSpriteRect& r = e->rect;
-  return {e, e->order, r.x, r.y, int64_t(r.x) + r.width - 1, int64_t(r.y) + r.height - 1};
-}
+CellItem cell_item(SpriteEntry* e) { return {e, e->order, e->filed[0], e->filed[1], e->filed[2], e->filed[3]}; }
 
 CellItem* find_item(std::vector<CellItem>& cell, const SpriteEntry* e) {
   for (CellItem& item : cell)
@@ -154,11 +169,14 @@ CellItem* find_item(std::vector<CellItem>& cell, const SpriteEntry* e) {
 // Files the entry under its rectangle's cells. Room is made in every cell first, so that running
 // out of memory (std::bad_alloc) leaves the entry filed nowhere.
 void index_file(SpriteIndex& index, SpriteEntry* e) {
+  int64_t filed[4];
+  filed_rect(e, filed);
   int32_t range[4];
-  cell_range(index, entry_rect(e), range);
+  cell_range(index, filed, range);
   for_cells(index, range, [](std::vector<CellItem>& cell) {
     if (cell.size() == cell.capacity()) cell.reserve(cell.size() * 2 + 4);
   });
+  std::copy(filed, filed + 4, e->filed);
   const CellItem item = cell_item(e);
   for_cells(index, range, [&item](std::vector<CellItem>& cell) { cell.push_back(item); });
   std::copy(range, range + 4, e->cells);
@@ -174,42 +192,66 @@ void index_unfile(SpriteIndex& index, SpriteEntry* e) {
   e->cells[2] = e->cells[3] = -1;
 }
 
-// Files a moved entry again; false (filed as before, with its old rectangle) when memory ran out.
+// Files a moved entry again; false (filed as before) when memory ran out. A rectangle still
+// inside the filed one changes nothing; otherwise the cells both before and after keep their item
+// (brought up to date), and only the cells it leaves or enters change.
 bool index_refile(SpriteIndex& index, SpriteEntry* e) {
+  const qmSpriteRect& r = e->rect;
+  if (r.width > 0 && r.height > 0 && r.x >= e->filed[0] && r.y >= e->filed[1] &&
+      int64_t(r.x) + r.width - 1 <= e->filed[2] && int64_t(r.y) + r.height - 1 <= e->filed[3])
+    return true;
+  int64_t filed[4];
+  filed_rect(e, filed);
   int32_t range[4];
-  cell_range(index, entry_rect(e), range);
-  if (std::equal(range, range + 4, e->cells)) {
-    const CellItem now = cell_item(e);
-    for_cells(index, range, [e, &now](std::vector<CellItem>& cell) {
-      if (CellItem* item = find_item(cell, e)) *item = now;
-    });
-    return true;
-  }
-  int32_t before[4];
-  std::copy(e->cells, e->cells + 4, before);
-  CellItem old{};
-  for_cells(index, before, [e, &old](std::vector<CellItem>& cell) {
-    if (CellItem* item = find_item(cell, e)) old = *item;
-  });
-  index_unfile(index, e);
+  cell_range(index, filed, range);
+  const int32_t* before = e->cells;
+  auto in = [](const int32_t* cells, int32_t col, int32_t row) {
+    return col >= cells[0] && col <= cells[2] && row >= cells[1] && row <= cells[3];
+  };
+  auto cell_at = [&index](int32_t col, int32_t row) -> std::vector<CellItem>& {
+    return index.cells[size_t(row) * size_t(index.cols) + size_t(col)];
+  };
+  // Room in the cells it enters first, so that running out of memory changes nothing.
   try {
-    index_file(index, e);
-    return true;
+    for (int32_t row = range[1]; row <= range[3]; ++row)
+      for (int32_t col = range[0]; col <= range[2]; ++col) {
+        std::vector<CellItem>& cell = cell_at(col, row);
+        if (!in(before, col, row) && cell.size() == cell.capacity()) cell.reserve(cell.size() * 2 + 4);
+      }
   } catch (const std::bad_alloc&) {
-    // The cells it left still have room for it.
-    for_cells(index, before, [&old](std::vector<CellItem>& cell) { cell.push_back(old); });
-    std::copy(before, before + 4, e->cells);
     return false;
   }
+  std::copy(filed, filed + 4, e->filed);
+  const CellItem now = cell_item(e);
+  for (int32_t row = before[1]; row <= before[3]; ++row)
+    for (int32_t col = before[0]; col <= before[2]; ++col) {
+      std::vector<CellItem>& cell = cell_at(col, row);
+      CellItem* item = find_item(cell, e);
+      if (!item) continue;
+      if (in(range, col, row)) {
+        *item = now;
+      } else {
+        *item = cell.back();
+        cell.pop_back();
+      }
+    }
+  for (int32_t row = range[1]; row <= range[3]; ++row)
+    for (int32_t col = range[0]; col <= range[2]; ++col)
+      if (!in(before, col, row)) cell_at(col, row).push_back(now);
+  std::copy(range, range + 4, e->cells);
+  return true;
 }
 
-// The entries whose rectangle overlaps the area, in list order. An area over the whole grid takes
-// the list itself (then every entry, overlapping or not).
+// The entries whose rectangle overlaps the area, in list order, with perhaps some whose filed
+// rectangle only does. An area over most of the grid takes the list itself (then every entry,
+// overlapping or not).
 const std::vector<SpriteEntry*>& index_lookup(const qmBGPic* pic, SpriteIndex& index, const Rect& area) {
   index.found.clear();
   int32_t range[4];
   cell_range(index, area, range);
-  if (range[0] == 0 && range[1] == 0 && range[2] == index.cols - 1 && range[3] == index.rows - 1) {
+  // An area over most of the grid would find most entries several times over: the list is read.
+  const int64_t cells = int64_t(range[2] - range[0] + 1) * (range[3] - range[1] + 1);
+  if (cells * 4 >= int64_t(index.cols) * index.rows * 3) {
     for (SpriteEntry* e = sprite_entries(pic); e; e = sprite_entry_next(e)) index.found.push_back(e);
     return index.found;
   }
@@ -441,7 +483,11 @@ void file_draws(const qmBGPic* pic, const int64_t box[4], int32_t band0, int32_t
   SpriteIndex* index = index_of(pic);
   if (!index) return;
   const Rect r{int32_t(box[0]), int32_t(box[1]), int32_t(box[2] - box[0]), int32_t(box[3] - box[1])};
-  for (const SpriteEntry* e : index_lookup(pic, *index, r)) {
+  const std::vector<SpriteEntry*>& found = index_lookup(pic, *index, r);
+  for (size_t i = 0; i < found.size(); ++i) {
+    // The sprite records of the entries a few on, so that finding their frames does not wait.
+    if (i + 4 < found.size()) __builtin_prefetch(found[i + 4]->sprite);
+    const SpriteEntry* e = found[i];
     const qmSpriteRect& s = e->rect;
     const int64_t x2 = int64_t(s.x) + s.width, y2 = int64_t(s.y) + s.height;
     if (s.width < 1 || s.height < 1 || s.x >= box[2] || x2 <= box[0] || s.y >= box[3] || y2 <= box[1]) continue;
@@ -499,11 +545,15 @@ void compose_pending(qmDisplay* d, const PendingArea* first, const PendingArea* 
     const int32_t top = g_pieces[i].band << kBandShift, bottom = top + (1 << kBandShift);
     const int32_t left = g_pieces[i].x1, right = g_pieces[j - 1].x2;
     for (uint32_t n = g_band_first[b]; n < g_band_first[b + 1]; ++n) {
-      if (n + 1 < g_band_first[b + 1]) prefetch_rows(g_draws[g_band_draws[n + 1]], top, bottom, left, right);
+      // The rows two draws on (and at the band's start the next one's too), so that they have
+      // arrived when their draw begins.
+      if (n == g_band_first[b] && n + 1 < g_band_first[b + 1])
+        prefetch_rows(g_draws[g_band_draws[n + 1]], top, bottom, left, right);
+      if (n + 2 < g_band_first[b + 1]) prefetch_rows(g_draws[g_band_draws[n + 2]], top, bottom, left, right);
       // The records of the planes a few draws on, so that asking for the next one's rows finds
       // them at hand.
-      if (n + 3 < g_band_first[b + 1]) {
-        const Draw& later = g_draws[g_band_draws[n + 3]];
+      if (n + 4 < g_band_first[b + 1]) {
+        const Draw& later = g_draws[g_band_draws[n + 4]];
         __builtin_prefetch(later.bitmap);
         if (later.mask) __builtin_prefetch(later.mask);
       }
@@ -752,6 +802,13 @@ int32_t sprite_show(qmState*, qmSprite* s, int32_t x, int32_t y, int32_t frame, 
   x = coord_resolve_special_x(x, s->width, 0, 0.0);
   y = coord_resolve_special_y(y, s->height, 0, 0.0);
   if (SpriteEntry* e = sprite_entry_of(pic, s)) {
+    // Scripts mostly move their sprites in the order they were shown, one after the other: the
+    // entry after this one was asked for on the last move, so its sprite's record and the entry
+    // after it are asked for now, and the next moves find them at hand.
+    if (const SpriteEntry* after = sprite_entry_next(e)) {
+      __builtin_prefetch(after->sprite);
+      __builtin_prefetch(after->rect.next);
+    }
     int32_t next = frame;
     if (frame == 0) next = e->frame >= s->frame_count ? 1 : e->frame + 1;
     if (next == e->frame && x == e->rect.x && y == e->rect.y) return 0;
@@ -764,6 +821,9 @@ int32_t sprite_show(qmState*, qmSprite* s, int32_t x, int32_t y, int32_t frame, 
       return ERR_MEM;
     }
     e->frame = next;
+    // Its frame's record is read when it is next composed: asked for now, while the sprite's own
+    // record is at hand.
+    if (!s->linked) __builtin_prefetch(s->frames.data() + (next - 1));
     const Rect now = entry_rect(e);
     if (rect_overlaps(to_corners(old), to_corners(now))) {
       Rect both = old;
@@ -873,8 +933,10 @@ void sprites_flush_pending() {
   if (g_pending.empty()) return;
   g_flushing.swap(g_pending);
   // Grouped by display, each display's areas recomposed at once.
-  std::stable_sort(g_flushing.begin(), g_flushing.end(),
-                   [](const PendingArea& a, const PendingArea& b) { return std::less<>()(a.display, b.display); });
+  const qmDisplay* first = g_flushing.front().display;
+  if (std::any_of(g_flushing.begin(), g_flushing.end(), [first](const PendingArea& a) { return a.display != first; }))
+    std::stable_sort(g_flushing.begin(), g_flushing.end(),
+                     [](const PendingArea& a, const PendingArea& b) { return std::less<>()(a.display, b.display); });
   for (size_t i = 0; i < g_flushing.size();) {
     size_t j = i;
     while (j < g_flushing.size() && g_flushing[j].display == g_flushing[i].display) ++j;

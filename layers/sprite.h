@@ -50,10 +50,12 @@ struct SpriteEntry {
   int32_t frame = 1;  // counted from 1
   qmSprite* sprite = nullptr;
   int32_t counter = 0;
-  // Its place in the picture's sprite index: the list position it was appended at (list order)
-  // and the grid cells it is filed under.
+  // Its place in the picture's sprite index: the list position it was appended at (list order),
+  // the grid cells it is filed under and the rectangle it is filed with (around its own, so that
+  // a small move stays inside it and leaves the index as it was).
   uint64_t order = 0;
   int32_t cells[4] = {0, 0, -1, -1};  // first column, first row, last column, last row
+  int64_t filed[4] = {0, 0, -1, -1};  // inclusive corners
 };
 
 inline SpriteEntry* sprite_entries(const qmBGPic* pic) {

@@ -152,8 +152,12 @@ void run(int32_t count) {
 }  // namespace
 
 // With arguments (a count and "deferred", "immediate", "full" or "pair", deferred and full in
-// turn), only that scenario runs, for a profiler.
+// turn), only that scenario runs, for a profiler; with a count alone, only that count's rounds.
 int main(int argc, char** argv) {
+  if (argc == 2) {
+    run(std::atoi(argv[1]));
+    return 0;
+  }
   if (argc == 3) {
     Scene scene(std::atoi(argv[1]));
     const std::string mode = argv[2];

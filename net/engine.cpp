@@ -126,7 +126,9 @@ int32_t consume(qmRecvBuffer& b, int32_t mode, int64_t count, int64_t received, 
 
 void net_wait_frame(qmState* L, int32_t fd, int32_t mode, int64_t* due_us) {
   Clock& clock = platform_clock();
-  const int64_t period = 1000000 / std::max(platform_frame_rate(), 1);
+  // A frame rate past a thousand a second would leave frames too short to wait for the socket
+  // in, and the engines would spin while the peer is silent.
+  const int64_t period = std::max<int64_t>(1000, 1000000 / std::max(platform_frame_rate(), 1));
   int64_t now = clock.now_us();
   if (*due_us == 0 || *due_us > now + period) *due_us = now + period;
   if (now < *due_us) {

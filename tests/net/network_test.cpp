@@ -221,6 +221,12 @@ TEST_F(NetworkWait, AFrameDueInAWaitIsPresentedWithoutPacing) {
   qm::net_wait_frame(L, pair[0], qm::SOCK_READABLE, &due);
   EXPECT_GE(clock.now_us(), start + period);
   EXPECT_EQ(due, start + 2 * period);
+  // However high the frame-rate limit, a wait without data still waits.
+  platform_set_frame_rate_limit(2000000);
+  const int64_t before = clock.now_us();
+  due = 0;
+  qm::net_wait_frame(L, pair[0], qm::SOCK_READABLE, &due);
+  EXPECT_GT(clock.now_us(), before);
   close(pair[0]);
   close(pair[1]);
 }

@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <thread>
 
@@ -87,11 +88,21 @@ TEST(SocketLayer, ReceiveWithoutBlockPollsAndWithoutLimitWaits) {
   Pair p;
   char buf[16];
   size_t got = 99;
-  const auto t0 = std::chrono::steady_clock::now();
-  EXPECT_EQ(sock_recv(p.a, buf, sizeof buf, &got, SockTimeout{0.0, -1, sock_now()}), SOCK_TIMEOUT);
-  EXPECT_EQ(got, 0u);
-  EXPECT_EQ(sock_peek(p.a, SockTimeout{0.0, -1, sock_now()}, false), SOCK_TIMEOUT);
-  EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::milliseconds(50));
+  auto polls_ms = [&] {
+    const auto t0 = std::chrono::steady_clock::now();
+    EXPECT_EQ(sock_recv(p.a, buf, sizeof buf, &got, SockTimeout{0.0, -1, sock_now()}), SOCK_TIMEOUT);
+    EXPECT_EQ(got, 0u);
+    EXPECT_EQ(sock_peek(p.a, SockTimeout{0.0, -1, sock_now()}, false), SOCK_TIMEOUT);
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
+  };
+  // Polls answer at once. A busy machine can hold this thread off its processor for longer than
+  // that: polls that overran are timed once more, and the first figure is printed.
+  double ms = polls_ms();
+  if (ms >= 50) {
+    std::printf("polls took %.1f ms (a busy machine?): timed again\n", ms);
+    ms = polls_ms();
+  }
+  EXPECT_LT(ms, 50);
 
   std::thread sender([&] {
     std::this_thread::sleep_for(std::chrono::milliseconds(100));

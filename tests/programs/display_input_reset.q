@@ -4,6 +4,8 @@
 ; look-ups (type 21 is a display, attribute 0 its width) name the missing number or refuse a
 ; freed automatic id.
 call ExitOnError(0)
+-- The input script counts its time from this first look at the events.
+call CheckEvent()
 while IsKeyDown("a") == 0 do
   call Wait(1)
 end

@@ -4,6 +4,7 @@
 ; SetNetworkTimeout(0)
 ; CreateServer(1, 0, "127.0.0.1")
 ; DebugPrint("start")
+; CheckEvent()  -- the quit is timed from this first look at the events
 ; DownloadFile("http://127.0.0.1:" .. GetLocalPort(1, 115) .. "/")
 ; DebugPrint("not reached")
 .source "@net_http_quit.qasm"
@@ -23,6 +24,9 @@
   LOADK r1 "start"
   CALL r0 2 1
 .lineno 7
+  GETGLOBAL r0 "checkevent"
+  CALL r0 1 1
+.lineno 8
   GETGLOBAL r0 "downloadfile"
   LOADK r1 "http://127.0.0.1:"
   GETGLOBAL r2 "getlocalport"
@@ -32,7 +36,7 @@
   LOADK r3 "/"
   CONCAT r1 r1 r3
   CALL r0 2 1
-.lineno 8
+.lineno 9
   GETGLOBAL r0 "debugprint"
   LOADK r1 "not reached"
   CALL r0 2 1

@@ -7,6 +7,8 @@ function show(label, s)
 print label, s, GetAttribute(21, 0, 21), GetAttribute(21, 0, 22), GetAttribute(21, 0, 69), GetAttribute(21, 0, 6)
 end
 call Locate(10, 20)
+-- The input script counts its time from this first look at the events.
+call CheckEvent()
 -- Numbers, at most 3: the letter, the blank and a fourth digit are ignored; the text is printed
 -- once more where the input began and the cursor stays behind it.
 s = InKeyStr(3, 3)

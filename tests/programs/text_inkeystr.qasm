@@ -7,6 +7,8 @@
 ; print label, s, GetAttribute(21, 0, 21), GetAttribute(21, 0, 22), GetAttribute(21, 0, 69), GetAttribute(21, 0, 6)
 ; end
 ; call Locate(10, 20)
+; -- The input script counts its time from this first look at the events.
+; call CheckEvent()
 ; -- Numbers, at most 3: the letter, the blank and a fourth digit are ignored; the text is printed
 ; -- once more where the input began and the cursor stays behind it.
 ; s = InKeyStr(3, 3)
@@ -60,154 +62,157 @@
   LOADK r1 #10
   LOADK r2 #20
   CALL r0 3 2
-.lineno 8
+.lineno 7
+  GETGLOBAL r0 "checkevent"
+  CALL r0 1 2
+.lineno 10
   GETGLOBAL r0 "inkeystr"
   LOADK r1 #3
   LOADK r2 #3
   CALL r0 3 2
   SETGLOBAL r0 "s"
-.lineno 9
+.lineno 11
   GETGLOBAL r0 "show"
   LOADK r1 "digits"
   GETGLOBAL r2 "s"
   CALL r0 3 2
-.lineno 11
+.lineno 13
   GETGLOBAL r0 "inkeystr"
   LOADK r1 #0
   LOADK r2 #0
   LOADK r3 #1
   CALL r0 4 2
   SETGLOBAL r0 "s"
-.lineno 12
+.lineno 14
   GETGLOBAL r0 "show"
   LOADK r1 "password"
   GETGLOBAL r2 "s"
   CALL r0 3 2
-.lineno 14
+.lineno 16
   GETGLOBAL r0 "createbrush"
   LOADK r1 #1
   LOADK r2 #10
   LOADK r3 #10
   CALL r0 4 2
-.lineno 15
+.lineno 17
   GETGLOBAL r0 "selectbrush"
   LOADK r1 #1
   CALL r0 2 2
-.lineno 16
+.lineno 18
   GETGLOBAL r0 "inkeystr"
   LOADK r1 #0
   CALL r0 2 2
-.lineno 17
+.lineno 19
   GETGLOBAL r0 "debugprint"
   LOADK r1 "brush"
   GETGLOBAL r2 "getlasterror"
   CALL r2 1 0
   CALL r0 0 2
-.lineno 18
+.lineno 20
   GETGLOBAL r0 "endselect"
   CALL r0 1 2
-.lineno 19
+.lineno 21
   GETGLOBAL r0 "begindoublebuffer"
   CALL r0 1 2
-.lineno 20
+.lineno 22
   GETGLOBAL r0 "inkeystr"
   LOADK r1 #0
   CALL r0 2 2
-.lineno 21
+.lineno 23
   GETGLOBAL r0 "debugprint"
   LOADK r1 "double buffer"
   GETGLOBAL r2 "getlasterror"
   CALL r2 1 0
   CALL r0 0 2
-.lineno 22
+.lineno 24
   GETGLOBAL r0 "enddoublebuffer"
   CALL r0 1 2
-.lineno 23
+.lineno 25
   GETGLOBAL r0 "createbrush"
   LOADK r1 #2
   LOADK r2 #10
   LOADK r3 #10
   CALL r0 4 2
-.lineno 24
+.lineno 26
   GETGLOBAL r0 "setbrushtransparency"
   LOADK r1 #2
   LOADK r2 #0
   CALL r0 3 2
-.lineno 25
+.lineno 27
   GETGLOBAL r0 "selectmask"
   LOADK r1 #2
   CALL r0 2 2
-.lineno 26
+.lineno 28
   GETGLOBAL r0 "inkeystr"
   LOADK r1 #0
   CALL r0 2 2
-.lineno 27
+.lineno 29
   GETGLOBAL r0 "debugprint"
   LOADK r1 "mask"
   GETGLOBAL r2 "getlasterror"
   CALL r2 1 0
   CALL r0 0 2
-.lineno 28
+.lineno 30
   GETGLOBAL r0 "endselect"
   CALL r0 1 2
-.lineno 29
+.lineno 31
   GETGLOBAL r0 "selectalphachannel"
   LOADK r1 #1
   CALL r0 2 2
-.lineno 30
+.lineno 32
   GETGLOBAL r0 "inkeystr"
   LOADK r1 #0
   CALL r0 2 2
-.lineno 31
+.lineno 33
   GETGLOBAL r0 "debugprint"
   LOADK r1 "alpha channel"
   GETGLOBAL r2 "getlasterror"
   CALL r2 1 0
   CALL r0 0 2
-.lineno 32
+.lineno 34
   GETGLOBAL r0 "endselect"
   CALL r0 1 2
-.lineno 33
+.lineno 35
   GETGLOBAL r0 "createbgpic"
   LOADK r1 #4
   LOADK r2 #10
   LOADK r3 #10
   CALL r0 4 2
-.lineno 34
+.lineno 36
   GETGLOBAL r0 "selectbgpic"
   LOADK r1 #4
   LOADK r2 #0
   CALL r0 3 2
-.lineno 35
+.lineno 37
   GETGLOBAL r0 "inkeystr"
   LOADK r1 #0
   CALL r0 2 2
-.lineno 36
+.lineno 38
   GETGLOBAL r0 "debugprint"
   LOADK r1 "picture"
   GETGLOBAL r2 "getlasterror"
   CALL r2 1 0
   CALL r0 0 2
-.lineno 37
+.lineno 39
   GETGLOBAL r0 "endselect"
   CALL r0 1 2
-.lineno 39
+.lineno 41
   GETGLOBAL r0 "enablelayers"
   CALL r0 1 2
-.lineno 40
+.lineno 42
   GETGLOBAL r0 "inkeystr"
   LOADK r1 #2
   CALL r0 2 2
   SETGLOBAL r0 "s"
-.lineno 41
+.lineno 43
   GETGLOBAL r0 "show"
   LOADK r1 "letters"
   GETGLOBAL r2 "s"
   CALL r0 3 2
-.lineno 42
+.lineno 44
   GETGLOBAL r0 "disablelayers"
   CALL r0 1 2
-.lineno 44
+.lineno 46
   GETGLOBAL r0 "inkeystr"
   LOADK r1 #0
   CALL r0 2 2

@@ -4,7 +4,8 @@
 ; look-ups (type 21 is a display, attribute 0 its width) name the missing number or refuse a
 ; freed automatic id.
 call ExitOnError(0)
--- The input script counts its time from this first look at the events.
+-- The input script counts its time from this first look at the events; each later look
+-- lets it go on with what comes next.
 call CheckEvent()
 while IsKeyDown("a") == 0 do
   call Wait(1)
@@ -12,12 +13,14 @@ end
 print "held", IsKeyDown("a"), IsLeftMouse(), MouseX(), MouseY()
 call ResetKeyStates()
 print "reset", IsKeyDown("a"), IsLeftMouse(), MouseX(), MouseY()
+call CheckEvent()
 while IsKeyDown("b") == 0 do
   call Wait(1)
 end
 print "held", IsKeyDown("b"), IsLeftMouse()
 call Execute("/bin/true")
 print "after execute", IsKeyDown("b"), IsLeftMouse(), MouseX(), MouseY()
+call CheckEvent()
 while IsKeyDown("a") == 0 do
   call Wait(1)
 end

@@ -4,7 +4,8 @@
 ; look-ups (type 21 is a display, attribute 0 its width) name the missing number or refuse a
 ; freed automatic id.
 ; call ExitOnError(0)
-; -- The input script counts its time from this first look at the events.
+; -- The input script counts its time from this first look at the events; each later look
+; -- lets it go on with what comes next.
 ; call CheckEvent()
 ; while IsKeyDown("a") == 0 do
 ;   call Wait(1)
@@ -12,12 +13,14 @@
 ; print "held", IsKeyDown("a"), IsLeftMouse(), MouseX(), MouseY()
 ; call ResetKeyStates()
 ; print "reset", IsKeyDown("a"), IsLeftMouse(), MouseX(), MouseY()
+; call CheckEvent()
 ; while IsKeyDown("b") == 0 do
 ;   call Wait(1)
 ; end
 ; print "held", IsKeyDown("b"), IsLeftMouse()
 ; call Execute("/bin/true")
 ; print "after execute", IsKeyDown("b"), IsLeftMouse(), MouseX(), MouseY()
+; call CheckEvent()
 ; while IsKeyDown("a") == 0 do
 ;   call Wait(1)
 ; end
@@ -33,10 +36,10 @@
   GETGLOBAL r0 "exitonerror"
   LOADK r1 #0
   CALL r0 2 2
-.lineno 3
+.lineno 4
   GETGLOBAL r0 "checkevent"
   CALL r0 1 2
-.lineno 4
+.lineno 5
 L1:
   GETGLOBAL r0 "iskeydown"
   LOADK r1 "a"
@@ -44,14 +47,14 @@ L1:
   LOADK r1 #0
   EQ 0 r0 r1
   JMP @L2
-.lineno 5
+.lineno 6
   GETGLOBAL r0 "wait"
   LOADK r1 #1
   CALL r0 2 2
-.lineno 6
+.lineno 7
   JMP @L1
 L2:
-.lineno 7
+.lineno 8
   GETGLOBAL r0 "debugprint"
   LOADK r1 "held"
   GETGLOBAL r2 "iskeydown"
@@ -64,10 +67,10 @@ L2:
   GETGLOBAL r5 "mousey"
   CALL r5 1 0
   CALL r0 0 2
-.lineno 8
+.lineno 9
   GETGLOBAL r0 "resetkeystates"
   CALL r0 1 2
-.lineno 9
+.lineno 10
   GETGLOBAL r0 "debugprint"
   LOADK r1 "reset"
   GETGLOBAL r2 "iskeydown"
@@ -80,7 +83,10 @@ L2:
   GETGLOBAL r5 "mousey"
   CALL r5 1 0
   CALL r0 0 2
-.lineno 10
+.lineno 11
+  GETGLOBAL r0 "checkevent"
+  CALL r0 1 2
+.lineno 12
 L3:
   GETGLOBAL r0 "iskeydown"
   LOADK r1 "b"
@@ -88,14 +94,14 @@ L3:
   LOADK r1 #0
   EQ 0 r0 r1
   JMP @L4
-.lineno 11
+.lineno 13
   GETGLOBAL r0 "wait"
   LOADK r1 #1
   CALL r0 2 2
-.lineno 12
+.lineno 14
   JMP @L3
 L4:
-.lineno 13
+.lineno 15
   GETGLOBAL r0 "debugprint"
   LOADK r1 "held"
   GETGLOBAL r2 "iskeydown"
@@ -104,11 +110,11 @@ L4:
   GETGLOBAL r3 "isleftmouse"
   CALL r3 1 0
   CALL r0 0 2
-.lineno 14
+.lineno 16
   GETGLOBAL r0 "execute"
   LOADK r1 "/bin/true"
   CALL r0 2 2
-.lineno 15
+.lineno 17
   GETGLOBAL r0 "debugprint"
   LOADK r1 "after execute"
   GETGLOBAL r2 "iskeydown"
@@ -121,7 +127,10 @@ L4:
   GETGLOBAL r5 "mousey"
   CALL r5 1 0
   CALL r0 0 2
-.lineno 16
+.lineno 18
+  GETGLOBAL r0 "checkevent"
+  CALL r0 1 2
+.lineno 19
 L5:
   GETGLOBAL r0 "iskeydown"
   LOADK r1 "a"
@@ -129,14 +138,14 @@ L5:
   LOADK r1 #0
   EQ 0 r0 r1
   JMP @L6
-.lineno 17
+.lineno 20
   GETGLOBAL r0 "wait"
   LOADK r1 #1
   CALL r0 2 2
-.lineno 18
+.lineno 21
   JMP @L5
 L6:
-.lineno 19
+.lineno 22
   GETGLOBAL r0 "debugprint"
   LOADK r1 "pressed again"
   GETGLOBAL r2 "iskeydown"
@@ -146,7 +155,7 @@ L6:
   LOADK r4 "b"
   CALL r3 2 0
   CALL r0 0 2
-.lineno 20
+.lineno 23
   GETGLOBAL r0 "createdisplay"
   LOADK r1 #2
   NEWTABLE r2 0 4
@@ -155,7 +164,7 @@ L6:
   LOADK r3 #50
   SETTABLE r2 "height" r3
   CALL r0 3 2
-.lineno 21
+.lineno 24
   GETGLOBAL r0 "debugprint"
   LOADK r1 "display 7"
   GETGLOBAL r2 "getattribute"
@@ -170,7 +179,7 @@ L6:
   CALL r5 1 0
   CALL r4 0 0
   CALL r0 0 2
-.lineno 22
+.lineno 25
   GETGLOBAL r0 "createdisplay"
   LOADNIL r1 r1
   NEWTABLE r2 0 4
@@ -180,11 +189,11 @@ L6:
   SETTABLE r2 "height" r3
   CALL r0 3 2
   SETGLOBAL r0 "h"
-.lineno 23
+.lineno 26
   GETGLOBAL r0 "freedisplay"
   GETGLOBAL r1 "h"
   CALL r0 2 2
-.lineno 24
+.lineno 27
   GETGLOBAL r0 "debugprint"
   LOADK r1 "freed"
   GETGLOBAL r2 "getattribute"

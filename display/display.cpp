@@ -176,7 +176,7 @@ int32_t make_own_bgpic(qmState* L, qmDisplay* d) {
 void release_record(qmState* L, qmDisplay* d, bool at_exit) {
   if (!at_exit) video_hooks().detach_display(L, d);
   drawtarget_release(d);
-  if (d->win.state != DISPSTATE_CLOSED) display_close(d);
+  if (d->win.state != DISPSTATE_CLOSED) display_close(d, false);
   if (!at_exit && d->bgpic_owned && d->bgpic) bgpic_free_by_id(L, d->bgpic->header.id, false);
   d->bgpic = nullptr;
   qmos_free_bitmap(d->buffer1);
@@ -659,9 +659,9 @@ void display_reset_input_state(qmDisplay* d) {
   platform_input_release_held();
 }
 
-void display_close(qmDisplay* d) {
+void display_close(qmDisplay* d, bool keep_picture) {
   video_hooks().window_closing(d);
-  platform_window_close(&d->win);
+  platform_window_close(&d->win, keep_picture);
   // Only this display's tables: a key held in another display must still post its up.
   clear_input_tables(d);
   d->win.state = DISPSTATE_CLOSED;

@@ -153,7 +153,8 @@ int32_t display_create(qmState* L, const ObjectId& id, int32_t options, qmDispla
 int32_t display_read_options(qmState* L, int32_t t, qmDisplay* d, bool attribute_mode, bool* scale_given);
 int32_t display_prepare(qmState* L, qmDisplay* d);
 int32_t display_open(qmState* L, qmDisplay* d, int32_t activate);
-void display_close(qmDisplay* d);
+// keep_picture false: the display is being freed, and what its window showed is not kept.
+void display_close(qmDisplay* d, bool keep_picture = true);
 int32_t display_free_by_id(qmState* L, const ObjectId& id);
 void display_cleanup(qmState* L);
 // Makes d the current display (and its picture the current BGPic).

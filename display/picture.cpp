@@ -21,6 +21,8 @@ Planes::~Planes() {
 
 qmBitmap* bitmap_new_filled(int32_t width, int32_t height, uint32_t colour) {
   if (!picture_size_allowed(width, height)) return nullptr;
+  // Black is 0 in every format: a cleared bitmap needs no fill.
+  if ((colour & 0xFFFFFF) == 0) return qmos_alloc_bitmap_cleared(width, height);
   qmBitmap* bm = qmos_alloc_bitmap(width, height);
   if (bm) qmos_fill_bitmap_rect(bm, 0, 0, width, height, colour);
   return bm;

@@ -63,7 +63,9 @@ qmMask g_scratch_mask;
 
 // --- bitmaps ---------------------------------------------------------------------------------
 
-qmBitmap* qmos_alloc_bitmap(int32_t width, int32_t height) {
+namespace {
+
+qmBitmap* alloc_bitmap(int32_t width, int32_t height, bool clear) {
   if (!picture_size_allowed(width, height)) return nullptr;
   const int64_t row_bytes = (int64_t(width) - width % 4 + 4) * 4;
   if (row_bytes > int64_t(kMaxBufferBytes)) return nullptr;
@@ -71,7 +73,7 @@ qmBitmap* qmos_alloc_bitmap(int32_t width, int32_t height) {
   if (!buffer_size(height, int32_t(row_bytes), &n)) return nullptr;
   auto* bm = static_cast<qmBitmap*>(std::calloc(1, sizeof(qmBitmap)));
   if (!bm) return nullptr;
-  bm->pixels = static_cast<uint32_t*>(alloc_bytes(n, false));
+  bm->pixels = static_cast<uint32_t*>(alloc_bytes(n, clear));
   if (!bm->pixels) {
     std::free(bm);
     return nullptr;
@@ -83,6 +85,12 @@ qmBitmap* qmos_alloc_bitmap(int32_t width, int32_t height) {
   bm->format = PIXFMT_BGRX;
   return bm;
 }
+
+}  // namespace
+
+qmBitmap* qmos_alloc_bitmap(int32_t width, int32_t height) { return alloc_bitmap(width, height, false); }
+
+qmBitmap* qmos_alloc_bitmap_cleared(int32_t width, int32_t height) { return alloc_bitmap(width, height, true); }
 
 qmBitmap* qmos_alloc_display_bitmap(int32_t width, int32_t height) {
   return qmos_alloc_bitmap(width, height);

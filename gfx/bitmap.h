@@ -117,6 +117,9 @@ constexpr bool picture_size_allowed(int64_t width, int64_t height) {
 // Bitmaps. Constructors return nullptr on failure (negative size, a size beyond the picture cap,
 // or no memory); callers turn that into ERR_MEM.
 qmBitmap* qmos_alloc_bitmap(int32_t width, int32_t height);
+// A bitmap whose pixels (and row padding) are all 0, black in every format. Memory fresh from the
+// system is cleared already and is not written again: its pages come in only where it is used.
+qmBitmap* qmos_alloc_bitmap_cleared(int32_t width, int32_t height);
 qmBitmap* qmos_alloc_display_bitmap(int32_t width, int32_t height);
 void qmos_free_bitmap(qmBitmap* bitmap);
 int32_t qmos_lock_bitmap(const qmBitmap* bitmap, qmBitmapLock* lock);

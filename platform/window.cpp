@@ -347,13 +347,14 @@ int32_t platform_window_open(qmDisplayWindow* display, int32_t activate, const q
   return 0;
 }
 
-void platform_window_close(qmDisplayWindow* display) {
+void platform_window_close(qmDisplayWindow* display, bool keep_picture) {
   qmDisplayPlatform* p = display->platform;
   if (!p || !p->window) return;
   auto& open = window_system().open;
   open.erase(std::remove(open.begin(), open.end(), display), open.end());
   platform_input_forget_window(SDL_GetWindowID(p->window));
-  window_detach(display);
+  if (keep_picture) window_detach(display);
+  else p->screen = qmScreenBuffer();
   if (p->gone)
     platform_internal::x11_destroy_gone_window(p->window);
   else

@@ -120,7 +120,9 @@ void platform_window_frame_size(qmDisplayWindow* display);
 // 0, ERR_WINDOW or ERR_MEM.
 int32_t platform_window_open(qmDisplayWindow* display, int32_t activate, const qm::qmMask* mask,
                              const qm::qmAlphaChannel* alpha);
-void platform_window_close(qmDisplayWindow* display);
+// What the window shows is kept for the display (a copy of it leaves the window), unless
+// keep_picture is false: the display is being freed and the copy would be thrown away unread.
+void platform_window_close(qmDisplayWindow* display, bool keep_picture = true);
 void platform_window_move(qmDisplayWindow* display);
 void platform_window_resize(qmDisplayWindow* display);
 void platform_window_regions_changed(qmDisplayWindow* display);

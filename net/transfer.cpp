@@ -572,9 +572,14 @@ int32_t http_read_status(qmState* L, qmConnection* c, int32_t* status) {
   }
   if (at >= line.size() || line[at] != ' ') return fail_number(ERR_HTTPERROR, 1003);
   ++at;
+  // The status is three digits, then the reason or the line's end. Fewer digits are a line that
+  // broke off (or a peer that is not a web server): read as a status they would let the transfer
+  // go on with whatever follows.
+  const size_t digits = at;
   int64_t s = 0;
-  const int32_t r = parse_decimal(line, &at, &s);
-  *status = r == 1 ? int32_t(std::min<int64_t>(s, INT32_MAX)) : (r < 0 ? INT32_MAX : 0);
+  if (parse_decimal(line, &at, &s) != 1 || at - digits != 3) return fail_number(ERR_HTTPERROR, 1003);
+  if (at < line.size() ? line[at] != ' ' : cut) return fail_number(ERR_HTTPERROR, 1003);
+  *status = int32_t(s);
   return 0;
 }
 

@@ -48,8 +48,8 @@ struct HttpHeaders {
   std::string location;
 };
 
-// The status line: 0 with *status, or ERR_HTTPERROR (number argument 1001, 1002 or 1003), or the
-// receive engine's code.
+// The status line: 0 with *status, or ERR_HTTPERROR (number argument 1001, 1002 or 1003; 1003 also
+// for a status that is not three digits), or the receive engine's code.
 int32_t http_read_status(qmState* L, qmConnection* c, int32_t* status);
 // Lines up to the empty one. 0, ERR_HTTPTE, ERR_BADURL (a cut Location) or the receive engine's.
 int32_t http_read_headers(qmState* L, qmConnection* c, HttpHeaders* out);

@@ -1,7 +1,7 @@
 ; label: net.transfer
 ; DownloadFile from a peer that breaks its replies off: a stall ends with the receive time-out, a
-; reset as a close does, a chunk size cut by the line reader is no size; a download into a file
-; that fails leaves no file behind.
+; reset as a close does, a chunk size cut by the line reader is no size, nor are a status line's
+; first digits a status; a download into a file that fails leaves no file behind.
 ; ExitOnError(0)
 ; SetNetworkTimeout(300)
 ; base = "http://127.0.0.1:" .. FileToString("port.txt")
@@ -9,7 +9,7 @@
 ;   DebugPrint(name, DownloadFile(base .. "/" .. name, {silentfail = True}))
 ;   DebugPrint(name, "file", DownloadFile(base .. "/" .. name, {silentfail = True, file = "got.bin"}), Exists("got.bin"))
 ; EndFunction
-; try("short")  try("shortreset")  try("headreset")  try("chunkreset")  try("chunkcut")  try("silent")
+; try("short")  try("shortreset")  try("headreset")  try("chunkreset")  try("chunkcut")  try("statuscut")  try("statusshort")  try("statuslong")  try("silent")
 ; DebugPrint("open connections", GetAttribute(54, 0, 60))
 .source "@net_http_hostile.qasm"
 .maxstack 8
@@ -46,6 +46,15 @@
   CALL r0 2 1
   GETGLOBAL r0 "try"
   LOADK r1 "chunkcut"
+  CALL r0 2 1
+  GETGLOBAL r0 "try"
+  LOADK r1 "statuscut"
+  CALL r0 2 1
+  GETGLOBAL r0 "try"
+  LOADK r1 "statusshort"
+  CALL r0 2 1
+  GETGLOBAL r0 "try"
+  LOADK r1 "statuslong"
   CALL r0 2 1
   GETGLOBAL r0 "try"
   LOADK r1 "silent"

@@ -32,17 +32,18 @@ void qmos_prepare_bulk_write(void* block, size_t size) {
   madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
 }
 
-void qmos_prefault(void* block, size_t size) {
+bool qmos_prefault(void* block, size_t size) {
 #ifdef MADV_POPULATE_WRITE
   constexpr uintptr_t kPage = 4096;
-  if (!block) return;
+  if (!block) return false;
   // Only whole pages inside the range: a partial page at either end is shared with other memory
   // and most likely present already.
   const uintptr_t first = (uintptr_t(block) + kPage - 1) & ~(kPage - 1);
   const uintptr_t end = (uintptr_t(block) + size) & ~(kPage - 1);
-  if (end > first) madvise(reinterpret_cast<void*>(first), end - first, MADV_POPULATE_WRITE);
+  return end <= first || madvise(reinterpret_cast<void*>(first), end - first, MADV_POPULATE_WRITE) == 0;
 #else
   (void)block, (void)size;
+  return false;
 #endif
 }
 

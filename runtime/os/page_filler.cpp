@@ -1,9 +1,9 @@
 #include "runtime/os/page_filler.h"
 
-#include <sys/mman.h>
-
 #include <algorithm>
 #include <cstdint>
+
+#include "runtime/os/qmos.h"
 
 void qmPageFiller::start(char* block, size_t from, size_t to, size_t lead) {
   stop();
@@ -24,7 +24,6 @@ size_t qmPageFiller::stop() {
 }
 
 void qmPageFiller::fill(char* block, size_t from, size_t to, size_t lead) {
-#ifdef MADV_POPULATE_WRITE
   // A step at a time, so that a stop waits for one step at most.
   constexpr uintptr_t kPage = 4096, kStep = uintptr_t(1) << 20;
   const uintptr_t base = uintptr_t(block);
@@ -49,11 +48,8 @@ void qmPageFiller::fill(char* block, size_t from, size_t to, size_t lead) {
       wake_at_.store(SIZE_MAX, std::memory_order_relaxed);
       continue;
     }
-    if (madvise(reinterpret_cast<void*>(at), step, MADV_POPULATE_WRITE) != 0) break;
+    if (!qmos_prefault(reinterpret_cast<void*>(at), step)) break;
     at += step;
     reached_ = at - base;
   }
-#else
-  (void)block, (void)from, (void)to, (void)lead;
-#endif
 }

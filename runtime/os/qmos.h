@@ -26,10 +26,11 @@ void qmos_free(void* block);
 // pages where the system offers them, so that it faults in once per 2 MB instead of once per
 // 4 KB page. Only a hint; small blocks are left alone.
 void qmos_prepare_bulk_write(void* block, size_t size);
-// Makes the pages of a range that is about to be written from end to end (a download) present
-// in one go: one system call instead of a page fault per 4 KB page at the first touch. Only a
-// hint: where the system cannot, the pages come at the first touch as usual.
-void qmos_prefault(void* block, size_t size);
+// Makes the whole pages inside a range that is about to be written from end to end (a download)
+// present in one go: one system call instead of a page fault per 4 KB page at the first touch.
+// Only a hint: false where the system cannot (the pages then come at the first touch as usual),
+// so that a caller working through a large block in steps can give up.
+bool qmos_prefault(void* block, size_t size);
 
 // ---- Files -------------------------------------------------------------------------------------
 

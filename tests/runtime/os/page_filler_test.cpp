@@ -12,6 +12,8 @@
 #include <thread>
 #include <vector>
 
+#include "runtime/os/qmos.h"
+
 namespace {
 
 constexpr size_t kPage = 4096;
@@ -143,6 +145,24 @@ TEST(PageFiller, RestartsOnAMovedBlock) {
   f.start(b.data, reached, b.size, b.size);
   ASSERT_TRUE(wait_for_pages(b, (b.size - reached) / kPage));
   EXPECT_EQ(f.stop(), b.size);
+}
+
+// The one routine that makes pages present answers whether it could, and the filler gives up on
+// a block where it could not (here: pages that may not be written).
+TEST(PageFiller, GivesUpWhereThePagesCannotBeMadePresent) {
+  Mapping m(8 << 20);
+  ASSERT_TRUE(m.data);
+  ASSERT_EQ(mprotect(m.data, m.size, PROT_READ), 0);
+  EXPECT_FALSE(qmos_prefault(m.data, m.size));
+  qmPageFiller f;
+  f.start(m.data, 1 << 20, m.size, m.size);
+  EXPECT_EQ(f.stop(), size_t(1) << 20);
+  EXPECT_EQ(m.present(), 0u);
+  ASSERT_EQ(mprotect(m.data, m.size, PROT_READ | PROT_WRITE), 0);
+  // Whole pages inside the range only: the partial pages at either end stay as they were.
+  EXPECT_TRUE(qmos_prefault(m.data + 100, 3 * kPage));
+  EXPECT_EQ(m.present(), 2u);
+  EXPECT_TRUE(qmos_prefault(m.data + 100, 100));
 }
 
 #endif

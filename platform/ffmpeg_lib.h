@@ -82,7 +82,8 @@ struct FFmpegLibrary {
 extern const char* const kFFmpegSonames[FFMPEG_LIBRARY_COUNT];
 
 // Opens the libraries by these names and fills `out`: true, or false with the reason in `why`
-// (what failed to open, or the function missing). The libraries stay loaded either way.
+// (what failed to open, or the function missing). Loaded libraries stay loaded; a failed load
+// closes again what it opened.
 bool ffmpeg_load_from(const char* const sonames[FFMPEG_LIBRARY_COUNT], FFmpegLibrary* out,
                       std::string* why);
 

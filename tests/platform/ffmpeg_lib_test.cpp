@@ -2,9 +2,13 @@
 // built against, and a clear refusal when a library or a function is missing.
 #include "platform/ffmpeg_lib.h"
 
+#include <dlfcn.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <cstdio>
 #include <string>
+#include <utility>
 
 namespace qm {
 namespace {
@@ -43,6 +47,43 @@ TEST(FFmpegLib, RefusesAMissingLibraryOrFunction) {
     EXPECT_NE(why.find(c.reason), std::string::npos) << why;
     EXPECT_EQ(lib.av_channel_layout_compare, nullptr) << "a failed load fills nothing";
   }
+}
+
+// The libraries mapped in this process.
+std::string mapped_libraries() {
+  std::string loaded;
+  for (int i = 0; i < FFMPEG_LIBRARY_COUNT; ++i)
+    if (void* h = dlopen(kFFmpegSonames[i], RTLD_NOW | RTLD_NOLOAD)) {
+      dlclose(h);
+      loaded += std::string(kFFmpegSonames[i]) + " ";
+    }
+  return loaded;
+}
+
+TEST(FFmpegLib, AFailedLoadClosesWhatItOpened) {
+  // In a fresh process: the other tests here keep the libraries loaded.
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        if (!mapped_libraries().empty()) _exit(2);
+        // A library missing after four were opened, and a function missing after three.
+        for (const auto& [replaced, soname] :
+             {std::pair{AVFORMAT, "libqm-missing.so.0"},
+              std::pair{SWSCALE, "libswresample.so." AV_STRINGIFY(LIBSWRESAMPLE_VERSION_MAJOR)}}) {
+          const char* names[FFMPEG_LIBRARY_COUNT];
+          for (int i = 0; i < FFMPEG_LIBRARY_COUNT; ++i) names[i] = i == replaced ? soname : kFFmpegSonames[i];
+          FFmpegLibrary lib;
+          std::string why;
+          if (ffmpeg_load_from(names, &lib, &why)) _exit(3);
+          const std::string left = mapped_libraries();
+          if (!left.empty()) {
+            std::fprintf(stderr, "still loaded: %s\n", left.c_str());
+            _exit(4);
+          }
+        }
+        _exit(0);
+      },
+      ::testing::ExitedWithCode(0), "");
 }
 
 }  // namespace

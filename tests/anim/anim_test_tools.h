@@ -14,19 +14,11 @@
 
 #include "anim/anim.h"
 #include "tests/anim/animgen.h"
+#include "tests/temp_folder.h"
 
 namespace animtest {
 
-inline std::string scratch() {
-  static const std::string dir = [] {
-    const char* self = ::testing::UnitTest::GetInstance()->original_working_dir();
-    std::string d = std::string(self) + "/scratch_" +
-                    ::testing::UnitTest::GetInstance()->current_test_suite()->name();
-    std::system(("rm -rf " + d + " && mkdir -p " + d).c_str());
-    return d;
-  }();
-  return dir;
-}
+inline std::string scratch() { return qmtest::temp_folder(); }
 inline std::string tmp(const std::string& name) {
   return scratch() + "/" + name;
 }

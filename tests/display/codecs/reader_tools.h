@@ -17,6 +17,7 @@
 
 #include "display/codecs/codecs.h"
 #include "picture_tools.h"
+#include "tests/temp_folder.h"
 
 namespace pictest {
 
@@ -30,15 +31,8 @@ struct Picture {
 
 inline std::string data_dir() { return QM_PICTURE_DATA; }
 
-// A fresh folder under the build tree for this test binary's generated files.
-inline const std::string& scratch() {
-  static const std::string dir = [] {
-    std::string d = std::string("scratch_") + program_invocation_short_name;
-    std::system(("rm -rf " + d + " && mkdir -p " + d).c_str());
-    return d;
-  }();
-  return dir;
-}
+// A fresh folder for this test binary's generated files.
+inline const std::string& scratch() { return qmtest::temp_folder(); }
 
 inline std::string tmp(const std::string& name) { return scratch() + "/" + name; }
 

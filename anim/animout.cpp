@@ -132,7 +132,7 @@ int32_t animout_open(const char* name, const char* display_name, int32_t width, 
     case ANMFMT_MJPEG: {
       out->palette = false;
       std::string failed;
-      const int32_t rc = avi_create(name, fps, width, height, quality, display_name, true,
+      const int32_t rc = avi_create(name, fps, width, height, quality, display_name,
                                     &out->avi, &failed);
       if (rc == ERR_WRITEFILE) err_set_string_arg(failed.c_str());
       return rc;

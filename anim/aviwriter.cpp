@@ -77,7 +77,6 @@ uint32_t padded_text(const std::string& t) {
 
 struct qmAviWriter {
   qmFileHandle* file = nullptr;
-  bool replace = false;
   FILE* idx = nullptr;
   std::string idx_name;
   int32_t frames = 0, seg_frames = 0;
@@ -345,7 +344,7 @@ int32_t encode(qmAviWriter* w, const qmBitmap* bitmap, int32_t width, int32_t he
 }  // namespace
 
 int32_t avi_create(const char* name, int32_t fps, int32_t width, int32_t height, int32_t quality,
-                   const char* display_name, bool replace, qmAviWriter** out,
+                   const char* display_name, qmAviWriter** out,
                    std::string* failed_name) {
   *out = nullptr;
   // Above 44100 frames a second there is not one sample per frame left.
@@ -364,7 +363,6 @@ int32_t avi_create(const char* name, int32_t fps, int32_t width, int32_t height,
   w->samples_per_frame = w->rate / fps;
   w->display_name = std::string(display_name ? display_name : "").substr(0, 1023);
   w->name = std::string(name).substr(0, 1023);
-  w->replace = replace;
   if (const char* seam = std::getenv("QM_AVI_SEGMENT_LIMIT")) {
     const long long v = std::atoll(seam);
     if (v > 0) w->limit = w->later_limit = v;
@@ -385,7 +383,7 @@ int32_t avi_create(const char* name, int32_t fps, int32_t width, int32_t height,
   if (!platform_tmpnam(&raw->idx_name)) return fail(ERR_WRITEFILE, raw->idx_name);
   raw->idx = std::fopen(raw->idx_name.c_str(), "w+b");
   if (!raw->idx) return fail(ERR_WRITEFILE, raw->idx_name);
-  raw->file = replace ? qmos_save_open(name) : qmos_open(name, QMOS_MODE_WRITE);
+  raw->file = qmos_save_open(name);
   if (!raw->file) return fail(ERR_WRITEFILE, name);
   Bytes head;
   head.id("RIFF");
@@ -522,12 +520,7 @@ int32_t avi_finish(qmAviWriter* w) {
   if (!rc) {
     qmFileHandle* f = w->file;
     w->file = nullptr;
-    if (w->replace) {
-      if (!qmos_save_commit(f)) rc = ERR_WRITEFILE;
-    } else {
-      const int32_t flushed = qmos_flush(f);
-      if (!qmos_close(f) || !flushed) rc = ERR_WRITEFILE;
-    }
+    if (!qmos_save_commit(f)) rc = ERR_WRITEFILE;
   }
   avi_free(w);
   return rc;

@@ -25,11 +25,11 @@ inline constexpr int32_t kAviStdIndexEntries = 2044;
 inline constexpr int32_t kAviSuperIndexEntries = 1022;
 
 // Creates the file and its temporary index file. fps from 1 to 44100, else ERR_WRONGUSAGE; quality
-// 0..100. With replace set the file is written beside its target and replaces it only when
-// avi_finish succeeds (a failure leaves an existing file untouched); else it is written in place.
-// ERR_MEM, or ERR_WRITEFILE with the name of the file that could not be made in *failed_name.
+// 0..100. The file is written beside its target and replaces it only when avi_finish succeeds (a
+// failure leaves an existing file untouched). ERR_MEM, or ERR_WRITEFILE with the name of the file
+// that could not be made in *failed_name.
 int32_t avi_create(const char* name, int32_t fps, int32_t width, int32_t height, int32_t quality,
-                   const char* display_name, bool replace, qmAviWriter** out,
+                   const char* display_name, qmAviWriter** out,
                    std::string* failed_name = nullptr);
 // Appends one frame: the bitmap (scaled to the stream's size when it differs, smoothly when
 // avi_set_smooth asked for it), or the previous frame's picture again when bitmap is null.

@@ -1,8 +1,8 @@
 // Anim streams: files written frame by frame from brushes (BeginAnimStream, WriteAnimFrame,
 // FinishAnimStream), and SaveAnim, which writes a whole anim in one call. Both go through the
-// frame writer of anim/animout.h. Streams write in place, so that what a long recording wrote is
-// readable even if it never finishes; SaveAnim over an existing file replaces it only once the new
-// one is complete.
+// frame writer of anim/animout.h. A stream's file takes its name's place when the stream is
+// finished (by the program, or at the latest when the player exits); SaveAnim over an existing file
+// replaces it only once the new one is complete.
 #pragma once
 
 #include <cstdint>

@@ -127,7 +127,6 @@ void put_le16(std::vector<uint8_t>& out, int32_t v) {
 struct qmGifWriter {
   qmFileHandle* file = nullptr;
   bool write_failed = false;  // a frame did not reach the file: closing must not keep it
-  bool in_place = false;
   int32_t frames = 0;
   int32_t width = 0, height = 0;
   std::vector<uint8_t> previous;  // indices of the last frame; made with the first optimised one
@@ -136,14 +135,12 @@ struct qmGifWriter {
   std::vector<uint8_t> out;
 };
 
-int32_t gifsave_open(const char* name, int32_t width, int32_t height, qmGifWriter** out,
-                     bool in_place) {
+int32_t gifsave_open(const char* name, int32_t width, int32_t height, qmGifWriter** out) {
   *out = nullptr;
   if (width < 1 || height < 1 || !picture_size_allowed(width, height)) return ERR_MEM;
   qmGifWriter* w = new (std::nothrow) qmGifWriter;
   if (!w) return ERR_MEM;
-  w->in_place = in_place;
-  w->file = in_place ? qmos_open(name, QMOS_MODE_WRITE) : qmos_save_open(name);
+  w->file = qmos_save_open(name);
   if (!w->file) {
     delete w;
     err_set_string_arg(name);
@@ -323,13 +320,7 @@ int32_t gifsave_close(qmGifWriter* w) {
     gifsave_abort(w);
     return ERR_WRITEFILE;
   }
-  int32_t saved;
-  if (w->in_place) {
-    saved = qmos_flush(w->file);
-    saved &= qmos_close(w->file);
-  } else {
-    saved = qmos_save_commit(w->file);
-  }
+  const int32_t saved = qmos_save_commit(w->file);
   delete w;
   return saved ? 0 : ERR_WRITEFILE;
 }

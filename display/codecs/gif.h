@@ -16,11 +16,9 @@ struct qmGifReader;
 
 // Starts the file and writes the header and the global table (all frames carry local tables).
 // The file takes the name's place only when gifsave_close completes it (qmos_save_open): until
-// then, and after any failure, a file of that name stays as it was. In place, the file is written
-// where it stands, so that what was written stays readable however the writing ends. 0, ERR_MEM,
-// or ERR_WRITEFILE with the name in the error's string slot.
-int32_t gifsave_open(const char* name, int32_t width, int32_t height, qmGifWriter** out,
-                     bool in_place = false);
+// then, and after any failure, a file of that name stays as it was. 0, ERR_MEM, or ERR_WRITEFILE
+// with the name in the error's string slot.
+int32_t gifsave_open(const char* name, int32_t width, int32_t height, qmGifWriter** out);
 
 // gifsave_write_frame options.
 enum : int32_t {
@@ -41,11 +39,9 @@ int32_t gifsave_write_frame(qmGifWriter* writer, uint8_t* indices, int32_t width
                             int32_t transparent, int32_t options);
 
 // Writes the trailer, puts the file in place and frees the writer. 0, or ERR_WRITEFILE when a
-// frame or the trailer could not be written or the file not be put in place: nothing is saved
-// (in place: the file keeps what was written).
+// frame or the trailer could not be written or the file not be put in place: nothing is saved.
 int32_t gifsave_close(qmGifWriter* writer);
-// Frees the writer and drops the file it was writing; nothing is saved (null allowed). In place
-// the file keeps what was written.
+// Frees the writer and drops the file it was writing; nothing is saved (null allowed).
 void gifsave_abort(qmGifWriter* writer);
 
 // ---- Reader ------------------------------------------------------------------------------------

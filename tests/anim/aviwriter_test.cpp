@@ -76,7 +76,7 @@ int count_tag(const std::vector<uint8_t>& f, const char* tag) {
 int32_t write_avi(const std::string& path, int32_t fps, int32_t w, int32_t h, int32_t frames,
                   int32_t quality = 90) {
   qmAviWriter* avi = nullptr;
-  if (int32_t rc = avi_create(path.c_str(), fps, w, h, quality, "test", false, &avi)) return rc;
+  if (int32_t rc = avi_create(path.c_str(), fps, w, h, quality, "test", &avi)) return rc;
   for (int32_t i = 0; i < frames; ++i) {
     Picture p(w, h, i % 6);
     if (int32_t rc = avi_write_frame(avi, p.bm, w, h)) {
@@ -157,7 +157,7 @@ TEST(AviWriter, SampleRateDividesByTheFrameRate) {
   };
   for (const Case& c : cases) {
     qmAviWriter* avi = nullptr;
-    ASSERT_EQ(avi_create(tmp("rate.avi").c_str(), c.fps, 8, 8, 50, "", false, &avi), c.error);
+    ASSERT_EQ(avi_create(tmp("rate.avi").c_str(), c.fps, 8, 8, 50, "", &avi), c.error);
     if (c.error) {
       EXPECT_EQ(avi, nullptr);
       continue;
@@ -218,7 +218,7 @@ TEST(AviWriter, AFullSuperIndexRefusesFurtherFrames) {
   setenv("QM_AVI_SEGMENT_LIMIT", "1", 1);
   const std::string path = tmp("full_index.avi");
   qmAviWriter* avi = nullptr;
-  const int32_t created = avi_create(path.c_str(), 1000, 8, 8, 10, "", false, &avi);
+  const int32_t created = avi_create(path.c_str(), 1000, 8, 8, 10, "", &avi);
   unsetenv("QM_AVI_SEGMENT_LIMIT");
   ASSERT_EQ(created, 0);
   Picture p(8, 8, 1);
@@ -239,7 +239,7 @@ TEST(AviWriter, ScalesFramesAndHoldsTheLast) {
   for (bool smooth : {false, true}) {
     const std::string path = tmp(smooth ? "smooth.avi" : "scaled.avi");
     qmAviWriter* avi = nullptr;
-    ASSERT_EQ(avi_create(path.c_str(), 25, 32, 16, 90, "", false, &avi), 0);
+    ASSERT_EQ(avi_create(path.c_str(), 25, 32, 16, 90, "", &avi), 0);
     avi_set_smooth(avi, smooth);
     ASSERT_EQ(avi_write_frame(avi, half, 16, 8), 0);
     ASSERT_EQ(avi_hold_frame(avi, 39, false), 0);  // under one frame: none
@@ -282,10 +282,10 @@ TEST(AviWriter, FailedWritesAreReported) {
   const std::string dir = tmp("full");
   sh("rm -rf " + dir + " && mkdir -p " + dir);
   setenv("TMPDIR", dir.c_str(), 1);
-  // In place: the error comes while writing frames or at the latest when finishing.
-  const int in_place = limited(120000, [&] {
+  // The error comes while writing frames or at the latest when finishing, and leaves nothing.
+  const int cut = limited(120000, [&] {
     qmAviWriter* avi = nullptr;
-    if (avi_create((dir + "/cut.avi").c_str(), 25, 32, 16, 90, "", false, &avi)) return 1;
+    if (avi_create((dir + "/cut.avi").c_str(), 25, 32, 16, 90, "", &avi)) return 1;
     for (int i = 0; i < 40; ++i) {
       Picture p(32, 16, i);
       if (const int32_t rc = avi_write_frame(avi, p.bm, 32, 16)) {
@@ -295,15 +295,15 @@ TEST(AviWriter, FailedWritesAreReported) {
     }
     return avi_finish(avi) == ERR_WRITEFILE ? 0 : 3;
   });
-  EXPECT_EQ(in_place, 0);
-  sh("rm -f " + dir + "/cut.avi");
+  EXPECT_EQ(cut, 0);
+  EXPECT_EQ(capture("ls -A " + dir), "");
 
-  // Replacing: the old file stays byte-equal and no temporary file is left.
+  // Over a file: the old file stays byte-equal and no temporary file is left.
   const std::vector<uint8_t> old = {'k', 'e', 'e', 'p'};
   write_file(dir + "/keep.avi", old);
   const int replaced = limited(120000, [&] {
     qmAviWriter* avi = nullptr;
-    if (avi_create((dir + "/keep.avi").c_str(), 25, 32, 16, 90, "", true, &avi)) return 1;
+    if (avi_create((dir + "/keep.avi").c_str(), 25, 32, 16, 90, "", &avi)) return 1;
     for (int i = 0; i < 40; ++i) {
       Picture p(32, 16, i);
       if (avi_write_frame(avi, p.bm, 32, 16)) break;
@@ -317,7 +317,7 @@ TEST(AviWriter, FailedWritesAreReported) {
 
   // The same without a limit replaces the file.
   qmAviWriter* avi = nullptr;
-  ASSERT_EQ(avi_create((dir + "/keep.avi").c_str(), 25, 32, 16, 90, "", true, &avi), 0);
+  ASSERT_EQ(avi_create((dir + "/keep.avi").c_str(), 25, 32, 16, 90, "", &avi), 0);
   Picture p(32, 16, 0);
   ASSERT_EQ(avi_write_frame(avi, p.bm, 32, 16), 0);
   ASSERT_EQ(avi_finish(avi), 0);

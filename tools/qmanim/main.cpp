@@ -89,7 +89,7 @@ int each_raw_frame(const char* raw, int32_t w, int32_t h, Frame frame) {
 
 int encode(const char* raw, int32_t w, int32_t h, const char* out) {
   qm::qmAviWriter* avi = nullptr;
-  if (int32_t rc = qm::avi_create(out, 25, w, h, 90, out, false, &avi)) {
+  if (int32_t rc = qm::avi_create(out, 25, w, h, 90, out, &avi)) {
     std::fprintf(stderr, "qmanim: %s: cannot be written (error %d)\n", out, rc);
     return 1;
   }

@@ -3,19 +3,13 @@
 # that plays a video at (40, 30) shows one of the movie's frames, exactly, in that rectangle, and
 # the display's picture around it.
 set -u
-player=$1 qmasm=$2 src=$(realpath "$3")
-work=$(mktemp -d)
-pid=
-trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
-fail() { echo "$1"; [ -f "$work/err.txt" ] && cat "$work/err.txt"; exit 1; }
-"$qmasm" "$src" -o "$work/prog.qmb" || fail "assembling $src failed"
-cd "$work"
+. "$(dirname "$0")/../platform/windows/x11_program.sh"
+x11_scratch
+x11_assemble "$2" "$3"
 ffmpeg -v error -f lavfi -i testsrc=duration=3:size=160x120:rate=25 -c:v mpeg4 v.mp4 || fail "ffmpeg failed"
 ffmpeg -v error -i v.mp4 -f image2 frame%03d.png || fail "ffmpeg failed"
-"$player" -quiet prog.qmb > out.txt 2> err.txt &
-pid=$!
-wid=$(timeout 20 xdotool search --sync --name '^Quillmere Video$' | head -1)
-[ -n "$wid" ] || fail "no window with the program's title"
+x11_start "$1"
+x11_window 'Quillmere Video'
 best=
 # A grab may catch the window between two frames: a few tries.
 for _ in $(seq 20); do

@@ -3,15 +3,10 @@
 # and on standard error as well, where a user at the terminal sees it; closing the box ends the
 # player with status 1.
 set -u
-player=$1 qmasm=$2 src=$(realpath "$3")
-work=$(mktemp -d)
-pid=
-trap '[ -n "$pid" ] && kill -9 "$pid" 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
-fail() { echo "$1"; cat "$work/out.txt" "$work/err.txt" 2>/dev/null; exit 1; }
-"$qmasm" "$src" -o "$work/prog.qma" || fail "assembling $src failed"
-cd "$work"
-"$player" -quiet prog.qma > out.txt 2> err.txt &
-pid=$!
+. "$(dirname "$0")/../platform/windows/x11_program.sh"
+x11_scratch
+x11_assemble "$2" "$3"
+x11_start "$1"
 # The box names itself in a form xdotool's name search does not read: xwininfo finds it.
 box=
 for _ in $(seq 200); do

@@ -3,19 +3,13 @@
 # real window of its declared size and title, and what the X server shows of it equals the
 # program's own SNAPWINDOW.
 set -u
-player=$1 qmasm=$2 src=$(realpath "$3")
-work=$(mktemp -d)
-pid=
-trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
-fail() { echo "$1"; [ -f "$work/err.txt" ] && cat "$work/err.txt"; exit 1; }
-"$qmasm" "$src" -o "$work/prog.qma" || fail "assembling $src failed"
-cd "$work"
-QM_TEST_SNAPSHOT=$work/snap.png "$player" -quiet prog.qma > out.txt 2> err.txt &
-pid=$!
+. "$(dirname "$0")/../platform/windows/x11_program.sh"
+x11_scratch
+x11_assemble "$2" "$3"
+QM_TEST_SNAPSHOT=$work/snap.png x11_start "$1"
 for _ in $(seq 100); do [ -s snap.png ] && break; sleep 0.1; done
 [ -s snap.png ] || fail "the program saved no snapshot"
-wid=$(timeout 10 xdotool search --sync --name '^Quillmere X11 display$' | head -1)
-[ -n "$wid" ] || fail "no window with the declared title"
+x11_window 'Quillmere X11 display'
 geometry=$(xwininfo -id "$wid" | awk '/ Width:/ {w = $2} / Height:/ {h = $2} END {print w "x" h}')
 [ "$geometry" = 320x200 ] || fail "the window is $geometry, declared 320x200"
 pngtopam snap.png | pamtopnm > snap.ppm

@@ -6,19 +6,14 @@
 # a listed 640x480 the switched screen is letterboxed onto the desktop. A window that another
 # client destroys closes the player without an X error.
 set -u
-player=$1 qmasm=$2 src=$(realpath "$3") destroy=$4
-work=$(mktemp -d)
-pid=
-# A player stuck in a message box no longer hears SIGTERM.
-trap '[ -n "$pid" ] && kill -9 "$pid" 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
-fail() { echo "$1"; cat "$work/out.txt" "$work/err.txt" 2>/dev/null; exit 1; }
-"$qmasm" "$src" -o "$work/prog.qma" || fail "assembling $src failed"
-cd "$work"
+. "$(dirname "$0")/../platform/windows/x11_program.sh"
+player=$1 destroy=$4
+x11_scratch
+x11_assemble "$2" "$3"
 title='^Quillmere full screen$'
 
 start() {
-  "$player" -quiet "$@" prog.qma > out.txt 2> err.txt &
-  pid=$!
+  x11_start "$player" "$@"
   timeout 10 xdotool search --sync --onlyvisible --name "$title" > /dev/null || fail "no window"
   sleep 0.5
 }

@@ -2,7 +2,7 @@
 # x11_keys.sh PLAYER QMASM PROGRAM: on an X server, xdotool types into the program's real window
 # and the program's key callbacks see the keys in order, with Return as a line feed.
 set -u
-. "$(dirname "$0")/x11_program.sh"
+. "$(dirname "$0")/../platform/windows/x11_program.sh"
 x11_program "$1" "$2" "$3" 'Quillmere event keys'
 xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus --sync "$wid"
 sleep 0.3

@@ -3,7 +3,7 @@
 # kept proportions is made wider than the picture; a click in the border strip just left of the
 # picture gives MouseX -1 (not column 0), and one inside gives the picture's column.
 set -u
-. "$(dirname "$0")/x11_program.sh"
+. "$(dirname "$0")/../platform/windows/x11_program.sh"
 x11_program "$1" "$2" "$3" 'Quillmere mouse border'
 xdotool windowsize --sync "$wid" 256 96
 for _ in $(seq 50); do grep -q "^size 256 96$" out.txt && break; sleep 0.1; done

@@ -4,9 +4,8 @@
 set -u
 player=$1 dir=$2
 shift 2
-work=$(mktemp -d)
-pid=
-trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
+. "$(dirname "$0")/../platform/windows/x11_program.sh"
+x11_scratch
 fail() { echo "$name: $1"; cat "$work/err.txt" 2>/dev/null; exit 1; }
 cd "$work" || exit 1
 for name in "$@"; do

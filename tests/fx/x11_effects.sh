@@ -3,17 +3,8 @@
 # of the window equals the program's SNAPWINDOW and SNAPDISPLAY after the last frame of a stripe effect and of a
 # layer effect (before either ends) and after two frames of BARS, so every band the effects drew was presented.
 set -u
-player=$1 qmasm=$2 src=$(realpath "$3")
-work=$(mktemp -d)
-pid=
-trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
-fail() { echo "$1"; [ -f "$work/err.txt" ] && cat "$work/err.txt"; exit 1; }
-"$qmasm" "$src" -o "$work/prog.qmb" || fail "assembling $src failed"
-cd "$work"
-"$player" -quiet prog.qmb > out.txt 2> err.txt &
-pid=$!
-wid=$(timeout 20 xdotool search --sync --name '^Quillmere FX$' | head -1)
-[ -n "$wid" ] || fail "no window with the program's title"
+. "$(dirname "$0")/../platform/windows/x11_program.sh"
+x11_program "$1" "$2" "$3" 'Quillmere FX'
 for step in one bars two; do
   for _ in $(seq 200); do [ -s $step.bmp ] && break; sleep 0.1; done
   [ -s $step.bmp ] || fail "the program saved no $step.bmp"

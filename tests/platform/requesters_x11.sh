@@ -3,10 +3,10 @@
 # requesters: the message box's middle button clicked, a name typed into the dialog program's
 # entry and confirmed with Return, and a list confirmed as it opened (its starting row chosen).
 set -u
-player=$1 qmasm=$2 dir=$3
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-"$qmasm" "$dir/x11_requesters.qasm" -o "$work/prog.qmb" || { echo "assembling failed"; exit 1; }
+player=$1 dir=$3
+. "$(dirname "$0")/windows/x11_program.sh"
+x11_scratch
+x11_assemble "$2" "$dir/x11_requesters.qasm"
 
 # The id of the top-level window with that title (the message box's title is not one that
 # xdotool's name search reads).
@@ -19,9 +19,8 @@ find_window() {
   return 1
 }
 
-(cd "$work" && timeout 60 "$player" -quiet prog.qmb > out.txt 2> err.txt) &
+timeout 60 "$player" -quiet prog.qmb > out.txt 2> err.txt &
 pid=$!
-fail() { echo "$1"; kill $pid 2>/dev/null; cat "$work/err.txt"; exit 1; }
 
 # Three buttons in one row at the bottom of the box: the middle one sits at the middle.
 w=$(find_window "Pick one") || fail "no message box"
@@ -44,6 +43,7 @@ xdotool mousemove --window "$w" $((WIDTH - 45)) $((HEIGHT - 24)) click 1
 
 wait $pid
 status=$?
+pid=
 out=$(cat "$work/out.txt")
 [ "$status" = 0 ] || fail "player status $status"
 [ "$out" = $'2\nAda 1\n2' ] || fail "output [$out]"

@@ -3,15 +3,11 @@
 # output, a window that another client destroys still ends the player as a close request does
 # (status 0, no X error): starting the sound must not cost the watch over destroyed windows.
 set -u
-player=$1 qmasm=$2 src=$(realpath "$3") destroy=$4
-work=$(mktemp -d)
-pid=
-trap '[ -n "$pid" ] && kill -9 "$pid" 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
-fail() { echo "$1"; cat "$work/out.txt" "$work/err.txt" 2>/dev/null; exit 1; }
-"$qmasm" "$src" -o "$work/prog.qma" || fail "assembling $src failed"
-cd "$work"
-SDL_AUDIODRIVER=dummy "$player" -quiet prog.qma > out.txt 2> err.txt &
-pid=$!
+. "$(dirname "$0")/../platform/windows/x11_program.sh"
+destroy=$4
+x11_scratch
+x11_assemble "$2" "$3"
+SDL_AUDIODRIVER=dummy x11_start "$1"
 wid=$(timeout 10 xdotool search --sync --onlyvisible --pid "$pid" | head -1)
 [ -n "$wid" ] || fail "no window"
 for _ in $(seq 100); do grep -q "^sound true" out.txt && break; sleep 0.1; done

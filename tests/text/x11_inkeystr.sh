@@ -2,7 +2,7 @@
 # x11_inkeystr.sh PLAYER QMASM PROGRAM: on an X server, xdotool types into the program's real
 # window while InKeyStr reads the keys: digits only, three at most, Return ends the input.
 set -u
-. "$(dirname "$0")/../events/x11_program.sh"
+. "$(dirname "$0")/../platform/windows/x11_program.sh"
 x11_program "$1" "$2" "$3" 'Quillmere text input'
 xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus --sync "$wid"
 sleep 0.3

@@ -61,7 +61,9 @@ int32_t bgpic_fx_pictures(qmState* L, const ObjectId& id, int32_t x, int32_t y, 
   qmBitmap* old_copy = qmos_alloc_bitmap(old_w, old_h);
   if (!old_copy) return ERR_MEM;
   BLTBITMAP(shown, 0, 0, old_copy, 0, 0, old_w, old_h);
+  // The switch leaves the buffers for the old picture below; a failure fills them with the new one.
   if (int32_t err = display_show_bgpic(L, id, x, y, false)) {
+    if (d->bgpic == pic) display_fill_buffers(d);
     qmos_free_bitmap(old_copy);
     return err;
   }
@@ -73,17 +75,22 @@ int32_t bgpic_fx_pictures(qmState* L, const ObjectId& id, int32_t x, int32_t y, 
   const bool same_size = w == old_w && h == old_h;
   qmBitmap* old = same_size ? old_copy : qmos_alloc_bitmap(w, h);
   if (!fresh || !old) {
+    display_fill_buffers(d);
     qmos_free_bitmap(fresh);
     if (!same_size) qmos_free_bitmap(old);
     qmos_free_bitmap(old_copy);
     return ERR_MEM;
   }
-  BLTBITMAP(image, 0, 0, fresh, 0, 0, w, h);
   if (!same_size) {
     qmos_fill_bitmap_rect(old, 0, 0, w, h, 0);
     BLTBITMAP(old_copy, 0, 0, old, 0, 0, std::min(w, old_w), std::min(h, old_h));
     qmos_free_bitmap(old_copy);
   }
+  // The window goes on showing the old picture, which both buffers hold until the effect draws the
+  // new one. The copy of the new picture comes last: an effect's first frame reads it.
+  for (qmBitmap* b : {d->buffer1, d->buffer2})
+    if (b && b->width == w && b->height == h) BLTBITMAP(old, 0, 0, b, 0, 0, w, h);
+  BLTBITMAP(image, 0, 0, fresh, 0, 0, w, h);
   *new_picture = fresh;
   *old_picture = old;
   return 0;

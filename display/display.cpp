@@ -530,20 +530,34 @@ int32_t display_create(qmState* L, const ObjectId& id, int32_t options, qmDispla
 
 // ---- preparing, opening, closing --------------------------------------------------------------
 
-int32_t display_make_buffers(qmDisplay* d) {
-  qmos_free_bitmap(d->buffer1);
-  qmos_free_bitmap(d->buffer2);
-  d->buffer1 = d->buffer2 = nullptr;
-  const qmBGPic* pic = d->bgpic;
-  if (!display_size_allowed(pic->display_width, pic->display_height)) return ERR_MEM;
-  d->buffer1 = qmos_alloc_bitmap(pic->display_width, pic->display_height);
-  d->buffer2 = qmos_alloc_bitmap(pic->display_width, pic->display_height);
-  if (!d->buffer1 || !d->buffer2) return ERR_MEM;
-  const size_t bytes = size_t(d->buffer1->bytes_per_row) * size_t(pic->display_height);
-  std::memcpy(d->buffer1->pixels, pic->current.bitmap->pixels, bytes);
-  std::memcpy(d->buffer2->pixels, pic->current.bitmap->pixels, bytes);
+int32_t display_make_buffers(qmDisplay* d, bool fill) {
+  const int32_t w = d->bgpic->display_width, h = d->bgpic->display_height;
+  const bool allowed = display_size_allowed(w, h);
+  // Buffers of the right size are kept: a new picture of the display's size costs no fresh pages.
+  for (qmBitmap** b : {&d->buffer1, &d->buffer2}) {
+    if (*b && (!allowed || (*b)->width != w || (*b)->height != h)) {
+      qmos_free_bitmap(*b);
+      *b = nullptr;
+    }
+    if (allowed && !*b) *b = qmos_alloc_bitmap(w, h);
+  }
+  if (!d->buffer1 || !d->buffer2) {
+    qmos_free_bitmap(d->buffer1);
+    qmos_free_bitmap(d->buffer2);
+    d->buffer1 = d->buffer2 = nullptr;
+    sync_output(d);  // the blit layer must not keep the freed buffer
+    return ERR_MEM;
+  }
+  if (fill) display_fill_buffers(d);
   sync_output(d);
   return 0;
+}
+
+void display_fill_buffers(qmDisplay* d) {
+  if (!d->buffer1 || !d->buffer2) return;
+  const size_t bytes = size_t(d->buffer1->bytes_per_row) * size_t(d->buffer1->height);
+  std::memcpy(d->buffer1->pixels, d->bgpic->current.bitmap->pixels, bytes);
+  std::memcpy(d->buffer2->pixels, d->bgpic->current.bitmap->pixels, bytes);
 }
 
 int32_t display_prepare(qmState* L, qmDisplay* d) {

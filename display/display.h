@@ -170,8 +170,11 @@ inline bool display_size_allowed(int64_t width, int64_t height) {
   return width < 1 || height < 1 ||
          (qm::picture_size_allowed(width, height) && width * height * kDisplayBuffers <= qm::kPictureMaxPixels);
 }
-// The background buffers at the picture's display size: 0 or ERR_MEM.
-int32_t display_make_buffers(qmDisplay* d);
+// The background buffers at the picture's display size: 0 or ERR_MEM. They hold the picture when
+// `fill` is set; else what they hold is for the caller to put in.
+int32_t display_make_buffers(qmDisplay* d, bool fill = true);
+// Copies the picture's display image into both background buffers.
+void display_fill_buffers(qmDisplay* d);
 // Shows the whole display again: borders, then the picture.
 void display_refresh(qmState* L, qmDisplay* d);
 // Fills the border strips with black.
@@ -228,11 +231,13 @@ BackfillBlock display_backfill_settings(bool fullscreen);
 // DisplayBGPic and DisplayBGPicPart (commands of the bgpic library).
 int32_t cmd_displaybgpic(qmState* L);
 // DisplayBGPic's work on the current display (x, y: the window's position, POS_NOT_GIVEN or
-// KEEPPOSITION as DisplayBGPic's options). Without refresh the window keeps showing what it showed.
+// KEEPPOSITION as DisplayBGPic's options). Without refresh the window keeps showing what it showed,
+// and a new picture's background buffers are the caller's to fill.
 int32_t display_show_bgpic(qmState* L, const ObjectId& id, int32_t x, int32_t y, bool refresh);
 // The effect form of DisplayBGPic: the display's picture as it shows now (*old_picture, made at the
 // new picture's display size, black where the old one was smaller), then the new picture shown
-// without refresh, and a copy of its display image (*new_picture). 0 or an error (nothing kept).
+// without refresh, the old one in both background buffers, and a copy of the new one's display
+// image (*new_picture). 0 or an error (nothing kept).
 int32_t bgpic_fx_pictures(qmState* L, const ObjectId& id, int32_t x, int32_t y, qmBitmap** new_picture,
                           qmBitmap** old_picture);
 int32_t cmd_displaybgpicpart(qmState* L);

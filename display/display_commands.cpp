@@ -282,7 +282,8 @@ int32_t set_attributes(qmState* L, qmDisplay* d, int32_t t, bool refresh = true)
     // unless the scale size below makes it anew.
     if (!d->scale_layer)
       if (int32_t err = unscaled_display_image(L, d)) return err;
-    if (int32_t err = display_make_buffers(d)) return err;
+    // Without refresh the caller puts what the window shows into the buffers.
+    if (int32_t err = display_make_buffers(d, refresh)) return err;
     d->win.width = copy->bgpic->width;
     d->win.height = copy->bgpic->height;
     if (d == display_current()) display_make_current(d);
@@ -319,6 +320,7 @@ int32_t set_attributes(qmState* L, qmDisplay* d, int32_t t, bool refresh = true)
     }
     const int32_t active = d->active;
     display_close(d);
+    if (new_pic && !refresh) display_fill_buffers(d);
     return display_open(L, d, active);
   }
   display_resolve_position(d);

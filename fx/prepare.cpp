@@ -12,6 +12,7 @@
 #include "fx/internal.h"
 #include "gfx/blit.h"
 #include "layers/layers.h"
+#include "platform/window.h"
 #include "runtime/errors.h"
 
 namespace qm {
@@ -256,13 +257,18 @@ int32_t prepare_picture(qmFXRequest* r) {
   take_busy(r, &d->bgpic->lock);
   r->width = r->newpic->width, r->height = r->newpic->height;
   r->x = r->y = 0;
-  // The old picture stands in the display and both its buffers until the effect draws the new one.
-  // The picture that the frames draw into goes last, so that the first frame finds it in the cache.
-  for (qmBitmap* b : {d->buffer1, d->buffer2, d->bgpic->current.bitmap})
+  // The old picture stands in the display and both its buffers until the effect draws the new one
+  // (a new picture's switch has put it in the buffers). The picture that the frames draw into goes
+  // last, so that the first frame finds it in the cache.
+  qmBitmap* const buffers[] = {r->clear ? d->buffer1 : nullptr, r->clear ? d->buffer2 : nullptr,
+                               d->bgpic->current.bitmap};
+  for (qmBitmap* b : buffers)
     if (b && b->width == r->bgpic_old->width && b->height == r->bgpic_old->height)
       BLTBITMAP(r->bgpic_old, 0, 0, b, 0, 0, b->width, b->height);
   if (window_resized)
     display_present_rect(d->bgpic->current.bitmap, 0, 0, &d->output, 0, 0, r->width, r->height, 1);
+  else if (d->win.state == DISPSTATE_OPEN && !d->output.scaled)
+    platform_window_touch(&d->win);  // the first frame presents into it
   return 0;
 }
 

@@ -177,6 +177,9 @@ void platform_window_fill_rect(qmDisplayWindow* display, int32_t x, int32_t y, i
 void platform_window_plot(qmDisplayWindow* display, int32_t x, int32_t y, uint32_t colour);
 void platform_window_line(qmDisplayWindow* display, int32_t x1, int32_t y1, int32_t x2, int32_t y2,
                           uint32_t colour);
+// Reads the window's screen buffer through, so that drawing over all of it soon after (the first
+// frame of a transition) finds its lines in the cache; changes nothing. Only while open.
+void platform_window_touch(qmDisplayWindow* display);
 // The holes that the blits, fills, plots and lines above leave alone, in content pixels (the
 // display's offsets already added); none when n is 0.
 void platform_window_set_holes(qmDisplayWindow* display, const qmScreenRect* rects, size_t n);

@@ -354,11 +354,13 @@ Box star_polygon(const qmFXRequest* r, Star* s, int64_t size, bool* last) {
   qmPoint points[11];
   for (int32_t i = 0; i < 11; ++i) points[i] = {int32_t(star[i][0]), int32_t(star[i][1])};
   const Box filled = poly_fill(r, s->poly, points, 11, false, nullptr);
-  // The blit covers the star's box, within the picture.
+  // The blit covers the star's box, within the picture, and what the fill set beyond it: on a side
+  // below five pixels the points past the star's width (sw - b, sw - e) or height (sh - sh / 4)
+  // lie one beyond it.
   Box box{int32_t(std::max<int64_t>(x0, 0)), int32_t(std::max<int64_t>(y0, 0)), 0, 0};
   box.w = int32_t(std::min<int64_t>(x0 + sw, r->width) - box.x);
   box.h = int32_t(std::min<int64_t>(y0 + sh, r->height) - box.y);
-  return filled.w > 0 ? box : filled;
+  return filled.w > 0 ? box_union(box, filled) : filled;
 }
 
 void star_free(qmFXRequest* r) {

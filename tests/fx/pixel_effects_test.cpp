@@ -12,6 +12,8 @@
 #include "fx/fx.h"
 #include "gfx/bitmap.h"
 #include "gfx/blit.h"
+#include "gfx/blitpixels.h"
+#include "gfx/polygon.h"
 #include "gfx/effects.h"
 #include "gfx/gfxmath.h"
 #include "runtime/random.h"
@@ -255,6 +257,49 @@ TEST(PixelEffects, StarGrowsToFourTimesTheWidthShowingTheWholePictureLast) {
   EXPECT_NEAR((first.x0 + first.x1) / 2, 32, 1);
   EXPECT_FALSE(shape_of(b, 35).corners);
   EXPECT_TRUE(b.all(49, flat(kNew)));
+}
+
+// Every frame of STAR shows the new picture exactly where its stars so far lie, also where a thin
+// side makes a star's points reach past its nominal box (a side of 1 to 4 pixels): the star of size
+// r filled as the effect fills it, from its eleven points clipped to the picture.
+TEST(PixelEffects, StarFramesShowEveryPixelTheirStarsCover) {
+  for (const auto& size : {std::pair{37, 23}, std::pair{3, 40}, std::pair{40, 2}, std::pair{4, 64}}) {
+    const int32_t w = size.first, h = size.second;
+    const Bare b = run_bare({98, w, h, -1});
+    ASSERT_EQ(int32_t(b.frames.size()), b.total);
+    const int32_t bpr = mask_bytes_per_row(w);
+    std::vector<uint8_t> covered(size_t(bpr) * size_t(h), 0);
+    for (int32_t k = 1; k < b.total; ++k) {
+      const int64_t r = int64_t(k) * b.step + 10;
+      const bool wide = w >= h;
+      const double ratio = wide ? double(h) / w : double(w) / h;
+      const int64_t other = std::max<int64_t>(int64_t(double(r) * ratio + 1), 1);
+      const int64_t sw = wide ? r : other, sh = wide ? other : r;
+      const int64_t x0 = (w - sw) / 2, y0 = (h - sh) / 2, a = int64_t(0.4 * double(sw)),
+                    bb = int64_t(0.3 * double(sw)), c = y0 + int64_t(0.375 * double(sh)),
+                    d = y0 + int64_t(0.6 * double(sh)), e = sw / 5;
+      const int64_t pts[11][2] = {{x0, c},          {x0 + a, c},          {x0 + sw / 2, y0},
+                                  {x0 + sw - a, c}, {x0 + sw - 1, c},     {x0 + sw - bb, d},
+                                  {x0 + sw - e, y0 + sh - 1},             {x0 + sw / 2, y0 + sh - sh / 4},
+                                  {x0 + e, y0 + sh - 1},                  {x0 + bb, d},
+                                  {x0, c}};
+      std::vector<qmPoint> p(11 * 16), q(11 * 16);
+      for (int32_t i = 0; i < 11; ++i) p[size_t(i)] = {int32_t(pts[i][0]), int32_t(pts[i][1])};
+      int32_t n = polygon_clip_edge(11, p.data(), q.data(), 0, 0);
+      n = polygon_clip_edge(n, q.data(), p.data(), 0, 1);
+      n = polygon_clip_edge(n, p.data(), q.data(), w - 1, 2);
+      n = polygon_clip_edge(n, q.data(), p.data(), h - 1, 3);
+      std::vector<int32_t> scratch(p.size());
+      if (n > 0) plane_fill_polygon(covered.data(), bpr, scratch.data(), p.data(), n);
+      for (int32_t y = 0; y < h; ++y)
+        for (int32_t x = 0; x < w; ++x) {
+          const bool in = covered[size_t(y) * size_t(bpr) + size_t(x >> 3)] & (0x80 >> (x & 7));
+          ASSERT_EQ(b.at(size_t(k) - 1, x, y), in ? kNew : kOld)
+              << w << "x" << h << " frame " << k << " at " << x << "," << y;
+        }
+    }
+    EXPECT_TRUE(b.all(size_t(b.total) - 1, flat(kNew))) << w << "x" << h;
+  }
 }
 
 TEST(PixelEffects, ClockWipeSweepsTenPixelsOfBorderAFrameBackToTheTopMiddle) {

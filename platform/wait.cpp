@@ -1,7 +1,8 @@
 // Waiting: the one place where the player's thread blocks. A wait blocks on the window system's
 // connection and on the wake descriptor together, until input arrives, something wakes it (another
 // thread, a quit signal), a platform timer or an input-script line falls due, or its deadline
-// comes; it never sleeps blind. The tick that paces the line hook is stopped while it blocks.
+// comes; it never sleeps blind. The tick that paces the line hook is stopped while it blocks, and
+// every window shows what was drawn into it before the thread blocks.
 //
 // The x11 driver's connection is waited on directly: SDL's own wait would neither see the wake
 // descriptor nor a signal, and SDL polls every millisecond on drivers without one (offscreen,
@@ -21,6 +22,7 @@
 #include "engine/errcodes.h"
 #include "platform/platform.h"
 #include "platform/platform_internal.h"
+#include "platform/window.h"
 #include "platform/window_internal.h"
 
 namespace {
@@ -129,6 +131,9 @@ void wait_for_events(int64_t deadline_us, bool libraries) {
       if (deadline_us == INT64_MAX) return;
       continue;
     }
+    // What the program drew since the last present shows before the player sleeps: a wait
+    // for input can last until the user acts, and the user acts on what the window shows.
+    platform_present_pending();
     if (block(slice, libraries)) return;
   }
 }

@@ -343,7 +343,8 @@ int32_t platform_event_script_feed();
 // Microseconds on the clock until the next line is due, -1 when none is left or the script waits
 // for the program to look at its events.
 int64_t platform_event_script_next_due_us();
-// The program waits for or checks its events (WaitEvent, CheckEvent): a due "wait events" line ends.
+// The program waits for or checks its events (WaitEvent, CheckEvent, and every blocking wait of the
+// event loops while it lasts): a due "wait events" line ends.
 void platform_event_script_events_looked_at();
 // Maps a display number of the script to an SDL window id (installed by the window layer; without
 // it the number is taken as the window id).

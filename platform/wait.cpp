@@ -107,6 +107,9 @@ bool something_happened() {
 void wait_for_events(int64_t deadline_us, bool libraries) {
   Clock& clock = platform_clock();
   for (;;) {
+    // An event loop that still waits still looks at its events: an input script's "wait events"
+    // line that fell due meanwhile ends here, or the script would stand still for good.
+    if (libraries) platform_event_script_events_looked_at();
     if (something_happened()) return;
     const bool events = SDL_WasInit(SDL_INIT_EVENTS) != 0;
     if (events && platform_internal::pending_events() > 0) return;

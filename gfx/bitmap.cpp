@@ -3,10 +3,15 @@
 // pixel buffer itself is the world, and single pixels and lines are written directly.
 #include "gfx/bitmap.h"
 
+#include <sys/mman.h>
+
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 #include <new>
+#include <unordered_map>
 
 #include "engine/errcodes.h"
 #include "gfx/pixelloops.h"
@@ -27,9 +32,97 @@ bool buffer_size(int32_t rows, int32_t bytes_per_row, size_t* out) {
   return true;
 }
 
+// Buffers of a frame or more start on a 2 MB boundary with the huge-page hint, so that the kernel
+// faults them in a few large pages instead of thousands of small ones, and the two last freed are
+// kept for the next such request: an effect that scales a whole picture into a fresh buffer each
+// frame spent 20 ms of such a frame in page faults here, and now reuses the same pages. A fresh
+// buffer has a quarter to spare, so that a picture that grows frame by frame fits again.
+constexpr size_t kHugePage = size_t(2) << 20;
+constexpr size_t kLarge = 2 * kHugePage;
+constexpr size_t kKeptMax = size_t(48) << 20;  // a 4K frame and its spare; larger ones go back at once
+
+size_t whole_pages(size_t n) { return (n + kHugePage - 1) & ~(kHugePage - 1); }
+
+class LargeBuffers {
+ public:
+  void* alloc(size_t n) {
+    void* smaller[2] = {};
+    {
+      std::lock_guard<std::mutex> hold(lock_);
+      Slot* best = nullptr;
+      for (Slot& s : kept_)
+        if (s.data && s.size >= n && (!best || s.size < best->size)) best = &s;
+      if (best) {
+        void* data = best->data;
+        *best = Slot{};
+        return data;
+      }
+      // The kept buffers are too small: given back first, their pages serve the new one.
+      for (int32_t i = 0; i < 2; ++i) {
+        smaller[i] = kept_[i].data;
+        if (smaller[i]) live_.erase(smaller[i]);
+        kept_[i] = Slot{};
+      }
+    }
+    for (void* p : smaller) std::free(p);
+    const size_t size = whole_pages(n + n / 4) <= kKeptMax ? whole_pages(n + n / 4) : whole_pages(n);
+    void* data = std::aligned_alloc(kHugePage, size);
+    if (!data) return nullptr;
+    madvise(data, size, MADV_HUGEPAGE);
+    std::lock_guard<std::mutex> hold(lock_);
+    live_[data] = size;
+    return data;
+  }
+
+  // False when the buffer is not one of these (it was allocated otherwise).
+  bool release(void* data) {
+    void* dropped = data;
+    {
+      std::lock_guard<std::mutex> hold(lock_);
+      const auto it = live_.find(data);
+      if (it == live_.end()) return false;
+      if (it->second <= kKeptMax) {
+        Slot* slot = &kept_[0];
+        for (Slot& s : kept_)
+          if (!s.data || s.age < slot->age) slot = &s;
+        dropped = slot->data;
+        *slot = Slot{data, it->second, ++clock_};
+      }
+      if (dropped) live_.erase(dropped);
+    }
+    std::free(dropped);
+    return true;
+  }
+
+ private:
+  struct Slot {
+    void* data = nullptr;
+    size_t size = 0;
+    uint64_t age = 0;
+  };
+  std::mutex lock_;
+  std::unordered_map<void*, size_t> live_;  // every buffer handed out or kept, and its size
+  Slot kept_[2];
+  uint64_t clock_ = 0;
+};
+
+LargeBuffers& large_buffers() {
+  static LargeBuffers* buffers = new LargeBuffers;  // lives to the end: frees may come at exit
+  return *buffers;
+}
+
 // malloc(0) may give nullptr; an empty plane still needs a distinct buffer.
 void* alloc_bytes(size_t n, bool clear) {
+  if (n >= kLarge) {
+    void* p = large_buffers().alloc(n);
+    if (p && clear) std::memset(p, 0, n);
+    return p;
+  }
   return clear ? std::calloc(n ? n : 1, 1) : std::malloc(n ? n : 1);
+}
+
+void free_bytes(void* data) {
+  if (data && !large_buffers().release(data)) std::free(data);
 }
 
 uint32_t swap_bytes(uint32_t v) { return __builtin_bswap32(v); }
@@ -98,7 +191,7 @@ qmBitmap* qmos_alloc_display_bitmap(int32_t width, int32_t height) {
 
 void qmos_free_bitmap(qmBitmap* bitmap) {
   if (!bitmap) return;
-  std::free(bitmap->pixels);
+  free_bytes(bitmap->pixels);
   std::free(bitmap);
 }
 
@@ -186,7 +279,7 @@ Plane* alloc_plane(int32_t width, int32_t height, int32_t bpr, bool clear) {
 template <typename Plane>
 void free_plane(Plane* p) {
   if (!p) return;
-  if (!p->borrowed) std::free(p->data);
+  if (!p->borrowed) free_bytes(p->data);
   std::free(p);
 }
 
@@ -224,7 +317,7 @@ qmAlphaChannel* qmos_wrap_alpha(uint8_t* data, int32_t width, int32_t height,
 }
 
 void qmos_rewrap_alpha(qmAlphaChannel* alpha, uint8_t* data, int32_t bytes_per_row) {
-  if (!alpha->borrowed) std::free(alpha->data);
+  if (!alpha->borrowed) free_bytes(alpha->data);
   alpha->data = data;
   alpha->bytes_per_row = bytes_per_row;
   alpha->borrowed = 1;
@@ -259,7 +352,7 @@ qmMask* qmos_wrap_mask(uint8_t* data, int32_t bytes_per_row) {
 }
 
 void qmos_rewrap_mask(qmMask* mask, uint8_t* data, int32_t bytes_per_row) {
-  if (!mask->borrowed) std::free(mask->data);
+  if (!mask->borrowed) free_bytes(mask->data);
   mask->data = data;
   mask->bytes_per_row = bytes_per_row;
   mask->borrowed = 1;
@@ -521,6 +614,6 @@ int32_t qmos_scale_bitmap(const uint32_t* argb, int32_t transparent, int32_t wid
   return 0;
 }
 
-void qmos_free_pixels(uint32_t* buffer) { std::free(buffer); }
+void qmos_free_pixels(uint32_t* buffer) { free_bytes(buffer); }
 
 }  // namespace qm

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -63,6 +65,35 @@ TEST(BitmapLayout, OversizedRequestsFailCleanly) {
   uint32_t px = 0;
   EXPECT_EQ(qmos_scale_bitmap(&px, -1, 40000, 40000, 40000, &out, nullptr), ERR_MEM);
   EXPECT_EQ(out, nullptr);
+}
+
+TEST(BitmapLayout, FrameSizedBuffersAreReusedAndClearedOnRequest) {
+  // A frame-sized buffer freed and asked for again comes back without fresh pages, and a cleared
+  // request never sees what the last user left in it.
+  const auto minor_faults = [] {
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return u.ru_minflt;
+  };
+  BitmapPtr first(qmos_alloc_bitmap(1920, 1080));
+  ASSERT_TRUE(first);
+  std::memset(first->pixels, 0x5A, size_t(first->bytes_per_row) * 1080);
+  first.reset();
+  const long before = minor_faults();
+  BitmapPtr again(qmos_alloc_bitmap(1900, 1000));
+  ASSERT_TRUE(again);
+  std::memset(again->pixels, 0xA5, size_t(again->bytes_per_row) * 1000);
+  EXPECT_LT(minor_faults() - before, 64);
+  again.reset();
+  BitmapPtr cleared(qmos_alloc_bitmap_cleared(1920, 1080));
+  ASSERT_TRUE(cleared);
+  const auto* bytes = reinterpret_cast<const uint8_t*>(cleared->pixels);
+  const size_t n = size_t(cleared->bytes_per_row) * 1080;
+  EXPECT_EQ(std::count(bytes, bytes + n, uint8_t(0)), std::ptrdiff_t(n));
+  // A larger request than any kept buffer still gets a whole buffer of its own.
+  BitmapPtr larger(qmos_alloc_bitmap(3000, 3000));
+  ASSERT_TRUE(larger);
+  std::memset(larger->pixels, 1, size_t(larger->bytes_per_row) * 3000);
 }
 
 TEST(BitmapLayout, Attributes) {

@@ -32,7 +32,7 @@ bool buffer_size(int32_t rows, int32_t bytes_per_row, size_t* out) {
   return true;
 }
 
-// Buffers of a frame or more start on a 2 MB boundary with the huge-page hint, so that the kernel
+// Uncleared buffers of a frame or more start on a 2 MB boundary with the huge-page hint, so that the kernel
 // faults them in a few large pages instead of thousands of small ones, and the two last freed are
 // kept for the next such request: an effect that scales a whole picture into a fresh buffer each
 // frame spent 20 ms of such a frame in page faults here, and now reuses the same pages. A fresh
@@ -65,7 +65,8 @@ class LargeBuffers {
       }
     }
     for (void* p : smaller) std::free(p);
-    const size_t size = whole_pages(n + n / 4) <= kKeptMax ? whole_pages(n + n / 4) : whole_pages(n);
+    const size_t spare = whole_pages(n + n / 4);
+    const size_t size = spare <= kKeptMax ? spare : whole_pages(n);
     void* data = std::aligned_alloc(kHugePage, size);
     if (!data) return nullptr;
     madvise(data, size, MADV_HUGEPAGE);
@@ -111,14 +112,13 @@ LargeBuffers& large_buffers() {
   return *buffers;
 }
 
-// malloc(0) may give nullptr; an empty plane still needs a distinct buffer.
+// malloc(0) may give nullptr; an empty plane still needs a distinct buffer. A cleared buffer comes
+// from calloc at any size: memory fresh from the system is cleared already, and its pages come in
+// only where the picture is used (a black display picture nobody draws on costs nothing).
 void* alloc_bytes(size_t n, bool clear) {
-  if (n >= kLarge) {
-    void* p = large_buffers().alloc(n);
-    if (p && clear) std::memset(p, 0, n);
-    return p;
-  }
-  return clear ? std::calloc(n ? n : 1, 1) : std::malloc(n ? n : 1);
+  if (clear) return std::calloc(n ? n : 1, 1);
+  if (n >= kLarge) return large_buffers().alloc(n);
+  return std::malloc(n ? n : 1);
 }
 
 void free_bytes(void* data) {

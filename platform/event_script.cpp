@@ -283,6 +283,9 @@ int32_t push_line(Script& s, const Line& l) {
 // The next line holds the script until the program looks at its events.
 bool holding(const Script& s) { return s.next < s.lines.size() && s.lines[s.next].op == Op::WaitEvents; }
 
+// A line's time, in milliseconds: up to some thirty-five years, so that it counts in microseconds.
+constexpr int64_t kLatestMs = int64_t(1) << 40;
+
 int64_t due_us(const Script& s) { return s.start_us + s.lines[s.next].at_ms * 1000; }
 
 }  // namespace
@@ -300,7 +303,7 @@ int32_t platform_event_script_load(std::string_view text) {
     std::string verb;
     if (!(in >> verb)) continue;
     if (verb == "at") {
-      if (!(in >> at) || at < 0 || !(in >> verb)) return number;
+      if (!(in >> at) || at < 0 || at > kLatestMs || !(in >> verb)) return number;
       ++group;
     }
     Line l;

@@ -255,6 +255,7 @@ TEST_F(Pump, MalformedInputScriptLines) {
       {"move 1 10\n", 1},          {"at x move 1 1 1\n", 1}, {"quit\nclick 1 thumb\n", 2},
       {"key down nosuchkey\n", 1}, {"wheel 1 sideways\n", 1}, {"text\n", 1},
       {"quit now\n", 1},           {"jump 1\n", 1},          {"at -5 quit\n", 1},
+      {"quit\nat 9223372036854775807 quit\n", 2},
       {"wait\n", 1},               {"wait keys\n", 1},
   };
   for (const Case& c : cases) EXPECT_EQ(platform_event_script_load(c.text), c.line) << c.text;

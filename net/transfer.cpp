@@ -17,6 +17,7 @@
 #include "display/picture.h"
 #include "engine/errcodes.h"
 #include "engine/vm.h"
+#include "engine/vmstring.h"
 #include "net/network.h"
 #include "platform/platform.h"
 #include "runtime/args.h"
@@ -36,9 +37,11 @@ constexpr const char* kDefaultPostType = "application/x-www-form-urlencoded";
 constexpr size_t kMemoryPiece = size_t(4) << 20;
 // Fresh pages of a body in memory are made present this much at a time, ahead of the receive.
 constexpr size_t kPrefaultStep = size_t(1) << 20;
-// ... and on a thread of their own when the storage has at least this much fresh room. Then the
-// storage grows a lead ahead of the receive, and the thread works up to that lead ahead of it.
+// ... and on threads of their own when the storage has at least this much fresh room. A body past
+// kFillerFrom is likely a large one: from there the storage grows a lead ahead of the receive, and
+// the threads work up to that lead ahead of it.
 constexpr size_t kFillerRange = size_t(8) << 20;
+constexpr size_t kFillerFrom = size_t(1) << 20;
 constexpr size_t kFillerLead = size_t(16) << 20;
 constexpr size_t kUploadBlock = 8192;
 
@@ -675,22 +678,43 @@ int32_t transfer_receive(qmState* L, qmConnection* c, int64_t count, TransferSin
   return 0;
 }
 
+namespace {
+
+// The least capacity of at least n whose block fills a whole number of 2 MB steps of address
+// space once the C library has added its header and rounded to pages. The system places such a
+// block on a 2 MB boundary and keeps it on one when the block grows and moves, so its large pages
+// move whole; otherwise each one a move takes along (the filler's pages ahead of the receive
+// among them) is split into small pages, and a hypervisor may trap at the first access to each.
+size_t whole_large_steps(size_t n) {
+  constexpr size_t kLarge = size_t(2) << 20, kLibraryHeader = 64;
+  const size_t overhead = vm_string_size(0) + kLibraryHeader;
+  if (n > SIZE_MAX - overhead - kLarge) return n;
+  return (n + overhead + kLarge - 1) / kLarge * kLarge - overhead;
+}
+
+}  // namespace
+
 bool MemoryBody::reserve_more(size_t extra) {
   const size_t size = storage.size, capacity = storage.capacity;
   if (extra > SIZE_MAX / 2 - size) return false;
   // A large body keeps room for the filler's lead, never past the announced length.
-  size_t lead = size >= kFillerRange ? kFillerLead : 0;
+  size_t lead = size >= kFillerFrom ? kFillerLead : 0;
   if (expected >= 0) lead = std::min(lead, size_t(std::max<int64_t>(0, expected - int64_t(size + extra))));
   if (extra + lead <= capacity - size) return true;
   size_t wanted = std::max({size + extra + lead, capacity * 2, size_t(65536)});
-  if (expected >= 0 && uint64_t(expected) >= size + extra) wanted = std::min(wanted, size_t(expected));
+  if (wanted >= kFillerRange) wanted = whole_large_steps(wanted);
+  if (expected >= 0 && uint64_t(expected) >= size + extra)
+    wanted = std::min(wanted, wanted >= kFillerRange ? whole_large_steps(size_t(expected)) : size_t(expected));
   // The block may move; the pages the filler has not reached yet are filled after the growth.
   if (filler.running()) present = filler.stop();
   // When the growth with its margins cannot be had, what the bytes need may still be.
   if (!vm_storage_reserve(L, &storage, wanted) && !vm_storage_reserve(L, &storage, size + extra)) return false;
-  // Small pages: large ones cost less to fault in and free when the system has them free, but
-  // where memory is mostly page cache (a download's usual company) each one may wait for the
-  // kernel to compact memory first, and now and then a download takes several times as long.
+  // Large pages for a large body: under a hypervisor the first access to each small page may
+  // trap to the host, and the system's copy of the data then costs several times the receive
+  // itself. Where memory is mostly page cache (a download's usual company) a large page may wait
+  // for the system to compact memory first: once the body is large enough for the filler, its
+  // threads do that waiting, ahead of the receive.
+  qmos_prepare_bulk_write(storage.data, storage.capacity);
   const size_t from = std::max(present, size);
   if (storage.capacity >= from + kFillerRange) {
     filler.start(storage.data, from, storage.capacity, kFillerLead);

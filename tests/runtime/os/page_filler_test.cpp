@@ -77,11 +77,11 @@ TEST(PageFiller, StaysWithinItsLeadAheadOfTheWriter) {
 }
 
 TEST(PageFiller, FollowsAWriterThatMovesInSmallPieces) {
-  // The thread sleeps until the writer has made room for a whole step (1 MB), so it trails the
-  // lead by less than a step, and never passes it.
+  // The threads sleep until the writer has made room for a whole step (2 MB), so they trail the
+  // lead by less than a step, and never pass it.
   Mapping m(32 << 20);
   ASSERT_TRUE(m.data);
-  const size_t lead = 4 << 20, step = 1 << 20, piece = 16384;
+  const size_t lead = 4 << 20, step = 2 << 20, piece = 16384;
   qmPageFiller f;
   f.start(m.data, 0, m.size, lead);
   size_t written = 0;

@@ -104,6 +104,8 @@ struct SpriteIndex {
   std::vector<std::vector<CellItem>> cells;
   SpriteEntry* tail = nullptr;
   uint64_t next_order = 0;
+  // Refiling ran out of memory: until a rebuild succeeds, lookups read the list.
+  bool stale = false;
   std::vector<CellItem> hits;
   std::vector<SpriteEntry*> found;
 };
@@ -242,6 +244,24 @@ bool index_refile(SpriteIndex& index, SpriteEntry* e) {
   return true;
 }
 
+// Files every entry of the picture again, once refiling ran out of memory; running out again
+// leaves the index stale.
+void index_rebuild(const qmBGPic* pic, SpriteIndex& index) {
+  for (std::vector<CellItem>& cell : index.cells) cell.clear();
+  index.stale = true;
+  try {
+    for (SpriteEntry* e = sprite_entries(pic); e; e = sprite_entry_next(e)) {
+      filed_rect(e, e->filed);
+      cell_range(index, e->filed, e->cells);
+      const CellItem item = cell_item(e);
+      for_cells(index, e->cells, [&item](std::vector<CellItem>& cell) { cell.push_back(item); });
+    }
+  } catch (const std::bad_alloc&) {
+    return;
+  }
+  index.stale = false;
+}
+
 // The entries whose rectangle overlaps the area, in list order, with perhaps some whose filed
 // rectangle only does. An area over most of the grid takes the list itself (then every entry,
 // overlapping or not).
@@ -251,7 +271,7 @@ const std::vector<SpriteEntry*>& index_lookup(const qmBGPic* pic, SpriteIndex& i
   cell_range(index, area, range);
   // An area over most of the grid would find most entries several times over: the list is read.
   const int64_t cells = int64_t(range[2] - range[0] + 1) * (range[3] - range[1] + 1);
-  if (cells * 4 >= int64_t(index.cols) * index.rows * 3) {
+  if (index.stale || cells * 4 >= int64_t(index.cols) * index.rows * 3) {
     for (SpriteEntry* e = sprite_entries(pic); e; e = sprite_entry_next(e)) index.found.push_back(e);
     return index.found;
   }
@@ -287,8 +307,12 @@ void draw_entry_part(const SpriteEntry* e, qmBitmap* dest, const Rect& bounds) {
   else BLTBITMAP(bm, sx, sy, dest, r.x, r.y, r.width, r.height);
 }
 
+void take_up_move(SpriteEntry* e);
+
 void entry_unlink(qmBGPic* pic, SpriteEntry* e) {
   forget(e);
+  // The areas of its deferred moves are still recomposed at the flush.
+  if (e->moved >= 0) take_up_move(e);
   SpriteEntry* before = nullptr;
   if (pic->sprites == e) {
     pic->sprites = sprite_entry_next(e);
@@ -338,7 +362,10 @@ int32_t entry_append(qmBGPic* pic, SpriteEntry* e) {
 // order), so that a band's rows are still cached when the sprites are drawn over them. A band
 // mostly covered by its pieces is recomposed as one piece spanning them all: one copy of the
 // background and one draw per sprite instead of one per piece it crosses. Each sprite's frame is
-// looked up once per flush, however many bands it reaches into.
+// looked up once per flush, however many bands it reaches into. Areas that cover the box around
+// them (a crowd moving over the whole picture) are recomposed in one pass over the box, as a
+// full recomposition is: a sprite crossing a band's edge is then drawn once, not once per band,
+// and that saves more than the bands' cache keeps.
 constexpr int32_t kBandShift = 6;
 constexpr size_t kPendingLimit = 8192;  // areas kept before a flush is forced
 
@@ -409,10 +436,11 @@ void draw_in_piece(const Draw& s, qmBitmap* dest, const Piece& p) {
 }
 
 // Cuts the areas into pieces of bands, merged where they share columns within a band, and a band
-// whose pieces cover most of the rows and columns they span into one piece. Areas as large
-// together as the box around them are taken as covering it: each band of the box is one piece,
-// with nothing to sort or merge. Returns the box of the damage (x2, y2 exclusive).
-void make_pieces(const PendingArea* first, const PendingArea* last, const Rect& area, int64_t box[4]) {
+// whose pieces cover most of the rows and columns they span into one piece. Fills the box of the
+// damage (x2, y2 exclusive). Areas as large together as the box around them are taken as covering
+// it: there are no pieces, and true says that the box is recomposed whole.
+bool make_pieces(const PendingArea* first, const PendingArea* last, const Rect& area,
+                 int64_t box[4]) {
   g_pieces.clear();
   box[0] = box[1] = INT64_MAX;
   box[2] = box[3] = INT64_MIN;
@@ -424,13 +452,8 @@ void make_pieces(const PendingArea* first, const PendingArea* last, const Rect& 
     box[0] = std::min<int64_t>(box[0], r.x), box[1] = std::min<int64_t>(box[1], r.y);
     box[2] = std::max<int64_t>(box[2], int64_t(r.x) + r.width), box[3] = std::max<int64_t>(box[3], int64_t(r.y) + r.height);
   }
-  if (total == 0) return;
-  if (total >= (box[2] - box[0]) * (box[3] - box[1])) {
-    const int32_t x1 = int32_t(box[0]), x2 = int32_t(box[2]), y1 = int32_t(box[1]), y2 = int32_t(box[3]);
-    for (int32_t b = y1 >> kBandShift; b <= (y2 - 1) >> kBandShift; ++b)
-      g_pieces.push_back({b, x1, x2, std::max(y1, b << kBandShift), std::min(y2, (b + 1) << kBandShift)});
-    return;
-  }
+  if (total == 0) return false;
+  if (total >= (box[2] - box[0]) * (box[3] - box[1])) return true;
   for (const PendingArea* p = first; p != last; ++p) {
     const Rect r = rect_intersect(p->rect, area);
     if (r.width < 1 || r.height < 1) continue;
@@ -473,12 +496,11 @@ void make_pieces(const PendingArea* first, const PendingArea* last, const Rect& 
     i = j;
   }
   g_pieces.resize(out);
+  return false;
 }
 
-// The sprites reaching into the damage's box with their frames, filed by band in list order.
-void file_draws(const qmBGPic* pic, const int64_t box[4], int32_t band0, int32_t bands) {
-  g_band_first.assign(size_t(bands) + 1, 0);
-  g_band_draws.clear();
+// The sprites reaching into the damage's box with their frames, in list order.
+void collect_draws(const qmBGPic* pic, const int64_t box[4]) {
   g_draws.clear();
   SpriteIndex* index = index_of(pic);
   if (!index) return;
@@ -500,6 +522,12 @@ void file_draws(const qmBGPic* pic, const int64_t box[4], int32_t band0, int32_t
     if (draw.alpha) __builtin_prefetch(draw.alpha);
     g_draws.push_back(draw);
   }
+}
+
+// Files the draws by the bands of the box they reach into, each band's in list order.
+void file_draws_by_band(const int64_t box[4], int32_t band0, int32_t bands) {
+  g_band_first.assign(size_t(bands) + 1, 0);
+  g_band_draws.clear();
   auto band_range = [&](const Draw& s, int64_t& lo, int64_t& hi) {
     lo = (std::max(s.y1, box[1]) >> kBandShift) - band0;
     hi = ((std::min(s.y2, box[3]) - 1) >> kBandShift) - band0;
@@ -520,6 +548,32 @@ void file_draws(const qmBGPic* pic, const int64_t box[4], int32_t band0, int32_t
   g_band_first[0] = 0;
 }
 
+// Draws the sprites g_draws[order[first .. last)] (order null: the draws themselves) into the
+// pieces [p, p_end) of one band, or of the box, whose rows lie within top..bottom.
+void draw_run(const uint32_t* order, uint32_t first, uint32_t last, qmBitmap* composed,
+              const Piece* p, const Piece* p_end, int32_t top, int32_t bottom) {
+  auto draw_at = [order](uint32_t n) -> const Draw& { return g_draws[order ? order[n] : n]; };
+  const int32_t left = p->x1, right = (p_end - 1)->x2;
+  for (uint32_t n = first; n < last; ++n) {
+    // The rows two draws on (and at the start the next one's too), so that they have arrived
+    // when their draw begins.
+    if (n == first && n + 1 < last) prefetch_rows(draw_at(n + 1), top, bottom, left, right);
+    if (n + 2 < last) prefetch_rows(draw_at(n + 2), top, bottom, left, right);
+    // The records of the planes a few draws on, so that asking for the next one's rows finds
+    // them at hand.
+    if (n + 4 < last) {
+      const Draw& later = draw_at(n + 4);
+      __builtin_prefetch(later.bitmap);
+      if (later.mask) __builtin_prefetch(later.mask);
+    }
+    const Draw& s = draw_at(n);
+    for (const Piece* k = p; k != p_end; ++k) {
+      if (k->x1 >= s.x2) break;
+      if (k->x2 > s.x1) draw_in_piece(s, composed, *k);
+    }
+  }
+}
+
 void compose_pending(qmDisplay* d, const PendingArea* first, const PendingArea* last) {
   const Rect area = composable_area(d);
   qmBGPic* pic = d->bgpic;
@@ -527,11 +581,25 @@ void compose_pending(qmDisplay* d, const PendingArea* first, const PendingArea* 
   if (area.width < 1 || area.height < 1 || !pic->sprites) return;
   qmBitmap* composed = d->buffer2;
   int64_t box[4];
-  make_pieces(first, last, area, box);
-  if (g_pieces.empty()) return;
-  const int32_t band0 = int32_t(box[1] >> kBandShift), bands = int32_t(((box[3] - 1) >> kBandShift) - band0 + 1);
-  file_draws(pic, box, band0, bands);
+  const bool whole_box = make_pieces(first, last, area, box);
+  if (!whole_box && g_pieces.empty()) return;
+  collect_draws(pic, box);
   const qmBitmap* clean = pic->current.bitmap;
+  const Rect boxed{int32_t(box[0]), int32_t(box[1]), int32_t(box[2] - box[0]),
+                   int32_t(box[3] - box[1])};
+  if (whole_box) {
+    // The damage covers its box: recomposed in one pass, as a full recomposition is, so that a
+    // sprite reaching over several bands is drawn once instead of once in each.
+    const Piece whole{0, boxed.x, boxed.x + boxed.width, boxed.y, boxed.y + boxed.height};
+    BLTBITMAP(clean, boxed.x, boxed.y, composed, boxed.x, boxed.y, boxed.width, boxed.height);
+    draw_run(nullptr, 0, uint32_t(g_draws.size()), composed, &whole, &whole + 1, whole.y1,
+             whole.y2);
+    present_part(d, composed, boxed);
+    return;
+  }
+  const int32_t band0 = int32_t(box[1] >> kBandShift),
+                bands = int32_t(((box[3] - 1) >> kBandShift) - band0 + 1);
+  file_draws_by_band(box, band0, bands);
   const bool whole_presented = d->output.scaled && (d->output.scaled_width != composed->width ||
                                                     d->output.scaled_height != composed->height);
   for (size_t i = 0; i < g_pieces.size();) {
@@ -542,28 +610,9 @@ void compose_pending(qmDisplay* d, const PendingArea* first, const PendingArea* 
       BLTBITMAP(clean, p.x1, p.y1, composed, p.x1, p.y1, p.x2 - p.x1, p.y2 - p.y1);
     }
     const size_t b = size_t(g_pieces[i].band - band0);
-    const int32_t top = g_pieces[i].band << kBandShift, bottom = top + (1 << kBandShift);
-    const int32_t left = g_pieces[i].x1, right = g_pieces[j - 1].x2;
-    for (uint32_t n = g_band_first[b]; n < g_band_first[b + 1]; ++n) {
-      // The rows two draws on (and at the band's start the next one's too), so that they have
-      // arrived when their draw begins.
-      if (n == g_band_first[b] && n + 1 < g_band_first[b + 1])
-        prefetch_rows(g_draws[g_band_draws[n + 1]], top, bottom, left, right);
-      if (n + 2 < g_band_first[b + 1]) prefetch_rows(g_draws[g_band_draws[n + 2]], top, bottom, left, right);
-      // The records of the planes a few draws on, so that asking for the next one's rows finds
-      // them at hand.
-      if (n + 4 < g_band_first[b + 1]) {
-        const Draw& later = g_draws[g_band_draws[n + 4]];
-        __builtin_prefetch(later.bitmap);
-        if (later.mask) __builtin_prefetch(later.mask);
-      }
-      const Draw& s = g_draws[g_band_draws[n]];
-      for (size_t k = i; k < j; ++k) {
-        const Piece& p = g_pieces[k];
-        if (p.x1 >= s.x2) break;
-        if (p.x2 > s.x1) draw_in_piece(s, composed, p);
-      }
-    }
+    const int32_t top = g_pieces[i].band << kBandShift;
+    draw_run(g_band_draws.data(), g_band_first[b], g_band_first[b + 1], composed, &g_pieces[i],
+             g_pieces.data() + j, top, top + (1 << kBandShift));
     if (!whole_presented)
       for (size_t k = i; k < j; ++k) {
         const Piece& p = g_pieces[k];
@@ -572,8 +621,7 @@ void compose_pending(qmDisplay* d, const PendingArea* first, const PendingArea* 
     i = j;
   }
   // A window showing the picture scaled takes it whole each time: once is enough.
-  if (whole_presented)
-    present_part(d, composed, Rect{int32_t(box[0]), int32_t(box[1]), int32_t(box[2] - box[0]), int32_t(box[3] - box[1])});
+  if (whole_presented) present_part(d, composed, boxed);
 }
 
 bool display_alive(const qmDisplay* d) {
@@ -582,14 +630,102 @@ bool display_alive(const qmDisplay* d) {
   return false;
 }
 
+// ---- deferred moves -----------------------------------------------------------------------------
+//
+// A deferred move of a shown sprite changes its rectangle and frame and notes where the entry
+// was drawn from, nothing else: a run of moves costs about what changing the entries in place
+// does. The moved entries are taken up in one pass before anything reads the index (a lookup, a
+// composition, an unlinked entry) and before the flush: each keeps the areas from where it was
+// drawn to where it is, and is refiled. What is drawn between the moves and the flush therefore
+// finds every entry where it is, and the areas cover wherever it was drawn. The pending list
+// always has room for the areas of every moved entry, so taking them up never allocates.
+struct MovedEntry {
+  qmDisplay* display;
+  qmBGPic* pic;
+  SpriteEntry* entry;
+  int32_t from_x, from_y;  // where it was drawn
+};
+
+std::vector<MovedEntry> g_moved;
+
+// Room in the pending list for `extra` areas besides those of the moved entries.
+bool pending_room(size_t extra) {
+  const size_t need = g_pending.size() + extra + 2 * g_moved.size();
+  if (need <= g_pending.capacity()) return true;
+  try {
+    g_pending.reserve(std::max(need, g_pending.capacity() * 2));
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  return true;
+}
+
+// Keeps the areas from where a moved entry was drawn to where it is now.
+void keep_move_areas(const MovedEntry& m) {
+  const SpriteEntry* e = m.entry;
+  const Rect old{m.from_x, m.from_y, e->rect.width, e->rect.height}, now = entry_rect(e);
+  if (rect_overlaps(to_corners(old), to_corners(now))) {
+    Rect both = old;
+    rect_union(both, now);
+    g_pending.push_back({m.display, both});
+  } else {
+    g_pending.push_back({m.display, old});
+    g_pending.push_back({m.display, now});
+  }
+}
+
+// One moved entry leaves the moved list with its areas kept; its filing is left as it was.
+void take_up_move(SpriteEntry* e) {
+  const size_t slot = size_t(e->moved);
+  keep_move_areas(g_moved[slot]);
+  e->moved = -1;
+  g_moved[slot] = g_moved.back();
+  g_moved.pop_back();
+  if (slot < g_moved.size()) g_moved[slot].entry->moved = int32_t(slot);
+}
+
+void take_up_moves() {
+  if (g_moved.empty()) return;
+  for (size_t i = 0; i < g_moved.size(); ++i) {
+    // The entries a few on, so that reading them does not wait: the moves read them long ago.
+    if (i + 8 < g_moved.size()) __builtin_prefetch(g_moved[i + 8].entry);
+    const MovedEntry& m = g_moved[i];
+    keep_move_areas(m);
+    m.entry->moved = -1;
+    SpriteIndex* index = index_of(m.pic);
+    if (index && !index->stale && !index_refile(*index, m.entry)) index->stale = true;
+  }
+  // An index that could not be kept up to date is filed again whole.
+  for (const MovedEntry& m : g_moved)
+    if (SpriteIndex* index = index_of(m.pic); index && index->stale) index_rebuild(m.pic, *index);
+  g_moved.clear();
+}
+
 // Keeps an area of the display for the next flush, or recomposes it now when it cannot be kept.
 void defer_refresh(qmDisplay* d, const Rect& r) {
   if (g_pending.size() >= kPendingLimit) sprites_flush_pending();
-  try {
+  if (pending_room(1))
     g_pending.push_back({d, r});
-  } catch (const std::bad_alloc&) {
+  else
     sprites_refresh_rect(d, r);
+}
+
+// Notes a deferred move of the entry on the display before it changes; false when it cannot be
+// kept (the move is then made at once).
+bool defer_move(qmDisplay* d, qmBGPic* pic, SpriteEntry* e) {
+  if (e->moved >= 0) {
+    if (g_moved[size_t(e->moved)].display == d) return true;
+    take_up_move(e);  // its areas so far belong to the display they were made on
   }
+  if (g_pending.size() >= kPendingLimit) sprites_flush_pending();
+  if (!pending_room(2)) return false;
+  try {
+    g_moved.push_back({d, pic, e, e->rect.x, e->rect.y});
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  e->moved = int32_t(g_moved.size() - 1);
+  return true;
 }
 
 qmDisplay* current_display_with_picture() {
@@ -738,6 +874,8 @@ int32_t sprite_free_by_id(qmState* L, const ObjectId& id, bool report) {
 }
 
 void sprites_free_all(qmState* L) {
+  for (const MovedEntry& m : g_moved) m.entry->moved = -1;
+  g_moved.clear();
   g_pending.clear();
   for (ObjectHeader* h = bgpic_list(); h; h = h->next) sprites_clear(reinterpret_cast<qmBGPic*>(h));
   while (g_sprites) {
@@ -812,6 +950,16 @@ int32_t sprite_show(qmState*, qmSprite* s, int32_t x, int32_t y, int32_t frame, 
     int32_t next = frame;
     if (frame == 0) next = e->frame >= s->frame_count ? 1 : e->frame + 1;
     if (next == e->frame && x == e->rect.x && y == e->rect.y) return 0;
+    if (defer && defer_move(d, pic, e)) {
+      e->rect.x = x;
+      e->rect.y = y;
+      e->frame = next;
+      // Its frame's record is read when it is next composed: asked for now, while the sprite's
+      // own record is at hand.
+      if (!s->linked) __builtin_prefetch(s->frames.data() + (next - 1));
+      return 0;
+    }
+    take_up_moves();
     const Rect old = entry_rect(e);
     e->rect.x = x;
     e->rect.y = y;
@@ -891,6 +1039,7 @@ int32_t sprites_remove_all(qmState*, bool keep) {
 
 void sprites_clear(qmBGPic* pic) {
   if (!pic) return;
+  take_up_moves();  // the areas that moved entries were drawn in stay pending
   for (SpriteEntry* e = sprite_entries(pic); e;) {
     SpriteEntry* next = sprite_entry_next(e);
     forget(e);
@@ -903,6 +1052,7 @@ void sprites_clear(qmBGPic* pic) {
 }
 
 bool sprites_overlap(const qmBGPic* pic, const Rect& r) {
+  take_up_moves();
   SpriteIndex* index = index_of(pic);
   if (!index || r.width < 1 || r.height < 1) return false;
   for (const SpriteEntry* e : index_lookup(pic, *index, r))
@@ -912,6 +1062,7 @@ bool sprites_overlap(const qmBGPic* pic, const Rect& r) {
 
 void sprites_draw(const qmBGPic* pic, qmBitmap* dest, const Rect& area) {
   if (!dest) return;
+  take_up_moves();
   const Rect bounds = rect_intersect(area, Rect{0, 0, dest->width, dest->height});
   SpriteIndex* index = index_of(pic);
   if (!index || bounds.width < 1 || bounds.height < 1) return;
@@ -927,9 +1078,12 @@ void sprites_compose(const qmBGPic* pic, qmBitmap* dest, const Rect& area, int32
   if (!(flags & REDRAW_NOSPRITES)) sprites_draw(pic, dest, r);
 }
 
-bool sprites_pending() { return !g_pending.empty(); }
+bool sprites_pending() {
+  return !g_pending.empty() || !g_moved.empty();
+}
 
 void sprites_flush_pending() {
+  take_up_moves();
   if (g_pending.empty()) return;
   g_flushing.swap(g_pending);
   // Grouped by display, each display's areas recomposed at once.

@@ -48,6 +48,10 @@ struct SpriteEntry {
   qmSpriteRect rect{};  // next entry, x, y, width, height
   ObjectId id;
   int32_t frame = 1;  // counted from 1
+  // A deferred move only changes the rectangle and the frame: the entry is refiled and its
+  // areas kept for the flush when the moves are taken up, before the next lookup or flush. Until
+  // then this is its place among the moved entries (-1: none).
+  int32_t moved = -1;
   qmSprite* sprite = nullptr;
   int32_t counter = 0;
   // Its place in the picture's sprite index: the list position it was appended at (list order),

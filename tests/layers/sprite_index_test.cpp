@@ -14,6 +14,7 @@
 #include "gfx/blit.h"
 #include "gfx/blitpixels.h"
 #include "layers/sprite.h"
+#include "tests/counting_new.h"
 
 using namespace qm;
 
@@ -156,6 +157,66 @@ TEST_F(SpriteIndexTest, OverlapAnswersAsTheListWalkDoes) {
     const Rect r{any(-400, kW + 400), any(-400, kH + 400), any(1, 90), any(1, 90)};
     ASSERT_EQ(sprites_overlap(&pic, r), walk_overlaps(r)) << r.x << "," << r.y << " " << r.width << "x" << r.height;
   }
+}
+
+// Lookups and compositions made between deferred moves and their flush see every sprite where
+// it now is, also one that left every cell it was filed in.
+TEST_F(SpriteIndexTest, LookupsBeforeTheFlushSeeDeferredMoves) {
+  for (int32_t i = 0; i < 12; ++i)
+    ASSERT_EQ(
+        sprite_show(nullptr, make(10 + i * 7, 9, i % 2 == 0), any(0, kW - 20), any(0, kH - 20), 1),
+        0);
+  qmBitmap* composed = qmos_alloc_bitmap(kW, kH);
+  for (int32_t step = 0; step < 300; ++step) {
+    qmSprite* s = sprites[size_t(any(0, int32_t(sprites.size()) - 1))];
+    ASSERT_EQ(sprite_show(nullptr, s, any(-40, kW), any(-40, kH), 0, true), 0);
+    if (step % 10 == 0) {
+      // The whole picture takes every entry; a smaller area asks the index.
+      sprites_compose(&pic, composed, Rect{0, 0, kW, kH}, 0);
+      sprites_compose(&pic, composed, Rect{any(0, kW - 60), any(0, kH - 60), 60, 60}, 0);
+      ASSERT_EQ(differing_pixels(composed), 0) << "step " << step;
+    }
+    const Rect r{any(-50, kW), any(-50, kH), any(1, 60), any(1, 60)};
+    ASSERT_EQ(sprites_overlap(&pic, r), walk_overlaps(r)) << "step " << step;
+    if (step % 25 == 0) sprites_flush_pending();
+  }
+  sprites_flush_pending();
+  EXPECT_EQ(differing_pixels(), 0);
+  qmos_free_bitmap(composed);
+}
+
+// A moved entry whose refiling runs out of memory leaves the index to be filed again whole, and
+// one that cannot be either is read through the list until it can: no lookup misses the entry.
+TEST_F(SpriteIndexTest, AnIndexOutOfMemoryStillFindsMovedEntries) {
+  qmBitmap* composed = qmos_alloc_bitmap(kW, kH);
+  for (const long refused : {1L, 2L}) {
+    SCOPED_TRACE(refused);
+    sprites_clear(&pic);
+    sprites_free_all(nullptr);
+    sprites.clear();
+    for (int32_t i = 0; i < 8; ++i)
+      ASSERT_EQ(sprite_show(nullptr, make(12, 12, i % 2 == 0), 10 + i * 14, 10, 1), 0);
+    // Into cells that hold nothing yet: refiling it allocates (the first refused), and so does
+    // filing the index again (the second).
+    ASSERT_EQ(sprite_show(nullptr, sprites[3], 250, 150, 0, true), 0);
+    g_refused_allocations = refused;
+    EXPECT_TRUE(sprites_overlap(&pic, Rect{255, 155, 2, 2}));
+    EXPECT_EQ(g_refused_allocations.load(), 0);
+    g_refused_allocations = 0;
+    sprites_compose(&pic, composed, Rect{0, 0, kW, kH}, 0);
+    sprites_compose(&pic, composed, Rect{240, 140, 40, 40}, 0);
+    EXPECT_EQ(differing_pixels(composed), 0);
+    // The next moves file the index again.
+    ASSERT_EQ(sprite_show(nullptr, sprites[5], 30, 120, 0, true), 0);
+    for (int32_t i = 0; i < 300; ++i) {
+      const Rect r{any(-20, kW), any(-20, kH), any(1, 40), any(1, 40)};
+      ASSERT_EQ(sprites_overlap(&pic, r), walk_overlaps(r))
+          << r.x << "," << r.y << " " << r.width << "x" << r.height;
+    }
+    sprites_flush_pending();
+    EXPECT_EQ(differing_pixels(), 0);
+  }
+  qmos_free_bitmap(composed);
 }
 
 namespace {

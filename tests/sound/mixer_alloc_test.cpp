@@ -1,7 +1,7 @@
 // The mixer runs on the audio thread and must never allocate: every operator new of this program
 // is counted while eight sample channels (resampled, looping, ending) and a stream play.
-#include "counting_new.h"
 #include "mixer_harness.h"
+#include "tests/counting_new.h"
 
 using namespace qm;
 using qmtest::MixerTest;

@@ -2,8 +2,8 @@
 // is counted, and ten seconds of a module using every effect are rendered between two readings.
 #include <gtest/gtest.h>
 
-#include "counting_new.h"
 #include "mod_harness.h"
+#include "tests/counting_new.h"
 
 TEST(ModPlayer, RenderingAllocatesNothing) {
   LoadedModule mod = load_module(modgen::fixture("effects"));

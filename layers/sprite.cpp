@@ -104,7 +104,10 @@ struct SpriteIndex {
   std::vector<std::vector<CellItem>> cells;
   SpriteEntry* tail = nullptr;
   uint64_t next_order = 0;
-  // Refiling ran out of memory: until a rebuild succeeds, lookups read the list.
+  size_t count = 0;  // entries filed
+  // The cells are out of date (most entries moved at once, or refiling ran out of memory): the
+  // next lookup that asks them files every entry again first, or reads the list when that runs
+  // out of memory. A lookup over most of the grid reads the list anyway.
   bool stale = false;
   std::vector<CellItem> hits;
   std::vector<SpriteEntry*> found;
@@ -244,8 +247,8 @@ bool index_refile(SpriteIndex& index, SpriteEntry* e) {
   return true;
 }
 
-// Files every entry of the picture again, once refiling ran out of memory; running out again
-// leaves the index stale.
+// Files every entry of the picture again in one pass over the list; running out of memory leaves
+// the index stale.
 void index_rebuild(const qmBGPic* pic, SpriteIndex& index) {
   for (std::vector<CellItem>& cell : index.cells) cell.clear();
   index.stale = true;
@@ -271,7 +274,9 @@ const std::vector<SpriteEntry*>& index_lookup(const qmBGPic* pic, SpriteIndex& i
   cell_range(index, area, range);
   // An area over most of the grid would find most entries several times over: the list is read.
   const int64_t cells = int64_t(range[2] - range[0] + 1) * (range[3] - range[1] + 1);
-  if (index.stale || cells * 4 >= int64_t(index.cols) * index.rows * 3) {
+  const bool most = cells * 4 >= int64_t(index.cols) * index.rows * 3;
+  if (index.stale && !most) index_rebuild(pic, index);
+  if (most || index.stale) {
     for (SpriteEntry* e = sprite_entries(pic); e; e = sprite_entry_next(e)) index.found.push_back(e);
     return index.found;
   }
@@ -327,6 +332,7 @@ void entry_unlink(qmBGPic* pic, SpriteEntry* e) {
   }
   if (SpriteIndex* index = index_of(pic)) {
     index_unfile(*index, e);
+    --index->count;
     if (index->tail == e) index->tail = before;
   }
   sync_blit_views(pic);
@@ -339,6 +345,7 @@ int32_t entry_append(qmBGPic* pic, SpriteEntry* e) {
     e->order = index->next_order + 1;
     index_file(*index, e);
     index->next_order = e->order;
+    ++index->count;
     if (index->tail) index->tail->rect.next = &e->rect;
     else pic->sprites = e;
     index->tail = e;
@@ -687,17 +694,22 @@ void take_up_move(SpriteEntry* e) {
 void take_up_moves() {
   if (g_moved.empty()) return;
   for (size_t i = 0; i < g_moved.size(); ++i) {
-    // The entries a few on, so that reading them does not wait: the moves read them long ago.
-    if (i + 8 < g_moved.size()) __builtin_prefetch(g_moved[i + 8].entry);
+    // The entries a few on, their rectangle and where they are filed (the record spans cache
+    // lines), so that reading them does not wait: the moves read them long ago.
+    if (i + 8 < g_moved.size()) {
+      const SpriteEntry* later = g_moved[i + 8].entry;
+      __builtin_prefetch(&later->rect);
+      __builtin_prefetch(&later->filed[3]);
+    }
     const MovedEntry& m = g_moved[i];
     keep_move_areas(m);
     m.entry->moved = -1;
+    // Most entries moved: the index is filed again whole if a lookup asks its cells (one over
+    // the whole picture, as a crowd's flush makes, does not).
     SpriteIndex* index = index_of(m.pic);
-    if (index && !index->stale && !index_refile(*index, m.entry)) index->stale = true;
+    if (!index || index->stale) continue;
+    if (g_moved.size() * 4 >= index->count || !index_refile(*index, m.entry)) index->stale = true;
   }
-  // An index that could not be kept up to date is filed again whole.
-  for (const MovedEntry& m : g_moved)
-    if (SpriteIndex* index = index_of(m.pic); index && index->stale) index_rebuild(m.pic, *index);
   g_moved.clear();
 }
 

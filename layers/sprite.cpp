@@ -643,9 +643,11 @@ bool display_alive(const qmDisplay* d) {
 // was drawn from, nothing else: a run of moves costs about what changing the entries in place
 // does. The moved entries are taken up in one pass before anything reads the index (a lookup, a
 // composition, an unlinked entry) and before the flush: each keeps the areas from where it was
-// drawn to where it is, and is refiled. What is drawn between the moves and the flush therefore
-// finds every entry where it is, and the areas cover wherever it was drawn. The pending list
-// always has room for the areas of every moved entry, so taking them up never allocates.
+// drawn to where it is, and is refiled (unless most entries moved: the index is then filed
+// again whole when a lookup next asks its cells). What is drawn between the moves and the flush
+// therefore finds every entry where it is, and the areas cover wherever it was drawn. The
+// pending list always has room for the areas of every moved entry, so taking them up never
+// allocates.
 struct MovedEntry {
   qmDisplay* display;
   qmBGPic* pic;

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstring>
 #include <new>
+#include <vector>
 
 #include "display/bgpic.h"
 #include "display/brush.h"
@@ -539,8 +540,16 @@ int32_t display_make_buffers(qmDisplay* d, bool fill) {
       qmos_free_bitmap(*b);
       *b = nullptr;
     }
-    if (allowed && !*b) *b = qmos_alloc_bitmap(w, h);
   }
+  // Two new buffers for a picture with rows that read black untouched (a fresh black picture,
+  // the usual first display) are cleared ones, and only the other rows are copied into them: a
+  // black display then opens without bringing in the pages of its picture and buffers.
+  const qmBitmap* pixels = d->bgpic->current.bitmap;
+  std::vector<uint8_t> untouched;
+  const bool fresh = allowed && fill && !d->buffer1 && !d->buffer2 && pixels && pixels->width == w &&
+                     pixels->height == h && qmos_bitmap_untouched_rows(pixels, &untouched) > 0;
+  for (qmBitmap** b : {&d->buffer1, &d->buffer2})
+    if (allowed && !*b) *b = fresh ? qmos_alloc_bitmap_cleared(w, h) : qmos_alloc_bitmap(w, h);
   if (!d->buffer1 || !d->buffer2) {
     qmos_free_bitmap(d->buffer1);
     qmos_free_bitmap(d->buffer2);
@@ -548,7 +557,17 @@ int32_t display_make_buffers(qmDisplay* d, bool fill) {
     sync_output(d);  // the blit layer must not keep the freed buffer
     return ERR_MEM;
   }
-  if (fill) display_fill_buffers(d);
+  if (fresh) {
+    const size_t row = size_t(pixels->bytes_per_row);
+    for (int32_t y = 0; y < h; ++y) {
+      if (untouched[size_t(y)]) continue;
+      const auto* from = reinterpret_cast<const uint8_t*>(pixels->pixels) + size_t(y) * row;
+      std::memcpy(reinterpret_cast<uint8_t*>(d->buffer1->pixels) + size_t(y) * row, from, row);
+      std::memcpy(reinterpret_cast<uint8_t*>(d->buffer2->pixels) + size_t(y) * row, from, row);
+    }
+  } else if (fill) {
+    display_fill_buffers(d);
+  }
   sync_output(d);
   return 0;
 }

@@ -3,7 +3,9 @@
 // pixel buffer itself is the world, and single pixels and lines are written directly.
 #include "gfx/bitmap.h"
 
+#include <fcntl.h>
 #include <sys/mman.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -193,6 +195,34 @@ void qmos_free_bitmap(qmBitmap* bitmap) {
   if (!bitmap) return;
   free_bytes(bitmap->pixels);
   std::free(bitmap);
+}
+
+int32_t qmos_bitmap_untouched_rows(const qmBitmap* bitmap, std::vector<uint8_t>* untouched) {
+  untouched->assign(bitmap ? size_t(std::max(bitmap->height, 0)) : 0, 0);
+  if (!bitmap || !bitmap->pixels || bitmap->height < 1 || bitmap->bytes_per_row < 1) return 0;
+  constexpr uintptr_t kPage = 4096;
+  constexpr uint64_t kPresent = uint64_t(1) << 63, kSwapped = uint64_t(1) << 62;
+  const uintptr_t start = uintptr_t(bitmap->pixels);
+  const size_t row = size_t(bitmap->bytes_per_row);
+  const uintptr_t first = start / kPage, last = (start + row * size_t(bitmap->height) - 1) / kPage;
+  // The system's word for each page: present, or swapped out; neither means never touched (or
+  // given back, which reads as zero just the same).
+  std::vector<uint64_t> pages(last - first + 1);
+  const int fd = open("/proc/self/pagemap", O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return 0;
+  const ssize_t want = ssize_t(pages.size() * sizeof(uint64_t));
+  const ssize_t got = pread(fd, pages.data(), size_t(want), off_t(first * sizeof(uint64_t)));
+  close(fd);
+  if (got != want) return 0;
+  int32_t count = 0;
+  for (int32_t y = 0; y < bitmap->height; ++y) {
+    const uintptr_t from = (start + size_t(y) * row) / kPage - first;
+    const uintptr_t to = (start + size_t(y + 1) * row - 1) / kPage - first;
+    bool touched = false;
+    for (uintptr_t p = from; p <= to && !touched; ++p) touched = (pages[p] & (kPresent | kSwapped)) != 0;
+    if (!touched) (*untouched)[size_t(y)] = 1, ++count;
+  }
+  return count;
 }
 
 int32_t qmos_lock_bitmap(const qmBitmap* bitmap, qmBitmapLock* lock) {

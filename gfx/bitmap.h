@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "gfx/pixelformat.h"  // color_to_pixel_format and channel access by format code
 
@@ -122,6 +123,11 @@ qmBitmap* qmos_alloc_bitmap(int32_t width, int32_t height);
 qmBitmap* qmos_alloc_bitmap_cleared(int32_t width, int32_t height);
 qmBitmap* qmos_alloc_display_bitmap(int32_t width, int32_t height);
 void qmos_free_bitmap(qmBitmap* bitmap);
+// Marks the rows of a bitmap that read black without being read: those whose bytes lie on pages
+// the process never touched (private memory reads as zero until it is used), such as the rows of
+// a cleared bitmap nothing has drawn on. Copying those rows would only bring their pages in.
+// Returns how many rows are marked; none when the system cannot tell.
+int32_t qmos_bitmap_untouched_rows(const qmBitmap* bitmap, std::vector<uint8_t>* untouched);
 int32_t qmos_lock_bitmap(const qmBitmap* bitmap, qmBitmapLock* lock);
 void qmos_unlock_bitmap(qmBitmapLock* lock);
 

@@ -1,7 +1,9 @@
 // What programs cannot see of displays: frame pacing on the fake clock, GetRandomColor's
-// channels and the draw-tag defaults after a failed SetDrawTagsDefault.
+// channels, the draw-tag defaults after a failed SetDrawTagsDefault and the buffers made for a
+// partly drawn black picture.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
 #include <set>
 #include <string>
@@ -148,6 +150,22 @@ TEST_F(DisplayTest, TheBackfillLeadsTheListAndTheNextDisplayIsPrimary) {
   EXPECT_TRUE(qm::display_is_primary(two));
   EXPECT_FALSE(qm::display_is_primary(three));
   EXPECT_EQ(first("GetAttribute", {21.0, 0.0, 60.0}), "3");
+}
+
+// A black picture's new buffers take only the rows drawn on it: the rest read black untouched.
+TEST_F(DisplayTest, NewBuffersOfAPartlyDrawnBlackPictureAreItsExactCopies) {
+  qm::qmDisplay* d = nullptr;
+  ASSERT_EQ(qm::display_create(L, qm::ObjectId{2, nullptr}, 0, &d), 0);
+  ASSERT_FALSE(d->buffer1);
+  qm::qmBitmap* pic = d->bgpic->current.bitmap;
+  for (int32_t y : {0, 37, 238, 479}) qm::qmos_fill_bitmap_rect(pic, 5, y, 100, 1, 0x123456u + uint32_t(y));
+  qm::qmos_write_pixel(pic, 639, 300, 0xABCDEF);
+  ASSERT_EQ(qm::display_prepare(L, d), 0);
+  const size_t bytes = size_t(pic->bytes_per_row) * size_t(pic->height);
+  for (const qm::qmBitmap* b : {d->buffer1, d->buffer2}) {
+    ASSERT_TRUE(b);
+    EXPECT_EQ(std::memcmp(b->pixels, pic->pixels, bytes), 0);
+  }
 }
 
 TEST_F(DisplayTest, RandomColoursExpandEachDigitOfTheTable) {

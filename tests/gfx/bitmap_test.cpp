@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
+#include <sys/mman.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstring>
@@ -94,6 +96,50 @@ TEST(BitmapLayout, FrameSizedBuffersAreReusedAndClearedOnRequest) {
   BitmapPtr larger(qmos_alloc_bitmap(3000, 3000));
   ASSERT_TRUE(larger);
   std::memset(larger->pixels, 1, size_t(larger->bytes_per_row) * 3000);
+}
+
+// Rows on pages the process never touched read black, so a copy may leave them out; a row that
+// shares a page with anything written is never among them.
+TEST(BitmapLayout, UntouchedRowsAreTheRowsOnPagesNeverUsed) {
+  constexpr int32_t kWidth = 1000, kHeight = 64;
+  const int32_t row = bitmap_pixels_per_row(kWidth) * 4;
+  const size_t size = size_t(row) * kHeight;
+  void* block = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  ASSERT_NE(block, MAP_FAILED);
+  qmBitmap bm{kWidth, kHeight, static_cast<uint32_t*>(block), row, 4, PIXFMT_BGRX};
+  const int32_t written[] = {0, 9, 10, 40, 63};
+  for (int32_t y : written) bm.pixels[size_t(y) * size_t(row / 4) + size_t(y * 7 % kWidth)] = 0x123456;
+  std::vector<uint8_t> untouched;
+  const int32_t count = qmos_bitmap_untouched_rows(&bm, &untouched);
+  ASSERT_EQ(untouched.size(), size_t(kHeight));
+  // Linux tells a process which of its pages it has used.
+  if (access("/proc/self/pagemap", R_OK) == 0) {
+    EXPECT_GT(count, 0);
+  }
+  int32_t expected = 0;
+  for (int32_t y = 0; y < kHeight; ++y) {
+    SCOPED_TRACE(y);
+    // Row y shares a page with a written pixel when any of its pages holds one.
+    bool shares = false;
+    for (int32_t w : written) {
+      const uintptr_t at = uintptr_t(&bm.pixels[size_t(w) * size_t(row / 4) + size_t(w * 7 % kWidth)]) / 4096;
+      const uintptr_t from = uintptr_t(bm.pixels + size_t(y) * size_t(row / 4)) / 4096;
+      const uintptr_t to = (uintptr_t(bm.pixels + size_t(y + 1) * size_t(row / 4)) - 1) / 4096;
+      shares = shares || (at >= from && at <= to);
+    }
+    if (shares) {
+      EXPECT_EQ(untouched[size_t(y)], 0);
+    }
+    // Where the system can tell (the count is not 0), the rest is exactly the untouched rows.
+    if (count > 0) {
+      EXPECT_EQ(untouched[size_t(y)], shares ? 0 : 1);
+    }
+    expected += shares ? 0 : 1;
+  }
+  if (count > 0) {
+    EXPECT_EQ(count, expected);
+  }
+  munmap(block, size);
 }
 
 TEST(BitmapLayout, Attributes) {

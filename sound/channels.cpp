@@ -229,33 +229,54 @@ void platform_audio_dispose() {
   g_attention.store(false);
 }
 
+namespace {
+
+struct TakenEvent {
+  ChannelEvent event;
+  ObjectId owner;
+  int64_t pass_ms, last_pass_ms;
+};
+struct TakenEvents {
+  TakenEvent list[kChannelCount * kChannelEventSlots];
+  int32_t count = 0;
+};
+
+// Under the channel lock: the events every channel recorded, the channels emptied of them.
+void take_events_locked(TakenEvents& taken) {
+  for (qmChannel& ch : g_channels) {
+    for (int32_t i = 0; i < ch.event_count; ++i)
+      taken.list[taken.count++] = {ch.events[i], ch.owner, ch.pass_ms, ch.last_pass_ms};
+    ch.event_count = 0;
+  }
+}
+
+void post_events(const TakenEvents& taken) {
+  for (int32_t i = 0; i < taken.count; ++i) {
+    const TakenEvent& t = taken.list[i];
+    qmos_post_sound_event(t.event.kind, t.owner, t.pass_ms, t.event.pass, t.last_pass_ms);
+  }
+}
+
+}  // namespace
+
 void platform_audio_deliver_events() {
-  struct Taken {
-    ChannelEvent event;
-    ObjectId owner;
-    int64_t pass_ms, last_pass_ms;
-  };
-  Taken taken[kChannelCount * kChannelEventSlots];
-  int32_t n = 0;
+  TakenEvents taken;
   {
     std::lock_guard<std::recursive_mutex> hold(g_channel_lock);
-    for (qmChannel& ch : g_channels) {
-      for (int32_t i = 0; i < ch.event_count; ++i)
-        taken[n++] = {ch.events[i], ch.owner, ch.pass_ms, ch.last_pass_ms};
-      ch.event_count = 0;
-    }
+    take_events_locked(taken);
   }
-  for (int32_t i = 0; i < n; ++i)
-    qmos_post_sound_event(taken[i].event.kind, taken[i].owner, taken[i].pass_ms,
-                          taken[i].event.pass, taken[i].last_pass_ms);
+  post_events(taken);
 }
 
 void platform_audio_cleanup() {
   g_attention.store(false);
-  platform_audio_deliver_events();
+  TakenEvents taken;
   StreamStop ended;
   {
     std::lock_guard<std::recursive_mutex> hold(g_channel_lock);
+    // The events are taken in the same hold as the finished channels are released: a channel the
+    // mixer finishes between the two would otherwise be released with its end event unread.
+    take_events_locked(taken);
     for (qmChannel& ch : g_channels) {
       if (!ch.finished) continue;
       if (ch.state == CHANNEL_STREAM) {
@@ -265,6 +286,7 @@ void platform_audio_cleanup() {
       }
     }
   }
+  post_events(taken);
   if (ended.source) {
     finish_stream_stop(ended, false, nullptr, nullptr);
     if (g_music_ended) g_music_ended(ended.source);
@@ -323,10 +345,14 @@ void qmos_channels_release_prepared() {
 }
 
 void qmos_sample_stop(const qmSampleData* sample) {
-  platform_audio_deliver_events();
-  std::lock_guard<std::recursive_mutex> hold(g_channel_lock);
-  for (qmChannel& ch : g_channels)
-    if (plays_sample(ch, sample)) reset_channel(ch);
+  TakenEvents taken;
+  {
+    std::lock_guard<std::recursive_mutex> hold(g_channel_lock);
+    take_events_locked(taken);
+    for (qmChannel& ch : g_channels)
+      if (plays_sample(ch, sample)) reset_channel(ch);
+  }
+  post_events(taken);
 }
 
 bool qmos_sample_is_playing(const qmSampleData* sample) {

@@ -637,6 +637,19 @@ bool display_alive(const qmDisplay* d) {
   return false;
 }
 
+// The areas a move from old to now leaves to recompose: one box when the two overlap, else both.
+template <class Keep>
+void move_areas(const Rect& old, const Rect& now, Keep keep) {
+  if (rect_overlaps(to_corners(old), to_corners(now))) {
+    Rect both = old;
+    rect_union(both, now);
+    keep(both);
+  } else {
+    keep(old);
+    keep(now);
+  }
+}
+
 // ---- deferred moves -----------------------------------------------------------------------------
 //
 // A deferred move of a shown sprite changes its rectangle and frame and notes where the entry
@@ -672,15 +685,8 @@ bool pending_room(size_t extra) {
 // Keeps the areas from where a moved entry was drawn to where it is now.
 void keep_move_areas(const MovedEntry& m) {
   const SpriteEntry* e = m.entry;
-  const Rect old{m.from_x, m.from_y, e->rect.width, e->rect.height}, now = entry_rect(e);
-  if (rect_overlaps(to_corners(old), to_corners(now))) {
-    Rect both = old;
-    rect_union(both, now);
-    g_pending.push_back({m.display, both});
-  } else {
-    g_pending.push_back({m.display, old});
-    g_pending.push_back({m.display, now});
-  }
+  move_areas(Rect{m.from_x, m.from_y, e->rect.width, e->rect.height}, entry_rect(e),
+             [&m](const Rect& r) { g_pending.push_back({m.display, r}); });
 }
 
 // One moved entry leaves the moved list with its areas kept; its filing is left as it was.
@@ -986,15 +992,7 @@ int32_t sprite_show(qmState*, qmSprite* s, int32_t x, int32_t y, int32_t frame, 
     // Its frame's record is read when it is next composed: asked for now, while the sprite's own
     // record is at hand.
     if (!s->linked) __builtin_prefetch(s->frames.data() + (next - 1));
-    const Rect now = entry_rect(e);
-    if (rect_overlaps(to_corners(old), to_corners(now))) {
-      Rect both = old;
-      rect_union(both, now);
-      refresh(d, both);
-    } else {
-      refresh(d, old);
-      refresh(d, now);
-    }
+    move_areas(old, entry_rect(e), [d, refresh](const Rect& r) { refresh(d, r); });
     return 0;
   }
   auto* e = new (std::nothrow) SpriteEntry();

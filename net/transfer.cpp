@@ -702,9 +702,8 @@ bool MemoryBody::reserve_more(size_t extra) {
   if (expected >= 0) lead = std::min(lead, size_t(std::max<int64_t>(0, expected - int64_t(size + extra))));
   if (extra + lead <= capacity - size) return true;
   size_t wanted = std::max({size + extra + lead, capacity * 2, size_t(65536)});
+  if (expected >= 0 && uint64_t(expected) >= size + extra) wanted = std::min(wanted, size_t(expected));
   if (wanted >= kFillerRange) wanted = whole_large_steps(wanted);
-  if (expected >= 0 && uint64_t(expected) >= size + extra)
-    wanted = std::min(wanted, wanted >= kFillerRange ? whole_large_steps(size_t(expected)) : size_t(expected));
   // The block may move; the pages the filler has not reached yet are filled after the growth.
   if (filler.running()) present = filler.stop();
   // When the growth with its margins cannot be had, what the bytes need may still be.

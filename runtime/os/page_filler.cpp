@@ -10,6 +10,13 @@ namespace {
 // Steps end on 2 MB boundaries: a block marked for large pages then gets whole ones.
 constexpr uintptr_t kPage = 4096, kStep = uintptr_t(2) << 20;
 
+// Lowers an atomic word to value when value is below it.
+template <class T>
+void store_least(std::atomic<T>& word, T value) {
+  for (T least = word.load(); value < least && !word.compare_exchange_weak(least, value);) {
+  }
+}
+
 // Half the processors, at most four: enough to stay ahead of a receive on loopback.
 unsigned worker_count() {
   const unsigned n = std::thread::hardware_concurrency() / 2;
@@ -63,16 +70,14 @@ void qmPageFiller::fill(char* block, size_t to, size_t lead) {
       // (limit < end here, so the lead is the whole lead.)
       const size_t wanted = at - base + step;
       const size_t wake = wanted > lead ? std::max(wanted - lead, written + 1) : written + 1;
-      for (size_t least = wake_at_.load(); wake < least && !wake_at_.compare_exchange_weak(least, wake);) {
-      }
+      store_least(wake_at_, wake);
       const size_t now = written_.load();
       if (now < wake) written_.wait(now);
       continue;
     }
     if (!next_.compare_exchange_weak(next, at + step)) continue;  // another worker took it
     if (!qmos_prefault(reinterpret_cast<void*>(at), step)) {
-      for (uintptr_t least = failed_.load(); at < least && !failed_.compare_exchange_weak(least, at);) {
-      }
+      store_least(failed_, at);
       return;
     }
   }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <exception>
 
 #include "runtime/os/qmos.h"
 
@@ -34,9 +35,14 @@ void qmPageFiller::start(char* block, size_t from, size_t to, size_t lead) {
   wake_at_.store(SIZE_MAX, std::memory_order_relaxed);
   next_.store((base_ + from + kPage - 1) & ~(kPage - 1), std::memory_order_relaxed);
   failed_.store(UINTPTR_MAX, std::memory_order_relaxed);
+  // Only a hint: where the system gives fewer threads (a cap on memory or on processes), the
+  // workers it gave fill the range, and with none the pages come at the writer's first touch.
   const unsigned n = worker_count();
-  workers_.reserve(n);
-  for (unsigned i = 0; i < n; ++i) workers_.emplace_back([this, block, to, lead] { fill(block, to, lead); });
+  try {
+    workers_.reserve(n);
+    for (unsigned i = 0; i < n; ++i) workers_.emplace_back([this, block, to, lead] { fill(block, to, lead); });
+  } catch (const std::exception&) {
+  }
 }
 
 size_t qmPageFiller::stop() {

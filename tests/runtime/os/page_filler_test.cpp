@@ -3,6 +3,7 @@
 #include "runtime/os/page_filler.h"
 
 #include <gtest/gtest.h>
+#include <pthread.h>
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -166,6 +167,24 @@ TEST(PageFiller, GivesUpWhereThePagesCannotBeMadePresent) {
 }
 
 #endif
+
+// Threads the system will not give (here: stacks too large to map) leave the filler idle; the
+// block is the writer's as before.
+TEST(PageFiller, NoThreadsToBeHadIsNoFiller) {
+  pthread_attr_t before, huge;
+  ASSERT_EQ(pthread_getattr_default_np(&before), 0);
+  ASSERT_EQ(pthread_attr_init(&huge), 0);
+  ASSERT_EQ(pthread_attr_setstacksize(&huge, size_t(1) << 46), 0);
+  ASSERT_EQ(pthread_setattr_default_np(&huge), 0);
+  std::vector<char> block(1 << 20);
+  qmPageFiller f;
+  f.start(block.data(), 0, block.size(), block.size());
+  EXPECT_EQ(pthread_setattr_default_np(&before), 0);
+  EXPECT_FALSE(f.running());
+  EXPECT_EQ(f.stop(), 0u);
+  pthread_attr_destroy(&huge);
+  pthread_attr_destroy(&before);
+}
 
 TEST(PageFiller, AnEmptyRangeStartsNoThread) {
   std::vector<char> block(kPage);

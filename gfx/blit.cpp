@@ -160,7 +160,7 @@ void display_refresh_whole(qmState* state, qmBlitOutput* output, int32_t flags) 
   // Shown sprites are composed over a copy of the picture, which stays their clean background.
   qmBitmap* shown = pic->sprites && !output->layers_on && output->back ? output->back : output->front;
   g_services.layers_redraw(state, output, pic, shown, 0, 0, pic->width, pic->height, 0, 0);
-  display_present_rect(shown, 0, 0, output, 0, 0, pic->width, pic->height, flags | 1 | 8);
+  display_present_rect(shown, 0, 0, output, 0, 0, pic->width, pic->height, flags | 1 | PRESENT_WHOLE);
 }
 
 // --- SAFEBLT ---------------------------------------------------------------------------------

@@ -104,6 +104,10 @@ struct qmRaster {
   int32_t height;
 };
 
+// Flag of a present (display_present_rect, window_blit): the whole picture is shown anew (a
+// refresh), so rows of it that were never drawn may be written black without being read.
+inline constexpr int32_t PRESENT_WHOLE = 8;
+
 struct qmGfxServices {
   // Recomposes the rectangle of the picture with its layers into dest. Flags: 1 without the
   // sprites on top, 2 the sprites only (second pass), 0 everything.

@@ -45,4 +45,8 @@ void x11_windows_watch();
 // SDL_DestroyWindow for a window that another client destroyed.
 void x11_destroy_gone_window(SDL_Window* window);
 
+// Gives SDL memory functions that take its large blocks (software window surfaces) in large
+// pages. Before SDL's first allocation; once a process.
+void use_own_sdl_memory();
+
 }  // namespace platform_internal

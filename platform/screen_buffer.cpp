@@ -129,17 +129,14 @@ bool screen_resize(qmScreenBuffer& s, int32_t width, int32_t height) {
   width = std::max(width, 0);
   height = std::max(height, 0);
   if (!qm::picture_size_allowed(width, height) || !screen_detach(s)) return false;
-  std::vector<uint32_t> next;
-  try {
-    next.assign(size_t(width) * size_t(height), 0);
-  } catch (const std::bad_alloc&) {
-    return false;
-  }
+  const size_t words = size_t(width) * size_t(height);
+  std::unique_ptr<uint32_t, qmFreePixels> next(static_cast<uint32_t*>(std::calloc(words ? words : 1, 4)));
+  if (!next) return false;
   int32_t keep_w = std::min(width, s.width), keep_h = std::min(height, s.height);
   for (int32_t y = 0; y < keep_h; ++y)
-    std::memcpy(&next[size_t(y) * width], s.row(y), size_t(keep_w) * 4);
-  s.own.swap(next);
-  s.data = s.own.data();
+    std::memcpy(next.get() + size_t(y) * size_t(width), s.row(y), size_t(keep_w) * 4);
+  s.own = std::move(next);
+  s.data = s.own.get();
   s.stride = width;
   s.width = width;
   s.height = height;
@@ -149,25 +146,33 @@ bool screen_resize(qmScreenBuffer& s, int32_t width, int32_t height) {
 
 void screen_attach(qmScreenBuffer& s, uint32_t* pixels, int32_t stride) {
   if (s.data == pixels) return;
-  for (int32_t y = 0; y < s.height; ++y)
-    std::memcpy(pixels + size_t(y) * stride, s.row(y), size_t(s.width) * 4);
+  // The own storage as a bitmap, to learn which rows were never drawn: those read black.
+  std::vector<uint8_t> untouched;
+  if (s.own && s.data == s.own.get() && s.width > 0) {
+    const qm::qmBitmap view{s.width, s.height, s.own.get(), s.width * 4, 4, qm::PIXFMT_BGRX};
+    qm::qmos_bitmap_untouched_rows(&view, &untouched);
+  }
+  for (int32_t y = 0; y < s.height; ++y) {
+    uint32_t* to = pixels + size_t(y) * size_t(stride);
+    if (size_t(y) < untouched.size() && untouched[size_t(y)])
+      std::memset(to, 0, size_t(s.width) * 4);
+    else
+      std::memcpy(to, s.row(y), size_t(s.width) * 4);
+  }
   s.data = pixels;
   s.stride = stride;
-  std::vector<uint32_t>().swap(s.own);
+  s.own.reset();
 }
 
 bool screen_detach(qmScreenBuffer& s) {
   if (!s.attached()) return true;
-  std::vector<uint32_t> mine;
-  try {
-    mine.resize(size_t(s.width) * size_t(s.height));
-  } catch (const std::bad_alloc&) {
-    return false;
-  }
+  std::unique_ptr<uint32_t, qmFreePixels> mine(
+      static_cast<uint32_t*>(std::malloc(std::max<size_t>(size_t(s.width) * size_t(s.height), 1) * 4)));
+  if (!mine) return false;
   for (int32_t y = 0; y < s.height; ++y)
-    std::memcpy(&mine[size_t(y) * s.width], s.row(y), size_t(s.width) * 4);
-  s.own.swap(mine);
-  s.data = s.own.data();
+    std::memcpy(mine.get() + size_t(y) * size_t(s.width), s.row(y), size_t(s.width) * 4);
+  s.own = std::move(mine);
+  s.data = s.own.get();
   s.stride = s.width;
   return true;
 }

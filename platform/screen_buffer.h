@@ -6,6 +6,8 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdlib>
+#include <memory>
 #include <vector>
 
 #include "gfx/bitmap.h"
@@ -17,14 +19,19 @@ struct qmScreenRect {
   int32_t x, y, w, h;
 };
 
+struct qmFreePixels {
+  void operator()(uint32_t* p) const { std::free(p); }
+};
+
 // The pixels live in the buffer's own storage, or, while the window surface has the buffer's size
-// and format, in the surface itself, so that presenting needs no copy (screen_attach).
+// and format, in the surface itself, so that presenting needs no copy (screen_attach). The own
+// storage comes cleared from calloc: a fresh buffer's pages come in only where it is drawn.
 struct qmScreenBuffer {
   int32_t width = 0;
   int32_t height = 0;
   uint32_t* data = nullptr;         // row y starts at data + y * stride
   int32_t stride = 0;               // words per row
-  std::vector<uint32_t> own;        // the storage while not attached
+  std::unique_ptr<uint32_t, qmFreePixels> own;  // the storage while not attached
   std::vector<qmScreenRect> dirty;  // clipped and non-empty; collapses to one box when long
 
   qmScreenBuffer() = default;
@@ -33,7 +40,7 @@ struct qmScreenBuffer {
   qmScreenBuffer(qmScreenBuffer&&) = default;
   qmScreenBuffer& operator=(qmScreenBuffer&&) = default;
   uint32_t* row(int32_t y) const { return data + size_t(y) * size_t(stride); }
-  bool attached() const { return data && data != own.data(); }
+  bool attached() const { return data && data != own.get(); }
 };
 
 // Where a buffer lands on a larger surface: the largest centred rectangle of the buffer's aspect.
@@ -47,7 +54,8 @@ struct qmLetterbox {
 bool screen_resize(qmScreenBuffer& s, int32_t width, int32_t height);
 // Moves the pixels into width x height words of outside memory (a window surface of the buffer's
 // size) and draws there from now on; detach copies them back into the buffer's own storage and
-// must come before that memory goes away. false when memory runs out.
+// must come before that memory goes away. false when memory runs out. Rows of the own storage
+// that were never drawn are written black, without bringing their pages in.
 void screen_attach(qmScreenBuffer& s, uint32_t* pixels, int32_t stride);
 bool screen_detach(qmScreenBuffer& s);
 void screen_mark(qmScreenBuffer& s, int32_t x, int32_t y, int32_t w, int32_t h);

@@ -175,6 +175,32 @@ void platform_window_set_holes(qmDisplayWindow* display, const qmScreenRect* rec
   display->platform->holes.assign(rects, rects + n);
 }
 
+namespace {
+
+// A whole picture shown anew: rows of the bitmap that were never drawn (a fresh black picture's
+// cleared pages) read black, and are written so without bringing their pages in.
+void blit_whole(qmScreenBuffer& s, const qmBitmap* bitmap, int32_t dx, int32_t dy) {
+  std::vector<uint8_t> untouched;
+  const int32_t h = bitmap->height;
+  if (qmos_bitmap_untouched_rows(bitmap, &untouched) == 0) {
+    screen_blit(s, bitmap, 0, 0, dx, dy, bitmap->width, h);
+    return;
+  }
+  for (int32_t y = 0; y < h;) {
+    int32_t n = 1;
+    while (y + n < h && untouched[size_t(y + n)] == untouched[size_t(y)]) ++n;
+    const int64_t to = int64_t(dy) + y;
+    if (to > INT32_MAX) break;
+    if (untouched[size_t(y)])
+      screen_fill(s, dx, int32_t(to), bitmap->width, n, 0);
+    else
+      screen_blit(s, bitmap, 0, y, dx, int32_t(to), bitmap->width, n);
+    y += n;
+  }
+}
+
+}  // namespace
+
 void platform_window_blit(const qmBitmap* bitmap, int32_t sx, int32_t sy, qmDisplayWindow* display,
                           int32_t dx, int32_t dy, int32_t width, int32_t height,
                           int32_t scaled_width, int32_t scaled_height, int32_t flags) {
@@ -192,7 +218,10 @@ void platform_window_blit(const qmBitmap* bitmap, int32_t sx, int32_t sy, qmDisp
     dx = shifted(dx, display->offset_x);
     dy = shifted(dy, display->offset_y);
     KeepHoles keep(display, dx, dy, width, height);
-    screen_blit(p->screen, bitmap, sx, sy, dx, dy, width, height);
+    if ((flags & PRESENT_WHOLE) && sx == 0 && sy == 0 && width == bitmap->width && height == bitmap->height)
+      blit_whole(p->screen, bitmap, dx, dy);
+    else
+      screen_blit(p->screen, bitmap, sx, sy, dx, dy, width, height);
     sync_backing(display, dx, dy, width, height);
   }
   qmos_unlock_bitmap(&lock);

@@ -71,6 +71,7 @@ int32_t start_subsystem(uint32_t flag, int32_t failure) {
 
 int32_t platform_init() {
   if (g_initialised) return 0;
+  platform_internal::use_own_sdl_memory();
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");

@@ -3,7 +3,9 @@
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 
 #include "engine/errcodes.h"
 #include "platform/platform.h"
@@ -41,6 +43,35 @@ TEST(PlatformSdl, VideoStartsOnlyWhenFirstNeeded) {
   EXPECT_EQ(platform_audio_start(), 0);
   platform_exit();
   EXPECT_EQ(SDL_WasInit(SDL_INIT_EVERYTHING), 0u);
+}
+
+// SDL's blocks after start-up: large ones (window surfaces) come on 2 MB steps; growing, shrinking
+// and clearing keep what they must, and small and large blocks free alike.
+TEST(PlatformSdl, MemoryKeepsBlocksWhole) {
+  ASSERT_EQ(platform_init(), 0);
+  constexpr size_t kMB = size_t(1) << 20;
+  auto* big = static_cast<uint8_t*>(SDL_malloc(3 * kMB));
+  ASSERT_TRUE(big);
+  EXPECT_EQ(uintptr_t(big) % (2 * kMB), 0u);
+  for (size_t i = 0; i < 3 * kMB; ++i) big[i] = uint8_t(i * 7);
+  big = static_cast<uint8_t*>(SDL_realloc(big, 5 * kMB));  // grows: the bytes move along
+  ASSERT_TRUE(big);
+  big[5 * kMB - 1] = 1;
+  for (size_t i = 0; i < 3 * kMB; i += 4093) ASSERT_EQ(big[i], uint8_t(i * 7)) << i;
+  big = static_cast<uint8_t*>(SDL_realloc(big, 100));  // shrinks into a small block
+  ASSERT_TRUE(big);
+  for (size_t i = 0; i < 100; ++i) ASSERT_EQ(big[i], uint8_t(i * 7)) << i;
+  auto* small = static_cast<uint8_t*>(SDL_realloc(nullptr, 10));
+  auto* cleared = static_cast<uint8_t*>(SDL_calloc(kMB, 2));
+  ASSERT_TRUE(small && cleared);
+  for (size_t i = 0; i < 2 * kMB; i += 997) ASSERT_EQ(cleared[i], 0) << i;
+  std::memset(cleared, 0xFF, 2 * kMB);
+  EXPECT_EQ(SDL_calloc(SIZE_MAX / 2, 4), nullptr);  // the product overflows
+  SDL_free(big);
+  SDL_free(small);
+  SDL_free(cleared);
+  SDL_free(nullptr);
+  platform_exit();
 }
 
 TEST(PlatformSdl, VideoThatCannotStartIsAScreenError) {

@@ -216,6 +216,28 @@ TEST(ScreenBuffer, ResizeKeepsTheOverlapAndMarksAll) {
   EXPECT_EQ(s.width, 6);
 }
 
+// Attaching moves the pixels into outside memory: rows never drawn (fresh pages of the buffer's
+// own storage) arrive black over whatever the memory held, drawn rows arrive as drawn, and a
+// detach brings them back.
+TEST(ScreenBuffer, AttachBringsDrawnRowsAndBlackForTheRest) {
+  constexpr int32_t kW = 700, kH = 900;
+  qmScreenBuffer s = buffer(kW, kH);
+  screen_fill(s, 0, 400, kW, 2, 0x112233);
+  screen_plot(s, 5, kH - 1, 0x445566);
+  const int32_t stride = kW + 9;
+  std::vector<uint32_t> outside(size_t(stride) * kH, 0xABABABu);
+  screen_attach(s, outside.data(), stride);
+  ASSERT_TRUE(s.attached());
+  const auto expected = [](int32_t x, int32_t y) -> int64_t {
+    return y == 400 || y == 401 ? 0x112233 : x == 5 && y == kH - 1 ? 0x445566 : -1;
+  };
+  expect_pixels(s, expected);
+  EXPECT_EQ(outside[size_t(kW)], 0xABABABu);  // beyond the row: untouched
+  ASSERT_TRUE(screen_detach(s));
+  EXPECT_FALSE(s.attached());
+  expect_pixels(s, expected);
+}
+
 using SurfacePtr = std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)>;
 
 SurfacePtr surface(int w, int h, Uint32 format) {

@@ -309,6 +309,35 @@ TEST(ScreenDrawing, BlitsReachBufferAndSurface) {
   EXPECT_EQ(d.at(30, 24), shown(3, 3));
 }
 
+// A whole refresh of a fresh picture writes the rows nobody drew black without reading them, and
+// copies the drawn ones: the window shows the picture, whatever it held before.
+TEST(ScreenDrawing, WholeRefreshShowsDrawnRowsAndBlackForTheRest) {
+  constexpr int32_t kW = 600, kH = 1000;  // rows of 2.4 KB: pages hold one or two rows
+  Display d(0, 0, kW, kH);
+  ASSERT_EQ(d.open(), 0);
+  BitmapPtr pic(qm::qmos_alloc_bitmap_cleared(kW, kH));
+  ASSERT_TRUE(pic);
+  const int32_t stride = pic->bytes_per_row / 4;
+  for (int32_t y : {0, 301, 302, 700, kH - 1}) pic->pixels[size_t(y) * size_t(stride) + size_t(y % kW)] = 0x0000FF00u;  // red
+  std::vector<uint8_t> untouched;
+  ASSERT_GT(qm::qmos_bitmap_untouched_rows(pic.get(), &untouched), kH / 2);  // the path taken here
+  for (int32_t offset : {0, 7}) {
+    SCOPED_TRACE(offset);
+    d.offset_y = 0;
+    platform_window_fill_rect(&d, 0, 0, kW, kH, 0x777777);
+    d.offset_y = offset;
+    platform_window_blit(pic.get(), 0, 0, &d, 0, 0, kW, kH, 0, 0, qm::PRESENT_WHOLE);
+    for (int32_t y = 0; y < offset; ++y) ASSERT_EQ(d.at(0, y), 0x777777u) << y;
+    for (int32_t y = offset; y < kH; ++y)
+      for (int32_t x = 0; x < kW; ++x) {
+        const int32_t py = y - offset;
+        const bool dot = (py == 0 || py == 301 || py == 302 || py == 700 || py == kH - 1) && x == py % kW;
+        ASSERT_EQ(d.at(x, y), dot ? 0xFF0000u : 0u) << x << "," << y;
+      }
+  }
+  d.offset_y = 0;
+}
+
 TEST(ScreenDrawing, ClosedAndMinimisedWindowsDrawOnlyWithFlag16) {
   BitmapPtr src = make_tagged(2, 2);
   struct Case {

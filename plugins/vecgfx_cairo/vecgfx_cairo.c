@@ -9,10 +9,12 @@
  * an unknown opcode, a dash pattern cairo refuses or a context in error makes the entry give 0 (or
  * zero extents), and the plane is painted only once the whole path has been built. */
 #include <cairo.h>
+#include <dlfcn.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_OUTLINE_H
 #include <math.h>
+#include <pthread.h>
 #include <stdlib.h>
 #include <string.h>
 
@@ -22,6 +24,119 @@
 #define EXPORT __attribute__((visibility("default")))
 
 static const qmPluginBase* g_base;
+
+/* ---- cairo, opened at the first path --------------------------------------------------------- */
+
+/* The player loads its plug-ins as it starts; cairo and what it brings along (pixman, xcb) are
+ * opened at the first path instead, so that a program that draws no vectors does not wait for
+ * them. QM_CAIRO_LIBRARY names another library to open (tests). Where none can be opened, every
+ * entry that needs cairo gives 0. */
+#define QM_CAIRO_FUNCTIONS(X) \
+  X(arc) \
+  X(arc_negative) \
+  X(close_path) \
+  X(copy_path_flat) \
+  X(create) \
+  X(curve_to) \
+  X(debug_reset_static_data) \
+  X(destroy) \
+  X(fill) \
+  X(fill_extents) \
+  X(get_antialias) \
+  X(get_current_point) \
+  X(get_matrix) \
+  X(has_current_point) \
+  X(image_surface_create) \
+  X(image_surface_create_for_data) \
+  X(line_to) \
+  X(matrix_init) \
+  X(move_to) \
+  X(new_sub_path) \
+  X(path_destroy) \
+  X(path_extents) \
+  X(rectangle) \
+  X(scale) \
+  X(set_antialias) \
+  X(set_dash) \
+  X(set_fill_rule) \
+  X(set_line_cap) \
+  X(set_line_join) \
+  X(set_line_width) \
+  X(set_matrix) \
+  X(set_source_rgba) \
+  X(status) \
+  X(stroke) \
+  X(stroke_extents) \
+  X(surface_destroy) \
+  X(surface_flush) \
+  X(translate)
+
+static struct {
+#define QM_CAIRO_SLOT(name) __typeof__(cairo_##name)* name;
+  QM_CAIRO_FUNCTIONS(QM_CAIRO_SLOT)
+#undef QM_CAIRO_SLOT
+} g_cairo;
+static int g_cairo_open; /* 1 once every function was found */
+static pthread_once_t g_cairo_once = PTHREAD_ONCE_INIT;
+
+static void open_cairo(void) {
+  const char* name = getenv("QM_CAIRO_LIBRARY");
+  void* library = dlopen(name && *name ? name : "libcairo.so.2", RTLD_LAZY | RTLD_LOCAL);
+  if (library == NULL) return;
+#define QM_CAIRO_RESOLVE(name)                                                    \
+  if ((g_cairo.name = (__typeof__(g_cairo.name))dlsym(library, "cairo_" #name)) == NULL) { \
+    dlclose(library);                                                             \
+    return;                                                                       \
+  }
+  QM_CAIRO_FUNCTIONS(QM_CAIRO_RESOLVE)
+#undef QM_CAIRO_RESOLVE
+  g_cairo_open = 1;
+}
+
+static int cairo_opened(void) {
+  pthread_once(&g_cairo_once, open_cairo);
+  return g_cairo_open;
+}
+
+/* From here on the names reach the opened library. */
+#define cairo_arc g_cairo.arc
+#define cairo_arc_negative g_cairo.arc_negative
+#define cairo_close_path g_cairo.close_path
+#define cairo_copy_path_flat g_cairo.copy_path_flat
+#define cairo_create g_cairo.create
+#define cairo_curve_to g_cairo.curve_to
+#define cairo_debug_reset_static_data g_cairo.debug_reset_static_data
+#define cairo_destroy g_cairo.destroy
+#define cairo_fill g_cairo.fill
+#define cairo_fill_extents g_cairo.fill_extents
+#define cairo_get_antialias g_cairo.get_antialias
+#define cairo_get_current_point g_cairo.get_current_point
+#define cairo_get_matrix g_cairo.get_matrix
+#define cairo_has_current_point g_cairo.has_current_point
+#define cairo_image_surface_create g_cairo.image_surface_create
+#define cairo_image_surface_create_for_data g_cairo.image_surface_create_for_data
+#define cairo_line_to g_cairo.line_to
+#define cairo_matrix_init g_cairo.matrix_init
+#define cairo_move_to g_cairo.move_to
+#define cairo_new_sub_path g_cairo.new_sub_path
+#define cairo_path_destroy g_cairo.path_destroy
+#define cairo_path_extents g_cairo.path_extents
+#define cairo_rectangle g_cairo.rectangle
+#define cairo_scale g_cairo.scale
+#define cairo_set_antialias g_cairo.set_antialias
+#define cairo_set_dash g_cairo.set_dash
+#define cairo_set_fill_rule g_cairo.set_fill_rule
+#define cairo_set_line_cap g_cairo.set_line_cap
+#define cairo_set_line_join g_cairo.set_line_join
+#define cairo_set_line_width g_cairo.set_line_width
+#define cairo_set_matrix g_cairo.set_matrix
+#define cairo_set_source_rgba g_cairo.set_source_rgba
+#define cairo_status g_cairo.status
+#define cairo_stroke g_cairo.stroke
+#define cairo_stroke_extents g_cairo.stroke_extents
+#define cairo_surface_destroy g_cairo.surface_destroy
+#define cairo_surface_flush g_cairo.surface_flush
+#define cairo_translate g_cairo.translate
 
 /* ---- FreeType through the base table --------------------------------------------------------- */
 
@@ -480,13 +595,13 @@ EXPORT void ClosePlugin(void) {
   free(g_fonts);
   g_fonts = NULL;
   g_font_count = 0;
-  cairo_debug_reset_static_data();
+  if (g_cairo_open) cairo_debug_reset_static_data();
 }
 
 EXPORT int32_t GetPathExtents(qmVecExtents* e) {
   if (e == NULL || e->size != sizeof(qmVecExtents)) return 0;
   e->left = e->top = e->right = e->bottom = 0;
-  if (!isfinite(e->x) || !isfinite(e->y)) return 0;
+  if (!isfinite(e->x) || !isfinite(e->y) || !cairo_opened()) return 0;
   cairo_t* cr = measuring_context();
   const Builder b = {cr, e->x, e->y};
   double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
@@ -513,7 +628,7 @@ EXPORT int32_t DrawPath(qmVecRender* r) {
   for (int i = 0; i < 6; ++i)
     if (!isfinite(t[i])) return 0;
   const double dx = r->x - r->origin_x, dy = r->y - r->origin_y;
-  if (!isfinite(dx) || !isfinite(dy)) return 0;
+  if (!isfinite(dx) || !isfinite(dy) || !cairo_opened()) return 0;
   cairo_surface_t* s =
       cairo_image_surface_create_for_data(r->plane, CAIRO_FORMAT_A8, r->width, r->height, r->bytes_per_row);
   cairo_t* cr = cairo_create(s);
@@ -586,6 +701,7 @@ EXPORT int32_t GetCurrentPoint(const void* ops, const qmVecStroke* stroke, doubl
   (void)stroke;
   if (x == NULL || y == NULL) return 0;
   *x = *y = 0;
+  if (!cairo_opened()) return 0;
   cairo_t* cr = measuring_context();
   const Builder b = {cr, 0, 0};
   const int ok = build(&b, ops);

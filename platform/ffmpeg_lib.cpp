@@ -16,11 +16,7 @@ extern "C" {
 #include <string>
 #include <utility>
 
-#include "engine/memory.h"
-
-#if QM_SANITIZED
-#include <sanitizer/lsan_interface.h>
-#endif
+#include "platform/shared_library.h"
 
 namespace qm {
 
@@ -52,19 +48,9 @@ bool ffmpeg_load_from(const char* const sonames[FFMPEG_LIBRARY_COUNT], FFmpegLib
     return false;
   };
   for (int i = 0; i < FFMPEG_LIBRARY_COUNT; ++i) {
-#if QM_SANITIZED
-    // What the libraries' own start-up allocates (libgomp, under libsoxr) they never free, and
-    // once they are closed again nothing points there any more: not a leak of ours.
-    __lsan_disable();
-#endif
-    handles[i] = dlopen(sonames[i], RTLD_NOW | RTLD_LOCAL);
-#if QM_SANITIZED
-    __lsan_enable();
-#endif
-    if (!handles[i]) {
-      const char* err = dlerror();
-      return fail(err ? err : sonames[i]);
-    }
+    std::string reason;
+    handles[i] = shared_library_open(sonames[i], &reason);
+    if (!handles[i]) return fail(std::move(reason));
   }
   FFmpegLibrary lib;
 #define QM_FFMPEG_RESOLVE(index, name)                                           \

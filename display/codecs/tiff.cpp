@@ -3,13 +3,12 @@
 // alpha of an RGB picture of 32 or 64 bits per pixel is kept as it stands and reported; other
 // alpha (premultiplied, or beside grey or palette colours) is dropped and the colours load as
 // stored.
-#include <tiffio.h>
-
 #include <cstdlib>
 #include <vector>
 
 #include "display/codecs/codecs.h"
 #include "display/codecs/picture_io.h"
+#include "display/codecs/tiff_lib.h"
 #include "engine/errcodes.h"
 
 namespace qm {
@@ -39,14 +38,14 @@ extern "C" void tiff_unmap_proc(thandle_t, void*, toff_t) {}
 extern "C" int tiff_quiet_handler(TIFF*, void*, const char*, const char*, va_list) { return 1; }
 
 struct TiffClose {
-  void operator()(TIFF* t) const { TIFFClose(t); }
+  void operator()(TIFF* t) const { libtiff.TIFFClose(t); }
 };
 
 // 1 when the picture's first extra sample is straight alpha.
 bool has_straight_alpha(TIFF* tif) {
   uint16_t count = 0;
   uint16_t* kinds = nullptr;
-  return TIFFGetField(tif, TIFFTAG_EXTRASAMPLES, &count, &kinds) && count >= 1 &&
+  return libtiff.TIFFGetField(tif, TIFFTAG_EXTRASAMPLES, &count, &kinds) && count >= 1 &&
          kinds[0] == EXTRASAMPLE_UNASSALPHA;
 }
 
@@ -55,9 +54,9 @@ bool has_straight_alpha(TIFF* tif) {
 // holds, and other depths carry no alpha that the player reads.
 bool keeps_alpha(TIFF* tif) {
   uint16_t photometric = 0, samples = 0, bits = 0;
-  if (!TIFFGetFieldDefaulted(tif, TIFFTAG_PHOTOMETRIC, &photometric) ||
-      !TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLESPERPIXEL, &samples) ||
-      !TIFFGetFieldDefaulted(tif, TIFFTAG_BITSPERSAMPLE, &bits))
+  if (!libtiff.TIFFGetFieldDefaulted(tif, TIFFTAG_PHOTOMETRIC, &photometric) ||
+      !libtiff.TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLESPERPIXEL, &samples) ||
+      !libtiff.TIFFGetFieldDefaulted(tif, TIFFTAG_BITSPERSAMPLE, &bits))
     return false;
   return photometric == PHOTOMETRIC_RGB && samples == 4 && (bits == 8 || bits == 16);
 }
@@ -66,19 +65,21 @@ bool keeps_alpha(TIFF* tif) {
 
 int32_t tiff_read(qmFileHandle* fh, int32_t* width, int32_t* height, uint32_t** pixels,
                   int32_t* has_alpha) {
-  TIFFOpenOptions* options = TIFFOpenOptionsAlloc();
+  if (!tiff_load()) return ERR_LOADPICTURE2;
+  TIFFOpenOptions* options = libtiff.TIFFOpenOptionsAlloc();
   if (!options) return ERR_MEM;
-  TIFFOpenOptionsSetErrorHandlerExtR(options, tiff_quiet_handler, nullptr);
-  TIFFOpenOptionsSetWarningHandlerExtR(options, tiff_quiet_handler, nullptr);
-  TIFFOpenOptionsSetMaxSingleMemAlloc(options, tmsize_t(1) << 30);
+  libtiff.TIFFOpenOptionsSetErrorHandlerExtR(options, tiff_quiet_handler, nullptr);
+  libtiff.TIFFOpenOptionsSetWarningHandlerExtR(options, tiff_quiet_handler, nullptr);
+  libtiff.TIFFOpenOptionsSetMaxSingleMemAlloc(options, tmsize_t(1) << 30);
   std::unique_ptr<TIFF, TiffClose> tif(
-      TIFFClientOpenExt("picture", "rm", fh, tiff_read_proc, tiff_write_proc, tiff_seek_proc,
-                        tiff_close_proc, tiff_size_proc, tiff_map_proc, tiff_unmap_proc, options));
-  TIFFOpenOptionsFree(options);
+      libtiff.TIFFClientOpenExt("picture", "rm", fh, tiff_read_proc, tiff_write_proc,
+                                tiff_seek_proc, tiff_close_proc, tiff_size_proc, tiff_map_proc,
+                                tiff_unmap_proc, options));
+  libtiff.TIFFOpenOptionsFree(options);
   if (!tif) return ERR_LOADPICTURE2;
   uint32_t w = 0, h = 0;
-  if (!TIFFGetField(tif.get(), TIFFTAG_IMAGEWIDTH, &w) ||
-      !TIFFGetField(tif.get(), TIFFTAG_IMAGELENGTH, &h) || w < 1 || h < 1)
+  if (!libtiff.TIFFGetField(tif.get(), TIFFTAG_IMAGEWIDTH, &w) ||
+      !libtiff.TIFFGetField(tif.get(), TIFFTAG_IMAGELENGTH, &h) || w < 1 || h < 1)
     return ERR_LOADPICTURE2;
   if (!picture_size_allowed(w, h)) return ERR_MEM;
   const bool straight = has_straight_alpha(tif.get());
@@ -89,22 +90,22 @@ int32_t tiff_read(qmFileHandle* fh, int32_t* width, int32_t* height, uint32_t** 
   if (!pixels) return 0;
 
   char message[1024];
-  if (!TIFFRGBAImageOK(tif.get(), message)) return ERR_LOADPICTURE2;
+  if (!libtiff.TIFFRGBAImageOK(tif.get(), message)) return ERR_LOADPICTURE2;
   // libtiff premultiplies straight alpha on the way out; declared as premultiplied, the samples
   // pass unchanged and stay straight.
   if (straight) {
     uint16_t count = 0;
     uint16_t* kinds = nullptr;
-    TIFFGetField(tif.get(), TIFFTAG_EXTRASAMPLES, &count, &kinds);
+    libtiff.TIFFGetField(tif.get(), TIFFTAG_EXTRASAMPLES, &count, &kinds);
     std::vector<uint16_t> declared(kinds, kinds + count);
     declared[0] = EXTRASAMPLE_ASSOCALPHA;
-    TIFFSetField(tif.get(), TIFFTAG_EXTRASAMPLES, count, declared.data());
+    libtiff.TIFFSetField(tif.get(), TIFFTAG_EXTRASAMPLES, count, declared.data());
   }
   // Rows as stored: the reader turns the picture upright only by this tag.
-  TIFFSetField(tif.get(), TIFFTAG_ORIENTATION, ORIENTATION_TOPLEFT);
+  libtiff.TIFFSetField(tif.get(), TIFFTAG_ORIENTATION, ORIENTATION_TOPLEFT);
   PixelPtr px(picture_alloc(*width, *height));
   if (!px) return ERR_MEM;
-  if (!TIFFReadRGBAImageOriented(tif.get(), w, h, px.get(), ORIENTATION_TOPLEFT, 1))
+  if (!libtiff.TIFFReadRGBAImageOriented(tif.get(), w, h, px.get(), ORIENTATION_TOPLEFT, 1))
     return ERR_LOADPICTURE2;
   // libtiff's words are A, B, G, R from the top byte down.
   const uint32_t keep = keep_alpha ? 0xFF000000u : 0;

@@ -1,7 +1,7 @@
 // The coin flips and the crushes: two-picture effects that scale whole pictures each frame. A coin
 // flip squeezes the old picture to a line over a solid colour and opens the new one from it; a
 // crush pushes the new picture in while the old one is squeezed into the space left. Each frame's
-// picture is scaled into a temporary bitmap, put at its place and freed.
+// picture is scaled into the effect's scaling buffer, made at the setup, and put at its place.
 #include <algorithm>
 #include <cstdlib>
 
@@ -36,15 +36,13 @@ void fill_box(qmFXRequest* r, const Box& b, uint32_t colour, int32_t flags) {
 // A picture scaled to the box and put there. 0, or the scaler's error.
 int32_t put_scaled(qmFXRequest* r, const qmBitmap* pic, const Box& b, int32_t flags) {
   if (!pic || b.w < 1 || b.h < 1) return 0;
-  if (!fx_allocation_allowed()) return ERR_MEM;
-  qmBitmap* scaled = nullptr;
-  if (int32_t err = bitmap_draw(pic, nullptr, nullptr, 0, 0, nullptr, r->width, r->height, b.w, b.h,
-                                0, &scaled, nullptr, nullptr))
-    return err;
+  qmBitmap* scaled = fx_scale_scratch(r, b.w, b.h);
   if (!scaled) return ERR_MEM;
+  if (int32_t err = bitmap_draw(pic, nullptr, nullptr, 0, 0, scaled, r->width, r->height, b.w, b.h, 0, nullptr,
+                                nullptr, nullptr))
+    return err;
   fx_blit3(scaled, 0, 0, r->target, r->x + b.x, r->y + b.y, b.w, b.h, b.w, b.h, r->clip_width,
            r->clip_height, r->blit_flags, flags, nullptr, nullptr, nullptr, nullptr, r);
-  qmos_free_bitmap(scaled);
   return 0;
 }
 
@@ -61,7 +59,7 @@ bool across_height(int32_t effect) {
 
 int32_t coin_setup(qmFXRequest* r) {
   auto* s = static_cast<CoinFlip*>(fx_priv_alloc(r, sizeof(CoinFlip)));
-  if (!s) return ERR_MEM;
+  if (!s || !fx_scale_scratch(r, 0, 0)) return ERR_MEM;
   const int32_t extent = across_height(r->effect) ? r->height : r->width;
   r->speed = fx_step_size(r->speed, extent, 60, 30, 120);
   if (r->parameter == FX_RANDOMPARAMETER) r->parameter = 0;
@@ -146,7 +144,7 @@ bool crush_across_width(int32_t effect) {
 
 int32_t crush_setup(qmFXRequest* r) {
   auto* s = static_cast<Crush*>(fx_priv_alloc(r, sizeof(Crush)));
-  if (!s) return ERR_MEM;
+  if (!s || !fx_scale_scratch(r, 0, 0)) return ERR_MEM;
   const int32_t extent = crush_across_width(r->effect) ? r->width : r->height;
   r->speed = fx_step_size(r->speed, extent, 60, 30, 120);
   s->p = r->speed;

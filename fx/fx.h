@@ -122,6 +122,7 @@ struct qmFXRequest {
   void* priv = nullptr;      // the step function's state
   qmMask* async_mask = nullptr;  // async runs: what the effect has made visible so far, for seeking
   qmAlphaChannel* async_alpha = nullptr;
+  qmBitmap* scale_scratch = nullptr;  // where plain scaled copies are made, kept for the effect's frames
   int32_t phase = 0;  // 0 setup, 1 running, 2 seeking
   int32_t frame = 0;
   int32_t frames = 0;
@@ -256,6 +257,10 @@ void fx_mask_to_alpha(const qmMask* mask, const qmAlphaChannel* source, qmAlphaC
 // at a rectangle (0 or the scaler's error); their frames end with fx_refresh_frame.
 void fx_put_rect(qmFXRequest* r, const qmBitmap* pic, const qmMask* mask, const qmAlphaChannel* alpha, int32_t sx,
                  int32_t sy, int32_t w, int32_t h, int32_t dx, int32_t dy, int32_t flags);
+// The buffer fx_put_scaled makes plain scaled copies in: at least w x h and the object's size,
+// kept until the effect ends. A scaling family asks for it at its setup, so that its frames find
+// it ready. nullptr without memory.
+qmBitmap* fx_scale_scratch(qmFXRequest* r, int32_t w, int32_t h);
 int32_t fx_put_scaled(qmFXRequest* r, const qmBitmap* pic, const qmMask* mask, const qmAlphaChannel* alpha,
                       int32_t sx, int32_t sy, int32_t sw, int32_t sh, int32_t dx, int32_t dy, int32_t dw, int32_t dh,
                       int32_t flags);

@@ -12,6 +12,7 @@
 #include "gfx/scale.h"
 #include "engine/errcodes.h"
 #include "layers/layers.h"
+#include "runtime/os/qmos.h"
 
 namespace qm {
 
@@ -334,12 +335,34 @@ void fx_put_rect(qmFXRequest* r, const qmBitmap* pic, const qmMask* mask, const 
           r->clip_height, r->blit_flags | (r->quiet ? BLIT_NOPRESENT : 0), mask, alpha, nullptr);
 }
 
+qmBitmap* fx_scale_scratch(qmFXRequest* r, int32_t w, int32_t h) {
+  qmBitmap* have = r->scale_scratch;
+  if (have && have->width >= w && have->height >= h) return have;
+  if (!fx_allocation_allowed()) return nullptr;
+  qmBitmap* grown = qmos_alloc_bitmap(std::max({w, r->width, have ? have->width : 0, 1}),
+                                      std::max({h, r->height, have ? have->height : 0, 1}));
+  if (!grown) return nullptr;
+  // Its pages come in here, at the effect's setup, rather than in whichever frame first reaches
+  // them: a whole picture's worth of page faults took one frame to 15-20 ms.
+  qmos_prefault(grown->pixels, size_t(grown->bytes_per_row) * size_t(grown->height));
+  qmos_free_bitmap(have);
+  return r->scale_scratch = grown;
+}
+
 int32_t fx_put_scaled(qmFXRequest* r, const qmBitmap* pic, const qmMask* mask, const qmAlphaChannel* alpha,
                       int32_t sx, int32_t sy, int32_t sw, int32_t sh, int32_t dx, int32_t dy, int32_t dw, int32_t dh,
                       int32_t flags) {
   if (!pic || sw < 1 || sh < 1 || dw < 1 || dh < 1) return 0;
   if (sw == dw && sh == dh) {
     fx_put_rect(r, pic, mask, alpha, sx, sy, sw, sh, dx, dy, flags);
+    return 0;
+  }
+  if (!mask && !alpha) {
+    qmBitmap* into = fx_scale_scratch(r, dw, dh);
+    if (!into) return ERR_MEM;
+    if (int32_t err = bitmap_draw(pic, nullptr, nullptr, sx, sy, into, sw, sh, dw, dh, 0, nullptr, nullptr, nullptr))
+      return err;
+    fx_put_rect(r, into, nullptr, nullptr, 0, 0, dw, dh, dx, dy, flags);
     return 0;
   }
   qmBitmap* scaled = nullptr;

@@ -293,6 +293,30 @@ TEST_F(DriverTest, ABorderEndsAtItsFullLevel) {
   }
 }
 
+// The scaling families (stretches and zooms, ZOOMIN and ZOOMOUT, crushes, coin flips, TURN-DOWN)
+// make their buffer at the setup: no frame allocates, so none waits for fresh memory halfway
+// through the effect.
+TEST_F(DriverTest, ScalingFramesAllocateNothing) {  // a plain brush, drawn directly
+  std::vector<int32_t> ids = {118, 119};
+  for (int32_t id = 55; id <= 69; ++id) ids.push_back(id);
+  for (int32_t id = 120; id <= 131; ++id) ids.push_back(id);
+  for (const int32_t id : ids) {
+    scene(false);
+    qmAsyncDraw* a = start_async("DisplayBrushFX", {1.0, 10.0, 10.0}, id);
+    ASSERT_NE(a, nullptr) << id;
+    const int32_t setup = fx_allocations();
+    bool done = false;
+    int32_t frames = 0;
+    while (!done && frames < 200) {
+      ASSERT_EQ(async_frame(a, -1, &done), 0) << id;
+      ++frames;
+    }
+    EXPECT_TRUE(done) << id;
+    EXPECT_EQ(fx_allocations(), setup) << id << " allocated in its " << frames << " frames";
+    asyncdraw_free_all(L);
+  }
+}
+
 TEST_F(DriverTest, EveryFailedAllocationIsUndone) {
   struct Case {
     Kind kind;

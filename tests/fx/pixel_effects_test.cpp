@@ -97,6 +97,7 @@ Bare run_bare(const BareCase& c) {
   qmos_free_bitmap(r.newpic);
   qmos_free_bitmap(r.oldpic);
   qmos_free_bitmap(r.target);
+  qmos_free_bitmap(r.scale_scratch);
   return out;
 }
 

@@ -69,6 +69,11 @@ void scale_pixels_nearest(const qmScaleJob& j, float fx, float fy) {
     }
     previous = sy;
     const uint32_t* s = row_at(j.source, sy, j.source_ppr);
+    if (step == 65536) {  // the same width: the row as it stands
+      std::memcpy(d, s, row_bytes);
+      sy = next_sy;
+      continue;
+    }
     // The next source row is fetched while this one is read: rows far apart in memory would
     // otherwise start with a wait at each row.
     const char* ahead = reinterpret_cast<const char*>(row_at(j.source, next_sy, j.source_ppr));

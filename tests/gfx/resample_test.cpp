@@ -63,6 +63,17 @@ TEST(Scale, NearestPicksTheSourcePixelUnderEachCorner) {
       for (int32_t x = 0; x < c.to; ++x)
         EXPECT_EQ(*pixel(dst.get(), x, y), uint32_t(c.picks[y] * 64 + c.picks[x]) << 8);
   }
+  // Only the height changes (the rows are copied as they stand), from column 2 of the source.
+  BitmapPtr src(qmos_alloc_bitmap(13, 7));
+  for (int32_t y = 0; y < 7; ++y)
+    for (int32_t x = 0; x < 13; ++x) *pixel(src.get(), x, y) = uint32_t(y * 64 + x) << 8;
+  for (const int32_t to : {3, 16}) {
+    qmBitmap* out = nullptr;
+    ASSERT_EQ(bitmap_draw(src.get(), nullptr, nullptr, 2, 0, nullptr, 11, 7, 11, to, 0, &out, nullptr, nullptr), 0);
+    BitmapPtr dst(out);
+    for (int32_t y = 0; y < to; ++y)
+      for (int32_t x = 0; x < 11; ++x) EXPECT_EQ(*pixel(dst.get(), x, y), uint32_t(y * 7 / to * 64 + x + 2) << 8) << to;
+  }
 }
 
 // The bilinear rule written out plainly, per channel, for one format 11 source.

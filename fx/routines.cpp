@@ -358,6 +358,14 @@ int32_t fx_put_scaled(qmFXRequest* r, const qmBitmap* pic, const qmMask* mask, c
     return 0;
   }
   if (!mask && !alpha) {
+    // Drawn directly on a plain display, the copy is scaled straight into it.
+    if (!(r->realtime && r->layer && r->layer->effect) && !r->target) {
+      const int64_t x = int64_t(r->x) + dx, y = int64_t(r->y) + dy;
+      if (x >= INT32_MIN && x <= INT32_MAX && y >= INT32_MIN && y <= INT32_MAX &&
+          SAFEBLT_SCALED(r->script, pic, sx, sy, sw, sh, int32_t(x), int32_t(y), dw, dh, r->clip_width,
+                         r->clip_height, r->blit_flags | (r->quiet ? BLIT_NOPRESENT : 0)))
+        return 0;
+    }
     qmBitmap* into = fx_scale_scratch(r, dw, dh);
     if (!into) return ERR_MEM;
     if (int32_t err = bitmap_draw(pic, nullptr, nullptr, sx, sy, into, sw, sh, dw, dh, 0, nullptr, nullptr, nullptr))

@@ -12,6 +12,7 @@
 #include "gfx/blitpixels.h"
 #include "gfx/pixelloops.h"
 #include "gfx/pixelops.h"
+#include "gfx/scale.h"
 
 namespace qm {
 
@@ -504,6 +505,23 @@ void SAFEBLT_RECTS(qmState* state, const qmBitmap* source, const BlitRect* rects
     return;
   }
   draw_rowwise(out, source, pieces, !(flags & BLIT_NOPRESENT), active);
+}
+
+bool SAFEBLT_SCALED(qmState*, const qmBitmap* source, int32_t sx, int32_t sy, int32_t sw, int32_t sh, int32_t dx,
+                    int32_t dy, int32_t dw, int32_t dh, int32_t dest_w, int32_t dest_h, int32_t flags) {
+  qmBlitOutput* out = g_blit.current;
+  if (!source || !plain_front(out, source, flags, nullptr, nullptr) || dw < 1 || dh < 1) return false;
+  const int64_t left = std::max<int64_t>(dx, 0), top = std::max<int64_t>(dy, 0);
+  const int64_t right = std::min<int64_t>(int64_t(dx) + dw, dest_w), bottom = std::min<int64_t>(int64_t(dy) + dh, dest_h);
+  if (left >= right || top >= bottom) return true;  // nothing of it inside the bounds
+  // Bounds past the front bitmap: SAFEBLT's own refusal decides.
+  if (right > out->front->width || bottom > out->front->height) return false;
+  const int32_t x = int32_t(left), y = int32_t(top), w = int32_t(right - left), h = int32_t(bottom - top);
+  if (bitmap_draw_part(source, sx, sy, sw, sh, dw, dh, int32_t(left - dx), int32_t(top - dy), w, h, out->front, x,
+                       y) != 0)
+    return false;
+  if (!(flags & BLIT_NOPRESENT)) display_present_rect(out->front, x, y, out, x, y, w, h, 1);
+  return true;
 }
 
 }  // namespace qm

@@ -48,6 +48,14 @@ void SAFEBLT_RECTS(qmState* state, const qmBitmap* source, const BlitRect* rects
                    int32_t dy, int32_t source_w, int32_t source_h, int32_t dest_w, int32_t dest_h, int32_t flags,
                    const qmMask* source_mask, const qmAlphaChannel* source_alpha);
 
+// SAFEBLT of a nearest-neighbour scaled copy (bitmap_draw's) of the source rectangle (sx, sy, sw,
+// sh) drawn at (dx, dy) as dw x dh, without planes or clip region: where SAFEBLT_RECTS would draw
+// straight into the display's front bitmap, the copy is scaled there, the part within the bounds
+// only, and that part presented. false, with nothing drawn, for any other output (the caller
+// scales into a bitmap and draws that) or a rectangle outside the source.
+bool SAFEBLT_SCALED(qmState* state, const qmBitmap* source, int32_t sx, int32_t sy, int32_t sw, int32_t sh,
+                    int32_t dx, int32_t dy, int32_t dw, int32_t dh, int32_t dest_w, int32_t dest_h, int32_t flags);
+
 // The clipping of SAFEBLT on its own: moves the rectangle inside the source bounds and inside
 // the destination bounds (and the region, when use_clip and a region are given). False when
 // nothing is left to draw.

@@ -56,11 +56,15 @@ void scale_alpha_nearest(const qmScaleJob& j, float fx, float fy) {
 void scale_pixels_nearest(const qmScaleJob& j, float fx, float fy) {
   const int64_t step = to_i64(double(fx * 65536.0f));
   RowWalker rows(fy, j.source_height);
+  const int32_t count = j.rows > 0 ? j.rows : j.dest_height - j.first_row;
+  const int32_t width = j.cols > 0 ? j.cols : j.dest_width - j.first_col;
+  const int64_t first_acc = int64_t(j.first_col) * step;
+  for (int32_t skipped = 0; skipped < j.first_row; ++skipped) rows.next();
   int32_t previous = -1;
   int32_t sy = rows.next();
-  const size_t row_bytes = size_t(j.dest_width) * 4;
-  for (int32_t y = 0; y < j.dest_height; ++y) {
-    const int32_t next_sy = y + 1 < j.dest_height ? rows.next() : sy;
+  const size_t row_bytes = size_t(width) * 4;
+  for (int32_t y = 0; y < count; ++y) {
+    const int32_t next_sy = y + 1 < count ? rows.next() : sy;
     uint32_t* d = row_at(j.dest, y, j.dest_ppr);
     if (sy == previous) {  // enlarging: the row is the one just made
       std::memcpy(d, d - j.dest_ppr, row_bytes);
@@ -70,7 +74,7 @@ void scale_pixels_nearest(const qmScaleJob& j, float fx, float fy) {
     previous = sy;
     const uint32_t* s = row_at(j.source, sy, j.source_ppr);
     if (step == 65536) {  // the same width: the row as it stands
-      std::memcpy(d, s, row_bytes);
+      std::memcpy(d, s + j.first_col, row_bytes);
       sy = next_sy;
       continue;
     }
@@ -78,14 +82,14 @@ void scale_pixels_nearest(const qmScaleJob& j, float fx, float fy) {
     // otherwise start with a wait at each row.
     const char* ahead = reinterpret_cast<const char*>(row_at(j.source, next_sy, j.source_ppr));
     const bool fetch = next_sy != sy;
-    int64_t acc = 0;
+    int64_t acc = first_acc;
     int32_t x = 0;
-    for (; x + 8 <= j.dest_width; x += 8) {
+    for (; x + 8 <= width; x += 8) {
       if (fetch) _mm_prefetch(ahead + ((acc >> 16) << 2), _MM_HINT_T0);
       for (int k = 0; k < 8; ++k) d[x + k] = s[(acc + k * step) >> 16];
       acc += 8 * step;
     }
-    for (; x < j.dest_width; ++x, acc += step) d[x] = s[acc >> 16];
+    for (; x < width; ++x, acc += step) d[x] = s[acc >> 16];
     sy = next_sy;
   }
 }
@@ -442,6 +446,40 @@ void effects_free_buffers() {
   g_tables.width = g_tables.height = 0;
 }
 
+namespace {
+
+void set_geometry(qmScaleJob& job, int32_t x, int32_t y, int32_t w, int32_t h, int32_t new_width,
+                  int32_t new_height) {
+  job.sx = x;
+  job.sy = y;
+  job.source_width = w;
+  job.source_height = h;
+  job.dest_width = new_width;
+  job.dest_height = new_height;
+}
+
+// Both bitmaps locked, or neither.
+bool lock_both(const qmBitmap* source, const qmBitmap* into, qmBitmapLock* s, qmBitmapLock* d) {
+  if (qmos_lock_bitmap(source, s) && qmos_lock_bitmap(into, d)) return true;
+  qmos_unlock_bitmap(s);
+  qmos_unlock_bitmap(d);
+  return false;
+}
+
+// The pixels read from (x, y) of the locked source and written from (tx, ty) of the locked
+// destination.
+void set_pixels(qmScaleJob& job, const qmBitmapLock& s, const qmBitmapLock& d, int32_t x, int32_t y, int32_t tx,
+                int32_t ty) {
+  job.source = s.pixels + ptrdiff_t(y) * s.pixels_per_row + x;
+  job.dest = d.pixels + ptrdiff_t(ty) * d.pixels_per_row + tx;
+  job.source_ppr = s.pixels_per_row;
+  job.dest_ppr = d.pixels_per_row;
+  job.format = s.format;
+  job.bytes_per_pixel = s.bytes_per_pixel;
+}
+
+}  // namespace
+
 int32_t bitmap_draw(const qmBitmap* source, const qmMask* source_mask,
                     const qmAlphaChannel* source_alpha, int32_t x, int32_t y, qmBitmap* target,
                     int32_t w, int32_t h, int32_t new_width, int32_t new_height,
@@ -489,12 +527,7 @@ int32_t bitmap_draw(const qmBitmap* source, const qmMask* source_mask,
       job.dest_alpha_bpr = made_alpha->bytes_per_row;
     }
   }
-  job.sx = x;
-  job.sy = y;
-  job.source_width = w;
-  job.source_height = h;
-  job.dest_width = new_width;
-  job.dest_height = new_height;
+  set_geometry(job, x, y, w, h, new_width, new_height);
   job.interpolate = interpolate;
   job.x_fractions = g_tables.x_fractions;
   job.x_advances = g_tables.x_advances;
@@ -503,18 +536,8 @@ int32_t bitmap_draw(const qmBitmap* source, const qmMask* source_mask,
 
   qmBitmapLock s{}, d{};
   if (source) {
-    qmBitmap* into = target ? target : made_bitmap;
-    if (!qmos_lock_bitmap(source, &s) || !qmos_lock_bitmap(into, &d)) {
-      qmos_unlock_bitmap(&s);
-      qmos_unlock_bitmap(&d);
-      return fail(ERR_LOCKBMAP);
-    }
-    job.source = s.pixels + ptrdiff_t(y) * s.pixels_per_row + x;
-    job.dest = d.pixels;
-    job.source_ppr = s.pixels_per_row;
-    job.dest_ppr = d.pixels_per_row;
-    job.format = s.format;
-    job.bytes_per_pixel = s.bytes_per_pixel;
+    if (!lock_both(source, target ? target : made_bitmap, &s, &d)) return fail(ERR_LOCKBMAP);
+    set_pixels(job, s, d, x, y, 0, 0);
   }
   if (source || !target) scale_pixels(job);
   if (source) {
@@ -529,6 +552,31 @@ int32_t bitmap_draw(const qmBitmap* source, const qmMask* source_mask,
     if (out_alpha) *out_alpha = made_alpha;
     else qmos_free_alpha(made_alpha);
   }
+  return 0;
+}
+
+int32_t bitmap_draw_part(const qmBitmap* source, int32_t x, int32_t y, int32_t w, int32_t h, int32_t new_width,
+                         int32_t new_height, int32_t cx, int32_t cy, int32_t cw, int32_t ch, qmBitmap* target,
+                         int32_t tx, int32_t ty) {
+  if (!source || !target) return ERR_WRONGUSAGE;
+  if (x < 0 || y < 0 || w < 1 || h < 1 || int64_t(x) + w > source->width || int64_t(y) + h > source->height)
+    return ERR_WRONGUSAGE;
+  if (cx < 0 || cy < 0 || cw < 1 || ch < 1 || int64_t(cx) + cw > new_width || int64_t(cy) + ch > new_height)
+    return ERR_WRONGUSAGE;
+  if (tx < 0 || ty < 0 || int64_t(tx) + cw > target->width || int64_t(ty) + ch > target->height)
+    return ERR_WRONGUSAGE;
+  qmBitmapLock s{}, d{};
+  if (!lock_both(source, target, &s, &d)) return ERR_LOCKBMAP;
+  qmScaleJob job{};
+  set_geometry(job, x, y, w, h, new_width, new_height);
+  set_pixels(job, s, d, x, y, tx, ty);
+  job.first_col = cx;
+  job.first_row = cy;
+  job.cols = cw;
+  job.rows = ch;
+  scale_pixels(job);
+  qmos_unlock_bitmap(&d);
+  qmos_unlock_bitmap(&s);
   return 0;
 }
 

@@ -30,6 +30,12 @@ struct qmScaleJob {
   int32_t interpolate;
   int32_t format;
   int32_t bytes_per_pixel;
+  // Nearest neighbour only: the part of the dest_width x dest_height copy from column first_col
+  // and row first_row, cols x rows (0: to the copy's edge), is made from the first pixel of dest.
+  int32_t first_col;
+  int32_t first_row;
+  int32_t cols;
+  int32_t rows;
   // Bilinear tables: dest_width + 1 and dest_height + 1 entries.
   int32_t* x_fractions;
   int32_t* y_fractions;
@@ -53,6 +59,14 @@ int32_t bitmap_draw(const qmBitmap* source, const qmMask* source_mask,
                     int32_t w, int32_t h, int32_t new_width, int32_t new_height,
                     int32_t interpolate, qmBitmap** out_bitmap, qmMask** out_mask,
                     qmAlphaChannel** out_alpha);
+
+// The part (cx, cy, cw, ch) of bitmap_draw's nearest-neighbour copy of the source rectangle
+// (x, y, w, h) at new_width x new_height, pixels only, written at (tx, ty) of target: the same
+// pixels as that part of the whole copy. 0, ERR_LOCKBMAP, or ERR_WRONGUSAGE for a rectangle
+// outside the source, a part outside the copy or one that does not fit the target there.
+int32_t bitmap_draw_part(const qmBitmap* source, int32_t x, int32_t y, int32_t w, int32_t h, int32_t new_width,
+                         int32_t new_height, int32_t cx, int32_t cy, int32_t cw, int32_t ch, qmBitmap* target,
+                         int32_t tx, int32_t ty);
 
 // Tests only: keep to the SSE2 loops even where AVX2 is present, so both paths are checked.
 void scale_force_sse2(bool on);

@@ -9,6 +9,7 @@
 #include "gfx/bitmap.h"
 #include "gfx/blit.h"
 #include "gfx/blitpixels.h"
+#include "gfx/scale.h"
 #include "gfx_test_util.h"
 
 namespace qm {
@@ -402,12 +403,58 @@ TEST_F(Blit, RefreshWholeRecomposesOrHandsToTheDoubleBuffer) {
   EXPECT_EQ(g_presents.size(), 1u);
 }
 
-// SAFEBLT_RECTS against one SAFEBLT a rectangle: the front and back bitmaps and a window that
-// takes what is presented must end the same, in every state of the output. The window starts as
-// the front bitmap, as the display keeps it.
 qmBitmap* g_window = nullptr;
 int32_t g_window_blits = 0;
 
+// A display output whose front and back bitmaps and window start with the same numbered pixels.
+struct Output {
+  BitmapPtr front, back, window;
+  qmBlitPicture picture;
+  qmBlitOutput out{};
+  Output(int32_t w, int32_t h, int32_t layers, int32_t scaled, int32_t double_buffer, const qmSpriteRect* sprites)
+      : front(make_blank(w, h)), back(make_blank(w, h)), window(make_blank(w, h)), picture{w, h, sprites, nullptr} {
+    for (qmBitmap* b : {front.get(), back.get(), window.get()})
+      for (int32_t y = 0; y < h; ++y)
+        for (int32_t x = 0; x < w; ++x) *test::pixel(b, x, y) = 0x11000000u + uint32_t(y * w + x);
+    out.object_type = kOutputDisplay;
+    out.front = front.get();
+    out.back = back.get();
+    out.picture = &picture;
+    out.layers_on = layers;
+    out.scaled = scaled;
+    out.scaled_width = scaled ? 2 * w : 0;
+    out.scaled_height = scaled ? 2 * h : 0;
+    out.double_buffer = double_buffer;
+  }
+  // Makes this output the current one, its window the one the window service draws on.
+  void use() {
+    blit_globals().current = &out;
+    g_window = window.get();
+    g_window_blits = 0;
+  }
+};
+
+void expect_same(const Output& a, const Output& b) {
+  for (auto [p, q, what] : {std::tuple{a.front.get(), b.front.get(), "front"},
+                            std::tuple{a.back.get(), b.back.get(), "back"},
+                            std::tuple{a.window.get(), b.window.get(), "window"}})
+    for (int32_t y = 0; y < p->height; ++y)
+      for (int32_t x = 0; x < p->width; ++x)
+        ASSERT_EQ(*test::pixel(p, x, y), *test::pixel(q, x, y)) << what << " " << x << "," << y;
+}
+
+// Draws into the current window as the display's window service does.
+void window_service() {
+  gfx_services().window_blit = [](const qmBitmap* b, int32_t sx, int32_t sy, qmBlitOutput*, int32_t dx, int32_t dy,
+                                  int32_t w, int32_t h, int32_t, int32_t, int32_t) {
+    ++g_window_blits;
+    BLTBITMAP(b, sx, sy, g_window, dx, dy, w, h);
+  };
+}
+
+// SAFEBLT_RECTS against one SAFEBLT a rectangle: the front and back bitmaps and a window that
+// takes what is presented must end the same, in every state of the output. The window starts as
+// the front bitmap, as the display keeps it.
 TEST(BlitRects, SameAsOneSafebltARectangle) {
   constexpr int32_t W = 80, H = 20;
   const std::vector<BlitRect> columns = [] {
@@ -452,53 +499,69 @@ TEST(BlitRects, SameAsOneSafebltARectangle) {
     for (int32_t x = (y % 3); x < W; x += 3) qmos_write_pixel(mask.get(), x, y, MASKVISIBLE);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    struct Output {
-      BitmapPtr front, back, window;
-      qmBlitPicture picture{W, H, nullptr, nullptr};
-      qmBlitOutput out{};
-    } batch, single;
-    for (Output* o : {&batch, &single}) {
-      o->front = make_blank(W, H);
-      o->back = make_blank(W, H);
-      o->window = make_blank(W, H);
-      for (qmBitmap* b : {o->front.get(), o->back.get(), o->window.get()})
-        for (int32_t y = 0; y < H; ++y)
-          for (int32_t x = 0; x < W; ++x) *test::pixel(b, x, y) = 0x11000000u + uint32_t(y * W + x);
-      if (c.sprites) o->picture.sprites = &sprite;
-      o->out.object_type = kOutputDisplay;
-      o->out.front = o->front.get();
-      o->out.back = o->back.get();
-      o->out.picture = &o->picture;
-      o->out.layers_on = c.layers;
-      o->out.scaled = c.scaled;
-      o->out.scaled_width = c.scaled ? 2 * W : 0;
-      o->out.scaled_height = c.scaled ? 2 * H : 0;
-    }
-    gfx_services().window_blit = [](const qmBitmap* b, int32_t sx, int32_t sy, qmBlitOutput*, int32_t dx,
-                                    int32_t dy, int32_t w, int32_t h, int32_t, int32_t, int32_t) {
-      ++g_window_blits;
-      BLTBITMAP(b, sx, sy, g_window, dx, dy, w, h);
-    };
+    Output batch(W, H, c.layers, c.scaled, 0, c.sprites ? &sprite : nullptr);
+    Output single(W, H, c.layers, c.scaled, 0, c.sprites ? &sprite : nullptr);
+    window_service();
     const qmMask* m = c.mask ? mask.get() : nullptr;
     blit_globals() = qmBlitGlobals{};
-    blit_globals().current = &single.out;
-    g_window = single.window.get();
+    single.use();
     for (const BlitRect& r : *c.rects)
       SAFEBLT(nullptr, src.get(), r.x, r.y, nullptr, r.x + c.dx, r.y + c.dy, r.width, r.height, W, H, W, H, c.flags,
               m, nullptr, nullptr);
-    blit_globals().current = &batch.out;
-    g_window = batch.window.get();
-    g_window_blits = 0;
+    batch.use();
     SAFEBLT_RECTS(nullptr, src.get(), c.rects->data(), c.rects->size(), c.dx, c.dy, W, H, W, H, c.flags, m, nullptr);
     if (c.window_blits >= 0) {
       EXPECT_EQ(g_window_blits, c.window_blits);
     }
-    for (auto [a, b, what] : {std::tuple{batch.front.get(), single.front.get(), "front"},
-                              std::tuple{batch.back.get(), single.back.get(), "back"},
-                              std::tuple{batch.window.get(), single.window.get(), "window"}})
-      for (int32_t y = 0; y < H; ++y)
-        for (int32_t x = 0; x < W; ++x)
-          ASSERT_EQ(*test::pixel(a, x, y), *test::pixel(b, x, y)) << what << " " << x << "," << y;
+    expect_same(batch, single);
+    gfx_services_reset();
+    blit_globals() = qmBlitGlobals{};
+  }
+}
+
+// SAFEBLT_SCALED against the scaled copy made first and drawn with SAFEBLT: the same front bitmap
+// and window wherever it draws; elsewhere it declines and leaves the output as it was.
+TEST(BlitScaled, SameAsTheCopyDrawnWithSafeblt) {
+  constexpr int32_t W = 40, H = 24;
+  BitmapPtr src = make_source(37, 23);
+  struct Case {
+    const char* name;
+    int32_t dx, dy, dw, dh, flags, bound_w;
+    int32_t layers, scaled, double_buffer;
+    bool drawn;
+    int32_t window_blits;
+  } cases[] = {
+      {"inside, shrunk", 5, 3, 20, 13, BLIT_FRONT, W, 0, 0, 0, true, 1},
+      {"enlarged past every edge", -7, -5, 61, 37, BLIT_FRONT, W, 0, 0, 0, true, 1},
+      {"cut at the right and bottom", 30, 19, 17, 9, BLIT_FRONT, W, 0, 0, 0, true, 1},
+      {"narrower bounds", 2, 2, 30, 10, BLIT_FRONT, 25, 0, 0, 0, true, 1},
+      {"wholly outside", 45, 0, 10, 10, BLIT_FRONT, W, 0, 0, 0, true, 0},
+      {"not presented", 1, 1, 11, 30, BLIT_FRONT | BLIT_NOPRESENT, W, 0, 0, 0, true, 0},
+      {"layers on", 1, 1, 11, 7, BLIT_FRONT, W, 1, 0, 0, false, 0},
+      {"scaled display", 1, 1, 11, 7, BLIT_FRONT, W, 0, 1, 0, false, 0},
+      {"double buffered", 1, 1, 11, 7, BLIT_FRONT, W, 0, 0, 1, false, 0},
+      {"bounds past the front bitmap", 1, 1, 50, 7, BLIT_FRONT, 60, 0, 0, 0, false, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Output direct(W, H, c.layers, c.scaled, c.double_buffer, nullptr);
+    Output copied(W, H, c.layers, c.scaled, c.double_buffer, nullptr);
+    window_service();
+    blit_globals() = qmBlitGlobals{};
+    direct.use();
+    const bool drawn = SAFEBLT_SCALED(nullptr, src.get(), 2, 1, 33, 21, c.dx, c.dy, c.dw, c.dh, c.bound_w, H, c.flags);
+    EXPECT_EQ(drawn, c.drawn);
+    EXPECT_EQ(g_window_blits, c.window_blits);
+    if (drawn) {
+      qmBitmap* made = nullptr;
+      ASSERT_EQ(bitmap_draw(src.get(), nullptr, nullptr, 2, 1, nullptr, 33, 21, c.dw, c.dh, 0, &made, nullptr, nullptr),
+                0);
+      BitmapPtr copy(made);
+      copied.use();
+      SAFEBLT(nullptr, copy.get(), 0, 0, nullptr, c.dx, c.dy, c.dw, c.dh, c.dw, c.dh, c.bound_w, H, c.flags, nullptr,
+              nullptr, nullptr);
+    }
+    expect_same(direct, copied);
     gfx_services_reset();
     blit_globals() = qmBlitGlobals{};
   }

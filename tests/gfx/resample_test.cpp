@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 #include <random>
+#include <tuple>
 #include <vector>
 
 #include "engine/errcodes.h"
@@ -74,6 +75,49 @@ TEST(Scale, NearestPicksTheSourcePixelUnderEachCorner) {
     for (int32_t y = 0; y < to; ++y)
       for (int32_t x = 0; x < 11; ++x) EXPECT_EQ(*pixel(dst.get(), x, y), uint32_t(y * 7 / to * 64 + x + 2) << 8) << to;
   }
+}
+
+// A part of a nearest-neighbour copy drawn into a bitmap at a place of its own is that part of the
+// whole copy, pixel for pixel, and nothing around it changes.
+TEST(Scale, NearestPartIsThatPartOfTheWholeCopy) {
+  BitmapPtr src(qmos_alloc_bitmap(41, 29));
+  for (int32_t y = 0; y < 29; ++y)
+    for (int32_t x = 0; x < 41; ++x) *pixel(src.get(), x, y) = uint32_t(y * 64 + x) << 8;
+  struct Case { int32_t x, y, w, h, nw, nh, cx, cy, cw, ch, tx, ty; } cases[] = {
+      {0, 0, 41, 29, 17, 11, 0, 0, 17, 11, 3, 2},   // shrunk, whole
+      {0, 0, 41, 29, 17, 11, 5, 4, 9, 6, 0, 0},     // shrunk, an inner part
+      {3, 2, 30, 20, 77, 53, 60, 40, 17, 13, 1, 1},  // enlarged: rows repeat, the part ends at the corner
+      {1, 1, 39, 27, 39, 50, 7, 13, 20, 30, 4, 5},   // the width kept: rows copied from column 7 on
+      {0, 0, 41, 29, 90, 29, 81, 0, 9, 29, 0, 0},    // the height kept
+      {10, 10, 1, 1, 5, 3, 4, 2, 1, 1, 0, 0},        // one pixel
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.nw << "x" << c.nh << " part " << c.cx << "," << c.cy);
+    qmBitmap* whole = nullptr;
+    ASSERT_EQ(bitmap_draw(src.get(), nullptr, nullptr, c.x, c.y, nullptr, c.w, c.h, c.nw, c.nh, 0, &whole, nullptr,
+                          nullptr),
+              0);
+    BitmapPtr expect(whole);
+    BitmapPtr dst(qmos_alloc_bitmap(c.cw + c.tx + 3, c.ch + c.ty + 2));
+    for (int32_t y = 0; y < dst->height; ++y)
+      for (int32_t x = 0; x < dst->width; ++x) *pixel(dst.get(), x, y) = 0x11u;
+    ASSERT_EQ(bitmap_draw_part(src.get(), c.x, c.y, c.w, c.h, c.nw, c.nh, c.cx, c.cy, c.cw, c.ch, dst.get(), c.tx,
+                               c.ty),
+              0);
+    for (int32_t y = 0; y < dst->height; ++y)
+      for (int32_t x = 0; x < dst->width; ++x) {
+        const bool in = x >= c.tx && y >= c.ty && x < c.tx + c.cw && y < c.ty + c.ch;
+        ASSERT_EQ(*pixel(dst.get(), x, y), in ? *pixel(expect.get(), c.cx + x - c.tx, c.cy + y - c.ty) : 0x11u)
+            << x << "," << y;
+      }
+  }
+  // Refused, with nothing written: a rectangle outside the source, a part outside the copy, a part
+  // past the target's edge.
+  BitmapPtr dst(qmos_alloc_bitmap(10, 10));
+  for (auto [x, w, cx, cw, tx] : {std::tuple{-1, 10, 0, 5, 0}, std::tuple{35, 7, 0, 5, 0}, std::tuple{0, 10, 6, 5, 0},
+                                  std::tuple{0, 10, 0, 0, 0}, std::tuple{0, 10, 0, 5, 6}})
+    EXPECT_EQ(bitmap_draw_part(src.get(), x, 0, w, 10, 10, 10, cx, 0, cw, 5, dst.get(), tx, 0), ERR_WRONGUSAGE)
+        << x << " " << w << " " << cx << " " << cw << " " << tx;
 }
 
 // The bilinear rule written out plainly, per channel, for one format 11 source.

@@ -261,6 +261,9 @@ void fx_put_rect(qmFXRequest* r, const qmBitmap* pic, const qmMask* mask, const 
 // kept until the effect ends. A scaling family asks for it at its setup, so that its frames find
 // it ready. nullptr without memory.
 qmBitmap* fx_scale_scratch(qmFXRequest* r, int32_t w, int32_t h);
+// The setup of a family that draws with fx_put_scaled: the buffer made unless the copies go
+// straight to the display. false without memory.
+bool fx_reserve_scaling(qmFXRequest* r);
 int32_t fx_put_scaled(qmFXRequest* r, const qmBitmap* pic, const qmMask* mask, const qmAlphaChannel* alpha,
                       int32_t sx, int32_t sy, int32_t sw, int32_t sh, int32_t dx, int32_t dy, int32_t dw, int32_t dh,
                       int32_t flags);

@@ -335,6 +335,16 @@ void fx_put_rect(qmFXRequest* r, const qmBitmap* pic, const qmMask* mask, const 
           r->clip_height, r->blit_flags | (r->quiet ? BLIT_NOPRESENT : 0), mask, alpha, nullptr);
 }
 
+namespace {
+
+bool scales_directly(const qmFXRequest* r) {
+  return !(r->realtime && r->layer && r->layer->effect) && !r->target && blit_scales_directly(r->blit_flags);
+}
+
+}  // namespace
+
+bool fx_reserve_scaling(qmFXRequest* r) { return scales_directly(r) || fx_scale_scratch(r, 0, 0); }
+
 qmBitmap* fx_scale_scratch(qmFXRequest* r, int32_t w, int32_t h) {
   qmBitmap* have = r->scale_scratch;
   if (have && have->width >= w && have->height >= h) return have;
@@ -359,7 +369,7 @@ int32_t fx_put_scaled(qmFXRequest* r, const qmBitmap* pic, const qmMask* mask, c
   }
   if (!mask && !alpha) {
     // Drawn directly on a plain display, the copy is scaled straight into it.
-    if (!(r->realtime && r->layer && r->layer->effect) && !r->target) {
+    if (scales_directly(r)) {
       const int64_t x = int64_t(r->x) + dx, y = int64_t(r->y) + dy;
       if (x >= INT32_MIN && x <= INT32_MAX && y >= INT32_MIN && y <= INT32_MAX &&
           SAFEBLT_SCALED(r->script, pic, sx, sy, sw, sh, int32_t(x), int32_t(y), dw, dh, r->clip_width,

@@ -129,7 +129,7 @@ int32_t fx_stretch_step(qmFXRequest* r, int32_t* done) {
     auto* st = static_cast<Stretch*>(fx_priv_alloc(r, sizeof(Stretch)));
     if (!st) return ERR_MEM;
     // Only a plain picture is scaled into the shared buffer.
-    if (!r->mask && !r->alpha && !fx_scale_scratch(r, 0, 0)) return ERR_MEM;
+    if (!r->mask && !r->alpha && !fx_reserve_scaling(r)) return ERR_MEM;
     r->speed = fx_step_size(r->speed, extent, 30, 10, 80);
     st->s = down ? extent - r->speed : r->speed;
     st->prev = {0, 0, r->width, r->height};
@@ -196,7 +196,7 @@ int32_t fx_zoominout_step(qmFXRequest* r, int32_t* done) {
   const int32_t w = r->width, h = r->height, l = std::max(w, h);
   if (r->phase == 0) {
     auto* z = static_cast<ZoomInOut*>(fx_priv_alloc(r, sizeof(ZoomInOut)));
-    if (!z || !fx_scale_scratch(r, 0, 0)) return ERR_MEM;
+    if (!z || !fx_reserve_scaling(r)) return ERR_MEM;
     r->speed = fx_step_size(r->speed, l, 60, 30, 120);
     z->prev = {0, 0, w, h};
     z->d = r->speed;

@@ -386,16 +386,22 @@ struct Piece {
 // Windows show 32-bit pixels in 64-byte lines: rectangles closer than this share the lines between.
 constexpr int32_t kJoinGap = 16;
 
-// Whether SAFEBLT would draw each rectangle into the display's front bitmap and present just that
-// rectangle of it, with nothing else on the window over the picture.
-bool plain_front(const qmBlitOutput* out, const qmBitmap* source, int32_t flags, const qmMask* mask,
-                 const qmAlphaChannel* alpha) {
-  if (!out || out->object_type != kOutputDisplay || !out->front || source == out->front) return false;
-  if (mask || alpha || out->target_mask || out->target_alpha || out->scaled || out->layers_on) return false;
+// Whether SAFEBLT would draw a plain rectangle into the display's front bitmap and present just
+// that rectangle of it, with nothing else on the window over the picture.
+bool plain_output(const qmBlitOutput* out, int32_t flags) {
+  if (!out || out->object_type != kOutputDisplay || !out->front) return false;
+  if (out->target_mask || out->target_alpha || out->scaled || out->layers_on) return false;
   if (out->double_buffer || out->second_buffer) return false;
   if (out->picture && out->picture->sprites) return false;
   if (!(flags & (BLIT_FRONT | BLIT_ALWAYSFRONT)) || (flags & BLIT_DESTONLY)) return false;
-  return source->bytes_per_pixel == 4 && out->front->bytes_per_pixel == 4;
+  return out->front->bytes_per_pixel == 4;
+}
+
+// The same for a source without planes, of 4-byte pixels, other than the front bitmap.
+bool plain_front(const qmBlitOutput* out, const qmBitmap* source, int32_t flags, const qmMask* mask,
+                 const qmAlphaChannel* alpha) {
+  if (!plain_output(out, flags) || mask || alpha) return false;
+  return source != out->front && source->bytes_per_pixel == 4;
 }
 
 // n pixels: short spans (many to a row) as two overlapping moves each, without a call.
@@ -506,6 +512,8 @@ void SAFEBLT_RECTS(qmState* state, const qmBitmap* source, const BlitRect* rects
   }
   draw_rowwise(out, source, pieces, !(flags & BLIT_NOPRESENT), active);
 }
+
+bool blit_scales_directly(int32_t flags) { return plain_output(g_blit.current, flags); }
 
 bool SAFEBLT_SCALED(qmState*, const qmBitmap* source, int32_t sx, int32_t sy, int32_t sw, int32_t sh, int32_t dx,
                     int32_t dy, int32_t dw, int32_t dh, int32_t dest_w, int32_t dest_h, int32_t flags) {

@@ -55,6 +55,9 @@ void SAFEBLT_RECTS(qmState* state, const qmBitmap* source, const BlitRect* rects
 // scales into a bitmap and draws that) or a rectangle outside the source.
 bool SAFEBLT_SCALED(qmState* state, const qmBitmap* source, int32_t sx, int32_t sy, int32_t sw, int32_t sh,
                     int32_t dx, int32_t dy, int32_t dw, int32_t dh, int32_t dest_w, int32_t dest_h, int32_t flags);
+// Whether SAFEBLT_SCALED draws into the current output with these flags, for a source of 4-byte
+// pixels other than the output's own bitmaps.
+bool blit_scales_directly(int32_t flags);
 
 // The clipping of SAFEBLT on its own: moves the rectangle inside the source bounds and inside
 // the destination bounds (and the region, when use_clip and a region are given). False when

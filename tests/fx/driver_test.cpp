@@ -295,26 +295,55 @@ TEST_F(DriverTest, ABorderEndsAtItsFullLevel) {
 
 // The scaling families (stretches and zooms, ZOOMIN and ZOOMOUT, crushes, coin flips, TURN-DOWN)
 // make their buffer at the setup: no frame allocates, so none waits for fresh memory halfway
-// through the effect.
-TEST_F(DriverTest, ScalingFramesAllocateNothing) {  // a plain brush, drawn directly
-  std::vector<int32_t> ids = {118, 119};
+// through the effect. Drawn straight on the display, those that scale through fx_put_scaled make
+// none at all; the crushes and coin flips (120-127) scale on their own.
+struct Allocations {
+  int32_t effect = -1;
+  int32_t at_setup = -1;
+  bool buffer = false;
+  int32_t frames = 0, frames_allocating = 0;
+};
+
+int32_t watch_allocations(const qmFXRequest* r, int32_t what, void* user) {
+  auto* a = static_cast<Allocations*>(user);
+  if (what == FXOBS_SETUP)
+    a->effect = r->effect, a->at_setup = fx_allocations(), a->buffer = r->scale_scratch != nullptr;
+  if (what == FXOBS_FRAME) ++a->frames, a->frames_allocating += fx_allocations() != a->at_setup;
+  return 0;
+}
+
+TEST_F(DriverTest, ScalingFramesAllocateNothing) {
+  std::vector<int32_t> ids;
   for (int32_t id = 55; id <= 69; ++id) ids.push_back(id);
-  for (int32_t id = 120; id <= 131; ++id) ids.push_back(id);
+  for (int32_t id = 118; id <= 131; ++id) ids.push_back(id);
   for (const int32_t id : ids) {
     scene(false);
-    qmAsyncDraw* a = start_async("DisplayBrushFX", {1.0, 10.0, 10.0}, id);
-    ASSERT_NE(a, nullptr) << id;
-    const int32_t setup = fx_allocations();
-    bool done = false;
-    int32_t frames = 0;
-    while (!done && frames < 200) {
-      ASSERT_EQ(async_frame(a, -1, &done), 0) << id;
-      ++frames;
-    }
-    EXPECT_TRUE(done) << id;
-    EXPECT_EQ(fx_allocations(), setup) << id << " allocated in its " << frames << " frames";
-    asyncdraw_free_all(L);
+    Allocations a;
+    FxObserver o{watch_allocations, &a};
+    fx_set_observer(&o);
+    // The two-picture effects (118 on) between pictures, the others on a plain brush.
+    const auto fill = [&] { set_number("type", id), set_number("speed", 1), set_number("parameter", 7); };
+    const int32_t code = id >= 118 ? call_table("DisplayTransitionFX", {2.0}, fill).code
+                                   : call_table("DisplayBrushFX", {1.0, 10.0, 10.0}, fill).code;
+    fx_set_observer(nullptr);
+    ASSERT_EQ(code, 0) << id;
+    EXPECT_EQ(a.effect, id);
+    EXPECT_GT(a.frames, 20) << id;
+    EXPECT_EQ(a.frames_allocating, 0) << id << " allocated in frames";
+    EXPECT_EQ(a.buffer, id >= 120 && id <= 127) << id;
   }
+  // A realtime layer's copies go into its effect image through the buffer.
+  scene(true);
+  Allocations a;
+  FxObserver o{watch_allocations, &a};
+  fx_set_observer(&o);
+  const qmtest::Outcome shown = call_table("ShowLayerFX", {1.0}, [&] {
+    set_number("type", 61), set_number("speed", 1), set_number("forcerealtimelayers", 1);
+  });
+  fx_set_observer(nullptr);
+  ASSERT_EQ(shown.code, 0);
+  EXPECT_TRUE(a.buffer);
+  EXPECT_EQ(a.frames_allocating, 0);
 }
 
 TEST_F(DriverTest, EveryFailedAllocationIsUndone) {

@@ -519,6 +519,8 @@ bool SAFEBLT_SCALED(qmState*, const qmBitmap* source, int32_t sx, int32_t sy, in
                     int32_t dy, int32_t dw, int32_t dh, int32_t dest_w, int32_t dest_h, int32_t flags) {
   qmBlitOutput* out = g_blit.current;
   if (!source || !plain_front(out, source, flags, nullptr, nullptr) || dw < 1 || dh < 1) return false;
+  if (sx < 0 || sy < 0 || sw < 1 || sh < 1 || int64_t(sx) + sw > source->width || int64_t(sy) + sh > source->height)
+    return false;
   const int64_t left = std::max<int64_t>(dx, 0), top = std::max<int64_t>(dy, 0);
   const int64_t right = std::min<int64_t>(int64_t(dx) + dw, dest_w), bottom = std::min<int64_t>(int64_t(dy) + dh, dest_h);
   if (left >= right || top >= bottom) return true;  // nothing of it inside the bounds

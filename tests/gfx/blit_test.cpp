@@ -565,6 +565,12 @@ TEST(BlitScaled, SameAsTheCopyDrawnWithSafeblt) {
     gfx_services_reset();
     blit_globals() = qmBlitGlobals{};
   }
+  // A rectangle past the source's edge is declined, even where none of the copy would show.
+  Output plain(W, H, 0, 0, 0, nullptr);
+  plain.use();
+  for (const int32_t dx : {5, 100})
+    EXPECT_FALSE(SAFEBLT_SCALED(nullptr, src.get(), 10, 1, 33, 21, dx, 3, 20, 13, W, H, BLIT_FRONT)) << dx;
+  blit_globals() = qmBlitGlobals{};
 }
 
 TEST(BlitColour, PixelFormatOfEveryCode) {

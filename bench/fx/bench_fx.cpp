@@ -423,8 +423,7 @@ double scale_ours(const qm::qmBitmap* src, qm::qmBitmap* dst, const std::vector<
   const double t0 = now_ms();
   for (const Scaled& c : rects)
     qm::bitmap_draw_part(src, c.sx, c.sy, c.sw, c.sh, c.dw, c.dh, 0, 0, c.dw, c.dh, dst, c.dx, c.dy);
-  const double ms = now_ms() - t0;
-  return ms;
+  return now_ms() - t0;
 }
 
 double scale_pixman(const qm::qmBitmap* src, qm::qmBitmap* dst, const std::vector<Scaled>& rects) {

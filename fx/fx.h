@@ -123,6 +123,11 @@ struct qmFXRequest {
   qmMask* async_mask = nullptr;  // async runs: what the effect has made visible so far, for seeking
   qmAlphaChannel* async_alpha = nullptr;
   qmBitmap* scale_scratch = nullptr;  // where plain scaled copies are made, kept for the effect's frames
+  // Where a masked or translucent picture's scaled copies are made, with their mask or alpha,
+  // kept likewise.
+  qmBitmap* scaled_copy = nullptr;
+  qmMask* scaled_mask = nullptr;
+  qmAlphaChannel* scaled_alpha = nullptr;
   int32_t phase = 0;  // 0 setup, 1 running, 2 seeking
   int32_t frame = 0;
   int32_t frames = 0;
@@ -261,9 +266,16 @@ void fx_put_rect(qmFXRequest* r, const qmBitmap* pic, const qmMask* mask, const 
 // kept until the effect ends. A scaling family asks for it at its setup, so that its frames find
 // it ready. nullptr without memory.
 qmBitmap* fx_scale_scratch(qmFXRequest* r, int32_t w, int32_t h);
-// The setup of a family that draws with fx_put_scaled: the buffer made unless the copies go
-// straight to the display. false without memory.
-bool fx_reserve_scaling(qmFXRequest* r);
+// The planes fx_put_scaled makes a masked or translucent copy in: pixels, and a mask and an
+// alpha plane where asked, each at least w x h and the object's size, kept until the effect ends.
+// false without memory.
+bool fx_scaled_planes(qmFXRequest* r, int32_t w, int32_t h, bool mask, bool alpha);
+// The setup of a family that draws with fx_put_scaled, so that its frames allocate nothing: for
+// its plain copies (plain: it makes some) the buffer unless they go straight to the display; for
+// copies of the request's picture through its mask or alpha, the planes. false without memory.
+bool fx_reserve_scaling(qmFXRequest* r, bool plain);
+// Frees the buffers above (the effect's end).
+void fx_free_scaling(qmFXRequest* r);
 int32_t fx_put_scaled(qmFXRequest* r, const qmBitmap* pic, const qmMask* mask, const qmAlphaChannel* alpha,
                       int32_t sx, int32_t sy, int32_t sw, int32_t sh, int32_t dx, int32_t dy, int32_t dw, int32_t dh,
                       int32_t flags);

@@ -26,6 +26,19 @@ bool fx_allocation_allowed();
 int32_t fx_copy_planes(const qmBitmap* bitmap, const qmMask* mask, const qmAlphaChannel* alpha, int32_t x, int32_t y,
                        int32_t w, int32_t h, qmBitmap** out_bitmap, qmMask** out_mask, qmAlphaChannel** out_alpha);
 
+// A w x h plane over the storage of a kept one at least that large, its rows packed from the first
+// byte as those of a plane made at that size: a narrow copy's rows lie together, not a whole kept
+// row apart.
+qmBitmap fx_packed(const qmBitmap* b, int32_t w, int32_t h);
+qmMask fx_packed(const qmMask* m, int32_t w, int32_t h);
+qmAlphaChannel fx_packed(const qmAlphaChannel* a, int32_t w, int32_t h);
+// The source rectangle (sx, sy, sw, sh) of a masked or translucent picture scaled to dw x dh in the
+// planes the request keeps (fx_scaled_planes), seen as packed planes: pixels in copy, the mask or
+// alpha given in copy_mask or copy_alpha. 0, ERR_MEM or the scaler's code.
+int32_t fx_scale_planes(qmFXRequest* r, const qmBitmap* pic, const qmMask* mask, const qmAlphaChannel* alpha,
+                        int32_t sx, int32_t sy, int32_t sw, int32_t sh, int32_t dw, int32_t dh, qmBitmap* copy,
+                        qmMask* copy_mask, qmAlphaChannel* copy_alpha);
+
 // The lifecycle (see the driver).
 int32_t fx_prepare(qmFXRequest* r);
 int32_t fx_setup_buffers(qmFXRequest* r);

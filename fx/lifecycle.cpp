@@ -58,8 +58,8 @@ void free_pictures(qmFXRequest* r) {
   r->own_newpic = r->own_mask = r->own_alpha = 0;
   qmos_free_bitmap(r->oldpic);
   qmos_free_bitmap(r->bgpic_old);
-  qmos_free_bitmap(r->scale_scratch);
-  r->oldpic = r->bgpic_old = r->scale_scratch = nullptr;
+  r->oldpic = r->bgpic_old = nullptr;
+  fx_free_scaling(r);
   free_async_copies(r);
 }
 

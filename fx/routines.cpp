@@ -343,20 +343,97 @@ bool scales_directly(const qmFXRequest* r) {
 
 }  // namespace
 
-bool fx_reserve_scaling(qmFXRequest* r) { return scales_directly(r) || fx_scale_scratch(r, 0, 0); }
+bool fx_reserve_scaling(qmFXRequest* r, bool plain) {
+  if ((r->mask || r->alpha) && !fx_scaled_planes(r, 0, 0, r->mask != nullptr, r->alpha != nullptr)) return false;
+  return !plain || scales_directly(r) || fx_scale_scratch(r, 0, 0);
+}
+
+void fx_free_scaling(qmFXRequest* r) {
+  qmos_free_bitmap(r->scale_scratch);
+  qmos_free_bitmap(r->scaled_copy);
+  qmos_free_mask(r->scaled_mask);
+  qmos_free_alpha(r->scaled_alpha);
+  r->scale_scratch = r->scaled_copy = nullptr;
+  r->scaled_mask = nullptr;
+  r->scaled_alpha = nullptr;
+}
+
+namespace {
+
+// New planes for the buffers kept through an effect, their pages brought in now, at the effect's
+// setup, rather than in whichever frame first reaches them: a whole picture's worth of page
+// faults took one frame to 15-20 ms.
+qmBitmap* prefaulted_bitmap(int32_t w, int32_t h) {
+  qmBitmap* b = qmos_alloc_bitmap(w, h);
+  if (b) qmos_prefault(b->pixels, size_t(b->bytes_per_row) * size_t(b->height));
+  return b;
+}
+
+qmMask* prefaulted_mask(int32_t w, int32_t h) {
+  qmMask* m = qmos_alloc_mask(w, h, 0);
+  if (m) qmos_prefault(m->data, size_t(m->bytes_per_row) * size_t(m->height));
+  return m;
+}
+
+qmAlphaChannel* prefaulted_alpha(int32_t w, int32_t h) {
+  qmAlphaChannel* a = qmos_alloc_alpha(w, h, 0);
+  if (a) qmos_prefault(a->data, size_t(a->bytes_per_row) * size_t(a->height));
+  return a;
+}
+
+// The plane kept in have, made again when smaller than w x h: at least that and the object's size.
+template <class Plane>
+bool keep_plane(const qmFXRequest* r, Plane*& have, int32_t w, int32_t h, Plane* (*make)(int32_t, int32_t),
+                void (*release)(Plane*)) {
+  if (have && have->width >= w && have->height >= h) return true;
+  if (!fx_allocation_allowed()) return false;
+  Plane* grown = make(std::max({w, r->width, have ? have->width : 0, 1}),
+                      std::max({h, r->height, have ? have->height : 0, 1}));
+  if (!grown) return false;
+  release(have);
+  have = grown;
+  return true;
+}
+
+}  // namespace
+
+bool fx_scaled_planes(qmFXRequest* r, int32_t w, int32_t h, bool mask, bool alpha) {
+  if (!keep_plane(r, r->scaled_copy, w, h, prefaulted_bitmap, qmos_free_bitmap)) return false;
+  if (mask && !keep_plane(r, r->scaled_mask, w, h, prefaulted_mask, qmos_free_mask)) return false;
+  return !alpha || keep_plane(r, r->scaled_alpha, w, h, prefaulted_alpha, qmos_free_alpha);
+}
 
 qmBitmap* fx_scale_scratch(qmFXRequest* r, int32_t w, int32_t h) {
-  qmBitmap* have = r->scale_scratch;
-  if (have && have->width >= w && have->height >= h) return have;
-  if (!fx_allocation_allowed()) return nullptr;
-  qmBitmap* grown = qmos_alloc_bitmap(std::max({w, r->width, have ? have->width : 0, 1}),
-                                      std::max({h, r->height, have ? have->height : 0, 1}));
-  if (!grown) return nullptr;
-  // Its pages come in here, at the effect's setup, rather than in whichever frame first reaches
-  // them: a whole picture's worth of page faults took one frame to 15-20 ms.
-  qmos_prefault(grown->pixels, size_t(grown->bytes_per_row) * size_t(grown->height));
-  qmos_free_bitmap(have);
-  return r->scale_scratch = grown;
+  return keep_plane(r, r->scale_scratch, w, h, prefaulted_bitmap, qmos_free_bitmap) ? r->scale_scratch : nullptr;
+}
+
+qmBitmap fx_packed(const qmBitmap* b, int32_t w, int32_t h) {
+  qmBitmap v = *b;
+  v.width = w, v.height = h, v.bytes_per_row = w * b->bytes_per_pixel;
+  return v;
+}
+
+qmMask fx_packed(const qmMask* m, int32_t w, int32_t h) {
+  qmMask v = *m;
+  v.width = w, v.height = h, v.bytes_per_row = w / 8 + 1, v.borrowed = 1;
+  return v;
+}
+
+qmAlphaChannel fx_packed(const qmAlphaChannel* a, int32_t w, int32_t h) {
+  qmAlphaChannel v = *a;
+  v.width = w, v.height = h, v.bytes_per_row = (w + 3) / 4 * 4, v.borrowed = 1;
+  return v;
+}
+
+int32_t fx_scale_planes(qmFXRequest* r, const qmBitmap* pic, const qmMask* mask, const qmAlphaChannel* alpha,
+                        int32_t sx, int32_t sy, int32_t sw, int32_t sh, int32_t dw, int32_t dh, qmBitmap* copy,
+                        qmMask* copy_mask, qmAlphaChannel* copy_alpha) {
+  if (!fx_scaled_planes(r, dw, dh, mask != nullptr, alpha != nullptr)) return ERR_MEM;
+  *copy = fx_packed(r->scaled_copy, dw, dh);
+  if (mask) *copy_mask = fx_packed(r->scaled_mask, dw, dh);
+  if (alpha) *copy_alpha = fx_packed(r->scaled_alpha, dw, dh);
+  return bitmap_draw_into(pic, mask, alpha, sx, sy, sw, sh, dw, dh, 0, copy, mask ? copy_mask : nullptr,
+                          alpha ? copy_alpha : nullptr);
 }
 
 int32_t fx_put_scaled(qmFXRequest* r, const qmBitmap* pic, const qmMask* mask, const qmAlphaChannel* alpha,
@@ -376,24 +453,20 @@ int32_t fx_put_scaled(qmFXRequest* r, const qmBitmap* pic, const qmMask* mask, c
                          r->clip_height, r->blit_flags | (r->quiet ? BLIT_NOPRESENT : 0)))
         return 0;
     }
-    qmBitmap* into = fx_scale_scratch(r, dw, dh);
-    if (!into) return ERR_MEM;
-    if (int32_t err = bitmap_draw(pic, nullptr, nullptr, sx, sy, into, sw, sh, dw, dh, 0, nullptr, nullptr, nullptr))
+    qmBitmap* kept = fx_scale_scratch(r, dw, dh);
+    if (!kept) return ERR_MEM;
+    qmBitmap into = fx_packed(kept, dw, dh);
+    if (int32_t err = bitmap_draw(pic, nullptr, nullptr, sx, sy, &into, sw, sh, dw, dh, 0, nullptr, nullptr, nullptr))
       return err;
-    fx_put_rect(r, into, nullptr, nullptr, 0, 0, dw, dh, dx, dy, flags);
+    fx_put_rect(r, &into, nullptr, nullptr, 0, 0, dw, dh, dx, dy, flags);
     return 0;
   }
-  qmBitmap* scaled = nullptr;
-  qmMask* scaled_mask = nullptr;
-  qmAlphaChannel* scaled_alpha = nullptr;
-  if (!fx_allocation_allowed()) return ERR_MEM;
-  if (int32_t err = bitmap_draw(pic, mask, alpha, sx, sy, nullptr, sw, sh, dw, dh, 0, &scaled,
-                                mask ? &scaled_mask : nullptr, alpha ? &scaled_alpha : nullptr))
+  qmBitmap copy{};
+  qmMask copy_mask{};
+  qmAlphaChannel copy_alpha{};
+  if (int32_t err = fx_scale_planes(r, pic, mask, alpha, sx, sy, sw, sh, dw, dh, &copy, &copy_mask, &copy_alpha))
     return err;
-  fx_put_rect(r, scaled, scaled_mask, scaled_alpha, 0, 0, dw, dh, dx, dy, flags);
-  qmos_free_bitmap(scaled);
-  qmos_free_mask(scaled_mask);
-  qmos_free_alpha(scaled_alpha);
+  fx_put_rect(r, &copy, mask ? &copy_mask : nullptr, alpha ? &copy_alpha : nullptr, 0, 0, dw, dh, dx, dy, flags);
   return 0;
 }
 

@@ -37,7 +37,7 @@ int32_t fx_turndown_step(qmFXRequest* r, int32_t* done) {
   const int32_t extent = rows ? r->height : r->width, m = extent / 2;
   if (r->phase == 0) {
     auto* t = static_cast<TurnDown*>(fx_priv_alloc(r, sizeof(TurnDown)));
-    if (!t || !fx_reserve_scaling(r)) return ERR_MEM;
+    if (!t || !fx_reserve_scaling(r, true)) return ERR_MEM;
     r->speed = fx_step_size(r->speed, extent, 60, 30, 120);
     t->d = r->speed;
     r->frames = fx_step_count(extent - r->speed, r->speed, 0);

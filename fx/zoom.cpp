@@ -89,33 +89,33 @@ void clear(qmFXRequest* r, int32_t x, int32_t y, int32_t w, int32_t h, int32_t f
                nullptr, nullptr, r, flags | FXB_HIDE | FXB_NOREFRESH);
 }
 
-// The scaled picture at its rectangle. Directly drawn, a masked or translucent copy is first put
-// on the old picture under it, so that what reaches the display is plain.
+// Whether a masked or translucent picture drawn directly is first put on the old picture under it,
+// so that what reaches the display is plain.
+bool composes_under(const qmFXRequest* r) {
+  const bool direct = !(r->realtime && r->layer && r->layer->effect);
+  return direct && (r->mask || r->alpha) && r->oldpic;
+}
+
+// The scaled picture at its rectangle, composed on the old picture in the buffer kept for plain
+// copies when composes_under says so.
 int32_t draw_scaled(qmFXRequest* r, const Rectangle& at) {
   if (at.w < 1 || at.h < 1) return 0;
-  const bool direct = !(r->realtime && r->layer && r->layer->effect);
-  if (!direct || (!r->mask && !r->alpha) || !r->oldpic)
+  if (!composes_under(r))
     return fx_put_scaled(r, r->newpic, r->mask, r->alpha, 0, 0, r->width, r->height, at.x, at.y, at.w, at.h, 0);
-  qmBitmap* scaled = nullptr;
-  qmMask* mask = nullptr;
-  qmAlphaChannel* alpha = nullptr;
-  if (!fx_allocation_allowed()) return ERR_MEM;
-  if (int32_t err = bitmap_draw(r->newpic, r->mask, r->alpha, 0, 0, nullptr, r->width, r->height, at.w, at.h, 0,
-                                &scaled, r->mask ? &mask : nullptr, r->alpha ? &alpha : nullptr))
+  qmBitmap scaled{};
+  qmMask scaled_mask{};
+  qmAlphaChannel scaled_alpha{};
+  if (int32_t err = fx_scale_planes(r, r->newpic, r->mask, r->alpha, 0, 0, r->width, r->height, at.w, at.h, &scaled,
+                                    &scaled_mask, &scaled_alpha))
     return err;
-  qmBitmap* under = fx_alloc_bitmap(at.w, at.h);
-  int32_t err = under ? 0 : ERR_MEM;
-  if (under) {
-    fx_blit_clipped(r->oldpic, at.x, at.y, under, 0, 0, at.w, at.h, r->width, r->height, at.w, at.h);
-    if (mask) BLTMASK(scaled, 0, 0, under, 0, 0, at.w, at.h, mask);
-    else BLTALPHABITMAP(scaled, 0, 0, under, 0, 0, at.w, at.h, alpha);
-    fx_put_rect(r, under, nullptr, nullptr, 0, 0, at.w, at.h, at.x, at.y, 0);
-  }
-  qmos_free_bitmap(under);
-  qmos_free_bitmap(scaled);
-  qmos_free_mask(mask);
-  qmos_free_alpha(alpha);
-  return err;
+  qmBitmap* kept = fx_scale_scratch(r, at.w, at.h);
+  if (!kept) return ERR_MEM;
+  qmBitmap under = fx_packed(kept, at.w, at.h);
+  fx_blit_clipped(r->oldpic, at.x, at.y, &under, 0, 0, at.w, at.h, r->width, r->height, at.w, at.h);
+  if (r->mask) BLTMASK(&scaled, 0, 0, &under, 0, 0, at.w, at.h, &scaled_mask);
+  else BLTALPHABITMAP(&scaled, 0, 0, &under, 0, 0, at.w, at.h, &scaled_alpha);
+  fx_put_rect(r, &under, nullptr, nullptr, 0, 0, at.w, at.h, at.x, at.y, 0);
+  return 0;
 }
 
 }  // namespace
@@ -128,8 +128,10 @@ int32_t fx_stretch_step(qmFXRequest* r, int32_t* done) {
   if (r->phase == 0) {
     auto* st = static_cast<Stretch*>(fx_priv_alloc(r, sizeof(Stretch)));
     if (!st) return ERR_MEM;
-    // Only a plain picture is scaled into the shared buffer.
-    if (!r->mask && !r->alpha && !fx_reserve_scaling(r)) return ERR_MEM;
+    // Its copies are all of the request's picture; composed on the old picture, they are plain
+    // in the end, in the buffer for plain copies.
+    if (!fx_reserve_scaling(r, !r->mask && !r->alpha) || (composes_under(r) && !fx_scale_scratch(r, 0, 0)))
+      return ERR_MEM;
     r->speed = fx_step_size(r->speed, extent, 30, 10, 80);
     st->s = down ? extent - r->speed : r->speed;
     st->prev = {0, 0, r->width, r->height};
@@ -196,7 +198,7 @@ int32_t fx_zoominout_step(qmFXRequest* r, int32_t* done) {
   const int32_t w = r->width, h = r->height, l = std::max(w, h);
   if (r->phase == 0) {
     auto* z = static_cast<ZoomInOut*>(fx_priv_alloc(r, sizeof(ZoomInOut)));
-    if (!z || !fx_reserve_scaling(r)) return ERR_MEM;
+    if (!z || !fx_reserve_scaling(r, true)) return ERR_MEM;
     r->speed = fx_step_size(r->speed, l, 60, 30, 120);
     z->prev = {0, 0, w, h};
     z->d = r->speed;

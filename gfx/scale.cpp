@@ -478,6 +478,49 @@ void set_pixels(qmScaleJob& job, const qmBitmapLock& s, const qmBitmapLock& d, i
   job.bytes_per_pixel = s.bytes_per_pixel;
 }
 
+// Whether the rectangle (x, y, w, h) lies inside a plane of pw x ph.
+bool holds(int32_t pw, int32_t ph, int32_t x, int32_t y, int32_t w, int32_t h) {
+  return x >= 0 && y >= 0 && w >= 1 && h >= 1 && int64_t(x) + w <= pw && int64_t(y) + h <= ph;
+}
+
+// The copy of the source rectangle written into planes already checked to be large enough: the
+// pixels into bitmap, and the mask and alpha into their planes where both sides are given.
+int32_t draw_planes(const qmBitmap* source, const qmMask* source_mask, const qmAlphaChannel* source_alpha, int32_t x,
+                    int32_t y, int32_t w, int32_t h, int32_t new_width, int32_t new_height, int32_t interpolate,
+                    qmBitmap* bitmap, qmMask* mask, qmAlphaChannel* alpha) {
+  qmScaleJob job{};
+  if (source_mask && mask) {
+    job.source_mask = source_mask->data + ptrdiff_t(y) * source_mask->bytes_per_row;
+    job.dest_mask = mask->data;
+    job.source_mask_bpr = source_mask->bytes_per_row;
+    job.dest_mask_bpr = mask->bytes_per_row;
+  }
+  if (source_alpha && alpha) {
+    job.source_alpha = source_alpha->data + ptrdiff_t(y) * source_alpha->bytes_per_row + x;
+    job.dest_alpha = alpha->data;
+    job.source_alpha_bpr = source_alpha->bytes_per_row;
+    job.dest_alpha_bpr = alpha->bytes_per_row;
+  }
+  set_geometry(job, x, y, w, h, new_width, new_height);
+  job.interpolate = interpolate;
+  job.x_fractions = g_tables.x_fractions;
+  job.x_advances = g_tables.x_advances;
+  job.y_fractions = g_tables.y_fractions;
+  job.y_advances = g_tables.y_advances;
+  const bool pixels = source && bitmap;
+  qmBitmapLock s{}, d{};
+  if (pixels) {
+    if (!lock_both(source, bitmap, &s, &d)) return ERR_LOCKBMAP;
+    set_pixels(job, s, d, x, y, 0, 0);
+  }
+  scale_pixels(job);
+  if (pixels) {
+    qmos_unlock_bitmap(&d);
+    qmos_unlock_bitmap(&s);
+  }
+  return 0;
+}
+
 }  // namespace
 
 int32_t bitmap_draw(const qmBitmap* source, const qmMask* source_mask,
@@ -487,16 +530,18 @@ int32_t bitmap_draw(const qmBitmap* source, const qmMask* source_mask,
                     qmAlphaChannel** out_alpha) {
   if (new_width < 1 || new_height < 1) return 0;
   // The rectangle must lie inside every source part that will be read.
-  auto inside = [&](int32_t pw, int32_t ph) {
-    return x >= 0 && y >= 0 && w >= 1 && h >= 1 && int64_t(x) + w <= pw && int64_t(y) + h <= ph;
-  };
-  if (source && !inside(source->width, source->height)) return ERR_WRONGUSAGE;
+  if (source && !holds(source->width, source->height, x, y, w, h)) return ERR_WRONGUSAGE;
   if (target && source && (target->width < new_width || target->height < new_height))
     return ERR_WRONGUSAGE;
-  if (!target) {
-    if (source_mask && !inside(source_mask->width, source_mask->height)) return ERR_WRONGUSAGE;
-    if (source_alpha && !inside(source_alpha->width, source_alpha->height)) return ERR_WRONGUSAGE;
+  if (target) {
+    if (!grow_tables(new_width, new_height)) return ERR_MEM;
+    // Pixels only; nothing at all without a source.
+    return source ? draw_planes(source, nullptr, nullptr, x, y, w, h, new_width, new_height, interpolate, target,
+                                nullptr, nullptr)
+                  : 0;
   }
+  if (source_mask && !holds(source_mask->width, source_mask->height, x, y, w, h)) return ERR_WRONGUSAGE;
+  if (source_alpha && !holds(source_alpha->width, source_alpha->height, x, y, w, h)) return ERR_WRONGUSAGE;
   if (!grow_tables(new_width, new_height)) return ERR_MEM;
 
   qmBitmap* made_bitmap = nullptr;
@@ -508,51 +553,37 @@ int32_t bitmap_draw(const qmBitmap* source, const qmMask* source_mask,
     qmos_free_alpha(made_alpha);
     return code;
   };
-
-  qmScaleJob job{};
-  if (!target) {
-    if (source && !(made_bitmap = qmos_alloc_bitmap(new_width, new_height))) return fail(ERR_MEM);
-    if (source_mask) {
-      if (!(made_mask = qmos_alloc_mask(new_width, new_height, 0))) return fail(ERR_MEM);
-      job.source_mask = source_mask->data + ptrdiff_t(y) * source_mask->bytes_per_row;
-      job.dest_mask = made_mask->data;
-      job.source_mask_bpr = source_mask->bytes_per_row;
-      job.dest_mask_bpr = made_mask->bytes_per_row;
-    }
-    if (source_alpha) {
-      if (!(made_alpha = qmos_alloc_alpha(new_width, new_height, 0))) return fail(ERR_MEM);
-      job.source_alpha = source_alpha->data + ptrdiff_t(y) * source_alpha->bytes_per_row + x;
-      job.dest_alpha = made_alpha->data;
-      job.source_alpha_bpr = source_alpha->bytes_per_row;
-      job.dest_alpha_bpr = made_alpha->bytes_per_row;
-    }
-  }
-  set_geometry(job, x, y, w, h, new_width, new_height);
-  job.interpolate = interpolate;
-  job.x_fractions = g_tables.x_fractions;
-  job.x_advances = g_tables.x_advances;
-  job.y_fractions = g_tables.y_fractions;
-  job.y_advances = g_tables.y_advances;
-
-  qmBitmapLock s{}, d{};
-  if (source) {
-    if (!lock_both(source, target ? target : made_bitmap, &s, &d)) return fail(ERR_LOCKBMAP);
-    set_pixels(job, s, d, x, y, 0, 0);
-  }
-  if (source || !target) scale_pixels(job);
-  if (source) {
-    qmos_unlock_bitmap(&d);
-    qmos_unlock_bitmap(&s);
-  }
-  if (!target) {
-    if (out_bitmap) *out_bitmap = made_bitmap;
-    else qmos_free_bitmap(made_bitmap);
-    if (out_mask) *out_mask = made_mask;
-    else qmos_free_mask(made_mask);
-    if (out_alpha) *out_alpha = made_alpha;
-    else qmos_free_alpha(made_alpha);
-  }
+  if (source && !(made_bitmap = qmos_alloc_bitmap(new_width, new_height))) return fail(ERR_MEM);
+  if (source_mask && !(made_mask = qmos_alloc_mask(new_width, new_height, 0))) return fail(ERR_MEM);
+  if (source_alpha && !(made_alpha = qmos_alloc_alpha(new_width, new_height, 0))) return fail(ERR_MEM);
+  if (int32_t err = draw_planes(source, source_mask, source_alpha, x, y, w, h, new_width, new_height, interpolate,
+                                made_bitmap, made_mask, made_alpha))
+    return fail(err);
+  if (out_bitmap) *out_bitmap = made_bitmap;
+  else qmos_free_bitmap(made_bitmap);
+  if (out_mask) *out_mask = made_mask;
+  else qmos_free_mask(made_mask);
+  if (out_alpha) *out_alpha = made_alpha;
+  else qmos_free_alpha(made_alpha);
   return 0;
+}
+
+int32_t bitmap_draw_into(const qmBitmap* source, const qmMask* source_mask, const qmAlphaChannel* source_alpha,
+                         int32_t x, int32_t y, int32_t w, int32_t h, int32_t new_width, int32_t new_height,
+                         int32_t interpolate, qmBitmap* target, qmMask* target_mask, qmAlphaChannel* target_alpha) {
+  if (new_width < 1 || new_height < 1) return 0;
+  if (!source || !target || !holds(source->width, source->height, x, y, w, h)) return ERR_WRONGUSAGE;
+  auto fits = [&](int32_t pw, int32_t ph) { return pw >= new_width && ph >= new_height; };
+  if (!fits(target->width, target->height)) return ERR_WRONGUSAGE;
+  if (source_mask && (!target_mask || !holds(source_mask->width, source_mask->height, x, y, w, h) ||
+                      !fits(target_mask->width, target_mask->height)))
+    return ERR_WRONGUSAGE;
+  if (source_alpha && (!target_alpha || !holds(source_alpha->width, source_alpha->height, x, y, w, h) ||
+                       !fits(target_alpha->width, target_alpha->height)))
+    return ERR_WRONGUSAGE;
+  if (!grow_tables(new_width, new_height)) return ERR_MEM;
+  return draw_planes(source, source_mask, source_alpha, x, y, w, h, new_width, new_height, interpolate, target,
+                     source_mask ? target_mask : nullptr, source_alpha ? target_alpha : nullptr);
 }
 
 int32_t bitmap_draw_part(const qmBitmap* source, int32_t x, int32_t y, int32_t w, int32_t h, int32_t new_width,

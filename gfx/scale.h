@@ -60,6 +60,13 @@ int32_t bitmap_draw(const qmBitmap* source, const qmMask* source_mask,
                     int32_t interpolate, qmBitmap** out_bitmap, qmMask** out_mask,
                     qmAlphaChannel** out_alpha);
 
+// bitmap_draw's copy written into planes made elsewhere, each at least new_width x new_height:
+// the pixels into target and, for each source plane given, the mask or alpha plane into its
+// target, which must then be given too. The same codes as bitmap_draw.
+int32_t bitmap_draw_into(const qmBitmap* source, const qmMask* source_mask, const qmAlphaChannel* source_alpha,
+                         int32_t x, int32_t y, int32_t w, int32_t h, int32_t new_width, int32_t new_height,
+                         int32_t interpolate, qmBitmap* target, qmMask* target_mask, qmAlphaChannel* target_alpha);
+
 // The part (cx, cy, cw, ch) of bitmap_draw's nearest-neighbour copy of the source rectangle
 // (x, y, w, h) at new_width x new_height, pixels only, written at (tx, ty) of target: the same
 // pixels as that part of the whole copy. 0, ERR_LOCKBMAP, or ERR_WRONGUSAGE for a rectangle

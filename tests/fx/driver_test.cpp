@@ -294,20 +294,23 @@ TEST_F(DriverTest, ABorderEndsAtItsFullLevel) {
 }
 
 // The scaling families (stretches and zooms, ZOOMIN and ZOOMOUT, crushes, coin flips, TURN-DOWN)
-// make their buffer at the setup: no frame allocates, so none waits for fresh memory halfway
-// through the effect. Drawn straight on the display, those that scale through fx_put_scaled make
-// none at all; the crushes and coin flips (120-127) scale on their own.
+// make their buffers at the setup: no frame allocates, so none waits for fresh memory halfway
+// through the effect. Drawn straight on the display, those that scale a plain picture through
+// fx_put_scaled make none at all; the crushes and coin flips (120-127) scale on their own. A
+// masked or translucent picture is scaled into planes of its own.
 struct Allocations {
   int32_t effect = -1;
   int32_t at_setup = -1;
-  bool buffer = false;
+  bool buffer = false, planes = false;
   int32_t frames = 0, frames_allocating = 0;
 };
 
 int32_t watch_allocations(const qmFXRequest* r, int32_t what, void* user) {
   auto* a = static_cast<Allocations*>(user);
-  if (what == FXOBS_SETUP)
+  if (what == FXOBS_SETUP) {
     a->effect = r->effect, a->at_setup = fx_allocations(), a->buffer = r->scale_scratch != nullptr;
+    a->planes = r->scaled_copy && (r->scaled_mask || r->scaled_alpha);
+  }
   if (what == FXOBS_FRAME) ++a->frames, a->frames_allocating += fx_allocations() != a->at_setup;
   return 0;
 }
@@ -344,6 +347,30 @@ TEST_F(DriverTest, ScalingFramesAllocateNothing) {
   ASSERT_EQ(shown.code, 0);
   EXPECT_TRUE(a.buffer);
   EXPECT_EQ(a.frames_allocating, 0);
+  // Masked and translucent brushes: composed on the old picture in the buffer when drawn on the
+  // display, through their planes into a realtime layer's image.
+  for (const Kind kind : {Kind::BrushMask, Kind::BrushAlpha, Kind::ShowRealtime}) {
+    for (const int32_t id : {55, 61, 69}) {
+      FxCase c;
+      c.kind = kind;
+      reset(c);
+      Allocations m;
+      FxObserver watch{watch_allocations, &m};
+      fx_set_observer(&watch);
+      const auto fill = [&] {
+        set_number("type", id), set_number("speed", 1), set_number("forcerealtimelayers", 1);
+      };
+      const int32_t err = kind == Kind::ShowRealtime ? call_table("ShowLayerFX", {1.0}, fill).code
+                                                     : call_table("DisplayBrushFX", {1.0, 10.0, 10.0}, fill).code;
+      fx_set_observer(nullptr);
+      ASSERT_EQ(err, 0) << kind_name(kind) << " " << id;
+      EXPECT_EQ(m.effect, id);
+      EXPECT_GT(m.frames, 20) << kind_name(kind) << " " << id;
+      EXPECT_TRUE(m.planes) << kind_name(kind) << " " << id;
+      EXPECT_EQ(m.buffer, kind != Kind::ShowRealtime) << kind_name(kind) << " " << id;
+      EXPECT_EQ(m.frames_allocating, 0) << kind_name(kind) << " " << id << " allocated in frames";
+    }
+  }
 }
 
 TEST_F(DriverTest, EveryFailedAllocationIsUndone) {

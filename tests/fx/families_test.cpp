@@ -80,7 +80,7 @@ Bare run_bare(int32_t id, int32_t w, int32_t h, int32_t speed, int32_t parameter
   qmos_free_bitmap(r.newpic);
   qmos_free_bitmap(r.oldpic);
   qmos_free_bitmap(r.target);
-  qmos_free_bitmap(r.scale_scratch);
+  fx_free_scaling(&r);
   return out;
 }
 

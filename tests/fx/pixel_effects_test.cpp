@@ -97,7 +97,7 @@ Bare run_bare(const BareCase& c) {
   qmos_free_bitmap(r.newpic);
   qmos_free_bitmap(r.oldpic);
   qmos_free_bitmap(r.target);
-  qmos_free_bitmap(r.scale_scratch);
+  fx_free_scaling(&r);
   return out;
 }
 

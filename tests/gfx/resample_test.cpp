@@ -120,6 +120,68 @@ TEST(Scale, NearestPartIsThatPartOfTheWholeCopy) {
         << x << " " << w << " " << cx << " " << cw << " " << tx;
 }
 
+// A copy made into planes kept from before, larger than the copy and full of other bits, is the
+// copy bitmap_draw makes into new planes: pixels, mask bits and alpha bytes, by nearest
+// neighbour and bilinear.
+TEST(Scale, CopyIntoKeptPlanesIsTheCopyIntoNewOnes) {
+  BitmapPtr src(qmos_alloc_bitmap(23, 17));
+  MaskPtr mask(qmos_alloc_mask(23, 17, 0));
+  AlphaPtr alpha(qmos_alloc_alpha(23, 17, 0));
+  for (int32_t y = 0; y < 17; ++y)
+    for (int32_t x = 0; x < 23; ++x) {
+      *pixel(src.get(), x, y) = uint32_t(y * 64 + x) << 8;
+      qmos_write_pixel(mask.get(), x, y, (x * 7 + y * 3) % 5 < 2 ? MASKVISIBLE : MASKINVISIBLE);
+      alpha->data[y * alpha->bytes_per_row + x] = uint8_t(x * 11 + y);
+    }
+  BitmapPtr kept(qmos_alloc_bitmap(64, 48));
+  MaskPtr kept_mask(qmos_alloc_mask(64, 48, 0));
+  AlphaPtr kept_alpha(qmos_alloc_alpha(64, 48, 0));
+  struct Case { int32_t x, y, w, h, nw, nh, interpolate; } cases[] = {
+      {0, 0, 23, 17, 9, 5, 0}, {2, 1, 20, 15, 61, 47, 0}, {0, 0, 23, 17, 13, 40, 1}, {5, 5, 1, 1, 3, 2, 0}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.nw << "x" << c.nh << " interpolate " << c.interpolate);
+    qmBitmap* nb = nullptr;
+    qmMask* nm = nullptr;
+    qmAlphaChannel* na = nullptr;
+    ASSERT_EQ(bitmap_draw(src.get(), mask.get(), nullptr, c.x, c.y, nullptr, c.w, c.h, c.nw, c.nh, c.interpolate,
+                          &nb, &nm, nullptr),
+              0);
+    ASSERT_EQ(bitmap_draw(src.get(), nullptr, alpha.get(), c.x, c.y, nullptr, c.w, c.h, c.nw, c.nh, c.interpolate,
+                          nullptr, nullptr, &na),
+              0);
+    BitmapPtr new_bitmap(nb);
+    MaskPtr new_mask(nm);
+    AlphaPtr new_alpha(na);
+    std::memset(kept->pixels, 0x5A, size_t(kept->bytes_per_row) * 48);
+    std::memset(kept_mask->data, 0xFF, size_t(kept_mask->bytes_per_row) * 48);
+    std::memset(kept_alpha->data, 0x5A, size_t(kept_alpha->bytes_per_row) * 48);
+    ASSERT_EQ(bitmap_draw_into(src.get(), mask.get(), nullptr, c.x, c.y, c.w, c.h, c.nw, c.nh, c.interpolate,
+                               kept.get(), kept_mask.get(), nullptr),
+              0);
+    ASSERT_EQ(bitmap_draw_into(src.get(), nullptr, alpha.get(), c.x, c.y, c.w, c.h, c.nw, c.nh, c.interpolate,
+                               kept.get(), nullptr, kept_alpha.get()),
+              0);
+    for (int32_t y = 0; y < c.nh; ++y)
+      for (int32_t x = 0; x < c.nw; ++x) {
+        ASSERT_EQ(*pixel(kept.get(), x, y), *pixel(new_bitmap.get(), x, y)) << x << "," << y;
+        ASSERT_EQ(qmos_read_pixel(kept_mask.get(), x, y), qmos_read_pixel(new_mask.get(), x, y)) << x << "," << y;
+        ASSERT_EQ(kept_alpha->data[y * kept_alpha->bytes_per_row + x], new_alpha->data[y * new_alpha->bytes_per_row + x])
+            << x << "," << y;
+      }
+  }
+  // Refused: a mask or alpha plane without its target, a target smaller than the copy, a rectangle
+  // outside the source.
+  EXPECT_EQ(bitmap_draw_into(src.get(), mask.get(), nullptr, 0, 0, 23, 17, 9, 5, 0, kept.get(), nullptr, nullptr),
+            ERR_WRONGUSAGE);
+  EXPECT_EQ(bitmap_draw_into(src.get(), nullptr, alpha.get(), 0, 0, 23, 17, 9, 5, 0, kept.get(), nullptr, nullptr),
+            ERR_WRONGUSAGE);
+  EXPECT_EQ(bitmap_draw_into(src.get(), mask.get(), nullptr, 0, 0, 23, 17, 65, 5, 0, kept.get(), kept_mask.get(),
+                             nullptr),
+            ERR_WRONGUSAGE);
+  EXPECT_EQ(bitmap_draw_into(src.get(), nullptr, nullptr, 1, 0, 23, 17, 9, 5, 0, kept.get(), nullptr, nullptr),
+            ERR_WRONGUSAGE);
+}
+
 // The bilinear rule written out plainly, per channel, for one format 11 source.
 uint32_t bilinear_reference(const qmBitmap* src, int32_t sw, int32_t sh, int32_t dw, int32_t dh,
                             int32_t x, int32_t y) {

@@ -266,10 +266,6 @@ void fx_put_rect(qmFXRequest* r, const qmBitmap* pic, const qmMask* mask, const 
 // kept until the effect ends. A scaling family asks for it at its setup, so that its frames find
 // it ready. nullptr without memory.
 qmBitmap* fx_scale_scratch(qmFXRequest* r, int32_t w, int32_t h);
-// The planes fx_put_scaled makes a masked or translucent copy in: pixels, and a mask and an
-// alpha plane where asked, each at least w x h and the object's size, kept until the effect ends.
-// false without memory.
-bool fx_scaled_planes(qmFXRequest* r, int32_t w, int32_t h, bool mask, bool alpha);
 // The setup of a family that draws with fx_put_scaled, so that its frames allocate nothing: for
 // its plain copies (plain: it makes some) the buffer unless they go straight to the display; for
 // copies of the request's picture through its mask or alpha, the planes. false without memory.

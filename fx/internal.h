@@ -33,7 +33,8 @@ qmBitmap fx_packed(const qmBitmap* b, int32_t w, int32_t h);
 qmMask fx_packed(const qmMask* m, int32_t w, int32_t h);
 qmAlphaChannel fx_packed(const qmAlphaChannel* a, int32_t w, int32_t h);
 // The source rectangle (sx, sy, sw, sh) of a masked or translucent picture scaled to dw x dh in the
-// planes the request keeps (fx_scaled_planes), seen as packed planes: pixels in copy, the mask or
+// planes the request keeps (made at the setup by fx_reserve_scaling, grown here when a copy is
+// larger), seen as packed planes: pixels in copy, the mask or
 // alpha given in copy_mask or copy_alpha. 0, ERR_MEM or the scaler's code.
 int32_t fx_scale_planes(qmFXRequest* r, const qmBitmap* pic, const qmMask* mask, const qmAlphaChannel* alpha,
                         int32_t sx, int32_t sy, int32_t sw, int32_t sh, int32_t dw, int32_t dh, qmBitmap* copy,

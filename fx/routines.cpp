@@ -341,25 +341,6 @@ bool scales_directly(const qmFXRequest* r) {
   return !(r->realtime && r->layer && r->layer->effect) && !r->target && blit_scales_directly(r->blit_flags);
 }
 
-}  // namespace
-
-bool fx_reserve_scaling(qmFXRequest* r, bool plain) {
-  if ((r->mask || r->alpha) && !fx_scaled_planes(r, 0, 0, r->mask != nullptr, r->alpha != nullptr)) return false;
-  return !plain || scales_directly(r) || fx_scale_scratch(r, 0, 0);
-}
-
-void fx_free_scaling(qmFXRequest* r) {
-  qmos_free_bitmap(r->scale_scratch);
-  qmos_free_bitmap(r->scaled_copy);
-  qmos_free_mask(r->scaled_mask);
-  qmos_free_alpha(r->scaled_alpha);
-  r->scale_scratch = r->scaled_copy = nullptr;
-  r->scaled_mask = nullptr;
-  r->scaled_alpha = nullptr;
-}
-
-namespace {
-
 // New planes for the buffers kept through an effect, their pages brought in now, at the effect's
 // setup, rather than in whichever frame first reaches them: a whole picture's worth of page
 // faults took one frame to 15-20 ms.
@@ -395,12 +376,29 @@ bool keep_plane(const qmFXRequest* r, Plane*& have, int32_t w, int32_t h, Plane*
   return true;
 }
 
-}  // namespace
-
-bool fx_scaled_planes(qmFXRequest* r, int32_t w, int32_t h, bool mask, bool alpha) {
+// The planes a masked or translucent copy is made in: pixels, and a mask and an alpha plane where
+// asked, each at least w x h and the object's size, kept until the effect ends.
+bool scaled_planes(qmFXRequest* r, int32_t w, int32_t h, bool mask, bool alpha) {
   if (!keep_plane(r, r->scaled_copy, w, h, prefaulted_bitmap, qmos_free_bitmap)) return false;
   if (mask && !keep_plane(r, r->scaled_mask, w, h, prefaulted_mask, qmos_free_mask)) return false;
   return !alpha || keep_plane(r, r->scaled_alpha, w, h, prefaulted_alpha, qmos_free_alpha);
+}
+
+}  // namespace
+
+bool fx_reserve_scaling(qmFXRequest* r, bool plain) {
+  if ((r->mask || r->alpha) && !scaled_planes(r, 0, 0, r->mask != nullptr, r->alpha != nullptr)) return false;
+  return !plain || scales_directly(r) || fx_scale_scratch(r, 0, 0);
+}
+
+void fx_free_scaling(qmFXRequest* r) {
+  qmos_free_bitmap(r->scale_scratch);
+  qmos_free_bitmap(r->scaled_copy);
+  qmos_free_mask(r->scaled_mask);
+  qmos_free_alpha(r->scaled_alpha);
+  r->scale_scratch = r->scaled_copy = nullptr;
+  r->scaled_mask = nullptr;
+  r->scaled_alpha = nullptr;
 }
 
 qmBitmap* fx_scale_scratch(qmFXRequest* r, int32_t w, int32_t h) {
@@ -428,7 +426,7 @@ qmAlphaChannel fx_packed(const qmAlphaChannel* a, int32_t w, int32_t h) {
 int32_t fx_scale_planes(qmFXRequest* r, const qmBitmap* pic, const qmMask* mask, const qmAlphaChannel* alpha,
                         int32_t sx, int32_t sy, int32_t sw, int32_t sh, int32_t dw, int32_t dh, qmBitmap* copy,
                         qmMask* copy_mask, qmAlphaChannel* copy_alpha) {
-  if (!fx_scaled_planes(r, dw, dh, mask != nullptr, alpha != nullptr)) return ERR_MEM;
+  if (!scaled_planes(r, dw, dh, mask != nullptr, alpha != nullptr)) return ERR_MEM;
   *copy = fx_packed(r->scaled_copy, dw, dh);
   if (mask) *copy_mask = fx_packed(r->scaled_mask, dw, dh);
   if (alpha) *copy_alpha = fx_packed(r->scaled_alpha, dw, dh);

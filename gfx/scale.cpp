@@ -433,7 +433,7 @@ void scale_pixels(const qmScaleJob& j) {
     scale_pixels_bilinear(j, columns, &fx.data()->v);
   }
   if (j.source_mask && j.dest_mask) scale_mask_bilinear(j, columns);
-  else if (j.source_alpha && j.dest_alpha) scale_alpha_bilinear(j, columns);
+  if (j.source_alpha && j.dest_alpha) scale_alpha_bilinear(j, columns);
   if (columns != g_tables.columns) delete[] columns;
 }
 

@@ -287,6 +287,28 @@ TEST(Scale, PlanesAndRequests) {
       EXPECT_EQ(std::memcmp(sa->data, expect, 4), 0);
     }
   }
+  // A mask and an alpha plane together: each is scaled as it is alone, in both modes.
+  MaskPtr row_mask(qmos_alloc_mask(2, 1, 1));
+  row_mask->data[0] = 0x40;  // column 1
+  for (int32_t interpolate : {0, 1}) {
+    qmMask* lone_m = nullptr;
+    qmMask* both_m = nullptr;
+    qmAlphaChannel* lone_a = nullptr;
+    qmAlphaChannel* both_a = nullptr;
+    ASSERT_EQ(bitmap_draw(nullptr, row_mask.get(), nullptr, 0, 0, nullptr, 2, 1, 4, 1, interpolate, nullptr,
+                          &lone_m, nullptr),
+              0);
+    ASSERT_EQ(bitmap_draw(nullptr, nullptr, alpha.get(), 0, 0, nullptr, 2, 1, 4, 1, interpolate, nullptr, nullptr,
+                          &lone_a),
+              0);
+    ASSERT_EQ(bitmap_draw(nullptr, row_mask.get(), alpha.get(), 0, 0, nullptr, 2, 1, 4, 1, interpolate, nullptr,
+                          &both_m, &both_a),
+              0);
+    MaskPtr m1(lone_m), m2(both_m);
+    AlphaPtr a1(lone_a), a2(both_a);
+    EXPECT_EQ(m2->data[0] & 0xF0, m1->data[0] & 0xF0) << "interpolate " << interpolate;
+    EXPECT_EQ(std::memcmp(a2->data, a1->data, 4), 0) << "interpolate " << interpolate;
+  }
 
   // A rectangle outside the source, or a target too small, is refused before any work.
   BitmapPtr src(qmos_alloc_bitmap(4, 4)), small(qmos_alloc_bitmap(2, 2));

@@ -407,19 +407,19 @@ qmBitmap* fx_scale_scratch(qmFXRequest* r, int32_t w, int32_t h) {
 
 qmBitmap fx_packed(const qmBitmap* b, int32_t w, int32_t h) {
   qmBitmap v = *b;
-  v.width = w, v.height = h, v.bytes_per_row = w * b->bytes_per_pixel;
+  v.width = w, v.height = h, v.bytes_per_row = bitmap_pixels_per_row(w) * b->bytes_per_pixel;
   return v;
 }
 
 qmMask fx_packed(const qmMask* m, int32_t w, int32_t h) {
   qmMask v = *m;
-  v.width = w, v.height = h, v.bytes_per_row = w / 8 + 1, v.borrowed = 1;
+  v.width = w, v.height = h, v.bytes_per_row = mask_bytes_per_row(w), v.borrowed = 1;
   return v;
 }
 
 qmAlphaChannel fx_packed(const qmAlphaChannel* a, int32_t w, int32_t h) {
   qmAlphaChannel v = *a;
-  v.width = w, v.height = h, v.bytes_per_row = (w + 3) / 4 * 4, v.borrowed = 1;
+  v.width = w, v.height = h, v.bytes_per_row = alpha_bytes_per_row(w), v.borrowed = 1;
   return v;
 }
 
